@@ -1,0 +1,21 @@
+#include "platform/machine_names.h"
+
+#include <cstdlib>
+
+namespace platform {
+
+const std::string& machineNamespace() {
+    static const std::string prefix = [] {
+        const char* value = std::getenv("ZORTA_NAMESPACE");
+        return std::string(value ? value : "");
+    }();
+    return prefix;
+}
+
+std::string machineName(std::string_view name) {
+    std::string full = machineNamespace();
+    full.append(name);
+    return full;
+}
+
+} // namespace platform
