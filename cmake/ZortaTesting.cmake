@@ -1,13 +1,16 @@
 find_package(GTest REQUIRED)
 
 # zorta_add_test(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value>...])
-# One GoogleTest executable, one CTest case. Each executable gets its own ZORTA_NAMESPACE, so executables
-# running in parallel never share a segment, a mutex or a socket; the cases inside one run in order.
+# One GoogleTest executable, one CTest case. Each executable of each build folder gets its own
+# ZORTA_NAMESPACE, so executables running in parallel (from one build or from several checkouts) never share
+# a segment, a mutex or a socket; the cases inside one executable run in order.
+string(MD5 ZORTA_BUILD_TAG "${CMAKE_BINARY_DIR}")
+string(SUBSTRING "${ZORTA_BUILD_TAG}" 0 6 ZORTA_BUILD_TAG)
 function(zorta_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT 600
-                         ENVIRONMENT "ZORTA_NAMESPACE=t_${name}_;${ARG_ENV}")
+                         ENVIRONMENT "ZORTA_NAMESPACE=${ZORTA_BUILD_TAG}_${name}_;${ARG_ENV}")
 endfunction()
