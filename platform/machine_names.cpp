@@ -5,11 +5,12 @@
 namespace platform {
 
 const std::string& machineNamespace() {
-    static const std::string prefix = [] {
+    // Never destroyed: the library's unload step runs after the static destructors and still needs the names.
+    static const std::string* prefix = [] {
         const char* value = std::getenv("ZORTA_NAMESPACE");
-        return std::string(value ? value : "");
+        return new std::string(value ? value : "");
     }();
-    return prefix;
+    return *prefix;
 }
 
 std::string machineName(std::string_view name) {
