@@ -1,5 +1,7 @@
 #pragma once
 // What the STR members share among themselves: the library-owned result buffers and character classes.
+#include "platform/ascii.h"
+
 #include <cstddef>
 
 namespace str_detail {
@@ -13,15 +15,7 @@ void releaseResultBuffer();
 void releaseUriBuffer();
 void releaseDecoderSlots();
 
-inline bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-inline int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+using platform::hexDigit;
+using platform::isBlank;
 
 } // namespace str_detail
