@@ -5,6 +5,7 @@
 // the new list in slot n (0 to 21; 22 keeps it nowhere and the caller frees it with free()); "Rn" returns
 // the list kept in slot n; "En" frees slot n ("E" or "E0": slots 0 to 20) and returns null. Lists end
 // with -10.
+#include "services/output.h"
 #include "services/str.h"
 #include "services/str_internal.h"
 
@@ -96,8 +97,9 @@ Outcome parse(const char* text, Parsed& parsed) {
     return Outcome::List;
 }
 
-// Printed through the output routing once it is on main.
-void reportFailure(const char*) {}
+void reportFailure(const char* text) {
+    mprintf("\n ***** Erreur sur STR::Decode(..) :%s ", text);
+}
 
 } // namespace
 
