@@ -2,6 +2,7 @@
 
 #include "geometry/affine_detail.h"
 #include "geometry/mat3d.h"
+#include "services/output.h"
 
 #include <cmath>
 
@@ -82,6 +83,12 @@ Mat2D Mat2D::MKappa(double a) {
     r.m[1][0] = std::sin(a);
     r.m[0][1] = -r.m[1][0];
     return r;
+}
+
+void Mat2D::Mprint() const {
+    for (int i = 0; i < 2; ++i)
+        mprintf("\n[NoLi]:%3d %+8e %+8e Tr=%+12.4f", i, m[i][0], m[i][1], t[i]);
+    mprintf("\n");
 }
 
 double Mat2D::Dist2D(const double* v) {

@@ -46,6 +46,8 @@ public:
     void SetNul();
     // Rotation by a, zero translation.
     static Mat2D MKappa(double a);
+    // Prints each row (number, values, translation) through the output routing.
+    void Mprint() const;
 
     static double Dist2D(const double* v);
     // The plan part of a space transform; true when that transform does not mix z into x and y.

@@ -1,6 +1,7 @@
 #include "geometry/mat3d.h"
 
 #include "geometry/affine_detail.h"
+#include "services/output.h"
 
 #include <cmath>
 #include <utility>
@@ -95,6 +96,12 @@ void Mat3D::SetNul() {
         for (double& value : row)
             value = 0;
     t[0] = t[1] = t[2] = 0;
+}
+
+void Mat3D::Mprint() const {
+    for (int i = 0; i < 3; ++i)
+        mprintf("\n[NoLi]:%3d %+12e %+12e %+12e Tr=%+14.4f", i, r[i][0], r[i][1], r[i][2], t[i]);
+    mprintf("\n");
 }
 
 double Mat3D::Dist3D(const double* v) {

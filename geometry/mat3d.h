@@ -51,6 +51,8 @@ public:
     int InvBySwap();
     void SetIDN();
     void SetNul();
+    // Prints each row (number, values, translation) through the output routing.
+    void Mprint() const;
 
     static double Dist3D(const double* v);
     static bool crossProduct(const double* a, const double* b, double* out);
@@ -77,7 +79,8 @@ public:
     static Mat3D MOriAvRCam(double a, double b, double c, char unit = 0);
 
     // Angles of the rotation in this matrix; each returns the residual (the greatest difference between
-    // the rotation rebuilt from the angles and the matrix with its columns made unit).
+    // the rotation rebuilt from the angles and the matrix with its columns made unit). GetOriAvRCam reports
+    // a residual above 1e-6 through the output routing.
     double GetOmegaPhiKappa(double& omega, double& phi, double& kappa, char unit = 0) const;
     double GetPhiOmegaKappa(double& phi, double& omega, double& kappa, char unit = 0) const;
     double GetKappaPhiOmega(double& kappa, double& phi, double& omega, char unit = 0) const;

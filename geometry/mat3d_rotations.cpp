@@ -3,6 +3,7 @@
 
 #include "geometry/angle_helpers.h"
 #include "geometry/angle_units.h"
+#include "services/output.h"
 
 #include <algorithm>
 #include <cmath>
@@ -203,6 +204,7 @@ double Mat3D::GetOriAvRCam(double& a, double& b, double& c, char unit) const {
     c = positiveAngle(c);
     a = positiveAngle(a);
     const double found = residual(MOriAvRCam(a, b, c, 0), u);
+    if (found > 1e-6) mprintf("\n**** Erreur GetOriAvRCam de %.6f ", found);
     scaleAngles(fromRadians(unit, false), a, b, c);
     return found;
 }
