@@ -36,14 +36,29 @@ int lockFile(int fd, int operation) {
     return result;
 }
 
-// Holds the exclusive lock under which segments of one name are opened and closed.
+bool sameObject(int fd, const std::string& name) {
+    const int current = shm_open(name.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (current < 0) return false;
+    struct stat held {};
+    struct stat named {};
+    const bool same = fstat(fd, &held) == 0 && fstat(current, &named) == 0 && held.st_dev == named.st_dev &&
+                      held.st_ino == named.st_ino;
+    ::close(current);
+    return same;
+}
+
+// Holds the exclusive lock under which segments of one name are opened and closed. The last user removes the
+// lock file too, so a lock taken on a file that was removed meanwhile is dropped and taken again.
 class OpenCloseGuard {
 public:
-    explicit OpenCloseGuard(const std::string& name)
-        : fd_(shm_open((name + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kMode)) {
-        if (fd_ >= 0 && lockFile(fd_, LOCK_EX) != 0) {
-            ::close(fd_);
-            fd_ = -1;
+    explicit OpenCloseGuard(const std::string& name) : name_(name + ".lock") {
+        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+            fd_ = shm_open(name_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kMode);
+            if (fd_ < 0) return;
+            if (lockFile(fd_, LOCK_EX) != 0 || !sameObject(fd_, name_)) {
+                ::close(fd_);
+                fd_ = -1;
+            }
         }
     }
     ~OpenCloseGuard() {
@@ -52,9 +67,12 @@ public:
     OpenCloseGuard(const OpenCloseGuard&) = delete;
     OpenCloseGuard& operator=(const OpenCloseGuard&) = delete;
     bool held() const { return fd_ >= 0; }
+    // Removes the lock file; still held until the guard ends.
+    void remove() const { shm_unlink(name_.c_str()); }
 
 private:
-    int fd_;
+    std::string name_;
+    int fd_ = -1;
 };
 
 } // namespace
@@ -145,6 +163,7 @@ void SharedSegment::close() {
         if (guard.held() && lockFile(usersFd_, LOCK_EX | LOCK_NB) == 0) {
             shm_unlink(name_.c_str());
             shm_unlink((name_ + ".users").c_str());
+            guard.remove();
         }
     }
     ::close(usersFd_);
