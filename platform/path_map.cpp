@@ -52,7 +52,7 @@ std::string hostPath(std::string_view systemPath) {
         resolved = driveFolder(path[0]) + "/";
         at = 2;
     } else if (!path.empty() && path[0] == '/') {
-        resolved = "/";
+        resolved.push_back('/'); // not = "/": GCC 12 warns wrongly about it (-Wrestrict) at -O2
     }
     while (at < path.size() && path[at] == '/')
         ++at;
