@@ -125,6 +125,21 @@ TEST(BadSegments, ASegmentTooSmallIsNotMappedAndNothingBreaks) {
     EXPECT_EQ(static_cast<unsigned char*>(tooSmall.data())[99], 0x5A);
 }
 
+TEST(ExchangeBuffer, CopiesNeverLeaveTheBuffer) {
+    unsigned char data[100];
+    std::memset(data, 0x11, sizeof data);
+    EXPECT_EQ(vbbuf_write(data, 1000, 100, 1), 24);
+    unsigned char back[100] = {};
+    EXPECT_EQ(vbbuf_read(back, 1000, 100, 0), 24);
+    EXPECT_EQ(back[23], 0x11);
+    EXPECT_EQ(back[24], 0);
+    EXPECT_EQ(vbbuf_read(back, 1024, 10, 0), 0);
+    EXPECT_EQ(vbbuf_read(back, 2000, 10, 0), 0);
+    EXPECT_EQ(vbbuf_read(back, 0, 0, 1), 0);
+    EXPECT_EQ(vbbuf_read(nullptr, 0, 10, 1), 0);
+    EXPECT_EQ(vbbuf_write(nullptr, 0, 10, 1), 0);
+}
+
 TEST(ExchangeBuffer, ConcurrentWritersNeverMixUnderTheMutex) {
     const unsigned char uniform[1024] = {}; // what earlier tests left is not one writer's buffer
     ASSERT_EQ(vbbuf_write(uniform, 0, sizeof uniform, 1), 1024);
