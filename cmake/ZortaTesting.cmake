@@ -11,6 +11,8 @@ function(zorta_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    # Registry hives of their own too, so that no test reads or writes the user's or the machine's.
+    set(hives "${CMAKE_BINARY_DIR}/test-hives/${name}")
     set_tests_properties(${name} PROPERTIES TIMEOUT 600
-                         ENVIRONMENT "ZORTA_NAMESPACE=${ZORTA_BUILD_TAG}_${name}_;${ARG_ENV}")
+                         ENVIRONMENT "ZORTA_NAMESPACE=${ZORTA_BUILD_TAG}_${name}_;XDG_CONFIG_HOME=${hives}/user;ZORTA_MACHINE_REGISTRY=${hives}/machine;${ARG_ENV}")
 endfunction()

@@ -3,6 +3,7 @@
 #include "platform/program.h"
 #include "services/folders.h"
 #include "services/output.h"
+#include "services/settings_store_internal.h"
 #include "services/shared_records.h"
 #include "services/str.h"
 
@@ -36,8 +37,9 @@ struct InstallCandidate {
 };
 
 InstallCandidate findInstallFolder(const std::string& root, const std::string& program) {
-    // The setting [INSTALL] Folder of "ZORTA" (stores "BM") comes first once the settings store is wired
-    // here.
+    char setting[1000];
+    if (settings::readSetting("ZORTA", "INSTALL", "BM", "Folder", setting, sizeof setting) >= 6)
+        return {setting};
     const char* variable = std::getenv("ZORTA");
     if (variable && std::strpbrk(variable, "/\\")) return {variable};
     const std::string underRoot = root.substr(0, 3) + "ZORTA\\DLL";
@@ -74,10 +76,11 @@ int get_env() {
         install.folder.erase(dll);
     storeFolder(pvg->installFolder, install.folder, "d'installation");
 
-    // The setting [GENERAL] DEFAUT of "ZORTA" (store "L") takes the place of the copy once the settings store
-    // is wired here.
     const std::string installFolder(pvg->installFolder, strnlen(pvg->installFolder, kFolderSize));
-    storeFolder(pvg->localFolder, installFolder, "local");
+    char localSetting[kFolderSize];
+    const bool localSet =
+        settings::readSetting("ZORTA", "GENERAL", "L", "DEFAUT", localSetting, sizeof localSetting) >= 2;
+    storeFolder(pvg->localFolder, localSet ? localSetting : installFolder, "local");
 
     if (folderExists(installFolder + "DLL")) return 2;
     if (program.find("INSTALLZORTA") != std::string::npos) {
