@@ -1,5 +1,6 @@
 #include "geometry/angle_units.h"
 #include "geometry/mat3d.h"
+#include "tests/geometry/near_points.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,10 @@
 
 namespace {
 
-void expectNear(const CPoint3d& actual, const CPoint3d& expected, double tol = 1e-12) {
-    EXPECT_NEAR(actual.x, expected.x, tol);
-    EXPECT_NEAR(actual.y, expected.y, tol);
-    EXPECT_NEAR(actual.z, expected.z, tol);
-}
-
 void expectRows(const Mat3D& m, const CPoint3d& row0, const CPoint3d& row1, const CPoint3d& row2) {
-    expectNear(CPoint3d(m.r[0][0], m.r[0][1], m.r[0][2]), row0);
-    expectNear(CPoint3d(m.r[1][0], m.r[1][1], m.r[1][2]), row1);
-    expectNear(CPoint3d(m.r[2][0], m.r[2][1], m.r[2][2]), row2);
+    EXPECT_TRUE(nearPoints(CPoint3d(m.r[0][0], m.r[0][1], m.r[0][2]), row0));
+    EXPECT_TRUE(nearPoints(CPoint3d(m.r[1][0], m.r[1][1], m.r[1][2]), row1));
+    EXPECT_TRUE(nearPoints(CPoint3d(m.r[2][0], m.r[2][1], m.r[2][2]), row2));
 }
 
 Mat3D fromRows(const double (&values)[3][3]) {
@@ -42,10 +37,10 @@ TEST(Mat3D, RotatesAboutZAndBack) {
     const Mat3D m = Mat3D::MKappa(_100rd);
     CPoint3d p(1, 0, 5);
     m.ApplyRot(&p);
-    expectNear(p, CPoint3d(0, 1, 5));
+    EXPECT_TRUE(nearPoints(p, CPoint3d(0, 1, 5)));
     CPoint3d q;
     m.ApplyRotInv(&q, &p);
-    expectNear(q, CPoint3d(1, 0, 5));
+    EXPECT_TRUE(nearPoints(q, CPoint3d(1, 0, 5)));
 }
 
 TEST(Mat3D, AppliesAndUndoesTransforms) {
@@ -57,7 +52,7 @@ TEST(Mat3D, AppliesAndUndoesTransforms) {
     CPoint3d q, back;
     m.ApplyToPt(&q, &p);
     m.ApplyToPtInv(&back, &q);
-    expectNear(back, p, 1e-12);
+    EXPECT_TRUE(nearPoints(back, p, 1e-12));
 
     // A pure rotation has a row of length exactly 1: no division at all.
     Mat3D turn = Mat3D::MKappa(0);
@@ -74,7 +69,7 @@ TEST(Mat3D, AppliesAndUndoesTransforms) {
     Mat3D lifted = Mat3D::MKappa(_100rd);
     lifted.t[0] = 1;
     lifted.ApplyToPt2D(&flat);
-    expectNear(flat, CPoint3d(1, 1, 42));
+    EXPECT_TRUE(nearPoints(flat, CPoint3d(1, 1, 42)));
 }
 
 TEST(Mat3D, ComposesRightToLeft) {
@@ -82,10 +77,10 @@ TEST(Mat3D, ComposesRightToLeft) {
     const Mat3D shift = translation(1, 0, 0);
     CPoint3d p(1, 0, 0);
     (turn * shift).ApplyToPt(&p); // shift first, then turn
-    expectNear(p, CPoint3d(0, 2, 0));
+    EXPECT_TRUE(nearPoints(p, CPoint3d(0, 2, 0)));
     CPoint3d q(1, 0, 0);
     (shift * turn).ApplyToPt(&q);
-    expectNear(q, CPoint3d(1, 1, 0));
+    EXPECT_TRUE(nearPoints(q, CPoint3d(1, 1, 0)));
 }
 
 TEST(Mat3D, ScalingLeavesOrKeepsTheTranslation) {
@@ -186,7 +181,7 @@ TEST(Mat3D, CoordinateSystemIsColumnsAndOrigin) {
     CPoint3d origin, ax, az;
     m.getCoordSystem(&origin, &ax, nullptr, &az);
     EXPECT_EQ(origin, CPoint3d(0, 0, 3));
-    expectNear(ax, CPoint3d(0, 1, 0));
+    EXPECT_TRUE(nearPoints(ax, CPoint3d(0, 1, 0)));
     EXPECT_EQ(az, CPoint3d(0, 0, 1));
     Mat3D n;
     const CPoint3d ay(-1, 0, 0);
