@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -80,6 +81,38 @@ std::string hostPath(std::string_view systemPath) {
             ++at;
     }
     return resolved;
+}
+
+std::string systemPath(std::string_view hostPath) {
+    std::string path(hostPath);
+    if (!path.empty() && path[0] == '/') {
+        char drive = 0;
+        size_t held = 0;
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            const std::string folder = driveFolder(letter);
+            if (folder.empty()) {
+                if (!drive && letter >= 'C') drive = letter;
+                continue;
+            }
+            const bool holds = path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+            if (holds && folder.size() > held) {
+                drive = letter;
+                held = folder.size();
+            }
+        }
+        path = std::string(1, drive ? drive : 'C') + ":" + path.substr(held);
+        if (path.size() == 2) path += '/';
+    }
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string currentSystemFolder() {
+    std::unique_ptr<char, void (*)(void*)> folder(getcwd(nullptr, 0), free);
+    std::string path = systemPath(folder ? folder.get() : "/");
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
 }
 
 } // namespace platform

@@ -13,4 +13,13 @@ namespace platform {
 
 std::string hostPath(std::string_view systemPath);
 
+// The way back, for folders the platform names (the current folder, the temporary folder, a folder on PATH):
+// an absolute host path in the system's grammar. The drive is the one whose ZORTA_DRIVE_X folder holds the
+// path most closely; when none does, the first drive from "C:" on that maps to the root. A relative path only
+// has its slashes turned into backslashes.
+std::string systemPath(std::string_view hostPath);
+
+// The process's current folder in the system's grammar, ending without a backslash ("C:\work").
+std::string currentSystemFolder();
+
 } // namespace platform

@@ -44,4 +44,7 @@ std::optional<Value> queryValue(Hive hive, std::string_view key, std::string_vie
 // Creates the key and its parents as needed; false when the hive cannot be written.
 bool setValue(Hive hive, std::string_view key, std::string_view name, const Value& value);
 
+// Removes the value; true when it is absent afterwards (also when it never was there).
+bool deleteValue(Hive hive, std::string_view key, std::string_view name);
+
 } // namespace platform::registry

@@ -58,3 +58,11 @@ int ReplaceStdDir(char* text, int mode, int size) {
     std::memcpy(text, expanded.c_str(), expanded.size() + 1);
     return count;
 }
+
+std::string installFolder() {
+    return pvg ? std::string(pvg->installFolder, strnlen(pvg->installFolder, sizeof pvg->installFolder)) : "";
+}
+
+std::string localFolder() {
+    return pvg ? std::string(pvg->localFolder, strnlen(pvg->localFolder, sizeof pvg->localFolder)) : "";
+}

@@ -2,6 +2,7 @@
 // Folder names in the system's path grammar ("C:\dir\file": backslashes, drive letters), the folder tokens
 // that settings values carry, and the search for the install and local folders.
 #include <cstddef>
+#include <string>
 
 // Normalises a folder name in place: "/" become "\" (the first three characters, a drive such as "C:\", are
 // never touched), a last component with a "." is taken as a file name and cut off, and a final "\" is added
@@ -20,3 +21,8 @@ int ReplaceStdDir(char* text, int mode, int size);
 // Finds the install folder, then the local folder, and writes them into the general record; 2 when the
 // install folder holds a "DLL" folder, 0 otherwise.
 int get_env();
+
+// The install and local folders of the general record, each ending with a backslash; "" while the general
+// segment is not mapped.
+std::string installFolder();
+std::string localFolder();

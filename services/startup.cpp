@@ -4,6 +4,7 @@
 #include "platform/registered_messages.h"
 #include "platform/shared_segment.h"
 #include "services/busy_word.h"
+#include "services/dos.h"
 #include "services/exchange_buffer.h"
 #include "services/folders.h"
 #include "services/fvar.h"
@@ -122,7 +123,7 @@ __attribute__((constructor(1100))) void onLibraryLoad() {
     services::createOutputLock();
     services::openExchangeMutex();
     InitZortaGen();
-    // The intranet zone entries are written here once the system utilities stand.
+    DOS::UpdateIntranet(nullptr);
     vfVar.SynchronizeTavroZorta();
 }
 
