@@ -30,9 +30,10 @@ std::string rootOf(std::string& path) {
 
 PathParts splitPath(std::string_view path) {
     PathParts parts;
-    if (hasDrive(path)) {
-        parts.drive = path.substr(0, 2);
-        path.remove_prefix(2);
+    const size_t colon = path.substr(0, path.find_first_of("\\/")).rfind(':');
+    if (colon != std::string_view::npos) {
+        parts.drive = path.substr(0, colon + 1);
+        path.remove_prefix(colon + 1);
     }
     const size_t lastSeparator = path.find_last_of("\\/");
     if (lastSeparator != std::string_view::npos) {

@@ -9,8 +9,9 @@ namespace services {
 // Longest path the system handles (MAX_PATH less its terminating zero).
 constexpr size_t kMaxPath = 259;
 
-// A path split like the C run-time's _splitpath: drive "X:", folder ending with its separator, name, and
-// extension from the last dot of the last component.
+// A path split like the C run-time's _splitpath: drive "X:" (all up to the last ":" before the first
+// separator, so that patterns such as "*:" split too), folder ending with its separator, name, and extension
+// from the last dot of the last component.
 struct PathParts {
     std::string drive;
     std::string folder;
