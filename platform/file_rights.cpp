@@ -33,7 +33,8 @@ int grantFullAccess(const std::string& hostPath) {
     if (S_ISLNK(st.st_mode)) return EPERM; // rights belong to the target, which is not what was named
     mode_t mode = st.st_mode & 07777;
     mode |= S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
-    if (S_ISDIR(st.st_mode) || (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH))) mode |= S_IXUSR | S_IXGRP | S_IXOTH;
+    if (S_ISDIR(st.st_mode) || (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)))
+        mode |= S_IXUSR | S_IXGRP | S_IXOTH;
     return chmod(hostPath.c_str(), mode) == 0 ? 0 : errno;
 }
 

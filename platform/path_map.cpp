@@ -94,7 +94,8 @@ std::string systemPath(std::string_view hostPath) {
                 if (!drive && letter >= 'C') drive = letter;
                 continue;
             }
-            const bool holds = path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+            const bool holds =
+                path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
             if (holds && folder.size() > held) {
                 drive = letter;
                 held = folder.size();

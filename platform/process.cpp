@@ -99,7 +99,8 @@ private:
                     continue;
                 }
                 siginfo_t info{};
-                waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(fds[i].fd), &info, WEXITED | WNOHANG);
+                waitid(static_cast<idtype_t>(P_PIDFD), static_cast<id_t>(fds[i].fd), &info,
+                       WEXITED | WNOHANG);
                 close(fds[i].fd);
             }
             watched.swap(stillRunning);
@@ -158,7 +159,8 @@ std::optional<int> waitForProcess(pid_t pid, int timeoutMs) {
         if (timeoutMs >= 0) {
             timespec now{};
             clock_gettime(CLOCK_MONOTONIC, &now);
-            const long long spent = (now.tv_sec - start.tv_sec) * 1000LL + (now.tv_nsec - start.tv_nsec) / 1000000;
+            const long long spent =
+                (now.tv_sec - start.tv_sec) * 1000LL + (now.tv_nsec - start.tv_nsec) / 1000000;
             left = spent >= timeoutMs ? 0 : static_cast<int>(timeoutMs - spent);
         }
         ready = poll(&fd, 1, left);

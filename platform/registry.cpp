@@ -116,8 +116,8 @@ bool setValue(Hive hive, std::string_view key, std::string_view name, const Valu
 bool deleteValue(Hive hive, std::string_view key, std::string_view name) {
     if (!queryValue(hive, key, name)) return true;
     bool parsed = true;
-    const bool written =
-        rewriteFile(hiveFile(hive), [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+    const bool written = rewriteFile(
+        hiveFile(hive), [&](const std::optional<std::string>& current) -> std::optional<std::string> {
             std::optional<HiveKeys> keys = current ? parseHive(*current) : HiveKeys{};
             if (!keys) {
                 parsed = false;
@@ -125,7 +125,8 @@ bool deleteValue(Hive hive, std::string_view key, std::string_view name) {
             }
             const auto found = keys->find(foldedPath(key));
             if (found == keys->end()) return std::nullopt;
-            std::erase_if(found->second.values, [&](const auto& entry) { return sameNoCase(entry.first, name); });
+            std::erase_if(found->second.values,
+                          [&](const auto& entry) { return sameNoCase(entry.first, name); });
             return formatHive(*keys);
         });
     return written && parsed;

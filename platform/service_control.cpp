@@ -23,7 +23,9 @@ std::optional<int> systemctl(std::vector<std::string> arguments) {
 ServiceOutcome outcome(std::optional<int> code, std::string_view name, std::string_view verb) {
     if (!code) return {false, "systemctl ne r\xE9pond pas"};
     if (*code != 0)
-        return {false, "systemctl " + std::string(verb) + " " + std::string(name) + " a \xE9" "chou\xE9 (code " +
+        return {false, "systemctl " + std::string(verb) + " " + std::string(name) +
+                           " a \xE9"
+                           "chou\xE9 (code " +
                            std::to_string(*code) + ")"};
     return {true, {}};
 }

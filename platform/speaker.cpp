@@ -69,8 +69,10 @@ const PortAccess* portAccess() {
         portModule = new PortModule;
         portModule->handle = dlopen(sharedObjectName("inpoutx64.dll").c_str(), RTLD_NOW | RTLD_LOCAL);
         if (portModule->handle) {
-            portModule->entries.Inp32 = reinterpret_cast<PortAccess::Read>(dlsym(portModule->handle, "Inp32"));
-            portModule->entries.Out32 = reinterpret_cast<PortAccess::Write>(dlsym(portModule->handle, "Out32"));
+            portModule->entries.Inp32 =
+                reinterpret_cast<PortAccess::Read>(dlsym(portModule->handle, "Inp32"));
+            portModule->entries.Out32 =
+                reinterpret_cast<PortAccess::Write>(dlsym(portModule->handle, "Out32"));
             portModule->usable = portModule->entries.Inp32 && portModule->entries.Out32;
         }
     }

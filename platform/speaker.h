@@ -3,14 +3,14 @@
 //
 // The standard beep is the console's tone generator (the KIOCSOUND ioctl on /dev/console or /dev/tty0, which
 // needs the right to write to the console); without it the terminal's bell stands in when the process has a
-// terminal. The port-access module "inpoutx64.dll" is the shared object "libinpoutx64.so" here, loaded by name
-// on first use; when it is absent the PC speaker stays silent, and the failed load is not retried.
+// terminal. The port-access module "inpoutx64.dll" is the shared object "libinpoutx64.so" here, loaded by
+// name on first use; when it is absent the PC speaker stays silent, and the failed load is not retried.
 #include <cstdint>
 
 namespace platform {
 
-// Sounds `frequency` hertz for `durationMs` milliseconds and returns when it is over; false when nothing could
-// sound.
+// Sounds `frequency` hertz for `durationMs` milliseconds and returns when it is over; false when nothing
+// could sound.
 bool soundTone(unsigned frequency, unsigned durationMs);
 
 // The entry points of the port-access module.

@@ -15,8 +15,8 @@ namespace platform {
 
 struct FolderRequest {
     std::uint64_t owner = 0;
-    std::string title;         // code page 1252
-    std::string startFolder;   // the system's path grammar; "" for none
+    std::string title;       // code page 1252
+    std::string startFolder; // the system's path grammar; "" for none
 };
 // The chosen folder in the system's path grammar, or nullopt when cancelled.
 using FolderPicker = std::function<std::optional<std::string>(const FolderRequest&)>;

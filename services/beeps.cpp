@@ -23,7 +23,8 @@ void pause(int milliseconds) {
 // One beep of the record; whether it sounded.
 bool sound(const BeepRecord& beep) {
     if (beep.tone < 0) return BeepBuzzer(std::abs(beep.tone), std::abs(beep.duration)) == 1;
-    return platform::soundTone(static_cast<unsigned>(beep.tone), static_cast<unsigned>(std::abs(beep.duration)));
+    return platform::soundTone(static_cast<unsigned>(beep.tone),
+                               static_cast<unsigned>(std::abs(beep.duration)));
 }
 
 } // namespace

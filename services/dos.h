@@ -1,6 +1,6 @@
 #pragma once
-// The static utility class DOS: files, paths, help, settings, processes, services, environment, access rights,
-// sounds and the system's other needs of the platform. Its settings members forward to the store
+// The static utility class DOS: files, paths, help, settings, processes, services, environment, access
+// rights, sounds and the system's other needs of the platform. Its settings members forward to the store
 // (settings_store.h) under class names.
 //
 // Paths are text in the Windows grammar ("X:\dir\name.ext", names compared without case); they become paths
@@ -31,14 +31,14 @@ public:
     int trace(const wchar_t* format, ...);
 
     // Exported settings for the system's programs.
-    static int Nbresauve;            // backups kept by Archive when its count is 0 (20)
-    static int Poste;                // workstation number (1)
-    static int gWinNT;               // cached answer of WinNT (-1 until asked)
-    static int Debug;                // debug switch (0)
-    static long m_ModulesArxLoaded;  // for outside callers (0)
-    static char m_NomChtDef[260];    // the default job file; its folder is searched by Localise_fichier
-    static char* chemins_aide;       // the help folder, found once by Aide
-    static char* chemins_aideZorta;  // path slots for outside callers
+    static int Nbresauve;           // backups kept by Archive when its count is 0 (20)
+    static int Poste;               // workstation number (1)
+    static int gWinNT;              // cached answer of WinNT (-1 until asked)
+    static int Debug;               // debug switch (0)
+    static long m_ModulesArxLoaded; // for outside callers (0)
+    static char m_NomChtDef[260];   // the default job file; its folder is searched by Localise_fichier
+    static char* chemins_aide;      // the help folder, found once by Aide
+    static char* chemins_aideZorta; // path slots for outside callers
     static char* chemins_ENTETE;
     static char* chemins_WAU;
     static char* Dwg_Dxf;

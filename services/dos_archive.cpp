@@ -17,11 +17,11 @@ using services::PathParts;
 
 namespace {
 
-constexpr int kCopyOfFile = 0x1;     // the file is copied to backup 1 instead of moved
-constexpr int kEveryFile = 0x2;      // every file with the extension in the folder
-constexpr int kDollarNames = 0x4;    // backups named "X$1.DXF"
-constexpr int kBakFile = 0x8;        // with kDollarNames: back up "X.BAK"
-constexpr int kSameFolder = 0x10;    // with kDollarNames: back up "X.sv$", backups beside it
+constexpr int kCopyOfFile = 0x1;  // the file is copied to backup 1 instead of moved
+constexpr int kEveryFile = 0x2;   // every file with the extension in the folder
+constexpr int kDollarNames = 0x4; // backups named "X$1.DXF"
+constexpr int kBakFile = 0x8;     // with kDollarNames: back up "X.BAK"
+constexpr int kSameFolder = 0x10; // with kDollarNames: back up "X.sv$", backups beside it
 constexpr int kOwnExtensionToo = 0x20;
 
 std::string archiveResult;
@@ -57,7 +57,7 @@ std::string numberedExtension(std::string extension, int k) {
 }
 
 struct Rotation {
-    std::string folder;  // drive and folder of the file
+    std::string folder; // drive and folder of the file
     std::string name;
     std::string extension; // of the file backed up
     int flags = 0;

@@ -34,7 +34,8 @@ bool isExpandable(std::string_view name) {
 
 } // namespace
 
-const char* const services::kMachineEnvironmentKey = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+const char* const services::kMachineEnvironmentKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 const char* const services::kUserEnvironmentKey = "Environment";
 
 char* DOS::ComputerName() {

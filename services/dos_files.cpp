@@ -22,7 +22,9 @@ std::string host(const char* systemPath) {
 // Flushes a folder's entries, so that a move is on disk when it returns (MOVEFILE_WRITE_THROUGH).
 void syncFolderOf(const std::string& hostFile) {
     const size_t slash = hostFile.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : hostFile.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : hostFile.substr(0, slash);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
@@ -101,8 +103,8 @@ int DOS::Copy(const char* newName, const char* existingName, int overwrite) {
     struct stat st;
     if (stat(from.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return 0;
     std::error_code error;
-    const auto options = overwrite ? std::filesystem::copy_options::overwrite_existing
-                                   : std::filesystem::copy_options::none;
+    const auto options =
+        overwrite ? std::filesystem::copy_options::overwrite_existing : std::filesystem::copy_options::none;
     return std::filesystem::copy_file(from, host(newName), options, error) ? 1 : 0;
 }
 

@@ -1,9 +1,9 @@
 // Help files and help pop-ups, shown through the platform's help viewer.
 #include "services/dos.h"
 #include "services/dos_path_parts.h"
+#include "services/folders.h"
 #include "services/message_boxes.h"
 #include "services/settings_store_internal.h"
-#include "services/folders.h"
 #include "services/str.h"
 
 #include "platform/message_box.h"

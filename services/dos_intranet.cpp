@@ -11,7 +11,8 @@ namespace registry = platform::registry;
 
 namespace {
 
-constexpr const char* kDomainsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\Domains";
+constexpr const char* kDomainsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\Domains";
 constexpr const char* kLockdownKey =
     "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_LOCALMACHINE_LOCKDOWN";
 // The zone of the local intranet.
@@ -30,7 +31,8 @@ bool addHost(const std::string& host) {
 int DOS::UpdateIntranet(const char* host) {
     if (!registry::keyExists(registry::Hive::CurrentUser, kDomainsKey)) return 0;
     if (registry::keyExists(registry::Hive::CurrentUser, kLockdownKey))
-        registry::setValue(registry::Hive::CurrentUser, kLockdownKey, "iexplore.exe", registry::Value::dword(0));
+        registry::setValue(registry::Hive::CurrentUser, kLockdownKey, "iexplore.exe",
+                           registry::Value::dword(0));
     if (host) return host[0] && addHost(host) ? 1 : 0;
     int made = 0;
     for (int n = 1; n <= 19; ++n) {

@@ -33,10 +33,14 @@ std::string execArgument(const std::string& text) {
 std::string entryValue(const std::string& utf8) {
     std::string value;
     for (const char c : utf8) {
-        if (c == '\n') value += "\\n";
-        else if (c == '\r') value += "\\r";
-        else if (c == '\\') value += "\\\\";
-        else value += c;
+        if (c == '\n')
+            value += "\\n";
+        else if (c == '\r')
+            value += "\\r";
+        else if (c == '\\')
+            value += "\\\\";
+        else
+            value += c;
     }
     return value;
 }
@@ -55,12 +59,14 @@ long DOS::CreateLink(const char* target, const char* shortcut, const char* descr
     std::string file(shortcut);
     if (file.size() > services::kMaxPath) return E_INVALIDARG;
     const services::PathParts parts = services::splitPath(file);
-    if (platform::sameNoCase(parts.extension, ".lnk")) file = parts.drive + parts.folder + parts.name + ".desktop";
+    if (platform::sameNoCase(parts.extension, ".lnk"))
+        file = parts.drive + parts.folder + parts.name + ".desktop";
     const std::string label = description && *description ? description : parts.name;
 
     std::string entry = "[Desktop Entry]\nType=Application\n";
     entry += "Name=" + entryValue(platform::cp1252ToUtf8(label)) + "\n";
-    if (description && *description) entry += "Comment=" + entryValue(platform::cp1252ToUtf8(description)) + "\n";
+    if (description && *description)
+        entry += "Comment=" + entryValue(platform::cp1252ToUtf8(description)) + "\n";
     entry += "Exec=" + execArgument(platform::cp1252ToUtf8(platform::hostPath(program)));
     if (!arguments.empty()) entry += " " + entryValue(platform::cp1252ToUtf8(arguments));
     entry += "\n";

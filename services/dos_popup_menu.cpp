@@ -49,7 +49,8 @@ std::string trimmed(std::string_view text) {
 
 std::string read(const MenuSource& source, const char* key, int size) {
     std::string text(static_cast<size_t>(size), '\0');
-    const int length = settings::readSetting(source.file.c_str(), source.section.c_str(), "lr", key, text.data(), size);
+    const int length =
+        settings::readSetting(source.file.c_str(), source.section.c_str(), "lr", key, text.data(), size);
     text.resize(length > 0 ? static_cast<size_t>(length) : 0);
     return text;
 }

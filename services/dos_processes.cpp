@@ -30,7 +30,8 @@ bool endsWithExe(std::string_view name) {
 }
 
 bool isPath(std::string_view program) {
-    return program.find_first_of("\\/") != std::string_view::npos || (program.size() > 1 && program[1] == ':');
+    return program.find_first_of("\\/") != std::string_view::npos ||
+           (program.size() > 1 && program[1] == ':');
 }
 
 bool exists(const std::string& hostPath) {
@@ -73,7 +74,8 @@ std::string fileNameOf(std::string_view program) {
 
 bool sameProgram(const std::string& running, const std::string& wanted) {
     if (platform::sameNoCase(running, wanted)) return true;
-    return endsWithExe(wanted) && platform::sameNoCase(running, std::string_view(wanted).substr(0, wanted.size() - 4));
+    return endsWithExe(wanted) &&
+           platform::sameNoCase(running, std::string_view(wanted).substr(0, wanted.size() - 4));
 }
 
 } // namespace
@@ -91,7 +93,8 @@ int mshell(const char* commandLine, int wait, int flags) {
     const pid_t pid = startProgram(argv, flags & kDetached);
     if (pid < 0) {
         if (!(flags & kShellFallback)) return 0;
-        const pid_t shell = platform::spawnProcess({"/bin/sh", "-c", std::string(command)}, flags & kDetached);
+        const pid_t shell =
+            platform::spawnProcess({"/bin/sh", "-c", std::string(command)}, flags & kDetached);
         if (shell < 0) return -1;
         platform::releaseProcess(shell);
         return 0;

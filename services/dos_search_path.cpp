@@ -61,7 +61,9 @@ int DOS::VerifyPath(const char* folder, int mode) {
     const char* processList = std::getenv("PATH");
     std::vector<std::string> processItems = itemsOf(processList ? processList : "", ':');
     std::vector<std::string> machineItems = itemsOf(machinePath(), ';');
-    const auto inProcess = [&](const std::string& item) { return withoutFinalSeparators(item) == hostFolder; };
+    const auto inProcess = [&](const std::string& item) {
+        return withoutFinalSeparators(item) == hostFolder;
+    };
     const auto inMachine = [&](const std::string& item) {
         return platform::sameNoCase(withoutFinalSeparators(item), systemFolder);
     };

@@ -92,7 +92,8 @@ std::string attemptName(const std::string& name, int attempt) {
     if (attempt == 0) return name;
     const size_t dot = name.rfind('.');
     const std::string suffix = "-" + std::to_string(attempt);
-    return dot == std::string::npos || dot == 0 ? name + suffix : name.substr(0, dot) + suffix + name.substr(dot);
+    return dot == std::string::npos || dot == 0 ? name + suffix
+                                                : name.substr(0, dot) + suffix + name.substr(dot);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Opening a settings file in a text editor.
 #include "services/dos.h"
 #include "services/dos_path_parts.h"
+#include "services/folders.h"
 #include "services/message_boxes.h"
 #include "services/settings_store_internal.h"
-#include "services/folders.h"
 #include "services/str.h"
 
 #include "platform/ascii.h"
@@ -100,7 +100,8 @@ std::string editorCommand(const std::string& file, const char* letters, int flag
 }
 
 bool createEmpty(const std::string& systemPath) {
-    const int fd = open(platform::hostPath(systemPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd =
+        open(platform::hostPath(systemPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     close(fd);
     return true;
@@ -117,8 +118,9 @@ int EditIniFile(const char* file, const char* letters, int flags) {
                 return DOS::Shell(editorCommand(*search.found, letters, flags).c_str(),
                                   (flags & kWaitForEditor) ? 1 : 0);
             if (!(flags & kOfferToCreate)) return 0;
-            const int answer = mMessageBox(platform::MB_ICONQUESTION | platform::MB_YESNO, "Fichier introuvable ",
-                                           "Fichier \"%s\" introuvable \nLe Creer ?", search.lastTried.c_str());
+            const int answer =
+                mMessageBox(platform::MB_ICONQUESTION | platform::MB_YESNO, "Fichier introuvable ",
+                            "Fichier \"%s\" introuvable \nLe Creer ?", search.lastTried.c_str());
             if (answer != platform::IDYES || !createEmpty(search.lastTried)) return 0;
         }
     } catch (...) {

@@ -35,7 +35,7 @@ public:
     // The work area of monitor (index modulo the count); (0, 0, 600, 600) when it cannot be read.
     RECT GetWorkArea(int index);
 
-    std::int32_t count;                // 0 to 5
+    std::int32_t count;                 // 0 to 5
     std::uint64_t handle[kMaxMonitors]; // right after the count
     RECT rect[kMaxMonitors];            // in virtual-screen pixels
 

@@ -17,9 +17,9 @@ TEST(CommandLine, ProgramIsTakenWithoutEscapes) {
 
 TEST(CommandLine, ArgumentsFollowTheBackslashAndQuoteRules) {
     EXPECT_EQ(splitCommandLine("p \"a b\" c"), (Items{"p", "a b", "c"}));
-    EXPECT_EQ(splitCommandLine("p a\\\\\\\"b"), (Items{"p", "a\\\"b"}));  // 3 backslashes and a quote
+    EXPECT_EQ(splitCommandLine("p a\\\\\\\"b"), (Items{"p", "a\\\"b"}));    // 3 backslashes and a quote
     EXPECT_EQ(splitCommandLine("p \"a\\\\\" b"), (Items{"p", "a\\", "b"})); // 2 backslashes close the quote
-    EXPECT_EQ(splitCommandLine("p a\\b\\"), (Items{"p", "a\\b\\"}));         // plain backslashes stay
+    EXPECT_EQ(splitCommandLine("p a\\b\\"), (Items{"p", "a\\b\\"}));        // plain backslashes stay
     EXPECT_EQ(splitCommandLine("p \"say \"\"hi\"\"\""), (Items{"p", "say \"hi\""}));
     EXPECT_EQ(splitCommandLine("p \"\" x"), (Items{"p", "", "x"}));
 }

@@ -79,9 +79,11 @@ protected:
     void SetUp() override {
         const std::string script = folder / "systemctl";
         testing_support::writeFile(script, "#!/bin/sh\n"
-                                           "echo \"$@\" >> \"" + folder / "calls" + "\"\n"
-                                           "case \"$*\" in *known*) exit 0 ;; esac\n"
-                                           "exit 5\n");
+                                           "echo \"$@\" >> \"" +
+                                               folder / "calls" +
+                                               "\"\n"
+                                               "case \"$*\" in *known*) exit 0 ;; esac\n"
+                                               "exit 5\n");
         chmod(script.c_str(), 0755);
         setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
     }
