@@ -201,8 +201,4 @@ bool openWithDesktop(const std::string& target) {
     return true;
 }
 
-void stopReaper() {
-    reaper().stop();
-}
-
 } // namespace platform

@@ -34,8 +34,4 @@ bool hasDisplay();
 // cannot be started or there is no display.
 bool openWithDesktop(const std::string& target);
 
-// Stops the reaper's thread without waiting for the children it watches; the next child handed over starts
-// it again (tests, library unload).
-void stopReaper();
-
 } // namespace platform

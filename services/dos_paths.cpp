@@ -4,6 +4,7 @@
 #include "platform/ascii.h"
 #include "services/dos_path_parts.h"
 #include "services/dos_state.h"
+#include "services/folders.h"
 
 #include <cstring>
 #include <string>
@@ -100,4 +101,8 @@ int DOS::TestJocker(const char* path) {
     const PathParts split = splitPath(path ? path : "");
     const auto wild = [](const std::string& part) { return part.find_first_of("*?") != std::string::npos; };
     return (wild(split.extension) ? 1 : 0) | (wild(split.name) ? 2 : 0) | (wild(split.folder) ? 4 : 0);
+}
+
+int DOS::Directory(char* buffer, int mode) {
+    return directory(buffer, mode);
 }
