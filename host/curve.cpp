@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/curve_geometry.h"
+
 HOST_DEFINE_ABSTRACT(AcDbCurve, AcDbEntity)
 
 Acad::ErrorStatus AcDbCurve::getPlane(AcGePlane&, AcDb::Planarity& type) const {
@@ -118,6 +120,21 @@ Acad::ErrorStatus AcDbCurve::extend(bool, const AcGePoint3d&) {
 }
 Acad::ErrorStatus AcDbCurve::getArea(double&) const {
     return Acad::eNotImplementedYet;
+}
+
+bool AcDbCurve::subWorldDraw(AcGiWorldDraw* draw) {
+    AcGePoint3dArray points;
+    if (tessellate(points, draw->deviation()) && points.length() > 0)
+        draw->geometry().polyline(static_cast<Adesk::UInt32>(points.length()), points.asArrayPtr());
+    return true;
+}
+
+Acad::ErrorStatus AcDbCurve::subGetGeomExtents(AcDbExtents& extents) const {
+    AcGePoint3dArray points;
+    if (!tessellate(points, host::kDefaultDeviation) || points.isEmpty()) return Acad::eInvalidExtents;
+    for (const AcGePoint3d& p : points)
+        extents.addPoint(p);
+    return Acad::eOk;
 }
 
 bool AcDbCurve::tessellate(AcGePoint3dArray& points, double) const {

@@ -45,7 +45,9 @@ public:
     virtual Acad::ErrorStatus extend(bool extendStart, const AcGePoint3d& toPoint);
     virtual Acad::ErrorStatus getArea(double& area) const;
 
-    // Everything drawn, snapped to and intersected is derived from the curve's tessellation in world
-    // coordinates (chords within `deviation`); classes with exact geometry override what they can.
+    // The curve as points in world coordinates, chords within `deviation`: what curves draw by default
+    // and what their extents and nearest points come from; classes with exact geometry override those.
     virtual bool tessellate(AcGePoint3dArray& points, double deviation) const;
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
+    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
 };

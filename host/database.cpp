@@ -7,6 +7,7 @@
 #include "host/dictionary.h"
 #include "host/drawing_file.h"
 #include "host/dwg_filer.h"
+#include "host/dxf_file.h"
 #include "host/host_classes.h"
 #include "host/symbol_tables.h"
 
@@ -21,23 +22,6 @@ std::unordered_set<const host::ObjectStub*>& liveStubs() {
 
 template <typename T> Acad::ErrorStatus openAs(T*& object, AcDbObjectId id, AcDb::OpenMode mode) {
     return id.isNull() ? (object = nullptr, Acad::eMissingSymbolTable) : acdbOpenObject(object, id, mode);
-}
-
-// Adds `record` named `name` to the table `tableId`.
-template <typename R> AcDbObjectId addRecord(AcDbObjectId tableId, const wchar_t* name, R* record) {
-    AcDbSymbolTable* table = nullptr;
-    AcDbObjectId id;
-    if (acdbOpenObject(table, tableId, AcDb::kForWrite) != Acad::eOk) {
-        delete record;
-        return id;
-    }
-    record->setName(name);
-    if (table->add(id, record) == Acad::eOk)
-        record->close();
-    else
-        delete record;
-    table->close();
-    return id;
 }
 
 } // namespace
@@ -129,6 +113,22 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
     return Acad::eOk;
 }
 
+AcDbObjectId AcDbDatabase::adoptObject(AcDbObject* object, AcDbHandle handle) {
+    AcDbObjectId id;
+    getAcDbObjectId(id, true, handle.isNull() ? m_handseed : handle);
+    if (id.stub()->object) return {};
+    id.stub()->object = object;
+    object->attachStub(id.stub(), false);
+    object->openAs(AcDb::kForWrite);
+    return id;
+}
+
+void AcDbDatabase::closeOpenObjects() {
+    for (auto& [handle, stub] : m_stubs)
+        while (stub->object && stub->object->isOpen())
+            stub->object->close();
+}
+
 std::vector<host::ObjectStub*> AcDbDatabase::stubs() const {
     std::vector<host::ObjectStub*> all;
     for (const auto& [handle, stub] : m_stubs)
@@ -166,42 +166,7 @@ void AcDbDatabase::takeContentsOf(AcDbDatabase& other) {
 }
 
 void AcDbDatabase::buildDefaultDrawing() {
-    auto addRoot = [this](AcDbObject* object) {
-        AcDbObjectId id;
-        addAcDbObject(id, object);
-        object->close();
-        return id;
-    };
-    m_blockTable = addRoot(new AcDbBlockTable);
-    m_layerTable = addRoot(new AcDbLayerTable);
-    m_linetypeTable = addRoot(new AcDbLinetypeTable);
-    m_regAppTable = addRoot(new AcDbRegAppTable);
-    m_textStyleTable = addRoot(new AcDbTextStyleTable);
-    m_namedObjects = addRoot(new AcDbDictionary);
-
-    addRecord(m_linetypeTable, L"ByBlock", new AcDbLinetypeTableRecord);
-    addRecord(m_linetypeTable, L"ByLayer", new AcDbLinetypeTableRecord);
-    auto* continuous = new AcDbLinetypeTableRecord;
-    continuous->setComments(L"Solid line");
-    AcDbObjectId continuousId = addRecord(m_linetypeTable, L"Continuous", continuous);
-    auto* layer0 = new AcDbLayerTableRecord;
-    layer0->setLinetypeObjectId(continuousId);
-    addRecord(m_layerTable, L"0", layer0);
-    addRecord(m_regAppTable, L"ACAD", new AcDbRegAppTableRecord);
-    addRecord(m_textStyleTable, L"Standard", new AcDbTextStyleTableRecord);
-    addRecord(m_blockTable, host::kModelSpace, new AcDbBlockTableRecord);
-    addRecord(m_blockTable, host::kPaperSpace, new AcDbBlockTableRecord);
-
-    AcDbDictionary* named = nullptr;
-    if (acdbOpenObject(named, m_namedObjects, AcDb::kForWrite) == Acad::eOk) {
-        AcDbObjectId groups;
-        named->setAt(L"ACAD_GROUP", new AcDbDictionary, groups);
-        AcDbObject* groupDictionary = nullptr;
-        if (acdbOpenAcDbObject(groupDictionary, groups, AcDb::kForWrite) == Acad::eOk)
-            groupDictionary->close();
-        named->close();
-    }
-
+    host::completeDrawing(*this);
     using host::Group;
     setHeaderVariable(L"INSBASE", {10, AcGePoint3d()});
     setHeaderVariable(L"EXTMIN", {10, AcGePoint3d()});

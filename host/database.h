@@ -120,6 +120,11 @@ public:
     // A fresh handle with no object (for markers that drawing files name, such as a block's ENDBLK).
     AcDbHandle allocateHandle();
     void setLastFileError(std::string message) { m_lastFileError = std::move(message); }
+    // A drawing file's object under its handle (a fresh one for a null handle), open for write while the file
+    // is read; null id when the handle is already taken.
+    AcDbObjectId adoptObject(AcDbObject* object, AcDbHandle handle);
+    // Closes every object left open (after a drawing file is read).
+    void closeOpenObjects();
     // Moves every object of `other` into this database (after a successful read into a scratch database).
     void takeContentsOf(AcDbDatabase& other);
 

@@ -230,19 +230,15 @@ Acad::ErrorStatus AcDbObject::dxfOut(AcDbDxfFiler* filer) const {
     return filer->filerStatus();
 }
 
+// A copy is a new object: it takes neither the owner nor the reactors of its source.
 Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer) {
-    AcDbObjectId owner;
-    filer->readSoftPointerId(&owner);
-    std::vector<AcDbObjectId> reactors;
-    filer->readIdList(reactors);
-    if (filer->filerType() != AcDb::kCopyFiler) {
-        m_ownerId = owner;
-        m_reactors = std::move(reactors);
-    }
-    return filer->filerStatus();
+    if (filer->filerType() == AcDb::kCopyFiler) return filer->filerStatus();
+    filer->readSoftPointerId(&m_ownerId);
+    return filer->readIdList(m_reactors);
 }
 
 Acad::ErrorStatus AcDbObject::dwgOutFields(AcDbDwgFiler* filer) const {
+    if (filer->filerType() == AcDb::kCopyFiler) return filer->filerStatus();
     filer->writeSoftPointerId(m_ownerId);
     return filer->writeIdList(m_reactors);
 }
@@ -324,6 +320,18 @@ Acad::ErrorStatus AcDbObject::subClose() {
 Acad::ErrorStatus AcDbObject::subErase(bool) {
     return Acad::eOk;
 }
+
+namespace host {
+
+ScopedRead::ScopedRead(AcDbObject* object) {
+    if (object && !object->isReadEnabled() && object->openAs(AcDb::kForRead) == Acad::eOk) m_opened = object;
+}
+
+ScopedRead::~ScopedRead() {
+    if (m_opened) m_opened->close();
+}
+
+} // namespace host
 
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased) {

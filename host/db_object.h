@@ -107,6 +107,14 @@ public:
     // Called once the object has its id; containers add the objects they hold.
     virtual void subObjectAddedToDatabase() {}
 
+protected:
+    // Sets a field of this object, which must be open for write (the undo image is recorded first).
+    template <typename T, typename V> Acad::ErrorStatus setField(T& field, const V& value) {
+        assertWriteEnabled();
+        field = value;
+        return Acad::eOk;
+    }
+
 private:
     void recordUndo();
     Acad::ErrorStatus readXdata(AcDbDxfFiler* filer);
@@ -130,6 +138,19 @@ class AcDbIdMapping {};
 namespace host {
 struct OpenStateError : std::logic_error {
     using std::logic_error::logic_error;
+};
+
+// Read access to a resident object for the length of a scope (files are written through it): opens the
+// object for read unless it is already readable, and closes what it opened.
+class ScopedRead {
+public:
+    explicit ScopedRead(AcDbObject* object);
+    ~ScopedRead();
+    ScopedRead(const ScopedRead&) = delete;
+    ScopedRead& operator=(const ScopedRead&) = delete;
+
+private:
+    AcDbObject* m_opened = nullptr;
 };
 } // namespace host
 

@@ -60,6 +60,7 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& f
     out.writeInt32(static_cast<Adesk::Int32>(objects.size()));
     for (ObjectStub* stub : objects) {
         DwgMemoryFiler record(AcDb::kFileFiler, &database);
+        ScopedRead access(stub->object);
         if (Acad::ErrorStatus es = stub->object->dwgOut(&record); es != Acad::eOk)
             return fail(database, es, "cannot file object " + toUtf8(stub->handle.text()));
         out.writeString(stub->object->isA()->name());
@@ -136,6 +137,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     for (AcDbObjectId id : ids)
         if (!id.isValid())
             return fail(database, Acad::eMissingSymbolTable, "binary drawing without its tables");
+    scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
     scratch.setHandseed(seed);
     database.takeContentsOf(scratch);

@@ -5,9 +5,7 @@
 HOST_DEFINE_ABSTRACT(AcDbDxfFiler, AcRxObject)
 
 Acad::ErrorStatus AcDbDxfFiler::writePoint2d(int code, const AcGePoint2d& p, int precision) {
-    // A 2-D point is written as x and y alone, no z group.
-    writeDouble(code, p.x, precision);
-    return writeDouble(code + 10, p.y, precision);
+    return writeGroup({static_cast<short>(code), AcGePoint3d(p.x, p.y, 0), precision, true});
 }
 
 namespace host {

@@ -135,7 +135,16 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
+    // Host internals: entities that drawing files follow with entities they own (a polyline's vertices
+    // and its sequence end), and the reader handing those back.
+    virtual std::vector<AcDbObjectId> sequenceIds() const { return {}; }
+    virtual void adoptSequence(const std::vector<AcDbObjectId>&) {}
+
 protected:
+    // Sets a normal (stored as a unit vector); a zero vector is eInvalidInput.
+    Acad::ErrorStatus setNormalField(AcGeVector3d& field, const AcGeVector3d& normal) {
+        return normal.isZeroLength() ? Acad::eInvalidInput : setField(field, normal.normal());
+    }
     // Reads the groups of a subclass after its marker; a missing marker is eBadDxfSequence.
     template <typename F> Acad::ErrorStatus readSubclass(AcDbDxfFiler* filer, const ACHAR* marker, F take);
 

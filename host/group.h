@@ -22,6 +22,8 @@ struct Group {
     short code = 0;
     GroupValue value;
     int precision = kDefaultPrecision;
+    // A point written with x and y only (2-D points of lightweight polylines and hatches).
+    bool planar = false;
 
     double real() const;
     AcGePoint3d point() const;

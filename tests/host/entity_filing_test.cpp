@@ -1,0 +1,259 @@
+// Standard entities filed through the binary filer and through DXF files, and what is read back.
+#include <gtest/gtest.h>
+
+#include "host/block_reference.h"
+#include "host/circle_arc.h"
+#include "host/dictionary.h"
+#include "host/dwg_filer.h"
+#include "host/dxf_file.h"
+#include "host/hatch.h"
+#include "host/line.h"
+#include "host/lw_polyline.h"
+#include "host/polylines.h"
+#include "host/symbol_tables.h"
+#include "host/text.h"
+#include "host/text_codec.h"
+#include "host_test_support.h"
+#include "sample_drawing.h"
+
+using host::test::WorkingDatabase;
+
+namespace {
+
+std::vector<AcDbObjectId> modelSpaceEntities(AcDbDatabase& db) {
+    AcDbBlockTableRecord* model = nullptr;
+    EXPECT_EQ(acdbOpenObject(model, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    std::vector<AcDbObjectId> ids = model->entityIds();
+    model->close();
+    return ids;
+}
+
+std::vector<std::uint8_t> filed(const AcDbObject* object, AcDb::FilerType type) {
+    host::DwgMemoryFiler filer(type, object->database());
+    EXPECT_EQ(object->dwgOut(&filer), Acad::eOk);
+    return filer.bytes();
+}
+
+// The entity of that class in model space, opened for read (the caller closes it).
+template <typename T> T* openFirst(AcDbDatabase& db) {
+    for (AcDbObjectId id : modelSpaceEntities(db)) {
+        T* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) == Acad::eOk) return entity;
+    }
+    return nullptr;
+}
+
+struct Sample : WorkingDatabase {
+    Sample() { host::test::buildSampleDrawing(*db); }
+};
+
+} // namespace
+
+TEST(BinaryFiling, EveryStandardEntityRoundTripsByteForByte) {
+    Sample s;
+    std::set<std::wstring> classes;
+    for (AcDbObjectId id : modelSpaceEntities(*s.db)) {
+        AcDbEntity* entity = nullptr;
+        ASSERT_EQ(acdbOpenObject(entity, id, AcDb::kForRead), Acad::eOk);
+        classes.insert(entity->isA()->name());
+        for (AcDb::FilerType type : {AcDb::kFileFiler, AcDb::kUndoFiler, AcDb::kCopyFiler}) {
+            std::vector<std::uint8_t> first = filed(entity, type);
+            AcDbObject* copy = AcDbObject::cast(entity->isA()->create());
+            host::DwgMemoryFiler in(type, s.db.get(), first);
+            ASSERT_EQ(copy->dwgIn(&in), Acad::eOk) << entity->isA()->name();
+            EXPECT_TRUE(in.atEnd()) << entity->isA()->name() << " left bytes unread";
+            std::vector<std::uint8_t> second = filed(copy, type);
+            auto differ = std::mismatch(first.begin(), first.end(), second.begin(), second.end());
+            EXPECT_TRUE(second == first) << host::toUtf8(entity->isA()->name()) << " filer type " << type
+                                         << " differs at byte " << (differ.first - first.begin());
+            delete copy;
+        }
+        entity->close();
+    }
+    EXPECT_EQ(classes.size(), 14u) << "one of each standard entity in the sample";
+}
+
+TEST(BinaryFiling, CopiesOfPolylinesCarryTheirVertices) {
+    Sample s;
+    AcDb2dPolyline* poly = openFirst<AcDb2dPolyline>(*s.db);
+    ASSERT_NE(poly, nullptr);
+    auto* copy = AcDb2dPolyline::cast(poly->clone());
+    poly->close();
+    ASSERT_NE(copy, nullptr);
+    AcDbObjectIterator* it = copy->vertexIterator();
+    int n = 0;
+    double bulge = 0;
+    for (; !it->done(); it->step(), ++n)
+        if (n == 1) bulge = AcDb2dVertex::cast(it->entity())->bulge();
+    delete it;
+    EXPECT_EQ(n, 3);
+    EXPECT_DOUBLE_EQ(bulge, -0.3);
+    delete copy;
+}
+
+TEST(DxfFiles, ADrawingReadBackIsWrittenGroupForGroup) {
+    Sample s;
+    std::string first = host::writeDxf(*s.db);
+    AcDbDatabase back(false);
+    ASSERT_EQ(host::readDxf(back, first), Acad::eOk) << back.lastFileError();
+    EXPECT_EQ(host::writeDxf(back), first);
+}
+
+TEST(DxfFiles, ValuesSurviveTheFile) {
+    Sample s;
+    AcDbDatabase back(false);
+    ASSERT_EQ(host::readDxf(back, host::writeDxf(*s.db)), Acad::eOk) << back.lastFileError();
+    acdbHostApplicationServices()->setWorkingDatabase(&back);
+
+    AcDbPolyline* lw = openFirst<AcDbPolyline>(back);
+    ASSERT_NE(lw, nullptr);
+    double bulge = 0, start = 0, end = 0;
+    lw->getBulgeAt(0, bulge);
+    lw->getWidthsAt(2, start, end);
+    EXPECT_EQ(lw->numVerts(), 3u);
+    EXPECT_TRUE(lw->isClosed());
+    EXPECT_DOUBLE_EQ(bulge, 0.5);
+    EXPECT_DOUBLE_EQ(end, 0.4);
+    EXPECT_DOUBLE_EQ(lw->elevation(), 3);
+    EXPECT_STREQ(lw->layer(), L"Bâti");
+    lw->close();
+
+    AcDbArc* arc = openFirst<AcDbArc>(back);
+    ASSERT_NE(arc, nullptr);
+    EXPECT_NEAR(arc->startAngle(), 0.25, 1e-12);
+    EXPECT_NEAR(arc->endAngle(), 2.5, 1e-12);
+    arc->close();
+
+    AcDbText* text = openFirst<AcDbText>(back);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->textStringConst(), L"Borne n°12");
+    text->close();
+
+    AcDbHatch* hatch = openFirst<AcDbHatch>(back);
+    ASSERT_NE(hatch, nullptr);
+    EXPECT_EQ(hatch->numLoops(), 2);
+    EXPECT_STREQ(hatch->patternName(), L"ANSI31");
+    EXPECT_NEAR(hatch->patternAngle(), 0.5, 1e-12);
+    AcGeVoidPointerArray edges;
+    AcGeIntArray types;
+    Adesk::Int32 loopType = 0;
+    ASSERT_EQ(hatch->getLoopAt(1, loopType, edges, types), Acad::eOk);
+    ASSERT_EQ(types.length(), 1);
+    EXPECT_EQ(types[0], AcDbHatch::kCirArc);
+    EXPECT_DOUBLE_EQ(static_cast<AcGeCircArc2d*>(edges[0])->radius(), 2);
+    delete static_cast<AcGeCurve2d*>(edges[0]);
+    hatch->close();
+
+    AcDbBlockReference* insert = openFirst<AcDbBlockReference>(back);
+    ASSERT_NE(insert, nullptr);
+    EXPECT_EQ(insert->blockTableRecord(), back.blockId(L"arbre"));
+    EXPECT_DOUBLE_EQ(insert->scaleFactors().sx, 2);
+    insert->close();
+
+    AcDbLine* line = openFirst<AcDbLine>(back);
+    ASSERT_NE(line, nullptr);
+    host::test::Chain xdata(line->xData(L"ZORTA"));
+    ASSERT_NE(xdata.rb, nullptr);
+    ASSERT_NE(xdata.rb->rbnext, nullptr);
+    EXPECT_STREQ(xdata.rb->rbnext->resval.rstring, L"*H=ANSI31,s=2");
+    EXPECT_EQ(xdata.rb->rbnext->rbnext->resval.rint, 42);
+    line->close();
+
+    AcDbDictionary* named = nullptr;
+    ASSERT_EQ(back.getNamedObjectsDictionary(named, AcDb::kForRead), Acad::eOk);
+    AcDbObject* zorta = nullptr;
+    ASSERT_EQ(named->getAt(L"ZORTA_32", zorta, AcDb::kForRead), Acad::eOk);
+    named->close();
+    AcDbObjectId recordId;
+    ASSERT_EQ(AcDbDictionary::cast(zorta)->getAt(L"ZORTATefColor", recordId), Acad::eOk);
+    zorta->close();
+    AcDbXrecord* record = nullptr;
+    ASSERT_EQ(acdbOpenObject(record, recordId, AcDb::kForRead), Acad::eOk);
+    resbuf* chain = nullptr;
+    record->rbChain(chain);
+    host::test::Chain owner(chain);
+    record->close();
+    ASSERT_NE(chain, nullptr);
+    EXPECT_STREQ(chain->resval.rstring, L"1,2,3,");
+
+    AcDbLayerTableRecord* talus = nullptr;
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(back.getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(layers->getAt(L"Talus", talus, AcDb::kForRead), Acad::eOk);
+    layers->close();
+    EXPECT_EQ(talus->color().colorIndex(), 1);
+    EXPECT_EQ(talus->linetypeObjectId(), back.linetypeId(L"TIRETS"));
+    talus->close();
+    acdbHostApplicationServices()->setWorkingDatabase(s.db.get());
+}
+
+TEST(DxfFiles, MalformedFilesNameTheLineAndLeaveTheDatabaseAlone) {
+    Sample s;
+    std::string good = host::writeDxf(*s.db);
+    AcDbDatabase target;
+    AcDbObjectId model = target.modelSpaceId();
+    struct Case {
+        std::string text;
+        std::string expected;
+    };
+    std::size_t entities = good.find("ENTITIES");
+    std::string badCode = good;
+    badCode.replace(good.find("\n 10\n", entities), 5, "\nabc\n");
+    std::string badValue = good;
+    std::size_t x = good.find("\n 10\n", entities) + 5;
+    badValue.replace(x, good.find('\n', x) - x, "1.2.3");
+    std::string badSection = good;
+    badSection.replace(good.find("CLASSES"), 7, "CLASSEZ");
+    std::string oddCode = good;
+    oddCode.replace(good.find("\n 10\n", entities), 5, "\n 19999\n");
+    for (const Case& c :
+         {Case{good.substr(0, good.size() / 2), "line"}, Case{badCode, "is not a valid integer"},
+          Case{badValue, "is not a valid number"}, Case{badSection, "unknown section CLASSEZ"},
+          Case{oddCode, "unknown group code 19999"}, Case{good.substr(0, good.size() - 8), "without EOF"}}) {
+        EXPECT_EQ(host::readDxf(target, c.text), Acad::eDxfReadAborted);
+        EXPECT_NE(target.lastFileError().find(c.expected), std::string::npos) << target.lastFileError();
+        EXPECT_EQ(target.lastFileError().rfind("line ", 0), 0u) << target.lastFileError();
+        EXPECT_EQ(target.modelSpaceId(), model);
+    }
+}
+
+TEST(DxfFiles, ThousandsOfMutatedFilesNeverCrashTheReader) {
+    Sample s;
+    std::string good = host::writeDxf(*s.db);
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto random = [&](std::size_t bound) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<std::size_t>(state % bound);
+    };
+    int accepted = 0;
+    for (int i = 0; i < 10000; ++i) {
+        std::string text = good;
+        switch (i % 3) {
+        case 0: // truncation
+            text.resize(random(text.size()));
+            break;
+        case 1: // flipped bytes
+            for (int k = 0; k < 4; ++k)
+                text[random(text.size())] ^= static_cast<char>(1 << random(8));
+            break;
+        default: { // two lines swapped
+            std::vector<std::string> lines;
+            std::size_t start = 0;
+            for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+                lines.push_back(text.substr(start, end - start));
+            std::swap(lines[random(lines.size())], lines[random(lines.size())]);
+            text.clear();
+            for (const std::string& l : lines)
+                text += l + "\n";
+        }
+        }
+        AcDbDatabase db(false);
+        if (host::readDxf(db, text) == Acad::eOk)
+            ++accepted;
+        else
+            EXPECT_FALSE(db.lastFileError().empty());
+    }
+    EXPECT_LT(accepted, 10000);
+}

@@ -1,0 +1,164 @@
+#include "sample_drawing.h"
+
+#include "host/block_reference.h"
+#include "host/circle_arc.h"
+#include "host/database.h"
+#include "host/dictionary.h"
+#include "host/ellipse.h"
+#include "host/hatch.h"
+#include "host/line.h"
+#include "host/lw_polyline.h"
+#include "host/point_ray_face.h"
+#include "host/polylines.h"
+#include "host/spline.h"
+#include "host/symbol_tables.h"
+#include "host/text.h"
+
+namespace host::test {
+namespace {
+
+template <typename R> AcDbObjectId addRecord(AcDbObjectId tableId, const wchar_t* name, R* record) {
+    AcDbSymbolTable* table = nullptr;
+    acdbOpenObject(table, tableId, AcDb::kForWrite);
+    record->setName(name);
+    AcDbObjectId id;
+    table->add(id, record);
+    record->close();
+    table->close();
+    return id;
+}
+
+AcDbObjectId append(AcDbObjectId blockId, AcDbEntity* entity, const wchar_t* layer = L"0") {
+    AcDbBlockTableRecord* block = nullptr;
+    acdbOpenObject(block, blockId, AcDb::kForWrite);
+    entity->setDatabaseDefaults(block->database());
+    entity->setLayer(layer);
+    AcDbObjectId id;
+    block->appendAcDbEntity(id, entity);
+    entity->close();
+    block->close();
+    return id;
+}
+
+} // namespace
+
+void buildSampleDrawing(AcDbDatabase& db) {
+    auto* dashed = new AcDbLinetypeTableRecord;
+    dashed->setComments(L"Tirets __ __ __");
+    dashed->setPatternLength(0.75);
+    dashed->setNumDashes(2);
+    dashed->setDashLengthAt(0, 0.5);
+    dashed->setDashLengthAt(1, -0.25);
+    AcDbObjectId dashedId = addRecord(db.linetypeTableId(), L"TIRETS", dashed);
+    auto* talus = new AcDbLayerTableRecord;
+    talus->setColor(AcCmColor(1));
+    talus->setLinetypeObjectId(dashedId);
+    addRecord(db.layerTableId(), L"Talus", talus);
+    auto* bati = new AcDbLayerTableRecord;
+    bati->setColor(AcCmColor(5));
+    bati->setLinetypeObjectId(db.continuousLinetype());
+    addRecord(db.layerTableId(), L"Bâti", bati);
+    addRecord(db.regAppTableId(), L"ZORTA", new AcDbRegAppTableRecord);
+
+    auto* symbol = new AcDbBlockTableRecord;
+    symbol->setOrigin(AcGePoint3d(0.5, 0.5, 0));
+    AcDbObjectId symbolId = addRecord(db.blockTableId(), L"ARBRE", symbol);
+    append(symbolId, new AcDbCircle(AcGePoint3d(0.5, 0.5, 0), AcGeVector3d::kZAxis, 0.5));
+    append(symbolId, new AcDbLine(AcGePoint3d(0, 0.5, 0), AcGePoint3d(1, 0.5, 0)));
+
+    AcDbObjectId model = db.modelSpaceId();
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 5, 1.5));
+    AcDbObjectId lineId = append(model, line, L"Talus");
+    append(model, new AcDbArc(AcGePoint3d(20, 0, 0), 4, 0.25, 2.5), L"Talus");
+    append(model, new AcDbCircle(AcGePoint3d(30, 0, 2), AcGeVector3d::kZAxis, 3));
+    append(model, new AcDbPoint(AcGePoint3d(5, -5, 12.25)));
+    auto* lw = new AcDbPolyline;
+    lw->addVertexAt(0, AcGePoint2d(0, 10), 0.5);
+    lw->addVertexAt(1, AcGePoint2d(10, 10));
+    lw->addVertexAt(2, AcGePoint2d(10, 20), 0, 0.2, 0.4);
+    lw->setClosed(true);
+    lw->setElevation(3);
+    append(model, lw, L"Bâti");
+    AcGePoint3dArray plan;
+    plan.append(AcGePoint3d(20, 10, 0));
+    plan.append(AcGePoint3d(25, 12, 0));
+    plan.append(AcGePoint3d(30, 10, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(0);
+    bulges.append(-0.3);
+    bulges.append(0);
+    append(model, new AcDb2dPolyline(AcDb::k2dSimplePoly, plan, 4.5, false, 0, 0, &bulges));
+    AcGePoint3dArray space;
+    space.append(AcGePoint3d(40, 10, 1));
+    space.append(AcGePoint3d(45, 15, 2));
+    space.append(AcGePoint3d(50, 10, 3.5));
+    append(model, new AcDb3dPolyline(AcDb::k3dSimplePoly, space, true));
+    auto* ray = new AcDbRay;
+    ray->setBasePoint(AcGePoint3d(0, -10, 0));
+    ray->setUnitDir(AcGeVector3d(1, -1, 0));
+    append(model, ray);
+    append(model, new AcDbFace(AcGePoint3d(60, 0, 0), AcGePoint3d(65, 0, 1), AcGePoint3d(65, 5, 2),
+                               AcGePoint3d(60, 5, 1)));
+    append(model,
+           new AcDbEllipse(AcGePoint3d(70, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d(4, 0, 0), 0.5, 0, 3));
+    AcGePoint3dArray fit;
+    fit.append(AcGePoint3d(80, 0, 0));
+    fit.append(AcGePoint3d(83, 4, 0));
+    fit.append(AcGePoint3d(87, 1, 0));
+    fit.append(AcGePoint3d(90, 5, 0));
+    append(model, new AcDbSpline(fit));
+    auto* hatch = new AcDbHatch;
+    hatch->setPattern(AcDbHatch::kPreDefined, L"ANSI31");
+    hatch->setPatternScale(2);
+    hatch->setPatternAngle(0.5);
+    AcGePoint2dArray square;
+    square.append(AcGePoint2d(0, 30));
+    square.append(AcGePoint2d(10, 30));
+    square.append(AcGePoint2d(10, 40));
+    square.append(AcGePoint2d(0, 40));
+    AcGeDoubleArray flat;
+    hatch->appendLoop(AcDbHatch::kExternal, square, flat);
+    AcGeVoidPointerArray edges;
+    AcGeIntArray types;
+    edges.append(new AcGeCircArc2d(AcGePoint2d(5, 35), 2, 0, 6.283185307179586));
+    types.append(AcDbHatch::kCirArc);
+    hatch->appendLoop(AcDbHatch::kDefault, edges, types);
+    append(model, hatch, L"Talus");
+    append(model, new AcDbText(AcGePoint3d(0, 50, 0), L"Borne n°12", db.textStyleId(L"Standard"), 2.5, 0.3));
+    auto* insert = new AcDbBlockReference(AcGePoint3d(20, 50, 0), symbolId);
+    insert->setScaleFactors(AcGeScale3d(2, 2, 1));
+    insert->setRotation(0.5);
+    append(model, insert);
+
+    AcDbLine* withData = nullptr;
+    acdbOpenObject(withData, lineId, AcDb::kForWrite);
+    resbuf* xdata = acutNewRb(1001);
+    xdata->resval.rstring = acutNewString(L"ZORTA");
+    xdata->rbnext = acutNewRb(1000);
+    xdata->rbnext->resval.rstring = acutNewString(L"*H=ANSI31,s=2");
+    xdata->rbnext->rbnext = acutNewRb(1070);
+    xdata->rbnext->rbnext->resval.rint = 42;
+    withData->setXData(xdata);
+    acutRelRb(xdata);
+    withData->close();
+
+    AcDbDictionary* named = nullptr;
+    db.getNamedObjectsDictionary(named, AcDb::kForWrite);
+    auto* zorta = new AcDbDictionary;
+    AcDbObjectId zortaId;
+    named->setAt(L"ZORTA_32", zorta, zortaId);
+    named->close();
+    auto* colours = new AcDbXrecord;
+    resbuf* data = acutNewRb(1);
+    data->resval.rstring = acutNewString(L"1,2,3,");
+    data->rbnext = acutNewRb(2);
+    data->rbnext->resval.rstring = acutNewString(L"4,5,");
+    colours->setFromRbChain(*data);
+    acutRelRb(data);
+    AcDbObjectId coloursId;
+    zorta->setAt(L"ZORTATefColor", colours, coloursId);
+    colours->close();
+    zorta->close();
+}
+
+} // namespace host::test
