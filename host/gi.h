@@ -56,7 +56,8 @@ public:
 };
 
 class AcGiWorldGeometry : public AcGiGeometry {};
-class AcGiViewportGeometry : public AcGiGeometry {};
+// What a viewport draw adds to the world primitives is the view it is made for.
+class AcGiViewportGeometry : public AcGiWorldGeometry {};
 
 class AcGiCommonDraw {
 public:
