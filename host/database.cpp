@@ -31,6 +31,24 @@ AcDbHostApplicationServices* acdbHostApplicationServices() {
     return &services;
 }
 
+int acdbRegApp(const ACHAR* appName) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    AcDbRegAppTable* apps = nullptr;
+    if (!db || !appName || !*appName || db->getRegAppTable(apps, AcDb::kForWrite) != Acad::eOk)
+        return RTERROR;
+    if (!apps->has(appName)) {
+        auto* record = new AcDbRegAppTableRecord;
+        if (record->setName(appName) != Acad::eOk || apps->add(record) != Acad::eOk) {
+            delete record;
+            apps->close();
+            return RTERROR;
+        }
+        record->close();
+    }
+    apps->close();
+    return RTNORM;
+}
+
 namespace host {
 bool isLiveStub(const ObjectStub* stub) {
     return stub && liveStubs().contains(stub);

@@ -169,6 +169,10 @@ private:
 };
 AcDbHostApplicationServices* acdbHostApplicationServices();
 
+// Registers an application name for extended data in the working database; RTNORM when it is (or already
+// was) registered, RTERROR without a working database or for an empty name.
+int acdbRegApp(const ACHAR* appName);
+
 namespace host {
 // True while `stub` is an entry of a live database (entity names from outside are checked with it).
 bool isLiveStub(const ObjectStub* stub);

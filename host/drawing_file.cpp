@@ -3,6 +3,7 @@
 #include "host/database.h"
 #include "host/db_object.h"
 #include "host/dwg_filer.h"
+#include "host/dxf_file.h"
 #include "host/file_bytes.h"
 #include "host/group_binary.h"
 #include "host/text_codec.h"
@@ -150,7 +151,7 @@ Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileNa
     std::optional<std::string> content = readFileBytes(fileName);
     if (!content) return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName));
     if (isBinaryDrawing(*content)) return readBinary(database, *content);
-    return fail(database, Acad::eInvalidDwgVersion, toUtf8(fileName) + " is not a drawing file");
+    return readDxf(database, *content);
 }
 
 } // namespace host

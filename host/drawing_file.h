@@ -9,7 +9,7 @@ class AcDbDatabase;
 
 namespace host {
 // Reads a drawing file into `database` (replacing what it held). The format is told by content: a binary
-// drawing or an ASCII DXF file. On failure the database is left as it was and lastFileError() tells why.
+// drawing, else an ASCII DXF file. On failure the database is left as it was and lastFileError() tells why.
 Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileName);
 Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& fileName);
 // True when the file starts like a binary drawing.

@@ -42,6 +42,8 @@ public:
     virtual bool polyline(Adesk::UInt32 nbPoints, const AcGePoint3d* vertices,
                           const AcGeVector3d* normal = nullptr, Adesk::LongPtr baseSubEntMarker = -1) = 0;
     virtual bool polygon(Adesk::UInt32 nbPoints, const AcGePoint3d* vertices) = 0;
+    // A half-line from the base point through the other point.
+    virtual bool ray(const AcGePoint3d& basePoint, const AcGePoint3d& throughPoint) = 0;
     // A grid of rows x columns vertices, row by row.
     virtual bool mesh(Adesk::UInt32 rows, Adesk::UInt32 columns, const AcGePoint3d* vertices,
                       const AcGiEdgeData* edgeData = nullptr, const AcGiFaceData* faceData = nullptr,

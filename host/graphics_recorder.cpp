@@ -150,6 +150,12 @@ bool GraphicsRecorder::polygon(Adesk::UInt32 nbPoints, const AcGePoint3d* vertic
     return false;
 }
 
+bool GraphicsRecorder::ray(const AcGePoint3d& basePoint, const AcGePoint3d& throughPoint) {
+    Primitive& p = add(PrimitiveKind::Ray);
+    p.points = {toWorld(basePoint), toWorld(throughPoint)};
+    return false;
+}
+
 bool GraphicsRecorder::mesh(Adesk::UInt32 rows, Adesk::UInt32 columns, const AcGePoint3d* vertices,
                             const AcGiEdgeData*, const AcGiFaceData*, const AcGiVertexData*, bool) {
     if (!vertices || rows == 0 || columns == 0) return false;

@@ -10,7 +10,7 @@
 
 namespace host {
 
-enum class PrimitiveKind { Polyline, Polygon, Circle, Arc, Mesh, Text };
+enum class PrimitiveKind { Polyline, Polygon, Circle, Arc, Mesh, Text, Ray };
 
 struct Traits {
     Adesk::UInt16 color = 256;
@@ -23,7 +23,8 @@ struct Traits {
 
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Polyline;
-    // World points: the vertices, or the outline of circles, arcs and meshes (rows of columns).
+    // World points: the vertices, or the outline of circles, arcs and meshes (rows of columns); a ray's base
+    // and through points.
     std::vector<AcGePoint3d> points;
     Traits traits;
     // Colour index with "by layer" and "by block" resolved (1 to 255).
@@ -70,6 +71,7 @@ public:
     bool polyline(Adesk::UInt32 nbPoints, const AcGePoint3d* vertices, const AcGeVector3d* normal,
                   Adesk::LongPtr baseSubEntMarker) override;
     bool polygon(Adesk::UInt32 nbPoints, const AcGePoint3d* vertices) override;
+    bool ray(const AcGePoint3d& basePoint, const AcGePoint3d& throughPoint) override;
     bool mesh(Adesk::UInt32 rows, Adesk::UInt32 columns, const AcGePoint3d* vertices,
               const AcGiEdgeData* edgeData, const AcGiFaceData* faceData, const AcGiVertexData* vertexData,
               bool autoGenerateNormals) override;

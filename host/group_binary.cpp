@@ -4,7 +4,8 @@ namespace host {
 
 Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group) {
     filer->writeInt16(group.code);
-    filer->writeUInt8(static_cast<Adesk::UInt8>(group.value.index()));
+    // The kind byte: the value's index, with the high bit for a point written with x and y only.
+    filer->writeUInt8(static_cast<Adesk::UInt8>(group.value.index() | (group.planar ? 0x80 : 0)));
     std::visit(
         [filer](const auto& v) {
             using T = std::decay_t<decltype(v)>;
@@ -36,7 +37,8 @@ Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group) {
     filer->readInt16(&code);
     filer->readUInt8(&kind);
     group = Group{code, {}, kDefaultPrecision};
-    switch (kind) {
+    group.planar = kind & 0x80;
+    switch (kind & 0x7F) {
     case 0:
         break;
     case 1: {

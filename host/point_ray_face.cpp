@@ -10,8 +10,6 @@ HOST_DEFINE_MEMBERS(AcDbFace, AcDbEntity, L"3DFACE")
 
 namespace {
 constexpr double kDegrees = 180 / std::numbers::pi;
-// How far a ray is drawn: rays have no end, views do.
-constexpr double kRayDrawLength = 1e4;
 
 // A unit vector kept as it is: normalising again would move its last digit.
 AcGeVector3d unit(const AcGeVector3d& v) {
@@ -152,8 +150,7 @@ Acad::ErrorStatus AcDbRay::getParamAtPoint(const AcGePoint3d& point, double& par
 }
 
 bool AcDbRay::subWorldDraw(AcGiWorldDraw* draw) {
-    AcGePoint3d ends[2] = {m_base, m_base + m_direction * kRayDrawLength};
-    draw->geometry().polyline(2, ends);
+    draw->geometry().ray(m_base, m_base + m_direction);
     return true;
 }
 

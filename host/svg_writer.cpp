@@ -89,8 +89,10 @@ std::string colorIndexToRgb(Adesk::UInt16 index) {
 
 std::string writeSvg(const std::vector<Primitive>& primitives) {
     double minX = std::numeric_limits<double>::max(), minY = minX, maxX = -minX, maxY = -minX;
+    // Rays reach out of any picture: the others make its bounds, rays are cut at them.
     for (const Primitive& p : primitives)
         for (const AcGePoint3d& q : p.points) {
+            if (p.kind == PrimitiveKind::Ray && &q != &p.points.front()) continue;
             minX = std::min(minX, q.x);
             maxX = std::max(maxX, q.x);
             minY = std::min(minY, q.y);
@@ -131,6 +133,13 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
                 svg += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" + colour + "\"" + data +
                        "/>\n";
             break;
+        case PrimitiveKind::Ray: {
+            AcGeVector3d d = (p.points[1] - p.points[0]).normal() * (width + height);
+            AcGePoint3d end = p.points[0] + d;
+            svg += "<polyline points=\"" + x(p.points[0].x) + "," + y(p.points[0].y) + " " + x(end.x) + "," +
+                   y(end.y) + "\" fill=\"none\" stroke=\"" + colour + "\"" + data + "/>\n";
+            break;
+        }
         case PrimitiveKind::Polygon:
         case PrimitiveKind::Mesh:
             svg += "<polygon points=\"" + points + "\" fill=\"" + colour +

@@ -11,3 +11,13 @@ export ZORTA_NAMESPACE="demo_$$_"
 export ZORTA="$out/zorta/"
 "$build/bin/zorta_library_session" | tee "$out/library_session.txt"
 echo "demo: the session is written to $out/library_session.txt"
+
+# The headless CAD host opens the shipped drawing of standard entities (written by another DXF program),
+# saves it again as DXF and as its own binary drawing, reopens the binary one, and draws it as SVG.
+examples="$(cd "$(dirname "$0")/../examples" && pwd)"
+"$build/bin/zhost" "$examples/standard_entities.dxf" --save "$out/standard_entities.dxf" --svg "$out/standard_entities.svg"
+"$build/bin/zhost" "$out/standard_entities.dxf" --save "$out/standard_entities.zdw"
+"$build/bin/zhost" "$out/standard_entities.zdw" --save "$out/standard_entities_again.dxf"
+cmp -s "$out/standard_entities.dxf" "$out/standard_entities_again.dxf" &&
+    echo "demo: the drawing went through DXF and the binary drawing unchanged"
+echo "demo: the drawing is written to $out/standard_entities.dxf, .zdw and .svg"

@@ -257,3 +257,15 @@ TEST(DxfFiles, ThousandsOfMutatedFilesNeverCrashTheReader) {
     }
     EXPECT_LT(accepted, 10000);
 }
+
+TEST(BinaryDrawing, ADrawingThroughTheBinaryFileWritesTheSameDxf) {
+    Sample s;
+    s.db->setHeaderVariable(L"LIMMAX",
+                            host::Group{10, AcGePoint3d(420, 297, 0), host::kDefaultPrecision, true});
+    std::string before = host::writeDxf(*s.db);
+    host::test::TemporaryFile file(".zdw");
+    ASSERT_EQ(s.db->saveAs(file.wide().c_str()), Acad::eOk);
+    AcDbDatabase back(false);
+    ASSERT_EQ(back.readDwgFile(file.wide().c_str()), Acad::eOk) << back.lastFileError();
+    EXPECT_EQ(host::writeDxf(back), before);
+}

@@ -59,7 +59,7 @@ TEST(WorldDraw, EachStandardEntityDrawsItsPrimitives) {
           Expected{L"AcDbPolyline", PrimitiveKind::Polyline, 1},
           Expected{L"AcDb2dPolyline", PrimitiveKind::Polyline, 1},
           Expected{L"AcDb3dPolyline", PrimitiveKind::Polyline, 1},
-          Expected{L"AcDbRay", PrimitiveKind::Polyline, 1}, Expected{L"AcDbFace", PrimitiveKind::Polygon, 1},
+          Expected{L"AcDbRay", PrimitiveKind::Ray, 1}, Expected{L"AcDbFace", PrimitiveKind::Polygon, 1},
           Expected{L"AcDbEllipse", PrimitiveKind::Polyline, 1},
           Expected{L"AcDbSpline", PrimitiveKind::Polyline, 1},
           Expected{L"AcDbHatch", PrimitiveKind::Polygon, 2}, Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {

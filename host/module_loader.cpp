@@ -1,0 +1,114 @@
+#include "host/module_loader.h"
+
+#include <algorithm>
+#include <dlfcn.h>
+#include <exception>
+
+#include "host/text_codec.h"
+
+namespace host {
+namespace {
+
+std::vector<std::unique_ptr<Module>>& modules() {
+    static std::vector<std::unique_ptr<Module>> loaded;
+    return loaded;
+}
+
+Module* find(void* appId) {
+    for (auto& m : modules())
+        if (m.get() == appId) return m.get();
+    return nullptr;
+}
+
+// A module's answer to a message; an exception escaping the module counts as a refusal.
+bool send(Module* module, AcRx::AppMsgCode message) {
+    try {
+        return module->entryPoint(message, module) == AcRx::kRetOK;
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string baseName(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+Module* loadModule(const std::string& path, std::string& error) {
+    void* handle = dlopen(path.find('/') == std::string::npos ? ("./" + path).c_str() : path.c_str(),
+                          RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = dlerror();
+        error = "cannot load module " + path + ": " + (why ? why : "unknown reason");
+        return nullptr;
+    }
+    auto entry = reinterpret_cast<AcRxEntryPointFunction>(dlsym(handle, "acrxEntryPoint"));
+    if (!entry) {
+        dlclose(handle);
+        error = "module " + path + " has no entry point acrxEntryPoint";
+        return nullptr;
+    }
+    auto module = std::make_unique<Module>();
+    module->path = path;
+    module->handle = handle;
+    module->entryPoint = entry;
+    Module* raw = module.get();
+    modules().push_back(std::move(module));
+    if (!send(raw, AcRx::kInitAppMsg)) {
+        error = "module " + path + " refused to initialise";
+        send(raw, AcRx::kUnloadAppMsg);
+        dlclose(raw->handle);
+        modules().pop_back();
+        return nullptr;
+    }
+    return raw;
+}
+
+bool sendToModules(AcRx::AppMsgCode message) {
+    bool all = true;
+    for (auto& m : modules())
+        all = send(m.get(), message) && all;
+    return all;
+}
+
+bool unloadModule(Module* module, bool force) {
+    auto& all = modules();
+    auto it = std::find_if(all.begin(), all.end(), [module](const auto& m) { return m.get() == module; });
+    if (it == all.end() || (module->locked && !force)) return false;
+    send(module, AcRx::kUnloadAppMsg);
+    dlclose(module->handle);
+    all.erase(it);
+    return true;
+}
+
+void unloadAllModules() {
+    while (!modules().empty())
+        unloadModule(modules().back().get(), true);
+}
+
+const std::vector<std::unique_ptr<Module>>& loadedModules() {
+    return modules();
+}
+
+} // namespace host
+
+bool acrxUnlockApplication(void* appId) {
+    host::Module* module = host::find(appId);
+    if (module) module->locked = false;
+    return module != nullptr;
+}
+
+bool acrxLockApplication(void* appId) {
+    host::Module* module = host::find(appId);
+    if (module) module->locked = true;
+    return module != nullptr;
+}
+
+bool acrxApplicationIsLocked(const ACHAR* moduleName) {
+    std::string name = moduleName ? host::toUtf8(moduleName) : "";
+    for (const auto& m : host::loadedModules())
+        if (host::baseName(m->path) == name || m->path == name) return m->locked;
+    return false;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Modules (plug-ins) loaded with dlopen and driven through their entry point "acrxEntryPoint".
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/rx_app.h"
+
+namespace host {
+
+struct Module {
+    std::string path;
+    void* handle = nullptr;
+    AcRxEntryPointFunction entryPoint = nullptr;
+    bool locked = true;
+};
+
+// Loads the module and sends it the initialisation message. On failure (no file, no entry point, the
+// module refuses) the module is unloaded again and `error` says why.
+Module* loadModule(const std::string& path, std::string& error);
+// Sends a message to every loaded module, in load order; answers false when one refuses.
+bool sendToModules(AcRx::AppMsgCode message);
+// Sends the unload message and closes the module; a locked one is refused unless forced.
+bool unloadModule(Module* module, bool force = false);
+// Unloads every module, last loaded first (at the end of the host, and between tests).
+void unloadAllModules();
+const std::vector<std::unique_ptr<Module>>& loadedModules();
+
+} // namespace host

@@ -1,0 +1,48 @@
+#include "host/zhost/options.h"
+
+namespace zhost {
+
+const char* const kUsage =
+    "usage: zhost [DRAWING] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg] [--help]\n"
+    "  DRAWING        a DXF file or a binary drawing (told by content); none: a new drawing\n"
+    "  --load MODULE  load a module (plug-in) and send it the application messages\n"
+    "  --script FILE  run the commands of FILE, one a line (';' starts a comment)\n"
+    "  --save OUT     save the drawing: DXF when OUT ends in .dxf, else the binary drawing\n"
+    "  --svg OUT.svg  write a picture of model space\n";
+
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                error = a + " needs a value";
+                return false;
+            }
+            into = arguments[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            options.help = true;
+        } else if (a == "--load") {
+            if (!value(options.modules.emplace_back())) return std::nullopt;
+        } else if (a == "--script") {
+            if (!value(options.scripts.emplace_back())) return std::nullopt;
+        } else if (a == "--save") {
+            if (!value(options.save)) return std::nullopt;
+        } else if (a == "--svg") {
+            if (!value(options.svg)) return std::nullopt;
+        } else if (a.starts_with("-")) {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else if (!options.drawing.empty()) {
+            error = "only one drawing can be opened (" + options.drawing + " and " + a + ")";
+            return std::nullopt;
+        } else {
+            options.drawing = a;
+        }
+    }
+    return options;
+}
+
+} // namespace zhost

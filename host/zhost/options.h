@@ -1,0 +1,23 @@
+#pragma once
+// The command line of zhost:
+//   zhost [DRAWING] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg] [--help]
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zhost {
+
+struct Options {
+    std::string drawing; // empty: a new drawing
+    std::vector<std::string> modules;
+    std::vector<std::string> scripts;
+    std::string save;
+    std::string svg;
+    bool help = false;
+};
+
+// The options, or nothing with `error` set for a command line that makes no sense.
+std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error);
+extern const char* const kUsage;
+
+} // namespace zhost
