@@ -1,0 +1,11 @@
+#pragma once
+// The entity's boundary towards the host: an operation that the host calls catches everything there, prints
+// its own message through the output routing and answers a failure status.
+#include "host/acad_status.h"
+
+namespace entity_boundary {
+
+// Prints `message` and answers the status of the exception being handled; call it inside a catch block.
+Acad::ErrorStatus reportFailure(const char* message);
+
+} // namespace entity_boundary

@@ -1,0 +1,74 @@
+// The class-wide node pool: blocks, the free list and its release with the last entity.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/entity/poly_test_support.h"
+
+namespace {
+
+TEST(NodePool, LastEntityFreesTheBlocksAndTheNextTakeStartsAFreshOne) {
+    {
+        PolyArc3D a, b;
+        for (int i = 0; i < 700; ++i)
+            a.A();
+        b.A();
+        EXPECT_NE(CPolyArc3D::gm_pBlocks, nullptr);
+        EXPECT_EQ(CPolyArc3D::gm_nCount, 2 * CPolyArc3D::kNodesPerBlock - 701);
+    }
+    EXPECT_EQ(CPolyArc3D::gm_nelements, 0);
+    EXPECT_EQ(CPolyArc3D::gm_pBlocks, nullptr);
+    EXPECT_EQ(CPolyArc3D::gm_pNodeFree, nullptr);
+    EXPECT_EQ(CPolyArc3D::gm_nCount, 0);
+
+    PolyArc3D c;
+    c.A();
+    EXPECT_EQ(CPolyArc3D::gm_nCount, 499);
+}
+
+TEST(NodePool, ABlockIsHandedOutInAscendingAddressOrderWithAlignedNodes) {
+    PolyArc3D poly;
+    P_Vertex* previous = poly.A();
+    for (int i = 1; i < CPolyArc3D::kNodesPerBlock; ++i) {
+        P_Vertex* v = poly.A();
+        EXPECT_GT(v, previous);
+        previous = v;
+    }
+    for (P_Vertex* v = poly.H(); v; v = v->pVN)
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(v) % 8, 0u);
+    EXPECT_EQ(CPolyArc3D::gm_nCount, 0);
+}
+
+TEST(NodePool, NodesGoBackToTheFreeListOneByOneOrInOneSplice) {
+    PolyArc3D keeper; // keeps the pool alive between the steps
+    keeper.A();
+    const int free = CPolyArc3D::gm_nCount;
+    PolyArc3D poly;
+    for (int i = 0; i < 10; ++i)
+        poly.A();
+    EXPECT_EQ(CPolyArc3D::gm_nCount, free - 10);
+    P_Vertex* third = poly.H(2);
+    poly.D(third, 0);
+    EXPECT_EQ(CPolyArc3D::gm_pNodeFree, third);
+    EXPECT_EQ(CPolyArc3D::gm_nCount, free - 9);
+    EXPECT_EQ(poly.GetCount(), 9);
+    P_Vertex* head = poly.H();
+    poly.RemoveAll();
+    EXPECT_EQ(CPolyArc3D::gm_nCount, free);
+    // The spliced chain is taken first.
+    EXPECT_EQ(poly.A(), head);
+    EXPECT_EQ(CPolyArc3D::gm_nCount, free - 1);
+}
+
+TEST(NodePool, EntitiesOnTheHostHeapCountAsLive) {
+    std::unique_ptr<CPolyArc3D> made(PolyArc3D().newCPolyArc3D());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->kindWord(), CPolyArc3D::kPolyArcKind);
+    EXPECT_EQ(CPolyArc3D::gm_nelements, 1);
+    made->A();
+    made.reset();
+    EXPECT_EQ(CPolyArc3D::gm_nelements, 0);
+    EXPECT_EQ(CPolyArc3D::gm_pBlocks, nullptr);
+}
+
+} // namespace
