@@ -1,7 +1,11 @@
-// What the entity adds to the host's open, close and erase.
+// What the entity adds to the host's open, close, erase and saving to older formats.
+#include <cmath>
+
 #include "entity/boundary.h"
 #include "entity/class_state.h"
 #include "entity/poly_arc3d.h"
+#include "geometry/angle_units.h"
+#include "host/polylines.h"
 #include "platform/keyboard.h"
 #include "services/output.h"
 #include "services/shared_records.h"
@@ -38,5 +42,32 @@ Acad::ErrorStatus CPolyArc3D::subErase(bool erasing) {
         return AcDbCurve::subErase(erasing);
     } catch (...) {
         return entity_boundary::reportFailure("\nProbleme avec CPolyArc3D::subErase()");
+    }
+}
+
+// Formats that know no polyline of this kind get a host polyline instead: a 2-D one for a flat polyline
+// whose mode asks for nothing else, a 3-D one (arcs cut into chords) otherwise.
+bool CPolyArc3D::savesAs3dPolyline() const {
+    if ((m_f70 & 8) || (m_f71 & 3) == 3) return true;
+    for (const P_Vertex* v = m_pHead; v; v = v->pVN)
+        if (std::fabs(v->pt.z - m_pHead->pt.z) > _ecpt) return true;
+    return false;
+}
+
+Acad::ErrorStatus CPolyArc3D::decomposeForSave(AcDb::AcDbDwgVersion version, AcDbObject*& replaceObj,
+                                               AcDbObjectId& replaceId, bool& exchangeXData) {
+    constexpr double kChordDeviation = 0.02;
+    try {
+        if (version > AcDb::kDHL_1013)
+            return AcDbCurve::decomposeForSave(version, replaceObj, replaceId, exchangeXData);
+        AcDbObject* replacement = savesAs3dPolyline()
+                                      ? static_cast<AcDbObject*>(to3d(0, kChordDeviation, nullptr))
+                                      : to2d(0, nullptr);
+        // Without a conversion the entity is saved as it is.
+        if (!replacement) return AcDbCurve::decomposeForSave(version, replaceObj, replaceId, exchangeXData);
+        replaceObj = replacement;
+        return Acad::eOk;
+    } catch (...) {
+        return entity_boundary::reportFailure("\nProbleme avec CPolyArc3D::decomposeForSave()");
     }
 }

@@ -5,6 +5,10 @@
 // 42 width (when not 0), 43 smoothing angle, 91 vertex count, 210 normal (when the entity has one).
 // Per vertex: 10 point (starts the vertex), 40 and 39 the fixed-point values / 100,000, 42 bulge, 70 flags,
 // 71 tef1, 72 tef2, 90 the low half of the tag, each only when not 0.
+//
+// Lists carry points and bulges with 4 decimals and the normal with 8. Files carry them in full: a point
+// cut to 4 decimals, or a normal to 8 (which moves points far from the origin), would lose the drawing's
+// data on every save.
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -23,14 +27,27 @@ const ACHAR* subclassMarker(int kind) {
     return kind == CPolyArc3D::kTavroKind ? L"tavro_poly" : L"PolyArc3D";
 }
 
-void writeVertex(AcDbDxfFiler* filer, const P_Vertex& v) {
+// Decimals of the real groups; 5 carry the fixed-point values exactly.
+struct Precisions {
+    int point;
+    int bulge;
+    int normal;
+    static constexpr int kFixed = 5;
+};
+
+Precisions precisionsFor(const AcDbDxfFiler* filer) {
+    if (filer->filerType() == AcDb::kFileFiler) return {AcDb::kDfltPrec, AcDb::kDfltPrec, AcDb::kDfltPrec};
+    return {4, 4, 8};
+}
+
+void writeVertex(AcDbDxfFiler* filer, const P_Vertex& v, const Precisions& precisions) {
     const CPoint3d p = v.pt;
     const double bulge = v.bulge;
     const std::int64_t tag = v.tag;
-    filer->writePoint3d(10, AcGePoint3d(p.x, p.y, p.z), 4);
-    if (v.i40 != 0) filer->writeDouble(40, v.i40 / kFixedScale, 5);
-    if (v.i39 != 0) filer->writeDouble(39, v.i39 / kFixedScale, 5);
-    if (bulge != 0) filer->writeDouble(42, bulge, 4);
+    filer->writePoint3d(10, AcGePoint3d(p.x, p.y, p.z), precisions.point);
+    if (v.i40 != 0) filer->writeDouble(40, v.i40 / kFixedScale, Precisions::kFixed);
+    if (v.i39 != 0) filer->writeDouble(39, v.i39 / kFixedScale, Precisions::kFixed);
+    if (bulge != 0) filer->writeDouble(42, bulge, precisions.bulge);
     if (v.flags != 0) filer->writeInt16(70, v.flags);
     if (v.tef1 != 0) filer->writeInt16(71, v.tef1);
     if (v.tef2 != 0) filer->writeInt16(72, v.tef2);
@@ -159,6 +176,7 @@ Acad::ErrorStatus refuse(AcDbDxfFiler* filer, Acad::ErrorStatus status, const ch
 Acad::ErrorStatus CPolyArc3D::dxfOutFields(AcDbDxfFiler* filer) const {
     try {
         assertReadEnabled();
+        const Precisions precisions = precisionsFor(filer);
         int option = g_PolyEntgetOption;
         if (filer->filerType() == AcDb::kFileFiler)
             option = g_PolyEntgetOptDef;
@@ -175,14 +193,14 @@ Acad::ErrorStatus CPolyArc3D::dxfOutFields(AcDbDxfFiler* filer) const {
             if (m_f42 != 0) filer->writeDouble(42, m_f42);
             filer->writeDouble(43, m_f43);
             filer->writeInt32(91, m_nVertex);
-            if (m_pNormal) filer->writeVector3d(210, Snormal(), 8);
+            if (m_pNormal) filer->writeVector3d(210, Snormal(), precisions.normal);
         }
         const int only = option & kEntgetVertexMask;
         if (!(option & kEntgetVertices) && only == 0) return filer->filerStatus();
         int index = 1;
         for (const P_Vertex* v = m_pHead; v; v = v->pVN, ++index) {
             if (only != 0 && index != only) continue;
-            writeVertex(filer, *v);
+            writeVertex(filer, *v, precisions);
             if (only != 0) break;
         }
         return filer->filerStatus();

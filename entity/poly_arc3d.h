@@ -182,6 +182,9 @@ public:
     Acad::ErrorStatus subOpen(AcDb::OpenMode mode) override;
     Acad::ErrorStatus subClose() override;
     Acad::ErrorStatus subErase(bool erasing) override;
+    // Formats up to version 20 get a host 2-D or 3-D polyline in place of the entity.
+    Acad::ErrorStatus decomposeForSave(AcDb::AcDbDwgVersion version, AcDbObject*& replaceObj,
+                                       AcDbObjectId& replaceId, bool& exchangeXData) override;
     // Drawing belongs to the registered classes.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
 
@@ -239,6 +242,7 @@ private:
     // asserted only where it is held.
     void noteFilingIn();
     void announceOnOpen() const;
+    bool savesAs3dPolyline() const;
 
     int m_Kind = kBareKind;
     int m_nVertex = 0;

@@ -1,7 +1,12 @@
-// What the entity adds to the host's open, close and erase, and the copy of a whole entity.
+// What the entity adds to the host's open, close, erase and saving to older formats, and the copy of a
+// whole entity.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 #include "host/database.h"
+#include "host/polylines.h"
 #include "platform/keyboard.h"
 #include "services/shared_records.h"
 #include "tests/entity/poly_test_support.h"
@@ -146,3 +151,65 @@ TEST_F(InDrawing, ACopyIntoAnEntityOpenForReadIsReportedNotMade) {
 }
 
 } // namespace
+
+// A polyline whose conversions tell which one was asked for.
+class ConvertingPoly : public PolyArc3D {
+public:
+    AcDb2dPolyline* to2d(int, AcDbObjectId*) override {
+        asked = '2';
+        return new AcDb2dPolyline;
+    }
+    AcDb3dPolyline* to3d(int, double maxDeviation, AcDbObjectId*) override {
+        asked = '3';
+        deviation = maxDeviation;
+        return new AcDb3dPolyline;
+    }
+    char asked = 0;
+    double deviation = 0;
+};
+
+// What saving to `version` replaces the polyline with: '2', '3' or 0 for nothing.
+char savedAs(ConvertingPoly& poly, AcDb::AcDbDwgVersion version = AcDb::kDHL_1013) {
+    AcDbObject* replacement = nullptr;
+    AcDbObjectId id;
+    bool exchange = false;
+    EXPECT_EQ(poly.decomposeForSave(version, replacement, id, exchange), Acad::eOk);
+    std::unique_ptr<AcDbObject> owned(replacement);
+    EXPECT_EQ(replacement != nullptr, poly.asked != 0);
+    const bool expectedClass = poly.asked == '2'   ? AcDb2dPolyline::cast(replacement) != nullptr
+                               : poly.asked == '3' ? AcDb3dPolyline::cast(replacement) != nullptr
+                                                   : true;
+    EXPECT_TRUE(expectedClass);
+    return std::exchange(poly.asked, 0);
+}
+
+TEST(DecomposeForSave, OlderFormatsGetAFlatOrA3dHostPolyline) {
+    ConvertingPoly poly;
+    EXPECT_EQ(savedAs(poly), '2'); // no vertex: flat
+    appendAll(poly, {{0, 0, 12.5}, {5, 0, 12.5}, {5, 5, 12.5}});
+    EXPECT_EQ(savedAs(poly), '2');
+    EXPECT_EQ(savedAs(poly, AcDb::kDHL_1009), '2');
+    EXPECT_EQ(savedAs(poly, AcDb::kDHL_1014), 0);
+    EXPECT_EQ(savedAs(poly, AcDb::kDHL_CURRENT), 0);
+    poly.f71(3);
+    EXPECT_EQ(savedAs(poly), '3');
+    EXPECT_EQ(poly.deviation, 0.02);
+    poly.f71(2);
+    poly.f70(8);
+    EXPECT_EQ(savedAs(poly), '3');
+    poly.f70(0);
+    poly.T()->pt.z = 12.5002;
+    EXPECT_EQ(savedAs(poly), '3');
+    poly.T()->pt.z = 12.50009;
+    EXPECT_EQ(savedAs(poly), '2');
+}
+
+TEST(DecomposeForSave, WithoutAConversionThePolylineIsSavedAsItIs) {
+    PolyArc3D poly;
+    appendAll(poly, {{0, 0, 0}, {1, 0, 9}});
+    AcDbObject* replacement = nullptr;
+    AcDbObjectId id;
+    bool exchange = false;
+    EXPECT_EQ(poly.decomposeForSave(AcDb::kDHL_1013, replacement, id, exchange), Acad::eOk);
+    EXPECT_EQ(replacement, nullptr);
+}

@@ -36,8 +36,8 @@ struct RecordBytes {
     Bytes bytes;
 };
 
-Bytes hostPart(const CPolyArc3D& poly) {
-    host::DwgMemoryFiler filer(AcDb::kFileFiler, nullptr);
+Bytes hostPart(const CPolyArc3D& poly, AcDb::FilerType type) {
+    host::DwgMemoryFiler filer(type, nullptr);
     poly.AcDbCurve::dwgOutFields(&filer);
     return filer.bytes();
 }
@@ -46,29 +46,15 @@ Bytes hostPart(const CPolyArc3D& poly) {
 Bytes recordOf(const CPolyArc3D& poly, AcDb::FilerType type = AcDb::kFileFiler) {
     host::DwgMemoryFiler filer(type, nullptr);
     EXPECT_EQ(poly.dwgOutFields(&filer), Acad::eOk);
-    return Bytes(filer.bytes().begin() + static_cast<std::ptrdiff_t>(hostPart(poly).size()),
+    return Bytes(filer.bytes().begin() + static_cast<std::ptrdiff_t>(hostPart(poly, type).size()),
                  filer.bytes().end());
 }
 
 Acad::ErrorStatus readRecord(CPolyArc3D& poly, const Bytes& record, AcDb::FilerType type = AcDb::kFileFiler) {
-    Bytes bytes = hostPart(poly);
+    Bytes bytes = hostPart(poly, type);
     bytes.insert(bytes.end(), record.begin(), record.end());
     host::DwgMemoryFiler filer(type, nullptr, bytes);
     return poly.dwgInFields(&filer);
-}
-
-// A polyline with every attribute, arcs, heights and its own system.
-void fillRich(CPolyArc3D& poly) {
-    append(poly, {1.25, -2.5, 0});
-    append(poly, {10, 0, 3.75}, {0.41421356, 0x84, 6, -3, 150000, -7, -5});
-    append(poly, {10, 10, -1e-9}, {-1.5, 1, 2, 0, 29, 2147483647, 0x7FFFFFFF});
-    append(poly, {0, 10, 12.5}, {0, 0, 0, 3, 0, 0, 1});
-    poly.f70(9);
-    poly.f71(0x0B);
-    poly.f39(2.5);
-    poly.f43(0.75);
-    poly.f42(0.125);
-    poly.setSNormal(AcGeVector3d(0.6, -0.48, 0.64), 0);
 }
 
 // A copy of a polyline through the copy filer.
@@ -125,7 +111,7 @@ TEST(DwgRecord, EachAttributeAnnouncesItsItem) {
 
 TEST(DwgRecord, EveryFieldRoundTrips) {
     PolyArc3D poly;
-    fillRich(poly);
+    poly_test::fillRich(poly);
     poly_test::expectSamePolyline(poly, *copyOf(poly));
 }
 
@@ -146,7 +132,7 @@ TEST(DwgRecord, ARecordWithoutANormalIsInTheWorldSystem) {
     PolyArc3D world;
     appendAll(world, {{1, 2, 3}, {4, 5, 6}});
     PolyArc3D tilted;
-    fillRich(tilted);
+    poly_test::fillRich(tilted);
     ASSERT_EQ(readRecord(tilted, recordOf(world)), Acad::eOk);
     EXPECT_EQ(tilted.normalMatrix(), nullptr);
     EXPECT_EQ(CPoint3d(tilted.T()->pt), CPoint3d(4, 5, 6));
@@ -154,7 +140,7 @@ TEST(DwgRecord, ARecordWithoutANormalIsInTheWorldSystem) {
 
 TEST(DwgRecord, OlderVersionsAreRead) {
     PolyArc3D poly;
-    fillRich(poly); // width 0.125 and a normal, which versions before 3 and 5 do not carry
+    poly_test::fillRich(poly); // width 0.125 and a normal, which versions before 3 and 5 do not carry
     const Bytes v2 = RecordBytes()
                          .i8(2)
                          .i16(1)
@@ -196,8 +182,8 @@ TEST(DwgRecord, OlderVersionsAreRead) {
 
 TEST(DwgRecord, VersionZeroLeavesTheEntityAsItWas) {
     PolyArc3D poly, reference;
-    fillRich(poly);
-    fillRich(reference);
+    poly_test::fillRich(poly);
+    poly_test::fillRich(reference);
     ASSERT_EQ(readRecord(poly, RecordBytes().i8(0).bytes), Acad::eOk);
     poly_test::expectSamePolyline(poly, reference);
 }
@@ -223,8 +209,8 @@ TEST(DwgRecord, DamagedRecordsAreRefusedAndLeaveTheEntityAsItWas) {
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);
         PolyArc3D poly, reference;
-        fillRich(poly);
-        fillRich(reference);
+        poly_test::fillRich(poly);
+        poly_test::fillRich(reference);
         screens.global.printed.clear();
         EXPECT_NE(readRecord(poly, damage.record), Acad::eOk);
         poly_test::expectSamePolyline(poly, reference);
@@ -235,8 +221,8 @@ TEST(DwgRecord, DamagedRecordsAreRefusedAndLeaveTheEntityAsItWas) {
 
 TEST(DwgRecord, AFailureOfTheHostFieldsIsPassedOn) {
     PolyArc3D poly, reference;
-    fillRich(poly);
-    fillRich(reference);
+    poly_test::fillRich(poly);
+    poly_test::fillRich(reference);
     host::DwgMemoryFiler filer(AcDb::kFileFiler, nullptr, Bytes{1, 2, 3});
     EXPECT_NE(poly.dwgInFields(&filer), Acad::eOk);
     poly_test::expectSamePolyline(poly, reference);
@@ -244,7 +230,7 @@ TEST(DwgRecord, AFailureOfTheHostFieldsIsPassedOn) {
 
 TEST(DwgRecord, AHeaderOnlyCopyServesOneCopyInItsScopeOnly) {
     PolyArc3D poly;
-    fillRich(poly);
+    poly_test::fillRich(poly);
     const std::size_t header = RecordBytes().header().bytes.size() + 24; // and the normal
     {
         CPolyArc3D::HeaderOnlyCopy scope;
@@ -297,7 +283,7 @@ TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
     poly_test::RegisteredClasses classes;
     host::test::WorkingDatabase working;
     auto* poly = new PolyArc3D;
-    fillRich(*poly);
+    poly_test::fillRich(*poly);
     PolyArc3D reference;
     reference.copyVertexFrom(poly);
     const AcDbObjectId id = addToDrawing(working.db.get(), poly);

@@ -71,7 +71,7 @@ struct DxfRecord : ::testing::Test {
 };
 
 TEST_F(DxfRecord, HeaderAndVertexGroupsInTheirOrderWithTheirPrecisions) {
-    const std::vector<Group> own = ownGroups(groupsOf(poly));
+    const std::vector<Group> own = ownGroups(groupsOf(poly, AcDb::kBagFiler));
     EXPECT_EQ(codesOf(own),
               (std::vector<int>{69, 66, 70, 71, 39, 43, 91, 10, 10, 40, 39, 42, 70, 71, 72, 90, 10, 90}));
     EXPECT_EQ(own[0].integer(), 5);
@@ -96,12 +96,21 @@ TEST_F(DxfRecord, HeaderAndVertexGroupsInTheirOrderWithTheirPrecisions) {
 
     poly.f42(0.125);
     poly.setSNormal(AcGeVector3d(0, -1, 0), 0);
-    const std::vector<Group> more = ownGroups(groupsOf(poly));
+    const std::vector<Group> more = ownGroups(groupsOf(poly, AcDb::kBagFiler));
     EXPECT_EQ(codesOf(more).size(), own.size() + 2);
     EXPECT_EQ(more[5].code, 42);
     EXPECT_EQ(more[8].code, 210);
     EXPECT_EQ(more[8].precision, 8);
     EXPECT_EQ(more[8].point(), AcGePoint3d(0, -1, 0));
+
+    // Files keep every digit of points, bulges and the normal.
+    const std::vector<Group> filed = ownGroups(groupsOf(poly));
+    EXPECT_EQ(codesOf(filed), codesOf(more));
+    for (const Group& g : filed) {
+        if (g.code == 10 || g.code == 42 || g.code == 210) {
+            EXPECT_EQ(g.precision, AcDb::kDfltPrec) << g.code;
+        }
+    }
 }
 
 TEST_F(DxfRecord, TheOptionWordChoosesWhatAListHolds) {
