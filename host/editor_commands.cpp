@@ -13,8 +13,7 @@ AcEdCommandStack* acedRegCmds = [] {
 }();
 
 AcEdCommandStack::~AcEdCommandStack() {
-    for (AcEdCommand* c : m_commands)
-        delete c;
+    removeAll();
 }
 
 Acad::ErrorStatus AcEdCommandStack::addCommand(const ACHAR* groupName, const ACHAR* globalName,
@@ -57,6 +56,12 @@ Acad::ErrorStatus AcEdCommandStack::removeGroup(const ACHAR* groupName) {
         delete *it;
     m_commands.erase(removed, m_commands.end());
     return Acad::eOk;
+}
+
+void AcEdCommandStack::removeAll() {
+    for (AcEdCommand* c : m_commands)
+        delete c;
+    m_commands.clear();
 }
 
 AcEdCommand* AcEdCommandStack::lookupGlobalCmd(const ACHAR* globalName) const {

@@ -47,6 +47,8 @@ public:
     // The command a typed name stands for: "_NAME" and ".NAME" by global name, "NAME" by local then global.
     AcEdCommand* lookupCmd(const ACHAR* typedName) const;
     int commandCount() const { return static_cast<int>(m_commands.size()); }
+    // Test support: every command removed.
+    void removeAll();
 
 private:
     std::vector<AcEdCommand*> m_commands;

@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <exception>
 
+#include "host/lisp_functions.h"
 #include "host/text_codec.h"
 
 namespace host {
@@ -20,10 +21,15 @@ Module* find(void* appId) {
     return nullptr;
 }
 
+Module*& current() {
+    static Module* module = nullptr;
+    return module;
+}
+
 // A module's answer to a message; an exception escaping the module counts as a refusal.
 bool send(Module* module, AcRx::AppMsgCode message) {
     try {
-        return module->entryPoint(message, module) == AcRx::kRetOK;
+        return sendToModule(module, message) == AcRx::kRetOK;
     } catch (...) {
         return false;
     }
@@ -35,6 +41,19 @@ std::string baseName(const std::string& path) {
 }
 
 } // namespace
+
+AcRx::AppRetCode sendToModule(Module* module, AcRx::AppMsgCode message) {
+    struct Current {
+        Module* outer = current();
+        ~Current() { current() = outer; }
+    } scope;
+    current() = module;
+    return module->entryPoint(message, module);
+}
+
+Module* currentModule() {
+    return current();
+}
 
 Module* loadModule(const std::string& path, std::string& error) {
     void* handle = dlopen(path.find('/') == std::string::npos ? ("./" + path).c_str() : path.c_str(),
@@ -78,6 +97,7 @@ bool unloadModule(Module* module, bool force) {
     auto it = std::find_if(all.begin(), all.end(), [module](const auto& m) { return m.get() == module; });
     if (it == all.end() || (module->locked && !force)) return false;
     send(module, AcRx::kUnloadAppMsg);
+    undefineFunctionsOf(module);
     dlclose(module->handle);
     all.erase(it);
     return true;

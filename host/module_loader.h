@@ -13,11 +13,17 @@ struct Module {
     void* handle = nullptr;
     AcRxEntryPointFunction entryPoint = nullptr;
     bool locked = true;
+    bool mdiAware = false; // works with several drawings open at once
 };
 
 // Loads the module and sends it the initialisation message. On failure (no file, no entry point, the
 // module refuses) the module is unloaded again and `error` says why.
 Module* loadModule(const std::string& path, std::string& error);
+// Sends one module a message and answers what it says. While the module handles it, it is the current
+// module: what it defines then (LISP functions) belongs to it.
+AcRx::AppRetCode sendToModule(Module* module, AcRx::AppMsgCode message);
+// The module handling a message now, or null.
+Module* currentModule();
 // Sends a message to every loaded module, in load order; answers false when one refuses.
 bool sendToModules(AcRx::AppMsgCode message);
 // Sends the unload message and closes the module; a locked one is refused unless forced.

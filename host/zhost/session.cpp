@@ -1,11 +1,16 @@
 #include "host/zhost/session.h"
 
 #include <cstdio>
-#include <fstream>
+#include <iostream>
 #include <memory>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
 
 #include "host/acut.h"
+#include "host/command_line.h"
 #include "host/database.h"
+#include "host/documents.h"
 #include "host/dxf_file.h"
 #include "host/editor.h"
 #include "host/editor_commands.h"
@@ -13,7 +18,9 @@
 #include "host/graphics_recorder.h"
 #include "host/input_queue.h"
 #include "host/module_loader.h"
+#include "host/prompt_input.h"
 #include "host/rx.h"
+#include "host/script_line.h"
 #include "host/svg_writer.h"
 #include "host/text_codec.h"
 
@@ -32,53 +39,62 @@ bool endsWith(const std::string& s, const std::string& suffix) {
     return true;
 }
 
-std::wstring trim(const std::wstring& s) {
-    std::size_t a = s.find_first_not_of(L" \t\r");
-    if (a == std::wstring::npos) return {};
-    return s.substr(a, s.find_last_not_of(L" \t\r") - a + 1);
-}
-
-// Runs the commands waiting in the input queue; false when one is unknown or fails.
-bool runQueuedCommands() {
-    bool ok = true;
-    while (std::optional<std::wstring> line = host::nextInput()) {
-        std::wstring name = trim(*line);
-        if (name.empty() || name[0] == L';') continue;
-        AcEdCommand* command = acedRegCmds->lookupCmd(name.c_str());
-        if (!command) {
-            acutPrintf(L"\nCommande inconnue \"%s\".", name.c_str());
-            report("unknown command " + host::toUtf8(name));
-            ok = false;
-            continue;
-        }
-        std::wstring global = command->globalName();
-        acedEditor->fireCommandWillStart(global.c_str());
-        try {
-            command->functionAddr()();
-            acedEditor->fireCommandEnded(global.c_str());
-        } catch (const std::exception& e) {
-            acedEditor->fireCommandFailed(global.c_str());
-            report("command " + host::toUtf8(global) + " failed: " + e.what());
-            ok = false;
-        }
-    }
-    return ok;
-}
-
+// Queues the items of a script file; false, naming each line that cannot be read, when one cannot.
 bool queueScript(const std::string& path) {
     std::optional<std::string> content = host::readFileBytes(host::fromUtf8(path));
     if (!content) {
         report("cannot read script " + path);
         return false;
     }
-    std::wstring text = host::fromUtf8(*content);
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        host::queueInput(text.substr(start, end - start));
-        start = end + 1;
+    std::vector<host::InputItem> items;
+    bool ok = true;
+    std::istringstream lines(*content);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        std::wstring error;
+        if (!host::parseScriptLine(host::fromUtf8(line), items, error)) {
+            report(path + ":" + std::to_string(number) + ": " + host::toUtf8(error));
+            ok = false;
+        }
     }
-    return true;
+    if (ok)
+        for (host::InputItem& item : items)
+            host::inputQueue().push(std::move(item));
+    return ok;
+}
+
+// Runs a script the way a CAD user's script file runs; false when it cannot be read or names an unknown
+// command.
+bool runScript(const std::string& path) {
+    if (!queueScript(path)) return false;
+    int unknown = host::unknownCommandCount();
+    host::setScriptActive(true);
+    host::runCommandLine();
+    host::setScriptActive(false);
+    host::printText(L"\n");
+    return host::unknownCommandCount() == unknown;
+}
+
+// The command line of a person at a terminal: each line typed is queued when a prompt needs it.
+void runInteractive() {
+    host::setInputSource([] {
+        std::string line;
+        if (!std::getline(std::cin, line)) return false;
+        std::vector<host::InputItem> items;
+        std::wstring error;
+        if (!host::parseScriptLine(host::fromUtf8(line), items, error)) {
+            host::printText(L"\n*** " + error);
+            items.push_back(host::cancelItem());
+        }
+        for (host::InputItem& item : items) {
+            item.echo.clear(); // the terminal shows what was typed
+            host::inputQueue().push(std::move(item));
+        }
+        return true;
+    });
+    host::runCommandLine();
+    host::setInputSource(nullptr);
+    host::printText(L"\n");
 }
 
 bool save(AcDbDatabase& db, const std::string& path) {
@@ -144,19 +160,23 @@ int runSession(const Options& options) {
         ok = false;
     }
     if (ok) {
-        acedEditor->fireDwgFileOpened(db.get(), host::fromUtf8(options.drawing).c_str());
+        std::wstring name = host::fromUtf8(options.drawing);
+        AcApDocument* doc = acDocManager->openDocument(db.get(), name);
+        acedEditor->fireDwgFileOpened(db.get(), name.c_str());
         host::sendToModules(AcRx::kLoadDwgMsg);
         for (const std::string& script : options.scripts)
-            ok = queueScript(script) && runQueuedCommands() && ok;
+            ok = runScript(script) && ok;
+        if (options.scripts.empty() && isatty(STDIN_FILENO)) runInteractive();
         if (ok && !options.save.empty()) ok = save(*db, options.save);
         if (ok && !options.svg.empty()) ok = writePicture(*db, options.svg);
         host::sendToModules(AcRx::kUnloadDwgMsg);
+        acDocManager->closeDocument(doc);
     }
     // The drawing closes before the modules go: its objects may be of their classes.
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     db.reset();
     host::unloadAllModules();
-    host::clearInput();
+    host::resetInput();
     ok = checkNothingLeftBehind() && ok;
     std::fflush(stdout);
     return ok ? 0 : 1;

@@ -1,0 +1,311 @@
+#include "host/command_line.h"
+
+#include <cstdarg>
+#include <cwctype>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "host/acut.h"
+#include "host/database.h"
+#include "host/db_object.h"
+#include "host/documents.h"
+#include "host/editor.h"
+#include "host/editor_checks.h"
+#include "host/editor_commands.h"
+#include "host/host_commands.h"
+#include "host/input_queue.h"
+#include "host/lisp_eval.h"
+#include "host/lisp_functions.h"
+#include "host/prompt_input.h"
+#include "host/selection_sets.h"
+#include "host/sysvars.h"
+#include "host/text_codec.h"
+#include "host/text_numbers.h"
+#include "host/ucs.h"
+
+namespace host {
+
+namespace {
+
+struct State {
+    std::vector<std::wstring> running; // innermost last
+    bool script = false;
+    int argumentOwner = 0;
+    int unknownCommands = 0;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+void publishState() {
+    std::wstring names;
+    for (const std::wstring& n : state().running)
+        names += (names.empty() ? L"" : L"'") + n;
+    int active = state().running.empty() ? 0 : 1;
+    if (state().running.size() > 1) active |= 2;
+    if (state().script) active |= 4;
+    setCommandState(active, names);
+}
+
+std::wstring upper(std::wstring text) {
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return text;
+}
+
+// What is done once per command typed at the command line, not for the commands that a command runs through
+// acedCommandS: the document lock, the undo group, and the checks at the end.
+class OutermostCommand {
+public:
+    OutermostCommand(std::wstring name, bool undoGroup) : m_name(std::move(name)) {
+        m_start = editorChecks().commandStarts();
+        m_doc = curDoc();
+        if (m_doc) acDocManager->lockDocument(m_doc, AcAp::kAutoWrite);
+        m_db = acdbHostApplicationServices()->workingDatabase();
+        m_undo = undoGroup && m_db && m_db->beginUndoGroup() == Acad::eOk;
+    }
+    ~OutermostCommand() { finish(); }
+    OutermostCommand(const OutermostCommand&) = delete;
+    OutermostCommand& operator=(const OutermostCommand&) = delete;
+
+    void finish() {
+        if (m_undo && m_db == acdbHostApplicationServices()->workingDatabase()) m_db->endUndoGroup();
+        if (m_doc && m_doc == curDoc()) acDocManager->unlockDocument(m_doc);
+        m_undo = false;
+        m_doc = nullptr;
+    }
+    // UNDO may leave a group open on purpose (BEgin): its undo depth is not checked.
+    void check(bool undoBalance) const {
+        EditorChecks::CommandState start = m_start;
+        if (!undoBalance && m_db) start.undoDepth = m_db->undoGroupDepth();
+        editorChecks().commandEnded(m_name, start);
+    }
+
+private:
+    std::wstring m_name;
+    EditorChecks::CommandState m_start;
+    AcApDocument* m_doc = nullptr;
+    AcDbDatabase* m_db = nullptr;
+    bool m_undo = false;
+};
+
+// The command's name in CMDNAMES while it runs.
+class RunningCommand {
+public:
+    explicit RunningCommand(const std::wstring& name) {
+        state().running.push_back(name);
+        publishState();
+    }
+    ~RunningCommand() {
+        state().running.pop_back();
+        publishState();
+    }
+    RunningCommand(const RunningCommand&) = delete;
+    RunningCommand& operator=(const RunningCommand&) = delete;
+};
+
+void dispatch(const Response& r);
+
+// The strings a command sent for execution, before anything else the user typed.
+void runSentStrings() {
+    ResponseOptions options;
+    options.waiter = nullptr;
+    while (const InputItem* front = inputQueue().front()) {
+        if (!front->sent) return;
+        dispatch(readResponse(L"\nCommande: ", options));
+    }
+}
+
+void execute(const std::wstring& name, Adesk::Int32 flags, bool isUndo, const std::function<void()>& body) {
+    bool outermost = state().running.empty();
+    if (outermost && !(flags & Acad::kUsePickSet)) setPickFirst({});
+    acedEditor->fireCommandWillStart(name.c_str());
+    {
+        RunningCommand running(name);
+        std::optional<OutermostCommand> outer;
+        if (outermost) outer.emplace(name, !isUndo);
+        try {
+            body();
+        } catch (const PromptLimitReached& e) {
+            acutPrintf(L"\n*** La commande %s est arrêtée: %s", name.c_str(), fromUtf8(e.what()).c_str());
+            if (!outermost) throw;
+        } catch (const HostAbort&) {
+            throw;
+        } catch (const std::exception& e) {
+            acutPrintf(L"\n*** La commande %s a échoué: %s", name.c_str(), fromUtf8(e.what()).c_str());
+        } catch (...) {
+            acutPrintf(L"\n*** La commande %s a échoué", name.c_str());
+        }
+        if (outer) {
+            outer->finish();
+            outer->check(!isUndo);
+        }
+    }
+    acedEditor->fireCommandEnded(name.c_str());
+    if (outermost) runSentStrings();
+}
+
+void dispatch(const Response& r) {
+    switch (r.kind) {
+    case Response::Line: {
+        std::wstring text = trim(r.text);
+        if (text.empty()) return;
+        if (text[0] == L'(')
+            runLispConsole(text);
+        else
+            runCommand(text);
+        return;
+    }
+    case Response::Pick:
+        setPickFirst({pickedMember(r.entity, r.marker, ucsToWorld(r.point))});
+        return;
+    case Response::Selection: {
+        std::vector<SelectionMember> members;
+        for (AcDbObjectId id : r.entities)
+            members.push_back(chosenMember(id));
+        setPickFirst(std::move(members));
+        return;
+    }
+    case Response::Cancel:
+        setPickFirst({});
+        return;
+    case Response::Point:
+        printText(L"\n*** Un point à l'invite de commande ne choisit rien ici");
+        return;
+    default:
+        return;
+    }
+}
+
+} // namespace
+
+bool runCommand(const std::wstring& typed) {
+    std::wstring name = trim(typed);
+    bool global = false;
+    while (!name.empty() && (name[0] == L'_' || name[0] == L'.' || name[0] == L'\'')) {
+        global = global || name[0] == L'_';
+        name.erase(0, 1);
+    }
+    AcEdCommand* cmd = acedRegCmds->lookupCmd((global ? L"_" + name : name).c_str());
+    if (cmd) {
+        AcRxFunctionPtr f = cmd->functionAddr();
+        execute(cmd->globalName(), cmd->commandFlags(), false, [f] { f(); });
+        return true;
+    }
+    std::wstring upperName = upper(name);
+    if (HostCommandFunction f = findHostCommand(upperName)) {
+        execute(upperName, 0, upperName == L"UNDO" || upperName == L"U", f);
+        return true;
+    }
+    if (isLispFunctionDefined(L"C:" + upperName)) {
+        execute(upperName, 0, false, [&] {
+            try {
+                callLispFunction(L"C:" + upperName, {});
+            } catch (const LispError& e) {
+                acutPrintf(L"\n; erreur: %s", fromUtf8(e.what()).c_str());
+            }
+        });
+        return true;
+    }
+    acutPrintf(L"\nCommande inconnue \"%s\".", upper(trim(typed)).c_str());
+    ++state().unknownCommands;
+    return false;
+}
+
+void runCommandLine() {
+    ResponseOptions options;
+    options.waiter = nullptr;
+    options.stopWhenEmpty = true;
+    while (!inputQueue().empty() || hasInputSource()) {
+        Response r = readResponse(L"\nCommande: ", options);
+        if (r.kind == Response::Exhausted) return;
+        dispatch(r);
+    }
+}
+
+int unknownCommandCount() {
+    return state().unknownCommands;
+}
+
+void setScriptActive(bool active) {
+    state().script = active;
+    publishState();
+}
+
+void resetCommandLine() {
+    state() = State{};
+    publishState();
+}
+
+} // namespace host
+
+using namespace host;
+
+int acedCommandS(int rtype, ...) {
+    va_list args;
+    va_start(args, rtype);
+    std::wstring name;
+    std::vector<InputItem> items;
+    bool ok = true;
+    for (int type = rtype; type != RTNONE && type != 0; type = va_arg(args, int)) {
+        InputItem item;
+        switch (type) {
+        case RTSTR: {
+            const ACHAR* text = va_arg(args, const ACHAR*);
+            std::wstring s = text ? text : L"";
+            if (name.empty() && items.empty()) {
+                name = s;
+                continue;
+            }
+            item = s.empty() ? enterItem() : lineItem(s);
+            break;
+        }
+        case RTREAL:
+        case RTANG:
+        case RTORINT:
+            item = lineItem(formatReal(va_arg(args, double)));
+            break;
+        case RTSHORT:
+        case RTLONG:
+            item = lineItem(std::to_wstring(va_arg(args, int)));
+            break;
+        case RTPOINT:
+        case RT3DPOINT: {
+            const ads_real* p = va_arg(args, const ads_real*);
+            item = pointItem(AcGePoint3d(p[0], p[1], type == RT3DPOINT ? p[2] : 0.0));
+            break;
+        }
+        case RTENAME: {
+            const Adesk::Int64* n = va_arg(args, const Adesk::Int64*);
+            AcDbObjectId id;
+            acdbGetObjectId(id, n);
+            item = pickItem(id, 0, AcGePoint3d());
+            item.hasPoint = false;
+            break;
+        }
+        default:
+            ok = false;
+            break;
+        }
+        if (!ok) break;
+        items.push_back(std::move(item));
+    }
+    va_end(args);
+    if (!ok || name.empty()) {
+        acutPrintf(L"\n*** acedCommandS: %s", ok ? L"no command name" : L"an argument type is not supported");
+        return RTERROR;
+    }
+    int owner = ++state().argumentOwner;
+    for (InputItem& item : items)
+        item.owner = owner;
+    inputQueue().pushFront(std::move(items));
+    acutPrintf(L"\nCommande: %s", name.c_str());
+    struct Drop {
+        int owner;
+        ~Drop() { inputQueue().dropOwned(owner); }
+    } drop{owner};
+    return runCommand(name) ? RTNORM : RTERROR;
+}

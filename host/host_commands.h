@@ -1,0 +1,12 @@
+#pragma once
+// The host's own commands that modules and scripts run: UNDO (a number of groups, BEgin, End), U, MENULOAD,
+// MENUUNLOAD, EXTEND and SELECT.
+#include <string>
+
+namespace host {
+
+using HostCommandFunction = void (*)();
+// The command of that name (upper case), or null.
+HostCommandFunction findHostCommand(const std::wstring& name);
+
+} // namespace host
