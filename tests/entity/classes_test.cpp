@@ -147,29 +147,9 @@ TEST(Classes, NewObjectsOfTheSameClass) {
         EXPECT_EQ(made->isA(), source->isA());
         EXPECT_EQ(made->kindWord(), source->kindWord());
         EXPECT_EQ(made->GetCount(), 0);
+        made->f39(_RVIDE); // the empty height is kept as 0
+        EXPECT_EQ(made->f39(), 0.0);
     }
-}
-
-TEST(Classes, DefaultsOfANewEntity) {
-    PolyArc3D poly;
-    EXPECT_EQ(poly.H(), nullptr);
-    EXPECT_EQ(poly.T(), nullptr);
-    EXPECT_EQ(poly.GetCount(), 0);
-    EXPECT_EQ(poly.f39(), 0.0);
-    EXPECT_EQ(poly.f70(), 0);
-    EXPECT_EQ(poly.f71(), 0);
-    EXPECT_EQ(poly.f42(), 0.0);
-    EXPECT_EQ(poly.f43(), 0.0);
-    EXPECT_EQ(poly.normalMatrix(), nullptr);
-    EXPECT_EQ(poly.m_Scratch, 0);
-    EXPECT_EQ(poly.visibility(), AcDb::kVisible);
-    EXPECT_EQ(poly.getArea3d(1.0), 0.0);
-    EXPECT_EQ(poly.DrawExt(0, 1), 1);
-    poly.f39(_RVIDE);
-    EXPECT_EQ(poly.f39(), 0.0);
-    EXPECT_EQ(CPolyArc3D::g_PolyEntgetOption, 0x30000000);
-    EXPECT_EQ(CPolyArc3D::m_Sz3DSpaceOpt, 1);
-    EXPECT_EQ(CPolyArc3D::m_PolyArc3dCmdeFlag, 0);
 }
 
 } // namespace

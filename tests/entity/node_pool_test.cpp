@@ -1,8 +1,6 @@
 // The class-wide node pool: blocks, the free list and its release with the last entity.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "tests/entity/poly_test_support.h"
 
 namespace {
@@ -58,17 +56,6 @@ TEST(NodePool, NodesGoBackToTheFreeListOneByOneOrInOneSplice) {
     // The spliced chain is taken first.
     EXPECT_EQ(poly.A(), head);
     EXPECT_EQ(CPolyArc3D::gm_nCount, free - 1);
-}
-
-TEST(NodePool, EntitiesOnTheHostHeapCountAsLive) {
-    std::unique_ptr<CPolyArc3D> made(PolyArc3D().newCPolyArc3D());
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->kindWord(), CPolyArc3D::kPolyArcKind);
-    EXPECT_EQ(CPolyArc3D::gm_nelements, 1);
-    made->A();
-    made.reset();
-    EXPECT_EQ(CPolyArc3D::gm_nelements, 0);
-    EXPECT_EQ(CPolyArc3D::gm_pBlocks, nullptr);
 }
 
 } // namespace
