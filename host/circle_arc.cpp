@@ -29,8 +29,9 @@ Acad::ErrorStatus CircleGeometry::transform(const AcGeMatrix3d& xform, double& a
     if (std::abs(tx.length() - ty.length()) > 1e-9 * std::max(1.0, tx.length()) ||
         std::abs(tx.dotProduct(ty)) > 1e-9 * std::max(1.0, tx.length() * ty.length()))
         return Acad::eInvalidInput; // a circle stays a circle only under uniform scaling
-    AcGeVector3d n = tx.crossProduct(ty);
-    mirrored = AcGeVector3d(normal).transformBy(xform).dotProduct(n) < 0;
+    // The normal follows the transform; a mirror shows as the transformed axes turning the other way.
+    AcGeVector3d n = AcGeVector3d(normal).transformBy(xform);
+    mirrored = tx.crossProduct(ty).dotProduct(n) < 0;
     center.transformBy(xform);
     radius *= tx.length();
     normal = n.normal();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/curve_geometry.h"
+#include "host/intersections.h"
 
 HOST_DEFINE_ABSTRACT(AcDbCurve, AcDbEntity)
 
@@ -135,6 +136,20 @@ Acad::ErrorStatus AcDbCurve::subGetGeomExtents(AcDbExtents& extents) const {
     for (const AcGePoint3d& p : points)
         extents.addPoint(p);
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCurve::subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                              AcGePoint3dArray& points, Adesk::GsMarker,
+                                              Adesk::GsMarker) const {
+    assertReadEnabled();
+    return host::intersectCurves(this, other, type, nullptr, points);
+}
+
+Acad::ErrorStatus AcDbCurve::subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                              const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                              Adesk::GsMarker, Adesk::GsMarker) const {
+    assertReadEnabled();
+    return host::intersectCurves(this, other, type, &projPlane, points);
 }
 
 bool AcDbCurve::tessellate(AcGePoint3dArray& points, double) const {

@@ -50,4 +50,12 @@ public:
     virtual bool tessellate(AcGePoint3dArray& points, double deviation) const;
     bool subWorldDraw(AcGiWorldDraw* draw) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    // In the xy plane (or the plane given), with the points on this curve; markers are not used.
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                       AcGePoint3dArray& points, Adesk::GsMarker thisMarker,
+                                       Adesk::GsMarker otherMarker) const override;
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                       const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                       Adesk::GsMarker thisMarker,
+                                       Adesk::GsMarker otherMarker) const override;
 };

@@ -6,6 +6,7 @@ target_sources(host PRIVATE
     dynamic_linker.cpp
     editor_checks.cpp
     editor_reset.cpp
+    editor_variables.cpp
     entity_lists.cpp
     entity_refs.cpp
     find_file.cpp
@@ -27,7 +28,6 @@ target_sources(host PRIVATE
     selection_filter.cpp
     selection_sets.cpp
     ssget.cpp
-    sysvars.cpp
     text_numbers.cpp
     ucs.cpp
     wildcard.cpp

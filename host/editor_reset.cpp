@@ -15,7 +15,7 @@
 #include "host/module_loader.h"
 #include "host/prompts.h"
 #include "host/selection_sets.h"
-#include "host/sysvars.h"
+#include "host/system_variables.h"
 #include "host/ucs.h"
 #include "host/win_msg_filter.h"
 
@@ -32,7 +32,7 @@ void resetEditor() {
         acedEditor->removeReactor(r);
     resetLispFunctions();
     resetLispSymbols();
-    resetSystemVariables();
+    resetSessionVariables();
     resetUcs();
     resetSelectionSets();
     resetMenus();

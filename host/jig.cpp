@@ -4,12 +4,12 @@
 #include <cwchar>
 
 #include "host/database.h"
+#include "host/editor_variables.h"
 #include "host/entity.h"
 #include "host/keywords.h"
 #include "host/prompt_input.h"
 #include "host/prompts.h"
 #include "host/symbol_tables.h"
-#include "host/sysvars.h"
 #include "host/text_numbers.h"
 #include "host/ucs.h"
 

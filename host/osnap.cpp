@@ -5,9 +5,10 @@
 #include <string>
 
 #include "host/ac_array.h"
+#include "host/editor_variables.h"
 #include "host/entity.h"
 #include "host/entity_refs.h"
-#include "host/sysvars.h"
+#include "host/system_variables.h"
 #include "host/ucs.h"
 
 namespace host {

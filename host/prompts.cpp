@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <limits>
 
+#include "host/editor_variables.h"
 #include "host/prompt_input.h"
-#include "host/sysvars.h"
 #include "host/text_numbers.h"
 
 namespace host {

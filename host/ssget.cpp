@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/database.h"
+#include "host/editor_variables.h"
 #include "host/entity.h"
 #include "host/entity_lists.h"
 #include "host/entity_refs.h"
@@ -15,7 +16,6 @@
 #include "host/selection_filter.h"
 #include "host/selection_sets.h"
 #include "host/symbol_tables.h"
-#include "host/sysvars.h"
 #include "host/ucs.h"
 
 namespace host {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "host/editor_variables.h"
+
 namespace {
 
 AcGeMatrix3d& currentUcs() {
@@ -52,6 +54,7 @@ bool acedSetCurrentUCS(const AcGeMatrix3d& mat) {
     }
     if (mat(3, 0) != 0 || mat(3, 1) != 0 || mat(3, 2) != 0 || mat(3, 3) != 1) return false;
     currentUcs() = mat;
+    host::setUcsVariables(mat);
     return true;
 }
 
@@ -72,6 +75,7 @@ namespace host {
 
 void resetUcs() {
     currentUcs() = AcGeMatrix3d();
+    setUcsVariables(currentUcs());
 }
 
 AcGePoint3d ucsToWorld(const AcGePoint3d& point) {

@@ -12,8 +12,9 @@
 #include "host/editor.h"
 #include "host/editor_checks.h"
 #include "host/editor_commands.h"
+#include "host/editor_variables.h"
 #include "host/prompts.h"
-#include "host/sysvars.h"
+#include "host/system_variables.h"
 
 using host::test::EditorSession;
 

@@ -1,0 +1,197 @@
+// Parameters, transforms, extents and boundaries of the host's entities.
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "host/block_reference.h"
+#include "host/circle_arc.h"
+#include "host/ellipse.h"
+#include "host/hatch.h"
+#include "host/line.h"
+#include "host/lw_polyline.h"
+#include "host/point_ray_face.h"
+#include "host/polylines.h"
+#include "host/spline.h"
+#include "host/symbol_tables.h"
+#include "host_test_support.h"
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+const AcGeMatrix3d kMirrorY = AcGeMatrix3d::mirroring(AcGePoint3d::kOrigin, AcGeVector3d::kXAxis);
+
+AcDbObjectId appendToModel(AcDbDatabase& db, AcDbEntity* entity) {
+    AcDbBlockTableRecord* model = nullptr;
+    acdbOpenObject(model, db.modelSpaceId(), AcDb::kForWrite);
+    AcDbObjectId id;
+    model->appendAcDbEntity(id, entity);
+    entity->close();
+    model->close();
+    return id;
+}
+} // namespace
+
+TEST(CurveParameters, LinesArcsAndPolylines) {
+    AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0));
+    double end = 0, param = 0;
+    line.getEndParam(end);
+    EXPECT_DOUBLE_EQ(end, 5);
+    EXPECT_EQ(line.getParamAtPoint(AcGePoint3d(1.5, 2, 0), param), Acad::eOk);
+    EXPECT_DOUBLE_EQ(param, 2.5);
+    EXPECT_EQ(line.getParamAtPoint(AcGePoint3d(1.5, 2.1, 0), param), Acad::eInvalidInput);
+
+    AcDbArc arc(AcGePoint3d(0, 0, 0), 2, 3 * kPi / 2, kPi / 2); // crosses angle 0
+    double start = 0;
+    arc.getStartParam(start);
+    arc.getEndParam(end);
+    EXPECT_DOUBLE_EQ(end - start, kPi);
+    AcGePoint3d middle;
+    ASSERT_EQ(arc.getPointAtParam(start + kPi / 2, middle), Acad::eOk);
+    EXPECT_TRUE(middle.isEqualTo(AcGePoint3d(2, 0, 0), AcGeTol()));
+    EXPECT_EQ(arc.getParamAtPoint(AcGePoint3d(-2, 0, 0), param), Acad::eInvalidInput)
+        << "on the circle, off the arc";
+
+    AcDbPolyline lw;
+    lw.addVertexAt(0, AcGePoint2d(0, 0), 1);
+    lw.addVertexAt(1, AcGePoint2d(2, 0));
+    lw.addVertexAt(2, AcGePoint2d(2, 3));
+    double dist = 0;
+    ASSERT_EQ(lw.getDistAtParam(2, dist), Acad::eOk);
+    EXPECT_NEAR(dist, kPi + 3, 1e-12) << "a half circle of diameter 2, then 3";
+    AcGePoint3d top;
+    lw.getPointAtParam(0.5, top);
+    EXPECT_TRUE(top.isEqualTo(AcGePoint3d(1, -1, 0), AcGeTol())) << "positive bulge: counter-clockwise";
+    ASSERT_EQ(lw.getParamAtPoint(AcGePoint3d(2, 1.5, 0), param), Acad::eOk);
+    EXPECT_NEAR(param, 1.5, 1e-9);
+}
+
+TEST(Transforms, MirrorsReverseArcsAndBulges) {
+    AcDbArc arc(AcGePoint3d(1, 0, 0), 1, 0, kPi / 2);
+    ASSERT_EQ(arc.transformBy(kMirrorY), Acad::eOk);
+    AcGePoint3d start, end;
+    arc.getStartPoint(start);
+    arc.getEndPoint(end);
+    EXPECT_TRUE(start.isEqualTo(AcGePoint3d(-1, 1, 0), AcGeTol())) << "the old end, mirrored, starts the arc";
+    EXPECT_TRUE(end.isEqualTo(AcGePoint3d(-2, 0, 0), AcGeTol()));
+    EXPECT_NEAR(arc.normal().z, 1, 1e-12);
+
+    AcDbPolyline lw;
+    lw.addVertexAt(0, AcGePoint2d(0, 0), 0.5);
+    lw.addVertexAt(1, AcGePoint2d(4, 0));
+    lw.transformBy(kMirrorY);
+    double bulge = 0;
+    lw.getBulgeAt(0, bulge);
+    EXPECT_DOUBLE_EQ(bulge, -0.5);
+    AcGePoint3d p;
+    lw.getPointAt(1, p);
+    EXPECT_TRUE(p.isEqualTo(AcGePoint3d(-4, 0, 0), AcGeTol()));
+    lw.transformBy(AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis));
+    lw.getBulgeAt(0, bulge);
+    EXPECT_DOUBLE_EQ(bulge, -0.5) << "a rotation keeps bulges";
+
+    AcDbCircle circle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1);
+    AcGeMatrix3d stretch;
+    stretch(0, 0) = 2;
+    EXPECT_EQ(circle.transformBy(stretch), Acad::eInvalidInput) << "a circle does not stretch";
+    EXPECT_EQ(circle.radius(), 1);
+}
+
+TEST(Transforms, EllipsesTextsAndPolylinesFollow) {
+    AcDbEllipse ellipse(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d(2, 0, 0), 0.5);
+    AcGeMatrix3d squash;
+    squash(0, 0) = 0.25;
+    ASSERT_EQ(ellipse.transformBy(squash), Acad::eOk);
+    EXPECT_TRUE(ellipse.majorAxis().isEqualTo(AcGeVector3d(0, 1, 0))) << "the minor axis became the longer";
+    EXPECT_DOUBLE_EQ(ellipse.radiusRatio(), 0.5);
+
+    AcGePoint3dArray points;
+    points.append(AcGePoint3d(0, 0, 5));
+    points.append(AcGePoint3d(1, 1, 6));
+    AcDb3dPolyline poly(AcDb::k3dSimplePoly, points);
+    poly.transformBy(AcGeMatrix3d::translation(AcGeVector3d(10, 0, 0)));
+    AcGePoint3d last;
+    poly.getEndPoint(last);
+    EXPECT_EQ(last, AcGePoint3d(11, 1, 6));
+}
+
+TEST(Extents, CirclesAreExactAndBlockReferencesPlaceTheirBlock) {
+    AcDbCircle circle(AcGePoint3d(1, 2, 3), AcGeVector3d(0, 1, 0), 2);
+    AcDbExtents e;
+    circle.getGeomExtents(e);
+    EXPECT_TRUE(e.minPoint().isEqualTo(AcGePoint3d(-1, 2, 1), AcGeTol()));
+    EXPECT_TRUE(e.maxPoint().isEqualTo(AcGePoint3d(3, 2, 5), AcGeTol()));
+    AcDbRay ray;
+    AcDbExtents none;
+    EXPECT_EQ(ray.getGeomExtents(none), Acad::eInvalidExtents);
+
+    host::test::WorkingDatabase w;
+    AcDbBlockTable* blocks = nullptr;
+    w.db->getBlockTable(blocks, AcDb::kForWrite);
+    auto* block = new AcDbBlockTableRecord;
+    block->setName(L"CARRE");
+    AcDbObjectId blockId;
+    blocks->add(blockId, block);
+    blocks->close();
+    block->appendAcDbEntity(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    block->close();
+    AcDbBlockReference insert(AcGePoint3d(10, 10, 0), blockId);
+    insert.setScaleFactors(AcGeScale3d(3));
+    insert.setRotation(kPi / 2);
+    AcDbExtents placed;
+    insert.getGeomExtents(placed);
+    EXPECT_TRUE(placed.maxPoint().isEqualTo(AcGePoint3d(10, 13, 0), AcGeTol()));
+    AcDbVoidPtrArray parts;
+    ASSERT_EQ(insert.explode(parts), Acad::eOk);
+    ASSERT_EQ(parts.length(), 1);
+    auto* exploded = AcDbLine::cast(static_cast<AcDbEntity*>(parts[0]));
+    ASSERT_NE(exploded, nullptr);
+    EXPECT_TRUE(exploded->endPoint().isEqualTo(AcGePoint3d(10, 13, 0), AcGeTol()));
+    delete exploded;
+}
+
+TEST(Splines, InterpolationPassesThroughTheFitPoints) {
+    AcGePoint3dArray fit;
+    for (double x : {0.0, 1.0, 3.0, 4.0, 7.0})
+        fit.append(AcGePoint3d(x, std::sin(x), x / 2));
+    AcDbSpline spline(fit);
+    EXPECT_EQ(spline.degree(), 3);
+    for (const AcGePoint3d& p : fit) {
+        double param = 0;
+        EXPECT_EQ(spline.getParamAtPoint(p, param), Acad::eOk) << p.x;
+    }
+    AcGePoint3d start, end;
+    spline.getStartPoint(start);
+    spline.getEndPoint(end);
+    EXPECT_TRUE(start.isEqualTo(fit.first(), AcGeTol()));
+    EXPECT_TRUE(end.isEqualTo(fit.last(), AcGeTol()));
+}
+
+TEST(Hatches, BoundariesFromObjectsAreFollowedAndKeptWhenAssociative) {
+    host::test::WorkingDatabase w;
+    auto* square = new AcDbPolyline;
+    square->addVertexAt(0, AcGePoint2d(0, 0));
+    square->addVertexAt(1, AcGePoint2d(4, 0));
+    square->addVertexAt(2, AcGePoint2d(4, 4), 0.4);
+    square->addVertexAt(3, AcGePoint2d(0, 4));
+    square->setClosed(true);
+    AcDbObjectId squareId = appendToModel(*w.db, square);
+    AcDbObjectId pointId = appendToModel(*w.db, new AcDbPoint(AcGePoint3d(1, 1, 0)));
+    AcDbHatch hatch;
+    hatch.setAssociative(true);
+    AcDbObjectIdArray ids;
+    ids.append(squareId);
+    ASSERT_EQ(hatch.appendLoop(AcDbHatch::kExternal, ids), Acad::eOk);
+    AcGePoint2dArray vertices;
+    AcGeDoubleArray bulges;
+    Adesk::Int32 type = 0;
+    ASSERT_EQ(hatch.getLoopAt(0, type, vertices, bulges), Acad::eOk);
+    EXPECT_EQ(vertices.length(), 4);
+    EXPECT_DOUBLE_EQ(bulges[2], 0.4);
+    AcDbObjectIdArray sources;
+    hatch.getAssocObjIds(sources);
+    EXPECT_EQ(sources.length(), 1);
+    AcDbObjectIdArray refused;
+    refused.append(pointId);
+    EXPECT_EQ(hatch.appendLoop(AcDbHatch::kDefault, refused), Acad::eInvalidInput)
+        << "a point bounds nothing";
+    EXPECT_EQ(hatch.numLoops(), 1);
+}
