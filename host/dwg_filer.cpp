@@ -143,6 +143,7 @@ Acad::ErrorStatus AcDbDwgFiler::readIdList(std::vector<AcDbObjectId>& ids) {
 namespace host {
 
 Acad::ErrorStatus DwgMemoryFiler::readBytes(void* buffer, std::size_t size) {
+    if (size == 0) return m_status; // an empty block may come with no buffer at all
     if (m_status != Acad::eOk || m_bytes.size() - std::min(m_position, m_bytes.size()) < size) {
         std::memset(buffer, 0, size);
         if (m_status == Acad::eOk) m_status = Acad::eEndOfFile;
@@ -154,6 +155,7 @@ Acad::ErrorStatus DwgMemoryFiler::readBytes(void* buffer, std::size_t size) {
 }
 
 Acad::ErrorStatus DwgMemoryFiler::writeBytes(const void* buffer, std::size_t size) {
+    if (size == 0) return m_status;
     const auto* p = static_cast<const std::uint8_t*>(buffer);
     m_bytes.insert(m_bytes.end(), p, p + size);
     return m_status;

@@ -295,6 +295,7 @@ private:
     void dropDanglingEntries() {
         for (ObjectStub* stub : m_db.stubs())
             if (auto* dictionary = AcDbDictionary::cast(stub->object)) {
+                ScopedRead access(dictionary); // dictionaries the drawing was completed with are closed
                 AcDbDictionaryIterator* it = dictionary->newIterator();
                 std::vector<std::wstring> dangling;
                 for (; !it->done(); it->next())
@@ -332,6 +333,10 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
         Reader(scratch, parseDxfText(text)).read();
     } catch (const DxfError& e) {
         database.setLastFileError(e.what());
+        return Acad::eDxfReadAborted;
+    } catch (const std::exception& e) {
+        // An object that could not take what the file gave it (a module's class, a damaged value).
+        database.setLastFileError(std::string("the drawing cannot be read: ") + e.what());
         return Acad::eDxfReadAborted;
     }
     database.takeContentsOf(scratch);

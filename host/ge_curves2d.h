@@ -1,5 +1,8 @@
 #pragma once
 // Two-dimensional curves: the edges of hatch loops.
+#include <vector>
+
+#include "host/bspline.h"
 #include "host/ge.h"
 #include "host/rx.h"
 
@@ -73,4 +76,27 @@ private:
     AcGeVector2d m_major{1, 0};
     double m_majorRadius = 0, m_minorRadius = 0, m_start = 0, m_end = 0;
     bool m_clockwise = false;
+};
+
+// A NURBS curve in the plane (control points at z 0), with the fit points it was made from, if any.
+class AcGeNurbCurve2d : public AcGeCurve2d {
+public:
+    AcGeNurbCurve2d() = default;
+    explicit AcGeNurbCurve2d(host::BSpline curve, std::vector<AcGePoint2d> fitPoints = {})
+        : m_curve(std::move(curve)), m_fit(std::move(fitPoints)) {}
+    int degree() const { return m_curve.degree; }
+    const host::BSpline& nurbs() const { return m_curve; }
+    const std::vector<AcGePoint2d>& fitPoints() const { return m_fit; }
+    AcGePoint2d evalPoint(double t) const { return m_curve.pointAt(t).convert2d(); }
+    AcGePoint2d startPoint() const override {
+        return m_curve.isValid() ? evalPoint(m_curve.startParam()) : AcGePoint2d();
+    }
+    AcGePoint2d endPoint() const override {
+        return m_curve.isValid() ? evalPoint(m_curve.endParam()) : AcGePoint2d();
+    }
+    AcGeCurve2d* copy() const override { return new AcGeNurbCurve2d(*this); }
+
+private:
+    host::BSpline m_curve;
+    std::vector<AcGePoint2d> m_fit;
 };

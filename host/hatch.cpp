@@ -28,6 +28,13 @@ void appendEdge(AcGePoint3dArray& points, const auto& edge) {
         int n = host::chordCount(edge.radius(), edge.sweep(), host::kDefaultDeviation);
         for (int i = 0; i < n; ++i)
             points.append(flat(edge.pointAtSweep(edge.sweep() * i / n)));
+    } else if constexpr (std::is_same_v<T, AcGeNurbCurve2d>) {
+        const host::BSpline& curve = edge.nurbs();
+        if (!curve.isValid()) return;
+        int n = kCurveSamples * static_cast<int>(curve.controlPoints.size());
+        for (int i = 0; i < n; ++i)
+            points.append(
+                flat(edge.evalPoint(curve.startParam() + (curve.endParam() - curve.startParam()) * i / n)));
     } else {
         double end = edge.endAng() > edge.startAng() ? edge.endAng() : edge.endAng() + kTwoPi;
         int n = host::chordCount(edge.majorRadius(), end - edge.startAng(), host::kDefaultDeviation);
@@ -108,7 +115,7 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGeVoidPoi
                                         const AcGeIntArray& edgeTypes) {
     if (edgePtrs.isEmpty() || edgePtrs.length() != edgeTypes.length()) return Acad::eInvalidInput;
     for (int i = 0; i < edgeTypes.length(); ++i)
-        if (!edgePtrs[i] || edgeTypes[i] < kLine || edgeTypes[i] > kEllArc) return Acad::eInvalidInput;
+        if (!edgePtrs[i] || edgeTypes[i] < kLine || edgeTypes[i] > kSpline) return Acad::eInvalidInput;
     assertWriteEnabled();
     Loop loop;
     loop.type = loopType & ~kPolyline;
@@ -121,8 +128,11 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGeVoidPoi
         case kCirArc:
             loop.edges.emplace_back(*static_cast<AcGeCircArc2d*>(curve));
             break;
-        default:
+        case kEllArc:
             loop.edges.emplace_back(*static_cast<AcGeEllipArc2d*>(curve));
+            break;
+        default:
+            loop.edges.emplace_back(*static_cast<AcGeNurbCurve2d*>(curve));
             break;
         }
         delete curve;
@@ -351,6 +361,20 @@ void AcDbHatch::writeEdge(AcDbDwgFiler* filer, const Edge& edge) {
                 filer->writeDouble(e.startAng());
                 filer->writeDouble(e.endAng());
                 filer->writeBool(e.isClockWise());
+            } else if constexpr (std::is_same_v<T, AcGeNurbCurve2d>) {
+                const host::BSpline& c = e.nurbs();
+                filer->writeInt16(static_cast<Adesk::Int16>(c.degree));
+                for (const std::vector<double>* values : {&c.knots, &c.weights}) {
+                    filer->writeInt32(static_cast<Adesk::Int32>(values->size()));
+                    for (double v : *values)
+                        filer->writeDouble(v);
+                }
+                filer->writeInt32(static_cast<Adesk::Int32>(c.controlPoints.size()));
+                for (const AcGePoint3d& p : c.controlPoints)
+                    filer->writePoint2d(p.convert2d());
+                filer->writeInt32(static_cast<Adesk::Int32>(e.fitPoints().size()));
+                for (const AcGePoint2d& p : e.fitPoints())
+                    filer->writePoint2d(p);
             } else {
                 filer->writePoint2d(e.center());
                 filer->writeVector2d(e.majorAxis());
@@ -371,6 +395,7 @@ AcDbHatch::Edge AcDbHatch::readEdge(AcDbDwgFiler* filer) {
     double r1 = 0, r2 = 0, start = 0, end = 0;
     bool clockwise = false;
     filer->readInt16(&kind);
+    if (kind == kSpline) return readSplineEdge(filer);
     filer->readPoint2d(&a);
     if (kind == kLine) {
         filer->readPoint2d(&b);
@@ -386,6 +411,36 @@ AcDbHatch::Edge AcDbHatch::readEdge(AcDbDwgFiler* filer) {
     filer->readBool(&clockwise);
     if (kind == kCirArc) return AcGeCircArc2d(a, r1, start, end, clockwise);
     return AcGeEllipArc2d(a, major, r1, r2, start, end, clockwise);
+}
+
+AcGeNurbCurve2d AcDbHatch::readSplineEdge(AcDbDwgFiler* filer) {
+    host::BSpline c;
+    Adesk::Int16 degree = 3;
+    filer->readInt16(&degree);
+    c.degree = degree;
+    auto count = [filer] {
+        Adesk::Int32 n = 0;
+        filer->readInt32(&n);
+        return filer->filerStatus() == Acad::eOk && n > 0 ? n : 0;
+    };
+    for (std::vector<double>* values : {&c.knots, &c.weights})
+        for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+            double v = 0;
+            filer->readDouble(&v);
+            values->push_back(v);
+        }
+    for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        AcGePoint2d p;
+        filer->readPoint2d(&p);
+        c.controlPoints.emplace_back(p.x, p.y, 0);
+    }
+    std::vector<AcGePoint2d> fit;
+    for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        AcGePoint2d p;
+        filer->readPoint2d(&p);
+        fit.push_back(p);
+    }
+    return AcGeNurbCurve2d(std::move(c), std::move(fit));
 }
 
 Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
@@ -533,8 +588,29 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
                     double ratio = real(40), s = real(50) / kDegrees, e = real(51) / kDegrees;
                     loop.edges.emplace_back(AcGeEllipArc2d(c, major, major.length(), major.length() * ratio,
                                                            s, e, integer(73, 1) == 0));
+                } else if (kind == kSpline) {
+                    host::BSpline c;
+                    c.degree = static_cast<int>(integer(94, 3));
+                    bool rational = integer(73) != 0;
+                    next(74);
+                    Adesk::Int64 knots = integer(95), controls = integer(96);
+                    for (Adesk::Int64 j = 0; j < knots && at < groups.size(); ++j)
+                        c.knots.push_back(real(40));
+                    for (Adesk::Int64 j = 0; j < controls && at < groups.size(); ++j) {
+                        AcGePoint2d p = point(10);
+                        c.controlPoints.emplace_back(p.x, p.y, 0);
+                        if (const host::Group* w = next(42)) c.weights.push_back(w->real());
+                    }
+                    if (!rational) c.weights.clear();
+                    std::vector<AcGePoint2d> fit;
+                    Adesk::Int64 fits = integer(97);
+                    for (Adesk::Int64 j = 0; j < fits && at < groups.size(); ++j)
+                        fit.push_back(point(11));
+                    next(12);
+                    next(13);
+                    loop.edges.emplace_back(AcGeNurbCurve2d(std::move(c), std::move(fit)));
                 } else {
-                    return Acad::eBadDxfSequence; // spline edges are not kept by this host
+                    return Acad::eBadDxfSequence;
                 }
             }
         }
@@ -601,6 +677,22 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
                             filer->writeDouble(50, e.startAng() * kDegrees);
                             filer->writeDouble(51, e.endAng() * kDegrees);
                             filer->writeInt16(73, e.isClockWise() ? 0 : 1);
+                        } else if constexpr (std::is_same_v<T, AcGeNurbCurve2d>) {
+                            const host::BSpline& c = e.nurbs();
+                            filer->writeInt32(94, c.degree);
+                            filer->writeInt16(73, c.weights.empty() ? 0 : 1);
+                            filer->writeInt16(74, 0);
+                            filer->writeInt32(95, static_cast<Adesk::Int32>(c.knots.size()));
+                            filer->writeInt32(96, static_cast<Adesk::Int32>(c.controlPoints.size()));
+                            for (double k : c.knots)
+                                filer->writeDouble(40, k);
+                            for (std::size_t j = 0; j < c.controlPoints.size(); ++j) {
+                                filer->writePoint2d(10, c.controlPoints[j].convert2d());
+                                if (!c.weights.empty()) filer->writeDouble(42, c.weights[j]);
+                            }
+                            filer->writeInt32(97, static_cast<Adesk::Int32>(e.fitPoints().size()));
+                            for (const AcGePoint2d& p : e.fitPoints())
+                                filer->writePoint2d(11, p);
                         } else {
                             AcGeVector2d major = e.majorAxis();
                             double length = major.length();

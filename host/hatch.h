@@ -22,7 +22,7 @@ public:
         kTextbox = 8,
         kOutermost = 0x10
     };
-    enum HatchEdgeType { kLine = 1, kCirArc = 2, kEllArc = 3 };
+    enum HatchEdgeType { kLine = 1, kCirArc = 2, kEllArc = 3, kSpline = 4 };
     enum HatchStyle { kNormal = 0, kOuter = 1, kIgnore = 2 };
 
     int numLoops() const { return static_cast<int>(m_loops.size()); }
@@ -30,7 +30,7 @@ public:
     // A polyline loop: points (and bulges, one per point or none) of its vertices.
     Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,
                                  const AcGeDoubleArray& bulges);
-    // A loop of edges (AcGeLineSeg2d, AcGeCircArc2d, AcGeEllipArc2d); the hatch takes the edges.
+    // A loop of edges (AcGeLineSeg2d, AcGeCircArc2d, AcGeEllipArc2d, AcGeNurbCurve2d); the hatch takes them.
     Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGeVoidPointerArray& edgePtrs,
                                  const AcGeIntArray& edgeTypes);
     // A loop following boundary objects (curves of the hatch's database): kept as sources when the hatch
@@ -79,7 +79,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
 private:
-    using Edge = std::variant<AcGeLineSeg2d, AcGeCircArc2d, AcGeEllipArc2d>;
+    using Edge = std::variant<AcGeLineSeg2d, AcGeCircArc2d, AcGeEllipArc2d, AcGeNurbCurve2d>;
     struct Loop {
         Adesk::Int32 type = kDefault;
         std::vector<AcGePoint2d> vertices; // polyline loops
@@ -90,6 +90,7 @@ private:
     };
     static void writeEdge(AcDbDwgFiler* filer, const Edge& edge);
     static Edge readEdge(AcDbDwgFiler* filer);
+    static AcGeNurbCurve2d readSplineEdge(AcDbDwgFiler* filer);
     // The loop's outline as points in the hatch's plane (z 0).
     AcGePoint3dArray outline(const Loop& loop) const;
     AcGeMatrix3d planeToWorld() const;

@@ -6,6 +6,7 @@
 #include "host/dictionary.h"
 #include "host/dwg_filer.h"
 #include "host/dxf_file.h"
+#include "host/file_bytes.h"
 #include "host/hatch.h"
 #include "host/line.h"
 #include "host/lw_polyline.h"
@@ -131,7 +132,7 @@ TEST(DxfFiles, ValuesSurviveTheFile) {
 
     AcDbHatch* hatch = openFirst<AcDbHatch>(back);
     ASSERT_NE(hatch, nullptr);
-    EXPECT_EQ(hatch->numLoops(), 2);
+    EXPECT_EQ(hatch->numLoops(), 3);
     EXPECT_STREQ(hatch->patternName(), L"ANSI31");
     EXPECT_NEAR(hatch->patternAngle(), 0.5, 1e-12);
     AcGeVoidPointerArray edges;
@@ -142,6 +143,13 @@ TEST(DxfFiles, ValuesSurviveTheFile) {
     EXPECT_EQ(types[0], AcDbHatch::kCirArc);
     EXPECT_DOUBLE_EQ(static_cast<AcGeCircArc2d*>(edges[0])->radius(), 2);
     delete static_cast<AcGeCurve2d*>(edges[0]);
+    ASSERT_EQ(hatch->getLoopAt(2, loopType, edges, types), Acad::eOk);
+    ASSERT_EQ(types.length(), 2);
+    EXPECT_EQ(types[0], AcDbHatch::kSpline);
+    auto* wave = static_cast<AcGeNurbCurve2d*>(edges[0]);
+    EXPECT_TRUE(wave->evalPoint(0.5).isEqualTo(AcGePoint2d(16, 33))) << "the middle of the quadratic arch";
+    for (void* edge : edges)
+        delete static_cast<AcGeCurve2d*>(edge);
     hatch->close();
 
     AcDbBlockReference* insert = openFirst<AcDbBlockReference>(back);
@@ -220,13 +228,8 @@ TEST(DxfFiles, MalformedFilesNameTheLineAndLeaveTheDatabaseAlone) {
 TEST(DxfFiles, ThousandsOfMutatedFilesNeverCrashTheReader) {
     Sample s;
     std::string good = host::writeDxf(*s.db);
-    std::uint64_t state = 0x9E3779B97F4A7C15ull;
-    auto random = [&](std::size_t bound) {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::size_t>(state % bound);
-    };
+    host::test::Random generator(0x9E3779B97F4A7C15ull);
+    auto random = [&](std::size_t bound) { return generator.below(bound); };
     int accepted = 0;
     for (int i = 0; i < 10000; ++i) {
         std::string text = good;
@@ -268,4 +271,44 @@ TEST(BinaryDrawing, ADrawingThroughTheBinaryFileWritesTheSameDxf) {
     AcDbDatabase back(false);
     ASSERT_EQ(back.readDwgFile(file.wide().c_str()), Acad::eOk) << back.lastFileError();
     EXPECT_EQ(host::writeDxf(back), before);
+}
+
+TEST(DxfFiles, AFileWithEntitiesAloneIsCompletedIntoADrawing) {
+    const std::string minimal =
+        "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n100\nAcDbEntity\n  8\nTalus\n100\nAcDbLine\n"
+        " 10\n1.0\n 20\n2.0\n 30\n0.0\n 11\n3.0\n 21\n4.0\n 31\n0.0\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, minimal), Acad::eOk) << db.lastFileError();
+    EXPECT_FALSE(db.layerId(L"0").isNull());
+    EXPECT_FALSE(db.namedObjectsDictionaryId().isNull());
+    AcDbLine* line = openFirst<AcDbLine>(db);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->endPoint(), AcGePoint3d(3, 4, 0));
+    EXPECT_FALSE(line->handle().isNull()) << "a handle is given to an object that came without one";
+    line->close();
+    AcDbDatabase again(false);
+    EXPECT_EQ(host::readDxf(again, host::writeDxf(db)), Acad::eOk) << again.lastFileError();
+}
+
+TEST(BinaryDrawing, MutatedFilesNeverCrashTheReader) {
+    Sample s;
+    host::test::TemporaryFile file(".zdw");
+    ASSERT_EQ(s.db->saveAs(file.wide().c_str()), Acad::eOk);
+    std::string good = *host::readFileBytes(file.wide());
+    host::test::Random generator(0x2545F4914F6CDD1Dull);
+    auto random = [&](std::size_t bound) { return generator.below(bound); };
+    for (int i = 0; i < 2000; ++i) {
+        std::string bytes = good;
+        if (i % 2) {
+            bytes.resize(random(bytes.size()));
+        } else {
+            for (int k = 0; k < 3; ++k)
+                bytes[random(bytes.size())] ^= static_cast<char>(1 << random(8));
+        }
+        ASSERT_TRUE(host::writeFileBytes(file.wide(), bytes));
+        AcDbDatabase db(false);
+        if (db.readDwgFile(file.wide().c_str()) != Acad::eOk) {
+            EXPECT_FALSE(db.lastFileError().empty());
+        }
+    }
 }

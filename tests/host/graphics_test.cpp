@@ -62,7 +62,7 @@ TEST(WorldDraw, EachStandardEntityDrawsItsPrimitives) {
           Expected{L"AcDbRay", PrimitiveKind::Ray, 1}, Expected{L"AcDbFace", PrimitiveKind::Polygon, 1},
           Expected{L"AcDbEllipse", PrimitiveKind::Polyline, 1},
           Expected{L"AcDbSpline", PrimitiveKind::Polyline, 1},
-          Expected{L"AcDbHatch", PrimitiveKind::Polygon, 2}, Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {
+          Expected{L"AcDbHatch", PrimitiveKind::Polygon, 3}, Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {
         Recorded r;
         auto found = r.of(e.cls);
         ASSERT_EQ(found.size(), e.count) << host::toUtf8(e.cls);

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the host's tests.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,18 @@ struct Chain {
     Chain(const Chain&) = delete;
     Chain& operator=(const Chain&) = delete;
     resbuf* rb;
+};
+
+// A small deterministic generator (xorshift), so mutation tests are the same on every run.
+struct Random {
+    explicit Random(std::uint64_t seed) : state(seed) {}
+    std::size_t below(std::size_t bound) {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<std::size_t>(state % bound);
+    }
+    std::uint64_t state;
 };
 
 // A temporary file name in the test's own folder, removed at the end.

@@ -123,6 +123,17 @@ void buildSampleDrawing(AcDbDatabase& db) {
     edges.append(new AcGeCircArc2d(AcGePoint2d(5, 35), 2, 0, 6.283185307179586));
     types.append(AcDbHatch::kCirArc);
     hatch->appendLoop(AcDbHatch::kDefault, edges, types);
+    host::BSpline wave;
+    wave.degree = 2;
+    wave.knots = {0, 0, 0, 1, 1, 1};
+    wave.controlPoints = {AcGePoint3d(12, 30, 0), AcGePoint3d(16, 36, 0), AcGePoint3d(20, 30, 0)};
+    AcGeVoidPointerArray closing;
+    AcGeIntArray closingTypes;
+    closing.append(new AcGeNurbCurve2d(wave));
+    closingTypes.append(AcDbHatch::kSpline);
+    closing.append(new AcGeLineSeg2d(AcGePoint2d(20, 30), AcGePoint2d(12, 30)));
+    closingTypes.append(AcDbHatch::kLine);
+    hatch->appendLoop(AcDbHatch::kDefault, closing, closingTypes);
     append(model, hatch, L"Talus");
     append(model, new AcDbText(AcGePoint3d(0, 50, 0), L"Borne n°12", db.textStyleId(L"Standard"), 2.5, 0.3));
     auto* insert = new AcDbBlockReference(AcGePoint3d(20, 50, 0), symbolId);

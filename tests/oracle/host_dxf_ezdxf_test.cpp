@@ -54,7 +54,7 @@ TEST(HostDxfThroughEzdxf, EzdxfReadsTheHostsDrawingWithoutAuditErrors) {
     EXPECT_EQ(v[6], 42) << "extended data";
     EXPECT_EQ(v[8], 1) << "text with non-ASCII characters";
     EXPECT_EQ(v[9], 2) << "insert scale";
-    EXPECT_EQ(v[10], 2) << "hatch loops";
+    EXPECT_EQ(v[10], 3) << "hatch loops";
     EXPECT_EQ(v[11], 2) << "xrecord items";
     EXPECT_EQ(v[12], 1) << "layer linetype";
 }
@@ -105,8 +105,17 @@ TEST(EzdxfThroughHost, TheHostReadsEzdxfsDrawingWithEveryValue) {
 
     AcDbHatch* hatch = openFirst<AcDbHatch>(db);
     ASSERT_NE(hatch, nullptr);
-    EXPECT_EQ(hatch->numLoops(), 2);
+    EXPECT_EQ(hatch->numLoops(), 3);
     EXPECT_EQ(hatch->colorIndex(), 2);
+    AcGeVoidPointerArray edges;
+    AcGeIntArray types;
+    Adesk::Int32 loopType = 0;
+    ASSERT_EQ(hatch->getLoopAt(2, loopType, edges, types), Acad::eOk);
+    ASSERT_EQ(types.length(), 2);
+    EXPECT_EQ(types[0], AcDbHatch::kSpline);
+    EXPECT_TRUE(static_cast<AcGeNurbCurve2d*>(edges[0])->endPoint().isEqualTo(AcGePoint2d(48, 30)));
+    for (void* edge : edges)
+        delete static_cast<AcGeCurve2d*>(edge);
     hatch->close();
 
     AcDbText* text = openFirst<AcDbText>(db);
