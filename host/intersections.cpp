@@ -10,6 +10,7 @@
 #include "host/line.h"
 #include "host/lw_polyline.h"
 #include "host/point_ray_face.h"
+#include "host/polylines.h"
 
 namespace host {
 namespace {
@@ -90,10 +91,10 @@ std::vector<Piece> piecesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlan
     } else if (auto* arc = AcDbArc::cast(entity)) {
         exact = arcPiece(arc->center(), arc->normal(), arc->radius(), arc->startAngle(),
                          sweepAngle(arc->startAngle(), arc->endAngle()), toPlane);
-    } else if (auto* lw = AcDbPolyline::cast(entity)) {
+    } else if (AcDbPolyline::cast(entity) || AcDb2dPolyline::cast(entity)) {
         // Its segments, each exact.
         AcDbVoidPtrArray parts;
-        if (lw->explode(parts) == Acad::eOk) {
+        if (entity->explode(parts) == Acad::eOk) {
             for (void* part : parts) {
                 auto* piece = static_cast<AcDbEntity*>(part);
                 bool k = false;

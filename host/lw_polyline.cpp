@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "host/circle_arc.h"
 #include "host/curve_geometry.h"
 #include "host/dwg_filer.h"
-#include "host/line.h"
+#include "host/segment_entities.h"
 
 HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
 
@@ -292,23 +291,8 @@ Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entities) const {
     unsigned int n = numVerts();
     for (unsigned int i = 0; i < segmentCount(); ++i) {
         const Vertex& a = m_vertices[i];
-        const Vertex& b = m_vertices[(i + 1) % n];
-        AcGePoint3d pa, pb;
-        getPointAt(i, pa);
-        getPointAt((i + 1) % n, pb);
-        AcDbCurve* piece = nullptr;
-        if (a.bulge == 0) {
-            piece = new AcDbLine(pa, pb);
-        } else {
-            AcGePoint2d center;
-            double radius = 0;
-            host::bulgeArc(a.point, b.point, a.bulge, center, radius);
-            double sa = std::atan2(a.point.y - center.y, a.point.x - center.x);
-            double sb = std::atan2(b.point.y - center.y, b.point.x - center.x);
-            AcGePoint3d c = AcGePoint3d(center.x, center.y, 0).transformBy(planeToWorld());
-            piece = a.bulge > 0 ? new AcDbArc(c, m_normal, radius, sa, sb)
-                                : new AcDbArc(c, m_normal, radius, sb, sa);
-        }
+        AcDbCurve* piece =
+            host::segmentEntity(a.point, m_vertices[(i + 1) % n].point, a.bulge, planeToWorld(), m_normal);
         piece->setPropertiesFrom(this);
         entities.append(piece);
     }

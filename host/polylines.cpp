@@ -3,6 +3,8 @@
 #include "host/curve_geometry.h"
 #include "host/database.h"
 #include "host/dwg_filer.h"
+#include "host/line.h"
+#include "host/segment_entities.h"
 
 HOST_DEFINE_MEMBERS(AcDb2dPolyline, AcDbCurve, L"POLYLINE")
 HOST_DEFINE_MEMBERS(AcDb3dPolyline, AcDbCurve, L"POLYLINE")
@@ -253,12 +255,32 @@ Acad::ErrorStatus AcDb2dPolyline::getPointAtParam(double param, AcGePoint3d& poi
     return Acad::eOk;
 }
 
-bool AcDb2dPolyline::tessellate(AcGePoint3dArray& points, double deviation) const {
-    points.removeAll();
+std::vector<AcDb2dVertex*> AcDb2dPolyline::shownVertices() const {
     std::vector<AcDb2dVertex*> shown;
     for (AcDbVertex* v : m_sequence.vertices())
         if (static_cast<AcDb2dVertex*>(v)->vertexType() != AcDb::k2dSplineCtlVertex)
             shown.push_back(static_cast<AcDb2dVertex*>(v));
+    return shown;
+}
+
+Acad::ErrorStatus AcDb2dPolyline::subExplode(AcDbVoidPtrArray& entities) const {
+    assertReadEnabled();
+    std::vector<AcDb2dVertex*> shown = shownVertices();
+    std::size_t n = shown.size();
+    std::size_t segments = n < 2 ? 0 : m_closed ? n : n - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+        AcDbCurve* piece =
+            host::segmentEntity(shown[i]->position().convert2d(), shown[(i + 1) % n]->position().convert2d(),
+                                shown[i]->bulge(), planeToWorld(), m_normal);
+        piece->setPropertiesFrom(this);
+        entities.append(piece);
+    }
+    return Acad::eOk;
+}
+
+bool AcDb2dPolyline::tessellate(AcGePoint3dArray& points, double deviation) const {
+    points.removeAll();
+    std::vector<AcDb2dVertex*> shown = shownVertices();
     std::size_t n = shown.size();
     std::size_t segments = n < 2 ? 0 : m_closed ? n : n - 1;
     auto flat = [](const AcDb2dVertex* v) { return AcGePoint3d(v->position().x, v->position().y, 0); };
@@ -443,6 +465,18 @@ bool AcDb3dPolyline::tessellate(AcGePoint3dArray& points, double) const {
             points.append(v->position());
     if (m_closed && points.length() > 1) points.append(points.first());
     return true;
+}
+
+Acad::ErrorStatus AcDb3dPolyline::subExplode(AcDbVoidPtrArray& entities) const {
+    assertReadEnabled();
+    AcGePoint3dArray points;
+    tessellate(points, 0);
+    for (int i = 0; i + 1 < points.length(); ++i) {
+        auto* line = new AcDbLine(points[i], points[i + 1]);
+        line->setPropertiesFrom(this);
+        entities.append(line);
+    }
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb3dPolyline::subTransformBy(const AcGeMatrix3d& xform) {

@@ -75,6 +75,8 @@ public:
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    // Lines and arcs, one per segment (spline frame vertices left out).
+    Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -86,6 +88,8 @@ public:
 
 private:
     AcGeMatrix3d planeToWorld() const;
+    // The vertices drawn (spline frame vertices are not).
+    std::vector<AcDb2dVertex*> shownVertices() const;
     host::VertexSequence m_sequence;
     AcDb::Poly2dType m_type = AcDb::k2dSimplePoly;
     bool m_closed = false, m_plinegen = false;
@@ -113,6 +117,8 @@ public:
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    // One line per segment.
+    Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;

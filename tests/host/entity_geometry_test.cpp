@@ -195,3 +195,34 @@ TEST(Hatches, BoundariesFromObjectsAreFollowedAndKeptWhenAssociative) {
         << "a point bounds nothing";
     EXPECT_EQ(hatch.numLoops(), 1);
 }
+
+TEST(Explode, PolylinesBecomeLinesAndArcs) {
+    AcGePoint3dArray plan;
+    plan.append(AcGePoint3d(0, 0, 0));
+    plan.append(AcGePoint3d(2, 0, 0));
+    plan.append(AcGePoint3d(2, 2, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(1);
+    bulges.append(0);
+    bulges.append(0);
+    AcDb2dPolyline flat(AcDb::k2dSimplePoly, plan, 5, true, 0, 0, &bulges);
+    AcDbVoidPtrArray parts;
+    ASSERT_EQ(flat.explode(parts), Acad::eOk);
+    ASSERT_EQ(parts.length(), 3) << "closed: the segment back to the start too";
+    auto* arc = AcDbArc::cast(static_cast<AcDbEntity*>(parts[0]));
+    ASSERT_NE(arc, nullptr);
+    EXPECT_TRUE(arc->center().isEqualTo(AcGePoint3d(1, 0, 5), AcGeTol())) << "at the elevation";
+    EXPECT_DOUBLE_EQ(arc->radius(), 1);
+    for (void* p : parts)
+        delete static_cast<AcDbEntity*>(p);
+    parts.removeAll();
+
+    AcDb3dPolyline space(AcDb::k3dSimplePoly, plan);
+    ASSERT_EQ(space.explode(parts), Acad::eOk);
+    ASSERT_EQ(parts.length(), 2);
+    auto* line = AcDbLine::cast(static_cast<AcDbEntity*>(parts[1]));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->endPoint(), AcGePoint3d(2, 2, 0));
+    for (void* p : parts)
+        delete static_cast<AcDbEntity*>(p);
+}
