@@ -22,10 +22,12 @@ double sweepAngle(double start, double end) {
 int chordCount(double radius, double sweep, double deviation) {
     radius = std::abs(radius);
     sweep = std::abs(sweep);
-    if (!(deviation > 0) || radius <= deviation || !std::isfinite(radius) || !std::isfinite(sweep))
-        return std::clamp(static_cast<int>(std::ceil(sweep / (std::numbers::pi / 8))), 1, kMaxChords);
-    double step = 2 * std::acos(1 - deviation / radius);
-    return std::clamp(static_cast<int>(std::ceil(sweep / step)), 1, kMaxChords);
+    double step = !(deviation > 0) || radius <= deviation ? std::numbers::pi / 8
+                                                          : 2 * std::acos(1 - deviation / radius);
+    // Counted in doubles and bounded before the conversion: a huge radius gives a step of 0.
+    double count = step > 0 ? std::ceil(sweep / step) : kMaxChords;
+    if (!(count >= 1)) return 1;
+    return static_cast<int>(std::min(count, static_cast<double>(kMaxChords)));
 }
 
 void bulgeArc(const AcGePoint2d& a, const AcGePoint2d& b, double bulge, AcGePoint2d& center, double& radius) {
