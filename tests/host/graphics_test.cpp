@@ -156,3 +156,21 @@ TEST(Svg, ColourIndexesMapToTheStandardPalette) {
     EXPECT_EQ(host::colorIndexToRgb(30), "#ff8000");
     EXPECT_EQ(host::colorIndexToRgb(255), "#ffffff");
 }
+
+TEST(Svg, TextsAreEscapedAndRaysCutAtThePicture) {
+    host::GraphicsRecorder recorder;
+    AcGePoint3d corners[2] = {{0, 0, 0}, {10, 10, 0}};
+    recorder.polyline(2, corners, nullptr, -1);
+    recorder.text(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1, 1, 0,
+                  L"a<b & \"c\" é");
+    recorder.ray(AcGePoint3d(5, 5, 0), AcGePoint3d(6, 5, 0));
+    std::string svg = host::writeSvg(recorder.primitives());
+    TiXmlDocument document;
+    document.Parse(svg.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ASSERT_FALSE(document.Error()) << document.ErrorDesc();
+    TiXmlElement* text = document.RootElement()->FirstChildElement("text");
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->GetText(), "a<b & \"c\" é");
+    EXPECT_NE(svg.find("viewBox=\"0 0 10.4 10.4\""), std::string::npos)
+        << "the ray does not stretch the picture";
+}
