@@ -25,7 +25,10 @@ std::vector<std::vector<host::Group>> applicationBlocks(const std::vector<host::
 }
 } // namespace
 
-AcDbObject::~AcDbObject() = default;
+AcDbObject::~AcDbObject() {
+    // Deleting a resident object is a caller's fault; its entry is emptied rather than left dangling.
+    if (m_stub && m_stub->object == this) m_stub->object = nullptr;
+}
 
 AcDbDatabase* AcDbObject::databaseOrWorking() const {
     AcDbDatabase* db = database();

@@ -174,7 +174,7 @@ Acad::ErrorStatus AcDbDictionary::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeString(100, L"AcDbDictionary");
     filer->writeInt16(281, 1);
     for (const auto& [name, id] : m_entries)
-        if (!id.isErased()) {
+        if (id.isValid() && !id.isErased()) {
             filer->writeString(3, name);
             filer->writeObjectId(350, id);
         }

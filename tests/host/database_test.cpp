@@ -107,6 +107,16 @@ TEST(OpenRules, ObjectsOutsideADatabaseAreNeverDeletedByClose) {
     delete record; // still ours: ASan would report a double delete otherwise
 }
 
+TEST(OpenRules, ADeletedResidentObjectLeavesNoDanglingEntry) {
+    WorkingDatabase w;
+    AcDbObjectId id = addXrecord(w.db.get(), L"K", 1);
+    AcDbObject* o = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(o, id, AcDb::kForWrite), Acad::eOk);
+    delete o;
+    EXPECT_EQ(acdbOpenAcDbObject(o, id, AcDb::kForRead), Acad::eUnknownHandle);
+    EXPECT_FALSE(id.isValid());
+}
+
 TEST(Erase, EraseAndUneraseFollowTheOpenMode) {
     WorkingDatabase w;
     AcDbObjectId id = addXrecord(w.db.get(), L"K", 1);
