@@ -148,13 +148,27 @@ void execute(const std::wstring& name, Adesk::Int32 flags, bool isUndo, const st
     if (outermost) runSentStrings();
 }
 
+// What an expression typed at the command prompt changes is one step for UNDO, as a command's changes are.
+void runLispAsOneStep(const std::wstring& text) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    bool grouped = db && db->beginUndoGroup() == Acad::eOk;
+    try {
+        runLispConsole(text);
+    } catch (const HostAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        acutPrintf(L"\n; erreur: %s", fromUtf8(e.what()).c_str());
+    }
+    if (grouped && db == acdbHostApplicationServices()->workingDatabase()) db->endUndoGroup();
+}
+
 void dispatch(const Response& r) {
     switch (r.kind) {
     case Response::Line: {
         std::wstring text = trim(r.text);
         if (text.empty()) return;
         if (text[0] == L'(')
-            runLispConsole(text);
+            runLispAsOneStep(text);
         else
             runCommand(text);
         return;

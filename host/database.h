@@ -107,6 +107,11 @@ public:
     Acad::ErrorStatus readDwgFile(const ACHAR* fileName, int shareMode = 0, bool allowCPConversion = false,
                                   const wchar_t* password = nullptr);
     Acad::ErrorStatus saveAs(const ACHAR* fileName);
+    // Makes the model space of `source` a new block `blockName` of this database (layers and linetypes its
+    // entities use are added when missing); eDuplicateRecordName when the block exists,
+    // eMissingSymbolTableRec when the source has no model space. The source is left as it was.
+    Acad::ErrorStatus insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source,
+                             bool preserveSourceDatabase = true);
     // The message of the last failed read or write (which line, what was wrong).
     const std::string& lastFileError() const { return m_lastFileError; }
 

@@ -101,6 +101,11 @@ int acedRegen() {
     return 5100;
 }
 
+Acad::ErrorStatus applyCurDwgLayerTableChanges() {
+    ++updates();
+    return Acad::eOk;
+}
+
 namespace host {
 int displayUpdates() {
     return updates();

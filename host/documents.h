@@ -89,6 +89,8 @@ AcApDocument* curDoc();
 // The view is drawn on demand; these count the requests so that tests can see them.
 void acedUpdateDisplay();
 int acedRegen();
+// What depends on the current drawing's layers is shown again.
+Acad::ErrorStatus applyCurDwgLayerTableChanges();
 
 namespace host {
 int displayUpdates();

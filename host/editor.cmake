@@ -2,6 +2,7 @@
 # applications and the LISP.
 target_sources(host PRIVATE
     command_line.cpp
+    database_insert.cpp
     documents.cpp
     dynamic_linker.cpp
     editor_checks.cpp

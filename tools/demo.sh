@@ -21,3 +21,7 @@ examples="$(cd "$(dirname "$0")/../examples" && pwd)"
 cmp -s "$out/standard_entities.dxf" "$out/standard_entities_again.dxf" &&
     echo "demo: the drawing went through DXF and the binary drawing unchanged"
 echo "demo: the drawing is written to $out/standard_entities.dxf, .zdw and .svg"
+
+# The host's command line runs a script: LISP over entity lists, a selection, and UNDO taking back a change.
+"$build/bin/zhost" "$examples/standard_entities.dxf" --script "$examples/editor_session.scr" >"$out/editor_session.txt"
+echo "demo: the transcript of the editor session is written to $out/editor_session.txt"
