@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/acut.h"
+#include "host/build_list.h"
 #include "host/database.h"
 #include "host/db_object.h"
 #include "host/documents.h"
@@ -261,60 +262,49 @@ using namespace host;
 int acedCommandS(int rtype, ...) {
     va_list args;
     va_start(args, rtype);
-    std::wstring name;
+    resbuf* chain = buildList(rtype, args);
+    va_end(args);
+    if (!chain || chain->restype != RTSTR) {
+        acutPrintf(L"\n*** acedCommandS: %s",
+                   chain ? L"no command name" : L"an argument type is not supported");
+        acutRelRb(chain);
+        return RTERROR;
+    }
+    std::wstring name = chain->resval.rstring;
+    int owner = ++state().argumentOwner;
     std::vector<InputItem> items;
-    bool ok = true;
-    for (int type = rtype; type != RTNONE && type != 0; type = va_arg(args, int)) {
+    for (const resbuf* rb = chain->rbnext; rb; rb = rb->rbnext) {
         InputItem item;
-        switch (type) {
-        case RTSTR: {
-            const ACHAR* text = va_arg(args, const ACHAR*);
-            std::wstring s = text ? text : L"";
-            if (name.empty() && items.empty()) {
-                name = s;
-                continue;
-            }
-            item = s.empty() ? enterItem() : lineItem(s);
+        switch (resbufValueType(rb->restype)) {
+        case RTSTR:
+            item = rb->resval.rstring[0] ? lineItem(rb->resval.rstring) : enterItem();
             break;
-        }
         case RTREAL:
-        case RTANG:
-        case RTORINT:
-            item = lineItem(formatReal(va_arg(args, double)));
+            item = lineItem(formatReal(rb->resval.rreal));
             break;
         case RTSHORT:
+            item = lineItem(std::to_wstring(rb->resval.rint));
+            break;
         case RTLONG:
-            item = lineItem(std::to_wstring(va_arg(args, int)));
+            item = lineItem(std::to_wstring(rb->resval.rlong));
             break;
-        case RTPOINT:
-        case RT3DPOINT: {
-            const ads_real* p = va_arg(args, const ads_real*);
-            item = pointItem(AcGePoint3d(p[0], p[1], type == RT3DPOINT ? p[2] : 0.0));
+        case RT3DPOINT:
+            item = pointItem(AcGePoint3d(rb->resval.rpoint[0], rb->resval.rpoint[1], rb->resval.rpoint[2]));
             break;
-        }
         case RTENAME: {
-            const Adesk::Int64* n = va_arg(args, const Adesk::Int64*);
             AcDbObjectId id;
-            acdbGetObjectId(id, n);
+            acdbGetObjectId(id, rb->resval.rlname);
             item = pickItem(id, 0, AcGePoint3d());
             item.hasPoint = false;
             break;
         }
         default:
-            ok = false;
-            break;
+            continue;
         }
-        if (!ok) break;
+        item.owner = owner;
         items.push_back(std::move(item));
     }
-    va_end(args);
-    if (!ok || name.empty()) {
-        acutPrintf(L"\n*** acedCommandS: %s", ok ? L"no command name" : L"an argument type is not supported");
-        return RTERROR;
-    }
-    int owner = ++state().argumentOwner;
-    for (InputItem& item : items)
-        item.owner = owner;
+    acutRelRb(chain);
     inputQueue().pushFront(std::move(items));
     acutPrintf(L"\nCommande: %s", name.c_str());
     struct Drop {

@@ -11,10 +11,9 @@
 
 #include "host/resbuf.h"
 
-// Runs a command with its arguments: the command name (RTSTR), then its answers as result-type and value
-// pairs (RTSTR text, RTREAL double, RTSHORT and RTLONG int, RTPOINT and RT3DPOINT ads_point, RTENAME
-// ads_name), ended by RTNONE. Answers the command does not use are dropped; when they run out, the command
-// reads the user's input. RTERROR for an unknown command or argument type.
+// Runs a command with its arguments, given as to acutBuildList: the command name (RTSTR), then its answers
+// (texts, numbers, points, entity names), ended by RTNONE. Answers the command does not use are dropped; when
+// they run out, the command reads the user's input. RTERROR for an unknown command or argument type.
 int acedCommandS(int rtype, ...);
 
 namespace host {

@@ -1,6 +1,7 @@
 # The editor side of the host: documents, commands, prompts and the input queue, selections, jigs, reactors,
 # applications and the LISP.
 target_sources(host PRIVATE
+    build_list.cpp
     command_line.cpp
     database_insert.cpp
     documents.cpp

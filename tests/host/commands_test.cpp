@@ -171,3 +171,27 @@ TEST(EditorChecks, OpenObjectsAndLocksLeftByACommandAreReported) {
     EXPECT_EQ(acdbOpenAcDbObject(o, g_segment, AcDb::kForRead), Acad::eWasOpenForWrite);
     g_segment.stub()->object->close();
 }
+
+namespace {
+int g_asked = 0;
+void askingCommand() {
+    int value = 0;
+    if (acedGetInt(L"\nValeur: ", &value) == RTNORM) g_asked = value;
+}
+} // namespace
+
+TEST(CommandLine, AnInputSourceFeedsPromptsAsTheyAsk) {
+    EditorSession s;
+    acedRegCmds->addCommand(L"T", L"ASK", L"ASK", 0, askingCommand);
+    std::vector<std::wstring> typed = {L"ASK", L"12"};
+    std::size_t next = 0;
+    host::setInputSource([&] {
+        if (next == typed.size()) return false;
+        host::inputQueue().push(host::lineItem(typed[next++]));
+        return true;
+    });
+    host::runCommandLine();
+    host::setInputSource(nullptr);
+    EXPECT_EQ(g_asked, 12) << "the second line was read when the command asked for it";
+    EXPECT_EQ(next, typed.size());
+}

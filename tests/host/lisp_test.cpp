@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor_test_support.h"
+#include "host/build_list.h"
 #include "host/command_line.h"
 #include "host/dynamic_linker.h"
 #include "host/lisp_eval.h"
@@ -135,4 +136,14 @@ TEST(Lisp, SymbolsThroughTheInterface) {
     ASSERT_EQ(acedGetSym(L"lisp_dwx_buffer", &back), RTNORM);
     Chain owner(back);
     EXPECT_EQ(back->restype, RTNIL) << "unbound";
+}
+
+TEST(ResultBuffers, BuiltFromArgumentLists) {
+    ads_point p = {1, 2, 3};
+    ads_name n = {42, 0};
+    Chain chain(acutBuildList(RTLB, RTSTR, L"ZORTA", RTSHORT, 7, RT3DPOINT, p, RTENAME, n, 8, L"ROUTE", 40,
+                              2.5, RTLE, RTNONE));
+    EXPECT_EQ(host::printLisp(host::valueOfChain(chain.rb)),
+              L"(\"ZORTA\" 7 (1.0 2.0 3.0) <Nom d'entité: 2a> (8 . \"ROUTE\") (40 . 2.5))");
+    EXPECT_EQ(acutBuildList(RTSTR, L"x", 5999, RTNONE), nullptr) << "an unknown type builds nothing";
 }
