@@ -8,4 +8,14 @@ namespace entity_boundary {
 // Prints `message` and answers the status of the exception being handled; call it inside a catch block.
 Acad::ErrorStatus reportFailure(const char* message);
 
+// Runs `body` and answers its result; an exception prints `message` and answers `failure`.
+template <class Result, class Body> Result guarded(const char* message, Result failure, Body&& body) {
+    try {
+        return body();
+    } catch (...) {
+        reportFailure(message);
+        return failure;
+    }
+}
+
 } // namespace entity_boundary

@@ -1,4 +1,5 @@
-// Copying a whole entity's state: from a filer's staging entity, and from another entity.
+// Copying an entity's state: from a filer's staging entity, from another entity, and into new empty pieces.
+#include <new>
 #include <utility>
 
 #include "entity/boundary.h"
@@ -50,4 +51,14 @@ Acad::ErrorStatus CPolyArc3D::copyVertexFrom(const CPolyArc3D* src) {
     } catch (...) {
         return entity_boundary::reportFailure("\nProbleme avec CPolyArc3D::copyVertexFrom()");
     }
+}
+
+CPolyArc3D* CPolyArc3D::newPieceLike() const {
+    // Making an object of the same class changes nothing here.
+    CPolyArc3D* piece = const_cast<CPolyArc3D*>(this)->newCPolyArc3D();
+    if (!piece) throw std::bad_alloc();
+    piece->setPropertiesFrom(this);
+    piece->applySystem(m_pNormal, false);
+    piece->m_f70 = m_f70;
+    return piece;
 }

@@ -1,6 +1,5 @@
-// Own operations whose algorithms belong to the measuring, editing, curve-protocol and conversion work of
-// the entity. Until each is built it answers the host's "not implemented yet": no status, null, no points,
-// nothing done.
+// Own operations whose algorithms belong to the curve-protocol and conversion work of the entity. Until each
+// is built it answers the host's "not implemented yet": no status, null, no points, nothing done.
 #include "entity/poly_arc3d.h"
 
 Acad::ErrorStatus CPolyArc3D::from(AcDbEntity*, int) {
@@ -29,20 +28,4 @@ Acad::ErrorStatus CPolyArc3D::subExplode(AcDbVoidPtrArray&, cartolgn*) {
 
 int CPolyArc3D::c_convert(char, AcDbDatabase*, int, cartolgn*, double) {
     return 0;
-}
-
-int CPolyArc3D::lisse(P_Vertex*, P_Vertex*, double, double) {
-    return 0;
-}
-
-int CPolyArc3D::EDelParc(double, int, P_Vertex*, P_Vertex*) {
-    return 0;
-}
-
-bool CPolyArc3D::einvsens(char, P_Vertex*, P_Vertex*) {
-    return false;
-}
-
-bool CPolyArc3D::eSquare(char, double, P_Vertex*, P_Vertex*) {
-    return false;
 }

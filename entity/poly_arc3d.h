@@ -14,15 +14,18 @@
 // thread and is not synchronised.
 #include <cstdint>
 #include <new>
+#include <vector>
 
 #include "geometry/mat3d.h"
 #include "geometry/point3d.h"
 #include "geometry/vertex.h"
 #include "host/curve.h"
+#include "platform/ptr_array.h"
 
 class AcDbPolyline;
 class AcDb2dPolyline;
 class AcDb3dPolyline;
+class CArc3d;
 class CPoint3dArray;
 // Context of the explosion with cartographic styles: passed through, never read here.
 class cartolgn;
@@ -119,6 +122,8 @@ public:
     P_Vertex* Detach();
     P_Vertex* Attach(P_Vertex* head, P_Vertex* tail);
     int GetCount() const { return m_nVertex; }
+    // Whether every coordinate and bulge is finite and no bulge is beyond kLargestBulge.
+    bool hasSoundVertices() const;
     // n = 0: counts the list; stores n (or the count) and answers it.
     int GetCount(int n);
     // Index of v from 0, -1 when v is not in this list.
@@ -188,6 +193,73 @@ public:
     // Drawing belongs to the registered classes.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
 
+    // --- Measuring. Points and lengths are in the entity's own system; a walk from a vertex follows N, so
+    // the closing segment of a closed entity counts. Flags of ptAtPoint and ptAtDist: 1 lengths in 3-D
+    // (else in plan), 2 insert a vertex at the point found, 4 and 8 adjust the generated neighbours of an
+    // inserted vertex. An entity with a non-finite coordinate or bulge, or a bulge beyond kLargestBulge,
+    // answers each operation's failure value and is left as it is.
+    static constexpr double kLargestBulge = 300000;
+    // The start vertex of the segment nearest to p (or the vertex inserted there); null when nothing is
+    // found. outAlong: distance along that segment, outOffset: signed offset from it (positive on the right),
+    // outCumul: length from `from` (null: the head) to the point.
+    P_Vertex* ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int flags, CPoint3d* outPt, double* outAlong,
+                        double* outOffset, double* outCumul) const;
+    // The start vertex of the segment holding the point at `dist` from `from` (or the vertex inserted there).
+    P_Vertex* ptAtDist(P_Vertex* from, double dist, double tol, int flags, CPoint3d* outPt,
+                       double* outAlong) const;
+    // Total length; with clean, segments not longer than _ecpt lose their start vertex first; noArcs measures
+    // chords. outArea receives getArea.
+    double getLen(int in3d, int clean, int noArcs, double* outArea) const;
+    // Length from `from` (null: the head) to target (null: the whole length).
+    double getLenAtVertex(P_Vertex* target, int in3d, P_Vertex* from) const;
+    // Signed area in plan, arcs included, positive for a clockwise outline, summed over the pieces of eclate;
+    // outPerimeter receives the plan length of the outlines.
+    double getArea(double* outPerimeter) const;
+    // In plan, arcs as chords: 1 inside, -1 outside, 0 on the outline, -2 for an entity that is not closed,
+    // dflt when no part of the outline lies below p.
+    int isInside(CPoint3d p, int dflt);
+    // Interpolates unknown heights (z of 0, generated vertices, heights outside [zmin, zmax]) along the
+    // polyline between known ones; answers how many, -2 for an empty entity.
+    int epolyz(double zmin, double zmax);
+    // Replaces each arc by chords within the sagitta (negative: the library's largest) as generated vertices;
+    // answers how many were inserted.
+    int edivarc(double sagitta);
+    // The world points of the polyline, arcs cut into chords within the sagitta (0: arcs as chords; negative:
+    // the library's largest), ending with the end of the last segment; answers their number.
+    int topts(AcGePoint3dArray& pts, double sagitta) const;
+    // Appends the chords of one segment arc within the sagitta (start, inner points and end, no offsets);
+    // answers the number appended.
+    static int appendArcPoints(CArc3d& arc, AcGePoint3dArray& points, double sagitta);
+
+    // --- Editing algorithms
+    // Offset by dist (positive on the right) plus widthFactor times each vertex's width; a new entity that
+    // the caller owns, or null. The two int arguments are not used.
+    CPolyArc3D* decale(double dist, double widthFactor, int, int) const;
+    // Joins the items (host entities, opened for write, as AcDbEntity pointers) to target end to end where
+    // their ends meet within tol (at pick when given); answers how many were joined. With mode bit 0 the
+    // joined items are erased and every item is closed.
+    static int joind(CPolyArc3D* target, CPtrArray& items, int mode, double tol, CPoint3d* pick);
+    // With fewer than two items only closes a repeated closing vertex.
+    void joind(CPtrArray* items);
+    // Splits the polyline into pieces at breaks (tef1 2 and 3), inner rings (tef1 6) and, with mode bit 1,
+    // loops. An empty array starts from a copy of the entity; the pieces are new objects the caller owns.
+    // Answers the number of pieces in the array.
+    int eclate(CPtrArray* pieces, int mode);
+    // Cuts between a and b (a alone: at a): this entity keeps its head to a; answers a new entity from b to
+    // the tail, or null. A closed entity with mode bit 0 is opened there instead (null answered).
+    CPolyArc3D* coupe(P_Vertex* a, P_Vertex* b, int mode);
+    // Recomputes the attributes of the generated vertices of a stretch (a null or 1: all); answers the number
+    // of vertices visited.
+    int majVertex(P_Vertex* a, P_Vertex* b);
+    // Closes ends that meet, then (mode bits) 4 adds a generated midpoint to each arc, 2 smooths, 1 updates
+    // the generated vertices. Answers the number of midpoints (1 when not asked), -1 with fewer than 2
+    // vertices.
+    int maj(int mode, double tolXY, double tolZ);
+    // Removes vertices closer than minDist and those within tolXY / tolZ of a chord or arc through their
+    // neighbours; attrs bits (1 tef1, 2 tef2, 4 i39, 8 i40) keep vertices whose attributes differ. Answers
+    // the number removed.
+    int EpurePts(double tolXY, double tolZ, double minDist, double maxDist, int attrs);
+
     // --- Own virtual operations, in slot order
     // A new empty object of the same class (null when the heap gives nothing).
     virtual CPolyArc3D* newCPolyArc3D();
@@ -203,9 +275,21 @@ public:
                           double maxDeviation);
     // The change notice (the argument is not used).
     virtual void POLYModif(char);
+    // Places one generated vertex between each two hard vertices of the range (null: from the head / to the
+    // tail; `from` alone: around it) so that the two arcs through it form a smooth curve; a bearing below -99
+    // is not given. Answers the number of corners and generated vertices handled, -1 with fewer than 2
+    // vertices, 0 while another program suspends smoothing.
     virtual int lisse(P_Vertex* from, P_Vertex* to, double startBearing, double endBearing);
+    // Replaces runs of vertices lying on one circle within tol by one arc (mode bits: 1 generated vertices,
+    // 2 digitised arc points, 4 arcs, 16 any run, 8 marks the ends as corners); answers the number removed,
+    // -1 for an empty range.
     virtual int EDelParc(double tol, int mode, P_Vertex* from, P_Vertex* to);
+    // Reverses the stretch from..to (null: the head / the tail); mode bit 0 reverses the parts between
+    // breaks each on its own. False with fewer than 2 vertices.
     virtual bool einvsens(char mode, P_Vertex* from, P_Vertex* to);
+    // Squares the stretch on the bearing of its longest segment: sides nearly along or across it become so,
+    // sides near the diagonal become diagonal. maxDeviation != 0 leaves sides further off than it. False with
+    // fewer than 2 vertices or a longest segment under 0.5.
     virtual bool eSquare(char mode, double maxDeviation, P_Vertex* from, P_Vertex* to);
     virtual int DrawExt(double, int);
 
@@ -243,6 +327,50 @@ private:
     void noteFilingIn();
     void announceOnOpen() const;
     bool savesAs3dPolyline() const;
+
+    // Measuring and editing.
+    // Length of the walk from `from` to target (null: to the end, the closing segment included).
+    double lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords) const;
+    void removeShortSegments(bool in3d, bool asChords);
+    // ptAtDist once the input is known to be sound.
+    P_Vertex* locateAtDistance(P_Vertex* from, double dist, double tol, int flags, CPoint3d* outPt,
+                               double* outAlong);
+    // Inserts after v a copy of src (zeroed for null) at pt, on v's segment `seg` at the included angle
+    // alpha from v, then adjusts the neighbours.
+    P_Vertex* insertOnSegment(P_Vertex* v, const P_Vertex* src, const CPoint3d& pt, const CArc3d& seg,
+                              double alpha, int flags);
+    void adjustInsertion(P_Vertex* v, P_Vertex* n, int flags);
+    // Area and perimeter of one closed piece.
+    double outlineArea() const;
+    double outlinePerimeter(bool withClosingSegment) const;
+    // Moves the run first..last (in list order) to the tail of `to`; both notify.
+    void moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to);
+    // Makes `head` the head of a closed list, keeping the order round the ring.
+    void reroot(P_Vertex* head);
+    // Installs the list in the given order.
+    void relink(const std::vector<P_Vertex*>& order);
+    // A new empty object of the same class with the host properties, system and flag word.
+    CPolyArc3D* newPieceLike() const;
+    // The pieces of eclate: from a copy of this entity, and of pieces already in the array.
+    int explodeCopy(CPtrArray& pieces, int mode) const;
+    void splitPieces(CPtrArray& pieces, int first, int mode) const;
+    void splitAtCodes(CPtrArray& pieces);
+    void splitLoops(std::vector<CPolyArc3D*>& loops);
+    static void keepPiece(CPolyArc3D* piece, CPtrArray& pieces);
+    // v becomes a corner: no bulge, no generated vertices after it, and the next vertex a corner too.
+    void makeCorner(P_Vertex* v);
+    // The breaks and digitised arc points of the smoothing range; answers how many.
+    int markCornersAndArcs(P_Vertex* first, P_Vertex* last);
+    // How a span s..t of the simplification is replaced: by the chord or by an arc.
+    struct SpanFit {
+        bool fits = false;
+        double bulge = 0;
+        bool byArc = false;
+    };
+    SpanFit fitSpan(P_Vertex* s, P_Vertex* t, double tolXY, double tolZ);
+    int mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs, bool& midpointsInserted);
+    // Frees the inserted midpoints (flags 3) that smoothing would leave where they are.
+    void releaseMidpointsOnCurve(double tolXY);
 
     int m_Kind = kBareKind;
     int m_nVertex = 0;

@@ -163,3 +163,21 @@ P_Vertex* CPolyArc3D::GetIndex(std::int64_t i) const {
     if (!v) mprintf(L"\nProbleme de CPolyArc3D::GetIndex (CPolyArc3D endommagée)");
     return v;
 }
+
+void CPolyArc3D::moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to) {
+    POLYModif(1);
+    to.POLYModif(1);
+    int moved = 1;
+    for (const P_Vertex* p = first; p != last; p = p->pVN)
+        ++moved;
+    P_Vertex* before = first->pVB;
+    P_Vertex* after = last->pVN;
+    (before ? before->pVN : m_pHead) = after;
+    (after ? after->pVB : m_pTail) = before;
+    m_nVertex -= moved;
+    first->pVB = to.m_pTail;
+    last->pVN = nullptr;
+    (to.m_pTail ? to.m_pTail->pVN : to.m_pHead) = first;
+    to.m_pTail = last;
+    to.m_nVertex += moved;
+}

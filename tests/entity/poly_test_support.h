@@ -48,6 +48,11 @@ inline P_Vertex* append(CPolyArc3D& poly, const CPoint3d& p, const Attributes& a
     return v;
 }
 
+// The point of a vertex, read by value (nodes are packed).
+inline CPoint3d point(const P_Vertex* v) {
+    return v->pt;
+}
+
 inline void appendAll(CPolyArc3D& poly, std::initializer_list<CPoint3d> points) {
     for (const CPoint3d& p : points)
         append(poly, p);

@@ -37,4 +37,15 @@ std::vector<AcDbObjectId> addSamplePolylines(AcDbDatabase& db) {
     return {addToModelSpace(db, own), addToModelSpace(db, legacy), addToModelSpace(db, world)};
 }
 
+void addLinetype(AcDbDatabase& db, const wchar_t* name) {
+    AcDbSymbolTable* table = nullptr;
+    ASSERT_EQ(acdbOpenObject(table, db.linetypeTableId(), AcDb::kForWrite), Acad::eOk);
+    auto* record = new AcDbLinetypeTableRecord;
+    record->setName(name);
+    AcDbObjectId id;
+    EXPECT_EQ(table->add(id, record), Acad::eOk);
+    record->close();
+    table->close();
+}
+
 } // namespace poly_test

@@ -13,4 +13,7 @@ namespace poly_test {
 // a PolyArc3D with its own system, a tavro_poly with another, a PolyArc3D in the world system.
 std::vector<AcDbObjectId> addSamplePolylines(AcDbDatabase& db);
 
+// Adds a linetype of that name to the linetype table of `db`.
+void addLinetype(AcDbDatabase& db, const wchar_t* name);
+
 } // namespace poly_test
