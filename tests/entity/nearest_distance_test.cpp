@@ -28,22 +28,12 @@ TEST(NearestPoint, AVertexSharedByTwoSegmentsAnswersTheLaterSegment) {
     EXPECT_EQ(foot, p);
     EXPECT_EQ(along, 0);
     EXPECT_DOUBLE_EQ(cumul, 10);
-}
-
-TEST(NearestPoint, ReportsTheSignedOffsetAndTheLengthWalked) {
-    PolyArc3D poly;
-    appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
-    CPoint3d p(13, 4, 0), foot;
-    double along = 0, offset = 0, cumul = 0;
-    EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, &along, &offset, &cumul), poly.H(1));
+    // Beside the second segment, on the right of the travel; from a later vertex only what follows counts.
+    p = CPoint3d(13, 4, 0);
+    EXPECT_EQ(poly.ptAtPoint(poly.H(1), &p, 0, 0, &foot, &along, &offset, &cumul), poly.H(1));
     EXPECT_EQ(foot, CPoint3d(10, 4, 0));
-    EXPECT_DOUBLE_EQ(along, 4);
-    EXPECT_DOUBLE_EQ(offset, 3); // on the right of the travel
-    EXPECT_DOUBLE_EQ(cumul, 14);
-    // From a later vertex only the segments from there count.
-    p = CPoint3d(5, -1, 0);
-    EXPECT_EQ(poly.ptAtPoint(poly.H(1), &p, 0, 0, &foot, nullptr, nullptr, &cumul), poly.H(1));
-    EXPECT_EQ(foot, CPoint3d(10, 0, 0));
+    EXPECT_DOUBLE_EQ(offset, 3);
+    EXPECT_DOUBLE_EQ(cumul, 4);
 }
 
 TEST(NearestPoint, BeyondTheEndTheDistanceGrowsByTheExcess) {
@@ -59,18 +49,6 @@ TEST(NearestPoint, BeyondTheEndTheDistanceGrowsByTheExcess) {
     // Two beyond the end is farther than 1.5 beside the first segment.
     p = CPoint3d(12, 0, 0);
     EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, nullptr, nullptr, nullptr), poly.H());
-}
-
-TEST(NearestPoint, TheClosingSegmentIsExaminedOnce) {
-    PolyArc3D poly;
-    appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}});
-    poly.f70(1);
-    CPoint3d p(-1, 5, 0), foot;
-    double cumul = 0;
-    EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, nullptr, nullptr, &cumul), poly.T());
-    EXPECT_NEAR(foot.x, 0, 1e-12);
-    EXPECT_NEAR(foot.y, 5, 1e-12);
-    EXPECT_DOUBLE_EQ(cumul, 35);
 }
 
 TEST(NearestPoint, InsertingInTheMiddleOfAHalfCircleSplitsItIntoTwoQuarterArcs) {

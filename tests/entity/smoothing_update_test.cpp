@@ -169,6 +169,12 @@ TEST(Simplification, ClosePointsGoButEveryThirdAndTheLastStay) {
     EXPECT_NEAR(x[2], 2.4, 1e-12);
     EXPECT_NEAR(x[3], 3.6, 1e-12);
     EXPECT_NEAR(x[4], 4.0, 1e-12);
+    // A vertex whose code differs from the one kept stays.
+    PolyArc3D coded;
+    for (int i = 0; i <= 4; ++i)
+        append(coded, {0.4 * i, 0, 0}, {.tef1 = static_cast<signed char>(i == 1 ? 5 : 0)});
+    EXPECT_EQ(coded.EpurePts(0, 0, 1, 0, 1), 1);
+    EXPECT_EQ(coded.GetCount(), 4);
 }
 
 TEST(Simplification, GeneratedVerticesAfterARemovedVertexStay) {
@@ -179,16 +185,6 @@ TEST(Simplification, GeneratedVerticesAfterARemovedVertexStay) {
     EXPECT_EQ(poly.EpurePts(0, 0, 1, 0, 0), 1);
     ASSERT_EQ(poly.GetCount(), 3);
     EXPECT_EQ(int(poly.H(1)->flags), 1); // now between the first vertex and the last
-}
-
-TEST(Simplification, DifferentAttributesAreKept) {
-    PolyArc3D poly;
-    for (int i = 0; i <= 4; ++i)
-        append(poly, {0.4 * i, 0, 0});
-    poly.H(1)->tef1 = 5;
-    EXPECT_EQ(poly.EpurePts(0, 0, 1, 0, 1), 1);
-    EXPECT_EQ(poly.GetCount(), 4);
-    EXPECT_EQ(int(poly.H(1)->tef1), 5);
 }
 
 TEST(Simplification, VerticesNearTheChordGoUpToTheLongestSpan) {
