@@ -168,6 +168,8 @@ class AcDbHostApplicationServices {
 public:
     AcDbDatabase* workingDatabase() const { return m_working; }
     void setWorkingDatabase(AcDbDatabase* database) { m_working = database; }
+    // The emulated product's key in the machine registry (host/host_versions.h).
+    const ACHAR* getMachineRegistryProductRootKey() const;
 
 private:
     AcDbDatabase* m_working = nullptr;

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "host/host_versions.h"
+
 HOST_DEFINE_ABSTRACT(AcEditorReactor, AcRxObject)
 HOST_DEFINE_MEMBERS_WITH(AcEditor, AcRxObject, L"", nullptr)
 
 AcEditor* acedEditor = [] {
     auto* editor = new AcEditor;
-    acrxSysRegistry()->atPut(L"AcEditor", editor);
+    acrxSysRegistry()->atPut(host::editorKey(false), editor);
     return editor;
 }();
 

@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "host/database.h"
+#include "host/host_versions.h"
 
 HOST_DEFINE_MEMBERS_WITH(AcEdCommandStack, AcRxObject, L"", nullptr)
 
 AcEdCommandStack* acedRegCmds = [] {
     auto* stack = new AcEdCommandStack;
-    acrxSysRegistry()->atPut(L"ACAD_REGISTERED_COMMANDS", stack);
+    acrxSysRegistry()->atPut(host::commandStackKey(false), stack);
     return stack;
 }();
 

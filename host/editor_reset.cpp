@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "host/acut.h"
+#include "host/app_info.h"
 #include "host/command_line.h"
 #include "host/documents.h"
 #include "host/editor.h"
 #include "host/editor_checks.h"
 #include "host/editor_commands.h"
+#include "host/host_versions.h"
 #include "host/input_queue.h"
 #include "host/lisp_functions.h"
 #include "host/lisp_symbols.h"
@@ -27,6 +29,8 @@ void resetEditor() {
     resetFilters();
     acDocManager->reset();
     unloadAllModules();
+    emulateHost(HostVersion::Acad2021);
+    resetApplicationEntries();
     acedRegCmds->removeAll();
     for (AcEditorReactor* r : std::vector<AcEditorReactor*>(acedEditor->reactors()))
         acedEditor->removeReactor(r);

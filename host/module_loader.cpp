@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <exception>
 
+#include "host/host_versions.h"
 #include "host/lisp_functions.h"
 #include "host/text_codec.h"
 
@@ -35,6 +36,35 @@ bool send(Module* module, AcRx::AppMsgCode message) {
     }
 }
 
+// The module's entry point when it is built for the emulated host: the entry point of the host's family, and
+// a version handshake that answers this host's version. Otherwise null, and `error` says what it is built
+// for.
+AcRxEntryPointFunction builtForThisHost(void* handle, const std::string& path, std::string& error) {
+    const HostFacts& host = emulatedHost();
+    auto entry = reinterpret_cast<AcRxEntryPointFunction>(dlsym(handle, entryPointName(host.zrx)));
+    if (!entry) {
+        error = dlsym(handle, entryPointName(!host.zrx))
+                    ? "module " + path + " is built for " + (host.zrx ? "ObjectARX" : "ZRX") +
+                          " hosts; this host emulates " + host.product
+                    : "module " + path + " has no entry point " + entryPointName(host.zrx);
+        return nullptr;
+    }
+    auto handshake = reinterpret_cast<int (*)()>(dlsym(handle, apiVersionName(host.zrx)));
+    if (!handshake) {
+        error = "module " + path + " does not say which host it is built for (it has no " +
+                apiVersionName(host.zrx) + ")";
+        return nullptr;
+    }
+    const int version = handshake();
+    if (version == host.apiVersion) return entry;
+    const HostFacts* builtFor = hostAnswering(host.zrx, version);
+    error = "module " + path + " is built for " +
+            (builtFor ? std::string(builtFor->product)
+                      : "an unknown host (version " + std::to_string(version) + ")") +
+            "; this host emulates " + host.product;
+    return nullptr;
+}
+
 std::string baseName(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -63,10 +93,16 @@ Module* loadModule(const std::string& path, std::string& error) {
         error = "cannot load module " + path + ": " + (why ? why : "unknown reason");
         return nullptr;
     }
-    auto entry = reinterpret_cast<AcRxEntryPointFunction>(dlsym(handle, "acrxEntryPoint"));
+    // The same file under any name gives the same handle: its registrations are already in place.
+    for (const auto& m : modules()) {
+        if (m->handle != handle) continue;
+        dlclose(handle);
+        error = "module " + path + " is already loaded (as " + m->path + ")";
+        return nullptr;
+    }
+    AcRxEntryPointFunction entry = builtForThisHost(handle, path, error);
     if (!entry) {
         dlclose(handle);
-        error = "module " + path + " has no entry point acrxEntryPoint";
         return nullptr;
     }
     auto module = std::make_unique<Module>();

@@ -1,5 +1,5 @@
 #pragma once
-// Modules (plug-ins) loaded with dlopen and driven through their entry point "acrxEntryPoint".
+// Modules (plug-ins) loaded with dlopen and driven through their entry point.
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +16,11 @@ struct Module {
     bool mdiAware = false; // works with several drawings open at once
 };
 
-// Loads the module and sends it the initialisation message. On failure (no file, no entry point, the
-// module refuses) the module is unloaded again and `error` says why.
+// Loads the module and sends it the initialisation message. A module must be built for the emulated host
+// (host/host_versions.h): it exports that family's entry point ("acrxEntryPoint" or "zcrxEntryPoint") and a
+// version handshake ("acrxGetApiVersion" or "zcrxGetApiVersion") answering the host's version. On failure (no
+// file, built for another host, already loaded, the module refuses) nothing stays loaded and `error` says
+// why.
 Module* loadModule(const std::string& path, std::string& error);
 // Sends one module a message and answers what it says. While the module handles it, it is the current
 // module: what it defines then (LISP functions) belongs to it.

@@ -189,24 +189,45 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, std::size_t size) {
     return code;
 }
 
-int acedGetString(int blanks, const ACHAR* prompt, ACHAR* result, std::size_t size) {
+namespace {
+
+// The text answered, of at most `limit` characters (a longer one is refused and asked again).
+int readText(int blanks, const ACHAR* prompt, std::size_t limit, std::wstring& text) {
     takeInitGet();
     ResponseOptions options;
     options.blanksInText = blanks != 0;
     for (;;) {
         Response r = readResponse(prompt, options);
         if (r.kind == Response::Cancel) return RTCAN;
-        std::wstring text = r.kind == Response::Line ? r.text : L"";
         if (r.kind != Response::Line && r.kind != Response::Enter) {
             printText(L"\nTexte requis.");
             continue;
         }
-        if (result && size > text.size()) {
-            std::wmemcpy(result, text.c_str(), text.size() + 1);
-            return RTNORM;
-        }
-        printText(L"\nLe texte dépasse " + std::to_wstring(size ? size - 1 : 0) + L" caractères.");
+        text = r.kind == Response::Line ? r.text : L"";
+        if (text.size() <= limit) return RTNORM;
+        printText(L"\nLe texte dépasse " + std::to_wstring(limit) + L" caractères.");
     }
+}
+
+} // namespace
+
+int acedGetString(int blanks, const ACHAR* prompt, ACHAR* result, std::size_t size) {
+    if (!result || !size) return RTERROR;
+    std::wstring text;
+    int code = readText(blanks, prompt, size - 1, text);
+    if (code == RTNORM) std::wmemcpy(result, text.c_str(), text.size() + 1);
+    return code;
+}
+
+int acedGetString(int blanks, const ACHAR* prompt, AcString& result) {
+    std::wstring text;
+    int code = readText(blanks, prompt, text.max_size(), text);
+    if (code == RTNORM) result = text.c_str();
+    return code;
+}
+
+int acedGetFullString(int blanks, const ACHAR* prompt, ACHAR* result, int size) {
+    return size > 0 ? acedGetString(blanks, prompt, result, static_cast<std::size_t>(size)) : RTERROR;
 }
 
 int acedGetInput(ACHAR* result, std::size_t size) {

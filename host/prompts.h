@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "host/ac_string.h"
 #include "host/keywords.h"
 #include "host/resbuf.h"
 
@@ -35,8 +36,13 @@ int acedGetReal(const ACHAR* prompt, ads_real* result);
 int acedGetInt(const ACHAR* prompt, int* result);
 // The global form of the keyword chosen; with RSG_OTHER any text.
 int acedGetKword(const ACHAR* prompt, ACHAR* result, std::size_t size);
-// `blanks` non-zero: blanks belong to the text and only Enter ends it. Enter gives the empty text.
+// `blanks` non-zero: blanks belong to the text and only Enter ends it. Enter gives the empty text. The three
+// forms differ in where the text goes: a buffer of `size` characters with its terminator (a longer answer
+// is refused and asked again; RTERROR without a buffer), an AcString of any length (2019 and later), a
+// buffer through acedGetFullString (2017 and 2018).
 int acedGetString(int blanks, const ACHAR* prompt, ACHAR* result, std::size_t size);
+int acedGetString(int blanks, const ACHAR* prompt, AcString& result);
+int acedGetFullString(int blanks, const ACHAR* prompt, ACHAR* result, int size);
 // The keyword (global form) or the other text of the last prompt that answered RTKWORD.
 int acedGetInput(ACHAR* result, std::size_t size);
 

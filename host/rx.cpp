@@ -26,11 +26,14 @@ std::wstring text(const ACHAR* s) {
     return s ? s : L"";
 }
 
+AcRxDictionary& classDictionary();
+
 AcRxClass* insert(std::unique_ptr<AcRxClass> c) {
     Registry& r = registry();
     AcRxClass* raw = c.get();
     r.classes.emplace(raw->name(), std::move(c));
     if (*raw->dxfName()) r.byDxfName.emplace(raw->dxfName(), raw);
+    classDictionary().atPut(raw->name(), raw);
     return raw;
 }
 
@@ -155,6 +158,7 @@ Acad::ErrorStatus deleteAcRxClass(AcRxClass* c) {
     for (auto& [name, other] : r.classes)
         if (other->myParent() == c) other->setParent(nullptr);
     if (*c->dxfName()) r.byDxfName.erase(c->dxfName());
+    classDictionary().remove(c->name());
     r.classes.erase(c->name());
     return Acad::eOk;
 }
@@ -219,9 +223,15 @@ AcRxDictionary& systemRegistry() {
     static AcRxDictionary* d = [] {
         auto* sys = new AcRxDictionary;
         sys->atPut(kServiceDictionary, new AcRxDictionary);
+        sys->atPut(kClassDictionaryKey, new AcRxDictionary);
         return sys;
     }();
     return *d;
+}
+
+// Every registered class by name, kept with the registry.
+AcRxDictionary& classDictionary() {
+    return *static_cast<AcRxDictionary*>(systemRegistry().at(kClassDictionaryKey));
 }
 } // namespace
 

@@ -127,6 +127,9 @@ class AcRxService : public AcRxObject {
 
 AcRxDictionary* acrxSysRegistry();
 AcRxDictionary* acrxServiceDictionary();
+// Every registered class under its name, in the system registry's entry "ClassDictionary".
+constexpr const ACHAR* kClassDictionaryKey = L"ClassDictionary";
+#define acrxClassDictionary AcRxDictionary::cast(acrxSysRegistry()->at(kClassDictionaryKey))
 // Registers the service `name` (a new AcRxService in the service dictionary) and answers it.
 AcRxObject* acrxRegisterService(const ACHAR* serviceName);
 bool acrxServiceIsRegistered(const ACHAR* serviceName);

@@ -1,13 +1,33 @@
 #include "host/win_msg_filter.h"
 
 #include <algorithm>
+#include <variant>
 #include <vector>
 
 namespace {
 
-std::vector<AcedFilterWinMsgFn>& filters() {
-    static std::vector<AcedFilterWinMsgFn> list;
+using Filter = std::variant<AcedFilterWinMsgFn, AcedFilterWinMsgIntFn>;
+
+std::vector<Filter>& filters() {
+    static std::vector<Filter> list;
     return list;
+}
+
+bool add(Filter filter) {
+    if (std::ranges::find(filters(), filter) != filters().end()) return false;
+    filters().push_back(filter);
+    return true;
+}
+
+bool remove(Filter filter) {
+    auto it = std::ranges::find(filters(), filter);
+    if (it == filters().end()) return false;
+    filters().erase(it);
+    return true;
+}
+
+bool swallows(const Filter& filter, MSG* msg) {
+    return std::visit([msg](auto f) { return f(msg) != 0; }, filter);
 }
 
 DWORD& clock() {
@@ -18,16 +38,19 @@ DWORD& clock() {
 } // namespace
 
 bool acedRegisterFilterWinMsg(AcedFilterWinMsgFn filter) {
-    if (!filter || std::ranges::find(filters(), filter) != filters().end()) return false;
-    filters().push_back(filter);
-    return true;
+    return filter && add(filter);
+}
+
+bool acedRegisterFilterWinMsg(AcedFilterWinMsgIntFn filter) {
+    return filter && add(filter);
 }
 
 bool acedRemoveFilterWinMsg(AcedFilterWinMsgFn filter) {
-    auto it = std::ranges::find(filters(), filter);
-    if (it == filters().end()) return false;
-    filters().erase(it);
-    return true;
+    return remove(filter);
+}
+
+bool acedRemoveFilterWinMsg(AcedFilterWinMsgIntFn filter) {
+    return remove(filter);
 }
 
 namespace host {
@@ -39,9 +62,9 @@ bool offerKeyEvent(int virtualKey, bool down, DWORD time) {
     msg.wParam = static_cast<WPARAM>(virtualKey);
     msg.time = clock();
     // A filter may remove itself (or another one) while it runs: walk a copy.
-    std::vector<AcedFilterWinMsgFn> now = filters();
-    for (AcedFilterWinMsgFn f : now)
-        if (std::ranges::find(filters(), f) != filters().end() && f(&msg)) return true;
+    std::vector<Filter> now = filters();
+    for (const Filter& f : now)
+        if (std::ranges::find(filters(), f) != filters().end() && swallows(f, &msg)) return true;
     return false;
 }
 

@@ -41,13 +41,17 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_DELETE = 0x2E;
 
-// A filter answers true to swallow the message.
+// A filter answers true (non-zero in the 2017 and 2018 hosts, whose filters answer int) to swallow the
+// message.
 using AcedFilterWinMsgFn = bool (*)(MSG*);
+using AcedFilterWinMsgIntFn = int (*)(MSG*);
 
 // False when the filter is null or already registered.
 bool acedRegisterFilterWinMsg(AcedFilterWinMsgFn filter);
+bool acedRegisterFilterWinMsg(AcedFilterWinMsgIntFn filter);
 // False when the filter was not registered.
 bool acedRemoveFilterWinMsg(AcedFilterWinMsgFn filter);
+bool acedRemoveFilterWinMsg(AcedFilterWinMsgIntFn filter);
 
 namespace host {
 

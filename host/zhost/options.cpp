@@ -3,8 +3,13 @@
 namespace zhost {
 
 const char* const kUsage =
-    "usage: zhost [DRAWING] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg] [--help]\n"
+    "usage: zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg "
+    "OUT.svg]\n"
+    "             [--help]\n"
     "  DRAWING        a DXF file or a binary drawing (told by content); none: a new drawing\n"
+    "  --host VERSION the host to emulate: 2017, 2018, 2019, 2021 (AutoCAD, the default) or zrx2021 "
+    "(ZWCAD);\n"
+    "                 modules built for another host are refused\n"
     "  --load MODULE  load a module (plug-in) and send it the application messages\n"
     "  --script FILE  run the commands of FILE, one a line (';' starts a comment)\n"
     "  --save OUT     save the drawing: DXF when OUT ends in .dxf, else the binary drawing\n"
@@ -24,6 +29,15 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
         };
         if (a == "--help" || a == "-h") {
             options.help = true;
+        } else if (a == "--host") {
+            std::string name;
+            if (!value(name)) return std::nullopt;
+            std::optional<host::HostVersion> version = host::hostVersionNamed(name);
+            if (!version) {
+                error = "unknown host " + name + " (2017, 2018, 2019, 2021 or zrx2021)";
+                return std::nullopt;
+            }
+            options.host = *version;
         } else if (a == "--load") {
             if (!value(options.modules.emplace_back())) return std::nullopt;
         } else if (a == "--script") {

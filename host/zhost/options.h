@@ -1,14 +1,18 @@
 #pragma once
 // The command line of zhost:
-//   zhost [DRAWING] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg] [--help]
+//   zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg]
+//   [--help]
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "host/host_versions.h"
 
 namespace zhost {
 
 struct Options {
     std::string drawing; // empty: a new drawing
+    host::HostVersion host = host::HostVersion::Acad2021;
     std::vector<std::string> modules;
     std::vector<std::string> scripts;
     std::string save;

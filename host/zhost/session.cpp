@@ -16,6 +16,7 @@
 #include "host/editor_commands.h"
 #include "host/file_bytes.h"
 #include "host/graphics_recorder.h"
+#include "host/host_versions.h"
 #include "host/input_queue.h"
 #include "host/module_loader.h"
 #include "host/prompt_input.h"
@@ -134,6 +135,10 @@ bool checkNothingLeftBehind() {
         report("modules left " + std::to_string(acedEditor->reactors().size()) + " editor reactors");
         clean = false;
     }
+    for (const std::wstring& service : acrxServiceDictionary()->keys()) {
+        report("a module left its service " + host::toUtf8(service) + " registered");
+        clean = false;
+    }
     return clean;
 }
 
@@ -141,6 +146,7 @@ bool checkNothingLeftBehind() {
 
 int runSession(const Options& options) {
     host::setCommandLineEcho(true);
+    host::emulateHost(options.host);
     // Modules come first, as in a CAD program started with its applications: a drawing that holds their
     // objects is read with their classes known.
     auto db = std::make_unique<AcDbDatabase>();

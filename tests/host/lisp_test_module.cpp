@@ -7,6 +7,7 @@
 #include "host/dynamic_linker.h"
 #include "host/lisp_functions.h"
 #include "host/rx_app.h"
+#include "host/target_host.h"
 
 namespace {
 
@@ -38,6 +39,10 @@ void types() {
 }
 
 } // namespace
+
+extern "C" int acrxGetApiVersion() {
+    return host::target::kFacts.apiVersion;
+}
 
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void* appId) {
     switch (message) {

@@ -9,6 +9,7 @@
 #include "host/point_ray_face.h"
 #include "host/rx_app.h"
 #include "host/symbol_tables.h"
+#include "host/target_host.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ void addPoint() {
 }
 
 } // namespace
+
+extern "C" int acrxGetApiVersion() {
+    return host::target::kFacts.apiVersion;
+}
 
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void* appId) {
     switch (message) {

@@ -45,6 +45,9 @@ TEST(Zhost, HelpAndBadArgumentsAnswerClearly) {
     Outcome missing = zhost("--save");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.output.find("--save needs a value"), std::string::npos);
+    Outcome host = zhost("--host 2020");
+    EXPECT_EQ(host.status, 2);
+    EXPECT_NE(host.output.find("unknown host 2020 (2017, 2018, 2019, 2021 or zrx2021)"), std::string::npos);
 }
 
 TEST(Zhost, MissingOrUnreadableDrawingsAreRefused) {
@@ -98,4 +101,5 @@ TEST(Zhost, UnknownCommandsAndLeftoversFailTheRun) {
     EXPECT_EQ(leak.status, 1);
     EXPECT_NE(leak.output.find("left its class TestPoint registered"), std::string::npos) << leak.output;
     EXPECT_NE(leak.output.find("1 editor reactors"), std::string::npos) << leak.output;
+    EXPECT_NE(leak.output.find("left its service TestService registered"), std::string::npos) << leak.output;
 }
