@@ -1,6 +1,7 @@
 // Registration of the two classes with the host, their class look-ups and their casts.
 #include "entity/class_state.h"
 #include "entity/poly_classes.h"
+#include "host/target_host.h"
 #include "services/output.h"
 #include "services/settings_store.h"
 
@@ -14,7 +15,7 @@ constexpr const ACHAR* kApplication = L"ZORTAPOLY : polyligne 3D avec arcs";
 } // namespace
 
 template <class Self> AcRxClass* RegisteredPoly<Self>::desc() {
-    if (!gpDesc) gpDesc = acrxFindAcRxClass(Self::className());
+    if (!gpDesc) gpDesc = host::target::findClass(Self::className());
     return gpDesc;
 }
 
@@ -31,7 +32,7 @@ template <class Self> AcRxClass* RegisteredPoly<Self>::isA() const {
 // Another class under the name or the DXF name is left in place: the registration is refused and reported.
 template <class Self> bool RegisteredPoly<Self>::rxInit(AppNameChangeFuncPtr callback) {
     AcDbCurve::desc(); // the parent is found by name
-    AcRxClass* existing = acrxFindAcRxClass(Self::className());
+    AcRxClass* existing = host::target::findClass(Self::className());
     if (existing && existing == gpDesc) return true;
     gpDesc = existing ? nullptr
                       : newAcRxClass(Self::className(), L"AcDbCurve", kDwgVersion, kMaintenanceVersion,
@@ -46,7 +47,7 @@ template <class Self> bool RegisteredPoly<Self>::rxInit(AppNameChangeFuncPtr cal
 }
 
 template <class Self> void RegisteredPoly<Self>::rxUninit() {
-    if (gpDesc && acrxFindAcRxClass(Self::className()) == gpDesc) deleteAcRxClass(gpDesc);
+    if (gpDesc && host::target::findClass(Self::className()) == gpDesc) deleteAcRxClass(gpDesc);
     AcRxClass*& recognised = entity_state::recognisedClass(Self::kKind);
     if (recognised == gpDesc) recognised = nullptr;
     gpDesc = nullptr;
