@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The example session: run from ./run demo with the build folder and the output folder.
-# Until the CAD host stands, it starts the library in two processes and shows what they share.
+# The example session: run from ./run demo with the build folder and the output folder. The library in two
+# processes, the headless CAD host on its own, then the host with the plug-in over a survey plan.
 set -euo pipefail
 build=$1
 out=$2
+sources="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$out/zorta/DLL"
 # A namespace of its own, so that the session never meets another one on this machine; an install folder
 # with its "DLL" folder, as the library looks for it.
@@ -25,3 +26,16 @@ echo "demo: the drawing is written to $out/standard_entities.dxf, .zdw and .svg"
 # The host's command line runs a script: LISP over entity lists, a selection, and UNDO taking back a change.
 "$build/bin/zhost" "$examples/standard_entities.dxf" --script "$examples/editor_session.scr" >"$out/editor_session.txt"
 echo "demo: the transcript of the editor session is written to $out/editor_session.txt"
+
+# The plug-in in the host: ZortaPoly2021x64 loads, the shipped survey plan with its ZORTAPOLY polylines opens,
+# and the command ZORTAPOLY installs the plug-in's menu from the install folder and lists the commands and LISP
+# functions. The plan is saved again as DXF (with the plug-in's application name) and drawn as SVG.
+cp "$sources/plugin/menus/ZORTAPOLY.MNS" "$out/zorta/DLL/"
+export ZORTA_MACHINE_REGISTRY="$out/registry"
+"$build/bin/zhost" "$examples/survey_polylines.dxf" --load "$build/lib/ZortaPoly2021x64.so" \
+    --script "$examples/zortapoly_session.scr" --save "$out/survey_polylines.dxf" --svg "$out/survey_polylines.svg" \
+    >"$out/zortapoly_session.txt"
+polylines=$(awk 'previous ~ /^ *0$/ && $0 == "ZORTAPOLY" { n++ } { previous = $0 } END { print n + 0 }' \
+    "$out/survey_polylines.dxf")
+echo "demo: the survey plan was saved with its $polylines ZORTAPOLY polylines"
+echo "demo: the plug-in's session is written to $out/zortapoly_session.txt, the plan to $out/survey_polylines.dxf and .svg"

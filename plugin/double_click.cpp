@@ -1,0 +1,20 @@
+#include "plugin/double_click.h"
+
+#include "entity/poly_classes.h"
+#include "host/documents.h"
+#include "host/entity.h"
+#include "plugin/command_handlers.h"
+
+void AcDbDoubleClickEditPolyArc3D::startEdit(AcDbEntity* entity, AcGePoint3d pickedPoint) {
+    if (!entity) return;
+    const bool polyline = entity->isKindOf(PolyArc3D::desc());
+    const AcDbObjectId id = entity->objectId();
+    // Whatever it is, the entity was handed over open: it is closed here.
+    entity->close();
+    if (!polyline) return;
+    AcApDocument* doc = acDocManager->curDocument();
+    const bool locked =
+        doc && acDocManager->lockDocument(doc, AcAp::kWrite, nullptr, nullptr, true) == Acad::eOk;
+    editPolylineAtPick(id, pickedPoint);
+    if (locked) acDocManager->unlockDocument(doc);
+}
