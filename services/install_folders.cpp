@@ -7,6 +7,7 @@
 #include "services/shared_records.h"
 #include "services/str.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -49,6 +50,11 @@ InstallCandidate findInstallFolder(const std::string& root, const std::string& p
     return {root.substr(0, 2) + "\\ZORTA", true};
 }
 
+// Where the first "\DLL" or "/DLL" of `folder` starts.
+std::size_t firstDllFolder(const std::string& folder) {
+    return std::min(folder.find("\\DLL"), folder.find("/DLL"));
+}
+
 // Writes `folder`, normalised, into a folder field; refuses what does not fit and keeps the old value.
 bool storeFolder(char (&field)[kFolderSize], const std::string& folder, const char* what) {
     char normalised[kFolderSize];
@@ -72,7 +78,8 @@ int get_env() {
     const std::string program = upperCase(platform::programFileName().substr(0, 260));
 
     InstallCandidate install = findInstallFolder(root, program);
-    if (const std::size_t dll = install.folder.find("\\DLL"); dll != std::string::npos)
+    // A folder given the Linux way ("/opt/zorta/DLL") is cut at its "DLL" folder too.
+    if (const std::size_t dll = firstDllFolder(install.folder); dll != std::string::npos)
         install.folder.erase(dll);
     storeFolder(pvg->installFolder, install.folder, "d'installation");
 

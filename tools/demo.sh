@@ -6,10 +6,14 @@ build=$1
 out=$2
 sources="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$out/zorta/DLL"
-# A namespace of its own, so that the session never meets another one on this machine; an install folder
-# with its "DLL" folder, as the library looks for it.
+# A namespace of its own, so that the session never meets another one on this machine; settings and
+# registry hives of its own under out/, never the user's; an install folder with its "DLL" folder, as the
+# library looks for it, reached as drive Z: in the system's own path grammar.
 export ZORTA_NAMESPACE="demo_$$_"
-export ZORTA="$out/zorta/"
+export XDG_CONFIG_HOME="$out/config"
+export ZORTA_MACHINE_REGISTRY="$out/registry"
+export ZORTA_DRIVE_Z="$out/zorta"
+export ZORTA='Z:\'
 "$build/bin/zorta_library_session" | tee "$out/library_session.txt"
 echo "demo: the session is written to $out/library_session.txt"
 
@@ -31,7 +35,6 @@ echo "demo: the transcript of the editor session is written to $out/editor_sessi
 # and the command ZORTAPOLY installs the plug-in's menu from the install folder and lists the commands and LISP
 # functions. The plan is saved again as DXF (with the plug-in's application name) and drawn as SVG.
 cp "$sources/plugin/menus/ZORTAPOLY.MNS" "$out/zorta/DLL/"
-export ZORTA_MACHINE_REGISTRY="$out/registry"
 "$build/bin/zhost" "$examples/survey_polylines.dxf" --load "$build/lib/ZortaPoly2021x64.so" \
     --script "$examples/zortapoly_session.scr" --save "$out/survey_polylines.dxf" --svg "$out/survey_polylines.svg" \
     >"$out/zortapoly_session.txt"

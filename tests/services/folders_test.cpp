@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -111,6 +112,13 @@ protected:
         std::memcpy(pvg->installFolder, savedInstall, sizeof savedInstall);
         std::memcpy(pvg->localFolder, savedLocal, sizeof savedLocal);
     }
+    // The temporary root as `directory` leaves it: separators past the first three characters turned into
+    // backslashes, one at the end.
+    std::string rootAsFolder() const {
+        std::string folder = root.string() + "\\";
+        std::replace(folder.begin() + 3, folder.end(), '/', '\\');
+        return folder;
+    }
     char savedInstall[100];
     char savedLocal[100];
     std::filesystem::path root;
@@ -120,12 +128,18 @@ protected:
 TEST_F(InstallFolder, ComesFromTheZortaVariableWithItsDllFolder) {
     setenv("ZORTA", root.c_str(), 1);
     EXPECT_EQ(get_env(), 2);
-    std::string expected = root.string() + "\\";
-    for (std::size_t i = 3; i < expected.size(); ++i)
-        if (expected[i] == '/') expected[i] = '\\';
+    const std::string expected = rootAsFolder();
     EXPECT_EQ(std::string(pvg->installFolder), expected);
     EXPECT_EQ(std::string(pvg->localFolder), expected);
     EXPECT_EQ(screens.global.printed, "");
+}
+
+TEST_F(InstallFolder, IsCutAtItsDllFolderWhicheverSeparatorItUses) {
+    const std::string given = root.string() + "/DLL/";
+    setenv("ZORTA", given.c_str(), 1);
+    EXPECT_EQ(get_env(), 2);
+    const std::string expected = rootAsFolder();
+    EXPECT_EQ(std::string(pvg->installFolder), expected);
 }
 
 TEST_F(InstallFolder, WithoutDllFolderItIsReportedInvalid) {
