@@ -261,8 +261,7 @@ Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
         m_vertices[i].endWidth *= scale;
     }
     if (m_vertices.empty())
-        m_elevation =
-            AcGePoint3d(0, 0, m_elevation).transformBy(toWorld).transformBy(xform).transformBy(toPlane).z;
+        m_elevation = AcGePoint3d(0, 0, 0).transformBy(toWorld).transformBy(xform).transformBy(toPlane).z;
     m_constantWidth *= scale;
     return Acad::eOk;
 }

@@ -113,6 +113,82 @@ TEST(Transforms, EllipsesTextsAndPolylinesFollow) {
     EXPECT_EQ(last, AcGePoint3d(11, 1, 6));
 }
 
+// Mirrored, doubled and tilted onto the plane of -y: a point (x, y) at elevation e lands at (-2x, 2y) at
+// elevation 2e of the new plane.
+TEST(Transforms, PlanarPolylinesAndHatchesMoveIntoTheTransformedPlane) {
+    const AcGeMatrix3d xform =
+        AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis) * AcGeMatrix3d::scaling(2) * kMirrorY;
+    const AcGeVector3d tilted(0, -1, 0);
+
+    AcGePoint3dArray plan;
+    plan.append(AcGePoint3d(1, 2, 0));
+    plan.append(AcGePoint3d(3, 2, 0));
+    AcGeDoubleArray bulges;
+    bulges.append(0.5);
+    bulges.append(0);
+    AcDb2dPolyline flat(AcDb::k2dSimplePoly, plan, 5, false, 0.1, 0.3, &bulges);
+    ASSERT_EQ(flat.transformBy(xform), Acad::eOk);
+    EXPECT_TRUE(flat.normal().isEqualTo(tilted));
+    EXPECT_NEAR(flat.elevation(), 10, 1e-12);
+    AcDbObjectIterator* it = flat.vertexIterator();
+    auto* first = AcDb2dVertex::cast(it->entity());
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->position().isEqualTo(AcGePoint3d(-2, 4, 0), AcGeTol()));
+    EXPECT_DOUBLE_EQ(first->bulge(), -0.5) << "a mirror flips the bulges";
+    EXPECT_DOUBLE_EQ(first->startWidth(), 0.2);
+    EXPECT_DOUBLE_EQ(first->endWidth(), 0.6);
+    delete it;
+
+    AcDbPolyline lw;
+    lw.setElevation(5);
+    lw.setConstantWidth(0.5);
+    lw.addVertexAt(0, AcGePoint2d(1, 2), 0.5, 0.1, 0.3);
+    lw.addVertexAt(1, AcGePoint2d(3, 2));
+    ASSERT_EQ(lw.transformBy(xform), Acad::eOk);
+    EXPECT_TRUE(lw.normal().isEqualTo(tilted));
+    EXPECT_NEAR(lw.elevation(), 10, 1e-12);
+    AcGePoint2d local;
+    lw.getPointAt(1, local);
+    EXPECT_TRUE(local.isEqualTo(AcGePoint2d(-6, 4)));
+    double bulge = 0, start = 0, end = 0, constant = 0;
+    lw.getBulgeAt(0, bulge);
+    lw.getWidthsAt(0, start, end);
+    EXPECT_DOUBLE_EQ(bulge, -0.5);
+    EXPECT_DOUBLE_EQ(start, 0.2);
+    EXPECT_DOUBLE_EQ(end, 0.6);
+    EXPECT_EQ(lw.getConstantWidth(constant), Acad::eNotApplicable);
+    EXPECT_DOUBLE_EQ(constant, 1) << "the default width scales with the vertices";
+
+    AcDbHatch hatch;
+    hatch.setElevation(5);
+    hatch.setPatternScale(1.5);
+    AcGePoint2dArray corners;
+    corners.append(AcGePoint2d(1, 2));
+    corners.append(AcGePoint2d(3, 2));
+    corners.append(AcGePoint2d(3, 4));
+    AcGeDoubleArray hatchBulges;
+    for (double b : {0.5, 0.0, 0.0})
+        hatchBulges.append(b);
+    ASSERT_EQ(hatch.appendLoop(AcDbHatch::kExternal | AcDbHatch::kPolyline, corners, hatchBulges), Acad::eOk);
+    ASSERT_EQ(hatch.transformBy(xform), Acad::eOk);
+    EXPECT_TRUE(hatch.normal().isEqualTo(tilted));
+    EXPECT_NEAR(hatch.elevation(), 10, 1e-12);
+    EXPECT_DOUBLE_EQ(hatch.patternScale(), 3);
+    Adesk::Int32 type = 0;
+    ASSERT_EQ(hatch.getLoopAt(0, type, corners, hatchBulges), Acad::eOk);
+    EXPECT_TRUE(corners[2].isEqualTo(AcGePoint2d(-6, 8)));
+    EXPECT_DOUBLE_EQ(hatchBulges[0], -0.5);
+
+    AcDbPolyline empty;
+    empty.setElevation(5);
+    empty.transformBy(AcGeMatrix3d::translation(AcGeVector3d(0, 0, 1)));
+    EXPECT_DOUBLE_EQ(empty.elevation(), 6) << "without vertices the plane still moves";
+
+    EXPECT_EQ(lw.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput) << "the plane collapses";
+    EXPECT_EQ(flat.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput);
+    EXPECT_EQ(hatch.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput);
+}
+
 TEST(Extents, CirclesAreExactAndBlockReferencesPlaceTheirBlock) {
     AcDbCircle circle(AcGePoint3d(1, 2, 3), AcGeVector3d(0, 1, 0), 2);
     AcDbExtents e;
@@ -225,4 +301,55 @@ TEST(Explode, PolylinesBecomeLinesAndArcs) {
     EXPECT_EQ(line->endPoint(), AcGePoint3d(2, 2, 0));
     for (void* p : parts)
         delete static_cast<AcDbEntity*>(p);
+}
+
+TEST(Explode, LightweightAndTwoDimensionalPolylinesGiveTheSamePieces) {
+    const AcGeVector3d tilted(0, -1, 0);
+    AcGePoint3dArray plan;
+    AcGeDoubleArray bulges;
+    AcDbPolyline lw;
+    lw.setElevation(5);
+    lw.setNormal(tilted);
+    lw.setClosed(true);
+    const AcGePoint2d corners[] = {{0, 0}, {2, 0}, {2, 2}};
+    const double cornerBulges[] = {1, 0, -0.3};
+    for (int i = 0; i < 3; ++i) {
+        plan.append(AcGePoint3d(corners[i].x, corners[i].y, 0));
+        bulges.append(cornerBulges[i]);
+        lw.addVertexAt(i, corners[i], cornerBulges[i]);
+    }
+    AcDb2dPolyline flat(AcDb::k2dSimplePoly, plan, 5, true, 0, 0, &bulges);
+    flat.setNormal(tilted);
+    auto* frame = new AcDb2dVertex(AcGePoint3d(9, 9, 0));
+    frame->setVertexType(AcDb::k2dSplineCtlVertex);
+    flat.appendVertex(frame);
+
+    AcGePoint3dArray lwPoints, flatPoints;
+    lw.tessellate(lwPoints, 0.01);
+    flat.tessellate(flatPoints, 0.01);
+    ASSERT_GT(lwPoints.length(), 4) << "the arcs are cut into chords";
+    ASSERT_EQ(lwPoints.length(), flatPoints.length()) << "spline frame vertices are not drawn";
+    for (int i = 0; i < lwPoints.length(); ++i)
+        EXPECT_TRUE(lwPoints[i].isEqualTo(flatPoints[i])) << i;
+    EXPECT_TRUE(lwPoints.last().isEqualTo(AcGePoint3d(0, -5, 0))) << "closed: back at the start";
+
+    AcDbVoidPtrArray lwParts, flatParts;
+    ASSERT_EQ(lw.explode(lwParts), Acad::eOk);
+    ASSERT_EQ(flat.explode(flatParts), Acad::eOk);
+    ASSERT_EQ(lwParts.length(), 3);
+    ASSERT_EQ(flatParts.length(), 3);
+    auto* arc = AcDbArc::cast(static_cast<AcDbEntity*>(lwParts[0]));
+    ASSERT_NE(arc, nullptr);
+    EXPECT_TRUE(arc->center().isEqualTo(AcGePoint3d(1, -5, 0))) << "in the tilted plane, at the elevation";
+    for (int i = 0; i < 3; ++i) {
+        auto* a = static_cast<AcDbEntity*>(lwParts[i]);
+        auto* b = static_cast<AcDbEntity*>(flatParts[i]);
+        EXPECT_EQ(a->isA(), b->isA()) << i;
+        AcDbExtents ea, eb;
+        a->getGeomExtents(ea);
+        b->getGeomExtents(eb);
+        EXPECT_TRUE(ea.minPoint().isEqualTo(eb.minPoint()) && ea.maxPoint().isEqualTo(eb.maxPoint())) << i;
+        delete a;
+        delete b;
+    }
 }
