@@ -9,6 +9,7 @@
 #include "host/ellipse.h"
 #include "host/line.h"
 #include "host/lw_polyline.h"
+#include "host/plane_polyline.h"
 
 HOST_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, L"HATCH")
 
@@ -90,7 +91,7 @@ bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges,
 } // namespace
 
 AcGeMatrix3d AcDbHatch::planeToWorld() const {
-    return AcGeMatrix3d::planeToWorld(m_normal) * AcGeMatrix3d::translation(AcGeVector3d(0, 0, m_elevation));
+    return host::planeToWorld(m_normal, m_elevation);
 }
 
 Adesk::Int32 AcDbHatch::loopTypeAt(int index) const {
@@ -310,19 +311,12 @@ Acad::ErrorStatus AcDbHatch::subGetGeomExtents(AcDbExtents& extents) const {
 
 Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
     // Polyline loops move as points with bulges; edge loops are replaced by their outline as lines.
-    AcGeVector3d newNormal = AcGeVector3d(m_normal).transformBy(xform);
-    if (newNormal.isZeroLength()) return Acad::eInvalidInput;
+    std::optional<host::PlaneTransform> plane = host::PlaneTransform::of(m_normal, m_elevation, xform);
+    if (!plane) return Acad::eInvalidInput;
     assertWriteEnabled();
     AcGeMatrix3d toWorld = planeToWorld();
-    AcGeVector3d x = AcGeVector3d(host::ocsXAxis(m_normal)).transformBy(xform);
-    AcGeVector3d y = AcGeVector3d(m_normal.crossProduct(host::ocsXAxis(m_normal))).transformBy(xform);
-    bool mirrored = x.crossProduct(y).dotProduct(newNormal) < 0;
-    m_normal = newNormal.normal();
-    m_elevation = AcGePoint3d()
-                      .transformBy(toWorld)
-                      .transformBy(xform)
-                      .transformBy(AcGeMatrix3d::worldToPlane(m_normal))
-                      .z;
+    m_normal = plane->normal();
+    m_elevation = plane->apply(AcGePoint2d()).z;
     AcGeMatrix3d step = planeToWorld().inverse() * xform * toWorld;
     auto move = [&](const AcGePoint2d& p) { return AcGePoint3d(p.x, p.y, 0).transformBy(step).convert2d(); };
     for (Loop& loop : m_loops) {
@@ -336,11 +330,11 @@ Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
         }
         for (AcGePoint2d& p : loop.vertices)
             p = move(p);
-        if (mirrored)
+        if (plane->mirrored())
             for (double& b : loop.bulges)
                 b = -b;
     }
-    m_scale *= x.length();
+    m_scale *= plane->scale();
     return Acad::eOk;
 }
 

@@ -4,7 +4,7 @@
 
 #include "host/curve_geometry.h"
 #include "host/dwg_filer.h"
-#include "host/segment_entities.h"
+#include "host/plane_polyline.h"
 
 HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
 
@@ -15,12 +15,18 @@ constexpr Adesk::Int16 kPlinegenFlag = 128;
 } // namespace
 
 AcGeMatrix3d AcDbPolyline::planeToWorld() const {
-    return AcGeMatrix3d::planeToWorld(m_normal) * AcGeMatrix3d::translation(AcGeVector3d(0, 0, m_elevation));
+    return host::planeToWorld(m_normal, m_elevation);
 }
 
 unsigned int AcDbPolyline::segmentCount() const {
-    unsigned int n = numVerts();
-    return n < 2 ? 0 : m_closed ? n : n - 1;
+    return static_cast<unsigned int>(host::segmentCount(numVerts(), m_closed));
+}
+
+std::vector<host::BulgeVertex> AcDbPolyline::bulgeVertices() const {
+    std::vector<host::BulgeVertex> all;
+    for (const Vertex& v : m_vertices)
+        all.push_back({v.point, v.bulge});
+    return all;
 }
 
 Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& point, double bulge,
@@ -219,50 +225,25 @@ Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {
 }
 
 bool AcDbPolyline::tessellate(AcGePoint3dArray& points, double deviation) const {
-    points.removeAll();
-    unsigned int n = numVerts();
-    for (unsigned int i = 0; i < segmentCount(); ++i) {
-        const Vertex& a = m_vertices[i];
-        const Vertex& b = m_vertices[(i + 1) % n];
-        host::appendBulgeSegment(points, AcGePoint3d(a.point.x, a.point.y, 0),
-                                 AcGePoint3d(b.point.x, b.point.y, 0), a.bulge, deviation);
-    }
-    if (n > 0) {
-        const AcGePoint2d& last = m_vertices[m_closed ? 0 : n - 1].point;
-        points.append(AcGePoint3d(last.x, last.y, 0));
-    }
-    AcGeMatrix3d toWorld = planeToWorld();
-    for (AcGePoint3d& p : points)
-        p.transformBy(toWorld);
+    host::tessellatePolyline(points, bulgeVertices(), m_closed, planeToWorld(), deviation);
     return true;
 }
 
 Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
-    // Vertices go through world and back into the transformed plane; a mirror flips the bulges.
-    AcGeMatrix3d toWorld = planeToWorld();
-    AcGeVector3d newNormal = AcGeVector3d(m_normal).transformBy(xform);
-    if (newNormal.isZeroLength()) return Acad::eInvalidInput;
+    std::optional<host::PlaneTransform> plane = host::PlaneTransform::of(m_normal, m_elevation, xform);
+    if (!plane) return Acad::eInvalidInput;
     assertWriteEnabled();
-    std::vector<AcGePoint3d> world;
-    for (const Vertex& v : m_vertices)
-        world.push_back(AcGePoint3d(v.point.x, v.point.y, 0).transformBy(toWorld).transformBy(xform));
-    AcGeVector3d x = AcGeVector3d(host::ocsXAxis(m_normal)).transformBy(xform);
-    AcGeVector3d y = AcGeVector3d(m_normal.crossProduct(host::ocsXAxis(m_normal))).transformBy(xform);
-    bool mirrored = x.crossProduct(y).dotProduct(newNormal) < 0;
-    double scale = x.length();
-    m_normal = newNormal.normal();
-    AcGeMatrix3d toPlane = AcGeMatrix3d::worldToPlane(m_normal);
-    for (std::size_t i = 0; i < m_vertices.size(); ++i) {
-        AcGePoint3d local = world[i].transformBy(toPlane);
-        m_vertices[i].point = local.convert2d();
+    m_normal = plane->normal();
+    for (Vertex& v : m_vertices) {
+        AcGePoint3d local = plane->apply(v.point);
+        v.point = local.convert2d();
         m_elevation = local.z;
-        if (mirrored) m_vertices[i].bulge = -m_vertices[i].bulge;
-        m_vertices[i].startWidth *= scale;
-        m_vertices[i].endWidth *= scale;
+        if (plane->mirrored()) v.bulge = -v.bulge;
+        v.startWidth *= plane->scale();
+        v.endWidth *= plane->scale();
     }
-    if (m_vertices.empty())
-        m_elevation = AcGePoint3d(0, 0, 0).transformBy(toWorld).transformBy(xform).transformBy(toPlane).z;
-    m_constantWidth *= scale;
+    if (m_vertices.empty()) m_elevation = plane->apply(AcGePoint2d()).z;
+    m_constantWidth *= plane->scale();
     return Acad::eOk;
 }
 
@@ -287,14 +268,7 @@ Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices,
 
 Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entities) const {
     assertReadEnabled();
-    unsigned int n = numVerts();
-    for (unsigned int i = 0; i < segmentCount(); ++i) {
-        const Vertex& a = m_vertices[i];
-        AcDbCurve* piece =
-            host::segmentEntity(a.point, m_vertices[(i + 1) % n].point, a.bulge, planeToWorld(), m_normal);
-        piece->setPropertiesFrom(this);
-        entities.append(piece);
-    }
+    host::explodePolyline(entities, bulgeVertices(), m_closed, planeToWorld(), m_normal, *this);
     return Acad::eOk;
 }
 

@@ -6,6 +6,10 @@
 
 #include "host/curve.h"
 
+namespace host {
+struct BulgeVertex;
+}
+
 class AcDbPolyline : public AcDbCurve {
     HOST_DECLARE_MEMBERS(AcDbPolyline)
 public:
@@ -67,6 +71,7 @@ private:
     bool valid(unsigned int index) const { return index < m_vertices.size(); }
     AcGeMatrix3d planeToWorld() const;
     unsigned int segmentCount() const;
+    std::vector<host::BulgeVertex> bulgeVertices() const;
 
     std::vector<Vertex> m_vertices;
     bool m_closed = false, m_plinegen = false;

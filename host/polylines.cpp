@@ -4,7 +4,7 @@
 #include "host/database.h"
 #include "host/dwg_filer.h"
 #include "host/line.h"
-#include "host/segment_entities.h"
+#include "host/plane_polyline.h"
 
 HOST_DEFINE_MEMBERS(AcDb2dPolyline, AcDbCurve, L"POLYLINE")
 HOST_DEFINE_MEMBERS(AcDb3dPolyline, AcDbCurve, L"POLYLINE")
@@ -28,7 +28,7 @@ template <typename F> void changeVertices(const host::VertexSequence& sequence, 
 
 // The vertex index of a parameter and the fraction along its segment; false past the ends.
 bool splitParam(double param, std::size_t count, bool closed, std::size_t& index, double& fraction) {
-    std::size_t segments = count < 2 ? 0 : closed ? count : count - 1;
+    std::size_t segments = host::segmentCount(count, closed);
     if (count == 0 || param < -1e-10 || param > static_cast<double>(segments) + 1e-10) return false;
     index = segments ? std::min(static_cast<std::size_t>(std::max(param, 0.0)), segments - 1) : 0;
     fraction = segments ? std::clamp(param - static_cast<double>(index), 0.0, 1.0) : 0.0;
@@ -181,7 +181,7 @@ Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDbObjectId& id, AcDb2dVertex* v
 }
 
 AcGeMatrix3d AcDb2dPolyline::planeToWorld() const {
-    return AcGeMatrix3d::planeToWorld(m_normal) * AcGeMatrix3d::translation(AcGeVector3d(0, 0, m_elevation));
+    return host::planeToWorld(m_normal, m_elevation);
 }
 
 AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const {
@@ -237,8 +237,7 @@ Acad::ErrorStatus AcDb2dPolyline::getStartParam(double& param) const {
 }
 
 Acad::ErrorStatus AcDb2dPolyline::getEndParam(double& param) const {
-    std::size_t n = m_sequence.vertices().size();
-    param = n < 2 ? 0 : static_cast<double>(m_closed ? n : n - 1);
+    param = static_cast<double>(host::segmentCount(m_sequence.vertices().size(), m_closed));
     return Acad::eOk;
 }
 
@@ -255,66 +254,39 @@ Acad::ErrorStatus AcDb2dPolyline::getPointAtParam(double param, AcGePoint3d& poi
     return Acad::eOk;
 }
 
-std::vector<AcDb2dVertex*> AcDb2dPolyline::shownVertices() const {
-    std::vector<AcDb2dVertex*> shown;
+std::vector<host::BulgeVertex> AcDb2dPolyline::shownVertices() const {
+    std::vector<host::BulgeVertex> shown;
     for (AcDbVertex* v : m_sequence.vertices())
-        if (static_cast<AcDb2dVertex*>(v)->vertexType() != AcDb::k2dSplineCtlVertex)
-            shown.push_back(static_cast<AcDb2dVertex*>(v));
+        if (auto* vertex = static_cast<AcDb2dVertex*>(v); vertex->vertexType() != AcDb::k2dSplineCtlVertex)
+            shown.push_back({vertex->position().convert2d(), vertex->bulge()});
     return shown;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::subExplode(AcDbVoidPtrArray& entities) const {
     assertReadEnabled();
-    std::vector<AcDb2dVertex*> shown = shownVertices();
-    std::size_t n = shown.size();
-    std::size_t segments = n < 2 ? 0 : m_closed ? n : n - 1;
-    for (std::size_t i = 0; i < segments; ++i) {
-        AcDbCurve* piece =
-            host::segmentEntity(shown[i]->position().convert2d(), shown[(i + 1) % n]->position().convert2d(),
-                                shown[i]->bulge(), planeToWorld(), m_normal);
-        piece->setPropertiesFrom(this);
-        entities.append(piece);
-    }
+    host::explodePolyline(entities, shownVertices(), m_closed, planeToWorld(), m_normal, *this);
     return Acad::eOk;
 }
 
 bool AcDb2dPolyline::tessellate(AcGePoint3dArray& points, double deviation) const {
-    points.removeAll();
-    std::vector<AcDb2dVertex*> shown = shownVertices();
-    std::size_t n = shown.size();
-    std::size_t segments = n < 2 ? 0 : m_closed ? n : n - 1;
-    auto flat = [](const AcDb2dVertex* v) { return AcGePoint3d(v->position().x, v->position().y, 0); };
-    for (std::size_t i = 0; i < segments; ++i)
-        host::appendBulgeSegment(points, flat(shown[i]), flat(shown[(i + 1) % n]), shown[i]->bulge(),
-                                 deviation);
-    if (n > 0) points.append(flat(shown[m_closed ? 0 : n - 1]));
-    AcGeMatrix3d toWorld = planeToWorld();
-    for (AcGePoint3d& p : points)
-        p.transformBy(toWorld);
+    host::tessellatePolyline(points, shownVertices(), m_closed, planeToWorld(), deviation);
     return true;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::subTransformBy(const AcGeMatrix3d& xform) {
-    AcGeVector3d newNormal = AcGeVector3d(m_normal).transformBy(xform);
-    if (newNormal.isZeroLength()) return Acad::eInvalidInput;
+    std::optional<host::PlaneTransform> plane = host::PlaneTransform::of(m_normal, m_elevation, xform);
+    if (!plane) return Acad::eInvalidInput;
     assertWriteEnabled();
-    AcGeMatrix3d toWorld = planeToWorld();
-    AcGeVector3d x = AcGeVector3d(host::ocsXAxis(m_normal)).transformBy(xform);
-    AcGeVector3d y = AcGeVector3d(m_normal.crossProduct(host::ocsXAxis(m_normal))).transformBy(xform);
-    bool mirrored = x.crossProduct(y).dotProduct(newNormal) < 0;
-    double scale = x.length();
-    m_normal = newNormal.normal();
-    AcGeMatrix3d toPlane = AcGeMatrix3d::worldToPlane(m_normal);
-    m_elevation = AcGePoint3d(0, 0, 0).transformBy(toWorld).transformBy(xform).transformBy(toPlane).z;
+    m_normal = plane->normal();
+    m_elevation = plane->apply(AcGePoint2d()).z;
     changeVertices(m_sequence, [&](AcDbVertex* v) {
         auto* vertex = static_cast<AcDb2dVertex*>(v);
         AcGePoint3d p = vertex->position();
-        AcGePoint3d local =
-            AcGePoint3d(p.x, p.y, 0).transformBy(toWorld).transformBy(xform).transformBy(toPlane);
+        AcGePoint3d local = plane->apply(p.convert2d());
         vertex->setPosition(AcGePoint3d(local.x, local.y, p.z));
-        if (mirrored) vertex->setBulge(-vertex->bulge());
-        vertex->setStartWidth(vertex->startWidth() * scale);
-        vertex->setEndWidth(vertex->endWidth() * scale);
+        if (plane->mirrored()) vertex->setBulge(-vertex->bulge());
+        vertex->setStartWidth(vertex->startWidth() * plane->scale());
+        vertex->setEndWidth(vertex->endWidth() * plane->scale());
     });
     return Acad::eOk;
 }
@@ -442,8 +414,7 @@ Acad::ErrorStatus AcDb3dPolyline::getStartParam(double& param) const {
 }
 
 Acad::ErrorStatus AcDb3dPolyline::getEndParam(double& param) const {
-    std::size_t n = m_sequence.vertices().size();
-    param = n < 2 ? 0 : static_cast<double>(m_closed ? n : n - 1);
+    param = static_cast<double>(host::segmentCount(m_sequence.vertices().size(), m_closed));
     return Acad::eOk;
 }
 

@@ -8,6 +8,8 @@
 #include "host/polyline_vertices.h"
 
 namespace host {
+struct BulgeVertex;
+
 // The vertices a polyline owns and its sequence end.
 class VertexSequence {
 public:
@@ -88,8 +90,8 @@ public:
 
 private:
     AcGeMatrix3d planeToWorld() const;
-    // The vertices drawn (spline frame vertices are not).
-    std::vector<AcDb2dVertex*> shownVertices() const;
+    // The vertices drawn (spline frame vertices are not), in the plane with their bulges.
+    std::vector<host::BulgeVertex> shownVertices() const;
     host::VertexSequence m_sequence;
     AcDb::Poly2dType m_type = AcDb::k2dSimplePoly;
     bool m_closed = false, m_plinegen = false;
