@@ -106,10 +106,7 @@ Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center) {
 }
 
 Acad::ErrorStatus AcDbCircle::setRadius(double radius) {
-    if (!(radius > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_geometry.radius = radius;
-    return Acad::eOk;
+    return setPositiveField(m_geometry.radius, radius);
 }
 
 Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal) {
@@ -232,10 +229,7 @@ Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center) {
 }
 
 Acad::ErrorStatus AcDbArc::setRadius(double radius) {
-    if (!(radius > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_geometry.radius = radius;
-    return Acad::eOk;
+    return setPositiveField(m_geometry.radius, radius);
 }
 
 Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal) {

@@ -114,6 +114,10 @@ protected:
         field = value;
         return Acad::eOk;
     }
+    // The same for a size or a scale, which must be positive: anything else (NaN too) is eInvalidInput.
+    Acad::ErrorStatus setPositiveField(double& field, double value) {
+        return value > 0 ? setField(field, value) : Acad::eInvalidInput;
+    }
 
 private:
     void recordUndo();

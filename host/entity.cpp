@@ -72,10 +72,7 @@ Acad::ErrorStatus AcDbEntity::setColor(const AcCmColor& color, bool doSubents) {
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetypeScale(double scale, bool) {
-    if (!(scale > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_linetypeScale = scale;
-    return Acad::eOk;
+    return setPositiveField(m_linetypeScale, scale);
 }
 
 Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight weight, bool) {

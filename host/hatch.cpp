@@ -237,17 +237,11 @@ Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle) {
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternScale(double scale) {
-    if (!(scale > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_scale = scale;
-    return Acad::eOk;
+    return setPositiveField(m_scale, scale);
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternSpace(double space) {
-    if (!(space > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_space = space;
-    return Acad::eOk;
+    return setPositiveField(m_space, space);
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternDouble(bool isDouble) {

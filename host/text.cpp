@@ -41,10 +41,7 @@ Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
 }
 
 Acad::ErrorStatus AcDbText::setHeight(double height) {
-    if (!(height > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_height = height;
-    return Acad::eOk;
+    return setPositiveField(m_height, height);
 }
 
 Acad::ErrorStatus AcDbText::setRotation(double rotation) {
@@ -52,10 +49,7 @@ Acad::ErrorStatus AcDbText::setRotation(double rotation) {
 }
 
 Acad::ErrorStatus AcDbText::setWidthFactor(double factor) {
-    if (!(factor > 0)) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_widthFactor = factor;
-    return Acad::eOk;
+    return setPositiveField(m_widthFactor, factor);
 }
 
 Acad::ErrorStatus AcDbText::setOblique(double angle) {

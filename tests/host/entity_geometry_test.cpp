@@ -1,6 +1,8 @@
 // Parameters, transforms, extents and boundaries of the host's entities.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <numbers>
 
 #include "host/block_reference.h"
@@ -13,6 +15,7 @@
 #include "host/polylines.h"
 #include "host/spline.h"
 #include "host/symbol_tables.h"
+#include "host/text.h"
 #include "host_test_support.h"
 
 namespace {
@@ -187,6 +190,38 @@ TEST(Transforms, PlanarPolylinesAndHatchesMoveIntoTheTransformedPlane) {
     EXPECT_EQ(lw.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput) << "the plane collapses";
     EXPECT_EQ(flat.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput);
     EXPECT_EQ(hatch.transformBy(AcGeMatrix3d::scaling(0)), Acad::eInvalidInput);
+}
+
+TEST(Setters, SizesAndScalesMustBePositive) {
+    AcDbCircle circle;
+    AcDbArc arc;
+    AcDbText text;
+    AcDbHatch hatch;
+    AcDbLine line;
+    struct Size {
+        const char* name;
+        std::function<Acad::ErrorStatus(double)> set;
+        std::function<double()> get;
+    };
+    const Size sizes[] = {
+        {"circle radius", [&](double v) { return circle.setRadius(v); }, [&] { return circle.radius(); }},
+        {"arc radius", [&](double v) { return arc.setRadius(v); }, [&] { return arc.radius(); }},
+        {"text height", [&](double v) { return text.setHeight(v); }, [&] { return text.height(); }},
+        {"width factor", [&](double v) { return text.setWidthFactor(v); },
+         [&] { return text.widthFactor(); }},
+        {"pattern scale", [&](double v) { return hatch.setPatternScale(v); },
+         [&] { return hatch.patternScale(); }},
+        {"pattern space", [&](double v) { return hatch.setPatternSpace(v); },
+         [&] { return hatch.patternSpace(); }},
+        {"linetype scale", [&](double v) { return line.setLinetypeScale(v); },
+         [&] { return line.linetypeScale(); }},
+    };
+    for (const Size& size : sizes) {
+        ASSERT_EQ(size.set(2.5), Acad::eOk) << size.name;
+        for (double refused : {0.0, -1.0, std::numeric_limits<double>::quiet_NaN()})
+            EXPECT_EQ(size.set(refused), Acad::eInvalidInput) << size.name << " " << refused;
+        EXPECT_EQ(size.get(), 2.5) << size.name << " is kept";
+    }
 }
 
 TEST(Extents, CirclesAreExactAndBlockReferencesPlaceTheirBlock) {
