@@ -91,37 +91,64 @@ void CircleGeometry::writeDxf(AcDbDxfFiler* filer) const {
     if (normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, normal);
 }
 
-} // namespace host
-
-// Circles.
-
-AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius) {
+CircularCurve::CircularCurve(const AcGePoint3d& center, const AcGeVector3d& normal, double radius) {
     m_geometry.center = center;
     m_geometry.normal = normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal();
     m_geometry.radius = radius;
 }
 
-Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center) {
+Acad::ErrorStatus CircularCurve::setCenter(const AcGePoint3d& center) {
     return setField(m_geometry.center, center);
 }
 
-Acad::ErrorStatus AcDbCircle::setRadius(double radius) {
+Acad::ErrorStatus CircularCurve::setRadius(double radius) {
     return setPositiveField(m_geometry.radius, radius);
 }
 
-Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal) {
+Acad::ErrorStatus CircularCurve::setNormal(const AcGeVector3d& normal) {
     return setNormalField(m_geometry.normal, normal);
 }
 
-Acad::ErrorStatus AcDbCircle::setThickness(double thickness) {
+Acad::ErrorStatus CircularCurve::setThickness(double thickness) {
     return setField(m_geometry.thickness, thickness);
 }
 
-Acad::ErrorStatus AcDbCircle::getPlane(AcGePlane& plane, AcDb::Planarity& type) const {
+Acad::ErrorStatus CircularCurve::getPlane(AcGePlane& plane, AcDb::Planarity& type) const {
     plane.set(m_geometry.center, m_geometry.normal);
     type = AcDb::kPlanar;
     return Acad::eOk;
 }
+
+Acad::ErrorStatus CircularCurve::dwgInFields(AcDbDwgFiler* filer) {
+    AcDbCurve::dwgInFields(filer);
+    m_geometry.dwgIn(filer);
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus CircularCurve::dwgOutFields(AcDbDwgFiler* filer) const {
+    AcDbCurve::dwgOutFields(filer);
+    m_geometry.dwgOut(filer);
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus CircularCurve::dxfInFields(AcDbDxfFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
+    Acad::ErrorStatus es =
+        readSubclass(filer, L"AcDbCircle", [this](const resbuf& rb) { m_geometry.readDxf(rb); });
+    m_geometry.finishDxfRead();
+    return es;
+}
+
+Acad::ErrorStatus CircularCurve::dxfOutFields(AcDbDxfFiler* filer) const {
+    AcDbCurve::dxfOutFields(filer);
+    filer->writeString(100, L"AcDbCircle");
+    m_geometry.writeDxf(filer);
+    return filer->filerStatus();
+}
+
+} // namespace host
+
+// Circles.
 
 Acad::ErrorStatus AcDbCircle::getStartParam(double& param) const {
     param = 0;
@@ -184,33 +211,6 @@ Acad::ErrorStatus AcDbCircle::subTransformBy(const AcGeMatrix3d& xform) {
     return m_geometry.transform(xform, shift, mirrored, start, end);
 }
 
-Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer) {
-    AcDbCurve::dwgInFields(filer);
-    m_geometry.dwgIn(filer);
-    return filer->filerStatus();
-}
-
-Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* filer) const {
-    AcDbCurve::dwgOutFields(filer);
-    m_geometry.dwgOut(filer);
-    return filer->filerStatus();
-}
-
-Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
-    Acad::ErrorStatus es =
-        readSubclass(filer, L"AcDbCircle", [this](const resbuf& rb) { m_geometry.readDxf(rb); });
-    m_geometry.finishDxfRead();
-    return es;
-}
-
-Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const {
-    AcDbCurve::dxfOutFields(filer);
-    filer->writeString(100, L"AcDbCircle");
-    m_geometry.writeDxf(filer);
-    return filer->filerStatus();
-}
-
 // Arcs.
 
 AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
@@ -218,27 +218,8 @@ AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, do
 
 AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
                  double endAngle)
-    : m_start(host::normalizeAngle(startAngle)), m_end(host::normalizeAngle(endAngle)) {
-    m_geometry.center = center;
-    m_geometry.normal = normal.isZeroLength() ? AcGeVector3d::kZAxis : normal.normal();
-    m_geometry.radius = radius;
-}
-
-Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center) {
-    return setField(m_geometry.center, center);
-}
-
-Acad::ErrorStatus AcDbArc::setRadius(double radius) {
-    return setPositiveField(m_geometry.radius, radius);
-}
-
-Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal) {
-    return setNormalField(m_geometry.normal, normal);
-}
-
-Acad::ErrorStatus AcDbArc::setThickness(double thickness) {
-    return setField(m_geometry.thickness, thickness);
-}
+    : CircularCurve(center, normal, radius), m_start(host::normalizeAngle(startAngle)),
+      m_end(host::normalizeAngle(endAngle)) {}
 
 Acad::ErrorStatus AcDbArc::setStartAngle(double angle) {
     assertWriteEnabled();
@@ -254,12 +235,6 @@ Acad::ErrorStatus AcDbArc::setEndAngle(double angle) {
 
 double AcDbArc::sweep() const {
     return host::sweepAngle(m_start, m_end);
-}
-
-Acad::ErrorStatus AcDbArc::getPlane(AcGePlane& plane, AcDb::Planarity& type) const {
-    plane.set(m_geometry.center, m_geometry.normal);
-    type = AcDb::kPlanar;
-    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbArc::getStartParam(double& param) const {
@@ -322,25 +297,19 @@ Acad::ErrorStatus AcDbArc::subTransformBy(const AcGeMatrix3d& xform) {
 }
 
 Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* filer) {
-    AcDbCurve::dwgInFields(filer);
-    m_geometry.dwgIn(filer);
+    CircularCurve::dwgInFields(filer);
     filer->readDouble(&m_start);
     return filer->readDouble(&m_end);
 }
 
 Acad::ErrorStatus AcDbArc::dwgOutFields(AcDbDwgFiler* filer) const {
-    AcDbCurve::dwgOutFields(filer);
-    m_geometry.dwgOut(filer);
+    CircularCurve::dwgOutFields(filer);
     filer->writeDouble(m_start);
     return filer->writeDouble(m_end);
 }
 
 Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
-    Acad::ErrorStatus es =
-        readSubclass(filer, L"AcDbCircle", [this](const resbuf& rb) { m_geometry.readDxf(rb); });
-    m_geometry.finishDxfRead();
-    if (es != Acad::eOk) return es;
+    if (Acad::ErrorStatus es = CircularCurve::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDbArc", [this](const resbuf& rb) {
         if (rb.restype == 50)
             m_start = host::normalizeAngle(rb.resval.rreal / kDegrees);
@@ -350,9 +319,7 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer) {
 }
 
 Acad::ErrorStatus AcDbArc::dxfOutFields(AcDbDxfFiler* filer) const {
-    AcDbCurve::dxfOutFields(filer);
-    filer->writeString(100, L"AcDbCircle");
-    m_geometry.writeDxf(filer);
+    CircularCurve::dxfOutFields(filer);
     filer->writeString(100, L"AcDbArc");
     filer->writeDouble(50, m_start * kDegrees);
     return filer->writeDouble(51, m_end * kDegrees);

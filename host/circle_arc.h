@@ -24,13 +24,11 @@ struct CircleGeometry {
     void finishDxfRead();
     bool centerInPlane = false;
 };
-} // namespace host
 
-class AcDbCircle : public AcDbCurve {
-    HOST_DECLARE_MEMBERS(AcDbCircle)
+// The part of circles and arcs that is their circle: its properties, its plane, and its filing (binary, and
+// the AcDbCircle subclass of drawing files).
+class CircularCurve : public AcDbCurve {
 public:
-    AcDbCircle() = default;
-    AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius);
     AcGePoint3d center() const { return m_geometry.center; }
     Acad::ErrorStatus setCenter(const AcGePoint3d& center);
     double radius() const { return m_geometry.radius; }
@@ -40,10 +38,31 @@ public:
     double thickness() const { return m_geometry.thickness; }
     Acad::ErrorStatus setThickness(double thickness);
 
-    bool isClosed() const override { return true; }
-    bool isPeriodic() const override { return true; }
     bool isPlanar() const override { return true; }
     Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& type) const override;
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+protected:
+    CircularCurve() = default;
+    // A zero normal stands for the z axis.
+    CircularCurve(const AcGePoint3d& center, const AcGeVector3d& normal, double radius);
+    CircleGeometry m_geometry;
+};
+} // namespace host
+
+class AcDbCircle : public host::CircularCurve {
+    HOST_DECLARE_MEMBERS(AcDbCircle)
+public:
+    AcDbCircle() = default;
+    AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
+        : CircularCurve(center, normal, radius) {}
+
+    bool isClosed() const override { return true; }
+    bool isPeriodic() const override { return true; }
     Acad::ErrorStatus getStartParam(double& param) const override;
     Acad::ErrorStatus getEndParam(double& param) const override;
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
@@ -55,38 +74,20 @@ public:
     // Exact: centre plus or minus the radius times the circle's reach along each axis.
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
-
-    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
-    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
-    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
-    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
-
-private:
-    host::CircleGeometry m_geometry;
 };
 
-class AcDbArc : public AcDbCurve {
+class AcDbArc : public host::CircularCurve {
     HOST_DECLARE_MEMBERS(AcDbArc)
 public:
     AcDbArc() = default;
     AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle);
     AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
             double endAngle);
-    AcGePoint3d center() const { return m_geometry.center; }
-    Acad::ErrorStatus setCenter(const AcGePoint3d& center);
-    double radius() const { return m_geometry.radius; }
-    Acad::ErrorStatus setRadius(double radius);
-    AcGeVector3d normal() const { return m_geometry.normal; }
-    Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
-    double thickness() const { return m_geometry.thickness; }
-    Acad::ErrorStatus setThickness(double thickness);
     double startAngle() const { return m_start; }
     Acad::ErrorStatus setStartAngle(double angle);
     double endAngle() const { return m_end; }
     Acad::ErrorStatus setEndAngle(double angle);
 
-    bool isPlanar() const override { return true; }
-    Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& type) const override;
     // Parameters run from the start angle to the end angle (made larger by a full turn when needed).
     Acad::ErrorStatus getStartParam(double& param) const override;
     Acad::ErrorStatus getEndParam(double& param) const override;
@@ -104,6 +105,5 @@ public:
 
 private:
     double sweep() const;
-    host::CircleGeometry m_geometry;
     double m_start = 0, m_end = 0;
 };
