@@ -162,22 +162,12 @@ void VertexSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* vertexClass) {
 AcDb2dPolyline::AcDb2dPolyline(AcDb::Poly2dType type, const AcGePoint3dArray& vertices, double elevation,
                                bool closed, double defaultStartWidth, double defaultEndWidth,
                                const AcGeDoubleArray* bulges)
-    : m_type(type), m_closed(closed), m_elevation(elevation), m_startWidth(defaultStartWidth),
+    : SequencePolyline(closed), m_type(type), m_elevation(elevation), m_startWidth(defaultStartWidth),
       m_endWidth(defaultEndWidth) {
     for (int i = 0; i < vertices.length(); ++i) {
         double bulge = bulges && i < bulges->length() ? (*bulges)[i] : 0;
-        AcDbObjectId id;
-        m_sequence.append(this, new AcDb2dVertex(vertices[i], bulge, defaultStartWidth, defaultEndWidth), id);
+        appendVertex(new AcDb2dVertex(vertices[i], bulge, defaultStartWidth, defaultEndWidth));
     }
-}
-
-Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDb2dVertex* vertex) {
-    AcDbObjectId id;
-    return appendVertex(id, vertex);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::appendVertex(AcDbObjectId& id, AcDb2dVertex* vertex) {
-    return m_sequence.append(this, vertex, id);
 }
 
 AcGeMatrix3d AcDb2dPolyline::planeToWorld() const {
@@ -191,18 +181,6 @@ AcGePoint3d AcDb2dPolyline::vertexPosition(const AcDb2dVertex& vertex) const {
 
 Acad::ErrorStatus AcDb2dPolyline::setPolyType(AcDb::Poly2dType type) {
     return setField(m_type, type);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::makeClosed() {
-    assertWriteEnabled();
-    m_closed = true;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb2dPolyline::makeOpen() {
-    assertWriteEnabled();
-    m_closed = false;
-    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation) {
@@ -228,16 +206,6 @@ Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width) {
 Acad::ErrorStatus AcDb2dPolyline::setLinetypeGenerationOn() {
     assertWriteEnabled();
     m_plinegen = true;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb2dPolyline::getStartParam(double& param) const {
-    param = 0;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb2dPolyline::getEndParam(double& param) const {
-    param = static_cast<double>(host::segmentCount(m_sequence.vertices().size(), m_closed));
     return Acad::eOk;
 }
 
@@ -376,46 +344,13 @@ Acad::ErrorStatus AcDb2dPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
 // 3-D polylines.
 
 AcDb3dPolyline::AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& vertices, bool closed)
-    : m_type(type), m_closed(closed) {
-    for (const AcGePoint3d& p : vertices) {
-        AcDbObjectId id;
-        m_sequence.append(this, new AcDb3dPolylineVertex(p), id);
-    }
-}
-
-Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex) {
-    AcDbObjectId id;
-    return appendVertex(id, vertex);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDbObjectId& id, AcDb3dPolylineVertex* vertex) {
-    return m_sequence.append(this, vertex, id);
+    : SequencePolyline(closed), m_type(type) {
+    for (const AcGePoint3d& p : vertices)
+        appendVertex(new AcDb3dPolylineVertex(p));
 }
 
 Acad::ErrorStatus AcDb3dPolyline::setPolyType(AcDb::Poly3dType type) {
     return setField(m_type, type);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::makeClosed() {
-    assertWriteEnabled();
-    m_closed = true;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb3dPolyline::makeOpen() {
-    assertWriteEnabled();
-    m_closed = false;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb3dPolyline::getStartParam(double& param) const {
-    param = 0;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb3dPolyline::getEndParam(double& param) const {
-    param = static_cast<double>(host::segmentCount(m_sequence.vertices().size(), m_closed));
-    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb3dPolyline::getPointAtParam(double param, AcGePoint3d& point) const {

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "host/curve.h"
+#include "host/plane_polyline.h"
 #include "host/polyline_vertices.h"
 
 namespace host {
-struct BulgeVertex;
-
 // The vertices a polyline owns and its sequence end.
 class VertexSequence {
 public:
@@ -38,9 +37,45 @@ private:
     AcDbObjectId m_end;
     bool m_byId = false; // the vertices are objects of a database
 };
+
+// What the 2-D and the 3-D polyline share: vertices of class `Vertex` in their sequence, closing, and the
+// parameter range (vertex i at i).
+template <typename Vertex> class SequencePolyline : public AcDbCurve {
+public:
+    Acad::ErrorStatus appendVertex(Vertex* vertex) {
+        AcDbObjectId id;
+        return appendVertex(id, vertex);
+    }
+    Acad::ErrorStatus appendVertex(AcDbObjectId& id, Vertex* vertex) {
+        return m_sequence.append(this, vertex, id);
+    }
+    AcDbObjectIterator* vertexIterator() const { return m_sequence.newIterator(); }
+    Acad::ErrorStatus makeClosed() { return setField(m_closed, true); }
+    Acad::ErrorStatus makeOpen() { return setField(m_closed, false); }
+
+    bool isClosed() const override { return m_closed; }
+    Acad::ErrorStatus getStartParam(double& param) const override {
+        param = 0;
+        return Acad::eOk;
+    }
+    Acad::ErrorStatus getEndParam(double& param) const override {
+        param = static_cast<double>(segmentCount(m_sequence.vertices().size(), m_closed));
+        return Acad::eOk;
+    }
+
+    void subObjectAddedToDatabase() override { m_sequence.addToDatabase(this); }
+    std::vector<AcDbObjectId> sequenceIds() const override { return m_sequence.ids(); }
+    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_sequence.adopt(ids); }
+
+protected:
+    SequencePolyline() = default;
+    explicit SequencePolyline(bool closed) : m_closed(closed) {}
+    VertexSequence m_sequence;
+    bool m_closed = false;
+};
 } // namespace host
 
-class AcDb2dPolyline : public AcDbCurve {
+class AcDb2dPolyline : public host::SequencePolyline<AcDb2dVertex> {
     HOST_DECLARE_MEMBERS(AcDb2dPolyline)
 public:
     AcDb2dPolyline() = default;
@@ -48,15 +83,10 @@ public:
                    bool closed = false, double defaultStartWidth = 0, double defaultEndWidth = 0,
                    const AcGeDoubleArray* bulges = nullptr);
 
-    Acad::ErrorStatus appendVertex(AcDb2dVertex* vertex);
-    Acad::ErrorStatus appendVertex(AcDbObjectId& id, AcDb2dVertex* vertex);
-    AcDbObjectIterator* vertexIterator() const { return m_sequence.newIterator(); }
     // A vertex's position in world coordinates.
     AcGePoint3d vertexPosition(const AcDb2dVertex& vertex) const;
     AcDb::Poly2dType polyType() const { return m_type; }
     Acad::ErrorStatus setPolyType(AcDb::Poly2dType type);
-    Acad::ErrorStatus makeClosed();
-    Acad::ErrorStatus makeOpen();
     double elevation() const { return m_elevation; }
     Acad::ErrorStatus setElevation(double elevation);
     AcGeVector3d normal() const { return m_normal; }
@@ -70,10 +100,7 @@ public:
     bool isLinetypeGenerationOn() const { return m_plinegen; }
     Acad::ErrorStatus setLinetypeGenerationOn();
 
-    bool isClosed() const override { return m_closed; }
     bool isPlanar() const override { return true; }
-    Acad::ErrorStatus getStartParam(double& param) const override;
-    Acad::ErrorStatus getEndParam(double& param) const override;
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
@@ -84,38 +111,26 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
-    void subObjectAddedToDatabase() override { m_sequence.addToDatabase(this); }
-    std::vector<AcDbObjectId> sequenceIds() const override { return m_sequence.ids(); }
-    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_sequence.adopt(ids); }
 
 private:
     AcGeMatrix3d planeToWorld() const;
     // The vertices drawn (spline frame vertices are not), in the plane with their bulges.
     std::vector<host::BulgeVertex> shownVertices() const;
-    host::VertexSequence m_sequence;
     AcDb::Poly2dType m_type = AcDb::k2dSimplePoly;
-    bool m_closed = false, m_plinegen = false;
+    bool m_plinegen = false;
     double m_elevation = 0, m_thickness = 0, m_startWidth = 0, m_endWidth = 0;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
 };
 
-class AcDb3dPolyline : public AcDbCurve {
+class AcDb3dPolyline : public host::SequencePolyline<AcDb3dPolylineVertex> {
     HOST_DECLARE_MEMBERS(AcDb3dPolyline)
 public:
     AcDb3dPolyline() = default;
     AcDb3dPolyline(AcDb::Poly3dType type, const AcGePoint3dArray& vertices, bool closed = false);
 
-    Acad::ErrorStatus appendVertex(AcDb3dPolylineVertex* vertex);
-    Acad::ErrorStatus appendVertex(AcDbObjectId& id, AcDb3dPolylineVertex* vertex);
-    AcDbObjectIterator* vertexIterator() const { return m_sequence.newIterator(); }
     AcDb::Poly3dType polyType() const { return m_type; }
     Acad::ErrorStatus setPolyType(AcDb::Poly3dType type);
-    Acad::ErrorStatus makeClosed();
-    Acad::ErrorStatus makeOpen();
 
-    bool isClosed() const override { return m_closed; }
-    Acad::ErrorStatus getStartParam(double& param) const override;
-    Acad::ErrorStatus getEndParam(double& param) const override;
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
@@ -126,12 +141,7 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
-    void subObjectAddedToDatabase() override { m_sequence.addToDatabase(this); }
-    std::vector<AcDbObjectId> sequenceIds() const override { return m_sequence.ids(); }
-    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_sequence.adopt(ids); }
 
 private:
-    host::VertexSequence m_sequence;
     AcDb::Poly3dType m_type = AcDb::k3dSimplePoly;
-    bool m_closed = false;
 };

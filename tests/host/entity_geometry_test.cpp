@@ -31,7 +31,43 @@ AcDbObjectId appendToModel(AcDbDatabase& db, AcDbEntity* entity) {
     model->close();
     return id;
 }
+// Appends three vertices and checks the parameters of the polyline open and closed.
+template <typename Polyline, typename Vertex> void checkVerticesAndClosing() {
+    Polyline poly;
+    double end = -1;
+    poly.getEndParam(end);
+    EXPECT_EQ(end, 0) << "no segment yet";
+    AcDbObjectId id;
+    EXPECT_EQ(poly.appendVertex(id, nullptr), Acad::eNullEntityPointer);
+    for (double x : {0.0, 3.0, 3.0}) {
+        ASSERT_EQ(poly.appendVertex(id, new Vertex(AcGePoint3d(x, x == 0 ? 0 : 4, 0))), Acad::eOk);
+        EXPECT_TRUE(id.isNull()) << "outside a database the polyline holds the vertex itself";
+    }
+    poly.getEndParam(end);
+    EXPECT_EQ(end, 2);
+    ASSERT_EQ(poly.makeClosed(), Acad::eOk);
+    EXPECT_TRUE(poly.isClosed());
+    poly.getEndParam(end);
+    EXPECT_EQ(end, 3) << "closed: one segment more";
+    AcGePoint3d back;
+    ASSERT_EQ(poly.getPointAtParam(3, back), Acad::eOk);
+    EXPECT_TRUE(back.isEqualTo(AcGePoint3d(0, 0, 0)));
+    ASSERT_EQ(poly.makeOpen(), Acad::eOk);
+    EXPECT_FALSE(poly.isClosed());
+    EXPECT_EQ(poly.getPointAtParam(2.5, back), Acad::eInvalidInput);
+    AcDbObjectIterator* it = poly.vertexIterator();
+    int count = 0;
+    for (; !it->done(); it->step())
+        count += Vertex::cast(it->entity()) != nullptr;
+    delete it;
+    EXPECT_EQ(count, 3);
+}
 } // namespace
+
+TEST(CurveParameters, PolylinesOwningTheirVerticesAppendAndClose) {
+    checkVerticesAndClosing<AcDb2dPolyline, AcDb2dVertex>();
+    checkVerticesAndClosing<AcDb3dPolyline, AcDb3dPolylineVertex>();
+}
 
 TEST(CurveParameters, LinesArcsAndPolylines) {
     AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0));
