@@ -1,44 +1,45 @@
 #include "host/graphics_recorder.h"
 
+#include <numbers>
+
 #include "host/curve_geometry.h"
 #include "host/database.h"
 #include "host/symbol_tables.h"
 
 namespace host {
 
-class GraphicsRecorder::WorldDraw : public AcGiWorldDraw {
+namespace {
+// What both draw contexts answer from the recorder: its regen type, traits and deviation.
+template <typename Context> class RecorderContext : public Context {
 public:
-    explicit WorldDraw(GraphicsRecorder& r) : m_r(r) {}
+    explicit RecorderContext(GraphicsRecorder& r) : m_r(r) {}
     AcGiRegenType regenType() const override { return m_r.regenType(); }
     AcGiSubEntityTraits& subEntityTraits() const override { return m_r; }
     double deviation() const override { return m_r.deviation(); }
-    AcGiWorldGeometry& geometry() const override { return m_r; }
 
-private:
+protected:
     GraphicsRecorder& m_r;
 };
+} // namespace
 
-class GraphicsRecorder::ViewportDraw : public AcGiViewportDraw {
+class GraphicsRecorder::WorldDraw : public RecorderContext<AcGiWorldDraw> {
 public:
-    explicit ViewportDraw(GraphicsRecorder& r) : m_r(r) {}
-    AcGiRegenType regenType() const override { return m_r.regenType(); }
-    AcGiSubEntityTraits& subEntityTraits() const override { return m_r; }
-    double deviation() const override { return m_r.deviation(); }
+    using RecorderContext::RecorderContext;
+    AcGiWorldGeometry& geometry() const override { return m_r; }
+};
+
+class GraphicsRecorder::ViewportDraw : public RecorderContext<AcGiViewportDraw> {
+public:
+    using RecorderContext::RecorderContext;
     AcGiViewportGeometry& geometry() const override { return m_r; }
     AcGiViewport& viewport() const override { return m_r.m_view; }
-
-private:
-    GraphicsRecorder& m_r;
 };
 
 GraphicsRecorder::GraphicsRecorder(AcGiRegenType regenType, double deviation)
     : m_regenType(regenType), m_deviation(deviation), m_transforms{AcGeMatrix3d()}, m_blockColors{7},
-      m_world(new WorldDraw(*this)), m_viewport(new ViewportDraw(*this)) {}
+      m_world(std::make_unique<WorldDraw>(*this)), m_viewport(std::make_unique<ViewportDraw>(*this)) {}
 
-GraphicsRecorder::~GraphicsRecorder() {
-    delete m_world;
-    delete m_viewport;
-}
+GraphicsRecorder::~GraphicsRecorder() = default;
 
 AcGiWorldDraw& GraphicsRecorder::worldDraw() {
     return *m_world;
@@ -49,6 +50,15 @@ AcGiViewportDraw& GraphicsRecorder::viewportDraw() {
 
 AcGePoint3d GraphicsRecorder::toWorld(const AcGePoint3d& p) const {
     return AcGePoint3d(p).transformBy(m_transforms.back());
+}
+
+AcGeVector3d GraphicsRecorder::toWorld(const AcGeVector3d& v) const {
+    return AcGeVector3d(v).transformBy(m_transforms.back());
+}
+
+void GraphicsRecorder::addPoints(Primitive& primitive, const AcGePoint3d* points, std::size_t count) const {
+    for (std::size_t i = 0; i < count; ++i)
+        primitive.points.push_back(toWorld(points[i]));
 }
 
 void GraphicsRecorder::setTraitsFrom(const AcDbEntity* entity) {
@@ -83,7 +93,7 @@ void GraphicsRecorder::recordEntity(AcDbEntity* entity) {
     if (!entity || entity->visibility() == AcDb::kInvisible) return;
     ScopedRead access(entity);
     setTraitsFrom(entity);
-    if (!entity->worldDraw(m_world)) entity->viewportDraw(m_viewport);
+    if (!entity->worldDraw(m_world.get())) entity->viewportDraw(m_viewport.get());
 }
 
 void GraphicsRecorder::recordBlock(AcDbDatabase* database, AcDbObjectId block) {
@@ -96,29 +106,26 @@ void GraphicsRecorder::recordBlock(AcDbDatabase* database, AcDbObjectId block) {
             recordEntity(AcDbEntity::cast(entityId.stub()->object));
 }
 
-bool GraphicsRecorder::circle(const AcGePoint3d& center, double radius, const AcGeVector3d& normal) {
-    Primitive& p = add(PrimitiveKind::Circle);
+void GraphicsRecorder::addArc(PrimitiveKind kind, const AcGePoint3d& center, double radius,
+                              const AcGeVector3d& normal, double startAngle, double sweep) {
+    Primitive& p = add(kind);
     AcGePoint3dArray outline;
-    appendPlaneArc(outline, center, normal, radius, 0, 6.283185307179586, m_deviation);
-    for (const AcGePoint3d& q : outline)
-        p.points.push_back(toWorld(q));
+    appendPlaneArc(outline, center, normal, radius, startAngle, sweep, m_deviation);
+    addPoints(p, outline.asArrayPtr(), static_cast<std::size_t>(outline.length()));
     p.center = toWorld(center);
     p.radius = radius * m_transforms.back().scale();
-    p.normal = AcGeVector3d(normal).transformBy(m_transforms.back()).normal();
+    p.normal = toWorld(normal).normal();
+}
+
+bool GraphicsRecorder::circle(const AcGePoint3d& center, double radius, const AcGeVector3d& normal) {
+    addArc(PrimitiveKind::Circle, center, radius, normal, 0, 2 * std::numbers::pi);
     return false;
 }
 
 bool GraphicsRecorder::circularArc(const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
                                    const AcGeVector3d& startVector, double sweepAngle, AcGiArcType) {
-    Primitive& p = add(PrimitiveKind::Arc);
-    AcGePoint3dArray outline;
-    appendPlaneArc(outline, center, normal, radius, planeAngle(center, normal, center + startVector),
-                   sweepAngle, m_deviation);
-    for (const AcGePoint3d& q : outline)
-        p.points.push_back(toWorld(q));
-    p.center = toWorld(center);
-    p.radius = radius * m_transforms.back().scale();
-    p.normal = AcGeVector3d(normal).transformBy(m_transforms.back()).normal();
+    addArc(PrimitiveKind::Arc, center, radius, normal, planeAngle(center, normal, center + startVector),
+           sweepAngle);
     return false;
 }
 
@@ -126,9 +133,7 @@ bool GraphicsRecorder::polyline(Adesk::UInt32 nbPoints, const AcGePoint3d* verti
                                 Adesk::LongPtr baseSubEntMarker) {
     if (!vertices || nbPoints == 0) return false;
     if (baseSubEntMarker < 0 || nbPoints < 2) {
-        Primitive& p = add(PrimitiveKind::Polyline);
-        for (Adesk::UInt32 i = 0; i < nbPoints; ++i)
-            p.points.push_back(toWorld(vertices[i]));
+        addPoints(add(PrimitiveKind::Polyline), vertices, nbPoints);
         return false;
     }
     // Each segment carries its own marker, counted from the base.
@@ -144,9 +149,7 @@ bool GraphicsRecorder::polyline(Adesk::UInt32 nbPoints, const AcGePoint3d* verti
 
 bool GraphicsRecorder::polygon(Adesk::UInt32 nbPoints, const AcGePoint3d* vertices) {
     if (!vertices || nbPoints == 0) return false;
-    Primitive& p = add(PrimitiveKind::Polygon);
-    for (Adesk::UInt32 i = 0; i < nbPoints; ++i)
-        p.points.push_back(toWorld(vertices[i]));
+    addPoints(add(PrimitiveKind::Polygon), vertices, nbPoints);
     return false;
 }
 
@@ -162,8 +165,7 @@ bool GraphicsRecorder::mesh(Adesk::UInt32 rows, Adesk::UInt32 columns, const AcG
     Primitive& p = add(PrimitiveKind::Mesh);
     p.rows = rows;
     p.columns = columns;
-    for (Adesk::UInt32 i = 0; i < rows * columns; ++i)
-        p.points.push_back(toWorld(vertices[i]));
+    addPoints(p, vertices, rows * columns);
     return false;
 }
 
@@ -172,8 +174,8 @@ bool GraphicsRecorder::text(const AcGePoint3d& position, const AcGeVector3d& nor
                             const ACHAR* message) {
     Primitive& p = add(PrimitiveKind::Text);
     p.points.push_back(toWorld(position));
-    p.normal = AcGeVector3d(normal).transformBy(m_transforms.back()).normal();
-    p.direction = AcGeVector3d(direction).transformBy(m_transforms.back());
+    p.normal = toWorld(normal).normal();
+    p.direction = toWorld(direction);
     p.height = height * m_transforms.back().scale();
     p.text = message ? message : L"";
     return false;
@@ -183,14 +185,10 @@ bool GraphicsRecorder::draw(AcGiDrawable* drawable) {
     if (!drawable) return false;
     Traits kept = m_traits;
     m_blockColors.push_back(resolvedColor()); // what "by block" means for what the drawable draws
-    auto* entity = AcDbEntity::cast(drawable);
-    if (entity && entity->visibility() != AcDb::kInvisible) {
-        ScopedRead access(entity);
-        setTraitsFrom(entity);
-        if (!entity->worldDraw(m_world)) entity->viewportDraw(m_viewport);
-    } else if (!entity && !drawable->worldDraw(m_world)) {
-        drawable->viewportDraw(m_viewport);
-    }
+    if (auto* entity = AcDbEntity::cast(drawable))
+        recordEntity(entity);
+    else if (!drawable->worldDraw(m_world.get()))
+        drawable->viewportDraw(m_viewport.get());
     m_blockColors.pop_back();
     m_traits = kept;
     return false;

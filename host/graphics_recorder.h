@@ -2,6 +2,7 @@
 // A recording graphics system: entities draw into it as they would into a view, and it keeps every
 // primitive with its traits in world coordinates, so tests can query what was drawn and the SVG writer can
 // show it.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,11 @@ private:
     // The colour of the current traits with "by layer" and "by block" resolved.
     Adesk::UInt16 resolvedColor() const;
     AcGePoint3d toWorld(const AcGePoint3d& p) const;
+    AcGeVector3d toWorld(const AcGeVector3d& v) const;
+    void addPoints(Primitive& primitive, const AcGePoint3d* points, std::size_t count) const;
+    // A circle or an arc: its outline, and its centre, radius and normal in world coordinates.
+    void addArc(PrimitiveKind kind, const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
+                double startAngle, double sweep);
     void setTraitsFrom(const AcDbEntity* entity);
 
     AcGiRegenType m_regenType;
@@ -114,8 +120,8 @@ private:
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<Adesk::UInt16> m_blockColors; // the colour "by block" means at each nesting level
     std::vector<Primitive> m_primitives;
-    WorldDraw* m_world;
-    ViewportDraw* m_viewport;
+    std::unique_ptr<WorldDraw> m_world;
+    std::unique_ptr<ViewportDraw> m_viewport;
     PlanViewport m_view;
 };
 
