@@ -182,7 +182,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
             m_rotation = rb.resval.rreal / kDegrees;
             break;
         case 210:
-            if (!asVector(rb).isZeroLength()) m_normal = asVector(rb).normal();
+            readNormal(rb, m_normal);
             break;
         default:
             break;

@@ -152,7 +152,7 @@ Acad::ErrorStatus AcDbEllipse::dxfInFields(AcDbDxfFiler* filer) {
             m_major = asVector(rb);
             break;
         case 210:
-            if (!asVector(rb).isZeroLength()) m_normal = asVector(rb).normal();
+            readNormal(rb, m_normal);
             break;
         case 40:
             m_ratio = rb.resval.rreal;

@@ -175,3 +175,7 @@ inline AcGePoint3d asPoint(const resbuf& rb) {
 inline AcGeVector3d asVector(const resbuf& rb) {
     return AcGeVector3d(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
 }
+// A normal of a result buffer, kept as a unit vector; a zero vector leaves `normal` as it was.
+inline void readNormal(const resbuf& rb, AcGeVector3d& normal) {
+    if (!asVector(rb).isZeroLength()) normal = asVector(rb).normal();
+}

@@ -344,7 +344,7 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
             if (!m_vertices.empty()) m_vertices.back().bulge = rb.resval.rreal;
             break;
         case 210:
-            if (!asVector(rb).isZeroLength()) m_normal = asVector(rb).normal();
+            readNormal(rb, m_normal);
             break;
         default:
             break;

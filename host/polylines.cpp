@@ -316,7 +316,7 @@ Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer) {
                                            : m_type;
             break;
         case 210:
-            if (!asVector(rb).isZeroLength()) m_normal = asVector(rb).normal();
+            readNormal(rb, m_normal);
             break;
         default:
             break;

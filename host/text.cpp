@@ -191,7 +191,7 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             m_vertical = rb.resval.rint;
             break;
         case 210:
-            if (!asVector(rb).isZeroLength()) m_normal = asVector(rb).normal();
+            readNormal(rb, m_normal);
             break;
         default:
             break;

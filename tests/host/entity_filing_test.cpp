@@ -290,6 +290,25 @@ TEST(DxfFiles, AFileWithEntitiesAloneIsCompletedIntoADrawing) {
     EXPECT_EQ(host::readDxf(again, host::writeDxf(db)), Acad::eOk) << again.lastFileError();
 }
 
+TEST(DxfFiles, NormalsAreReadAsUnitVectorsAndAZeroOneIsLeftOut) {
+    const std::string entities =
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLWPOLYLINE\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n1\n 70\n0\n"
+        " 10\n1.0\n 20\n2.0\n210\n0.0\n220\n0.0\n230\n-2.0\n"
+        "  0\nTEXT\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 40\n1.0\n"
+        "  1\nabc\n210\n0.0\n220\n0.0\n230\n0.0\n100\nAcDbText\n  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, entities), Acad::eOk) << db.lastFileError();
+    AcDbPolyline* lw = openFirst<AcDbPolyline>(db);
+    ASSERT_NE(lw, nullptr);
+    EXPECT_EQ(lw->normal(), AcGeVector3d(0, 0, -1));
+    lw->close();
+    AcDbText* text = openFirst<AcDbText>(db);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->normal(), AcGeVector3d::kZAxis);
+    text->close();
+}
+
 TEST(BinaryDrawing, MutatedFilesNeverCrashTheReader) {
     Sample s;
     host::test::TemporaryFile file(".zdw");
