@@ -205,4 +205,9 @@ AcGeVector3d ocsXAxis(const AcGeVector3d& normal) {
                                                                     : AcGeVector3d::kZAxis.crossProduct(n);
     return x.normal();
 }
+
+AcGeVector3d transformedNormal(const AcGeVector3d& normal, const AcGeMatrix3d& xform) {
+    AcGeVector3d t = AcGeVector3d(normal).transformBy(xform).normal();
+    return t.isZeroLength() ? AcGeVector3d::kZAxis : t;
+}
 } // namespace host

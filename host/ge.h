@@ -165,4 +165,6 @@ public:
 namespace host {
 // The x axis of the object coordinate system of `normal` (arbitrary-axis rule).
 AcGeVector3d ocsXAxis(const AcGeVector3d& normal);
+// A unit normal carried through a transform; the z axis when the transform collapses it.
+AcGeVector3d transformedNormal(const AcGeVector3d& normal, const AcGeMatrix3d& xform);
 } // namespace host

@@ -72,8 +72,7 @@ Acad::ErrorStatus AcDbLine::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
     m_start.transformBy(xform);
     m_end.transformBy(xform);
-    m_normal = AcGeVector3d(m_normal).transformBy(xform).normal();
-    if (m_normal.isZeroLength()) m_normal = AcGeVector3d::kZAxis;
+    m_normal = host::transformedNormal(m_normal, xform);
     return Acad::eOk;
 }
 

@@ -15,11 +15,6 @@ constexpr double kDegrees = 180 / std::numbers::pi;
 AcGeVector3d unit(const AcGeVector3d& v) {
     return std::abs(v.length() - 1) < 1e-12 ? v : v.normal();
 }
-
-AcGeVector3d transformedNormal(const AcGeVector3d& n, const AcGeMatrix3d& xform) {
-    AcGeVector3d t = AcGeVector3d(n).transformBy(xform).normal();
-    return t.isZeroLength() ? AcGeVector3d::kZAxis : t;
-}
 } // namespace
 
 // Points.
@@ -53,7 +48,7 @@ Acad::ErrorStatus AcDbPoint::subGetGeomExtents(AcDbExtents& extents) const {
 Acad::ErrorStatus AcDbPoint::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
     m_position.transformBy(xform);
-    m_normal = transformedNormal(m_normal, xform);
+    m_normal = host::transformedNormal(m_normal, xform);
     return Acad::eOk;
 }
 

@@ -154,6 +154,20 @@ TEST(Transforms, EllipsesTextsAndPolylinesFollow) {
 
 // Mirrored, doubled and tilted onto the plane of -y: a point (x, y) at elevation e lands at (-2x, 2y) at
 // elevation 2e of the new plane.
+TEST(Transforms, NormalsOfLinesAndPointsTurnAndFallBackOnZ) {
+    const AcGeMatrix3d quarterTurn = AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis);
+    AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    AcDbPoint point(AcGePoint3d(1, 2, 3));
+    ASSERT_EQ(line.transformBy(quarterTurn * AcGeMatrix3d::scaling(3)), Acad::eOk);
+    ASSERT_EQ(point.transformBy(quarterTurn * AcGeMatrix3d::scaling(3)), Acad::eOk);
+    EXPECT_TRUE(line.normal().isEqualTo(AcGeVector3d(0, -1, 0))) << "turned, and still of unit length";
+    EXPECT_TRUE(point.normal().isEqualTo(AcGeVector3d(0, -1, 0)));
+    ASSERT_EQ(line.transformBy(AcGeMatrix3d::scaling(0)), Acad::eOk);
+    ASSERT_EQ(point.transformBy(AcGeMatrix3d::scaling(0)), Acad::eOk);
+    EXPECT_EQ(line.normal(), AcGeVector3d::kZAxis) << "a collapsed normal";
+    EXPECT_EQ(point.normal(), AcGeVector3d::kZAxis);
+}
+
 TEST(Transforms, PlanarPolylinesAndHatchesMoveIntoTheTransformedPlane) {
     const AcGeMatrix3d xform =
         AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kXAxis) * AcGeMatrix3d::scaling(2) * kMirrorY;
