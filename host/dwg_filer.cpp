@@ -50,62 +50,6 @@ Acad::ErrorStatus AcDbDwgFiler::readBool(bool* v) {
     return es;
 }
 
-Acad::ErrorStatus AcDbDwgFiler::readPoint2d(AcGePoint2d* p) {
-    readDouble(&p->x);
-    return readDouble(&p->y);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::readPoint3d(AcGePoint3d* p) {
-    readDouble(&p->x);
-    readDouble(&p->y);
-    return readDouble(&p->z);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::readVector2d(AcGeVector2d* v) {
-    readDouble(&v->x);
-    return readDouble(&v->y);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::readVector3d(AcGeVector3d* v) {
-    readDouble(&v->x);
-    readDouble(&v->y);
-    return readDouble(&v->z);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::readScale3d(AcGeScale3d* s) {
-    readDouble(&s->sx);
-    readDouble(&s->sy);
-    return readDouble(&s->sz);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::writePoint2d(const AcGePoint2d& p) {
-    writeDouble(p.x);
-    return writeDouble(p.y);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::writePoint3d(const AcGePoint3d& p) {
-    writeDouble(p.x);
-    writeDouble(p.y);
-    return writeDouble(p.z);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::writeVector2d(const AcGeVector2d& v) {
-    writeDouble(v.x);
-    return writeDouble(v.y);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::writeVector3d(const AcGeVector3d& v) {
-    writeDouble(v.x);
-    writeDouble(v.y);
-    return writeDouble(v.z);
-}
-
-Acad::ErrorStatus AcDbDwgFiler::writeScale3d(const AcGeScale3d& s) {
-    writeDouble(s.sx);
-    writeDouble(s.sy);
-    return writeDouble(s.sz);
-}
-
 Acad::ErrorStatus AcDbDwgFiler::readAcDbHandle(AcDbHandle* h) {
     Adesk::UInt64 v = 0;
     Acad::ErrorStatus es = readUInt64(&v);

@@ -32,11 +32,11 @@ public:
     Acad::ErrorStatus readUInt64(Adesk::UInt64* v) { return readBytes(v, 8); }
     Acad::ErrorStatus readBool(bool* v);
     Acad::ErrorStatus readDouble(double* v) { return readBytes(v, 8); }
-    Acad::ErrorStatus readPoint2d(AcGePoint2d* p);
-    Acad::ErrorStatus readPoint3d(AcGePoint3d* p);
-    Acad::ErrorStatus readVector2d(AcGeVector2d* v);
-    Acad::ErrorStatus readVector3d(AcGeVector3d* v);
-    Acad::ErrorStatus readScale3d(AcGeScale3d* s);
+    Acad::ErrorStatus readPoint2d(AcGePoint2d* p) { return readDoubles(&p->x, &p->y); }
+    Acad::ErrorStatus readPoint3d(AcGePoint3d* p) { return readDoubles(&p->x, &p->y, &p->z); }
+    Acad::ErrorStatus readVector2d(AcGeVector2d* v) { return readDoubles(&v->x, &v->y); }
+    Acad::ErrorStatus readVector3d(AcGeVector3d* v) { return readDoubles(&v->x, &v->y, &v->z); }
+    Acad::ErrorStatus readScale3d(AcGeScale3d* s) { return readDoubles(&s->sx, &s->sy, &s->sz); }
     // The text is allocated with acutNewString; the caller frees it with acutDelString.
     Acad::ErrorStatus readString(ACHAR** text);
     Acad::ErrorStatus readString(std::wstring& text);
@@ -55,11 +55,11 @@ public:
     Acad::ErrorStatus writeUInt64(Adesk::UInt64 v) { return writeBytes(&v, 8); }
     Acad::ErrorStatus writeBool(bool v) { return writeUInt8(v ? 1 : 0); }
     Acad::ErrorStatus writeDouble(double v) { return writeBytes(&v, 8); }
-    Acad::ErrorStatus writePoint2d(const AcGePoint2d& p);
-    Acad::ErrorStatus writePoint3d(const AcGePoint3d& p);
-    Acad::ErrorStatus writeVector2d(const AcGeVector2d& v);
-    Acad::ErrorStatus writeVector3d(const AcGeVector3d& v);
-    Acad::ErrorStatus writeScale3d(const AcGeScale3d& s);
+    Acad::ErrorStatus writePoint2d(const AcGePoint2d& p) { return writeDoubles(p.x, p.y); }
+    Acad::ErrorStatus writePoint3d(const AcGePoint3d& p) { return writeDoubles(p.x, p.y, p.z); }
+    Acad::ErrorStatus writeVector2d(const AcGeVector2d& v) { return writeDoubles(v.x, v.y); }
+    Acad::ErrorStatus writeVector3d(const AcGeVector3d& v) { return writeDoubles(v.x, v.y, v.z); }
+    Acad::ErrorStatus writeScale3d(const AcGeScale3d& s) { return writeDoubles(s.sx, s.sy, s.sz); }
     Acad::ErrorStatus writeString(const ACHAR* text);
     Acad::ErrorStatus writeString(const std::wstring& text) { return writeString(text.c_str()); }
     Acad::ErrorStatus writeAcDbHandle(const AcDbHandle& h) { return writeUInt64(h.value()); }
@@ -74,6 +74,17 @@ public:
 private:
     // A handle read back as the id of the filer's database (null without one).
     Acad::ErrorStatus readObjectId(AcDbObjectId* id);
+    // Points, vectors and scales are their coordinates in order; the status is that of the last.
+    template <typename... D> Acad::ErrorStatus readDoubles(D*... values) {
+        Acad::ErrorStatus es = Acad::eOk;
+        ((es = readDouble(values)), ...);
+        return es;
+    }
+    template <typename... D> Acad::ErrorStatus writeDoubles(D... values) {
+        Acad::ErrorStatus es = Acad::eOk;
+        ((es = writeDouble(values)), ...);
+        return es;
+    }
 };
 
 namespace host {
