@@ -13,9 +13,23 @@ AcDbObjectId recordIn(AcDbDatabase* db, bool layer, const std::wstring& name) {
     return layer ? db->layerId(name) : db->linetypeId(name);
 }
 
+// The record of class `Record` that `id` stands for, or null.
+template <typename Record> Record* recordOf(AcDbObjectId id) {
+    return id.isValid() ? Record::cast(id.stub()->object) : nullptr;
+}
+
 std::wstring nameOfRecord(AcDbObjectId id) {
-    auto* record = id.isValid() ? AcDbSymbolTableRecord::cast(id.stub()->object) : nullptr;
+    auto* record = recordOf<AcDbSymbolTableRecord>(id);
     return record ? record->name() : L"";
+}
+
+// The name, as its record spells it, of the layer or linetype called `name` in `db`.
+Acad::ErrorStatus recordNamed(AcDbDatabase* db, bool layer, const ACHAR* name, std::wstring& found) {
+    if (!name || !*name) return Acad::eInvalidInput;
+    AcDbObjectId id = recordIn(db, layer, name);
+    if (id.isNull()) return Acad::eKeyNotFound;
+    found = nameOfRecord(id);
+    return Acad::eOk;
 }
 } // namespace
 
@@ -27,37 +41,25 @@ AcDbObjectId AcDbEntity::linetypeId() const {
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* name, bool, bool) {
-    if (!name || !*name) return Acad::eInvalidInput;
-    AcDbObjectId id = recordIn(databaseOrWorking(), true, name);
-    if (id.isNull()) return Acad::eKeyNotFound;
-    assertWriteEnabled();
-    m_layer = nameOfRecord(id);
-    return Acad::eOk;
+    std::wstring found;
+    Acad::ErrorStatus es = recordNamed(databaseOrWorking(), true, name, found);
+    return es == Acad::eOk ? setField(m_layer, found) : es;
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId id, bool, bool) {
-    auto* record = id.isValid() ? AcDbLayerTableRecord::cast(id.stub()->object) : nullptr;
-    if (!record) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_layer = record->name();
-    return Acad::eOk;
+    auto* record = recordOf<AcDbLayerTableRecord>(id);
+    return record ? setField(m_layer, record->name()) : Acad::eInvalidInput;
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* name, bool) {
-    if (!name || !*name) return Acad::eInvalidInput;
-    AcDbObjectId id = recordIn(databaseOrWorking(), false, name);
-    if (id.isNull()) return Acad::eKeyNotFound;
-    assertWriteEnabled();
-    m_linetype = nameOfRecord(id);
-    return Acad::eOk;
+    std::wstring found;
+    Acad::ErrorStatus es = recordNamed(databaseOrWorking(), false, name, found);
+    return es == Acad::eOk ? setField(m_linetype, found) : es;
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId id, bool) {
-    auto* record = id.isValid() ? AcDbLinetypeTableRecord::cast(id.stub()->object) : nullptr;
-    if (!record) return Acad::eInvalidInput;
-    assertWriteEnabled();
-    m_linetype = record->name();
-    return Acad::eOk;
+    auto* record = recordOf<AcDbLinetypeTableRecord>(id);
+    return record ? setField(m_linetype, record->name()) : Acad::eInvalidInput;
 }
 
 Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index, bool) {

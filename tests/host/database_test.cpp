@@ -6,6 +6,7 @@
 #include "host/dictionary.h"
 #include "host/drawing_file.h"
 #include "host/file_bytes.h"
+#include "host/line.h"
 #include "host/symbol_tables.h"
 #include "host_test_support.h"
 
@@ -308,4 +309,23 @@ TEST(BinaryDrawing, DamagedFilesLeaveTheDatabaseAsItWas) {
         EXPECT_EQ(target.modelSpaceId(), before);
     }
     EXPECT_EQ(target.readDwgFile(L"/nonexistent/drawing.zdw"), Acad::eFileNotFound);
+}
+
+TEST(SymbolTables, EntitiesTakeLayersAndLinetypesByNameOrRecordOnly) {
+    WorkingDatabase w;
+    AcDbLine line;
+    EXPECT_EQ(line.setLayer(static_cast<const ACHAR*>(nullptr)), Acad::eInvalidInput);
+    EXPECT_EQ(line.setLayer(L""), Acad::eInvalidInput);
+    EXPECT_EQ(line.setLayer(L"absent"), Acad::eKeyNotFound);
+    EXPECT_EQ(line.setLinetype(L"absent"), Acad::eKeyNotFound);
+    EXPECT_EQ(line.setLinetype(L"continuous"), Acad::eOk);
+    EXPECT_STREQ(line.linetype(), L"Continuous") << "the record's own spelling";
+    AcDbObjectId layer0 = w.db->layerId(L"0"), continuous = w.db->linetypeId(L"Continuous");
+    EXPECT_EQ(line.setLayer(continuous), Acad::eInvalidInput) << "a linetype is no layer";
+    EXPECT_EQ(line.setLinetype(layer0), Acad::eInvalidInput);
+    EXPECT_EQ(line.setLinetype(AcDbObjectId()), Acad::eInvalidInput);
+    EXPECT_EQ(line.setLayer(layer0), Acad::eOk);
+    EXPECT_EQ(line.layerId(), layer0);
+    EXPECT_EQ(line.setLinetype(continuous), Acad::eOk);
+    EXPECT_EQ(line.linetypeId(), continuous);
 }
