@@ -1,7 +1,5 @@
 #include "host/block_reference.h"
 
-#include <numbers>
-
 #include "host/database.h"
 #include "host/dwg_filer.h"
 #include "host/symbol_tables.h"
@@ -9,7 +7,6 @@
 HOST_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT")
 
 namespace {
-constexpr double kDegrees = 180 / std::numbers::pi;
 
 // The entities of a block, each readable while `f` runs.
 template <typename F> void forEachEntity(const AcDbBlockTableRecord* block, F f) {
@@ -179,7 +176,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
             m_scale.sz = rb.resval.rreal;
             break;
         case 50:
-            m_rotation = rb.resval.rreal / kDegrees;
+            m_rotation = rb.resval.rreal / host::kDegrees;
             break;
         case 210:
             readNormal(rb, m_normal);
@@ -202,7 +199,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_scale.sx != 1) filer->writeDouble(41, m_scale.sx);
     if (m_scale.sy != 1) filer->writeDouble(42, m_scale.sy);
     if (m_scale.sz != 1) filer->writeDouble(43, m_scale.sz);
-    if (m_rotation != 0) filer->writeDouble(50, m_rotation * kDegrees);
+    if (m_rotation != 0) filer->writeDouble(50, m_rotation * host::kDegrees);
     if (m_normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, m_normal);
     return filer->filerStatus();
 }

@@ -9,8 +9,6 @@ HOST_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, L"CIRCLE")
 HOST_DEFINE_MEMBERS(AcDbArc, AcDbCurve, L"ARC")
 
 namespace {
-constexpr double kTwoPi = 2 * std::numbers::pi;
-constexpr double kDegrees = 180 / std::numbers::pi;
 constexpr double kOnCurve = 1e-8;
 } // namespace
 
@@ -156,7 +154,7 @@ Acad::ErrorStatus AcDbCircle::getStartParam(double& param) const {
 }
 
 Acad::ErrorStatus AcDbCircle::getEndParam(double& param) const {
-    param = kTwoPi;
+    param = host::kTwoPi;
     return Acad::eOk;
 }
 
@@ -185,7 +183,7 @@ Acad::ErrorStatus AcDbCircle::getArea(double& area) const {
 
 bool AcDbCircle::tessellate(AcGePoint3dArray& points, double deviation) const {
     points.removeAll();
-    host::appendPlaneArc(points, m_geometry.center, m_geometry.normal, m_geometry.radius, 0, kTwoPi,
+    host::appendPlaneArc(points, m_geometry.center, m_geometry.normal, m_geometry.radius, 0, host::kTwoPi,
                          deviation);
     return true;
 }
@@ -256,7 +254,7 @@ Acad::ErrorStatus AcDbArc::getPointAtParam(double param, AcGePoint3d& point) con
 Acad::ErrorStatus AcDbArc::getParamAtPoint(const AcGePoint3d& point, double& param) const {
     double a = host::planeAngle(m_geometry.center, m_geometry.normal, point);
     double along = host::normalizeAngle(a - m_start);
-    if (along > sweep() + 1e-10 && along > kTwoPi - 1e-10) along = 0;
+    if (along > sweep() + 1e-10 && along > host::kTwoPi - 1e-10) along = 0;
     if (along > sweep() + 1e-10 ||
         m_geometry.pointAt(a).distanceTo(point) > kOnCurve * std::max(1.0, m_geometry.radius))
         return Acad::eInvalidInput;
@@ -312,15 +310,15 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = CircularCurve::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDbArc", [this](const resbuf& rb) {
         if (rb.restype == 50)
-            m_start = host::normalizeAngle(rb.resval.rreal / kDegrees);
+            m_start = host::normalizeAngle(rb.resval.rreal / host::kDegrees);
         else if (rb.restype == 51)
-            m_end = host::normalizeAngle(rb.resval.rreal / kDegrees);
+            m_end = host::normalizeAngle(rb.resval.rreal / host::kDegrees);
     });
 }
 
 Acad::ErrorStatus AcDbArc::dxfOutFields(AcDbDxfFiler* filer) const {
     CircularCurve::dxfOutFields(filer);
     filer->writeString(100, L"AcDbArc");
-    filer->writeDouble(50, m_start * kDegrees);
-    return filer->writeDouble(51, m_end * kDegrees);
+    filer->writeDouble(50, m_start * host::kDegrees);
+    return filer->writeDouble(51, m_end * host::kDegrees);
 }

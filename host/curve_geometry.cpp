@@ -5,7 +5,6 @@
 
 namespace host {
 namespace {
-constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr int kMaxChords = 4096;
 } // namespace
 

@@ -7,10 +7,6 @@
 
 HOST_DEFINE_MEMBERS(AcDbEllipse, AcDbCurve, L"ELLIPSE")
 
-namespace {
-constexpr double kTwoPi = 2 * std::numbers::pi;
-}
-
 AcDbEllipse::AcDbEllipse(const AcGePoint3d& center, const AcGeVector3d& unitNormal,
                          const AcGeVector3d& majorAxis, double radiusRatio, double startAngle,
                          double endAngle) {
@@ -40,12 +36,12 @@ AcGeVector3d AcDbEllipse::minorAxis() const {
 double AcDbEllipse::endParam() const {
     double end = m_end;
     while (end <= m_start)
-        end += kTwoPi;
+        end += host::kTwoPi;
     return end;
 }
 
 bool AcDbEllipse::isClosed() const {
-    return std::abs(endParam() - m_start - kTwoPi) < 1e-10;
+    return std::abs(endParam() - m_start - host::kTwoPi) < 1e-10;
 }
 
 Acad::ErrorStatus AcDbEllipse::getPlane(AcGePlane& plane, AcDb::Planarity& type) const {
@@ -76,9 +72,9 @@ Acad::ErrorStatus AcDbEllipse::getParamAtPoint(const AcGePoint3d& point, double&
     double s = d.dotProduct(minor) / minor.dotProduct(minor);
     double t = std::atan2(s, c);
     while (t < m_start)
-        t += kTwoPi;
-    while (t > m_start + kTwoPi)
-        t -= kTwoPi;
+        t += host::kTwoPi;
+    while (t > m_start + host::kTwoPi)
+        t -= host::kTwoPi;
     AcGePoint3d onCurve;
     getPointAtParam(t, onCurve);
     if (onCurve.distanceTo(point) > 1e-8 * std::max(1.0, m_major.length()) || t > endParam() + 1e-10)

@@ -1,6 +1,7 @@
 #pragma once
 // Points, vectors, matrices and planes of the host's geometry interface.
 #include <cmath>
+#include <numbers>
 
 class AcGeMatrix3d;
 class AcGeVector3d;
@@ -163,6 +164,10 @@ public:
 };
 
 namespace host {
+// A full turn, and the degrees in a radian (drawing files give angles in degrees).
+constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr double kDegrees = 180 / std::numbers::pi;
+
 // The x axis of the object coordinate system of `normal` (arbitrary-axis rule).
 AcGeVector3d ocsXAxis(const AcGeVector3d& normal);
 // A unit normal carried through a transform; the z axis when the transform collapses it.

@@ -1,17 +1,11 @@
 #include "host/ge_curves2d.h"
 
-#include <numbers>
-
-namespace {
-constexpr double kTwoPi = 2 * std::numbers::pi;
-}
-
 double AcGeCircArc2d::sweep() const {
     double s = m_end - m_start;
     while (s <= 0)
-        s += kTwoPi;
-    while (s > kTwoPi)
-        s -= kTwoPi;
+        s += host::kTwoPi;
+    while (s > host::kTwoPi)
+        s -= host::kTwoPi;
     return s;
 }
 

@@ -1,7 +1,5 @@
 #include "host/hatch.h"
 
-#include <numbers>
-
 #include "host/circle_arc.h"
 #include "host/curve_geometry.h"
 #include "host/database.h"
@@ -14,8 +12,6 @@
 HOST_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, L"HATCH")
 
 namespace {
-constexpr double kDegrees = 180 / std::numbers::pi;
-constexpr double kTwoPi = 2 * std::numbers::pi;
 // Samples per unit of parameter for boundaries known only through the curve protocol.
 constexpr int kCurveSamples = 64;
 
@@ -37,7 +33,7 @@ void appendEdge(AcGePoint3dArray& points, const auto& edge) {
             points.append(
                 flat(edge.evalPoint(curve.startParam() + (curve.endParam() - curve.startParam()) * i / n)));
     } else {
-        double end = edge.endAng() > edge.startAng() ? edge.endAng() : edge.endAng() + kTwoPi;
+        double end = edge.endAng() > edge.startAng() ? edge.endAng() : edge.endAng() + host::kTwoPi;
         int n = host::chordCount(edge.majorRadius(), end - edge.startAng(), host::kDefaultDeviation);
         for (int i = 0; i < n; ++i)
             points.append(flat(edge.pointAtParam(edge.startAng() + (end - edge.startAng()) * i / n)));
@@ -64,7 +60,7 @@ bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges,
         return true;
     }
     if (auto* circle = AcDbCircle::cast(entity)) {
-        edges.push_back(AcGeCircArc2d(local(circle->center()), circle->radius(), 0, kTwoPi));
+        edges.push_back(AcGeCircArc2d(local(circle->center()), circle->radius(), 0, host::kTwoPi));
         return true;
     }
     if (auto* arc = AcDbArc::cast(entity)) {
@@ -568,12 +564,12 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
                     loop.edges.emplace_back(AcGeLineSeg2d(a, point(11)));
                 } else if (kind == kCirArc) {
                     AcGePoint2d c = point(10);
-                    double r = real(40), s = real(50) / kDegrees, e = real(51) / kDegrees;
+                    double r = real(40), s = real(50) / host::kDegrees, e = real(51) / host::kDegrees;
                     loop.edges.emplace_back(AcGeCircArc2d(c, r, s, e, integer(73, 1) == 0));
                 } else if (kind == kEllArc) {
                     AcGePoint2d c = point(10), m = point(11);
                     AcGeVector2d major(m.x, m.y);
-                    double ratio = real(40), s = real(50) / kDegrees, e = real(51) / kDegrees;
+                    double ratio = real(40), s = real(50) / host::kDegrees, e = real(51) / host::kDegrees;
                     loop.edges.emplace_back(AcGeEllipArc2d(c, major, major.length(), major.length() * ratio,
                                                            s, e, integer(73, 1) == 0));
                 } else if (kind == kSpline) {
@@ -617,7 +613,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     for (; at < groups.size(); ++at) {
         const host::Group& g = groups[at];
         if (g.code == 52)
-            m_angle = g.real() / kDegrees;
+            m_angle = g.real() / host::kDegrees;
         else if (g.code == 41)
             m_scale = g.real();
         else if (g.code == 77)
@@ -662,8 +658,8 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
                         } else if constexpr (std::is_same_v<T, AcGeCircArc2d>) {
                             filer->writePoint2d(10, e.center());
                             filer->writeDouble(40, e.radius());
-                            filer->writeDouble(50, e.startAng() * kDegrees);
-                            filer->writeDouble(51, e.endAng() * kDegrees);
+                            filer->writeDouble(50, e.startAng() * host::kDegrees);
+                            filer->writeDouble(51, e.endAng() * host::kDegrees);
                             filer->writeInt16(73, e.isClockWise() ? 0 : 1);
                         } else if constexpr (std::is_same_v<T, AcGeNurbCurve2d>) {
                             const host::BSpline& c = e.nurbs();
@@ -689,8 +685,8 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
                             filer->writePoint2d(11, AcGePoint2d(major.x, major.y));
                             filer->writeDouble(40,
                                                e.majorRadius() > 0 ? e.minorRadius() / e.majorRadius() : 1);
-                            filer->writeDouble(50, e.startAng() * kDegrees);
-                            filer->writeDouble(51, e.endAng() * kDegrees);
+                            filer->writeDouble(50, e.startAng() * host::kDegrees);
+                            filer->writeDouble(51, e.endAng() * host::kDegrees);
                             filer->writeInt16(73, e.isClockWise() ? 0 : 1);
                         }
                     },
@@ -704,7 +700,7 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writeInt16(75, static_cast<Adesk::Int16>(m_style));
     filer->writeInt16(76, static_cast<Adesk::Int16>(m_patternType));
     if (!isSolidFill()) {
-        filer->writeDouble(52, m_angle * kDegrees);
+        filer->writeDouble(52, m_angle * host::kDegrees);
         filer->writeDouble(41, m_scale);
         filer->writeInt16(77, m_double ? 1 : 0);
         filer->writeInt16(78, 0);

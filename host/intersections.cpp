@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <numbers>
 #include <optional>
 
 #include "host/circle_arc.h"
@@ -16,7 +15,6 @@ namespace host {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kTolerance = 1e-9;
 
 // A piece in plane coordinates (x, y; z is the height above the plane, kept to answer 3-D points).

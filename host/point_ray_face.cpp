@@ -1,7 +1,5 @@
 #include "host/point_ray_face.h"
 
-#include <numbers>
-
 #include "host/dwg_filer.h"
 
 HOST_DEFINE_MEMBERS(AcDbPoint, AcDbEntity, L"POINT")
@@ -9,7 +7,6 @@ HOST_DEFINE_MEMBERS(AcDbRay, AcDbCurve, L"RAY")
 HOST_DEFINE_MEMBERS(AcDbFace, AcDbEntity, L"3DFACE")
 
 namespace {
-constexpr double kDegrees = 180 / std::numbers::pi;
 
 // A unit vector kept as it is: normalising again would move its last digit.
 AcGeVector3d unit(const AcGeVector3d& v) {
@@ -93,7 +90,7 @@ Acad::ErrorStatus AcDbPoint::dxfInFields(AcDbDxfFiler* filer) {
             m_normal = asVector(rb);
             break;
         case 50:
-            m_rotation = rb.resval.rreal / kDegrees;
+            m_rotation = rb.resval.rreal / host::kDegrees;
             break;
         default:
             break;
@@ -107,7 +104,7 @@ Acad::ErrorStatus AcDbPoint::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writePoint3d(10, m_position);
     if (m_thickness != 0) filer->writeDouble(39, m_thickness);
     if (m_normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, m_normal);
-    if (m_rotation != 0) filer->writeDouble(50, m_rotation * kDegrees);
+    if (m_rotation != 0) filer->writeDouble(50, m_rotation * host::kDegrees);
     return filer->filerStatus();
 }
 

@@ -1,7 +1,5 @@
 #include "host/polyline_vertices.h"
 
-#include <numbers>
-
 #include "host/dwg_filer.h"
 
 HOST_DEFINE_ABSTRACT(AcDbVertex, AcDbEntity)
@@ -10,7 +8,6 @@ HOST_DEFINE_MEMBERS(AcDb3dPolylineVertex, AcDbVertex, L"VERTEX")
 HOST_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, L"SEQEND")
 
 namespace {
-constexpr double kDegrees = 180 / std::numbers::pi;
 // Vertex flags of drawing files.
 constexpr Adesk::Int16 kCurveFit = 1, kSplineFit = 8, kSplineFrame = 16, k3dVertex = 32;
 } // namespace
@@ -77,7 +74,7 @@ void AcDb2dVertex::readDxfGroup(const resbuf& rb) {
         m_bulge = rb.resval.rreal;
         break;
     case 50:
-        m_tangent = rb.resval.rreal / kDegrees;
+        m_tangent = rb.resval.rreal / host::kDegrees;
         break;
     case 70:
         m_type = rb.resval.rint & kSplineFrame ? AcDb::k2dSplineCtlVertex
@@ -124,7 +121,7 @@ Acad::ErrorStatus AcDb2dVertex::dxfOutFields(AcDbDxfFiler* filer) const {
                          : m_type == AcDb::k2dCurveFitVertex  ? kCurveFit
                                                               : 0;
     filer->writeInt16(70, flags);
-    if (m_tangent != 0) filer->writeDouble(50, m_tangent * kDegrees);
+    if (m_tangent != 0) filer->writeDouble(50, m_tangent * host::kDegrees);
     return filer->filerStatus();
 }
 

@@ -1,7 +1,5 @@
 #include "host/text.h"
 
-#include <numbers>
-
 #include "host/database.h"
 #include "host/dwg_filer.h"
 #include "host/symbol_tables.h"
@@ -9,7 +7,6 @@
 HOST_DEFINE_MEMBERS(AcDbText, AcDbEntity, L"TEXT")
 
 namespace {
-constexpr double kDegrees = 180 / std::numbers::pi;
 // Average width of a character relative to the text height, for extents.
 constexpr double kCharacterWidth = 0.8;
 } // namespace
@@ -179,10 +176,10 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             m_widthFactor = rb.resval.rreal;
             break;
         case 50:
-            m_rotation = rb.resval.rreal / kDegrees;
+            m_rotation = rb.resval.rreal / host::kDegrees;
             break;
         case 51:
-            m_oblique = rb.resval.rreal / kDegrees;
+            m_oblique = rb.resval.rreal / host::kDegrees;
             break;
         case 72:
             m_horizontal = rb.resval.rint;
@@ -213,9 +210,9 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
     filer->writePoint3d(10, AcGePoint3d(m_position).transformBy(toPlane));
     filer->writeDouble(40, m_height);
     filer->writeString(1, m_text);
-    if (m_rotation != 0) filer->writeDouble(50, m_rotation * kDegrees);
+    if (m_rotation != 0) filer->writeDouble(50, m_rotation * host::kDegrees);
     if (m_widthFactor != 1) filer->writeDouble(41, m_widthFactor);
-    if (m_oblique != 0) filer->writeDouble(51, m_oblique * kDegrees);
+    if (m_oblique != 0) filer->writeDouble(51, m_oblique * host::kDegrees);
     filer->writeString(7, m_style);
     if (m_horizontal != 0) filer->writeInt16(72, static_cast<Adesk::Int16>(m_horizontal));
     if (m_horizontal != 0 || m_vertical != 0)
