@@ -1,6 +1,6 @@
 // The signed area of the polyline with its arc segments, and the perimeter beside it.
 #include "entity/boundary.h"
-#include "entity/owned_pieces.h"
+#include "entity/eclate_result.h"
 #include "entity/poly_arc3d.h"
 
 #include <cmath>

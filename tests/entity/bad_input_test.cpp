@@ -9,7 +9,7 @@
 #include <limits>
 #include <memory>
 
-#include "entity/owned_pieces.h"
+#include "entity/eclate_result.h"
 #include "geometry/angle_units.h"
 #include "host/database.h"
 #include "tests/entity/poly_test_support.h"

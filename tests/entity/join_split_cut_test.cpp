@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "entity/owned_pieces.h"
+#include "entity/eclate_result.h"
 #include "geometry/angle_units.h"
 #include "host/database.h"
 #include "host/line.h"
