@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "entity/poly_classes.h"
-#include "host/database.h"
-#include "host/dwg_filer.h"
-#include "host/dxf_file.h"
-#include "host/dxf_filer.h"
-#include "host/symbol_tables.h"
+#include "entity/core/poly_classes.h"
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_file.h"
+#include "host/filing/dxf_filer.h"
 
 namespace {
 

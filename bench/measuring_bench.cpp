@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "entity/poly_classes.h"
+#include "entity/core/poly_classes.h"
 
 namespace {
 

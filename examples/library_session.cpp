@@ -1,10 +1,10 @@
 // The library in two processes: the first starts it, leaves a line in the exchange buffer and starts the
 // second, which finds the same segments (not zero-filled again), the same folders and message identifiers,
 // and reads the line back. Every line is routed with "$L$" to the process's own text screen.
-#include "services/exchange_buffer.h"
-#include "services/output.h"
-#include "services/shared_records.h"
-#include "services/window_messages.h"
+#include "services/output/output.h"
+#include "services/startup/exchange_buffer.h"
+#include "services/startup/shared_records.h"
+#include "services/startup/window_messages.h"
 
 #include <cstdio>
 #include <cstring>

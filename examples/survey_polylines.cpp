@@ -6,13 +6,13 @@
 #include <initializer_list>
 #include <string>
 
-#include "entity/poly_classes.h"
-#include "host/database.h"
-#include "host/dxf_file.h"
-#include "host/text.h"
-#include "host/text_codec.h"
-#include "plugin/layers.h"
-#include "plugin/spaces.h"
+#include "cadutil/database/layers.h"
+#include "cadutil/database/spaces.h"
+#include "entity/core/poly_classes.h"
+#include "host/db/database.h"
+#include "host/entities/text.h"
+#include "host/filing/dxf_file.h"
+#include "host/filing/text_codec.h"
 
 namespace {
 

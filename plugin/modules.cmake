@@ -1,6 +1,6 @@
 # The plug-in modules: one per host, all from the same sources. ZortaPolyCore is the code built for AutoCAD
 # 2021 (the tests link it); each other host gets a copy of it built against its own interface. What differs
-# between hosts is said in host/target_host.h, which every file of a build includes first, so that no file
+# between hosts is said in host/rx/target_host.h, which every file of a build includes first, so that no file
 # can miss a switch.
 #
 # Modules are loaded side by side and unloaded for real: -fno-gnu-unique keeps the static members of
@@ -15,7 +15,7 @@ set(ZORTA_PLUGIN_MODULES
 
 function(zorta_build_for_host target host)
     target_compile_definitions(${target} PRIVATE ZHOST_TARGET=${host})
-    target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/host/target_host.h -fno-gnu-unique)
+    target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/host/rx/target_host.h -fno-gnu-unique)
 endfunction()
 
 zorta_build_for_host(ZortaPolyCore ZHOST_ACAD2021)
@@ -36,8 +36,9 @@ foreach(i RANGE 0 ${last} 2)
         target_link_libraries(${core} PUBLIC host ZortaGen64)
         zorta_build_for_host(${core} ${host})
     endif()
-    add_library(${module} MODULE entry_point.cpp)
+    add_library(${module} MODULE app/entry_point.cpp)
     set_target_properties(${module} PROPERTIES PREFIX "")
     target_link_libraries(${module} PRIVATE ${core})
     zorta_build_for_host(${module} ${host})
+    add_dependencies(demo ${module})
 endforeach()

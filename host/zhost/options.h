@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_versions.h"
+#include "host/rx/host_versions.h"
 
 namespace zhost {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "entity/poly_classes.h"
+#include "entity/core/poly_classes.h"
 
 namespace poly_test {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/database.h"
-#include "host/symbol_tables.h"
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
 #include "tests/entity/poly_test_support.h"
 
 namespace poly_test {

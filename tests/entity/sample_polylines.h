@@ -3,7 +3,7 @@
 // drawing-file tests and the outside reader's cross-check.
 #include <vector>
 
-#include "host/db_object_id.h"
+#include "host/db/db_object_id.h"
 
 class AcDbDatabase;
 

@@ -1,6 +1,6 @@
 #pragma once
 // Comparison of points within a tolerance, for EXPECT_TRUE(nearPoints(...)) << "why".
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
-#include "editor_test_support.h"
+#include "tests/host/editor_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "host/acut.h"
-#include "host/documents.h"
-#include "host/input_queue.h"
-#include "host/script_line.h"
-#include "host/symbol_tables.h"
+#include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
+#include "host/editor/documents.h"
+#include "host/input/input_queue.h"
+#include "host/input/script_line.h"
 
 namespace host::test {
 

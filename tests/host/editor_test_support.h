@@ -4,13 +4,13 @@
 #include <initializer_list>
 #include <string>
 
-#include "host/acut.h"
-#include "host/documents.h"
-#include "host/editor_reset.h"
-#include "host/input_queue.h"
-#include "host/text_codec.h"
-#include "host_test_support.h"
-#include "test_segment.h"
+#include "host/editor/acut.h"
+#include "host/editor/documents.h"
+#include "host/editor/editor_reset.h"
+#include "host/filing/text_codec.h"
+#include "host/input/input_queue.h"
+#include "tests/host/host_test_support.h"
+#include "tests/host/test_segment.h"
 
 namespace host::test {
 

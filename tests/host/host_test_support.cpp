@@ -1,10 +1,10 @@
-#include "host_test_support.h"
+#include "tests/host/host_test_support.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 
-#include "host/text_codec.h"
+#include "host/filing/text_codec.h"
 
 namespace host::test {
 

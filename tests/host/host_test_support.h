@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "host/database.h"
-#include "host/resbuf.h"
+#include "host/db/database.h"
+#include "host/db/resbuf.h"
 
 namespace host::test {
 

@@ -3,11 +3,11 @@
 // C:HELLO prints, FAIL fails.
 #include <vector>
 
-#include "host/acut.h"
-#include "host/dynamic_linker.h"
-#include "host/lisp_functions.h"
-#include "host/rx_app.h"
-#include "host/target_host.h"
+#include "host/editor/acut.h"
+#include "host/lisp/lisp_functions.h"
+#include "host/rx/dynamic_linker.h"
+#include "host/rx/rx_app.h"
+#include "host/rx/target_host.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // takes them all back when it is unloaded (unless ZHOST_TEST_LEAK is set, to show what the host reports).
 #include <cstdlib>
 
-#include "host/acut.h"
-#include "host/database.h"
-#include "host/editor.h"
-#include "host/editor_commands.h"
-#include "host/point_ray_face.h"
-#include "host/rx_app.h"
-#include "host/symbol_tables.h"
-#include "host/target_host.h"
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
+#include "host/editor/editor.h"
+#include "host/editor/editor_commands.h"
+#include "host/entities/point_ray_face.h"
+#include "host/rx/rx_app.h"
+#include "host/rx/target_host.h"
 
 namespace {
 

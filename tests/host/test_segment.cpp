@@ -1,9 +1,9 @@
-#include "test_segment.h"
+#include "tests/host/test_segment.h"
 
 #include <algorithm>
 
-#include "host/dwg_filer.h"
-#include "host/dxf_filer.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_filer.h"
 
 HOST_DEFINE_MEMBERS(TestSegment, AcDbCurve, L"TESTSEGMENT")
 

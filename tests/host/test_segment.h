@@ -1,7 +1,7 @@
 #pragma once
 // A straight segment entity for the editor's tests: it files itself, snaps (end, middle, nearest),
 // intersects other segments (extending itself when asked) and extends to a point.
-#include "host/curve.h"
+#include "host/entities/curve.h"
 
 class TestSegment : public AcDbCurve {
     HOST_DECLARE_MEMBERS(TestSegment)

@@ -1,6 +1,6 @@
 // Arcs from bulges against an outside DXF library's conversion of the same segments.
-#include "geometry/angle_units.h"
-#include "geometry/arc3d.h"
+#include "geometry/arcs/arc3d.h"
+#include "geometry/points/angle_units.h"
 #include "tests/oracle/python_oracle.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 namespace geos_oracle {
 

@@ -1,5 +1,5 @@
 // Coordinate systems of normals against the arbitrary-axis rule as an outside DXF library applies it.
-#include "geometry/mat3d.h"
+#include "geometry/transforms/mat3d.h"
 #include "tests/oracle/python_oracle.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Transforms against Eigen on random rotations, scales and translations.
-#include "geometry/mat2d.h"
-#include "geometry/mat3d.h"
+#include "geometry/transforms/mat2d.h"
+#include "geometry/transforms/mat3d.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // groups in their order with their values.
 #include <gtest/gtest.h>
 
-#include "host/dxf_file.h"
+#include "host/filing/dxf_file.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/entity/sample_polylines.h"
 #include "tests/host/host_test_support.h"

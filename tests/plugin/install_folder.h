@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "services/shared_records.h"
+#include "services/startup/shared_records.h"
 #include "tests/support/temp_folder.h"
 
 namespace plugin::test {

@@ -2,7 +2,7 @@
 // What the command line showed, counted.
 #include <string>
 
-#include "host/acut.h"
+#include "host/editor/acut.h"
 
 namespace plugin::test {
 

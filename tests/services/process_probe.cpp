@@ -1,6 +1,6 @@
 // A program that the process tests copy under a name of their own: "sleep" waits to be ended; "find NAME OUT"
 // runs DOS::FindProcess(NAME, FLAGS) and writes "<result> <own id>" to OUT.
-#include "services/dos.h"
+#include "services/dos/dos.h"
 
 #include <cstdio>
 #include <cstdlib>

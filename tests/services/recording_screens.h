@@ -1,6 +1,6 @@
 #pragma once
 // Text screens that record what the output routing does with them.
-#include "services/text_screens.h"
+#include "services/output/text_screens.h"
 
 #include <string>
 #include <vector>

@@ -8,11 +8,11 @@
 //   hold-busy              claims the busy word for i_mode, says "held", and waits to be killed
 //   writer ROUNDS BYTE     writes whole buffers of BYTE + round under the mutex
 //   reader ROUNDS          reads whole buffers under the mutex; exit code 3 when one was mixed
-#include "platform/named_mutex.h"
-#include "services/busy_word.h"
-#include "services/exchange_buffer.h"
-#include "services/shared_records.h"
-#include "services/window_messages.h"
+#include "platform/ipc/named_mutex.h"
+#include "services/startup/busy_word.h"
+#include "services/startup/exchange_buffer.h"
+#include "services/startup/shared_records.h"
+#include "services/startup/window_messages.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // Install and local folders, registry hives and settings files of one test, all in a temporary folder.
-#include "services/settings_store.h"
-#include "services/shared_records.h"
+#include "services/settings/settings_store.h"
+#include "services/startup/shared_records.h"
 
 #include "tests/support/temp_folder.h"
 

@@ -1,0 +1,31 @@
+// Own operations whose algorithms belong to the curve-protocol and conversion work of the entity. Until each
+// is built it answers the host's "not implemented yet": no status, null, no points, nothing done.
+#include "entity/core/poly_arc3d.h"
+
+Acad::ErrorStatus CPolyArc3D::from(AcDbEntity*, int) {
+    return Acad::eNotImplementedYet;
+}
+
+AcDbPolyline* CPolyArc3D::tolw(int, AcDbObjectId*) {
+    return nullptr;
+}
+
+AcDb2dPolyline* CPolyArc3D::to2d(int, AcDbObjectId*) {
+    return nullptr;
+}
+
+AcDb3dPolyline* CPolyArc3D::to3d(int, double, AcDbObjectId*) {
+    return nullptr;
+}
+
+int CPolyArc3D::getAllPoints(CPoint3dArray&, double) const {
+    return 0;
+}
+
+Acad::ErrorStatus CPolyArc3D::subExplode(AcDbVoidPtrArray&, cartolgn*) {
+    return Acad::eNotImplementedYet;
+}
+
+int CPolyArc3D::c_convert(char, AcDbDatabase*, int, cartolgn*, double) {
+    return 0;
+}

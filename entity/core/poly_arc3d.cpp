@@ -1,0 +1,49 @@
+#include "entity/core/poly_arc3d.h"
+
+#include "entity/core/class_state.h"
+#include "geometry/points/angle_units.h"
+
+void CPolyArc3D::POLYModif(char) {
+    setLastFlagCPolyArc3D();
+    assertWriteEnabled(true, true);
+}
+
+void CPolyArc3D::setLastFlagCPolyArc3D() const {
+    if (m_Kind == kTavroKind || m_Kind == kPolyArcKind) entity_state::lastKind = m_Kind;
+}
+
+void CPolyArc3D::f39(double v) {
+    changeField(m_f39, v == _RVIDE ? 0.0 : v);
+}
+
+void CPolyArc3D::f70(short v) {
+    changeField(m_f70, v);
+}
+
+void CPolyArc3D::f71(short v) {
+    changeField(m_f71, v);
+}
+
+void CPolyArc3D::f42(double v) {
+    changeField(m_f42, v);
+}
+
+void CPolyArc3D::f43(double v) {
+    changeField(m_f43, v);
+}
+
+CPolyArc3D* CPolyArc3D::newCPolyArc3D() {
+    return allocate<CPolyArc3D>();
+}
+
+double CPolyArc3D::getArea3d(double) const {
+    return 0.0;
+}
+
+int CPolyArc3D::DrawExt(double, int) {
+    return 1;
+}
+
+bool CPolyArc3D::subWorldDraw(AcGiWorldDraw*) {
+    return false;
+}

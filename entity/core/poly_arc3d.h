@@ -1,0 +1,388 @@
+#pragma once
+// CPolyArc3D: the surveying polyline entity. A 3-D polyline whose segments are straight or circular arcs (the
+// bulge of a segment's start vertex), whose vertices are P_Vertex nodes with surveying attributes, and which
+// may keep its points in a coordinate system of its own, given by a normal.
+//
+// The vertices form a doubly linked list that is never circular (closing is bit 0 of f70). Its nodes come
+// from a class-wide pool of blocks and go back to it; no node is allocated on its own. Stored points are in
+// the entity's own system: a world point w is stored as Mat3D::ApplyToPt(w).
+//
+// Every operation that changes the entity calls POLYModif first, which asserts write access (recording the
+// undo image) and notes the entity's kind as the last kind changed.
+//
+// Class-wide state (pool, option word, last kind, announcement, cached classes) belongs to the host's command
+// thread and is not synchronised.
+#include <cstdint>
+#include <new>
+#include <vector>
+
+#include "geometry/points/point3d.h"
+#include "geometry/points/vertex.h"
+#include "geometry/transforms/mat3d.h"
+#include "host/entities/curve.h"
+#include "platform/base/ptr_array.h"
+
+class AcDbPolyline;
+class AcDb2dPolyline;
+class AcDb3dPolyline;
+class CArc3d;
+class CPoint3dArray;
+// Context of the explosion with cartographic styles: passed through, never read here.
+class cartolgn;
+
+class CPolyArc3D : public AcDbCurve {
+public:
+    // Kind word: what the object is, whatever class the host sees.
+    static constexpr int kBareKind = 0; // a temporary CPolyArc3D
+    static constexpr int kTavroKind = 1;
+    static constexpr int kPolyArcKind = 2;
+
+    // Bits of the option word of the DXF writer.
+    static constexpr int kEntgetHeader = 0x10000000;   // host groups and header groups
+    static constexpr int kEntgetVertices = 0x20000000; // vertex groups
+    static constexpr int kEntgetTavroKeep = 0x40000000;
+    static constexpr int kEntgetVertexMask = 0x0FFFFFFF; // N != 0: only the N-th vertex (from 1)
+
+    struct NodeBlock;
+
+    // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN, its length, and the
+    // number of live entities (the blocks are freed when the last one is destroyed).
+    static constexpr int kNodesPerBlock = 500;
+    static NodeBlock* gm_pBlocks;
+    static P_Vertex* gm_pNodeFree;
+    static int gm_nCount;
+    static int gm_nelements;
+
+    // Option word of the DXF writer; the LISP functions set it around their list requests.
+    static int g_PolyEntgetOption;
+    static constexpr int g_PolyEntgetOptDef = kEntgetHeader | kEntgetVertices;
+    // Spatial input option of the editor and command flag word of the extend mode.
+    static int m_Sz3DSpaceOpt;
+    static int m_PolyArc3dCmdeFlag;
+
+    // Puts the option words, the last kind, the announcement and the header-only switch back to their load
+    // values (tests). The pool is left alone: it follows the live entities.
+    static void resetClassState();
+
+    // While one lives, the next entity filed by a copy filer is written without its vertices (header,
+    // normal and host fields only): how a piece is made from a copy of its whole. Any other filing, and
+    // everything after the scope, writes the vertices.
+    class HeaderOnlyCopy {
+    public:
+        HeaderOnlyCopy();
+        ~HeaderOnlyCopy();
+        HeaderOnlyCopy(const HeaderOnlyCopy&) = delete;
+        HeaderOnlyCopy& operator=(const HeaderOnlyCopy&) = delete;
+
+    private:
+        bool m_outer;
+    };
+
+    CPolyArc3D();
+    ~CPolyArc3D() override;
+
+    int kindWord() const { return m_Kind; }
+
+    // Bookkeeping of the piece and join operations; never filed.
+    std::int64_t m_Scratch = 0;
+
+    // --- Vertex list
+    P_Vertex* H() const { return m_pHead; }
+    P_Vertex* T() const { return m_pTail; }
+    // n steps after the head (n <= 0: the head) / |n| steps before the tail; null past the end.
+    P_Vertex* H(int n) const;
+    P_Vertex* T(int n) const;
+    // Next and previous vertex, wrapping from the tail to the head (and back) on an entity closed in plan.
+    P_Vertex* N(P_Vertex* v) const;
+    P_Vertex* B(P_Vertex* v) const;
+    // n steps forward (n > 0) or back (n < 0), wrapping as N and B; null once an open end is passed.
+    P_Vertex* N(P_Vertex* v, int n) const;
+    // Next / previous vertex that is not generated; null when the walk comes back to v or passes an end.
+    P_Vertex* Nxyz(P_Vertex* v) const;
+    P_Vertex* Bxyz(P_Vertex* v) const;
+
+    // A new vertex after the tail / after `after` (at the head for null), a copy of src's attributes (all
+    // zero for null). Both notify.
+    P_Vertex* A(const P_Vertex* src = nullptr);
+    P_Vertex* I(P_Vertex* after, const P_Vertex* src = nullptr);
+    // Deletes v (the tail for null); with chain != 0 also the run of generated vertices that follows it
+    // (forward when chain > 0 or v was the head, else backward). Answers the vertex that now follows the
+    // removed run, null when there is none or the list was empty.
+    P_Vertex* D(P_Vertex* v = nullptr, int chain = 0);
+    // Deletes v after handing its vertex code (and on an open entity, to a generated follower, its flag
+    // word) on to its follower; answers the follower.
+    P_Vertex* Dmaj(P_Vertex* v);
+    // Empties the list in one splice; a non-empty list also clears f70.
+    void RemoveAll();
+    // A node from the pool with its own links set, the count raised; other fields are left as they are.
+    P_Vertex* NewNode(P_Vertex* prev, P_Vertex* next);
+    // Gives an unlinked node back to the pool, the count lowered.
+    void FreeNode(P_Vertex* v);
+    // Hands the chain to the caller (head answered, count kept) / installs a chain (count: GetCount(0)).
+    P_Vertex* Detach();
+    P_Vertex* Attach(P_Vertex* head, P_Vertex* tail);
+    int GetCount() const { return m_nVertex; }
+    // Whether every coordinate and bulge is finite and no bulge is beyond kLargestBulge.
+    bool hasSoundVertices() const;
+    // n = 0: counts the list; stores n (or the count) and answers it.
+    int GetCount(int n);
+    // Index of v from 0, -1 when v is not in this list.
+    int operator[](const P_Vertex* v) const;
+    // The vertex at index i, null out of range.
+    P_Vertex* operator[](std::int64_t i) const { return GetIndex(i); }
+    P_Vertex* operator[](int i) const { return GetIndex(i); }
+    P_Vertex* GetIndex(std::int64_t i) const;
+
+    double f39() const { return m_f39; }
+    void f39(double v);
+    short f70() const { return m_f70; }
+    void f70(short v);
+    short f71() const { return m_f71; }
+    void f71(short v);
+    double f42() const { return m_f42; }
+    void f42(double v);
+    double f43() const { return m_f43; }
+    void f43(double v);
+
+    // --- Closing
+    bool isClosed() const override;
+    bool isClosed2D() const;
+    // Removes a last vertex that repeats the first (3-D, within _ecpt) and sets the closed bit; then
+    // MajExtremite. Answers the closed bit.
+    int MajClosed();
+    // Clears the generated bit on the head, and on the tail unless the entity is closed in plan.
+    void MajExtremite();
+    void setClosed(bool closed);
+
+    // --- Own coordinate system
+    // Sets the system (null: world). With move, stored points keep their world position.
+    Acad::ErrorStatus setSNormal(const Mat3D* m, int move);
+    // The system of a normal; a normal within 1e-5 of +Z in plan means the world system.
+    Acad::ErrorStatus setSNormal(const AcGeVector3d& normal, int move);
+    const Mat3D* normalMatrix() const { return m_pNormal; }
+    AcGeVector3d Snormal() const;
+    // The world point of a stored point; an empty point (x = kEmptyCoordinate) is answered as it is.
+    CPoint3d WorldPoint(const CPoint3d* p) const;
+    CPoint3d WorldPoint(const P_Vertex* v) const;
+    // Maps stored points to world in place; 0 (nothing done) without a system.
+    int MatNormalFuncInv(AcGePoint3dArray& points) const;
+    // The plug-in's empty coordinate, -1e100/pi.
+    static const double kEmptyCoordinate;
+
+    // --- Identification
+    // The class of the entity last changed: PolyArc3D when that was one, else tavro_poly when registered,
+    // else PolyArc3D (null when neither is registered).
+    static AcRxClass* desc();
+    static CPolyArc3D* cast(const AcRxObject* o);
+    static CPolyArc3D* castPolyArc3D(void* p);
+    void setLastFlagCPolyArc3D() const;
+
+    // --- Filing and database hooks
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    // Empties this entity and copies src's header, system, lineweight and vertices.
+    Acad::ErrorStatus copyVertexFrom(const CPolyArc3D* src);
+    Acad::ErrorStatus subOpen(AcDb::OpenMode mode) override;
+    Acad::ErrorStatus subClose() override;
+    Acad::ErrorStatus subErase(bool erasing) override;
+    // Formats up to version 20 get a host 2-D or 3-D polyline in place of the entity.
+    Acad::ErrorStatus decomposeForSave(AcDb::AcDbDwgVersion version, AcDbObject*& replaceObj,
+                                       AcDbObjectId& replaceId, bool& exchangeXData) override;
+    // Drawing belongs to the registered classes.
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
+
+    // --- Measuring. Points and lengths are in the entity's own system; a walk from a vertex follows N, so
+    // the closing segment of a closed entity counts. Flags of ptAtPoint and ptAtDist: 1 lengths in 3-D
+    // (else in plan), 2 insert a vertex at the point found, 4 and 8 adjust the generated neighbours of an
+    // inserted vertex. An entity with a non-finite coordinate or bulge, or a bulge beyond kLargestBulge,
+    // answers each operation's failure value and is left as it is.
+    static constexpr double kLargestBulge = 300000;
+    // The start vertex of the segment nearest to p (or the vertex inserted there); null when nothing is
+    // found. outAlong: distance along that segment, outOffset: signed offset from it (positive on the right),
+    // outCumul: length from `from` (null: the head) to the point.
+    P_Vertex* ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int flags, CPoint3d* outPt, double* outAlong,
+                        double* outOffset, double* outCumul) const;
+    // The start vertex of the segment holding the point at `dist` from `from` (or the vertex inserted there).
+    P_Vertex* ptAtDist(P_Vertex* from, double dist, double tol, int flags, CPoint3d* outPt,
+                       double* outAlong) const;
+    // Total length; with clean, segments not longer than _ecpt lose their start vertex first; noArcs measures
+    // chords. outArea receives getArea.
+    double getLen(int in3d, int clean, int noArcs, double* outArea) const;
+    // Length from `from` (null: the head) to target (null: the whole length).
+    double getLenAtVertex(P_Vertex* target, int in3d, P_Vertex* from) const;
+    // Signed area in plan, arcs included, positive for a clockwise outline, summed over the pieces of eclate;
+    // outPerimeter receives the plan length of the outlines.
+    double getArea(double* outPerimeter) const;
+    // In plan, arcs as chords: 1 inside, -1 outside, 0 on the outline, -2 for an entity that is not closed,
+    // dflt when no part of the outline lies below p.
+    int isInside(CPoint3d p, int dflt);
+    // Interpolates unknown heights (z of 0, generated vertices, heights outside [zmin, zmax]) along the
+    // polyline between known ones; answers how many, -2 for an empty entity.
+    int epolyz(double zmin, double zmax);
+    // Replaces each arc by chords within the sagitta (negative: the library's largest) as generated vertices;
+    // answers how many were inserted.
+    int edivarc(double sagitta);
+    // The world points of the polyline, arcs cut into chords within the sagitta (0: arcs as chords; negative:
+    // the library's largest), ending with the end of the last segment; answers their number.
+    int topts(AcGePoint3dArray& pts, double sagitta) const;
+    // Appends the chords of one segment arc within the sagitta (start, inner points and end, no offsets);
+    // answers the number appended.
+    static int appendArcPoints(CArc3d& arc, AcGePoint3dArray& points, double sagitta);
+
+    // --- Editing algorithms
+    // Offset by dist (positive on the right) plus widthFactor times each vertex's width; a new entity that
+    // the caller owns, or null. The two int arguments are not used.
+    CPolyArc3D* decale(double dist, double widthFactor, int, int) const;
+    // Joins the items (host entities, opened for write, as AcDbEntity pointers) to target end to end where
+    // their ends meet within tol (at pick when given); answers how many were joined. With mode bit 0 the
+    // joined items are erased and every item is closed.
+    static int joind(CPolyArc3D* target, CPtrArray& items, int mode, double tol, CPoint3d* pick);
+    // With fewer than two items only closes a repeated closing vertex.
+    void joind(CPtrArray* items);
+    // Splits the polyline into pieces at breaks (tef1 2 and 3), inner rings (tef1 6) and, with mode bit 1,
+    // loops. An empty array starts from a copy of the entity; the pieces are new objects the caller owns.
+    // Answers the number of pieces in the array.
+    int eclate(CPtrArray* pieces, int mode);
+    // Cuts between a and b (a alone: at a): this entity keeps its head to a; answers a new entity from b to
+    // the tail, or null. A closed entity with mode bit 0 is opened there instead (null answered).
+    CPolyArc3D* coupe(P_Vertex* a, P_Vertex* b, int mode);
+    // Recomputes the attributes of the generated vertices of a stretch (a null or 1: all); answers the number
+    // of vertices visited.
+    int majVertex(P_Vertex* a, P_Vertex* b);
+    // Closes ends that meet, then (mode bits) 4 adds a generated midpoint to each arc, 2 smooths, 1 updates
+    // the generated vertices. Answers the number of midpoints (1 when not asked), -1 with fewer than 2
+    // vertices.
+    int maj(int mode, double tolXY, double tolZ);
+    // Removes vertices closer than minDist and those within tolXY / tolZ of a chord or arc through their
+    // neighbours; attrs bits (1 tef1, 2 tef2, 4 i39, 8 i40) keep vertices whose attributes differ. Answers
+    // the number removed.
+    int EpurePts(double tolXY, double tolZ, double minDist, double maxDist, int attrs);
+
+    // --- Own virtual operations, in slot order
+    // A new empty object of the same class (null when the heap gives nothing).
+    virtual CPolyArc3D* newCPolyArc3D();
+    virtual Acad::ErrorStatus from(AcDbEntity* source, int flags);
+    virtual AcDbPolyline* tolw(int flags, AcDbObjectId* id);
+    virtual AcDb2dPolyline* to2d(int flags, AcDbObjectId* id);
+    virtual AcDb3dPolyline* to3d(int flags, double maxDeviation, AcDbObjectId* id);
+    virtual double getArea3d(double) const;
+    virtual int getAllPoints(CPoint3dArray& points, double) const;
+    using AcDbEntity::subExplode;
+    virtual Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities, cartolgn* context);
+    virtual int c_convert(char mode, AcDbDatabase* database, int space, cartolgn* context,
+                          double maxDeviation);
+    // The change notice (the argument is not used).
+    virtual void POLYModif(char);
+    // Places one generated vertex between each two hard vertices of the range (null: from the head / to the
+    // tail; `from` alone: around it) so that the two arcs through it form a smooth curve; a bearing below -99
+    // is not given. Answers the number of corners and generated vertices handled, -1 with fewer than 2
+    // vertices, 0 while another program suspends smoothing.
+    virtual int lisse(P_Vertex* from, P_Vertex* to, double startBearing, double endBearing);
+    // Replaces runs of vertices lying on one circle within tol by one arc (mode bits: 1 generated vertices,
+    // 2 digitised arc points, 4 arcs, 16 any run, 8 marks the ends as corners); answers the number removed,
+    // -1 for an empty range.
+    virtual int EDelParc(double tol, int mode, P_Vertex* from, P_Vertex* to);
+    // Reverses the stretch from..to (null: the head / the tail); mode bit 0 reverses the parts between
+    // breaks each on its own. False with fewer than 2 vertices.
+    virtual bool einvsens(char mode, P_Vertex* from, P_Vertex* to);
+    // Squares the stretch on the bearing of its longest segment: sides nearly along or across it become so,
+    // sides near the diagonal become diagonal. maxDeviation != 0 leaves sides further off than it. False with
+    // fewer than 2 vertices or a longest segment under 0.5.
+    virtual bool eSquare(char mode, double maxDeviation, P_Vertex* from, P_Vertex* to);
+    virtual int DrawExt(double, int);
+
+protected:
+    // Subclass constructors set their kind.
+    void setKind(int kind) { m_Kind = kind; }
+    // The setters: a change notice, then the field.
+    template <class T> void changeField(T& field, T value) {
+        POLYModif(1);
+        field = value;
+    }
+    // A new object on the host heap, null when the heap gives nothing.
+    template <class Poly> static Poly* allocate() {
+        try {
+            return new Poly;
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        }
+    }
+
+private:
+    // What the list operations share: a node linked between prev and next with src's attributes.
+    P_Vertex* linkNew(P_Vertex* prev, P_Vertex* next, const P_Vertex* src);
+    void unlink(P_Vertex* v);
+    // Gives the whole chain back to the pool; the header is left alone.
+    void releaseChain();
+    // Sets the system without notice; with move, stored points keep their world position.
+    void applySystem(const Mat3D* m, bool move);
+    // Header fields and system to `other`, which starts a filing in from this entity's state.
+    void copyHeaderTo(CPolyArc3D& other) const;
+    // Takes the header, system and (with vertices) the list of `filed`, an entity read from a filer.
+    void adoptFiled(CPolyArc3D& filed, bool withVertices);
+    // The change notice of filing in: the host files objects in without opening them, so write access is
+    // asserted only where it is held.
+    void noteFilingIn();
+    void announceOnOpen() const;
+    bool savesAs3dPolyline() const;
+
+    // Measuring and editing.
+    // Length of the walk from `from` to target (null: to the end, the closing segment included).
+    double lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords) const;
+    void removeShortSegments(bool in3d, bool asChords);
+    // ptAtDist once the input is known to be sound.
+    P_Vertex* locateAtDistance(P_Vertex* from, double dist, double tol, int flags, CPoint3d* outPt,
+                               double* outAlong);
+    // Inserts after v a copy of src (zeroed for null) at pt, on v's segment `seg` at the included angle
+    // alpha from v, then adjusts the neighbours.
+    P_Vertex* insertOnSegment(P_Vertex* v, const P_Vertex* src, const CPoint3d& pt, const CArc3d& seg,
+                              double alpha, int flags);
+    void adjustInsertion(P_Vertex* v, P_Vertex* n, int flags);
+    // Area and perimeter of one closed piece.
+    double outlineArea() const;
+    double outlinePerimeter(bool withClosingSegment) const;
+    // Moves the run first..last (in list order) to the tail of `to`; both notify.
+    void moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to);
+    // Makes `head` the head of a closed list, keeping the order round the ring.
+    void reroot(P_Vertex* head);
+    // Installs the list in the given order.
+    void relink(const std::vector<P_Vertex*>& order);
+    // A new empty object of the same class with the host properties, system and flag word.
+    CPolyArc3D* newPieceLike() const;
+    // The pieces of eclate: from a copy of this entity, and of pieces already in the array.
+    int explodeCopy(CPtrArray& pieces, int mode) const;
+    void splitPieces(CPtrArray& pieces, int first, int mode) const;
+    void splitAtCodes(CPtrArray& pieces);
+    void splitLoops(std::vector<CPolyArc3D*>& loops);
+    static void keepPiece(CPolyArc3D* piece, CPtrArray& pieces);
+    // v becomes a corner: no bulge, no generated vertices after it, and the next vertex a corner too.
+    void makeCorner(P_Vertex* v);
+    // The breaks and digitised arc points of the smoothing range; answers how many.
+    int markCornersAndArcs(P_Vertex* first, P_Vertex* last);
+    // How a span s..t of the simplification is replaced: by the chord or by an arc.
+    struct SpanFit {
+        bool fits = false;
+        double bulge = 0;
+        bool byArc = false;
+    };
+    SpanFit fitSpan(P_Vertex* s, P_Vertex* t, double tolXY, double tolZ);
+    int mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs, bool& midpointsInserted);
+    // Frees the inserted midpoints (flags 3) that smoothing would leave where they are.
+    void releaseMidpointsOnCurve(double tolXY);
+
+    int m_Kind = kBareKind;
+    int m_nVertex = 0;
+    P_Vertex* m_pHead = nullptr;
+    P_Vertex* m_pTail = nullptr;
+    double m_f39 = 0.0;
+    short m_f71 = 0;
+    short m_f70 = 0;
+    double m_f43 = 0.0;
+    double m_f42 = 0.0;
+    Mat3D* m_pNormal = nullptr;
+};
+
+// 0 for null or a foreign object, 1 a tavro_poly, 2 a PolyArc3D, 10 a bare CPolyArc3D.
+int isCPolyArc3D(const AcRxObject* o);

@@ -1,0 +1,61 @@
+#pragma once
+// The registered classes of the entity: PolyArc3D (DXF "ZORTAPOLY"), always registered, and the legacy
+// tavro_poly (DXF "TAVROPOLY"), registered when the setting "TAVROPOLY" asks for it. Both have the layout of
+// CPolyArc3D; only their kind and their drawing differ.
+#include "entity/core/poly_arc3d.h"
+
+// What both registered classes share: their class with the host, its look-up and their creation.
+template <class Self> class RegisteredPoly : public CPolyArc3D {
+public:
+    // The registered class, looked up by name while it is not known; null when not registered.
+    static inline AcRxClass* gpDesc = nullptr;
+    static AcRxClass* desc();
+    // o when its class is this one or derives from it, else null.
+    static Self* cast(const AcRxObject* o);
+    // An object whose class is not registered shows the host the plain curve class.
+    AcRxClass* isA() const override;
+
+    // Registers the class. A name that another class holds is refused and reported: false.
+    static bool rxInit(AppNameChangeFuncPtr callback = nullptr);
+    // Unregisters the class that rxInit registered.
+    static void rxUninit();
+
+    CPolyArc3D* newCPolyArc3D() override { return allocate<Self>(); }
+
+protected:
+    RegisteredPoly() { setKind(Self::kKind); }
+
+private:
+    // The host's create callback.
+    static AcRxObject* createObject() { return allocate<Self>(); }
+};
+
+class PolyArc3D : public RegisteredPoly<PolyArc3D> {
+public:
+    static constexpr int kKind = kPolyArcKind;
+    static const ACHAR* className() { return L"PolyArc3D"; }
+    static const ACHAR* dxfName() { return L"ZORTAPOLY"; }
+};
+
+class tavro_poly : public RegisteredPoly<tavro_poly> {
+public:
+    static constexpr int kKind = kTavroKind;
+    static const ACHAR* className() { return L"tavro_poly"; }
+    static const ACHAR* dxfName() { return L"TAVROPOLY"; }
+
+    // Registers the class and reads the setting "TAVROPOLY" (file "ZORTA", section "TAVRO") that decides how
+    // legacy entities are drawn.
+    static bool rxInit(AppNameChangeFuncPtr callback = nullptr);
+    // The setting as read by rxInit; bit value 2 replaces legacy entities by PolyArc3D ones when drawn.
+    static int m_iniTavroPoly;
+
+    // Draws as a PolyArc3D; with the replacing setting, a resident entity open for write (or that can be)
+    // is replaced by a new PolyArc3D instead and nothing is drawn.
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
+
+private:
+    void replaceByPolyArc3D();
+};
+
+extern template class RegisteredPoly<PolyArc3D>;
+extern template class RegisteredPoly<tavro_poly>;

@@ -1,0 +1,25 @@
+#pragma once
+// Small geometric readings of the vertex list that the measuring and editing operations share.
+#include "geometry/points/vertex.h"
+
+#include <cmath>
+
+namespace poly_segments {
+
+// From v to w with v's bulge, or as a chord: in plan, or in 3-D where both ends have a height.
+inline double length(const P_Vertex* v, const P_Vertex* w, bool in3d, bool asChord = false) {
+    const CPoint3d a = v->pt;
+    const CPoint3d b = w->pt;
+    const double bulge = asChord ? 0.0 : double(v->bulge);
+    return in3d ? a.dist3dTo(b, bulge) : a.dist2dTo(b, bulge);
+}
+
+inline double planLength(const P_Vertex* v, const P_Vertex* w) {
+    return length(v, w, false);
+}
+
+inline bool isFinite(const CPoint3d& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+} // namespace poly_segments

@@ -1,0 +1,158 @@
+// Splitting a polyline into pieces: at breaks, at inner rings and, on request, at loops.
+#include "entity/core/boundary.h"
+#include "entity/core/poly_arc3d.h"
+#include "geometry/points/angle_units.h"
+
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+// Ends nearer than this in plan meet.
+double meetingDistance() {
+    return 4 * _ecpt;
+}
+
+bool meetInPlan(const P_Vertex* a, const P_Vertex* b) {
+    const CPoint3d pa = a->pt;
+    const CPoint3d pb = b->pt;
+    const double dx = pa.x - pb.x;
+    const double dy = pa.y - pb.y;
+    return dx * dx + dy * dy < meetingDistance() * meetingDistance();
+}
+
+bool endsMeet(const CPolyArc3D& piece) {
+    return piece.GetCount() > 1 && meetInPlan(piece.H(), piece.T());
+}
+
+bool isBreak(const P_Vertex* v) {
+    return v->tef1 == 2 || v->tef1 == 3;
+}
+
+bool startsInnerRing(const P_Vertex* v) {
+    return v->tef1 == 6 && v->tef2 != 4;
+}
+
+} // namespace
+
+int CPolyArc3D::eclate(CPtrArray* pieces, int mode) {
+    return entity_boundary::guarded("\nProbleme avec CPolyArc3D::eclate()", 0, [&] {
+        if (!pieces || !hasSoundVertices()) return 0;
+        if (pieces->IsEmpty()) return explodeCopy(*pieces, mode);
+        splitPieces(*pieces, pieces->Add(this), mode);
+        return pieces->GetSize();
+    });
+}
+
+int CPolyArc3D::explodeCopy(CPtrArray& pieces, int mode) const {
+    CPolyArc3D* work = newPieceLike();
+    pieces.Add(work);
+    work->copyVertexFrom(this);
+    std::int64_t tag = 0;
+    for (P_Vertex* v = work->m_pHead; v; v = v->pVN)
+        v->tag = ++tag;
+    // Only the linetypes whose name begins with "S" are drawn by pieces.
+    const ACHAR* linetypeName = linetype();
+    if ((mode & 1) && linetypeName && linetypeName[0] && std::towupper(linetypeName[0]) != L'S') return 1;
+
+    const short flags = work->m_f70;
+    work->splitPieces(pieces, 0, mode);
+    for (int i = pieces.GetSize() - 1; i >= 0; --i) {
+        auto* piece = static_cast<CPolyArc3D*>(pieces[i]);
+        if (endsMeet(*piece)) {
+            piece->D(nullptr, 0);
+            piece->m_f70 = static_cast<short>(flags | 1);
+        }
+        if (piece->GetCount() < 2) {
+            delete piece;
+            pieces.RemoveAt(i);
+        }
+    }
+    return pieces.GetSize();
+}
+
+void CPolyArc3D::splitPieces(CPtrArray& pieces, int first, int mode) const {
+    // Pieces split off are split in turn: the array is the queue, so no break count deepens the stack.
+    std::vector<CPolyArc3D*> loops;
+    for (int i = first; i < pieces.GetSize(); ++i) {
+        auto* piece = static_cast<CPolyArc3D*>(pieces[i]);
+        piece->splitAtCodes(pieces);
+        if (mode & 2) piece->splitLoops(loops);
+    }
+    for (CPolyArc3D* loop : loops)
+        pieces.Add(loop);
+}
+
+void CPolyArc3D::keepPiece(CPolyArc3D* piece, CPtrArray& pieces) {
+    if (piece->GetCount() > 1) {
+        if (piece->m_pTail->tef1 == 6) piece->m_pTail->tef1 = 0;
+        pieces.Add(piece);
+    } else {
+        delete piece;
+    }
+}
+
+void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
+    if (!m_pHead) return;
+    if (endsMeet(*this)) {
+        changeField(m_f70, static_cast<short>(m_f70 | 1));
+    } else if (m_f70 & 1) {
+        A(m_pHead); // the closing segment made explicit, so that a break can open the ring
+    }
+    for (P_Vertex* v = m_pHead; v;) {
+        if (isBreak(v)) {
+            // Everything after the break is a piece of its own; neither part is a ring any more.
+            const std::int64_t code = static_cast<unsigned short>(v->tefs());
+            POLYModif(1);
+            v->tef1 = 0;
+            m_f70 = static_cast<short>(m_f70 & ~1);
+            if (v->pVN) {
+                CPolyArc3D* piece = newPieceLike();
+                piece->m_Scratch = code;
+                moveRun(v->pVN, m_pTail, *piece);
+                keepPiece(piece, pieces);
+            }
+            return;
+        }
+        if (startsInnerRing(v)) {
+            const std::int64_t code = static_cast<unsigned short>(v->tefs());
+            P_Vertex* first = v->pVN;
+            if (first) {
+                P_Vertex* last = first->pVN;
+                while (last && !meetInPlan(last, first) && last->pVN)
+                    last = last->pVN;
+                if (!last) last = first;
+                CPolyArc3D* piece = newPieceLike();
+                piece->m_Scratch = code;
+                piece->m_f70 = static_cast<short>(m_f70 & ~1);
+                moveRun(first, last, *piece);
+                keepPiece(piece, pieces);
+            }
+            v = D(v, 0);
+            continue;
+        }
+        v = v->pVN;
+    }
+}
+
+void CPolyArc3D::splitLoops(std::vector<CPolyArc3D*>& loops) {
+    for (P_Vertex* u = m_pHead ? m_pHead->pVN : nullptr; u;) {
+        const CPoint3d pu = u->pt;
+        P_Vertex* closing = u->pVN ? u->pVN->pVN : nullptr;
+        for (; closing; closing = closing->pVN) {
+            const CPoint3d pc = closing->pt;
+            if (pu.isEq2dTol(pc, meetingDistance())) break;
+        }
+        if (!closing) {
+            u = u->pVN;
+            continue;
+        }
+        CPolyArc3D* loop = newPieceLike();
+        loops.push_back(loop);
+        loop->m_Scratch = static_cast<unsigned short>(closing->tefs());
+        loop->m_f70 = static_cast<short>(m_f70 & ~1);
+        moveRun(u, closing->pVB, *loop);
+        loop->A(closing);
+        u = closing;
+    }
+}

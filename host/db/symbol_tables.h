@@ -1,0 +1,270 @@
+#pragma once
+// Symbol tables and their records: blocks, layers, linetypes, registered applications, text styles.
+// Names are unique in a table without regard to case.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/db/cm_color.h"
+#include "host/db/db_object.h"
+#include "host/ge/ge.h"
+
+class AcDbEntity;
+class AcDbSymbolTableRecord;
+class AcDbBlockTableRecord;
+
+namespace host {
+// Walks a snapshot of ids forwards or backwards, skipping erased ones when asked.
+class IdCursor {
+public:
+    IdCursor(std::vector<AcDbObjectId> ids, bool skipErased)
+        : m_ids(std::move(ids)), m_skipErased(skipErased) {}
+    void start(bool atBeginning = true, bool skipErased = true);
+    bool done() const { return m_index < 0 || m_index >= static_cast<int>(m_ids.size()); }
+    void step(bool forward = true, bool skipErased = true);
+    Acad::ErrorStatus seek(AcDbObjectId id);
+
+protected:
+    // The id under the cursor; eIteratorDone past either end.
+    Acad::ErrorStatus current(AcDbObjectId& id) const;
+
+private:
+    void skip(bool forward);
+    std::vector<AcDbObjectId> m_ids;
+    int m_index = 0;
+    bool m_skipErased;
+};
+} // namespace host
+
+class AcDbSymbolTableIterator : public host::IdCursor {
+public:
+    using IdCursor::IdCursor;
+    Acad::ErrorStatus getRecordId(AcDbObjectId& id) const { return current(id); }
+    Acad::ErrorStatus getRecord(AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                                bool openErased = false) const;
+};
+
+class AcDbSymbolTable : public AcDbObject {
+    HOST_DECLARE_MEMBERS(AcDbSymbolTable)
+public:
+    Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord = false) const;
+    template <typename R>
+    Acad::ErrorStatus getAt(const ACHAR* name, R*& record, AcDb::OpenMode mode,
+                            bool openErased = false) const {
+        record = nullptr;
+        AcDbObjectId id;
+        Acad::ErrorStatus es = getAt(name, id, openErased);
+        return es == Acad::eOk ? acdbOpenObject(record, id, mode, openErased) : es;
+    }
+    bool has(const ACHAR* name) const;
+    bool has(AcDbObjectId id) const;
+    // Adds a record outside the database (the table is open for write): the database owns it afterwards
+    // and it stays open for write. A name already in the table answers eDuplicateRecordName.
+    Acad::ErrorStatus add(AcDbObjectId& id, AcDbSymbolTableRecord* record);
+    Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
+    Acad::ErrorStatus newIterator(AcDbSymbolTableIterator*& iterator, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+    const std::vector<AcDbObjectId>& recordIds() const { return m_records; }
+    // The table's name in drawing files ("LAYER", "BLOCK_RECORD", ...).
+    virtual const ACHAR* tableName() const = 0;
+    // The record class this table holds.
+    virtual AcRxClass* recordClass() const = 0;
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    // Host internal: a record read from a drawing file joins its table.
+    void adoptRecord(AcDbObjectId id);
+
+private:
+    std::vector<AcDbObjectId> m_records;
+};
+
+class AcDbSymbolTableRecord : public AcDbObject {
+    HOST_DECLARE_MEMBERS(AcDbSymbolTableRecord)
+public:
+    Acad::ErrorStatus getName(const ACHAR*& name) const;
+    const ACHAR* name() const { return m_name.c_str(); }
+    Acad::ErrorStatus setName(const ACHAR* name);
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+protected:
+    // The class's own DXF subclass: its marker, its flags (group 70, after the name) and its other groups.
+    virtual const ACHAR* subclassMarker() const = 0;
+    virtual Adesk::Int16 dxfFlags() const { return 0; }
+    virtual void setDxfFlags(Adesk::Int16) {}
+    virtual void readDxfGroup(const resbuf&) {}
+    virtual void writeDxfGroups(AcDbDxfFiler*) const {}
+
+private:
+    std::wstring m_name;
+};
+
+#define HOST_SYMBOL_TABLE(TABLE, RECORD, NAME)                                                               \
+    class RECORD;                                                                                            \
+    class TABLE : public AcDbSymbolTable {                                                                   \
+        HOST_DECLARE_MEMBERS(TABLE)                                                                          \
+    public:                                                                                                  \
+        const ACHAR* tableName() const override { return NAME; }                                             \
+        AcRxClass* recordClass() const override;                                                             \
+    };
+
+HOST_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, L"BLOCK_RECORD")
+HOST_SYMBOL_TABLE(AcDbLayerTable, AcDbLayerTableRecord, L"LAYER")
+HOST_SYMBOL_TABLE(AcDbLinetypeTable, AcDbLinetypeTableRecord, L"LTYPE")
+HOST_SYMBOL_TABLE(AcDbRegAppTable, AcDbRegAppTableRecord, L"APPID")
+HOST_SYMBOL_TABLE(AcDbTextStyleTable, AcDbTextStyleTableRecord, L"STYLE")
+
+class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
+    HOST_DECLARE_MEMBERS(AcDbLayerTableRecord)
+public:
+    AcCmColor color() const { return m_color; }
+    void setColor(const AcCmColor& color) { m_color = color; }
+    AcDbObjectId linetypeObjectId() const { return m_linetype; }
+    void setLinetypeObjectId(AcDbObjectId id) { m_linetype = id; }
+    bool isOff() const { return m_off; }
+    void setIsOff(bool off) { m_off = off; }
+    bool isFrozen() const { return m_frozen; }
+    Acad::ErrorStatus setIsFrozen(bool frozen) {
+        m_frozen = frozen;
+        return Acad::eOk;
+    }
+    bool isLocked() const { return m_locked; }
+    void setIsLocked(bool locked) { m_locked = locked; }
+    bool isHidden() const { return m_hidden; }
+    Acad::ErrorStatus setIsHidden(bool hidden) {
+        m_hidden = hidden;
+        return Acad::eOk;
+    }
+    // Frozen in new viewports.
+    bool VPDFLT() const { return m_vpdflt; }
+    void setVPDFLT(bool frozen) { m_vpdflt = frozen; }
+    AcDb::LineWeight lineWeight() const { return m_lineWeight; }
+    Acad::ErrorStatus setLineWeight(AcDb::LineWeight weight) {
+        m_lineWeight = weight;
+        return Acad::eOk;
+    }
+    bool isPlottable() const { return m_plottable; }
+    Acad::ErrorStatus setIsPlottable(bool plottable) {
+        m_plottable = plottable;
+        return Acad::eOk;
+    }
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+
+protected:
+    const ACHAR* subclassMarker() const override { return L"AcDbLayerTableRecord"; }
+    void readDxfGroup(const resbuf& rb) override;
+    void writeDxfGroups(AcDbDxfFiler* filer) const override;
+    Adesk::Int16 dxfFlags() const override;
+    void setDxfFlags(Adesk::Int16 flags) override;
+
+private:
+    AcCmColor m_color{7};
+    AcDbObjectId m_linetype;
+    bool m_off = false, m_frozen = false, m_locked = false, m_hidden = false, m_vpdflt = false;
+    bool m_plottable = true;
+    AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLwDefault;
+};
+
+class AcDbLinetypeTableRecord : public AcDbSymbolTableRecord {
+    HOST_DECLARE_MEMBERS(AcDbLinetypeTableRecord)
+public:
+    const ACHAR* comments() const { return m_comments.c_str(); }
+    Acad::ErrorStatus setComments(const ACHAR* text);
+    double patternLength() const { return m_patternLength; }
+    void setPatternLength(double length) { m_patternLength = length; }
+    int numDashes() const { return static_cast<int>(m_dashes.size()); }
+    void setNumDashes(int count) { m_dashes.resize(count < 0 ? 0 : count); }
+    double dashLengthAt(int index) const { return m_dashes.at(index); }
+    void setDashLengthAt(int index, double length) { m_dashes.at(index) = length; }
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+
+protected:
+    const ACHAR* subclassMarker() const override { return L"AcDbLinetypeTableRecord"; }
+    void readDxfGroup(const resbuf& rb) override;
+    void writeDxfGroups(AcDbDxfFiler* filer) const override;
+
+private:
+    std::wstring m_comments;
+    double m_patternLength = 0;
+    std::vector<double> m_dashes;
+};
+
+class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
+    HOST_DECLARE_MEMBERS(AcDbRegAppTableRecord)
+protected:
+    const ACHAR* subclassMarker() const override { return L"AcDbRegAppTableRecord"; }
+};
+
+class AcDbTextStyleTableRecord : public AcDbSymbolTableRecord {
+    HOST_DECLARE_MEMBERS(AcDbTextStyleTableRecord)
+public:
+    double textSize() const { return m_textSize; }
+    void setTextSize(double size) { m_textSize = size; }
+    double xScale() const { return m_xScale; }
+    void setXScale(double scale) { m_xScale = scale; }
+    const ACHAR* fileName() const { return m_fileName.c_str(); }
+    void setFileName(const ACHAR* name) { m_fileName = name ? name : L""; }
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+
+protected:
+    const ACHAR* subclassMarker() const override { return L"AcDbTextStyleTableRecord"; }
+    void readDxfGroup(const resbuf& rb) override;
+    void writeDxfGroups(AcDbDxfFiler* filer) const override;
+
+private:
+    double m_textSize = 0, m_xScale = 1;
+    std::wstring m_fileName = L"txt";
+};
+
+class AcDbBlockTableRecordIterator : public host::IdCursor {
+public:
+    using IdCursor::IdCursor;
+    Acad::ErrorStatus getEntityId(AcDbObjectId& id) const { return current(id); }
+    Acad::ErrorStatus getEntity(AcDbEntity*& entity, AcDb::OpenMode mode, bool openErased = false) const;
+};
+
+class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
+    HOST_DECLARE_MEMBERS(AcDbBlockTableRecord)
+public:
+    // Adds an entity outside the database to this block (open for write); the entity stays open for write.
+    Acad::ErrorStatus appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity);
+    Acad::ErrorStatus appendAcDbEntity(AcDbEntity* entity);
+    Acad::ErrorStatus newIterator(AcDbBlockTableRecordIterator*& iterator, bool atBeginning = true,
+                                  bool skipDeleted = true) const;
+    AcGePoint3d origin() const { return m_origin; }
+    void setOrigin(const AcGePoint3d& origin) { m_origin = origin; }
+    bool isLayout() const;
+    bool isAnonymous() const { return name()[0] == L'*' && !isLayout(); }
+    const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    void subObjectAddedToDatabase() override;
+    // Host internals: the handles of the block's BLOCK and ENDBLK markers in drawing files, and an entity
+    // read from a drawing file joining the block.
+    AcDbHandle beginHandle() const { return m_beginHandle; }
+    AcDbHandle endHandle() const { return m_endHandle; }
+    void setMarkerHandles(AcDbHandle begin, AcDbHandle end);
+    void adoptEntity(AcDbObjectId id) { m_entities.push_back(id); }
+
+protected:
+    const ACHAR* subclassMarker() const override { return L"AcDbBlockTableRecord"; }
+
+private:
+    std::vector<AcDbObjectId> m_entities;
+    AcGePoint3d m_origin;
+    AcDbHandle m_beginHandle, m_endHandle;
+};
+
+namespace host {
+inline const ACHAR* kModelSpace = L"*Model_Space";
+inline const ACHAR* kPaperSpace = L"*Paper_Space";
+} // namespace host

@@ -1,0 +1,152 @@
+#include "host/db/system_variables.h"
+
+#include <map>
+
+#include "host/db/database.h"
+
+namespace host {
+namespace {
+
+struct Variable {
+    Group value;
+    bool readOnly = false;
+};
+
+// Variables of the drawing: kept in the working database's header.
+bool isDrawingVariable(const std::wstring& name) {
+    for (const wchar_t* v :
+         {L"LTSCALE", L"TILEMODE", L"ELEVATION", L"CLAYER", L"CECOLOR", L"CELTYPE", L"CELTSCALE",
+          L"CELWEIGHT", L"THICKNESS", L"INSBASE", L"EXTMIN", L"EXTMAX", L"PDMODE", L"PDSIZE"})
+        if (sameSymbolName(name, v)) return true;
+    return false;
+}
+
+std::map<std::wstring, Variable> defaults() {
+    return {
+        {L"CVPORT", {{70, Adesk::Int16(2)}}},
+        {L"APERTURE", {{70, Adesk::Int16(10)}}},
+        {L"PICKBOX", {{70, Adesk::Int16(3)}}},
+        {L"OSMODE", {{70, Adesk::Int16(4133)}}},
+        {L"MENUBAR", {{70, Adesk::Int16(0)}}},
+        {L"VIEWSIZE", {{40, 100.0}}},
+        {L"VIEWCTR", {{10, AcGePoint3d(0, 0, 0)}}},
+        {L"SCREENSIZE", {{10, AcGePoint3d(1920, 1080, 0), kDefaultPrecision, true}, true}},
+        {L"CMDNAMES", {{1, std::wstring()}, true}},
+        {L"CMDECHO", {{70, Adesk::Int16(1)}}},
+        {L"FILEDIA", {{70, Adesk::Int16(0)}}},
+        {L"CMDACTIVE", {{70, Adesk::Int16(0)}, true}},
+        {L"SHORTCUTMENU", {{70, Adesk::Int16(11)}}},
+        {L"LASTPOINT", {{10, AcGePoint3d(0, 0, 0)}}},
+        {L"UCSORG", {{10, AcGePoint3d(0, 0, 0)}, true}},
+        {L"UCSXDIR", {{10, AcGePoint3d(1, 0, 0)}, true}},
+        {L"UCSYDIR", {{10, AcGePoint3d(0, 1, 0)}, true}},
+    };
+}
+
+std::map<std::wstring, Variable>& session() {
+    static std::map<std::wstring, Variable> variables = defaults();
+    return variables;
+}
+
+Variable* sessionVariable(const std::wstring& name) {
+    for (auto& [key, variable] : session())
+        if (sameSymbolName(key, name)) return &variable;
+    return nullptr;
+}
+
+// The value a result buffer gives a variable of the kind `current` has; false for another kind.
+bool convert(const resbuf& rb, const Group& current, Group& out) {
+    out = current;
+    if (std::holds_alternative<Adesk::Int16>(current.value) && rb.restype == RTSHORT)
+        out.value = Adesk::Int16(rb.resval.rint);
+    else if (std::holds_alternative<Adesk::Int32>(current.value) &&
+             (rb.restype == RTLONG || rb.restype == RTSHORT))
+        out.value = rb.restype == RTLONG ? rb.resval.rlong : Adesk::Int32(rb.resval.rint);
+    else if (std::holds_alternative<double>(current.value) && (rb.restype == RTREAL || rb.restype == RTSHORT))
+        out.value = rb.restype == RTREAL ? rb.resval.rreal : double(rb.resval.rint);
+    else if (std::holds_alternative<AcGePoint3d>(current.value) &&
+             (rb.restype == RTPOINT || rb.restype == RT3DPOINT))
+        out.value = AcGePoint3d(rb.resval.rpoint[0], rb.resval.rpoint[1],
+                                rb.restype == RT3DPOINT ? rb.resval.rpoint[2] : 0);
+    else if (std::holds_alternative<std::wstring>(current.value) && rb.restype == RTSTR && rb.resval.rstring)
+        out.value = std::wstring(rb.resval.rstring);
+    else
+        return false;
+    return true;
+}
+
+// Values a drawing could not live with: scales must be positive, colours indexes, names those of its tables.
+bool acceptable(AcDbDatabase& db, const std::wstring& name, const Group& g) {
+    if (sameSymbolName(name, L"LTSCALE") || sameSymbolName(name, L"CELTSCALE")) return g.real() > 0;
+    if (sameSymbolName(name, L"CECOLOR")) return g.integer() >= 0 && g.integer() <= 256;
+    if (sameSymbolName(name, L"CLAYER")) return !db.layerId(g.text()).isNull();
+    if (sameSymbolName(name, L"CELTYPE")) return !db.linetypeId(g.text()).isNull();
+    return true;
+}
+
+int toResult(const Group& g, resbuf* result) {
+    result->rbnext = nullptr;
+    if (auto* v = std::get_if<Adesk::Int16>(&g.value)) {
+        result->restype = RTSHORT;
+        result->resval.rint = *v;
+    } else if (auto* l = std::get_if<Adesk::Int32>(&g.value)) {
+        result->restype = RTLONG;
+        result->resval.rlong = *l;
+    } else if (auto* d = std::get_if<double>(&g.value)) {
+        result->restype = RTREAL;
+        result->resval.rreal = *d;
+    } else if (auto* p = std::get_if<AcGePoint3d>(&g.value)) {
+        result->restype = g.planar ? RTPOINT : RT3DPOINT;
+        result->resval.rpoint[0] = p->x;
+        result->resval.rpoint[1] = p->y;
+        result->resval.rpoint[2] = p->z;
+    } else {
+        result->restype = RTSTR;
+        result->resval.rstring = acutNewString(g.text().c_str());
+    }
+    return RTNORM;
+}
+
+} // namespace
+
+bool setSessionVariable(const std::wstring& name, const Group& value) {
+    Variable* v = sessionVariable(name);
+    if (!v || v->value.value.index() != value.value.index()) return false;
+    v->value = value;
+    return true;
+}
+
+void resetSessionVariables() {
+    session() = defaults();
+}
+
+} // namespace host
+
+int acedGetVar(const ACHAR* name, resbuf* result) {
+    if (!name || !result) return RTERROR;
+    host::Group value;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (host::isDrawingVariable(name)) {
+        if (!db || !db->getHeaderVariable(name, value)) return RTERROR;
+        return host::toResult(value, result);
+    }
+    host::Variable* v = host::sessionVariable(name);
+    return v ? host::toResult(v->value, result) : RTERROR;
+}
+
+int acedSetVar(const ACHAR* name, const resbuf* value) {
+    if (!name || !value) return RTERROR;
+    host::Group current, next;
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (host::isDrawingVariable(name)) {
+        if (!db || !db->getHeaderVariable(name, current) || !host::convert(*value, current, next) ||
+            !host::acceptable(*db, name, next))
+            return RTERROR;
+        db->setHeaderVariable(name, next);
+        return RTNORM;
+    }
+    host::Variable* v = host::sessionVariable(name);
+    if (!v || v->readOnly || !host::convert(*value, v->value, next)) return RTERROR;
+    v->value = next;
+    return RTNORM;
+}

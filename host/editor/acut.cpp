@@ -1,0 +1,82 @@
+#include "host/editor/acut.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+#include "host/filing/text_codec.h"
+
+namespace {
+std::wstring& transcript() {
+    static std::wstring text;
+    return text;
+}
+bool& echo() {
+    static bool on = false;
+    return on;
+}
+} // namespace
+
+namespace host {
+
+const std::wstring& commandLineTranscript() {
+    return transcript();
+}
+void clearCommandLineTranscript() {
+    transcript().clear();
+}
+void setCommandLineEcho(bool on) {
+    echo() = on;
+}
+
+std::wstring toLibraryFormat(const ACHAR* format) {
+    std::wstring out;
+    if (!format) return out;
+    for (const wchar_t* p = format; *p; ++p) {
+        out += *p;
+        if (*p != L'%') continue;
+        if (p[1] == L'%') {
+            out += *++p;
+            continue;
+        }
+        // Copy flags, width, precision; then fix the length modifier of text conversions.
+        ++p;
+        while (*p && std::wcschr(L"-+ #0123456789.*", *p))
+            out += *p++;
+        bool sized = false;
+        while (*p && std::wcschr(L"hlLqjzt", *p)) {
+            sized = true;
+            out += *p++;
+        }
+        if (!*p) break;
+        if (!sized && (*p == L's' || *p == L'c')) out += L'l';
+        out += *p == L'S' ? L's' : *p == L'C' ? L'c' : *p;
+    }
+    return out;
+}
+
+} // namespace host
+
+int acutPrintf(const ACHAR* format, ...) {
+    std::wstring libraryFormat = host::toLibraryFormat(format);
+    std::vector<wchar_t> buffer(1024);
+    int n;
+    for (;;) {
+        va_list args;
+        va_start(args, format);
+        n = std::vswprintf(buffer.data(), buffer.size(), libraryFormat.c_str(), args);
+        va_end(args);
+        if (n >= 0 || buffer.size() > (1u << 20)) break;
+        buffer.resize(buffer.size() * 4);
+    }
+    if (n < 0) return 0;
+    std::wstring text(buffer.data(), static_cast<std::size_t>(n));
+    transcript() += text;
+    if (echo()) {
+        std::string utf8 = host::toUtf8(text);
+        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        std::fflush(stdout);
+    }
+    return n;
+}

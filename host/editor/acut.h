@@ -1,0 +1,19 @@
+#pragma once
+// The host's command-line output.
+#include <string>
+
+#include "host/rx/adesk.h"
+
+// Formats with the host's conventions (%s and %c take wide text, %S and %C narrow) and prints on the
+// command line; answers the number of characters printed.
+int acutPrintf(const ACHAR* format, ...);
+
+namespace host {
+// Everything printed on the command line since the last clear.
+const std::wstring& commandLineTranscript();
+void clearCommandLineTranscript();
+// Whether printing also goes to standard output (zhost turns it on).
+void setCommandLineEcho(bool echo);
+// A printf format with the host's conventions turned into the C library's (%s -> %ls, %S -> %s, ...).
+std::wstring toLibraryFormat(const ACHAR* format);
+} // namespace host

@@ -1,0 +1,374 @@
+#include "host/entities/lw_polyline.h"
+
+#include <cmath>
+
+#include "host/entities/plane_polyline.h"
+#include "host/filing/dwg_filer.h"
+#include "host/ge/curve_geometry.h"
+
+HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
+
+namespace {
+constexpr Adesk::Int16 kClosedFlag = 1;
+constexpr Adesk::Int16 kPlinegenFlag = 128;
+
+} // namespace
+
+AcGeMatrix3d AcDbPolyline::planeToWorld() const {
+    return host::planeToWorld(m_normal, m_elevation);
+}
+
+unsigned int AcDbPolyline::segmentCount() const {
+    return static_cast<unsigned int>(host::segmentCount(numVerts(), m_closed));
+}
+
+std::vector<host::BulgeVertex> AcDbPolyline::bulgeVertices() const {
+    std::vector<host::BulgeVertex> all;
+    for (const Vertex& v : m_vertices)
+        all.push_back({v.point, v.bulge});
+    return all;
+}
+
+Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& point, double bulge,
+                                            double startWidth, double endWidth) {
+    if (index > m_vertices.size()) return Acad::eInvalidIndex;
+    assertWriteEnabled();
+    Vertex v{point, bulge, startWidth < 0 ? m_constantWidth : startWidth,
+             endWidth < 0 ? m_constantWidth : endWidth};
+    m_vertices.insert(m_vertices.begin() + index, v);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned int index) {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    assertWriteEnabled();
+    m_vertices.erase(m_vertices.begin() + index);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint2d& point) const {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    point = m_vertices[index].point;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint3d& point) const {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    const AcGePoint2d& p = m_vertices[index].point;
+    point = AcGePoint3d(p.x, p.y, 0).transformBy(planeToWorld());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::setPointAt(unsigned int index, const AcGePoint2d& point) {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    assertWriteEnabled();
+    m_vertices[index].point = point;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getBulgeAt(unsigned int index, double& bulge) const {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    bulge = m_vertices[index].bulge;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge) {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    assertWriteEnabled();
+    m_vertices[index].bulge = bulge;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const {
+    if (!valid(index)) return Acad::eInvalidIndex;
+    startWidth = m_vertices[index].startWidth;
+    endWidth = m_vertices[index].endWidth;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth) {
+    if (!valid(index) || startWidth < 0 || endWidth < 0) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_vertices[index].startWidth = startWidth;
+    m_vertices[index].endWidth = endWidth;
+    return Acad::eOk;
+}
+
+void AcDbPolyline::setClosed(bool closed) {
+    setField(m_closed, closed);
+}
+
+void AcDbPolyline::setElevation(double elevation) {
+    setField(m_elevation, elevation);
+}
+
+void AcDbPolyline::setNormal(const AcGeVector3d& normal) {
+    assertWriteEnabled();
+    if (!normal.isZeroLength()) m_normal = normal.normal();
+}
+
+Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) {
+    return setField(m_thickness, thickness);
+}
+
+Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const {
+    width = m_constantWidth;
+    for (const Vertex& v : m_vertices)
+        if (v.startWidth != m_constantWidth || v.endWidth != m_constantWidth) return Acad::eNotApplicable;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::setConstantWidth(double width) {
+    if (width < 0) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_constantWidth = width;
+    for (Vertex& v : m_vertices)
+        v.startWidth = v.endWidth = width;
+    return Acad::eOk;
+}
+
+void AcDbPolyline::setPlinegen(bool plinegen) {
+    setField(m_plinegen, plinegen);
+}
+
+bool AcDbPolyline::isOnlyLines() const {
+    for (unsigned int i = 0; i < segmentCount(); ++i)
+        if (m_vertices[i].bulge != 0) return false;
+    return true;
+}
+
+Acad::ErrorStatus AcDbPolyline::getPlane(AcGePlane& plane, AcDb::Planarity& type) const {
+    plane.set(AcGePoint3d::kOrigin + m_normal * m_elevation, m_normal);
+    type = AcDb::kPlanar;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getStartParam(double& param) const {
+    param = 0;
+    return m_vertices.empty() ? Acad::eNotApplicable : Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getEndParam(double& param) const {
+    param = segmentCount();
+    return m_vertices.empty() ? Acad::eNotApplicable : Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getPointAtParam(double param, AcGePoint3d& point) const {
+    unsigned int segments = segmentCount();
+    if (m_vertices.empty() || param < -1e-10 || param > segments + 1e-10) return Acad::eInvalidInput;
+    unsigned int i = std::min(static_cast<unsigned int>(std::max(param, 0.0)), segments ? segments - 1 : 0);
+    const Vertex& a = m_vertices[i];
+    const Vertex& b = m_vertices[(i + 1) % numVerts()];
+    AcGePoint2d p = segments
+                        ? host::bulgeSegmentPoint(a.point, b.point, a.bulge, std::clamp(param - i, 0.0, 1.0))
+                        : a.point;
+    point = AcGePoint3d(p.x, p.y, 0).transformBy(planeToWorld());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getParamAtPoint(const AcGePoint3d& point, double& param) const {
+    AcGePoint3d local = AcGePoint3d(point).transformBy(planeToWorld().inverse());
+    if (std::abs(local.z) > 1e-8) return Acad::eInvalidInput;
+    AcGePoint2d p = local.convert2d();
+    for (unsigned int i = 0; i < segmentCount(); ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        // Bisection on the fraction: segments are monotonic in their own parameter.
+        double lo = 0, hi = 1;
+        for (int k = 0; k < 60; ++k) {
+            double m1 = lo + (hi - lo) / 3, m2 = hi - (hi - lo) / 3;
+            if (host::bulgeSegmentPoint(a.point, b.point, a.bulge, m1).distanceTo(p) <
+                host::bulgeSegmentPoint(a.point, b.point, a.bulge, m2).distanceTo(p))
+                hi = m2;
+            else
+                lo = m1;
+        }
+        double t = (lo + hi) / 2;
+        if (host::bulgeSegmentPoint(a.point, b.point, a.bulge, t).distanceTo(p) <= 1e-8) {
+            param = i + t;
+            return Acad::eOk;
+        }
+    }
+    return Acad::eInvalidInput;
+}
+
+Acad::ErrorStatus AcDbPolyline::getDistAtParam(double param, double& dist) const {
+    if (m_vertices.empty() || param < -1e-10 || param > segmentCount() + 1e-10) return Acad::eInvalidInput;
+    dist = 0;
+    for (unsigned int i = 0; i < segmentCount() && param > i; ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        // The fraction of a segment is proportional to its length, for arcs as for lines.
+        dist += std::min(1.0, param - i) * host::bulgeSegmentLength(a.point, b.point, a.bulge);
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {
+    // Shoelace over the chords plus the circular segment of each arc.
+    area = 0;
+    unsigned int n = numVerts();
+    for (unsigned int i = 0; i < n; ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % n];
+        area += (a.point.x * b.point.y - b.point.x * a.point.y) / 2;
+        if (a.bulge != 0 && (m_closed || i + 1 < n)) {
+            double chord = a.point.distanceTo(b.point);
+            double theta = 4 * std::atan(a.bulge);
+            double radius = chord / (2 * std::sin(std::abs(theta) / 2));
+            area +=
+                (theta > 0 ? 1 : -1) * radius * radius * (std::abs(theta) - std::sin(std::abs(theta))) / 2;
+        }
+    }
+    area = std::abs(area);
+    return Acad::eOk;
+}
+
+bool AcDbPolyline::tessellate(AcGePoint3dArray& points, double deviation) const {
+    host::tessellatePolyline(points, bulgeVertices(), m_closed, planeToWorld(), deviation);
+    return true;
+}
+
+Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
+    std::optional<host::PlaneTransform> plane = host::PlaneTransform::of(m_normal, m_elevation, xform);
+    if (!plane) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    m_normal = plane->normal();
+    for (Vertex& v : m_vertices) {
+        AcGePoint3d local = plane->apply(v.point);
+        v.point = local.convert2d();
+        m_elevation = local.z;
+        if (plane->mirrored()) v.bulge = -v.bulge;
+        v.startWidth *= plane->scale();
+        v.endWidth *= plane->scale();
+    }
+    if (m_vertices.empty()) m_elevation = plane->apply(AcGePoint2d()).z;
+    m_constantWidth *= plane->scale();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray&,
+                                                 AcDbIntArray&) const {
+    for (unsigned int i = 0; i < numVerts(); ++i) {
+        AcGePoint3d p;
+        getPointAt(i, p);
+        points.append(p);
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
+    assertWriteEnabled();
+    AcGeVector3d local = AcGeVector3d(offset).transformBy(AcGeMatrix3d::worldToPlane(m_normal));
+    for (int i : indices)
+        if (i >= 0 && valid(static_cast<unsigned int>(i)))
+            m_vertices[i].point = m_vertices[i].point + AcGeVector2d(local.x, local.y);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entities) const {
+    assertReadEnabled();
+    host::explodePolyline(entities, bulgeVertices(), m_closed, planeToWorld(), m_normal, *this);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
+    AcDbCurve::dwgInFields(filer);
+    Adesk::Int32 n = 0;
+    filer->readBool(&m_closed);
+    filer->readBool(&m_plinegen);
+    filer->readDouble(&m_elevation);
+    filer->readDouble(&m_thickness);
+    filer->readDouble(&m_constantWidth);
+    filer->readVector3d(&m_normal);
+    filer->readInt32(&n);
+    m_vertices.clear();
+    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        Vertex v;
+        filer->readPoint2d(&v.point);
+        filer->readDouble(&v.bulge);
+        filer->readDouble(&v.startWidth);
+        filer->readDouble(&v.endWidth);
+        m_vertices.push_back(v);
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const {
+    AcDbCurve::dwgOutFields(filer);
+    filer->writeBool(m_closed);
+    filer->writeBool(m_plinegen);
+    filer->writeDouble(m_elevation);
+    filer->writeDouble(m_thickness);
+    filer->writeDouble(m_constantWidth);
+    filer->writeVector3d(m_normal);
+    filer->writeInt32(static_cast<Adesk::Int32>(m_vertices.size()));
+    for (const Vertex& v : m_vertices) {
+        filer->writePoint2d(v.point);
+        filer->writeDouble(v.bulge);
+        filer->writeDouble(v.startWidth);
+        filer->writeDouble(v.endWidth);
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
+    m_vertices.clear();
+    return readSubclass(filer, L"AcDbPolyline", [this](const resbuf& rb) {
+        switch (rb.restype) {
+        case 70:
+            m_closed = rb.resval.rint & kClosedFlag;
+            m_plinegen = rb.resval.rint & kPlinegenFlag;
+            break;
+        case 43:
+            m_constantWidth = rb.resval.rreal;
+            break;
+        case 38:
+            m_elevation = rb.resval.rreal;
+            break;
+        case 39:
+            m_thickness = rb.resval.rreal;
+            break;
+        case 10:
+            m_vertices.push_back(
+                {AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0, m_constantWidth, m_constantWidth});
+            break;
+        case 40:
+            if (!m_vertices.empty()) m_vertices.back().startWidth = rb.resval.rreal;
+            break;
+        case 41:
+            if (!m_vertices.empty()) m_vertices.back().endWidth = rb.resval.rreal;
+            break;
+        case 42:
+            if (!m_vertices.empty()) m_vertices.back().bulge = rb.resval.rreal;
+            break;
+        case 210:
+            readNormal(rb, m_normal);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
+    AcDbCurve::dxfOutFields(filer);
+    filer->writeString(100, L"AcDbPolyline");
+    filer->writeInt32(90, static_cast<Adesk::Int32>(m_vertices.size()));
+    filer->writeInt16(
+        70, static_cast<Adesk::Int16>((m_closed ? kClosedFlag : 0) | (m_plinegen ? kPlinegenFlag : 0)));
+    if (m_constantWidth != 0) filer->writeDouble(43, m_constantWidth);
+    if (m_elevation != 0) filer->writeDouble(38, m_elevation);
+    if (m_thickness != 0) filer->writeDouble(39, m_thickness);
+    for (const Vertex& v : m_vertices) {
+        filer->writePoint2d(10, v.point);
+        if (v.startWidth != m_constantWidth || v.endWidth != m_constantWidth) {
+            filer->writeDouble(40, v.startWidth);
+            filer->writeDouble(41, v.endWidth);
+        }
+        if (v.bulge != 0) filer->writeDouble(42, v.bulge);
+    }
+    if (m_normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, m_normal);
+    return filer->filerStatus();
+}

@@ -1,0 +1,91 @@
+#pragma once
+// Vertices of the 2-D and 3-D polylines and the marker that ends their sequence. The polylines own them:
+// outside a database a polyline holds its vertex objects, in a database their ids.
+#include "host/entities/entity.h"
+
+class AcDbVertex : public AcDbEntity {
+    HOST_DECLARE_MEMBERS(AcDbVertex)
+public:
+    AcGePoint3d position() const { return m_position; }
+    Acad::ErrorStatus setPosition(const AcGePoint3d& position);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+
+protected:
+    // Groups of the vertex's own subclass, and its flags (group 70).
+    virtual void readDxfGroup(const resbuf&) {}
+    AcGePoint3d m_position;
+};
+
+class AcDb2dVertex : public AcDbVertex {
+    HOST_DECLARE_MEMBERS(AcDb2dVertex)
+public:
+    AcDb2dVertex() = default;
+    // The position is in the plane of the polyline (x, y; z the elevation).
+    explicit AcDb2dVertex(const AcGePoint3d& position, double bulge = 0, double startWidth = 0,
+                          double endWidth = 0, double tangent = 0);
+    AcDb::Vertex2dType vertexType() const { return m_type; }
+    Acad::ErrorStatus setVertexType(AcDb::Vertex2dType type);
+    double bulge() const { return m_bulge; }
+    Acad::ErrorStatus setBulge(double bulge);
+    double startWidth() const { return m_startWidth; }
+    Acad::ErrorStatus setStartWidth(double width);
+    double endWidth() const { return m_endWidth; }
+    Acad::ErrorStatus setEndWidth(double width);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+protected:
+    void readDxfGroup(const resbuf& rb) override;
+
+private:
+    AcDb::Vertex2dType m_type = AcDb::k2dVertex;
+    double m_bulge = 0, m_startWidth = 0, m_endWidth = 0, m_tangent = 0;
+};
+
+class AcDb3dPolylineVertex : public AcDbVertex {
+    HOST_DECLARE_MEMBERS(AcDb3dPolylineVertex)
+public:
+    AcDb3dPolylineVertex() = default;
+    explicit AcDb3dPolylineVertex(const AcGePoint3d& position) { m_position = position; }
+    AcDb::Vertex3dType vertexType() const { return m_type; }
+    Acad::ErrorStatus setVertexType(AcDb::Vertex3dType type);
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+protected:
+    void readDxfGroup(const resbuf& rb) override;
+
+private:
+    AcDb::Vertex3dType m_type = AcDb::k3dSimpleVertex;
+};
+
+class AcDbSequenceEnd : public AcDbEntity {
+    HOST_DECLARE_MEMBERS(AcDbSequenceEnd)
+};
+
+// Walks the objects a polyline owns: by pointer outside a database, by id inside.
+class AcDbObjectIterator {
+public:
+    AcDbObjectIterator(std::vector<AcDbEntity*> entities, std::vector<AcDbObjectId> ids)
+        : m_entities(std::move(entities)), m_ids(std::move(ids)) {}
+    void start(bool atEnd = false);
+    bool done() const;
+    void step(bool backwards = false, bool skipErased = true);
+    // The vertex object when the polyline is outside a database, else null.
+    AcDbEntity* entity() const;
+    AcDbObjectId objectId() const;
+    bool seek(AcDbObjectId id);
+
+private:
+    std::size_t size() const { return m_entities.empty() ? m_ids.size() : m_entities.size(); }
+    std::vector<AcDbEntity*> m_entities;
+    std::vector<AcDbObjectId> m_ids;
+    long m_index = 0;
+};

@@ -1,0 +1,157 @@
+#include "host/filing/drawing_file.h"
+
+#include "host/db/database.h"
+#include "host/db/db_object.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_file.h"
+#include "host/filing/file_bytes.h"
+#include "host/filing/group_binary.h"
+#include "host/filing/text_codec.h"
+
+namespace host {
+namespace {
+
+constexpr char kMagic[] = "ZHOSTDWG\n";
+constexpr std::size_t kMagicSize = sizeof kMagic - 1;
+constexpr Adesk::UInt32 kVersion = 1;
+// A sane bound on one object's record, so a damaged length cannot ask for the whole memory.
+constexpr Adesk::UInt32 kMaxObjectSize = 1u << 28;
+
+std::string toBytes(const std::vector<std::uint8_t>& v) {
+    return std::string(v.begin(), v.end());
+}
+
+// A new object of a database class by name, null for an unknown or abstract class.
+AcDbObject* createObject(const std::wstring& className) {
+    AcRxClass* c = acrxFindAcRxClass(className.c_str());
+    AcRxObject* created = c ? c->create() : nullptr;
+    AcDbObject* object = AcDbObject::cast(created);
+    if (!object) delete created;
+    return object;
+}
+
+Acad::ErrorStatus fail(AcDbDatabase& database, Acad::ErrorStatus status, const std::string& message) {
+    database.setLastFileError(message);
+    return status;
+}
+
+} // namespace
+
+bool isBinaryDrawing(const std::string& content) {
+    return content.compare(0, kMagicSize, kMagic) == 0;
+}
+
+Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& fileName) {
+    DwgMemoryFiler out(AcDb::kFileFiler, &database);
+    out.writeBytes(kMagic, kMagicSize);
+    out.writeUInt32(kVersion);
+    out.writeAcDbHandle(database.handseed());
+    for (AcDbObjectId id :
+         {database.blockTableId(), database.layerTableId(), database.linetypeTableId(),
+          database.regAppTableId(), database.textStyleTableId(), database.namedObjectsDictionaryId()})
+        out.writeHardOwnershipId(id);
+    out.writeInt32(static_cast<Adesk::Int32>(database.headerVariables().size()));
+    for (const auto& [name, value] : database.headerVariables()) {
+        out.writeString(name);
+        writeGroup(&out, value);
+    }
+    std::vector<ObjectStub*> objects;
+    for (ObjectStub* stub : database.stubs())
+        if (stub->object) objects.push_back(stub);
+    out.writeInt32(static_cast<Adesk::Int32>(objects.size()));
+    for (ObjectStub* stub : objects) {
+        DwgMemoryFiler record(AcDb::kFileFiler, &database);
+        ScopedRead access(stub->object);
+        if (Acad::ErrorStatus es = stub->object->dwgOut(&record); es != Acad::eOk)
+            return fail(database, es, "cannot file object " + toUtf8(stub->handle.text()));
+        out.writeString(stub->object->isA()->name());
+        out.writeAcDbHandle(stub->handle);
+        out.writeBool(stub->erased);
+        out.writeUInt32(static_cast<Adesk::UInt32>(record.bytes().size()));
+        out.writeBytes(record.bytes().data(), record.bytes().size());
+    }
+    if (!writeFileBytes(fileName, toBytes(out.bytes())))
+        return fail(database, Acad::eFileAccessErr, "cannot write " + toUtf8(fileName));
+    return Acad::eOk;
+}
+
+namespace {
+
+Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content) {
+    AcDbDatabase scratch(false);
+    DwgMemoryFiler in(AcDb::kFileFiler, &scratch, std::vector<std::uint8_t>(content.begin(), content.end()));
+    char magic[kMagicSize];
+    in.readBytes(magic, kMagicSize);
+    Adesk::UInt32 version = 0;
+    in.readUInt32(&version);
+    if (version != kVersion)
+        return fail(database, Acad::eInvalidDwgVersion,
+                    "unknown binary drawing version " + std::to_string(version));
+    AcDbHandle seed;
+    in.readAcDbHandle(&seed);
+    AcDbObjectId ids[6];
+    for (AcDbObjectId& id : ids)
+        in.readHardOwnershipId(&id);
+    Adesk::Int32 count = 0;
+    in.readInt32(&count);
+    for (Adesk::Int32 i = 0; i < count && in.filerStatus() == Acad::eOk; ++i) {
+        std::wstring name;
+        Group value;
+        in.readString(name);
+        readGroup(&in, value);
+        scratch.setHeaderVariable(name, value);
+    }
+    in.readInt32(&count);
+    for (Adesk::Int32 i = 0; i < count && in.filerStatus() == Acad::eOk; ++i) {
+        std::wstring className;
+        AcDbHandle handle;
+        bool erased = false;
+        Adesk::UInt32 size = 0;
+        in.readString(className);
+        in.readAcDbHandle(&handle);
+        in.readBool(&erased);
+        in.readUInt32(&size);
+        if (in.filerStatus() != Acad::eOk || size > kMaxObjectSize || size > content.size() - in.position())
+            return fail(database, Acad::eFilerError,
+                        "binary drawing truncated at object " + std::to_string(i));
+        std::vector<std::uint8_t> bytes(size);
+        in.readBytes(bytes.data(), size);
+        AcDbObject* object = createObject(className);
+        if (!object) return fail(database, Acad::eWrongObjectType, "unknown class " + toUtf8(className));
+        AcDbObjectId id;
+        scratch.getAcDbObjectId(id, true, handle);
+        if (handle.isNull() || id.stub()->object) {
+            delete object;
+            return fail(database, Acad::eHandleExists,
+                        "bad or repeated handle in object " + std::to_string(i));
+        }
+        id.stub()->object = object;
+        id.stub()->erased = erased;
+        object->attachStub(id.stub(), false);
+        DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
+        if (object->dwgIn(&record) != Acad::eOk || record.filerStatus() != Acad::eOk)
+            return fail(database, Acad::eFilerError,
+                        "object " + toUtf8(handle.text()) + " of class " + toUtf8(className) +
+                            " cannot be read");
+    }
+    if (in.filerStatus() != Acad::eOk) return fail(database, Acad::eFilerError, "binary drawing truncated");
+    for (AcDbObjectId id : ids)
+        if (!id.isValid())
+            return fail(database, Acad::eMissingSymbolTable, "binary drawing without its tables");
+    scratch.closeOpenObjects();
+    scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+    scratch.setHandseed(seed);
+    database.takeContentsOf(scratch);
+    return Acad::eOk;
+}
+
+} // namespace
+
+Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileName) {
+    std::optional<std::string> content = readFileBytes(fileName);
+    if (!content) return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName));
+    if (isBinaryDrawing(*content)) return readBinary(database, *content);
+    return readDxf(database, *content);
+}
+
+} // namespace host

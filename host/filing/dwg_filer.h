@@ -1,0 +1,118 @@
+#pragma once
+// Binary filing of objects: files, copies between objects and undo images all go through this interface.
+#include <string>
+#include <vector>
+
+#include "host/db/acdb.h"
+#include "host/db/db_object_id.h"
+#include "host/ge/ge.h"
+#include "host/rx/acad_status.h"
+#include "host/rx/rx.h"
+
+class AcDbDwgFiler : public AcRxObject {
+    HOST_DECLARE_MEMBERS(AcDbDwgFiler)
+public:
+    virtual AcDb::FilerType filerType() const = 0;
+    virtual Acad::ErrorStatus filerStatus() const = 0;
+    virtual void setFilerStatus(Acad::ErrorStatus status) = 0;
+    void resetFilerStatus() { setFilerStatus(Acad::eOk); }
+    virtual AcDbDatabase* database() const = 0;
+
+    // Raw bytes; every typed item below is built on them, little-endian.
+    virtual Acad::ErrorStatus readBytes(void* buffer, std::size_t size) = 0;
+    virtual Acad::ErrorStatus writeBytes(const void* buffer, std::size_t size) = 0;
+
+    Acad::ErrorStatus readInt8(Adesk::Int8* v) { return readBytes(v, 1); }
+    Acad::ErrorStatus readInt16(Adesk::Int16* v) { return readBytes(v, 2); }
+    Acad::ErrorStatus readInt32(Adesk::Int32* v) { return readBytes(v, 4); }
+    Acad::ErrorStatus readInt64(Adesk::Int64* v) { return readBytes(v, 8); }
+    Acad::ErrorStatus readUInt8(Adesk::UInt8* v) { return readBytes(v, 1); }
+    Acad::ErrorStatus readUInt16(Adesk::UInt16* v) { return readBytes(v, 2); }
+    Acad::ErrorStatus readUInt32(Adesk::UInt32* v) { return readBytes(v, 4); }
+    Acad::ErrorStatus readUInt64(Adesk::UInt64* v) { return readBytes(v, 8); }
+    Acad::ErrorStatus readBool(bool* v);
+    Acad::ErrorStatus readDouble(double* v) { return readBytes(v, 8); }
+    Acad::ErrorStatus readPoint2d(AcGePoint2d* p) { return readDoubles(&p->x, &p->y); }
+    Acad::ErrorStatus readPoint3d(AcGePoint3d* p) { return readDoubles(&p->x, &p->y, &p->z); }
+    Acad::ErrorStatus readVector2d(AcGeVector2d* v) { return readDoubles(&v->x, &v->y); }
+    Acad::ErrorStatus readVector3d(AcGeVector3d* v) { return readDoubles(&v->x, &v->y, &v->z); }
+    Acad::ErrorStatus readScale3d(AcGeScale3d* s) { return readDoubles(&s->sx, &s->sy, &s->sz); }
+    // The text is allocated with acutNewString; the caller frees it with acutDelString.
+    Acad::ErrorStatus readString(ACHAR** text);
+    Acad::ErrorStatus readString(std::wstring& text);
+    Acad::ErrorStatus readAcDbHandle(AcDbHandle* h);
+    Acad::ErrorStatus readHardOwnershipId(AcDbObjectId* id) { return readObjectId(id); }
+    Acad::ErrorStatus readHardPointerId(AcDbObjectId* id) { return readObjectId(id); }
+    Acad::ErrorStatus readSoftPointerId(AcDbObjectId* id) { return readObjectId(id); }
+
+    Acad::ErrorStatus writeInt8(Adesk::Int8 v) { return writeBytes(&v, 1); }
+    Acad::ErrorStatus writeInt16(Adesk::Int16 v) { return writeBytes(&v, 2); }
+    Acad::ErrorStatus writeInt32(Adesk::Int32 v) { return writeBytes(&v, 4); }
+    Acad::ErrorStatus writeInt64(Adesk::Int64 v) { return writeBytes(&v, 8); }
+    Acad::ErrorStatus writeUInt8(Adesk::UInt8 v) { return writeBytes(&v, 1); }
+    Acad::ErrorStatus writeUInt16(Adesk::UInt16 v) { return writeBytes(&v, 2); }
+    Acad::ErrorStatus writeUInt32(Adesk::UInt32 v) { return writeBytes(&v, 4); }
+    Acad::ErrorStatus writeUInt64(Adesk::UInt64 v) { return writeBytes(&v, 8); }
+    Acad::ErrorStatus writeBool(bool v) { return writeUInt8(v ? 1 : 0); }
+    Acad::ErrorStatus writeDouble(double v) { return writeBytes(&v, 8); }
+    Acad::ErrorStatus writePoint2d(const AcGePoint2d& p) { return writeDoubles(p.x, p.y); }
+    Acad::ErrorStatus writePoint3d(const AcGePoint3d& p) { return writeDoubles(p.x, p.y, p.z); }
+    Acad::ErrorStatus writeVector2d(const AcGeVector2d& v) { return writeDoubles(v.x, v.y); }
+    Acad::ErrorStatus writeVector3d(const AcGeVector3d& v) { return writeDoubles(v.x, v.y, v.z); }
+    Acad::ErrorStatus writeScale3d(const AcGeScale3d& s) { return writeDoubles(s.sx, s.sy, s.sz); }
+    Acad::ErrorStatus writeString(const ACHAR* text);
+    Acad::ErrorStatus writeString(const std::wstring& text) { return writeString(text.c_str()); }
+    Acad::ErrorStatus writeAcDbHandle(const AcDbHandle& h) { return writeUInt64(h.value()); }
+    Acad::ErrorStatus writeHardOwnershipId(const AcDbObjectId& id) { return writeAcDbHandle(id.handle()); }
+    Acad::ErrorStatus writeHardPointerId(const AcDbObjectId& id) { return writeAcDbHandle(id.handle()); }
+    Acad::ErrorStatus writeSoftPointerId(const AcDbObjectId& id) { return writeAcDbHandle(id.handle()); }
+
+    // A list of ids: its length, then each id.
+    Acad::ErrorStatus writeIdList(const std::vector<AcDbObjectId>& ids);
+    Acad::ErrorStatus readIdList(std::vector<AcDbObjectId>& ids);
+
+private:
+    // A handle read back as the id of the filer's database (null without one).
+    Acad::ErrorStatus readObjectId(AcDbObjectId* id);
+    // Points, vectors and scales are their coordinates in order; the status is that of the last.
+    template <typename... D> Acad::ErrorStatus readDoubles(D*... values) {
+        Acad::ErrorStatus es = Acad::eOk;
+        ((es = readDouble(values)), ...);
+        return es;
+    }
+    template <typename... D> Acad::ErrorStatus writeDoubles(D... values) {
+        Acad::ErrorStatus es = Acad::eOk;
+        ((es = writeDouble(values)), ...);
+        return es;
+    }
+};
+
+namespace host {
+
+// The binary filer over a byte buffer in memory. Reading past the end answers eEndOfFile and zeros.
+class DwgMemoryFiler : public AcDbDwgFiler {
+public:
+    DwgMemoryFiler(AcDb::FilerType type, AcDbDatabase* database, std::vector<std::uint8_t> bytes = {})
+        : m_type(type), m_database(database), m_bytes(std::move(bytes)) {}
+
+    AcDb::FilerType filerType() const override { return m_type; }
+    Acad::ErrorStatus filerStatus() const override { return m_status; }
+    void setFilerStatus(Acad::ErrorStatus status) override { m_status = status; }
+    AcDbDatabase* database() const override { return m_database; }
+    Acad::ErrorStatus readBytes(void* buffer, std::size_t size) override;
+    Acad::ErrorStatus writeBytes(const void* buffer, std::size_t size) override;
+
+    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+    std::size_t position() const { return m_position; }
+    void rewind() { m_position = 0; }
+    bool atEnd() const { return m_position >= m_bytes.size(); }
+
+private:
+    AcDb::FilerType m_type;
+    AcDbDatabase* m_database;
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_position = 0;
+    Acad::ErrorStatus m_status = Acad::eOk;
+};
+
+} // namespace host

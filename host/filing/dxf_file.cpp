@@ -1,0 +1,524 @@
+#include "host/filing/dxf_file.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "host/db/database.h"
+#include "host/db/dictionary.h"
+#include "host/db/symbol_tables.h"
+#include "host/entities/entity.h"
+#include "host/filing/dxf_filer.h"
+#include "host/filing/dxf_text.h"
+#include "host/filing/file_bytes.h"
+#include "host/filing/text_codec.h"
+#include "host/rx/host_classes.h"
+
+namespace host {
+namespace {
+
+// ---- Reading ----
+
+struct EntityRead {
+    AcDbObjectId id;
+    bool paper;
+};
+
+// Walks the groups of a parsed file.
+class Reader {
+public:
+    Reader(AcDbDatabase& db, DxfGroups parsed) : m_db(db), m_parsed(std::move(parsed)) {}
+
+    void read() {
+        for (;;) {
+            if (atEnd()) fail("file ends without EOF");
+            std::wstring marker = expectZero();
+            if (marker == L"EOF") break;
+            if (marker != L"SECTION") fail("expected SECTION, found " + toUtf8(marker));
+            const Group& name = next();
+            if (name.code != 2) fail("section without its name");
+            std::wstring section = name.text();
+            if (section == L"HEADER")
+                readHeader();
+            else if (section == L"CLASSES" || section == L"THUMBNAILIMAGE" || section == L"ACDSDATA")
+                skipSection();
+            else if (section == L"TABLES")
+                readTables();
+            else if (section == L"BLOCKS")
+                readBlocks();
+            else if (section == L"ENTITIES") {
+                auto entities = readEntities();
+                m_entities.insert(m_entities.end(), entities.begin(), entities.end());
+                next();
+            } else if (section == L"OBJECTS")
+                readObjects();
+            else
+                fail("unknown section " + toUtf8(section), m_at - 1);
+        }
+        finish();
+    }
+
+private:
+    bool atEnd() const { return m_at >= m_parsed.groups.size(); }
+    const Group& peek() const { return m_parsed.groups[m_at]; }
+    const Group& next() {
+        if (atEnd()) fail("file ends inside a section");
+        return m_parsed.groups[m_at++];
+    }
+    bool atZero(const wchar_t* name) const { return !atEnd() && peek().code == 0 && peek().text() == name; }
+    std::wstring expectZero() {
+        const Group& g = next();
+        if (g.code != 0) fail("expected group 0, found group " + std::to_string(g.code), m_at - 1);
+        return g.text();
+    }
+    [[noreturn]] void fail(const std::string& what, std::size_t at = SIZE_MAX) const {
+        std::size_t index = at == SIZE_MAX ? m_at : at;
+        int line = index < m_parsed.lines.size() ? m_parsed.lines[index]
+                   : m_parsed.lines.empty()      ? 1
+                                                 : m_parsed.lines.back() + 2;
+        throw DxfError("line " + std::to_string(line) + ": " + what);
+    }
+
+    // The groups of the object that starts here, up to the next group 0.
+    std::vector<Group> objectGroups() {
+        std::vector<Group> groups;
+        while (!atEnd() && peek().code != 0)
+            groups.push_back(next());
+        return groups;
+    }
+
+    void skipSection() {
+        while (!atZero(L"ENDSEC"))
+            next();
+        next();
+    }
+
+    void readHeader() {
+        while (!atZero(L"ENDSEC")) {
+            const Group& name = next();
+            if (name.code != 9) fail("header variable without its name (group 9)", m_at - 1);
+            std::wstring variable = name.text();
+            if (variable.empty() || variable[0] != L'$') fail("header variable name without $", m_at - 1);
+            if (atEnd() || peek().code == 0 || peek().code == 9)
+                fail("header variable " + toUtf8(variable) + " without a value");
+            const Group& value = next();
+            while (!atEnd() && peek().code != 0 && peek().code != 9)
+                next(); // variables of several groups keep their first
+            if (variable == L"$HANDSEED")
+                m_seed = value.handle();
+            else if (variable != L"$ACADVER")
+                m_db.setHeaderVariable(variable.substr(1), value);
+        }
+        next();
+    }
+
+    // Creates the object named by the group 0 just read from its groups; null for an unknown class.
+    AcDbObject* create(const std::wstring& dxfName, std::size_t start, AcRxClass* forced = nullptr) {
+        std::vector<Group> groups = objectGroups();
+        AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
+        if (!c) return nullptr;
+        AcRxObject* made = c->create();
+        auto* object = AcDbObject::cast(made);
+        if (!object) {
+            delete made;
+            return nullptr;
+        }
+        AcDbHandle handle;
+        for (const Group& g : groups)
+            if (g.code == 5 || g.code == 105) {
+                handle = g.handle();
+                break;
+            }
+        if (m_db.adoptObject(object, handle).isNull()) {
+            delete object;
+            fail("handle " + toUtf8(handle.text()) + " used twice", start);
+        }
+        DxfGroupFiler filer(AcDb::kFileFiler, &m_db, std::move(groups));
+        Acad::ErrorStatus es = object->dxfIn(&filer);
+        if (es != Acad::eOk) fail(toUtf8(dxfName) + " cannot be read (" + statusName(es) + ")", start);
+        return object;
+    }
+
+    void readTables() {
+        while (!atZero(L"ENDSEC")) {
+            std::size_t start = m_at;
+            if (expectZero() != L"TABLE") fail("expected TABLE", start);
+            if (atEnd() || peek().code != 2) fail("table without its name");
+            std::wstring name = peek().text();
+            AcRxClass* tableClass = name == L"BLOCK_RECORD" ? AcDbBlockTable::desc()
+                                    : name == L"LAYER"      ? AcDbLayerTable::desc()
+                                    : name == L"LTYPE"      ? AcDbLinetypeTable::desc()
+                                    : name == L"APPID"      ? AcDbRegAppTable::desc()
+                                    : name == L"STYLE"      ? AcDbTextStyleTable::desc()
+                                                            : nullptr;
+            AcDbSymbolTable* table = AcDbSymbolTable::cast(create(L"", start, tableClass));
+            while (!atZero(L"ENDTAB")) {
+                std::size_t recordStart = m_at;
+                std::wstring recordName = expectZero();
+                AcDbObject* record = table ? create(recordName, recordStart, table->recordClass()) : nullptr;
+                if (!table) objectGroups(); // tables this host does not keep (viewports, views, ...)
+                if (record) {
+                    record->setOwnerId(table->objectId());
+                    table->adoptRecord(record->objectId());
+                }
+            }
+            next();
+            if (table) {
+                m_tables[name] = table->objectId();
+                applyTableIds(); // later tables look names up in earlier ones
+            }
+        }
+        next();
+    }
+
+    void applyTableIds() {
+        auto table = [&](const wchar_t* name) {
+            auto it = m_tables.find(name);
+            return it == m_tables.end() ? AcDbObjectId() : it->second;
+        };
+        m_db.setTableIds(table(L"BLOCK_RECORD"), table(L"LAYER"), table(L"LTYPE"), table(L"APPID"),
+                         table(L"STYLE"), m_root);
+    }
+
+    // Reads entities up to ENDSEC or ENDBLK (left for the caller), noting which are in paper space (67).
+    std::vector<EntityRead> readEntities() {
+        std::vector<EntityRead> read;
+        AcDbEntity* sequenceOwner = nullptr;
+        std::vector<AcDbObjectId> sequence;
+        while (!atZero(L"ENDSEC") && !atZero(L"ENDBLK")) {
+            std::size_t start = m_at;
+            std::wstring name = expectZero();
+            bool paper = false;
+            for (std::size_t i = m_at; i < m_parsed.groups.size() && m_parsed.groups[i].code != 0; ++i)
+                if (m_parsed.groups[i].code == 67 && m_parsed.groups[i].integer() == 1) paper = true;
+            AcRxClass* forced = nullptr;
+            if (name == L"POLYLINE" && is3d(m_at)) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
+            if (name == L"VERTEX" && sequenceOwner &&
+                sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
+                forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");
+            AcDbEntity* entity = AcDbEntity::cast(create(name, start, forced));
+            if (!entity) continue;
+            if (sequenceOwner && (name == L"VERTEX" || name == L"SEQEND")) {
+                entity->setOwnerId(sequenceOwner->objectId());
+                sequence.push_back(entity->objectId());
+                if (name == L"SEQEND") {
+                    sequenceOwner->adoptSequence(sequence);
+                    sequenceOwner = nullptr;
+                    sequence.clear();
+                }
+                continue;
+            }
+            read.push_back({entity->objectId(), paper});
+            if (name == L"POLYLINE") {
+                sequenceOwner = entity;
+                sequence.clear();
+            }
+        }
+        if (sequenceOwner) sequenceOwner->adoptSequence(sequence);
+        return read;
+    }
+
+    bool is3d(std::size_t from) const {
+        for (std::size_t i = from; i < m_parsed.groups.size() && m_parsed.groups[i].code != 0; ++i) {
+            const Group& g = m_parsed.groups[i];
+            if ((g.code == 100 && g.text() == L"AcDb3dPolyline") || (g.code == 70 && (g.integer() & 8)))
+                return true;
+        }
+        return false;
+    }
+
+    void readBlocks() {
+        while (!atZero(L"ENDSEC")) {
+            std::size_t start = m_at;
+            if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
+            std::vector<Group> begin = objectGroups();
+            std::wstring name;
+            AcGePoint3d origin;
+            AcDbHandle beginHandle;
+            for (const Group& g : begin) {
+                if (g.code == 2)
+                    name = g.text();
+                else if (g.code == 10)
+                    origin = g.point();
+                else if (g.code == 5)
+                    beginHandle = g.handle();
+            }
+            // The block's entities join its record once all is read.
+            m_blocks.push_back({name, origin, beginHandle, {}, start, readEntities()});
+            BlockRead& block = m_blocks.back();
+            if (expectZero() != L"ENDBLK") fail("block " + toUtf8(name) + " without ENDBLK");
+            for (const Group& g : objectGroups())
+                if (g.code == 5) block.endHandle = g.handle();
+        }
+        next();
+    }
+
+    void readObjects() {
+        while (!atZero(L"ENDSEC")) {
+            std::size_t start = m_at;
+            std::wstring name = expectZero();
+            AcDbObject* object = create(name, start);
+            if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();
+        }
+        next();
+    }
+
+    AcDbBlockTableRecord* record(AcDbObjectId id) const {
+        return id.isValid() ? AcDbBlockTableRecord::cast(id.stub()->object) : nullptr;
+    }
+
+    void finish() {
+        applyTableIds();
+        completeDrawing(m_db);
+        for (const BlockRead& block : m_blocks) {
+            AcDbBlockTableRecord* r = record(m_db.blockId(block.name));
+            if (!r) fail("block " + toUtf8(block.name) + " has no BLOCK_RECORD", block.start);
+            r->setOrigin(block.origin);
+            r->setMarkerHandles(block.beginHandle, block.endHandle);
+            for (const EntityRead& e : block.entities)
+                attach(e.id, r);
+        }
+        for (const EntityRead& e : m_entities)
+            attach(e.id, record(e.paper ? m_db.paperSpaceId() : m_db.modelSpaceId()));
+        dropDanglingEntries();
+        m_db.setHandseed(m_seed);
+        m_db.closeOpenObjects();
+    }
+
+    void attach(AcDbObjectId id, AcDbBlockTableRecord* r) {
+        if (!r) return;
+        id.stub()->object->setOwnerId(r->objectId());
+        r->adoptEntity(id);
+    }
+
+    // Dictionary entries of objects this host did not keep are dropped.
+    void dropDanglingEntries() {
+        for (ObjectStub* stub : m_db.stubs())
+            if (auto* dictionary = AcDbDictionary::cast(stub->object)) {
+                ScopedRead access(dictionary); // dictionaries the drawing was completed with are closed
+                AcDbDictionaryIterator* it = dictionary->newIterator();
+                std::vector<std::wstring> dangling;
+                for (; !it->done(); it->next())
+                    if (!it->objectId().isValid()) dangling.push_back(it->name());
+                delete it;
+                for (const std::wstring& name : dangling)
+                    dictionary->remove(name.c_str());
+            }
+    }
+
+    struct BlockRead {
+        std::wstring name;
+        AcGePoint3d origin;
+        AcDbHandle beginHandle, endHandle;
+        std::size_t start;
+        std::vector<EntityRead> entities;
+    };
+
+    AcDbDatabase& m_db;
+    DxfGroups m_parsed;
+    std::size_t m_at = 0;
+    AcDbHandle m_seed;
+    std::map<std::wstring, AcDbObjectId> m_tables;
+    AcDbObjectId m_root;
+    std::vector<EntityRead> m_entities;
+    std::vector<BlockRead> m_blocks;
+};
+
+} // namespace
+
+Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
+    registerHostClasses();
+    AcDbDatabase scratch(false);
+    try {
+        Reader(scratch, parseDxfText(text)).read();
+    } catch (const DxfError& e) {
+        database.setLastFileError(e.what());
+        return Acad::eDxfReadAborted;
+    } catch (const std::exception& e) {
+        // An object that could not take what the file gave it (a module's class, a damaged value).
+        database.setLastFileError(std::string("the drawing cannot be read: ") + e.what());
+        return Acad::eDxfReadAborted;
+    }
+    database.takeContentsOf(scratch);
+    database.setLastFileError({});
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileName) {
+    std::optional<std::string> content = readFileBytes(fileName);
+    if (!content) {
+        database.setLastFileError("cannot read " + toUtf8(fileName));
+        return Acad::eFileNotFound;
+    }
+    return readDxf(database, *content);
+}
+
+} // namespace host
+
+// ---- Writing ----
+
+namespace host {
+namespace {
+
+class Writer {
+public:
+    explicit Writer(const AcDbDatabase& db) : m_db(db) {}
+
+    std::string write() {
+        section(L"HEADER", [&] { header(); });
+        section(L"CLASSES", [&] { classes(); });
+        section(L"TABLES", [&] { tables(); });
+        section(L"BLOCKS", [&] { blocks(); });
+        section(L"ENTITIES", [&] {
+            entitiesOf(m_db.modelSpaceId());
+            entitiesOf(m_db.paperSpaceId());
+        });
+        section(L"OBJECTS", [&] { objects(); });
+        m_groups.push_back({0, std::wstring(L"EOF")});
+        return formatDxfGroups(m_groups);
+    }
+
+private:
+    template <typename F> void section(const wchar_t* name, F body) {
+        m_groups.push_back({0, std::wstring(L"SECTION")});
+        m_groups.push_back({2, std::wstring(name)});
+        body();
+        m_groups.push_back({0, std::wstring(L"ENDSEC")});
+    }
+
+    void header() {
+        m_groups.push_back({9, std::wstring(L"$ACADVER")});
+        m_groups.push_back({1, std::wstring(L"AC1015")});
+        for (const auto& [name, value] : m_db.headerVariables()) {
+            m_groups.push_back({9, L"$" + name});
+            m_groups.push_back(value);
+        }
+        m_groups.push_back({9, std::wstring(L"$HANDSEED")});
+        m_groups.push_back({5, m_db.handseed()});
+    }
+
+    void classes() {
+        for (AcRxClass* c : moduleClasses()) {
+            if (!*c->dxfName()) continue;
+            m_groups.push_back({0, std::wstring(L"CLASS")});
+            m_groups.push_back({1, std::wstring(c->dxfName())});
+            m_groups.push_back({2, std::wstring(c->name())});
+            m_groups.push_back({3, std::wstring(c->appName())});
+            m_groups.push_back({90, Adesk::Int32(c->proxyFlags())});
+            m_groups.push_back({280, Adesk::Int16(0)});
+            m_groups.push_back({281, Adesk::Int16(c->isDerivedFrom(AcDbEntity::desc()) ? 1 : 0)});
+        }
+    }
+
+    // One object: its group 0 (and the group 2 a table has after it) and its groups.
+    void object(AcDbObject* o, const std::wstring& name, const wchar_t* tableName = nullptr) {
+        m_groups.push_back({0, name});
+        if (tableName) m_groups.push_back({2, std::wstring(tableName)});
+        DxfGroupFiler filer(AcDb::kFileFiler, const_cast<AcDbDatabase*>(&m_db));
+        ScopedRead access(o);
+        if (Acad::ErrorStatus es = o->dxfOut(&filer); es != Acad::eOk)
+            throw DxfError("object " + toUtf8(o->handle().text()) + " cannot be written (" + statusName(es) +
+                           ")");
+        m_groups.insert(m_groups.end(), filer.groups().begin(), filer.groups().end());
+        m_written.insert(o->objectId());
+    }
+
+    static AcDbObject* live(AcDbObjectId id) {
+        return id.isValid() && !id.isErased() ? id.stub()->object : nullptr;
+    }
+
+    void tables() {
+        const std::pair<const wchar_t*, AcDbObjectId> order[] = {{L"LTYPE", m_db.linetypeTableId()},
+                                                                 {L"LAYER", m_db.layerTableId()},
+                                                                 {L"STYLE", m_db.textStyleTableId()},
+                                                                 {L"APPID", m_db.regAppTableId()},
+                                                                 {L"BLOCK_RECORD", m_db.blockTableId()}};
+        for (const auto& [name, id] : order) {
+            auto* table = AcDbSymbolTable::cast(live(id));
+            if (!table) continue;
+            object(table, L"TABLE", name);
+            for (AcDbObjectId recordId : table->recordIds())
+                if (AcDbObject* record = live(recordId)) object(record, table->tableName());
+            m_groups.push_back({0, std::wstring(L"ENDTAB")});
+        }
+    }
+
+    void entity(AcDbObjectId id) {
+        auto* e = AcDbEntity::cast(live(id));
+        if (!e) return;
+        object(e, e->isA()->dxfName());
+        for (AcDbObjectId part : e->sequenceIds())
+            if (AcDbObject* o = live(part)) object(o, o->isA()->dxfName());
+    }
+
+    void entitiesOf(AcDbObjectId space) {
+        if (auto* r = AcDbBlockTableRecord::cast(live(space)))
+            for (AcDbObjectId id : r->entityIds())
+                entity(id);
+    }
+
+    void blocks() {
+        auto* table = AcDbSymbolTable::cast(live(m_db.blockTableId()));
+        if (!table) return;
+        for (AcDbObjectId id : table->recordIds()) {
+            auto* r = AcDbBlockTableRecord::cast(live(id));
+            if (!r) continue;
+            bool paper = id == m_db.paperSpaceId();
+            auto marker = [&](const wchar_t* name, AcDbHandle handle, const wchar_t* subclass) {
+                m_groups.push_back({0, std::wstring(name)});
+                m_groups.push_back({5, handle});
+                m_groups.push_back({330, r->handle()});
+                m_groups.push_back({100, std::wstring(L"AcDbEntity")});
+                if (paper) m_groups.push_back({67, Adesk::Int16(1)});
+                m_groups.push_back({8, std::wstring(L"0")});
+                m_groups.push_back({100, std::wstring(subclass)});
+            };
+            marker(L"BLOCK", r->beginHandle(), L"AcDbBlockBegin");
+            m_groups.push_back({2, std::wstring(r->name())});
+            m_groups.push_back({70, Adesk::Int16(0)});
+            m_groups.push_back({10, r->origin()});
+            m_groups.push_back({3, std::wstring(r->name())});
+            m_groups.push_back({1, std::wstring()});
+            if (!r->isLayout()) entitiesOf(id);
+            marker(L"ENDBLK", r->endHandle(), L"AcDbBlockEnd");
+        }
+    }
+
+    void objects() {
+        if (AcDbObject* root = live(m_db.namedObjectsDictionaryId())) object(root, root->isA()->dxfName());
+        for (ObjectStub* stub : m_db.stubs()) {
+            AcDbObject* o = stub->erased ? nullptr : stub->object;
+            if (!o || m_written.contains(o->objectId()) || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||
+                AcDbSymbolTableRecord::cast(o) || !*o->isA()->dxfName())
+                continue;
+            object(o, o->isA()->dxfName());
+        }
+    }
+
+    const AcDbDatabase& m_db;
+    std::vector<Group> m_groups;
+    std::set<AcDbObjectId> m_written;
+};
+
+} // namespace
+
+std::string writeDxf(const AcDbDatabase& database) {
+    return Writer(database).write();
+}
+
+Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileName) {
+    std::string text;
+    try {
+        text = writeDxf(database);
+    } catch (const std::exception& e) {
+        database.setLastFileError(e.what());
+        return Acad::eFilerError;
+    }
+    if (!writeFileBytes(fileName, text)) {
+        database.setLastFileError("cannot write " + toUtf8(fileName));
+        return Acad::eFileAccessErr;
+    }
+    return Acad::eOk;
+}
+
+} // namespace host

@@ -1,0 +1,25 @@
+#pragma once
+// Drawings as ASCII DXF files (AC1015): HEADER, CLASSES, TABLES, BLOCKS, ENTITIES and OBJECTS, every object
+// with its handle and owner, objects made by DXF name through the class registry.
+#include <string>
+
+#include "host/rx/acad_status.h"
+
+class AcDbDatabase;
+
+namespace host {
+
+// Reads DXF text into `database`, replacing what it held. On failure the database is left as it was and
+// lastFileError() names the line. Objects of classes this host does not know are left out.
+Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text);
+std::string writeDxf(const AcDbDatabase& database);
+
+Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileName);
+Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileName);
+
+// Adds what a drawing needs and a file may lack: the tables, model and paper space, layer "0", the
+// linetypes "ByBlock", "ByLayer" and "Continuous", the text style "Standard", the application "ACAD"
+// and the named-objects dictionary.
+void completeDrawing(AcDbDatabase& database);
+
+} // namespace host

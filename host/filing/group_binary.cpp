@@ -1,0 +1,121 @@
+#include "host/filing/group_binary.h"
+
+namespace host {
+
+Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group) {
+    filer->writeInt16(group.code);
+    // The kind byte: the value's index, with the high bit for a point written with x and y only.
+    filer->writeUInt8(static_cast<Adesk::UInt8>(group.value.index() | (group.planar ? 0x80 : 0)));
+    std::visit(
+        [filer](const auto& v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, double>)
+                filer->writeDouble(v);
+            else if constexpr (std::is_same_v<T, AcGePoint3d>)
+                filer->writePoint3d(v);
+            else if constexpr (std::is_same_v<T, Adesk::Int16>)
+                filer->writeInt16(v);
+            else if constexpr (std::is_same_v<T, Adesk::Int32>)
+                filer->writeInt32(v);
+            else if constexpr (std::is_same_v<T, Adesk::Int64>)
+                filer->writeInt64(v);
+            else if constexpr (std::is_same_v<T, std::wstring>)
+                filer->writeString(v);
+            else if constexpr (std::is_same_v<T, Bytes>) {
+                filer->writeInt32(static_cast<Adesk::Int32>(v.size()));
+                filer->writeBytes(v.data(), v.size());
+            } else if constexpr (std::is_same_v<T, AcDbHandle>)
+                filer->writeAcDbHandle(v);
+        },
+        group.value);
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group) {
+    Adesk::Int16 code = 0;
+    Adesk::UInt8 kind = 0;
+    filer->readInt16(&code);
+    filer->readUInt8(&kind);
+    group = Group{code, {}, kDefaultPrecision};
+    group.planar = kind & 0x80;
+    switch (kind & 0x7F) {
+    case 0:
+        break;
+    case 1: {
+        double v = 0;
+        filer->readDouble(&v);
+        group.value = v;
+        break;
+    }
+    case 2: {
+        AcGePoint3d p;
+        filer->readPoint3d(&p);
+        group.value = p;
+        break;
+    }
+    case 3: {
+        Adesk::Int16 v = 0;
+        filer->readInt16(&v);
+        group.value = v;
+        break;
+    }
+    case 4: {
+        Adesk::Int32 v = 0;
+        filer->readInt32(&v);
+        group.value = v;
+        break;
+    }
+    case 5: {
+        Adesk::Int64 v = 0;
+        filer->readInt64(&v);
+        group.value = v;
+        break;
+    }
+    case 6: {
+        std::wstring s;
+        filer->readString(s);
+        group.value = std::move(s);
+        break;
+    }
+    case 7: {
+        Adesk::Int32 n = 0;
+        filer->readInt32(&n);
+        if (n < 0 || n > (1 << 24)) return Acad::eFilerError;
+        Bytes bytes(static_cast<std::size_t>(n));
+        filer->readBytes(bytes.data(), bytes.size());
+        group.value = std::move(bytes);
+        break;
+    }
+    case 8: {
+        AcDbHandle h;
+        filer->readAcDbHandle(&h);
+        group.value = h;
+        break;
+    }
+    default:
+        filer->setFilerStatus(Acad::eFilerError);
+    }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus writeGroups(AcDbDwgFiler* filer, const std::vector<Group>& groups) {
+    filer->writeInt32(static_cast<Adesk::Int32>(groups.size()));
+    for (const Group& g : groups)
+        writeGroup(filer, g);
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus readGroups(AcDbDwgFiler* filer, std::vector<Group>& groups) {
+    groups.clear();
+    Adesk::Int32 n = 0;
+    filer->readInt32(&n);
+    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        Group g;
+        if (readGroup(filer, g) == Acad::eOk) groups.push_back(std::move(g));
+    }
+    return filer->filerStatus();
+}
+
+} // namespace host
+
+static_assert(std::variant_size_v<host::GroupValue> == 9, "readGroup knows each value kind by its index");

@@ -1,0 +1,14 @@
+#pragma once
+// Groups in the binary filer (extended data, xrecords, header variables): a count, then per group its code,
+// its value kind and its value.
+#include <vector>
+
+#include "host/filing/dwg_filer.h"
+#include "host/filing/group.h"
+
+namespace host {
+Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group);
+Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group);
+Acad::ErrorStatus writeGroups(AcDbDwgFiler* filer, const std::vector<Group>& groups);
+Acad::ErrorStatus readGroups(AcDbDwgFiler* filer, std::vector<Group>& groups);
+} // namespace host

@@ -1,0 +1,132 @@
+#include "host/filing/text_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace host {
+namespace {
+
+// Windows-1252 bytes 0x80-0x9F; 0 marks the five unassigned bytes (kept as the C1 control of that value).
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+wchar_t cp1252ToWide(unsigned char b) {
+    if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80])
+        return static_cast<wchar_t>(kHighControls[b - 0x80]);
+    return static_cast<wchar_t>(b);
+}
+
+int wideToCp1252(wchar_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighControls[i] ? static_cast<wchar_t>(kHighControls[i]) == c
+                             : c == static_cast<wchar_t>(0x80 + i))
+            return 0x80 + i;
+    return -1;
+}
+
+} // namespace
+
+std::string toUtf8(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<char32_t>(wc);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::wstring fromUtf8(std::string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        auto b = static_cast<unsigned char>(text[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
+        bool valid = extra >= 0 && i + extra < text.size();
+        for (int k = 1; valid && k <= extra; ++k) {
+            auto cb = static_cast<unsigned char>(text[i + k]);
+            valid = (cb & 0xC0) == 0x80;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (!valid) {
+            out += static_cast<wchar_t>(0xFFFD);
+            ++i;
+            continue;
+        }
+        out += static_cast<wchar_t>(c);
+        i += extra + 1;
+    }
+    return out;
+}
+
+std::wstring fromCp1252(std::string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (char c : text)
+        out += cp1252ToWide(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string toCp1252(std::wstring_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        int b = wideToCp1252(c);
+        if (b >= 0) {
+            out += static_cast<char>(b);
+            continue;
+        }
+        char hex[8];
+        auto [end, ec] = std::to_chars(hex, hex + sizeof hex, static_cast<unsigned>(c) & 0xFFFF, 16);
+        std::string digits(hex, end);
+        for (char& d : digits)
+            d = static_cast<char>(std::toupper(static_cast<unsigned char>(d)));
+        out += "\\U+" + std::string(4 - std::min<std::size_t>(4, digits.size()), '0') + digits;
+    }
+    return out;
+}
+
+std::wstring decodeUnicodeEscapes(std::wstring_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\\' && i + 7 <= text.size() && (text[i + 1] == L'U' || text[i + 1] == L'u') &&
+            text[i + 2] == L'+') {
+            std::string digits;
+            for (std::size_t k = i + 3; k < i + 7; ++k)
+                digits += static_cast<char>(text[k] < 0x80 ? text[k] : 'x');
+            unsigned value = 0;
+            auto [end, ec] = std::from_chars(digits.data(), digits.data() + 4, value, 16);
+            if (ec == std::errc() && end == digits.data() + 4) {
+                out += static_cast<wchar_t>(value);
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace host

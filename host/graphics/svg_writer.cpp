@@ -1,0 +1,163 @@
+#include "host/graphics/svg_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "host/db/symbol_tables.h"
+#include "host/filing/text_codec.h"
+
+namespace host {
+namespace {
+
+std::string number(double v) {
+    char buffer[32];
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1e4) / 1e4);
+    return std::string(buffer, r.ptr);
+}
+
+std::string escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+        }
+    }
+    return out;
+}
+
+std::string hex(int r, int g, int b) {
+    static const char digits[] = "0123456789abcdef";
+    std::string s = "#";
+    for (int v : {r, g, b}) {
+        v = std::clamp(v, 0, 255);
+        s += digits[v >> 4];
+        s += digits[v & 15];
+    }
+    return s;
+}
+
+std::string layerName(const AcDbObjectId& id) {
+    auto* layer = id.isValid() ? AcDbLayerTableRecord::cast(id.stub()->object) : nullptr;
+    return layer ? toUtf8(layer->name()) : "0";
+}
+
+} // namespace
+
+std::string colorIndexToRgb(Adesk::UInt16 index) {
+    static const std::array<std::array<int, 3>, 10> basic = {{{0, 0, 0},
+                                                              {255, 0, 0},
+                                                              {255, 255, 0},
+                                                              {0, 255, 0},
+                                                              {0, 255, 255},
+                                                              {0, 0, 255},
+                                                              {255, 0, 255},
+                                                              {0, 0, 0},
+                                                              {128, 128, 128},
+                                                              {192, 192, 192}}};
+    static const std::array<int, 6> grays = {51, 80, 105, 130, 190, 255};
+    if (index < 10) return hex(basic[index][0], basic[index][1], basic[index][2]);
+    if (index >= 250)
+        return index > 255 ? hex(0, 0, 0) : hex(grays[index - 250], grays[index - 250], grays[index - 250]);
+    // 24 hues of 15 degrees; in each, five shades, every odd index a half-saturated one.
+    static const std::array<double, 5> shades = {1.0, 0.8, 0.6, 0.5, 0.3};
+    double hue = (index / 10 - 1) * 15.0;
+    double value = shades[(index % 10) / 2] * 255;
+    double saturation = index % 2 ? 0.5 : 1.0;
+    auto channel = [&](double n) {
+        double k = std::fmod(n + hue / 60, 6);
+        double f = std::clamp(std::min(k, 4 - k), 0.0, 1.0);
+        return static_cast<int>(std::lround(value * (1 - saturation * f)));
+    };
+    return hex(channel(5), channel(3), channel(1));
+}
+
+std::string writeSvg(const std::vector<Primitive>& primitives) {
+    double minX = std::numeric_limits<double>::max(), minY = minX, maxX = -minX, maxY = -minX;
+    // Rays reach out of any picture: the others make its bounds, rays are cut at them.
+    for (const Primitive& p : primitives)
+        for (const AcGePoint3d& q : p.points) {
+            if (p.kind == PrimitiveKind::Ray && &q != &p.points.front()) continue;
+            minX = std::min(minX, q.x);
+            maxX = std::max(maxX, q.x);
+            minY = std::min(minY, q.y);
+            maxY = std::max(maxY, q.y);
+        }
+    if (minX > maxX) minX = minY = 0, maxX = maxY = 1;
+    double margin = std::max({maxX - minX, maxY - minY, 1.0}) * 0.02;
+    double width = maxX - minX + 2 * margin, height = maxY - minY + 2 * margin;
+    // Drawing y grows upwards, SVG y downwards.
+    auto x = [&](double v) { return number(v - minX + margin); };
+    auto y = [&](double v) { return number(maxY + margin - v); };
+    double stroke = std::max(width, height) / 1000;
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
+                      number(width) + " " + number(height) + "\" stroke-width=\"" + number(stroke) + "\">\n";
+    svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    for (const Primitive& p : primitives) {
+        std::string colour = colorIndexToRgb(p.color);
+        std::string data = " data-marker=\"" + std::to_string(p.traits.marker) + "\" data-layer=\"" +
+                           escape(layerName(p.traits.layer)) + "\"";
+        std::string points;
+        for (const AcGePoint3d& q : p.points)
+            points += (points.empty() ? "" : " ") + x(q.x) + "," + y(q.y);
+        switch (p.kind) {
+        case PrimitiveKind::Circle:
+            if (std::abs(p.normal.z) > 1 - 1e-9) {
+                svg += "<circle cx=\"" + x(p.center.x) + "\" cy=\"" + y(p.center.y) + "\" r=\"" +
+                       number(p.radius) + "\" fill=\"none\" stroke=\"" + colour + "\"" + data + "/>\n";
+                break;
+            }
+            [[fallthrough]];
+        case PrimitiveKind::Arc:
+        case PrimitiveKind::Polyline:
+            if (p.points.size() == 1)
+                svg += "<circle cx=\"" + x(p.points[0].x) + "\" cy=\"" + y(p.points[0].y) + "\" r=\"" +
+                       number(stroke * 2) + "\" fill=\"" + colour + "\"" + data + "/>\n";
+            else
+                svg += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" + colour + "\"" + data +
+                       "/>\n";
+            break;
+        case PrimitiveKind::Ray: {
+            AcGeVector3d d = (p.points[1] - p.points[0]).normal() * (width + height);
+            AcGePoint3d end = p.points[0] + d;
+            svg += "<polyline points=\"" + x(p.points[0].x) + "," + y(p.points[0].y) + " " + x(end.x) + "," +
+                   y(end.y) + "\" fill=\"none\" stroke=\"" + colour + "\"" + data + "/>\n";
+            break;
+        }
+        case PrimitiveKind::Polygon:
+        case PrimitiveKind::Mesh:
+            svg += "<polygon points=\"" + points + "\" fill=\"" + colour +
+                   "\" fill-opacity=\"0.25\" stroke=\"" + colour + "\"" + data + "/>\n";
+            break;
+        case PrimitiveKind::Text: {
+            double angle = -std::atan2(p.direction.y, p.direction.x) * 180 / 3.141592653589793;
+            std::string px = x(p.points[0].x), py = y(p.points[0].y);
+            svg += "<text x=\"" + px + "\" y=\"" + py + "\" font-size=\"" + number(p.height) +
+                   "\" font-family=\"sans-serif\" fill=\"" + colour + "\" transform=\"rotate(" +
+                   number(angle) + " " + px + " " + py + ")\"" + data + ">" + escape(toUtf8(p.text)) +
+                   "</text>\n";
+            break;
+        }
+        }
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace host

@@ -1,0 +1,200 @@
+#include "host/input/prompt_input.h"
+
+#include "host/db/database.h"
+#include "host/editor/acut.h"
+#include "host/editor/editor_checks.h"
+#include "host/editor/editor_variables.h"
+#include "host/editor/ucs.h"
+#include "host/editor/win_msg_filter.h"
+#include "host/input/entity_refs.h"
+#include "host/input/input_queue.h"
+#include "host/input/text_numbers.h"
+#include "host/selection/osnap.h"
+
+namespace host {
+
+namespace {
+
+// What the keys typed so far at the command line hold.
+std::wstring& typedLine() {
+    static std::wstring line;
+    return line;
+}
+
+wchar_t printableKey(int key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return static_cast<wchar_t>(key);
+    if (key >= 0x60 && key <= 0x69) return static_cast<wchar_t>(L'0' + key - 0x60); // numeric keypad
+    switch (key) {
+    case 0x6B:
+    case 0xBB:
+        return L'+';
+    case 0x6D:
+    case 0xBD:
+        return L'-';
+    case 0x6E:
+    case 0xBE:
+        return L'.';
+    case 0xBC:
+        return L',';
+    default:
+        return 0;
+    }
+}
+
+// A key event; true with `response` set when it ends the input.
+bool takeKey(const InputItem& item, const ResponseOptions& options, Response& response) {
+    if (offerKeyEvent(item.virtualKey, item.keyDown, item.time) || !item.keyDown) return false;
+    std::wstring& line = typedLine();
+    int key = item.virtualKey;
+    if (key == VK_ESCAPE) {
+        line.clear();
+        printText(L"*Annuler*");
+        response.kind = Response::Cancel;
+        return true;
+    }
+    if (key == VK_RETURN || (key == VK_SPACE && !options.blanksInText)) {
+        printText(line);
+        response.kind = line.empty() ? Response::Enter : Response::Line;
+        response.text = std::move(line);
+        line.clear();
+        return true;
+    }
+    if (key == VK_BACK) {
+        if (!line.empty()) line.pop_back();
+    } else if (key == VK_SPACE) {
+        line += L' ';
+    } else if (wchar_t c = printableKey(key)) {
+        line += c;
+    }
+    return false;
+}
+
+bool resolvePick(const InputItem& item, Response& response) {
+    std::wstring error;
+    AcDbObjectId id = item.entity;
+    if (id.isNull() && !resolveEntityRef(item.text, id, error)) {
+        printText(L"\n*** " + error);
+        return false;
+    }
+    response.kind = Response::Pick;
+    response.entity = id;
+    response.marker = item.marker;
+    response.point = item.hasPoint ? item.point : worldToUcs(entityMiddle(id));
+    return true;
+}
+
+bool resolveSelection(const InputItem& item, Response& response) {
+    response.kind = Response::Selection;
+    response.entities = item.entities;
+    std::size_t start = 0;
+    const std::wstring& refs = item.text;
+    while (start < refs.size()) {
+        std::size_t blank = refs.find(L' ', start);
+        std::wstring ref =
+            refs.substr(start, blank == std::wstring::npos ? std::wstring::npos : blank - start);
+        start = blank == std::wstring::npos ? refs.size() : blank + 1;
+        if (ref.empty()) continue;
+        if (ref == L"all" || ref == L"ALL" || ref == L"tout" || ref == L"TOUT") {
+            response.selectAll = true;
+            continue;
+        }
+        AcDbObjectId id;
+        std::wstring error;
+        if (!resolveEntityRef(ref, id, error)) {
+            printText(L"\n*** " + error);
+            return false;
+        }
+        response.entities.push_back(id);
+    }
+    return true;
+}
+
+} // namespace
+
+bool responsePoint(const Response& r, AcGePoint3d& point) {
+    if (r.kind == Response::Point || r.kind == Response::Pick) {
+        point = r.point;
+        return true;
+    }
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    return r.kind == Response::Line && parsePoint(r.text, point, db ? db->elevation() : 0.0);
+}
+
+void printText(const std::wstring& text) {
+    if (!text.empty()) acutPrintf(L"%s", text.c_str());
+}
+
+Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
+    if (options.waiter) editorChecks().atPrompt(options.waiter);
+    if (prompt) printText(prompt);
+    Response response;
+    for (;;) {
+        InputQueue& queue = inputQueue();
+        if (queue.empty() && refillInput()) continue;
+        if (queue.empty() && options.stopWhenEmpty) {
+            response.kind = Response::Exhausted;
+            return response;
+        }
+        if (queue.empty()) {
+            dryPromptGuard().countDryPrompt();
+            typedLine().clear();
+            printText(L"*Annuler*");
+            response.kind = Response::Cancel;
+            return response;
+        }
+        InputItem item = queue.take();
+        dryPromptGuard().countAnsweredPrompt();
+        switch (item.kind) {
+        case InputKind::Move:
+            if (options.onMove) options.onMove(item.point);
+            continue;
+        case InputKind::Key:
+            if (takeKey(item, options, response)) return response;
+            continue;
+        case InputKind::Answer:
+            printText(L"\n*** Une réponse de boîte de message (" + item.echo +
+                      L") est arrivée sans boîte de message");
+            continue;
+        default:
+            break;
+        }
+        typedLine().clear();
+        printText(item.echo);
+        switch (item.kind) {
+        case InputKind::Line:
+            response.kind = Response::Line;
+            response.text = item.text;
+            return response;
+        case InputKind::Enter:
+            response.kind = Response::Enter;
+            return response;
+        case InputKind::Cancel:
+            response.kind = Response::Cancel;
+            return response;
+        case InputKind::Point:
+            response.kind = Response::Point;
+            response.point = item.point;
+            return response;
+        case InputKind::Snap: {
+            response.kind = Response::Point;
+            response.point = item.point;
+            AcGePoint3d snapped;
+            if (snapToEntities(ucsToWorld(item.point), shortVariable(L"OSMODE"), snapped)) {
+                response.point = worldToUcs(snapped);
+                response.snapped = true;
+            }
+            return response;
+        }
+        case InputKind::Pick:
+            if (resolvePick(item, response)) return response;
+            continue;
+        case InputKind::Selection:
+            if (resolveSelection(item, response)) return response;
+            continue;
+        default:
+            continue;
+        }
+    }
+}
+
+} // namespace host

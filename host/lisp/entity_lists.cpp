@@ -1,0 +1,206 @@
+#include "host/lisp/entity_lists.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/entities/entity.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_filer.h"
+#include "host/input/entity_refs.h"
+
+namespace host {
+
+namespace {
+
+AcDbDatabase* working() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
+
+// The entity of a name, open in `mode`; null when the name designates none.
+AcDbEntity* openEntity(const ads_name name, AcDb::OpenMode mode) {
+    AcDbObjectId id;
+    if (!name || acdbGetObjectId(id, name) != Acad::eOk) return nullptr;
+    AcDbEntity* entity = nullptr;
+    return acdbOpenObject(entity, id, mode) == Acad::eOk ? entity : nullptr;
+}
+
+bool isMainEntity(ObjectStub* stub, AcDbDatabase* db) {
+    if (!stub->object || stub->erased || !AcDbEntity::cast(stub->object)) return false;
+    AcDbObjectId owner = stub->object->ownerId();
+    return owner == db->modelSpaceId() || owner == db->paperSpaceId();
+}
+
+// The applications of `apps` ("*" for all) whose extended data `entity` holds, as groups after -3.
+std::vector<Group> extendedData(const AcDbEntity* entity, const resbuf* apps) {
+    std::vector<Group> out;
+    const std::vector<Group>& xdata = entity->xdataGroups();
+    bool take = false;
+    for (const Group& g : xdata) {
+        if (g.code == 1001) {
+            take = false;
+            for (const resbuf* a = apps; a && !take; a = a->rbnext)
+                take =
+                    a->restype == RTSTR && a->resval.rstring &&
+                    (std::wstring(a->resval.rstring) == L"*" || sameSymbolName(a->resval.rstring, g.text()));
+        }
+        if (take) out.push_back(g);
+    }
+    if (!out.empty()) out.insert(out.begin(), Group{-3, std::monostate()});
+    return out;
+}
+
+// The groups from the first subclass marker on: those before it (name, handle, owner, reactors) identify
+// the entity and are not changed.
+std::vector<Group> subclassGroups(const std::vector<Group>& list) {
+    auto first = std::ranges::find_if(list, [](const Group& g) { return g.code == 100; });
+    return {first, list.end()};
+}
+
+bool isCommonProperty(short code) {
+    return code == 6 || code == 8 || code == 48 || code == 60 || code == 62 || code == 370;
+}
+
+// A list that names only some groups changes those: the n-th group of a code replaces the entity's n-th
+// group of that code; a group the entity does not have is added (a common property to the entity's own
+// groups, anything else at the end).
+std::vector<Group> mergedGroups(const std::vector<Group>& current, const std::vector<Group>& given) {
+    std::vector<Group> out = subclassGroups(current);
+    std::map<short, int> seen;
+    for (const Group& g : given) {
+        if (g.code == 5 || g.code == 330 || g.code == 102) continue;
+        int wanted = seen[g.code]++;
+        auto it =
+            std::ranges::find_if(out, [&](const Group& o) { return o.code == g.code && wanted-- == 0; });
+        if (it != out.end()) {
+            *it = g;
+        } else if (isCommonProperty(g.code) && !out.empty()) {
+            out.insert(out.begin() + 1, g); // after the marker of the entity's own groups
+        } else {
+            out.push_back(g);
+        }
+    }
+    return out;
+}
+
+resbuf* listOf(const AcDbEntity* entity, AcDbObjectId id, const resbuf* apps) {
+    resbuf* head = acutNewRb(-1);
+    acdbGetAdsName(head->resval.rlname, id);
+    std::vector<Group> groups = entityGroups(entity);
+    std::vector<Group> xdata = extendedData(entity, apps);
+    groups.insert(groups.end(), xdata.begin(), xdata.end());
+    head->rbnext = toResbufChain(groups, entity->database());
+    return head;
+}
+
+} // namespace
+
+std::wstring entityTypeName(const AcDbEntity* entity) {
+    for (AcRxClass* c = entity->isA(); c; c = c->myParent())
+        if (c->dxfName()[0]) return c->dxfName();
+    std::wstring name = entity->isA()->name();
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return name;
+}
+
+std::vector<Group> entityGroups(const AcDbEntity* entity) {
+    DxfGroupFiler filer(AcDb::kFileFiler, entity->database());
+    filer.writeGroup({0, entityTypeName(entity)});
+    entity->dxfOutFields(&filer);
+    return filer.groups();
+}
+
+} // namespace host
+
+using namespace host;
+
+resbuf* acdbEntGet(const ads_name ent) {
+    return acdbEntGetX(ent, nullptr);
+}
+
+resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps) {
+    AcDbEntity* entity = openEntity(ent, AcDb::kForRead);
+    if (!entity) return nullptr;
+    resbuf* list = listOf(entity, entity->objectId(), apps);
+    entity->close();
+    return list;
+}
+
+int acdbEntMod(const resbuf* ent) {
+    const resbuf* first = ent;
+    while (first && first->restype != -1)
+        first = first->rbnext;
+    if (!first) return RTERROR;
+    AcDbEntity* entity = openEntity(first->resval.rlname, AcDb::kForWrite);
+    if (!entity) return RTERROR;
+    // The entity as it was, to put back when the list is refused.
+    DwgMemoryFiler before(AcDb::kUndoFiler, entity->database());
+    entity->dwgOut(&before);
+
+    std::vector<Group> given, xdata;
+    bool sameType = true, inXdata = false, full = false;
+    for (const Group& g : fromResbufChain(ent)) {
+        if (g.code == -3)
+            inXdata = true;
+        else if (inXdata)
+            xdata.push_back(g);
+        else if (g.code == 0)
+            sameType = g.text() == entityTypeName(entity);
+        else if (g.code != -1)
+            given.push_back(g);
+        full = full || g.code == 100;
+    }
+    std::vector<Group> fields = full ? subclassGroups(given) : mergedGroups(entityGroups(entity), given);
+    // Extended data that the list does not name stays: it is handed back to the reader as it was.
+    fields.insert(fields.end(), entity->xdataGroups().begin(), entity->xdataGroups().end());
+    Acad::ErrorStatus es = sameType ? Acad::eOk : Acad::eWrongObjectType;
+    if (es == Acad::eOk) {
+        DxfGroupFiler filer(AcDb::kFileFiler, entity->database(), std::move(fields));
+        es = entity->dxfIn(&filer);
+    }
+    if (es == Acad::eOk && !xdata.empty()) {
+        resbuf* chain = toResbufChain(xdata, entity->database());
+        es = entity->setXData(chain);
+        acutRelRb(chain);
+    }
+    if (es != Acad::eOk) {
+        DwgMemoryFiler restore(AcDb::kUndoFiler, entity->database(), before.bytes());
+        entity->dwgIn(&restore);
+    }
+    entity->close();
+    return es == Acad::eOk ? RTNORM : RTERROR;
+}
+
+int acdbEntNext(const ads_name ent, ads_name result) {
+    AcDbDatabase* db = working();
+    if (!db || !result) return RTERROR;
+    ObjectStub* after = nullptr;
+    if (ent && (ent[0] || ent[1])) {
+        AcDbObjectId id;
+        if (acdbGetObjectId(id, ent) != Acad::eOk) return RTERROR;
+        after = id.stub();
+    }
+    std::vector<ObjectStub*> stubs = db->stubs();
+    auto it = stubs.begin();
+    if (after) {
+        it = std::ranges::find(stubs, after);
+        if (it == stubs.end()) return RTERROR;
+        ++it;
+    }
+    for (; it != stubs.end(); ++it) {
+        if (!isMainEntity(*it, db)) continue;
+        writeAdsName(result, AcDbObjectId(*it));
+        return RTNORM;
+    }
+    return RTERROR;
+}
+
+int acdbEntLast(ads_name result) {
+    AcDbObjectId id = lastEntity();
+    if (!result || id.isNull()) return RTERROR;
+    writeAdsName(result, id);
+    return RTNORM;
+}

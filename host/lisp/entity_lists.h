@@ -1,0 +1,32 @@
+#pragma once
+// Entity lists: an entity as a result-buffer chain of DXF groups, the way LISP programs read and change it
+// (entget, entmod, entnext, entlast), built over the DXF filer. The list starts with (-1 . entity name) and
+// (0 . type); extended data follows a -3 group when asked for by application name.
+#include <string>
+#include <vector>
+
+#include "host/db/resbuf.h"
+#include "host/filing/group.h"
+
+class AcDbEntity;
+
+// A new list the caller frees with acutRelRb; null when the name designates no entity.
+resbuf* acdbEntGet(const ads_name ent);
+// The same with the extended data of the applications named in `apps` (a chain of RTSTR; "*" for all).
+resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
+// Changes the entity from a list: a whole list (with its subclass markers) gives every group; a list of a
+// few groups, such as ((-1 . e) (8 . "ROUTE")), changes those only. The name, type, handle, owner and
+// reactors are not changed; extended data after -3 replaces that of the applications it names. Any failure
+// (an unknown entity, a type that differs, groups the entity cannot read, an unregistered application)
+// leaves the entity as it was.
+int acdbEntMod(const resbuf* ent);
+// The entity after `ent` in the drawing (the first one when `ent` is null); RTERROR at the end.
+int acdbEntNext(const ads_name ent, ads_name result);
+int acdbEntLast(ads_name result);
+
+namespace host {
+// The groups of an entity's list (without -1 and extended data); the type first.
+std::vector<Group> entityGroups(const AcDbEntity* entity);
+// The DXF type name of an entity ("LINE", "ZORTAPOLY", ...).
+std::wstring entityTypeName(const AcDbEntity* entity);
+} // namespace host

@@ -1,0 +1,182 @@
+#include "host/lisp/lisp_eval.h"
+
+#include <functional>
+#include <map>
+
+#include "host/editor/acut.h"
+#include "host/filing/text_codec.h"
+#include "host/lisp/entity_lists.h"
+#include "host/lisp/lisp_functions.h"
+#include "host/lisp/lisp_symbols.h"
+#include "host/lisp/lisp_text.h"
+
+namespace host {
+
+namespace {
+
+using Args = std::vector<LispValue>;
+
+void arity(const Args& args, std::size_t least, std::size_t most) {
+    if (args.size() < least) throw LispError("nombre d'arguments insuffisants");
+    if (args.size() > most) throw LispError("trop d'arguments");
+}
+
+[[noreturn]] void badArgument(const std::string& what, const LispValue& v) {
+    throw LispError("type d'argument incorrect: " + what + " " + toUtf8(printLisp(v)));
+}
+
+const LispValue& entityName(const LispValue& v) {
+    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
+    return v;
+}
+
+LispValue nameOrNil(int rc, const ads_name name) {
+    return rc == RTNORM ? LispValue::fromName(name) : LispValue::nil();
+}
+
+// The items of a list (nil is the empty list); a dotted pair's cdr is not an item.
+const std::vector<LispValue>& listItems(const LispValue& v) {
+    static const std::vector<LispValue> none;
+    if (v.kind == LispValue::Nil) return none;
+    if (v.kind != LispValue::List) badArgument("consp", v);
+    return v.items;
+}
+
+LispValue cdr(const LispValue& v) {
+    const std::vector<LispValue>& items = listItems(v);
+    if (items.empty()) return LispValue::nil();
+    if (v.dotted && items.size() == 2) return items[1];
+    LispValue rest = LispValue::list(std::vector<LispValue>(items.begin() + 1, items.end()), v.dotted);
+    return rest.items.empty() ? LispValue::nil() : rest;
+}
+
+LispValue chainValue(resbuf* chain) {
+    if (!chain) return LispValue::nil();
+    LispValue v = LispValue::list(fromResbufs(chain));
+    acutRelRb(chain);
+    return v;
+}
+
+using Builtin = std::function<LispValue(const Args&)>;
+
+const std::map<std::wstring, Builtin>& builtins() {
+    static const std::map<std::wstring, Builtin> table = {
+        {L"LIST", [](const Args& a) { return a.empty() ? LispValue::nil() : LispValue::list(a); }},
+        {L"CONS",
+         [](const Args& a) {
+             arity(a, 2, 2);
+             if (a[1].kind == LispValue::Nil) return LispValue::list({a[0]});
+             if (a[1].kind == LispValue::List && !a[1].dotted) {
+                 Args items = a[1].items;
+                 items.insert(items.begin(), a[0]);
+                 return LispValue::list(std::move(items));
+             }
+             return LispValue::list({a[0], a[1]}, true);
+         }},
+        {L"CAR",
+         [](const Args& a) {
+             arity(a, 1, 1);
+             const std::vector<LispValue>& items = listItems(a[0]);
+             return items.empty() ? LispValue::nil() : items.front();
+         }},
+        {L"CDR",
+         [](const Args& a) {
+             arity(a, 1, 1);
+             return cdr(a[0]);
+         }},
+        {L"NTH",
+         [](const Args& a) {
+             arity(a, 2, 2);
+             if (a[0].kind != LispValue::Integer || a[0].integer < 0) badArgument("fixnump", a[0]);
+             const std::vector<LispValue>& items = listItems(a[1]);
+             auto n = static_cast<std::size_t>(a[0].integer);
+             return n < items.size() - (a[1].dotted ? 1 : 0) ? items[n] : LispValue::nil();
+         }},
+        {L"ENTLAST",
+         [](const Args& a) {
+             arity(a, 0, 0);
+             ads_name n;
+             return nameOrNil(acdbEntLast(n), n);
+         }},
+        {L"ENTNEXT",
+         [](const Args& a) {
+             arity(a, 0, 1);
+             ads_name n;
+             return nameOrNil(acdbEntNext(a.empty() ? nullptr : entityName(a[0]).name, n), n);
+         }},
+        {L"ENTGET",
+         [](const Args& a) {
+             arity(a, 1, 2);
+             resbuf* apps = a.size() > 1 ? toResbufs(listItems(a[1])) : nullptr;
+             resbuf* list = acdbEntGetX(entityName(a[0]).name, apps);
+             acutRelRb(apps);
+             return chainValue(list);
+         }},
+        {L"ENTMOD",
+         [](const Args& a) {
+             arity(a, 1, 1);
+             resbuf* chain = toResbufs(listItems(a[0]));
+             int rc = acdbEntMod(chain);
+             acutRelRb(chain);
+             return rc == RTNORM ? a[0] : LispValue::nil();
+         }},
+    };
+    return table;
+}
+
+LispValue evaluateList(const LispValue& expression) {
+    const LispValue& head = expression.items.front();
+    if (expression.dotted) throw LispError("appel de fonction incorrect: " + toUtf8(printLisp(expression)));
+    if (head.kind != LispValue::Symbol) throw LispError("fonction incorrecte: " + toUtf8(printLisp(head)));
+    Args rest(expression.items.begin() + 1, expression.items.end());
+    if (head.text == L"QUOTE") {
+        arity(rest, 1, 1);
+        return rest[0];
+    }
+    if (head.text == L"SETQ") {
+        if (rest.empty() || rest.size() % 2) throw LispError("nombre d'arguments insuffisants");
+        LispValue value;
+        for (std::size_t i = 0; i < rest.size(); i += 2) {
+            if (rest[i].kind != LispValue::Symbol) badArgument("symbolp", rest[i]);
+            value = evaluateLisp(rest[i + 1]);
+            setLispSymbol(rest[i].text, value);
+        }
+        return value;
+    }
+    Args args;
+    for (const LispValue& e : rest)
+        args.push_back(evaluateLisp(e));
+    auto builtin = builtins().find(head.text);
+    if (builtin != builtins().end()) return builtin->second(args);
+    return callLispFunction(head.text, args);
+}
+
+} // namespace
+
+LispValue evaluateLisp(const LispValue& expression) {
+    switch (expression.kind) {
+    case LispValue::Symbol:
+        return lispSymbol(expression.text);
+    case LispValue::List:
+        return expression.items.empty() ? LispValue::nil() : evaluateList(expression);
+    default:
+        return expression;
+    }
+}
+
+std::wstring runLispConsole(std::wstring_view text) {
+    std::wstring last;
+    try {
+        for (const LispValue& e : readLisp(text)) {
+            last = printLisp(evaluateLisp(e));
+            acutPrintf(L"\n%s", last.c_str());
+        }
+    } catch (const LispError& error) {
+        std::wstring message = fromUtf8(error.what());
+        acutPrintf(L"\n; erreur: %s", message.c_str());
+        return L"";
+    }
+    return last;
+}
+
+} // namespace host

@@ -1,0 +1,18 @@
+#pragma once
+// The host's small LISP: evaluation of what the reader gives, with the few functions a session needs to
+// hand entities to the functions that applications define: QUOTE, SETQ, LIST, CONS, CAR, CDR, NTH, ENTLAST,
+// ENTNEXT, ENTGET and ENTMOD. Symbols evaluate to their values (nil when unbound).
+#include <string>
+#include <string_view>
+
+#include "host/lisp/lisp_value.h"
+
+namespace host {
+
+// Throws LispError ("fonction inconnue: FOO", "type d'argument incorrect: ...", "trop d'arguments", ...).
+LispValue evaluateLisp(const LispValue& expression);
+// Reads and evaluates every expression of `text` as the console does: each value printed on a line of its
+// own, or "; erreur: " and the message; an error ends the text. The last value printed, or an empty text.
+std::wstring runLispConsole(std::wstring_view text);
+
+} // namespace host

@@ -1,0 +1,205 @@
+#include "host/lisp/lisp_functions.h"
+
+#include <cwctype>
+#include <map>
+
+#include "host/filing/text_codec.h"
+#include "host/rx/module_loader.h"
+
+namespace host {
+
+namespace {
+
+struct Definition {
+    Module* module;
+    int code;
+};
+
+std::map<std::wstring, Definition>& definitions() {
+    static std::map<std::wstring, Definition> table;
+    return table;
+}
+
+// Help of functions and commands, by name.
+std::map<std::wstring, std::wstring>& helpTopics() {
+    static std::map<std::wstring, std::wstring> table;
+    return table;
+}
+
+// The call being answered: innermost last (a function may call others through acedInvoke).
+struct Frame {
+    int code;
+    resbuf* args;
+    resbuf* result = nullptr;
+    bool resultSet = false;
+};
+
+std::vector<Frame>& frames() {
+    static std::vector<Frame> stack;
+    return stack;
+}
+
+std::wstring key(const ACHAR* name) {
+    std::wstring k = name ? name : L"";
+    for (wchar_t& c : k)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return k;
+}
+
+int setResult(resbuf* chain) {
+    if (frames().empty()) {
+        acutRelRb(chain);
+        return RTERROR;
+    }
+    Frame& f = frames().back();
+    acutRelRb(f.result);
+    f.result = chain;
+    f.resultSet = true;
+    return RTNORM;
+}
+
+// Never throws: it answers modules.
+int setValue(const LispValue& v) {
+    try {
+        return setResult(toResbufs({v}));
+    } catch (const LispError&) {
+        return RTERROR;
+    }
+}
+
+} // namespace
+
+bool isLispFunctionDefined(const std::wstring& name) {
+    return definitions().contains(key(name.c_str()));
+}
+
+LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue>& args) {
+    auto it = definitions().find(key(name.c_str()));
+    if (it == definitions().end()) throw LispError("fonction inconnue: " + toUtf8(key(name.c_str())));
+    Definition d = it->second;
+    frames().push_back({d.code, toResbufs(args)});
+    struct Pop {
+        ~Pop() {
+            acutRelRb(frames().back().args);
+            acutRelRb(frames().back().result);
+            frames().pop_back();
+        }
+    } pop;
+    AcRx::AppRetCode rc = sendToModule(d.module, AcRx::kInvkSubrMsg);
+    if (rc == AcRx::kRetError) throw LispError(toUtf8(key(name.c_str())) + " a échoué");
+    const Frame& f = frames().back();
+    return f.resultSet ? valueOfChain(f.result) : LispValue::nil();
+}
+
+std::wstring functionHelp(const std::wstring& name) {
+    auto it = helpTopics().find(key(name.c_str()));
+    return it == helpTopics().end() ? L"" : it->second;
+}
+
+std::vector<std::wstring> definedFunctions() {
+    std::vector<std::wstring> out;
+    for (const auto& [name, d] : definitions())
+        out.push_back(name);
+    return out;
+}
+
+void undefineFunctionsOf(const Module* module) {
+    std::erase_if(definitions(), [module](const auto& e) { return e.second.module == module; });
+}
+
+void resetLispFunctions() {
+    definitions().clear();
+    helpTopics().clear();
+}
+
+} // namespace host
+
+using namespace host;
+
+int acedDefun(const ACHAR* name, int funcode) {
+    Module* module = currentModule();
+    std::wstring k = key(name);
+    if (!module || k.empty()) return RTERROR;
+    auto it = definitions().find(k);
+    if (it != definitions().end() && it->second.module != module) return RTERROR;
+    definitions()[k] = {module, funcode};
+    return RTNORM;
+}
+
+int acedUndef(const ACHAR* name, int funcode) {
+    auto it = definitions().find(key(name));
+    if (it == definitions().end() || it->second.code != funcode) return RTERROR;
+    definitions().erase(it);
+    return RTNORM;
+}
+
+int acedGetFunCode() {
+    return frames().empty() ? RTERROR : frames().back().code;
+}
+
+resbuf* acedGetArgs() {
+    return frames().empty() ? nullptr : frames().back().args;
+}
+
+int acedRetList(const resbuf* list) {
+    return setValue(valueOfChain(list));
+}
+
+int acedRetVal(const resbuf* value) {
+    std::vector<LispValue> values = fromResbufs(value);
+    return setValue(values.empty() ? LispValue::nil() : values.front());
+}
+
+int acedRetName(const ads_name name, int type) {
+    if (!name || (type != RTENAME && type != RTPICKS)) return RTERROR;
+    return setValue(LispValue::fromName(name, type == RTENAME ? LispValue::EntityName : LispValue::PickSet));
+}
+
+int acedRetInt(int value) {
+    return setValue(LispValue::fromInteger(value));
+}
+
+int acedRetReal(ads_real value) {
+    return setValue(LispValue::fromReal(value));
+}
+
+int acedRetPoint(const ads_point point) {
+    if (!point) return RTERROR;
+    return setValue(LispValue::list(
+        {LispValue::fromReal(point[0]), LispValue::fromReal(point[1]), LispValue::fromReal(point[2])}));
+}
+
+int acedRetStr(const ACHAR* text) {
+    return setValue(LispValue::fromString(text ? text : L""));
+}
+
+int acedRetNil() {
+    return setValue(LispValue::nil());
+}
+
+int acedRetT() {
+    return setValue(LispValue::t());
+}
+
+int acedRetVoid() {
+    return setResult(nullptr);
+}
+
+int acedInvoke(const resbuf* args, resbuf** result) {
+    if (result) *result = nullptr;
+    if (!args || args->restype != RTSTR || !args->resval.rstring) return RTERROR;
+    try {
+        LispValue value = callLispFunction(args->resval.rstring, fromResbufs(args->rbnext));
+        if (result) *result = toResbufs({value});
+        return RTNORM;
+    } catch (const LispError&) {
+        return RTERROR;
+    }
+}
+
+int acedSetFunHelp(const ACHAR* name, const ACHAR* helpFile, const ACHAR* topic, int) {
+    std::wstring k = key(name);
+    if (k.empty()) return RTERROR;
+    helpTopics()[k] = std::wstring(helpFile ? helpFile : L"") + L"|" + (topic ? topic : L"");
+    return RTNORM;
+}

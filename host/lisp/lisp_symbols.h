@@ -1,0 +1,21 @@
+#pragma once
+// LISP symbols and their values. Names are case-insensitive.
+#include <string>
+
+#include "host/db/db_object_id.h"
+#include "host/lisp/lisp_value.h"
+
+// The symbol's value as a chain the caller frees (an unbound symbol gives RTNIL); RTNORM.
+int acedGetSym(const ACHAR* name, resbuf** value);
+// Binds the symbol to the value the chain stands for (null: nil).
+int acedPutSym(const ACHAR* name, resbuf* value);
+
+namespace host {
+
+LispValue lispSymbol(const std::wstring& name);
+void setLispSymbol(const std::wstring& name, LispValue value);
+// The entity a symbol's entity name designates; false when it holds none.
+bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id);
+void resetLispSymbols();
+
+} // namespace host

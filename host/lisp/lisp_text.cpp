@@ -1,0 +1,237 @@
+#include "host/lisp/lisp_text.h"
+
+#include <cwctype>
+#include <limits>
+
+#include "host/input/text_numbers.h"
+
+namespace host {
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(std::wstring_view text) : m_text(text) {}
+
+    std::vector<LispValue> all() {
+        std::vector<LispValue> out;
+        while (skipBlanks()) {
+            if (peek() == L')') throw LispError("parenthèse droite en trop en entrée");
+            out.push_back(value());
+        }
+        return out;
+    }
+
+private:
+    wchar_t peek() const { return m_pos < m_text.size() ? m_text[m_pos] : 0; }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    // Skips blanks and comments; false at the end of the text.
+    bool skipBlanks() {
+        while (!atEnd()) {
+            if (std::iswspace(peek())) {
+                ++m_pos;
+            } else if (peek() == L';') {
+                while (!atEnd() && peek() != L'\n')
+                    ++m_pos;
+            } else {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    LispValue value() {
+        wchar_t c = peek();
+        if (c == L'(') {
+            ++m_pos;
+            return list();
+        }
+        if (c == L'\'') {
+            ++m_pos;
+            if (!skipBlanks()) throw LispError("liste mal formée en entrée");
+            return LispValue::list({LispValue::fromSymbol(L"QUOTE"), value()});
+        }
+        if (c == L'"') {
+            ++m_pos;
+            return string();
+        }
+        return atom();
+    }
+
+    LispValue list() {
+        LispValue out = LispValue::list({});
+        for (;;) {
+            if (!skipBlanks()) throw LispError("liste mal formée en entrée");
+            if (peek() == L')') {
+                ++m_pos;
+                return out;
+            }
+            if (isDot()) {
+                ++m_pos;
+                if (out.items.empty() || out.dotted || !skipBlanks() || peek() == L')')
+                    throw LispError("point mal placé en entrée");
+                out.items.push_back(value());
+                out.dotted = true;
+                if (!skipBlanks()) throw LispError("liste mal formée en entrée");
+                if (peek() != L')') throw LispError("point mal placé en entrée");
+                continue;
+            }
+            if (out.dotted) throw LispError("point mal placé en entrée");
+            out.items.push_back(value());
+        }
+    }
+
+    // A lone "." between blanks or before a bracket.
+    bool isDot() const {
+        if (peek() != L'.') return false;
+        wchar_t next = m_pos + 1 < m_text.size() ? m_text[m_pos + 1] : 0;
+        return next == 0 || std::iswspace(next) || next == L'(' || next == L')' || next == L'"';
+    }
+
+    LispValue string() {
+        std::wstring s;
+        for (;;) {
+            if (atEnd()) throw LispError("chaîne mal formée en entrée");
+            wchar_t c = m_text[m_pos++];
+            if (c == L'"') return LispValue::fromString(std::move(s));
+            if (c != L'\\') {
+                s += c;
+                continue;
+            }
+            if (atEnd()) throw LispError("chaîne mal formée en entrée");
+            wchar_t e = m_text[m_pos++];
+            switch (e) {
+            case L'n':
+                s += L'\n';
+                break;
+            case L'r':
+                s += L'\r';
+                break;
+            case L't':
+                s += L'\t';
+                break;
+            case L'e':
+                s += L'\x1b';
+                break;
+            default:
+                if (e >= L'0' && e <= L'7') {
+                    int code = e - L'0';
+                    for (int i = 0; i < 2 && peek() >= L'0' && peek() <= L'7'; ++i)
+                        code = code * 8 + (m_text[m_pos++] - L'0');
+                    s += static_cast<wchar_t>(code);
+                } else {
+                    s += e;
+                }
+            }
+        }
+    }
+
+    LispValue atom() {
+        std::size_t start = m_pos;
+        while (!atEnd() && !std::iswspace(peek()) && peek() != L'(' && peek() != L')' && peek() != L'"' &&
+               peek() != L'\'' && peek() != L';')
+            ++m_pos;
+        std::wstring_view word = m_text.substr(start, m_pos - start);
+        long long i;
+        if (parseInteger(word, i)) {
+            // Integers are 32 bits; larger ones are read as reals.
+            if (i >= std::numeric_limits<int>::min() && i <= std::numeric_limits<int>::max())
+                return LispValue::fromInteger(i);
+            return LispValue::fromReal(static_cast<double>(i));
+        }
+        double r;
+        if (parseReal(word, r)) return LispValue::fromReal(r);
+        std::wstring name(word);
+        for (wchar_t& c : name)
+            c = static_cast<wchar_t>(std::towupper(c));
+        if (name == L"NIL") return LispValue::nil();
+        if (name == L"T") return LispValue::t();
+        return LispValue::fromSymbol(std::move(name));
+    }
+
+    std::wstring_view m_text;
+    std::size_t m_pos = 0;
+};
+
+std::wstring quoted(const std::wstring& s) {
+    std::wstring out = L"\"";
+    for (wchar_t c : s) {
+        switch (c) {
+        case L'"':
+            out += L"\\\"";
+            break;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\t':
+            out += L"\\t";
+            break;
+        default:
+            if (c < 32) {
+                wchar_t octal[5] = {L'\\', wchar_t(L'0' + (c >> 6)), wchar_t(L'0' + ((c >> 3) & 7)),
+                                    wchar_t(L'0' + (c & 7)), 0};
+                out += octal;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + L"\"";
+}
+
+std::wstring hex(Adesk::Int64 v) {
+    static const wchar_t digits[] = L"0123456789abcdef";
+    auto u = static_cast<Adesk::UInt64>(v);
+    std::wstring out;
+    do {
+        out.insert(out.begin(), digits[u & 15]);
+        u >>= 4;
+    } while (u);
+    return out;
+}
+
+} // namespace
+
+std::vector<LispValue> readLisp(std::wstring_view text) {
+    return Reader(text).all();
+}
+
+std::wstring printLisp(const LispValue& v) {
+    switch (v.kind) {
+    case LispValue::Nil:
+        return L"nil";
+    case LispValue::True:
+        return L"T";
+    case LispValue::Integer:
+        return std::to_wstring(v.integer);
+    case LispValue::Real:
+        return formatReal(v.real);
+    case LispValue::String:
+        return quoted(v.text);
+    case LispValue::Symbol:
+        return v.text;
+    case LispValue::EntityName:
+        return L"<Nom d'entité: " + hex(v.name[0]) + (v.name[1] ? L" " + hex(v.name[1]) : L"") + L">";
+    case LispValue::PickSet:
+        return L"<Jeu de sélection: " + hex(v.name[0]) + L">";
+    case LispValue::List: {
+        if (v.items.empty()) return L"nil";
+        std::wstring out = L"(";
+        for (std::size_t i = 0; i < v.items.size(); ++i) {
+            if (i) out += v.dotted && i + 1 == v.items.size() ? L" . " : L" ";
+            out += printLisp(v.items[i]);
+        }
+        return out + L")";
+    }
+    }
+    return L"nil";
+}
+
+} // namespace host

@@ -1,0 +1,357 @@
+#include "host/lisp/lisp_value.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace host {
+
+LispValue LispValue::t() {
+    LispValue v;
+    v.kind = True;
+    return v;
+}
+
+LispValue LispValue::fromInteger(long long i) {
+    LispValue v;
+    v.kind = Integer;
+    v.integer = i;
+    return v;
+}
+
+LispValue LispValue::fromReal(double r) {
+    LispValue v;
+    v.kind = Real;
+    v.real = r;
+    return v;
+}
+
+LispValue LispValue::fromString(std::wstring s) {
+    LispValue v;
+    v.kind = String;
+    v.text = std::move(s);
+    return v;
+}
+
+LispValue LispValue::fromSymbol(std::wstring s) {
+    LispValue v;
+    v.kind = Symbol;
+    v.text = std::move(s);
+    return v;
+}
+
+LispValue LispValue::fromName(const ads_name n, Kind kind) {
+    LispValue v;
+    v.kind = kind;
+    v.name[0] = n[0];
+    v.name[1] = n[1];
+    return v;
+}
+
+LispValue LispValue::list(std::vector<LispValue> items, bool dotted) {
+    LispValue v;
+    v.kind = List;
+    v.items = std::move(items);
+    v.dotted = dotted;
+    return v;
+}
+
+namespace {
+
+class ChainBuilder {
+public:
+    resbuf* add(int type) {
+        resbuf* rb = acutNewRb(type);
+        *m_tail = rb;
+        m_tail = &rb->rbnext;
+        return rb;
+    }
+    resbuf* take() {
+        resbuf* head = m_head;
+        m_head = nullptr;
+        m_tail = &m_head;
+        return head;
+    }
+    ~ChainBuilder() { acutRelRb(m_head); }
+
+private:
+    resbuf* m_head = nullptr;
+    resbuf** m_tail = &m_head;
+};
+
+bool isPoint(const LispValue& v) {
+    if (v.kind != LispValue::List || v.dotted || v.items.size() < 2 || v.items.size() > 3) return false;
+    for (const LispValue& i : v.items)
+        if (i.kind != LispValue::Real) return false;
+    return true;
+}
+
+void setPoint(resbuf* rb, const std::vector<LispValue>& coordinates) {
+    for (std::size_t i = 0; i < 3; ++i)
+        rb->resval.rpoint[i] = i < coordinates.size() ? coordinates[i].real : 0.0;
+}
+
+std::string describe(const LispValue& pair) {
+    std::string s = "groupe DXF incorrect: (" + std::to_string(pair.items[0].integer) + " . ...)";
+    return s;
+}
+
+bool addGroup(ChainBuilder& out, const LispValue& v);
+
+bool isApplicationData(const LispValue& v) {
+    return v.kind == LispValue::List && !v.dotted && !v.items.empty() && v.items[0].kind == LispValue::String;
+}
+
+// Extended data (-3 ("APP" (1000 . "text") ...) ...): -3, then each application's name (1001) and groups;
+// false when `v` does not have that shape.
+bool addExtendedData(ChainBuilder& out, const LispValue& v) {
+    if (v.items.size() < 2 || !std::all_of(v.items.begin() + 1, v.items.end(), isApplicationData))
+        return false;
+    out.add(-3);
+    for (std::size_t i = 1; i < v.items.size(); ++i) {
+        const LispValue& app = v.items[i];
+        out.add(1001)->resval.rstring = acutNewString(app.items[0].text.c_str());
+        for (std::size_t j = 1; j < app.items.size(); ++j)
+            if (!addGroup(out, app.items[j])) throw LispError("groupe DXF incorrect: (-3 ...)");
+    }
+    return true;
+}
+
+// The group (code . value), or (code x y z), as one result buffer; false when it is not such a group.
+bool addGroup(ChainBuilder& out, const LispValue& v) {
+    if (v.kind != LispValue::List || v.items.empty() || v.items[0].kind != LispValue::Integer) return false;
+    long long code = v.items[0].integer;
+    if (code == -3 && !v.dotted) return addExtendedData(out, v);
+    if (code >= 5000 || code < -5 || code > 1071) return false;
+    short type = resbufValueType(static_cast<int>(code));
+    if (!v.dotted) {
+        std::vector<LispValue> rest(v.items.begin() + 1, v.items.end());
+        if (type != RT3DPOINT || !isPoint(LispValue::list(rest))) return false;
+        setPoint(out.add(static_cast<int>(code)), rest);
+        return true;
+    }
+    if (v.items.size() != 2) return false;
+    const LispValue& value = v.items[1];
+    bool ok = true;
+    resbuf* rb = out.add(static_cast<int>(code));
+    switch (type) {
+    case RTREAL:
+        ok = value.isNumber();
+        rb->resval.rreal = value.number();
+        break;
+    case RTSHORT:
+        ok = value.kind == LispValue::Integer && value.integer >= std::numeric_limits<short>::min() &&
+             value.integer <= std::numeric_limits<short>::max();
+        rb->resval.rint = static_cast<short>(value.integer);
+        break;
+    case RTLONG:
+        ok = value.kind == LispValue::Integer && value.integer >= std::numeric_limits<Adesk::Int32>::min() &&
+             value.integer <= std::numeric_limits<Adesk::Int32>::max();
+        rb->resval.rlong = static_cast<Adesk::Int32>(value.integer);
+        break;
+    case RTINT64:
+        ok = value.kind == LispValue::Integer;
+        rb->resval.mnInt64 = value.integer;
+        break;
+    case RTSTR:
+        ok = value.kind == LispValue::String;
+        rb->resval.rstring = acutNewString(value.text.c_str());
+        break;
+    case RTENAME:
+        ok = value.kind == LispValue::EntityName;
+        rb->resval.rlname[0] = value.name[0];
+        rb->resval.rlname[1] = value.name[1];
+        break;
+    case RT3DPOINT:
+        ok = isPoint(value);
+        if (ok) setPoint(rb, value.items);
+        break;
+    default:
+        ok = false;
+        break;
+    }
+    if (!ok) throw LispError(describe(v));
+    return true;
+}
+
+void add(ChainBuilder& out, const LispValue& v) {
+    switch (v.kind) {
+    case LispValue::Nil:
+        out.add(RTNIL);
+        return;
+    case LispValue::True:
+        out.add(RTT);
+        return;
+    case LispValue::Integer:
+        if (v.integer >= std::numeric_limits<short>::min() && v.integer <= std::numeric_limits<short>::max())
+            out.add(RTSHORT)->resval.rint = static_cast<short>(v.integer);
+        else
+            out.add(RTLONG)->resval.rlong = static_cast<Adesk::Int32>(v.integer);
+        return;
+    case LispValue::Real:
+        out.add(RTREAL)->resval.rreal = v.real;
+        return;
+    case LispValue::String:
+    case LispValue::Symbol:
+        out.add(RTSTR)->resval.rstring = acutNewString(v.text.c_str());
+        return;
+    case LispValue::EntityName:
+    case LispValue::PickSet: {
+        resbuf* rb = out.add(v.kind == LispValue::EntityName ? RTENAME : RTPICKS);
+        rb->resval.rlname[0] = v.name[0];
+        rb->resval.rlname[1] = v.name[1];
+        return;
+    }
+    case LispValue::List:
+        if (v.items.empty()) {
+            out.add(RTNIL);
+        } else if (isPoint(v)) {
+            setPoint(out.add(v.items.size() == 3 ? RT3DPOINT : RTPOINT), v.items);
+        } else if (!addGroup(out, v)) {
+            out.add(RTLB);
+            for (std::size_t i = 0; i < v.items.size(); ++i) {
+                if (v.dotted && i + 1 == v.items.size()) out.add(RTDOTE);
+                add(out, v.items[i]);
+            }
+            out.add(RTLE);
+        }
+        return;
+    }
+}
+
+LispValue point(const resbuf& rb, int n) {
+    std::vector<LispValue> c;
+    for (int i = 0; i < n; ++i)
+        c.push_back(LispValue::fromReal(rb.resval.rpoint[i]));
+    return LispValue::list(std::move(c));
+}
+
+LispValue groupValue(const resbuf& rb) {
+    LispValue code = LispValue::fromInteger(rb.restype);
+    LispValue value;
+    switch (resbufValueType(rb.restype)) {
+    case RT3DPOINT: {
+        LispValue p = point(rb, 3);
+        p.items.insert(p.items.begin(), code);
+        return p;
+    }
+    case RTREAL:
+        value = LispValue::fromReal(rb.resval.rreal);
+        break;
+    case RTSHORT:
+        value = LispValue::fromInteger(rb.resval.rint);
+        break;
+    case RTLONG:
+        value = LispValue::fromInteger(rb.resval.rlong);
+        break;
+    case RTINT64:
+        value = LispValue::fromInteger(rb.resval.mnInt64);
+        break;
+    case RTSTR:
+        value = LispValue::fromString(rb.resval.rstring ? rb.resval.rstring : L"");
+        break;
+    case RTENAME:
+        value = LispValue::fromName(rb.resval.rlname);
+        break;
+    default:
+        break;
+    }
+    return LispValue::list({code, value}, true);
+}
+
+LispValue readOne(const resbuf*& rb);
+
+// What follows a -3 group: (-3 ("APP" groups...) ...).
+LispValue readExtendedData(const resbuf*& rb) {
+    LispValue out = LispValue::list({LispValue::fromInteger(-3)});
+    while (rb && rb->restype >= 1000 && rb->restype <= 1071) {
+        if (rb->restype == 1001) {
+            out.items.push_back(
+                LispValue::list({LispValue::fromString(rb->resval.rstring ? rb->resval.rstring : L"")}));
+            rb = rb->rbnext;
+        } else if (out.items.size() > 1) {
+            out.items.back().items.push_back(readOne(rb));
+        } else {
+            rb = rb->rbnext; // data before any application name
+        }
+    }
+    return out;
+}
+
+// The value that starts at `rb`; `rb` moves past it.
+LispValue readOne(const resbuf*& rb) {
+    const resbuf& r = *rb;
+    rb = rb->rbnext;
+    switch (r.restype) {
+    case RTNIL:
+    case RTNONE:
+    case RTVOID:
+        return LispValue::nil();
+    case RTT:
+        return LispValue::t();
+    case RTSHORT:
+        return LispValue::fromInteger(r.resval.rint);
+    case RTLONG:
+        return LispValue::fromInteger(r.resval.rlong);
+    case RTREAL:
+    case RTANG:
+    case RTORINT:
+        return LispValue::fromReal(r.resval.rreal);
+    case RTSTR:
+        return LispValue::fromString(r.resval.rstring ? r.resval.rstring : L"");
+    case RTENAME:
+        return LispValue::fromName(r.resval.rlname);
+    case RTPICKS:
+        return LispValue::fromName(r.resval.rlname, LispValue::PickSet);
+    case RTPOINT:
+        return point(r, 2);
+    case RT3DPOINT:
+        return point(r, 3);
+    case -3:
+        return readExtendedData(rb);
+    case RTLB: {
+        LispValue list = LispValue::list({});
+        while (rb && rb->restype != RTLE) {
+            if (rb->restype == RTDOTE) {
+                rb = rb->rbnext;
+                list.dotted = true;
+                continue;
+            }
+            list.items.push_back(readOne(rb));
+        }
+        if (rb) rb = rb->rbnext; // RTLE
+        return list;
+    }
+    default:
+        return groupValue(r);
+    }
+}
+
+} // namespace
+
+resbuf* toResbufs(const std::vector<LispValue>& values) {
+    ChainBuilder out;
+    for (const LispValue& v : values)
+        add(out, v);
+    return out.take();
+}
+
+std::vector<LispValue> fromResbufs(const resbuf* chain) {
+    std::vector<LispValue> out;
+    while (chain) {
+        if (chain->restype == RTLE || chain->restype == RTDOTE) {
+            chain = chain->rbnext; // unbalanced: skipped
+            continue;
+        }
+        out.push_back(readOne(chain));
+    }
+    return out;
+}
+
+LispValue valueOfChain(const resbuf* chain) {
+    std::vector<LispValue> values = fromResbufs(chain);
+    if (values.empty()) return LispValue::nil();
+    if (values.size() == 1) return values.front();
+    return LispValue::list(std::move(values));
+}
+
+} // namespace host

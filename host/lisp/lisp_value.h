@@ -1,0 +1,53 @@
+#pragma once
+// LISP values of the host's small LISP, and their result-buffer form, which is how values travel to and
+// from the functions that modules define. In that form an association whose key is a DXF group code,
+// (8 . "0") or (10 1.0 2.0 3.0), is one result buffer of that group code, as in entity lists; a list of two
+// or three reals is a point; any other list runs from RTLB to RTLE (with RTDOTE before the last item of a
+// dotted pair).
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/db/resbuf.h"
+
+namespace host {
+
+struct LispValue {
+    enum Kind { Nil, True, Integer, Real, String, EntityName, PickSet, Symbol, List };
+    Kind kind = Nil;
+    long long integer = 0;
+    double real = 0;
+    std::wstring text;             // String; Symbol (upper case)
+    Adesk::Int64 name[2] = {0, 0}; // EntityName, PickSet
+    std::vector<LispValue> items;  // List
+    bool dotted = false;           // List: the last item is the cdr
+
+    static LispValue nil() { return {}; }
+    static LispValue t();
+    static LispValue fromInteger(long long v);
+    static LispValue fromReal(double v);
+    static LispValue fromString(std::wstring s);
+    static LispValue fromSymbol(std::wstring s);
+    static LispValue fromName(const ads_name n, Kind kind = EntityName);
+    static LispValue list(std::vector<LispValue> items, bool dotted = false);
+
+    bool isNil() const { return kind == Nil || (kind == List && items.empty()); }
+    bool isNumber() const { return kind == Integer || kind == Real; }
+    double number() const { return kind == Integer ? static_cast<double>(integer) : real; }
+};
+
+// An error of the LISP; its message is what the console shows after "; error: ".
+struct LispError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The result-buffer form of a sequence of values (each value one after the other). Throws LispError for an
+// association whose value does not suit its group code.
+resbuf* toResbufs(const std::vector<LispValue>& values);
+// The values a chain holds.
+std::vector<LispValue> fromResbufs(const resbuf* chain);
+// The value that a chain returned by a function stands for: nothing is nil, one value is itself, several
+// values are the list of them.
+LispValue valueOfChain(const resbuf* chain);
+
+} // namespace host

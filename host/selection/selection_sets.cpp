@@ -1,0 +1,146 @@
+#include "host/selection/selection_sets.h"
+
+#include <map>
+
+#include "host/db/db_object.h"
+#include "host/input/entity_refs.h"
+
+namespace host {
+
+namespace {
+
+struct Sets {
+    std::map<Adesk::Int64, std::vector<SelectionMember>> byName;
+    Adesk::Int64 serial = 0;
+    std::vector<SelectionMember> pickFirst;
+    std::vector<SelectionMember> previous;
+};
+
+Sets& sets() {
+    static Sets s;
+    return s;
+}
+
+// Set names are small numbers with a tag in the high bits, so that an entity name is never taken for one.
+constexpr Adesk::Int64 kSetTag = Adesk::Int64(0x5e1) << 48;
+
+std::vector<SelectionMember>* find(const ads_name name) {
+    if (!name || name[1] != 0) return nullptr;
+    auto it = sets().byName.find(name[0]);
+    return it == sets().byName.end() ? nullptr : &it->second;
+}
+
+resbuf* append(resbuf**& tail, int type) {
+    *tail = acutNewRb(type);
+    resbuf* rb = *tail;
+    tail = &rb->rbnext;
+    return rb;
+}
+
+} // namespace
+
+void newSelectionSet(std::vector<SelectionMember> members, ads_name name) {
+    Adesk::Int64 key = kSetTag | ++sets().serial;
+    sets().byName[key] = std::move(members);
+    name[0] = key;
+    name[1] = 0;
+}
+
+const std::vector<SelectionMember>* selectionMembers(const ads_name name) {
+    return find(name);
+}
+
+const std::vector<SelectionMember>& pickFirst() {
+    return sets().pickFirst;
+}
+
+void setPickFirst(std::vector<SelectionMember> members) {
+    sets().pickFirst = std::move(members);
+}
+
+const std::vector<SelectionMember>& previousSelection() {
+    return sets().previous;
+}
+
+void setPreviousSelection(std::vector<SelectionMember> members) {
+    sets().previous = std::move(members);
+}
+
+int liveSelectionSets() {
+    return static_cast<int>(sets().byName.size());
+}
+
+void resetSelectionSets() {
+    sets() = Sets{};
+}
+
+} // namespace host
+
+using namespace host;
+
+int acedSSLength(const ads_name ss, Adesk::Int32* length) {
+    const std::vector<SelectionMember>* members = find(ss);
+    if (!members || !length) return RTERROR;
+    *length = static_cast<Adesk::Int32>(members->size());
+    return RTNORM;
+}
+
+int acedSSName(const ads_name ss, Adesk::Int32 index, ads_name entity) {
+    const std::vector<SelectionMember>* members = find(ss);
+    if (!members || !entity || index < 0 || index >= static_cast<Adesk::Int32>(members->size()))
+        return RTERROR;
+    writeAdsName(entity, (*members)[index].id);
+    return RTNORM;
+}
+
+int acedSSNameX(resbuf** description, const ads_name ss, Adesk::Int32 index, unsigned int) {
+    const std::vector<SelectionMember>* members = find(ss);
+    if (!description || !members || index < 0 || index >= static_cast<Adesk::Int32>(members->size()))
+        return RTERROR;
+    const SelectionMember& m = (*members)[index];
+    resbuf* head = nullptr;
+    resbuf** tail = &head;
+    append(tail, RTLB);
+    append(tail, RTSHORT)->resval.rint = m.picked ? 1 : 0;
+    acdbGetAdsName(append(tail, RTENAME)->resval.rlname, m.id);
+    append(tail, RTLONG)->resval.rlong = static_cast<Adesk::Int32>(m.picked ? m.marker : 0);
+    if (m.picked) {
+        append(tail, RTLB);
+        append(tail, RTSHORT)->resval.rint = 0;
+        resbuf* p = append(tail, RT3DPOINT);
+        p->resval.rpoint[0] = m.point.x;
+        p->resval.rpoint[1] = m.point.y;
+        p->resval.rpoint[2] = m.point.z;
+        append(tail, RTLE);
+    }
+    append(tail, RTLE);
+    *description = head;
+    return RTNORM;
+}
+
+int acedSSFree(const ads_name ss) {
+    if (!find(ss)) return RTERROR;
+    sets().byName.erase(ss[0]);
+    return RTNORM;
+}
+
+int acedSSSetFirst(const ads_name pset, const ads_name) {
+    if (!pset) {
+        setPickFirst({});
+        return RTNORM;
+    }
+    const std::vector<SelectionMember>* members = find(pset);
+    if (!members) return RTERROR;
+    setPickFirst(*members);
+    return RTNORM;
+}
+
+int acedSSGetFirst(resbuf** gripSet, resbuf** pickSet) {
+    if (gripSet) *gripSet = nullptr;
+    if (!pickSet) return RTNORM;
+    *pickSet = nullptr;
+    if (pickFirst().empty()) return RTNORM;
+    *pickSet = acutNewRb(RTPICKS);
+    newSelectionSet(pickFirst(), (*pickSet)->resval.rlname);
+    return RTNORM;
+}

@@ -1,5 +1,0 @@
-#include "services/progress_meter.h"
-
-int CProgressMeter::Progressfunc(int step) {
-    return step;
-}

@@ -1,0 +1,47 @@
+// Polylines saved in drawing files, DXF and binary, and opened again.
+#include <gtest/gtest.h>
+
+#include "host/db/database.h"
+#include "host/filing/drawing_file.h"
+#include "host/filing/dxf_file.h"
+#include "tests/entity/poly_test_support.h"
+#include "tests/entity/sample_polylines.h"
+#include "tests/host/host_test_support.h"
+
+namespace {
+
+using FileOperation = Acad::ErrorStatus (*)(AcDbDatabase&, const std::wstring&);
+
+void expectSameAfterReopening(FileOperation save, FileOperation open, const char* suffix) {
+    poly_test::RegisteredClasses classes;
+    host::test::WorkingDatabase working;
+    const std::vector<AcDbObjectId> ids = poly_test::addSamplePolylines(*working.db);
+    host::test::TemporaryFile file(suffix);
+    ASSERT_EQ(save(*working.db, file.wide()), Acad::eOk) << working.db->lastFileError();
+
+    AcDbDatabase reopened(false);
+    ASSERT_EQ(open(reopened, file.wide()), Acad::eOk) << reopened.lastFileError();
+    for (AcDbObjectId id : ids) {
+        AcDbObjectId again;
+        ASSERT_EQ(reopened.getAcDbObjectId(again, false, id.handle()), Acad::eOk);
+        CPolyArc3D *saved = nullptr, *read = nullptr;
+        ASSERT_EQ(acdbOpenObject(saved, id, AcDb::kForRead), Acad::eOk);
+        ASSERT_EQ(acdbOpenObject(read, again, AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(read->isA(), saved->isA());
+        EXPECT_EQ(read->lineWeight(), saved->lineWeight());
+        EXPECT_STREQ(read->layer(), saved->layer());
+        poly_test::expectSamePolyline(*read, *saved);
+        read->close();
+        saved->close();
+    }
+}
+
+TEST(DrawingFiles, PolylinesComeBackFromADxfFileFieldForField) {
+    expectSameAfterReopening(host::writeDxfFile, host::readDxfFile, ".dxf");
+}
+
+TEST(DrawingFiles, PolylinesComeBackFromABinaryDrawingFieldForField) {
+    expectSameAfterReopening(host::writeDrawingFile, host::readDrawing, ".dwg");
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// Lengths, areas and the inside test.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "host/db/database.h"
+#include "tests/entity/poly_test_support.h"
+#include "tests/entity/sample_polylines.h"
+#include "tests/host/host_test_support.h"
+
+using poly_test::append;
+using poly_test::appendAll;
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+// The unit square, clockwise (y down first) or anticlockwise, closed by its bit.
+void unitSquare(CPolyArc3D& poly, bool clockwise) {
+    if (clockwise)
+        appendAll(poly, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}});
+    else
+        appendAll(poly, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}});
+    poly.f70(1);
+}
+
+TEST(Lengths, InPlanInThreeDimensionsAndAsChords) {
+    PolyArc3D poly;
+    append(poly, {0, 0, 10}, {.bulge = 1});
+    append(poly, {2, 0, 10});
+    append(poly, {2, 3, 14});
+    EXPECT_DOUBLE_EQ(poly.getLen(0, 0, 0, nullptr), kPi + 3);
+    EXPECT_DOUBLE_EQ(poly.getLen(1, 0, 0, nullptr), kPi + 5);
+    EXPECT_DOUBLE_EQ(poly.getLen(0, 0, 1, nullptr), 5);
+    // A height of 0 is no height: that segment is measured in plan.
+    poly.T()->pt = CPoint3d(2, 3, 0);
+    EXPECT_DOUBLE_EQ(poly.getLen(1, 0, 0, nullptr), kPi + 3);
+    poly.f70(1);
+    EXPECT_DOUBLE_EQ(poly.getLen(0, 0, 0, nullptr), kPi + 3 + std::sqrt(13.0));
+}
+
+TEST(Lengths, CleaningRemovesAVertexWithinTheTolerance) {
+    PolyArc3D poly;
+    append(poly, {0, 0, 0});
+    append(poly, {5, 0, 0}, {.tef1 = 2});
+    append(poly, {5.00005, 0, 0});
+    append(poly, {5.00005, 4, 0});
+    double area = -1;
+    EXPECT_NEAR(poly.getLen(0, 1, 0, &area), 9.00005, 1e-12);
+    ASSERT_EQ(poly.GetCount(), 3);
+    EXPECT_EQ(CPoint3d(poly.H(1)->pt).x, 5.00005);
+    EXPECT_EQ(int(poly.H(1)->tef1), 2); // the code went on to the vertex kept
+    EXPECT_NEAR(area, -10.0001, 1e-9);
+    // Without cleaning nothing goes.
+    append(poly, {5.00005, 4.00001, 0});
+    EXPECT_NEAR(poly.getLen(0, 0, 0, nullptr), 9.00006, 1e-12);
+    EXPECT_EQ(poly.GetCount(), 4);
+}
+
+TEST(Lengths, AtAVertexFromAnotherAndRoundTheClosingSegment) {
+    PolyArc3D poly;
+    unitSquare(poly, false);
+    EXPECT_DOUBLE_EQ(poly.getLenAtVertex(poly.H(2), 0, nullptr), 2);
+    EXPECT_DOUBLE_EQ(poly.getLenAtVertex(poly.H(3), 0, poly.H(1)), 2);
+    EXPECT_DOUBLE_EQ(poly.getLenAtVertex(poly.H(), 0, poly.H(2)), 2);
+    EXPECT_DOUBLE_EQ(poly.getLenAtVertex(nullptr, 0, nullptr), 4);
+    poly.f70(0);
+    EXPECT_DOUBLE_EQ(poly.getLenAtVertex(nullptr, 0, nullptr), 3);
+    EXPECT_EQ(PolyArc3D().getLenAtVertex(nullptr, 0, nullptr), 0);
+}
+
+TEST(Areas, ClockwiseIsPositive) {
+    PolyArc3D clockwise, anticlockwise;
+    unitSquare(clockwise, true);
+    unitSquare(anticlockwise, false);
+    double perimeter = 0;
+    EXPECT_DOUBLE_EQ(clockwise.getArea(&perimeter), 1);
+    EXPECT_DOUBLE_EQ(perimeter, 4);
+    EXPECT_DOUBLE_EQ(anticlockwise.getArea(nullptr), -1);
+    // An open outline is closed for its area, not for its perimeter.
+    anticlockwise.f70(0);
+    EXPECT_DOUBLE_EQ(anticlockwise.getArea(&perimeter), -1);
+    EXPECT_DOUBLE_EQ(perimeter, 3);
+}
+
+TEST(Areas, AHalfDiscCountsItsArc) {
+    for (double d : {2.0, 7.5}) {
+        PolyArc3D poly;
+        append(poly, {0, 0, 0}, {.bulge = 1});
+        append(poly, {d, 0, 0});
+        double perimeter = 0;
+        EXPECT_NEAR(poly.getArea(&perimeter), -kPi / 8 * d * d, 1e-12 * d * d);
+        EXPECT_NEAR(perimeter, kPi * d / 2, 1e-12 * d); // open: the diameter does not count
+    }
+}
+
+TEST(Areas, SurveyCoordinatesKeepTheirPrecision) {
+    PolyArc3D poly;
+    const double x = 652345.1234567, y = 6234567.8901234;
+    appendAll(poly, {{x, y, 0}, {x, y + 0.01, 0}, {x + 0.01, y + 0.01, 0}, {x + 0.01, y, 0}});
+    EXPECT_NEAR(poly.getArea(nullptr), 1e-4, 1e-11);
+}
+
+TEST(Areas, PiecesAtBreaksAreSummedForLinetypesOfPieces) {
+    // Two unit squares side by side, drawn as one polyline broken between them.
+    host::test::WorkingDatabase working;
+    poly_test::addLinetype(*working.db, L"S_TALUS");
+    PolyArc3D poly;
+    appendAll(poly, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0, 0, 0}});
+    poly.T()->tef1 = 2;
+    appendAll(poly, {{5, 0, 0}, {5, 1, 0}, {6, 1, 0}, {6, 0, 0}, {5, 0, 0}});
+    poly.setLinetype(L"S_TALUS");
+    double perimeter = 0;
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 2);
+    EXPECT_DOUBLE_EQ(perimeter, 8);
+    EXPECT_EQ(poly.GetCount(), 10); // measured on a copy
+    // Any other linetype measures the whole outline, open.
+    poly.setLinetype(L"CONTINUOUS");
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 2);
+    EXPECT_DOUBLE_EQ(perimeter, 13);
+}
+
+TEST(InsideTest, AnOpenOutlineHasNoInside) {
+    PolyArc3D poly;
+    appendAll(poly, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}});
+    EXPECT_EQ(poly.isInside(CPoint3d(0.2, 0.5, 0), 7), -2);
+}
+
+TEST(InsideTest, TheAnswerDoesNotDependOnTheDirectionOfTravel) {
+    for (bool clockwise : {true, false}) {
+        PolyArc3D poly;
+        unitSquare(poly, clockwise);
+        EXPECT_EQ(poly.isInside(CPoint3d(0.5, 0.5, 0), 7), 1) << clockwise;
+        EXPECT_EQ(poly.isInside(CPoint3d(0.5, 3, 0), 7), -1) << clockwise;
+        EXPECT_EQ(poly.isInside(CPoint3d(0.5, -3, 0), 7), 7) << clockwise; // nothing below
+        EXPECT_EQ(poly.isInside(CPoint3d(0.5, 1, 0), 7), 0) << clockwise;
+        EXPECT_EQ(poly.isInside(CPoint3d(1, 0.25, 0), 7), 0) << clockwise;
+        EXPECT_EQ(poly.isInside(CPoint3d(1, 1, 0), 7), 0) << clockwise;
+    }
+}
+
+TEST(InsideTest, ALineThroughAVertexThatOnlyTouchesDoesNotCount) {
+    // A 4 x 4 square with a wedge cut into its right side; the wedge's tip (2, 1) lies straight below (2, 3).
+    PolyArc3D poly;
+    appendAll(poly, {{0, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 2, 0}, {2, 1, 0}, {4, 0.5, 0}, {4, 0, 0}});
+    poly.f70(1);
+    EXPECT_EQ(poly.isInside(CPoint3d(2, 3, 0), -5), 1);
+    EXPECT_EQ(poly.isInside(CPoint3d(3, 1.2, 0), -5), -1); // in the wedge
+    EXPECT_EQ(poly.isInside(CPoint3d(2, 5, 0), -5), -1);
+    // Closing by coincident ends counts as closed.
+    PolyArc3D ends;
+    appendAll(ends, {{0, 0, 0}, {0, 4, 0}, {4, 4, 0}, {4, 0, 0}, {0, 0, 0}});
+    EXPECT_EQ(ends.isInside(CPoint3d(2, 2, 0), -5), 1);
+    EXPECT_EQ(ends.GetCount(), 4);
+}
+
+} // namespace

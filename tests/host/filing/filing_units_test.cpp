@@ -1,0 +1,158 @@
+// The pieces under filing: text encodings, DXF text, the binary filer's layout, groups and result buffers.
+#include <gtest/gtest.h>
+
+#include "host/db/db_object.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_text.h"
+#include "host/filing/group.h"
+#include "host/filing/text_codec.h"
+#include "tests/host/host_test_support.h"
+
+using host::Group;
+
+TEST(TextCodec, Windows1252AndUtf8RoundTrip) {
+    std::wstring text = L"Côte n°12 – 3€ \u0152uvre";
+    EXPECT_EQ(host::fromUtf8(host::toUtf8(text)), text);
+    std::string cp = host::toCp1252(text);
+    EXPECT_EQ(static_cast<unsigned char>(cp[1]), 0xF4) << "ô";
+    EXPECT_NE(cp.find('\x80'), std::string::npos) << "the euro sign has its byte";
+    EXPECT_EQ(host::fromCp1252(cp), text);
+    EXPECT_EQ(host::toCp1252(L"\u4e2d"), "\\U+4E2D") << "outside the code page: an escape";
+    EXPECT_EQ(host::decodeUnicodeEscapes(L"a\\U+4E2Db\\U+zz"), L"a\u4e2db\\U+zz");
+    EXPECT_EQ(host::fromUtf8("\xC3"), L"\uFFFD") << "a cut sequence";
+    EXPECT_EQ(host::fromUtf8("\xFF"
+                             "a"),
+              L"\uFFFDa");
+}
+
+TEST(DxfText, GroupsAreTypedByTheirCodes) {
+    host::DxfGroups parsed = host::parseDxfText("  0\nLINE\n  5\n1A\n 10\n1.5\n 20\n-2\n 30\n0.25\n 70\n  3\n"
+                                                " 90\n100000\n1004\n0AFF\n 40\n1e3\n");
+    ASSERT_EQ(parsed.groups.size(), 7u);
+    EXPECT_EQ(parsed.groups[1].handle(), AcDbHandle(0x1A));
+    EXPECT_EQ(parsed.groups[2].point(), AcGePoint3d(1.5, -2, 0.25));
+    EXPECT_FALSE(parsed.groups[2].planar);
+    EXPECT_EQ(parsed.groups[3].integer(), 3);
+    EXPECT_EQ(parsed.groups[4].integer(), 100000);
+    EXPECT_EQ(std::get<host::Bytes>(parsed.groups[5].value), (host::Bytes{0x0A, 0xFF}));
+    EXPECT_DOUBLE_EQ(parsed.groups[6].real(), 1000);
+    EXPECT_EQ(parsed.lines[2], 5) << "the line of the point's x code";
+    EXPECT_EQ(parsed.lines[3], 11);
+}
+
+TEST(DxfText, FaultsNameTheirLine) {
+    auto message = [](const std::string& text) {
+        try {
+            host::parseDxfText(text);
+        } catch (const host::DxfError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(message("  0\nLINE\n 10\n1.0\n 30\n2.0\n"), "line 5: point 10 without its y coordinate");
+    EXPECT_EQ(message("  0\nLINE\n 70\n1.5\n"), "line 4: '1.5' is not a valid integer");
+    EXPECT_EQ(message("  0\nLINE\n 70\n70000\n"), "line 4: 16-bit value out of range");
+    EXPECT_EQ(message("  0\nLINE\n 40\n1e999\n"), "line 4: '1e999' is not a valid number");
+    EXPECT_EQ(message("  0\nLINE\n1004\nABC\n"), "line 4: odd number of hexadecimal digits");
+    EXPECT_EQ(message("  0\nLINE\n  8"), "line 3: group code without a value (file truncated)");
+    EXPECT_EQ(message("  0\r\nLINE\r\n"), "") << "DOS line ends";
+}
+
+TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
+    std::vector<Group> groups = {{10, AcGePoint3d(1, 2, 0), host::kDefaultPrecision, true},
+                                 {40, 0.1},
+                                 {42, 3.14159265, 4},
+                                 {1, std::wstring(L"a^b\nc é")}};
+    std::string cp = host::formatDxfGroups(groups);
+    EXPECT_EQ(cp, " 10\n1.0\n 20\n2.0\n 40\n0.1\n 42\n3.1416\n  1\na^ b^Jc \xE9\n");
+    host::DxfGroups back = host::parseDxfText(cp);
+    EXPECT_TRUE(back.groups[0].planar);
+    EXPECT_EQ(back.groups[3].text(), L"a^b\nc é");
+    std::string utf8 = host::formatDxfGroups({{1, std::wstring(L"é")}}, host::DxfEncoding::Utf8);
+    EXPECT_EQ(utf8, "  1\n\xC3\xA9\n");
+    EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1027\n"), host::DxfEncoding::Utf8);
+    EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1015\n"), host::DxfEncoding::Cp1252);
+}
+
+TEST(BinaryFiler, ItemsAreLittleEndianAndReadBack) {
+    host::DwgMemoryFiler out(AcDb::kFileFiler, nullptr);
+    out.writeInt32(0x01020304);
+    out.writeInt16(-2);
+    out.writeString(static_cast<const ACHAR*>(nullptr));
+    out.writeString(L"é");
+    out.writePoint2d(AcGePoint2d(1, 2));
+    EXPECT_EQ(std::vector<std::uint8_t>(out.bytes().begin(), out.bytes().begin() + 6),
+              (std::vector<std::uint8_t>{4, 3, 2, 1, 0xFE, 0xFF}));
+    host::DwgMemoryFiler in(AcDb::kFileFiler, nullptr, out.bytes());
+    Adesk::Int32 i = 0;
+    Adesk::Int16 s = 0;
+    std::wstring none = L"x", text;
+    AcGePoint2d p;
+    in.readInt32(&i);
+    in.readInt16(&s);
+    in.readString(none);
+    in.readString(text);
+    in.readPoint2d(&p);
+    EXPECT_EQ(i, 0x01020304);
+    EXPECT_EQ(s, -2);
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(text, L"é");
+    EXPECT_EQ(p, AcGePoint2d(1, 2));
+    double past = 7;
+    EXPECT_EQ(in.readDouble(&past), Acad::eEndOfFile);
+    EXPECT_EQ(past, 0) << "reading past the end gives zeros";
+    EXPECT_EQ(in.filerStatus(), Acad::eEndOfFile);
+}
+
+TEST(BinaryFiler, IdsTravelAsHandlesOfTheFilersDatabase) {
+    host::test::WorkingDatabase w;
+    std::vector<AcDbObjectId> ids = {w.db->layerTableId(), AcDbObjectId(), w.db->modelSpaceId()};
+    host::DwgMemoryFiler out(AcDb::kFileFiler, w.db.get());
+    out.writeIdList(ids);
+    AcDbDatabase other;
+    host::DwgMemoryFiler elsewhere(AcDb::kFileFiler, &other, out.bytes());
+    std::vector<AcDbObjectId> read;
+    elsewhere.readIdList(read);
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0].database(), &other);
+    EXPECT_EQ(read[0].handle(), ids[0].handle());
+    EXPECT_TRUE(read[1].isNull());
+}
+
+TEST(Groups, ResultBuffersCarryEveryKindOfValue) {
+    host::test::WorkingDatabase w;
+    std::vector<Group> groups = {{1000, std::wstring(L"texte")}, {1040, 2.5},
+                                 {1070, Adesk::Int16(-3)},       {1071, Adesk::Int32(70000)},
+                                 {1010, AcGePoint3d(1, 2, 3)},   {1004, host::Bytes{1, 2, 3}},
+                                 {1005, AcDbHandle(0x2F)},       {330, w.db->modelSpaceId().handle()}};
+    host::test::Chain chain(host::toResbufChain(groups, w.db.get()));
+    EXPECT_EQ(chain.rb->rbnext->restype, 1040);
+    EXPECT_STREQ(chain.rb->rbnext->rbnext->rbnext->rbnext->rbnext->rbnext->resval.rstring, L"2F")
+        << "a handle of extended data is its text";
+    AcDbObjectId model;
+    EXPECT_EQ(acdbGetObjectId(
+                  model, chain.rb->rbnext->rbnext->rbnext->rbnext->rbnext->rbnext->rbnext->resval.rlname),
+              Acad::eOk);
+    EXPECT_EQ(model, w.db->modelSpaceId()) << "an object reference is an entity name";
+    EXPECT_EQ(host::fromResbufChain(chain.rb), groups);
+    host::test::Chain copy(host::copyResbufChain(chain.rb));
+    EXPECT_EQ(host::fromResbufChain(copy.rb), groups);
+    EXPECT_NE(copy.rb->resval.rstring, chain.rb->resval.rstring) << "a deep copy";
+}
+
+TEST(Groups, CodeTypesFollowTheDrawingFileRules) {
+    EXPECT_EQ(acdbGroupCodeToType(0), AcDb::kDwgText);
+    EXPECT_EQ(acdbGroupCodeToType(5), AcDb::kDwgHandle);
+    EXPECT_EQ(acdbGroupCodeToType(10), AcDb::kDwg3Real);
+    EXPECT_EQ(acdbGroupCodeToType(42), AcDb::kDwgReal);
+    EXPECT_EQ(acdbGroupCodeToType(70), AcDb::kDwgInt16);
+    EXPECT_EQ(acdbGroupCodeToType(90), AcDb::kDwgInt32);
+    EXPECT_EQ(acdbGroupCodeToType(160), AcDb::kDwgInt64);
+    EXPECT_EQ(acdbGroupCodeToType(290), AcDb::kDwgInt8);
+    EXPECT_EQ(acdbGroupCodeToType(310), AcDb::kDwgBChunk);
+    EXPECT_EQ(acdbGroupCodeToType(330), AcDb::kDwgSoftPointerId);
+    EXPECT_EQ(acdbGroupCodeToType(340), AcDb::kDwgHardPointerId);
+    EXPECT_EQ(acdbGroupCodeToType(360), AcDb::kDwgHardOwnershipId);
+    EXPECT_EQ(acdbGroupCodeToType(1071), AcDb::kDwgInt32);
+    EXPECT_EQ(acdbGroupCodeToType(19999), AcDb::kDwgNotRecognized);
+}

@@ -1,0 +1,176 @@
+// What the standard entities draw, and the SVG picture of a drawing.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tinyxml.h>
+
+#include "host/db/symbol_tables.h"
+#include "host/entities/line.h"
+#include "host/filing/text_codec.h"
+#include "host/graphics/gr_draw.h"
+#include "host/graphics/graphics_recorder.h"
+#include "host/graphics/svg_writer.h"
+#include "tests/host/host_test_support.h"
+#include "tests/host/sample_drawing.h"
+
+using host::PrimitiveKind;
+
+namespace {
+
+struct Recorded : host::test::WorkingDatabase {
+    Recorded() {
+        host::test::buildSampleDrawing(*db);
+        recorder.recordBlock(db.get());
+    }
+    // The primitives the entities of a class draw, in drawing order (valid until the next call).
+    std::vector<const host::Primitive*> of(const wchar_t* className) {
+        std::vector<const host::Primitive*> found;
+        single.clear();
+        AcDbBlockTableRecord* model = nullptr;
+        acdbOpenObject(model, db->modelSpaceId(), AcDb::kForRead);
+        std::vector<AcDbObjectId> ids = model->entityIds();
+        model->close();
+        for (AcDbObjectId id : ids) {
+            AcDbEntity* entity = nullptr;
+            acdbOpenObject(entity, id, AcDb::kForRead);
+            if (std::wstring(entity->isA()->name()) == className) single.recordEntity(entity);
+            entity->close();
+        }
+        for (const host::Primitive& p : single.primitives())
+            found.push_back(&p);
+        return found;
+    }
+    host::GraphicsRecorder recorder;
+    host::GraphicsRecorder single;
+};
+
+} // namespace
+
+TEST(WorldDraw, EachStandardEntityDrawsItsPrimitives) {
+    struct Expected {
+        const wchar_t* cls;
+        PrimitiveKind kind;
+        std::size_t count;
+    };
+    for (const Expected& e :
+         {Expected{L"AcDbLine", PrimitiveKind::Polyline, 1}, Expected{L"AcDbArc", PrimitiveKind::Arc, 1},
+          Expected{L"AcDbCircle", PrimitiveKind::Circle, 1},
+          Expected{L"AcDbPoint", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDbPolyline", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDb2dPolyline", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDb3dPolyline", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDbRay", PrimitiveKind::Ray, 1}, Expected{L"AcDbFace", PrimitiveKind::Polygon, 1},
+          Expected{L"AcDbEllipse", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDbSpline", PrimitiveKind::Polyline, 1},
+          Expected{L"AcDbHatch", PrimitiveKind::Polygon, 3}, Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {
+        Recorded r;
+        auto found = r.of(e.cls);
+        ASSERT_EQ(found.size(), e.count) << host::toUtf8(e.cls);
+        for (const host::Primitive* p : found)
+            EXPECT_EQ(p->kind, e.kind) << host::toUtf8(e.cls);
+    }
+}
+
+TEST(WorldDraw, GeometryLandsInWorldCoordinates) {
+    Recorded r;
+    auto line = r.of(L"AcDbLine");
+    ASSERT_EQ(line[0]->points.size(), 2u);
+    EXPECT_EQ(line[0]->points[1], AcGePoint3d(10, 5, 1.5));
+    EXPECT_EQ(line[0]->color, 1) << "by layer: the colour of Talus";
+    auto point = r.of(L"AcDbPoint");
+    EXPECT_EQ(point[0]->points[0], AcGePoint3d(5, -5, 12.25));
+    auto lw = r.of(L"AcDbPolyline");
+    EXPECT_DOUBLE_EQ(lw[0]->points[0].z, 3) << "at its elevation";
+    EXPECT_EQ(lw[0]->points.front(), lw[0]->points.back()) << "closed";
+    auto circle = r.of(L"AcDbCircle");
+    EXPECT_EQ(circle[0]->center, AcGePoint3d(30, 0, 2));
+    EXPECT_DOUBLE_EQ(circle[0]->radius, 3);
+    auto text = r.of(L"AcDbText");
+    EXPECT_EQ(text[0]->text, L"Borne n°12");
+    EXPECT_DOUBLE_EQ(text[0]->height, 2.5);
+}
+
+TEST(WorldDraw, BlockReferencesDrawTheirBlockThroughTheirTransform) {
+    Recorded r;
+    auto insert = r.of(L"AcDbBlockReference");
+    ASSERT_EQ(insert.size(), 2u);
+    EXPECT_EQ(insert[0]->kind, PrimitiveKind::Circle);
+    EXPECT_EQ(insert[0]->depth, 1);
+    EXPECT_DOUBLE_EQ(insert[0]->radius, 1) << "scaled by 2";
+    EXPECT_TRUE(insert[0]->center.isEqualTo(AcGePoint3d(20, 50, 0), AcGeTol()))
+        << "the base point lands on the position";
+}
+
+TEST(WorldDraw, SegmentMarkersCountFromTheBase) {
+    host::GraphicsRecorder recorder;
+    AcGePoint3d points[4] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+    recorder.setSelectionMarker(0);
+    recorder.polyline(4, points, nullptr, 1);
+    ASSERT_EQ(recorder.primitives().size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(recorder.primitives()[k].traits.marker, k + 1);
+        EXPECT_EQ(recorder.primitives()[k].points[0], points[k]);
+    }
+    recorder.setSelectionMarker(7);
+    recorder.polygon(3, points);
+    EXPECT_EQ(recorder.primitives().back().traits.marker, 7);
+}
+
+TEST(GrDraw, VectorsGoToTheirOwnLog) {
+    host::clearGrDrawLog();
+    ads_point a = {0, 0, 0}, b = {1, 2, 3};
+    EXPECT_EQ(acedGrDraw(a, b, 3, 0), RTNORM);
+    EXPECT_EQ(acedGrDraw(nullptr, b, 3, 0), RTERROR);
+    ASSERT_EQ(host::grDrawLog().size(), 1u);
+    EXPECT_EQ(host::grDrawLog()[0].to, AcGePoint3d(1, 2, 3));
+    EXPECT_EQ(host::grDrawLog()[0].color, 3);
+}
+
+TEST(Svg, APictureOfTheSampleIsWellFormedWithOneElementPerPrimitive) {
+    Recorded r;
+    std::string svg = host::writeSvg(r.recorder.primitives());
+    TiXmlDocument document;
+    document.Parse(svg.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ASSERT_FALSE(document.Error()) << document.ErrorDesc() << " at row " << document.ErrorRow();
+    TiXmlElement* root = document.RootElement();
+    ASSERT_NE(root, nullptr);
+    EXPECT_STREQ(root->Value(), "svg");
+    std::size_t elements = 0;
+    std::map<std::string, int> layers;
+    for (TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
+        if (!e->Attribute("data-marker")) continue;
+        ++elements;
+        layers[e->Attribute("data-layer")]++;
+    }
+    EXPECT_EQ(elements, r.recorder.primitives().size());
+    EXPECT_GT(layers["Talus"], 0);
+    EXPECT_GT(layers["Bâti"], 0);
+}
+
+TEST(Svg, ColourIndexesMapToTheStandardPalette) {
+    EXPECT_EQ(host::colorIndexToRgb(1), "#ff0000");
+    EXPECT_EQ(host::colorIndexToRgb(5), "#0000ff");
+    EXPECT_EQ(host::colorIndexToRgb(7), "#000000") << "white on a white sheet is drawn black";
+    EXPECT_EQ(host::colorIndexToRgb(10), "#ff0000");
+    EXPECT_EQ(host::colorIndexToRgb(11), "#ff8080");
+    EXPECT_EQ(host::colorIndexToRgb(30), "#ff8000");
+    EXPECT_EQ(host::colorIndexToRgb(255), "#ffffff");
+}
+
+TEST(Svg, TextsAreEscapedAndRaysCutAtThePicture) {
+    host::GraphicsRecorder recorder;
+    AcGePoint3d corners[2] = {{0, 0, 0}, {10, 10, 0}};
+    recorder.polyline(2, corners, nullptr, -1);
+    recorder.text(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1, 1, 0,
+                  L"a<b & \"c\" é");
+    recorder.ray(AcGePoint3d(5, 5, 0), AcGePoint3d(6, 5, 0));
+    std::string svg = host::writeSvg(recorder.primitives());
+    TiXmlDocument document;
+    document.Parse(svg.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ASSERT_FALSE(document.Error()) << document.ErrorDesc();
+    TiXmlElement* text = document.RootElement()->FirstChildElement("text");
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->GetText(), "a<b & \"c\" é");
+    EXPECT_NE(svg.find("viewBox=\"0 0 10.4 10.4\""), std::string::npos)
+        << "the ray does not stretch the picture";
+}

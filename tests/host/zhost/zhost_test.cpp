@@ -1,0 +1,105 @@
+// The zhost program: its command line, modules and what it saves.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "host/filing/file_bytes.h"
+#include "host/filing/text_codec.h"
+#include "tests/host/host_test_support.h"
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string output; // stdout and stderr
+};
+
+Outcome zhost(const std::string& arguments, const std::string& environment = "") {
+    std::string command = environment + " " ZHOST_PROGRAM " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome run{-1, ""};
+    if (!pipe) return run;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.output.append(buffer, n);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string file(const host::test::TemporaryFile& f) {
+    return host::readFileBytes(f.wide()).value_or("");
+}
+
+} // namespace
+
+TEST(Zhost, HelpAndBadArgumentsAnswerClearly) {
+    Outcome help = zhost("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("usage: zhost"), std::string::npos);
+    Outcome unknown = zhost("--frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.output.find("unknown option --frobnicate"), std::string::npos);
+    Outcome missing = zhost("--save");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.output.find("--save needs a value"), std::string::npos);
+    Outcome host = zhost("--host 2020");
+    EXPECT_EQ(host.status, 2);
+    EXPECT_NE(host.output.find("unknown host 2020 (2017, 2018, 2019, 2021 or zrx2021)"), std::string::npos);
+}
+
+TEST(Zhost, MissingOrUnreadableDrawingsAreRefused) {
+    Outcome missing = zhost("/nonexistent/plan.dxf");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.output.find("cannot open /nonexistent/plan.dxf"), std::string::npos) << missing.output;
+    host::test::TemporaryFile garbage(".dxf");
+    host::writeFileBytes(garbage.wide(), "  0\nSECTION\n  2\nNOWHERE\n");
+    Outcome bad = zhost(garbage.path);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.output.find("line 3: unknown section NOWHERE"), std::string::npos) << bad.output;
+}
+
+TEST(Zhost, AModuleWithoutEntryPointIsRefused) {
+    Outcome run = zhost("--load " HOST_LIBRARY);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("has no entry point acrxEntryPoint"), std::string::npos) << run.output;
+}
+
+TEST(Zhost, AModuleRegistersRunsAndUnloadsCleanly) {
+    host::test::TemporaryFile script(".scr"), dxf(".dxf"), svg(".svg"), binary(".zdw"), again(".dxf");
+    host::writeFileBytes(script.wide(), "; a comment\nTESTADD\n_testadd\najoute\n");
+    Outcome run = zhost("--load " TEST_MODULE " --script " + script.path + " --save " + dxf.path + " --svg " +
+                        svg.path);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("TESTADD fini"), std::string::npos) << "the module's reactor saw the command";
+    std::string saved = file(dxf);
+    EXPECT_NE(saved.find("CLASS\n  1\nTESTPOINT\n  2\nTestPoint"), std::string::npos);
+    std::size_t points = 0;
+    for (std::size_t at = 0; (at = saved.find("  0\nTESTPOINT\n", at)) != std::string::npos; ++at)
+        ++points;
+    EXPECT_EQ(points, 3u) << "three runs of the command, by global, underscored and local name";
+    EXPECT_NE(saved.find("TESTAPP"), std::string::npos) << "the drawing-loaded message came";
+    EXPECT_NE(file(svg).find("<svg"), std::string::npos);
+
+    Outcome binaryRun = zhost("--load " TEST_MODULE " --script " + script.path + " --save " + binary.path);
+    EXPECT_EQ(binaryRun.status, 0) << binaryRun.output;
+    Outcome reopened = zhost("--load " TEST_MODULE " " + binary.path + " --save " + again.path);
+    EXPECT_EQ(reopened.status, 0) << reopened.output;
+    EXPECT_NE(file(again).find("  0\nTESTPOINT\n"), std::string::npos) << "the binary drawing kept them";
+}
+
+TEST(Zhost, UnknownCommandsAndLeftoversFailTheRun) {
+    host::test::TemporaryFile script(".scr");
+    host::writeFileBytes(script.wide(), "NOSUCHCOMMAND\n");
+    Outcome unknown = zhost("--script " + script.path);
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_NE(unknown.output.find("Commande inconnue \"NOSUCHCOMMAND\""), std::string::npos)
+        << unknown.output;
+    Outcome leak = zhost("--load " TEST_MODULE, "ZHOST_TEST_LEAK=1");
+    EXPECT_EQ(leak.status, 1);
+    EXPECT_NE(leak.output.find("left its class TestPoint registered"), std::string::npos) << leak.output;
+    EXPECT_NE(leak.output.find("1 editor reactors"), std::string::npos) << leak.output;
+    EXPECT_NE(leak.output.find("left its service TestService registered"), std::string::npos) << leak.output;
+}

@@ -1,0 +1,114 @@
+// Writing the layered store: every place named, failures reported, numbers without the locale.
+#include "services/dos/dos.h"
+#include "services/settings/settings_store.h"
+
+#include "platform/settings/registry.h"
+#include "tests/services/settings_fixture.h"
+
+#include <sys/stat.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using platform::registry::Hive;
+using testing_support::readFile;
+using testing_support::writeFile;
+
+using SettingsWrite = SettingsTest;
+
+TEST_F(SettingsWrite, DefaultLettersWriteInstallAndLocalFiles) {
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", nullptr, "EDITOR", "vi"), 1);
+    EXPECT_EQ(readFile(installFile("ZORTA.ini")), "[GENERAL]\nEDITOR=vi\n");
+    EXPECT_EQ(readFile(localFile("ZORTA.def")), "[GENERAL]\nEDITOR=vi\n");
+    EXPECT_EQ(DOS::Sets_ini("ZORTA", "GENERAL", "S", "EDITOR", "ed"), 1);
+    EXPECT_EQ(readFile(localFile("DefLocal.DEF")), "[ZORTA_GENERAL]\nEDITOR=ed\n");
+}
+
+TEST_F(SettingsWrite, SzortaIsReadOnlyAsAnAlias) {
+    EXPECT_EQ(sets_ini("SZORTA", "GENERAL", "L", "EDITOR", "vi"), 1);
+    EXPECT_TRUE(std::filesystem::exists(installFile("SZORTA.ini")));
+    EXPECT_FALSE(std::filesystem::exists(installFile("ZORTA.ini")));
+}
+
+TEST_F(SettingsWrite, NullValueDeletes) {
+    writeFile(installFile("ZORTA.ini"), "[GENERAL]\nEDITOR=vi\nKEEP=1\n");
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "L", "editor", nullptr), 1);
+    EXPECT_EQ(readFile(installFile("ZORTA.ini")), "[GENERAL]\nKEEP=1\n");
+    EXPECT_EQ(read("ZORTA", "GENERAL", "L", "EDITOR"), "<-1>");
+}
+
+TEST_F(SettingsWrite, RegistryGetsAString) {
+    EXPECT_EQ(sets_ini("ZORTA", "INSTALL", "BM", "Folder", "C:\\ZORTA\\"), 1);
+    const auto value = platform::registry::queryValue(Hive::LocalMachine,
+                                                      "Software\\ZORTA_32\\INI\\ZORTA\\INSTALL", "Folder");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->type, platform::registry::ValueType::String);
+    EXPECT_EQ(value->text, "C:\\ZORTA\\");
+    EXPECT_EQ(read("ZORTA", "INSTALL", "BM", "folder"), "C:\\ZORTA\\");
+    // The registry keeps values only: a null value is a failure there.
+    EXPECT_EQ(sets_ini("ZORTA", "INSTALL", "BM", "Folder", nullptr), 0);
+}
+
+TEST_F(SettingsWrite, AnyFailedPlaceIsReported) {
+    std::filesystem::remove_all(root / "install/INI");
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "LR", "EDITOR", "vi"), 0);
+    // The places that could be written still are.
+    EXPECT_EQ(read("ZORTA", "GENERAL", "R", "EDITOR"), "vi");
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "XYZ", "EDITOR", "vi"), 0);
+}
+
+TEST_F(SettingsWrite, ReadOnlyFileIsNeverTruncated) {
+    writeFile(installFile("ZORTA.ini"), "[GENERAL]\nEDITOR=vi\n");
+    chmod(installFile("ZORTA.ini").c_str(), 0444);
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "L", "EDITOR", "emacs"), 0);
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "L", "OTHER", std::string(5000, 'x').c_str()), 0);
+    EXPECT_EQ(readFile(installFile("ZORTA.ini")), "[GENERAL]\nEDITOR=vi\n");
+}
+
+TEST_F(SettingsWrite, ResultCodes) {
+    EXPECT_EQ(sets_ini(nullptr, "GENERAL", "LR", "EDITOR", "vi"), -2);
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "", "EDITOR", "vi"), -3);
+    EXPECT_EQ(sets_ini("ZORTA", "", "LR", "EDITOR", "vi"), -6);
+    EXPECT_EQ(sets_ini("ZORTA", "GENERAL", "LR", nullptr, "vi"), -6);
+    EXPECT_EQ(seti_ini("ZORTA", "GENERAL", "LR", "N", nullptr), -1);
+    EXPECT_EQ(setr_ini("ZORTA", "GENERAL", "LR", "N", nullptr), -1);
+    EXPECT_FALSE(std::filesystem::exists(installFile("ZORTA.ini")));
+}
+
+// A locale that writes numbers with a decimal comma: fr_FR when the machine has it, else one made for
+// the test from the system's locale sources.
+bool useCommaLocale(const std::string& folder) {
+    if (std::setlocale(LC_ALL, "fr_FR.UTF-8")) return true;
+    const std::string command = "localedef -i fr_FR -f UTF-8 " + folder + "/fr_FR.UTF-8 >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(folder + "/fr_FR.UTF-8")) return false;
+    setenv("LOCPATH", folder.c_str(), 1);
+    return std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
+}
+
+TEST_F(SettingsWrite, NumbersRoundTripUnderACommaLocale) {
+    ASSERT_TRUE(useCommaLocale(root / ""));
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    EXPECT_STREQ(probe, "0,5") << "the locale writes a decimal comma";
+
+    const double values[] = {3.141592653589793, -0.000123456789, 1e300, 2.5};
+    for (const double value : values) {
+        ASSERT_EQ(setr_ini("ZORTA", "REALS", "L", "V", &value), 1);
+        double back = 0;
+        EXPECT_GT(getr_ini("ZORTA", "REALS", "L", "V", &back), 0);
+        EXPECT_DOUBLE_EQ(back, value);
+    }
+    const int number = -42;
+    ASSERT_EQ(seti_ini("ZORTA", "REALS", "L", "I", &number), 1);
+    std::setlocale(LC_ALL, "C");
+    unsetenv("LOCPATH");
+    EXPECT_EQ(readFile(installFile("ZORTA.ini")), "[REALS]\nV=2.5\nI=-42\n");
+    EXPECT_EQ(readFile(installFile("ZORTA.ini")).find(','), std::string::npos);
+}
+
+} // namespace
