@@ -4,6 +4,7 @@
 
 #include "platform/settings/registry.h"
 #include "tests/services/settings_fixture.h"
+#include "tests/support/comma_locale.h"
 
 #include <sys/stat.h>
 
@@ -80,18 +81,8 @@ TEST_F(SettingsWrite, ResultCodes) {
     EXPECT_FALSE(std::filesystem::exists(installFile("ZORTA.ini")));
 }
 
-// A locale that writes numbers with a decimal comma: fr_FR when the machine has it, else one made for
-// the test from the system's locale sources.
-bool useCommaLocale(const std::string& folder) {
-    if (std::setlocale(LC_ALL, "fr_FR.UTF-8")) return true;
-    const std::string command = "localedef -i fr_FR -f UTF-8 " + folder + "/fr_FR.UTF-8 >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(folder + "/fr_FR.UTF-8")) return false;
-    setenv("LOCPATH", folder.c_str(), 1);
-    return std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr;
-}
-
 TEST_F(SettingsWrite, NumbersRoundTripUnderACommaLocale) {
-    ASSERT_TRUE(useCommaLocale(root / ""));
+    ASSERT_TRUE(testing_support::useCommaLocale(root / ""));
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 0.5);
     EXPECT_STREQ(probe, "0,5") << "the locale writes a decimal comma";
@@ -105,8 +96,7 @@ TEST_F(SettingsWrite, NumbersRoundTripUnderACommaLocale) {
     }
     const int number = -42;
     ASSERT_EQ(seti_ini("ZORTA", "REALS", "L", "I", &number), 1);
-    std::setlocale(LC_ALL, "C");
-    unsetenv("LOCPATH");
+    testing_support::restoreCLocale();
     EXPECT_EQ(readFile(installFile("ZORTA.ini")), "[REALS]\nV=2.5\nI=-42\n");
     EXPECT_EQ(readFile(installFile("ZORTA.ini")).find(','), std::string::npos);
 }

@@ -1,0 +1,100 @@
+// Child-element text, formatted numbers and buffers parsed with normalised line ends.
+#include "services/xml/xml_additions.h"
+
+#include "tests/support/comma_locale.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TiXmlDocument parsed(std::string text) {
+    TiXmlDocument document;
+    EXPECT_TRUE(LoadFromBuffer(document, text.data()));
+    return document;
+}
+
+TEST(XmlChildElement, ReadsTheLeadingNumberOfTheText) {
+    TiXmlDocument document = parsed("<r><n>12abc</n><x> -2.5e1z</x><empty/><bad>abc</bad><el><a/></el></r>");
+    const TiXmlElement* root = document.RootElement();
+    int n = 7;
+    EXPECT_NE(GetChildElement(*root, "n", n), nullptr);
+    EXPECT_EQ(n, 12);
+    double x = 0;
+    EXPECT_NE(GetChildElement(*root, "x", x), nullptr);
+    EXPECT_EQ(x, -25.0);
+    n = 7;
+    EXPECT_NE(GetChildElement(*root, "empty", n), nullptr) << "the element is answered without text";
+    EXPECT_EQ(n, 7) << "and the value is left as it was";
+    EXPECT_NE(GetChildElement(*root, "el", n), nullptr);
+    EXPECT_EQ(n, 7) << "a leading element is not text";
+    EXPECT_NE(GetChildElement(*root, "bad", n), nullptr);
+    EXPECT_EQ(n, 0) << "text without a number reads as 0";
+    EXPECT_EQ(GetChildElement(*root, "missing", n), nullptr);
+    EXPECT_EQ(GetChildElement(*root, nullptr), nullptr);
+}
+
+TEST(XmlChildElement, CreatesThenReplacesTheTextInPlace) {
+    TiXmlDocument document = parsed("<r><held><sub/></held></r>");
+    TiXmlElement* root = document.RootElement();
+    TiXmlText* created = UpdateChildElement(*root, "name", "first");
+    ASSERT_NE(created, nullptr);
+    TiXmlText* replaced = UpdateChildElement(*root, "name", "second");
+    EXPECT_EQ(replaced, created) << "the same text node takes the new text";
+    EXPECT_STREQ(root->FirstChildElement("name")->GetText(), "second");
+    EXPECT_EQ(root->FirstChildElement("name")->NextSiblingElement("name"), nullptr);
+
+    TiXmlText* appended = UpdateChildElement(*root, "held", 42);
+    ASSERT_NE(appended, nullptr);
+    EXPECT_EQ(root->FirstChildElement("held")->LastChild(), appended) << "appended after the element child";
+    EXPECT_STREQ(appended->Value(), "42");
+    EXPECT_EQ(UpdateChildElement(*root, "name", static_cast<const char*>(nullptr)), nullptr);
+}
+
+TEST(XmlChildElement, FormatsRealsWithoutTheLocale) {
+    testing_support::TempFolder folder;
+    ASSERT_TRUE(testing_support::useCommaLocale(folder.path()));
+    TiXmlElement element("e");
+    const TiXmlText* text = UpdateChildElement(element, "v", "%.3f", 2.0);
+    SetAttribute(element, "a", "%.1f", -0.5);
+    SetAttribute(element, "a", "%g", 1.25);
+    testing_support::restoreCLocale();
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text->Value(), "2.000");
+    EXPECT_STREQ(element.Attribute("a"), "1.25") << "the attribute is found and replaced";
+
+    TiXmlDocument document = parsed("<r><v>2.5</v></r>");
+    ASSERT_TRUE(testing_support::useCommaLocale(folder.path()));
+    double v = 0;
+    GetChildElement(*document.RootElement(), "v", v);
+    testing_support::restoreCLocale();
+    EXPECT_EQ(v, 2.5);
+}
+
+TEST(XmlLoadFromBuffer, ParsesCrLfAsLf) {
+    std::string crlf = "<r>\r\n<a>x\r\ny\rz</a>\r\n</r>\r\n";
+    std::string lf = "<r>\n<a>x\ny\nz</a>\n</r>\n";
+    TiXmlDocument fromCrlf, fromLf;
+    ASSERT_TRUE(LoadFromBuffer(fromCrlf, crlf.data()));
+    ASSERT_TRUE(LoadFromBuffer(fromLf, lf.data()));
+    EXPECT_STREQ(crlf.c_str(), lf.c_str()) << "the buffer is rewritten in place";
+    TiXmlPrinter a, b;
+    fromCrlf.Accept(&a);
+    fromLf.Accept(&b);
+    EXPECT_EQ(a.Str(), b.Str());
+    EXPECT_STREQ(fromCrlf.RootElement()->FirstChildElement("a")->GetText(), "x y z")
+        << "white space condensed";
+}
+
+TEST(XmlLoadFromBuffer, MalformedBuffersAnswerFalse) {
+    for (std::string text : {"", "<a>", "<a></b>", "<a x=\"1/>", "\r\r", "<a><!-- </a>"}) {
+        TiXmlDocument document;
+        EXPECT_FALSE(LoadFromBuffer(document, text.data())) << text;
+    }
+    TiXmlDocument document;
+    EXPECT_FALSE(LoadFromBuffer(document, nullptr));
+}
+
+} // namespace
