@@ -18,4 +18,12 @@ char unicodeToCp1252(char32_t c);
 // Code-page text as UTF-8, for the terminal.
 std::string cp1252ToUtf8(std::string_view text);
 
+// UTF-8 text (such as a zip entry name flagged as UTF-8) in the code page; a malformed sequence or a
+// character the code page has no place for becomes '?'.
+std::string utf8ToCp1252(std::string_view text);
+
+// Text of the OEM code page 850 (the names of older zip archives) in the code page, as OemToCharA turns it:
+// letters and signs keep their meaning, the line-drawing characters that 1252 lacks become '?'.
+std::string oem850ToCp1252(std::string_view text);
+
 } // namespace platform

@@ -31,4 +31,20 @@ TEST(CodePage1252, TerminalTextIsUtf8) {
     EXPECT_EQ(cp1252ToUtf8(""), "");
 }
 
+TEST(CodePage1252, Utf8TextComesBackToTheCodePage) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte)
+        all.push_back(static_cast<char>(byte));
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(utf8ToCp1252("\xe4\xb8\xad|\xf0\x9f\x98\x80|"), "?|?|") << "no place in the code page";
+    EXPECT_EQ(utf8ToCp1252("a\xc3"), "a?") << "cut sequence";
+    EXPECT_EQ(utf8ToCp1252("\xa9z\xc3(\xff"), "?z?(?") << "stray and invalid bytes";
+}
+
+TEST(CodePage1252, Oem850LettersKeepTheirMeaning) {
+    EXPECT_EQ(oem850ToCp1252("caf\x82 \x85 \x87\x90\x9c\xe1 plain"), "caf\xe9 \xe0 \xe7\xc9\xa3\xdf plain");
+    EXPECT_EQ(oem850ToCp1252("\x9f\xd5\xb3\xff"), "\x83??\xa0")
+        << "florin, dotless i, a line, no-break space";
+}
+
 } // namespace

@@ -1,0 +1,129 @@
+// Archives that try to write outside the destination, that lie about their content, or that are broken.
+#include "services/zip/unzipper.h"
+#include "services/zip/zipper.h"
+
+#include "tests/services/zip/zip_test_support.h"
+#include "tests/support/shell.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+using testing_support::readFile;
+using testing_support::runShell;
+using testing_support::shellQuoted;
+using zip_testing::ArchiveFolder;
+
+// Files directly in `folder`, recursively, other than the archives and what is below `except`.
+std::size_t filesOutside(const std::string& folder, const std::string& except) {
+    std::size_t count = 0;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string path = item.path().string();
+        if (item.is_regular_file() && !path.starts_with(except) && !path.ends_with(".zip")) ++count;
+    }
+    return count;
+}
+
+TEST(BadArchives, EntriesLeavingTheDestinationAreRefused) {
+    ArchiveFolder w;
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                               "for n in sys.argv[2:]: z.writestr(zipfile.ZipInfo(n),'escaped')\n";
+    const char* names[] = {"../x.txt",    "..\\\\x.txt",    "/abs.txt",
+                           "C:\\\\c.txt", "a/../../up.txt", "ok/../fine.txt"};
+    for (const char* name : names) {
+        const std::string zip = w.host("slip.zip");
+        ASSERT_EQ(
+            runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(zip) + " " + shellQuoted(name))
+                .exitCode,
+            0);
+        for (const bool ignorePath : {false, true}) {
+            CUnzipper archive(w.system("slip.zip").c_str());
+            ASSERT_EQ(archive.GetFileCount(), 1) << name;
+            EXPECT_FALSE(archive.UnzipFile(0, w.system("dest\\inner").c_str(), ignorePath)) << name;
+        }
+        EXPECT_EQ(filesOutside(w.host(), w.host("dest/inner/")), 0u) << name;
+        EXPECT_FALSE(std::filesystem::exists(w.host("dest/inner/fine.txt"))) << "any \"..\" is refused";
+    }
+}
+
+TEST(BadArchives, ACrcMismatchFailsTheEntry) {
+    ArchiveFolder w;
+    const std::string content = "the stored bytes of this entry";
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_STORED)\n"
+                               "z.writestr('s.txt',sys.argv[2])\n";
+    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("c.zip")) + " " +
+                       shellQuoted(content))
+                  .exitCode,
+              0);
+    std::string bytes = readFile(w.host("c.zip"));
+    const std::size_t at = bytes.find(content);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 4] ^= 0x20;
+    testing_support::writeFile(w.host("c.zip"), bytes);
+
+    CUnzipper archive(w.system("c.zip").c_str());
+    EXPECT_FALSE(archive.UnzipFile(0, w.system("out").c_str(), false));
+    char buffer[100];
+    int length = sizeof buffer;
+    EXPECT_FALSE(archive.UnzipToStr(buffer, length));
+    EXPECT_EQ(length, 0);
+}
+
+TEST(BadArchives, TruncatedAndMutatedArchivesFailQuietly) {
+    ArchiveFolder w;
+    w.write("src/a.txt", std::string(3000, 'a') + "tail");
+    w.write("src/d/b.bin", zip_testing::noise(2000));
+    ASSERT_TRUE(CZipper::ZipFolder(w.system("src").c_str()));
+    const std::string good = readFile(w.host("src.zip"));
+    const std::string zip = w.host("m.zip");
+
+    for (std::size_t cut : {std::size_t{0}, std::size_t{10}, good.size() / 2, good.size() - 23}) {
+        testing_support::writeFile(zip, good.substr(0, cut));
+        EXPECT_FALSE(CUnzipper::Unzip(w.system("m.zip").c_str(), w.system("cut").c_str())) << cut;
+    }
+
+    std::mt19937 random(28);
+    std::uniform_int_distribution<std::size_t> position(0, good.size() - 1);
+    std::uniform_int_distribution<int> value(0, 255);
+    int extracted = 0;
+    for (int round = 0; round < 10000; ++round) {
+        std::string bytes = good;
+        const int changes = 1 + round % 4;
+        for (int i = 0; i < changes; ++i)
+            bytes[position(random)] = static_cast<char>(value(random));
+        testing_support::writeFile(zip, bytes);
+        CUnzipper archive;
+        if (!archive.OpenZip(w.system("m.zip").c_str(), false)) continue;
+        UZ_FileInfo info;
+        for (int i = 0; i < archive.GetFileCount() && i < 8; ++i)
+            archive.GetFileInfo(i, info);
+        extracted += archive.UnzipTo(w.system("mut\\dest").c_str()) ? 1 : 0;
+    }
+    EXPECT_GT(extracted, 0) << "mutations outside the data leave an archive that still extracts";
+    EXPECT_EQ(filesOutside(w.host(), w.host("mut/dest/")), 2u) << "only the two source files";
+    EXPECT_FALSE(std::filesystem::exists(w.host("cut")) && !std::filesystem::is_empty(w.host("cut")));
+}
+
+TEST(BadArchives, MissingArchivesAndClosedObjects) {
+    ArchiveFolder w;
+    CUnzipper none;
+    UZ_FileInfo info;
+    EXPECT_FALSE(none.OpenZip(w.system("absent.zip").c_str(), false));
+    EXPECT_FALSE(none.OpenZip("", false));
+    EXPECT_FALSE(none.GetFileInfo(info));
+    EXPECT_FALSE(none.UnzipFile(w.system("o").c_str(), false));
+    EXPECT_EQ(none.RemoveFile("a", true), 0);
+    EXPECT_FALSE(none.CloseZip());
+    CZipper zipper;
+    EXPECT_FALSE(zipper.AddFileToZip("a.txt"));
+    EXPECT_FALSE(zipper.AddFolderToZip(w.system("").c_str()));
+    EXPECT_FALSE(CZipper::ZipFolder(w.system("absent").c_str()));
+}
+
+} // namespace
