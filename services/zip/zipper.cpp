@@ -25,6 +25,9 @@ namespace {
 constexpr unsigned kBlockSize = 2048;
 // Entries of this size or more need the zip64 extension.
 constexpr std::uintmax_t kZip64Size = 0xFFFFFFFFu;
+// Made on NTFS (host 11) by zip 2.0: the external attributes are Windows ones. A FAT host would make Info-ZIP
+// take the UTF-8 names for OEM text.
+constexpr int kVersionMadeBy = 11 << 8 | 20;
 
 std::string withoutTrailingSeparators(std::string path) {
     while (path.size() > 1 && (path.back() == '\\' || path.back() == '/') && path[path.size() - 2] != ':')
@@ -203,10 +206,10 @@ bool CZipper::addEntry(const char* sourcePath, const char* storedName, bool fold
     const zip_fileinfo info = entryInfo(st, *attributes);
     const std::string stored = zip_names::stored(name);
     const int zip64 = static_cast<std::uintmax_t>(st.st_size) >= kZip64Size ? 1 : 0;
-    bool written =
-        zipOpenNewFileInZip4_64(m_uzFile, stored.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                folder ? 0 : Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL,
-                                Z_DEFAULT_STRATEGY, nullptr, 0, 0, zip_names::kUtf8Flag, zip64) == ZIP_OK;
+    bool written = zipOpenNewFileInZip4_64(m_uzFile, stored.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                           folder ? 0 : Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS,
+                                           DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, kVersionMadeBy,
+                                           zip_names::kUtf8Flag, zip64) == ZIP_OK;
     std::uint64_t total = 0;
     if (written && in) {
         std::vector<char> block(kBlockSize);
