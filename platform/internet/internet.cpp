@@ -1,0 +1,240 @@
+// The HTTP client stand-in over libcurl.
+#include "platform/internet/internet.h"
+
+#include "platform/base/ascii.h"
+
+#include <curl/curl.h>
+
+#include <charconv>
+#include <mutex>
+#include <utility>
+
+namespace platform::internet {
+
+// One server through one session; its handle keeps the connection alive between requests.
+class Connection {
+public:
+    Connection(const Session& session, std::string host, int port, bool secure, std::string user,
+               std::string password)
+        : session(session), host(std::move(host)), port(port), secure(secure), user(std::move(user)),
+          password(std::move(password)), handle(curl_easy_init()) {}
+    ~Connection() {
+        if (handle) curl_easy_cleanup(handle);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const Session& session;
+    const std::string host;
+    const int port;
+    const bool secure;
+    std::string user;
+    std::string password;
+    CURL* const handle;
+};
+
+namespace {
+
+// libcurl is set up once when the library loads, before any thread can use it.
+struct CurlLibrary {
+    CurlLibrary() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    ~CurlLibrary() { curl_global_cleanup(); }
+} g_curlLibrary;
+
+std::mutex g_settingsLock;
+std::string g_extraAuthority;
+CredentialsHandler g_credentialsHandler;
+thread_local std::string t_lastResponse;
+
+struct Transfer {
+    const BodySink* sink;
+    Answer* answer;
+};
+
+size_t onBody(char* bytes, size_t, size_t size, void* data) {
+    auto* transfer = static_cast<Transfer*>(data);
+    return (*transfer->sink)(bytes, size) ? size : 0;
+}
+
+// Keeps the header lines of the final answer: a new status line starts them over.
+size_t onHeader(char* bytes, size_t, size_t size, void* data) {
+    Answer& answer = *static_cast<Transfer*>(data)->answer;
+    const std::string_view line(bytes, size);
+    if (line.starts_with("HTTP/")) {
+        answer.rawHeaders.clear();
+        const std::size_t code = line.find(' ');
+        if (code != std::string_view::npos)
+            std::from_chars(line.data() + code + 1, line.data() + line.size(), answer.status);
+        const std::size_t text = code == std::string_view::npos ? code : line.find(' ', code + 1);
+        answer.statusText = text == std::string_view::npos ? "" : std::string(line.substr(text + 1));
+        while (!answer.statusText.empty() &&
+               (answer.statusText.back() == '\r' || answer.statusText.back() == '\n'))
+            answer.statusText.pop_back();
+    }
+    answer.rawHeaders.append(line);
+    return size;
+}
+
+std::string headerValue(const std::string& rawHeaders, std::string_view name) {
+    std::size_t at = 0;
+    while (at < rawHeaders.size()) {
+        const std::size_t end = std::min(rawHeaders.find("\r\n", at), rawHeaders.size());
+        const std::string_view line(rawHeaders.data() + at, end - at);
+        const std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && sameNoCase(line.substr(0, colon), name)) {
+            std::string_view value = line.substr(colon + 1);
+            while (!value.empty() && isBlank(value.front()))
+                value.remove_prefix(1);
+            return std::string(value);
+        }
+        at = end + 2;
+    }
+    return {};
+}
+
+void setOptions(Connection& connection, const Request& request, Transfer& transfer, curl_slist* headers,
+                const std::string& url) {
+    CURL* handle = connection.handle;
+    curl_easy_reset(handle);
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, connection.session.agent.c_str());
+    curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
+    if (request.verb == "HEAD") curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    if (request.verb == "POST" || !request.body.empty()) {
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
+    }
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    const std::string& user = request.user.empty() ? connection.user : request.user;
+    const std::string& password = request.user.empty() ? connection.password : request.password;
+    if (!user.empty()) {
+        curl_easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
+        curl_easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
+        curl_easy_setopt(handle, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    }
+    const Session& session = connection.session;
+    if (session.proxy == Proxy::Named) curl_easy_setopt(handle, CURLOPT_PROXY, session.proxyName.c_str());
+    if (session.proxy == Proxy::Direct) curl_easy_setopt(handle, CURLOPT_PROXY, "");
+    {
+        const std::lock_guard lock(g_settingsLock);
+        if (!g_extraAuthority.empty()) curl_easy_setopt(handle, CURLOPT_CAINFO, g_extraAuthority.c_str());
+    }
+    if (request.timeoutMs > 0) {
+        // A limit per read, as WinINet's receive time-out: the connection, and any stall of the answer.
+        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.timeoutMs));
+        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>((request.timeoutMs + 999) / 1000));
+    }
+}
+
+} // namespace
+
+int schemeCode(std::string_view scheme) {
+    constexpr std::pair<std::string_view, int> kSchemes[] = {
+        {"ftp", SCHEME_FTP},   {"gopher", SCHEME_GOPHER}, {"http", SCHEME_HTTP},    {"https", SCHEME_HTTPS},
+        {"file", SCHEME_FILE}, {"news", SCHEME_NEWS},     {"mailto", SCHEME_MAILTO}};
+    for (const auto& [name, code] : kSchemes)
+        if (sameNoCase(scheme, name)) return code;
+    return SCHEME_UNKNOWN;
+}
+
+std::optional<std::string> queryInfo(const Answer& answer, unsigned query) {
+    std::string text;
+    switch (query) {
+    case QUERY_STATUS_CODE:
+        if (answer.status == 0) return std::nullopt;
+        return std::to_string(answer.status);
+    case QUERY_STATUS_TEXT:
+        text = answer.statusText;
+        break;
+    case QUERY_RAW_HEADERS_CRLF:
+        text = answer.rawHeaders;
+        break;
+    case QUERY_CONTENT_TYPE:
+        text = headerValue(answer.rawHeaders, "Content-Type");
+        break;
+    case QUERY_CONTENT_LENGTH:
+        text = headerValue(answer.rawHeaders, "Content-Length");
+        break;
+    default:
+        return std::nullopt;
+    }
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
+Connection* connect(const Session& session, const std::string& host, int port, bool secure,
+                    const std::string& user, const std::string& password) {
+    auto* connection = new Connection(session, host, port, secure, user, password);
+    if (connection->handle) return connection;
+    delete connection;
+    return nullptr;
+}
+
+void closeConnection(Connection* connection) {
+    delete connection;
+}
+
+int send(Connection& connection, const Request& request, const BodySink& sink, Answer& answer) {
+    answer = Answer{};
+    Transfer transfer{&sink, &answer};
+    curl_slist* headers = nullptr;
+    for (const std::string& header : request.headers)
+        headers = curl_slist_append(headers, header.c_str());
+    const bool ipv6 = connection.host.find(':') != std::string::npos && connection.host.front() != '[';
+    const std::string host = ipv6 ? "[" + connection.host + "]" : connection.host;
+    const std::string url = std::string(connection.secure ? "https://" : "http://") + host + ":" +
+                            std::to_string(connection.port) + (request.path.starts_with('/') ? "" : "/") +
+                            request.path;
+    setOptions(connection, request, transfer, headers, url);
+    const CURLcode result = curl_easy_perform(connection.handle);
+    curl_easy_getinfo(connection.handle, CURLINFO_RESPONSE_CODE, &answer.status);
+    curl_slist_free_all(headers);
+    // Credentials the server accepted stay with the connection, as WinINet keeps them.
+    if (result == CURLE_OK && !request.user.empty() && answer.status != 401 && answer.status != 407) {
+        connection.user = request.user;
+        connection.password = request.password;
+    }
+    if (result != CURLE_OK)
+        t_lastResponse = curl_easy_strerror(result);
+    else
+        t_lastResponse = std::to_string(answer.status) + " " + answer.statusText;
+    return static_cast<int>(result);
+}
+
+std::string lastResponseText() {
+    return t_lastResponse;
+}
+
+void setExtraCertificateAuthority(std::string pemFile) {
+    const std::lock_guard lock(g_settingsLock);
+    g_extraAuthority = std::move(pemFile);
+}
+
+DialogResult errorDialog(long status, const std::string& host, Request& request) {
+    if (status != 401 && status != 407) return DialogResult::Success;
+    CredentialsHandler handler;
+    {
+        const std::lock_guard lock(g_settingsLock);
+        handler = g_credentialsHandler;
+    }
+    // Without a display there is nobody to ask: the default cancels.
+    const CredentialsAnswer answer =
+        handler ? handler(CredentialsRequest{status, host}) : CredentialsAnswer{};
+    if (!answer.retry) return DialogResult::Cancel;
+    request.user = answer.user;
+    request.password = answer.password;
+    return DialogResult::Retry;
+}
+
+void setCredentialsHandler(CredentialsHandler handler) {
+    const std::lock_guard lock(g_settingsLock);
+    g_credentialsHandler = std::move(handler);
+}
+
+} // namespace platform::internet
