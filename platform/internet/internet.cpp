@@ -120,6 +120,11 @@ void setOptions(Connection& connection, const Request& request, Transfer& transf
     const Session& session = connection.session;
     if (session.proxy == Proxy::Named) curl_easy_setopt(handle, CURLOPT_PROXY, session.proxyName.c_str());
     if (session.proxy == Proxy::Direct) curl_easy_setopt(handle, CURLOPT_PROXY, "");
+    if (!request.proxyUser.empty()) {
+        curl_easy_setopt(handle, CURLOPT_PROXYUSERNAME, request.proxyUser.c_str());
+        curl_easy_setopt(handle, CURLOPT_PROXYPASSWORD, request.proxyPassword.c_str());
+        curl_easy_setopt(handle, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+    }
     {
         const std::lock_guard lock(g_settingsLock);
         if (!g_extraAuthority.empty()) curl_easy_setopt(handle, CURLOPT_CAINFO, g_extraAuthority.c_str());
@@ -227,8 +232,8 @@ DialogResult errorDialog(long status, const std::string& host, Request& request)
     const CredentialsAnswer answer =
         handler ? handler(CredentialsRequest{status, host}) : CredentialsAnswer{};
     if (!answer.retry) return DialogResult::Cancel;
-    request.user = answer.user;
-    request.password = answer.password;
+    (status == 407 ? request.proxyUser : request.user) = answer.user;
+    (status == 407 ? request.proxyPassword : request.password) = answer.password;
     return DialogResult::Retry;
 }
 

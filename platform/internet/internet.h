@@ -67,6 +67,8 @@ struct Request {
     unsigned long timeoutMs = 0;      // 0: none
     std::string user;                 // credentials for this request; empty: the connection's
     std::string password;
+    std::string proxyUser; // credentials for the proxy; empty: none
+    std::string proxyPassword;
 };
 
 // Receives the answer's body as it arrives; false stops the transfer.
@@ -103,7 +105,7 @@ using CredentialsHandler = std::function<CredentialsAnswer(const CredentialsRequ
 enum class DialogResult { Success, Retry, Cancel };
 
 // Success for an answer that wants no credentials; otherwise asks the handler and, on a retry, puts its user
-// and password into `request`.
+// and password into `request` (as the proxy's for a 407).
 DialogResult errorDialog(long status, const std::string& host, Request& request);
 
 void setCredentialsHandler(CredentialsHandler handler);

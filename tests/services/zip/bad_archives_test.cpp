@@ -126,4 +126,44 @@ TEST(BadArchives, MissingArchivesAndClosedObjects) {
     EXPECT_FALSE(CZipper::ZipFolder(w.system("absent").c_str()));
 }
 
+TEST(BadArchives, NamesTooLongForTheSystemAreRefused) {
+    ArchiveFolder w;
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                               "z.writestr('d/'+'n'*300,'long')\n";
+    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("long.zip"))).exitCode,
+              0);
+    CUnzipper archive(w.system("long.zip").c_str());
+    UZ_FileInfo info;
+    EXPECT_FALSE(archive.GetFileInfo(0, info)) << "never cut into the field";
+    EXPECT_FALSE(archive.UnzipTo(w.system("out").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(w.host("out/d")));
+}
+
+TEST(BadArchives, UnflaggedNamesStayAsTheyStandAndDeleteByTheirOemMeaning) {
+    ArchiveFolder w;
+    const std::string script = "import zipfile,sys\n"
+                               "z=zipfile.ZipFile(sys.argv[1],'w')\n"
+                               "z.writestr('cafX.txt','oem')\n"
+                               "z.writestr('other.txt','kept')\n";
+    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("oem.zip"))).exitCode,
+              0);
+    // "caf" and the OEM (850) byte of "e acute", in the local and the central header alike.
+    std::string bytes = readFile(w.host("oem.zip"));
+    for (std::size_t at = bytes.find("cafX"); at != std::string::npos; at = bytes.find("cafX", at))
+        bytes[at + 3] = '\x82';
+    testing_support::writeFile(w.host("oem.zip"), bytes);
+    {
+        CUnzipper archive(w.system("oem.zip").c_str());
+        UZ_FileInfo info;
+        ASSERT_TRUE(archive.GetFileInfo(0, info));
+        EXPECT_STREQ(info.szFileName, "caf\x82.txt") << "kept as it stands";
+    }
+    EXPECT_EQ(DeleteFileFromZIP(w.system("oem.zip").c_str(), "caf\x82.txt"), -1) << "compared by its meaning";
+    EXPECT_EQ(DeleteFileFromZIP(w.system("oem.zip").c_str(), "CAF\xe9.TXT"), 0);
+    CUnzipper archive(w.system("oem.zip").c_str());
+    EXPECT_EQ(archive.GetFileCount(), 1);
+    EXPECT_TRUE(archive.GotoFile("other.txt", false));
+}
+
 } // namespace
