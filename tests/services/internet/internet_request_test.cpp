@@ -16,8 +16,10 @@
 
 namespace {
 
+using internet_testing::get;
 using internet_testing::InternetTest;
 using internet_testing::pattern;
+using internet_testing::post;
 using internet_testing::TestServer;
 using internet_testing::text;
 
@@ -25,7 +27,7 @@ TEST_F(InternetTest, LargeAnswersComeWholeInMemoryAndInFiles) {
     TestServer server;
     CInternet client;
     ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
-    EXPECT_EQ(text(client.Request("/bytes/2500000", nullptr, nullptr, 0, nullptr, 0)), pattern(2500000));
+    EXPECT_EQ(get(client, "/bytes/2500000"), pattern(2500000));
 
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
@@ -44,16 +46,16 @@ TEST_F(InternetTest, AFormPostWithoutBodySendsItsQuery) {
     ASSERT_EQ(
         client.Connect("zorta", ("http://" + server.server() + "/ignored/path").c_str(), nullptr, nullptr),
         1);
-    EXPECT_EQ(text(client.Request("/some/long/path/service?x=1", "POST", nullptr, 0, nullptr, 0)),
+    EXPECT_EQ(post(client, "/some/long/path/service?x=1"),
               "path=/some/long/path/service/\n"
               "type=application/x-www-form-urlencoded;charset=UTF-8\n"
               "body=x=1");
-    EXPECT_EQ(text(client.Request("/some/long/path/?a=b", "POST", nullptr, 0, nullptr, 0)),
+    EXPECT_EQ(post(client, "/some/long/path/?a=b"),
               "path=/some/long/path/\ntype=application/x-www-form-urlencoded;charset=UTF-8\nbody=a=b");
-    EXPECT_EQ(text(client.Request("/s?early=1", "POST", nullptr, 0, nullptr, 0)),
+    EXPECT_EQ(post(client, "/s?early=1"),
               "path=/s?early=1\ntype=application/x-www-form-urlencoded;charset=UTF-8\nbody=")
         << "a query before the 11th character stays";
-    EXPECT_EQ(text(client.Request("/form", "POST", "k=v&w=z", 3, nullptr, 0)),
+    EXPECT_EQ(post(client, "/form", "k=v&w=z", 3),
               "path=/form\ntype=application/x-www-form-urlencoded;charset=UTF-8\nbody=k=v");
 }
 
@@ -61,15 +63,13 @@ TEST_F(InternetTest, EveryAnswerRecordsItsStatus) {
     TestServer server;
     CInternet client;
     ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
-    EXPECT_EQ(
-        text(client.Request("/missing", nullptr, nullptr, 0, nullptr, platform::internet::QUERY_STATUS_CODE)),
-        "no such page")
+    EXPECT_EQ(get(client, "/missing", platform::internet::QUERY_STATUS_CODE), "no such page")
         << "an error page is a body";
     EXPECT_STREQ(client.GetHeader(), "404");
     EXPECT_EQ(client.GetHeaderLength(), 3);
-    text(client.Request("/missing", nullptr, nullptr, 0, nullptr, platform::internet::QUERY_STATUS_TEXT));
+    get(client, "/missing", platform::internet::QUERY_STATUS_TEXT);
     EXPECT_STREQ(client.GetHeader(), "Not Found");
-    text(client.Request("/missing", nullptr, nullptr, 0, nullptr, platform::internet::QUERY_CONTENT_TYPE));
+    get(client, "/missing", platform::internet::QUERY_CONTENT_TYPE);
     EXPECT_STREQ(client.GetHeader(), "text/html");
 
     EXPECT_EQ(client.Request("/empty", nullptr, nullptr, 0, nullptr, platform::internet::QUERY_STATUS_CODE),
@@ -88,8 +88,7 @@ TEST_F(InternetTest, TheCredentialsDialogueRetriesOrCloses) {
     CInternet client;
     ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
     EXPECT_EQ(asked, 2) << "asked again after the wrong password";
-    EXPECT_EQ(text(client.Request("/secret", nullptr, nullptr, 0, nullptr, 0x800)), "secret")
-        << "the accepted credentials stay with the connection";
+    EXPECT_EQ(get(client, "/secret", 0x800), "secret") << "the accepted credentials stay with the connection";
 
     platform::internet::setCredentialsHandler({});
     CInternet refused;
@@ -102,9 +101,7 @@ TEST_F(InternetTest, ARefusedRequestAsksWithBit0x800) {
     TestServer server({"--auth", "user:pass"});
     CInternet client;
     ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
-    EXPECT_EQ(
-        text(client.Request("/secret", nullptr, nullptr, 0, nullptr, platform::internet::QUERY_STATUS_CODE)),
-        "who are you")
+    EXPECT_EQ(get(client, "/secret", platform::internet::QUERY_STATUS_CODE), "who are you")
         << "without the bit the refusal is the answer";
     EXPECT_STREQ(client.GetHeader(), "401");
 
@@ -113,7 +110,7 @@ TEST_F(InternetTest, ARefusedRequestAsksWithBit0x800) {
         ++asked;
         return platform::internet::CredentialsAnswer{true, "user", "pass"};
     });
-    EXPECT_EQ(text(client.Request("/secret", nullptr, nullptr, 0, nullptr, 0x800 | 19)), "secret");
+    EXPECT_EQ(get(client, "/secret", 0x800 | 19), "secret");
     EXPECT_EQ(asked, 1);
     EXPECT_STREQ(client.GetHeader(), "200");
 
@@ -160,7 +157,7 @@ TEST_F(InternetTest, CertificatesAreVerified) {
     platform::internet::setExtraCertificateAuthority(ZORTA_TEST_CERTIFICATES "/ca.pem");
     CInternet trusted;
     ASSERT_EQ(trusted.Connect("zorta", url.c_str(), nullptr, nullptr), 1);
-    EXPECT_EQ(text(trusted.Request("/bytes/300", nullptr, nullptr, 0, nullptr, 0)), pattern(300));
+    EXPECT_EQ(get(trusted, "/bytes/300"), pattern(300));
     platform::internet::setExtraCertificateAuthority("");
 }
 

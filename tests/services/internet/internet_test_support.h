@@ -44,4 +44,14 @@ inline std::string text(platform::HGLOBAL block) {
     return bytes;
 }
 
+// The body of a GET of `path`, and the header query.
+inline std::string get(CInternet& client, const char* path, int headerQuery = 0) {
+    return text(client.Request(path, nullptr, nullptr, 0, nullptr, headerQuery));
+}
+
+// The body of a POST of `path`, with `body` when given.
+inline std::string post(CInternet& client, const char* path, const char* body = nullptr, int length = 0) {
+    return text(client.Request(path, "POST", body, length, nullptr, 0));
+}
+
 } // namespace internet_testing
