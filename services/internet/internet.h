@@ -6,6 +6,7 @@
 // "{IgnKey}". The settings are process-wide statics read from the file "GMAPS" of the settings store.
 #include "platform/system/global_memory.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -89,3 +90,6 @@ private:
     void clear();
     void copyFrom(const CSPlitURL& other);
 };
+static_assert(sizeof(CInternet::CSPlitURL) == 258);
+static_assert(offsetof(CInternet::CSPlitURL, nPort) == 20);
+static_assert(offsetof(CInternet::CSPlitURL, lpszUrlPath) == 242);

@@ -12,8 +12,6 @@
 #include <string>
 #include <string_view>
 
-static_assert(sizeof(CInternet::CSPlitURL) == 258);
-
 namespace {
 
 // The URL with "{GMapKey}" and "{IgnKey}" (case ignored) replaced by the keys; other braces are kept.
