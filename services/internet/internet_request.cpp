@@ -46,12 +46,14 @@ void moveQueryToBody(std::string& path, std::string& body) {
 // The answer's bytes in a movable block, grown as they come.
 class BlockSink {
 public:
-    BlockSink() : block_(platform::GlobalAlloc(kFirstBlock)) {}
+    BlockSink() = default;
     ~BlockSink() { platform::GlobalFree(block_); }
     BlockSink(const BlockSink&) = delete;
     BlockSink& operator=(const BlockSink&) = delete;
 
+    // The block is made with the first bytes: an answer written to a file needs none.
     bool append(const char* bytes, std::size_t size) {
+        if (!block_) block_ = platform::GlobalAlloc(kFirstBlock);
         if (!block_) return false;
         while (free() < size || free() - size < kLeastFree)
             if (!platform::GlobalReAlloc(block_, platform::GlobalSize(block_) + kBlockGrowth)) return false;
@@ -76,7 +78,7 @@ public:
 private:
     std::size_t free() const { return platform::GlobalSize(block_) - used_; }
 
-    HGLOBAL block_;
+    HGLOBAL block_ = nullptr;
     std::size_t used_ = 0;
 };
 
