@@ -6,6 +6,7 @@
 #include "services/zip/zip_names.h"
 
 #include "platform/base/ascii.h"
+#include "platform/base/code_page.h"
 #include "platform/files/path_map.h"
 
 #include <algorithm>
@@ -95,7 +96,7 @@ bool CUnzipper::GetFileInfo(UZ_FileInfo& info) {
         return false;
     UZ_FileInfo filled{};
     if (!copyField(filled.szFileName, zip_names::shown(name, entry.flag))) return false;
-    comment = zip_names::shown(comment, entry.flag);
+    if (entry.flag & zip_names::kUtf8Flag) comment = platform::utf8ToCp1252(comment);
     comment.resize(std::min(comment.size(), sizeof filled.szComment - 1));
     copyField(filled.szComment, comment);
     filled.dwVersion = static_cast<std::uint32_t>(entry.version);

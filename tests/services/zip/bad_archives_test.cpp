@@ -145,7 +145,8 @@ TEST(BadArchives, UnflaggedNamesStayAsTheyStandAndDeleteByTheirOemMeaning) {
     const std::string script = "import zipfile,sys\n"
                                "z=zipfile.ZipFile(sys.argv[1],'w')\n"
                                "z.writestr('cafX.txt','oem')\n"
-                               "z.writestr('other.txt','kept')\n";
+                               "i=zipfile.ZipInfo('other.txt'); i.comment=b'see a/b'\n"
+                               "z.writestr(i,'kept')\n";
     ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("oem.zip"))).exitCode,
               0);
     // "caf" and the OEM (850) byte of "e acute", in the local and the central header alike.
@@ -163,7 +164,9 @@ TEST(BadArchives, UnflaggedNamesStayAsTheyStandAndDeleteByTheirOemMeaning) {
     EXPECT_EQ(DeleteFileFromZIP(w.system("oem.zip").c_str(), "CAF\xe9.TXT"), 0);
     CUnzipper archive(w.system("oem.zip").c_str());
     EXPECT_EQ(archive.GetFileCount(), 1);
-    EXPECT_TRUE(archive.GotoFile("other.txt", false));
+    UZ_FileInfo info;
+    ASSERT_TRUE(archive.GotoFile("other.txt", false) && archive.GetFileInfo(info));
+    EXPECT_STREQ(info.szComment, "see a/b") << "a comment is no path";
 }
 
 } // namespace
