@@ -63,7 +63,7 @@ void writeVertex(AcDbDwgFiler* filer, const P_Vertex& v) {
     if (bits & kHasBulge) filer->writeDouble(bulge);
     if (bits & kHasCodes) filer->writeInt32(codes);
     if (bits & kHasValues) filer->writeDouble(values);
-    // The record keeps 32 bits of the 64-bit tag: a limit of the format, read back sign-extended.
+    // The record keeps 32 bits of the 64-bit tag: a limit of the format, read back with its upper half zero.
     if (bits & kHasTag) filer->writeInt32(static_cast<Adesk::Int32>(static_cast<std::uint32_t>(tag)));
 }
 
@@ -98,7 +98,7 @@ void readVertex(AcDbDwgFiler* filer, int version, std::uint8_t bits, P_Vertex& v
     if (bits & kHasTag) {
         Adesk::Int32 tag = 0;
         filer->readInt32(&tag);
-        v.tag = tag;
+        v.tag = static_cast<std::uint32_t>(tag);
     }
 }
 

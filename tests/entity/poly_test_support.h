@@ -58,10 +58,11 @@ inline void appendAll(CPolyArc3D& poly, std::initializer_list<CPoint3d> points) 
         append(poly, p);
 }
 
-// A polyline with every attribute, arcs, heights, negative and wide values, and its own system.
+// A polyline with every attribute, arcs, heights, negative and wide values, and its own system. Its tags
+// fit in 31 bits: above, the binary record and DXF read them back differently (each test says how).
 inline void fillRich(CPolyArc3D& poly) {
     append(poly, {1.25, -2.5, 0});
-    append(poly, {10, 0, 3.75}, {0.41421356, 0x84, 6, -3, 150000, -7, -5});
+    append(poly, {10, 0, 3.75}, {0.41421356, 0x84, 6, -3, 150000, -7, 5});
     append(poly, {10, 10, -1e-9}, {-1.5, 1, 2, 0, 29, 2147483647, 0x7FFFFFFF});
     append(poly, {0, 10, 12.5}, {0, 0, 0, 3, 0, 0, 1});
     poly.f70(9);

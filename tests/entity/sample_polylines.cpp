@@ -31,7 +31,7 @@ std::vector<AcDbObjectId> addSamplePolylines(AcDbDatabase& db) {
     legacy->f71(3);
     auto* world = new PolyArc3D;
     append(*world, {652345.1234567, 1234567.8901234, 421.15}, {.bulge = 0.123456789, .i39 = 42115000});
-    append(*world, {652400.5, 1234600.25, 420.5}, {.flags = 1, .tef1 = 1, .tef2 = 2, .tag = -1});
+    append(*world, {652400.5, 1234600.25, 420.5}, {.flags = 1, .tef1 = 1, .tef2 = 2, .tag = 0x7FFFFFFF});
     append(*world, {652500, 1234500, 419}, {.bulge = -1, .i40 = 5000});
     world->setLineWeight(AcDb::kLnWt050);
     return {addToModelSpace(db, own), addToModelSpace(db, legacy), addToModelSpace(db, world)};

@@ -115,16 +115,16 @@ TEST(DwgRecord, EveryFieldRoundTrips) {
     poly_test::expectSamePolyline(poly, *copyOf(poly));
 }
 
-TEST(DwgRecord, TagsKeepTheirLowHalfSignExtended) {
+TEST(DwgRecord, TagsKeepTheirLowHalfZeroExtended) {
     PolyArc3D poly;
     append(poly, {0, 0, 0}, {.tag = -5});
     append(poly, {0, 0, 0}, {.tag = 0x123456789LL});
     append(poly, {0, 0, 0}, {.tag = 0xFFFFFFFFLL});
     append(poly, {0, 0, 0}, {.tag = 0x7FFFFFFF});
     const auto copy = copyOf(poly);
-    EXPECT_EQ(std::int64_t(copy->H(0)->tag), -5);
+    EXPECT_EQ(std::int64_t(copy->H(0)->tag), 0xFFFFFFFBLL);
     EXPECT_EQ(std::int64_t(copy->H(1)->tag), 0x23456789);
-    EXPECT_EQ(std::int64_t(copy->H(2)->tag), -1);
+    EXPECT_EQ(std::int64_t(copy->H(2)->tag), 4294967295LL);
     EXPECT_EQ(std::int64_t(copy->H(3)->tag), 0x7FFFFFFF);
 }
 
@@ -173,7 +173,7 @@ TEST(DwgRecord, OlderVersionsAreRead) {
         RecordBytes().i8(3).i16(0).i16(0).d(0).d(0).d(9.5).i8(1 | 32).d(1).d(2).i32(-2).i8(0).bytes;
     ASSERT_EQ(readRecord(poly, v3), Acad::eOk);
     EXPECT_EQ(poly.f42(), 9.5);
-    EXPECT_EQ(std::int64_t(poly.H()->tag), -2);
+    EXPECT_EQ(std::int64_t(poly.H()->tag), 0xFFFFFFFELL);
 
     const Bytes v4 = RecordBytes().i8(4).i16(0).i16(0).d(0).d(0).d(0).i8(1 | 2).d(1).d(2).d(3).i8(0).bytes;
     ASSERT_EQ(readRecord(poly, v4), Acad::eOk);
