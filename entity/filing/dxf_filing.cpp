@@ -107,11 +107,6 @@ Refusal RecordReader::take(const resbuf& rb) {
         m_filed.setSNormal(asVector(rb), 1);
         m_sawNormal = true;
         return {};
-    case 66:
-    case 69:
-    case 91:
-        if (m_vertex) return {Acad::eBadDxfSequence, "groupes de sommets avant l'en-tete"};
-        return {};
     default:
         break;
     }

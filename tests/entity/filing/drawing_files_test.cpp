@@ -40,6 +40,29 @@ TEST(DrawingFiles, PolylinesComeBackFromADxfFileFieldForField) {
     expectSameAfterReopening(host::writeDxfFile, host::readDxfFile, ".dxf");
 }
 
+TEST(DrawingFiles, APolylineWithHeaderGroupsAmongItsVerticesOpens) {
+    // Other programs may repeat 69, 66 and 91 after a vertex; the drawing opens with every vertex.
+    poly_test::RegisteredClasses classes;
+    host::test::WorkingDatabase working;
+    const AcDbObjectId id = poly_test::addSamplePolylines(*working.db).front();
+    std::string text = host::writeDxf(*working.db);
+    const std::size_t entity = text.find("\nZORTAPOLY\n", text.find("ENTITIES"));
+    const std::size_t secondVertex = text.find("\n 10\n", text.find("\n 10\n", entity) + 1);
+    ASSERT_NE(secondVertex, std::string::npos);
+    text.insert(secondVertex, "\n 69\n5\n 66\n1\n 91\n4");
+
+    AcDbDatabase reopened(false);
+    ASSERT_EQ(host::readDxf(reopened, text), Acad::eOk) << reopened.lastFileError();
+    AcDbObjectId again;
+    ASSERT_EQ(reopened.getAcDbObjectId(again, false, id.handle()), Acad::eOk);
+    CPolyArc3D *saved = nullptr, *read = nullptr;
+    ASSERT_EQ(acdbOpenObject(saved, id, AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(read, again, AcDb::kForRead), Acad::eOk);
+    poly_test::expectSamePolyline(*read, *saved);
+    read->close();
+    saved->close();
+}
+
 TEST(DrawingFiles, PolylinesComeBackFromABinaryDrawingFieldForField) {
     expectSameAfterReopening(host::writeDrawingFile, host::readDrawing, ".dwg");
 }

@@ -208,6 +208,23 @@ TEST(DxfRead, HeaderGroupsBeforeTheFirstVertexVertexGroupsAfter) {
     EXPECT_EQ(std::int64_t(v->tag), -9);
 }
 
+TEST(DxfRead, HeaderOnlyGroupsAfterAVertexAreSkipped) {
+    PolyArc3D poly;
+    ASSERT_EQ(readGroups(poly, record({point(1, 2, 3),
+                                       {69, Adesk::Int16(5)},
+                                       {66, Adesk::Int16(1)},
+                                       {42, 0.5},
+                                       point(4, 5, 6),
+                                       {91, Adesk::Int32(7)},
+                                       {70, Adesk::Int16(2)}})),
+              Acad::eOk);
+    ASSERT_EQ(poly.GetCount(), 2);
+    EXPECT_EQ(CPoint3d(poly.H()->pt), CPoint3d(1, 2, 3));
+    EXPECT_EQ(double(poly.H()->bulge), 0.5);
+    EXPECT_EQ(CPoint3d(poly.T()->pt), CPoint3d(4, 5, 6));
+    EXPECT_EQ(short(poly.T()->flags), 2);
+}
+
 TEST(DxfRead, ARecordOfVerticesReplacesTheListAndKeepsItsClosedBit) {
     PolyArc3D poly;
     appendAll(poly, {{9, 9, 9}, {8, 8, 8}, {7, 7, 7}});
@@ -266,10 +283,8 @@ TEST(DxfRead, BadRecordsAreRefusedAndLeaveTheEntityAsItWas) {
     };
     const Bad bads[] = {
         {"sous-classe", record({point(1, 2, 3)}, L"tavro_poly"), Acad::eBadDxfSequence},
-        {"avant l'en-tete", record({point(1, 2, 3), {69, Adesk::Int16(5)}, {70, Adesk::Int16(1)}}),
-         Acad::eBadDxfSequence},
-        {"avant l'en-tete", record({point(1, 2, 3), {91, Adesk::Int32(1)}}), Acad::eBadDxfSequence},
         {"hors limites", record({point(1, 2, 3), {39, 1e9}}), Acad::eInvalidInput},
+        {"hors limites", record({point(1, 2, 3), {39, 1e20}}), Acad::eInvalidInput},
         {"hors limites", record({point(1, 2, 3), {40, std::nan("")}}), Acad::eInvalidInput},
     };
     for (const Bad& bad : bads) {
