@@ -27,8 +27,9 @@ int gets_ini(const char* file, const char* section, const char* letters, const c
 int geti_ini(const char* file, const char* section, const char* letters, const char* key, int* out);
 int getr_ini(const char* file, const char* section, const char* letters, const char* key, double* out);
 
-// Writes to every place the letters name: 1 when all were written, 0 when any failed (nothing to write to
-// counts as a failure). A null value removes the key from the files; the registry needs a value.
+// Writes to every place the letters name, in order, and answers the outcome of the last one: a file 1 when
+// written and 0 when not, the registry 0 when written and -1 when not (0 when no letter names a place).
+// A null value removes the key from the files; the registry needs a value.
 int sets_ini(const char* file, const char* section, const char* letters, const char* key, const char* value);
 // The value as decimal text, or as a real with 16 significant digits; -1 without a value.
 int seti_ini(const char* file, const char* section, const char* letters, const char* key, const int* value);

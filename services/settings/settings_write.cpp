@@ -13,15 +13,18 @@ int sets_ini(const char* file, const char* section, const char* letters, const c
     STR::Majuscules_ASCII(order.data());
     const bool machine = order.find('M') != std::string::npos;
 
-    // Every place is written even after a failure, and the failure is reported.
-    int written = 0, failed = 0;
+    // Every place is written even after a failure; callers read the outcome of the last place written, in
+    // that place's own terms: a file answers its write's flag (1 written, 0 not), the registry 0 written
+    // and -1 not. Letters that name no place leave 0.
+    int outcome = 0;
     for (const char letter : order) {
         const auto place = settings::placeOf(letter, file, section, machine);
         if (!place) continue;
-        if (settings::writePlace(*place, key, value))
-            ++written;
+        const bool written = settings::writePlace(*place, key, value);
+        if (place->isRegistry())
+            outcome = written ? 0 : -1;
         else
-            ++failed;
+            outcome = written ? 1 : 0;
     }
-    return written > 0 && failed == 0 ? 1 : 0;
+    return outcome;
 }
