@@ -100,6 +100,22 @@ TEST_F(OutputRouting, WideFormatsKeepTheWindowsMeaningsOfTextConversions) {
     EXPECT_EQ(screens.local.printed, "wide|narrow|short|long|w|n|  2.2|1099511627776");
 }
 
+TEST_F(OutputRouting, NarrowArgumentsOfWideFormatsKeepTheirAccents) {
+    EXPECT_EQ(mprintf(L"$G$[%S|%d]\n", "caf\xE9", 2), 1);
+    EXPECT_EQ(screens.global.printed, "[caf\xE9|2]\n");
+    EXPECT_EQ(mprintf(L"$L$%hs|%-6S|%.4S|%*hs|%C|%hc|%ls\n", "\x80uro", "\xE0 la", "\xE7\xE0 et l\xE0", 5,
+                      "\xFF", '\xE9', '\x9C', L"\u00e9t\u00e9"),
+              1);
+    EXPECT_EQ(screens.local.printed, "\x80uro|\xE0 la  |\xE7\xE0 e|    \xFF|\xE9|\x9C|\xE9t\xE9\n");
+}
+
+TEST_F(OutputRouting, WideFormatsTakeEveryArgumentSize) {
+    EXPECT_EQ(mprintf(L"$L$%hd|%ld|%lld|%Iu|%zu|%I32d|%Lg|%p|%5.2f%%|%q", static_cast<short>(-3), -4L, -5LL,
+                      std::size_t{6}, std::size_t{7}, 8, 9.5L, nullptr, 1.125),
+              1);
+    EXPECT_EQ(screens.local.printed, "-3|-4|-5|6|7|8|9.5|(nil)| 1.12%|%q");
+}
+
 TEST_F(OutputRouting, WideFormattedTextIsCutAt4095Characters) {
     const std::wstring longText(5000, L'y');
     EXPECT_EQ(mprintf(L"$L$%s", longText.c_str()), 1);
