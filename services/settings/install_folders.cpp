@@ -55,8 +55,13 @@ std::size_t firstDllFolder(const std::string& folder) {
     return std::min(folder.find("\\DLL"), folder.find("/DLL"));
 }
 
-// Writes `folder`, normalised, into a folder field; refuses what does not fit and keeps the old value.
+// Writes `folder`, normalised, into a folder field; refuses what does not fit and keeps the old value. An
+// empty folder (a copy of an install folder that was refused) leaves the field empty.
 bool storeFolder(char (&field)[kFolderSize], const std::string& folder, const char* what) {
+    if (folder.empty()) {
+        field[0] = '\0';
+        return true;
+    }
     char normalised[kFolderSize];
     if (folder.size() < kFolderSize) {
         std::memcpy(normalised, folder.c_str(), folder.size() + 1);

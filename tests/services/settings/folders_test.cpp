@@ -160,6 +160,20 @@ TEST_F(InstallFolder, AnOverLongFolderIsRefusedAndTheOldOneKept) {
         << screens.global.printed;
 }
 
+TEST_F(InstallFolder, ATooLongFolderIsReportedWithItsLengthAndTheLocalFolderKeepsItsOwnRule) {
+    pvg->installFolder[0] = pvg->localFolder[0] = '\0';
+    const std::string tooLong = "/" + std::string(153, 'z');
+    setenv("ZORTA", tooLong.c_str(), 1);
+    get_env();
+    EXPECT_NE(screens.global.printed.find("trop long (154 caract\xe8res, au plus 98)"), std::string::npos)
+        << screens.global.printed;
+    // The local folder copies the install folder, which stayed empty: nothing to report about it.
+    EXPECT_EQ(screens.global.printed.find("(0 caract"), std::string::npos) << screens.global.printed;
+    EXPECT_EQ(screens.global.printed.find("local"), std::string::npos) << screens.global.printed;
+    EXPECT_STREQ(pvg->installFolder, "");
+    EXPECT_STREQ(pvg->localFolder, "");
+}
+
 TEST_F(InstallFolder, WithoutVariableTheFallbackIsQuiet) {
     unsetenv("ZORTA");
     get_env();
