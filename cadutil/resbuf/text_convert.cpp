@@ -37,9 +37,12 @@ char* wideToStr(char* dest, const ACHAR* source) {
 }
 
 char* wideToStrInPlace(ACHAR* text) {
+    // Callers hand in either kind of text: two non-zero leading bytes cannot start a wide one, whose first
+    // unit has its upper bytes zero, so the text is 8-bit already.
+    char* out = reinterpret_cast<char*>(text);
+    if (out[0] != 0 && out[1] != 0) return out;
     // Byte i is written after unit i was read and lies before unit i + 1, so no unit is overwritten before
     // it is read; the units are read through memcpy because the bytes written overlap them.
-    char* out = reinterpret_cast<char*>(text);
     std::size_t i = 0;
     for (;; ++i) {
         ACHAR unit;

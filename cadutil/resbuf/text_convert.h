@@ -15,5 +15,6 @@ ACHAR* strnToWide(ACHAR* dest, const char* source, std::size_t n);
 char* wideToStr(char* dest, const ACHAR* source);
 // A text of the Windows code page as the host's wide text (for what a person reads: prompts, messages).
 std::wstring codePageToWide(std::string_view text);
-// Narrows a wide text into its own buffer (the bytes are written at its start); answers the narrow text.
+// Narrows a wide text into its own buffer (the bytes are written at its start); a buffer whose first two
+// bytes are both non-zero holds 8-bit text already and is left alone. Answers the narrow text.
 char* wideToStrInPlace(ACHAR* text);
