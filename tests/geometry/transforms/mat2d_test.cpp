@@ -64,7 +64,9 @@ TEST(Mat2D, InverseAndInverseApplication) {
     const Mat2D before = singular;
     EXPECT_EQ(singular.Inverse(), 3);
     EXPECT_EQ(std::memcmp(&singular, &before, sizeof before), 0);
-    EXPECT_EQ(original.Determinant(), original.Determinant());
+    // A rotation scaled by 3 has determinant 9 whatever its angle, and its inverse 1/9.
+    EXPECT_NEAR(original.Determinant(), 9, 1e-12);
+    EXPECT_NEAR(m.Determinant(), 1.0 / 9, 1e-12);
 }
 
 TEST(Mat2D, SimilarityFromTwoPairs) {
