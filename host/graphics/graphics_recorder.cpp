@@ -35,6 +35,17 @@ public:
     AcGiViewport& viewport() const override { return m_r.m_view; }
 };
 
+std::array<AcGePoint3d, 4> textBox(const Primitive& text) {
+    constexpr double kCharacterWidth = 0.65, kDescent = 0.25;
+    const AcGePoint3d origin = text.points.empty() ? text.center : text.points.front();
+    const AcGeVector3d along = text.direction.isZeroLength() ? AcGeVector3d::kXAxis : text.direction.normal();
+    const AcGeVector3d up = text.normal.crossProduct(along).normal();
+    const AcGeVector3d width =
+        along * (kCharacterWidth * text.height * static_cast<double>(text.text.size()));
+    const AcGePoint3d low = origin - up * (kDescent * text.height), high = origin + up * text.height;
+    return {low, low + width, high + width, high};
+}
+
 GraphicsRecorder::GraphicsRecorder(AcGiRegenType regenType, double deviation)
     : m_regenType(regenType), m_deviation(deviation), m_transforms{AcGeMatrix3d()}, m_blockColors{7},
       m_world(std::make_unique<WorldDraw>(*this)), m_viewport(std::make_unique<ViewportDraw>(*this)) {}

@@ -2,6 +2,7 @@
 // A recording graphics system: entities draw into it as they would into a view, and it keeps every
 // primitive with its traits in world coordinates, so tests can query what was drawn and the SVG writer can
 // show it.
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ struct Primitive {
     double height = 0;
     AcGeVector3d direction = AcGeVector3d::kXAxis;
 };
+
+// The box a text primitive covers, estimated without its font: along its direction from the insertion point
+// for 0.65 of its height per character, across it from a quarter of its height below the baseline (for
+// descenders) to its height above. Corners in order around the box.
+std::array<AcGePoint3d, 4> textBox(const Primitive& text);
 
 // The view a recording is made for: plan view, looking down the z axis.
 class PlanViewport : public AcGiViewport {

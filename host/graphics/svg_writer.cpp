@@ -89,15 +89,22 @@ std::string colorIndexToRgb(Adesk::UInt16 index) {
 
 std::string writeSvg(const std::vector<Primitive>& primitives) {
     double minX = std::numeric_limits<double>::max(), minY = minX, maxX = -minX, maxY = -minX;
-    // Rays reach out of any picture: the others make its bounds, rays are cut at them.
-    for (const Primitive& p : primitives)
-        for (const AcGePoint3d& q : p.points) {
-            if (p.kind == PrimitiveKind::Ray && &q != &p.points.front()) continue;
-            minX = std::min(minX, q.x);
-            maxX = std::max(maxX, q.x);
-            minY = std::min(minY, q.y);
-            maxY = std::max(maxY, q.y);
-        }
+    auto extend = [&](const AcGePoint3d& q) {
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+    };
+    // Rays reach out of any picture: the others make its bounds, rays are cut at them. A text counts with
+    // its whole box, so that a text at the edge is not cut off.
+    for (const Primitive& p : primitives) {
+        if (p.kind == PrimitiveKind::Text)
+            std::ranges::for_each(textBox(p), extend);
+        else if (p.kind == PrimitiveKind::Ray && !p.points.empty())
+            extend(p.points.front());
+        else
+            std::ranges::for_each(p.points, extend);
+    }
     if (minX > maxX) minX = minY = 0, maxX = maxY = 1;
     double margin = std::max({maxX - minX, maxY - minY, 1.0}) * 0.02;
     double width = maxX - minX + 2 * margin, height = maxY - minY + 2 * margin;

@@ -1,6 +1,7 @@
 // What the standard entities draw, and the SVG picture of a drawing.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <map>
 #include <tinyxml.h>
 
@@ -155,6 +156,35 @@ TEST(Svg, ColourIndexesMapToTheStandardPalette) {
     EXPECT_EQ(host::colorIndexToRgb(11), "#ff8080");
     EXPECT_EQ(host::colorIndexToRgb(30), "#ff8000");
     EXPECT_EQ(host::colorIndexToRgb(255), "#ffffff");
+}
+
+namespace {
+
+// The width and height of a picture's view box.
+std::pair<double, double> viewBoxSize(const std::string& svg) {
+    const std::string key = "viewBox=\"0 0 ";
+    const char* at = svg.c_str() + svg.find(key) + key.size();
+    const char* end = svg.c_str() + svg.size();
+    double width = 0, height = 0;
+    at = std::from_chars(at, end, width).ptr;
+    std::from_chars(at + 1, end, height);
+    return {width, height};
+}
+
+} // namespace
+
+TEST(Svg, TextsAtTheEdgeFitInThePictureWhole) {
+    host::GraphicsRecorder recorder;
+    AcGePoint3d corners[2] = {{0, 0, 0}, {10, 10, 0}};
+    recorder.polyline(2, corners, nullptr, -1);
+    // Eight characters of height 1 from x = 8 to the right, and a text going up from the top edge.
+    recorder.text(AcGePoint3d(8, 5, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1, 1, 0, L"Borne 12");
+    recorder.text(AcGePoint3d(5, 9, 0), AcGeVector3d::kZAxis, AcGeVector3d::kYAxis, 1, 1, 0, L"Nord");
+    const auto [width, height] = viewBoxSize(host::writeSvg(recorder.primitives()));
+    EXPECT_GT(width, 8 + 8 * 0.6) << "the first text's whole width";
+    EXPECT_GT(height, 9 + 4 * 0.6) << "the second text's whole width";
+    EXPECT_LT(width, 16);
+    EXPECT_LT(height, 16);
 }
 
 TEST(Svg, TextsAreEscapedAndRaysCutAtThePicture) {
