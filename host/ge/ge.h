@@ -32,6 +32,7 @@ public:
     AcGeVector2d operator+(const AcGeVector2d& v) const { return {x + v.x, y + v.y}; }
     AcGeVector2d operator-(const AcGeVector2d& v) const { return {x - v.x, y - v.y}; }
     AcGeVector2d operator*(double s) const { return {x * s, y * s}; }
+    double dotProduct(const AcGeVector2d& v) const { return x * v.x + y * v.y; }
     bool operator==(const AcGeVector2d& v) const = default;
     double x = 0, y = 0;
 };

@@ -10,6 +10,7 @@
 #include "host/input/input_queue.h"
 #include "host/input/text_numbers.h"
 #include "host/selection/osnap.h"
+#include "host/selection/pick_box.h"
 
 namespace host {
 
@@ -69,6 +70,16 @@ bool takeKey(const InputItem& item, const ResponseOptions& options, Response& re
     return false;
 }
 
+// Whether a script's pick at a point misses the entity it names: it draws, and not there. An entity that
+// draws nothing the host can see keeps the pick (its place cannot be judged).
+bool missed(AcDbObjectId id, const AcGePoint3d& ucsPoint) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+    const PickHit hit = pickHit(entity, ucsToWorld(ucsPoint), pickTolerance());
+    entity->close();
+    return hit == PickHit::Missed;
+}
+
 bool resolvePick(const InputItem& item, Response& response) {
     std::wstring error;
     AcDbObjectId id = item.entity;
@@ -76,10 +87,15 @@ bool resolvePick(const InputItem& item, Response& response) {
         printText(L"\n*** " + error);
         return false;
     }
+    response.point = item.hasPoint ? item.point : worldToUcs(entityMiddle(id));
+    // A pick at a point whose entity is not drawn there is a click at that point: it finds what is.
+    if (item.hasPoint && missed(id, response.point)) {
+        response.kind = Response::Point;
+        return true;
+    }
     response.kind = Response::Pick;
     response.entity = id;
     response.marker = item.marker;
-    response.point = item.hasPoint ? item.point : worldToUcs(entityMiddle(id));
     return true;
 }
 

@@ -14,7 +14,7 @@
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 #include "host/lisp/entity_lists.h"
-#include "host/selection/osnap.h"
+#include "host/selection/pick_box.h"
 #include "host/selection/selection_filter.h"
 #include "host/selection/selection_sets.h"
 
@@ -66,31 +66,15 @@ bool passes(AcDbObjectId id, const SelectionFilter& filter) {
     return ok;
 }
 
-// Whether `entity` passes within `tolerance` of `p` (world, in plan): its nearest point, or for an entity
-// that gives none, its extents.
-bool under(const AcDbEntity* entity, const AcGePoint3d& p, double tolerance) {
-    AcGePoint3dArray points;
-    AcDbIntArray geomIds;
-    if (entity->getOsnapPoints(AcDb::kOsModeNear, 0, p, p, AcGeMatrix3d(), points, geomIds) == Acad::eOk &&
-        !points.isEmpty())
-        return std::ranges::any_of(points, [&](const AcGePoint3d& q) {
-            return AcGePoint2d(q.x, q.y).distanceTo(AcGePoint2d(p.x, p.y)) <= tolerance;
-        });
-    AcDbExtents e;
-    if (entity->getGeomExtents(e) != Acad::eOk || e.isEmpty()) return false;
-    return p.x >= e.minPoint().x - tolerance && p.x <= e.maxPoint().x + tolerance &&
-           p.y >= e.minPoint().y - tolerance && p.y <= e.maxPoint().y + tolerance;
-}
-
 // The top-most entity (the last drawn) under a point given in user coordinates.
 AcDbObjectId entityAt(const AcGePoint3d& ucsPoint, const SelectionFilter& filter) {
     AcGePoint3d p = ucsToWorld(ucsPoint);
-    double tolerance = std::max(1, shortVariable(L"PICKBOX")) * unitsPerPixel();
+    const double tolerance = pickTolerance();
     std::vector<AcDbObjectId> ids = currentSpaceEntities();
     for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenObject(entity, *it, AcDb::kForRead) != Acad::eOk) continue;
-        bool hit = under(entity, p, tolerance);
+        bool hit = pickHit(entity, p, tolerance) == PickHit::Drawn;
         entity->close();
         if (hit && passes(*it, filter)) return *it;
     }

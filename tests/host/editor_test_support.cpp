@@ -26,11 +26,15 @@ AcDbObjectId EditorSession::addSegment(const AcGePoint3d& a, const AcGePoint3d& 
     auto* segment = new TestSegment(a, b);
     segment->setLayer(layer);
     segment->setColorIndex(color);
+    return addEntity(segment);
+}
+
+AcDbObjectId EditorSession::addEntity(AcDbEntity* entity) {
     AcDbBlockTableRecord* model = nullptr;
     EXPECT_EQ(acdbOpenObject(model, drawing.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
     AcDbObjectId id;
-    EXPECT_EQ(model->appendAcDbEntity(id, segment), Acad::eOk);
-    segment->close();
+    EXPECT_EQ(model->appendAcDbEntity(id, entity), Acad::eOk);
+    entity->close();
     model->close();
     return id;
 }

@@ -24,6 +24,8 @@ public:
     // Appends a segment to model space on `layer` with `color`; its id, closed.
     AcDbObjectId addSegment(const AcGePoint3d& a, const AcGePoint3d& b, const wchar_t* layer = L"0",
                             Adesk::UInt16 color = 256);
+    // Appends `entity` to model space; its id, closed.
+    AcDbObjectId addEntity(AcDbEntity* entity);
     // Adds a layer to the drawing.
     void addLayer(const wchar_t* name);
     // Queues script lines (see host/script_line.h); a line that cannot be read fails the test.

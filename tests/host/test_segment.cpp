@@ -40,6 +40,12 @@ Acad::ErrorStatus TestSegment::subGetGeomExtents(AcDbExtents& extents) const {
     return Acad::eOk;
 }
 
+bool TestSegment::subWorldDraw(AcGiWorldDraw* draw) {
+    const AcGePoint3d points[] = {m_start, m_end};
+    draw->geometry().polyline(2, points);
+    return true;
+}
+
 Acad::ErrorStatus TestSegment::subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker,
                                                  const AcGePoint3d& pick, const AcGePoint3d&,
                                                  const AcGeMatrix3d&, AcGePoint3dArray& points,

@@ -1,5 +1,5 @@
 #pragma once
-// A straight segment entity for the editor's tests: it files itself, snaps (end, middle, nearest),
+// A straight segment entity for the editor's tests: it draws and files itself, snaps (end, middle, nearest),
 // intersects other segments (extending itself when asked) and extends to a point.
 #include "host/entities/curve.h"
 
@@ -15,6 +15,7 @@ public:
                                         bool extend = false) const override;
     Acad::ErrorStatus extend(bool extendStart, const AcGePoint3d& toPoint) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
     Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker marker, const AcGePoint3d& pick,
                                         const AcGePoint3d& last, const AcGeMatrix3d& view,
                                         AcGePoint3dArray& points, AcDbIntArray& geomIds) const override;

@@ -2,8 +2,13 @@
 // markers, the pick-first set, entity picks, and filters that cannot be read.
 #include <gtest/gtest.h>
 
+#include <numbers>
+
+#include "host/entities/circle_arc.h"
+#include "host/entities/line.h"
 #include "host/input/prompts.h"
 #include "host/lisp/entity_lists.h"
+#include "host/selection/pick_box.h"
 #include "host/selection/selection_sets.h"
 #include "host/selection/ssget.h"
 #include "host/selection/wildcard.h"
@@ -155,6 +160,89 @@ TEST(Selection, APointTakesTheEntityUnderIt) {
     ASSERT_EQ(acedSSGet(nullptr, onB, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(members(ss), (std::vector<AcDbObjectId>{s.b}));
     EXPECT_EQ(acedSSGet(nullptr, nowhere, nullptr, nullptr, ss), RTERROR);
+}
+
+// A large circle, a slanted line and a half arc, each with points inside its extents where nothing is drawn.
+struct Curves : EditorSession {
+    Curves() {
+        circle = addEntity(new AcDbCircle({0, 0, 0}, AcGeVector3d::kZAxis, 50));
+        line = addEntity(new AcDbLine({100, 0, 0}, {200, 100, 0}));
+        arc = addEntity(new AcDbArc({300, 0, 0}, 20, 0, std::numbers::pi));
+    }
+    AcDbObjectId circle, line, arc;
+    // Within the pick box of the curve, and a point of the extents well away from it.
+    struct Probe {
+        const char* what;
+        AcDbObjectId* entity;
+        AcGePoint3d on, off;
+    };
+    std::vector<Probe> probes() {
+        const double near = host::pickTolerance() / 2;
+        return {{"circle in its middle", &circle, {50 + near, 0, 0}, {0, 0, 0}},
+                {"line beside its corner", &line, {150 + near, 50, 0}, {190, 10, 0}},
+                {"arc on its chord", &arc, {300, 20 - near, 0}, {310, 0, 0}}};
+    }
+};
+
+std::wstring pointText(const AcGePoint3d& p) {
+    return std::to_wstring(p.x) + L"," + std::to_wstring(p.y);
+}
+
+TEST(Picks, APointSelectionTakesWhatIsDrawnThere) {
+    Curves s;
+    ads_name ss;
+    for (const auto& probe : s.probes()) {
+        SCOPED_TRACE(probe.what);
+        ads_point on = {probe.on.x, probe.on.y, 0}, off = {probe.off.x, probe.off.y, 0};
+        ASSERT_EQ(acedSSGet(nullptr, on, nullptr, nullptr, ss), RTNORM);
+        EXPECT_EQ(members(ss), (std::vector<AcDbObjectId>{*probe.entity}));
+        EXPECT_EQ(acedSSGet(nullptr, off, nullptr, nullptr, ss), RTERROR);
+    }
+}
+
+// What an entity selection answers to one typed line: the entity, or null when nothing was found.
+AcDbObjectId entitySelection(EditorSession& s, const std::wstring& line) {
+    s.type({line.c_str()});
+    ads_name e;
+    ads_point p;
+    AcDbObjectId id;
+    if (acedEntSel(nullptr, e, p) == RTNORM) acdbGetObjectId(id, e);
+    return id;
+}
+
+TEST(Picks, AnEntitySelectionTakesWhatIsDrawnThere) {
+    Curves s;
+    for (const auto& probe : s.probes()) {
+        SCOPED_TRACE(probe.what);
+        EXPECT_EQ(entitySelection(s, pointText(probe.on)), *probe.entity);
+        EXPECT_TRUE(entitySelection(s, pointText(probe.off)).isNull());
+    }
+}
+
+TEST(Picks, AScriptPickTakesItsEntityOnlyWhereItIsDrawn) {
+    Curves s;
+    for (const auto& probe : s.probes()) {
+        SCOPED_TRACE(probe.what);
+        const std::wstring ref = L"@pick " + probe.entity->handle().text() + L" ";
+        const std::wstring off = ref + pointText(probe.off);
+        EXPECT_EQ(entitySelection(s, ref + pointText(probe.on)), *probe.entity);
+        EXPECT_TRUE(entitySelection(s, off).isNull());
+        s.type({off.c_str(), L""});
+        ads_name ss;
+        EXPECT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTERROR);
+        EXPECT_NE(s.transcript().find(L"0 trouvé(s)"), std::wstring::npos);
+    }
+}
+
+TEST(Picks, AScriptPickKeepsAnEntityThatDrawsNothing) {
+    Curves s;
+    AcDbEntity* circle = nullptr;
+    ASSERT_EQ(acdbOpenObject(circle, s.circle, AcDb::kForWrite), Acad::eOk);
+    circle->setVisibility(AcDb::kInvisible);
+    circle->close();
+    const std::wstring pick = L"@pick " + s.circle.handle().text() + L" 0,0";
+    EXPECT_EQ(entitySelection(s, pick), s.circle) << "where it is cannot be told";
+    EXPECT_TRUE(entitySelection(s, L"50,0").isNull()) << "a click finds only what is drawn";
 }
 
 TEST(Selection, PickFirstAndEntitySelection) {
