@@ -7,6 +7,7 @@
 #include "host/db/database.h"
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
 #include "host/entities/entity.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
@@ -102,8 +103,9 @@ private:
             if (atEnd() || peek().code == 0 || peek().code == 9)
                 fail("header variable " + toUtf8(variable) + " without a value");
             const Group& value = next();
+            requireHandle(value, m_at - 1);
             while (!atEnd() && peek().code != 0 && peek().code != 9)
-                next(); // variables of several groups keep their first
+                requireHandle(next(), m_at - 1); // variables of several groups keep their first
             if (variable == L"$HANDSEED")
                 m_seed = value.handle();
             else if (variable != L"$ACADVER")
@@ -112,11 +114,35 @@ private:
         next();
     }
 
-    // Creates the object named by the group 0 just read from its groups; null for an unknown class.
-    AcDbObject* create(const std::wstring& dxfName, std::size_t start, AcRxClass* forced = nullptr) {
+    // Every reference of an object's groups must be a handle. The root dictionary has no owner: other
+    // programs write its owner as 0, as "None", or not at all.
+    void checkReferences(std::vector<Group>& groups, std::size_t start, bool root) {
+        if (root)
+            std::erase_if(groups, [](const Group& g) {
+                return g.code == 330 && (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull());
+            });
+        for (std::size_t i = 0; i < groups.size(); ++i)
+            requireHandle(groups[i], start + 1 + i);
+    }
+
+    // A group of a reference code holds a handle (the text parser keeps what is not one as text).
+    void requireHandle(const Group& g, std::size_t at) const {
+        if (std::holds_alternative<AcDbHandle>(emptyValueFor(g.code)) &&
+            !std::holds_alternative<AcDbHandle>(g.value))
+            fail("'" + toUtf8(g.text()) + "' is not a valid handle", at);
+    }
+
+    // Creates the object named by the group 0 just read from its groups; null for a class this host does
+    // not keep, which is noted.
+    AcDbObject* create(const std::wstring& dxfName, std::size_t start, AcRxClass* forced = nullptr,
+                       bool root = false) {
         std::vector<Group> groups = objectGroups();
+        checkReferences(groups, start, root);
         AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
-        if (!c) return nullptr;
+        if (!c) {
+            ++m_leftOut[dxfName];
+            return nullptr;
+        }
         AcRxObject* made = c->create();
         auto* object = AcDbObject::cast(made);
         if (!object) {
@@ -151,12 +177,19 @@ private:
                                     : name == L"APPID"      ? AcDbRegAppTable::desc()
                                     : name == L"STYLE"      ? AcDbTextStyleTable::desc()
                                                             : nullptr;
-            AcDbSymbolTable* table = AcDbSymbolTable::cast(create(L"", start, tableClass));
+            AcDbSymbolTable* table = nullptr;
+            if (tableClass)
+                table = AcDbSymbolTable::cast(create(L"", start, tableClass));
+            else
+                objectGroups();
             while (!atZero(L"ENDTAB")) {
                 std::size_t recordStart = m_at;
                 std::wstring recordName = expectZero();
                 AcDbObject* record = table ? create(recordName, recordStart, table->recordClass()) : nullptr;
-                if (!table) objectGroups(); // tables this host does not keep (viewports, views, ...)
+                if (!table) { // tables this host does not keep (viewports, views, dimension styles, ...)
+                    objectGroups();
+                    ++m_leftOut[L"table " + name];
+                }
                 if (record) {
                     record->setOwnerId(table->objectId());
                     table->adoptRecord(record->objectId());
@@ -232,6 +265,7 @@ private:
             std::size_t start = m_at;
             if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
             std::vector<Group> begin = objectGroups();
+            checkReferences(begin, start, false);
             std::wstring name;
             AcGePoint3d origin;
             AcDbHandle beginHandle;
@@ -246,18 +280,23 @@ private:
             // The block's entities join its record once all is read.
             m_blocks.push_back({name, origin, beginHandle, {}, start, readEntities()});
             BlockRead& block = m_blocks.back();
+            const std::size_t end = m_at;
             if (expectZero() != L"ENDBLK") fail("block " + toUtf8(name) + " without ENDBLK");
-            for (const Group& g : objectGroups())
+            std::vector<Group> endGroups = objectGroups();
+            checkReferences(endGroups, end, false);
+            for (const Group& g : endGroups)
                 if (g.code == 5) block.endHandle = g.handle();
         }
         next();
     }
 
     void readObjects() {
+        bool first = true; // the root dictionary
         while (!atZero(L"ENDSEC")) {
             std::size_t start = m_at;
             std::wstring name = expectZero();
-            AcDbObject* object = create(name, start);
+            AcDbObject* object = create(name, start, nullptr, first);
+            first = false;
             if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();
         }
         next();
@@ -285,6 +324,16 @@ private:
         m_db.closeOpenObjects();
     }
 
+public:
+    // What the file held that this host does not keep, for a note: "table VPORT (1), MATERIAL (3)".
+    std::wstring leftOut() const {
+        std::wstring text;
+        for (const auto& [name, count] : m_leftOut)
+            text += (text.empty() ? L"" : L", ") + name + L" (" + std::to_wstring(count) + L")";
+        return text;
+    }
+
+private:
     void attach(AcDbObjectId id, AcDbBlockTableRecord* r) {
         if (!r) return;
         id.stub()->object->setOwnerId(r->objectId());
@@ -322,6 +371,7 @@ private:
     AcDbObjectId m_root;
     std::vector<EntityRead> m_entities;
     std::vector<BlockRead> m_blocks;
+    std::map<std::wstring, int> m_leftOut;
 };
 
 } // namespace
@@ -329,8 +379,11 @@ private:
 Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     registerHostClasses();
     AcDbDatabase scratch(false);
+    std::wstring leftOut;
     try {
-        Reader(scratch, parseDxfText(text)).read();
+        Reader reader(scratch, parseDxfText(text));
+        reader.read();
+        leftOut = reader.leftOut();
     } catch (const DxfError& e) {
         database.setLastFileError(e.what());
         return Acad::eDxfReadAborted;
@@ -341,6 +394,7 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     }
     database.takeContentsOf(scratch);
     database.setLastFileError({});
+    if (!leftOut.empty()) acutPrintf(L"\nNote: not kept from the drawing file: %ls", leftOut.c_str());
     return Acad::eOk;
 }
 
@@ -485,7 +539,16 @@ private:
     }
 
     void objects() {
-        if (AcDbObject* root = live(m_db.namedObjectsDictionaryId())) object(root, root->isA()->dxfName());
+        if (AcDbObject* root = live(m_db.namedObjectsDictionaryId())) {
+            object(root, root->isA()->dxfName());
+            // The root dictionary is owned by nothing, and says so (330 0) as other programs expect.
+            const auto start = std::find_if(m_groups.rbegin(), m_groups.rend(), [](const Group& g) {
+                                   return g.code == 0;
+                               }).base();
+            const auto handle =
+                std::find_if(start, m_groups.end(), [](const Group& g) { return g.code == 5; });
+            m_groups.insert(handle == m_groups.end() ? start : handle + 1, {330, AcDbHandle()});
+        }
         for (ObjectStub* stub : m_db.stubs()) {
             AcDbObject* o = stub->erased ? nullptr : stub->object;
             if (!o || m_written.contains(o->objectId()) || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "host/filing/text_codec.h"
 
@@ -20,7 +21,8 @@ std::string_view trim(std::string_view s) {
     throw DxfError("line " + std::to_string(line) + ": " + what);
 }
 
-template <typename T> T number(std::string_view text, int line, int base = 10) {
+// The number `text` holds, whole, or nullopt.
+template <typename T> std::optional<T> parsedNumber(std::string_view text, int base = 10) {
     std::string_view t = trim(text);
     if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     T value{};
@@ -29,12 +31,18 @@ template <typename T> T number(std::string_view text, int line, int base = 10) {
         r = std::from_chars(t.data(), t.data() + t.size(), value);
     else
         r = std::from_chars(t.data(), t.data() + t.size(), value, base);
-    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size())
-        fail(line, "'" + std::string(t) + "' is not a valid " +
+    if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size()) return std::nullopt;
+    return value;
+}
+
+template <typename T> T number(std::string_view text, int line, int base = 10) {
+    const std::optional<T> value = parsedNumber<T>(text, base);
+    if (!value)
+        fail(line, "'" + std::string(trim(text)) + "' is not a valid " +
                        (std::is_floating_point_v<T> ? "number" : "integer"));
     if constexpr (std::is_floating_point_v<T>)
-        if (!std::isfinite(value)) fail(line, "number out of range");
-    return value;
+        if (!std::isfinite(*value)) fail(line, "number out of range");
+    return *value;
 }
 
 std::wstring decodeText(std::string_view raw, DxfEncoding encoding) {
@@ -153,7 +161,12 @@ DxfGroups parseDxfText(std::string_view text) {
         } else if (std::holds_alternative<Adesk::Int64>(kind)) {
             g.value = number<Adesk::Int64>(value, at + 1);
         } else if (std::holds_alternative<AcDbHandle>(kind)) {
-            g.value = AcDbHandle(number<Adesk::UInt64>(value, at + 1, 16));
+            // A reference that is not a handle ("None" for the owner of the root dictionary, as some programs
+            // write it) is kept as its text; the reader knows where it can stand.
+            if (const std::optional<Adesk::UInt64> handle = parsedNumber<Adesk::UInt64>(value, 16))
+                g.value = AcDbHandle(*handle);
+            else
+                g.value = std::wstring(decodeText(trim(value), encoding));
         } else if (std::holds_alternative<Bytes>(kind)) {
             g.value = hexBytes(value, at + 1);
         } else {

@@ -19,8 +19,8 @@ struct DxfError : std::runtime_error {
 enum class DxfEncoding { Cp1252, Utf8 };
 
 // The groups of a DXF text with the line of each group's code (from 1). Point coordinates (x, y and z
-// groups) become one point group. Throws DxfError for a truncated file, a group code that is not a number
-// or not a known code, or a value of the wrong type.
+// groups) become one point group. A reference whose value is not a handle is kept as text. Throws DxfError
+// for a truncated file, a group code that is not a number or not a known code, or a value of the wrong type.
 struct DxfGroups {
     std::vector<Group> groups;
     std::vector<int> lines;

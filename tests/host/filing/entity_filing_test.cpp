@@ -3,6 +3,7 @@
 
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
 #include "host/entities/block_reference.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/hatch.h"
@@ -271,6 +272,51 @@ TEST(BinaryDrawing, ADrawingThroughTheBinaryFileWritesTheSameDxf) {
     AcDbDatabase back(false);
     ASSERT_EQ(back.readDwgFile(file.wide().c_str()), Acad::eOk) << back.lastFileError();
     EXPECT_EQ(host::writeDxf(back), before);
+}
+
+TEST(DxfFiles, TheRootDictionaryIsOwnedByNothingWhateverTheFileSays) {
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    const std::size_t root = good.find("\n  0\nDICTIONARY\n", good.find("OBJECTS"));
+    const std::size_t owner = good.find("\n330\n", root);
+    ASSERT_NE(owner, std::string::npos);
+    EXPECT_EQ(good.substr(owner, 25), "\n330\n0\n100\nAcDbDictionary") << "as other programs write it";
+    for (const std::string& written : {std::string("0"), std::string("None"), std::string()}) {
+        SCOPED_TRACE(written);
+        std::string text = good;
+        text.replace(owner, 6, written.empty() ? "" : "\n330\n" + written);
+        AcDbDatabase db(false);
+        ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+        AcDbDictionary* dictionary = nullptr;
+        ASSERT_EQ(acdbOpenObject(dictionary, db.namedObjectsDictionaryId(), AcDb::kForRead), Acad::eOk);
+        EXPECT_TRUE(dictionary->ownerId().isNull());
+        dictionary->close();
+    }
+    // Anywhere else a reference must be a handle.
+    std::string text = good;
+    const std::size_t entityOwner = good.find("\n330\n", good.find("ENTITIES"));
+    text.replace(entityOwner, good.find('\n', entityOwner + 5) - entityOwner, "\n330\nNone");
+    AcDbDatabase db(false);
+    EXPECT_EQ(host::readDxf(db, text), Acad::eDxfReadAborted);
+    EXPECT_NE(db.lastFileError().find("'None' is not a valid handle"), std::string::npos)
+        << db.lastFileError();
+}
+
+TEST(DxfFiles, TablesAndObjectsTheHostDoesNotKeepAreSkippedWithANote) {
+    Sample s;
+    std::string text = host::writeDxf(*s.db);
+    text.insert(text.find("  0\nTABLE\n  2\nLTYPE\n"),
+                "  0\nTABLE\n  2\nVPORT\n  5\nF00\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n"
+                "  0\nVPORT\n  5\nF01\n330\nF00\n100\nAcDbSymbolTableRecord\n  2\n*Active\n"
+                "  0\nENDTAB\n");
+    const std::size_t objectsEnd = text.find("  0\nENDSEC\n", text.find("OBJECTS"));
+    text.insert(objectsEnd, "  0\nMATERIAL\n  5\nF02\n330\nA\n100\nAcDbMaterial\n  1\nGlobal\n");
+    host::clearCommandLineTranscript();
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    EXPECT_EQ(host::toUtf8(host::commandLineTranscript()),
+              "\nNote: not kept from the drawing file: MATERIAL (1), table VPORT (1)");
+    EXPECT_EQ(modelSpaceEntities(db).size(), modelSpaceEntities(*s.db).size());
 }
 
 TEST(DxfFiles, AFileWithEntitiesAloneIsCompletedIntoADrawing) {
