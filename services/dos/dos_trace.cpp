@@ -1,10 +1,11 @@
 // The trace file an instance of DOS carries.
 #include "services/dos/dos.h"
 #include "services/output/output.h"
+#include "services/output/wide_format.h"
 #include "services/str/str.h"
 
 #include <cstdarg>
-#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -39,14 +40,13 @@ int DOS::trace(const char* format, ...) {
 
 int DOS::trace(const wchar_t* format, ...) {
     if (!m_trace || !format) return 0;
-    wchar_t record[kTraceRecord];
     va_list arguments;
     va_start(arguments, format);
-    const int length = std::vswprintf(record, kTraceRecord, format, arguments);
+    // Windows meanings of the conversions; a record that does not fit keeps what fits, as on Windows.
+    std::wstring record = services::formatWide(format, arguments);
     va_end(arguments);
-    // vswprintf gives -1 for a record that does not fit: what fits is kept, as on Windows.
-    if (length < 0) record[kTraceRecord - 1] = 0;
-    const int written = std::fputs(STR::WideToChar(record), m_trace.get()) >= 0 ? 1 : 0;
+    if (record.size() >= kTraceRecord) record.resize(kTraceRecord - 1);
+    const int written = std::fputs(STR::WideToChar(record.c_str()), m_trace.get()) >= 0 ? 1 : 0;
     std::fflush(m_trace.get());
     return written;
 }

@@ -242,8 +242,10 @@ TEST_F(DosSystem, TraceCopiesShareTheFileAndTheLastClosesIt) {
         EXPECT_EQ(first.trace("a%d\n", 1), 1);
         DOS copy = first;
         EXPECT_EQ(copy.trace(L"%ls\n", L"b\u00e9"), 1);
+        // Windows meanings: "%s" wide, "%S" narrow in the code page.
+        EXPECT_EQ(copy.trace(L"%s|%S\n", L"c\u00e9", "d\xE9"), 1);
     }
-    EXPECT_EQ(readFile(file), "a1\nb\xE9\n\nDOS::trace (STPRINT) FERMETURE\n");
+    EXPECT_EQ(readFile(file), "a1\nb\xE9\nc\xE9|d\xE9\n\nDOS::trace (STPRINT) FERMETURE\n");
     EXPECT_EQ(DOS().trace("nothing"), 0);
 }
 
