@@ -1,0 +1,108 @@
+// Height grids: the process-wide list of AltiConvert records and the bilinear conversion.
+#include "geometry/projections/alti_convert.h"
+
+#include "platform/ascii.h"
+
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+AltiConvert* AltiConvert::g_FirstAltiConvert = nullptr;
+
+AltiConvert::AltiConvert(const AltiConvert& other) {
+    copyFrom(other);
+}
+
+AltiConvert& AltiConvert::operator=(const AltiConvert& other) {
+    if (this != &other) {
+        freeGrid();
+        delete[] fileName;
+        fileName = nullptr;
+        copyFrom(other);
+    }
+    return *this;
+}
+
+// Every field but the link; the name and the grid are duplicated so that each record frees only its own.
+void AltiConvert::copyFrom(const AltiConvert& other) {
+    columns = other.columns;
+    rows = other.rows;
+    lonOrigin = other.lonOrigin;
+    latOrigin = other.latOrigin;
+    lonStep = other.lonStep;
+    latStep = other.latStep;
+    if (other.fileName) {
+        const std::size_t n = std::strlen(other.fileName) + 1;
+        fileName = new char[n];
+        std::memcpy(fileName, other.fileName, n);
+    }
+    if (other.values) {
+        const std::size_t n = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
+        values = new std::int32_t[n];
+        std::memcpy(values, other.values, n * sizeof(std::int32_t));
+    }
+}
+
+AltiConvert::~AltiConvert() {
+    unlink();
+    freeGrid();
+    delete[] fileName;
+}
+
+void AltiConvert::freeGrid() {
+    delete[] values;
+    values = nullptr;
+}
+
+void AltiConvert::unlink() {
+    if (g_FirstAltiConvert == this) g_FirstAltiConvert = next;
+    for (AltiConvert* record = g_FirstAltiConvert; record; record = record->next)
+        if (record->next == this) {
+            record->next = next;
+            break;
+        }
+    next = nullptr;
+}
+
+AltiConvert* AltiConvert::FindAltiConvert(const char* name, int create) {
+    if (!name) return nullptr;
+    for (AltiConvert* record = g_FirstAltiConvert; record; record = record->next)
+        if (record->fileName && platform::sameNoCase(record->fileName, name)) return record;
+    if (!create) return nullptr;
+    AltiConvert* record = new AltiConvert();
+    const std::size_t n = std::strlen(name) + 1;
+    record->fileName = new char[n];
+    std::memcpy(record->fileName, name, n);
+    record->next = g_FirstAltiConvert;
+    g_FirstAltiConvert = record;
+    return record;
+}
+
+int AltiConvert::RemoveAltiConvert(AltiConvert* record) {
+    if (record) {
+        delete record;
+        return 1;
+    }
+    int removed = 0;
+    for (; g_FirstAltiConvert; ++removed)
+        delete g_FirstAltiConvert;
+    return removed;
+}
+
+double AltiConvert::Convert(double height, const CPoint3d& geo, int direction) {
+    if (!LoadGRID() || !values) return height;
+    const double u = std::floor((geo.x - lonOrigin) / lonStep);
+    const double v = std::floor((geo.y - latOrigin) / latStep);
+    if (!(u >= 0 && u < columns - 1 && v >= 0 && v < rows - 1)) return height;
+    const int i = static_cast<int>(u);
+    const int j = static_cast<int>(v);
+    const double fx = (geo.x - lonOrigin) / lonStep - i;
+    const double fy = (geo.y - latOrigin) / latStep - j;
+    const auto value = [this](int column, int row) {
+        return static_cast<double>(values[column + static_cast<std::size_t>(row) * columns]);
+    };
+    const double separation = ((value(i + 1, j) * fx + value(i, j) * (1 - fx)) * (1 - fy) +
+                               (value(i + 1, j + 1) * fx + value(i, j + 1) * (1 - fx)) * fy) /
+                              1000;
+    return direction ? height + separation : height - separation;
+}

@@ -1,0 +1,76 @@
+// Geographic to projected coordinates and back: the dispatch on the type letter, and the types whose
+// formulas fit in a line (scaled geographic, Mercator on the sphere).
+#include "geometry/projections/ctes_proj.h"
+#include "geometry/projections/projection_formulas.h"
+
+#include <cmath>
+#include <numbers>
+
+using namespace geometry::projections;
+
+namespace {
+
+bool isSwiss(const CtesProj& projection) {
+    return projection.type() == 'C' && (projection.name[1] == 'H' || projection.name[1] == 'h');
+}
+
+// Commits a result only when it is finite, so that a failure leaves the caller's point untouched.
+int commit(int result, const CPoint3d& computed, CPoint3d& out) {
+    if (result == 0 || !isFinite(computed)) return 0;
+    out = computed;
+    return result;
+}
+
+} // namespace
+
+int CtesProj::GeoToXy(const CPoint3d& geo, CPoint3d& xy) {
+    if (!ellipsoid || !isFinite(geo)) return 0;
+    CPoint3d out;
+    const double a = ellipsoid->a;
+    switch (type()) {
+    case 'G':
+        return commit(1, {(geo.x - meridian - p0) / p1, geo.y / p1, geo.z}, xy);
+    case 'L':
+        return commit(lambertToXy(*this, geo, out), out, xy);
+    case 'M':
+        return commit(
+            1, {a * GisEcartRD(geo.x - meridian), a * std::log(1 / std::cos(geo.y) + std::tan(geo.y)), geo.z},
+            xy);
+    case 'U':
+        return commit(transverseMercatorToXy(*this, geo, out), out, xy);
+    case 'E':
+        return commit(localFrameToXy(*this, geo, out), out, xy);
+    default:
+        return isSwiss(*this) ? commit(swissToXy(*this, geo, out), out, xy) : 0;
+    }
+}
+
+int CtesProj::XyToGeo(const CPoint3d& xy, CPoint3d& geo) {
+    if (!ellipsoid || !isFinite(xy)) return 0;
+    CPoint3d out;
+    const double a = ellipsoid->a;
+    switch (type()) {
+    case 'G':
+        return commit(1, {xy.x * p1 + p0 + meridian, xy.y * p1, xy.z}, geo);
+    case 'L':
+        return commit(lambertToGeo(*this, xy, out), out, geo);
+    case 'M':
+        return commit(1, {xy.x / a + meridian, std::atan(std::sinh(xy.y / a)), xy.z}, geo);
+    case 'U':
+        return commit(transverseMercatorToGeo(*this, xy, out), out, geo);
+    case 'E':
+        return commit(localFrameToGeo(*this, xy, out), out, geo);
+    default:
+        return isSwiss(*this) ? commit(swissToGeo(*this, xy, out), out, geo) : 0;
+    }
+}
+
+double CtesProj::LatitudeIso(double latitude) const {
+    const double e = ellipsoid ? ellipsoid->e : 0;
+    const double es = e * std::sin(latitude);
+    return std::log(std::tan(std::numbers::pi / 4 + latitude / 2) * std::pow((1 - es) / (1 + es), e / 2));
+}
+
+double CtesProj::ProjNorm(double latitude) const {
+    return ellipsoid ? Ellipsoide::getRayonN(ellipsoid->a, ellipsoid->e, std::sin(latitude)) : 0;
+}

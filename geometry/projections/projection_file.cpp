@@ -1,0 +1,194 @@
+// Reading "INI\Projections.DEF": sections of ellipsoids, projections and EPSG codes, with the MERIDIEN and
+// VERSION keys that apply to the projection lines after them.
+#include "geometry/angle_units.h"
+#include "geometry/projections/ctes_proj.h"
+#include "geometry/projections/data_files.h"
+#include "geometry/projections/number_scanner.h"
+#include "geometry/projections/projection_list.h"
+#include "platform/ascii.h"
+#include "services/message_boxes.h"
+#include "services/output.h"
+#include "services/str.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <string>
+
+using namespace geometry::projections;
+
+namespace {
+
+constexpr std::size_t kMaxLineLength = 1000;
+
+enum class Section { Other, Ellipsoids, Projections, Epsg };
+
+OncePerProcessBox missingDefinitionFileBox;
+
+bool startsNoCase(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && platform::sameNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+Section sectionOf(std::string_view header) {
+    if (startsNoCase(header, "[ELLIPS")) return Section::Ellipsoids;
+    if (startsNoCase(header, "[PROJEC")) return Section::Projections;
+    if (startsNoCase(header, "[EPSG")) return Section::Epsg;
+    return Section::Other;
+}
+
+// Copies at most size - 1 characters and the terminator.
+void copyName(char* out, std::size_t size, std::string_view text) {
+    const std::size_t n = std::min(text.size(), size - 1);
+    std::memcpy(out, text.data(), n);
+    out[n] = 0;
+}
+
+struct Reader {
+    Section section = Section::Other;
+    double meridian = 0;
+    bool degrees = false; // VERSION above 0
+    CtesProj* last = nullptr;
+
+    void line(std::string& text);
+    bool key(std::string_view key, std::string_view value);
+    void ellipsoid(std::string_view key, std::string& value);
+    void projection(std::string_view key, std::string& value);
+    void epsg(std::string_view key, std::string& value);
+};
+
+void Reader::line(std::string& text) {
+    STR::Espace(text.data());
+    text.resize(std::strlen(text.c_str()));
+    if (text.empty()) return;
+    if (text.front() == '[') {
+        section = sectionOf(text);
+        return;
+    }
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) return;
+    std::string keyText = text.substr(0, equals);
+    STR::Espace(keyText.data());
+    keyText.resize(std::strlen(keyText.c_str()));
+    std::string value = text.substr(equals + 1);
+    if (key(keyText, value)) return;
+    // Blanks never count inside a value.
+    STR::Espace_tous(value.data());
+    value.resize(std::strlen(value.c_str()));
+    if (section == Section::Ellipsoids)
+        ellipsoid(keyText, value);
+    else if (section == Section::Projections)
+        projection(keyText, value);
+    else if (section == Section::Epsg)
+        epsg(keyText, value);
+}
+
+// MERIDIEN and VERSION, read in every section.
+bool Reader::key(std::string_view keyText, std::string_view value) {
+    double number = 0;
+    if (startsNoCase(keyText, "MERIDIEN")) {
+        if (NumberScanner(value).real(number) && std::isfinite(number)) meridian = number * degre_en_radian;
+        return true;
+    }
+    if (startsNoCase(keyText, "VERSION")) {
+        degrees = NumberScanner(value).real(number) && number > 0;
+        return true;
+    }
+    return false;
+}
+
+void Reader::ellipsoid(std::string_view keyText, std::string& value) {
+    double numbers[5] = {};
+    NumberScanner scan(value);
+    const int read = scan.reals(numbers, 5, ',');
+    char gridFile[100] = {};
+    // A grid name that does not fit rejects the line rather than being cut to another file's name.
+    if (read == 5 && scan.literal(',') && scan.more() && !scan.word(gridFile, sizeof gridFile)) return;
+    const double a = numbers[0];
+    const double e = numbers[1];
+    // A record is kept only for a usable ellipsoid: the conversions divide by a and take sqrt(1 - e^2).
+    if (e == 0) return;
+    if (!(a > 0) || !std::isfinite(a) || !(e > 0 && e < 1) ||
+        !std::all_of(numbers + 2, numbers + 5, [](double v) { return std::isfinite(v); }))
+        return;
+    Ellipsoide* record = new Ellipsoide();
+    copyName(record->name, sizeof record->name, keyText);
+    record->a = a;
+    record->e = e;
+    record->tx = numbers[2];
+    record->ty = numbers[3];
+    record->tz = numbers[4];
+    std::memcpy(record->gridFile, gridFile, sizeof gridFile);
+}
+
+void Reader::projection(std::string_view keyText, std::string& value) {
+    const std::size_t comma = value.find(',');
+    const std::string ellipsoidName = value.substr(0, comma);
+    Ellipsoide* const ellipsoid = Ellipsoide::Find(ellipsoidName.c_str());
+    if (!ellipsoid || keyText.empty()) return;
+    CtesProj record;
+    copyName(record.name, sizeof record.name, keyText);
+    record.name[0] = static_cast<char>(STR::Chr_majuscule[static_cast<unsigned char>(record.name[0])]);
+    record.ellipsoid = ellipsoid;
+    record.meridian = meridian;
+    NumberScanner scan(comma == std::string::npos ? std::string_view()
+                                                  : std::string_view(value).substr(comma + 1));
+    if (record.type() == 'E') {
+        double numbers[3] = {};
+        scan.reals(numbers, 3, ',');
+        record.eParameters.set(numbers[0], numbers[1], numbers[2]);
+    } else {
+        double numbers[5] = {_500rd, 0, 0, 0, 0}; // p0 at 500 grads marks "not given"
+        scan.reals(numbers, 5, ',');
+        if (numbers[0] == _500rd ||
+            !std::all_of(numbers, numbers + 5, [](double v) { return std::isfinite(v); }))
+            return;
+        if (record.type() == 'L' && numbers[4] == 0) return;
+        if (record.type() == 'U' && numbers[1] == 0) numbers[1] = 0.9996;
+        record.p0 = numbers[0] * (degrees ? degre_en_radian : std::numbers::pi / 200);
+        record.p1 = numbers[1];
+        record.p2 = numbers[2];
+        record.p3 = numbers[3];
+        record.p4 = numbers[4];
+    }
+    CtesProj* const kept = new CtesProj(record);
+    if (last)
+        last->next = kept;
+    else
+        CtesProj::g_pFirstCtesProj = kept;
+    last = kept;
+}
+
+void Reader::epsg(std::string_view keyText, std::string& value) {
+    int code = 0;
+    if (!NumberScanner(value).integer(code)) return;
+    const std::string name(keyText);
+    if (CtesProj* const projection = findProjection(name.c_str())) projection->epsg = code;
+}
+
+void reportMissingFile(const std::string& path) {
+    const std::string text = "Fichier :'" + path + "' Non Trouv\xe9";
+    mprint(text.c_str(), 0);
+    missingDefinitionFileBox.show(text.c_str());
+}
+
+} // namespace
+
+CtesProj* CtesProj::InitProjections(int reload) {
+    if (g_pFirstCtesProj && reload == 0) return g_pFirstCtesProj;
+    RemoveAll();
+    const std::string path = localIniPath("Projections.DEF");
+    const DataFile file = openForReading(path);
+    if (!file) {
+        reportMissingFile(path);
+        return nullptr;
+    }
+    Reader reader;
+    std::string text;
+    while (readLine(file.get(), text)) {
+        if (text.size() > kMaxLineLength || text.size() < 5 || text.front() == '\'') continue;
+        reader.line(text);
+    }
+    g_pProjDefDravlin = findProjection("L-93 :");
+    return g_pFirstCtesProj;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The conversions of each projection type, called by CtesProj::GeoToXy and XyToGeo once the input is known
+// to be finite. Each answers the result code of those two (0 leaves the output untouched).
+#include "geometry/point3d.h"
+
+class CtesProj;
+
+namespace geometry::projections {
+
+int lambertToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
+int lambertToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+int transverseMercatorToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
+int transverseMercatorToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+int localFrameToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
+int localFrameToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+int swissToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
+int swissToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+
+// Whether every coordinate is finite.
+inline bool isFinite(const CPoint3d& p) {
+    return p.x - p.x == 0 && p.y - p.y == 0 && p.z - p.z == 0;
+}
+
+} // namespace geometry::projections
