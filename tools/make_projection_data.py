@@ -24,7 +24,7 @@ CLARKE_SHIFT = (-168.0, -60.0, 320.0)
 # that bilinear interpolation is exact and a datum shift and its inverse meet within a millimetre.
 GRID_LON = (-5.5, 10.0, 0.5)
 GRID_LAT = (41.0, 52.0, 0.5)
-SLOPES = ((0.2, 0.1), (-0.15, 0.05), (0.1, -0.2))
+SLOPES = ((0.02, 0.01), (-0.015, 0.005), (0.01, -0.02))
 # The height grid over France, on the nodes of egm96_15 (a quarter of a degree).
 HEIGHT_LON = (-5.5, 10.0, 0.25)
 HEIGHT_LAT = (41.0, 51.5, 0.25)
