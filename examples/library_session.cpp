@@ -1,6 +1,8 @@
 // The library in two processes: the first starts it, leaves a line in the exchange buffer and starts the
 // second, which finds the same segments (not zero-filled again), the same folders and message identifiers,
-// and reads the line back. Every line is routed with "$L$" to the process's own text screen.
+// and reads the line back; the first also converts a few points between projections. Every line is routed
+// with "$L$" to the process's own text screen.
+#include "projection_points.h"
 #include "services/output/output.h"
 #include "services/startup/exchange_buffer.h"
 #include "services/startup/shared_records.h"
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     describe("Premier");
+    if (convertSamplePoints() != 0) mprintf("$L$  Projections.DEF introuvable\n");
     char line[128];
     std::snprintf(line, sizeof line, "Bonjour du processus %d", static_cast<int>(getpid()));
     vbbuf_write(line, 0, static_cast<unsigned>(std::strlen(line) + 1), 1);

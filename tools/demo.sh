@@ -14,6 +14,9 @@ export XDG_CONFIG_HOME="$out/config"
 export ZORTA_MACHINE_REGISTRY="$out/registry"
 export ZORTA_DRIVE_Z="$out/zorta"
 export ZORTA='Z:\'
+# The projection definitions and grids in the local folder's "INI" (the install folder here).
+mkdir -p "$out/zorta/INI"
+cp "$sources/examples/INI/"* "$out/zorta/INI/"
 "$build/bin/zorta_library_session" | tee "$out/library_session.txt"
 echo "demo: the session is written to $out/library_session.txt"
 
