@@ -2,7 +2,7 @@
 // the time to the first converted point with the set-up (reading the definition file; PROJ's context and
 // operation). PROJ is the anchor: compare the ratios, not the times.
 #include "geometry/projections/ctes_proj.h"
-#include "services/shared_records.h"
+#include "services/startup/shared_records.h"
 
 #include <benchmark/benchmark.h>
 #include <proj.h>

@@ -1,7 +1,7 @@
 #include "projection_points.h"
 
 #include "geometry/projections/ctes_proj.h"
-#include "services/output.h"
+#include "services/output/output.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 # Fails when a file includes a header of a higher layer. Layers, bottom up: platform; geometry and services
 # (the general library); host; cadutil; entity; plugin. The editor program sits beside the plug-in over the
 # library, and nothing includes it. Geometry takes from services only the output routing and the variable
-# block.
+# block, and for the projections' data files the services their definition names: the string utilities, the
+# parts of a path, the local folder and the box shown once per process.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
@@ -18,7 +19,8 @@ allowed() {
     editor) echo "platform geometry services editor" ;;
     esac
 }
-geometry_exceptions=" services/output/output.h services/startup/fvar.h "
+geometry_exceptions=" services/output/output.h services/startup/fvar.h services/str/str.h services/dos/dos.h 
+    services/settings/folders.h services/output/message_boxes.h "
 
 faults=0
 for layer in platform geometry services host cadutil entity plugin editor; do

@@ -1,7 +1,7 @@
 // Height grids: the process-wide list of AltiConvert records and the bilinear conversion.
 #include "geometry/projections/alti_convert.h"
 
-#include "platform/ascii.h"
+#include "platform/base/ascii.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // AltiConvert: one height grid (separation between ellipsoidal heights and altitudes), read lazily from a
 // ".MNT" file of the local folder's "INI\" and kept in the process-wide list `g_FirstAltiConvert`.
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 #include <cstddef>
 #include <cstdint>

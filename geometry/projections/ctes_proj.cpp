@@ -1,7 +1,7 @@
 #include "geometry/projections/ctes_proj.h"
 
 #include "geometry/projections/projection_list.h"
-#include "services/str.h"
+#include "services/str/str.h"
 
 #include <algorithm>
 #include <cmath>

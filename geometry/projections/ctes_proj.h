@@ -5,10 +5,10 @@
 // Geographic points carry x = longitude, y = latitude (radians, east and north positive), z = ellipsoidal
 // height; projected points carry metres. The layout is shared with outside programs: 296 bytes without
 // padding, so the fields between the name and the EPSG code are packed one by one.
-#include "geometry/mat3d.h"
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 #include "geometry/projections/alti_convert.h"
 #include "geometry/projections/ellipsoide.h"
+#include "geometry/transforms/mat3d.h"
 
 #include <cstddef>
 #include <cstdint>

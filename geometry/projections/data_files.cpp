@@ -1,10 +1,10 @@
 #include "geometry/projections/data_files.h"
 
-#include "platform/ascii.h"
-#include "platform/message_box.h"
-#include "platform/path_map.h"
-#include "services/folders.h"
-#include "services/output.h"
+#include "platform/base/ascii.h"
+#include "platform/files/path_map.h"
+#include "platform/ui/message_box.h"
+#include "services/output/output.h"
+#include "services/settings/folders.h"
 
 namespace geometry::projections {
 

@@ -1,6 +1,6 @@
 #include "geometry/projections/ellipsoide.h"
 
-#include "platform/ascii.h"
+#include "platform/base/ascii.h"
 
 #include <cmath>
 #include <cstring>

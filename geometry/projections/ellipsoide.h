@@ -4,7 +4,7 @@
 //
 // The records read from the file form the process-wide list `g_pFirst`. The layout is the one outside
 // programs of the product family share: 212 bytes, packed, angles of the grid in degrees.
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,13 @@
 // Reading a height grid (".MNT"): the header, then either one node per line ("lat lon value n") or a stream
 // of node records from the northern row down.
-#include "geometry/angle_units.h"
+#include "geometry/points/angle_units.h"
 #include "geometry/projections/alti_convert.h"
 #include "geometry/projections/data_files.h"
 #include "geometry/projections/mnt_header.h"
 #include "geometry/projections/number_scanner.h"
-#include "services/dos.h"
-#include "services/message_boxes.h"
-#include "services/output.h"
+#include "services/dos/dos.h"
+#include "services/output/message_boxes.h"
+#include "services/output/output.h"
 
 #include <cmath>
 #include <cstring>

@@ -2,7 +2,7 @@
 // p3 the false easting and p4 the northing of the pole.
 #include "geometry/projections/ctes_proj.h"
 #include "geometry/projections/projection_formulas.h"
-#include "services/output.h"
+#include "services/output/output.h"
 
 #include <cmath>
 

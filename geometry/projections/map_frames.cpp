@@ -1,6 +1,6 @@
 // Map frames on the sphere of `vfVar`: the HTC frame, Web-Mercator tile pixels and the earth-curvature drop.
 #include "geometry/projections/ctes_proj.h"
-#include "services/fvar.h"
+#include "services/startup/fvar.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,14 +1,14 @@
 // Reading "INI\Projections.DEF": sections of ellipsoids, projections and EPSG codes, with the MERIDIEN and
 // VERSION keys that apply to the projection lines after them.
-#include "geometry/angle_units.h"
+#include "geometry/points/angle_units.h"
 #include "geometry/projections/ctes_proj.h"
 #include "geometry/projections/data_files.h"
 #include "geometry/projections/number_scanner.h"
 #include "geometry/projections/projection_list.h"
-#include "platform/ascii.h"
-#include "services/message_boxes.h"
-#include "services/output.h"
-#include "services/str.h"
+#include "platform/base/ascii.h"
+#include "services/output/message_boxes.h"
+#include "services/output/output.h"
+#include "services/str/str.h"
 
 #include <algorithm>
 #include <cmath>

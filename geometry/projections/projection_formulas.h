@@ -1,7 +1,7 @@
 #pragma once
 // The conversions of each projection type, called by CtesProj::GeoToXy and XyToGeo once the input is known
 // to be finite. Each answers the result code of those two (0 leaves the output untouched).
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 class CtesProj;
 

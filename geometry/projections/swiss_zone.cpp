@@ -1,10 +1,10 @@
 // The Swiss zones, converted by the outside reframe library (platform/swiss_reframe.h), to which p0 gives
 // the integer code of the height frame.
-#include "geometry/angle_units.h"
+#include "geometry/points/angle_units.h"
 #include "geometry/projections/ctes_proj.h"
 #include "geometry/projections/projection_formulas.h"
-#include "platform/swiss_reframe.h"
-#include "services/output.h"
+#include "platform/system/swiss_reframe.h"
+#include "services/output/output.h"
 
 #include <cmath>
 

@@ -1,12 +1,12 @@
 // The translation grid of an ellipsoid: read on first use from a ".MNT" grid or a "GR3D1" text grid, and
 // interpolated bilinearly. Nodes hold the translation minus the ellipsoid's default, in whole millimetres.
-#include "geometry/angle_units.h"
+#include "geometry/points/angle_units.h"
 #include "geometry/projections/data_files.h"
 #include "geometry/projections/ellipsoide.h"
 #include "geometry/projections/mnt_header.h"
 #include "geometry/projections/number_scanner.h"
-#include "services/output.h"
-#include "services/str.h"
+#include "services/output/output.h"
+#include "services/str/str.h"
 
 #include <charconv>
 #include <cmath>

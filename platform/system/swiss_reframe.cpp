@@ -1,4 +1,4 @@
-#include "platform/swiss_reframe.h"
+#include "platform/system/swiss_reframe.h"
 
 #include <utility>
 

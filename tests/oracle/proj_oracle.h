@@ -1,6 +1,6 @@
 #pragma once
 // PROJ as an oracle: an operation made from a PROJ string, applied to points whose angles are radians.
-#include "geometry/point3d.h"
+#include "geometry/points/point3d.h"
 
 #include <proj.h>
 

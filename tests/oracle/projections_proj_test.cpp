@@ -1,7 +1,7 @@
 // The projection conversions, datum shifts and height grids against PROJ, on the shipped definition file.
 #include "geometry/projections/ctes_proj.h"
 
-#include "services/fvar.h"
+#include "services/startup/fvar.h"
 
 #include "proj_oracle.h"
 #include "tests/geometry/projections/projection_folder.h"

@@ -1,7 +1,7 @@
 #include "geometry/projections/ctes_proj.h"
 
-#include "platform/swiss_reframe.h"
-#include "services/fvar.h"
+#include "platform/system/swiss_reframe.h"
+#include "services/startup/fvar.h"
 
 #include "projection_folder.h"
 

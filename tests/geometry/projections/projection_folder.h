@@ -3,10 +3,10 @@
 // writes; the projection and grid lists are freed, the screens recorded and the once-per-process boxes
 // reset around every test.
 #include "geometry/projections/ctes_proj.h"
-#include "platform/message_box.h"
-#include "services/message_boxes.h"
-#include "services/output.h"
-#include "services/shared_records.h"
+#include "platform/ui/message_box.h"
+#include "services/output/message_boxes.h"
+#include "services/output/output.h"
+#include "services/startup/shared_records.h"
 
 #include "tests/services/recording_screens.h"
 #include "tests/support/temp_folder.h"
