@@ -1,10 +1,10 @@
 // Height grids: the process-wide list of AltiConvert records and the bilinear conversion.
 #include "geometry/projections/alti_convert.h"
 
+#include "geometry/projections/owned_array.h"
 #include "platform/base/ascii.h"
 
 #include <cmath>
-#include <cstring>
 #include <string_view>
 
 AltiConvert* AltiConvert::g_FirstAltiConvert = nullptr;
@@ -31,16 +31,9 @@ void AltiConvert::copyFrom(const AltiConvert& other) {
     latOrigin = other.latOrigin;
     lonStep = other.lonStep;
     latStep = other.latStep;
-    if (other.fileName) {
-        const std::size_t n = std::strlen(other.fileName) + 1;
-        fileName = new char[n];
-        std::memcpy(fileName, other.fileName, n);
-    }
-    if (other.values) {
-        const std::size_t n = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
-        values = new std::int32_t[n];
-        std::memcpy(values, other.values, n * sizeof(std::int32_t));
-    }
+    fileName = geometry::projections::ownedCopy(other.fileName);
+    values = geometry::projections::ownedCopy(other.values, static_cast<std::size_t>(columns) *
+                                                                static_cast<std::size_t>(rows));
 }
 
 AltiConvert::~AltiConvert() {
@@ -70,9 +63,7 @@ AltiConvert* AltiConvert::FindAltiConvert(const char* name, int create) {
         if (record->fileName && platform::sameNoCase(record->fileName, name)) return record;
     if (!create) return nullptr;
     AltiConvert* record = new AltiConvert();
-    const std::size_t n = std::strlen(name) + 1;
-    record->fileName = new char[n];
-    std::memcpy(record->fileName, name, n);
+    record->fileName = geometry::projections::ownedCopy(name);
     record->next = g_FirstAltiConvert;
     g_FirstAltiConvert = record;
     return record;

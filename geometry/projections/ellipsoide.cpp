@@ -1,5 +1,6 @@
 #include "geometry/projections/ellipsoide.h"
 
+#include "geometry/projections/owned_array.h"
 #include "platform/base/ascii.h"
 
 #include <cmath>
@@ -41,12 +42,7 @@ void Ellipsoide::copyFrom(const Ellipsoide& other) {
     Ellipsoide* const link = next;
     std::memcpy(static_cast<void*>(this), &other, sizeof *this);
     next = link;
-    grid = nullptr;
-    if (other.grid) {
-        const std::size_t n = other.gridValueCount();
-        grid = new std::int16_t[n];
-        std::memcpy(grid, other.grid, n * sizeof(std::int16_t));
-    }
+    grid = geometry::projections::ownedCopy(other.grid, other.gridValueCount());
 }
 
 Ellipsoide::~Ellipsoide() {

@@ -5,12 +5,12 @@
 #include "geometry/projections/data_files.h"
 #include "geometry/projections/mnt_header.h"
 #include "geometry/projections/number_scanner.h"
+#include "geometry/projections/owned_array.h"
 #include "services/dos/dos.h"
 #include "services/output/message_boxes.h"
 #include "services/output/output.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -113,8 +113,7 @@ int AltiConvert::LoadGRID() {
         reportNonConforming(path);
         return 0;
     }
-    values = new std::int32_t[grid.values.size()];
-    std::memcpy(values, grid.values.data(), grid.values.size() * sizeof(std::int32_t));
+    values = ownedCopy(grid.values.data(), grid.values.size());
     columns = grid.columns;
     rows = grid.rows;
     lonOrigin = grid.header.lonMin * degre_en_radian;

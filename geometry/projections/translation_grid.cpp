@@ -5,6 +5,7 @@
 #include "geometry/projections/ellipsoide.h"
 #include "geometry/projections/mnt_header.h"
 #include "geometry/projections/number_scanner.h"
+#include "geometry/projections/owned_array.h"
 #include "services/output/output.h"
 #include "services/str/str.h"
 
@@ -138,8 +139,7 @@ int Ellipsoide::GetTranslat(const CPoint3d& geo, CPoint3d& translation) {
         latOrigin = read.latMin;
         latStep = read.latStep;
         rows = read.rows;
-        grid = new std::int16_t[read.values.size()];
-        std::memcpy(grid, read.values.data(), read.values.size() * sizeof(std::int16_t));
+        grid = ownedCopy(read.values.data(), read.values.size());
     }
     const double u = (geo.x * radian_en_degre - lonOrigin) / lonStep;
     const double v = (geo.y * radian_en_degre - latOrigin) / latStep;
