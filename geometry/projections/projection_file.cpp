@@ -106,8 +106,8 @@ void Reader::ellipsoid(std::string_view keyText, std::string& value) {
     if (read == 5 && scan.literal(',') && scan.more() && !scan.word(gridFile, sizeof gridFile)) return;
     const double a = numbers[0];
     const double e = numbers[1];
-    // A record is kept only for a usable ellipsoid: the conversions divide by a and take sqrt(1 - e^2).
-    if (e == 0) return;
+    // A record is kept only for a usable ellipsoid (e = 0 marks a line without one): the conversions divide
+    // by a and take sqrt(1 - e^2).
     if (!(a > 0) || !std::isfinite(a) || !(e > 0 && e < 1) ||
         !std::all_of(numbers + 2, numbers + 5, [](double v) { return std::isfinite(v); }))
         return;
