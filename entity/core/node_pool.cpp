@@ -1,6 +1,7 @@
 // The class-wide pool of vertex nodes. Nodes live in blocks of kNodesPerBlock slots; a slot is 8-byte
 // aligned (72 bytes for a 68-byte packed node) so that every node's pointers, point and bulge are aligned.
 #include "entity/core/poly_arc3d.h"
+#include "entity/curve/extend_cache.h"
 
 struct alignas(8) NodeSlot {
     P_Vertex vertex;
@@ -65,6 +66,8 @@ CPolyArc3D::CPolyArc3D() {
 }
 
 CPolyArc3D::~CPolyArc3D() {
+    // EXTEND's cache must not outlive the entity it names.
+    if (g_ExtendCache.entity == this) g_ExtendCache.reset();
     releaseChain();
     if (--gm_nelements <= 0) {
         while (NodeBlock* block = gm_pBlocks) {

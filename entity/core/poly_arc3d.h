@@ -260,6 +260,77 @@ public:
     // the number removed.
     int EpurePts(double tolXY, double tolZ, double minDist, double maxDist, int attrs);
 
+    // --- Curve protocol. Points and vectors given to and answered to the host are world; a curve parameter
+    // is the index of a segment's start vertex (every vertex counts) plus the fraction of that segment's
+    // length. Distances along the curve are 3-D unless bit 3 of f71 asks for plan measurement. The last point
+    // answered by getClosestPointTo.
+    static CPoint3d __ptgen;
+    bool measuresInPlan() const { return (m_f71 & 8) != 0; }
+    // count - 1, or count when the closed bit is set; -1 for an empty entity.
+    double endParam() const;
+    Acad::ErrorStatus getStartParam(double& param) const override;
+    Acad::ErrorStatus getEndParam(double& param) const override;
+    Acad::ErrorStatus getStartPoint(AcGePoint3d& point) const override;
+    Acad::ErrorStatus getEndPoint(AcGePoint3d& point) const override;
+    Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
+    Acad::ErrorStatus getParamAtPoint(const AcGePoint3d& point, double& param) const override;
+    Acad::ErrorStatus getDistAtParam(double param, double& dist) const override;
+    Acad::ErrorStatus getParamAtDist(double dist, double& param) const override;
+    Acad::ErrorStatus getDistAtPoint(const AcGePoint3d& point, double& dist) const override;
+    Acad::ErrorStatus getPointAtDist(double dist, AcGePoint3d& point) const override;
+    Acad::ErrorStatus getFirstDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getFirstDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
+    // The extend flag is not used: the nearest point of the polyline itself.
+    Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                        bool extend = false) const override;
+    // The direction is not used.
+    Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, const AcGeVector3d& direction,
+                                        AcGePoint3d& pointOnCurve, bool extend = false) const override;
+    Acad::ErrorStatus getArea(double& area) const override;
+    bool isPlanar() const override;
+    Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& type) const override;
+    // A copy of the same class lying in the plane: in its system, every vertex at height 0.
+    Acad::ErrorStatus getOrthoProjectedCurve(const AcGePlane& plane,
+                                             AcDbCurve*& projectedCurve) const override;
+    Acad::ErrorStatus getProjectedCurve(const AcGePlane& plane, const AcGeVector3d& direction,
+                                        AcDbCurve*& projectedCurve) const override;
+    Acad::ErrorStatus getSpline(AcDbSpline*& spline) const override;
+    Acad::ErrorStatus extend(double newParam) override;
+    // The host's EXTEND: moves the start or the end vertex along its segment to the projection of toPoint.
+    Acad::ErrorStatus extend(bool extendStart, const AcGePoint3d& toPoint) override;
+    // Pieces of the same class, in the order of the curve; the caller owns them.
+    Acad::ErrorStatus getSplitCurves(const AcGeDoubleArray& params,
+                                     AcDbVoidPtrArray& curveSegments) const override;
+    Acad::ErrorStatus getSplitCurves(const AcGePoint3dArray& points,
+                                     AcDbVoidPtrArray& curveSegments) const override;
+
+    // --- Entity protocol: extents, grips, stretching, transforms, subentities, listing.
+    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    // One grip per vertex, so that grip indexes are vertex indexes; generated vertices at (-1e9, -1e9, -1e9).
+    Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray& osnapModes,
+                                       AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus subGetStretchPoints(AcGePoint3dArray& points) const override;
+    Acad::ErrorStatus subMoveStretchPointsAt(const AcDbIntArray& indices,
+                                             const AcGeVector3d& offset) override;
+    // Refuses (eCannotScaleNonUniformly, nothing changed) a transform that would turn its arcs into
+    // something that is not a circle.
+    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    Acad::ErrorStatus subGetTransformedCopy(const AcGeMatrix3d& xform, AcDbEntity*& copy) const override;
+    // Edge k - 1 and vertices k - 1 and k stand for graphics marker k.
+    AcDbEntity* subSubentPtr(const AcDbFullSubentPath& path) const override;
+    Acad::ErrorStatus subGetSubentPathsAtGsMarker(AcDb::SubentType type, Adesk::GsMarker gsMark,
+                                                  const AcGePoint3d& pickPoint, const AcGeMatrix3d& viewXform,
+                                                  int& numPaths, AcDbFullSubentPath*& subentPaths,
+                                                  int numInserts,
+                                                  AcDbObjectId* entAndInsertStack) const override;
+    Acad::ErrorStatus subGetGsMarkersAtSubentPath(const AcDbFullSubentPath& path,
+                                                  AcDbGsMarkerArray& markers) const override;
+    void subViewportDraw(AcGiViewportDraw* draw) override;
+    void saveAs(AcGiWorldDraw* mode, AcDb::SaveType type) override;
+
     // --- Own virtual operations, in slot order
     // A new empty object of the same class (null when the heap gives nothing).
     virtual CPolyArc3D* newCPolyArc3D();
@@ -371,6 +442,22 @@ private:
     int mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs, bool& midpointsInserted);
     // Frees the inserted midpoints (flags 3) that smoothing would leave where they are.
     void releaseMidpointsOnCurve(double tolXY);
+
+    // Curve protocol.
+    // The start vertex of the segment holding parameter p (an integer k >= 1 is the end of segment k - 1) and
+    // the fraction into it; null for a parameter that is not finite or lies outside [0, endParam()].
+    P_Vertex* segmentAtParam(double p, double& fraction) const;
+    // The start vertex of the segment at distance d from the head in the measuring mode, and the distance
+    // into it; null outside [-1e-4, length + 1e-4]. The length itself is the end of the last segment.
+    P_Vertex* segmentAtDist(double d, double& along) const;
+    // The length of v's segment in the measuring mode.
+    double measuredLength(const P_Vertex* v) const;
+    // The world point of a point in the entity's system, and a vector taken to world.
+    AcGeVector3d worldVector(CPoint3d v) const;
+    // The first and second derivative on v's segment at the fraction f.
+    void derivatives(const P_Vertex* v, double f, AcGeVector3d* first, AcGeVector3d* second) const;
+    // The segment and fraction of the point nearest to a world point (measuring mode, tolerance _ecpt).
+    P_Vertex* segmentAtPoint(const AcGePoint3d& point, double& fraction) const;
 
     int m_Kind = kBareKind;
     int m_nVertex = 0;

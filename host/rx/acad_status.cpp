@@ -60,6 +60,7 @@ const char* statusName(Acad::ErrorStatus status) {
         HOST_STATUS(eIteratorDone)
         HOST_STATUS(eNotInDatabase)
         HOST_STATUS(eIsAnEntity)
+        HOST_STATUS(eCannotScaleNonUniformly)
 #undef HOST_STATUS
     }
     return "eUnknownStatus";

@@ -57,6 +57,7 @@ enum ErrorStatus {
     eIteratorDone = 115,
     eNotInDatabase = 123,
     eIsAnEntity = 125,
+    eCannotScaleNonUniformly = 182,
 };
 } // namespace Acad
 

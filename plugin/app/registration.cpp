@@ -7,6 +7,7 @@
 #include "cadutil/command_line/print.h"
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_classes.h"
+#include "entity/curve/extend_cache.h"
 #include "host/db/database.h"
 #include "host/rx/app_info.h"
 #include "platform/settings/registry.h"
@@ -94,6 +95,8 @@ std::uint32_t takeStartupFlags() {
 } // namespace
 
 void registerClassesAndCommands() {
+    // Before any entity exists.
+    g_ExtendCache.reset();
     registered().polyArc = PolyArc3D::rxInit();
     acrxBuildClassHierarchy();
     readMaxDeviation();
@@ -127,4 +130,5 @@ void unloadRegistrations() {
     if (registered().polyArc) PolyArc3D::rxUninit();
     if (registered().tavro) tavro_poly::rxUninit();
     registered() = Registered{};
+    g_ExtendCache.tearDown();
 }
