@@ -16,7 +16,7 @@ constexpr double kFarthest = 100000;
 struct Candidate {
     P_Vertex* vertex = nullptr;
     CPoint3d foot;
-    double distance = 1000000; // offset, grown by how far the foot lies beyond the segment's ends
+    double distance = 1000000; // plan distance to the foot
     double along = 0;
     double offset = 0;
     double cumul = 0;
@@ -50,14 +50,16 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
                 const double length = segment.len(in3d);
                 // A vertical segment's offset says nothing of how far it is in plan.
                 double distance = segment.chord == 0 ? CPoint3d(v->pt).dist2dTo(target) : std::fabs(offset);
+                // Beyond an end the end itself is the nearest point: how far it lies, not the offset grown
+                // by the overshoot (which ranks a segment passing further away before a nearer end).
                 if (along < 0) {
-                    distance -= along;
                     along = 0;
                     foot = v->pt;
+                    distance = foot.dist2dTo(target);
                 } else if (along > length) {
-                    distance += along - length;
                     along = length;
                     foot = w->pt;
+                    distance = foot.dist2dTo(target);
                 }
                 // The start of a later segment wins over the end of the one before; in 3-D, the nearer
                 // height.

@@ -70,6 +70,24 @@ bool Context::contains(const GEOSGeometry* polygon, const GEOSGeometry* point) c
     return GEOSContains_r(m_handle, polygon, point) == 1;
 }
 
+double Context::project(const GEOSGeometry* line, const GEOSGeometry* p) const {
+    return GEOSProject_r(m_handle, line, p);
+}
+
+CPoint3d Context::interpolate(const GEOSGeometry* line, double distance) const {
+    const Geometry p = own(GEOSInterpolate_r(m_handle, line, distance));
+    CPoint3d answer;
+    GEOSGeomGetX_r(m_handle, p.get(), &answer.x);
+    GEOSGeomGetY_r(m_handle, p.get(), &answer.y);
+    return answer;
+}
+
+double Context::distance(const GEOSGeometry* a, const GEOSGeometry* b) const {
+    double value = 0;
+    GEOSDistance_r(m_handle, a, b, &value);
+    return value;
+}
+
 bool Context::isValid(const GEOSGeometry* g) const {
     return GEOSisValid_r(m_handle, g) == 1;
 }

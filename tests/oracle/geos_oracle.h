@@ -35,6 +35,10 @@ public:
     bool contains(const GEOSGeometry* polygon, const GEOSGeometry* point) const;
     bool isValid(const GEOSGeometry* g) const;
     double distanceToBoundary(const GEOSGeometry* polygon, const GEOSGeometry* point) const;
+    // Distance along the line of the point of it nearest to p, and the point at a distance along it.
+    double project(const GEOSGeometry* line, const GEOSGeometry* p) const;
+    CPoint3d interpolate(const GEOSGeometry* line, double distance) const;
+    double distance(const GEOSGeometry* a, const GEOSGeometry* b) const;
     // The offset curve with mitred joins: positive distances on the left.
     Geometry mitredOffset(const GEOSGeometry* line, double distance, double mitreLimit) const;
 
