@@ -328,6 +328,8 @@ public:
                                                   AcDbObjectId* entAndInsertStack) const override;
     Acad::ErrorStatus subGetGsMarkersAtSubentPath(const AcDbFullSubentPath& path,
                                                   AcDbGsMarkerArray& markers) const override;
+    // The header, extended data, lengths, area and one block per vertex, pausing every 50 blocks.
+    void subList() const override;
     void subViewportDraw(AcGiViewportDraw* draw) override;
     void saveAs(AcGiWorldDraw* mode, AcDb::SaveType type) override;
 

@@ -2,8 +2,8 @@
 // adjust mode of ZOR_EXTEND (bit 1 of m_PolyArc3dCmdeFlag) the first requests on a side are only cached, and
 // the side moves once a request reaches beyond it.
 #include "entity/core/boundary.h"
-#include "entity/curve/extend_cache.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/curve/extend_cache.h"
 #include "geometry/arcs/arc3d.h"
 
 #include <cmath>

@@ -1,11 +1,11 @@
 // Extents, grips and stretch points of the polyline: one grip per vertex, so that grip indexes are vertex
 // indexes.
+#include "cadutil/database/host_variables.h"
 #include "entity/core/boundary.h"
-#include "entity/curve/curve_segment.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/curve/curve_segment.h"
 #include "geometry/points/angle_units.h"
 #include "host/graphics/gr_draw.h"
-#include "cadutil/database/host_variables.h"
 
 #include <cmath>
 #include <numbers>

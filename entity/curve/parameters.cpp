@@ -1,9 +1,9 @@
 // Curve parameters, points and distances along the polyline, as the host's curve protocol asks for them.
 #include "entity/core/boundary.h"
-#include "entity/curve/curve_segment.h"
-#include "entity/curve/extend_cache.h"
 #include "entity/core/poly_arc3d.h"
 #include "entity/core/segment_geometry.h"
+#include "entity/curve/curve_segment.h"
+#include "entity/curve/extend_cache.h"
 #include "geometry/points/angle_units.h"
 
 #include <cmath>

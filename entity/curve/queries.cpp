@@ -1,7 +1,7 @@
 // The curve queries that read the polyline as a whole: nearest point, area, plane and projections.
 #include "entity/core/boundary.h"
-#include "entity/curve/extend_cache.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/curve/extend_cache.h"
 #include "geometry/points/angle_units.h"
 #include "services/output/output.h"
 

@@ -2,8 +2,8 @@
 // k - 1) and for its two vertices.
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
-#include "geometry/points/angle_units.h"
 #include "geometry/arcs/arc3d.h"
+#include "geometry/points/angle_units.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
 #include "host/entities/point_ray_face.h"
