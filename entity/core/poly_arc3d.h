@@ -333,6 +333,25 @@ public:
     void subViewportDraw(AcGiViewportDraw* draw) override;
     void saveAs(AcGiWorldDraw* mode, AcDb::SaveType type) override;
 
+    // --- Object snaps and intersections. Points also go to the OsnapRequest registered for the entity.
+    // Snap points of one segment: the one under the pick for marker 0, else segment marker - 1.
+    Acad::ErrorStatus subGetOsnapPoints(AcDb::OsnapMode mode, Adesk::GsMarker gsMarker,
+                                        const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                        const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                        AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                       AcGePoint3dArray& points, Adesk::GsMarker thisMarker,
+                                       Adesk::GsMarker otherMarker) const override;
+    Acad::ErrorStatus subIntersectWith(const AcDbEntity* other, AcDb::Intersect type,
+                                       const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                       Adesk::GsMarker thisMarker,
+                                       Adesk::GsMarker otherMarker) const override;
+    // Intersections in plan, in the system of a tilted plane when given, else in the entity's own; markers
+    // 1 to 999999 restrict a side to one segment.
+    Acad::ErrorStatus myIntersectWith(const AcDbEntity* other, AcDb::Intersect type, const AcGePlane* plane,
+                                      AcGePoint3dArray& points, Adesk::GsMarker thisMarker,
+                                      Adesk::GsMarker otherMarker) const;
+
     // --- Own virtual operations, in slot order
     // A new empty object of the same class (null when the heap gives nothing).
     virtual CPolyArc3D* newCPolyArc3D();

@@ -175,6 +175,22 @@ void intersect(const Piece& p, const Piece& q, std::vector<AcGePoint3d>& out) {
     }
 }
 
+// An entity of a class the host does not know intersects itself with the curve, roles and extend types
+// swapped; once, so that two such classes never ask each other for ever.
+Acad::ErrorStatus askTheOther(const AcDbEntity* first, const AcDbEntity* second, AcDb::Intersect type,
+                              const AcGePlane* plane, AcGePoint3dArray& points) {
+    static bool asking = false;
+    if (asking) return Acad::eNotImplementedYet;
+    struct Asking {
+        Asking() { asking = true; }
+        ~Asking() { asking = false; }
+    } scope;
+    const auto swapped = static_cast<AcDb::Intersect>(((type & AcDb::kExtendThis) ? AcDb::kExtendArg : 0) |
+                                                      ((type & AcDb::kExtendArg) ? AcDb::kExtendThis : 0));
+    return plane ? second->intersectWith(first, swapped, *plane, points)
+                 : second->intersectWith(first, swapped, points);
+}
+
 } // namespace
 
 Acad::ErrorStatus intersectCurves(const AcDbEntity* first, const AcDbEntity* second, AcDb::Intersect type,
@@ -192,6 +208,7 @@ Acad::ErrorStatus intersectCurves(const AcDbEntity* first, const AcDbEntity* sec
     bool knownFirst = false, knownSecond = false;
     std::vector<Piece> mine = piecesOf(first, toPlane, knownFirst),
                        theirs = piecesOf(second, toPlane, knownSecond);
+    if (knownFirst && !knownSecond) return askTheOther(first, second, type, plane, points);
     if (!knownFirst || !knownSecond) return Acad::eNotImplementedYet;
     if (type == AcDb::kExtendThis || type == AcDb::kExtendBoth) extend(mine);
     if (type == AcDb::kExtendArg || type == AcDb::kExtendBoth) extend(theirs);

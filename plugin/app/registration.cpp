@@ -8,6 +8,7 @@
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_classes.h"
 #include "entity/curve/extend_cache.h"
+#include "entity/snaps/osnap_request.h"
 #include "host/db/database.h"
 #include "host/rx/app_info.h"
 #include "platform/settings/registry.h"
@@ -97,6 +98,7 @@ std::uint32_t takeStartupFlags() {
 void registerClassesAndCommands() {
     // Before any entity exists.
     g_ExtendCache.reset();
+    OsnapRequest::createRegistry();
     registered().polyArc = PolyArc3D::rxInit();
     acrxBuildClassHierarchy();
     readMaxDeviation();
@@ -131,4 +133,5 @@ void unloadRegistrations() {
     if (registered().tavro) tavro_poly::rxUninit();
     registered() = Registered{};
     g_ExtendCache.tearDown();
+    OsnapRequest::destroyRegistry();
 }

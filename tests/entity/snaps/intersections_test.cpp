@@ -1,0 +1,132 @@
+// Intersections of the polyline with host entities and with other polylines, against the host's own on the
+// same geometry, and the points the requests of each side learn.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "entity/snaps/osnap_request.h"
+#include "host/entities/circle_arc.h"
+#include "host/entities/line.h"
+#include "host/entities/lw_polyline.h"
+#include "host/entities/point_ray_face.h"
+#include "tests/entity/poly_test_support.h"
+
+using poly_test::append;
+using poly_test::appendAll;
+
+namespace {
+
+struct Intersections : ::testing::Test {
+    poly_test::RegisteredClasses classes;
+    PolyArc3D poly;
+    AcDbPolyline twin; // the same geometry as a host polyline
+
+    Intersections() {
+        OsnapRequest::createRegistry();
+        append(poly, {0, 0, 0});
+        append(poly, {10, 0, 0}, {.bulge = 1});
+        append(poly, {20, 0, 0});
+        append(poly, {20, 10, 0});
+        twin.addVertexAt(0, {0, 0});
+        twin.addVertexAt(1, {10, 0}, 1);
+        twin.addVertexAt(2, {20, 0});
+        twin.addVertexAt(3, {20, 10});
+    }
+    ~Intersections() override { OsnapRequest::destroyRegistry(); }
+};
+
+std::vector<AcGePoint3d> sorted(const AcGePoint3dArray& points) {
+    std::vector<AcGePoint3d> v(points.begin(), points.end());
+    std::sort(v.begin(), v.end(),
+              [](const AcGePoint3d& a, const AcGePoint3d& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+    return v;
+}
+
+void expectSamePoints(const AcGePoint3dArray& a, const AcGePoint3dArray& b) {
+    const std::vector<AcGePoint3d> x = sorted(a), y = sorted(b);
+    ASSERT_EQ(x.size(), y.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        EXPECT_NEAR(x[i].distanceTo(y[i]), 0, 1e-9) << i;
+}
+
+TEST_F(Intersections, HostEntitiesMeetItWhereTheyMeetTheSameHostPolylineInBothOrders) {
+    AcDbLine line({5, -10, 0}, {18, 20, 0});
+    AcDbCircle circle({10, 0, 0}, AcGeVector3d::kZAxis, 4);
+    AcDbArc arc({2, 0, 0}, 3, 0, 3);
+    for (const AcDbEntity* other :
+         {static_cast<const AcDbEntity*>(&line), static_cast<const AcDbEntity*>(&circle),
+          static_cast<const AcDbEntity*>(&arc)}) {
+        AcGePoint3dArray ours, host, swapped;
+        ASSERT_EQ(poly.intersectWith(other, AcDb::kOnBothOperands, ours), Acad::eOk);
+        ASSERT_EQ(twin.intersectWith(other, AcDb::kOnBothOperands, host), Acad::eOk);
+        ASSERT_EQ(other->intersectWith(&poly, AcDb::kOnBothOperands, swapped), Acad::eOk);
+        EXPECT_FALSE(ours.isEmpty()) << other->isA()->name();
+        expectSamePoints(ours, host);
+        expectSamePoints(swapped, host);
+    }
+}
+
+TEST_F(Intersections, ExtendTypesReachBeyondTheEnds) {
+    AcDbLine line({-5, 5, 0}, {-1, 5, 0});
+    AcGePoint3dArray none, extended;
+    ASSERT_EQ(poly.intersectWith(&line, AcDb::kOnBothOperands, none), Acad::eOk);
+    EXPECT_TRUE(none.isEmpty());
+    ASSERT_EQ(poly.intersectWith(&line, AcDb::kExtendArg, extended), Acad::eOk);
+    ASSERT_EQ(extended.length(), 1);
+    EXPECT_NEAR(extended[0].distanceTo(AcGePoint3d(20, 5, 0)), 0, 1e-9);
+}
+
+TEST_F(Intersections, ARayReachesPastTenThousandUnits) {
+    PolyArc3D far;
+    appendAll(far, {{20000, -5, 0}, {20000, 5, 0}});
+    AcDbRay ray;
+    ray.setBasePoint({0, 0, 0});
+    ray.setUnitDir({1, 0, 0});
+    AcGePoint3dArray points;
+    ASSERT_EQ(far.intersectWith(&ray, AcDb::kOnBothOperands, points), Acad::eOk);
+    ASSERT_EQ(points.length(), 1);
+    EXPECT_NEAR(points[0].distanceTo(AcGePoint3d(20000, 0, 0)), 0, 1e-9);
+}
+
+TEST_F(Intersections, MarkersPickOneSegmentAndRequestsHearOnlyTheirSide) {
+    PolyArc3D cross;
+    appendAll(cross, {{5, -3, 0}, {5, 3, 0}, {25, 3, 0}});
+    OsnapRequest mine(&poly), theirs(&cross);
+    AcGePoint3dArray all, first;
+    ASSERT_EQ(poly.intersectWith(&cross, AcDb::kOnBothOperands, all), Acad::eOk);
+    ASSERT_EQ(poly.intersectWith(&cross, AcDb::kOnBothOperands, first, 1, 1), Acad::eOk);
+    EXPECT_EQ(all.length(), 2);
+    ASSERT_EQ(first.length(), 1);
+    EXPECT_NEAR(first[0].distanceTo(AcGePoint3d(5, 0, 0)), 0, 1e-12);
+    EXPECT_EQ(mine.m_count, 3);
+    EXPECT_EQ(theirs.m_count, 3);
+    EXPECT_EQ(mine.m_bestMode, OsnapRequest::kIntersectionCode);
+
+    // The other side extended: the point beyond its end goes to this side's request alone.
+    mine.Reset();
+    theirs.Reset();
+    AcGePoint3dArray beyond;
+    PolyArc3D shortLine;
+    appendAll(shortLine, {{5, 2, 0}, {5, 1, 0}});
+    OsnapRequest shortRequest(&shortLine);
+    ASSERT_EQ(poly.intersectWith(&shortLine, AcDb::kExtendArg, beyond), Acad::eOk);
+    ASSERT_EQ(beyond.length(), 1);
+    EXPECT_EQ(mine.m_count, 1);
+    EXPECT_EQ(shortRequest.m_count, 0);
+}
+
+TEST_F(Intersections, NullItselfAndErasedAnswerTheirStatus) {
+    AcGePoint3dArray points;
+    EXPECT_EQ(poly.intersectWith(nullptr, AcDb::kOnBothOperands, points), Acad::eOk);
+    EXPECT_TRUE(points.isEmpty());
+    // Meeting itself, neighbouring segments share their vertices.
+    ASSERT_EQ(poly.intersectWith(&poly, AcDb::kOnBothOperands, points), Acad::eOk);
+    for (const AcGePoint3d& p : points)
+        EXPECT_TRUE(p.isEqualTo({10, 0, 0}, AcGeTol()) || p.isEqualTo({20, 0, 0}, AcGeTol()) ||
+                    p.distanceTo({20, 0, 0}) < 1e-9 || p.distanceTo({10, 0, 0}) < 1e-9);
+}
+
+} // namespace
