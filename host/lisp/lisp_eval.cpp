@@ -5,6 +5,7 @@
 
 #include "host/editor/acut.h"
 #include "host/filing/text_codec.h"
+#include "host/lisp/curve_builtins.h"
 #include "host/lisp/entity_lists.h"
 #include "host/lisp/lisp_functions.h"
 #include "host/lisp/lisp_symbols.h"
@@ -148,6 +149,8 @@ LispValue evaluateList(const LispValue& expression) {
         args.push_back(evaluateLisp(e));
     auto builtin = builtins().find(head.text);
     if (builtin != builtins().end()) return builtin->second(args);
+    auto curveBuiltin = curveBuiltins().find(head.text);
+    if (curveBuiltin != curveBuiltins().end()) return curveBuiltin->second(args);
     return callLispFunction(head.text, args);
 }
 
