@@ -6,6 +6,7 @@
 
 #include "host/db/database.h"
 #include "host/editor/acut.h"
+#include "host/editor/edit_commands.h"
 #include "host/editor/find_file.h"
 #include "host/editor/menus.h"
 #include "host/editor/ucs.h"
@@ -174,7 +175,11 @@ HostCommandFunction findHostCommand(const std::wstring& name) {
         HostCommandFunction function;
     } commands[] = {{L"UNDO", undoCommand},         {L"U", uCommand},
                     {L"MENULOAD", menuLoadCommand}, {L"MENUUNLOAD", menuUnloadCommand},
-                    {L"EXTEND", extendCommand},     {L"SELECT", selectCommand}};
+                    {L"EXTEND", extendCommand},     {L"SELECT", selectCommand},
+                    {L"LIST", listCommand},         {L"MOVE", moveCommand},
+                    {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
+                    {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
+                    {L"BREAK", breakCommand}};
     for (const auto& c : commands)
         if (name == c.name) return c.function;
     return nullptr;

@@ -1,0 +1,220 @@
+#include "host/editor/edit_commands.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numbers>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
+#include "host/editor/ucs.h"
+#include "host/entities/curve.h"
+#include "host/input/entity_refs.h"
+#include "host/input/prompt_input.h"
+#include "host/input/prompts.h"
+#include "host/selection/selection_sets.h"
+#include "host/selection/ssget.h"
+
+namespace host {
+
+namespace {
+
+// The entities chosen at a selection prompt; none on a cancel.
+std::vector<AcDbObjectId> chooseEntities() {
+    std::vector<AcDbObjectId> ids;
+    ads_name ss;
+    if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return ids;
+    for (const SelectionMember& m : *selectionMembers(ss))
+        ids.push_back(m.id);
+    acedSSFree(ss);
+    return ids;
+}
+
+// A point in world coordinates, dragged from `base` when given.
+std::optional<AcGePoint3d> askPoint(const wchar_t* prompt, const std::optional<AcGePoint3d>& base = {}) {
+    ads_point answer, from = {0, 0, 0};
+    if (base) {
+        const AcGePoint3d user = worldToUcs(*base);
+        from[0] = user.x, from[1] = user.y, from[2] = user.z;
+    }
+    if (acedGetPoint(base ? from : nullptr, prompt, answer) != RTNORM) return std::nullopt;
+    return ucsToWorld(AcGePoint3d(answer[0], answer[1], answer[2]));
+}
+
+// Each entity opened for write, changed, closed; a refusal is reported and the others go on.
+template <class Change> void changeEach(const std::vector<AcDbObjectId>& ids, Change change) {
+    for (AcDbObjectId id : ids) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForWrite) != Acad::eOk) continue;
+        if (Acad::ErrorStatus es = change(*entity); es != Acad::eOk)
+            acutPrintf(L"\n%s: %hs", entity->isA()->name(), statusName(es));
+        entity->close();
+    }
+}
+
+void transformEach(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m) {
+    changeEach(ids, [&](AcDbEntity& e) { return e.transformBy(m); });
+}
+
+// Appends `entity` to the block that owns `like`, with its properties unless it has them already.
+void appendBeside(const AcDbEntity& like, AcDbEntity* entity) {
+    AcDbBlockTableRecord* owner = nullptr;
+    if (acdbOpenObject(owner, like.ownerId(), AcDb::kForWrite) != Acad::eOk) {
+        delete entity;
+        return;
+    }
+    AcDbObjectId id;
+    if (owner->appendAcDbEntity(id, entity) == Acad::eOk)
+        entity->close();
+    else
+        delete entity;
+    owner->close();
+}
+
+AcGeVector3d ucsZ() {
+    return ucsToWorld(AcGePoint3d(0, 0, 1)) - ucsToWorld(AcGePoint3d::kOrigin);
+}
+
+} // namespace
+
+void listCommand() {
+    for (AcDbObjectId id : chooseEntities()) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        entity->list();
+        entity->close();
+    }
+}
+
+void moveCommand() {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto base = askPoint(L"\nPoint de base: ");
+    if (!base) return;
+    const auto to = askPoint(L"\nDeuxième point: ", base);
+    if (!to) return;
+    transformEach(ids, AcGeMatrix3d::translation(*to - *base));
+}
+
+void rotateCommand() {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto base = askPoint(L"\nPoint de base: ");
+    if (!base) return;
+    double degrees = 0;
+    if (acedGetReal(L"\nAngle de rotation: ", &degrees) != RTNORM) return;
+    transformEach(ids, AcGeMatrix3d::rotation(degrees * std::numbers::pi / 180, ucsZ(), *base));
+}
+
+void scaleCommand() {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto base = askPoint(L"\nPoint de base: ");
+    if (!base) return;
+    double factor = 0;
+    acedInitGet(RSG_NOZERO | RSG_NONEG, nullptr);
+    if (acedGetReal(L"\nFacteur d'échelle: ", &factor) != RTNORM) return;
+    transformEach(ids, AcGeMatrix3d::scaling(factor, *base));
+}
+
+void mirrorCommand() {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto first = askPoint(L"\nPremier point de l'axe de symétrie: ");
+    if (!first) return;
+    const auto second = askPoint(L"\nDeuxième point de l'axe de symétrie: ", first);
+    if (!second || second->isEqualTo(*first)) return;
+    ACHAR answer[8] = L"Non";
+    acedInitGet(0, L"Oui Non _ Yes No");
+    const int rc = acedGetKword(L"\nEffacer les objets source ? [Oui/Non] <Non>: ", answer, 8);
+    if (rc == RTCAN) return;
+    const bool erase = rc == RTNORM && std::wstring(answer) == L"Yes";
+    const AcGeMatrix3d m = AcGeMatrix3d::mirroring(*first, (*second - *first).crossProduct(ucsZ()));
+    changeEach(ids, [&](AcDbEntity& e) {
+        AcDbEntity* copy = nullptr;
+        if (Acad::ErrorStatus es = e.getTransformedCopy(m, copy); es != Acad::eOk) return es;
+        appendBeside(e, copy);
+        return erase ? e.erase() : Acad::eOk;
+    });
+}
+
+void stretchCommand() {
+    const auto corner = askPoint(L"\nPremier coin de la fenêtre: ");
+    if (!corner) return;
+    const auto opposite = askPoint(L"\nCoin opposé: ", corner);
+    if (!opposite) return;
+    const auto base = askPoint(L"\nPoint de base: ");
+    if (!base) return;
+    const auto to = askPoint(L"\nDeuxième point: ", base);
+    if (!to) return;
+    const AcGeVector3d offset = *to - *base;
+    const double x0 = std::min(corner->x, opposite->x), x1 = std::max(corner->x, opposite->x);
+    const double y0 = std::min(corner->y, opposite->y), y1 = std::max(corner->y, opposite->y);
+    auto inside = [&](const AcGePoint3d& p) { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; };
+    changeEach(currentSpaceEntities(), [&](AcDbEntity& e) {
+        AcDbExtents extents;
+        if (e.getGeomExtents(extents) == Acad::eOk && inside(extents.minPoint()) &&
+            inside(extents.maxPoint()))
+            return e.transformBy(AcGeMatrix3d::translation(offset));
+        AcGePoint3dArray points;
+        if (e.getStretchPoints(points) != Acad::eOk) return Acad::eOk;
+        AcDbIntArray moved;
+        for (int i = 0; i < points.length(); ++i)
+            if (inside(points[i])) moved.append(i);
+        return moved.isEmpty() ? Acad::eOk : e.moveStretchPointsAt(moved, offset);
+    });
+}
+
+void breakCommand() {
+    ads_name name;
+    ads_point at;
+    if (acedEntSel(L"\nChoix de l'objet: ", name, at) != RTNORM) return;
+    const AcGePoint3d firstPick = ucsToWorld(AcGePoint3d(at[0], at[1], at[2]));
+    const auto secondPick = askPoint(L"\nDeuxième point de rupture ou <Entrée: au premier>: ");
+    AcDbObjectId id;
+    AcDbCurve* curve = nullptr;
+    if (acdbGetObjectId(id, name) != Acad::eOk || acdbOpenObject(curve, id, AcDb::kForWrite) != Acad::eOk) {
+        printText(L"\nL'objet ne peut pas être coupé.");
+        return;
+    }
+    AcGePoint3dArray cuts;
+    double low = 0, high = 0;
+    for (const AcGePoint3d& pick :
+         secondPick ? std::vector{firstPick, *secondPick} : std::vector{firstPick}) {
+        AcGePoint3d onCurve;
+        double param = 0;
+        if (curve->getClosestPointTo(pick, onCurve) != Acad::eOk ||
+            curve->getParamAtPoint(onCurve, param) != Acad::eOk)
+            continue;
+        low = cuts.isEmpty() ? param : std::min(low, param);
+        high = cuts.isEmpty() ? param : std::max(high, param);
+        cuts.append(onCurve);
+    }
+    AcDbVoidPtrArray pieces;
+    if (cuts.isEmpty() || curve->getSplitCurves(cuts, pieces) != Acad::eOk) {
+        printText(L"\nL'objet ne peut pas être coupé.");
+        curve->close();
+        return;
+    }
+    // The piece between the two points goes; the others take the source's place.
+    for (void* p : pieces) {
+        std::unique_ptr<AcDbCurve> piece(static_cast<AcDbCurve*>(p));
+        AcGePoint3d start, end;
+        double from = 0, to = 0;
+        const bool between =
+            secondPick && piece->getStartPoint(start) == Acad::eOk && piece->getEndPoint(end) == Acad::eOk &&
+            curve->getParamAtPoint(start, from) == Acad::eOk &&
+            curve->getParamAtPoint(end, to) == Acad::eOk && from >= low - 1e-9 && to <= high + 1e-9;
+        if (between) continue;
+        piece->setPropertiesFrom(curve);
+        appendBeside(*curve, piece.release());
+    }
+    curve->erase();
+    curve->close();
+}
+
+} // namespace host

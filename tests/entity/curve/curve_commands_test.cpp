@@ -1,0 +1,150 @@
+// The host's editing commands on the polyline: one flat geometry as a host lightweight polyline and as a
+// ZORTAPOLY stays the same curve through MOVE, ROTATE, MIRROR, SCALE and STRETCH; BREAK drops the piece
+// between its points.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "host/db/symbol_tables.h"
+#include "host/editor/command_line.h"
+#include "host/entities/lw_polyline.h"
+#include "host/input/entity_refs.h"
+#include "tests/entity/poly_test_support.h"
+#include "tests/host/editor_test_support.h"
+
+namespace {
+
+struct CurveCommands : ::testing::Test {
+    poly_test::RegisteredClasses classes;
+    host::test::EditorSession session;
+    AcDbObjectId zortapoly, lightweight;
+
+    CurveCommands() {
+        auto* poly = new PolyArc3D;
+        auto* twin = new AcDbPolyline;
+        const double bulges[] = {0, 0.5, -0.3, 0};
+        const AcGePoint2d points[] = {{0, 0}, {10, 0}, {20, 5}, {20, 15}};
+        for (int i = 0; i < 4; ++i) {
+            poly_test::append(*poly, {points[i].x, points[i].y, 0}, {.bulge = bulges[i]});
+            twin->addVertexAt(i, points[i], bulges[i]);
+        }
+        zortapoly = add(poly);
+        lightweight = add(twin);
+    }
+
+    AcDbObjectId add(AcDbEntity* entity) {
+        AcDbBlockTableRecord* model = nullptr;
+        EXPECT_EQ(acdbOpenObject(model, session.drawing.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(model->appendAcDbEntity(id, entity), Acad::eOk);
+        entity->close();
+        model->close();
+        return id;
+    }
+
+    // The live entities of each class after MIRROR erased its sources.
+    void findTheCopies() {
+        for (AcDbObjectId id : host::currentSpaceEntities()) {
+            AcDbEntity* e = nullptr;
+            if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) continue;
+            if (PolyArc3D::cast(e)) zortapoly = id;
+            if (AcDbPolyline::cast(e)) lightweight = id;
+            e->close();
+        }
+    }
+
+    std::wstring both() const {
+        return L"@select " + zortapoly.handle().text() + L" " + lightweight.handle().text();
+    }
+
+    // The two curves at 10 parameters per segment.
+    void expectSameCurves() {
+        AcDbCurve *a = nullptr, *b = nullptr;
+        ASSERT_EQ(acdbOpenObject(a, zortapoly, AcDb::kForRead), Acad::eOk);
+        ASSERT_EQ(acdbOpenObject(b, lightweight, AcDb::kForRead), Acad::eOk);
+        double endA = 0, endB = 0, lengthA = 0, lengthB = 0;
+        a->getEndParam(endA);
+        b->getEndParam(endB);
+        EXPECT_EQ(endA, endB);
+        for (int i = 0; i <= 30; ++i) {
+            AcGePoint3d pa, pb;
+            ASSERT_EQ(a->getPointAtParam(i / 10.0, pa), Acad::eOk);
+            ASSERT_EQ(b->getPointAtParam(i / 10.0, pb), Acad::eOk);
+            EXPECT_NEAR(pa.distanceTo(pb), 0, 1e-9) << i;
+        }
+        a->getDistAtParam(endA, lengthA);
+        b->getDistAtParam(endB, lengthB);
+        EXPECT_NEAR(lengthA, lengthB, 1e-9);
+        a->close();
+        b->close();
+    }
+
+    void run(std::initializer_list<const wchar_t*> lines) {
+        session.type(lines);
+        host::runCommandLine();
+    }
+};
+
+TEST_F(CurveCommands, MoveRotateMirrorAndScaleKeepTheCurvesAlike) {
+    expectSameCurves();
+    const std::wstring selection = both();
+    run({L"MOVE", selection.c_str(), L"", L"1,2", L"4,-3"});
+    expectSameCurves();
+    run({L"ROTATE", selection.c_str(), L"", L"3,3", L"37.5"});
+    expectSameCurves();
+    run({L"MIRROR", selection.c_str(), L"", L"0,0", L"1,3", L"Oui"});
+    findTheCopies();
+    expectSameCurves();
+    const std::wstring copies = both();
+    run({L"SCALE", copies.c_str(), L"", L"2,2", L"2.5"});
+    expectSameCurves();
+}
+
+TEST_F(CurveCommands, StretchMovesTheVerticesInsideTheWindow) {
+    run({L"STRETCH", L"15,-1", L"25,20", L"0,0", L"0,3"});
+    expectSameCurves();
+    AcDbCurve* a = nullptr;
+    ASSERT_EQ(acdbOpenObject(a, zortapoly, AcDb::kForRead), Acad::eOk);
+    AcGePoint3d start, end;
+    a->getStartPoint(start);
+    a->getEndPoint(end);
+    EXPECT_EQ(start, AcGePoint3d(0, 0, 0));
+    EXPECT_EQ(end, AcGePoint3d(20, 18, 0));
+    a->close();
+}
+
+TEST_F(CurveCommands, BreakDropsThePieceBetweenItsPoints) {
+    // (20, 10) is nearest to the middle of the last arc, which bulges to (18.5, 10).
+    double whole = 0, first = 0, second = 0;
+    {
+        AcDbCurve* a = nullptr;
+        ASSERT_EQ(acdbOpenObject(a, zortapoly, AcDb::kForRead), Acad::eOk);
+        a->getDistAtParam(3, whole);
+        a->getDistAtParam(0.5, first);
+        a->getDistAtParam(2.5, second);
+        a->close();
+    }
+    const std::wstring pick = L"@pick " + zortapoly.handle().text() + L" 1 5,0";
+    run({L"BREAK", pick.c_str(), L"20,10"});
+    AcDbCurve* source = nullptr;
+    EXPECT_EQ(acdbOpenObject(source, zortapoly, AcDb::kForRead), Acad::eWasErased);
+    // What is left: the head to (5, 0) and (18.5, 10) to the tail.
+    double kept = 0;
+    int pieces = 0;
+    for (AcDbObjectId id : host::currentSpaceEntities()) {
+        PolyArc3D* piece = nullptr;
+        if (acdbOpenObject(piece, id, AcDb::kForRead) != Acad::eOk) continue;
+        double length = 0, end = 0;
+        piece->getEndParam(end);
+        piece->getDistAtParam(end, length);
+        kept += length;
+        ++pieces;
+
+        piece->close();
+    }
+    EXPECT_EQ(pieces, 2);
+    EXPECT_NEAR(kept, first + whole - second, 1e-9);
+}
+
+} // namespace
