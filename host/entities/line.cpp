@@ -1,5 +1,7 @@
 #include "host/entities/line.h"
 
+#include <algorithm>
+
 #include "host/filing/dwg_filer.h"
 
 HOST_DEFINE_MEMBERS(AcDbLine, AcDbCurve, L"LINE")
@@ -59,6 +61,18 @@ Acad::ErrorStatus AcDbLine::getParamAtDist(double dist, double& param) const {
     if (Acad::ErrorStatus es = getPointAtParam(dist, p); es != Acad::eOk) return es;
     param = dist;
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbLine::extend(bool extendStart, const AcGePoint3d& toPoint) {
+    const AcGeVector3d d = m_end - m_start;
+    const double length = d.length();
+    if (length == 0) return Acad::eInvalidInput;
+    // Only along the line, and only outwards.
+    const double t = (toPoint - m_start).dotProduct(d) / length;
+    if ((m_start + d * (t / length)).distanceTo(toPoint) > 1e-8 * std::max(1.0, length))
+        return Acad::eInvalidInput;
+    if (extendStart ? t >= 0 : t <= length) return Acad::eInvalidInput;
+    return extendStart ? setStartPoint(toPoint) : setEndPoint(toPoint);
 }
 
 bool AcDbLine::tessellate(AcGePoint3dArray& points, double) const {

@@ -23,6 +23,9 @@ public:
     Acad::ErrorStatus getParamAtPoint(const AcGePoint3d& point, double& param) const override;
     Acad::ErrorStatus getDistAtParam(double param, double& dist) const override;
     Acad::ErrorStatus getParamAtDist(double dist, double& param) const override;
+    // Moves the start or the end outwards along the line to the point; a point off the line or inside it is
+    // eInvalidInput.
+    Acad::ErrorStatus extend(bool extendStart, const AcGePoint3d& toPoint) override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray& osnapModes,

@@ -1,6 +1,6 @@
 // The host's editing commands on the polyline: one flat geometry as a host lightweight polyline and as a
 // ZORTAPOLY stays the same curve through MOVE, ROTATE, MIRROR, SCALE and STRETCH; BREAK drops the piece
-// between its points.
+// between its points; EXTEND works from and to polylines.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
+#include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/input/entity_refs.h"
 #include "tests/entity/poly_test_support.h"
@@ -145,6 +146,32 @@ TEST_F(CurveCommands, BreakDropsThePieceBetweenItsPoints) {
     }
     EXPECT_EQ(pieces, 2);
     EXPECT_NEAR(kept, first + whole - second, 1e-9);
+}
+
+TEST_F(CurveCommands, ExtendTakesAPolylineToALineAndALineToAPolyline) {
+    auto* poly = new PolyArc3D;
+    poly_test::appendAll(*poly, {{0, -20, 0}, {10, -20, 0}});
+    const AcDbObjectId toExtend = add(poly);
+    const AcDbObjectId wall = add(new AcDbLine({30, -40, 0}, {30, -10, 0}));
+    auto* post = new PolyArc3D;
+    poly_test::appendAll(*post, {{-10, -40, 0}, {-10, -30, 0}});
+    const AcDbObjectId fence = add(post);
+    const AcDbObjectId beam = add(new AcDbLine({0, -35, 0}, {5, -35, 0}));
+
+    const std::wstring walls = L"@select " + wall.handle().text() + L" " + fence.handle().text();
+    const std::wstring polyEnd = L"@pick " + toExtend.handle().text() + L" 1 9,-20";
+    const std::wstring lineStart = L"@pick " + beam.handle().text() + L" 0 1,-35";
+    run({L"EXTEND", walls.c_str(), L"", polyEnd.c_str(), lineStart.c_str(), L""});
+    AcDbCurve* curve = nullptr;
+    AcGePoint3d p;
+    ASSERT_EQ(acdbOpenObject(curve, toExtend, AcDb::kForRead), Acad::eOk);
+    curve->getEndPoint(p);
+    curve->close();
+    EXPECT_NEAR(p.distanceTo(AcGePoint3d(30, -20, 0)), 0, 1e-9);
+    ASSERT_EQ(acdbOpenObject(curve, beam, AcDb::kForRead), Acad::eOk);
+    curve->getStartPoint(p);
+    curve->close();
+    EXPECT_NEAR(p.distanceTo(AcGePoint3d(-10, -35, 0)), 0, 1e-9);
 }
 
 } // namespace
