@@ -3,10 +3,12 @@
 #include <cwctype>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "host/db/system_variables.h"
 #include "host/editor/editor_variables.h"
 #include "host/editor/ucs.h"
+#include "host/entities/curve.h"
 #include "host/entities/entity.h"
 #include "host/input/entity_refs.h"
 #include "host/rx/ac_array.h"
@@ -27,6 +29,39 @@ constexpr ModeBit kModes[] = {
     {128, AcDb::kOsModePerp, L"PER"}, {256, AcDb::kOsModeTan, L"TAN"}, {512, AcDb::kOsModeNear, L"NEA"},
 };
 constexpr int kSnapOff = 0x4000;
+constexpr int kIntersection = 32;
+
+// The curves of the current space that pass within `reach` of the pick in plan.
+std::vector<AcDbObjectId> curvesNear(const AcGePoint3d& pick, double reach) {
+    std::vector<AcDbObjectId> near;
+    for (AcDbObjectId id : currentSpaceEntities()) {
+        AcDbCurve* curve = nullptr;
+        if (acdbOpenObject(curve, id, AcDb::kForRead) != Acad::eOk) continue;
+        AcGePoint3d closest;
+        if (curve->getClosestPointTo(pick, closest) == Acad::eOk &&
+            AcGePoint2d(closest.x, closest.y).distanceTo(AcGePoint2d(pick.x, pick.y)) <= reach)
+            near.push_back(id);
+        curve->close();
+    }
+    return near;
+}
+
+// The intersections of the curves near the pick, each pair once.
+AcGePoint3dArray intersectionsNear(const AcGePoint3d& pick, double reach) {
+    AcGePoint3dArray points;
+    const std::vector<AcDbObjectId> near = curvesNear(pick, reach);
+    for (std::size_t i = 0; i < near.size(); ++i)
+        for (std::size_t j = i + 1; j < near.size(); ++j) {
+            AcDbEntity *a = nullptr, *b = nullptr;
+            if (acdbOpenObject(a, near[i], AcDb::kForRead) != Acad::eOk) continue;
+            if (acdbOpenObject(b, near[j], AcDb::kForRead) == Acad::eOk) {
+                a->intersectWith(b, AcDb::kOnBothOperands, points);
+                b->close();
+            }
+            a->close();
+        }
+    return points;
+}
 
 } // namespace
 
@@ -53,6 +88,7 @@ int osnapModeBits(const ACHAR* mode) {
         for (const ModeBit& m : kModes)
             if (word.size() >= 3 && std::wstring(m.name) == word.substr(0, 3)) found = m.bit;
         if (word == L"NON" || word == L"NONE") found = 0;
+        if (word.size() >= 3 && word.substr(0, 3) == L"INT") found = kIntersection;
         if (found < 0) return -1;
         bits |= found;
         if (comma == std::wstring::npos) break;
@@ -90,6 +126,15 @@ bool snapToEntities(const AcGePoint3d& worldPick, int modes, AcGePoint3d& snappe
         }
         entity->close();
     }
+    if (modes & kIntersection)
+        for (const AcGePoint3d& p : intersectionsNear(worldPick, best)) {
+            double d = AcGePoint2d(p.x, p.y).distanceTo(AcGePoint2d(worldPick.x, worldPick.y));
+            if (d <= best) {
+                best = d;
+                snapped = p;
+                found = true;
+            }
+        }
     return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Object snaps: the point of an entity near a picked point, found by asking the entities of the current
-// space for their snap points (getOsnapPoints) in each mode that is on, within the aperture around the pick.
+// space for their snap points (getOsnapPoints) in each mode that is on, within the aperture around the pick;
+// INT (bit 32) asks the curves passing within the aperture for their intersections with each other.
 #include "host/db/resbuf.h"
 #include "host/ge/ge.h"
 

@@ -11,6 +11,7 @@
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/input/entity_refs.h"
+#include "host/selection/osnap.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/editor_test_support.h"
 
@@ -172,6 +173,17 @@ TEST_F(CurveCommands, ExtendTakesAPolylineToALineAndALineToAPolyline) {
     curve->getStartPoint(p);
     curve->close();
     EXPECT_NEAR(p.distanceTo(AcGePoint3d(-10, -35, 0)), 0, 1e-9);
+}
+
+TEST_F(CurveCommands, TheRunningIntersectionSnapFindsWhereAPolylineMeetsALine) {
+    add(new AcDbLine({3, -5, 0}, {3, 5, 0}));
+    const ads_point pick = {3.3, 0.2, 0};
+    ads_point snapped;
+    ASSERT_EQ(acedOsnap(pick, L"_int", snapped), RTNORM);
+    EXPECT_NEAR(snapped[0], 3, 1e-9);
+    EXPECT_NEAR(snapped[1], 0, 1e-9);
+    const ads_point nothingNear = {50, 50, 0};
+    EXPECT_EQ(acedOsnap(nothingNear, L"_int", snapped), RTERROR);
 }
 
 } // namespace
