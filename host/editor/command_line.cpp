@@ -11,6 +11,7 @@
 #include "host/db/db_object.h"
 #include "host/editor/acut.h"
 #include "host/editor/documents.h"
+#include "host/editor/edit_commands.h"
 #include "host/editor/editor.h"
 #include "host/editor/editor_checks.h"
 #include "host/editor/editor_commands.h"
@@ -189,6 +190,9 @@ void dispatch(const Response& r) {
         return;
     case Response::Point:
         printText(L"\n*** Un point à l'invite de commande ne choisit rien ici");
+        return;
+    case Response::Grip:
+        execute(L"GRIP", 0, false, [&] { dragGrips(r.entity, ucsToWorld(r.point), ucsToWorld(r.target)); });
         return;
     default:
         return;

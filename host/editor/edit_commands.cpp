@@ -10,12 +10,14 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/db/system_variables.h"
 #include "host/editor/acut.h"
 #include "host/editor/ucs.h"
 #include "host/entities/curve.h"
 #include "host/input/entity_refs.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
+#include "host/selection/osnap.h"
 #include "host/selection/selection_sets.h"
 #include "host/selection/ssget.h"
 
@@ -166,6 +168,26 @@ void stretchCommand() {
         for (int i = 0; i < points.length(); ++i)
             if (inside(points[i])) moved.append(i);
         return moved.isEmpty() ? Acad::eOk : e.moveStretchPointsAt(moved, offset);
+    });
+}
+
+void dragGrips(AcDbObjectId id, const AcGePoint3d& from, const AcGePoint3d& to) {
+    resbuf pickbox{};
+    const double reach =
+        (acedGetVar(L"PICKBOX", &pickbox) == RTNORM ? std::max<short>(pickbox.resval.rint, 1) : 3) *
+        unitsPerPixel();
+    changeEach({id}, [&](AcDbEntity& e) {
+        AcGePoint3dArray grips;
+        AcDbIntArray modes, ids, near;
+        if (Acad::ErrorStatus es = e.getGripPoints(grips, modes, ids); es != Acad::eOk) return es;
+        for (int i = 0; i < grips.length(); ++i)
+            if (AcGePoint2d(grips[i].x, grips[i].y).distanceTo(AcGePoint2d(from.x, from.y)) <= reach)
+                near.append(i);
+        if (near.isEmpty()) {
+            printText(L"\n*** Aucune poignée à ce point");
+            return Acad::eOk;
+        }
+        return e.moveGripPointsAt(near, to - from);
     });
 }
 

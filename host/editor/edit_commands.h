@@ -1,6 +1,9 @@
 #pragma once
 // The host's editing commands on any entity that answers the entity and curve protocol: LIST, MOVE, ROTATE,
-// SCALE, MIRROR, STRETCH and BREAK. Points are typed in the current UCS.
+// SCALE, MIRROR, STRETCH and BREAK, and the drag of grips at the command prompt. Points are typed in the
+// current UCS.
+#include "host/db/db_object_id.h"
+#include "host/ge/ge.h"
 
 namespace host {
 
@@ -11,5 +14,7 @@ void scaleCommand();
 void mirrorCommand();
 void stretchCommand();
 void breakCommand();
+// The grips of the entity within PICKBOX of `from` (world, in plan) moved to `to`.
+void dragGrips(AcDbObjectId entity, const AcGePoint3d& from, const AcGePoint3d& to);
 
 } // namespace host

@@ -26,12 +26,14 @@ enum class InputKind {
     Selection, // entities chosen at a selection prompt
     Key,       // a key pressed or released
     Answer,    // the button chosen in a message box
+    Grip,      // at the command prompt: the grips of an entity near a point dragged to another point
 };
 
 struct InputItem {
     InputKind kind = InputKind::Enter;
     std::wstring text;          // Line: the text; Pick and Selection: the entity references as written
-    AcGePoint3d point;          // Point, Move, Snap, Pick
+    AcGePoint3d point;          // Point, Move, Snap, Pick; Grip: where the grips are taken
+    AcGePoint3d target;         // Grip: where they are put
     bool hasPoint = false;      // Pick: whether a point was given
     AcDbObjectId entity;        // Pick: the entity when the item was made in code
     Adesk::GsMarker marker = 0; // Pick

@@ -207,6 +207,16 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         case InputKind::Selection:
             if (resolveSelection(item, response)) return response;
             continue;
+        case InputKind::Grip:
+            // Grips are dragged at the command prompt only.
+            if (!options.stopWhenEmpty) {
+                printText(L"\n*** Une poignée ne se déplace qu'à l'invite de commande");
+                continue;
+            }
+            if (!resolvePick(item, response)) continue;
+            response.kind = Response::Grip;
+            response.target = item.target;
+            return response;
         default:
             continue;
         }

@@ -53,6 +53,21 @@ bool readPick(const std::vector<std::wstring>& args, const std::wstring& line, s
     return true;
 }
 
+bool readGrip(const std::vector<std::wstring>& args, const std::wstring& line, std::vector<InputItem>& items,
+              std::wstring& error) {
+    InputItem item;
+    item.kind = InputKind::Grip;
+    item.echo = line;
+    if (args.size() != 3 || !parsePoint(args[1], item.point) || !parsePoint(args[2], item.target)) {
+        error = L"expected @grip REF X,Y[,Z] X,Y[,Z] in \"" + line + L"\"";
+        return false;
+    }
+    item.text = args[0];
+    item.hasPoint = true;
+    items.push_back(std::move(item));
+    return true;
+}
+
 bool readKey(const std::vector<std::wstring>& args, const std::wstring& line, std::vector<InputItem>& items,
              std::wstring& error) {
     int code = args.empty() ? 0 : virtualKeyCode(args[0]);
@@ -140,6 +155,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
     if (word == L"MOVE") return readPointItem(InputKind::Move, args, trimmed, items, error);
     if (word == L"SNAP") return readPointItem(InputKind::Snap, args, trimmed, items, error);
     if (word == L"PICK") return readPick(args, trimmed, items, error);
+    if (word == L"GRIP") return readGrip(args, trimmed, items, error);
     if (word == L"KEY") return readKey(args, trimmed, items, error);
     if (word == L"ANSWER") return readAnswer(args, trimmed, items, error);
     if (word == L"SELECT") {
@@ -152,7 +168,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
         return true;
     }
     error = L"unknown item \"@" + (args.empty() && word.empty() ? L"" : word) + L"\"; the items are @move, " +
-            L"@snap, @pick, @select, @key and @answer";
+            L"@snap, @pick, @grip, @select, @key and @answer";
     return false;
 }
 

@@ -175,6 +175,20 @@ TEST_F(CurveCommands, ExtendTakesAPolylineToALineAndALineToAPolyline) {
     EXPECT_NEAR(p.distanceTo(AcGePoint3d(-10, -35, 0)), 0, 1e-9);
 }
 
+TEST_F(CurveCommands, AGripDragMovesTheVertexUnderItInOneUndoStep) {
+    const std::wstring drag = L"@grip " + zortapoly.handle().text() + L" 10.01,0 12,-3";
+    run({drag.c_str()});
+    PolyArc3D* poly = nullptr;
+    ASSERT_EQ(acdbOpenObject(poly, zortapoly, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(poly_test::point(poly->H(1)), CPoint3d(12 - 0.01, -3, 0));
+    EXPECT_EQ(poly_test::point(poly->H(2)), CPoint3d(20, 5, 0));
+    poly->close();
+    ASSERT_EQ(session.drawing.db->undoLastGroup(), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(poly, zortapoly, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(poly_test::point(poly->H(1)), CPoint3d(10, 0, 0));
+    poly->close();
+}
+
 TEST_F(CurveCommands, TheRunningIntersectionSnapFindsWhereAPolylineMeetsALine) {
     add(new AcDbLine({3, -5, 0}, {3, 5, 0}));
     const ads_point pick = {3.3, 0.2, 0};
