@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "entity/snaps/osnap_request.h"
+#include "host/db/symbol_tables.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
 #include "tests/entity/poly_test_support.h"
+#include "tests/host/host_test_support.h"
 
 using poly_test::append;
 using poly_test::appendAll;
@@ -118,7 +120,21 @@ TEST_F(Intersections, MarkersPickOneSegmentAndRequestsHearOnlyTheirSide) {
     EXPECT_EQ(shortRequest.m_count, 0);
 }
 
-TEST_F(Intersections, NullItselfAndErasedAnswerTheirStatus) {
+TEST_F(Intersections, AnErasedEntityIsRefused) {
+    host::test::WorkingDatabase drawing;
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, drawing.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    auto* line = new AcDbLine({5, -10, 0}, {5, 10, 0});
+    ASSERT_EQ(model->appendAcDbEntity(line), Acad::eOk);
+    model->close();
+    ASSERT_EQ(line->erase(), Acad::eOk);
+    AcGePoint3dArray points;
+    EXPECT_EQ(poly.intersectWith(line, AcDb::kOnBothOperands, points), Acad::eWasErased);
+    EXPECT_TRUE(points.isEmpty());
+    line->close();
+}
+
+TEST_F(Intersections, NullAndItselfAnswerTheirStatus) {
     AcGePoint3dArray points;
     EXPECT_EQ(poly.intersectWith(nullptr, AcDb::kOnBothOperands, points), Acad::eOk);
     EXPECT_TRUE(points.isEmpty());
