@@ -13,11 +13,6 @@ namespace {
 
 using Args = std::vector<LispValue>;
 
-void arity(const Args& args, std::size_t least, std::size_t most) {
-    if (args.size() < least) throw LispError("nombre d'arguments insuffisants");
-    if (args.size() > most) throw LispError("trop d'arguments");
-}
-
 double number(const LispValue& v) {
     if (v.kind != LispValue::Integer && v.kind != LispValue::Real)
         throw LispError("type d'argument incorrect: numberp " + toUtf8(printLisp(v)));
@@ -38,7 +33,7 @@ LispValue fromPoint(const AcGePoint3d& p) {
 // a curve of the drawing.
 template <class Query>
 LispValue withCurve(const Args& args, std::size_t least, std::size_t most, Query query) {
-    arity(args, least, most);
+    checkArity(args, least, most);
     if (args[0].kind != LispValue::EntityName)
         throw LispError("type d'argument incorrect: lentityp " + toUtf8(printLisp(args[0])));
     AcDbObjectId id;

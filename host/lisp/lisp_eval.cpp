@@ -17,11 +17,6 @@ namespace {
 
 using Args = std::vector<LispValue>;
 
-void arity(const Args& args, std::size_t least, std::size_t most) {
-    if (args.size() < least) throw LispError("nombre d'arguments insuffisants");
-    if (args.size() > most) throw LispError("trop d'arguments");
-}
-
 [[noreturn]] void badArgument(const std::string& what, const LispValue& v) {
     throw LispError("type d'argument incorrect: " + what + " " + toUtf8(printLisp(v)));
 }
@@ -65,7 +60,7 @@ const std::map<std::wstring, Builtin>& builtins() {
         {L"LIST", [](const Args& a) { return a.empty() ? LispValue::nil() : LispValue::list(a); }},
         {L"CONS",
          [](const Args& a) {
-             arity(a, 2, 2);
+             checkArity(a, 2, 2);
              if (a[1].kind == LispValue::Nil) return LispValue::list({a[0]});
              if (a[1].kind == LispValue::List && !a[1].dotted) {
                  Args items = a[1].items;
@@ -76,18 +71,18 @@ const std::map<std::wstring, Builtin>& builtins() {
          }},
         {L"CAR",
          [](const Args& a) {
-             arity(a, 1, 1);
+             checkArity(a, 1, 1);
              const std::vector<LispValue>& items = listItems(a[0]);
              return items.empty() ? LispValue::nil() : items.front();
          }},
         {L"CDR",
          [](const Args& a) {
-             arity(a, 1, 1);
+             checkArity(a, 1, 1);
              return cdr(a[0]);
          }},
         {L"NTH",
          [](const Args& a) {
-             arity(a, 2, 2);
+             checkArity(a, 2, 2);
              if (a[0].kind != LispValue::Integer || a[0].integer < 0) badArgument("fixnump", a[0]);
              const std::vector<LispValue>& items = listItems(a[1]);
              auto n = static_cast<std::size_t>(a[0].integer);
@@ -95,19 +90,19 @@ const std::map<std::wstring, Builtin>& builtins() {
          }},
         {L"ENTLAST",
          [](const Args& a) {
-             arity(a, 0, 0);
+             checkArity(a, 0, 0);
              ads_name n;
              return nameOrNil(acdbEntLast(n), n);
          }},
         {L"ENTNEXT",
          [](const Args& a) {
-             arity(a, 0, 1);
+             checkArity(a, 0, 1);
              ads_name n;
              return nameOrNil(acdbEntNext(a.empty() ? nullptr : entityName(a[0]).name, n), n);
          }},
         {L"ENTGET",
          [](const Args& a) {
-             arity(a, 1, 2);
+             checkArity(a, 1, 2);
              resbuf* apps = a.size() > 1 ? toResbufs(listItems(a[1])) : nullptr;
              resbuf* list = acdbEntGetX(entityName(a[0]).name, apps);
              acutRelRb(apps);
@@ -115,7 +110,7 @@ const std::map<std::wstring, Builtin>& builtins() {
          }},
         {L"ENTMOD",
          [](const Args& a) {
-             arity(a, 1, 1);
+             checkArity(a, 1, 1);
              resbuf* chain = toResbufs(listItems(a[0]));
              int rc = acdbEntMod(chain);
              acutRelRb(chain);
@@ -131,7 +126,7 @@ LispValue evaluateList(const LispValue& expression) {
     if (head.kind != LispValue::Symbol) throw LispError("fonction incorrecte: " + toUtf8(printLisp(head)));
     Args rest(expression.items.begin() + 1, expression.items.end());
     if (head.text == L"QUOTE") {
-        arity(rest, 1, 1);
+        checkArity(rest, 1, 1);
         return rest[0];
     }
     if (head.text == L"SETQ") {

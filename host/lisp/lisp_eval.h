@@ -1,7 +1,8 @@
 #pragma once
 // The host's small LISP: evaluation of what the reader gives, with the few functions a session needs to
 // hand entities to the functions that applications define: QUOTE, SETQ, LIST, CONS, CAR, CDR, NTH, ENTLAST,
-// ENTNEXT, ENTGET and ENTMOD, and the curve functions VLAX-CURVE-... (host/lisp/curve_builtins.h). Symbols evaluate to their values (nil when unbound).
+// ENTNEXT, ENTGET and ENTMOD, and the curve functions VLAX-CURVE-... (host/lisp/curve_builtins.h). Symbols
+// evaluate to their values (nil when unbound).
 #include <string>
 #include <string_view>
 

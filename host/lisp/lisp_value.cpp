@@ -5,6 +5,11 @@
 
 namespace host {
 
+void checkArity(const std::vector<LispValue>& args, std::size_t least, std::size_t most) {
+    if (args.size() < least) throw LispError("nombre d'arguments insuffisants");
+    if (args.size() > most) throw LispError("trop d'arguments");
+}
+
 LispValue LispValue::t() {
     LispValue v;
     v.kind = True;

@@ -41,6 +41,10 @@ struct LispError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Throws LispError ("nombre d'arguments insuffisants", "trop d'arguments") unless a function called with
+// `args` has between `least` and `most` of them.
+void checkArity(const std::vector<LispValue>& args, std::size_t least, std::size_t most);
+
 // The result-buffer form of a sequence of values (each value one after the other). Throws LispError for an
 // association whose value does not suit its group code.
 resbuf* toResbufs(const std::vector<LispValue>& values);

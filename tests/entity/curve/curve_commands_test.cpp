@@ -35,15 +35,7 @@ struct CurveCommands : ::testing::Test {
         lightweight = add(twin);
     }
 
-    AcDbObjectId add(AcDbEntity* entity) {
-        AcDbBlockTableRecord* model = nullptr;
-        EXPECT_EQ(acdbOpenObject(model, session.drawing.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        EXPECT_EQ(model->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        model->close();
-        return id;
-    }
+    AcDbObjectId add(AcDbEntity* entity) { return session.addEntity(entity); }
 
     // The live entities of each class after MIRROR erased its sources.
     void findTheCopies() {

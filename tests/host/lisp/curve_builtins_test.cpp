@@ -25,14 +25,7 @@ struct CurveFunctions : ::testing::Test {
         square->setClosed(true);
         add(square);
     }
-    void add(AcDbEntity* entity) {
-        AcDbBlockTableRecord* model = nullptr;
-        ASSERT_EQ(acdbOpenObject(model, session.drawing.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        EXPECT_EQ(model->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        model->close();
-    }
+    void add(AcDbEntity* entity) { session.addEntity(entity); }
     static host::LispValue eval(const std::wstring& text) {
         return host::evaluateLisp(host::readLisp(text)[0]);
     }
