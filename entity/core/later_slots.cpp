@@ -18,10 +18,6 @@ AcDb3dPolyline* CPolyArc3D::to3d(int, double, AcDbObjectId*) {
     return nullptr;
 }
 
-int CPolyArc3D::getAllPoints(CPoint3dArray&, double) const {
-    return 0;
-}
-
 Acad::ErrorStatus CPolyArc3D::subExplode(AcDbVoidPtrArray&, cartolgn*) {
     return Acad::eNotImplementedYet;
 }

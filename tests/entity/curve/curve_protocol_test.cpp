@@ -7,6 +7,7 @@
 #include <memory>
 #include <numbers>
 
+#include "geometry/points/point3d_array.h"
 #include "host/entities/curve.h"
 #include "tests/entity/poly_test_support.h"
 
@@ -234,6 +235,27 @@ TEST_F(CurveProtocol, PlaneAreaAndTheCallsNotImplemented) {
     EXPECT_EQ(poly.getSpline(spline), Acad::eNotImplementedYet);
     EXPECT_EQ(poly.extend(5.0), Acad::eNotImplementedYet);
     EXPECT_EQ(curve, nullptr);
+}
+
+TEST_F(CurveProtocol, AllPointsFollowTheArcsAndCloseOnTheHead) {
+    PolyArc3D poly;
+    append(poly, {0, 0, 0}, {.bulge = 1});
+    append(poly, {2, 0, 0});
+    append(poly, {2, 2, 0});
+    CPoint3dArray points;
+    const int count = poly.getAllPoints(points, 0);
+    ASSERT_EQ(count, points.length());
+    ASSERT_GT(count, 4);
+    EXPECT_NEAR(points[0].dist3d(), 0, 1e-12);
+    EXPECT_EQ(points.last(), CPoint3d(2, 2, 0));
+    for (int i = 1; i + 2 < count; ++i)
+        EXPECT_NEAR(points[i].dist2dTo(CPoint3d(1, 0, 0)), 1, 1e-12) << i;
+    poly.f70(1);
+    ASSERT_EQ(poly.getAllPoints(points, 0), count + 1);
+    EXPECT_EQ(points.last(), CPoint3d(0, 0, 0));
+    PolyArc3D empty;
+    EXPECT_EQ(empty.getAllPoints(points, 0), 0);
+    EXPECT_TRUE(points.isEmpty());
 }
 
 } // namespace
