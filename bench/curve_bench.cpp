@@ -1,0 +1,118 @@
+// The curve protocol on a survey polyline of 100,000 vertices (nearest point, parameter at a point, the snap
+// search of the segment under the pick) and the intersections of two polylines of 1,000 segments, each beside
+// GEOS doing the like on the same chords in the same run: the ratios are the figures to read.
+#include <benchmark/benchmark.h>
+#include <geos_c.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "entity/core/poly_classes.h"
+#include "host/db/acdb.h"
+
+namespace {
+
+constexpr int kVertices = 100'000;
+
+// A wavy open traverse about 16 km long, one segment in four an arc.
+void traverse(CPolyArc3D& poly, int count, double phase) {
+    for (int i = 0; i < count; ++i) {
+        const double a = 2 * std::numbers::pi * i / count + phase;
+        P_Vertex* v = poly.A();
+        v->pt =
+            CPoint3d(652000 + 5000 * std::cos(a) + 30 * std::sin(a * 300), 6234000 + 5000 * std::sin(a), 420);
+        v->bulge = i % 4 == 0 ? 0.02 : 0.0;
+    }
+}
+
+GEOSGeometry* chords(GEOSContextHandle_t h, const CPolyArc3D& poly) {
+    GEOSCoordSequence* s = GEOSCoordSeq_create_r(h, poly.GetCount(), 2);
+    unsigned i = 0;
+    for (const P_Vertex* v = poly.H(); v; v = v->pVN, ++i)
+        GEOSCoordSeq_setXY_r(h, s, i, v->pt.x, v->pt.y);
+    return GEOSGeom_createLineString_r(h, s);
+}
+
+const AcGePoint3d kPick(652000 + 3100, 6234000 + 3900, 420);
+
+void ClosestPointOn100kVertices(benchmark::State& state) {
+    PolyArc3D poly;
+    traverse(poly, kVertices, 0);
+    AcGePoint3d on;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(poly.getClosestPointTo(kPick, on));
+}
+BENCHMARK(ClosestPointOn100kVertices)->Unit(benchmark::kMillisecond);
+
+void ParamAtPointOn100kVertices(benchmark::State& state) {
+    PolyArc3D poly;
+    traverse(poly, kVertices, 0);
+    AcGePoint3d on;
+    poly.getClosestPointTo(kPick, on);
+    double param = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(poly.getParamAtPoint(on, param));
+}
+BENCHMARK(ParamAtPointOn100kVertices)->Unit(benchmark::kMillisecond);
+
+void SegmentUnderThePickOn100kVertices(benchmark::State& state) {
+    PolyArc3D poly;
+    traverse(poly, kVertices, 0);
+    AcGePoint3d on;
+    poly.getClosestPointTo(kPick, on);
+    const AcGeMatrix3d plan;
+    for (auto _ : state) {
+        AcGePoint3dArray points;
+        AcDbIntArray ids;
+        benchmark::DoNotOptimize(poly.getOsnapPoints(AcDb::kOsModeNear, 0, on, on, plan, points, ids));
+    }
+}
+BENCHMARK(SegmentUnderThePickOn100kVertices)->Unit(benchmark::kMillisecond);
+
+// The anchor of the three above: GEOS projecting the pick on the same 100,000 chords.
+void GeosProjectOn100kVertices(benchmark::State& state) {
+    PolyArc3D poly;
+    traverse(poly, kVertices, 0);
+    GEOSContextHandle_t h = GEOS_init_r();
+    GEOSGeometry* line = chords(h, poly);
+    GEOSGeometry* pick = GEOSGeom_createPointFromXY_r(h, kPick.x, kPick.y);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GEOSProject_r(h, line, pick));
+    GEOSGeom_destroy_r(h, pick);
+    GEOSGeom_destroy_r(h, line);
+    GEOS_finish_r(h);
+}
+BENCHMARK(GeosProjectOn100kVertices)->Unit(benchmark::kMillisecond);
+
+void IntersectionsOfTwo1000SegmentPolylines(benchmark::State& state) {
+    PolyArc3D a, b;
+    traverse(a, 1001, 0);
+    traverse(b, 1001, 0.001);
+    for (auto _ : state) {
+        AcGePoint3dArray points;
+        benchmark::DoNotOptimize(a.intersectWith(&b, AcDb::kOnBothOperands, points));
+    }
+}
+BENCHMARK(IntersectionsOfTwo1000SegmentPolylines)->Unit(benchmark::kMillisecond);
+
+// Its anchor: GEOS intersecting the same chords.
+void GeosIntersectionOfTwo1000SegmentLines(benchmark::State& state) {
+    PolyArc3D a, b;
+    traverse(a, 1001, 0);
+    traverse(b, 1001, 0.001);
+    GEOSContextHandle_t h = GEOS_init_r();
+    GEOSGeometry* first = chords(h, a);
+    GEOSGeometry* second = chords(h, b);
+    for (auto _ : state) {
+        GEOSGeometry* meet = GEOSIntersection_r(h, first, second);
+        benchmark::DoNotOptimize(meet);
+        GEOSGeom_destroy_r(h, meet);
+    }
+    GEOSGeom_destroy_r(h, second);
+    GEOSGeom_destroy_r(h, first);
+    GEOS_finish_r(h);
+}
+BENCHMARK(GeosIntersectionOfTwo1000SegmentLines)->Unit(benchmark::kMillisecond);
+
+} // namespace
+BENCHMARK_MAIN();
