@@ -62,6 +62,15 @@ void transformEach(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m) 
     changeEach(ids, [&](AcDbEntity& e) { return e.transformBy(m); });
 }
 
+// The entities chosen, a base point, then the transform that `ask` makes from it; nothing on a cancel.
+template <class Ask> void transformChosen(Ask ask) {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto base = askPoint(L"\nPoint de base: ");
+    if (!base) return;
+    if (const std::optional<AcGeMatrix3d> m = ask(*base)) transformEach(ids, *m);
+}
+
 // Appends `entity` to the block that owns `like`, with its properties unless it has them already.
 void appendBeside(const AcDbEntity& like, AcDbEntity* entity) {
     AcDbBlockTableRecord* owner = nullptr;
@@ -93,34 +102,28 @@ void listCommand() {
 }
 
 void moveCommand() {
-    const std::vector<AcDbObjectId> ids = chooseEntities();
-    if (ids.empty()) return;
-    const auto base = askPoint(L"\nPoint de base: ");
-    if (!base) return;
-    const auto to = askPoint(L"\nDeuxième point: ", base);
-    if (!to) return;
-    transformEach(ids, AcGeMatrix3d::translation(*to - *base));
+    transformChosen([](const AcGePoint3d& base) -> std::optional<AcGeMatrix3d> {
+        const auto to = askPoint(L"\nDeuxième point: ", base);
+        if (!to) return std::nullopt;
+        return AcGeMatrix3d::translation(*to - base);
+    });
 }
 
 void rotateCommand() {
-    const std::vector<AcDbObjectId> ids = chooseEntities();
-    if (ids.empty()) return;
-    const auto base = askPoint(L"\nPoint de base: ");
-    if (!base) return;
-    double degrees = 0;
-    if (acedGetReal(L"\nAngle de rotation: ", &degrees) != RTNORM) return;
-    transformEach(ids, AcGeMatrix3d::rotation(degrees * std::numbers::pi / 180, ucsZ(), *base));
+    transformChosen([](const AcGePoint3d& base) -> std::optional<AcGeMatrix3d> {
+        double degrees = 0;
+        if (acedGetReal(L"\nAngle de rotation: ", &degrees) != RTNORM) return std::nullopt;
+        return AcGeMatrix3d::rotation(degrees * std::numbers::pi / 180, ucsZ(), base);
+    });
 }
 
 void scaleCommand() {
-    const std::vector<AcDbObjectId> ids = chooseEntities();
-    if (ids.empty()) return;
-    const auto base = askPoint(L"\nPoint de base: ");
-    if (!base) return;
-    double factor = 0;
-    acedInitGet(RSG_NOZERO | RSG_NONEG, nullptr);
-    if (acedGetReal(L"\nFacteur d'échelle: ", &factor) != RTNORM) return;
-    transformEach(ids, AcGeMatrix3d::scaling(factor, *base));
+    transformChosen([](const AcGePoint3d& base) -> std::optional<AcGeMatrix3d> {
+        double factor = 0;
+        acedInitGet(RSG_NOZERO | RSG_NONEG, nullptr);
+        if (acedGetReal(L"\nFacteur d'échelle: ", &factor) != RTNORM) return std::nullopt;
+        return AcGeMatrix3d::scaling(factor, base);
+    });
 }
 
 void mirrorCommand() {
