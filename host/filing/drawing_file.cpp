@@ -70,8 +70,8 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& f
         out.writeUInt32(static_cast<Adesk::UInt32>(record.bytes().size()));
         out.writeBytes(record.bytes().data(), record.bytes().size());
     }
-    if (!writeFileBytes(fileName, toBytes(out.bytes())))
-        return fail(database, Acad::eFileAccessErr, "cannot write " + toUtf8(fileName));
+    if (std::string reason; !writeFileBytes(fileName, toBytes(out.bytes()), &reason))
+        return fail(database, Acad::eFileAccessErr, "cannot write " + toUtf8(fileName) + ": " + reason);
     return Acad::eOk;
 }
 
@@ -150,6 +150,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
 Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileName) {
     std::optional<std::string> content = readFileBytes(fileName);
     if (!content) return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName));
+    removeStaleTemporaries(fileName);
     if (isBinaryDrawing(*content)) return readBinary(database, *content);
     return readDxf(database, *content);
 }

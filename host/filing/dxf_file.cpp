@@ -577,8 +577,8 @@ Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileN
         database.setLastFileError(e.what());
         return Acad::eFilerError;
     }
-    if (!writeFileBytes(fileName, text)) {
-        database.setLastFileError("cannot write " + toUtf8(fileName));
+    if (std::string reason; !writeFileBytes(fileName, text, &reason)) {
+        database.setLastFileError("cannot write " + toUtf8(fileName) + ": " + reason);
         return Acad::eFileAccessErr;
     }
     return Acad::eOk;

@@ -1,10 +1,24 @@
 #pragma once
-// Whole-file reads and atomic writes for drawing files.
+// Whole-file reads and safe replacement of drawing files.
+//
+// A save writes a temporary of a unique name beside the drawing (created exclusively, so two writers never
+// share one), flushes it to the disk and renames it over the drawing, then flushes the folder: a reader, a
+// second writer or a process killed at any moment sees the old drawing or a new one whole. The temporary's
+// name carries the writer's process id, so a later save or open removes those that dead processes left.
 #include <optional>
 #include <string>
 
 namespace host {
+
 std::optional<std::string> readFileBytes(const std::wstring& fileName);
-// Writes through a temporary file renamed into place, so a failed write leaves the old file whole.
-bool writeFileBytes(const std::wstring& fileName, const std::string& bytes);
+
+// Replaces the file's content. A symbolic link is followed and its target replaced; the file keeps its
+// permission bits (a new one takes those the umask leaves); a read-only file (no write bit) is refused, as a
+// CAD program refuses to save over it, even for root. On failure the file is unchanged, no temporary is left
+// and `reason` (when given) says why in the system's words: disk full, permission denied, no such folder.
+bool writeFileBytes(const std::wstring& fileName, const std::string& bytes, std::string* reason = nullptr);
+
+// Removes the temporaries that processes no longer running left beside the file.
+void removeStaleTemporaries(const std::wstring& fileName);
+
 } // namespace host

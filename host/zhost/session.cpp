@@ -113,8 +113,9 @@ bool save(AcDbDatabase& db, const std::string& path) {
 bool writePicture(AcDbDatabase& db, const std::string& path) {
     host::GraphicsRecorder recorder;
     recorder.recordBlock(&db);
-    if (!host::writeFileBytes(host::fromUtf8(path), host::writeSvg(recorder.primitives()))) {
-        report("cannot write " + path);
+    if (std::string reason;
+        !host::writeFileBytes(host::fromUtf8(path), host::writeSvg(recorder.primitives()), &reason)) {
+        report("cannot write " + path + ": " + reason);
         return false;
     }
     return true;
