@@ -1,13 +1,19 @@
 #include "host/lisp/lisp_text.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <limits>
+#include <string>
 
 #include "host/input/text_numbers.h"
 
 namespace host {
 
 namespace {
+
+// Lists and quotes nest this deep at most: the reader, the evaluator and the printer recurse once per level,
+// and text nested deeper (a runaway script, a hostile file) would overflow the stack.
+constexpr int kMaxNesting = 2000;
 
 class Reader {
 public:
@@ -42,6 +48,7 @@ private:
     }
 
     LispValue value() {
+        const NestingLevel level(*this);
         wchar_t c = peek();
         if (c == L'(') {
             ++m_pos;
@@ -150,8 +157,29 @@ private:
         return LispValue::fromSymbol(std::move(name));
     }
 
+    // One level of nesting for the length of a value's reading.
+    class NestingLevel {
+    public:
+        explicit NestingLevel(Reader& reader) : m_reader(reader) {
+            if (++m_reader.m_depth > kMaxNesting)
+                throw LispError("imbrication trop profonde en entrée, ligne " +
+                                std::to_string(reader.line()));
+        }
+        ~NestingLevel() { --m_reader.m_depth; }
+        NestingLevel(const NestingLevel&) = delete;
+        NestingLevel& operator=(const NestingLevel&) = delete;
+
+    private:
+        Reader& m_reader;
+    };
+
+    int line() const {
+        return 1 + static_cast<int>(std::count(m_text.begin(), m_text.begin() + m_pos, L'\n'));
+    }
+
     std::wstring_view m_text;
     std::size_t m_pos = 0;
+    int m_depth = 0;
 };
 
 std::wstring quoted(const std::wstring& s) {

@@ -11,7 +11,8 @@
 namespace host {
 
 // Every expression of `text`; throws LispError ("liste mal formée en entrée", "chaîne mal formée en entrée",
-// "parenthèse droite en trop en entrée", "point mal placé en entrée") for text that is not well formed.
+// "parenthèse droite en trop en entrée", "point mal placé en entrée") for text that is not well formed, and
+// "imbrication trop profonde en entrée, ligne N" for lists and quotes nested more than 2000 deep.
 std::vector<LispValue> readLisp(std::wstring_view text);
 std::wstring printLisp(const LispValue& value);
 

@@ -69,6 +69,20 @@ TEST(LispText, MalformedTextIsReportedNotRead) {
     }
 }
 
+TEST(LispText, NestingBeyondTheLimitIsAnErrorNamingTheLine) {
+    const std::size_t deep = 100'000;
+    for (const std::wstring& text :
+         {L"\n\n" + std::wstring(deep, L'('), L"\n\n" + std::wstring(deep, L'\'') + L"x",
+          L"\n\n(" + std::wstring(deep, L'\'') + L"x)"}) {
+        try {
+            host::readLisp(text);
+            ADD_FAILURE() << "read " << text.size() << " characters";
+        } catch (const host::LispError& e) {
+            EXPECT_STREQ(e.what(), "imbrication trop profonde en entrée, ligne 3");
+        }
+    }
+}
+
 TEST(Lisp, ValuesTravelToTheApplicationAndBack) {
     LispSession s;
     AcDbObjectId id = s.addSegment({0, 0, 0}, {1, 0, 0});
@@ -98,6 +112,11 @@ TEST(Lisp, ErrorsAreShownAsTheConsoleShowsThem) {
     EXPECT_EQ(s.eval(L"(car 5)"), L"; erreur: type d'argument incorrect: consp 5");
     EXPECT_EQ(s.eval(L"(setq a)"), L"; erreur: nombre d'arguments insuffisants");
     EXPECT_EQ(s.eval(L"(echo 1"), L"; erreur: liste mal formée en entrée");
+    EXPECT_EQ(s.eval(std::wstring(100'000, L'(')), L"; erreur: imbrication trop profonde en entrée, ligne 1");
+    // As deep as the reader allows: read, evaluated and printed whole.
+    const std::size_t levels = 1998; // the quote and the call take two levels
+    const std::wstring nested = std::wstring(levels, L'(') + L"1" + std::wstring(levels, L')');
+    EXPECT_EQ(s.eval(L"(quote " + nested + L")"), nested);
 }
 
 TEST(Lisp, FunctionsAreCommandsInvokableAndLeaveWithTheirApplication) {
