@@ -6,6 +6,7 @@
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/group_binary.h"
+#include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 
 namespace host {
@@ -13,7 +14,9 @@ namespace {
 
 constexpr char kMagic[] = "ZHOSTDWG\n";
 constexpr std::size_t kMagicSize = sizeof kMagic - 1;
-constexpr Adesk::UInt32 kVersion = 1;
+// Version 2 tells entities from other objects, so that objects of classes not loaded are kept as proxies of
+// the right kind.
+constexpr Adesk::UInt32 kVersion = 2;
 // A sane bound on one object's record, so a damaged length cannot ask for the whole memory.
 constexpr Adesk::UInt32 kMaxObjectSize = 1u << 28;
 
@@ -60,11 +63,21 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& f
         if (stub->object) objects.push_back(stub);
     out.writeInt32(static_cast<Adesk::Int32>(objects.size()));
     for (ObjectStub* stub : objects) {
+        AcDbObject* object = stub->object;
+        const ProxyContent* proxy = proxyContent(object);
+        std::wstring className = object->isA()->name();
         DwgMemoryFiler record(AcDb::kFileFiler, &database);
-        ScopedRead access(stub->object);
-        if (Acad::ErrorStatus es = stub->object->dwgOut(&record); es != Acad::eOk)
-            return fail(database, es, "cannot file object " + toUtf8(stub->handle.text()));
-        out.writeString(stub->object->isA()->name());
+        if (proxy && !proxy->fromDxf) {
+            // The record of a class not loaded goes back as it came.
+            className = proxy->className;
+            record.writeBytes(proxy->record.data(), proxy->record.size());
+        } else {
+            ScopedRead access(object);
+            if (Acad::ErrorStatus es = object->dwgOut(&record); es != Acad::eOk)
+                return fail(database, es, "cannot file object " + toUtf8(stub->handle.text()));
+        }
+        out.writeString(className);
+        out.writeBool(AcDbEntity::cast(object) != nullptr);
         out.writeAcDbHandle(stub->handle);
         out.writeBool(stub->erased);
         out.writeUInt32(static_cast<Adesk::UInt32>(record.bytes().size()));
@@ -84,7 +97,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     in.readBytes(magic, kMagicSize);
     Adesk::UInt32 version = 0;
     in.readUInt32(&version);
-    if (version != kVersion)
+    if (version != 1 && version != kVersion)
         return fail(database, Acad::eInvalidDwgVersion,
                     "unknown binary drawing version " + std::to_string(version));
     AcDbHandle seed;
@@ -105,9 +118,10 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     for (Adesk::Int32 i = 0; i < count && in.filerStatus() == Acad::eOk; ++i) {
         std::wstring className;
         AcDbHandle handle;
-        bool erased = false;
+        bool entity = false, erased = false;
         Adesk::UInt32 size = 0;
         in.readString(className);
+        if (version >= 2) in.readBool(&entity);
         in.readAcDbHandle(&handle);
         in.readBool(&erased);
         in.readUInt32(&size);
@@ -117,6 +131,8 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         std::vector<std::uint8_t> bytes(size);
         in.readBytes(bytes.data(), size);
         AcDbObject* object = createObject(className);
+        const bool proxy = !object && version >= 2;
+        if (proxy) object = makeProxy(entity, {className, L"", L"", 0, false, {}, bytes});
         if (!object) return fail(database, Acad::eWrongObjectType, "unknown class " + toUtf8(className));
         AcDbObjectId id;
         scratch.getAcDbObjectId(id, true, handle);
@@ -128,8 +144,11 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         id.stub()->object = object;
         id.stub()->erased = erased;
         object->attachStub(id.stub(), false);
+        // A proxy reads the owner and reactors that begin every record; the rest is kept as it came.
         DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
-        if (object->dwgIn(&record) != Acad::eOk || record.filerStatus() != Acad::eOk)
+        const Acad::ErrorStatus es =
+            proxy ? object->AcDbObject::dwgInFields(&record) : object->dwgIn(&record);
+        if (es != Acad::eOk || record.filerStatus() != Acad::eOk)
             return fail(database, Acad::eFilerError,
                         "object " + toUtf8(handle.text()) + " of class " + toUtf8(className) +
                             " cannot be read");
@@ -141,6 +160,11 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
     scratch.setHandseed(seed);
+    try {
+        restoreProxies(scratch);
+    } catch (const std::exception& e) {
+        return fail(database, Acad::eFilerError, e.what());
+    }
     database.takeContentsOf(scratch);
     return Acad::eOk;
 }

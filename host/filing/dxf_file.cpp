@@ -12,6 +12,7 @@
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/file_bytes.h"
+#include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "host/rx/host_classes.h"
 
@@ -41,7 +42,9 @@ public:
             std::wstring section = name.text();
             if (section == L"HEADER")
                 readHeader();
-            else if (section == L"CLASSES" || section == L"THUMBNAILIMAGE" || section == L"ACDSDATA")
+            else if (section == L"CLASSES")
+                readClasses();
+            else if (section == L"THUMBNAILIMAGE" || section == L"ACDSDATA")
                 skipSection();
             else if (section == L"TABLES")
                 readTables();
@@ -94,6 +97,22 @@ private:
         next();
     }
 
+    // The class entries by DXF name, which proxies of classes not loaded keep.
+    void readClasses() {
+        while (!atZero(L"ENDSEC")) {
+            expectZero();
+            ProxyContent entry;
+            for (const Group& g : objectGroups()) {
+                if (g.code == 1) entry.dxfName = g.text();
+                if (g.code == 2) entry.className = g.text();
+                if (g.code == 3) entry.appName = g.text();
+                if (g.code == 90) entry.proxyFlags = static_cast<int>(g.integer());
+            }
+            m_classes[entry.dxfName] = entry;
+        }
+        next();
+    }
+
     void readHeader() {
         while (!atZero(L"ENDSEC")) {
             const Group& name = next();
@@ -132,23 +151,26 @@ private:
             fail("'" + toUtf8(g.text()) + "' is not a valid handle", at);
     }
 
-    // Creates the object named by the group 0 just read from its groups; null for a class this host does
-    // not keep, which is noted.
+    enum class Unknown { Skipped, ProxyEntity, ProxyObject };
+
+    // Creates the object named by the group 0 just read from its groups. An unknown class is kept as a proxy
+    // with its groups, or skipped and noted.
     AcDbObject* create(const std::wstring& dxfName, std::size_t start, AcRxClass* forced = nullptr,
-                       bool root = false) {
+                       Unknown unknown = Unknown::Skipped, bool root = false) {
         std::vector<Group> groups = objectGroups();
         checkReferences(groups, start, root);
         AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
-        if (!c) {
+        AcDbObject* object = nullptr;
+        if (c) {
+            AcRxObject* made = c->create();
+            object = AcDbObject::cast(made);
+            if (!object) delete made;
+        } else if (unknown != Unknown::Skipped && !dxfName.empty()) {
+            object = proxy(dxfName, groups, unknown == Unknown::ProxyEntity);
+        } else {
             ++m_leftOut[dxfName];
-            return nullptr;
         }
-        AcRxObject* made = c->create();
-        auto* object = AcDbObject::cast(made);
-        if (!object) {
-            delete made;
-            return nullptr;
-        }
+        if (!object) return nullptr;
         AcDbHandle handle;
         for (const Group& g : groups)
             if (g.code == 5 || g.code == 105) {
@@ -163,6 +185,18 @@ private:
         Acad::ErrorStatus es = object->dxfIn(&filer);
         if (es != Acad::eOk) fail(toUtf8(dxfName) + " cannot be read (" + statusName(es) + ")", start);
         return object;
+    }
+
+    // A proxy keeping the groups up to the extended data, which it reads as its own.
+    AcDbObject* proxy(const std::wstring& dxfName, const std::vector<Group>& groups, bool entity) {
+        auto known = m_classes.find(dxfName);
+        ProxyContent content = known != m_classes.end() ? known->second : ProxyContent{};
+        content.dxfName = dxfName;
+        content.fromDxf = true;
+        auto xdata = std::find_if(groups.begin(), groups.end(),
+                                  [](const Group& g) { return g.code == AcDb::kDxfRegAppName; });
+        content.groups.assign(groups.begin(), xdata);
+        return makeProxy(entity, std::move(content));
     }
 
     void readTables() {
@@ -229,7 +263,7 @@ private:
             if (name == L"VERTEX" && sequenceOwner &&
                 sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
                 forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");
-            AcDbEntity* entity = AcDbEntity::cast(create(name, start, forced));
+            AcDbEntity* entity = AcDbEntity::cast(create(name, start, forced, Unknown::ProxyEntity));
             if (!entity) continue;
             if (sequenceOwner && (name == L"VERTEX" || name == L"SEQEND")) {
                 entity->setOwnerId(sequenceOwner->objectId());
@@ -295,7 +329,7 @@ private:
         while (!atZero(L"ENDSEC")) {
             std::size_t start = m_at;
             std::wstring name = expectZero();
-            AcDbObject* object = create(name, start, nullptr, first);
+            AcDbObject* object = create(name, start, nullptr, Unknown::ProxyObject, first);
             first = false;
             if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();
         }
@@ -322,6 +356,7 @@ private:
         dropDanglingEntries();
         m_db.setHandseed(m_seed);
         m_db.closeOpenObjects();
+        restoreProxies(m_db);
     }
 
 public:
@@ -368,6 +403,7 @@ private:
     std::size_t m_at = 0;
     AcDbHandle m_seed;
     std::map<std::wstring, AcDbObjectId> m_tables;
+    std::map<std::wstring, ProxyContent> m_classes;
     AcDbObjectId m_root;
     std::vector<EntityRead> m_entities;
     std::vector<BlockRead> m_blocks;
@@ -452,16 +488,37 @@ private:
     }
 
     void classes() {
+        std::set<std::wstring> written;
         for (AcRxClass* c : moduleClasses()) {
             if (!*c->dxfName()) continue;
-            m_groups.push_back({0, std::wstring(L"CLASS")});
-            m_groups.push_back({1, std::wstring(c->dxfName())});
-            m_groups.push_back({2, std::wstring(c->name())});
-            m_groups.push_back({3, std::wstring(c->appName())});
-            m_groups.push_back({90, Adesk::Int32(c->proxyFlags())});
-            m_groups.push_back({280, Adesk::Int16(0)});
-            m_groups.push_back({281, Adesk::Int16(c->isDerivedFrom(AcDbEntity::desc()) ? 1 : 0)});
+            classEntry(c->dxfName(), c->name(), c->appName(), c->proxyFlags(), false,
+                       c->isDerivedFrom(AcDbEntity::desc()));
+            written.insert(c->dxfName());
         }
+        // The classes of proxies kept from the file, marked as classes whose module was not loaded.
+        for (ObjectStub* stub : m_db.stubs()) {
+            const ProxyContent* proxy = stub->erased ? nullptr : proxyContent(stub->object);
+            if (proxy && proxy->fromDxf && written.insert(proxy->dxfName).second)
+                classEntry(proxy->dxfName, proxy->className, proxy->appName, proxy->proxyFlags, true,
+                           AcDbEntity::cast(stub->object));
+        }
+    }
+
+    void classEntry(const std::wstring& dxfName, const std::wstring& className, const std::wstring& appName,
+                    int proxyFlags, bool notLoaded, bool entity) {
+        m_groups.push_back({0, std::wstring(L"CLASS")});
+        m_groups.push_back({1, dxfName});
+        m_groups.push_back({2, className});
+        m_groups.push_back({3, appName});
+        m_groups.push_back({90, Adesk::Int32(proxyFlags)});
+        m_groups.push_back({280, Adesk::Int16(notLoaded ? 1 : 0)});
+        m_groups.push_back({281, Adesk::Int16(entity ? 1 : 0)});
+    }
+
+    // The group 0 of an object: a proxy of a DXF file keeps the name the file gave.
+    static std::wstring dxfNameOf(const AcDbObject* o) {
+        const ProxyContent* proxy = proxyContent(o);
+        return proxy && proxy->fromDxf ? proxy->dxfName : std::wstring(o->isA()->dxfName());
     }
 
     // One object: its group 0 (and the group 2 a table has after it) and its groups.
@@ -500,7 +557,7 @@ private:
     void entity(AcDbObjectId id) {
         auto* e = AcDbEntity::cast(live(id));
         if (!e) return;
-        object(e, e->isA()->dxfName());
+        object(e, dxfNameOf(e));
         for (AcDbObjectId part : e->sequenceIds())
             if (AcDbObject* o = live(part)) object(o, o->isA()->dxfName());
     }
@@ -554,7 +611,7 @@ private:
             if (!o || m_written.contains(o->objectId()) || AcDbEntity::cast(o) || AcDbSymbolTable::cast(o) ||
                 AcDbSymbolTableRecord::cast(o) || !*o->isA()->dxfName())
                 continue;
-            object(o, o->isA()->dxfName());
+            object(o, dxfNameOf(o));
         }
     }
 

@@ -10,7 +10,8 @@ class AcDbDatabase;
 namespace host {
 
 // Reads DXF text into `database`, replacing what it held. On failure the database is left as it was and
-// lastFileError() names the line. Objects of classes this host does not know are left out.
+// lastFileError() names the line. Entities and objects of classes no loaded module
+// defines are kept as proxies (filing/proxies.h); tables this host does not keep are left out.
 Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text);
 std::string writeDxf(const AcDbDatabase& database);
 

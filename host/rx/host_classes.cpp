@@ -12,6 +12,7 @@
 #include "host/entities/polylines.h"
 #include "host/entities/spline.h"
 #include "host/entities/text.h"
+#include "host/filing/proxies.h"
 
 namespace host {
 
@@ -45,7 +46,9 @@ void registerHostClasses() {
                              AcDbSpline::desc(),
                              AcDbHatch::desc(),
                              AcDbText::desc(),
-                             AcDbBlockReference::desc()})
+                             AcDbBlockReference::desc(),
+                             AcDbProxyEntity::desc(),
+                             AcDbProxyObject::desc()})
             (void)c;
         return true;
     }();

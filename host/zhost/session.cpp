@@ -15,6 +15,7 @@
 #include "host/editor/editor_commands.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
+#include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "host/graphics/graphics_recorder.h"
 #include "host/graphics/svg_writer.h"
@@ -167,6 +168,9 @@ int runSession(const Options& options) {
         ok = false;
     }
     if (ok) {
+        if (int proxies = host::proxyCount(*db); proxies > 0)
+            host::printText(L"\nthe drawing holds " + std::to_wstring(proxies) +
+                            L" proxy objects of classes no loaded module defines; they are kept as they are");
         std::wstring name = host::fromUtf8(options.drawing);
         AcApDocument* doc = acDocManager->openDocument(db.get(), name);
         acedEditor->fireDwgFileOpened(db.get(), name.c_str());

@@ -8,25 +8,14 @@
 #include "host/filing/file_bytes.h"
 #include "host/filing/text_codec.h"
 #include "tests/host/host_test_support.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string output; // stdout and stderr
-};
+using Outcome = testing_support::ProgramRun;
 
 Outcome zhost(const std::string& arguments, const std::string& environment = "") {
-    std::string command = environment + " " ZHOST_PROGRAM " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    Outcome run{-1, ""};
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing_support::runProgram(environment + " " ZHOST_PROGRAM " " + arguments);
 }
 
 std::string file(const host::test::TemporaryFile& f) {

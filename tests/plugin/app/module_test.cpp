@@ -21,6 +21,7 @@
 #include "tests/host/editor_test_support.h"
 #include "tests/plugin/install_folder.h"
 #include "tests/plugin/transcript.h"
+#include "tests/support/program_run.h"
 
 using host::HostVersion;
 using plugin::test::shown;
@@ -76,21 +77,10 @@ void expectNothingLeft() {
     EXPECT_EQ(vfVar.pluginFlags & kPluginLoaded, 0);
 }
 
-struct Outcome {
-    int status;
-    std::string output;
-};
+using Outcome = testing_support::ProgramRun;
 
 Outcome zhost(const std::string& arguments, const std::string& environment) {
-    FILE* pipe = popen((environment + " " ZHOST_PROGRAM " " + arguments + " 2>&1").c_str(), "r");
-    Outcome run{-1, ""};
-    if (!pipe) return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing_support::runProgram(environment + " " ZHOST_PROGRAM " " + arguments);
 }
 
 } // namespace

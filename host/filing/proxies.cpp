@@ -1,0 +1,192 @@
+#include "host/filing/proxies.h"
+
+#include <stdexcept>
+
+#include "host/db/database.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_filer.h"
+#include "host/filing/group_binary.h"
+#include "host/filing/text_codec.h"
+
+HOST_DEFINE_MEMBERS(AcDbProxyObject, AcDbObject, L"ACAD_PROXY_OBJECT")
+HOST_DEFINE_MEMBERS(AcDbProxyEntity, AcDbEntity, L"ACAD_PROXY_ENTITY")
+
+namespace host {
+namespace {
+
+// Binary data in DXF goes in groups 310 of at most 127 bytes, as DXF writers cut it.
+constexpr std::size_t kDxfChunk = 127;
+// A sane bound on a kept record, so a damaged length cannot ask for the whole memory.
+constexpr Adesk::UInt32 kMaxRecordSize = 1u << 28;
+
+Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& content) {
+    filer->writeString(content.className);
+    filer->writeString(content.dxfName);
+    filer->writeString(content.appName);
+    filer->writeInt32(content.proxyFlags);
+    filer->writeBool(content.fromDxf);
+    if (content.fromDxf) return writeGroups(filer, content.groups);
+    filer->writeUInt32(static_cast<Adesk::UInt32>(content.record.size()));
+    return filer->writeBytes(content.record.data(), content.record.size());
+}
+
+Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
+    filer->readString(content.className);
+    filer->readString(content.dxfName);
+    filer->readString(content.appName);
+    filer->readInt32(&content.proxyFlags);
+    filer->readBool(&content.fromDxf);
+    if (content.fromDxf) return readGroups(filer, content.groups);
+    Adesk::UInt32 size = 0;
+    if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;
+    content.record.resize(size);
+    return filer->readBytes(content.record.data(), size);
+}
+
+// The groups after the owner's: those the file gave, or the proxy form holding the binary record.
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content,
+                                   const wchar_t* subclass) {
+    if (content.fromDxf) {
+        for (const Group& g : content.groups)
+            filer->writeGroup(g);
+        return filer->filerStatus();
+    }
+    filer->writeString(AcDb::kDxfSubclass, subclass);
+    filer->writeString(1, content.className);
+    filer->writeString(2, content.dxfName);
+    filer->writeInt32(90, static_cast<Adesk::Int32>(content.record.size()));
+    for (std::size_t at = 0; at < content.record.size(); at += kDxfChunk) {
+        const auto first = content.record.begin() + static_cast<std::ptrdiff_t>(at);
+        const std::size_t size = std::min(kDxfChunk, content.record.size() - at);
+        filer->writeGroup({310, Bytes(first, first + static_cast<std::ptrdiff_t>(size))});
+    }
+    return filer->filerStatus();
+}
+
+// The proxy form: class names and the binary record in chunks.
+Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content) {
+    if (content.fromDxf) return Acad::eOk; // the reader gave the groups
+    resbuf rb;
+    Acad::ErrorStatus es;
+    while ((es = filer->readItem(&rb)) == Acad::eOk) {
+        if (rb.restype == 1) content.className = rb.resval.rstring;
+        if (rb.restype == 2) content.dxfName = rb.resval.rstring;
+        if (rb.restype == 310 && rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0)
+            content.record.insert(content.record.end(), rb.resval.rbinary.buf,
+                                  rb.resval.rbinary.buf + rb.resval.rbinary.clen);
+    }
+    return es == Acad::eEndOfFile ? Acad::eOk : es;
+}
+
+// Files the real object in from what the proxy kept.
+Acad::ErrorStatus fileIn(AcDbObject* real, const ProxyContent& content, std::vector<Group> xdata) {
+    if (content.fromDxf) {
+        std::vector<Group> groups = content.groups;
+        groups.insert(groups.end(), xdata.begin(), xdata.end());
+        DxfGroupFiler filer(AcDb::kFileFiler, real->database(), std::move(groups));
+        return real->dxfIn(&filer);
+    }
+    DwgMemoryFiler filer(AcDb::kFileFiler, real->database(), content.record);
+    Acad::ErrorStatus es = real->dwgIn(&filer);
+    return es == Acad::eOk ? filer.filerStatus() : es;
+}
+
+AcRxClass* registeredClassOf(const ProxyContent& content) {
+    if (AcRxClass* c = content.className.empty() ? nullptr : acrxFindAcRxClass(content.className.c_str()))
+        return c;
+    return content.dxfName.empty() ? nullptr : findClassByDxfName(content.dxfName);
+}
+
+// Puts an object of the proxy's class in the proxy's place; false when the class is of another kind.
+bool restore(AcDbObject* proxy, AcRxClass* c) {
+    AcRxObject* made = c->create();
+    AcDbObject* real = AcDbObject::cast(made);
+    if (!real || (AcDbEntity::cast(real) != nullptr) != (AcDbEntity::cast(proxy) != nullptr) ||
+        proxy->openAs(AcDb::kForWrite) != Acad::eOk) {
+        delete made;
+        return false;
+    }
+    const ProxyContent content = *proxyContent(proxy);
+    std::vector<Group> xdata = proxy->xdataGroups();
+    const AcDbHandle handle = proxy->handle();
+    proxy->handOverTo(real);
+    delete proxy;
+    Acad::ErrorStatus es = fileIn(real, content, std::move(xdata));
+    real->close();
+    if (es != Acad::eOk)
+        throw std::runtime_error("object " + toUtf8(handle.text()) + " of class " +
+                                 toUtf8(content.shownName()) + " cannot be read (" + statusName(es) + ")");
+    return true;
+}
+
+} // namespace
+
+const ProxyContent* proxyContent(const AcDbObject* object) {
+    if (auto* entity = AcDbProxyEntity::cast(object)) return &entity->content();
+    if (auto* other = AcDbProxyObject::cast(object)) return &other->content();
+    return nullptr;
+}
+
+AcDbObject* makeProxy(bool entity, ProxyContent content) {
+    if (entity) {
+        auto* proxy = new AcDbProxyEntity;
+        proxy->content() = std::move(content);
+        return proxy;
+    }
+    auto* proxy = new AcDbProxyObject;
+    proxy->content() = std::move(content);
+    return proxy;
+}
+
+void restoreProxies(AcDbDatabase& database) {
+    for (ObjectStub* stub : database.stubs())
+        if (const ProxyContent* content = proxyContent(stub->object))
+            if (AcRxClass* c = registeredClassOf(*content)) restore(stub->object, c);
+}
+
+int proxyCount(const AcDbDatabase& database) {
+    int count = 0;
+    for (ObjectStub* stub : database.stubs())
+        if (!stub->erased && proxyContent(stub->object)) ++count;
+    return count;
+}
+
+} // namespace host
+
+// The owner, reactors and extended data are the object's own; a proxy entity keeps its entity fields among
+// what the file gave, so it skips those of AcDbEntity.
+Acad::ErrorStatus AcDbProxyObject::dwgInFields(AcDbDwgFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbObject::dwgInFields(filer); es != Acad::eOk) return es;
+    return host::readProxyRecord(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyObject::dwgOutFields(AcDbDwgFiler* filer) const {
+    if (Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer); es != Acad::eOk) return es;
+    return host::writeProxyRecord(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyObject::dxfInFields(AcDbDxfFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
+    return host::readProxyGroups(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyObject::dxfOutFields(AcDbDxfFiler* filer) const {
+    if (!m_content.fromDxf)
+        if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
+    return host::writeProxyGroups(filer, m_content, L"AcDbProxyObject");
+}
+
+Acad::ErrorStatus AcDbProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbObject::dwgInFields(filer); es != Acad::eOk) return es;
+    return host::readProxyRecord(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
+    if (Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer); es != Acad::eOk) return es;
+    return host::writeProxyRecord(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyEntity::dxfInFields(AcDbDxfFiler* filer) {
+    if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
+    return host::readProxyGroups(filer, m_content);
+}
+Acad::ErrorStatus AcDbProxyEntity::dxfOutFields(AcDbDxfFiler* filer) const {
+    if (!m_content.fromDxf)
+        if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
+    return host::writeProxyGroups(filer, m_content, L"AcDbProxyEntity");
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Objects of classes no loaded module defines, kept as the file gave them so that a save writes them back
+// unchanged: the groups of a DXF file or the record of a binary drawing, with the class's names, handle,
+// owner and extended data. When the drawing is opened again with the class's module, they become objects
+// of that class.
+//
+// A proxy read from one format and saved to the other is written in the proxy form of that format
+// (ACAD_PROXY_ENTITY or ACAD_PROXY_OBJECT in DXF, the proxy class in the binary drawing), which holds what
+// the first format gave.
+#include <string>
+#include <vector>
+
+#include "host/entities/entity.h"
+#include "host/filing/group.h"
+
+namespace host {
+
+struct ProxyContent {
+    std::wstring className; // the C++ name, when the file gave it
+    std::wstring dxfName;   // the DXF name, when the file gave it
+    std::wstring appName;   // from a DXF file's class entry: the application and its proxy flags
+    int proxyFlags = 0;
+    bool fromDxf = false;
+    std::vector<Group> groups; // from a DXF file: the groups after group 0 up to the extended data
+    Bytes record;              // from a binary drawing: the object's whole record
+    std::wstring shownName() const { return dxfName.empty() ? className : dxfName; }
+};
+
+} // namespace host
+
+class AcDbProxyObject : public AcDbObject {
+    HOST_DECLARE_MEMBERS(AcDbProxyObject)
+public:
+    host::ProxyContent& content() { return m_content; }
+    const host::ProxyContent& content() const { return m_content; }
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+private:
+    host::ProxyContent m_content;
+};
+
+class AcDbProxyEntity : public AcDbEntity {
+    HOST_DECLARE_MEMBERS(AcDbProxyEntity)
+public:
+    host::ProxyContent& content() { return m_content; }
+    const host::ProxyContent& content() const { return m_content; }
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+
+private:
+    host::ProxyContent m_content;
+};
+
+namespace host {
+
+// The proxy's content; null when the object is no proxy.
+const ProxyContent* proxyContent(const AcDbObject* object);
+// A new proxy entity or object holding `content`.
+AcDbObject* makeProxy(bool entity, ProxyContent content);
+// Replaces every proxy whose class is now registered by an object of that class, filed in from what the proxy
+// kept. Throws std::runtime_error naming the object when its class refuses that data.
+void restoreProxies(AcDbDatabase& database);
+// How many objects of the database are proxies.
+int proxyCount(const AcDbDatabase& database);
+
+} // namespace host
