@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <stdexcept>
 #include <unordered_set>
 
 #include "host/db/dictionary.h"
@@ -9,6 +10,7 @@
 #include "host/filing/drawing_file.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
+#include "host/filing/text_codec.h"
 #include "host/rx/host_classes.h"
 
 HOST_DEFINE_MEMBERS_WITH(AcDbDatabase, AcRxObject, L"", nullptr)
@@ -88,7 +90,9 @@ host::ObjectStub* AcDbDatabase::newStub(AcDbHandle handle) {
     stub->handle = handle;
     stub->database = this;
     host::ObjectStub* raw = stub.get();
-    m_stubs.emplace(handle, std::move(stub));
+    // The seed stays above every handle in use and handles below the limit, so a new handle is always free.
+    if (!m_stubs.emplace(handle, std::move(stub)).second)
+        throw std::logic_error("handle " + host::toUtf8(handle.text()) + " is already in use");
     liveStubs().insert(raw);
     if (m_handseed <= handle) m_handseed = AcDbHandle(handle.value() + 1);
     return raw;
@@ -102,6 +106,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
     id.setNull();
     if (!object) return Acad::eNullObjectPointer;
     if (object->database()) return Acad::eAlreadyInDb;
+    if (m_handseed.value() >= kHandleLimit) return Acad::eOutOfMemory; // every handle handed out
     host::ObjectStub* stub = newStub(m_handseed);
     stub->object = object;
     object->attachStub(stub, true);
@@ -127,14 +132,15 @@ Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfN
         return Acad::eOk;
     }
     if (!createIfNotFound) return Acad::eUnknownHandle;
+    if (handle.value() >= kHandleLimit) return Acad::eInvalidInput;
     id = AcDbObjectId(newStub(handle));
     return Acad::eOk;
 }
 
 AcDbObjectId AcDbDatabase::adoptObject(AcDbObject* object, AcDbHandle handle) {
     AcDbObjectId id;
-    getAcDbObjectId(id, true, handle.isNull() ? m_handseed : handle);
-    if (id.stub()->object) return {};
+    if (getAcDbObjectId(id, true, handle.isNull() ? m_handseed : handle) != Acad::eOk || id.stub()->object)
+        return {};
     id.stub()->object = object;
     object->attachStub(id.stub(), false);
     object->openAs(AcDb::kForWrite);
@@ -165,7 +171,7 @@ void AcDbDatabase::setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObj
 }
 
 void AcDbDatabase::setHandseed(AcDbHandle seed) {
-    if (m_handseed < seed) m_handseed = seed;
+    if (m_handseed < seed && seed.value() < kHandleLimit) m_handseed = seed;
 }
 
 void AcDbDatabase::takeContentsOf(AcDbDatabase& other) {

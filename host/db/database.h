@@ -37,11 +37,14 @@ public:
     // Adds an object outside any database; the database owns it from then on and it is open for write.
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& id, AcDbObject* object);
     Acad::ErrorStatus addAcDbObject(AcDbObject* object);
-    // The id of a handle; with createIfNotFound an entry is made for a handle not yet loaded.
+    // The id of a handle; with createIfNotFound an entry is made for a handle not yet loaded, unless the
+    // handle is at or above kHandleLimit (eInvalidInput).
     Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
                                       Adesk::UInt32 xRefId = 0);
-    // The next handle to hand out.
+    // The next handle to hand out; always above every handle in use.
     AcDbHandle handseed() const { return m_handseed; }
+    // Handles from here up are refused, so the seed can never wrap round onto handles in use.
+    static constexpr Adesk::UInt64 kHandleLimit = Adesk::UInt64(1) << 63;
 
     AcDbObjectId blockTableId() const { return m_blockTable; }
     AcDbObjectId layerTableId() const { return m_layerTable; }
@@ -121,12 +124,13 @@ public:
     std::vector<host::ObjectStub*> stubs() const;
     void setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObjectId linetypes, AcDbObjectId regApps,
                      AcDbObjectId textStyles, AcDbObjectId namedObjects);
+    // Raises the seed to `seed` (a seed below the handles in use, or at the limit, changes nothing).
     void setHandseed(AcDbHandle seed);
     // A fresh handle with no object (for markers that drawing files name, such as a block's ENDBLK).
     AcDbHandle allocateHandle();
     void setLastFileError(std::string message) { m_lastFileError = std::move(message); }
     // A drawing file's object under its handle (a fresh one for a null handle), open for write while the file
-    // is read; null id when the handle is already taken.
+    // is read; null id when the handle is already taken or refused.
     AcDbObjectId adoptObject(AcDbObject* object, AcDbHandle handle);
     // Closes every object left open (after a drawing file is read).
     void closeOpenObjects();

@@ -135,8 +135,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         if (proxy) object = makeProxy(entity, {className, L"", L"", 0, false, {}, bytes});
         if (!object) return fail(database, Acad::eWrongObjectType, "unknown class " + toUtf8(className));
         AcDbObjectId id;
-        scratch.getAcDbObjectId(id, true, handle);
-        if (handle.isNull() || id.stub()->object) {
+        if (scratch.getAcDbObjectId(id, true, handle) != Acad::eOk || id.stub()->object) {
             delete object;
             return fail(database, Acad::eHandleExists,
                         "bad or repeated handle in object " + std::to_string(i));

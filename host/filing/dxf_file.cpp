@@ -144,11 +144,15 @@ private:
             requireHandle(groups[i], start + 1 + i);
     }
 
-    // A group of a reference code holds a handle (the text parser keeps what is not one as text).
+    // A group of a reference code holds a handle (the text parser keeps what is not one as text), one the
+    // database can follow.
     void requireHandle(const Group& g, std::size_t at) const {
         if (std::holds_alternative<AcDbHandle>(emptyValueFor(g.code)) &&
             !std::holds_alternative<AcDbHandle>(g.value))
             fail("'" + toUtf8(g.text()) + "' is not a valid handle", at);
+        if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value);
+            h && h->value() >= AcDbDatabase::kHandleLimit)
+            fail("handle " + toUtf8(h->text()) + " cannot be followed", at);
     }
 
     enum class Unknown { Skipped, ProxyEntity, ProxyObject };
