@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "host/db/dictionary.h"
+#include "host/db/enum_values.h"
 #include "host/db/symbol_tables.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dwg_filer.h"
@@ -351,7 +352,7 @@ Acad::ErrorStatus AcDbDatabase::setCecolor(const AcCmColor& color) {
 }
 
 AcDb::LineWeight AcDbDatabase::celweight() const {
-    return static_cast<AcDb::LineWeight>(headerInteger(L"CELWEIGHT", AcDb::kLnWtByLayer));
+    return host::lineWeightOrDefault(headerInteger(L"CELWEIGHT", AcDb::kLnWtByLayer));
 }
 
 Acad::ErrorStatus AcDbDatabase::setCelweight(AcDb::LineWeight weight) {

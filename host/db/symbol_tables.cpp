@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/db/database.h"
+#include "host/db/enum_values.h"
 #include "host/entities/entity.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
@@ -263,7 +264,7 @@ void AcDbLayerTableRecord::readDxfGroup(const resbuf& rb) {
         m_plottable = rb.resval.rint != 0;
         break;
     case 370:
-        m_lineWeight = static_cast<AcDb::LineWeight>(rb.resval.rint);
+        m_lineWeight = host::lineWeightOrDefault(rb.resval.rint);
         break;
     default:
         break;
@@ -295,7 +296,7 @@ Acad::ErrorStatus AcDbLayerTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     m_hidden = bits & 8;
     m_vpdflt = bits & 16;
     m_plottable = !(bits & 32);
-    m_lineWeight = static_cast<AcDb::LineWeight>(weight);
+    m_lineWeight = host::lineWeightOrDefault(weight);
     return filer->filerStatus();
 }
 

@@ -1,6 +1,7 @@
 #include "host/entities/entity.h"
 
 #include "host/db/database.h"
+#include "host/db/enum_values.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/filing/dwg_filer.h"
@@ -224,7 +225,7 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_linetypeScale);
     filer->readInt16(&weight);
     filer->readUInt8(&visibility);
-    m_lineWeight = static_cast<AcDb::LineWeight>(weight);
+    m_lineWeight = host::lineWeightOrDefault(weight);
     m_visibility = visibility ? AcDb::kInvisible : AcDb::kVisible;
     return filer->filerStatus();
 }
@@ -257,7 +258,7 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             m_linetypeScale = rb.resval.rreal;
             break;
         case 370:
-            m_lineWeight = static_cast<AcDb::LineWeight>(rb.resval.rint);
+            m_lineWeight = host::lineWeightOrDefault(rb.resval.rint);
             break;
         case 60:
             m_visibility = rb.resval.rint ? AcDb::kInvisible : AcDb::kVisible;

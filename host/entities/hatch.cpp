@@ -1,6 +1,7 @@
 #include "host/entities/hatch.h"
 
 #include "host/db/database.h"
+#include "host/db/enum_values.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/ellipse.h"
 #include "host/entities/line.h"
@@ -84,6 +85,17 @@ bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges,
     }
     return true;
 }
+AcDbHatch::HatchPatternType patternTypeOrDefault(long long value) {
+    return host::enumOrDefault(value,
+                               {AcDbHatch::kUserDefined, AcDbHatch::kPreDefined, AcDbHatch::kCustomDefined},
+                               AcDbHatch::kPreDefined);
+}
+
+AcDbHatch::HatchStyle styleOrDefault(long long value) {
+    return host::enumOrDefault(value, {AcDbHatch::kNormal, AcDbHatch::kOuter, AcDbHatch::kIgnore},
+                               AcDbHatch::kNormal);
+}
+
 } // namespace
 
 AcGeMatrix3d AcDbHatch::planeToWorld() const {
@@ -440,8 +452,8 @@ Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_space);
     filer->readDouble(&m_elevation);
     filer->readVector3d(&m_normal);
-    m_patternType = static_cast<HatchPatternType>(type);
-    m_style = static_cast<HatchStyle>(style);
+    m_patternType = patternTypeOrDefault(type);
+    m_style = styleOrDefault(style);
     Adesk::Int32 loops = 0;
     filer->readInt32(&loops);
     m_loops.clear();
@@ -607,8 +619,8 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
             }
         m_loops.push_back(std::move(loop));
     }
-    m_style = static_cast<HatchStyle>(integer(75));
-    m_patternType = static_cast<HatchPatternType>(integer(76, kPreDefined));
+    m_style = styleOrDefault(integer(75));
+    m_patternType = patternTypeOrDefault(integer(76, kPreDefined));
     // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order.
     for (; at < groups.size(); ++at) {
         const host::Group& g = groups[at];

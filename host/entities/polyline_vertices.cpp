@@ -1,5 +1,6 @@
 #include "host/entities/polyline_vertices.h"
 
+#include "host/db/enum_values.h"
 #include "host/filing/dwg_filer.h"
 
 HOST_DEFINE_ABSTRACT(AcDbVertex, AcDbEntity)
@@ -95,7 +96,9 @@ Acad::ErrorStatus AcDb2dVertex::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_startWidth);
     filer->readDouble(&m_endWidth);
     filer->readDouble(&m_tangent);
-    m_type = static_cast<AcDb::Vertex2dType>(type);
+    m_type = host::enumOrDefault(
+        type, {AcDb::k2dVertex, AcDb::k2dSplineCtlVertex, AcDb::k2dSplineFitVertex, AcDb::k2dCurveFitVertex},
+        AcDb::k2dVertex);
     return filer->filerStatus();
 }
 
@@ -140,7 +143,8 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dwgInFields(AcDbDwgFiler* filer) {
     AcDbVertex::dwgInFields(filer);
     Adesk::Int16 type = 0;
     filer->readInt16(&type);
-    m_type = static_cast<AcDb::Vertex3dType>(type);
+    m_type = host::enumOrDefault(type, {AcDb::k3dSimpleVertex, AcDb::k3dControlVertex, AcDb::k3dFitVertex},
+                                 AcDb::k3dSimpleVertex);
     return filer->filerStatus();
 }
 

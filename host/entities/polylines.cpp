@@ -1,6 +1,7 @@
 #include "host/entities/polylines.h"
 
 #include "host/db/database.h"
+#include "host/db/enum_values.h"
 #include "host/entities/line.h"
 #include "host/entities/plane_polyline.h"
 #include "host/filing/dwg_filer.h"
@@ -270,7 +271,9 @@ Acad::ErrorStatus AcDb2dPolyline::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_startWidth);
     filer->readDouble(&m_endWidth);
     filer->readVector3d(&m_normal);
-    m_type = static_cast<AcDb::Poly2dType>(type);
+    m_type = host::enumOrDefault(
+        type, {AcDb::k2dSimplePoly, AcDb::k2dFitCurvePoly, AcDb::k2dQuadSplinePoly, AcDb::k2dCubicSplinePoly},
+        AcDb::k2dSimplePoly);
     m_sequence.dwgIn(filer, AcDb2dVertex::desc());
     return filer->filerStatus();
 }
@@ -396,7 +399,8 @@ Acad::ErrorStatus AcDb3dPolyline::dwgInFields(AcDbDwgFiler* filer) {
     Adesk::Int16 type = 0;
     filer->readInt16(&type);
     filer->readBool(&m_closed);
-    m_type = static_cast<AcDb::Poly3dType>(type);
+    m_type = host::enumOrDefault(
+        type, {AcDb::k3dSimplePoly, AcDb::k3dQuadSplinePoly, AcDb::k3dCubicSplinePoly}, AcDb::k3dSimplePoly);
     m_sequence.dwgIn(filer, AcDb3dPolylineVertex::desc());
     return filer->filerStatus();
 }

@@ -2,10 +2,14 @@
 // saved opens again.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
+
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/line.h"
 #include "host/filing/dxf_file.h"
+#include "host/filing/file_bytes.h"
 #include "host/filing/text_codec.h"
 #include "tests/host/host_test_support.h"
 #include "tests/host/sample_drawing.h"
@@ -95,4 +99,29 @@ TEST(DamagedDrawings, TheSeedStaysAboveEveryHandleSoWhatIsSavedOpensAgain) {
         AcDbDatabase again(false);
         EXPECT_EQ(host::readDxf(again, host::writeDxf(db)), Acad::eOk) << again.lastFileError();
     }
+}
+
+TEST(DamagedDrawings, EnumerationsOutOfRangeTakeTheirDefault) {
+    Sample s;
+    std::string text = host::writeDxf(*s.db);
+    const std::size_t subclass = text.find("100\nAcDbLine\n", text.find("  0\nLINE\n"));
+    ASSERT_NE(subclass, std::string::npos);
+    text.insert(subclass, "370\n-672\n"); // no line weight of the reference
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db.modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    bool found = false;
+    for (AcDbObjectId id : space->entityIds()) {
+        AcDbLine* line = nullptr;
+        if (acdbOpenObject(line, id, AcDb::kForRead) != Acad::eOk) continue;
+        found = true;
+        EXPECT_EQ(line->lineWeight(), AcDb::kLnWtByLayer);
+        line->close();
+        break;
+    }
+    space->close();
+    acdbHostApplicationServices()->setWorkingDatabase(s.db.get());
+    EXPECT_TRUE(found);
 }
