@@ -133,26 +133,26 @@ private:
         next();
     }
 
-    // Every reference of an object's groups must be a handle. The root dictionary has no owner: other
-    // programs write its owner as 0, as "None", or not at all.
+    // Every reference of an object's groups must be a handle the database can follow. The root dictionary has
+    // no owner: other programs write its owner as 0, as "None", or not at all.
     void checkReferences(std::vector<Group>& groups, std::size_t start, bool root) {
         if (root)
             std::erase_if(groups, [](const Group& g) {
                 return g.code == 330 && (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull());
             });
-        for (std::size_t i = 0; i < groups.size(); ++i)
+        for (std::size_t i = 0; i < groups.size(); ++i) {
             requireHandle(groups[i], start + 1 + i);
+            if (const AcDbHandle* h = std::get_if<AcDbHandle>(&groups[i].value);
+                h && h->value() >= AcDbDatabase::kHandleLimit)
+                fail("handle " + toUtf8(h->text()) + " cannot be followed", start + 1 + i);
+        }
     }
 
-    // A group of a reference code holds a handle (the text parser keeps what is not one as text), one the
-    // database can follow.
+    // A group of a reference code holds a handle (the text parser keeps what is not one as text).
     void requireHandle(const Group& g, std::size_t at) const {
         if (std::holds_alternative<AcDbHandle>(emptyValueFor(g.code)) &&
             !std::holds_alternative<AcDbHandle>(g.value))
             fail("'" + toUtf8(g.text()) + "' is not a valid handle", at);
-        if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value);
-            h && h->value() >= AcDbDatabase::kHandleLimit)
-            fail("handle " + toUtf8(h->text()) + " cannot be followed", at);
     }
 
     enum class Unknown { Skipped, ProxyEntity, ProxyObject };
