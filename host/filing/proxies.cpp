@@ -19,6 +19,49 @@ constexpr std::size_t kDxfChunk = 127;
 // A sane bound on a kept record, so a damaged length cannot ask for the whole memory.
 constexpr Adesk::UInt32 kMaxRecordSize = 1u << 28;
 
+// Files the real object in from what the proxy kept.
+Acad::ErrorStatus fileIn(AcDbObject* real, const ProxyContent& content, std::vector<Group> xdata) {
+    if (content.fromDxf) {
+        std::vector<Group> groups = content.groups;
+        groups.insert(groups.end(), xdata.begin(), xdata.end());
+        DxfGroupFiler filer(AcDb::kFileFiler, real->database(), std::move(groups));
+        return real->dxfIn(&filer);
+    }
+    DwgMemoryFiler filer(AcDb::kFileFiler, real->database(), content.record);
+    Acad::ErrorStatus es = real->dwgIn(&filer);
+    return es == Acad::eOk ? filer.filerStatus() : es;
+}
+
+AcRxClass* registeredClassOf(const ProxyContent& content) {
+    if (AcRxClass* c = content.className.empty() ? nullptr : acrxFindAcRxClass(content.className.c_str()))
+        return c;
+    return content.dxfName.empty() ? nullptr : findClassByDxfName(content.dxfName);
+}
+
+// Puts an object of the proxy's class in the proxy's place; false when the class is of another kind.
+bool restore(AcDbObject* proxy, AcRxClass* c) {
+    AcRxObject* made = c->create();
+    AcDbObject* real = AcDbObject::cast(made);
+    if (!real || (AcDbEntity::cast(real) != nullptr) != (AcDbEntity::cast(proxy) != nullptr) ||
+        proxy->openAs(AcDb::kForWrite) != Acad::eOk) {
+        delete made;
+        return false;
+    }
+    const ProxyContent content = *proxyContent(proxy);
+    std::vector<Group> xdata = proxy->xdataGroups();
+    const AcDbHandle handle = proxy->handle();
+    proxy->handOverTo(real);
+    delete proxy;
+    Acad::ErrorStatus es = fileIn(real, content, std::move(xdata));
+    real->close();
+    if (es != Acad::eOk)
+        throw std::runtime_error("object " + toUtf8(handle.text()) + " of class " +
+                                 toUtf8(content.shownName()) + " cannot be read (" + statusName(es) + ")");
+    return true;
+}
+
+} // namespace
+
 Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& content) {
     filer->writeString(content.className);
     filer->writeString(content.dxfName);
@@ -78,49 +121,6 @@ Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content) {
     return es == Acad::eEndOfFile ? Acad::eOk : es;
 }
 
-// Files the real object in from what the proxy kept.
-Acad::ErrorStatus fileIn(AcDbObject* real, const ProxyContent& content, std::vector<Group> xdata) {
-    if (content.fromDxf) {
-        std::vector<Group> groups = content.groups;
-        groups.insert(groups.end(), xdata.begin(), xdata.end());
-        DxfGroupFiler filer(AcDb::kFileFiler, real->database(), std::move(groups));
-        return real->dxfIn(&filer);
-    }
-    DwgMemoryFiler filer(AcDb::kFileFiler, real->database(), content.record);
-    Acad::ErrorStatus es = real->dwgIn(&filer);
-    return es == Acad::eOk ? filer.filerStatus() : es;
-}
-
-AcRxClass* registeredClassOf(const ProxyContent& content) {
-    if (AcRxClass* c = content.className.empty() ? nullptr : acrxFindAcRxClass(content.className.c_str()))
-        return c;
-    return content.dxfName.empty() ? nullptr : findClassByDxfName(content.dxfName);
-}
-
-// Puts an object of the proxy's class in the proxy's place; false when the class is of another kind.
-bool restore(AcDbObject* proxy, AcRxClass* c) {
-    AcRxObject* made = c->create();
-    AcDbObject* real = AcDbObject::cast(made);
-    if (!real || (AcDbEntity::cast(real) != nullptr) != (AcDbEntity::cast(proxy) != nullptr) ||
-        proxy->openAs(AcDb::kForWrite) != Acad::eOk) {
-        delete made;
-        return false;
-    }
-    const ProxyContent content = *proxyContent(proxy);
-    std::vector<Group> xdata = proxy->xdataGroups();
-    const AcDbHandle handle = proxy->handle();
-    proxy->handOverTo(real);
-    delete proxy;
-    Acad::ErrorStatus es = fileIn(real, content, std::move(xdata));
-    real->close();
-    if (es != Acad::eOk)
-        throw std::runtime_error("object " + toUtf8(handle.text()) + " of class " +
-                                 toUtf8(content.shownName()) + " cannot be read (" + statusName(es) + ")");
-    return true;
-}
-
-} // namespace
-
 const ProxyContent* proxyContent(const AcDbObject* object) {
     if (auto* entity = AcDbProxyEntity::cast(object)) return &entity->content();
     if (auto* other = AcDbProxyObject::cast(object)) return &other->content();
@@ -152,41 +152,3 @@ int proxyCount(const AcDbDatabase& database) {
 }
 
 } // namespace host
-
-// The owner, reactors and extended data are the object's own; a proxy entity keeps its entity fields among
-// what the file gave, so it skips those of AcDbEntity.
-Acad::ErrorStatus AcDbProxyObject::dwgInFields(AcDbDwgFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbObject::dwgInFields(filer); es != Acad::eOk) return es;
-    return host::readProxyRecord(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyObject::dwgOutFields(AcDbDwgFiler* filer) const {
-    if (Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer); es != Acad::eOk) return es;
-    return host::writeProxyRecord(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyObject::dxfInFields(AcDbDxfFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
-    return host::readProxyGroups(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyObject::dxfOutFields(AcDbDxfFiler* filer) const {
-    if (!m_content.fromDxf)
-        if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
-    return host::writeProxyGroups(filer, m_content, L"AcDbProxyObject");
-}
-
-Acad::ErrorStatus AcDbProxyEntity::dwgInFields(AcDbDwgFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbObject::dwgInFields(filer); es != Acad::eOk) return es;
-    return host::readProxyRecord(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const {
-    if (Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer); es != Acad::eOk) return es;
-    return host::writeProxyRecord(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyEntity::dxfInFields(AcDbDxfFiler* filer) {
-    if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
-    return host::readProxyGroups(filer, m_content);
-}
-Acad::ErrorStatus AcDbProxyEntity::dxfOutFields(AcDbDxfFiler* filer) const {
-    if (!m_content.fromDxf)
-        if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
-    return host::writeProxyGroups(filer, m_content, L"AcDbProxyEntity");
-}

@@ -8,9 +8,12 @@
 // (ACAD_PROXY_ENTITY or ACAD_PROXY_OBJECT in DXF, the proxy class in the binary drawing), which holds what
 // the first format gave.
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/entities/entity.h"
+#include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_filer.h"
 #include "host/filing/group.h"
 
 namespace host {
@@ -28,32 +31,51 @@ struct ProxyContent {
 
 } // namespace host
 
-class AcDbProxyObject : public AcDbObject {
-    HOST_DECLARE_MEMBERS(AcDbProxyObject)
+namespace host {
+
+Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content);
+Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& content);
+Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content);
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, const wchar_t* subclass);
+
+// The filing both proxies share. The owner, reactors and extended data are the object's own; a proxy entity
+// keeps its entity fields among what the file gave, so it skips those of AcDbEntity.
+template <typename Base> class ProxyOf : public Base {
 public:
-    host::ProxyContent& content() { return m_content; }
-    const host::ProxyContent& content() const { return m_content; }
-    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
-    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
-    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
-    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    ProxyContent& content() { return m_content; }
+    const ProxyContent& content() const { return m_content; }
+
+    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override {
+        if (Acad::ErrorStatus es = AcDbObject::dwgInFields(filer); es != Acad::eOk) return es;
+        return readProxyRecord(filer, m_content);
+    }
+    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override {
+        if (Acad::ErrorStatus es = AcDbObject::dwgOutFields(filer); es != Acad::eOk) return es;
+        return writeProxyRecord(filer, m_content);
+    }
+    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override {
+        if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
+        return readProxyGroups(filer, m_content);
+    }
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override {
+        if (!m_content.fromDxf)
+            if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
+        return writeProxyGroups(filer, m_content,
+                                std::is_same_v<Base, AcDbEntity> ? L"AcDbProxyEntity" : L"AcDbProxyObject");
+    }
 
 private:
-    host::ProxyContent m_content;
+    ProxyContent m_content;
 };
 
-class AcDbProxyEntity : public AcDbEntity {
-    HOST_DECLARE_MEMBERS(AcDbProxyEntity)
-public:
-    host::ProxyContent& content() { return m_content; }
-    const host::ProxyContent& content() const { return m_content; }
-    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
-    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
-    Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
-    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+} // namespace host
 
-private:
-    host::ProxyContent m_content;
+class AcDbProxyObject : public host::ProxyOf<AcDbObject> {
+    HOST_DECLARE_MEMBERS(AcDbProxyObject)
+};
+
+class AcDbProxyEntity : public host::ProxyOf<AcDbEntity> {
+    HOST_DECLARE_MEMBERS(AcDbProxyEntity)
 };
 
 namespace host {
