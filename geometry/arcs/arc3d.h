@@ -100,7 +100,9 @@ private:
     int intersectArcs(CArc3d& other, CPoint3d* pts, char* codes, bool hasSystem);
 };
 
-static_assert(sizeof(CArc3d) == 136);
+// An arc lives inside one process: its transform pointer takes the native width (136 bytes in the 64-bit
+// build, 132 in the 32-bit one).
+static_assert(sizeof(CArc3d) == 128 + sizeof(void*));
 static_assert(offsetof(CArc3d, start) == 0 && offsetof(CArc3d, end) == 24 && offsetof(CArc3d, centre) == 48);
 static_assert(offsetof(CArc3d, chord) == 72 && offsetof(CArc3d, radius) == 80 &&
               offsetof(CArc3d, bulge) == 88);

@@ -79,6 +79,9 @@ private:
     bool reallocate(int n);
 };
 
-static_assert(sizeof(CPoint3dArray) == 24);
-static_assert(offsetof(CPoint3dArray, data) == 0 && offsetof(CPoint3dArray, physical) == 8);
-static_assert(offsetof(CPoint3dArray, logical) == 12 && offsetof(CPoint3dArray, grow) == 16);
+// The array lives inside one process: its data pointer takes the native width (24 bytes in the 64-bit build,
+// 16 in the 32-bit one).
+static_assert(sizeof(CPoint3dArray) == (sizeof(void*) == 8 ? 24 : 16));
+static_assert(offsetof(CPoint3dArray, data) == 0 && offsetof(CPoint3dArray, physical) == sizeof(void*));
+static_assert(offsetof(CPoint3dArray, logical) == sizeof(void*) + 4 &&
+              offsetof(CPoint3dArray, grow) == sizeof(void*) + 8);

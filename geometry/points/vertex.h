@@ -82,9 +82,13 @@ public:
 };
 #pragma pack(pop)
 
-static_assert(sizeof(P_Vertex) == 68);
-static_assert(offsetof(P_Vertex, pVB) == 0 && offsetof(P_Vertex, pVN) == 8 && offsetof(P_Vertex, pt) == 16);
-static_assert(offsetof(P_Vertex, bulge) == 40 && offsetof(P_Vertex, flags) == 48);
-static_assert(offsetof(P_Vertex, tef1) == 50 && offsetof(P_Vertex, tef2) == 51);
-static_assert(offsetof(P_Vertex, i39) == 52 && offsetof(P_Vertex, i40) == 56 &&
-              offsetof(P_Vertex, tag) == 60);
+// A node lives inside one process: its two links take the native pointer width (68 bytes in the 64-bit
+// build, 60 in the 32-bit one), and every field after them moves with them.
+constexpr std::size_t kVertexLinks = 2 * sizeof(void*);
+static_assert(sizeof(P_Vertex) == (sizeof(void*) == 8 ? 68 : 60));
+static_assert(offsetof(P_Vertex, pVB) == 0 && offsetof(P_Vertex, pVN) == sizeof(void*) &&
+              offsetof(P_Vertex, pt) == kVertexLinks);
+static_assert(offsetof(P_Vertex, bulge) == kVertexLinks + 24 && offsetof(P_Vertex, flags) == kVertexLinks + 32);
+static_assert(offsetof(P_Vertex, tef1) == kVertexLinks + 34 && offsetof(P_Vertex, tef2) == kVertexLinks + 35);
+static_assert(offsetof(P_Vertex, i39) == kVertexLinks + 36 && offsetof(P_Vertex, i40) == kVertexLinks + 40 &&
+              offsetof(P_Vertex, tag) == kVertexLinks + 44);

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr const char* kOtherFamilyModule = "QOLMEX64.DLL";
+// The 32-bit build looks for the other family's 32-bit module.
+constexpr const char* kOtherFamilyModule = sizeof(void*) == 8 ? "QOLMEX64.DLL" : "QOLMEX.DLL";
 
 int answerZero() {
     return 0;

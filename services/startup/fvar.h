@@ -1,20 +1,32 @@
 #pragma once
 // The library's variable block `vfVar`: one per process, 618 bytes with no gaps, the same layout as the block
-// of the other product family's variables module ("QOLMEX64.DLL"), with which it is synchronised. Fields
+// of the other product family's variables module ("QOLMEX64.DLL", "QOLMEX.DLL" in the 32-bit build), with which it is synchronised. Fields
 // without a reader in this system keep their places; every byte not listed stays zero.
 #include <cstddef>
 #include <cstdint>
 
+// A handle or routine in an 8-byte slot whatever the build's pointer width: the 32-bit build writes it
+// zero-extended and reads its low half, so that the block has one layout in both builds.
+template <class T> struct __attribute__((packed)) WidePointer {
+    std::uint64_t bits;
+
+    WidePointer& operator=(T value) {
+        bits = reinterpret_cast<std::uintptr_t>(value);
+        return *this;
+    }
+    operator T() const { return reinterpret_cast<T>(static_cast<std::uintptr_t>(bits)); }
+};
+
 struct __attribute__((packed)) fVar {
-    std::int32_t size;         // 618
-    std::uint64_t exchanged;   // handed to the other family's block
-    std::uint64_t fromOther12; // taken from the other family's block
-    void* moduleHandle;        // the library's module; non-null once the library is loaded
-    std::uint64_t fromOther28; // taken from the other family's block
-    char zoneName[40];         // taken from the other family's block; "" without it
-    int (*returnsZero)();      // a routine that answers 0
+    std::int32_t size;                  // 618
+    std::uint64_t exchanged;            // handed to the other family's block
+    std::uint64_t fromOther12;          // taken from the other family's block
+    WidePointer<void*> moduleHandle;    // the library's module; non-null once the library is loaded
+    std::uint64_t fromOther28;          // taken from the other family's block
+    char zoneName[40];                  // taken from the other family's block; "" without it
+    WidePointer<int (*)()> returnsZero; // a routine that answers 0
     std::uint8_t reserved84[16];
-    void (*asyncErrorBox)(char*); // the asynchronous error box
+    WidePointer<void (*)(char*)> asyncErrorBox; // the asynchronous error box
     std::uint8_t reserved108[28];
     double htcMode; // 2.0, used by the map-tile conversions
     std::uint8_t reserved144[254];
@@ -40,7 +52,6 @@ struct __attribute__((packed)) fVar {
     int SynchronizeTavroZorta();
 };
 
-static_assert(sizeof(void*) == 8, "the 64-bit layout keeps handles and routines in 8-byte slots");
 static_assert(sizeof(fVar) == 618);
 static_assert(offsetof(fVar, exchanged) == 4);
 static_assert(offsetof(fVar, fromOther12) == 12);

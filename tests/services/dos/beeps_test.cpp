@@ -15,7 +15,7 @@ struct Recording {
 };
 
 Recording recording() {
-    void* module = dlopen("libinpoutx64.so", RTLD_NOW | RTLD_NOLOAD);
+    void* module = dlopen(PORT_MODULE_NAME, RTLD_NOW | RTLD_NOLOAD);
     EXPECT_NE(module, nullptr);
     Recording found{reinterpret_cast<int16_t(*)[2]>(dlsym(module, "g_portWrites")),
                     static_cast<int*>(dlsym(module, "g_portWriteCount"))};

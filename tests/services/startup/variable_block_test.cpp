@@ -82,12 +82,13 @@ TEST(OtherFamilyBlock, LoadedModuleExchangesItsWordsAndZoneName) {
     EXPECT_STREQ(GetZoneQEL(), "ZONE_QOLMEX");
     EXPECT_EQ(vfVar.fromOther12, 0x1212121212121212u);
     EXPECT_EQ(vfVar.fromOther28, 0x2828282828282828u);
+    // The handle sits in an 8-byte slot in either build, zero-extended by the 32-bit one.
     std::uint64_t exchanged = 0;
-    void* handle = nullptr;
+    std::uint64_t handle = 0;
     std::memcpy(&exchanged, other + 4, 8);
     std::memcpy(&handle, other + 20, 8);
     EXPECT_EQ(exchanged, 0x0404040404040404u);
-    EXPECT_EQ(handle, services::libraryModule());
+    EXPECT_EQ(handle, reinterpret_cast<std::uintptr_t>(services::libraryModule()));
 
     // A zone name that fills its field without an end is cut, never read past.
     std::memset(other + 36, 'Z', 40);
