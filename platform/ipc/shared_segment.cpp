@@ -1,6 +1,7 @@
 #include "platform/ipc/shared_segment.h"
 
 #include "platform/ipc/machine_names.h"
+#include "platform/ipc/segment_lock_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -148,6 +149,7 @@ void SharedSegment::open(const Initialiser& initialise) {
         usersFd_ = -1;
         return;
     }
+    registerSegmentLockFile(data_, size_, usersFd_);
     if (created_ && initialise) initialise(data_);
     lockFile(usersFd_, LOCK_SH); // from here on this process counts as a user
     openedBy_ = getpid();
@@ -155,6 +157,7 @@ void SharedSegment::open(const Initialiser& initialise) {
 
 void SharedSegment::close() {
     if (!data_) return;
+    unregisterSegmentLockFile(data_);
     munmap(data_, size_);
     data_ = nullptr;
     // A child forked from the opener shares the opener's lock on the users file: it only drops its mapping.

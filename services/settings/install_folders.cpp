@@ -62,7 +62,8 @@ bool storeFolder(char (&field)[kFolderSize], const std::string& folder, const ch
         field[0] = '\0';
         return true;
     }
-    char normalised[kFolderSize];
+    // Zeroed: the whole field goes to the shared segment, and no byte of this process's stack with it.
+    char normalised[kFolderSize] = {};
     if (folder.size() < kFolderSize) {
         std::memcpy(normalised, folder.c_str(), folder.size() + 1);
         if (directory(normalised, 1, sizeof normalised) > 0) {

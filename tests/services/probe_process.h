@@ -20,8 +20,10 @@ namespace testing_support {
 class ProbeProcess {
 public:
     // Starts the probe with `arguments`; with `subNamespace` the probe's machine-wide names get that suffix
-    // after this test's namespace, so that this process is not one of their users.
-    ProbeProcess(std::vector<std::string> arguments, const std::string& subNamespace = "") {
+    // after this test's namespace, so that this process is not one of their users. `program` is the probe of
+    // this build unless another is named (the other build's).
+    ProbeProcess(std::vector<std::string> arguments, const std::string& subNamespace = "",
+                 const char* program = PROBE_PATH) {
         int out[2];
         int in[2];
         if (pipe(out) != 0 || pipe(in) != 0) return;
@@ -31,7 +33,7 @@ public:
         posix_spawn_file_actions_adddup2(&actions, in[0], 0);
         posix_spawn_file_actions_addclose(&actions, out[0]);
         posix_spawn_file_actions_addclose(&actions, in[1]);
-        arguments.insert(arguments.begin(), PROBE_PATH);
+        arguments.insert(arguments.begin(), program);
         std::vector<char*> argv;
         for (std::string& argument : arguments)
             argv.push_back(argument.data());
@@ -47,7 +49,7 @@ public:
         for (std::string& variable : environment)
             envp.push_back(variable.data());
         envp.push_back(nullptr);
-        if (posix_spawn(&pid_, PROBE_PATH, &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(out[1]);
         close(in[0]);

@@ -8,6 +8,11 @@
 //   hold-busy              claims the busy word for i_mode, says "held", and waits to be killed
 //   writer ROUNDS BYTE     writes whole buffers of BYTE + round under the mutex
 //   reader ROUNDS          reads whole buffers under the mutex; exit code 3 when one was mixed
+//   fill SEED              writes every shared field (folders, trace bits, screen metrics, the global editor
+//                          link, the exchange buffer, the other family's words) from SEED
+//   dump                   both segments, byte by byte in hexadecimal
+//   try-mutex MS           waits at most MS for "vb_mutex": "acquired", "abandoned" or "timed out"
+//   try-busy               "busy" when the busy word for i_mode cannot be claimed, else "free"
 #include "platform/ipc/named_mutex.h"
 #include "services/startup/busy_word.h"
 #include "services/startup/exchange_buffer.h"
@@ -15,6 +20,7 @@
 #include "services/startup/window_messages.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -67,6 +73,46 @@ int read(int rounds) {
     return 0;
 }
 
+void fill(int seed) {
+    std::snprintf(pvg->installFolder, sizeof pvg->installFolder, "C:\\INSTALL%d\\", seed);
+    std::snprintf(pvg->localFolder, sizeof pvg->localFolder, "D:\\LOCAL%d\\", seed);
+    pvg->pvDeb = seed * 3 + 1;
+    auto pattern = [seed](void* record, std::size_t size, int step) {
+        auto* bytes = static_cast<unsigned char*>(record);
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<unsigned char>(seed + static_cast<int>(i) * step);
+    };
+    pattern(g_pSystemVar, sizeof *g_pSystemVar, 3);
+    pattern(g_pTpadG, sizeof *g_pTpadG, 5);
+    unsigned char buffer[1024];
+    pattern(buffer, sizeof buffer, 7);
+    vbbuf_write(buffer, 0, sizeof buffer, 1);
+    g_pSZortaTAVRO->flags = seed;
+    g_pSZortaTAVRO->cadWindow = 0x0102030405060708u * static_cast<std::uint64_t>(seed);
+    for (int i = 0; i < 4; ++i)
+        g_pSZortaTAVRO->otherFamily[i] = -seed * (i + 1);
+}
+
+void dump(const void* record, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(record);
+    for (std::size_t i = 0; i < size; ++i)
+        std::printf("%02x", bytes[i]);
+    std::printf("\n");
+}
+
+const char* resultText(platform::LockResult result) {
+    switch (result) {
+    case platform::LockResult::Acquired:
+        return "acquired";
+    case platform::LockResult::Abandoned:
+        return "abandoned";
+    case platform::LockResult::TimedOut:
+        return "timed out";
+    default:
+        return "failed";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,6 +142,20 @@ int main(int argc, char** argv) {
         return write(number(argv[2]), number(argv[3]));
     } else if (command == "reader" && argc > 2) {
         return read(number(argv[2]));
+    } else if (command == "fill" && argc > 2) {
+        if (!g_pZortaGenSeg || !g_pSZortaTAVRO) return 5;
+        fill(number(argv[2]));
+    } else if (command == "dump") {
+        if (!g_pZortaGenSeg || !g_pSZortaTAVRO) return 5;
+        dump(g_pZortaGenSeg, sizeof *g_pZortaGenSeg);
+        dump(g_pSZortaTAVRO, sizeof *g_pSZortaTAVRO);
+    } else if (command == "try-mutex" && argc > 2) {
+        platform::NamedMutex mutex("vb_mutex");
+        const platform::LockResult result = mutex.wait(std::chrono::milliseconds(number(argv[2])));
+        std::printf("%s\n", resultText(result));
+        if (platform::holds(result)) mutex.release();
+    } else if (command == "try-busy") {
+        std::printf("%s\n", services::BusyClaim::tryClaim(services::kBusyOutputMode) ? "free" : "busy");
     } else {
         std::fprintf(stderr, "segment_probe: unknown command\n");
         return 64;
