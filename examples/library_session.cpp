@@ -1,7 +1,8 @@
 // The library in two processes: the first starts it, leaves a line in the exchange buffer and starts the
 // second, which finds the same segments (not zero-filled again), the same folders and message identifiers,
 // and reads the line back; the first also converts a few points between projections. Every line is routed
-// with "$L$" to the process's own text screen.
+// with "$L$" to the process's own text screen. The second process is this program again, or the program
+// named as the argument (the 32-bit build's, which shares the segments).
 #include "projection_points.h"
 #include "services/output/output.h"
 #include "services/startup/exchange_buffer.h"
@@ -20,7 +21,8 @@ extern char** environ;
 namespace {
 
 void describe(const char* role) {
-    mprintf("$L$%s processus (pid %d)\n", role, static_cast<int>(getpid()));
+    mprintf("$L$%s processus (pid %d, %d bits)\n", role, static_cast<int>(getpid()),
+            static_cast<int>(8 * sizeof(void*)));
     if (!g_pZortaGenSeg) {
         mprintf("$L$  pas de segment partag\xe9\n");
         return;
@@ -34,11 +36,11 @@ void describe(const char* role) {
             wm_TavroMem, wm_ZortaMouse, wm_ZortaPalet);
 }
 
-int startSecond(char* program) {
+int startSecond(const char* program) {
     char role[] = "second";
-    char* argv[] = {program, role, nullptr};
+    char* argv[] = {const_cast<char*>(program), role, nullptr};
     pid_t pid = 0;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, environ) != 0) {
+    if (posix_spawn(&pid, program, nullptr, nullptr, argv, environ) != 0) {
         mprintf("$L$  impossible de lancer le second processus\n");
         return 1;
     }
@@ -69,5 +71,5 @@ int main(int argc, char** argv) {
             "change \xe9"
             "crit : '%s'\n",
             line);
-    return startSecond(argv[0]);
+    return startSecond(argc > 1 ? argv[1] : "/proc/self/exe");
 }

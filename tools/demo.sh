@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The example session: run from ./run demo with the build folder and the output folder. The library in two
-# processes, the headless CAD host on its own, then the host with the plug-in over a survey plan.
+# The example session: run from ./run demo with the build folder, the output folder and the 32-bit build
+# folder. The library in two processes (the second one of the 32-bit build), the headless CAD host on its
+# own, then the host with the plug-in over a survey plan.
 set -euo pipefail
 build=$1
 out=$2
+build32=$3
 sources="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$out/zorta/DLL"
 # A namespace of its own, so that the session never meets another one on this machine; settings and
@@ -17,7 +19,7 @@ export ZORTA='Z:\'
 # The projection definitions and grids in the local folder's "INI" (the install folder here).
 mkdir -p "$out/zorta/INI"
 cp "$sources/examples/INI/"* "$out/zorta/INI/"
-"$build/bin/zorta_library_session" | tee "$out/library_session.txt"
+"$build/bin/zorta_library_session" "$build32/bin/zorta_library_session" | tee "$out/library_session.txt"
 echo "demo: the session is written to $out/library_session.txt"
 
 # The headless CAD host opens the shipped drawing of standard entities (written by another DXF program),

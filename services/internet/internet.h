@@ -90,6 +90,8 @@ private:
     void clear();
     void copyFrom(const CSPlitURL& other);
 };
-static_assert(sizeof(CInternet::CSPlitURL) == 258);
-static_assert(offsetof(CInternet::CSPlitURL, nPort) == 20);
-static_assert(offsetof(CInternet::CSPlitURL, lpszUrlPath) == 242);
+// The record lives inside one process: its pointers take the native width (258 bytes in the 64-bit build,
+// 242 in the 32-bit one).
+static_assert(sizeof(CInternet::CSPlitURL) == 226 + 4 * sizeof(void*));
+static_assert(offsetof(CInternet::CSPlitURL, nPort) == 4 + 2 * sizeof(void*));
+static_assert(offsetof(CInternet::CSPlitURL, lpszUrlPath) == 226 + 2 * sizeof(void*));
