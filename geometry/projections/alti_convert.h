@@ -48,7 +48,13 @@ private:
     void unlink();
 };
 
-static_assert(sizeof(AltiConvert) == 64);
-static_assert(offsetof(AltiConvert, fileName) == 8 && offsetof(AltiConvert, values) == 16);
-static_assert(offsetof(AltiConvert, columns) == 24 && offsetof(AltiConvert, rows) == 28);
-static_assert(offsetof(AltiConvert, lonOrigin) == 32 && offsetof(AltiConvert, latStep) == 56);
+// The record lives inside one process: its three pointers take the native width (64 bytes in the 64-bit
+// build, 52 in the 32-bit one).
+constexpr std::size_t kAltiPointers = 3 * sizeof(void*);
+static_assert(sizeof(AltiConvert) == kAltiPointers + 40);
+static_assert(offsetof(AltiConvert, fileName) == sizeof(void*) &&
+              offsetof(AltiConvert, values) == 2 * sizeof(void*));
+static_assert(offsetof(AltiConvert, columns) == kAltiPointers &&
+              offsetof(AltiConvert, rows) == kAltiPointers + 4);
+static_assert(offsetof(AltiConvert, lonOrigin) == kAltiPointers + 8 &&
+              offsetof(AltiConvert, latStep) == kAltiPointers + 32);

@@ -79,12 +79,19 @@ public:
     static int HTCToGeo(CPoint3d& point);
 };
 
-static_assert(sizeof(CtesProj) == 296 && alignof(CtesProj) == 8);
-static_assert(offsetof(CtesProj, name) == 8 && offsetof(CtesProj, ellipsoid) == 68);
-static_assert(offsetof(CtesProj, p0) == 76 && offsetof(CtesProj, p4) == 108);
-static_assert(offsetof(CtesProj, meridian) == 116 && offsetof(CtesProj, epsg) == 124);
-static_assert(offsetof(CtesProj, offsets) == 128 && offsetof(CtesProj, eParameters) == 152);
-static_assert(offsetof(CtesProj, ecefOrigin) == 176 && offsetof(CtesProj, frame) == 200);
+// The record lives inside one process: its two pointers take the native width (296 bytes in the 64-bit
+// build, 288 in the 32-bit one).
+constexpr std::size_t kProjPointers = 2 * sizeof(void*);
+static_assert(sizeof(CtesProj) == kProjPointers + 280 && alignof(CtesProj) == alignof(void*));
+static_assert(offsetof(CtesProj, name) == sizeof(void*) &&
+              offsetof(CtesProj, ellipsoid) == sizeof(void*) + 60);
+static_assert(offsetof(CtesProj, p0) == kProjPointers + 60 && offsetof(CtesProj, p4) == kProjPointers + 92);
+static_assert(offsetof(CtesProj, meridian) == kProjPointers + 100 &&
+              offsetof(CtesProj, epsg) == kProjPointers + 108);
+static_assert(offsetof(CtesProj, offsets) == kProjPointers + 112 &&
+              offsetof(CtesProj, eParameters) == kProjPointers + 136);
+static_assert(offsetof(CtesProj, ecefOrigin) == kProjPointers + 160 &&
+              offsetof(CtesProj, frame) == kProjPointers + 184);
 
 // Web-Mercator tile pixels (256-pixel tiles) at a zoom, and back.
 CPoint3d GmapsLgnLatToPoint(const CPoint3d& geo, int zoom);

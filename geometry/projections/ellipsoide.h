@@ -63,10 +63,17 @@ private:
     void copyFrom(const Ellipsoide& other);
 };
 
-static_assert(sizeof(Ellipsoide) == 212);
-static_assert(offsetof(Ellipsoide, next) == 100 && offsetof(Ellipsoide, name) == 108);
-static_assert(offsetof(Ellipsoide, a) == 124 && offsetof(Ellipsoide, e) == 132);
-static_assert(offsetof(Ellipsoide, tx) == 140 && offsetof(Ellipsoide, tz) == 156);
-static_assert(offsetof(Ellipsoide, lonOrigin) == 164 && offsetof(Ellipsoide, columns) == 180);
-static_assert(offsetof(Ellipsoide, latOrigin) == 184 && offsetof(Ellipsoide, rows) == 200);
-static_assert(offsetof(Ellipsoide, grid) == 204);
+// The record lives inside one process: its two pointers take the native width (212 bytes in the 64-bit
+// build, 204 in the 32-bit one).
+constexpr std::size_t kEllipsoideLink = 100 + sizeof(void*);
+static_assert(sizeof(Ellipsoide) == kEllipsoideLink + 96 + sizeof(void*));
+static_assert(offsetof(Ellipsoide, next) == 100 && offsetof(Ellipsoide, name) == kEllipsoideLink);
+static_assert(offsetof(Ellipsoide, a) == kEllipsoideLink + 16 &&
+              offsetof(Ellipsoide, e) == kEllipsoideLink + 24);
+static_assert(offsetof(Ellipsoide, tx) == kEllipsoideLink + 32 &&
+              offsetof(Ellipsoide, tz) == kEllipsoideLink + 48);
+static_assert(offsetof(Ellipsoide, lonOrigin) == kEllipsoideLink + 56 &&
+              offsetof(Ellipsoide, columns) == kEllipsoideLink + 72);
+static_assert(offsetof(Ellipsoide, latOrigin) == kEllipsoideLink + 76 &&
+              offsetof(Ellipsoide, rows) == kEllipsoideLink + 92);
+static_assert(offsetof(Ellipsoide, grid) == kEllipsoideLink + 96);
