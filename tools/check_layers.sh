@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a file includes a header of a higher layer. Layers, bottom up: platform; geometry and services
 # (the general library); host; cadutil; entity; plugin. The editor program sits beside the plug-in over the
-# library, and nothing includes it. Geometry takes from services only the output routing and the variable
-# block, and for the projections' data files the services their definition names: the string utilities, the
-# parts of a path, the local folder and the box shown once per process.
+# library, and nothing includes it. Geometry takes from services only the output routing (printing, and for
+# the matrices the progress meter) and the variable block, and for the projections' data files the services
+# their definition names: the string utilities, the parts of a path, the local folder and the box shown once
+# per process.
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
@@ -20,7 +21,7 @@ allowed() {
     esac
 }
 geometry_exceptions=" services/output/output.h services/startup/fvar.h services/str/str.h services/dos/dos.h 
-    services/settings/folders.h services/output/message_boxes.h "
+    services/settings/folders.h services/output/message_boxes.h services/output/progress_meter.h "
 
 faults=0
 for layer in platform geometry services host cadutil entity plugin editor; do
