@@ -6,6 +6,7 @@
 #include <cstddef>
 
 class Mat3D;
+class Matrice;
 
 class Mat2D {
 public:
@@ -16,6 +17,14 @@ public:
     Mat2D();
     Mat2D(const Mat2D&) = default;
     Mat2D& operator=(const Mat2D&) = default;
+    // The first 2 rows and columns of a dense matrix (as far as it has them) over the identity; the
+    // translation of each row copied is 0. A null matrix gives the identity.
+    explicit Mat2D(const Matrice* m);
+    // The same over this transform's linear part.
+    Mat2D& operator=(const Matrice& m);
+    // The first 2 elements of the first 2 rows into the linear part, translation untouched; false for a
+    // matrix of fewer rows.
+    bool FromMatrice(const Matrice& m);
 
     // Smallest pivot met by the last Inverse.
     static double m_PivotMini;

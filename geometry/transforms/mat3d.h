@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+class Matrice;
+
 class Mat3D {
 public:
     double r[3][3]; // linear part, row by row; rows are the axes of a system built from axes
@@ -18,6 +20,14 @@ public:
     Mat3D();
     Mat3D(const Mat3D&) = default;
     Mat3D& operator=(const Mat3D&) = default;
+    // The first 3 rows and columns of a dense matrix (as far as it has them) over the identity; the
+    // translation of each row copied is 0. A null matrix gives the identity.
+    explicit Mat3D(const Matrice* m);
+    // The same over this transform's linear part.
+    Mat3D& operator=(const Matrice& m);
+    // The first 3 elements of the first 3 rows into the linear part, translation untouched; false for a
+    // matrix of fewer rows.
+    bool FromMatrice(const Matrice& m);
     // A copy of *m, the identity for null.
     explicit Mat3D(const Mat3D* m);
 

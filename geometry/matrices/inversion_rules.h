@@ -1,0 +1,63 @@
+#pragma once
+// What the dense and the profile inversions share: their result codes, the progress call and the pivot
+// threshold.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+class CProgressMeter;
+
+namespace geometry::matrices {
+
+enum InversionResult : int {
+    kInverted = 0,
+    kNoMatrix = 1,
+    kCallbackThrew = 2,
+    kNotANumber = 3,
+    kNotPositive = 5,
+    kSingularAt = 0x10000,
+    kCancelledAt = 0x30000,
+};
+
+// Scratch tables of an inversion come from the heap like the matrices, so that running out of memory is an
+// answer (null) and not an exception.
+struct FreeDeleter {
+    void operator()(void* p) const { std::free(p); }
+};
+template <class T> using HeapArray = std::unique_ptr<T[], FreeDeleter>;
+
+template <class T> HeapArray<T> heapArray(std::uint32_t n) {
+    return HeapArray<T>(static_cast<T*>(std::malloc(std::size_t{n} * sizeof(T))));
+}
+
+// A row or column not yet pivoted.
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+struct Pivot {
+    std::uint32_t row = kNone;
+    std::uint32_t col = kNone;
+    double size = 0;
+};
+
+// Calls pm (when given) at `step`: 0 to go on, kCancelledAt + step on a negative answer, kCallbackThrew when
+// it throws.
+int progressAt(CProgressMeter* pm, std::uint32_t step);
+
+// Pivots below the threshold are singular. It is 1e-13 times the smallest non-zero diagonal element; with no
+// non-zero diagonal (a permutation, say) the largest element takes its place, and with no non-zero element
+// at all it is 1e37, so that the zero matrix is singular at its first step. NaN on the diagonal makes it NaN.
+class PivotThreshold {
+public:
+    void diagonal(double a);
+    void element(double a);
+    double value() const;
+    // Below the threshold, or zero (when the threshold underflowed).
+    bool singular(double pivot) const { return pivot < value() || pivot == 0; }
+
+private:
+    double smallestDiagonal_ = 0;
+    double largestElement_ = 0;
+    bool nan_ = false;
+};
+
+} // namespace geometry::matrices

@@ -1,0 +1,145 @@
+// The two in-place Gauss-Jordan inversions of the dense matrix.
+#include "geometry/matrices/inversion_rules.h"
+#include "geometry/matrices/matrice.h"
+
+#include <cmath>
+
+namespace {
+
+using namespace geometry::matrices;
+
+PivotThreshold thresholdOf(double** a, std::uint32_t n) {
+    PivotThreshold threshold;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        threshold.diagonal(a[i][i]);
+        for (std::uint32_t j = 0; j < n; ++j)
+            threshold.element(a[i][j]);
+    }
+    return threshold;
+}
+
+// Exchange step at pivot (e, d): x_d and y_e swap their roles in y = A x.
+void exchange(double** a, std::uint32_t n, std::uint32_t e, std::uint32_t d) {
+    const double h = 1 / a[e][d];
+    double* pivotRow = a[e];
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (i == e || a[i][d] == 0) continue;
+        const double f = a[i][d] * h;
+        double* row = a[i];
+        for (std::uint32_t j = 0; j < n; ++j)
+            row[j] -= f * pivotRow[j];
+        row[d] = f;
+    }
+    for (std::uint32_t j = 0; j < n; ++j)
+        pivotRow[j] *= -h;
+    pivotRow[d] = h;
+}
+
+bool diagonalNotPositive(double** a, std::uint32_t n) {
+    for (std::uint32_t i = 0; i < n; ++i)
+        if (a[i][i] <= 0) return true;
+    return false;
+}
+
+Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
+                  bool diagonalOnly) {
+    Pivot best;
+    double largest = -1;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (colOfRow[i] != kNone) continue;
+        for (std::uint32_t j = diagonalOnly ? i : 0; j < (diagonalOnly ? i + 1 : n); ++j) {
+            if (rowOfCol[j] != kNone) continue;
+            const double size = std::fabs(a[i][j]);
+            if (size > largest) {
+                largest = size;
+                best = {i, j, size};
+            }
+        }
+    }
+    return best;
+}
+
+// Row e of the finished table is row colOfRow[e] of the inverse, column d of it column rowOfCol[d].
+void undoPermutations(double** a, std::uint32_t n, std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
+                      double* scratch) {
+    for (std::uint32_t i = 0; i < n; ++i) {
+        while (colOfRow[i] != i) {
+            const std::uint32_t target = colOfRow[i];
+            std::swap(a[i], a[target]);
+            std::swap(colOfRow[i], colOfRow[target]);
+        }
+    }
+    for (std::uint32_t i = 0; i < n; ++i) {
+        for (std::uint32_t d = 0; d < n; ++d)
+            scratch[rowOfCol[d]] = a[i][d];
+        std::copy(scratch, scratch + n, a[i]);
+    }
+}
+
+} // namespace
+
+int Matrice::Inverse(int opt, CProgressMeter* pm) {
+    pivotMini = 1e6;
+    if (vec && rows == 1) {
+        const double x = vec[0];
+        if (std::isnan(x)) return kNotANumber;
+        pivotMini = std::fabs(x);
+        if (x == 0) return kSingularAt;
+        vec[0] = 1 / x;
+        return kInverted;
+    }
+    if (!lines || rows == 0 || rows != cols) return kNoMatrix;
+    const std::uint32_t n = rows;
+    // Everything the inversion needs is taken before the matrix is touched.
+    auto colOfRow = heapArray<std::uint32_t>(n);
+    auto rowOfCol = heapArray<std::uint32_t>(n);
+    auto scratch = heapArray<double>(n);
+    if (!colOfRow || !rowOfCol || !scratch) {
+        g_CalculState = -100;
+        return kNoMatrix;
+    }
+    std::fill(colOfRow.get(), colOfRow.get() + n, kNone);
+    std::fill(rowOfCol.get(), rowOfCol.get() + n, kNone);
+    const PivotThreshold threshold = thresholdOf(lines, n);
+    if (std::isnan(threshold.value())) return kNotANumber;
+    const bool diagonalOnly = (opt & 1) && n > 6 && threshold.value() >= 1e-30;
+    for (std::uint32_t k = 0; k < n; ++k) {
+        if (const int stop = progressAt(pm, k)) return stop;
+        const Pivot pivot = searchPivot(lines, n, colOfRow.get(), rowOfCol.get(), diagonalOnly);
+        if (pivot.size < pivotMini) pivotMini = pivot.size;
+        if (pivot.row == kNone || threshold.singular(pivot.size)) {
+            // The caller may go on with the patched matrix: 0 where no pivot was found, a tiny pivot where
+            // the exchange left a zero.
+            for (std::uint32_t i = 0; i < n; ++i) {
+                if (colOfRow[i] == kNone)
+                    lines[i][i] = 0;
+                else if (lines[i][i] == 0)
+                    lines[i][i] = 1e-10;
+            }
+            return kSingularAt + static_cast<int>(k);
+        }
+        exchange(lines, n, pivot.row, pivot.col);
+        colOfRow[pivot.row] = pivot.col;
+        rowOfCol[pivot.col] = pivot.row;
+    }
+    if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
+    undoPermutations(lines, n, colOfRow.get(), rowOfCol.get(), scratch.get());
+    return kInverted;
+}
+
+int Matrice::InverseSimple(int opt, CProgressMeter* pm) {
+    pivotMini = 1e6;
+    if (!lines || rows == 0 || rows != cols) return kNoMatrix;
+    const std::uint32_t n = rows;
+    const PivotThreshold threshold = thresholdOf(lines, n);
+    if (std::isnan(threshold.value())) return kNotANumber;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        if (const int stop = progressAt(pm, i)) return stop;
+        const double size = std::fabs(lines[i][i]);
+        if (size < pivotMini) pivotMini = size;
+        if (threshold.singular(size)) return kSingularAt + static_cast<int>(i);
+        exchange(lines, n, i, i);
+    }
+    if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
+    return kInverted;
+}
