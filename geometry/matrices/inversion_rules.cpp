@@ -1,7 +1,9 @@
 #include "geometry/matrices/inversion_rules.h"
 
+#include "geometry/matrices/matrice.h"
 #include "services/output/progress_meter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,6 +17,17 @@ int progressAt(CProgressMeter* pm, std::uint32_t step) {
         return kCallbackThrew;
     }
     return 0;
+}
+
+PivotTables::PivotTables(std::uint32_t n)
+    : colOfRow(heapArray<std::uint32_t>(n)), rowOfCol(heapArray<std::uint32_t>(n)),
+      scratch(heapArray<double>(n)) {
+    if (!allocated()) {
+        g_CalculState = -100;
+        return;
+    }
+    std::fill(colOfRow.get(), colOfRow.get() + n, kNone);
+    std::fill(rowOfCol.get(), rowOfCol.get() + n, kNone);
 }
 
 void PivotThreshold::diagonal(double a) {

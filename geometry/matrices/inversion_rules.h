@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 class CProgressMeter;
 
@@ -32,6 +33,30 @@ template <class T> HeapArray<T> heapArray(std::uint32_t n) {
 
 // A row or column not yet pivoted.
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+// The bookkeeping of a full-pivot inversion: the column each row was pivoted on and the row of each column
+// (kNone until then), and one row of scratch to put the columns back in order. Allocated all together; on
+// failure none is there and g_CalculState is -100.
+struct PivotTables {
+    explicit PivotTables(std::uint32_t n);
+    bool allocated() const { return colOfRow && rowOfCol && scratch; }
+
+    HeapArray<std::uint32_t> colOfRow;
+    HeapArray<std::uint32_t> rowOfCol;
+    HeapArray<double> scratch;
+};
+
+// Row e of a finished exchange table becomes row colOfRow[e] of the inverse: the rows are swapped into place
+// (colOfRow is used up on the way).
+template <class Row> void undoRowPermutation(Row* rows, std::uint32_t n, std::uint32_t* colOfRow) {
+    for (std::uint32_t i = 0; i < n; ++i) {
+        while (colOfRow[i] != i) {
+            const std::uint32_t target = colOfRow[i];
+            std::swap(rows[i], rows[target]);
+            std::swap(colOfRow[i], colOfRow[target]);
+        }
+    }
+}
 
 struct Pivot {
     std::uint32_t row = kNone;

@@ -62,13 +62,7 @@ Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, co
 // Row e of the finished table is row colOfRow[e] of the inverse, column d of it column rowOfCol[d].
 void undoPermutations(double** a, std::uint32_t n, std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
                       double* scratch) {
-    for (std::uint32_t i = 0; i < n; ++i) {
-        while (colOfRow[i] != i) {
-            const std::uint32_t target = colOfRow[i];
-            std::swap(a[i], a[target]);
-            std::swap(colOfRow[i], colOfRow[target]);
-        }
-    }
+    undoRowPermutation(a, n, colOfRow);
     for (std::uint32_t i = 0; i < n; ++i) {
         for (std::uint32_t d = 0; d < n; ++d)
             scratch[rowOfCol[d]] = a[i][d];
@@ -91,21 +85,16 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
     if (!lines || rows == 0 || rows != cols) return kNoMatrix;
     const std::uint32_t n = rows;
     // Everything the inversion needs is taken before the matrix is touched.
-    auto colOfRow = heapArray<std::uint32_t>(n);
-    auto rowOfCol = heapArray<std::uint32_t>(n);
-    auto scratch = heapArray<double>(n);
-    if (!colOfRow || !rowOfCol || !scratch) {
-        g_CalculState = -100;
-        return kNoMatrix;
-    }
-    std::fill(colOfRow.get(), colOfRow.get() + n, kNone);
-    std::fill(rowOfCol.get(), rowOfCol.get() + n, kNone);
+    PivotTables tables(n);
+    if (!tables.allocated()) return kNoMatrix;
+    std::uint32_t* colOfRow = tables.colOfRow.get();
+    std::uint32_t* rowOfCol = tables.rowOfCol.get();
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;
     const bool diagonalOnly = (opt & 1) && n > 6 && threshold.value() >= 1e-30;
     for (std::uint32_t k = 0; k < n; ++k) {
         if (const int stop = progressAt(pm, k)) return stop;
-        const Pivot pivot = searchPivot(lines, n, colOfRow.get(), rowOfCol.get(), diagonalOnly);
+        const Pivot pivot = searchPivot(lines, n, colOfRow, rowOfCol, diagonalOnly);
         if (pivot.size < pivotMini) pivotMini = pivot.size;
         if (pivot.row == kNone || threshold.singular(pivot.size)) {
             // The caller may go on with the patched matrix: 0 where no pivot was found, a tiny pivot where
@@ -123,7 +112,7 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
         rowOfCol[pivot.col] = pivot.row;
     }
     if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
-    undoPermutations(lines, n, colOfRow.get(), rowOfCol.get(), scratch.get());
+    undoPermutations(lines, n, colOfRow, rowOfCol, tables.scratch.get());
     return kInverted;
 }
 

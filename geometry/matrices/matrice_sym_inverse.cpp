@@ -78,13 +78,7 @@ Pivot searchPivot(const MatriceSym& m, const std::uint32_t* colOfRow, const std:
 // when a row cannot grow to its new range.
 bool undoPermutations(MatriceSym& m, std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
                       double* scratch) {
-    for (std::uint32_t i = 0; i < m.rows; ++i) {
-        while (colOfRow[i] != i) {
-            const std::uint32_t target = colOfRow[i];
-            std::swap(m.table[i], m.table[target]);
-            std::swap(colOfRow[i], colOfRow[target]);
-        }
-    }
+    undoRowPermutation(m.table, m.rows, colOfRow);
     for (std::uint32_t i = 0; i < m.rows; ++i) {
         const pLine row = m.table[i];
         const ColumnRange old = storedColumns(row, m.cols);
@@ -118,21 +112,16 @@ int MatriceSym::Inverse(int opt, CProgressMeter* pm) {
     if (!table || rows == 0 || rows != cols) return kNoMatrix;
     pivotMini = 1e6;
     const std::uint32_t n = rows;
-    auto colOfRow = heapArray<std::uint32_t>(n);
-    auto rowOfCol = heapArray<std::uint32_t>(n);
-    auto scratch = heapArray<double>(n);
-    if (!colOfRow || !rowOfCol || !scratch) {
-        g_CalculState = -100;
-        return kNoMatrix;
-    }
-    std::fill(colOfRow.get(), colOfRow.get() + n, kNone);
-    std::fill(rowOfCol.get(), rowOfCol.get() + n, kNone);
+    PivotTables tables(n);
+    if (!tables.allocated()) return kNoMatrix;
+    std::uint32_t* colOfRow = tables.colOfRow.get();
+    std::uint32_t* rowOfCol = tables.rowOfCol.get();
     PivotThreshold threshold;
     if (const int refused = scanThreshold(*this, threshold)) return refused;
     const bool diagonalOnly = (opt & 1) && n > 6 && threshold.value() >= 1e-30;
     for (std::uint32_t k = 0; k < n; ++k) {
         if (const int stop = progressAt(pm, k)) return stop;
-        const Pivot pivot = searchPivot(*this, colOfRow.get(), rowOfCol.get(), diagonalOnly);
+        const Pivot pivot = searchPivot(*this, colOfRow, rowOfCol, diagonalOnly);
         if (pivot.size < pivotMini) pivotMini = pivot.size;
         if (pivot.row == kNone || threshold.singular(pivot.size)) {
             for (std::uint32_t i = 0; i < n; ++i) {
@@ -148,7 +137,7 @@ int MatriceSym::Inverse(int opt, CProgressMeter* pm) {
         rowOfCol[pivot.col] = pivot.row;
     }
     if ((opt & 4) && diagonalNotPositive(*this)) return kNotPositive;
-    if (!undoPermutations(*this, colOfRow.get(), rowOfCol.get(), scratch.get())) return outOfMemory(*this);
+    if (!undoPermutations(*this, colOfRow, rowOfCol, tables.scratch.get())) return outOfMemory(*this);
     return kInverted;
 }
 

@@ -2,6 +2,7 @@
 // 40; determinants on both sides of the switch from cofactor expansion to factorisation; products,
 // transposition and removals exactly.
 #include "geometry/matrices/matrice.h"
+#include "tests/oracle/matrices_eigen.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <random>
 
 namespace {
+
+using namespace testing_support;
 
 constexpr int kInversions = 500;
 
@@ -39,31 +42,11 @@ protected:
     }
 };
 
-Matrice toMatrice(const Eigen::MatrixXd& a) {
-    Matrice m(static_cast<std::uint32_t>(a.rows()), static_cast<int>(a.cols()));
-    for (int i = 0; i < a.rows(); ++i)
-        for (int j = 0; j < a.cols(); ++j)
-            m[i][j] = a(i, j);
-    return m;
-}
-
 Matrice toVector(const Eigen::VectorXd& v) {
     Matrice m(static_cast<std::uint32_t>(v.size()), 0);
     for (int i = 0; i < v.size(); ++i)
         m.vec[i] = v[i];
     return m;
-}
-
-Eigen::MatrixXd toEigen(const Matrice& m) {
-    Eigen::MatrixXd a(m.rows, m.cols);
-    for (std::uint32_t i = 0; i < m.rows; ++i)
-        for (std::uint32_t j = 0; j < m.cols; ++j)
-            a(i, j) = m.element(i, j);
-    return a;
-}
-
-double relativeError(const Eigen::MatrixXd& got, const Eigen::MatrixXd& expected) {
-    return (got - expected).cwiseAbs().maxCoeff() / expected.cwiseAbs().maxCoeff();
 }
 
 // Rounding in an inversion grows with the condition number: 1e-9 up to 1e4, proportionally beyond.

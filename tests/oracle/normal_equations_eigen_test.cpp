@@ -1,6 +1,7 @@
 // Normal equations of random sparse networks in profile form against Eigen: N = A^T A and A^T y formed both
 // ways, N inverted three ways, and the profile kept by assignment.
 #include "geometry/matrices/matrice_sym.h"
+#include "tests/oracle/matrices_eigen.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace {
+
+using namespace testing_support;
 
 constexpr int kNetworks = 6;
 
@@ -51,12 +54,8 @@ Network randomNetwork(std::mt19937_64& rng, int width, int points) {
 }
 
 MatriceSym toProfile(const Eigen::MatrixXd& a) {
-    Matrice dense(static_cast<std::uint32_t>(a.rows()), static_cast<int>(a.cols()));
-    for (int i = 0; i < a.rows(); ++i)
-        for (int j = 0; j < a.cols(); ++j)
-            dense[i][j] = a(i, j);
     MatriceSym m;
-    m = dense;
+    m = toMatrice(a);
     return m;
 }
 
@@ -66,18 +65,6 @@ Eigen::MatrixXd toEigen(const MatriceSym& m) {
         for (std::uint32_t j = 0; j < m.cols; ++j)
             a(i, j) = m[i][static_cast<std::int32_t>(j)];
     return a;
-}
-
-Eigen::MatrixXd toEigen(const Matrice& m) {
-    Eigen::MatrixXd a(m.rows, m.cols);
-    for (std::uint32_t i = 0; i < m.rows; ++i)
-        for (std::uint32_t j = 0; j < m.cols; ++j)
-            a(i, j) = m.element(i, j);
-    return a;
-}
-
-double relativeError(const Eigen::MatrixXd& got, const Eigen::MatrixXd& expected) {
-    return (got - expected).cwiseAbs().maxCoeff() / expected.cwiseAbs().maxCoeff();
 }
 
 class NormalEquationsOracle : public ::testing::TestWithParam<int> {

@@ -1,5 +1,6 @@
 // Inversions and determinant of the dense matrix: result codes, the pivot threshold, progress and cancel.
 #include "geometry/matrices/matrice.h"
+#include "tests/geometry/matrices/matrix_literals.h"
 #include "tests/geometry/matrices/recording_meter.h"
 
 #include <gtest/gtest.h>
@@ -12,21 +13,11 @@ namespace {
 using testing_support::RecordingMeter;
 using testing_support::stepsUpTo;
 
-Matrice square(std::initializer_list<std::initializer_list<double>> values) {
-    Matrice m(static_cast<std::uint32_t>(values.size()), static_cast<int>(values.size()));
-    std::uint32_t i = 0;
-    for (const auto& row : values) {
-        std::uint32_t j = 0;
-        for (double v : row)
-            m[i][j++] = v;
-        ++i;
-    }
-    return m;
-}
+using testing_support::table;
 
 // A well-conditioned 5 x 5 that needs row and column exchanges.
 Matrice mixed() {
-    return square({{0, 2, 1, 0, 3}, {4, 0, 0, 1, 0}, {1, 1, 5, 0, 0}, {0, 3, 0, 0, 1}, {2, 0, 1, 6, 0}});
+    return table({{0, 2, 1, 0, 3}, {4, 0, 0, 1, 0}, {1, 1, 5, 0, 0}, {0, 3, 0, 0, 1}, {2, 0, 1, 6, 0}});
 }
 
 void expectInverse(const Matrice& original, const Matrice& inverse) {
@@ -39,13 +30,13 @@ void expectInverse(const Matrice& original, const Matrice& inverse) {
 } // namespace
 
 TEST(MatriceInverse, DiagonalAndPivotMini) {
-    Matrice m = square({{2, 0}, {0, 4}});
+    Matrice m = table({{2, 0}, {0, 4}});
     EXPECT_EQ(m.Inverse(), 0);
     EXPECT_EQ(m.element(0, 0), 0.5);
     EXPECT_EQ(m.element(1, 1), 0.25);
     EXPECT_EQ(m.element(0, 1), 0);
     EXPECT_EQ(m.pivotMini, 2);
-    Matrice s = square({{2, 0}, {0, 4}});
+    Matrice s = table({{2, 0}, {0, 4}});
     EXPECT_EQ(s.InverseSimple(), 0);
     EXPECT_EQ(s.element(1, 1), 0.25);
 }
@@ -56,32 +47,32 @@ TEST(MatriceInverse, BothInversionsUndoTheirExchanges) {
         EXPECT_EQ(m.Inverse(opt), 0);
         expectInverse(mixed(), m);
     }
-    Matrice s = square({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}});
+    Matrice s = table({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}});
     EXPECT_EQ(s.InverseSimple(), 0);
-    expectInverse(square({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}}), s);
+    expectInverse(table({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}}), s);
 }
 
 TEST(MatriceInverse, SingularMatricesAreReportedAndPatched) {
-    Matrice m = square({{1, 2}, {2, 4}});
+    Matrice m = table({{1, 2}, {2, 4}});
     EXPECT_EQ(m.Inverse(), 0x10001);
     EXPECT_EQ(m.element(0, 0), 0) << "the row without a pivot gets 0 on its diagonal";
     EXPECT_EQ(m.element(1, 1), 0.25);
     EXPECT_EQ(m.pivotMini, 0);
-    Matrice swapped = square({{0, 1, 0}, {1, 0, 0}, {0, 0, 0}});
+    Matrice swapped = table({{0, 1, 0}, {1, 0, 0}, {0, 0, 0}});
     EXPECT_EQ(swapped.Inverse(), 0x10002);
     EXPECT_EQ(swapped.element(0, 0), 1e-10) << "pivoted rows with a zero diagonal get a tiny one";
     EXPECT_EQ(swapped.element(1, 1), 1e-10);
     EXPECT_EQ(swapped.element(2, 2), 0);
     Matrice zero(3, 3);
     EXPECT_EQ(zero.Inverse(), 0x10000);
-    Matrice s = square({{1, 2}, {2, 4}});
+    Matrice s = table({{1, 2}, {2, 4}});
     EXPECT_EQ(s.InverseSimple(), 0x10001);
-    Matrice z = square({{0, 1}, {1, 1}});
+    Matrice z = table({{0, 1}, {1, 1}});
     EXPECT_EQ(z.InverseSimple(), 0x10000) << "no search: a zero diagonal stops at once";
 }
 
 TEST(MatriceInverse, APermutationIsItsOwnInverse) {
-    Matrice m = square({{0, 1}, {1, 0}});
+    Matrice m = table({{0, 1}, {1, 0}});
     EXPECT_EQ(m.Inverse(), 0);
     EXPECT_EQ(m.element(0, 1), 1);
     EXPECT_EQ(m.element(1, 0), 1);
@@ -89,9 +80,9 @@ TEST(MatriceInverse, APermutationIsItsOwnInverse) {
 }
 
 TEST(MatriceInverse, SpecialResults) {
-    Matrice notPositive = square({{-1, 0}, {0, 1}});
+    Matrice notPositive = table({{-1, 0}, {0, 1}});
     EXPECT_EQ(notPositive.Inverse(4), 5);
-    Matrice nan = square({{1, 0}, {0, std::numeric_limits<double>::quiet_NaN()}});
+    Matrice nan = table({{1, 0}, {0, std::numeric_limits<double>::quiet_NaN()}});
     EXPECT_EQ(nan.Inverse(), 3);
     EXPECT_EQ(nan.InverseSimple(), 3);
     Matrice rectangle(2, 3);
@@ -131,7 +122,7 @@ TEST(MatriceProgress, EveryStepInOrderThenCancelOrThrow) {
     RecordingMeter throwing(RecordingMeter::At::Throw, 2);
     Matrice t = mixed();
     EXPECT_EQ(t.Inverse(0, &throwing), 2);
-    Matrice s = square({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}});
+    Matrice s = table({{4, 1, 0}, {1, 3, 1}, {0, 1, 2}});
     RecordingMeter simpleCancel(RecordingMeter::At::Cancel, 2);
     EXPECT_EQ(s.InverseSimple(0, &simpleCancel), 0x30002);
     RecordingMeter simpleThrow(RecordingMeter::At::Throw, 1);
@@ -139,8 +130,8 @@ TEST(MatriceProgress, EveryStepInOrderThenCancelOrThrow) {
 }
 
 TEST(MatriceDeterminant, SmallAndDegenerateMatrices) {
-    EXPECT_EQ(square({{3, 1}, {4, 2}}).Determinant(), 2);
-    EXPECT_EQ(square({{7}}).Determinant(), 7);
+    EXPECT_EQ(table({{3, 1}, {4, 2}}).Determinant(), 2);
+    EXPECT_EQ(table({{7}}).Determinant(), 7);
     EXPECT_EQ(Matrice(2, 3).Determinant(), 0);
     EXPECT_EQ(Matrice().Determinant(), 0);
     EXPECT_NEAR(mixed().Determinant(), -799, 1e-9);

@@ -3,34 +3,17 @@
 #include "geometry/matrices/matrice.h"
 #include "geometry/transforms/mat2d.h"
 #include "geometry/transforms/mat3d.h"
+#include "tests/geometry/matrices/matrix_literals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <vector>
 
 namespace {
 
-Matrice table(std::initializer_list<std::initializer_list<double>> values) {
-    Matrice m(static_cast<std::uint32_t>(values.size()), static_cast<int>(values.begin()->size()));
-    std::uint32_t i = 0;
-    for (const auto& row : values) {
-        std::uint32_t j = 0;
-        for (double v : row)
-            m[i][j++] = v;
-        ++i;
-    }
-    return m;
-}
-
-Matrice vector(std::initializer_list<double> values) {
-    Matrice m(static_cast<std::uint32_t>(values.size()), 0);
-    std::uint32_t i = 0;
-    for (double v : values)
-        m.vec[i++] = v;
-    return m;
-}
+using testing_support::table;
+using testing_support::vector;
 
 std::vector<std::vector<double>> elements(const Matrice& m) {
     std::vector<std::vector<double>> out(m.rows);

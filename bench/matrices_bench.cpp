@@ -1,0 +1,137 @@
+// Normal equations of a plane survey network of 1,000 points (2,000 unknowns): forming N = A^T A in profile
+// form, then solving through the profile inversion, against Eigen's dense LDLT on the same N in the same run.
+#include <benchmark/benchmark.h>
+
+#include <Eigen/Dense>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "geometry/matrices/matrice_sym.h"
+
+namespace {
+
+constexpr int kPoints = 1000;
+constexpr int kWidth = 32; // points per grid row: N is a band of about 130
+constexpr double kSpacing = 100;
+
+// Distances and directions to every neighbour within two grid steps, linearised at slightly disturbed grid
+// positions and numbered by their first point; the first point's coordinates are observed too, which fixes
+// the translation that distances and directions leave free.
+struct Survey {
+    MatriceSym design;
+    std::vector<double> observed;
+};
+
+Survey surveyNetwork() {
+    std::mt19937_64 rng(7);
+    std::normal_distribution<double> disturbance(0, 3);
+    std::vector<double> x(kPoints), y(kPoints);
+    for (int p = 0; p < kPoints; ++p) {
+        x[p] = (p % kWidth) * kSpacing + disturbance(rng);
+        y[p] = (p / kWidth) * kSpacing + disturbance(rng);
+    }
+    std::vector<std::vector<std::pair<int, double>>> rows = {{{0, 1.0}}, {{1, 1.0}}};
+    const int forward[6][2] = {{1, 0}, {2, 0}, {-1, 1}, {0, 1}, {1, 1}, {0, 2}};
+    for (int p = 0; p < kPoints; ++p) {
+        for (const auto& step : forward) {
+            const int column = p % kWidth + step[0];
+            const int q = p + step[0] + step[1] * kWidth;
+            if (column < 0 || column >= kWidth || q >= kPoints) continue;
+            const double dx = x[q] - x[p], dy = y[q] - y[p];
+            const double d = std::hypot(dx, dy);
+            // Distance, then direction (in radians times the distance, so that both weigh alike).
+            rows.push_back({{2 * p, -dx / d}, {2 * p + 1, -dy / d}, {2 * q, dx / d}, {2 * q + 1, dy / d}});
+            rows.push_back({{2 * p, dy / d}, {2 * p + 1, -dx / d}, {2 * q, -dy / d}, {2 * q + 1, dx / d}});
+        }
+    }
+    Survey survey;
+    survey.design.SetNul(static_cast<std::uint32_t>(rows.size()), 2 * kPoints);
+    std::normal_distribution<double> residual(0, 0.01);
+    for (std::uint32_t i = 0; i < rows.size(); ++i) {
+        for (const auto& [unknown, value] : rows[i])
+            *survey.design.pAt(i, static_cast<std::uint32_t>(unknown)) = value;
+        survey.observed.push_back(residual(rng));
+    }
+    return survey;
+}
+
+struct NormalEquations {
+    MatriceSym normal;
+    std::vector<double> rightSide;
+};
+
+NormalEquations form(const Survey& survey) {
+    NormalEquations equations;
+    const MatriceSym at = survey.design.Transpose();
+    MatriceSym::AddMul(equations.normal, at, at, 1);
+    equations.rightSide.assign(at.rows, 0.0);
+    MatriceSym::AddMul(equations.rightSide.data(), at, survey.observed.data(), 1);
+    return equations;
+}
+
+std::vector<double> solveProfile(const NormalEquations& equations) {
+    MatriceSym inverse;
+    inverse = equations.normal;
+    std::vector<double> solution(equations.rightSide.size(), 0.0);
+    if (inverse.InverseSimple(2) == 0)
+        MatriceSym::AddMul(solution.data(), inverse, equations.rightSide.data(), 1);
+    return solution;
+}
+
+Eigen::MatrixXd dense(const MatriceSym& m) {
+    Eigen::MatrixXd a = Eigen::MatrixXd::Zero(m.rows, m.cols);
+    for (std::uint32_t i = 0; i < m.rows; ++i) {
+        const MatriceSym::pLine row = m[i];
+        for (std::int32_t j = row.first; row.values && j <= row.last; ++j)
+            a(i, j) = row[j];
+    }
+    return a;
+}
+
+const Survey& survey() {
+    static const Survey s = surveyNetwork();
+    return s;
+}
+
+const NormalEquations& equations() {
+    static const NormalEquations e = form(survey());
+    return e;
+}
+
+void FormNormalEquations(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(form(survey()).normal.table);
+}
+BENCHMARK(FormNormalEquations)->Unit(benchmark::kMillisecond);
+
+void SolveByProfileInversion(benchmark::State& state) {
+    std::vector<double> solution;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solution = solveProfile(equations()));
+    const Eigen::MatrixXd n = dense(equations().normal);
+    const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(equations().rightSide.data(), n.rows());
+    const Eigen::VectorXd expected = n.ldlt().solve(b);
+    const double error =
+        (Eigen::Map<const Eigen::VectorXd>(solution.data(), n.rows()) - expected).cwiseAbs().maxCoeff() /
+        expected.cwiseAbs().maxCoeff();
+    state.counters["relative_difference_to_eigen"] = error;
+    if (!(error < 1e-8)) state.SkipWithError("the profile solution differs from Eigen's");
+}
+BENCHMARK(SolveByProfileInversion)->Unit(benchmark::kMillisecond);
+
+// The anchor: Eigen's dense LDLT, factorisation and solution, on the same N.
+void SolveByEigenLDLT(benchmark::State& state) {
+    const Eigen::MatrixXd n = dense(equations().normal);
+    const Eigen::VectorXd b = Eigen::Map<const Eigen::VectorXd>(equations().rightSide.data(), n.rows());
+    for (auto _ : state) {
+        Eigen::VectorXd solution = n.ldlt().solve(b);
+        benchmark::DoNotOptimize(solution.data());
+    }
+}
+BENCHMARK(SolveByEigenLDLT)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
