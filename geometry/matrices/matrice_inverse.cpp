@@ -2,6 +2,7 @@
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
