@@ -20,25 +20,24 @@ double* zeroedBlock(std::int64_t n) {
                : nullptr;
 }
 
+double* outOfMemory() {
+    g_CalculState = -100;
+    return nullptr;
+}
+
 } // namespace
 
 double* MatriceSym::pLine::pAtt(std::int32_t j) {
     if (!values) {
         double* block = zeroedBlock(kRowGrowth);
-        if (!block) {
-            g_CalculState = -100;
-            return nullptr;
-        }
+        if (!block) return outOfMemory();
         values = block;
         first = last = j;
         allocated = kRowGrowth;
     } else if (j < first) {
         const std::int64_t added = std::int64_t{first} - j;
         double* block = zeroedBlock(allocated + added);
-        if (!block) {
-            g_CalculState = -100;
-            return nullptr;
-        }
+        if (!block) return outOfMemory();
         std::memcpy(block + added, values, static_cast<std::size_t>(last - first + 1) * sizeof(double));
         std::free(values);
         values = block;
@@ -50,10 +49,7 @@ double* MatriceSym::pLine::pAtt(std::int32_t j) {
             void* grown = wanted <= INT_MAX
                               ? std::realloc(values, static_cast<std::size_t>(wanted) * sizeof(double))
                               : nullptr;
-            if (!grown) {
-                g_CalculState = -100;
-                return nullptr;
-            }
+            if (!grown) return outOfMemory();
             values = static_cast<double*>(grown);
             allocated = static_cast<std::int32_t>(wanted);
         }
