@@ -12,6 +12,7 @@
 //
 // Class-wide state (pool, option word, last kind, announcement, cached classes) belongs to the host's command
 // thread and is not synchronised.
+#include <cmath>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -124,6 +125,12 @@ public:
     int GetCount() const { return m_nVertex; }
     // Whether every coordinate and bulge is finite and no bulge is beyond kLargestBulge.
     bool hasSoundVertices() const;
+    static bool isSoundVertex(const P_Vertex* v) {
+        const double bulge = v->bulge;
+        // Beyond the largest bulge the arc geometry clamps it: the segment is no longer the one stored.
+        return std::isfinite(v->pt.x) && std::isfinite(v->pt.y) && std::isfinite(v->pt.z) &&
+               std::isfinite(bulge) && std::fabs(bulge) <= kLargestBulge;
+    }
     // n = 0: counts the list; stores n (or the count) and answers it.
     int GetCount(int n);
     // Index of v from 0, -1 when v is not in this list.
@@ -421,8 +428,10 @@ private:
     bool savesAs3dPolyline() const;
 
     // Measuring and editing.
-    // Length of the walk from `from` to target (null: to the end, the closing segment included).
-    double lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords) const;
+    // Length of the walk from `from` to target (null: to the end, the closing segment included). With
+    // `sound`, the walk checks each vertex it leaves and stops at one that cannot be measured, clearing it.
+    double lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords,
+                       bool* sound = nullptr) const;
     void removeShortSegments(bool in3d, bool asChords);
     // ptAtDist once the input is known to be sound.
     P_Vertex* locateAtDistance(P_Vertex* from, double dist, double tol, int flags, CPoint3d* outPt,
@@ -432,9 +441,6 @@ private:
     P_Vertex* insertOnSegment(P_Vertex* v, const P_Vertex* src, const CPoint3d& pt, const CArc3d& seg,
                               double alpha, int flags);
     void adjustInsertion(P_Vertex* v, P_Vertex* n, int flags);
-    // Area and perimeter of one closed piece.
-    double outlineArea() const;
-    double outlinePerimeter(bool withClosingSegment) const;
     // Moves the run first..last (in list order) to the tail of `to`; both notify.
     void moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to);
     // Makes `head` the head of a closed list, keeping the order round the ring.

@@ -1,36 +1,19 @@
 // Splitting a polyline into pieces: at breaks, at inner rings and, on request, at loops.
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
-#include "geometry/points/angle_units.h"
+#include "entity/editing/eclate_rules.h"
 
-#include <cwctype>
 #include <vector>
+
+using eclate_rules::isBreak;
+using eclate_rules::meetingDistance;
+using eclate_rules::meetInPlan;
+using eclate_rules::startsInnerRing;
 
 namespace {
 
-// Ends nearer than this in plan meet.
-double meetingDistance() {
-    return 4 * _ecpt;
-}
-
-bool meetInPlan(const P_Vertex* a, const P_Vertex* b) {
-    const CPoint3d pa = a->pt;
-    const CPoint3d pb = b->pt;
-    const double dx = pa.x - pb.x;
-    const double dy = pa.y - pb.y;
-    return dx * dx + dy * dy < meetingDistance() * meetingDistance();
-}
-
 bool endsMeet(const CPolyArc3D& piece) {
     return piece.GetCount() > 1 && meetInPlan(piece.H(), piece.T());
-}
-
-bool isBreak(const P_Vertex* v) {
-    return v->tef1 == 2 || v->tef1 == 3;
-}
-
-bool startsInnerRing(const P_Vertex* v) {
-    return v->tef1 == 6 && v->tef2 != 4;
 }
 
 } // namespace
@@ -51,9 +34,7 @@ int CPolyArc3D::explodeCopy(CPtrArray& pieces, int mode) const {
     std::int64_t tag = 0;
     for (P_Vertex* v = work->m_pHead; v; v = v->pVN)
         v->tag = ++tag;
-    // Only the linetypes whose name begins with "S" are drawn by pieces.
-    const ACHAR* linetypeName = linetype();
-    if ((mode & 1) && linetypeName && linetypeName[0] && std::towupper(linetypeName[0]) != L'S') return 1;
+    if ((mode & 1) && !eclate_rules::drawnByPieces(linetype())) return 1;
 
     const short flags = work->m_f70;
     work->splitPieces(pieces, 0, mode);

@@ -1,7 +1,11 @@
 // The signed area of the polyline with its arc segments, and the perimeter beside it.
+//
+// The area is that of the pieces of eclate, each closed. Most outlines hold no code that cuts them: their one
+// piece is the list itself, less a last vertex that repeats the first, so it is walked where it stands.
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
 #include "entity/editing/eclate_result.h"
+#include "entity/editing/eclate_rules.h"
 
 #include <cmath>
 
@@ -10,51 +14,88 @@ namespace {
 // Below this included angle an arc adds nothing measurable.
 constexpr double kFlatAngle = 1e-8;
 
-double includedAngle(const P_Vertex* v) {
-    return 4 * std::atan(double(v->bulge));
-}
-
 double planChord(const CPoint3d& a, const CPoint3d& b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
-} // namespace
-
-double CPolyArc3D::outlineArea() const {
-    // Coordinates from the head: survey coordinates in the millions would otherwise cancel in the products.
-    const CPoint3d origin = m_pHead->pt;
+struct OutlineWalk {
     double area = 0;
-    for (P_Vertex* v = m_pHead; v; v = v->pVN) {
+    double perimeter = 0;
+    // Over every vertex from the head, the ones past the ring included.
+    bool sound = true;
+    bool cut = false;
+};
+
+// The ring from head to last, closed back to head; the perimeter leaves out the segment from last unless
+// withClosingSegment.
+OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClosingSegment) {
+    OutlineWalk walk;
+    // Coordinates from the head: survey coordinates in the millions would otherwise cancel in the products.
+    const CPoint3d origin = head->pt;
+    CPoint3d before = CPoint3d(last->pt) - origin;
+    bool inRing = true;
+    for (const P_Vertex* v = head; v; v = v->pVN) {
+        walk.sound = walk.sound && CPolyArc3D::isSoundVertex(v);
+        walk.cut = walk.cut || eclate_rules::cutsHere(v);
+        if (!inRing) continue;
+        const P_Vertex* next = v == last ? head : v->pVN;
         const CPoint3d p = CPoint3d(v->pt) - origin;
-        const CPoint3d before = CPoint3d(B(v)->pt) - origin;
-        const CPoint3d after = CPoint3d(N(v)->pt) - origin;
-        area += p.x * (before.y - after.y) / 2;
-        const double theta = includedAngle(v);
-        if (std::fabs(theta) > kFlatAngle) {
-            const double chord = planChord(p, after);
-            const double halfSine = std::sin(theta / 2);
-            area -= (theta - std::sin(theta)) * chord * chord / (8 * halfSine * halfSine);
+        const CPoint3d after = CPoint3d(next->pt) - origin;
+        walk.area += p.x * (before.y - after.y) / 2;
+        const double chord = planChord(v->pt, next->pt);
+        double length = chord;
+        const double bulge = v->bulge;
+        if (bulge != 0) {
+            const double theta = 4 * std::atan(bulge); // the included angle
+            if (std::fabs(theta) > kFlatAngle) {
+                const double localChord = planChord(p, after);
+                const double halfSine = std::sin(theta / 2);
+                walk.area -= (theta - std::sin(theta)) * localChord * localChord / (8 * halfSine * halfSine);
+                length = std::fabs(theta / halfSine) * chord / 2;
+            }
         }
+        if (v != last || withClosingSegment) walk.perimeter += length;
+        before = p;
+        inRing = v != last;
     }
-    return area;
+    return walk;
 }
 
-double CPolyArc3D::outlinePerimeter(bool withClosingSegment) const {
-    double perimeter = 0;
-    for (P_Vertex* v = m_pHead; v; v = v->pVN) {
-        if (!v->pVN && !withClosingSegment) break;
-        const double chord = planChord(v->pt, N(v)->pt);
-        const double theta = includedAngle(v);
-        perimeter +=
-            std::fabs(theta) > kFlatAngle ? std::fabs(theta / std::sin(theta / 2)) * chord / 2 : chord;
+// The last vertex of the one piece that eclate makes of an outline no code cuts, closed; null when it keeps
+// none. byPieces: whether the linetype lets eclate touch the outline at all.
+const P_Vertex* wholePieceEnd(const CPolyArc3D& poly, bool byPieces) {
+    const P_Vertex* last = poly.T();
+    int count = poly.GetCount();
+    if (byPieces) {
+        // Ends that meet lose the last vertex; a piece of fewer than two vertices is dropped.
+        if (count > 1 && eclate_rules::meetInPlan(poly.H(), last)) {
+            last = last->pVB;
+            --count;
+        }
+        if (count < 2) return nullptr;
     }
-    return perimeter;
+    // Closing the piece drops a last vertex that repeats the first.
+    if (count > 2 && (CPoint3d(poly.H()->pt) - CPoint3d(last->pt)).dist3d() < _ecpt) last = last->pVB;
+    return last;
 }
+
+} // namespace
 
 double CPolyArc3D::getArea(double* outPerimeter) const {
     if (outPerimeter) *outPerimeter = 0;
     return entity_boundary::guarded("\nProbleme avec CPolyArc3D::getArea()", 0.0, [&] {
-        if (!m_pHead || !hasSoundVertices()) return 0.0;
+        if (!m_pHead) return 0.0;
+        const bool byPieces = eclate_rules::drawnByPieces(linetype());
+        if (const P_Vertex* last = wholePieceEnd(*this, byPieces)) {
+            const OutlineWalk whole = walkOutline(m_pHead, last, isClosed());
+            if (!whole.sound) return 0.0;
+            if (!byPieces || !whole.cut) {
+                if (outPerimeter) *outPerimeter = whole.perimeter;
+                return whole.area;
+            }
+        } else if (!hasSoundVertices()) {
+            return 0.0;
+        }
         OwnedPieces pieces;
         explodeCopy(pieces.array, 1);
         const bool withClosingSegment = pieces.size() > 1 || isClosed();
@@ -63,8 +104,9 @@ double CPolyArc3D::getArea(double* outPerimeter) const {
         for (int i = 0; i < pieces.size(); ++i) {
             CPolyArc3D* piece = pieces[i];
             piece->setClosed(true);
-            area += piece->outlineArea();
-            perimeter += piece->outlinePerimeter(withClosingSegment);
+            const OutlineWalk outline = walkOutline(piece->H(), piece->T(), withClosingSegment);
+            area += outline.area;
+            perimeter += outline.perimeter;
         }
         if (outPerimeter) *outPerimeter = perimeter;
         return area;

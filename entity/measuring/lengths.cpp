@@ -4,9 +4,14 @@
 #include "entity/core/segment_geometry.h"
 #include "geometry/points/angle_units.h"
 
-double CPolyArc3D::lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords) const {
+double CPolyArc3D::lengthAlong(const P_Vertex* from, const P_Vertex* target, bool in3d, bool asChords,
+                               bool* sound) const {
     double sum = 0;
     for (const P_Vertex* v = from; v && v != target; v = v->pVN) {
+        if (sound && !isSoundVertex(v)) {
+            *sound = false;
+            break;
+        }
         if (!v->pVN) {
             // The closing segment ends the walk.
             if (v != m_pHead && isClosed2D()) sum += poly_segments::length(v, m_pHead, in3d, asChords);
@@ -35,11 +40,18 @@ void CPolyArc3D::removeShortSegments(bool in3d, bool asChords) {
 double CPolyArc3D::getLen(int in3d, int clean, int noArcs, double* outArea) const {
     if (outArea) *outArea = 0;
     return entity_boundary::guarded("\nProbleme avec CPolyArc3D::getLen()", 0.0, [&] {
-        if (!hasSoundVertices()) return 0.0;
-        // Cleaning is what the caller asked for: the change notice asserts write access.
-        if (clean) const_cast<CPolyArc3D*>(this)->removeShortSegments(in3d, noArcs);
+        if (clean) {
+            // Cleaning changes the entity: only a sound one is touched.
+            if (!hasSoundVertices()) return 0.0;
+            // Cleaning is what the caller asked for: the change notice asserts write access.
+            const_cast<CPolyArc3D*>(this)->removeShortSegments(in3d, noArcs);
+        }
+        // The walk from the head visits every vertex: it checks them on the way.
+        bool sound = true;
+        const double length = lengthAlong(m_pHead, nullptr, in3d, noArcs, &sound);
+        if (!sound) return 0.0;
         if (outArea) *outArea = getArea(nullptr);
-        return lengthAlong(m_pHead, nullptr, in3d, noArcs);
+        return length;
     });
 }
 

@@ -95,6 +95,38 @@ TEST(Areas, AHalfDiscCountsItsArc) {
     }
 }
 
+TEST(Areas, AnOutlineBackAtItsStartIsClosedAsItsPiecesAre) {
+    host::test::WorkingDatabase working;
+    poly_test::addLinetype(*working.db, L"S_TALUS");
+    PolyArc3D poly;
+    appendAll(poly, {{0, 0, 0}, {0, 1, 0}, {1, 1, 0}, {1, 0, 0}, {0.0003, 0, 0}});
+    double perimeter = 0;
+    // Another linetype measures the outline as it stands, open.
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 1);
+    EXPECT_DOUBLE_EQ(perimeter, 3.9997);
+    // A linetype of pieces: ends within four tolerances in plan meet, the last vertex goes, and an open
+    // outline leaves the segment back to the first out of its perimeter.
+    poly.setLinetype(L"S_TALUS");
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 1);
+    EXPECT_DOUBLE_EQ(perimeter, 3);
+    // Repeated exactly, the first vertex closes the outline, whose perimeter then counts all four sides.
+    poly.T()->pt = CPoint3d(0, 0, 0);
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 1);
+    EXPECT_DOUBLE_EQ(perimeter, 4);
+    // A second repetition (in 3-D) goes as well once the outline is closed.
+    append(poly, {0, 0, 0}, {.bulge = 0.5});
+    EXPECT_DOUBLE_EQ(poly.getArea(&perimeter), 1);
+    EXPECT_DOUBLE_EQ(perimeter, 4);
+    EXPECT_EQ(poly.GetCount(), 6); // measured where it stands
+    // Two vertices that meet leave no outline.
+    PolyArc3D pair;
+    append(pair, {0, 0, 0}, {.bulge = 1});
+    append(pair, {0.0001, 0, 0});
+    pair.setLinetype(L"S_TALUS");
+    EXPECT_EQ(pair.getArea(&perimeter), 0);
+    EXPECT_EQ(perimeter, 0);
+}
+
 TEST(Areas, SurveyCoordinatesKeepTheirPrecision) {
     PolyArc3D poly;
     const double x = 652345.1234567, y = 6234567.8901234;
