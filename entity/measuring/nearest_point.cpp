@@ -21,8 +21,37 @@ struct Candidate {
     double offset = 0;
     double cumul = 0;
     int code = 0;
-    CArc3d segment;
 };
+
+// The nearest point of one segment to p, as CArc3d::ptprox answers it.
+struct SegmentNearest {
+    CPoint3d foot;
+    double along = 0;
+    double offset = 0;
+    double length = 0;
+    double chord = 0;
+    int code = 0;
+};
+
+// A straight segment is projected on; an arc, or a segment without length in plan, goes through `arc`.
+SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, const CPoint3d& p, int in3d,
+                                CArc3d& arc) {
+    SegmentNearest n;
+    const CPoint3d a = v->pt;
+    const CPoint3d b = w->pt;
+    const double chord = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+    if (chord != 0 && isStraightSegment(v->bulge, chord)) {
+        n.code = nearestOnStraight(a, b, chord, p, n.foot, &n.along, &n.offset, in3d);
+        n.length = poly_segments::length(v, w, in3d, true);
+        n.chord = chord;
+        return n;
+    }
+    arc.set(v, b);
+    n.code = arc.ptprox(p, n.foot, &n.along, &n.offset, in3d);
+    n.length = arc.len(in3d);
+    n.chord = arc.chord;
+    return n;
+}
 
 } // namespace
 
@@ -38,46 +67,41 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
             const int in3d = flags & 1;
 
             Candidate best;
-            CArc3d segment; // one arc for the whole walk; the best one is copied
+            CArc3d arc; // one arc for the whole walk
             double walked = 0;
             for (P_Vertex* v = start;;) {
                 P_Vertex* w = N(v);
                 if (!w) break;
-                segment.set(v, w->pt);
-                CPoint3d foot;
-                double along = 0, offset = 0;
-                const int code = segment.ptprox(target, foot, &along, &offset, in3d);
-                const double length = segment.len(in3d);
+                SegmentNearest n = nearestOnSegment(v, w, target, in3d, arc);
                 // A vertical segment's offset says nothing of how far it is in plan.
-                double distance = segment.chord == 0 ? CPoint3d(v->pt).dist2dTo(target) : std::fabs(offset);
+                double distance = n.chord == 0 ? CPoint3d(v->pt).dist2dTo(target) : std::fabs(n.offset);
                 // Beyond an end the end itself is the nearest point: how far it lies, not the offset grown
                 // by the overshoot (which ranks a segment passing further away before a nearer end).
-                if (along < 0) {
-                    along = 0;
-                    foot = v->pt;
-                    distance = foot.dist2dTo(target);
-                } else if (along > length) {
-                    along = length;
-                    foot = w->pt;
-                    distance = foot.dist2dTo(target);
+                if (n.along < 0) {
+                    n.along = 0;
+                    n.foot = v->pt;
+                    distance = n.foot.dist2dTo(target);
+                } else if (n.along > n.length) {
+                    n.along = n.length;
+                    n.foot = w->pt;
+                    distance = n.foot.dist2dTo(target);
                 }
                 // The start of a later segment wins over the end of the one before; in 3-D, the nearer
                 // height.
                 const bool better = distance < best.distance ||
-                                    (distance < best.distance + _ecpt / 5 && along < _ecpt) ||
+                                    (distance < best.distance + _ecpt / 5 && n.along < _ecpt) ||
                                     (in3d && std::fabs(distance - best.distance) < _ecpt &&
-                                     std::fabs(foot.z - target.z) < std::fabs(best.foot.z - target.z));
+                                     std::fabs(n.foot.z - target.z) < std::fabs(best.foot.z - target.z));
                 if (better) {
                     best.vertex = v;
-                    best.foot = foot;
+                    best.foot = n.foot;
                     best.distance = distance;
-                    best.along = along;
-                    best.offset = offset;
-                    best.cumul = walked + along;
-                    best.code = code;
-                    best.segment = segment;
+                    best.along = n.along;
+                    best.offset = n.offset;
+                    best.cumul = walked + n.along;
+                    best.code = n.code;
                 }
-                walked += length;
+                walked += n.length;
                 v = w;
                 if (v == start) break;
             }
@@ -85,16 +109,17 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
 
             P_Vertex* answer = best.vertex;
             if ((flags & 2) && best.code > 0 && best.distance <= tol) {
+                CArc3d segment(best.vertex, N(best.vertex)->pt);
                 double alpha = 0;
-                if (best.segment.radius != 0) {
+                if (segment.radius != 0) {
                     CPoint3d foot;
                     double planAlong = 0;
-                    best.segment.ptprox(target, foot, &planAlong);
-                    alpha = planAlong / best.segment.radius * geometry::signOf(best.segment.bulge);
+                    segment.ptprox(target, foot, &planAlong);
+                    alpha = planAlong / segment.radius * geometry::signOf(segment.bulge);
                 }
                 // Inserting is what the caller asked for: the change notice asserts write access.
                 answer = const_cast<CPolyArc3D*>(this)->insertOnSegment(best.vertex, nullptr, best.foot,
-                                                                        best.segment, alpha, flags);
+                                                                        segment, alpha, flags);
                 best.along = 0;
             }
             if (outPt) *outPt = best.foot;

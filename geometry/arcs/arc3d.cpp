@@ -121,7 +121,7 @@ int CArc3d::set(Mat3D* m1, const P_Vertex* v, const CPoint3d& endPoint, Mat3D* m
 
 int CArc3d::calcul(int) {
     chordGis = start.gisTo(end, &chord);
-    if (std::fabs(bulge * chord) < 1e-5) {
+    if (isStraightSegment(bulge, chord)) {
         makeStraight();
         return 1;
     }

@@ -9,6 +9,7 @@
 #include "geometry/points/point3d_array.h"
 #include "geometry/transforms/mat3d.h"
 
+#include <cmath>
 #include <cstddef>
 
 class P_Vertex;
@@ -93,7 +94,6 @@ private:
     // The cuts of ptAtDist and ptprox: the segment now ends at pt (keepStart) or starts there. On an arc g is
     // the direction of travel at pt; on a straight segment `along` is pt's distance from the start.
     void cut(bool keepStart, const CPoint3d& pt, double g, double along);
-    int nearestOnStraight(const CPoint3d& p, CPoint3d& foot, double& along, double* offset) const;
     int nearestOnArc(const CPoint3d& p, CPoint3d& foot, double& along, double& angle, double* offset) const;
     int intersectStraights(const CArc3d& other, CPoint3d* pts, char* codes) const;
     // With both working systems set aside; `hasSystem` tells whether this segment had one.
@@ -109,6 +109,17 @@ static_assert(offsetof(CArc3d, chord) == 72 && offsetof(CArc3d, radius) == 80 &&
 static_assert(offsetof(CArc3d, chordGis) == 96 && offsetof(CArc3d, startGis) == 104);
 static_assert(offsetof(CArc3d, endGis) == 112 && offsetof(CArc3d, aux) == 120 &&
               offsetof(CArc3d, pMat) == 128);
+
+// Whether a segment of this bulge over this plan chord is straight: its sagitta is below 5e-6.
+inline bool isStraightSegment(double bulge, double chord) {
+    return std::fabs(bulge * chord) < 1e-5;
+}
+
+// The nearest point to p on the straight segment from start to end whose plan length is chord, as ptprox
+// answers it for a straight segment without working system or cut (same codes, outputs and flags): what a
+// walk over many segments calls without making each one a CArc3d.
+int nearestOnStraight(const CPoint3d& start, const CPoint3d& end, double chord, const CPoint3d& p,
+                      CPoint3d& foot, double* along = nullptr, double* offset = nullptr, int flags = 0);
 
 // Intersection of the line through p1 in direction a1 with the line through p2 in direction a2, at p1's
 // height. `dist` receives the distance along the first line (1e8 for parallel lines). p1 and p2 are not null.

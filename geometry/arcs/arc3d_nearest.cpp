@@ -3,6 +3,7 @@
 #include "geometry/points/angle_helpers.h"
 #include "geometry/points/angle_units.h"
 
+#include <algorithm>
 #include <cmath>
 
 using geometry::signOf;
@@ -13,13 +14,17 @@ double interpolate(double from, double to, double fraction) {
     return from + (to - from) * fraction;
 }
 
-} // namespace
-
-int CArc3d::nearestOnStraight(const CPoint3d& p, CPoint3d& foot, double& along, double* offset) const {
-    double u = 0;
-    const double a = start.gisTo(p, &u);
-    const double c = u * std::cos(chordGis - a);
-    if (offset) *offset = u * std::sin(chordGis - a);
+// The projection of p on the straight segment, by dot products with its direction of travel (+x for a
+// segment without length in plan, as its bearing 0 says). Codes as ptprox; `along` is signed, ends not
+// snapped.
+int projectOnStraight(const CPoint3d& start, const CPoint3d& end, double chord, const CPoint3d& p,
+                      CPoint3d& foot, double& along, double* offset) {
+    const double ux = chord != 0 ? (end.x - start.x) / chord : 1;
+    const double uy = chord != 0 ? (end.y - start.y) / chord : 0;
+    const double dx = p.x - start.x;
+    const double dy = p.y - start.y;
+    const double c = dx * ux + dy * uy;
+    if (offset) *offset = dx * uy - dy * ux;
     if (chord == 0) {
         // A vertical segment: only the height tells where p lies.
         foot.set(start.x, start.y, p.z);
@@ -30,8 +35,7 @@ int CArc3d::nearestOnStraight(const CPoint3d& p, CPoint3d& foot, double& along, 
         return 1;
     }
     along = c;
-    foot = start.polar(chordGis, c);
-    foot.z = interpolate(start.z, end.z, c / chord);
+    foot.set(start.x + c * ux, start.y + c * uy, interpolate(start.z, end.z, c / chord));
     if (c < -_ecpt || c > chord + _ecpt) return 0;
     if (c < 0) {
         along = 0;
@@ -42,6 +46,33 @@ int CArc3d::nearestOnStraight(const CPoint3d& p, CPoint3d& foot, double& along, 
         return -2;
     }
     return 1;
+}
+
+// What ptprox answers from a projection: ends snapped, heights kept only on the segment (or with flags bit
+// 1), the distance taken along the slope with flags bit 0.
+void settleNearest(int result, const CPoint3d& start, const CPoint3d& end, int flags, CPoint3d& foot,
+                   double& along) {
+    const bool keptHeight = start.z != 0 && end.z != 0 && (result == 1 || (flags & 2));
+    if (result == -1)
+        foot = start;
+    else if (result == -2)
+        foot = end;
+    else if (!keptHeight)
+        foot.z = 0;
+    if ((flags & 1) && keptHeight && std::fabs(along) < 1e100)
+        along = std::copysign(std::hypot(along, foot.z - start.z), along);
+    if (std::fabs(along) < 1e-7) along = 0;
+}
+
+} // namespace
+
+int nearestOnStraight(const CPoint3d& start, const CPoint3d& end, double chord, const CPoint3d& p,
+                      CPoint3d& foot, double* along, double* offset, int flags) {
+    double distance = 0;
+    const int result = projectOnStraight(start, end, chord, p, foot, distance, offset);
+    settleNearest(result, start, end, flags, foot, distance);
+    if (along) *along = distance;
+    return result;
 }
 
 int CArc3d::nearestOnArc(const CPoint3d& p, CPoint3d& foot, double& along, double& angle,
@@ -89,17 +120,8 @@ int CArc3d::ptprox(CPoint3d p, CPoint3d& foot, double* along, double* offset, in
     double distance = 0;
     double angle = 0;
     const int result = radius != 0 ? nearestOnArc(p, foot, distance, angle, offset)
-                                   : nearestOnStraight(p, foot, distance, offset);
-    const bool keptHeight = start.z != 0 && end.z != 0 && (result == 1 || (flags & 2));
-    if (result == -1)
-        foot = start;
-    else if (result == -2)
-        foot = end;
-    else if (!keptHeight)
-        foot.z = 0;
-    if ((flags & 1) && keptHeight && std::fabs(distance) < 1e100)
-        distance = std::copysign(std::hypot(distance, foot.z - start.z), distance);
-    if (std::fabs(distance) < 1e-7) distance = 0;
+                                   : projectOnStraight(start, end, chord, p, foot, distance, offset);
+    settleNearest(result, start, end, flags, foot, distance);
     if (along) *along = distance;
 
     const bool beyondEnds = result == 0 && !(mode & 0x10);

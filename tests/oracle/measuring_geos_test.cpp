@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "geometry/points/angle_units.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/oracle/geos_oracle.h"
 
@@ -90,6 +91,37 @@ TEST_F(MeasuringOracle, LengthsAndAreasOfAThousandPolylinesWithArcs) {
         EXPECT_NEAR(perimeter, ringLength, 1e-6 * ringLength) << i;
     }
     EXPECT_GT(valid, 900);
+}
+
+TEST_F(MeasuringOracle, NearestPointIsAsNearAsGeosFindsTheOutline) {
+    int compared = 0;
+    for (int i = 0; i < 200; ++i) {
+        // Straight outlines and outlines with arcs: the two are found by different arithmetic.
+        const std::vector<Vertex> outline = randomOutline(i % 2 == 0 ? 0.0 : 0.4);
+        PolyArc3D poly;
+        fill(poly, outline, true);
+        const auto polygon = geos.polygon(densified(outline, true));
+        // The densified arcs lie within a few parts in 1e6 of the arcs; a later segment's start wins over an
+        // earlier foot within a fifth of the tolerance.
+        const double tolerance = i % 2 == 0 ? _ecpt / 5 + 1e-9 : 5e-5;
+        for (int j = 0; j < 20; ++j) {
+            CPoint3d p(outline[0].point.x + uniform(-200, 200), outline[0].point.y + uniform(-200, 200), 0);
+            const double expected = geos.distanceToBoundary(polygon.get(), geos.point(p).get());
+            // Only points whose nearest point lies inside a segment are compared: at a vertex two segments
+            // tie, and which one answers is the walk's rule, not a distance.
+            double nearestVertex = 1e300;
+            for (const Vertex& v : outline)
+                nearestVertex = std::min(nearestVertex, CPoint3d(v.point - p).dist2d());
+            if (nearestVertex < expected + 1) continue;
+            CPoint3d foot;
+            double along = -1;
+            ASSERT_NE(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, &along, nullptr, nullptr), nullptr);
+            EXPECT_NEAR(CPoint3d(foot - p).dist2d(), expected, tolerance) << i << " " << j;
+            EXPECT_GT(along, 0);
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 1000);
 }
 
 TEST_F(MeasuringOracle, InsideTestAgreesWithPointInPolygonAwayFromTheOutline) {
