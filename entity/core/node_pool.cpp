@@ -50,10 +50,14 @@ void CPolyArc3D::FreeNode(P_Vertex* v) {
 
 void CPolyArc3D::releaseChain() {
     if (!m_pHead) return;
-    int nodes = 1;
-    P_Vertex* last = m_pHead;
-    for (; last->pVN; last = last->pVN)
-        ++nodes;
+    // The tail closes the chain where it is known; a chain attached without one is walked to its end.
+    P_Vertex* last = m_pTail;
+    int nodes = m_nVertex;
+    if (!last || last->pVN) {
+        nodes = 1;
+        for (last = m_pHead; last->pVN; last = last->pVN)
+            ++nodes;
+    }
     last->pVN = gm_pNodeFree;
     gm_pNodeFree = m_pHead;
     gm_nCount += nodes;

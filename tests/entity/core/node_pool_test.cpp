@@ -58,4 +58,23 @@ TEST(NodePool, NodesGoBackToTheFreeListOneByOneOrInOneSplice) {
     EXPECT_EQ(CPolyArc3D::gm_nCount, free - 1);
 }
 
+TEST(NodePool, AChainAttachedWithoutItsTailGoesBackWhole) {
+    PolyArc3D keeper;
+    keeper.A();
+    const int free = CPolyArc3D::gm_nCount;
+    PolyArc3D poly;
+    for (int i = 0; i < 5; ++i)
+        poly.A();
+    P_Vertex* last = poly.T();
+    poly.Attach(poly.Detach(), nullptr);
+    poly.GetCount(0);
+    poly.RemoveAll();
+    EXPECT_EQ(CPolyArc3D::gm_nCount, free);
+    // The whole chain is on the free list ahead of the nodes never taken.
+    PolyArc3D again;
+    for (int i = 0; i < 5; ++i)
+        again.A();
+    EXPECT_EQ(again.T(), last);
+}
+
 } // namespace
