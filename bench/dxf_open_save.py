@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+"""Opening and saving a drawing of one LWPOLYLINE of a million vertices (DXF R2000), whole processes timed
+side by side in one run: zhost, ezdxf (readfile + saveas) and the plain from_chars copy. Prints each one's
+CPU time and peak memory, and the ratios the figures are judged by.
+
+usage: dxf_open_save.py BIN_DIR [VERTICES]   (BIN_DIR holds zhost and dxf_plain_copy)
+"""
+import math
+import os
+import subprocess
+import sys
+import tempfile
+
+import ezdxf
+
+
+def drawing(path, count):
+    doc = ezdxf.new("R2000")
+    points = []
+    for i in range(count):
+        a = 2 * math.pi * i / count
+        r = 5000 + 40 * math.sin(a * 300)
+        points.append((652000 + r * math.cos(a), 6234000 + r * math.sin(a), 0, 0, 0.02 if i % 4 == 0 else 0))
+    doc.modelspace().add_lwpolyline(points, format="xyseb", close=True)
+    doc.saveas(path)
+
+
+def timed(argv):
+    """CPU seconds (user + system) and peak resident kilobytes of one child process."""
+    pid = os.fork()
+    if pid == 0:
+        try:
+            # What the programs print (zhost's notes) is not part of the figures.
+            os.dup2(os.open(os.devnull, os.O_WRONLY), 1)
+            os.execv(argv[0], argv)
+        finally:
+            os._exit(127)
+    _, status, usage = os.wait4(pid, 0)
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{os.path.basename(argv[0])} failed: {argv}")
+    return usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    bin_dir = sys.argv[1]
+    count = int(sys.argv[2]) if len(sys.argv) == 3 else 1_000_000
+    with tempfile.TemporaryDirectory() as work:
+        source = os.path.join(work, "outline.dxf")
+        drawing(source, count)
+        size_kb = os.path.getsize(source) / 1024
+        runs = {
+            "zhost": [os.path.join(bin_dir, "zhost"), source, "--save", os.path.join(work, "zhost.dxf")],
+            "ezdxf": [sys.executable, "-c",
+                      "import sys, ezdxf; ezdxf.readfile(sys.argv[1]).saveas(sys.argv[2])",
+                      source, os.path.join(work, "ezdxf.dxf")],
+            "plain": [os.path.join(bin_dir, "dxf_plain_copy"), source, os.path.join(work, "plain.dxf")],
+        }
+        results = {name: timed(argv) for name, argv in runs.items()}
+    print(f"file: {count} vertices, {size_kb / 1024:.1f} MiB")
+    for name, (seconds, peak_kb) in results.items():
+        print(f"{name:6} {seconds:8.3f} s CPU  peak {peak_kb / 1024:8.1f} MiB  ({peak_kb / size_kb:.2f}x the file)")
+    zhost = results["zhost"][0]
+    print(f"ezdxf / zhost: {results['ezdxf'][0] / zhost:.2f}x   zhost / plain: {zhost / results['plain'][0]:.2f}x")
+
+
+if __name__ == "__main__":
+    main()
