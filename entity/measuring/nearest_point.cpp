@@ -42,7 +42,9 @@ SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, const CPoi
     const double chord = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
     if (chord != 0 && isStraightSegment(v->bulge, chord)) {
         n.code = nearestOnStraight(a, b, chord, p, n.foot, &n.along, &n.offset, in3d);
-        n.length = poly_segments::length(v, w, in3d, true);
+        // In plan the length is the chord, as CArc3d::len reads it: 0 where an end is an empty point.
+        n.length =
+            in3d ? poly_segments::length(v, w, true, true) : (a.x == _RVIDE || b.x == _RVIDE ? 0 : chord);
         n.chord = chord;
         return n;
     }
@@ -60,7 +62,10 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
     return entity_boundary::guarded<P_Vertex*>(
         "\nProbleme avec CPolyArc3D::ptAtpoint()", nullptr, [&]() -> P_Vertex* {
             P_Vertex* start = from ? from : m_pHead;
-            if (!start || !p || !hasSoundVertices()) return nullptr;
+            if (!start || !p) return nullptr;
+            // A walk from the head meets every vertex and checks each on the way; one from elsewhere does
+            // not.
+            if ((start != m_pHead && !hasSoundVertices()) || !isSoundVertex(start)) return nullptr;
             const CPoint3d target = *p;
             if (!poly_segments::isFinite(target)) return nullptr;
             if (tol <= 0) tol = _ecpt;
@@ -69,9 +74,12 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
             Candidate best;
             CArc3d arc; // one arc for the whole walk
             double walked = 0;
+            // N(v), with the closing test made once for the walk.
+            P_Vertex* const afterTail = isClosed2D() ? m_pHead : nullptr;
             for (P_Vertex* v = start;;) {
-                P_Vertex* w = N(v);
+                P_Vertex* w = v->pVN ? v->pVN : afterTail;
                 if (!w) break;
+                if (!isSoundVertex(w)) return nullptr;
                 SegmentNearest n = nearestOnSegment(v, w, target, in3d, arc);
                 // A vertical segment's offset says nothing of how far it is in plan.
                 double distance = n.chord == 0 ? CPoint3d(v->pt).dist2dTo(target) : std::fabs(n.offset);

@@ -19,8 +19,9 @@ double interpolate(double from, double to, double fraction) {
 // snapped.
 int projectOnStraight(const CPoint3d& start, const CPoint3d& end, double chord, const CPoint3d& p,
                       CPoint3d& foot, double& along, double* offset) {
-    const double ux = chord != 0 ? (end.x - start.x) / chord : 1;
-    const double uy = chord != 0 ? (end.y - start.y) / chord : 0;
+    const double perChord = chord != 0 ? 1 / chord : 0;
+    const double ux = chord != 0 ? (end.x - start.x) * perChord : 1;
+    const double uy = (end.y - start.y) * perChord;
     const double dx = p.x - start.x;
     const double dy = p.y - start.y;
     const double c = dx * ux + dy * uy;
@@ -35,7 +36,7 @@ int projectOnStraight(const CPoint3d& start, const CPoint3d& end, double chord, 
         return 1;
     }
     along = c;
-    foot.set(start.x + c * ux, start.y + c * uy, interpolate(start.z, end.z, c / chord));
+    foot.set(start.x + c * ux, start.y + c * uy, interpolate(start.z, end.z, c * perChord));
     if (c < -_ecpt || c > chord + _ecpt) return 0;
     if (c < 0) {
         along = 0;

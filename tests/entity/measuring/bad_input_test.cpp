@@ -147,6 +147,12 @@ TEST_F(BadInput, ANonFiniteCoordinate) {
                 appendAll(p, {{0, 0, 1}, {1, bad, 1}, {1, 1, 1}, {0, 1, 1}});
             },
             &Operation::unsound);
+        // On the last vertex of an open polyline: the end of every walk.
+        expectRefused(
+            [bad](CPolyArc3D& p) {
+                appendAll(p, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}, {0, 1, bad}});
+            },
+            &Operation::unsound);
     }
 }
 
