@@ -34,6 +34,8 @@ P_Vertex* CPolyArc3D::NewNode(P_Vertex* prev, P_Vertex* next) {
     if (!gm_pNodeFree) addBlock();
     P_Vertex* v = gm_pNodeFree;
     gm_pNodeFree = v->pVN;
+    // The next take reads that node's link: it is on its way while this one is filled.
+    if (gm_pNodeFree) __builtin_prefetch(gm_pNodeFree);
     --gm_nCount;
     v->pVB = prev;
     v->pVN = next;
