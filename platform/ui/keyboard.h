@@ -7,4 +7,7 @@ namespace platform {
 bool isControlKeyDown();
 void setControlKeyDown(bool down);
 
+// The scan code of the key that types `c` on a US keyboard (MapVirtualKey of VkKeyScan), 0 when no key does.
+int scanCodeOf(unsigned char c);
+
 } // namespace platform

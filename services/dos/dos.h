@@ -110,6 +110,16 @@ public:
     static int UpdateIntranet(const char* host);
     static int WinNT();
 
+    // Windows of the machine's programs (handles of the window bus, platform/message_bus.h).
+    // The first top-level window of thread `threadId`, 0 when none.
+    static std::uint64_t GetMainThreadWindow(int threadId);
+    // The first top-level window whose title (its first 199 characters) begins with `titleStart`, case
+    // ignored.
+    static std::uint64_t FindWindowA(const char* titleStart);
+    // Types `text` into the control that has the focus in `target` (0: the foreground window); "0x" and two
+    // hexadecimal digits type that character. The number of characters read from the text.
+    static int clav_write(const char* text, std::uint64_t target);
+
     // Pop-up menus, code pages of files, beeps.
     static int popmenu(const char* file, const char* section, char* out);
     static int win(const char* file, int mode, int direction);
@@ -132,8 +142,12 @@ constexpr int STILL_ACTIVE = 259;
 // (0 when the shell took it, -1 otherwise). -1 for a null or blank command.
 int mshell(const char* commandLine, int wait, int flags);
 
-// Waits `milliseconds`.
+// Waits `milliseconds` while serving the calling thread's window messages; a typed Ctrl-C or Escape ends the
+// wait at once.
 void SLEEP(int milliseconds);
+
+// Brings the window's last active pop-up to the foreground, trying up to 10 times; 1 when it came there.
+int MyForegroundWindow(std::uint64_t window);
 
 int _bip(const BeepRecord* beep);
 // Sounds the PC speaker through the port-access module; 0 without it.

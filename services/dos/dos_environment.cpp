@@ -4,8 +4,9 @@
 #include "services/dos/dos_state.h"
 
 #include "platform/base/ascii.h"
-#include "platform/settings/registry.h"
 #include "platform/system/memory_figures.h"
+#include "platform/windows/message_bus.h"
+#include "platform/settings/registry.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,6 +19,7 @@ namespace registry = platform::registry;
 namespace {
 
 constexpr size_t kEnvironmentValueLimit = 10000;
+constexpr int kAnnounceTimeoutMs = 10;
 
 char computerName[100];
 
@@ -30,6 +32,10 @@ int inThousands(std::uint64_t bytes) {
 bool isExpandable(std::string_view name) {
     return platform::sameNoCase(name, "path") || platform::sameNoCase(name, "temp") ||
            platform::sameNoCase(name, "tmp");
+}
+
+void announceEnvironmentChange() {
+    platform::broadcastMessage({0, platform::WM_SETTINGCHANGE, 0, 0, "Environment"}, kAnnounceTimeoutMs);
 }
 
 } // namespace
@@ -54,7 +60,7 @@ char* DOS::GetEnv(const char* name, int flags) {
     return services::sharedDosText(std::string_view(value->text).substr(0, kEnvironmentValueLimit - 1));
 }
 
-// Windows then tells every top-level window that the environment changed; no program here listens for it.
+// Every top-level window then hears that the environment changed; a hung one is passed after 10 ms.
 int DOS::SetEnv(const char* name, const char* value, int flags) {
     if (!name || !*name) return 0;
     const registry::Hive hive = (flags & 1) ? registry::Hive::LocalMachine : registry::Hive::CurrentUser;
@@ -65,7 +71,11 @@ int DOS::SetEnv(const char* name, const char* value, int flags) {
         else
             unsetenv(name);
     }
-    if (!value || !*value) return registry::deleteValue(hive, key, name) ? 1 : 0;
+    if (!value || !*value) {
+        const bool deleted = registry::deleteValue(hive, key, name);
+        announceEnvironmentChange();
+        return deleted ? 1 : 0;
+    }
     registry::Value stored = registry::Value::string(value);
     if (isExpandable(name)) {
         stored.type = registry::ValueType::ExpandString;
@@ -73,7 +83,9 @@ int DOS::SetEnv(const char* name, const char* value, int flags) {
                existing && existing->type == registry::ValueType::ExpandString) {
         stored.type = registry::ValueType::ExpandString;
     }
-    return registry::setValue(hive, key, name, stored) ? 1 : 0;
+    const bool written = registry::setValue(hive, key, name, stored);
+    announceEnvironmentChange();
+    return written ? 1 : 0;
 }
 
 int DOS::GetMemUsed(int* available) {

@@ -4,6 +4,7 @@
 #include "services/dos/dos.h"
 #include "services/settings/settings_store_internal.h"
 
+#include "platform/windows/message_bus.h"
 #include "platform/ui/screens.h"
 #include "platform/ui/user_dialogs.h"
 
@@ -87,16 +88,19 @@ std::vector<platform::MenuItem> buildMenu(const MenuSource& source, std::vector<
     return items;
 }
 
-// Runs what the chosen item's value says: copied to the caller's buffer, else started. A value beginning
-// with "/k" is keystrokes for the window in front, which the window bus will carry; it is not started.
-void act(const Choice& choice, char* out) {
+// Runs what the chosen item's value says: copied to the caller's buffer, else typed into the window that was
+// in front at the call (a value beginning with "/k"), else started.
+void act(const Choice& choice, char* out, std::uint64_t front) {
     const std::string value = read(choice.source, choice.key.c_str(), kItemValueSize);
     if (value.empty()) return;
     if (out) {
         std::memcpy(out, value.c_str(), value.size() + 1);
         return;
     }
-    if (!value.starts_with("/k")) mshell(value.c_str(), 0, 1);
+    if (value.starts_with("/k"))
+        DOS::clav_write(value.c_str() + 2, front);
+    else
+        mshell(value.c_str(), 0, 1);
 }
 
 } // namespace
@@ -107,6 +111,7 @@ int DOS::popmenu(const char* file, const char* section, char* out) {
     if (!file || !*file || !section || !*section) return -1;
     if (menuBusy) return 0;
     menuBusy = true;
+    const std::uint64_t front = platform::window_table::foreground();
     std::vector<Choice> choices;
     std::set<MenuSource> open;
     platform::PopupMenuRequest request;
@@ -116,6 +121,6 @@ int DOS::popmenu(const char* file, const char* section, char* out) {
     menuBusy = false;
     const int index = command - kFirstCommand;
     if (index < 0 || index >= static_cast<int>(choices.size())) return 0;
-    act(choices[static_cast<size_t>(index)], out);
+    act(choices[static_cast<size_t>(index)], out, front);
     return index + 1;
 }

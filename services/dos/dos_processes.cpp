@@ -1,10 +1,13 @@
 // Starting programs and documents, finding and ending processes, controlling services.
 #include "services/dos/dos.h"
 #include "services/output/output.h"
+#include "services/startup/shared_records.h"
+#include "services/dos/start_program.h"
 
 #include "platform/base/ascii.h"
-#include "platform/files/path_map.h"
 #include "platform/system/command_line.h"
+#include "platform/windows/message_bus.h"
+#include "platform/files/path_map.h"
 #include "platform/system/process.h"
 #include "platform/system/process_snapshot.h"
 #include "platform/system/service_control.h"
@@ -39,23 +42,12 @@ bool exists(const std::string& hostPath) {
     return stat(hostPath.c_str(), &st) == 0;
 }
 
-// Windows programs are named "X.exe"; the same program here is "X". A path goes through the path mapper, a
-// bare name is looked for along PATH by the spawn itself.
+// A path to "X.exe" is the file "X" when there is no "X.exe".
 std::string programFile(const std::string& given) {
     if (!isPath(given)) return given;
     const std::string mapped = platform::hostPath(given);
     if (exists(mapped) || !endsWithExe(given)) return mapped;
     return platform::hostPath(given.substr(0, given.size() - 4));
-}
-
-pid_t startProgram(std::vector<std::string> argv, bool detached) {
-    argv[0] = programFile(argv[0]);
-    pid_t pid = platform::spawnProcess(argv, detached);
-    if (pid == -ENOENT && !isPath(argv[0]) && endsWithExe(argv[0])) {
-        argv[0].resize(argv[0].size() - 4);
-        pid = platform::spawnProcess(argv, detached);
-    }
-    return pid;
 }
 
 // What "/x" or flags bit 1 opens: an address as it is, a path through the path mapper.
@@ -78,7 +70,25 @@ bool sameProgram(const std::string& running, const std::string& wanted) {
            platform::sameNoCase(running, std::string_view(wanted).substr(0, wanted.size() - 4));
 }
 
+// The windows the new process's main thread shows already; the last one is kept as the last program's window.
+void keepLastProgramWindow(pid_t pid) {
+    for (platform::Hwnd window : platform::window_table::topLevelWindows()) {
+        const std::optional<platform::WindowOwner> owner = platform::window_table::ownerOf(window);
+        if (pvg && owner && owner->thread == pid) pvg->editorStartWord = static_cast<std::int64_t>(window);
+    }
+}
+
 } // namespace
+
+pid_t services::startProgram(std::vector<std::string> argv, bool detached) {
+    argv[0] = programFile(argv[0]);
+    pid_t pid = platform::spawnProcess(argv, detached);
+    if (pid == -ENOENT && !isPath(argv[0]) && endsWithExe(argv[0])) {
+        argv[0].resize(argv[0].size() - 4);
+        pid = platform::spawnProcess(argv, detached);
+    }
+    return pid;
+}
 
 int mshell(const char* commandLine, int wait, int flags) {
     if (!commandLine) return -1;
@@ -90,7 +100,8 @@ int mshell(const char* commandLine, int wait, int flags) {
     const std::vector<std::string> argv = platform::splitCommandLine(command);
     if (argv.empty() || argv[0].empty()) return -1;
 
-    const pid_t pid = startProgram(argv, flags & kDetached);
+    const platform::Hwnd remembered = platform::window_table::foreground();
+    const pid_t pid = services::startProgram(argv, flags & kDetached);
     if (pid < 0) {
         if (!(flags & kShellFallback)) return 0;
         const pid_t shell =
@@ -100,10 +111,12 @@ int mshell(const char* commandLine, int wait, int flags) {
         return 0;
     }
     if (wait <= 0) {
+        keepLastProgramWindow(pid);
         platform::releaseProcess(pid);
         return pid;
     }
     const std::optional<int> code = platform::waitForProcess(pid, wait >= kTimedWait ? wait : -1);
+    if (remembered) MyForegroundWindow(remembered);
     return code ? *code : STILL_ACTIVE;
 }
 
@@ -153,9 +166,4 @@ int DOS::CloseService(const char* name, int flags) {
         if (!last.done) run(ServiceAction::Start);
     }
     return last.done ? 1 : 0;
-}
-
-// Windows dispatches the thread's window messages meanwhile; this build has no message queue to serve.
-void SLEEP(int milliseconds) {
-    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }

@@ -1,10 +1,14 @@
 #include "services/output/text_screens.h"
 
 #include "platform/base/code_page.h"
+#include "platform/system/process.h"
+#include "services/startup/shared_records.h"
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace services {
 
@@ -53,13 +57,53 @@ ConsoleScreens& console() {
     return *screens;
 }
 
+// The screens of the editor program, through the global link and this process's link.
+class EditorScreens final : public TextScreens {
+public:
+    std::uint64_t text(TextScreen screen, bool open) override {
+        Tavropad* link = linkOf(screen);
+        return link ? link->Text(open ? 1 : 0) : 0;
+    }
+
+    int show(TextScreen screen, int show) override {
+        Tavropad* link = linkOf(screen);
+        return link ? link->TShow(show) : 0;
+    }
+
+    int clear(TextScreen screen) override {
+        Tavropad* link = linkOf(screen);
+        return link ? link->Mcls() : 0;
+    }
+
+    void setTitle(TextScreen screen, const char* title) override {
+        if (Tavropad* link = linkOf(screen)) link->SetViewTitre(title);
+    }
+
+    void print(TextScreen screen, const char* text) override {
+        if (Tavropad* link = linkOf(screen)) link->print(text);
+    }
+
+private:
+    static Tavropad* linkOf(TextScreen screen) { return screen == TextScreen::Global ? g_pTpadG : &Tpadl; }
+};
+
+bool editorWanted() {
+    const char* choice = std::getenv("ZORTA_TEXT_SCREENS");
+    return platform::hasDisplay() || (choice && std::string_view(choice) == "editor");
+}
+
+TextScreens& defaultScreens() {
+    static TextScreens* screens = editorWanted() ? static_cast<TextScreens*>(new EditorScreens) : nullptr;
+    return screens ? *screens : static_cast<TextScreens&>(console());
+}
+
 std::atomic<TextScreens*> installed{nullptr};
 
 } // namespace
 
 TextScreens& textScreens() {
     TextScreens* screens = installed.load();
-    return screens ? *screens : console();
+    return screens ? *screens : defaultScreens();
 }
 
 void setTextScreens(TextScreens* screens) {

@@ -2,9 +2,10 @@
 // The two text screens that routed output goes to: the global one, which one editor instance shows for every
 // process of the machine (the link `g_pTpadG`), and the one of this process (the link `Tpadl`).
 //
-// The editor program carries both screens. Until the editor link drives it, the console stand-in shows them
-// on standard output, in UTF-8: a screen is open once it has been asked for in this process, and text printed
-// into an open screen is written out. Tests put a recording implementation in place.
+// The editor program ZortaPad carries both screens, through the editor links. Without a display (unless the
+// environment variable ZORTA_TEXT_SCREENS is "editor") a console stand-in shows them on standard output
+// instead, in UTF-8: a screen is open once it has been asked for in this process, and text printed into an
+// open screen is written out. Tests put a recording implementation in place.
 #include <cstdint>
 
 namespace services {
@@ -29,7 +30,7 @@ public:
 // The screens in force.
 TextScreens& textScreens();
 
-// Puts `screens` in place (the caller keeps ownership); null restores the console stand-in.
+// Puts `screens` in place (the caller keeps ownership); null restores the default.
 void setTextScreens(TextScreens* screens);
 
 // The console stand-in, with both screens closed again (tests).
