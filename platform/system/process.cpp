@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <mutex>
 #include <poll.h>
 #include <spawn.h>
@@ -121,7 +122,7 @@ Reaper& reaper() {
 
 } // namespace
 
-pid_t spawnProcess(const std::vector<std::string>& argv, bool detached) {
+pid_t spawnProcess(const std::vector<std::string>& argv, bool detached, bool inheritOutput) {
     if (argv.empty() || argv[0].empty()) return -EINVAL;
     std::vector<char*> args;
     for (const std::string& item : argv)
@@ -141,8 +142,17 @@ pid_t spawnProcess(const std::vector<std::string>& argv, bool detached) {
     if (detached) flags |= POSIX_SPAWN_SETSID;
     posix_spawnattr_setflags(&attributes, flags);
 
+    // Standard input and output are the caller's, or nothing (standard error stays, for diagnostics).
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!inheritOutput) {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
+
     pid_t pid = 0;
-    const int error = posix_spawnp(&pid, args[0], nullptr, &attributes, args.data(), environ);
+    const int error = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     return error == 0 ? pid : -error;
 }

@@ -13,8 +13,9 @@
 namespace platform {
 
 // Starts `argv` (argv[0] is looked up along PATH when it holds no "/"); a detached child leads a session of
-// its own, so the caller's terminal and signals no longer reach it. The child's id, or -errno.
-pid_t spawnProcess(const std::vector<std::string>& argv, bool detached);
+// its own, so the caller's terminal and signals no longer reach it. Without `inheritOutput` the child's
+// standard input and output are /dev/null (Windows' "no inherited handles"). The child's id, or -errno.
+pid_t spawnProcess(const std::vector<std::string>& argv, bool detached, bool inheritOutput = true);
 
 // Waits at most `timeoutMs` milliseconds (negative: without limit) for the child to end. Its exit code, 128 +
 // the signal that ended it, or -1 when the code cannot be known; nullopt when it is still running, and the

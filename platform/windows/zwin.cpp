@@ -137,7 +137,7 @@ int deliver(bool send, const std::vector<std::string>& args) {
     const SendResult answer = sendMessage(message);
     if (!answer.delivered) return 1;
     std::printf("%lld\n", static_cast<long long>(answer.result));
-    if (!answer.text.empty()) std::printf("%s\n", cp1252ToUtf8(answer.text).c_str());
+    if (message.id == WM_GETTEXT) std::printf("%s\n", cp1252ToUtf8(answer.text).c_str());
     return 0;
 }
 

@@ -80,12 +80,12 @@ void keepLastProgramWindow(pid_t pid) {
 
 } // namespace
 
-pid_t services::startProgram(std::vector<std::string> argv, bool detached) {
+pid_t services::startProgram(std::vector<std::string> argv, bool detached, bool inheritOutput) {
     argv[0] = programFile(argv[0]);
-    pid_t pid = platform::spawnProcess(argv, detached);
+    pid_t pid = platform::spawnProcess(argv, detached, inheritOutput);
     if (pid == -ENOENT && !isPath(argv[0]) && endsWithExe(argv[0])) {
         argv[0].resize(argv[0].size() - 4);
-        pid = platform::spawnProcess(argv, detached);
+        pid = platform::spawnProcess(argv, detached, inheritOutput);
     }
     return pid;
 }

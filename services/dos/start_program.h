@@ -7,7 +7,7 @@
 
 namespace services {
 
-// The child's id, or -errno.
-pid_t startProgram(std::vector<std::string> argv, bool detached);
+// The child's id, or -errno; `inheritOutput` as for platform::spawnProcess.
+pid_t startProgram(std::vector<std::string> argv, bool detached, bool inheritOutput = true);
 
 } // namespace services

@@ -29,6 +29,7 @@ namespace {
 constexpr int kIdleWaitMs = 20000;
 constexpr int kFramePollMs = 4000;
 constexpr int kFramePollStepMs = 100;
+constexpr std::chrono::milliseconds kOutputModePatience{1000};
 constexpr const char* kEditorProgram = "ZortaPad.exe";
 
 // The frame field, which the editor writes from its own process while this one polls.
@@ -45,7 +46,7 @@ bool isExecutable(const std::string& path) {
 }
 
 // The editor is looked for as Windows looks for a program: in the running program's folder first, then
-// along PATH.
+// along PATH. It inherits no handles of this process.
 pid_t startEditor(const std::string& commandLine) {
     std::vector<std::string> argv = platform::splitCommandLine(commandLine);
     std::string folder = platform::programFileName();
@@ -54,9 +55,9 @@ pid_t startEditor(const std::string& commandLine) {
     for (const std::string name : {"ZortaPad.exe", "ZortaPad"})
         if (!folder.empty() && isExecutable(folder + name)) {
             argv[0] = folder + name;
-            return platform::spawnProcess(argv, false);
+            return platform::spawnProcess(argv, false, false);
         }
-    return services::startProgram(argv, false);
+    return services::startProgram(argv, false, false);
 }
 
 std::string formatted(const char* format, auto... values) {
@@ -77,8 +78,10 @@ std::uint64_t Tavropad::Open(int start) {
     frameWindow = 0;
     if (!start) return 0;
 
-    // Held until the start is over, on every path.
-    std::optional<services::BusyClaim> claim = services::BusyClaim::tryClaim(services::kBusyEditorStart);
+    // Held until the start is over, on every path. Another process's i_mode holds the word for a moment
+    // only: waiting it out keeps two starts at once from both giving up.
+    std::optional<services::BusyClaim> claim =
+        services::BusyClaim::claimAfterOutputMode(services::kBusyEditorStart, kOutputModePatience);
     if (!claim) return 0;
     processId = this == g_pTpadG ? -1 : static_cast<std::int32_t>(getpid());
     if (pvg) pvg->editorStartWord = 0;

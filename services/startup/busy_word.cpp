@@ -5,6 +5,7 @@
 #include "services/startup/shared_records.h"
 
 #include <atomic>
+#include <thread>
 #include <utility>
 
 namespace services {
@@ -61,6 +62,17 @@ std::optional<BusyClaim> BusyClaim::tryClaim(std::int32_t bit) {
         return std::nullopt;
     }
     return BusyClaim(bit);
+}
+
+std::optional<BusyClaim> BusyClaim::claimAfterOutputMode(std::int32_t bit,
+                                                         std::chrono::milliseconds patience) {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (std::optional<BusyClaim> claim = tryClaim(bit)) return claim;
+        if (!g_pZortaGenSeg || (busyWord().load() & ~kBusyOutputMode) != 0) return std::nullopt;
+        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 BusyClaim::BusyClaim(BusyClaim&& other) noexcept : bit_(std::exchange(other.bit_, 0)) {}

@@ -4,6 +4,7 @@
 // never both see it free. Each bit also has a robust mutex in a small side segment, held with the bit: a
 // process that dies holding a bit leaves its mutex abandoned, and the next claim clears the bit it left. A
 // bit set by a program that does not take the mutex is respected.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -17,6 +18,10 @@ public:
     // Claims `bit`; empty when the word is not 0. Without a general segment there is nothing to guard and the
     // claim succeeds.
     static std::optional<BusyClaim> tryClaim(std::int32_t bit);
+    // Claims `bit`, waiting at most `patience` while the word holds only the output-mode bit, which an
+    // i_mode of any process sets for a moment; empty when another bit is set or the wait runs out.
+    static std::optional<BusyClaim> claimAfterOutputMode(std::int32_t bit,
+                                                         std::chrono::milliseconds patience);
 
     BusyClaim(BusyClaim&& other) noexcept;
     BusyClaim& operator=(BusyClaim&&) = delete;

@@ -1,0 +1,47 @@
+#include "editor/app/child_frame.h"
+
+#include "editor/document/pad_view.h"
+
+#include <QEvent>
+
+using namespace platform;
+
+CChildFrame::CChildFrame(Hwnd mdiClient) : document_(std::make_unique<CPadDoc>()) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    bus_.create({"ZortaPadChild", "", mdiClient, 0, WS_VISIBLE},
+                [this](Message& message) { return onMessage(message); });
+    view_ = new CPadView(*document_, bus_.handle());
+    setWidget(view_);
+    connect(view_, &CPadView::titleShown, this, [this](const QString& title) {
+        setWindowTitle(title);
+        bus_.setTitle(title);
+    });
+}
+
+CChildFrame::~CChildFrame() {
+    delete view_; // before the document it shows, and while the bus still knows this frame
+    view_ = nullptr;
+    bus_.reset();
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        bus_.setStyle(WS_MINIMIZE, isMinimized());
+        bus_.setStyle(WS_MAXIMIZE, isMaximized());
+    }
+    QMdiSubWindow::changeEvent(event);
+}
+
+std::int64_t CChildFrame::onMessage(Message& message) {
+    if (message.id != WM_SHOWWINDOW) return defWindowProc(message);
+    const int command = static_cast<int>(message.wParam);
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED)
+        showMinimized();
+    else if (command == SW_RESTORE || command == SW_SHOWNORMAL)
+        showNormal();
+    else if (command == SW_HIDE)
+        hide();
+    else
+        show();
+    return 0;
+}

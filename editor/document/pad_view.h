@@ -1,0 +1,43 @@
+#pragma once
+// The edit view of a document. On the bus it is an "Edit" window that answers the messages of an edit
+// control (line count and index, selection, replacing and clearing, text and length, read-only, typed
+// characters), with CR LF counted as two characters and code-page text at the edge, so that the library can
+// write into it from another process; and the editor's own requests (wm_Tavro, wm_TavroMem, WM_COMMAND).
+#include "editor/link/bus_window.h"
+
+#include <QPlainTextEdit>
+
+class CPadDoc;
+
+class CPadView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static constexpr int kValidateAndReturn = 32786;
+
+    CPadView(CPadDoc& document, platform::Hwnd childFrame);
+    ~CPadView() override;
+
+    platform::Hwnd handle() const { return bus_.handle(); }
+    CPadDoc& padDocument() const { return document_; }
+    // The document's title changed: the child frame shows it.
+    void titleChanged();
+    // Read-only, with the edit control's style bit kept in step.
+    void setEditReadOnly(bool readOnly);
+    // Saves a changed document that a caller waits for, ends its "Stop=" process and brings back its window.
+    void validateAndReturn();
+
+    std::int64_t onMessage(platform::Message& message);
+
+signals:
+    void titleShown(const QString& title);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    std::int64_t onEditMessage(platform::Message& message);
+    void typeCharacter(unsigned char c);
+
+    CPadDoc& document_;
+    BusWindow bus_;
+};
