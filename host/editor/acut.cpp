@@ -1,5 +1,6 @@
 #include "host/editor/acut.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
@@ -59,24 +60,38 @@ std::wstring toLibraryFormat(const ACHAR* format) {
 } // namespace host
 
 int acutPrintf(const ACHAR* format, ...) {
+    // Longer messages are cut, with a note, rather than lost.
+    constexpr std::size_t kLongestMessage = std::size_t{1} << 24;
     std::wstring libraryFormat = host::toLibraryFormat(format);
     std::vector<wchar_t> buffer(1024);
     int n;
+    bool unprintable = false;
     for (;;) {
         va_list args;
         va_start(args, format);
+        errno = 0;
         n = std::vswprintf(buffer.data(), buffer.size(), libraryFormat.c_str(), args);
         va_end(args);
-        if (n >= 0 || buffer.size() > (1u << 20)) break;
+        if (n >= 0) break;
+        // The C library tells a character it cannot convert from a buffer too small.
+        unprintable = errno == EILSEQ;
+        if (unprintable || buffer.size() >= kLongestMessage) break;
         buffer.resize(buffer.size() * 4);
     }
-    if (n < 0) return 0;
-    std::wstring text(buffer.data(), static_cast<std::size_t>(n));
+    std::wstring text;
+    if (n >= 0) {
+        text.assign(buffer.data(), static_cast<std::size_t>(n));
+    } else {
+        buffer.back() = L'\0';
+        text = buffer.data();
+        text += unprintable ? L" [message cut: a character cannot be shown]\n"
+                            : L" [message cut at " + std::to_wstring(text.size()) + L" characters]\n";
+    }
     transcript() += text;
     if (echo()) {
         std::string utf8 = host::toUtf8(text);
         std::fwrite(utf8.data(), 1, utf8.size(), stdout);
         std::fflush(stdout);
     }
-    return n;
+    return static_cast<int>(text.size());
 }

@@ -105,6 +105,14 @@ bool rewriteFile(const std::string& requested, const FileEdit& edit) {
     return true;
 }
 
+bool writeNewFile(const std::string& path, const std::string& bytes) {
+    Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!fd) return false;
+    if (writeAll(fd.get(), bytes) && fsync(fd.get()) == 0) return true;
+    unlink(path.c_str());
+    return false;
+}
+
 bool makeFolders(const std::string& folder) {
     for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);

@@ -21,6 +21,10 @@ using FileEdit = std::function<std::optional<std::string>(const std::optional<st
 // file is then unchanged. A symbolic link is followed and its target rewritten.
 bool rewriteFile(const std::string& path, const FileEdit& edit);
 
+// Writes a file that does not exist yet, whole and flushed; false, leaving nothing behind, when it exists
+// already or cannot be written in full. Takes no lock, so it may run inside a rewrite's edit.
+bool writeNewFile(const std::string& path, const std::string& bytes);
+
 // Creates the folder and its missing parents; false when it does not exist afterwards.
 bool makeFolders(const std::string& folder);
 

@@ -5,7 +5,11 @@
 #include "platform/files/atomic_file.h"
 #include "platform/settings/registry_hive.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <mutex>
+#include <set>
 
 namespace platform::registry {
 namespace {
@@ -24,10 +28,62 @@ std::string folderOf(Hive hive) {
     return config + "/zorta";
 }
 
-// The hive as it is on disk: empty when its file does not exist yet, nullopt when it cannot be read.
+// Says once per process that a hive is damaged.
+void reportDamage(const std::string& file, const std::string& keptAs) {
+    static std::mutex lock;
+    static std::set<std::string> reported;
+    std::lock_guard guard(lock);
+    if (!keptAs.empty())
+        std::fprintf(stderr,
+                     "registry: %s is damaged; kept as %s, a sound hive is written with what could be read\n",
+                     file.c_str(), keptAs.c_str());
+    else if (reported.insert(file).second)
+        std::fprintf(stderr,
+                     "registry: %s is damaged; what could be read is used, the next change repairs it\n",
+                     file.c_str());
+}
+
+// Keeps a damaged hive's bytes beside it under a dated name; the name, or empty when that failed.
+std::string keepDamagedHive(const std::string& file, const std::string& bytes) {
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string copy = file + ".damaged-" + stamp;
+        if (attempt) copy += "-" + std::to_string(attempt);
+        if (writeNewFile(copy, bytes)) return copy;
+    }
+    return {};
+}
+
+// The hive as it is on disk: empty when its file does not exist yet, nullopt when it cannot be read. Of a
+// damaged hive, what could be read.
 std::optional<HiveKeys> loadHive(Hive hive) {
-    const std::optional<std::string> text = readWholeFile(hiveFile(hive));
-    return text ? parseHive(*text) : HiveKeys{};
+    const std::string file = hiveFile(hive);
+    const std::optional<std::string> text = readWholeFile(file);
+    if (!text) return HiveKeys{};
+    ParsedHive parsed = parseHive(*text);
+    if (parsed.damaged) reportDamage(file, {});
+    return std::move(parsed.keys);
+}
+
+// Changes the hive through `change`; a damaged hive is first kept aside, then replaced by a sound one made of
+// what could be read and the change. `change` answers false when there is nothing to write.
+template <class Change> bool editHive(Hive hive, const Change& change) {
+    const std::string file = hiveFile(hive);
+    return rewriteFile(file, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+        ParsedHive parsed = current ? parseHive(*current) : ParsedHive{};
+        if (parsed.damaged) {
+            const std::string keptAs = keepDamagedHive(file, *current);
+            // Without a copy of the damaged bytes nothing is overwritten.
+            if (keptAs.empty()) return std::nullopt;
+            reportDamage(file, keptAs);
+        }
+        if (!change(parsed.keys) && !parsed.damaged) return std::nullopt;
+        return formatHive(parsed.keys);
+    });
 }
 
 const HiveKey* findKey(const std::optional<HiveKeys>& keys, std::string_view key) {
@@ -90,46 +146,30 @@ std::optional<Value> queryValue(Hive hive, std::string_view key, std::string_vie
 
 bool setValue(Hive hive, std::string_view key, std::string_view name, const Value& value) {
     const std::string path = cleanPath(key);
-    const std::string file = hiveFile(hive);
     if (path.empty() || !makeFolders(folderOf(hive))) return false;
-    bool parsed = true;
-    const bool written =
-        rewriteFile(file, [&](const std::optional<std::string>& current) -> std::optional<std::string> {
-            std::optional<HiveKeys> keys = current ? parseHive(*current) : HiveKeys{};
-            // A hive that cannot be read is left as it is rather than replaced.
-            if (!keys) {
-                parsed = false;
-                return std::nullopt;
+    bool changed = false;
+    const bool written = editHive(hive, [&](HiveKeys& keys) {
+        changed = true;
+        HiveKey& target = ensureKey(keys, path);
+        for (auto& [valueName, existing] : target.values)
+            if (sameNoCase(valueName, name)) {
+                existing = value;
+                return true;
             }
-            HiveKey& target = ensureKey(*keys, path);
-            for (auto& [valueName, existing] : target.values)
-                if (sameNoCase(valueName, name)) {
-                    existing = value;
-                    return formatHive(*keys);
-                }
-            target.values.emplace_back(std::string(name), value);
-            return formatHive(*keys);
-        });
-    return written && parsed;
+        target.values.emplace_back(std::string(name), value);
+        return true;
+    });
+    return written && changed;
 }
 
 bool deleteValue(Hive hive, std::string_view key, std::string_view name) {
     if (!queryValue(hive, key, name)) return true;
-    bool parsed = true;
-    const bool written = rewriteFile(
-        hiveFile(hive), [&](const std::optional<std::string>& current) -> std::optional<std::string> {
-            std::optional<HiveKeys> keys = current ? parseHive(*current) : HiveKeys{};
-            if (!keys) {
-                parsed = false;
-                return std::nullopt;
-            }
-            const auto found = keys->find(foldedPath(key));
-            if (found == keys->end()) return std::nullopt;
-            std::erase_if(found->second.values,
-                          [&](const auto& entry) { return sameNoCase(entry.first, name); });
-            return formatHive(*keys);
-        });
-    return written && parsed;
+    return editHive(hive, [&](HiveKeys& keys) {
+        const auto found = keys.find(foldedPath(key));
+        if (found == keys.end()) return false;
+        std::erase_if(found->second.values, [&](const auto& entry) { return sameNoCase(entry.first, name); });
+        return true;
+    });
 }
 
 } // namespace platform::registry

@@ -27,6 +27,7 @@ struct Value {
 
     static Value string(std::string_view text) { return {ValueType::String, std::string(text), 0}; }
     static Value dword(uint32_t number) { return {ValueType::Dword, {}, number}; }
+    bool operator==(const Value&) const = default;
 };
 
 // The hive's file.

@@ -96,8 +96,8 @@ std::string foldedPath(std::string_view path) {
     return folded;
 }
 
-std::optional<HiveKeys> parseHive(const std::string& text) {
-    HiveKeys keys;
+ParsedHive parseHive(const std::string& text) {
+    ParsedHive hive;
     HiveKey* current = nullptr;
     bool first = true;
     for (size_t begin = 0; begin < text.size();) {
@@ -106,26 +106,29 @@ std::optional<HiveKeys> parseHive(const std::string& text) {
         std::string_view line(text.data() + begin, end - begin);
         begin = end + 1;
         if (first) {
-            if (line != kHeader) return std::nullopt;
             first = false;
-            continue;
+            if (line == kHeader) continue;
+            hive.damaged = true;
         }
         if (line.empty()) continue;
         const std::string_view kind = takeWord(line);
         std::optional<std::string> name = takeQuoted(line);
-        if (!name) return std::nullopt;
-        if (kind == "key" && line.empty()) {
-            current = &keys[foldedPath(*name)];
+        if (name && kind == "key" && line.empty()) {
+            current = &hive.keys[foldedPath(*name)];
             current->path = *name;
-        } else if (kind == "value" && current) {
-            std::optional<Value> value = parseValue(line);
-            if (!value) return std::nullopt;
-            current->values.emplace_back(std::move(*name), std::move(*value));
-        } else {
-            return std::nullopt;
+            continue;
         }
+        std::optional<Value> value;
+        if (name && kind == "value") value = parseValue(line);
+        if (value && current) {
+            current->values.emplace_back(std::move(*name), std::move(*value));
+            continue;
+        }
+        hive.damaged = true;
+        // A key line that cannot be read takes its values with it: they belong to no key that was read.
+        if (kind != "value") current = nullptr;
     }
-    return keys;
+    return hive;
 }
 
 std::string formatHive(const HiveKeys& keys) {

@@ -23,8 +23,13 @@ using HiveKeys = std::map<std::string, HiveKey>;
 std::string cleanPath(std::string_view path);
 std::string foldedPath(std::string_view path);
 
-// nullopt when the text is not a hive.
-std::optional<HiveKeys> parseHive(const std::string& text);
+// What could be read of a hive's text. A damaged hive (a line that cannot be read, or no header) gives the
+// keys and values of its sound lines; the values under a damaged key line are dropped with it.
+struct ParsedHive {
+    HiveKeys keys;
+    bool damaged = false;
+};
+ParsedHive parseHive(const std::string& text);
 std::string formatHive(const HiveKeys& keys);
 
 } // namespace platform::registry

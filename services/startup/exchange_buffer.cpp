@@ -4,11 +4,14 @@
 #include "services/output/output.h"
 #include "services/startup/shared_records.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace {
 
 constexpr unsigned kBufferSize = sizeof(ZortaGenSeg::exchangeBuffer);
+// A process that holds the mutex and never lets go must not block every other one for ever.
+constexpr std::chrono::seconds kMutexWait{5};
 
 platform::NamedMutex* exchangeMutex = nullptr; // closed at unload, never by a static destructor
 
@@ -17,8 +20,14 @@ int copyExchange(void* outside, unsigned offset, unsigned count, int lock, bool 
     if (!outside || !g_pZortaGenSeg || offset >= kBufferSize) return 0;
     count = std::min(count, kBufferSize - offset);
     if (count == 0) return 0;
-    if (lock && (!exchangeMutex || !platform::holds(exchangeMutex->wait())))
-        return 0; // the buffer is never touched without the lock that was asked for
+    // The buffer is never touched without the lock that was asked for.
+    if (lock && !exchangeMutex) return 0;
+    if (lock && !platform::holds(exchangeMutex->wait(kMutexWait))) {
+        mprintf("$G$\n****** Mutex 'vb_mutex' occup\xe9 depuis %d s : tampon d'\xe9"
+                "change inaccessible ",
+                static_cast<int>(kMutexWait.count()));
+        return 0;
+    }
     std::uint8_t* inside = g_pZortaGenSeg->exchangeBuffer + offset;
     if (toBuffer)
         std::memcpy(inside, outside, count);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -65,13 +67,35 @@ TEST_F(Registry, ValuesRoundTripEveryByte) {
     EXPECT_EQ(read->text, bytes);
 }
 
-TEST_F(Registry, DamagedHiveIsNeitherReadNorReplaced) {
+// A hive cut short must not make every value unreadable and every later write fail: what can be read is
+// used, the damaged bytes are kept aside under a dated name, and the next change writes a sound hive.
+TEST_F(Registry, ADamagedHiveIsKeptAsideAndRepairedWithWhatCouldBeRead) {
     ASSERT_TRUE(setValue(Hive::CurrentUser, "K", "v", Value::dword(1)));
-    const std::string damaged = readFile(hiveFile(Hive::CurrentUser)) + "value \"broken\n";
-    writeFile(hiveFile(Hive::CurrentUser), damaged);
-    EXPECT_EQ(queryValue(Hive::CurrentUser, "K", "v"), std::nullopt);
-    EXPECT_FALSE(setValue(Hive::CurrentUser, "K", "w", Value::dword(2)));
-    EXPECT_EQ(readFile(hiveFile(Hive::CurrentUser)), damaged);
+    ASSERT_TRUE(setValue(Hive::CurrentUser, "Z\\last", "s", Value::string("cut short")));
+    const std::string file = hiveFile(Hive::CurrentUser);
+    std::string damaged = readFile(file);
+    damaged.resize(damaged.size() - 6);
+    writeFile(file, damaged);
+
+    EXPECT_EQ(queryValue(Hive::CurrentUser, "K", "v"), Value::dword(1));
+    EXPECT_EQ(queryValue(Hive::CurrentUser, "Z\\last", "s"), std::nullopt);
+    ASSERT_TRUE(setValue(Hive::CurrentUser, "Unrelated", "n", Value::dword(7)));
+
+    std::vector<std::filesystem::path> copies;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(file).parent_path()))
+        if (entry.path().filename().string().starts_with("registry.hive.damaged-"))
+            copies.push_back(entry.path());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(readFile(copies[0]), damaged);
+
+    EXPECT_EQ(queryValue(Hive::CurrentUser, "K", "v"), Value::dword(1));
+    EXPECT_EQ(queryValue(Hive::CurrentUser, "Unrelated", "n"), Value::dword(7));
+    ASSERT_TRUE(setValue(Hive::CurrentUser, "K", "w", Value::dword(2)));
+    EXPECT_EQ(queryValue(Hive::CurrentUser, "K", "w"), Value::dword(2));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(file).parent_path()),
+                            std::filesystem::directory_iterator{}),
+              2)
+        << "the repaired hive and one copy of the damaged one";
 }
 
 } // namespace

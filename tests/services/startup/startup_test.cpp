@@ -166,6 +166,24 @@ TEST(ExchangeBuffer, AHolderKilledWhileHoldingTheMutexDoesNotBlockOthers) {
     EXPECT_EQ(write.get(), 6);
 }
 
+TEST(ExchangeBuffer, AMutexHeldByALiveProcessFailsTheCopyAfterABoundedWait) {
+    ProbeProcess holder({"hold-mutex"});
+    ASSERT_NE(holder.readUntil("held").find("held"), std::string::npos);
+    auto read = std::async(std::launch::async, [] {
+        char text[8] = "intact";
+        const int copied = vbbuf_read(text, 0, sizeof text, 1);
+        return std::pair{copied, std::string(text)};
+    });
+    if (read.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+        ADD_FAILURE() << "vbbuf_read still waits for a mutex that is never released";
+        std::_Exit(1); // the waiting thread cannot be stopped
+    }
+    const auto [copied, text] = read.get();
+    EXPECT_EQ(copied, 0);
+    EXPECT_EQ(text, "intact");
+    holder.kill(SIGKILL);
+}
+
 TEST(BusyWord, IModeChangesNothingWhileAnotherProcessHoldsItAndRecoversWhenItDies) {
     services::resetOutputMode();
     ProbeProcess holder({"hold-busy"});
