@@ -35,6 +35,11 @@ public:
     static constexpr int kKind = kPolyArcKind;
     static const ACHAR* className() { return L"PolyArc3D"; }
     static const ACHAR* dxfName() { return L"ZORTAPOLY"; }
+
+    // Straight and arc segments in the colours of their vertex codes, under selection markers 1, 2, ...,
+    // with the offset lines of their widths and the bands of their heights; as one polyline when nothing
+    // sets a segment apart. The draw flag word chooses lightweight drawing and proxy graphics.
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
 };
 
 class tavro_poly : public RegisteredPoly<tavro_poly> {
