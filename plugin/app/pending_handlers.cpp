@@ -58,9 +58,6 @@ int c_EpurePoints() {
 int c_LisseCNiv() {
     return endsWithHelp(L"ID_Z3D_LISSENIV", nullptr);
 }
-int c_DrawFlag() {
-    return endsWithHelp(L"ID_Z3D_DRAWFLAG", kPage);
-}
 int c_Extend() {
     return endsWithHelp(L"ID_ZOR_EXTEND", L"ZortaPoly");
 }
