@@ -96,6 +96,7 @@ Primitive& GraphicsRecorder::add(PrimitiveKind kind) {
     p.kind = kind;
     p.traits = m_traits;
     p.depth = static_cast<int>(m_blockColors.size()) - 1;
+    p.handle = m_drawingEntity;
     p.color = resolvedColor();
     return p;
 }
@@ -103,6 +104,7 @@ Primitive& GraphicsRecorder::add(PrimitiveKind kind) {
 void GraphicsRecorder::recordEntity(AcDbEntity* entity) {
     if (!entity || entity->visibility() == AcDb::kInvisible) return;
     ScopedRead access(entity);
+    if (m_blockColors.size() == 1) m_drawingEntity = entity->handle();
     setTraitsFrom(entity);
     if (!entity->worldDraw(m_world.get())) entity->viewportDraw(m_viewport.get());
 }

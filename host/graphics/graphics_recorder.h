@@ -33,6 +33,8 @@ struct Primitive {
     Adesk::UInt16 color = 7;
     // How deep in nested draws (block references) the primitive was made.
     int depth = 0;
+    // The top-level entity that drew it (a nested entity's primitives belong to the one that drew them).
+    AcDbHandle handle;
     AcGePoint3d center;
     double radius = 0;
     AcGeVector3d normal = AcGeVector3d::kZAxis;
@@ -123,6 +125,7 @@ private:
     AcGiRegenType m_regenType;
     double m_deviation;
     Traits m_traits;
+    AcDbHandle m_drawingEntity; // the top-level entity being recorded
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<Adesk::UInt16> m_blockColors; // the colour "by block" means at each nesting level
     std::vector<Primitive> m_primitives;

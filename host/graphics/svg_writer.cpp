@@ -118,7 +118,8 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Primitive& p : primitives) {
         std::string colour = colorIndexToRgb(p.color);
-        std::string data = " data-marker=\"" + std::to_string(p.traits.marker) + "\" data-layer=\"" +
+        std::string data = " data-handle=\"" + toUtf8(p.handle.text()) + "\" data-marker=\"" +
+                           std::to_string(p.traits.marker) + "\" data-layer=\"" +
                            escape(layerName(p.traits.layer)) + "\"";
         std::string points;
         for (const AcGePoint3d& q : p.points)

@@ -1,6 +1,7 @@
 #pragma once
 // SVG pictures of recorded drawings, in plan (x to the right, y up): one element per primitive, with its
-// colour and its selection marker and layer as data-marker and data-layer attributes.
+// colour and the handle of the entity that drew it, its selection marker and layer as data-handle,
+// data-marker and data-layer attributes.
 #include <string>
 #include <vector>
 

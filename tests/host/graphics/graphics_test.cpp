@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <map>
+#include <set>
 #include <tinyxml.h>
 
 #include "host/db/symbol_tables.h"
@@ -136,14 +137,27 @@ TEST(Svg, APictureOfTheSampleIsWellFormedWithOneElementPerPrimitive) {
     TiXmlElement* root = document.RootElement();
     ASSERT_NE(root, nullptr);
     EXPECT_STREQ(root->Value(), "svg");
+    // What the model space holds: nested entities (a block's circle) draw for the reference that holds them.
+    std::set<std::string> modelHandles;
+    AcDbBlockTableRecord* model = nullptr;
+    acdbOpenObject(model, r.db->modelSpaceId(), AcDb::kForRead);
+    for (AcDbObjectId id : model->entityIds())
+        modelHandles.insert(host::toUtf8(id.handle().text()));
+    model->close();
     std::size_t elements = 0;
     std::map<std::string, int> layers;
+    std::set<std::string> drawingHandles;
     for (TiXmlElement* e = root->FirstChildElement(); e; e = e->NextSiblingElement()) {
         if (!e->Attribute("data-marker")) continue;
         ++elements;
         layers[e->Attribute("data-layer")]++;
+        ASSERT_NE(e->Attribute("data-handle"), nullptr);
+        drawingHandles.insert(e->Attribute("data-handle"));
     }
     EXPECT_EQ(elements, r.recorder.primitives().size());
+    EXPECT_GT(drawingHandles.size(), 1u);
+    for (const std::string& handle : drawingHandles)
+        EXPECT_TRUE(modelHandles.count(handle)) << handle << " is not a model-space entity";
     EXPECT_GT(layers["Talus"], 0);
     EXPECT_GT(layers["Bâti"], 0);
 }
