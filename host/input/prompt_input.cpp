@@ -80,6 +80,15 @@ bool missed(AcDbObjectId id, const AcGePoint3d& ucsPoint) {
     return hit == PickHit::Missed;
 }
 
+// The marker of the part of the entity nearest to a point in the user system.
+Adesk::GsMarker markerAt(AcDbObjectId id, const AcGePoint3d& ucsPoint) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) return 0;
+    const Adesk::GsMarker marker = nearestMarker(entity, ucsToWorld(ucsPoint));
+    entity->close();
+    return marker;
+}
+
 bool resolvePick(const InputItem& item, Response& response) {
     std::wstring error;
     AcDbObjectId id = item.entity;
@@ -96,6 +105,7 @@ bool resolvePick(const InputItem& item, Response& response) {
     response.kind = Response::Pick;
     response.entity = id;
     response.marker = item.marker;
+    if (item.marker == 0 && item.hasPoint) response.marker = markerAt(id, response.point);
     return true;
 }
 

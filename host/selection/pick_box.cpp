@@ -14,6 +14,8 @@ namespace host {
 
 namespace {
 
+constexpr double kNowhere = std::numeric_limits<double>::infinity();
+
 AcGePoint2d plan(const AcGePoint3d& p) {
     return AcGePoint2d(p.x, p.y);
 }
@@ -71,34 +73,35 @@ double distanceToMesh(const AcGePoint2d& p, const Primitive& mesh) {
     return best;
 }
 
-bool primitiveNear(const Primitive& primitive, const AcGePoint2d& p, double tolerance) {
+// The plan distance from p to what the primitive draws: 0 inside a filled polygon or a text's box.
+double primitiveDistance(const Primitive& primitive, const AcGePoint2d& p) {
     switch (primitive.kind) {
     case PrimitiveKind::Polyline:
     case PrimitiveKind::Arc:
-        return distanceToChain(p, planPoints(primitive.points), false) <= tolerance;
+        return distanceToChain(p, planPoints(primitive.points), false);
     case PrimitiveKind::Circle:
-        return distanceToChain(p, planPoints(primitive.points), true) <= tolerance;
+        return distanceToChain(p, planPoints(primitive.points), true);
     case PrimitiveKind::Polygon: {
         const std::vector<AcGePoint2d> points = planPoints(primitive.points);
-        return distanceToChain(p, points, true) <= tolerance || (points.size() > 2 && inside(p, points));
+        return points.size() > 2 && inside(p, points) ? 0 : distanceToChain(p, points, true);
     }
     case PrimitiveKind::Mesh:
-        return distanceToMesh(p, primitive) <= tolerance;
+        return distanceToMesh(p, primitive);
     case PrimitiveKind::Text: {
         const std::array<AcGePoint3d, 4> box = textBox(primitive);
         const std::vector<AcGePoint2d> corners = planPoints({box.begin(), box.end()});
-        return distanceToChain(p, corners, true) <= tolerance || inside(p, corners);
+        return inside(p, corners) ? 0 : distanceToChain(p, corners, true);
     }
     case PrimitiveKind::Ray: {
-        if (primitive.points.size() < 2) return false;
+        if (primitive.points.size() < 2) return kNowhere;
         const AcGePoint2d base = plan(primitive.points[0]);
         const AcGeVector2d along = plan(primitive.points[1]) - base;
         const double length2 = along.dotProduct(along);
         const double t = length2 > 0 ? std::max(0.0, (p - base).dotProduct(along) / length2) : 0.0;
-        return p.distanceTo(base + along * t) <= tolerance;
+        return p.distanceTo(base + along * t);
     }
     }
-    return false;
+    return kNowhere;
 }
 
 } // namespace
@@ -110,9 +113,25 @@ PickHit pickHit(AcDbEntity* entity, const AcGePoint3d& worldPoint, double tolera
     if (recorder.primitives().empty()) return PickHit::DrawsNothing;
     const AcGePoint2d p = plan(worldPoint);
     const bool near = std::ranges::any_of(recorder.primitives(), [&](const Primitive& primitive) {
-        return primitiveNear(primitive, p, tolerance);
+        return primitiveDistance(primitive, p) <= tolerance;
     });
     return near ? PickHit::Drawn : PickHit::Missed;
+}
+
+Adesk::GsMarker nearestMarker(AcDbEntity* entity, const AcGePoint3d& worldPoint) {
+    GraphicsRecorder recorder(kAcGiStandardDisplay, pickTolerance() / 2);
+    recorder.recordEntity(entity);
+    const AcGePoint2d p = plan(worldPoint);
+    Adesk::GsMarker marker = 0;
+    double best = kNowhere;
+    for (const Primitive& primitive : recorder.primitives()) {
+        const double distance = primitiveDistance(primitive, p);
+        if (distance < best) {
+            best = distance;
+            marker = primitive.traits.marker;
+        }
+    }
+    return marker;
 }
 
 double pickTolerance() {

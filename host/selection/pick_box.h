@@ -15,6 +15,10 @@ enum class PickHit {
 // the edges of its meshes, the inside of its filled polygons and the box of its texts.
 PickHit pickHit(AcDbEntity* entity, const AcGePoint3d& worldPoint, double tolerance);
 
+// The selection marker of what `entity` draws nearest to `worldPoint` in plan, as a host reports for a pick
+// that names no part; 0 when it draws nothing.
+Adesk::GsMarker nearestMarker(AcDbEntity* entity, const AcGePoint3d& worldPoint);
+
 // The pick box's half side in drawing units: PICKBOX pixels.
 double pickTolerance();
 

@@ -10,6 +10,7 @@
 #include "entity/drawing/draw_state.h"
 #include "entity/drawing/tef_color.h"
 #include "host/graphics/graphics_recorder.h"
+#include "host/selection/pick_box.h"
 #include "tests/entity/poly_test_support.h"
 
 using host::PrimitiveKind;
@@ -60,6 +61,16 @@ TEST_F(Drawing, PlainPolylineIsOnePolylineWithAMarkerPerSegmentClosingOnTheHead)
     }
     expectPoint(drawn[3].points[0], 0, 10);
     expectPoint(drawn[3].points[1], 0, 0);
+}
+
+TEST_F(Drawing, APickWithoutMarkerFindsTheSegmentUnderThePoint) {
+    poly_test::appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}});
+    poly.f70(1);
+    EXPECT_EQ(host::nearestMarker(&poly, {5, -0.1, 0}), 1);
+    EXPECT_EQ(host::nearestMarker(&poly, {10.2, 5, 0}), 2);
+    EXPECT_EQ(host::nearestMarker(&poly, {-1, 4, 0}), 4) << "the closing segment";
+    poly.H()->tef1 = 3; // drawn segment by segment
+    EXPECT_EQ(host::nearestMarker(&poly, {4, 9, 0}), 3);
 }
 
 TEST_F(Drawing, OneCodeDrawsEverySegmentApartAndTakesItsTefColour) {
