@@ -1,6 +1,8 @@
 #include "tests/oracle/geos_oracle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 namespace geos_oracle {
@@ -122,6 +124,24 @@ void appendDensified(std::vector<CPoint3d>& out, const CPoint3d& a, const CPoint
         out.emplace_back(centre.x + rx * std::cos(phi) - ry * std::sin(phi),
                          centre.y + rx * std::sin(phi) + ry * std::cos(phi), 0);
     }
+}
+
+std::vector<CPoint3d> mitrablePolyline(std::mt19937_64& rng) {
+    const auto uniform = [&rng](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(rng);
+    };
+    const int count = static_cast<int>(uniform(2, 12));
+    std::vector<CPoint3d> points{CPoint3d(uniform(-1000, 1000), uniform(-1000, 1000), 0)};
+    const double first = uniform(0, 2 * std::numbers::pi);
+    double heading = 0; // from the first direction, in degrees
+    for (int k = 1; k < count; ++k) {
+        points.push_back(points.back().polar(first + heading * std::numbers::pi / 180, uniform(20, 50)));
+        double turn = 0;
+        while (std::fabs(turn) < 2)
+            turn = uniform(std::max(-100.0, -80 - heading), std::min(100.0, 80 - heading));
+        heading += turn;
+    }
+    return points;
 }
 
 } // namespace geos_oracle

@@ -4,6 +4,7 @@
 #include <geos_c.h>
 
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "geometry/points/point3d.h"
@@ -55,5 +56,10 @@ private:
 // computed here from the bulge's definition, not by the system's arc geometry.
 void appendDensified(std::vector<CPoint3d>& out, const CPoint3d& a, const CPoint3d& b, double bulge,
                      double step);
+
+// A random straight polyline whose mitred offsets need no bevel and do not cross themselves: 2 to 11
+// vertices, segments of 20 to 50, turns of 2 to 100 degrees (every mitre under 1.6 times the distance; GEOS
+// takes turns below a few hundredths of a degree as straight), the heading within 80 degrees of the first.
+std::vector<CPoint3d> mitrablePolyline(std::mt19937_64& rng);
 
 } // namespace geos_oracle

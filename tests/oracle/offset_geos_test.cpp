@@ -1,10 +1,7 @@
 // Offset polylines against GEOS's mitred offset curve, on random polylines whose corners need no bevel.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
-#include <numbers>
 #include <random>
 #include <vector>
 
@@ -13,8 +10,6 @@
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-
 TEST(OffsetOracle, MitredOffsetsOfRandomPolylines) {
     std::mt19937_64 rng{20240613};
     const auto uniform = [&rng](double low, double high) {
@@ -22,21 +17,7 @@ TEST(OffsetOracle, MitredOffsetsOfRandomPolylines) {
     };
     geos_oracle::Context geos;
     for (int i = 0; i < 500; ++i) {
-        // Turns of at most 100 degrees keep every mitre under 1.6 times the distance; segments of 20 and more
-        // outlast the trims of inside corners; a heading within 80 degrees of the first keeps the line, and
-        // its offset, from crossing itself. GEOS takes turns below a few hundredths of a degree as straight:
-        // every turn here is of 2 degrees at least.
-        const int count = static_cast<int>(uniform(2, 12));
-        std::vector<CPoint3d> points{CPoint3d(uniform(-1000, 1000), uniform(-1000, 1000), 0)};
-        const double first = uniform(0, 2 * kPi);
-        double heading = 0; // from the first direction, in degrees
-        for (int k = 1; k < count; ++k) {
-            points.push_back(points.back().polar(first + heading * kPi / 180, uniform(20, 50)));
-            double turn = 0;
-            while (std::fabs(turn) < 2)
-                turn = uniform(std::max(-100.0, -80 - heading), std::min(100.0, 80 - heading));
-            heading += turn;
-        }
+        const std::vector<CPoint3d> points = geos_oracle::mitrablePolyline(rng);
         const double distance = uniform(0.5, 3) * (uniform(0, 1) < 0.5 ? -1 : 1);
         PolyArc3D poly;
         for (const CPoint3d& p : points)
