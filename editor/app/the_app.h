@@ -2,8 +2,8 @@
 // The editor program: start-up with the library link and the hand-off to another instance, the text screen
 // that the library writes into, the main frame's requests and the routing of commands.
 #include "editor/link/my_parse.h"
-#include "platform/windows/message_bus.h"
 #include "platform/ipc/named_event.h"
+#include "platform/windows/message_bus.h"
 
 #include <memory>
 #include <string>

@@ -88,7 +88,8 @@ constexpr std::size_t kVertexLinks = 2 * sizeof(void*);
 static_assert(sizeof(P_Vertex) == (sizeof(void*) == 8 ? 68 : 60));
 static_assert(offsetof(P_Vertex, pVB) == 0 && offsetof(P_Vertex, pVN) == sizeof(void*) &&
               offsetof(P_Vertex, pt) == kVertexLinks);
-static_assert(offsetof(P_Vertex, bulge) == kVertexLinks + 24 && offsetof(P_Vertex, flags) == kVertexLinks + 32);
+static_assert(offsetof(P_Vertex, bulge) == kVertexLinks + 24 &&
+              offsetof(P_Vertex, flags) == kVertexLinks + 32);
 static_assert(offsetof(P_Vertex, tef1) == kVertexLinks + 34 && offsetof(P_Vertex, tef2) == kVertexLinks + 35);
 static_assert(offsetof(P_Vertex, i39) == kVertexLinks + 36 && offsetof(P_Vertex, i40) == kVertexLinks + 40 &&
               offsetof(P_Vertex, tag) == kVertexLinks + 44);

@@ -67,7 +67,9 @@ const PortAccess* portAccess() {
     std::lock_guard lock(portLock);
     if (!portModule) {
         portModule = new PortModule;
-        portModule->handle = dlopen(sharedObjectName(sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll").c_str(), RTLD_NOW | RTLD_LOCAL);
+        portModule->handle =
+            dlopen(sharedObjectName(sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll").c_str(),
+                   RTLD_NOW | RTLD_LOCAL);
         if (portModule->handle) {
             portModule->entries.Inp32 =
                 reinterpret_cast<PortAccess::Read>(dlsym(portModule->handle, "Inp32"));

@@ -4,7 +4,8 @@
 // The standard beep is the console's tone generator (the KIOCSOUND ioctl on /dev/console or /dev/tty0, which
 // needs the right to write to the console); without it the terminal's bell stands in when the process has a
 // terminal. The port-access module "inpoutx64.dll" ("inpout32.dll" in the 32-bit build) is the shared object
-// "libinpoutx64.so" ("libinpout32.so") here, loaded by name on first use; when it is absent the PC speaker stays silent, and the failed load is not retried.
+// "libinpoutx64.so" ("libinpout32.so") here, loaded by name on first use; when it is absent the PC speaker
+// stays silent, and the failed load is not retried.
 #include <cstdint>
 
 namespace platform {

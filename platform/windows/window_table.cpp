@@ -1,8 +1,8 @@
 #include "platform/windows/window_table.h"
 
-#include "platform/windows/process_start.h"
 #include "platform/ipc/robust_mutex.h"
 #include "platform/ipc/shared_segment.h"
+#include "platform/windows/process_start.h"
 
 #include <algorithm>
 #include <cstring>

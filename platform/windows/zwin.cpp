@@ -5,8 +5,8 @@
 //   zwin send|post H MSG [W [L]] [--text T]     a message by number or name; send prints the answer
 #include "platform/base/ascii.h"
 #include "platform/base/code_page.h"
-#include "platform/windows/message_bus.h"
 #include "platform/ipc/registered_messages.h"
+#include "platform/windows/message_bus.h"
 
 #include <charconv>
 #include <chrono>

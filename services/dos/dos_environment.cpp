@@ -4,9 +4,9 @@
 #include "services/dos/dos_state.h"
 
 #include "platform/base/ascii.h"
+#include "platform/settings/registry.h"
 #include "platform/system/memory_figures.h"
 #include "platform/windows/message_bus.h"
-#include "platform/settings/registry.h"
 
 #include <algorithm>
 #include <climits>

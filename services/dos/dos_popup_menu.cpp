@@ -4,9 +4,9 @@
 #include "services/dos/dos.h"
 #include "services/settings/settings_store_internal.h"
 
-#include "platform/windows/message_bus.h"
 #include "platform/ui/screens.h"
 #include "platform/ui/user_dialogs.h"
+#include "platform/windows/message_bus.h"
 
 #include <algorithm>
 #include <cstring>

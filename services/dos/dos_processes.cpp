@@ -1,16 +1,16 @@
 // Starting programs and documents, finding and ending processes, controlling services.
 #include "services/dos/dos.h"
+#include "services/dos/start_program.h"
 #include "services/output/output.h"
 #include "services/startup/shared_records.h"
-#include "services/dos/start_program.h"
 
 #include "platform/base/ascii.h"
-#include "platform/system/command_line.h"
-#include "platform/windows/message_bus.h"
 #include "platform/files/path_map.h"
+#include "platform/system/command_line.h"
 #include "platform/system/process.h"
 #include "platform/system/process_snapshot.h"
 #include "platform/system/service_control.h"
+#include "platform/windows/message_bus.h"
 
 #include <cerrno>
 #include <chrono>

@@ -2,16 +2,16 @@
 #include "services/output/tavropad.h"
 
 #include "platform/system/command_line.h"
+#include "platform/system/process.h"
+#include "platform/system/program.h"
 #include "platform/ui/message_box.h"
 #include "platform/windows/message_bus.h"
-#include "platform/system/process.h"
 #include "platform/windows/process_memory.h"
-#include "platform/system/program.h"
-#include "services/startup/busy_word.h"
 #include "services/dos/dos.h"
-#include "services/output/output_mode.h"
-#include "services/startup/shared_records.h"
 #include "services/dos/start_program.h"
+#include "services/output/output_mode.h"
+#include "services/startup/busy_word.h"
+#include "services/startup/shared_records.h"
 
 #include <algorithm>
 #include <atomic>

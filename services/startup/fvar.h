@@ -1,7 +1,8 @@
 #pragma once
 // The library's variable block `vfVar`: one per process, 618 bytes with no gaps, the same layout as the block
-// of the other product family's variables module ("QOLMEX64.DLL", "QOLMEX.DLL" in the 32-bit build), with which it is synchronised. Fields
-// without a reader in this system keep their places; every byte not listed stays zero.
+// of the other product family's variables module ("QOLMEX64.DLL", "QOLMEX.DLL" in the 32-bit build), with
+// which it is synchronised. Fields without a reader in this system keep their places; every byte not listed
+// stays zero.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The editor's side of the link, with the editor in a process of its own: the hand-shake, the hand-off to
 // another instance, validation and titles.
-#include "services/startup/shared_records.h"
 #include "services/output/tavropad.h"
+#include "services/startup/shared_records.h"
 #include "tests/editor/editor_process.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 // Runs a program of the build (ZortaPad, the link probe) as a separate process, and finds the editor's
 // windows on the bus.
-#include "platform/windows/message_bus.h"
 #include "platform/system/process.h"
+#include "platform/windows/message_bus.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,5 @@
-// Stands for the port-access module "inpoutx64.dll" (or "inpout32.dll"): records the port writes of the PC speaker.
+// Stands for the port-access module "inpoutx64.dll" (or "inpout32.dll"): records the port writes of the PC
+// speaker.
 #include <cstdint>
 
 extern "C" {

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for tests of the window bus: waiting for a window by title, and a child process that owns one
 // window and serves it until it is closed.
-#include "tests/platform/child_process.h"
 #include "platform/windows/message_bus.h"
+#include "tests/platform/child_process.h"
 
 #include <chrono>
 #include <functional>
