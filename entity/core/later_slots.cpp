@@ -2,22 +2,6 @@
 // is built it answers the host's "not implemented yet": no status, null, no points, nothing done.
 #include "entity/core/poly_arc3d.h"
 
-Acad::ErrorStatus CPolyArc3D::from(AcDbEntity*, int) {
-    return Acad::eNotImplementedYet;
-}
-
-AcDbPolyline* CPolyArc3D::tolw(int, AcDbObjectId*) {
-    return nullptr;
-}
-
-AcDb2dPolyline* CPolyArc3D::to2d(int, AcDbObjectId*) {
-    return nullptr;
-}
-
-AcDb3dPolyline* CPolyArc3D::to3d(int, double, AcDbObjectId*) {
-    return nullptr;
-}
-
 Acad::ErrorStatus CPolyArc3D::subExplode(AcDbVoidPtrArray&, cartolgn*) {
     return Acad::eNotImplementedYet;
 }

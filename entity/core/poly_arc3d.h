@@ -419,6 +419,9 @@ private:
     void applySystem(const Mat3D* m, bool move);
     // Header fields and system to `other`, which starts a filing in from this entity's state.
     void copyHeaderTo(CPolyArc3D& other) const;
+    // Conversion: appends the vertices of a polyline read from a host entity (its system too when this one
+    // is empty) and its closed bit.
+    void appendVerticesOf(const CPolyArc3D& read);
     // Takes the header, system and (with vertices) the list of `filed`, an entity read from a filer.
     void adoptFiled(CPolyArc3D& filed, bool withVertices);
     // The change notice of filing in: the host files objects in without opening them, so write access is

@@ -2,6 +2,7 @@
 // whole entity.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -204,12 +205,22 @@ TEST(DecomposeForSave, OlderFormatsGetAFlatOrA3dHostPolyline) {
     EXPECT_EQ(savedAs(poly), '2');
 }
 
-TEST(DecomposeForSave, WithoutAConversionThePolylineIsSavedAsItIs) {
+TEST(DecomposeForSave, OlderFormatsGetAHostPolylineUnlessTheConversionFails) {
     PolyArc3D poly;
     appendAll(poly, {{0, 0, 0}, {1, 0, 9}});
     AcDbObject* replacement = nullptr;
     AcDbObjectId id;
     bool exchange = false;
+    EXPECT_EQ(poly.decomposeForSave(AcDb::kDHL_1013, replacement, id, exchange), Acad::eOk);
+    std::unique_ptr<AcDb3dPolyline> solid(AcDb3dPolyline::cast(replacement));
+    ASSERT_TRUE(solid);
+    AcGePoint3d end;
+    ASSERT_EQ(solid->getPointAtParam(1, end), Acad::eOk);
+    EXPECT_EQ(end, AcGePoint3d(1, 0, 9));
+
+    // A coordinate that is not a number makes no host polyline: the entity is saved as it is.
+    poly.T()->pt.z = std::numeric_limits<double>::quiet_NaN();
+    replacement = nullptr;
     EXPECT_EQ(poly.decomposeForSave(AcDb::kDHL_1013, replacement, id, exchange), Acad::eOk);
     EXPECT_EQ(replacement, nullptr);
 }

@@ -1,0 +1,140 @@
+// tolw, to2d and to3d: host lightweight, 2-D and 3-D polylines made from the polyline.
+#include <cmath>
+
+#include "entity/conversion/conversion_flags.h"
+#include "entity/core/boundary.h"
+#include "entity/core/poly_arc3d.h"
+#include "geometry/arcs/arc3d.h"
+#include "geometry/points/angle_units.h"
+#include "host/entities/lw_polyline.h"
+#include "host/entities/polylines.h"
+#include "services/output/output.h"
+
+namespace {
+
+// More chords than this in one conversion is a deviation too fine for the drawing: refused.
+constexpr double kMostChords = 1'000'000;
+
+// The height of a flat host polyline: the mean of the heights that are known (not 0).
+double meanKnownHeight(const CPolyArc3D& poly) {
+    double sum = 0;
+    int known = 0;
+    for (const P_Vertex* v = poly.H(); v; v = v->pVN)
+        if (v->pt.z != 0) {
+            sum += v->pt.z;
+            ++known;
+        }
+    return known ? sum / known : 0;
+}
+
+// Chords needed for the arc within the deviation (an estimate from the sagitta of a chord).
+double chordsFor(const CArc3d& arc, double deviation) {
+    if (arc.radius == 0 || deviation >= arc.radius) return 1;
+    const double step = 2 * std::acos(1 - deviation / arc.radius);
+    return std::ceil(std::fabs(arc.acentre()) / step);
+}
+
+// Host entity properties of the polyline, then its place in a database and its extended data, then closed.
+void settle(CPolyArc3D& poly, AcDbEntity& made, int flags, AcDbObjectId* id) {
+    if (!(flags & conversion::kWithoutProperties)) made.setPropertiesFrom(&poly);
+    if (!(flags & conversion::kWithoutXData)) conversion::copyXData(poly, made);
+    if (flags & conversion::kReplaceSource)
+        conversion::replaceByAppending(poly, made);
+    else if (flags & conversion::kAppendToCurrentSpace)
+        conversion::appendToCurrentSpace(made);
+    if (id) *id = made.objectId();
+    made.close();
+}
+
+// Layer, linetype and colour of the polyline, whatever the flags.
+void takeLook(const CPolyArc3D& poly, AcDbEntity& made) {
+    made.setLayer(poly.layer());
+    made.setLinetype(poly.linetype());
+    made.setColorIndex(poly.colorIndex());
+}
+
+} // namespace
+
+AcDbPolyline* CPolyArc3D::tolw(int flags, AcDbObjectId* id) {
+    return entity_boundary::guarded(
+        "\nProbleme avec CPolyArc3D::tolw()", static_cast<AcDbPolyline*>(nullptr), [&] {
+            if (!isCPolyArc3D(this) || !hasSoundVertices()) return static_cast<AcDbPolyline*>(nullptr);
+            auto* lw = allocate<AcDbPolyline>();
+            if (!lw) return lw;
+            if (m_pNormal) lw->setNormal(Snormal());
+            lw->setThickness(m_f39);
+            if (m_f42 != 0) lw->setConstantWidth(m_f42);
+            // The last vertex takes its end width from the first when the outline comes back to it.
+            const bool wraps =
+                (m_f70 & 1) || (m_nVertex > 2 && CPoint3d(m_pHead->pt).isEq2dTol(m_pTail->pt, _ecpt));
+            unsigned int index = 0;
+            for (const P_Vertex* v = m_pHead; v; v = v->pVN, ++index) {
+                const double startWidth = v->f40() != 0 ? v->f40() : m_f42;
+                const P_Vertex* next = v->pVN ? v->pVN : (wraps ? m_pHead : nullptr);
+                const double endWidth = next && next->f40() != 0 ? next->f40() : startWidth;
+                lw->addVertexAt(index, AcGePoint2d(v->pt.x, v->pt.y), v->bulge, startWidth, endWidth);
+            }
+            lw->setElevation(meanKnownHeight(*this));
+            lw->setClosed(m_f70 & 1);
+            lw->setPlinegen(true);
+            settle(*this, *lw, flags, id);
+            return lw;
+        });
+}
+
+AcDb2dPolyline* CPolyArc3D::to2d(int flags, AcDbObjectId* id) {
+    return entity_boundary::guarded(
+        "\nProbleme avec CPolyArc3D::to2d()", static_cast<AcDb2dPolyline*>(nullptr), [&] {
+            if (!isCPolyArc3D(this) || !hasSoundVertices()) return static_cast<AcDb2dPolyline*>(nullptr);
+            auto* flat = allocate<AcDb2dPolyline>();
+            if (!flat) return flat;
+            flat->setThickness(m_f39);
+            if (m_pNormal) flat->setNormal(Snormal());
+            const double elevation = meanKnownHeight(*this);
+            flat->setElevation(elevation);
+            for (const P_Vertex* v = m_pHead; v; v = v->pVN)
+                flat->appendVertex(
+                    new AcDb2dVertex(AcGePoint3d(v->pt.x, v->pt.y, elevation), v->bulge, v->f40(), v->f40()));
+            takeLook(*this, *flat);
+            if (m_f70 & 1) flat->makeClosed();
+            settle(*this, *flat, flags, id);
+            return flat;
+        });
+}
+
+AcDb3dPolyline* CPolyArc3D::to3d(int flags, double maxDeviation, AcDbObjectId* id) {
+    return entity_boundary::guarded(
+        "\nProbleme avec CPolyArc3D::to3d()", static_cast<AcDb3dPolyline*>(nullptr), [&] {
+            if (!isCPolyArc3D(this) || !hasSoundVertices() || std::isnan(maxDeviation))
+                return static_cast<AcDb3dPolyline*>(nullptr);
+            const bool tessellate = maxDeviation > 0;
+            CPoint3dArray points;
+            double chords = 0;
+            for (P_Vertex* v = m_pHead; v; v = v->pVN) {
+                const P_Vertex* next = N(v);
+                if (!tessellate || v->bulge == 0 || !next) {
+                    points.append(v->pt);
+                    ++chords;
+                    continue;
+                }
+                CArc3d arc(v, next->pt);
+                chords += chordsFor(arc, maxDeviation);
+                if (chords > kMostChords) {
+                    mprintf("\nFleche maxi trop petite : plus d'un million de points");
+                    return static_cast<AcDb3dPolyline*>(nullptr);
+                }
+                if (arc.segments(points, maxDeviation) > 1) points.removeLast();
+            }
+            auto* solid = allocate<AcDb3dPolyline>();
+            if (!solid) return solid;
+            for (int i = 0; i < points.length(); ++i) {
+                auto* vertex = new AcDb3dPolylineVertex(WorldPoint(&points[i]));
+                vertex->setLayer(layer());
+                solid->appendVertex(vertex);
+            }
+            if (m_f70 & 1) solid->makeClosed();
+            takeLook(*this, *solid);
+            settle(*this, *solid, flags, id);
+            return solid;
+        });
+}
