@@ -1,10 +1,14 @@
 // The host polylines made from the polyline, read by ezdxf: world points, bulges, widths, closing, colour.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "entity/core/poly_classes.h"
 #include "host/db/database.h"
+#include "host/db/symbol_tables.h"
 #include "host/filing/dxf_file.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/host_test_support.h"
@@ -13,6 +17,57 @@
 using poly_test::append;
 
 namespace {
+
+std::string number(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// Normal, vertex count and closed bit, then each vertex's world point and bulge, as the oracle reads them.
+void writePolyline(std::ofstream& out, const CPolyArc3D& poly) {
+    const AcGeVector3d n = poly.Snormal();
+    out << number(n.x) << ' ' << number(n.y) << ' ' << number(n.z) << ' ' << poly.GetCount() << ' '
+        << (poly.isClosed() ? 1 : 0) << '\n';
+    for (const P_Vertex* v = poly.H(); v; v = v->pVN) {
+        const CPoint3d w = poly.WorldPoint(v);
+        out << number(w.x) << ' ' << number(w.y) << ' ' << number(w.z) << ' ' << number(v->bulge) << '\n';
+    }
+}
+
+TEST(ConversionThroughEzdxf, EverySourceEzdxfWritesLiesOnThePolylineMadeFromIt) {
+    poly_test::RegisteredClasses classes;
+    host::test::TemporaryFile drawing(".dxf");
+    ASSERT_EQ(oracle::runPythonOracle("conversion_oracle.py", "write " + drawing.path).size(), 1u);
+    host::test::WorkingDatabase working;
+    ASSERT_EQ(host::readDxfFile(*working.db, drawing.wide()), Acad::eOk) << working.db->lastFileError();
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, working.db->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    const std::vector<AcDbObjectId> ids = model->entityIds();
+    model->close();
+
+    host::test::TemporaryFile polylines(".txt");
+    {
+        std::ofstream out(polylines.path);
+        for (AcDbObjectId id : ids) {
+            AcDbEntity* source = nullptr;
+            ASSERT_EQ(acdbOpenObject(source, id, AcDb::kForRead), Acad::eOk);
+            PolyArc3D poly;
+            EXPECT_EQ(poly.from(source, 0), Acad::eOk) << source->isA()->name();
+            source->close();
+            writePolyline(out, poly);
+        }
+    }
+    const std::vector<oracle::Row> rows =
+        oracle::runPythonOracle("conversion_oracle.py", "in " + drawing.path + " " + polylines.path);
+    ASSERT_EQ(rows.size(), ids.size());
+    ASSERT_EQ(rows.size(), 9u);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 2u);
+        // Exact sources; a circle's ends lie 2e-6 apart across its bottom.
+        EXPECT_LE(rows[i][1], 1e-5) << "source " << i;
+    }
+}
 
 // A closed polyline in a tilted plane at height 4, with arcs of both turns and widths.
 void fillTilted(CPolyArc3D& poly) {
