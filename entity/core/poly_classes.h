@@ -40,6 +40,12 @@ public:
     // with the offset lines of their widths and the bands of their heights; as one polyline when nothing
     // sets a segment apart. The draw flag word chooses lightweight drawing and proxy graphics.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
+    // The offset polyline at offsetDist (positive on the right), a new entity of this class that the caller
+    // owns; eInvalidInput when no offset can be made.
+    Acad::ErrorStatus getOffsetCurves(double offsetDist, AcDbVoidPtrArray& offsetCurves) const override;
+    // The source itself when it is a PolyArc3D, else a new one made from it by `from` with the flags (its id,
+    // when it got one, in id); null when the source cannot be converted.
+    static PolyArc3D* FromEntity(AcDbEntity* source, AcDbObjectId* id, int flags);
 };
 
 class tavro_poly : public RegisteredPoly<tavro_poly> {
