@@ -1,5 +1,6 @@
 #include "entity/conversion/host_sources.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -7,6 +8,7 @@
 #include "entity/core/poly_arc3d.h"
 #include "host/db/db_object.h"
 #include "host/entities/circle_arc.h"
+#include "host/entities/ellipse.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
@@ -137,6 +139,36 @@ void readFace(CPolyArc3D& poly, const AcDbFace& source) {
     closeWhen(poly, true);
 }
 
+// Points at equal parameter steps (twice as many on a flat ellipse), every second one generated, then
+// smoothed: arcs through them follow the ellipse. A point that nearly repeats the last one ends the
+// curve straight.
+void readEllipse(CPolyArc3D& poly, const AcDbEllipse& source) {
+    poly.setSNormal(static_cast<const Mat3D*>(nullptr), 1);
+    double s = 0, e = 0;
+    if (source.getStartParam(s) != Acad::eOk || source.getEndParam(e) != Acad::eOk || !(s <= e + 1e-4))
+        return;
+    const double perQuarter = source.radiusRatio() < 0.7 ? 2 : 1;
+    const double step = (e - s) / (std::floor(std::fabs(s - e) / (std::numbers::pi / 4) * perQuarter) + 1);
+    if (!(step > 0)) return;
+    int count = 0;
+    for (double u = s; u <= e + 1e-4; u += step) {
+        AcGePoint3d p;
+        if (source.getPointAtParam(std::min(u, e), p) != Acad::eOk) continue;
+        P_Vertex* last = poly.T();
+        P_Vertex* v = appendWorld(poly, p, step / 4);
+        v->flags = static_cast<short>(++count % 2 == 0);
+        if (last && (CPoint3d(p) - poly.WorldPoint(last)).dist3d() * std::fabs(step / 4) <= 0.002) {
+            last->bulge = 0;
+            last->flags = 0;
+            v->bulge = 0;
+            v->flags = 0;
+        }
+    }
+    closeWhen(poly, source.isClosed());
+    poly.setSNormal(source.normal(), 1);
+    poly.lisse(nullptr, nullptr, -1000.0, -1000.0);
+}
+
 } // namespace
 
 Kind classify(const AcDbEntity* source) {
@@ -147,6 +179,7 @@ Kind classify(const AcDbEntity* source) {
     if (AcDbLine::cast(source)) return Kind::Line;
     if (AcDbArc::cast(source)) return Kind::Arc;
     if (AcDbFace::cast(source)) return Kind::Face3d;
+    if (AcDbEllipse::cast(source)) return Kind::Ellipse;
     if (AcDbCircle::cast(source)) return Kind::Circle;
     if (CPolyArc3D::cast(source)) return Kind::OwnPolyline;
     return Kind::None;
@@ -172,6 +205,8 @@ void readVertices(CPolyArc3D& poly, const AcDbEntity& source, Kind kind) {
         return readCircular(poly, *AcDbCircle::cast(&source));
     case Kind::Face3d:
         return readFace(poly, *AcDbFace::cast(&source));
+    case Kind::Ellipse:
+        return readEllipse(poly, *AcDbEllipse::cast(&source));
     case Kind::OwnPolyline:
     case Kind::None:
         return;

@@ -14,6 +14,7 @@ enum class Kind {
     Line,
     Arc,
     Face3d,
+    Ellipse,
     OwnPolyline,
     Circle,
 };

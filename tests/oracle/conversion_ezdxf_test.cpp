@@ -61,11 +61,14 @@ TEST(ConversionThroughEzdxf, EverySourceEzdxfWritesLiesOnThePolylineMadeFromIt) 
     const std::vector<oracle::Row> rows =
         oracle::runPythonOracle("conversion_oracle.py", "in " + drawing.path + " " + polylines.path);
     ASSERT_EQ(rows.size(), ids.size());
-    ASSERT_EQ(rows.size(), 9u);
+    ASSERT_EQ(rows.size(), 11u);
+    // The ellipses become arcs smoothed through points a parameter step apart: within 3% of their major
+    // radius (measured: 0.077 of 3 and 0.097 of 4).
+    constexpr double kEllipseBound[] = {0.03 * 3, 0.03 * 4};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         ASSERT_EQ(rows[i].size(), 2u);
-        // Exact sources; a circle's ends lie 2e-6 apart across its bottom.
-        EXPECT_LE(rows[i][1], 1e-5) << "source " << i;
+        // Exact sources first; a circle's ends lie 2e-6 apart across its bottom.
+        EXPECT_LE(rows[i][1], i < 9 ? 1e-5 : kEllipseBound[i - 9]) << "source " << i;
     }
 }
 

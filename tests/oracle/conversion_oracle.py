@@ -33,13 +33,16 @@ def write(path):
     msp.add_circle((20, 0, 4), 1.5)
     msp.add_circle((30, 5, 0), 2.5, dxfattribs={"extrusion": (0.6, 0, 0.8)})
     msp.add_3dface([(30, 0, 0), (31, 0, 0), (31, 1, 1), (30, 1, 1)])
+    msp.add_ellipse((40, 0, 0), major_axis=(3, 0, 0), ratio=0.5)
+    msp.add_ellipse((50, 0, 2), major_axis=(0, 4, 0), ratio=0.8, start_param=0.5, end_param=4,
+                    dxfattribs={"extrusion": (0.6, 0, 0.8)})
     doc.saveas(path)
     print(0)
 
 
 def samples(entity):
     kind = entity.dxftype()
-    if kind in ("ARC", "CIRCLE"):
+    if kind in ("ARC", "CIRCLE", "ELLIPSE"):
         return list(entity.flattening(SAGITTA))
     if kind == "LINE":
         return [entity.dxf.start, entity.dxf.end]

@@ -8,6 +8,7 @@
 #include "cadutil/database/spaces.h"
 #include "host/db/database.h"
 #include "host/entities/circle_arc.h"
+#include "host/entities/ellipse.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
@@ -180,11 +181,12 @@ TEST_F(FromHost, SourcesThatAreNoCurveLeaveThePolylineAsItWas) {
     AcDbLine notANumber(AcGePoint3d(nan, 0, 0), AcGePoint3d(1, 0, 0));
     AcDbCircle noRadius(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 0);
     AcDbFace onePoint(AcGePoint3d(2, 2, 2), AcGePoint3d(2, 2, 2), AcGePoint3d(2, 2, 2), AcGePoint3d(2, 2, 2));
+    AcDbEllipse dot(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, AcGeVector3d(1e-7, 0, 0), 0.5);
     AcDbPolyline empty;
     AcDbText text;
     PolyArc3D emptyOwn;
     for (AcDbEntity* source : std::initializer_list<AcDbEntity*>{
-             &zeroLength, &notANumber, &noRadius, &onePoint, &empty, &text, &emptyOwn, nullptr}) {
+             &zeroLength, &notANumber, &noRadius, &onePoint, &dot, &empty, &text, &emptyOwn, nullptr}) {
         EXPECT_EQ(poly.from(source, 1), Acad::eInvalidInput);
         ASSERT_EQ(poly.GetCount(), 2);
         EXPECT_EQ(CPoint3d(poly.T()->pt), CPoint3d(4, 5, 6));
