@@ -362,7 +362,15 @@ public:
     // --- Own virtual operations, in slot order
     // A new empty object of the same class (null when the heap gives nothing).
     virtual CPolyArc3D* newCPolyArc3D();
+    // Appends the vertices of a host curve or another polyline of the system (flags: 1 append to the current
+    // space, 2 replace the source, 4 no extended data). Invalid input, nothing changed, for a source of
+    // another kind or one that gives no curve. With flag 2 the source is consumed: erased and closed, or
+    // deleted once it has handed its place over.
     virtual Acad::ErrorStatus from(AcDbEntity* source, int flags);
+    // Host polylines made from this one (flags as `from`, 8 no entity properties; 2 erases and closes this
+    // one), closed, their id in id; null when this polyline's coordinates are not sound. to3d cuts arcs into
+    // chords within maxDeviation (not above 0: arcs as chords) and refuses a deviation that would make more
+    // than a million points.
     virtual AcDbPolyline* tolw(int flags, AcDbObjectId* id);
     virtual AcDb2dPolyline* to2d(int flags, AcDbObjectId* id);
     virtual AcDb3dPolyline* to3d(int flags, double maxDeviation, AcDbObjectId* id);
