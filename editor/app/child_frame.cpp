@@ -1,7 +1,9 @@
 #include "editor/app/child_frame.h"
 
+#include "editor/app/the_app.h"
 #include "editor/document/pad_view.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 
 using namespace platform;
@@ -28,8 +30,19 @@ void CChildFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         bus_.setStyle(WS_MINIMIZE, isMinimized());
         bus_.setStyle(WS_MAXIMIZE, isMaximized());
+        // The child show state that new frames open with follows the user.
+        if (isVisible() && !isMinimized())
+            CTheApp::instance().settings().showCmd = isMaximized() ? SW_MAXIMIZE : SW_SHOWNORMAL;
     }
     QMdiSubWindow::changeEvent(event);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!document_->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 std::int64_t CChildFrame::onMessage(Message& message) {

@@ -22,6 +22,8 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Asks about the document's changes; a cancel keeps the frame open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::int64_t onMessage(platform::Message& message);

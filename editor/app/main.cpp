@@ -7,5 +7,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     CTheApp app;
     if (!app.InitInstance({argv + 1, argv + argc})) return 0;
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    app.ExitInstance();
+    return result;
 }

@@ -1,18 +1,30 @@
 #include "editor/app/main_frame.h"
 
 #include "editor/app/child_frame.h"
+#include "editor/app/command_ids.h"
+#include "editor/app/menu_resources.h"
 #include "editor/app/the_app.h"
 
+#include <QCloseEvent>
 #include <QEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
 
 using namespace platform;
 
 CMainFrame::CMainFrame() {
     setCentralWidget(&area_);
+    setAcceptDrops(true);
     frame_.create({"ZortaPad", "ZortaPad", 0, 0, 0},
                   [](Message& message) { return CTheApp::instance().onFrameMessage(message); });
     client_.create({"MDICLIENT", "", frame_.handle(), 0, WS_VISIBLE},
                    [this](Message& message) { return onClientMessage(message); });
+    buildToolBar();
+    buildStatusBar();
+    updateMenus();
+    connect(&area_, &QMdiArea::subWindowActivated, this, [this] { updateMenus(); });
     setExplicitTitle("ZortaPad");
 }
 
@@ -22,14 +34,102 @@ CMainFrame::~CMainFrame() {
     frame_.reset();
 }
 
+QAction* CMainFrame::commandAction(int id, const QString& caption, const char* tip, QObject* owner) {
+    auto* action = new QAction(caption, owner);
+    action->setData(id);
+    action->setStatusTip(QString::fromUtf8(tip));
+    action->setToolTip(caption);
+    connect(action, &QAction::triggered, this,
+            [this, id] { CTheApp::instance().routeCommand(id, activeView()); });
+    return action;
+}
+
+void CMainFrame::refreshStates(const QList<QAction*>& actions) {
+    const CommandTable& table = CTheApp::instance().commands();
+    CPadView* view = activeView();
+    for (QAction* action : actions) {
+        if (action->isSeparator() || !action->data().isValid()) continue;
+        const int id = action->data().toInt();
+        action->setEnabled(table.isEnabled(id, view));
+        action->setCheckable(table.isCheckable(id));
+        if (action->isCheckable()) action->setChecked(table.isChecked(id, view));
+    }
+}
+
+void CMainFrame::updateMenus() {
+    refreshTitle();
+    auto* bar = new QMenuBar;
+    const bool withDocuments = !area_.subWindowList().isEmpty();
+    for (const MenuColumn& column : withDocuments ? menuWithDocuments() : menuNoDocument()) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(column.caption));
+        for (const MenuItem& item : column.items) {
+            if (!item.caption) {
+                menu->addSeparator();
+            } else if (item.id == kRecentFilesPlace) {
+                const std::vector<std::string>& recent = CTheApp::instance().recentFiles();
+                for (std::size_t i = 0; i < recent.size(); ++i)
+                    menu->addAction(commandAction(pad_command::kRecentFirst + static_cast<int>(i),
+                                                  QString("%1 %2").arg(i + 1).arg(fromCodePage(recent[i])),
+                                                  item.tip, menu));
+            } else {
+                menu->addAction(commandAction(item.id, QString::fromUtf8(item.caption), item.tip, menu));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { refreshStates(menu->actions()); });
+    }
+    setMenuBar(bar);
+}
+
+void CMainFrame::buildToolBar() {
+    QToolBar* bar = addToolBar(QStringLiteral("Barre d'outils"));
+    bar->setObjectName(QStringLiteral("toolbar"));
+    bar->setMovable(false);
+    for (const MenuItem& item : toolBarButtons()) {
+        if (item.id == 0)
+            bar->addSeparator();
+        else
+            bar->addAction(commandAction(item.id, QString::fromUtf8(item.caption), item.tip, bar));
+    }
+}
+
+void CMainFrame::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    position_.setMinimumWidth(kPositionPaneWidth);
+    bar->addPermanentWidget(&position_);
+    for (const char* key : {"CAP", "NUM", "SCRL"})
+        bar->addPermanentWidget(new QLabel(QString::fromLatin1(key), bar));
+}
+
+void CMainFrame::setPositionText(const QString& text) {
+    position_.setText(text);
+}
+
 void CMainFrame::setExplicitTitle(const std::string& text) {
-    const QString title = text.size() >= 2 ? fromCodePage(text) : QStringLiteral("ZortaPad");
+    explicitTitle_ = text;
+    refreshTitle();
+}
+
+// Without an explicit title, the program's name and the active document's.
+void CMainFrame::refreshTitle() {
+    QString title = QStringLiteral("ZortaPad");
+    if (explicitTitle_.size() >= 2)
+        title = fromCodePage(explicitTitle_);
+    else if (CChildFrame* child = activeChild())
+        title += QStringLiteral(" - ") + child->windowTitle();
     setWindowTitle(title);
     frame_.setTitle(title);
 }
 
 CChildFrame* CMainFrame::activeChild() const {
-    return dynamic_cast<CChildFrame*>(area_.activeSubWindow());
+    if (auto* child = dynamic_cast<CChildFrame*>(area_.activeSubWindow())) return child;
+    // Without a focused window (offscreen, or the frame not active) the sub-window in front acts.
+    const QList<QMdiSubWindow*> windows = area_.subWindowList(QMdiArea::StackingOrder);
+    return windows.isEmpty() ? nullptr : dynamic_cast<CChildFrame*>(windows.back());
+}
+
+CPadView* CMainFrame::activeView() const {
+    CChildFrame* child = activeChild();
+    return child ? child->view() : nullptr;
 }
 
 void CMainFrame::changeEvent(QEvent* event) {
@@ -48,6 +148,26 @@ void CMainFrame::showEvent(QShowEvent* event) {
 void CMainFrame::hideEvent(QHideEvent* event) {
     frame_.setStyle(WS_VISIBLE, false);
     QMainWindow::hideEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (onClosing && !onClosing()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    if (onFilesDropped && !paths.isEmpty()) onFilesDropped(paths);
+    event->acceptProposedAction();
 }
 
 // The MDI client activates the child frame it is given.

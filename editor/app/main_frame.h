@@ -1,18 +1,25 @@
 #pragma once
 // The editor's main frame: a main window with an MDI area. On the bus it is the frame "ZortaPad", whose
-// first child is the MDI client ("MDICLIENT"), under which the child frames of the documents lie.
+// first child is the MDI client ("MDICLIENT"), under which the child frames of the documents lie. It holds
+// the menus (menu 1 without a document, menu 2 with one), the toolbar and the status bar with its position
+// pane; every item runs its command through the application's command table.
 #include "editor/link/bus_window.h"
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 
+#include <functional>
 #include <string>
 
 class CChildFrame;
+class CPadView;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr int kPositionPaneWidth = 60;
+
     CMainFrame();
     ~CMainFrame() override;
 
@@ -22,16 +29,38 @@ public:
     // The title: exactly this text when it holds 2 characters or more, else the program's name.
     void setExplicitTitle(const std::string& text);
     CChildFrame* activeChild() const;
+    CPadView* activeView() const;
+
+    // Pane 1 of the status bar.
+    void setPositionText(const QString& text);
+    QString positionText() const { return position_.text(); }
+    // Menu 1 or 2, by whether a document is open, with the recent files as they stand; the title follows the
+    // active document.
+    void updateMenus();
+    // Called before the frame closes (the window placement is stored there); false stops the close.
+    std::function<bool()> onClosing;
+    // Called with the paths of files dropped on the frame.
+    std::function<void(const QStringList&)> onFilesDropped;
 
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     std::int64_t onClientMessage(platform::Message& message);
+    void buildToolBar();
+    void buildStatusBar();
+    QAction* commandAction(int id, const QString& caption, const char* tip, QObject* owner);
+    void refreshTitle();
+    void refreshStates(const QList<QAction*>& actions);
 
     QMdiArea area_;
     BusWindow frame_;
     BusWindow client_;
+    QLabel position_;
+    std::string explicitTitle_;
 };

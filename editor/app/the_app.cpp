@@ -1,10 +1,16 @@
 #include "editor/app/the_app.h"
 
+#include "editor/app/app_commands.h"
 #include "editor/app/child_frame.h"
+#include "editor/app/font_settings.h"
 #include "editor/app/main_frame.h"
+#include "editor/app/message_boxes.h"
+#include "editor/app/window_placement.h"
 #include "editor/document/pad_view.h"
+#include "editor/document/view_commands.h"
 #include "editor/link/bus_pump.h"
 #include "platform/files/path_map.h"
+#include "platform/settings/private_profile.h"
 #include "platform/windows/process_memory.h"
 #include "services/dos/dos.h"
 #include "services/output/output_mode.h"
@@ -12,6 +18,10 @@
 #include "services/startup/shared_records.h"
 #include "services/startup/window_messages.h"
 
+#include <QApplication>
+#include <QFileDialog>
+
+#include <clocale>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,6 +41,16 @@ bool isFile(const std::string& path) {
 
 CTheApp::CTheApp() {
     theApp = this;
+    std::setlocale(LC_ALL, "");
+    chooseFile = [this](const std::string& caption, bool save) {
+        const QString title = fromCodePage(caption);
+        const QString chosen = save ? QFileDialog::getSaveFileName(frame_.get(), title)
+                                    : QFileDialog::getOpenFileName(frame_.get(), title);
+        return toCodePage(chosen);
+    };
+    CPadDoc::chooseSavePath = [this](const CPadDoc&) { return chooseFile("Enregistrer sous", true); };
+    connectAppCommands(*this, commands_);
+    connectViewCommands(commands_);
 }
 
 CTheApp::~CTheApp() {
@@ -44,9 +64,16 @@ CTheApp& CTheApp::instance() {
 }
 
 bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
+    installMessageBoxes();
     parse_.foregroundWindow = window_table::foreground();
+    settings_ = profile_.read();
     frame_ = std::make_unique<CMainFrame>();
     if (!frame_->handle()) return false;
+    frame_->onClosing = [this] { return onMainFrameClosing(); };
+    frame_->onFilesDropped = [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            openDocument(toCodePage(path));
+    };
     pump_ = std::make_unique<BusPump>();
     char printingOn[] = "1000000";
     i_mode(printingOn);
@@ -55,7 +82,9 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
     actions.setExplicitTitle = [this](const std::string& title) { frame_->setExplicitTitle(title); };
     parseCommandLine(arguments, parse_, actions);
     callerWindow_ = actions.callerWindow;
-    frame_->show();
+    showMainWindow();
+    readRecentFiles();
+    frame_->updateMenus();
     event_ = std::make_unique<NamedEvent>("hDwx2000", true, false);
     if (parse_.foundWindow) {
         handOff(parse_.foundWindow);
@@ -63,6 +92,74 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
     }
     OpenFromCommandLine(&parse_);
     return true;
+}
+
+void CTheApp::showMainWindow() {
+    int show = SW_SHOWNORMAL;
+    if (const std::optional<WindowPlacement> saved = usablePlacement(settings_.windowPos, g_Monitors)) {
+        show = startShowCommand(show, *saved);
+        const RECT& r = saved->normal;
+        frame_->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    if (show == SW_MAXIMIZE)
+        frame_->showMaximized();
+    else if (show == SW_SHOWMINIMIZED || show == SW_MINIMIZE)
+        frame_->showMinimized();
+    else
+        frame_->show();
+}
+
+// Every document is asked about its changes first; then the placement is kept, never minimised, so that
+// the next start does not open as an icon.
+bool CTheApp::onMainFrameClosing() {
+    for (CPadView* view : views())
+        if (!view->padDocument().SaveModified()) return false;
+    WindowPlacement placement;
+    const QRect normal = frame_->normalGeometry();
+    placement.normal = {normal.left(), normal.top(), normal.right() + 1, normal.bottom() + 1};
+    const bool maximized = frame_->windowState() & Qt::WindowMaximized;
+    placement.flags = maximized ? WindowPlacement::kRestoreToMaximized : 0;
+    placement.showCommand = maximized ? SW_MAXIMIZE : SW_SHOWNORMAL;
+    settings_.windowPos = formatPlacement(placement);
+    return true;
+}
+
+void CTheApp::ExitInstance() {
+    profile_.write(settings_);
+    writeRecentFiles();
+}
+
+void CTheApp::readRecentFiles() {
+    recent_.clear();
+    for (std::size_t i = 1; i <= kRecentFiles; ++i) {
+        const std::optional<std::string> file = profileString(
+            profile_.path(), "Recent File List", "File" + formatInteger(static_cast<long long>(i)));
+        if (file && !file->empty()) recent_.push_back(*file);
+    }
+}
+
+void CTheApp::writeRecentFiles() const {
+    for (std::size_t i = 0; i < recent_.size(); ++i)
+        writeProfileString(profile_.path(), "Recent File List",
+                           ("File" + formatInteger(static_cast<long long>(i + 1))).c_str(),
+                           recent_[i].c_str());
+}
+
+void CTheApp::addRecentFile(const std::string& path) {
+    std::erase(recent_, path);
+    recent_.insert(recent_.begin(), path);
+    if (recent_.size() > kRecentFiles) recent_.resize(kRecentFiles);
+    if (frame_) frame_->updateMenus();
+}
+
+std::vector<CPadView*> CTheApp::views() const {
+    std::vector<CPadView*> list;
+    if (!frame_) return list;
+    for (QMdiSubWindow* window : frame_->mdiArea().subWindowList()) {
+        auto* child = dynamic_cast<CChildFrame*>(window);
+        if (child && child->view()) list.push_back(child->view());
+    }
+    return list;
 }
 
 // Sends the whole command line to the instance found, which reads it out of this process while this one
@@ -77,20 +174,47 @@ void CTheApp::handOff(Hwnd instance) {
 
 CPadDoc* CTheApp::newDocument() {
     auto* child = new CChildFrame(frame_->clientHandle());
+    CPadView* view = child->view();
+    view->setWordWrap(settings_.wordWrap != 0);
+    if (settings_.font.height != 0) view->setDisplayFont(qFontOf(settings_.font));
+    view->setTabStops(settings_.tabStops);
+    QObject::connect(view, &CPadView::positionShown, frame_.get(), &CMainFrame::setPositionText);
     frame_->mdiArea().addSubWindow(child);
     child->document().SetTitle("Sans titre");
-    child->show();
+    if (settings_.showCmd == SW_MAXIMIZE)
+        child->showMaximized();
+    else
+        child->show();
+    frame_->updateMenus();
     return &child->document();
 }
 
 CPadDoc* CTheApp::openDocument(const std::string& path) {
     CPadDoc* document = newDocument();
     if (!document->open(path)) {
-        delete document->view->parentWidget()->parentWidget();
+        document->view->parentWidget()->deleteLater();
+        document->view->parentWidget()->hide();
         return nullptr;
     }
     document->SetTitle(path.substr(path.find_last_of('/') + 1));
+    addRecentFile(path);
     return document;
+}
+
+bool CTheApp::closeDocument(CPadDoc& document) {
+    if (!document.SaveModified()) return false;
+    document.view->parentWidget()->deleteLater();
+    document.view->parentWidget()->hide();
+    return true;
+}
+
+bool CTheApp::saveDocument(CPadDoc& document, bool choose) {
+    const std::string path =
+        choose || document.path.empty() ? chooseFile("Enregistrer sous", true) : document.path;
+    if (path.empty() || !document.save(path)) return false;
+    if (document.titleSuffix.empty()) document.SetTitle(path.substr(path.find_last_of('/') + 1));
+    addRecentFile(path);
+    return true;
 }
 
 bool CTheApp::OpenFromCommandLine(const CMyParse* block) {
@@ -112,10 +236,8 @@ bool CTheApp::OpenFromCommandLine(const CMyParse* block) {
 }
 
 CPadView* CTheApp::textScreenView() const {
-    for (QMdiSubWindow* window : frame_->mdiArea().subWindowList()) {
-        auto* child = dynamic_cast<CChildFrame*>(window);
-        if (child && child->view() && child->view()->handle() == textScreen_) return child->view();
-    }
+    for (CPadView* view : views())
+        if (view->handle() == textScreen_) return view;
     return nullptr;
 }
 
@@ -215,13 +337,5 @@ std::int64_t CTheApp::onFrameMessage(Message& message) {
 }
 
 std::int64_t CTheApp::routeCommand(int command, CPadView* view) {
-    if (command == CPadView::kValidateAndReturn && view) {
-        view->validateAndReturn();
-        return 1;
-    }
-    if (command == kActivateTextScreen) {
-        if (g_pTpadG && g_pTpadG->Text(1)) g_pTpadG->TShow(1);
-        return 1;
-    }
-    return 0;
+    return commands_.run(command, view) ? 1 : 0;
 }

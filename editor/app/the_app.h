@@ -1,10 +1,14 @@
 #pragma once
-// The editor program: start-up with the library link and the hand-off to another instance, the text screen
-// that the library writes into, the main frame's requests and the routing of commands.
+// The editor program: start-up with the library link and the hand-off to another instance, the settings
+// read at start and written at exit, the documents and the text screen that the library writes into, the
+// main frame's requests and the routing of every command through one table.
+#include "editor/app/command_table.h"
+#include "editor/app/pad_settings.h"
 #include "editor/link/my_parse.h"
 #include "platform/ipc/named_event.h"
 #include "platform/windows/message_bus.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,16 +20,19 @@ class CPadView;
 
 class CTheApp {
 public:
-    static constexpr int kActivateTextScreen = 32776;
-    static constexpr int kDefaultLineLimit = 5001;
+    static constexpr std::size_t kRecentFiles = 15;
 
+    // Sets the locale of the whole program from the environment (dates and messages follow it; numbers
+    // never go through it).
     CTheApp();
     ~CTheApp();
     static CTheApp& instance();
 
     // Builds the main frame and acts on the command line; false when the process is to end at once (its
-    // command line was handed to another instance).
+    // command line was handed to another instance, or the frame could not be made).
     bool InitInstance(const std::vector<std::string>& arguments);
+    // Writes the settings that changed; after the main frame closed.
+    void ExitInstance();
 
     // The text screen's edit window, opening the screen when `open` is set; 0 when there is none.
     platform::Hwnd GetTextScreen(int open);
@@ -37,22 +44,47 @@ public:
     bool OpenFromCommandLine(const CMyParse* block);
 
     CPadDoc* newDocument();
+    // The document of the file, opened in a new child frame; null (no frame left) when it cannot be read.
     CPadDoc* openDocument(const std::string& path);
+    // Closes a document's frame after asking about its changes; false when the close was stopped.
+    bool closeDocument(CPadDoc& document);
+    // Saves a document to its path, or to one chosen when it has none or `choose` is set.
+    bool saveDocument(CPadDoc& document, bool choose);
 
     std::int64_t onFrameMessage(platform::Message& message);
-    // Runs a command on the view, its document, the frame or the application, the first that has it.
+    // Runs a command on the view, its document, the frame or the application, the first that has it; 1
+    // when it ran, 0 when no one has it or it is not available now.
     std::int64_t routeCommand(int command, CPadView* view);
+    CommandTable& commands() { return commands_; }
 
-    int lineLimit() const { return kDefaultLineLimit; }
+    PadSettings& settings() { return settings_; }
+    int lineLimit() const { return settings_.lineLimit; }
+    const std::vector<std::string>& recentFiles() const { return recent_; }
+    void addRecentFile(const std::string& path);
     CMainFrame* mainFrame() const { return frame_.get(); }
     platform::Hwnd callerWindow() const { return callerWindow_; }
+    // The view of the text screen, or null.
+    CPadView* textScreenView() const;
+    // The documents' views, in the order of their frames.
+    std::vector<CPadView*> views() const;
+
+    // Where files are chosen: (caption, save) to a path, empty when cancelled. A file dialog by default;
+    // tests put their own.
+    std::function<std::string(const std::string& caption, bool save)> chooseFile;
 
 private:
-    CPadView* textScreenView() const;
     void onActivate(const platform::Message& message);
     std::int64_t onRecord(const platform::Message& message);
     void handOff(platform::Hwnd instance);
+    void showMainWindow();
+    bool onMainFrameClosing();
+    void readRecentFiles();
+    void writeRecentFiles() const;
 
+    PadProfile profile_;
+    PadSettings settings_;
+    CommandTable commands_;
+    std::vector<std::string> recent_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<BusPump> pump_;
     std::unique_ptr<platform::NamedEvent> event_;

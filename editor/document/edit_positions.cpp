@@ -22,11 +22,6 @@ std::int64_t editLength(const QTextDocument& document) {
     return document.characterCount() - 1 + document.blockCount() - 1;
 }
 
-QString withCarriageReturns(const QString& plain) {
-    QString text = plain;
-    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
-
 QString withoutCarriageReturns(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

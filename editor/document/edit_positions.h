@@ -13,6 +13,5 @@ std::int64_t editIndexOf(const QTextDocument& document, int position);
 int positionOf(const QTextDocument& document, std::int64_t index);
 // The edit control's length of the whole text.
 std::int64_t editLength(const QTextDocument& document);
-// The text with CR LF breaks; and text with any breaks as the document holds it.
-QString withCarriageReturns(const QString& plain);
+// Text with any breaks as the document holds it.
 QString withoutCarriageReturns(QString text);

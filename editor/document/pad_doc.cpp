@@ -1,38 +1,14 @@
 #include "editor/document/pad_doc.h"
 
-#include "editor/document/edit_positions.h"
 #include "editor/document/pad_view.h"
 #include "editor/link/bus_window.h"
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 CPadDoc::~CPadDoc() {
     if (stopPidfd_ >= 0) ::close(stopPidfd_);
-}
-
-bool CPadDoc::open(const std::string& filePath) {
-    std::ifstream file(filePath, std::ios::binary);
-    if (!file) return false;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (view) view->setPlainText(withoutCarriageReturns(fromCodePage(bytes)));
-    path = filePath;
-    setModified(false);
-    return true;
-}
-
-bool CPadDoc::save(const std::string& filePath) {
-    std::ofstream file(filePath, std::ios::binary | std::ios::trunc);
-    if (!file || !view) return false;
-    const std::string bytes = toCodePage(withCarriageReturns(view->toPlainText()));
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file.flush()) return false;
-    path = filePath;
-    setModified(false);
-    return true;
 }
 
 void CPadDoc::SetTitle(const std::string& title) {
@@ -47,6 +23,7 @@ void CPadDoc::SetTitle(const std::string& title) {
 
 void CPadDoc::DeleteContents() {
     if (view) view->clear();
+    newLine_ = LineEnd::CrLf;
     setModified(false);
 }
 

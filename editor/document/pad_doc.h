@@ -1,11 +1,13 @@
 #pragma once
 // A text document of the editor: plain code-page text in one edit view, a title that a caller may give a
 // suffix, the "Stop=" process and the window to return to that a caller attached to it.
+#include "editor/document/line_ends.h"
 #include "platform/windows/window_table.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CPadView;
@@ -17,13 +19,26 @@ public:
     CPadDoc(const CPadDoc&) = delete;
     CPadDoc& operator=(const CPadDoc&) = delete;
 
-    // Reads or writes the file as code-page text, CR LF between lines; false when it cannot be.
+    static constexpr std::int64_t kAskAbove = 0x400000;
+
+    // Reads a file into the view byte for byte, asking first about one of more than 4 MiB; false when the
+    // load was refused or failed (a message said why), and the view is then left as it was.
     bool open(const std::string& path);
+    // Writes the view's text with each line's own terminator; false (a message said why, the document
+    // still modified) when the file cannot be written whole.
     bool save(const std::string& path);
+    // Before a close: with the ask-to-save flag set and changes, asks whether to save them; true to go on
+    // (saved, or the changes dropped), false to stop the close with the changes kept. With the flag clear
+    // the changes are dropped without a question.
+    bool SaveModified();
+    // Where a save without a path goes: a chooser the application sets (empty: cancelled).
+    static std::function<std::string(const CPadDoc&)> chooseSavePath;
     // With a suffix: the suffix and the path in parentheses, or the suffix alone without a path; otherwise
     // `title`.
     void SetTitle(const std::string& title);
     const std::string& title() const { return title_; }
+    // The terminator of a new line: the file's first one, CR LF in a new document.
+    LineEnd newLine() const { return newLine_; }
     // Empties the document and its view.
     void DeleteContents();
 
@@ -46,6 +61,7 @@ public:
 
 private:
     std::string title_;
+    LineEnd newLine_ = LineEnd::CrLf;
     int askToSave_ = 1;
     std::int32_t stopPid_ = 0;
     int stopPidfd_ = -1;

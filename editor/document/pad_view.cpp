@@ -2,12 +2,16 @@
 
 #include "editor/app/the_app.h"
 #include "editor/document/edit_positions.h"
+#include "editor/document/line_ends.h"
 #include "editor/document/pad_doc.h"
 #include "platform/windows/process_memory.h"
 #include "services/dos/dos.h"
 #include "services/output/pad_mem_record.h"
 #include "services/startup/window_messages.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QTextBlock>
 
 using namespace platform;
@@ -27,6 +31,8 @@ std::uint64_t lowAndHighWord(std::int64_t low, std::int64_t high) {
 
 CPadView::CPadView(CPadDoc& document, Hwnd childFrame) : document_(document) {
     document_.view = this;
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabStops(tabStops_);
     bus_.create({"Edit", "", childFrame, 0, WS_VISIBLE},
                 [this](Message& message) { return onMessage(message); });
 }
@@ -48,6 +54,61 @@ void CPadView::setEditReadOnly(bool readOnly) {
 void CPadView::focusInEvent(QFocusEvent* event) {
     if (bus_.handle()) window_table::setFocus(bus_.handle());
     QPlainTextEdit::focusInEvent(event);
+}
+
+void CPadView::setTabStops(int dialogUnits) {
+    tabStops_ = dialogUnits;
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char('x')) * dialogUnits / 4.0);
+}
+
+void CPadView::setWordWrap(bool wrap) {
+    setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+}
+
+void CPadView::setDisplayFont(const QFont& font) {
+    setFont(font);
+    setTabStops(tabStops_);
+}
+
+QString CPadView::positionText() const {
+    const QTextCursor cursor = textCursor();
+    return QStringLiteral("%1/%2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock());
+}
+
+void CPadView::moveCaretTo(int position) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::clamp(position, 0, document()->characterCount() - 1));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    showPosition();
+}
+
+void CPadView::showPosition() {
+    emit positionShown(positionText());
+}
+
+void CPadView::keyPressEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyPressEvent(event);
+    showPosition();
+}
+
+void CPadView::keyReleaseEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyReleaseEvent(event);
+    showPosition();
+}
+
+// The left button places the caret; the right one brings the view's frame to the top.
+void CPadView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+            frame->raise();
+            if (frame->mdiArea()) frame->mdiArea()->setActiveSubWindow(frame);
+        }
+        return;
+    }
+    QPlainTextEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) showPosition();
 }
 
 void CPadView::validateAndReturn() {
@@ -109,7 +170,7 @@ std::int64_t CPadView::onEditMessage(Message& message) {
     case WM_GETTEXTLENGTH:
         return editLength(text);
     case WM_GETTEXT: {
-        const std::string all = toCodePage(withCarriageReturns(toPlainText()));
+        const std::string all = toCodePage(joinedText(text, QStringLiteral("\r\n")));
         message.text = all.substr(0, message.wParam > 0 ? message.wParam - 1 : 0);
         return static_cast<std::int64_t>(message.text.size());
     }

@@ -12,8 +12,6 @@ class CPadDoc;
 class CPadView : public QPlainTextEdit {
     Q_OBJECT
 public:
-    static constexpr int kValidateAndReturn = 32786;
-
     CPadView(CPadDoc& document, platform::Hwnd childFrame);
     ~CPadView() override;
 
@@ -26,18 +24,38 @@ public:
     // Saves a changed document that a caller waits for, ends its "Stop=" process and brings back its window.
     void validateAndReturn();
 
+    // Tab stops in dialog units, 4 to a character.
+    void setTabStops(int dialogUnits);
+    int tabStops() const { return tabStops_; }
+    // Wrapping at the window's width, with a horizontal scroll bar only without it; the text, font, caret,
+    // tab stops, focus and bus handle stay as they are.
+    void setWordWrap(bool wrap);
+    bool wordWrap() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }
+    void setDisplayFont(const QFont& font);
+    // "line/column" of the caret: the 1-based line and the 0-based column.
+    QString positionText() const;
+    // Moves the caret to a document position and shows it.
+    void moveCaretTo(int position);
+
     std::int64_t onMessage(platform::Message& message);
 
 signals:
     void titleShown(const QString& title);
+    void positionShown(const QString& position);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     std::int64_t onEditMessage(platform::Message& message);
     void typeCharacter(unsigned char c);
 
+    void showPosition();
+
     CPadDoc& document_;
     BusWindow bus_;
+    int tabStops_ = 32;
 };

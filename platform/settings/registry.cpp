@@ -12,9 +12,7 @@
 #include <set>
 
 namespace platform::registry {
-namespace {
-
-std::string folderOf(Hive hive) {
+std::string hiveFolder(Hive hive) {
     const auto variable = [](const char* name) {
         const char* value = std::getenv(name);
         return std::string(value && *value ? value : "");
@@ -27,6 +25,8 @@ std::string folderOf(Hive hive) {
     if (config.empty()) config = variable("HOME") + "/.config";
     return config + "/zorta";
 }
+
+namespace {
 
 // Says once per process that a hive is damaged.
 void reportDamage(const std::string& file, const std::string& keptAs) {
@@ -105,7 +105,7 @@ HiveKey& ensureKey(HiveKeys& keys, const std::string& path) {
 } // namespace
 
 std::string hiveFile(Hive hive) {
-    return folderOf(hive) + "/registry.hive";
+    return hiveFolder(hive) + "/registry.hive";
 }
 
 bool keyExists(Hive hive, std::string_view key) {
@@ -146,7 +146,7 @@ std::optional<Value> queryValue(Hive hive, std::string_view key, std::string_vie
 
 bool setValue(Hive hive, std::string_view key, std::string_view name, const Value& value) {
     const std::string path = cleanPath(key);
-    if (path.empty() || !makeFolders(folderOf(hive))) return false;
+    if (path.empty() || !makeFolders(hiveFolder(hive))) return false;
     bool changed = false;
     const bool written = editHive(hive, [&](HiveKeys& keys) {
         changed = true;

@@ -20,6 +20,9 @@ enum class Hive { CurrentUser, LocalMachine };
 
 enum class ValueType { String, ExpandString, Dword };
 
+// The folder that holds a hive's file (programs keep their own settings files beside the user's).
+std::string hiveFolder(Hive hive);
+
 struct Value {
     ValueType type = ValueType::String;
     std::string text;    // String, ExpandString

@@ -1,0 +1,107 @@
+// Loading and saving a document, and the question before a close.
+#include "editor/document/pad_doc.h"
+
+#include "editor/document/pad_view.h"
+#include "platform/ui/message_box.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <sys/stat.h>
+
+using namespace platform;
+
+std::function<std::string(const CPadDoc&)> CPadDoc::chooseSavePath;
+
+namespace {
+
+constexpr const char* kCaption = "ZortaPad";
+
+void complain(const std::string& text) {
+    messageBox(0, text.c_str(), kCaption, MB_OK | MB_ICONERROR);
+}
+
+std::string reason() {
+    return std::strerror(errno);
+}
+
+} // namespace
+
+bool CPadDoc::open(const std::string& filePath) {
+    struct stat st;
+    std::ifstream file(filePath, std::ios::binary);
+    if (!file || stat(filePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        complain("Impossible d'ouvrir le fichier " + filePath + " : " + reason());
+        return false;
+    }
+    const std::int64_t length = st.st_size;
+    if (length > kAskAbove) {
+        char question[80];
+        std::snprintf(question, sizeof question, "Fichier de %d Mega Octets Le CHARGER !!!",
+                      static_cast<int>(length >> 20));
+        if (messageBox(0, question, kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
+            return false;
+    }
+    try {
+        std::string bytes(static_cast<std::size_t>(length), '\0');
+        file.read(bytes.data(), static_cast<std::streamsize>(length));
+        if (file.gcount() != length || file.peek() != std::ifstream::traits_type::eof()) {
+            complain("Lecture incompl\xE8te du fichier " + filePath + " : il a chang\xE9 pendant la lecture");
+            return false;
+        }
+        SplitFile split = splitFile(bytes);
+        bytes = std::string();
+        if (view) {
+            view->setPlainText(split.text);
+            markLineEnds(*view->document(), split.ends);
+        }
+        newLine_ = split.first;
+    } catch (const std::bad_alloc&) {
+        complain("M\xE9moire insuffisante pour charger le fichier " + filePath);
+        return false;
+    }
+    path = filePath;
+    setModified(false);
+    return true;
+}
+
+bool CPadDoc::save(const std::string& filePath) {
+    if (!view) return false;
+    const std::string bytes = documentBytes(*view->document(), newLine_);
+    std::FILE* file = std::fopen(filePath.c_str(), "wb");
+    if (!file) {
+        complain("Impossible d'enregistrer le fichier " + filePath + " : " + reason());
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const std::string error = reason();
+    if (std::fclose(file) != 0 || !written) {
+        complain("Impossible d'enregistrer le fichier " + filePath + " : " + (written ? reason() : error));
+        return false;
+    }
+    path = filePath;
+    setModified(false);
+    return true;
+}
+
+bool CPadDoc::SaveModified() {
+    if (!isModified()) return true;
+    if (!askToSave_) {
+        setModified(false);
+        return true;
+    }
+    const std::string question = "Enregistrer les modifications de " + title_ + " ?";
+    switch (messageBox(0, question.c_str(), kCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDNO:
+        setModified(false);
+        return true;
+    case IDYES: {
+        const std::string target = !path.empty() ? path : chooseSavePath ? chooseSavePath(*this) : "";
+        return !target.empty() && save(target);
+    }
+    default:
+        return false;
+    }
+}
