@@ -1,6 +1,7 @@
 // The edit view answers the messages of an edit control, counting CR LF as two characters.
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
+#include "tests/editor/qt_test_app.h"
 
 #include <QApplication>
 
@@ -12,28 +13,16 @@ using namespace platform;
 
 class EditView : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "edit_view_test";
-        static char* argv[] = {name, nullptr};
-        application = new QApplication(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { testing_support::qtApplication(); }
 
     std::int64_t send(std::uint32_t id, std::uint64_t w = 0, std::int64_t l = 0, std::string text = {}) {
         return sendMessage(Message{view.handle(), id, w, l, std::move(text)}).result;
     }
     std::string text() { return sendMessage(Message{view.handle(), WM_GETTEXT, 1000, 0, {}}).text; }
 
-    static QApplication* application;
     CPadDoc document;
     CPadView view{document, 0};
 };
-
-QApplication* EditView::application = nullptr;
 
 TEST_F(EditView, CountsLineBreaksAsTwoCharacters) {
     send(WM_SETTEXT, 0, 0, "ab\r\ncd\r\n\xE9");
