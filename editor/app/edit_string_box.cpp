@@ -45,7 +45,7 @@ CDialEditBox::CDialEditBox(const std::string& text, int limit, const char* title
     else
         line_->setText(initial.left(line_->maxLength()));
     applyCase();
-    connect(line_, &QLineEdit::textEdited, this, [this] { applyCase(); });
+    connect(line_, &QLineEdit::textChanged, this, [this] { applyCase(); });
     connect(lines_, &QPlainTextEdit::textChanged, this, [this] { applyCase(); });
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
