@@ -58,6 +58,7 @@ public:
     CommandTable& commands() { return commands_; }
 
     PadSettings& settings() { return settings_; }
+    const std::string& profilePath() const { return profile_.path(); }
     int lineLimit() const { return settings_.lineLimit; }
     const std::vector<std::string>& recentFiles() const { return recent_; }
     void addRecentFile(const std::string& path);

@@ -43,7 +43,7 @@ void editOptions(CPadView* view) {
     view->setTabStops(dialog.tabCharacters() * PadSettings::kDialogUnitsPerCharacter);
     settings.tabStops = view->tabStops();
     settings.lineLimit = dialog.lineLimit();
-    platform::writeProfileString(PadProfile().path(), "Settings", "ligne_max",
+    platform::writeProfileString(CTheApp::instance().profilePath(), "Settings", "ligne_max",
                                  formatInteger(settings.lineLimit).c_str());
 }
 

@@ -1,0 +1,289 @@
+// The editor program driven in-process: menus and toolbar, the position pane, view commands, the text
+// screen's commands and settings, trace bits, closing and the window placement.
+#include "editor/app/child_frame.h"
+#include "editor/app/command_ids.h"
+#include "editor/app/edit_string_box.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/the_app.h"
+#include "editor/document/pad_doc.h"
+#include "editor/document/pad_view.h"
+#include "editor/document/view_dialogs.h"
+#include "platform/settings/private_profile.h"
+#include "services/startup/shared_records.h"
+#include "services/startup/window_messages.h"
+#include "tests/editor/qt_test_app.h"
+#include "tests/support/temp_folder.h"
+
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+using namespace testing_support;
+namespace id = pad_command;
+
+struct Item {
+    std::string caption;
+    int id;
+    bool operator==(const Item&) const = default;
+};
+
+class PadApp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { qtApplication(); }
+
+    PadApp() {
+        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+        app = std::make_unique<CTheApp>();
+        EXPECT_TRUE(app->InitInstance({}));
+        if (g_pTpadG) *g_pTpadG = Tavropad(0);
+    }
+    ~PadApp() override {
+        if (g_pTpadG) *g_pTpadG = Tavropad(0);
+        for (CPadView* view : app->views())
+            view->padDocument().setAskToSave(0);
+    }
+
+    CPadView* view() const { return app->mainFrame()->activeView(); }
+    std::string ini() const { return folder / "zorta/ZortaPad.INI"; }
+
+    // Runs a command whose modal dialog `act` answers.
+    template <typename Dialog> void withDialog(int command, std::function<void(Dialog&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+        app->routeCommand(command, view());
+    }
+
+    std::vector<std::vector<Item>> menus() const {
+        std::vector<std::vector<Item>> columns;
+        for (QAction* column : app->mainFrame()->menuBar()->actions()) {
+            columns.push_back({{column->text().toStdString(), 0}});
+            for (QAction* item : column->menu()->actions())
+                if (!item->isSeparator())
+                    columns.back().push_back({item->text().toStdString(), item->data().toInt()});
+        }
+        return columns;
+    }
+
+    TempFolder folder;
+    std::unique_ptr<CTheApp> app;
+};
+
+TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
+    const std::vector<std::vector<Item>> withDocument{
+        {{"Fichier", 0},
+         {"Nouveau", 57600},
+         {"Ouvrir", 57601},
+         {"Fermer", 57602},
+         {"Enregistrer", 57603},
+         {"Enregistrer sous", 57604},
+         {"Imprimer", 57607},
+         {"visualiser", 57609},
+         {"Mise en page", 32769},
+         {"Paramètres Imprimante", 57606},
+         {"Quitter", 57665}},
+        {{"Edition", 0},
+         {"Annuler", 57643},
+         {"Couper", 57635},
+         {"Copier", 57634},
+         {"Coller", 57637},
+         {"Supprimer", 57632},
+         {"Rechercher", 57636},
+         {"Suivant", 57640},
+         {"Remplacer", 57641},
+         {"Remplacer série de mots", 32789},
+         {"Goto", 32782},
+         {"Selectionner Tout", 57642},
+         {"Coupure de ligne", 1006}},
+        {{"Affichage", 0},
+         {"Barre d'outils", 59392},
+         {"Barre de status", 59393},
+         {"Options affichage", 32778},
+         {"Set Fonte", 1004},
+         {"Set Printer Font", 32770},
+         {"Mirror Display Font", 104}},
+        {{"Fenêtre", 0},
+         {"Cascades", 57650},
+         {"Horizontales", 57651},
+         {"Arranger Icones", 57649},
+         {"Active Ecran Texte", 32776},
+         {"Effacer l'ecran texte", id::kClearTextScreen},
+         {"Ecran texte Mode lect/ecriture", id::kTextScreenReadOnly}},
+        {{"Aide", 0},
+         {"Documentation ZortaPad", 32785},
+         {"Activer/Désactiver DEBUG", 32790},
+         {"A propos", 57664}}};
+    EXPECT_EQ(menus(), withDocument);
+    for (QAction* column : app->mainFrame()->menuBar()->actions())
+        for (QAction* item : column->menu()->actions()) {
+            EXPECT_TRUE(item->isSeparator() || !item->statusTip().isEmpty()) << item->text().toStdString();
+        }
+
+    std::vector<int> buttons;
+    for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions())
+        buttons.push_back(action->isSeparator() ? 0 : action->data().toInt());
+    EXPECT_EQ(buttons, (std::vector<int>{57600, 57601, 57603, 0, 57636, 0, 57635, 57634, 57637, 0, 57607,
+                                         57664, 0, 32786, 0, 32787, 32788}));
+
+    app->routeCommand(id::kClose, view());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app->mainFrame()->updateMenus();
+    const std::vector<std::vector<Item>> withoutDocument{
+        {{"Fichier", 0},
+         {"Nouveau", 57600},
+         {"Ouvrir", 57601},
+         {"Mise en page", 32769},
+         {"Paramètres imprimante", 57606},
+         {"Quitter", 57665}},
+        {{"Fenêtre", 0}, {"Barre d'outils", 59392}, {"Barre de status", 59393}},
+        {{"Aide", 0}, {"A propos", 57664}}};
+    EXPECT_EQ(menus(), withoutDocument);
+    EXPECT_EQ(app->routeCommand(id::kGoTo, nullptr), 0) << "a view command without a view";
+}
+
+TEST_F(PadApp, ThePaneShowsTheCaretsLineAndColumn) {
+    view()->setPlainText("one\ntwo\nthree line");
+    QTextCursor cursor(view()->document()->findBlockByNumber(2));
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 4);
+    view()->setTextCursor(cursor);
+    QTest::keyClick(view(), Qt::Key_Right);
+    EXPECT_EQ(app->mainFrame()->positionText(), "3/5");
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
+                      view()->cursorRect(QTextCursor(view()->document())).center());
+    EXPECT_EQ(app->mainFrame()->positionText(), "1/0");
+}
+
+TEST_F(PadApp, WordWrapKeepsTheViewAndItsHandleAndNewViewsTakeIt) {
+    CPadView* first = view();
+    const Hwnd handle = first->handle();
+    first->setPlainText("text");
+    const bool before = first->wordWrap();
+    app->routeCommand(id::kWordWrap, first);
+    EXPECT_NE(first->wordWrap(), before);
+    EXPECT_EQ(first->handle(), handle);
+    EXPECT_EQ(first->toPlainText(), "text");
+    EXPECT_EQ(first->horizontalScrollBarPolicy(),
+              first->wordWrap() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(app->commands().isChecked(id::kWordWrap, first), first->wordWrap());
+    EXPECT_EQ(app->settings().wordWrap, first->wordWrap());
+    EXPECT_EQ(app->newDocument()->view->wordWrap(), first->wordWrap());
+
+    app->textScreenView(); // the screen, opened now, keeps its link through a toggle
+    const Hwnd screen = app->GetTextScreen(1);
+    app->routeCommand(id::kWordWrap, app->textScreenView());
+    EXPECT_EQ(app->GetTextScreen(1), screen);
+    EXPECT_EQ(sendMessage(Message{app->mainFrame()->handle(), wm_Tavro, 1, 0, {}}).result,
+              static_cast<std::int64_t>(screen))
+        << "no second screen";
+}
+
+TEST_F(PadApp, OptionsSetTabStopsInDialogUnitsAndTheLineLimitAtOnce) {
+    withDialog<OptionsDialog>(id::kOptions, [](OptionsDialog& dialog) {
+        EXPECT_EQ(dialog.tabField()->text(), "8");
+        EXPECT_EQ(dialog.limitField()->text(), "5001");
+        dialog.tabField()->setText("4");
+        dialog.limitField()->setText("300");
+        dialog.accept();
+    });
+    EXPECT_EQ(view()->tabStops(), 16);
+    EXPECT_EQ(app->settings().tabStops, 16);
+    EXPECT_EQ(profileString(ini(), "Settings", "ligne_max"), "300");
+    EXPECT_EQ(sendMessage(Message{view()->handle(), wm_Tavro, 1, 0, {}}).result, 300);
+
+    withDialog<OptionsDialog>(id::kOptions, [](OptionsDialog& dialog) {
+        dialog.tabField()->setText("99");
+        dialog.limitField()->setText("5");
+        dialog.accept();
+    });
+    EXPECT_EQ(view()->tabStops(), 64) << "held to 16 characters";
+    EXPECT_EQ(app->lineLimit(), 20);
+}
+
+TEST_F(PadApp, TheTitleSuffixAndTheTextScreensCommands) {
+    CPadDoc& document = view()->padDocument();
+    document.path = "C:\\a.txt";
+    document.titleSuffix = "Listing";
+    document.SetTitle("ignored");
+    EXPECT_EQ(document.title(), "Listing (C:\\a.txt)");
+
+    EXPECT_EQ(app->routeCommand(id::kTextScreenReadOnly, nullptr), 1);
+    EXPECT_EQ(app->SetTextScreenReadOnly(-1), -1) << "no screen yet";
+    app->GetTextScreen(1);
+    EXPECT_TRUE(app->textScreenView()->isReadOnly());
+    app->routeCommand(id::kTextScreenReadOnly, nullptr);
+    EXPECT_FALSE(app->textScreenView()->isReadOnly());
+    app->textScreenView()->setPlainText("lignes");
+    app->routeCommand(id::kClearTextScreen, nullptr);
+    EXPECT_TRUE(app->textScreenView()->document()->isEmpty());
+}
+
+TEST_F(PadApp, TraceBitsStoreWhatIsEnteredAndOpenTheGlobalScreenAboveZero) {
+    ASSERT_NE(pvg, nullptr);
+    g_pTpadG->frameWindow = app->mainFrame()->handle();
+    const auto enter = [this](const char* text) {
+        withDialog<CDialEditBox>(id::kTraceBits, [text](CDialEditBox& box) {
+            box.findChild<QLineEdit*>("1000")->setText(QString::fromLatin1(text));
+            box.accept();
+        });
+    };
+    pvg->pvDeb = 5;
+    enter("abc");
+    EXPECT_EQ(pvg->pvDeb, 5) << "unparsable text changes nothing";
+    enter("0");
+    EXPECT_EQ(pvg->pvDeb, 0);
+    EXPECT_EQ(app->GetTextScreen(0), 0u) << "no screen for 0";
+    enter("0x100");
+    EXPECT_EQ(pvg->pvDeb, 256);
+    EXPECT_NE(app->GetTextScreen(0), 0u);
+    enter(" 257 ");
+    EXPECT_EQ(pvg->pvDeb, 257);
+    pvg->pvDeb = 0;
+}
+
+TEST_F(PadApp, ClosingStoresTheChildStateAndANeverMinimisedPlacement) {
+    EXPECT_TRUE(app->mainFrame()->activeChild()->isMaximized()) << "child frames open maximised at first";
+    app->mainFrame()->activeChild()->showNormal();
+    EXPECT_EQ(app->settings().showCmd, 1);
+
+    app->mainFrame()->showMaximized();
+    app->mainFrame()->showMinimized();
+    ASSERT_TRUE(app->mainFrame()->close());
+    const std::string placement = app->settings().windowPos;
+    EXPECT_EQ(placement.substr(0, 4), "2,3,") << placement;
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Settings", "WindowPos"), placement);
+    EXPECT_EQ(profileString(ini(), "Settings", "ShowCmd"), "1");
+
+    app.reset();
+    app = std::make_unique<CTheApp>();
+    ASSERT_TRUE(app->InitInstance({}));
+    EXPECT_TRUE(app->mainFrame()->isMaximized()) << "a maximised frame comes back maximised";
+    EXPECT_FALSE(app->mainFrame()->activeChild()->isMaximized());
+    app->mainFrame()->showNormal();
+    ASSERT_TRUE(app->mainFrame()->close());
+    EXPECT_EQ(app->settings().windowPos.substr(0, 4), "0,1,");
+}
+
+TEST_F(PadApp, ACloseWithChangesCanBeCancelled) {
+    QTest::keyClicks(view(), "changed");
+    {
+        ScriptedBoxes boxes({IDCANCEL});
+        EXPECT_FALSE(app->mainFrame()->close());
+        EXPECT_EQ(boxes.texts.size(), 1u);
+        EXPECT_TRUE(view()->padDocument().isModified());
+    }
+    ScriptedBoxes boxes({IDNO});
+    EXPECT_TRUE(app->mainFrame()->close());
+}
+
+} // namespace
