@@ -164,4 +164,21 @@ TEST_F(EditorPad, TitlesAreCutAt999Characters) {
         << "a title of one character leaves the program's name and the document's";
 }
 
+TEST_F(EditorPad, AFileEditedAndSavedThroughZwinKeepsEveryOtherByte) {
+    TempFolder folder;
+    const std::string path = folder / "mixed.txt";
+    const std::string bytes = std::string("un\nd\xE9ux\r\ntrois\rquatre\0fin", 25);
+    writeFile(path, bytes);
+    const Hwnd frame = startedEditor({path});
+    ASSERT_NE(frame, 0u);
+    const std::string edit = hex(windowsOfClass(frame, "Edit").front());
+    runProgram("zwin", "send 0x" + edit + " WM_COMMAND 57603");
+    EXPECT_EQ(readFile(path), bytes);
+
+    runProgram("zwin", "send 0x" + edit + " EM_SETSEL 4 4");
+    runProgram("zwin", "send 0x" + edit + " EM_REPLACESEL 0 0 --text X");
+    runProgram("zwin", "send 0x" + edit + " WM_COMMAND 57603");
+    EXPECT_EQ(readFile(path), std::string("un\nXd\xE9ux\r\ntrois\rquatre\0fin", 26));
+}
+
 } // namespace
