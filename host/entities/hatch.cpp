@@ -644,6 +644,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     m_style = styleOrDefault(integer(75));
     m_patternType = patternTypeOrDefault(integer(76, kPreDefined));
     // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order.
+    AcGeVector2d userOffset(0, 0);
     for (; at < groups.size(); ++at) {
         const host::Group& g = groups[at];
         if (g.code == 52)
@@ -652,9 +653,14 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
             m_scale = g.real();
         else if (g.code == 77)
             m_double = g.integer() != 0;
+        else if (g.code == 45)
+            userOffset.x = g.real();
+        else if (g.code == 46)
+            userOffset.y = g.real();
         else if (g.code == 10)
             m_seeds.push_back(g.point().convert2d());
     }
+    if (m_patternType == kUserDefined && userOffset.length() > 0) m_space = userOffset.length();
     return Acad::eOk;
 }
 
@@ -737,7 +743,17 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
         filer->writeDouble(52, m_angle * host::kDegrees);
         filer->writeDouble(41, m_scale);
         filer->writeInt16(77, m_double ? 1 : 0);
-        filer->writeInt16(78, 0);
+        // A user-defined pattern is its one line: the spacing is the offset between its copies.
+        const bool userLine = m_patternType == kUserDefined;
+        filer->writeInt16(78, userLine ? 1 : 0);
+        if (userLine) {
+            filer->writeDouble(53, m_angle * host::kDegrees);
+            filer->writeDouble(43, 0);
+            filer->writeDouble(44, 0);
+            filer->writeDouble(45, -std::sin(m_angle) * m_space);
+            filer->writeDouble(46, std::cos(m_angle) * m_space);
+            filer->writeInt16(79, 0);
+        }
     }
     filer->writeInt32(98, static_cast<Adesk::Int32>(m_seeds.size()));
     for (const AcGePoint2d& p : m_seeds)
