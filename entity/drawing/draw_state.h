@@ -17,6 +17,7 @@ constexpr int kDrawNoStyles = 8;
 extern int g_drawFlag;
 extern int g_regenWord;
 extern int g_drawGuard;
+extern int g_hatchErrors;
 
 // Test support: the words as at load.
 void resetDrawState();

@@ -9,8 +9,11 @@
 #include "cadutil/database/host_variables.h"
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_classes.h"
+#include "entity/drawing/cartographic_styles.h"
 #include "entity/drawing/draw_state.h"
 #include "entity/drawing/segment_drawing.h"
+#include "entity/drawing/style_text.h"
+#include "entity/editing/eclate_result.h"
 #include "host/entities/lw_polyline.h"
 
 namespace {
@@ -89,6 +92,26 @@ bool lightweightAsked(AcGiRegenType type) {
     return (g_drawFlag & kDrawLightweight) != 0;
 }
 
+// The hatch or the symbols of the style in the extended data, over the pieces of the polyline. A failure
+// has been reported by the style; the polyline stays drawn.
+void drawStyle(PolyArc3D& poly, AcGiWorldDraw* draw) {
+    const EntityStyle style = entityStyle(poly);
+    if (style.kind == StyleKind::None) return;
+    try {
+        OwnedPieces pieces;
+        poly.eclate(&pieces.array, 0);
+        if (pieces.size() == 0) return;
+        if (style.kind == StyleKind::Hatch) {
+            if (pieces[0]->f70() & 1)
+                makeHatch(style.spec.c_str(), draw, pieces.size(), pieces.array.GetData(), 0, &poly, nullptr,
+                          nullptr, 1);
+        } else {
+            placeSymbols(style.spec.c_str(), draw, pieces.size(), pieces.array.GetData(), &poly, nullptr, 1);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
 void drawInView(PolyArc3D& poly, AcGiWorldDraw* draw, AcGiRegenType type) {
     if (poly.GetCount() < 2) return;
     g_drawGuard = 1;
@@ -107,6 +130,7 @@ void drawInView(PolyArc3D& poly, AcGiWorldDraw* draw, AcGiRegenType type) {
         msgprintf("\nProbleme CPolyArc3D::worldDraw sans carto Linetype=%s ",
                   wideToStr(linetype.data(), poly.linetype()));
     }
+    if (type == kAcGiStandardDisplay && !(g_drawFlag & kDrawNoStyles)) drawStyle(poly, draw);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "host/entities/hatch.h"
 
+#include <cmath>
+
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
 #include "host/entities/circle_arc.h"
@@ -41,10 +43,26 @@ void appendEdge(AcGePoint3dArray& points, const auto& edge) {
     }
 }
 
-// A boundary object turned into edges in the hatch's plane; false when it is not a curve the host can follow.
+// How far off the hatch's plane a boundary point may lie.
+constexpr double kPlaneTolerance = 1e-6;
+
+bool closes(const AcDbCurve& curve) {
+    AcGePoint3d first, last;
+    return curve.isClosed() ||
+           (curve.getStartPoint(first) == Acad::eOk && curve.getEndPoint(last) == Acad::eOk &&
+            first.distanceTo(last) <= kPlaneTolerance);
+}
+
+// A boundary object turned into edges in the hatch's plane; false when it is not a curve the host can follow:
+// a point of it off the plane, or a polyline or other curve that does not close.
 bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges, auto& vertices,
              auto& bulges) {
-    auto local = [&](const AcGePoint3d& p) { return AcGePoint3d(p).transformBy(toPlane).convert2d(); };
+    bool inPlane = true;
+    auto local = [&](const AcGePoint3d& p) {
+        const AcGePoint3d q = AcGePoint3d(p).transformBy(toPlane);
+        inPlane = inPlane && std::fabs(q.z) <= kPlaneTolerance;
+        return q.convert2d();
+    };
     if (auto* lw = AcDbPolyline::cast(entity)) {
         for (unsigned int i = 0; i < lw->numVerts(); ++i) {
             AcGePoint3d p;
@@ -54,26 +72,27 @@ bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges,
             vertices.push_back(local(p));
             bulges.push_back(b);
         }
-        return lw->numVerts() > 1;
+        return inPlane && lw->numVerts() > 1 && closes(*lw);
     }
     if (auto* line = AcDbLine::cast(entity)) {
         edges.push_back(AcGeLineSeg2d(local(line->startPoint()), local(line->endPoint())));
-        return true;
+        return inPlane;
     }
     if (auto* circle = AcDbCircle::cast(entity)) {
         edges.push_back(AcGeCircArc2d(local(circle->center()), circle->radius(), 0, host::kTwoPi));
-        return true;
+        return inPlane;
     }
     if (auto* arc = AcDbArc::cast(entity)) {
         edges.push_back(
             AcGeCircArc2d(local(arc->center()), arc->radius(), arc->startAngle(), arc->endAngle()));
-        return true;
+        return inPlane;
     }
     auto* curve = AcDbCurve::cast(entity);
     double start = 0, end = 0;
     if (!curve || curve->getStartParam(start) != Acad::eOk || curve->getEndParam(end) != Acad::eOk ||
-        end <= start)
+        !(end > start))
         return false;
+    if (!closes(*curve)) return false;
     int n = std::max(kCurveSamples, static_cast<int>(std::ceil((end - start) * kCurveSamples)));
     AcGePoint3d previous;
     if (curve->getPointAtParam(start, previous) != Acad::eOk) return false;
@@ -83,7 +102,7 @@ bool edgesOf(const AcDbEntity* entity, const AcGeMatrix3d& toPlane, auto& edges,
         edges.push_back(AcGeLineSeg2d(local(previous), local(p)));
         previous = p;
     }
-    return true;
+    return inPlane;
 }
 AcDbHatch::HatchPatternType patternTypeOrDefault(long long value) {
     return host::enumOrDefault(value,
@@ -155,10 +174,13 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcDbObjectI
     Loop loop;
     AcGeMatrix3d toPlane = planeToWorld().inverse();
     for (AcDbObjectId id : dbObjIds) {
-        // The boundary may be open for write by the caller: it is only read here.
+        // A closed boundary is opened for read; one the caller holds open is only read.
+        AcDbEntity* opened = nullptr;
+        const bool openedHere = acdbOpenObject(opened, id, AcDb::kForRead) == Acad::eOk;
         auto* entity = id.isValid() && !id.isErased() ? AcDbEntity::cast(id.stub()->object) : nullptr;
-        if (!entity || !edgesOf(entity, toPlane, loop.edges, loop.vertices, loop.bulges))
-            return Acad::eInvalidInput;
+        const bool followed = entity && edgesOf(entity, toPlane, loop.edges, loop.vertices, loop.bulges);
+        if (openedHere) opened->close();
+        if (!followed) return Acad::eInvalidInput;
     }
     if (!loop.vertices.empty() && !loop.edges.empty())
         return Acad::eInvalidInput; // a polyline boundary stands alone in its loop
@@ -622,6 +644,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     m_style = styleOrDefault(integer(75));
     m_patternType = patternTypeOrDefault(integer(76, kPreDefined));
     // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order.
+    AcGeVector2d userOffset(0, 0);
     for (; at < groups.size(); ++at) {
         const host::Group& g = groups[at];
         if (g.code == 52)
@@ -630,9 +653,14 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
             m_scale = g.real();
         else if (g.code == 77)
             m_double = g.integer() != 0;
+        else if (g.code == 45)
+            userOffset.x = g.real();
+        else if (g.code == 46)
+            userOffset.y = g.real();
         else if (g.code == 10)
             m_seeds.push_back(g.point().convert2d());
     }
+    if (m_patternType == kUserDefined && userOffset.length() > 0) m_space = userOffset.length();
     return Acad::eOk;
 }
 
@@ -715,7 +743,17 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
         filer->writeDouble(52, m_angle * host::kDegrees);
         filer->writeDouble(41, m_scale);
         filer->writeInt16(77, m_double ? 1 : 0);
-        filer->writeInt16(78, 0);
+        // A user-defined pattern is its one line: the spacing is the offset between its copies.
+        const bool userLine = m_patternType == kUserDefined;
+        filer->writeInt16(78, userLine ? 1 : 0);
+        if (userLine) {
+            filer->writeDouble(53, m_angle * host::kDegrees);
+            filer->writeDouble(43, 0);
+            filer->writeDouble(44, 0);
+            filer->writeDouble(45, -std::sin(m_angle) * m_space);
+            filer->writeDouble(46, std::cos(m_angle) * m_space);
+            filer->writeInt16(79, 0);
+        }
     }
     filer->writeInt32(98, static_cast<Adesk::Int32>(m_seeds.size()));
     for (const AcGePoint2d& p : m_seeds)

@@ -15,6 +15,9 @@ public:
     void SetAt(int i, void* p) { m_items.at(static_cast<std::size_t>(i)) = p; }
     void* operator[](int i) const { return GetAt(i); }
     void*& operator[](int i) { return m_items.at(static_cast<std::size_t>(i)); }
+    // The slots in order, for calls that take a count and an array.
+    void* const* GetData() const { return m_items.data(); }
+    void** GetData() { return m_items.data(); }
 
     // Answers the index of the new slot.
     int Add(void* p) {
