@@ -401,6 +401,8 @@ public:
     virtual int DrawExt(double, int);
 
 protected:
+    // Whether host formats without this entity get a 3-D polyline: a tilted or 3-D mode polyline.
+    bool savesAs3dPolyline() const;
     // Subclass constructors set their kind.
     void setKind(int kind) { m_Kind = kind; }
     // The setters: a change notice, then the field.
@@ -436,7 +438,6 @@ private:
     // asserted only where it is held.
     void noteFilingIn();
     void announceOnOpen() const;
-    bool savesAs3dPolyline() const;
 
     // Measuring and editing.
     // Length of the walk from `from` to target (null: to the end, the closing segment included). With

@@ -46,6 +46,18 @@ public:
     // The source itself when it is a PolyArc3D, else a new one made from it by `from` with the flags (its id,
     // when it got one, in id); null when the source cannot be converted.
     static PolyArc3D* FromEntity(AcDbEntity* source, AcDbObjectId* id, int flags);
+
+    // Host polylines made of this one. options: the first letter the output ('L' lightweight, the default,
+    // '2' 2-D, '3' 3-D, any other automatic: 3-D for a tilted polyline), 'T' one polyline per run of one
+    // vertex code, 'H' and 'I' the hatch and symbols of the cartographic style; the polyline is split at its
+    // breaks when any of these counts. The products go to `output` when given, else into the space of the
+    // database (null: this polyline's; space below 0: its own space). A deviation not above 0 is the
+    // library's. eOk (also for an empty polyline); eInvalidInput, nothing made, when a conversion is refused.
+    Acad::ErrorStatus explodeZor(AcDbVoidPtrArray* output, const char* options, double maxDeviation,
+                                 AcDbObjectIdArray* errorIds, AcDbDatabase* database, int space);
+    // The host's explode: into the array, "AHIT" unless the draw flag word leaves styles out ("A").
+    using CPolyArc3D::subExplode;
+    Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
 };
 
 class tavro_poly : public RegisteredPoly<tavro_poly> {

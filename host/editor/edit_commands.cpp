@@ -242,4 +242,23 @@ void breakCommand() {
     curve->close();
 }
 
+void explodeCommand() {
+    changeEach(chooseEntities(), [](AcDbEntity& e) {
+        AcDbVoidPtrArray parts;
+        if (Acad::ErrorStatus es = e.explode(parts); es != Acad::eOk) {
+            for (void* p : parts)
+                delete static_cast<AcDbEntity*>(p);
+            return es;
+        }
+        // An entity that gives nothing stays: exploding never loses it.
+        if (parts.isEmpty()) {
+            acutPrintf(L"\n%s: ne peut pas être décomposé", e.isA()->name());
+            return Acad::eOk;
+        }
+        for (void* p : parts)
+            appendBeside(e, static_cast<AcDbEntity*>(p));
+        return e.erase();
+    });
+}
+
 } // namespace host

@@ -1,7 +1,7 @@
 #pragma once
 // The host's editing commands on any entity that answers the entity and curve protocol: LIST, MOVE, ROTATE,
-// SCALE, MIRROR, STRETCH and BREAK, and the drag of grips at the command prompt. Points are typed in the
-// current UCS.
+// SCALE, MIRROR, STRETCH, BREAK and EXPLODE, and the drag of grips at the command prompt. Points are typed in
+// the current UCS.
 #include "host/db/db_object_id.h"
 #include "host/ge/ge.h"
 
@@ -14,6 +14,8 @@ void scaleCommand();
 void mirrorCommand();
 void stretchCommand();
 void breakCommand();
+// Each chosen entity's explode: the parts join the entity's block and the entity is erased.
+void explodeCommand();
 // The grips of the entity within PICKBOX of `from` (world, in plan) moved to `to`.
 void dragGrips(AcDbObjectId entity, const AcGePoint3d& from, const AcGePoint3d& to);
 

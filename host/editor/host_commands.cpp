@@ -179,7 +179,7 @@ HostCommandFunction findHostCommand(const std::wstring& name) {
                     {L"LIST", listCommand},         {L"MOVE", moveCommand},
                     {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
                     {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
-                    {L"BREAK", breakCommand}};
+                    {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand}};
     for (const auto& c : commands)
         if (name == c.name) return c.function;
     return nullptr;

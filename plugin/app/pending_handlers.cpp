@@ -34,9 +34,6 @@ int c_modif_qpoly() {
 int c_SetTefColor() {
     return endsWithHelp(L"ID_Z3D_TEFCOLOR", kPage);
 }
-int c_convert() {
-    return endsWithHelp(L"ID_Z3D_convert", kPage);
-}
 int c_polyz() {
     return endsWithHelp(L"id_Z3D_PZ", kPage);
 }

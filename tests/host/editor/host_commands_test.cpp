@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "host/db/system_variables.h"
 #include "host/editor/command_line.h"
@@ -12,6 +13,8 @@
 #include "host/editor/menus.h"
 #include "host/editor/message_box.h"
 #include "host/editor/ucs.h"
+#include "host/entities/lw_polyline.h"
+#include "host/input/entity_refs.h"
 #include "host/input/prompts.h"
 #include "host/selection/osnap.h"
 #include "tests/host/editor_test_support.h"
@@ -127,4 +130,34 @@ TEST(HostServices, MessageBoxesTakeTheirAnswersFromTheQueue) {
     EXPECT_EQ(AfxMessageBox(L"Suite ?", MB_YESNO), IDNO) << "no answer waiting: the box changes nothing";
     EXPECT_EQ(AfxMessageBox(L"Suite ?", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(host::inputQueue().front()->text, L"NEXT") << "other input stays for prompts";
+}
+
+TEST(HostCommands, ExplodeReplacesEachEntityByItsPartsInOneUndoStep) {
+    EditorSession s;
+    auto* outline = new AcDbPolyline;
+    outline->addVertexAt(0, AcGePoint2d(0, 0), 0, 0, 0);
+    outline->addVertexAt(1, AcGePoint2d(10, 0), 1, 0, 0);
+    outline->addVertexAt(2, AcGePoint2d(10, 10), 0, 0, 0);
+    outline->setLayer(L"0");
+    const AcDbObjectId source = s.addEntity(outline);
+    const AcDbObjectId segment = s.addSegment({0, 0, 0}, {5, 5, 0});
+    const std::wstring both = L"@select " + source.handle().text() + L" " + segment.handle().text();
+    s.type({L"_EXPLODE", both.c_str(), L""});
+    host::runCommandLine();
+    std::vector<AcDbObjectId> after = host::currentSpaceEntities();
+    ASSERT_EQ(after.size(), 3u) << "the segment, which gives nothing, and the outline's line and arc";
+    EXPECT_EQ(after[0], segment);
+    AcDbEntity* first = nullptr;
+    ASSERT_EQ(acdbOpenObject(first, after[1], AcDb::kForRead), Acad::eOk);
+    EXPECT_STREQ(first->isA()->name(), L"AcDbLine");
+    first->close();
+    AcDbEntity* second = nullptr;
+    ASSERT_EQ(acdbOpenObject(second, after[2], AcDb::kForRead), Acad::eOk);
+    EXPECT_STREQ(second->isA()->name(), L"AcDbArc");
+    second->close();
+
+    s.type({L"_U"});
+    host::runCommandLine();
+    EXPECT_EQ(host::currentSpaceEntities(), (std::vector<AcDbObjectId>{source, segment}))
+        << "one step puts the outline back and takes its parts away";
 }
