@@ -119,7 +119,7 @@ void SegmentJig::updateWalk(const CPoint3d& p) {
     session.wayMoving = m_snapVertex;
     m_poly->RemoveAll();
     session.movingDist = 0;
-    if (P_Vertex* next = m_snapVertex->pVN) {
+    if (P_Vertex* next = edited->N(m_snapVertex)) {
         CArc3d segment(m_snapVertex, next->pt);
         CPoint3d foot;
         double along = 0;
