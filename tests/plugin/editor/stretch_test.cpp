@@ -5,7 +5,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "host/graphics/graphics_recorder.h"
 #include "host/graphics/highlights.h"
+#include "host/graphics/svg_writer.h"
 #include "tests/plugin/editor/editor_test_support.h"
 
 namespace {
@@ -310,6 +312,57 @@ TEST_F(Stretch, ClosingErasesWhatIsLeftTooShort) {
     // The user's polyline: its erase is recorded, so UNDO brings it back.
     EXPECT_FALSE(object->isUndoRecordingDisabled());
     object->close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Stretch, ViewTestFailsForAVertexOutsideTheView) {
+    qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}, {500, 0, 0}}), nullptr, 0);
+    ASSERT_TRUE(editor.openRead());
+    std::vector<P_Vertex*> v = vertices(editor);
+    EXPECT_EQ(editor.viewTest(nullptr), 1) << "no test asked";
+    editor_state::globals().zoomTestMode = editor_state::kPointInView;
+    // The default view: 100 high round the origin.
+    editor.current = v[1];
+    EXPECT_EQ(editor.viewTest(nullptr), 1);
+    editor.current = v[2];
+    EXPECT_EQ(editor.viewTest(nullptr), 0);
+    const CPoint3d away(500, 0, 0), between(5, 0, 0);
+    EXPECT_EQ(editor.viewTest(&away), 0);
+    EXPECT_EQ(editor.viewTest(&between), 1);
+
+    // Centring remembers the point it was given.
+    editor_state::globals().zoomTestMode = editor_state::kCentreView;
+    EXPECT_EQ(editor.viewTest(&away), 1);
+    EXPECT_EQ(editor_state::globals().lastViewPoint, away);
+    editor.closeEntity();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Stretch, ThePictureMarksTheHighlightedSegments) {
+    const AcDbObjectId id = addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}});
+    qpoly_edit editor(id, nullptr, 0);
+    ASSERT_TRUE(editor.openRead());
+    std::vector<P_Vertex*> v = vertices(editor);
+    editor.setWay(v[1], v[2]);
+    editor.closeEntity();
+    editor.highlightStretch(1);
+    host::GraphicsRecorder recorder;
+    recorder.recordBlock(session.drawing.db.get());
+    const std::string svg = host::writeSvg(recorder.primitives());
+    std::size_t marked = 0;
+    for (std::size_t at = svg.find("data-highlighted"); at != std::string::npos;
+         at = svg.find("data-highlighted", at + 1)) {
+        ++marked;
+        const std::size_t element = svg.rfind('<', at);
+        EXPECT_NE(svg.substr(element, at - element).find("data-marker=\"2\""), std::string::npos);
+    }
+    EXPECT_GE(marked, 1u);
 }
 
 } // namespace
