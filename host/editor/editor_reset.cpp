@@ -12,6 +12,7 @@
 #include "host/editor/menus.h"
 #include "host/editor/ucs.h"
 #include "host/editor/win_msg_filter.h"
+#include "host/graphics/highlights.h"
 #include "host/input/input_queue.h"
 #include "host/input/prompts.h"
 #include "host/lisp/lisp_functions.h"
@@ -39,6 +40,7 @@ void resetEditor() {
     resetSessionVariables();
     resetUcs();
     resetSelectionSets();
+    resetHighlights();
     resetMenus();
     resetCommandLine();
     editorChecks().clear();

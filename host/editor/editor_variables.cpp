@@ -1,5 +1,7 @@
 #include "host/editor/editor_variables.h"
 
+#include <cmath>
+
 #include "host/db/system_variables.h"
 #include "host/filing/group.h"
 
@@ -32,6 +34,18 @@ double realVariable(const wchar_t* name) {
     if (acedGetVar(name, &rb) != RTNORM) return 0.0;
     if (rb.restype == RTSTR) acutDelString(rb.resval.rstring);
     return rb.restype == RTREAL ? rb.resval.rreal : rb.restype == RTSHORT ? rb.resval.rint : 0.0;
+}
+
+bool insideView(const AcGePoint3d& ucsPoint) {
+    resbuf centre{}, screen{};
+    if (acedGetVar(L"VIEWCTR", &centre) != RTNORM || acedGetVar(L"SCREENSIZE", &screen) != RTNORM)
+        return true;
+    const double height = realVariable(L"VIEWSIZE");
+    const double pixelsHigh = screen.resval.rpoint[1];
+    if (height <= 0 || pixelsHigh <= 0) return true;
+    const double width = height * screen.resval.rpoint[0] / pixelsHigh;
+    return std::fabs(ucsPoint.x - centre.resval.rpoint[0]) <= width / 2 &&
+           std::fabs(ucsPoint.y - centre.resval.rpoint[1]) <= height / 2;
 }
 
 } // namespace host

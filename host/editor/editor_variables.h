@@ -15,5 +15,8 @@ void setUcsVariables(const AcGeMatrix3d& ucsToWorld);
 // A short or real variable's value; 0 when it is unknown or of another kind.
 int shortVariable(const wchar_t* name);
 double realVariable(const wchar_t* name);
+// Whether a point (user coordinates) lies in the view: the screen's proportions (SCREENSIZE) around VIEWCTR,
+// VIEWSIZE high.
+bool insideView(const AcGePoint3d& ucsPoint);
 
 } // namespace host

@@ -84,6 +84,12 @@ public:
         return subGetGsMarkersAtSubentPath(path, markers);
     }
     AcDbEntity* subentPtr(const AcDbFullSubentPath& path) const { return subSubentPtr(path); }
+    // Highlights the parts of the path, found through the entity's markers for it, or the whole entity for a
+    // path without a subentity; the host keeps what each entity has highlighted (host/graphics/highlights.h).
+    Acad::ErrorStatus highlight(const AcDbFullSubentPath& path = AcDbFullSubentPath(),
+                                bool highlightAll = false) const;
+    Acad::ErrorStatus unhighlight(const AcDbFullSubentPath& path = AcDbFullSubentPath(),
+                                  bool highlightAll = false) const;
     Acad::ErrorStatus intersectWith(const AcDbEntity* other, AcDb::Intersect type, AcGePoint3dArray& points,
                                     Adesk::GsMarker thisMarker = 0, Adesk::GsMarker otherMarker = 0) const {
         return subIntersectWith(other, type, points, thisMarker, otherMarker);

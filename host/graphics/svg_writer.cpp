@@ -6,8 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/highlights.h"
 
 namespace host {
 namespace {
@@ -55,6 +57,16 @@ std::string hex(int r, int g, int b) {
 std::string layerName(const AcDbObjectId& id) {
     auto* layer = id.isValid() ? AcDbLayerTableRecord::cast(id.stub()->object) : nullptr;
     return layer ? toUtf8(layer->name()) : "0";
+}
+
+// Whether the primitive belongs to a highlighted part of its entity (the layer's drawing finds the entity by
+// the handle).
+bool isHighlighted(const Primitive& p) {
+    AcDbDatabase* db = p.traits.layer.database();
+    AcDbObjectId id;
+    if (!db || p.handle.isNull() || db->getAcDbObjectId(id, false, p.handle) != Acad::eOk) return false;
+    const Highlight highlight = highlightOf(id);
+    return highlight.whole || highlight.markers.contains(p.traits.marker);
 }
 
 } // namespace
@@ -120,7 +132,8 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
         std::string colour = colorIndexToRgb(p.color);
         std::string data = " data-handle=\"" + toUtf8(p.handle.text()) + "\" data-marker=\"" +
                            std::to_string(p.traits.marker) + "\" data-layer=\"" +
-                           escape(layerName(p.traits.layer)) + "\"";
+                           escape(layerName(p.traits.layer)) + "\"" +
+                           (isHighlighted(p) ? " data-highlighted=\"1\" stroke-dasharray=\"4 2\"" : "");
         std::string points;
         for (const AcGePoint3d& q : p.points)
             points += (points.empty() ? "" : " ") + x(q.x) + "," + y(q.y);

@@ -35,6 +35,7 @@ struct InputItem {
     AcGePoint3d point;          // Point, Move, Snap, Pick; Grip: where the grips are taken
     AcGePoint3d target;         // Grip: where they are put
     bool hasPoint = false;      // Pick: whether a point was given
+    bool applySnaps = false;    // Move: the running object snaps (OSMODE) apply, as to a dragged cursor
     AcDbObjectId entity;        // Pick: the entity when the item was made in code
     Adesk::GsMarker marker = 0; // Pick
     std::vector<AcDbObjectId> entities; // Selection made in code

@@ -8,6 +8,7 @@
 #include "host/editor/editor_variables.h"
 #include "host/editor/ucs.h"
 #include "host/entities/entity.h"
+#include "host/graphics/graphics_recorder.h"
 #include "host/input/keywords.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
@@ -26,7 +27,16 @@ SampleInput& sampleInput() {
     return input;
 }
 
+std::vector<host::Primitive>& dragFrame() {
+    static std::vector<host::Primitive> frame;
+    return frame;
+}
+
 } // namespace
+
+const std::vector<host::Primitive>& host::lastDragFrame() {
+    return dragFrame();
+}
 
 AcEdJig::DragStatus AcEdJig::sampler() {
     return kNoChange;
@@ -51,10 +61,20 @@ AcDbObjectId AcEdJig::append() {
     return id;
 }
 
+void AcEdJig::updateAndDraw() {
+    update();
+    dragFrame().clear();
+    if (AcDbEntity* shown = entity()) {
+        host::GraphicsRecorder recorder;
+        recorder.recordEntity(shown);
+        dragFrame() = recorder.primitives();
+    }
+}
+
 AcEdJig::DragStatus AcEdJig::sample(const AcGePoint3d& ucsPoint) {
     m_cursorPoint = host::ucsToWorld(ucsPoint);
     DragStatus status = sampler();
-    if (status == kNormal) update();
+    if (status == kNormal) updateAndDraw();
     return status;
 }
 
@@ -92,7 +112,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
             DragStatus status = sampler();
             sampleInput() = {};
             if (status != kNormal && status != kNoChange) return kOther; // acquireString gives the text
-            update();
+            updateAndDraw();
             return kNormal;
         }
         default:

@@ -4,15 +4,22 @@
 // point calls them once more and ends the drag with kNormal; a keyword ends it with its number (1 for the
 // first keyword of the list); a typed point ends it like a picked one; other typed text ends it with kOther
 // (read it with acquireString); Enter ends it with kNull where a null response is accepted; cancel with
-// kCancel.
+// kCancel. After each update the host asks entity() for what to show and draws it, as a view would.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "host/db/db_object_id.h"
 #include "host/ge/ge.h"
 #include "host/rx/acad_status.h"
 
 class AcDbEntity;
+
+namespace host {
+struct Primitive;
+// What the last update of a drag drew (world primitives); empty when the jig showed no entity.
+const std::vector<Primitive>& lastDragFrame();
+} // namespace host
 
 class AcEdJig {
 public:
@@ -98,6 +105,7 @@ public:
 
 private:
     DragStatus sample(const AcGePoint3d& ucsPoint);
+    void updateAndDraw();
 
     std::wstring m_prompt;
     std::wstring m_keywords;

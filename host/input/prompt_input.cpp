@@ -43,6 +43,14 @@ wchar_t printableKey(int key) {
 }
 
 // A key event; true with `response` set when it ends the input.
+// The cursor at `ucsPoint` (user coordinates) drawn to the nearest running snap, as a host snaps the cursor
+// while a drag runs; the point itself when nothing lies within the aperture.
+AcGePoint3d snappedCursor(const AcGePoint3d& ucsPoint) {
+    AcGePoint3d snapped;
+    if (!snapToEntities(ucsToWorld(ucsPoint), shortVariable(L"OSMODE"), snapped)) return ucsPoint;
+    return worldToUcs(snapped);
+}
+
 bool takeKey(const InputItem& item, const ResponseOptions& options, Response& response) {
     if (offerKeyEvent(item.virtualKey, item.keyDown, item.time) || !item.keyDown) return false;
     std::wstring& line = typedLine();
@@ -172,7 +180,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         dryPromptGuard().countAnsweredPrompt();
         switch (item.kind) {
         case InputKind::Move:
-            if (options.onMove) options.onMove(item.point);
+            if (options.onMove) options.onMove(item.applySnaps ? snappedCursor(item.point) : item.point);
             continue;
         case InputKind::Key:
             if (takeKey(item, options, response)) return response;

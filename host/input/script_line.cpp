@@ -18,11 +18,15 @@ std::wstring upper(std::wstring_view text) {
 bool readPointItem(InputKind kind, const std::vector<std::wstring>& args, const std::wstring& line,
                    std::vector<InputItem>& items, std::wstring& error) {
     AcGePoint3d p;
-    if (args.size() != 1 || !parsePoint(args[0], p)) {
-        error = L"expected one point X,Y or X,Y,Z in \"" + line + L"\"";
+    const bool snapped = kind == InputKind::Move && args.size() == 2 && upper(args[1]) == L"SNAP";
+    if (args.size() != (snapped ? 2u : 1u) || !parsePoint(args[0], p)) {
+        error = kind == InputKind::Move
+                    ? L"expected one point X,Y or X,Y,Z and maybe \"snap\" in \"" + line + L"\""
+                    : L"expected one point X,Y or X,Y,Z in \"" + line + L"\"";
         return false;
     }
     InputItem item = kind == InputKind::Move ? moveItem(p) : snapItem(p);
+    item.applySnaps = snapped;
     item.echo = line;
     items.push_back(std::move(item));
     return true;

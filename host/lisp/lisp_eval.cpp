@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "host/db/system_variables.h"
 #include "host/editor/acut.h"
 #include "host/filing/text_codec.h"
 #include "host/lisp/curve_builtins.h"
@@ -53,6 +54,60 @@ LispValue chainValue(resbuf* chain) {
     return v;
 }
 
+const std::wstring& variableName(const LispValue& v) {
+    if (v.kind != LispValue::String) badArgument("stringp", v);
+    return v.text;
+}
+
+double number(const LispValue& v) {
+    if (v.kind == LispValue::Integer) return static_cast<double>(v.integer);
+    if (v.kind == LispValue::Real) return v.real;
+    badArgument("numberp", v);
+}
+
+// The value of a system variable as SETVAR hands it over: a list of two or three numbers is a point.
+LispValue setVariable(const std::wstring& name, const LispValue& value) {
+    resbuf rb{};
+    std::wstring text;
+    switch (value.kind) {
+    case LispValue::Integer:
+        rb.restype = RTSHORT;
+        rb.resval.rint = static_cast<short>(value.integer);
+        break;
+    case LispValue::Real:
+        rb.restype = RTREAL;
+        rb.resval.rreal = value.real;
+        break;
+    case LispValue::String:
+        text = value.text;
+        rb.restype = RTSTR;
+        rb.resval.rstring = text.data();
+        break;
+    case LispValue::List: {
+        const std::vector<LispValue>& items = listItems(value);
+        if (items.size() < 2 || items.size() > 3 || value.dotted) badArgument("point", value);
+        rb.restype = RT3DPOINT;
+        for (std::size_t i = 0; i < items.size(); ++i)
+            rb.resval.rpoint[i] = number(items[i]);
+        break;
+    }
+    default:
+        badArgument("valeur de variable", value);
+    }
+    if (acedSetVar(name.c_str(), &rb) != RTNORM)
+        throw LispError("rejet de (SETVAR \"" + toUtf8(name) + "\" " + toUtf8(printLisp(value)) + ")");
+    return value;
+}
+
+LispValue getVariable(const std::wstring& name) {
+    resbuf rb{};
+    if (acedGetVar(name.c_str(), &rb) != RTNORM) return LispValue::nil();
+    rb.rbnext = nullptr;
+    std::vector<LispValue> values = fromResbufs(&rb);
+    if (rb.restype == RTSTR) acutDelString(rb.resval.rstring);
+    return values.empty() ? LispValue::nil() : values.front();
+}
+
 using Builtin = std::function<LispValue(const Args&)>;
 
 const std::map<std::wstring, Builtin>& builtins() {
@@ -87,6 +142,16 @@ const std::map<std::wstring, Builtin>& builtins() {
              const std::vector<LispValue>& items = listItems(a[1]);
              auto n = static_cast<std::size_t>(a[0].integer);
              return n < items.size() - (a[1].dotted ? 1 : 0) ? items[n] : LispValue::nil();
+         }},
+        {L"SETVAR",
+         [](const Args& a) {
+             checkArity(a, 2, 2);
+             return setVariable(variableName(a[0]), a[1]);
+         }},
+        {L"GETVAR",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return getVariable(variableName(a[0]));
          }},
         {L"ENTLAST",
          [](const Args& a) {

@@ -187,6 +187,8 @@ int acedSSGet(const ACHAR* modeText, const void* pt1, const void*, const resbuf*
     if (pt1 && !mode.prompts) {
         auto p = static_cast<const ads_real*>(pt1);
         AcGePoint3d at(p[0], p[1], p[2]);
+        // A point off the screen finds nothing, as a click can only land in the view.
+        if (!insideView(at)) return finish(std::move(members), ss);
         AcDbObjectId id = entityAt(at, filter);
         if (!id.isNull()) members.push_back(pickedMember(id, 0, ucsToWorld(at)));
         return finish(std::move(members), ss);

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "host/db/system_variables.h"
 #include "host/editor/documents.h"
 #include "host/editor/editor_checks.h"
 #include "host/editor/win_msg_filter.h"
+#include "host/entities/line.h"
+#include "host/graphics/graphics_recorder.h"
 #include "host/input/jig.h"
 #include "host/input/text_numbers.h"
 #include "tests/host/editor_test_support.h"
@@ -101,4 +104,47 @@ TEST(Jig, NothingMayBeOpenForWriteWhenADragStarts) {
     o->close();
     ASSERT_EQ(host::editorChecks().failures().size(), 1u);
     EXPECT_NE(host::editorChecks().failures()[0].find(L"while a drag waits"), std::wstring::npos);
+}
+
+namespace {
+
+// A jig that drags one end of a line and remembers the points it acquired.
+class LineJig : public AcEdJig {
+public:
+    DragStatus sampler() override {
+        AcGePoint3d p;
+        DragStatus s = acquirePoint(p);
+        if (s == kNormal) acquired.push_back(p);
+        return s;
+    }
+    bool update() override {
+        line.setEndPoint(acquired.back());
+        return true;
+    }
+    AcDbEntity* entity() const override { return const_cast<AcDbLine*>(&line); }
+    AcDbLine line{AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)};
+    std::vector<AcGePoint3d> acquired;
+};
+
+} // namespace
+
+TEST(Jig, ACursorMovedWithSnapsTakesTheRunningSnapAndEachUpdateIsDrawn) {
+    EditorSession s;
+    s.addSegment({10, 10, 0}, {20, 10, 0});
+    resbuf endpoints{};
+    endpoints.restype = RTSHORT;
+    endpoints.resval.rint = 1;
+    ASSERT_EQ(acedSetVar(L"OSMODE", &endpoints), RTNORM);
+    s.type({L"@move 19.5,10.2 snap", L"@move 30,30 snap", L"@move 19.5,10.2", L"^C"});
+    LineJig jig;
+    EXPECT_EQ(jig.drag(), AcEdJig::kCancel);
+    ASSERT_EQ(jig.acquired.size(), 3u);
+    EXPECT_EQ(jig.acquired[0], AcGePoint3d(20, 10, 0));
+    EXPECT_EQ(jig.acquired[1], AcGePoint3d(30, 30, 0)) << "nothing within the aperture";
+    EXPECT_EQ(jig.acquired[2], AcGePoint3d(19.5, 10.2, 0)) << "a plain move is not snapped";
+    // The last update showed the line to the cursor.
+    ASSERT_FALSE(host::lastDragFrame().empty());
+    const host::Primitive& drawn = host::lastDragFrame().back();
+    ASSERT_EQ(drawn.points.size(), 2u);
+    EXPECT_EQ(drawn.points[1], AcGePoint3d(19.5, 10.2, 0));
 }

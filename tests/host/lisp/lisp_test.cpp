@@ -166,3 +166,20 @@ TEST(ResultBuffers, BuiltFromArgumentLists) {
               L"(\"ZORTA\" 7 (1.0 2.0 3.0) <Nom d'entité: 2a> (8 . \"ROUTE\") (40 . 2.5))");
     EXPECT_EQ(acutBuildList(RTSTR, L"x", 5999, RTNONE), nullptr) << "an unknown type builds nothing";
 }
+
+TEST(Lisp, SetvarAndGetvarReachTheSystemVariables) {
+    LispSession s;
+    s.addLayer(L"N100");
+    EXPECT_EQ(s.eval(L"(setvar \"CLAYER\" \"N100\")"), L"\"N100\"");
+    EXPECT_EQ(s.eval(L"(getvar \"clayer\")"), L"\"N100\"");
+    EXPECT_EQ(s.eval(L"(setvar \"OSMODE\" 33)"), L"33");
+    EXPECT_EQ(s.eval(L"(getvar \"OSMODE\")"), L"33");
+    EXPECT_EQ(s.eval(L"(setvar \"ELEVATION\" 123.5)"), L"123.5");
+    EXPECT_EQ(s.eval(L"(getvar \"ELEVATION\")"), L"123.5");
+    s.eval(L"(setvar \"VIEWCTR\" '(5 6))");
+    EXPECT_EQ(s.eval(L"(getvar \"VIEWCTR\")"), L"(5.0 6.0 0.0)");
+    EXPECT_EQ(s.eval(L"(getvar \"NOSUCHVARIABLE\")"), L"nil");
+    // A value the variable refuses is an error, and the variable keeps its value.
+    EXPECT_NE(s.eval(L"(setvar \"CLAYER\" \"NO_SUCH_LAYER\")").find(L"SETVAR"), std::wstring::npos);
+    EXPECT_EQ(s.eval(L"(getvar \"CLAYER\")"), L"\"N100\"");
+}

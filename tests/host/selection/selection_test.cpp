@@ -4,6 +4,7 @@
 
 #include <numbers>
 
+#include "host/db/system_variables.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
 #include "host/input/prompts.h"
@@ -162,6 +163,30 @@ TEST(Selection, APointTakesTheEntityUnderIt) {
     EXPECT_EQ(acedSSGet(nullptr, nowhere, nullptr, nullptr, ss), RTERROR);
 }
 
+// Pans (and zooms) the view: its centre and height.
+void setView(const AcGePoint3d& centre, double height) {
+    resbuf c{}, size{};
+    c.restype = RT3DPOINT;
+    c.resval.rpoint[0] = centre.x;
+    c.resval.rpoint[1] = centre.y;
+    size.restype = RTREAL;
+    size.resval.rreal = height;
+    ASSERT_EQ(acedSetVar(L"VIEWCTR", &c), RTNORM);
+    ASSERT_EQ(acedSetVar(L"VIEWSIZE", &size), RTNORM);
+}
+
+TEST(Selection, APointOutsideTheViewTakesNothing) {
+    ThreeSegments s;
+    // A view 4 units high round (5, 0) on a 1920 x 1080 screen: x from about 1.44 to 8.56, y from -2 to 2.
+    setView({5, 0, 0}, 4);
+    ads_name ss;
+    ads_point onA = {5, 0.01, 0}, onAOffScreen = {9.5, 0, 0}, onB = {5, 10.01, 0};
+    ASSERT_EQ(acedSSGet(nullptr, onA, nullptr, nullptr, ss), RTNORM);
+    EXPECT_EQ(members(ss), (std::vector<AcDbObjectId>{s.a}));
+    EXPECT_EQ(acedSSGet(nullptr, onAOffScreen, nullptr, nullptr, ss), RTERROR);
+    EXPECT_EQ(acedSSGet(nullptr, onB, nullptr, nullptr, ss), RTERROR);
+}
+
 // A large circle, a slanted line and a half arc, each with points inside its extents where nothing is drawn.
 struct Curves : EditorSession {
     Curves() {
@@ -194,6 +219,8 @@ TEST(Picks, APointSelectionTakesWhatIsDrawnThere) {
     for (const auto& probe : s.probes()) {
         SCOPED_TRACE(probe.what);
         ads_point on = {probe.on.x, probe.on.y, 0}, off = {probe.off.x, probe.off.y, 0};
+        // The view pans to the probe, keeping its height and so the pick box.
+        setView(probe.on, 100);
         ASSERT_EQ(acedSSGet(nullptr, on, nullptr, nullptr, ss), RTNORM);
         EXPECT_EQ(members(ss), (std::vector<AcDbObjectId>{*probe.entity}));
         EXPECT_EQ(acedSSGet(nullptr, off, nullptr, nullptr, ss), RTERROR);
