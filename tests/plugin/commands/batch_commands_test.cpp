@@ -8,6 +8,7 @@
 
 #include "cadutil/command_line/prompt_defaults.h"
 #include "cadutil/database/tef_color_tables.h"
+#include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
 #include "host/editor/ucs.h"
 #include "tests/plugin/commands/command_test_support.h"
@@ -309,4 +310,25 @@ TEST(BatchCommands, CancelOrEnterAtAnyPromptChangesNothing) {
                              [&](const CPolyArc3D& poly) { poly_test::expectSamePolyline(poly, *before); });
         EXPECT_EQ(command_state::g_averagingCount, 3) << script[0];
     }
+}
+
+TEST(BatchCommands, SkipPolylinesOnLockedLayers) {
+    CommandSession s;
+    s.addLayer(L"FIGE");
+    const AcDbObjectId locked = s.addPolyline({{0, 0, 10}, {5, 0, 0}, {10, 0, 30}});
+    const AcDbObjectId free = s.addPolyline({{0, 5, 10}, {5, 5, 0}, {10, 5, 30}});
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenObject(entity, locked, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(entity->setLayer(L"FIGE"), Acad::eOk);
+    entity->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, s.drawing.db->layerId(L"FIGE"), AcDb::kForWrite), Acad::eOk);
+    layer->setIsLocked(true);
+    layer->close();
+
+    s.type({L"ZOR_PZ", L"@select all", L""});
+    host::runCommandLine();
+    EXPECT_EQ(pointsOf(locked)[1].z, 0);
+    EXPECT_NEAR(pointsOf(free)[1].z, 20, 1e-6);
+    EXPECT_EQ(shown(L"==== 1 Polylignes recalculées en Z "), 1);
 }
