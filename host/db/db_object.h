@@ -2,6 +2,7 @@
 // Database objects: identity in a database, the open and close protocol, erasing, undo images, extended
 // data, persistent reactors and filing.
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/db/acdb.h"
@@ -10,6 +11,8 @@
 #include "host/filing/group.h"
 #include "host/graphics/gi_drawable.h"
 #include "host/rx/acad_status.h"
+
+class AcDbEntity;
 
 class AcDbDwgFiler;
 class AcDbDxfFiler;
@@ -160,10 +163,17 @@ private:
 
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased = false);
-// Opens the object as a T; another class answers eNotThatKindOfClass and leaves it closed.
+namespace host {
+// Whether the id names an entity whose layer is locked.
+bool isOnLockedLayer(AcDbObjectId id);
+} // namespace host
+// Opens the object as a T; another class answers eNotThatKindOfClass and leaves it closed. An entity on a
+// locked layer does not open for write (eOnLockedLayer) when asked for as an entity.
 template <typename T>
 Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false) {
     object = nullptr;
+    if constexpr (std::is_base_of_v<AcDbEntity, T>)
+        if (mode == AcDb::kForWrite && host::isOnLockedLayer(id)) return Acad::eOnLockedLayer;
     AcDbObject* o = nullptr;
     Acad::ErrorStatus es = acdbOpenAcDbObject(o, id, mode, openErased);
     if (es != Acad::eOk) return es;

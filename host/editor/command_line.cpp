@@ -11,6 +11,7 @@
 #include "host/db/db_object.h"
 #include "host/editor/acut.h"
 #include "host/editor/documents.h"
+#include "host/editor/double_click_edit.h"
 #include "host/editor/edit_commands.h"
 #include "host/editor/editor.h"
 #include "host/editor/editor_checks.h"
@@ -193,6 +194,9 @@ void dispatch(const Response& r) {
         return;
     case Response::Grip:
         execute(L"GRIP", 0, false, [&] { dragGrips(r.entity, ucsToWorld(r.point), ucsToWorld(r.target)); });
+        return;
+    case Response::DoubleClick:
+        execute(L"DBLCLKEDIT", 0, false, [&] { doubleClickEntity(r.entity, ucsToWorld(r.point)); });
         return;
     default:
         return;

@@ -34,6 +34,19 @@ Acad::ErrorStatus recordNamed(AcDbDatabase* db, bool layer, const ACHAR* name, s
 }
 } // namespace
 
+namespace host {
+bool isOnLockedLayer(AcDbObjectId id) {
+    const ObjectStub* stub = id.stub();
+    const auto* entity = stub && isLiveStub(stub) ? AcDbEntity::cast(stub->object) : nullptr;
+    if (!entity) return false;
+    AcDbLayerTableRecord* layer = nullptr;
+    if (acdbOpenObject(layer, entity->layerId(), AcDb::kForRead) != Acad::eOk) return false;
+    const bool locked = layer->isLocked();
+    layer->close();
+    return locked;
+}
+} // namespace host
+
 AcDbObjectId AcDbEntity::layerId() const {
     return recordIn(databaseOrWorking(), true, m_layer);
 }

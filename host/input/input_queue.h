@@ -23,18 +23,19 @@ enum class InputKind {
     Move,   // the cursor moved to a point: a drag samples it, other prompts let it pass
     Snap,   // a point picked with the running object snaps applied
     Pick,   // an entity picked at a point, with the graphics marker of the part that was hit
-    Selection, // entities chosen at a selection prompt
-    Key,       // a key pressed or released
-    Answer,    // the button chosen in a message box
-    Grip,      // at the command prompt: the grips of an entity near a point dragged to another point
+    Selection,   // entities chosen at a selection prompt
+    Key,         // a key pressed or released
+    Answer,      // the button chosen in a message box
+    Grip,        // at the command prompt: the grips of an entity near a point dragged to another point
+    DoubleClick, // at the command prompt: a double click on an entity
 };
 
 struct InputItem {
     InputKind kind = InputKind::Enter;
     std::wstring text;          // Line: the text; Pick and Selection: the entity references as written
-    AcGePoint3d point;          // Point, Move, Snap, Pick; Grip: where the grips are taken
+    AcGePoint3d point;          // Point, Move, Snap, Pick, DoubleClick; Grip: where the grips are taken
     AcGePoint3d target;         // Grip: where they are put
-    bool hasPoint = false;      // Pick: whether a point was given
+    bool hasPoint = false;      // Pick and DoubleClick: whether a point was given
     bool applySnaps = false;    // Move: the running object snaps (OSMODE) apply, as to a dragged cursor
     AcDbObjectId entity;        // Pick: the entity when the item was made in code
     Adesk::GsMarker marker = 0; // Pick

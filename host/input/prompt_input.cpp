@@ -235,6 +235,15 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
             response.kind = Response::Grip;
             response.target = item.target;
             return response;
+        case InputKind::DoubleClick:
+            if (!options.stopWhenEmpty) {
+                printText(L"\n*** Un double clic ne s'applique qu'à l'invite de commande");
+                continue;
+            }
+            // A double click where the entity is not drawn hits nothing.
+            if (!resolvePick(item, response) || response.kind != Response::Pick) continue;
+            response.kind = Response::DoubleClick;
+            return response;
         default:
             continue;
         }

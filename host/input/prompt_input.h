@@ -14,13 +14,13 @@
 namespace host {
 
 struct Response {
-    enum Kind { Cancel, Enter, Line, Point, Pick, Selection, Grip, Exhausted };
+    enum Kind { Cancel, Enter, Line, Point, Pick, Selection, Grip, DoubleClick, Exhausted };
     Kind kind = Cancel;
     std::wstring text;                  // Line
-    AcGePoint3d point;                  // Point, Pick and Grip, in user coordinates
+    AcGePoint3d point;                  // Point, Pick, Grip and DoubleClick, in user coordinates
     AcGePoint3d target;                 // Grip: where the grips go, in user coordinates
     bool snapped = false;               // Point: the running object snaps moved it
-    AcDbObjectId entity;                // Pick and Grip
+    AcDbObjectId entity;                // Pick, Grip and DoubleClick
     Adesk::GsMarker marker = 0;         // Pick
     std::vector<AcDbObjectId> entities; // Selection
     bool selectAll = false;             // Selection: "all" was given

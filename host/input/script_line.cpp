@@ -72,6 +72,21 @@ bool readGrip(const std::vector<std::wstring>& args, const std::wstring& line, s
     return true;
 }
 
+bool readDoubleClick(const std::vector<std::wstring>& args, const std::wstring& line,
+                     std::vector<InputItem>& items, std::wstring& error) {
+    InputItem item;
+    item.kind = InputKind::DoubleClick;
+    item.echo = line;
+    if (args.empty() || args.size() > 2 || (args.size() == 2 && !parsePoint(args[1], item.point))) {
+        error = L"expected @dblclick REF [X,Y[,Z]] in \"" + line + L"\"";
+        return false;
+    }
+    item.text = args[0];
+    item.hasPoint = args.size() == 2;
+    items.push_back(std::move(item));
+    return true;
+}
+
 bool readKey(const std::vector<std::wstring>& args, const std::wstring& line, std::vector<InputItem>& items,
              std::wstring& error) {
     int code = args.empty() ? 0 : virtualKeyCode(args[0]);
@@ -160,6 +175,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
     if (word == L"SNAP") return readPointItem(InputKind::Snap, args, trimmed, items, error);
     if (word == L"PICK") return readPick(args, trimmed, items, error);
     if (word == L"GRIP") return readGrip(args, trimmed, items, error);
+    if (word == L"DBLCLICK") return readDoubleClick(args, trimmed, items, error);
     if (word == L"KEY") return readKey(args, trimmed, items, error);
     if (word == L"ANSWER") return readAnswer(args, trimmed, items, error);
     if (word == L"SELECT") {
@@ -172,7 +188,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
         return true;
     }
     error = L"unknown item \"@" + (args.empty() && word.empty() ? L"" : word) + L"\"; the items are @move, " +
-            L"@snap, @pick, @grip, @select, @key and @answer";
+            L"@snap, @pick, @grip, @dblclick, @select, @key and @answer";
     return false;
 }
 

@@ -10,6 +10,8 @@
 //   @pick REF [MARKER] [X,Y[,Z]]  an entity picked, with the graphics marker of the part hit
 //   @grip REF X,Y[,Z] X,Y[,Z]  at the command prompt: the entity's grips within PICKBOX of the first point
 //                         dragged to the second (one undo step)
+//   @dblclick REF [X,Y[,Z]]  at the command prompt: a double click on the entity (at the point given, else
+//                         at its middle)
 //   @select REF...        entities chosen at a selection prompt ("all", or none for an empty selection)
 //   @key KEY [down|up|press] [TIME]  a key event (name such as END, SHIFT, DOWN, DELETE, or a code)
 //   @answer BUTTON        a message-box answer: ok, cancel, yes, no, abort, retry, ignore

@@ -48,6 +48,7 @@ const char* statusName(Acad::ErrorStatus status) {
         HOST_STATUS(eWasOpenForRead)
         HOST_STATUS(eWasOpenForWrite)
         HOST_STATUS(eWasOpenForNotify)
+        HOST_STATUS(eOnLockedLayer)
         HOST_STATUS(eAtMaxReaders)
         HOST_STATUS(eDuplicateRecordName)
         HOST_STATUS(eSelfReference)

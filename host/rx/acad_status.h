@@ -45,6 +45,7 @@ enum ErrorStatus {
     eWasOpenForRead = 80,
     eWasOpenForWrite = 81,
     eWasOpenForNotify = 84,
+    eOnLockedLayer = 85,
     eAtMaxReaders = 88,
     eDuplicateRecordName = 93,
     eSelfReference = 95,

@@ -26,6 +26,9 @@ int c_ApplyCarto();    // ZOR_SDNC
 // 1 while ZOR_PRACORD runs: c_pst_qpoly then connects a new polyline instead of continuing the picked one.
 extern int g_connectFlag;
 
+// An editor session on a new polyline drawn with the current properties, its edit loop run.
+void editNewPolyline();
+
 // The LISP functions of the table whose work is not written yet: nil.
 int lisp_pending();
 

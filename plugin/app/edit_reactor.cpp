@@ -12,8 +12,6 @@ myeditreact* g_pEditReactor = nullptr;
 
 namespace {
 
-constexpr int kExtendForNextCommand = 0x100;
-constexpr int kExtendMode = 0xFF;
 constexpr std::size_t kShortestList = 2;
 
 } // namespace

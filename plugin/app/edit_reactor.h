@@ -4,6 +4,10 @@
 // after the first command when the start-up flags ask for it.
 #include "host/editor/editor.h"
 
+// In CPolyArc3D::m_PolyArc3dCmdeFlag: the extend mode, and the bit that keeps it into the next command.
+constexpr int kExtendMode = 0xFF;
+constexpr int kExtendForNextCommand = 0x100;
+
 class myeditreact : public AcEditorReactor {
 public:
     // Tables already set since the plug-in loaded are kept; the others take the drawing's lists.

@@ -203,6 +203,8 @@ TEST(ScriptLines, ItemsAndTheirErrors) {
     EXPECT_NE(error.find(L"@JUMP"), std::wstring::npos);
     EXPECT_FALSE(host::parseScriptLine(L"@answer maybe", items, error));
     EXPECT_FALSE(host::parseScriptLine(L"@key NOKEY", items, error));
+    EXPECT_FALSE(host::parseScriptLine(L"@dblclick", items, error));
+    EXPECT_FALSE(host::parseScriptLine(L"@dblclick 2A 3", items, error)) << "no marker, only a point";
 }
 
 TEST(ScriptLines, TypedTextSplitsAtLineEnds) {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "host/editor/command_line.h"
 #include "host/editor/double_click_edit.h"
 #include "host/editor/editor.h"
 #include "host/editor/editor_commands.h"
@@ -169,10 +170,17 @@ TEST(HostVersions, ADoubleClickGoesToTheExtensionOfTheEntitysClass) {
     AcRxClass* segment = AcDbCurve::desc();
     segment->addX(AcDbDoubleClickEdit::desc(), &edit);
     EXPECT_TRUE(host::doubleClickEntity(line, AcGePoint3d(5, 0, 0)));
-    segment->delX(AcDbDoubleClickEdit::desc());
     EXPECT_TRUE(edit.openForRead);
     EXPECT_TRUE(edit.finished);
     EXPECT_EQ(edit.at, AcGePoint3d(5, 0, 0));
+
+    // The same from a script at the command prompt; a click where the line is not drawn hits nothing.
+    const std::wstring handle = line.handle().text();
+    const std::wstring onTheLine = L"@dblclick " + handle + L" 7,0", away = L"@dblclick " + handle + L" 7,50";
+    s.type({onTheLine.c_str(), away.c_str()});
+    host::runCommandLine();
+    EXPECT_EQ(edit.at, AcGePoint3d(7, 0, 0));
+    segment->delX(AcDbDoubleClickEdit::desc());
     AcDbEntity* entity = nullptr;
     ASSERT_EQ(acdbOpenObject(entity, line, AcDb::kForWrite), Acad::eOk) << "the extension closed it";
     entity->close();

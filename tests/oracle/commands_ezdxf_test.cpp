@@ -1,0 +1,109 @@
+// The survey plan changed by the plug-in's commands in zhost, saved, and read back by ezdxf: reversed
+// polylines and the TEF colour record.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "host/filing/file_bytes.h"
+#include "tests/host/host_test_support.h"
+#include "tests/oracle/python_oracle.h"
+#include "tests/plugin/install_folder.h"
+#include "tests/support/program_run.h"
+
+namespace {
+
+struct Polyline {
+    bool closed = false;
+    std::vector<oracle::Row> points;
+};
+
+// The polylines of a drawing by handle, as ezdxf reads them.
+std::map<int, Polyline> polylinesOf(const std::string& path) {
+    const std::vector<oracle::Row> rows = oracle::runPythonOracle("commands_oracle.py", "polylines " + path);
+    std::map<int, Polyline> polylines;
+    for (std::size_t i = 0; i < rows.size();) {
+        Polyline& p = polylines[int(rows[i][0])];
+        p.closed = rows[i][1] != 0;
+        const std::size_t count = std::size_t(rows[i][2]);
+        p.points.assign(rows.begin() + i + 1, rows.begin() + i + 1 + count);
+        i += 1 + count;
+    }
+    return polylines;
+}
+
+// Whether b is a turned round: the same ring read backwards (from any start when closed).
+bool isReversed(const Polyline& a, const Polyline& b) {
+    std::vector<oracle::Row> backwards(a.points.rbegin(), a.points.rend());
+    if (!a.closed) return backwards == b.points;
+    for (std::size_t k = 0; k < backwards.size(); ++k) {
+        std::rotate(backwards.begin(), backwards.begin() + 1, backwards.end());
+        if (backwards == b.points) return true;
+    }
+    return false;
+}
+
+struct PlanRun {
+    plugin::test::InstallFolder install;
+    host::test::TemporaryFile script{".scr"};
+    host::test::TemporaryFile saved{".dxf"};
+
+    // Runs the script on the survey plan and saves it; zhost's transcript.
+    std::string run(const std::string& scriptText) {
+        host::writeFileBytes(script.wide(), scriptText);
+        const std::string environment = "ZORTA_NAMESPACE=zhost_commands_" + std::to_string(getpid()) +
+                                        "_ ZORTA=" + install.root.path() + "/install/";
+        const auto run = testing_support::runProgram(
+            environment +
+            " " ZHOST_PROGRAM " " EXAMPLES "/survey_polylines.dxf --load " MODULE_2021 " --script " +
+            script.path + " --save " + saved.path);
+        EXPECT_EQ(run.status, 0) << run.output;
+        return run.output;
+    }
+};
+
+int occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(CommandsThroughEzdxf, InvertingReversesEveryPolylineAndTheTefListIsStored) {
+    const std::map<int, Polyline> before = polylinesOf(EXAMPLES "/survey_polylines.dxf");
+    ASSERT_EQ(before.size(), 3u);
+    PlanRun plan;
+    const std::string transcript = plan.run("ZOR_PINV\nI\n@select all\n\nZOR_SETTEFCOLOR\n0\n1,8,0,5\n");
+    EXPECT_EQ(occurrences(transcript, " 3 Polylignes Invers"), 1) << transcript;
+    const std::map<int, Polyline> after = polylinesOf(plan.saved.path);
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [handle, polyline] : before)
+        EXPECT_TRUE(isReversed(polyline, after.at(handle))) << "polyline " << std::hex << handle;
+    const std::vector<oracle::Row> lists =
+        oracle::runPythonOracle("commands_oracle.py", "tef " + plan.saved.path);
+    EXPECT_EQ(lists, (std::vector<oracle::Row>{{4, 1, 8, 0, 5}, {0}})) << "TEF0, then an empty TEF1";
+}
+
+TEST(CommandsThroughEzdxf, TurningWaysReverseOnlyTheClosedOutlineAndOnlyOnce) {
+    const std::map<int, Polyline> before = polylinesOf(EXAMPLES "/survey_polylines.dxf");
+    PlanRun topo, trigo;
+    const std::string byTopo = topo.run("ZOR_PINV\nT\n@select all\n\n");
+    const std::string byTrigo = trigo.run("ZOR_PINV\nR\n@select all\n\n");
+    EXPECT_EQ(occurrences(byTopo, " 1 Polylignes Invers") + occurrences(byTrigo, " 1 Polylignes Invers"), 1)
+        << "the closed outline turns one way or the other";
+    const std::map<int, Polyline> afterTopo = polylinesOf(topo.saved.path),
+                                  afterTrigo = polylinesOf(trigo.saved.path);
+    for (const auto& [handle, polyline] : before) {
+        if (polyline.closed) {
+            EXPECT_TRUE(isReversed(afterTopo.at(handle), afterTrigo.at(handle)));
+            continue;
+        }
+        EXPECT_EQ(afterTopo.at(handle).points, polyline.points) << "open polylines stay";
+        EXPECT_EQ(afterTrigo.at(handle).points, polyline.points);
+    }
+}
