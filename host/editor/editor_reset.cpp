@@ -10,6 +10,7 @@
 #include "host/editor/editor_checks.h"
 #include "host/editor/editor_commands.h"
 #include "host/editor/menus.h"
+#include "host/editor/status_bar.h"
 #include "host/editor/ucs.h"
 #include "host/editor/win_msg_filter.h"
 #include "host/input/input_queue.h"
@@ -40,6 +41,7 @@ void resetEditor() {
     resetUcs();
     resetSelectionSets();
     resetMenus();
+    resetStatusBar();
     resetCommandLine();
     editorChecks().clear();
     clearCommandLineTranscript();
