@@ -36,6 +36,7 @@ void CPolyArc3D::noteFilingIn() {
         POLYModif(1);
     else
         setLastFlagCPolyArc3D();
+    newChangeStamp();
 }
 
 Acad::ErrorStatus CPolyArc3D::copyVertexFrom(const CPolyArc3D* src) {

@@ -67,7 +67,10 @@ void CPolyArc3D::releaseChain() {
     m_nVertex = 0;
 }
 
+std::uint64_t CPolyArc3D::gm_lastStamp = 0;
+
 CPolyArc3D::CPolyArc3D() {
+    newChangeStamp();
     ++gm_nelements;
 }
 

@@ -6,6 +6,7 @@
 void CPolyArc3D::POLYModif(char) {
     setLastFlagCPolyArc3D();
     assertWriteEnabled(true, true);
+    newChangeStamp();
 }
 
 void CPolyArc3D::setLastFlagCPolyArc3D() const {

@@ -87,6 +87,10 @@ public:
     // Bookkeeping of the piece and join operations; never filed.
     std::int64_t m_Scratch = 0;
 
+    // Changes with every change notice and every filing in, and differs between any two entities: whoever
+    // keeps facts about the vertex list (such as which nodes it holds) knows they still hold while it stays.
+    std::uint64_t changeStamp() const { return m_changeStamp; }
+
     // --- Vertex list
     P_Vertex* H() const { return m_pHead; }
     P_Vertex* T() const { return m_pTail; }
@@ -508,6 +512,9 @@ private:
     double m_f43 = 0.0;
     double m_f42 = 0.0;
     Mat3D* m_pNormal = nullptr;
+    std::uint64_t m_changeStamp;
+    static std::uint64_t gm_lastStamp;
+    void newChangeStamp() { m_changeStamp = ++gm_lastStamp; }
 };
 
 // 0 for null or a foreign object, 1 a tavro_poly, 2 a PolyArc3D, 10 a bare CPolyArc3D.

@@ -2,6 +2,7 @@
 
 #include "cadutil/resbuf/cresbuf.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/vertex_name.h"
 #include "platform/base/ptr_array.h"
 
 #include <cstring>
@@ -11,8 +12,6 @@ SnapContext g_snapContext;
 namespace {
 
 CPtrArray* g_requests = nullptr;
-
-constexpr Adesk::Int64 kNameBit = Adesk::Int64(std::uint64_t(1) << 63);
 
 // Distance of p from the line through the pick along the view direction; 0 without a view.
 double distanceFromViewLine(const CPoint3d& p) {
@@ -59,7 +58,8 @@ void OsnapRequest::AddPoint(const CPoint3d& point, int mode) {
     if (g_snapContext.other && m_entity &&
         (point - m_entity->WorldPoint(g_snapContext.other)).dist3d() < 1e-5)
         vertex = g_snapContext.other;
-    const ads_name name = {m_name[0] | kNameBit, reinterpret_cast<Adesk::Int64>(vertex) | kNameBit};
+    ads_name name;
+    makeVName(name, m_name[0], vertex);
     ++m_count;
 
     const bool best = distance < m_bestDistance;

@@ -10,6 +10,7 @@
 #include "host/editor/editor_checks.h"
 #include "host/editor/editor_commands.h"
 #include "host/editor/menus.h"
+#include "host/editor/status_bar.h"
 #include "host/editor/ucs.h"
 #include "host/editor/win_msg_filter.h"
 #include "host/graphics/highlights.h"
@@ -42,6 +43,7 @@ void resetEditor() {
     resetSelectionSets();
     resetHighlights();
     resetMenus();
+    resetStatusBar();
     resetCommandLine();
     editorChecks().clear();
     clearCommandLineTranscript();

@@ -106,8 +106,8 @@ std::wstring entityTypeName(const AcDbEntity* entity) {
     return name;
 }
 
-std::vector<Group> entityGroups(const AcDbEntity* entity) {
-    DxfGroupFiler filer(AcDb::kFileFiler, entity->database());
+std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type) {
+    DxfGroupFiler filer(type, entity->database());
     filer.writeGroup({0, entityTypeName(entity)});
     entity->dxfOutFields(&filer);
     return filer.groups();
@@ -153,12 +153,14 @@ int acdbEntMod(const resbuf* ent) {
             given.push_back(g);
         full = full || g.code == 100;
     }
-    std::vector<Group> fields = full ? subclassGroups(given) : mergedGroups(entityGroups(entity), given);
+    // The groups a partial list does not name keep the entity's whole state, not a list's cut-down one.
+    std::vector<Group> fields =
+        full ? subclassGroups(given) : mergedGroups(entityGroups(entity, AcDb::kFileFiler), given);
     // Extended data that the list does not name stays: it is handed back to the reader as it was.
     fields.insert(fields.end(), entity->xdataGroups().begin(), entity->xdataGroups().end());
     Acad::ErrorStatus es = sameType ? Acad::eOk : Acad::eWrongObjectType;
     if (es == Acad::eOk) {
-        DxfGroupFiler filer(AcDb::kFileFiler, entity->database(), std::move(fields));
+        DxfGroupFiler filer(AcDb::kBagFiler, entity->database(), std::move(fields));
         es = entity->dxfIn(&filer);
     }
     if (es == Acad::eOk && !xdata.empty()) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/db/acdb.h"
 #include "host/db/resbuf.h"
 #include "host/filing/group.h"
 
@@ -25,8 +26,10 @@ int acdbEntNext(const ads_name ent, ads_name result);
 int acdbEntLast(ads_name result);
 
 namespace host {
-// The groups of an entity's list (without -1 and extended data); the type first.
-std::vector<Group> entityGroups(const AcDbEntity* entity);
+// The groups of an entity's list (without -1 and extended data); the type first. Lists are written through a
+// list filer (kBagFiler), as a real host writes them, so an entity may choose what its list holds and how
+// precise it is; a file filer gives the entity's whole state as a drawing file keeps it.
+std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type = AcDb::kBagFiler);
 // The DXF type name of an entity ("LINE", "ZORTAPOLY", ...).
 std::wstring entityTypeName(const AcDbEntity* entity);
 } // namespace host

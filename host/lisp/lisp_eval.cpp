@@ -11,6 +11,8 @@
 #include "host/lisp/lisp_functions.h"
 #include "host/lisp/lisp_symbols.h"
 #include "host/lisp/lisp_text.h"
+#include "host/selection/selection_sets.h"
+#include "host/selection/ssget.h"
 
 namespace host {
 
@@ -172,6 +174,25 @@ const std::map<std::wstring, Builtin>& builtins() {
              resbuf* list = acdbEntGetX(entityName(a[0]).name, apps);
              acutRelRb(apps);
              return chainValue(list);
+         }},
+        {L"SSGET",
+         [](const Args& a) {
+             // ("X" [filter]) takes the drawing's entities; with no argument the user selects at the prompt.
+             checkArity(a, 0, 2);
+             if (!a.empty() && a[0].kind != LispValue::String) badArgument("stringp", a[0]);
+             resbuf* filter = a.size() > 1 ? toResbufs(listItems(a[1])) : nullptr;
+             ads_name ss;
+             int rc = acedSSGet(a.empty() ? nullptr : a[0].text.c_str(), nullptr, nullptr, filter, ss);
+             acutRelRb(filter);
+             return rc == RTNORM ? LispValue::fromName(ss, LispValue::PickSet) : LispValue::nil();
+         }},
+        {L"SSLENGTH",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             if (a[0].kind != LispValue::PickSet) badArgument("lselsetp", a[0]);
+             Adesk::Int32 length = 0;
+             return acedSSLength(a[0].name, &length) == RTNORM ? LispValue::fromInteger(length)
+                                                               : LispValue::nil();
          }},
         {L"ENTMOD",
          [](const Args& a) {

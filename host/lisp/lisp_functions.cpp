@@ -91,6 +91,19 @@ LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue
     return f.resultSet ? valueOfChain(f.result) : LispValue::nil();
 }
 
+LispValue answerCall(int code, resbuf* args, const std::function<void()>& answer) {
+    frames().push_back({code, args});
+    struct Pop {
+        ~Pop() {
+            acutRelRb(frames().back().result);
+            frames().pop_back();
+        }
+    } pop;
+    answer();
+    const Frame& f = frames().back();
+    return f.resultSet ? valueOfChain(f.result) : LispValue::nil();
+}
+
 std::wstring functionHelp(const std::wstring& name) {
     auto it = helpTopics().find(key(name.c_str()));
     return it == helpTopics().end() ? L"" : it->second;

@@ -3,6 +3,7 @@
 // one sends its module the message kInvkSubrMsg; while it runs, acedGetFunCode and acedGetArgs
 // tell it which function and with what arguments, and the acedRet functions set its value (nil when none
 // is set). A name "C:NAME" is also a command of the command line.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,10 @@ namespace host {
 bool isLispFunctionDefined(const std::wstring& name);
 // Calls a defined function with evaluated arguments. Throws LispError when it is not defined or fails.
 LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue>& args);
+// Runs `answer` as the answer to a call of function code `code` with the arguments `args` (left to the
+// caller), the way a module answers kInvkSubrMsg, and returns the value it set: for programs and tests that
+// answer calls in-process.
+LispValue answerCall(int code, resbuf* args, const std::function<void()>& answer);
 // "file|topic" as given with acedSetFunHelp ("" when none).
 std::wstring functionHelp(const std::wstring& name);
 std::vector<std::wstring> definedFunctions();

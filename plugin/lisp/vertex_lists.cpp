@@ -1,0 +1,202 @@
+#include "plugin/lisp/vertex_lists.h"
+
+#include <cmath>
+#include <limits>
+
+#include "cadutil/resbuf/cresbuf.h"
+#include "entity/core/poly_arc3d.h"
+#include "entity/core/vertex_name.h"
+#include "geometry/points/angle_units.h"
+#include "host/lisp/entity_lists.h"
+#include "host/lisp/lisp_functions.h"
+#include "plugin/lisp/lisp_polyline.h"
+
+namespace {
+
+constexpr double kFixedScale = 100000.0;
+
+// A height or width as its fixed-point field keeps it, rounded to the nearest unit; false when it does not
+// fit in 32 bits.
+bool toFixed(double value, std::int32_t& fixed) {
+    if (value == _RVIDE) {
+        fixed = 0;
+        return true;
+    }
+    const double scaled = std::round(value * kFixedScale);
+    if (!(scaled >= std::numeric_limits<std::int32_t>::min() &&
+          scaled <= std::numeric_limits<std::int32_t>::max()))
+        return false;
+    fixed = static_cast<std::int32_t>(scaled);
+    return true;
+}
+
+bool isFinitePoint(const ads_point p) {
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
+}
+
+// The option word of the polyline's DXF writer, set for one list request and put back on every path.
+class EntgetOption {
+public:
+    explicit EntgetOption(int option) { CPolyArc3D::g_PolyEntgetOption = option; }
+    ~EntgetOption() { CPolyArc3D::g_PolyEntgetOption = CPolyArc3D::g_PolyEntgetOptDef; }
+    EntgetOption(const EntgetOption&) = delete;
+    EntgetOption& operator=(const EntgetOption&) = delete;
+};
+
+void addVertexGroups(Cresbuf& list, const ads_name name, const P_Vertex& v) {
+    list.AddName(-1, name);
+    list.AddString(0, L"VERTEX");
+    const ads_point point = {v.pt.x, v.pt.y, v.pt.z};
+    list.AddPoint(10, point);
+    list.AddReal(39, v.i39 / kFixedScale);
+    list.AddReal(42, v.bulge);
+    // The real flag word: a list read and written back keeps the vertex's flags.
+    list.AddInt(70, v.flags);
+    list.AddInt(71, v.tef1);
+    list.AddInt(72, v.tef2);
+    list.AddReal(40, v.f40(1));
+    list.AddReal(41, v.f40(1));
+    list.AddReal(50, 0.0);
+}
+
+int polylineMemberList(const ads_name name, Adesk::Int64 word, Adesk::Int64 node, int kind) {
+    LispPolyline poly(word, AcDb::kForRead);
+    Cresbuf list;
+    if (kind == kEndMarker && poly) {
+        list.AddName(-1, name);
+        list.AddString(0, L"SEQEND");
+        const ads_name plain = {word, 0};
+        list.AddName(-2, plain);
+    } else if (const P_Vertex* v = poly.vertex(node)) {
+        addVertexGroups(list, name, *v);
+    }
+    return retList(list.head());
+}
+
+void setVertexGroup(P_Vertex& v, const resbuf& rb) {
+    std::int32_t fixed = 0;
+    switch (rb.restype) {
+    case 10:
+        v.pt.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
+        break;
+    case 39:
+        toFixed(rb.resval.rreal, fixed);
+        v.i39 = fixed;
+        break;
+    case 40:
+        // The list reports the width with the vertex code in its last decimals: that report given back
+        // leaves the width as it is.
+        if (rb.resval.rreal == v.f40(1)) break;
+        toFixed(rb.resval.rreal, fixed);
+        v.i40 = fixed;
+        break;
+    case 42:
+        v.bulge = rb.resval.rreal;
+        break;
+    case 70:
+        v.flags = rb.resval.rint;
+        break;
+    case 71:
+        v.tef1 = static_cast<signed char>(rb.resval.rint);
+        break;
+    case 72:
+        v.tef2 = static_cast<signed char>(rb.resval.rint);
+        break;
+    case 90:
+        v.tag = rb.resval.rlong;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int retList(resbuf* chain) {
+    if (!chain) return acedRetNil();
+    if (chain->restype == RTNIL || chain->restype == RTNONE) return acedRetList(chain);
+    resbuf open{};
+    resbuf close{};
+    open.restype = RTLB;
+    close.restype = RTLE;
+    resbuf* tail = chain;
+    while (tail->rbnext)
+        tail = tail->rbnext;
+    open.rbnext = chain;
+    tail->rbnext = &close;
+    const int rc = acedRetList(&open);
+    tail->rbnext = nullptr;
+    return rc;
+}
+
+int vertexList(const ads_name name, bool whole) {
+    Adesk::Int64 word = 0, node = 0;
+    const int kind = decodeVName(name, word, node);
+    if (kind == kVertexName || kind == kEndMarker) return polylineMemberList(name, word, node, kind);
+    if (kind != kPlainName || !whole) return acedRetNil();
+    resbuf* list = nullptr;
+    {
+        EntgetOption headerOnly(CPolyArc3D::kEntgetHeader);
+        list = acdbEntGet(name);
+    }
+    Cresbuf owner;
+    owner.Attach(list);
+    return retList(list);
+}
+
+bool vertexGroupsFit(const resbuf* list) {
+    if (!list) return false;
+    std::int32_t fixed = 0;
+    for (const resbuf* rb = list->rbnext; rb; rb = rb->rbnext) {
+        switch (rb->restype) {
+        case 10:
+            if (!isFinitePoint(rb->resval.rpoint)) return false;
+            break;
+        case 39:
+        case 40:
+            if (!toFixed(rb->resval.rreal, fixed)) return false;
+            break;
+        case 42:
+            if (!std::isfinite(rb->resval.rreal) || std::fabs(rb->resval.rreal) > CPolyArc3D::kLargestBulge)
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+int applyVertexGroups(const resbuf* list, P_Vertex* vertex, const LispPolyline* poly) {
+    P_Vertex* current = poly ? (*poly)->T() : vertex;
+    for (const resbuf* rb = list ? list->rbnext : nullptr; rb; rb = rb->rbnext) {
+        if (rb->restype == 10 && poly && current == (*poly)->T()) {
+            current = (*poly)->A();
+            poly->noteInserted(current);
+        }
+        // Groups before the first point of an empty polyline have no vertex to change.
+        if (current) setVertexGroup(*current, *rb);
+    }
+    return RTNORM;
+}
+
+int vertexNext(const ads_name name, ads_name out, int skip) {
+    Adesk::Int64 word = 0, node = 0;
+    const int kind = decodeVName(name, word, node);
+    if (kind == kEndMarker) return RTERROR;
+    if (kind == kVertexName) {
+        LispPolyline poly(word, AcDb::kForRead);
+        const P_Vertex* v = poly.vertex(node);
+        if (!v) return RTERROR;
+        poly.nameOf(v->N(), out);
+        return RTNORM;
+    }
+    if (kind == kPlainName) {
+        LispPolyline poly(word, AcDb::kForRead);
+        if (poly) {
+            poly.nameOf(poly->H(skip), out);
+            return RTNORM;
+        }
+    }
+    return acdbEntNext(kind == kNoName ? nullptr : name, out);
+}
