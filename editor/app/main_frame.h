@@ -28,6 +28,8 @@ public:
     QMdiArea& mdiArea() { return area_; }
     // The title: exactly this text when it holds 2 characters or more, else the program's name.
     void setExplicitTitle(const std::string& text);
+    // Shows the explicit title, or the program's name and the active document's title.
+    void refreshTitle();
     CChildFrame* activeChild() const;
     CPadView* activeView() const;
 
@@ -55,7 +57,6 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* commandAction(int id, const QString& caption, const char* tip, QObject* owner);
-    void refreshTitle();
     void refreshStates(const QList<QAction*>& actions);
 
     QMdiArea area_;

@@ -179,6 +179,8 @@ CPadDoc* CTheApp::newDocument() {
     if (settings_.font.height != 0) view->setDisplayFont(qFontOf(settings_.font));
     view->setTabStops(settings_.tabStops);
     QObject::connect(view, &CPadView::positionShown, frame_.get(), &CMainFrame::setPositionText);
+    QObject::connect(view, &CPadView::titleShown, frame_.get(), &CMainFrame::refreshTitle,
+                     Qt::QueuedConnection);
     frame_->mdiArea().addSubWindow(child);
     child->document().SetTitle("Sans titre");
     if (settings_.showCmd == SW_MAXIMIZE)
