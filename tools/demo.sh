@@ -47,3 +47,19 @@ polylines=$(awk 'previous ~ /^ *0$/ && $0 == "ZORTAPOLY" { n++ } { previous = $0
     "$out/survey_polylines.dxf")
 echo "demo: the survey plan was saved with its $polylines ZORTAPOLY polylines"
 echo "demo: the plug-in's session is written to $out/zortapoly_session.txt, the plan to $out/survey_polylines.dxf and .svg"
+
+# ZortaPad on a virtual X server: the library session's listing printed into the global text screen (the
+# library starts the editor for it), and a screenshot of the screen written to out/.
+rm -f "$out/.display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/.display" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [[ -s $out/.display ]] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$out/.display")
+export QT_QPA_PLATFORM=xcb ZORTA_TEXT_SCREENS=editor ZORTA_MESSAGEBOX_ANSWER=no
+"$build/bin/zorta_show_listing" "$out/library_session.txt"
+frame=$("$build/bin/zwin" wait ZortaPad 10000 | awk '{ print $1 }')
+sleep 2 # let the screen paint
+xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$out/zortapad_listing.png" 2>/dev/null
+"$build/bin/zwin" post "$frame" WM_CLOSE >/dev/null
+echo "demo: ZortaPad showed the session's listing in its global text screen: $out/zortapad_listing.png"
