@@ -47,7 +47,7 @@ void connectAppCommands(CTheApp& app, CommandTable& table) {
     for (int i = 0; i < kRecentCount; ++i)
         table.connect(kRecentFirst + i, [&app, i](CPadView*) {
             if (static_cast<std::size_t>(i) < app.recentFiles().size())
-                app.openDocument(app.recentFiles()[static_cast<std::size_t>(i)]);
+                app.openDocument(std::string(app.recentFiles()[static_cast<std::size_t>(i)]));
         });
 
     table.connect(kCascade, [frame](CPadView*) { frame()->mdiArea().cascadeSubWindows(); });

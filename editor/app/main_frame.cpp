@@ -1,8 +1,8 @@
 #include "editor/app/main_frame.h"
 
-#include "editor/app/child_frame.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/menu_resources.h"
+#include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
 
 #include <QCloseEvent>
@@ -114,21 +114,21 @@ void CMainFrame::refreshTitle() {
     QString title = QStringLiteral("ZortaPad");
     if (explicitTitle_.size() >= 2)
         title = fromCodePage(explicitTitle_);
-    else if (CChildFrame* child = activeChild())
+    else if (CPadFrame* child = activeChild())
         title += QStringLiteral(" - ") + child->windowTitle();
     setWindowTitle(title);
     frame_.setTitle(title);
 }
 
-CChildFrame* CMainFrame::activeChild() const {
-    if (auto* child = dynamic_cast<CChildFrame*>(area_.activeSubWindow())) return child;
+CPadFrame* CMainFrame::activeChild() const {
+    if (auto* child = dynamic_cast<CPadFrame*>(area_.activeSubWindow())) return child;
     // Without a focused window (offscreen, or the frame not active) the sub-window in front acts.
     const QList<QMdiSubWindow*> windows = area_.subWindowList(QMdiArea::StackingOrder);
-    return windows.isEmpty() ? nullptr : dynamic_cast<CChildFrame*>(windows.back());
+    return windows.isEmpty() ? nullptr : dynamic_cast<CPadFrame*>(windows.back());
 }
 
 CPadView* CMainFrame::activeView() const {
-    CChildFrame* child = activeChild();
+    CPadFrame* child = activeChild();
     return child ? child->view() : nullptr;
 }
 
@@ -174,7 +174,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 std::int64_t CMainFrame::onClientMessage(Message& message) {
     if (message.id != WM_MDIACTIVATE) return 0;
     for (QMdiSubWindow* window : area_.subWindowList()) {
-        auto* child = dynamic_cast<CChildFrame*>(window);
+        auto* child = dynamic_cast<CPadFrame*>(window);
         if (child && child->handle() == message.wParam) area_.setActiveSubWindow(child);
     }
     return 0;

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-class CChildFrame;
+class CPadFrame;
 class CPadView;
 
 class CMainFrame : public QMainWindow {
@@ -30,7 +30,7 @@ public:
     void setExplicitTitle(const std::string& text);
     // Shows the explicit title, or the program's name and the active document's title.
     void refreshTitle();
-    CChildFrame* activeChild() const;
+    CPadFrame* activeChild() const;
     CPadView* activeView() const;
 
     // Pane 1 of the status bar.

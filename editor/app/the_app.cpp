@@ -1,10 +1,10 @@
 #include "editor/app/the_app.h"
 
 #include "editor/app/app_commands.h"
-#include "editor/app/child_frame.h"
 #include "editor/app/font_settings.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/message_boxes.h"
+#include "editor/app/pad_frame.h"
 #include "editor/app/window_placement.h"
 #include "editor/document/pad_view.h"
 #include "editor/document/view_commands.h"
@@ -145,9 +145,9 @@ void CTheApp::writeRecentFiles() const {
                            recent_[i].c_str());
 }
 
-void CTheApp::addRecentFile(const std::string& path) {
+void CTheApp::addRecentFile(std::string path) {
     std::erase(recent_, path);
-    recent_.insert(recent_.begin(), path);
+    recent_.insert(recent_.begin(), std::move(path));
     if (recent_.size() > kRecentFiles) recent_.resize(kRecentFiles);
     if (frame_) frame_->updateMenus();
 }
@@ -156,7 +156,7 @@ std::vector<CPadView*> CTheApp::views() const {
     std::vector<CPadView*> list;
     if (!frame_) return list;
     for (QMdiSubWindow* window : frame_->mdiArea().subWindowList()) {
-        auto* child = dynamic_cast<CChildFrame*>(window);
+        auto* child = dynamic_cast<CPadFrame*>(window);
         if (child && child->view()) list.push_back(child->view());
     }
     return list;
@@ -173,7 +173,7 @@ void CTheApp::handOff(Hwnd instance) {
 }
 
 CPadDoc* CTheApp::newDocument() {
-    auto* child = new CChildFrame(frame_->clientHandle());
+    auto* child = new CPadFrame(frame_->clientHandle());
     CPadView* view = child->view();
     view->setWordWrap(settings_.wordWrap != 0);
     if (settings_.font.height != 0) view->setDisplayFont(qFontOf(settings_.font));
@@ -317,7 +317,7 @@ std::int64_t CTheApp::onFrameMessage(Message& message) {
         onActivate(message);
         return 0;
     case WM_COMMAND: {
-        CChildFrame* child = frame_->activeChild();
+        CPadFrame* child = frame_->activeChild();
         return routeCommand(static_cast<int>(message.wParam & 0xFFFF), child ? child->view() : nullptr);
     }
     case WM_CLOSE:

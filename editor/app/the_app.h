@@ -61,7 +61,8 @@ public:
     const std::string& profilePath() const { return profile_.path(); }
     int lineLimit() const { return settings_.lineLimit; }
     const std::vector<std::string>& recentFiles() const { return recent_; }
-    void addRecentFile(const std::string& path);
+    // By value: the path may be one of the list's own entries.
+    void addRecentFile(std::string path);
     CMainFrame* mainFrame() const { return frame_.get(); }
     platform::Hwnd callerWindow() const { return callerWindow_; }
     // The view of the text screen, or null.

@@ -1,9 +1,9 @@
 // The editor program driven in-process: menus and toolbar, the position pane, view commands, the text
 // screen's commands and settings, trace bits, closing and the window placement.
-#include "editor/app/child_frame.h"
 #include "editor/app/command_ids.h"
 #include "editor/app/edit_string_box.h"
 #include "editor/app/main_frame.h"
+#include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
@@ -14,6 +14,7 @@
 #include "tests/editor/qt_test_app.h"
 #include "tests/support/temp_folder.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -272,6 +273,53 @@ TEST_F(PadApp, ClosingStoresTheChildStateAndANeverMinimisedPlacement) {
     app->mainFrame()->showNormal();
     ASSERT_TRUE(app->mainFrame()->close());
     EXPECT_EQ(app->settings().windowPos.substr(0, 4), "0,1,");
+}
+
+TEST_F(PadApp, ReplacingASeriesReadsTheChosenFileWithTheDialogsChoices) {
+    writeFile(folder / "words.txt", "rue;avenue;\r\nplace\n");
+    std::string asked;
+    app->chooseFile = [&](const std::string& caption, bool save) {
+        asked = caption;
+        EXPECT_FALSE(save);
+        return folder / "words.txt";
+    };
+    view()->setPlainText("Rue de la rue, place");
+    withDialog<SeriesDialog>(id::kReplaceSeries, [](SeriesDialog& dialog) {
+        EXPECT_EQ(dialog.separatorField()->text(), "!");
+        dialog.separatorField()->setText(";");
+        dialog.caseBox()->setChecked(true);
+        dialog.accept();
+    });
+    EXPECT_EQ(asked, "Nom du fichier contenant les mots (mot_actuel;mot_de_remplacement)");
+    EXPECT_EQ(view()->toPlainText(), "Rue de la avenue, place");
+    view()->undo();
+    EXPECT_EQ(view()->toPlainText(), "Rue de la rue, place") << "one step to take back";
+
+    app->chooseFile = [&](const std::string&, bool) { return folder / "missing.txt"; };
+    EXPECT_EQ(app->routeCommand(id::kReplaceSeries, view()), 1);
+    EXPECT_EQ(view()->toPlainText(), "Rue de la rue, place") << "a file that cannot be read does nothing";
+}
+
+TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
+    for (const char* name : {"a.txt", "b.txt", "a.txt"}) {
+        writeFile(folder / name, name);
+        ASSERT_NE(app->openDocument(folder / name), nullptr);
+    }
+    EXPECT_EQ(app->recentFiles(), (std::vector<std::string>{folder / "a.txt", folder / "b.txt"}));
+    const std::vector<Item> file = menus().front();
+    EXPECT_NE(std::find(file.begin(), file.end(), Item{"2 " + (folder / "b.txt"), id::kRecentFirst + 1}),
+              file.end());
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Recent File List", "File2"), folder / "b.txt");
+    {
+        ScriptedBoxes boxes;
+        EXPECT_EQ(app->openDocument(folder / "gone.txt"), nullptr);
+        EXPECT_EQ(boxes.texts.size(), 1u);
+    }
+    const std::size_t views = app->views().size();
+    app->routeCommand(id::kRecentFirst + 1, nullptr);
+    EXPECT_EQ(app->views().size(), views + 1);
+    EXPECT_EQ(toCodePage(view()->toPlainText()), "b.txt");
 }
 
 TEST_F(PadApp, ACloseWithChangesCanBeCancelled) {

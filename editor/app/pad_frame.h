@@ -10,11 +10,11 @@
 
 class CPadView;
 
-class CChildFrame : public QMdiSubWindow {
+class CPadFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit CChildFrame(platform::Hwnd mdiClient);
-    ~CChildFrame() override;
+    explicit CPadFrame(platform::Hwnd mdiClient);
+    ~CPadFrame() override;
 
     platform::Hwnd handle() const { return bus_.handle(); }
     CPadDoc& document() { return *document_; }

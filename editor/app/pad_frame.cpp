@@ -1,4 +1,4 @@
-#include "editor/app/child_frame.h"
+#include "editor/app/pad_frame.h"
 
 #include "editor/app/the_app.h"
 #include "editor/document/pad_view.h"
@@ -8,7 +8,7 @@
 
 using namespace platform;
 
-CChildFrame::CChildFrame(Hwnd mdiClient) : document_(std::make_unique<CPadDoc>()) {
+CPadFrame::CPadFrame(Hwnd mdiClient) : document_(std::make_unique<CPadDoc>()) {
     setAttribute(Qt::WA_DeleteOnClose);
     bus_.create({"ZortaPadChild", "", mdiClient, 0, WS_VISIBLE},
                 [this](Message& message) { return onMessage(message); });
@@ -20,13 +20,13 @@ CChildFrame::CChildFrame(Hwnd mdiClient) : document_(std::make_unique<CPadDoc>()
     });
 }
 
-CChildFrame::~CChildFrame() {
+CPadFrame::~CPadFrame() {
     delete view_; // before the document it shows, and while the bus still knows this frame
     view_ = nullptr;
     bus_.reset();
 }
 
-void CChildFrame::changeEvent(QEvent* event) {
+void CPadFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         bus_.setStyle(WS_MINIMIZE, isMinimized());
         bus_.setStyle(WS_MAXIMIZE, isMaximized());
@@ -37,7 +37,7 @@ void CChildFrame::changeEvent(QEvent* event) {
     QMdiSubWindow::changeEvent(event);
 }
 
-void CChildFrame::closeEvent(QCloseEvent* event) {
+void CPadFrame::closeEvent(QCloseEvent* event) {
     if (!document_->SaveModified()) {
         event->ignore();
         return;
@@ -45,7 +45,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
-std::int64_t CChildFrame::onMessage(Message& message) {
+std::int64_t CPadFrame::onMessage(Message& message) {
     if (message.id != WM_SHOWWINDOW) return defWindowProc(message);
     const int command = static_cast<int>(message.wParam);
     if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED)
