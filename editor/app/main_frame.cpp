@@ -155,6 +155,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    closed_ = true;
     QMainWindow::closeEvent(event);
 }
 

@@ -41,6 +41,8 @@ public:
     void updateMenus();
     // Called before the frame closes (the window placement is stored there); false stops the close.
     std::function<bool()> onClosing;
+    // Whether the frame was closed (it may be, by a message on the bus, before the event loop runs).
+    bool wasClosed() const { return closed_; }
     // Called with the paths of files dropped on the frame.
     std::function<void(const QStringList&)> onFilesDropped;
 
@@ -64,4 +66,5 @@ private:
     BusWindow client_;
     QLabel position_;
     std::string explicitTitle_;
+    bool closed_ = false;
 };

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -47,13 +48,14 @@ std::vector<std::string> childTitles(Hwnd frame) {
     return titles;
 }
 
+// The frame of the editor started now (not of one that ran before), once it has its first document.
 Hwnd startedEditor(const std::vector<std::string>& arguments) {
-    const std::size_t before = editorFrames().size();
+    const std::vector<Hwnd> before = editorFrames();
     if (startProgram("ZortaPad", arguments) < 0) return 0;
     Hwnd frame = 0;
     eventually([&] {
-        const std::vector<Hwnd> frames = editorFrames();
-        if (frames.size() > before) frame = frames.front();
+        for (Hwnd candidate : editorFrames())
+            if (std::find(before.begin(), before.end(), candidate) == before.end()) frame = candidate;
         return frame && !windowsOfClass(frame, "Edit").empty();
     });
     return frame;
