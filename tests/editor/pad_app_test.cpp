@@ -5,6 +5,7 @@
 #include "editor/app/main_frame.h"
 #include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
+#include "editor/document/find_dialog.h"
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
 #include "editor/document/view_dialogs.h"
@@ -15,6 +16,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QCheckBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -320,6 +322,49 @@ TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
     app->routeCommand(id::kRecentFirst + 1, nullptr);
     EXPECT_EQ(app->views().size(), views + 1);
     EXPECT_EQ(toCodePage(view()->toPlainText()), "b.txt");
+}
+
+TEST_F(PadApp, FindRepeatsWithSuivantAndReplaceChangesEveryOccurrence) {
+    view()->setPlainText("Rue rue rue");
+    withDialog<FindDialog>(id::kFind, [](FindDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText("rue");
+        dialog.findChild<QCheckBox*>()->setChecked(true);
+        dialog.accept();
+    });
+    EXPECT_EQ(view()->textCursor().selectionStart(), 4);
+    app->routeCommand(id::kFindNext, view());
+    EXPECT_EQ(view()->textCursor().selectionStart(), 8);
+    app->routeCommand(id::kFindNext, view());
+    EXPECT_EQ(view()->textCursor().selectionStart(), 4) << "from the start again";
+
+    withDialog<FindDialog>(id::kReplace, [](FindDialog& dialog) {
+        const QList<QLineEdit*> fields = dialog.findChildren<QLineEdit*>();
+        ASSERT_EQ(fields.size(), 2);
+        EXPECT_EQ(fields[0]->text(), "rue") << "the last search is offered";
+        fields[1]->setText("avenue");
+        dialog.accept();
+    });
+    EXPECT_EQ(view()->toPlainText(), "Rue avenue avenue");
+}
+
+TEST_F(PadApp, TheChosenFontBecomesTheDisplayFontSetting) {
+    withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) {
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPixelSize(17);
+        font.setWeight(QFont::Bold);
+        dialog.setCurrentFont(font);
+        dialog.accept();
+    });
+    EXPECT_EQ(view()->font().family(), "DejaVu Sans Mono");
+    const int pixels = QFontInfo(view()->font()).pixelSize();
+    EXPECT_GT(pixels, 12);
+    EXPECT_EQ(app->settings().font.height, -pixels) << "the character height in pixels";
+    EXPECT_EQ(app->settings().font.weight, 700);
+    EXPECT_EQ(app->settings().font.faceName, "DejaVu Sans Mono");
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Font", "Height"), formatInteger(-pixels));
+    EXPECT_EQ(profileString(ini(), "Font", "FaceName"), "DejaVu Sans Mono");
+    EXPECT_EQ(profileString(ini(), "PrintFont", "Height"), "-12") << "the printer font is left alone";
 }
 
 TEST_F(PadApp, ACloseWithChangesCanBeCancelled) {
