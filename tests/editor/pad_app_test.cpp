@@ -26,6 +26,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using namespace platform;
@@ -365,6 +367,18 @@ TEST_F(PadApp, TheChosenFontBecomesTheDisplayFontSetting) {
     EXPECT_EQ(profileString(ini(), "Font", "Height"), formatInteger(-pixels));
     EXPECT_EQ(profileString(ini(), "Font", "FaceName"), "DejaVu Sans Mono");
     EXPECT_EQ(profileString(ini(), "PrintFont", "Height"), "-12") << "the printer font is left alone";
+}
+
+TEST_F(PadApp, TheDocumentationIsFoundAndOpenedAsADocument) {
+    writeFile(folder / "HELPTPAD.txt", "Aide de ZortaPad\r\n");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const std::size_t views = app->views().size();
+    app->routeCommand(id::kDocumentation, nullptr);
+    std::filesystem::current_path(before);
+    ASSERT_EQ(app->views().size(), views + 1);
+    EXPECT_EQ(view()->toPlainText(), "Aide de ZortaPad\n");
+    EXPECT_EQ(view()->padDocument().title(), "HELPTPAD.txt");
 }
 
 TEST_F(PadApp, ACloseWithChangesCanBeCancelled) {
