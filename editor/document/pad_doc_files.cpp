@@ -2,6 +2,7 @@
 #include "editor/document/pad_doc.h"
 
 #include "editor/document/pad_view.h"
+#include "platform/files/atomic_file.h"
 #include "platform/ui/message_box.h"
 
 #include <cerrno>
@@ -31,8 +32,16 @@ std::string reason() {
 
 bool CPadDoc::open(const std::string& filePath) {
     struct stat st;
+    if (stat(filePath.c_str(), &st) != 0) {
+        complain("Impossible d'ouvrir le fichier " + filePath + " : " + reason());
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        complain("Impossible d'ouvrir " + filePath + " : ce n'est pas un fichier");
+        return false;
+    }
     std::ifstream file(filePath, std::ios::binary);
-    if (!file || stat(filePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!file) {
         complain("Impossible d'ouvrir le fichier " + filePath + " : " + reason());
         return false;
     }
@@ -67,18 +76,14 @@ bool CPadDoc::open(const std::string& filePath) {
     return true;
 }
 
+// The file is replaced whole or not at all, so that a failed save never leaves it half written.
 bool CPadDoc::save(const std::string& filePath) {
     if (!view) return false;
     const std::string bytes = documentBytes(*view->document(), newLine_);
-    std::FILE* file = std::fopen(filePath.c_str(), "wb");
-    if (!file) {
-        complain("Impossible d'enregistrer le fichier " + filePath + " : " + reason());
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const std::string error = reason();
-    if (std::fclose(file) != 0 || !written) {
-        complain("Impossible d'enregistrer le fichier " + filePath + " : " + (written ? reason() : error));
+    errno = 0;
+    if (!rewriteFile(filePath, [&](const std::optional<std::string>&) { return bytes; })) {
+        complain("Impossible d'enregistrer le fichier " + filePath +
+                 (errno ? " : " + reason() : std::string(" : fichier en lecture seule ou disque plein")));
         return false;
     }
     path = filePath;

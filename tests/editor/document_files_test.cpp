@@ -138,7 +138,11 @@ TEST_F(DocumentFiles, FilesThatCannotBeReadOrWrittenSayWhyAndLeaveTheDocumentAsI
     EXPECT_FALSE(document.open(folder.path())) << "a folder";
     EXPECT_FALSE(document.save("/proc/zortapad-cannot-be-here.txt"));
     EXPECT_FALSE(document.save(folder / "no-such-folder/doc.txt"));
-    ASSERT_EQ(boxes.texts.size(), 4u);
+    writeFile(folder / "read-only.txt", "untouched");
+    std::filesystem::permissions(folder / "read-only.txt", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(document.save(folder / "read-only.txt"));
+    EXPECT_EQ(readFile(folder / "read-only.txt"), "untouched");
+    ASSERT_EQ(boxes.texts.size(), 5u);
     for (const std::string& text : boxes.texts)
         EXPECT_NE(text.find("Impossible"), std::string::npos) << text;
     EXPECT_NE(boxes.texts[0].find(path), std::string::npos);
