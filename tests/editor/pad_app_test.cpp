@@ -166,6 +166,12 @@ TEST_F(PadApp, ThePaneShowsTheCaretsLineAndColumn) {
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {},
                       view()->cursorRect(QTextCursor(view()->document())).center());
     EXPECT_EQ(app->mainFrame()->positionText(), "1/0");
+
+    CPadView* back = view();
+    app->newDocument();
+    ASSERT_NE(view(), back);
+    QTest::mouseClick(back->viewport(), Qt::RightButton);
+    EXPECT_EQ(view(), back) << "the right button brings the view's frame to the top";
 }
 
 TEST_F(PadApp, WordWrapKeepsTheViewAndItsHandleAndNewViewsTakeIt) {
