@@ -1,0 +1,68 @@
+#include "editor/cad_link/cad_commands.h"
+
+#include "editor/cad_link/cad_window_search.h"
+#include "editor/cad_link/coordinate_extraction.h"
+#include "editor/cad_link/keystrokes.h"
+#include "services/dos/dos.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+
+// Shorter texts cannot hold two numbers and a separator worth typing.
+constexpr std::size_t kShortestSent = 4;
+
+// The lines of the selection; a selection that ends at the start of a line leaves that line out.
+std::pair<int, int> selectedLines(const QTextCursor& cursor) {
+    const QTextDocument& document = *cursor.document();
+    const QTextBlock first = document.findBlock(cursor.selectionStart());
+    const QTextBlock last = document.findBlock(cursor.selectionEnd());
+    int lastLine = last.blockNumber();
+    if (cursor.hasSelection() && lastLine > first.blockNumber() && cursor.selectionEnd() == last.position())
+        --lastLine;
+    return {first.blockNumber(), lastLine};
+}
+
+} // namespace
+
+int OnSendCoordinates(const QPlainTextEdit& view, std::string_view editorTitle) {
+    const auto [firstLine, lastLine] = selectedLines(view.textCursor());
+    const Hwnd window = FindCadWindow('A', editorTitle);
+    if (!window) return 0;
+    MyForegroundWindow(window);
+    int sent = 0;
+    int column = -1;
+    for (int line = firstLine; line <= lastLine; ++line) {
+        std::string text;
+        int lineNumber = line;
+        ExtractCoordinates(view, text, lineNumber, column);
+        if (text.size() < kShortestSent) continue;
+        PostKeystrokes(window, text + "\n");
+        ++sent;
+        // The CAD program takes one point before the next is typed; nothing is served meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return sent;
+}
+
+bool OnCadZoom(const QPlainTextEdit& view, std::string_view editorTitle) {
+    const Hwnd window = FindCadWindow('A', editorTitle);
+    if (!window) return false;
+    // The drawing view's frame comes to the front; a window found without a view is itself the frame.
+    const Hwnd parent = window_table::parent(window);
+    MyForegroundWindow(parent && parent != kDesktopWindow ? parent : window);
+    std::string text;
+    int line = -1;
+    int column = -1;
+    ExtractCoordinates(view, text, line, column);
+    if (text.size() < kShortestSent) return false;
+    PostKeystrokes(window, "'_zoom\nc\n" + text + "\n\n");
+    return true;
+}

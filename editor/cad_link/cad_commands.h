@@ -1,0 +1,15 @@
+#pragma once
+// The view's commands that type coordinates into the CAD window: those of the selected lines, one line
+// after the other, to answer a point prompt; or a transparent zoom centred on those of the caret's line.
+#include <string_view>
+
+class QPlainTextEdit;
+
+constexpr int kCadZoomCommand = 32787;
+constexpr int kSendCoordinatesCommand = 32788;
+
+// Sends the coordinates of each selected line (the caret's line without a selection); the number of lines
+// sent. Nothing is sent without a CAD window.
+int OnSendCoordinates(const QPlainTextEdit& view, std::string_view editorTitle);
+// Zooms the CAD drawing on the caret line's coordinates; false when there is no window or no coordinates.
+bool OnCadZoom(const QPlainTextEdit& view, std::string_view editorTitle);
