@@ -3,6 +3,7 @@
 #include "editor/cad_link/cad_window_search.h"
 #include "editor/cad_link/coordinate_extraction.h"
 #include "editor/cad_link/keystrokes.h"
+#include "platform/ui/message_box.h"
 #include "services/dos/dos.h"
 
 #include <QPlainTextEdit>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 using namespace platform;
 
@@ -18,6 +20,7 @@ namespace {
 
 // Shorter texts cannot hold two numbers and a separator worth typing.
 constexpr std::size_t kShortestSent = 4;
+constexpr std::size_t kMostPointsSent = 1000;
 
 // The lines of the selection; a selection that ends at the start of a line leaves that line out.
 std::pair<int, int> selectedLines(const QTextCursor& cursor) {
@@ -36,15 +39,28 @@ int OnSendCoordinates(const QPlainTextEdit& view, std::string_view editorTitle) 
     const auto [firstLine, lastLine] = selectedLines(view.textCursor());
     const Hwnd window = FindCadWindow('A', editorTitle);
     if (!window) return 0;
-    MyForegroundWindow(window);
-    int sent = 0;
+    std::vector<std::string> texts;
     int column = -1;
     for (int line = firstLine; line <= lastLine; ++line) {
         std::string text;
         int lineNumber = line;
         ExtractCoordinates(view, text, lineNumber, column);
-        if (text.size() < kShortestSent) continue;
-        PostKeystrokes(window, text + "\n");
+        if (text.size() >= kShortestSent) texts.push_back(std::move(text));
+    }
+    // Each point takes the CAD program about half a second: more would hold the editor for many minutes.
+    if (texts.size() > kMostPointsSent) {
+        const std::string message = "Trop de coordonn\xE9"
+                                    "es \xE0 envoyer : " +
+                                    std::to_string(texts.size()) + " lignes, " +
+                                    std::to_string(kMostPointsSent) + " au plus.";
+        messageBox(0, message.c_str(), "ZortaPad", MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    MyForegroundWindow(window);
+    int sent = 0;
+    for (const std::string& text : texts) {
+        // A window that takes nothing more is gone: the rest would only be skipped one by one.
+        if (PostKeystrokes(window, text + "\n") == 0) break;
         ++sent;
         // The CAD program takes one point before the next is typed; nothing is served meanwhile.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -9,7 +9,8 @@ constexpr int kCadZoomCommand = 32787;
 constexpr int kSendCoordinatesCommand = 32788;
 
 // Sends the coordinates of each selected line (the caret's line without a selection); the number of lines
-// sent. Nothing is sent without a CAD window.
+// sent. Nothing is sent without a CAD window, nor, with a message, when more than 1,000 lines hold
+// coordinates; the sending stops when the window goes.
 int OnSendCoordinates(const QPlainTextEdit& view, std::string_view editorTitle);
 // Zooms the CAD drawing on the caret line's coordinates; false when there is no window or no coordinates.
 bool OnCadZoom(const QPlainTextEdit& view, std::string_view editorTitle);

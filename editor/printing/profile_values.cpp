@@ -3,6 +3,19 @@
 #include "platform/settings/private_profile.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <filesystem>
+
+ProfileFile ProfileFile::program() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path base = config && *config
+                                           ? std::filesystem::path(config)
+                                           : std::filesystem::path(home ? home : ".") / ".config";
+    std::error_code ignored; // an unwritable folder leaves the defaults in use
+    std::filesystem::create_directories(base / "ZortaPad", ignored);
+    return {(base / "ZortaPad" / "ZortaPad.ini").string()};
+}
 
 int ProfileFile::readInt(std::string_view section, std::string_view key, int fallback) const {
     const std::optional<std::string> text = platform::profileString(path, section, key);

@@ -4,6 +4,9 @@
 #include <string_view>
 
 struct ProfileFile {
+    // The program's own profile, "ZortaPad.ini" in its folder of the user's configuration, made when missing.
+    static ProfileFile program();
+
     std::string path;
 
     int readInt(std::string_view section, std::string_view key, int fallback) const;

@@ -207,7 +207,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
             if (takeKey(item, options, response)) return response;
             continue;
         case InputKind::Typed:
-            printText(item.echo.empty() ? L"" : L"\n" + item.echo);
+            // A wait, not input: what is typed shows after the prompt as if at the keyboard.
             takeTypedLines(item);
             continue;
         case InputKind::Answer:

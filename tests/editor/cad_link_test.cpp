@@ -4,6 +4,7 @@
 #include "editor/cad_link/cad_window_search.h"
 #include "editor/cad_link/coordinate_extraction.h"
 #include "editor/cad_link/keystrokes.h"
+#include "platform/ui/message_box.h"
 #include "platform/windows/message_bus.h"
 #include "services/startup/shared_records.h"
 #include "tests/support/comma_locale.h"
@@ -235,6 +236,25 @@ TEST_F(CadCommands, ZoomsOnTheCaretLine) {
     EXPECT_TRUE(OnCadZoom(view, "ZortaPad"));
     EXPECT_EQ(typed(), "'_zoom\nc\n1250.50,3320.25,101.70\n\n");
     EXPECT_EQ(window_table::foreground(), frame);
+}
+
+TEST_F(CadCommands, AHugeSelectionIsRefusedWithAMessage) {
+    makeCad("Autodesk AutoCAD 2021 - [Drawing1.dwg]");
+    QString text;
+    for (int i = 0; i < 10000; ++i)
+        text += QStringLiteral("P X=%1 Y=2\n").arg(i);
+    view.setPlainText(text);
+    select(0, static_cast<int>(text.size()));
+    std::vector<std::string> messages;
+    setMessageBoxHandler([&](const MessageBoxRequest& request) {
+        messages.push_back(request.text);
+        return IDOK;
+    });
+    EXPECT_EQ(OnSendCoordinates(view, "ZortaPad"), 0);
+    setMessageBoxHandler(nullptr);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("10000 lignes"), std::string::npos) << messages[0];
+    EXPECT_EQ(typed(), "");
 }
 
 } // namespace
