@@ -7,9 +7,9 @@
 #include "platform/ui/message_box.h"
 #include "platform/windows/message_bus.h"
 #include "services/startup/shared_records.h"
+#include "tests/editor/qt_application.h"
 #include "tests/support/comma_locale.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
@@ -177,16 +177,8 @@ TEST_F(BusWindows, PostsCharactersWithTheirScanBitsAndPauses) {
 
 class CadCommands : public BusWindows {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "cad_link_test";
-        static char* argv[] = {name, nullptr};
-        application = new QApplication(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { testing_support::startQtApplication(); }
+    static void TearDownTestSuite() { testing_support::stopQtApplication(); }
     void select(int from, int to) {
         QTextCursor cursor = view.textCursor();
         cursor.setPosition(from);
@@ -201,11 +193,8 @@ protected:
         return out;
     }
 
-    static QApplication* application;
     QPlainTextEdit view;
 };
-
-QApplication* CadCommands::application = nullptr;
 
 TEST_F(CadCommands, SendsEachSelectedLineAPointApart) {
     view.setPlainText("P1 X=1 Y=2\nnothing\n10,20,30\nXY 5 6\nP5 X=9 Y=9");
@@ -236,6 +225,14 @@ TEST_F(CadCommands, ZoomsOnTheCaretLine) {
     EXPECT_TRUE(OnCadZoom(view, "ZortaPad"));
     EXPECT_EQ(typed(), "'_zoom\nc\n1250.50,3320.25,101.70\n\n");
     EXPECT_EQ(window_table::foreground(), frame);
+
+    // A CAD window without a drawing view has no parent to bring: it comes itself.
+    destroyWindow(frame);
+    const Hwnd bare = make("Plain", "AUTOCAD [plan.dwg]");
+    received.clear();
+    EXPECT_TRUE(OnCadZoom(view, "ZortaPad"));
+    EXPECT_EQ(window_table::foreground(), bare);
+    EXPECT_EQ(typed(), "'_zoom\nc\n1250.50,3320.25,101.70\n\n");
 }
 
 TEST_F(CadCommands, AHugeSelectionIsRefusedWithAMessage) {

@@ -4,8 +4,8 @@
 #include "editor/printing/print_commands.h"
 #include "editor/printing/print_job.h"
 #include "platform/ui/message_box.h"
+#include "tests/editor/qt_application.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -72,16 +72,8 @@ TEST(FormatHeaderFooter, ReplacesTheFirstCodesThenFormatsTheTime) {
 
 class Printing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "printing_test";
-        static char* argv[] = {name, nullptr};
-        application = new QApplication(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete application;
-        application = nullptr;
-    }
+    static void SetUpTestSuite() { testing_support::startQtApplication(); }
+    static void TearDownTestSuite() { testing_support::stopQtApplication(); }
     void SetUp() override {
         folder = fs::temp_directory_path() / ("printing_test_" + std::to_string(getpid()));
         fs::create_directories(folder);
@@ -109,13 +101,10 @@ protected:
         printer.setOutputFileName(QString::fromStdString(file));
     }
 
-    static QApplication* application;
     fs::path folder;
     std::vector<std::string> messages;
     QPlainTextEdit view;
 };
-
-QApplication* Printing::application = nullptr;
 
 TEST_F(Printing, PagesCarryTheirHeaderFooterAndRulesAndNothingElse) {
     fill(200);
