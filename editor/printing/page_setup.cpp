@@ -20,18 +20,20 @@ TimeSource sourceOf(int value) {
     return value == 0 ? TimeSource::File : TimeSource::System;
 }
 
-// A radio pair "Heure Fichier" / "Heure Système" whose ids are the time sources.
-QButtonGroup* addTimeChoice(QDialog& dialog, QFormLayout& form, const QString& label, TimeSource chosen) {
+// A radio pair "Heure Fichier" / "Heure Système" whose ids are the time sources; the buttons are named
+// after the dialog's control ids, the group's first control and the next one.
+QButtonGroup* addTimeChoice(QDialog& dialog, QFormLayout& form, int firstControl, TimeSource chosen) {
     auto* group = new QButtonGroup(&dialog);
     auto* row = new QHBoxLayout;
     const QString captions[] = {QStringLiteral("Heure Fichier"), QStringLiteral("Heure Système")};
     for (int id = 0; id < 2; ++id) {
         auto* button = new QRadioButton(captions[id], &dialog);
+        button->setObjectName(QString::number(firstControl + id));
         button->setChecked(static_cast<int>(chosen) == id);
         group->addButton(button, id);
         row->addWidget(button);
     }
-    form.addRow(label, row);
+    form.addRow(QString(), row);
     return group;
 }
 
@@ -66,15 +68,18 @@ void CPageSetupDlg::saveChanged(const ProfileFile& profile) {
 
 bool CPageSetupDlg::edit(QWidget* parent) {
     QDialog dialog(parent);
+    dialog.setObjectName(QString::number(kDialogId));
     dialog.setWindowTitle(QStringLiteral("Mise en page"));
     auto* layout = new QVBoxLayout(&dialog);
     auto* form = new QFormLayout;
     auto* header = new QLineEdit(fromCodePage(values.header), &dialog);
     auto* footer = new QLineEdit(fromCodePage(values.footer), &dialog);
+    header->setObjectName(QString::number(kHeaderControl));
+    footer->setObjectName(QString::number(kFooterControl));
     form->addRow(QStringLiteral("En-tête"), header);
-    QButtonGroup* headerTime = addTimeChoice(dialog, *form, QString(), values.headerTime);
+    QButtonGroup* headerTime = addTimeChoice(dialog, *form, kHeaderTimeGroup, values.headerTime);
     form->addRow(QStringLiteral("Pied de page"), footer);
-    QButtonGroup* footerTime = addTimeChoice(dialog, *form, QString(), values.footerTime);
+    QButtonGroup* footerTime = addTimeChoice(dialog, *form, kFooterTimeGroup, values.footerTime);
     layout->addLayout(form);
     for (const char* code : {"%c > Date et Heure ; %x Date seulle", "&&p > No de page en cours",
                              "&&f  > Nom du fichier", "&&t  > Titre de la fenêtre"})

@@ -6,11 +6,15 @@
 #include "platform/ui/message_box.h"
 #include "tests/editor/qt_application.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -274,6 +278,31 @@ TEST_F(Printing, PageSetupWritesItsDefaultsOnceAndThenOnlyWhatChanged) {
     CPageSetupDlg again;
     again.load(profile);
     EXPECT_EQ(again.values.header, "theirs") << "the defaults are written on the first run only";
+}
+
+TEST_F(Printing, PageSetupDialogEditsTheTemplatesAndTimes) {
+    CPageSetupDlg setup;
+    const auto fillIn = [](bool accept) {
+        QTimer::singleShot(0, [accept] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), "101");
+            dialog->findChild<QLineEdit*>("1002")->setText(QStringLiteral("Page &p \u00e9t\u00e9"));
+            dialog->findChild<QLineEdit*>("1003")->setText(QStringLiteral("&f"));
+            dialog->findChild<QRadioButton*>("1004")->setChecked(true);
+            EXPECT_TRUE(dialog->findChild<QRadioButton*>("1007")->isChecked());
+            accept ? dialog->accept() : dialog->reject();
+        });
+    };
+    fillIn(false);
+    EXPECT_FALSE(setup.edit(nullptr));
+    EXPECT_EQ(setup.values, PageSetupValues{});
+    fillIn(true);
+    EXPECT_TRUE(setup.edit(nullptr));
+    EXPECT_EQ(setup.values.header, "Page &p \xE9t\xE9");
+    EXPECT_EQ(setup.values.footer, "&f");
+    EXPECT_EQ(setup.values.headerTime, TimeSource::File);
+    EXPECT_EQ(setup.values.footerTime, TimeSource::System);
 }
 
 TEST_F(Printing, PrinterFontScalesToThePrinterAndBackAndCanBeForgotten) {
