@@ -1,8 +1,13 @@
 #include "editor/cad_link/cad_commands.h"
 
+#include "editor/app/command_ids.h"
+#include "editor/app/command_table.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/the_app.h"
 #include "editor/cad_link/cad_window_search.h"
 #include "editor/cad_link/coordinate_extraction.h"
 #include "editor/cad_link/keystrokes.h"
+#include "editor/document/pad_view.h"
 #include "platform/ui/message_box.h"
 #include "services/dos/dos.h"
 
@@ -81,4 +86,12 @@ bool OnCadZoom(const QPlainTextEdit& view, std::string_view editorTitle) {
     if (text.size() < kShortestSent) return false;
     PostKeystrokes(window, "'_zoom\nc\n" + text + "\n\n");
     return true;
+}
+
+void connectCadLinkCommands(CommandTable& table) {
+    const auto editorTitle = [] { return window_table::text(CTheApp::instance().mainFrame()->handle()); };
+    table.connectOnView(pad_command::kSendCoordinates,
+                        [editorTitle](CPadView* view) { OnSendCoordinates(*view, editorTitle()); });
+    table.connectOnView(pad_command::kCadZoom,
+                        [editorTitle](CPadView* view) { OnCadZoom(*view, editorTitle()); });
 }

@@ -3,10 +3,8 @@
 // after the other, to answer a point prompt; or a transparent zoom centred on those of the caret's line.
 #include <string_view>
 
+class CommandTable;
 class QPlainTextEdit;
-
-constexpr int kCadZoomCommand = 32787;
-constexpr int kSendCoordinatesCommand = 32788;
 
 // Sends the coordinates of each selected line (the caret's line without a selection); the number of lines
 // sent. Nothing is sent without a CAD window, nor, with a message, when more than 1,000 lines hold
@@ -14,3 +12,6 @@ constexpr int kSendCoordinatesCommand = 32788;
 int OnSendCoordinates(const QPlainTextEdit& view, std::string_view editorTitle);
 // Zooms the CAD drawing on the caret line's coordinates; false when there is no window or no coordinates.
 bool OnCadZoom(const QPlainTextEdit& view, std::string_view editorTitle);
+
+// Connects both commands to the program's command table, the editor's title being its main frame's.
+void connectCadLinkCommands(CommandTable& table);

@@ -1,6 +1,11 @@
 #include "editor/printing/print_commands.h"
 
-#include "editor/link/bus_window.h"
+#include "editor/app/command_ids.h"
+#include "editor/app/command_table.h"
+#include "editor/app/font_settings.h"
+#include "editor/app/the_app.h"
+#include "editor/document/pad_doc.h"
+#include "editor/document/pad_view.h"
 #include "editor/printing/default_printer.h"
 #include "editor/printing/print_job.h"
 #include "platform/ui/message_box.h"
@@ -8,7 +13,6 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -17,56 +21,43 @@
 
 #include <ctime>
 
+using namespace pad_command;
+
 namespace {
 
 void showMessage(const std::string& text) {
     platform::messageBox(0, text.c_str(), "ZortaPad", platform::MB_OK | platform::MB_ICONERROR);
 }
 
-std::pair<double, double> screenDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return {96.0, 96.0};
-    return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
-}
-
-// The font dialog on printer fonts, in the printer's pixels.
-std::optional<LogFont> askFont(const LogFont& current) {
-    QFont font(QString::fromStdString(current.faceName));
-    font.setPixelSize(std::max(1, std::abs(current.height)));
-    font.setItalic(current.italic);
-    font.setUnderline(current.underline);
+// The font dialog, in the printer's pixels.
+std::optional<ProfileFont> askFont(const ProfileFont& current) {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, nullptr, QStringLiteral("Police d'impression"));
+    const QFont chosen =
+        QFontDialog::getFont(&ok, qFontOf(current), nullptr, QStringLiteral("Police d'impression"));
     if (!ok) return std::nullopt;
-    LogFont out = current;
-    out.faceName = chosen.family().toStdString().substr(0, 31);
-    out.height = -std::max(1, chosen.pixelSize() > 0 ? chosen.pixelSize() : std::abs(current.height));
-    out.weight = chosen.weight();
-    out.italic = chosen.italic();
-    out.underline = chosen.underline();
-    return out;
+    return profileFontOf(chosen);
 }
 
 PrintJob jobFor(const CPageSetupDlg& setup, const PrintedDocument& document) {
     return PrintJob(setup.values, document.path, document.title, std::time(nullptr));
 }
 
+PrintedDocument documentOf(CPadView* view) {
+    const ProfileFont& printerFont = CTheApp::instance().settings().printFont;
+    return {*view, view->padDocument().path, view->padDocument().title(),
+            printerFont.height != 0 ? printingFont(printerFont, screenDpiY()) : view->font()};
+}
+
 } // namespace
+
+double screenDpiY() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
 
 Printing& Printing::instance() {
     static Printing printing;
     return printing;
-}
-
-void Printing::load(const ProfileFile& profile) {
-    pageSetup.load(profile);
-    printerFont = printerFontRead_ = readPrintFont(profile);
-}
-
-void Printing::save(const ProfileFile& profile) {
-    pageSetup.saveChanged(profile);
-    if (printerFont != printerFontRead_) writePrintFont(profile, printerFont);
-    printerFontRead_ = printerFont;
 }
 
 QPrinter& Printing::printer() {
@@ -77,32 +68,39 @@ QPrinter& Printing::printer() {
     return *printer_;
 }
 
-QFont Printing::fontFor(const QPlainTextEdit& view) const {
-    return printerFont ? printingFont(*printerFont, screenDpi().second) : view.font();
-}
-
 bool Printing::print(QPrinter& target, const PrintedDocument& document) {
     std::string error;
-    if (jobFor(pageSetup, document).print(target, *document.view.document(), fontFor(document.view), error))
+    if (jobFor(pageSetup, document).print(target, *document.view.document(), document.font, error))
         return true;
     showMessage(error);
+    return false;
+}
+
+void Printing::printWithDialog(const PrintedDocument& document) {
+    QPrintDialog dialog(&printer(), &document.view);
+    if (dialog.exec() == QDialog::Accepted) print(printer(), document);
+}
+
+bool Printing::printDirect(const PrintedDocument& document) {
+    QPrinter direct(QPrinter::HighResolution);
+    if (useDefaultPrinter(direct)) return print(direct, document);
+    showMessage(printerFontMessage(kNoPrinterString));
     return false;
 }
 
 void Printing::preview(const PrintedDocument& document,
                        const std::function<void(QPrintPreviewDialog&)>& exec) {
     const PrintJob job = jobFor(pageSetup, document);
-    const QFont font = fontFor(document.view);
     const QTextDocument& text = *document.view.document();
     QPrintPreviewDialog dialog(&printer(), &document.view);
     auto* widget = dialog.findChild<QPrintPreviewWidget*>();
     const int startPage =
-        job.layoutFor(printer(), text, font).pageOf(document.view.textCursor().selectionStart()) + 1;
+        job.layoutFor(printer(), text, document.font).pageOf(document.view.textCursor().selectionStart()) + 1;
     std::vector<int> pageStarts;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
         std::string error;
-        pageStarts = job.layoutFor(*target, text, font).pageStarts();
-        if (!job.print(*target, text, font, error)) showMessage(error);
+        pageStarts = job.layoutFor(*target, text, document.font).pageStarts();
+        if (!job.print(*target, text, document.font, error)) showMessage(error);
     });
     bool placed = false;
     QObject::connect(widget, &QPrintPreviewWidget::previewChanged, [&] {
@@ -122,57 +120,31 @@ void Printing::preview(const PrintedDocument& document,
     document.view.ensureCursorVisible();
 }
 
-void Printing::choosePrinterFont() {
-    const auto [dpiX, dpiY] = screenDpi();
-    const int message =
-        ::choosePrinterFont(printerFont, dpiX, dpiY, chooser_ ? chooser_ : PrinterFontChooser(askFont));
+void Printing::printerSetup(QWidget* parent) {
+    QPageSetupDialog dialog(&printer(), parent);
+    dialog.exec();
+}
+
+void Printing::choosePrinterFont(ProfileFont& font, const QFont& displayFont) {
+    const int message = ::choosePrinterFont(font, profileFontOf(displayFont), screenDpiY(),
+                                            chooser_ ? chooser_ : PrinterFontChooser(askFont));
     if (message) showMessage(printerFontMessage(message));
 }
 
-bool Printing::run(int command, const PrintedDocument* document) {
-    switch (command) {
-    case kPageSetupCommand:
-        pageSetup.edit(document ? &document->view : nullptr);
-        return true;
-    case kPrinterSetupCommand: {
-        QPageSetupDialog dialog(&printer(), document ? &document->view : nullptr);
-        dialog.exec();
-        return true;
-    }
-    case kPrinterFontCommand:
-        choosePrinterFont();
-        return true;
-    case kForgetPrinterFontCommand:
-        printerFont.reset();
-        return true;
-    default:
-        break;
-    }
-    if (!document) return false;
-    switch (command) {
-    case kPrintCommand: {
-        QPrintDialog dialog(&printer(), &document->view);
-        if (dialog.exec() == QDialog::Accepted) print(printer(), *document);
-        return true;
-    }
-    case kPrintDirectCommand: {
-        QPrinter direct(QPrinter::HighResolution);
-        if (useDefaultPrinter(direct))
-            print(direct, *document);
-        else
-            showMessage(printerFontMessage(kNoPrinterString));
-        return true;
-    }
-    case kPrintPreviewCommand:
-        preview(*document);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool Printing::isChecked(int command) const {
-    if (command == kPrinterFontCommand) return printerFont.has_value();
-    if (command == kForgetPrinterFontCommand) return !printerFont.has_value();
-    return false;
+void connectPrintingCommands(CommandTable& table) {
+    Printing& printing = Printing::instance();
+    const auto printerFont = []() -> ProfileFont& { return CTheApp::instance().settings().printFont; };
+    table.connect(kPageSetup, [&printing](CPadView* view) { printing.pageSetup.edit(view); });
+    table.connect(kPrintSetup, [&printing](CPadView* view) { printing.printerSetup(view); });
+    table.connectOnView(kPrint, [&printing](CPadView* view) { printing.printWithDialog(documentOf(view)); });
+    table.connectOnView(kPrintDirect,
+                        [&printing](CPadView* view) { printing.printDirect(documentOf(view)); });
+    table.connectOnView(kPrintPreview, [&printing](CPadView* view) { printing.preview(documentOf(view)); });
+    table.connectOnView(
+        kPrinterFont,
+        [&printing, printerFont](CPadView* view) { printing.choosePrinterFont(printerFont(), view->font()); },
+        [printerFont](CPadView*) { return printerFont().height != 0; });
+    table.connectOnView(
+        kSameFontForPrinting, [printerFont](CPadView*) { printerFont().height = 0; },
+        [printerFont](CPadView*) { return printerFont().height == 0; });
 }

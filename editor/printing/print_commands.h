@@ -1,6 +1,6 @@
 #pragma once
 // The printing commands of the editor: page setup, printer setup, printing with and without the printer
-// dialog, print preview and the printer font, over one program-wide page setup and printer font.
+// dialog, print preview and the printer font, over one program-wide page setup.
 #include "editor/printing/page_setup.h"
 #include "editor/printing/printer_font.h"
 
@@ -8,60 +8,53 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
+class CommandTable;
 class QPlainTextEdit;
 class QPrintPreviewDialog;
 
-constexpr int kPageSetupCommand = 32769;
-constexpr int kPrinterFontCommand = 32770;
-constexpr int kForgetPrinterFontCommand = 104;
-constexpr int kPrinterSetupCommand = 57606;
-constexpr int kPrintCommand = 57607;
-constexpr int kPrintDirectCommand = 57608;
-constexpr int kPrintPreviewCommand = 57609;
-
-// What is printed: a view's text with its document's path (empty when never saved) and title.
+// What is printed: a view's text with its document's path (empty when never saved) and title, in the printer
+// font (or the view's own).
 struct PrintedDocument {
     QPlainTextEdit& view;
     std::string path;
     std::string title;
+    QFont font;
 };
 
 class Printing {
 public:
     static Printing& instance();
 
-    void load(const ProfileFile& profile);
-    // Writes the page setup's changed values and the printer font when it changed.
-    void save(const ProfileFile& profile);
-
-    // Runs one of the commands above; false for another command. `document` is null without a view.
-    bool run(int command, const PrintedDocument* document);
-    // Whether the command's menu item carries a check mark.
-    bool isChecked(int command) const;
-
     // Prints on `printer`; false with a message shown when it cannot.
     bool print(QPrinter& printer, const PrintedDocument& document);
+    // After the printer dialog, on the printer it chose.
+    void printWithDialog(const PrintedDocument& document);
+    // On the default printer without a dialog; false with a message when there is none or it fails.
+    bool printDirect(const PrintedDocument& document);
     // The preview, starting on the page of the selection's start; when it ends on another page the caret
     // goes to that page's first character. `exec` shows the dialog (its exec by default).
     void preview(const PrintedDocument& document,
                  const std::function<void(QPrintPreviewDialog&)>& exec = nullptr);
+    void printerSetup(QWidget* parent);
+    // Command 32770 on `font` (height 0: none), starting from `displayFont` when there is none.
+    void choosePrinterFont(ProfileFont& font, const QFont& displayFont);
 
     // The font choice of command 32770 (a font dialog by default).
     void setFontChooser(PrinterFontChooser chooser) { chooser_ = std::move(chooser); }
-    // The font printing uses: the printer font, else the view's font.
-    QFont fontFor(const QPlainTextEdit& view) const;
 
     CPageSetupDlg pageSetup;
-    std::optional<LogFont> printerFont;
 
 private:
     QPrinter& printer();
-    void choosePrinterFont();
 
     std::unique_ptr<QPrinter> printer_;
-    std::optional<LogFont> printerFontRead_;
     PrinterFontChooser chooser_;
 };
+
+// The screen's vertical resolution, by which printer fonts are kept.
+double screenDpiY();
+
+// Connects the printing commands to the program's command table; the printer font is the program's setting.
+void connectPrintingCommands(CommandTable& table);

@@ -1,45 +1,25 @@
 #pragma once
-// The printer font: chosen on the default printer in its own units, kept in screen units in the profile
-// section "PrintFont".
-#include "editor/printing/profile_values.h"
+// The printer font: chosen on the default printer in the printer's pixels, kept in the screen's pixels like
+// the display font (the profile's "PrintFont").
+#include "editor/app/pad_settings.h"
 
 #include <QFont>
 
 #include <functional>
 #include <optional>
-#include <string>
 
-// The fields of a font description that the profile keeps; heights and widths in device pixels, negative
-// for a character height.
-struct LogFont {
-    int height = 0;
-    int width = 0;
-    int weight = 0;
-    bool italic = false;
-    bool underline = false;
-    int pitchAndFamily = 0;
-    int charSet = 1;
-    std::string faceName = "System";
+// The font to print in for a description in the screen's pixels at `screenDpi`.
+QFont printingFont(const ProfileFont& font, double screenDpi);
 
-    bool operator==(const LogFont&) const = default;
-};
-
-// The stored printer font; nullopt when none is (height 0).
-std::optional<LogFont> readPrintFont(const ProfileFile& profile);
-// Stores the font, or height 0 to forget it.
-void writePrintFont(const ProfileFile& profile, const std::optional<LogFont>& font);
-
-// The font to print in for a description in screen units at `screenDpi`.
-QFont printingFont(const LogFont& font, double screenDpi);
-
-// Shows the font choice for a font in the printer's units; nullopt when cancelled.
-using PrinterFontChooser = std::function<std::optional<LogFont>(const LogFont& inPrinterUnits)>;
+// Shows the font choice for a font in the printer's pixels; nullopt when cancelled.
+using PrinterFontChooser = std::function<std::optional<ProfileFont>(const ProfileFont& inPrinterPixels)>;
 
 constexpr int kNoPrinterString = 4001;
 constexpr int kNoPrinterContextString = 4000;
 
-// Command 32770: `font` becomes the chosen font in screen units; the id of the string to show when there is
-// no printer or no printer context, else 0 (also when the choice was cancelled, `font` then unchanged).
-int choosePrinterFont(std::optional<LogFont>& font, double screenDpiX, double screenDpiY,
+// Command 32770: offers `font` (height 0: none yet, `fallback` then), scaled from the screen's resolution to
+// the default printer's, and makes the chosen one `font` in the screen's pixels. The id of the string to show
+// when there is no printer or no printer context, `font` then unchanged; else 0 (also when cancelled).
+int choosePrinterFont(ProfileFont& font, const ProfileFont& fallback, double screenDpiY,
                       const PrinterFontChooser& choose);
 const char* printerFontMessage(int stringId);

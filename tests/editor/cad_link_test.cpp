@@ -4,10 +4,9 @@
 #include "editor/cad_link/cad_window_search.h"
 #include "editor/cad_link/coordinate_extraction.h"
 #include "editor/cad_link/keystrokes.h"
-#include "platform/ui/message_box.h"
 #include "platform/windows/message_bus.h"
 #include "services/startup/shared_records.h"
-#include "tests/editor/qt_application.h"
+#include "tests/editor/qt_test_app.h"
 #include "tests/support/comma_locale.h"
 
 #include <QPlainTextEdit>
@@ -177,8 +176,7 @@ TEST_F(BusWindows, PostsCharactersWithTheirScanBitsAndPauses) {
 
 class CadCommands : public BusWindows {
 protected:
-    static void SetUpTestSuite() { testing_support::startQtApplication(); }
-    static void TearDownTestSuite() { testing_support::stopQtApplication(); }
+    static void SetUpTestSuite() { testing_support::qtApplication(); }
     void select(int from, int to) {
         QTextCursor cursor = view.textCursor();
         cursor.setPosition(from);
@@ -242,15 +240,10 @@ TEST_F(CadCommands, AHugeSelectionIsRefusedWithAMessage) {
         text += QStringLiteral("P X=%1 Y=2\n").arg(i);
     view.setPlainText(text);
     select(0, static_cast<int>(text.size()));
-    std::vector<std::string> messages;
-    setMessageBoxHandler([&](const MessageBoxRequest& request) {
-        messages.push_back(request.text);
-        return IDOK;
-    });
+    testing_support::ScriptedBoxes boxes;
     EXPECT_EQ(OnSendCoordinates(view, "ZortaPad"), 0);
-    setMessageBoxHandler(nullptr);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("10000 lignes"), std::string::npos) << messages[0];
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("10000 lignes"), std::string::npos) << boxes.texts[0];
     EXPECT_EQ(typed(), "");
 }
 

@@ -4,7 +4,8 @@
 #include "editor/printing/print_commands.h"
 #include "editor/printing/print_job.h"
 #include "platform/ui/message_box.h"
-#include "tests/editor/qt_application.h"
+#include "tests/editor/qt_test_app.h"
+#include "tests/support/temp_folder.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -76,24 +77,12 @@ TEST(FormatHeaderFooter, ReplacesTheFirstCodesThenFormatsTheTime) {
 
 class Printing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { testing_support::startQtApplication(); }
-    static void TearDownTestSuite() { testing_support::stopQtApplication(); }
+    static void SetUpTestSuite() { testing_support::qtApplication(); }
     void SetUp() override {
-        folder = fs::temp_directory_path() / ("printing_test_" + std::to_string(getpid()));
-        fs::create_directories(folder);
-        platform::setMessageBoxHandler([this](const platform::MessageBoxRequest& request) {
-            messages.push_back(request.text);
-            return platform::IDOK;
-        });
         unsetenv("ZORTA_PRINTER");
-        ::Printing::instance().printerFont.reset();
         ::Printing::instance().pageSetup.values = PageSetupValues{};
     }
-    void TearDown() override {
-        platform::setMessageBoxHandler(nullptr);
-        unsetenv("ZORTA_PRINTER");
-        fs::remove_all(folder);
-    }
+    void TearDown() override { unsetenv("ZORTA_PRINTER"); }
     void fill(int lines) {
         QString text;
         for (int i = 1; i <= lines; ++i)
@@ -104,9 +93,10 @@ protected:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(file));
     }
+    PrintedDocument document() { return {view, "", "t", view.font()}; }
 
-    fs::path folder;
-    std::vector<std::string> messages;
+    testing_support::TempFolder folder;
+    testing_support::ScriptedBoxes boxes;
     QPlainTextEdit view;
 };
 
@@ -148,8 +138,7 @@ TEST_F(Printing, PagesCarryTheirHeaderFooterAndRulesAndNothingElse) {
 
     // The rules: dark rows across the printing area, h + h/4 below its top and above its bottom.
     const int dpi = 144;
-    run("pdftoppm -gray -r " + std::to_string(dpi) + " -f 1 -l 1 '" + file + "' '" +
-        (folder / "page").string() + "'");
+    run("pdftoppm -gray -r " + std::to_string(dpi) + " -f 1 -l 1 '" + file + "' '" + folder / "page" + "'");
     std::ifstream raster(folder / "page-1.pgm", std::ios::binary);
     ASSERT_TRUE(raster) << "pdftoppm wrote no raster";
     std::string magic;
@@ -187,7 +176,7 @@ TEST_F(Printing, HeaderTimeComesFromTheFileOnlyWhenItHasOne) {
     setup.headerTime = TimeSource::File;
     const std::time_t now = 1'700'000'000;
     EXPECT_EQ(PrintJob(setup, dated, "dated.txt", now).decorationOf(1).header, "2001");
-    EXPECT_EQ(PrintJob(setup, (folder / "noextension").string(), "t", now).headerTime(), now);
+    EXPECT_EQ(PrintJob(setup, folder / "noextension", "t", now).headerTime(), now);
     EXPECT_EQ(PrintJob(setup, "", "Sans titre", now).headerTime(), now);
     setup.headerTime = TimeSource::System;
     EXPECT_EQ(PrintJob(setup, dated, "dated.txt", now).headerTime(), now);
@@ -207,21 +196,20 @@ TEST_F(Printing, AnEmptyHeaderAndFooterLeaveTheirRoomToTheText) {
 TEST_F(Printing, APdfInAMissingFolderIsAClearMessage) {
     fill(5);
     QPrinter printer(QPrinter::HighResolution);
-    pdfPrinter(printer, folder / "missing" / "out.pdf");
-    EXPECT_FALSE(::Printing::instance().print(printer, PrintedDocument{view, "", "t"}));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("missing"), std::string::npos) << messages[0];
+    pdfPrinter(printer, folder / "missing/out.pdf");
+    EXPECT_FALSE(::Printing::instance().print(printer, document()));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("missing"), std::string::npos) << boxes.texts[0];
 }
 
 TEST_F(Printing, PrintDirectUsesTheDefaultPdfPrinterOrSaysThereIsNone) {
     fill(10);
-    PrintedDocument document{view, "", "t"};
-    EXPECT_TRUE(::Printing::instance().run(kPrintDirectCommand, &document));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Device d'imprimante introuvable");
+    EXPECT_FALSE(::Printing::instance().printDirect(document()));
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Device d'imprimante introuvable");
     const std::string file = folder / "direct.pdf";
     setenv("ZORTA_PRINTER", file.c_str(), 1);
-    EXPECT_TRUE(::Printing::instance().run(kPrintDirectCommand, &document));
+    EXPECT_TRUE(::Printing::instance().printDirect(document()));
     EXPECT_NE(run("pdftotext '" + file + "' -").find("ligne 10"), std::string::npos);
 }
 
@@ -235,7 +223,7 @@ TEST_F(Printing, PreviewStartsOnTheSelectionsPageAndMovesTheCaretToWhereItEnds) 
     setenv("ZORTA_PRINTER", file.c_str(), 1);
     int shownPage = 0;
     int pages = 0;
-    ::Printing::instance().preview(PrintedDocument{view, "", "t"}, [&](QPrintPreviewDialog& dialog) {
+    ::Printing::instance().preview(document(), [&](QPrintPreviewDialog& dialog) {
         dialog.show();
         auto* widget = dialog.findChild<QPrintPreviewWidget*>();
         for (int i = 0; i < 50 && widget->pageCount() == 0; ++i)
@@ -248,8 +236,7 @@ TEST_F(Printing, PreviewStartsOnTheSelectionsPageAndMovesTheCaretToWhereItEnds) 
     });
     ASSERT_GT(pages, 2);
     // The page that holds the line, as the same printer prints it.
-    PrintedDocument document{view, "", "t"};
-    ::Printing::instance().run(kPrintDirectCommand, &document);
+    ::Printing::instance().printDirect(document());
     const std::vector<std::string> printed = splitPages(run("pdftotext '" + file + "' -"));
     ASSERT_EQ(static_cast<int>(printed.size()), pages);
     int holding = 0;
@@ -261,7 +248,7 @@ TEST_F(Printing, PreviewStartsOnTheSelectionsPageAndMovesTheCaretToWhereItEnds) 
 }
 
 TEST_F(Printing, PageSetupWritesItsDefaultsOnceAndThenOnlyWhatChanged) {
-    const ProfileFile profile{(folder / "pad.ini").string()};
+    const ProfileFile profile{folder / "pad.ini"};
     CPageSetupDlg setup;
     setup.load(profile);
     EXPECT_EQ(profile.readInt("PageSetup", "Version", 0), 1);
@@ -305,45 +292,38 @@ TEST_F(Printing, PageSetupDialogEditsTheTemplatesAndTimes) {
     EXPECT_EQ(setup.values.footerTime, TimeSource::System);
 }
 
-TEST_F(Printing, PrinterFontScalesToThePrinterAndBackAndCanBeForgotten) {
+TEST_F(Printing, PrinterFontIsChosenOnThePrinterInItsPixels) {
     ::Printing& printing = ::Printing::instance();
-    LogFont offered;
+    ProfileFont offered;
     int asked = 0;
-    printing.setFontChooser([&](const LogFont& font) {
+    printing.setFontChooser([&](const ProfileFont& font) {
         ++asked;
         offered = font;
-        LogFont chosen = font;
+        ProfileFont chosen = font;
         chosen.height = font.height * 2;
         chosen.faceName = "DejaVu Sans Mono";
-        return std::optional<LogFont>(chosen);
+        return std::optional<ProfileFont>(chosen);
     });
-    printing.run(kPrinterFontCommand, nullptr);
+    ProfileFont font;
+    printing.choosePrinterFont(font, view.font());
     EXPECT_EQ(asked, 0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "Device d'imprimante introuvable");
-    EXPECT_FALSE(printing.printerFont);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], "Device d'imprimante introuvable");
+    EXPECT_EQ(font, ProfileFont{}) << "nothing changed without a printer";
 
     const std::string file = folder / "font.pdf";
     setenv("ZORTA_PRINTER", file.c_str(), 1);
     QPrinter probe(QPrinter::HighResolution);
-    const double ratio = probe.logicalDpiY() / QApplication::primaryScreen()->logicalDotsPerInchY();
-    printing.printerFont = LogFont{-12, 0, 400, false, false, 0x31, 1, "Courier New"};
-    printing.run(kPrinterFontCommand, nullptr);
+    const double ratio = probe.logicalDpiY() / screenDpiY();
+    ASSERT_GT(ratio, 1.0);
+    font.height = -12;
+    font.faceName = "Courier New";
+    printing.choosePrinterFont(font, view.font());
     ASSERT_EQ(asked, 1);
     EXPECT_EQ(offered.height, static_cast<int>(std::lround(-12 * ratio)));
-    ASSERT_TRUE(printing.printerFont);
-    EXPECT_EQ(printing.printerFont->height, -24);
-    EXPECT_EQ(printing.printerFont->faceName, "DejaVu Sans Mono");
-    EXPECT_TRUE(printing.isChecked(kPrinterFontCommand));
-
-    const ProfileFile profile{(folder / "pad.ini").string()};
-    printing.save(profile);
-    EXPECT_EQ(profile.readInt("PrintFont", "Height", 0), -24);
-    EXPECT_EQ(readPrintFont(profile), printing.printerFont);
-    printing.run(kForgetPrinterFontCommand, nullptr);
-    EXPECT_TRUE(printing.isChecked(kForgetPrinterFontCommand));
-    printing.save(profile);
-    EXPECT_FALSE(readPrintFont(profile));
+    EXPECT_EQ(offered.faceName, "Courier New");
+    EXPECT_EQ(font.height, -24);
+    EXPECT_EQ(font.faceName, "DejaVu Sans Mono");
     printing.setFontChooser(nullptr);
 }
 
