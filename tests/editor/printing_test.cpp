@@ -1,9 +1,16 @@
 // Printing: header and footer lines, pages printed to PDF and read back with poppler's tools, the preview's
 // pages, the page setup's settings and the printer font.
+#include "editor/app/command_ids.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/the_app.h"
+#include "editor/document/pad_doc.h"
+#include "editor/document/pad_view.h"
 #include "editor/printing/header_footer.h"
 #include "editor/printing/print_commands.h"
 #include "editor/printing/print_job.h"
+#include "platform/settings/private_profile.h"
 #include "platform/ui/message_box.h"
+#include "services/startup/shared_records.h"
 #include "tests/editor/qt_test_app.h"
 #include "tests/support/temp_folder.h"
 
@@ -325,6 +332,71 @@ TEST_F(Printing, PrinterFontIsChosenOnThePrinterInItsPixels) {
     EXPECT_EQ(font.height, -24);
     EXPECT_EQ(font.faceName, "DejaVu Sans Mono");
     printing.setFontChooser(nullptr);
+}
+
+// The commands as the program runs them, with its settings kept in its profile.
+class PrintingCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing_support::qtApplication(); }
+    PrintingCommands() {
+        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+        setenv("ZORTA_PRINTER", pdf.c_str(), 1);
+        app = std::make_unique<CTheApp>();
+        EXPECT_TRUE(app->InitInstance({}));
+        if (g_pTpadG) *g_pTpadG = Tavropad(0);
+    }
+    ~PrintingCommands() override {
+        unsetenv("ZORTA_PRINTER");
+        if (g_pTpadG) *g_pTpadG = Tavropad(0);
+        for (CPadView* view : app->views())
+            view->padDocument().setAskToSave(0);
+        ::Printing::instance().setFontChooser(nullptr);
+    }
+    CPadView* view() const { return app->mainFrame()->activeView(); }
+    std::string printFontHeight() const {
+        return platform::profileString(folder / "zorta/ZortaPad.INI", "PrintFont", "Height").value_or("?");
+    }
+
+    testing_support::TempFolder folder;
+    testing_support::ScriptedBoxes boxes;
+    std::string pdf = folder / "direct.pdf";
+    std::unique_ptr<CTheApp> app;
+};
+
+TEST_F(PrintingCommands, PrinterFontLandsInTheProfileAndSameFontForgetsIt) {
+    namespace id = pad_command;
+    const double ratio = QPrinter(QPrinter::HighResolution).logicalDpiY() / screenDpiY();
+    ::Printing::instance().setFontChooser([ratio](const ProfileFont& font) {
+        ProfileFont chosen = font;
+        chosen.height = -static_cast<int>(std::lround(20 * ratio));
+        return std::optional<ProfileFont>(chosen);
+    });
+    ASSERT_NE(view(), nullptr);
+    EXPECT_TRUE(app->routeCommand(id::kSameFontForPrinting, view()));
+    EXPECT_TRUE(app->commands().isChecked(id::kSameFontForPrinting, view()));
+    EXPECT_FALSE(app->commands().isChecked(id::kPrinterFont, view()));
+    app->ExitInstance();
+    EXPECT_EQ(printFontHeight(), "0");
+
+    EXPECT_TRUE(app->routeCommand(id::kPrinterFont, view()));
+    EXPECT_EQ(app->settings().printFont.height, -20);
+    EXPECT_TRUE(app->commands().isChecked(id::kPrinterFont, view()));
+    app->ExitInstance();
+    EXPECT_EQ(printFontHeight(), "-20");
+}
+
+TEST_F(PrintingCommands, PrintDirectWritesTheDocumentWithItsTitleAndPageSetupIsKept) {
+    ASSERT_NE(view(), nullptr);
+    view()->setPlainText(QStringLiteral("10.5 20.25"));
+    ::Printing::instance().pageSetup.values.footer = "fin &t";
+    EXPECT_TRUE(app->routeCommand(pad_command::kPrintDirect, view()));
+    const std::string text = run("pdftotext '" + pdf + "' -");
+    EXPECT_NE(text.find("P:1 le "), std::string::npos) << text;
+    EXPECT_NE(text.find("fin Sans titre"), std::string::npos) << text;
+    EXPECT_NE(text.find("10.5 20.25"), std::string::npos) << text;
+    app->ExitInstance();
+    EXPECT_EQ(platform::profileString(folder / "zorta/ZortaPad.INI", "PageSetup", "Footer").value_or("?"),
+              "fin &t");
 }
 
 } // namespace
