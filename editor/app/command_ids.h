@@ -11,6 +11,7 @@ constexpr int kSave = 57603;
 constexpr int kSaveAs = 57604;
 constexpr int kPrintSetup = 57606;
 constexpr int kPrint = 57607;
+constexpr int kPrintDirect = 57608;
 constexpr int kPrintPreview = 57609;
 constexpr int kRecentFirst = 57616; // 15 recent files, 57616 to 57630
 constexpr int kRecentCount = 15;

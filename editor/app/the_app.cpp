@@ -6,9 +6,11 @@
 #include "editor/app/message_boxes.h"
 #include "editor/app/pad_frame.h"
 #include "editor/app/window_placement.h"
+#include "editor/cad_link/cad_commands.h"
 #include "editor/document/pad_view.h"
 #include "editor/document/view_commands.h"
 #include "editor/link/bus_pump.h"
+#include "editor/printing/print_commands.h"
 #include "platform/files/path_map.h"
 #include "platform/settings/private_profile.h"
 #include "platform/windows/process_memory.h"
@@ -51,6 +53,8 @@ CTheApp::CTheApp() {
     CPadDoc::chooseSavePath = [this](const CPadDoc&) { return chooseFile("Enregistrer sous", true); };
     connectAppCommands(*this, commands_);
     connectViewCommands(commands_);
+    connectCadLinkCommands(commands_);
+    connectPrintingCommands(commands_);
 }
 
 CTheApp::~CTheApp() {
@@ -67,6 +71,7 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
     installMessageBoxes();
     parse_.foregroundWindow = window_table::foreground();
     settings_ = profile_.read();
+    Printing::instance().pageSetup.load(ProfileFile{profile_.path()});
     frame_ = std::make_unique<CMainFrame>();
     if (!frame_->handle()) return false;
     frame_->onClosing = [this] { return onMainFrameClosing(); };
@@ -126,6 +131,7 @@ bool CTheApp::onMainFrameClosing() {
 
 void CTheApp::ExitInstance() {
     profile_.write(settings_);
+    Printing::instance().pageSetup.saveChanged(ProfileFile{profile_.path()});
     writeRecentFiles();
 }
 

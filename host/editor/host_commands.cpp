@@ -10,6 +10,7 @@
 #include "host/editor/find_file.h"
 #include "host/editor/menus.h"
 #include "host/editor/ucs.h"
+#include "host/editor/zoom_command.h"
 #include "host/entities/curve.h"
 #include "host/input/entity_refs.h"
 #include "host/input/prompt_input.h"
@@ -179,7 +180,8 @@ HostCommandFunction findHostCommand(const std::wstring& name) {
                     {L"LIST", listCommand},         {L"MOVE", moveCommand},
                     {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
                     {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
-                    {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand}};
+                    {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand},
+                    {L"ZOOM", zoomCommand}};
     for (const auto& c : commands)
         if (name == c.name) return c.function;
     return nullptr;

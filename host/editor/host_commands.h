@@ -1,6 +1,6 @@
 #pragma once
 // The host's own commands that modules and scripts run: UNDO (a number of groups, BEgin, End), U, MENULOAD,
-// MENUUNLOAD, EXTEND, SELECT and the editing commands of host/editor/edit_commands.h.
+// MENUUNLOAD, EXTEND, SELECT, ZOOM and the editing commands of host/editor/edit_commands.h.
 #include <string>
 
 namespace host {

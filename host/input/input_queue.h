@@ -28,6 +28,7 @@ enum class InputKind {
     Answer,      // the button chosen in a message box
     Grip,        // at the command prompt: the grips of an entity near a point dragged to another point
     DoubleClick, // at the command prompt: a double click on an entity
+    Typed,       // a wait for lines typed into the host's window (typed_input.h)
 };
 
 struct InputItem {
@@ -46,6 +47,8 @@ struct InputItem {
     int button = 0;                     // Answer: IDOK 1, IDCANCEL 2, ..., IDYES 6, IDNO 7
     bool sent = false;                  // queued by sendStringToExecute
     int owner = 0;                      // non-zero: arguments of one host command call, dropped when it ends
+    int typedLines = 0;                 // Typed: how many lines
+    int typedWaitMs = 0;                // Typed: how long at most
     std::wstring echo;                  // what the transcript shows when the item is taken
 };
 

@@ -1,14 +1,19 @@
 #include "host/input/prompt_input.h"
 
+#include <cwctype>
+
 #include "host/db/database.h"
 #include "host/editor/acut.h"
+#include "host/editor/command_line.h"
 #include "host/editor/editor_checks.h"
 #include "host/editor/editor_variables.h"
 #include "host/editor/ucs.h"
 #include "host/editor/win_msg_filter.h"
+#include "host/editor/zoom_command.h"
 #include "host/input/entity_refs.h"
 #include "host/input/input_queue.h"
 #include "host/input/text_numbers.h"
+#include "host/input/typed_input.h"
 #include "host/selection/osnap.h"
 #include "host/selection/pick_box.h"
 
@@ -143,6 +148,22 @@ bool resolveSelection(const InputItem& item, Response& response) {
     return true;
 }
 
+// A line "'NAME" inside a command's prompt: the transparent command runs; true when the line was one.
+bool ranTransparently(const std::wstring& text) {
+    const std::wstring line = trim(text);
+    if (line.empty() || line[0] != L'\'') return false;
+    std::wstring name = line.substr(1);
+    while (!name.empty() && (name[0] == L'_' || name[0] == L'.'))
+        name.erase(0, 1);
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(std::towupper(c));
+    if (isTransparentCommand(name))
+        runCommand(line);
+    else
+        printText(L"\n** Cette commande ne peut pas être utilisée de manière transparente **");
+    return true;
+}
+
 } // namespace
 
 bool responsePoint(const Response& r, AcGePoint3d& point) {
@@ -185,6 +206,10 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         case InputKind::Key:
             if (takeKey(item, options, response)) return response;
             continue;
+        case InputKind::Typed:
+            // A wait, not input: what is typed shows after the prompt as if at the keyboard.
+            takeTypedLines(item);
+            continue;
         case InputKind::Answer:
             printText(L"\n*** Une réponse de boîte de message (" + item.echo +
                       L") est arrivée sans boîte de message");
@@ -196,6 +221,11 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         printText(item.echo);
         switch (item.kind) {
         case InputKind::Line:
+            // The command line runs "'" commands itself; inside a command the prompt asks again after one.
+            if (!options.stopWhenEmpty && ranTransparently(item.text)) {
+                if (prompt) printText(prompt);
+                continue;
+            }
             response.kind = Response::Line;
             response.text = item.text;
             return response;

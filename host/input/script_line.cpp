@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "host/input/text_numbers.h"
+#include "host/input/typed_input.h"
 
 namespace host {
 
@@ -130,6 +131,22 @@ bool readAnswer(const std::vector<std::wstring>& args, const std::wstring& line,
     return false;
 }
 
+bool readTyped(const std::vector<std::wstring>& args, const std::wstring& line, std::vector<InputItem>& items,
+               std::wstring& error) {
+    long long lines = 1;
+    long long waitMs = kDefaultTypedWaitMs;
+    if (args.size() > 2 ||
+        (!args.empty() && (!parseInteger(args[0], lines) || lines < 1 || lines > 100000)) ||
+        (args.size() > 1 && (!parseInteger(args[1], waitMs) || waitMs < 0 || waitMs > 3600000))) {
+        error = L"expected @typed [LINES] [MS] in \"" + line + L"\"";
+        return false;
+    }
+    InputItem item = typedWaitItem(static_cast<int>(lines), static_cast<int>(waitMs));
+    item.echo = line;
+    items.push_back(std::move(item));
+    return true;
+}
+
 } // namespace
 
 int virtualKeyCode(std::wstring_view name) {
@@ -178,6 +195,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
     if (word == L"DBLCLICK") return readDoubleClick(args, trimmed, items, error);
     if (word == L"KEY") return readKey(args, trimmed, items, error);
     if (word == L"ANSWER") return readAnswer(args, trimmed, items, error);
+    if (word == L"TYPED") return readTyped(args, trimmed, items, error);
     if (word == L"SELECT") {
         InputItem item;
         item.kind = InputKind::Selection;
@@ -188,7 +206,7 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
         return true;
     }
     error = L"unknown item \"@" + (args.empty() && word.empty() ? L"" : word) + L"\"; the items are @move, " +
-            L"@snap, @pick, @grip, @dblclick, @select, @key and @answer";
+            L"@snap, @pick, @grip, @dblclick, @select, @key, @answer and @typed";
     return false;
 }
 

@@ -15,6 +15,7 @@
 //   @select REF...        entities chosen at a selection prompt ("all", or none for an empty selection)
 //   @key KEY [down|up|press] [TIME]  a key event (name such as END, SHIFT, DOWN, DELETE, or a code)
 //   @answer BUTTON        a message-box answer: ok, cancel, yes, no, abort, retry, ignore
+//   @typed [LINES] [MS]   waits at most MS ms (10,000) for LINES lines (1) typed into the host's window
 // REF is a handle in hexadecimal, "last" for the last entity made, or "!name" for an entity name held by a
 // LISP symbol.
 #include <string>

@@ -5,7 +5,7 @@ namespace zhost {
 const char* const kUsage =
     "usage: zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg "
     "OUT.svg]\n"
-    "             [--help]\n"
+    "             [--window] [--help]\n"
     "  DRAWING        a DXF file or a binary drawing (told by content); none: a new drawing\n"
     "  --host VERSION the host to emulate: 2017, 2018, 2019, 2021 (AutoCAD, the default) or zrx2021 "
     "(ZWCAD);\n"
@@ -13,7 +13,9 @@ const char* const kUsage =
     "  --load MODULE  load a module (plug-in) and send it the application messages\n"
     "  --script FILE  run the commands of FILE, one a line (';' starts a comment)\n"
     "  --save OUT     save the drawing: DXF when OUT ends in .dxf, else the binary drawing\n"
-    "  --svg OUT.svg  write a picture of model space\n";
+    "  --svg OUT.svg  write a picture of model space\n"
+    "  --window       show the CAD window to other programs: what they type into it answers the prompts\n"
+    "                 where a script waits with @typed\n";
 
 std::optional<Options> parseOptions(const std::vector<std::string>& arguments, std::string& error) {
     Options options;
@@ -42,6 +44,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             if (!value(options.modules.emplace_back())) return std::nullopt;
         } else if (a == "--script") {
             if (!value(options.scripts.emplace_back())) return std::nullopt;
+        } else if (a == "--window") {
+            options.window = true;
         } else if (a == "--save") {
             if (!value(options.save)) return std::nullopt;
         } else if (a == "--svg") {

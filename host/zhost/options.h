@@ -1,7 +1,7 @@
 #pragma once
 // The command line of zhost:
 //   zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg]
-//   [--help]
+//   [--window] [--help]
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +17,7 @@ struct Options {
     std::vector<std::string> scripts;
     std::string save;
     std::string svg;
+    bool window = false; // the CAD window on the window bus, which other programs type into
     bool help = false;
 };
 

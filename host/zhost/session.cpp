@@ -22,9 +22,11 @@
 #include "host/input/input_queue.h"
 #include "host/input/prompt_input.h"
 #include "host/input/script_line.h"
+#include "host/input/typed_input.h"
 #include "host/rx/host_versions.h"
 #include "host/rx/module_loader.h"
 #include "host/rx/rx.h"
+#include "host/zhost/cad_window.h"
 
 namespace zhost {
 namespace {
@@ -175,11 +177,21 @@ int runSession(const Options& options) {
         AcApDocument* doc = acDocManager->openDocument(db.get(), name);
         acedEditor->fireDwgFileOpened(db.get(), name.c_str());
         host::sendToModules(AcRx::kLoadDwgMsg);
+        CadWindow window;
+        if (options.window) {
+            std::string error;
+            if (window.open(cadWindowTitle(host::hostFacts(options.host).product, options.drawing), error))
+                host::setTypedLinesSource(
+                    [&window](int lines, int waitMs) { return window.waitForLines(lines, waitMs); });
+            else
+                report("cannot show the CAD window: " + error);
+        }
         for (const std::string& script : options.scripts)
             ok = runScript(script) && ok;
         if (options.scripts.empty() && isatty(STDIN_FILENO)) runInteractive();
         if (ok && !options.save.empty()) ok = save(*db, options.save);
         if (ok && !options.svg.empty()) ok = writePicture(*db, options.svg);
+        host::setTypedLinesSource(nullptr);
         host::sendToModules(AcRx::kUnloadDwgMsg);
         acDocManager->closeDocument(doc);
     }
