@@ -57,15 +57,21 @@ void readPattern(std::string_view field, HatchStyle& style) {
 bool readField(const StyleField& field, double entityScale, double ltscale, bool hasPieces,
                HatchStyle& style) {
     switch (field.key) {
-    case 'a':
-        if (auto grads = styleReal(field.value)) return style.angle = *grads * kRadiansPerGrad, true;
-        return false;
-    case 'c':
-        if (auto color = styleInt(field.value)) return style.look.color = *color, true;
-        return false;
-    case 'd':
-        if (auto spacing = styleReal(field.value)) return style.spacing = *spacing, true;
-        return false;
+    case 'a': {
+        const std::optional<double> grads = styleReal(field.value);
+        if (grads) style.angle = *grads * kRadiansPerGrad;
+        return grads.has_value();
+    }
+    case 'c': {
+        const std::optional<int> color = styleInt(field.value);
+        if (color) style.look.color = *color;
+        return color.has_value();
+    }
+    case 'd': {
+        const std::optional<double> spacing = styleReal(field.value);
+        if (spacing) style.spacing = spacing;
+        return spacing.has_value();
+    }
     case 'l':
         style.look.layer = upperCased(field.value);
         return true;

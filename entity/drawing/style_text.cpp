@@ -98,6 +98,6 @@ std::string styleLayerName(std::string_view value, const ACHAR* entityLayer) {
 }
 
 void reportSkippedField(std::string_view spec, std::string_view item) {
-    msgprintf("\nStyle %.*s : champ ignore %.*s", static_cast<int>(spec.size()), spec.data(),
+    msgprintf("\nStyle %.*s : champ ignor\351 %.*s", static_cast<int>(spec.size()), spec.data(),
               static_cast<int>(item.size()), item.data());
 }

@@ -47,5 +47,5 @@ std::string upperCased(std::string_view text);
 // (when that is not its first character), then NAME; without such a "$", NAME alone. Other names stand.
 std::string styleLayerName(std::string_view value, const ACHAR* entityLayer);
 
-// "\nStyle <spec> : champ ignore <item>" through msgprintf.
+// "\nStyle <spec> : champ ignoré <item>" through msgprintf (Windows code page).
 void reportSkippedField(std::string_view spec, std::string_view item);

@@ -54,9 +54,11 @@ bool readField(const StyleField& field, double lineScale, bool hasPieces, Symbol
     switch (field.key) {
     case 'a':
         return real([&](double a) { part.placement.angle = a; }, kRadiansPerGrad);
-    case 'c':
-        if (auto color = styleInt(field.value)) return part.look.color = *color, true;
-        return false;
+    case 'c': {
+        const std::optional<int> color = styleInt(field.value);
+        if (color) part.look.color = *color;
+        return color.has_value();
+    }
     case 'd':
         return real([&](double d) { part.spacing = d; }, multiplier);
     case 'f':
@@ -208,7 +210,7 @@ int placeSymbols(const char* spec, AcGiWorldDraw* draw, int count, void* const* 
             const SymbolPart part =
                 readPart(text, text.substr(start, bar - start), entityScale * ltscale, count > 0);
             if (!placePart(text, part, draw, count, pieces, entity, entityScale, database, space, placed)) {
-                msgprintf("\nStyle %s : plus de %d symboles, les suivants ne sont pas places", spec,
+                msgprintf("\nStyle %s : plus de %d symboles, les suivants ne sont pas plac\351s", spec,
                           kMaxSymbolsPerCall);
                 break;
             }

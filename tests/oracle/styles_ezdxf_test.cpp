@@ -110,23 +110,32 @@ TEST_F(StyledDrawing, HatchesKeepTheirPatternLoopsAndProperties) {
     EXPECT_EQ(rows[17], codes("_USER|0"));
 }
 
-TEST_F(StyledDrawing, AnAssociativeHatchFollowsItsBoundariesAndRefusesAnOpenOne) {
+TEST_F(StyledDrawing, AnAssociativeHatchFollowsItsBoundariesAndRefusesOpenAndOffPlaneOnes) {
     auto* outer = new PolyArc3D;
     auto* hole = new PolyArc3D;
     fillParcel(*outer, *hole);
     auto* open = new PolyArc3D;
     poly_test::appendAll(*open, {{30, 0, 0}, {40, 0, 0}, {40, 5, 0}});
-    AcDbObjectIdArray outerLoop, holeLoop, openLoop, failed;
+    auto* tilted = new PolyArc3D;
+    poly_test::appendAll(*tilted, {{30, 0, 0}, {40, 0, 2}, {40, 5, 0}});
+    tilted->f70(1);
+    AcDbObjectIdArray outerLoop, holeLoop, openLoop, tiltedLoop, failed;
     outerLoop.append(addPolyline(outer));
     holeLoop.append(addPolyline(hole));
     openLoop.append(addPolyline(open));
-    void* loops[] = {&outerLoop, &openLoop, &holeLoop};
-    ASSERT_EQ(makeHatch("SOLID", nullptr, 3, loops, kHatchAssociative | kHatchIdLoops, &source, &failed,
+    tiltedLoop.append(addPolyline(tilted));
+    void* loops[] = {&outerLoop, &openLoop, &holeLoop, &tiltedLoop};
+    ASSERT_EQ(makeHatch("SOLID", nullptr, 4, loops, kHatchAssociative | kHatchIdLoops, &source, &failed,
                         nullptr, 1),
               1);
-    ASSERT_EQ(failed.length(), 1);
+    ASSERT_EQ(failed.length(), 2);
     EXPECT_EQ(failed[0], openLoop[0]);
-    EXPECT_EQ(poly_drawing::g_hatchErrors, 1);
+    EXPECT_EQ(failed[1], tiltedLoop[0]) << "off the hatch's plane";
+    EXPECT_EQ(poly_drawing::g_hatchErrors, 2);
+    AcDbObject* boundary = nullptr;
+    ASSERT_EQ(acdbOpenObject(boundary, outerLoop[0], AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(boundary->persistentReactors().size(), 1u) << "the outline tells its hatch of changes";
+    boundary->close();
 
     const std::vector<oracle::Row> rows = savedAndRead();
     ASSERT_GE(rows.size(), 7u);

@@ -153,11 +153,10 @@ TEST_F(Styles, OffsetsMoveAlongAndAcrossAndTheAngleTurnsTheSymbol) {
     expectAt(made[3].position, 9, 0);
 }
 
-TEST_F(Styles, ALowerCaseUserHatchIsSpacedByTheLinetypeScales) {
+TEST_F(Styles, ALowerCaseHatchStyleDrawsItsLoopClosedByTheHead) {
     poly_test::appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}});
     poly.f70(1);
     poly.setLinetypeScale(2);
-    db()->setLtscale(3);
     setStyle(L"*h=D!,d=0.5");
     std::vector<host::Primitive> polygons;
     for (const host::Primitive& p : draw())
@@ -165,15 +164,7 @@ TEST_F(Styles, ALowerCaseUserHatchIsSpacedByTheLinetypeScales) {
     ASSERT_EQ(polygons.size(), 1u) << "the hatch's loop";
     ASSERT_EQ(polygons[0].points.size(), 5u) << "the head closes the loop";
     expectAt(polygons[0].points[2], 10, 10);
-
-    void* pieces[] = {&poly};
-    ASSERT_EQ(makeHatch("D!,d=0.5", nullptr, 1, pieces, 0, &poly, nullptr, nullptr, 1), 1);
-    const auto hatches = modelSpace<AcDbHatch>();
-    ASSERT_EQ(hatches.size(), 1u);
-    EXPECT_EQ(hatches[0]->patternType(), AcDbHatch::kUserDefined);
-    EXPECT_STREQ(hatches[0]->patternName(), L"_USER");
-    EXPECT_NEAR(hatches[0]->patternSpace(), 0.5 * 2 * 3, kTol);
-    EXPECT_EQ(hatches[0]->loopTypeAt(0) & AcDbHatch::kExternal, AcDbHatch::kExternal);
+    EXPECT_EQ(polygons[0].traits.linetypeScale, 2) << "the entity's linetype scale";
 }
 
 TEST_F(Styles, HatchFieldsChooseThePatternAngleScaleColourLayerAndLinetype) {
@@ -214,46 +205,6 @@ TEST_F(Styles, HatchFieldsChooseThePatternAngleScaleColourLayerAndLinetype) {
     EXPECT_EQ(made->colorIndex(), 4);
     EXPECT_STREQ(made->layer(), L"ROUTE$HACH");
     EXPECT_EQ(made->linetypeId(), db()->continuousLinetype());
-}
-
-TEST_F(Styles, LoopsTheHostCannotFollowAreCountedAndHandedBack) {
-    auto* open = new AcDbPolyline;
-    open->addVertexAt(0, AcGePoint2d(0, 0));
-    open->addVertexAt(1, AcGePoint2d(5, 0));
-    open->addVertexAt(2, AcGePoint2d(5, 5));
-    const AcDbObjectId openId = session.addEntity(open);
-    auto* tilted = new PolyArc3D;
-    poly_test::appendAll(*tilted, {{0, 0, 0}, {5, 0, 2}, {5, 5, 0}});
-    tilted->f70(1);
-    const AcDbObjectId tiltedId = session.addEntity(tilted);
-    auto* square = new PolyArc3D;
-    poly_test::appendAll(*square, {{0, 0, 0}, {5, 0, 0}, {5, 5, 0}, {0, 5, 0}});
-    square->f70(1);
-    const AcDbObjectId squareId = session.addEntity(square);
-
-    AcDbObjectIdArray squareLoop, openLoop, tiltedLoop, failed;
-    squareLoop.append(squareId);
-    openLoop.append(openId);
-    tiltedLoop.append(tiltedId);
-    void* loops[] = {&squareLoop, &openLoop, &tiltedLoop};
-    ASSERT_EQ(makeHatch("SOLID", nullptr, 3, loops, kHatchAssociative | kHatchIdLoops, nullptr, &failed,
-                        nullptr, 1),
-              1);
-    EXPECT_EQ(poly_drawing::g_hatchErrors, 2);
-    ASSERT_EQ(failed.length(), 2);
-    EXPECT_EQ(failed[0], openId);
-    EXPECT_EQ(failed[1], tiltedId);
-
-    AcDbHatch* hatch = nullptr;
-    ASSERT_EQ(acdbOpenObject(hatch, modelSpace<AcDbHatch>().at(0)->objectId(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(hatch->numLoops(), 1);
-    EXPECT_TRUE(hatch->associative());
-    hatch->close();
-    AcDbObject* boundary = nullptr;
-    ASSERT_EQ(acdbOpenObject(boundary, squareId, AcDb::kForRead), Acad::eOk);
-    const std::vector<AcDbObjectId> reactors = boundary->persistentReactors();
-    boundary->close();
-    EXPECT_EQ(reactors, std::vector<AcDbObjectId>{hatch->objectId()}) << "the square tells its hatch";
 }
 
 TEST_F(Styles, DrawFlagEightLeavesStylesOutAndOnlyTheStandardDisplayDrawsThem) {
@@ -326,9 +277,9 @@ TEST_F(Styles, BadStylesDrawWhatTheyCanSayWhatTheySkipAndChangeNothing) {
             poly_test::expectSameVertex(v, w, 0);
     }
     EXPECT_NE(session.transcript().find(L"Style de hachure sans motif"), std::wstring::npos);
-    EXPECT_NE(session.transcript().find(L"champ ignore a="), std::wstring::npos);
-    EXPECT_NE(session.transcript().find(L"champ ignore s=x"), std::wstring::npos);
-    EXPECT_NE(session.transcript().find(L"champ ignore junk"), std::wstring::npos);
+    EXPECT_NE(session.transcript().find(L"champ ignoré a="), std::wstring::npos);
+    EXPECT_NE(session.transcript().find(L"champ ignoré s=x"), std::wstring::npos);
+    EXPECT_NE(session.transcript().find(L"champ ignoré junk"), std::wstring::npos);
     EXPECT_NE(session.transcript().find(L"bloc introuvable \"\""), std::wstring::npos);
 
     poly.H()->pVN->pt.x = std::nan("");

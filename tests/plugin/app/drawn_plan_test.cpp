@@ -1,32 +1,93 @@
 // The survey plan drawn by zhost with the plug-in: the SVG, read as XML, shows each polyline's segments under
-// their markers, and the draw flag set by a script changes how they draw.
+// their markers in the colours of their TEF codes, the hatch and the symbols of the styles, and the draw flag
+// set by a script changes how they draw.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <map>
 #include <set>
+#include <string>
 #include <tinyxml.h>
 #include <unistd.h>
+#include <vector>
 
 #include "host/filing/file_bytes.h"
+#include "host/graphics/svg_writer.h"
 #include "tests/host/host_test_support.h"
 #include "tests/plugin/install_folder.h"
 #include "tests/support/program_run.h"
 
 namespace {
 
-// The markers each entity's elements carry, by handle.
-std::map<std::string, std::multiset<int>> markersByHandle(const std::string& svg) {
-    std::map<std::string, std::multiset<int>> markers;
+struct Point {
+    double x, y;
+};
+
+// One drawn element of the SVG.
+struct Element {
+    std::string tag, handle, stroke, fill;
+    int marker = 0;
+    std::vector<Point> points; // a polyline's or polygon's points, a circle's centre
+};
+
+double number(const char* text) {
+    double value = 0;
+    if (text) std::from_chars(text, text + std::char_traits<char>::length(text), value);
+    return value;
+}
+
+std::vector<Point> pointsOf(const std::string& text) {
+    std::vector<Point> points;
+    const char* at = text.c_str();
+    const char* end = at + text.size();
+    while (at < end) {
+        Point p{};
+        at = std::from_chars(at, end, p.x).ptr + 1; // past the comma
+        at = std::from_chars(at, end, p.y).ptr;
+        points.push_back(p);
+        while (at < end && *at == ' ')
+            ++at;
+    }
+    return points;
+}
+
+std::vector<Element> elementsOf(const std::string& svg) {
+    std::vector<Element> elements;
     TiXmlDocument document;
     document.Parse(svg.c_str(), nullptr, TIXML_ENCODING_UTF8);
     EXPECT_FALSE(document.Error()) << document.ErrorDesc();
-    if (!document.RootElement()) return markers;
+    if (!document.RootElement()) return elements;
     for (TiXmlElement* e = document.RootElement()->FirstChildElement(); e; e = e->NextSiblingElement()) {
         const char* handle = e->Attribute("data-handle");
-        int marker = 0;
-        if (handle && e->Attribute("data-marker", &marker)) markers[handle].insert(marker);
+        if (!handle) continue;
+        Element element;
+        element.tag = e->Value();
+        element.handle = handle;
+        element.stroke = e->Attribute("stroke") ? e->Attribute("stroke") : "";
+        element.fill = e->Attribute("fill") ? e->Attribute("fill") : "";
+        e->Attribute("data-marker", &element.marker);
+        if (const char* points = e->Attribute("points")) element.points = pointsOf(points);
+        if (element.tag == "circle")
+            element.points = {{number(e->Attribute("cx")), number(e->Attribute("cy"))}};
+        elements.push_back(element);
     }
+    return elements;
+}
+
+// The markers each entity's elements carry, by handle.
+std::map<std::string, std::multiset<int>> markersByHandle(const std::vector<Element>& elements) {
+    std::map<std::string, std::multiset<int>> markers;
+    for (const Element& e : elements)
+        markers[e.handle].insert(e.marker);
     return markers;
+}
+
+std::vector<Element> ofHandle(const std::vector<Element>& elements, const std::string& handle,
+                              const std::string& tag) {
+    std::vector<Element> found;
+    for (const Element& e : elements)
+        if (e.handle == handle && e.tag == tag) found.push_back(e);
+    return found;
 }
 
 struct DrawnPlan {
@@ -34,7 +95,7 @@ struct DrawnPlan {
     host::test::TemporaryFile picture{".svg"};
     host::test::TemporaryFile script{".scr"};
 
-    std::map<std::string, std::multiset<int>> draw(const std::string& scriptText) {
+    std::vector<Element> draw(const std::string& scriptText) {
         host::writeFileBytes(script.wide(), scriptText);
         const std::string environment = "ZORTA_NAMESPACE=zhost_drawing_" + std::to_string(getpid()) +
                                         "_ ZORTA=" + install.root.path() + "/install/";
@@ -43,21 +104,66 @@ struct DrawnPlan {
             " " ZHOST_PROGRAM " " EXAMPLES "/survey_polylines.dxf --load " MODULE_2021 " --script " +
             script.path + " --svg " + picture.path);
         EXPECT_EQ(run.status, 0) << run.output;
-        return markersByHandle(host::readFileBytes(picture.wide()).value_or(""));
+        return elementsOf(host::readFileBytes(picture.wide()).value_or(""));
     }
 };
 
+// Handles of the plan's entities.
+const std::string kParcel = "15", kKerb = "17", kContour = "19", kLabel = "1B", kHatched = "23",
+                  kHedge = "25";
+
+void expectAt(const Point& p, double x, double y, const std::string& what) {
+    EXPECT_NEAR(p.x, x, 1e-3) << what;
+    EXPECT_NEAR(p.y, y, 1e-3) << what;
+}
+
 } // namespace
 
-TEST(DrawnPlan, EachPolylineShowsItsSegmentsUnderTheirMarkers) {
+TEST(DrawnPlan, EachPolylineShowsItsSegmentsUnderTheirMarkersInTheirCodesColours) {
     DrawnPlan plan;
-    auto markers = plan.draw("ZOR_DRAWFLAG\n0\n");
+    const auto elements = plan.draw("ZOR_DRAWFLAG\n0\n");
+    auto markers = markersByHandle(elements);
     // The contour line has nothing that sets a segment apart: one polyline, markers 1 to 4.
-    EXPECT_EQ(markers["19"], (std::multiset<int>{1, 2, 3, 4}));
+    EXPECT_EQ(markers[kContour], (std::multiset<int>{1, 2, 3, 4}));
     // The closed parcel has codes and an arc: each segment on its own, the closing one included.
-    EXPECT_EQ(markers["15"], (std::multiset<int>{1, 2, 3, 4}));
+    EXPECT_EQ(markers[kParcel], (std::multiset<int>{1, 2, 3, 4}));
     // The kerb has widths and heights: per segment its band and the band of its width line.
-    EXPECT_EQ(markers["17"], (std::multiset<int>{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(markers[kKerb], (std::multiset<int>{1, 1, 2, 2, 3, 3}));
     // The labels are host texts, without markers.
-    EXPECT_EQ(markers["1B"], (std::multiset<int>{0}));
+    EXPECT_EQ(markers[kLabel], (std::multiset<int>{0}));
+    // The drawing's TEF record: code 1 in colour 1, code 4 in colour 6.
+    for (const Element& e : ofHandle(elements, kParcel, "polyline"))
+        EXPECT_EQ(e.stroke, host::colorIndexToRgb(1)) << "parcel segment " << e.marker;
+    for (const Element& e : ofHandle(elements, kKerb, "polygon"))
+        EXPECT_EQ(e.fill, host::colorIndexToRgb(6)) << "kerb band " << e.marker;
+}
+
+TEST(DrawnPlan, StylesShowTheirHatchAndSymbolsUnlessTheDrawFlagLeavesThemOut) {
+    DrawnPlan plan;
+    const auto styled = plan.draw("ZOR_DRAWFLAG\n8\nZOR_DRAWFLAG\n0\n");
+    // The hatched parcel: its outline, then the hatch's loop over the same corners in colour 3.
+    const auto outline = ofHandle(styled, kHatched, "polyline");
+    ASSERT_EQ(outline.size(), 4u);
+    const auto hatch = ofHandle(styled, kHatched, "polygon");
+    ASSERT_EQ(hatch.size(), 1u);
+    EXPECT_EQ(hatch[0].fill, host::colorIndexToRgb(3));
+    ASSERT_EQ(hatch[0].points.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i)
+        expectAt(hatch[0].points[i], outline[i].points[0].x, outline[i].points[0].y, "hatch corner");
+    // The hedge, 30 east then 15 north, a tree every 5 from 2.5: six on the first side, three on the second
+    // (north is up the page, so down the SVG's y).
+    const auto sides = ofHandle(styled, kHedge, "polyline");
+    ASSERT_EQ(sides.size(), 2u);
+    const Point start = sides[0].points[0], corner = sides[1].points[0];
+    const auto trees = ofHandle(styled, kHedge, "circle");
+    ASSERT_EQ(trees.size(), 9u);
+    for (int i = 0; i < 6; ++i)
+        expectAt(trees[i].points[0], start.x + 2.5 + 5 * i, start.y, "tree on the first side");
+    for (int i = 0; i < 3; ++i)
+        expectAt(trees[6 + i].points[0], corner.x, corner.y - 2.5 - 5 * i, "tree on the second side");
+
+    const auto plain = plan.draw("ZOR_DRAWFLAG\n8\n");
+    EXPECT_TRUE(ofHandle(plain, kHatched, "polygon").empty());
+    EXPECT_TRUE(ofHandle(plain, kHedge, "circle").empty());
+    EXPECT_EQ(ofHandle(plain, kHedge, "polyline").size(), 2u) << "the hedge itself stays";
 }

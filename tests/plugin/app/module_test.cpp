@@ -199,7 +199,7 @@ TEST(Module, ZhostOpensTheSurveyPlanWithThePluginAndRefusesAnotherHostsBuild) {
     for (std::size_t at = dxf.find("  0\nZORTAPOLY\n"); at != std::string::npos;
          at = dxf.find("  0\nZORTAPOLY\n", at + 1))
         ++polylines;
-    EXPECT_EQ(polylines, 3u) << "the polylines are read and saved again";
+    EXPECT_EQ(polylines, 5u) << "the polylines are read and saved again";
 
     Outcome refused = zhost("--host 2019 --load " MODULE_2021, environment);
     EXPECT_EQ(refused.status, 1);
