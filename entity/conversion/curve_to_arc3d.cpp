@@ -34,9 +34,7 @@ int throughThreePoints(CArc3d& arc, const Mat3D* system, const AcDbCurve& curve)
         curve.getPointAtParam(last, e) != Acad::eOk)
         return -1;
     const CPoint3d a = inSystem(system, s), b = inSystem(system, m), c = inSystem(system, e);
-    const double area = ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x)) / 2;
-    const double chord = a.dist2dTo(c);
-    const double bulge = 4 * area / (chord * chord + 1e-10);
+    const double bulge = bulgeThrough(a, b, c);
     arc.set(a, c, bulge);
     return bulge != 0 ? 2 : 1;
 }
@@ -49,6 +47,13 @@ bool isFlatCircle(const AcDbEllipse& ellipse) {
 }
 
 } // namespace
+
+double bulgeThrough(const CPoint3d& start, const CPoint3d& middle, const CPoint3d& end) {
+    const double area =
+        ((middle.x - start.x) * (end.y - start.y) - (middle.y - start.y) * (end.x - start.x)) / 2;
+    const double chord = start.dist2dTo(end);
+    return 4 * area / (chord * chord + 1e-10);
+}
 
 int curveToArc3d(CArc3d& arc, Mat3D* system, const AcDbCurve* curve) {
     arc = CArc3d();

@@ -1,16 +1,18 @@
 // PolyArc3D's explosion: host polylines made from it, whole, or piece by piece and, on request, one per
 // run of vertices of one vertex code.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "cadutil/database/doc_lock.h"
 #include "cadutil/database/spaces.h"
-#include "entity/conversion/carto_style.h"
 #include "entity/conversion/conversion_flags.h"
 #include "entity/core/boundary.h"
 #include "entity/core/poly_classes.h"
+#include "entity/drawing/cartographic_styles.h"
 #include "entity/drawing/draw_state.h"
+#include "entity/drawing/style_text.h"
 #include "entity/drawing/tef_color.h"
 #include "entity/editing/eclate_result.h"
 #include "host/entities/lw_polyline.h"
@@ -19,45 +21,56 @@
 
 namespace {
 
-// The products of one explosion, held until all are made: an explosion that fails half-way leaves nothing
-// in the drawing and nothing in the caller's array.
+// The products of one explosion, one list per piece, held until all are made: an explosion that fails
+// half-way leaves nothing in the drawing and nothing in the caller's array.
 class Products {
 public:
-    Products() = default;
+    explicit Products(int pieces) : m_pieces(static_cast<std::size_t>(std::max(pieces, 1))) {}
     Products(const Products&) = delete;
     Products& operator=(const Products&) = delete;
     ~Products() {
-        for (AcDbEntity* e : m_made)
-            delete e;
+        for (const std::vector<AcDbEntity*>& piece : m_pieces)
+            for (AcDbEntity* e : piece)
+                delete e;
     }
 
-    void add(AcDbEntity* made) { m_made.push_back(made); }
-    bool empty() const { return m_made.empty(); }
+    void add(int piece, AcDbEntity* made) { m_pieces[piece].push_back(made); }
+    bool empty() const {
+        return std::all_of(m_pieces.begin(), m_pieces.end(), [](const auto& p) { return p.empty(); });
+    }
 
-    // Into the caller's array when there is one, else each appended to the space and closed. False when the
-    // drawing refused one: those appended stay, the others are deleted.
-    bool deliver(AcDbVoidPtrArray* output, AcDbDatabase* database, int space) {
-        std::vector<AcDbEntity*> made;
-        made.swap(m_made);
+    // Into the caller's array, the last piece's first.
+    void handTo(AcDbVoidPtrArray& output) {
+        for (auto piece = m_pieces.rbegin(); piece != m_pieces.rend(); ++piece) {
+            for (AcDbEntity* e : *piece)
+                output.append(e);
+            piece->clear();
+        }
+    }
+
+    // Each appended to the space and closed, the last piece's first; the ids of each piece's entities. False
+    // when the drawing refuses one: those appended stay, the others are deleted.
+    bool append(AcDbDatabase* database, int space, std::vector<AcDbObjectIdArray>& ids) {
+        ids.assign(m_pieces.size(), AcDbObjectIdArray());
         bool placed = true;
-        for (AcDbEntity* e : made) {
-            if (output) {
-                output->append(e);
-                continue;
+        for (std::size_t i = m_pieces.size(); i-- > 0;) {
+            for (AcDbEntity* e : m_pieces[i]) {
+                AcDbObjectId id;
+                if (placed && !appendEntityToSpace(id, e, space, database).isNull()) {
+                    ids[i].append(id);
+                    e->close();
+                } else {
+                    placed = false;
+                    delete e;
+                }
             }
-            AcDbObjectId id;
-            if (placed && !appendEntityToSpace(id, e, space, database).isNull()) {
-                e->close();
-            } else {
-                placed = false;
-                delete e;
-            }
+            m_pieces[i].clear();
         }
         return placed;
     }
 
 private:
-    std::vector<AcDbEntity*> m_made;
+    std::vector<std::vector<AcDbEntity*>> m_pieces;
 };
 
 bool hasLetter(const char* options, char letter) {
@@ -96,8 +109,8 @@ void openAtStart(CPolyArc3D& piece) {
 
 // The piece's runs converted into `products`, each with the properties, extended data and (from its vertex
 // code) colour of the exploded polyline; a run is the whole piece unless byCode. False when one is refused.
-bool explodePiece(const PolyArc3D& source, CPolyArc3D& piece, char letter, bool byCode, double maxDeviation,
-                  Products& products) {
+bool explodePiece(const PolyArc3D& source, CPolyArc3D& piece, int index, char letter, bool byCode,
+                  double maxDeviation, Products& products) {
     openAtStart(piece);
     const P_Vertex* first = piece.H();
     while (first) {
@@ -113,7 +126,7 @@ bool explodePiece(const PolyArc3D& source, CPolyArc3D& piece, char letter, bool 
         made->setPropertiesFrom(&source);
         conversion::copyXData(source, *made);
         if (const std::uint16_t color = tefColor(first, 0)) made->setColorIndex(color);
-        products.add(made);
+        products.add(index, made);
         first = end && end->pVN ? end : nullptr;
     }
     return true;
@@ -122,7 +135,7 @@ bool explodePiece(const PolyArc3D& source, CPolyArc3D& piece, char letter, bool 
 } // namespace
 
 Acad::ErrorStatus PolyArc3D::explodeZor(AcDbVoidPtrArray* output, const char* options, double maxDeviation,
-                                        AcDbObjectIdArray*, AcDbDatabase* database, int space) {
+                                        AcDbObjectIdArray* errorIds, AcDbDatabase* database, int space) {
     return entity_boundary::guarded("\nProbleme avec CPolyArc3D::explode()", Acad::eInvalidInput, [&] {
         CDocLock lock;
         if (!H()) return Acad::eOk;
@@ -133,25 +146,53 @@ Acad::ErrorStatus PolyArc3D::explodeZor(AcDbVoidPtrArray* output, const char* op
 
         char letter = options && *options ? options[0] : 'L';
         if (letter != 'L' && letter != '2' && letter != '3') letter = savesAs3dPolyline() ? '3' : 'L';
-        const CartoStyle style = readCartoStyle(*this);
-        const bool hatch = hasLetter(options, 'H') && !style.hatch.empty();
-        const bool symbols = hasLetter(options, 'I') && !style.symbols.empty();
+        const EntityStyle style = entityStyle(*this);
+        const bool hatch = hasLetter(options, 'H') && style.kind == StyleKind::Hatch && !style.spec.empty();
+        const bool symbols =
+            hasLetter(options, 'I') && style.kind == StyleKind::Symbols && !style.spec.empty();
         const bool byCode = hasLetter(options, 'T');
 
-        Products products;
         if (!hatch && !symbols && !byCode) {
-            AcDbEntity* whole = convert(*this, letter, 0, maxDeviation);
-            if (!whole) return Acad::eInvalidInput;
-            products.add(whole);
-        } else {
-            OwnedPieces pieces;
-            eclate(&pieces.array, hatch && byCode ? 2 : 0);
-            for (int i = pieces.size() - 1; i >= 0; --i)
-                if (!explodePiece(*this, *pieces[i], letter, byCode, maxDeviation, products))
-                    return Acad::eInvalidInput;
+            Products whole(1);
+            AcDbEntity* made = convert(*this, letter, 0, maxDeviation);
+            if (!made) return Acad::eInvalidInput;
+            whole.add(0, made);
+            if (output) {
+                whole.handTo(*output);
+                return Acad::eOk;
+            }
+            std::vector<AcDbObjectIdArray> ids;
+            return whole.append(database, space, ids) ? Acad::eOk : Acad::eInvalidInput;
         }
+
+        OwnedPieces pieces;
+        eclate(&pieces.array, hatch && byCode ? 2 : 0);
+        Products products(pieces.size());
+        for (int i = pieces.size() - 1; i >= 0; --i)
+            if (!explodePiece(*this, *pieces[i], i, letter, byCode, maxDeviation, products))
+                return Acad::eInvalidInput;
         if (products.empty()) return Acad::eInvalidInput;
-        return products.deliver(output, database, space) ? Acad::eOk : Acad::eInvalidInput;
+        if (output) {
+            products.handTo(*output);
+            // Without ids to follow, the hatch takes the pieces' own loops.
+            if (hatch)
+                makeHatch(style.spec.c_str(), nullptr, pieces.size(), pieces.array.GetData(), 0, this,
+                          errorIds, database, space, output);
+        } else {
+            std::vector<AcDbObjectIdArray> ids;
+            if (!products.append(database, space, ids)) return Acad::eInvalidInput;
+            if (hatch) {
+                std::vector<void*> loops;
+                for (AcDbObjectIdArray& piece : ids)
+                    loops.push_back(&piece);
+                makeHatch(style.spec.c_str(), nullptr, static_cast<int>(loops.size()), loops.data(),
+                          kHatchIdLoops | kHatchAssociative, this, errorIds, database, space);
+            }
+        }
+        if (symbols)
+            placeSymbols(style.spec.c_str(), nullptr, pieces.size(), pieces.array.GetData(), this, database,
+                         space, output);
+        return Acad::eOk;
     });
 }
 

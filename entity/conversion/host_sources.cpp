@@ -9,21 +9,16 @@
 #include "host/db/db_object.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/ellipse.h"
+#include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
+#include "host/entities/spline.h"
 
 namespace host_sources {
 
-namespace {
-
-// Bulges this small are noise from the source's arithmetic: the segment is straight.
-constexpr double kSmallestBulge = 1e-6;
-// Flag word of the vertices that cut an arc or circle into pieces.
-constexpr short kArcSplitFlag = 8;
-
-P_Vertex* appendWorld(CPolyArc3D& poly, const AcGePoint3d& world, double bulge = 0) {
+P_Vertex* appendWorld(CPolyArc3D& poly, const AcGePoint3d& world, double bulge) {
     P_Vertex* v = poly.A();
     v->pt = CPoint3d(poly.normalMatrix(), world);
     v->bulge = bulge;
@@ -34,6 +29,13 @@ void closeWhen(CPolyArc3D& poly, bool closed) {
     if (closed) poly.f70(static_cast<short>(poly.f70() | 1));
     poly.MajClosed();
 }
+
+namespace {
+
+// Bulges this small are noise from the source's arithmetic: the segment is straight.
+constexpr double kSmallestBulge = 1e-6;
+// Flag word of the vertices that cut an arc or circle into pieces.
+constexpr short kArcSplitFlag = 8;
 
 void readLightweight(CPolyArc3D& poly, const AcDbPolyline& source) {
     poly.f39(source.thickness());
@@ -178,8 +180,10 @@ Kind classify(const AcDbEntity* source) {
     if (AcDb3dPolyline::cast(source)) return Kind::Polyline3d;
     if (AcDbLine::cast(source)) return Kind::Line;
     if (AcDbArc::cast(source)) return Kind::Arc;
+    if (AcDbSpline::cast(source)) return Kind::Spline;
     if (AcDbFace::cast(source)) return Kind::Face3d;
     if (AcDbEllipse::cast(source)) return Kind::Ellipse;
+    if (AcDbHatch::cast(source)) return Kind::Hatch;
     if (AcDbCircle::cast(source)) return Kind::Circle;
     if (CPolyArc3D::cast(source)) return Kind::OwnPolyline;
     return Kind::None;
@@ -207,6 +211,10 @@ void readVertices(CPolyArc3D& poly, const AcDbEntity& source, Kind kind) {
         return readFace(poly, *AcDbFace::cast(&source));
     case Kind::Ellipse:
         return readEllipse(poly, *AcDbEllipse::cast(&source));
+    case Kind::Spline:
+        return readSpline(poly, *AcDbSpline::cast(&source));
+    case Kind::Hatch:
+        return readHatch(poly, *AcDbHatch::cast(&source));
     case Kind::OwnPolyline:
     case Kind::None:
         return;

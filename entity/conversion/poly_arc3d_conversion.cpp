@@ -1,4 +1,5 @@
-// The registered polyline's own conversions: its offset for the host, and a polyline from any source.
+// The registered polyline's own conversions: its offset for the host, a polyline from any source, and host
+// polylines in the colours of the vertex codes.
 #include "entity/conversion/conversion_flags.h"
 #include "entity/core/boundary.h"
 #include "entity/core/poly_classes.h"
@@ -32,4 +33,12 @@ PolyArc3D* PolyArc3D::FromEntity(AcDbEntity* source, AcDbObjectId* id, int flags
                                         if (id) *id = made->objectId();
                                         return made;
                                     });
+}
+
+AcDb2dPolyline* PolyArc3D::to2d(int flags, AcDbObjectId* id) {
+    return make2d(flags, id, true);
+}
+
+AcDb3dPolyline* PolyArc3D::to3d(int flags, double maxDeviation, AcDbObjectId* id) {
+    return make3d(flags & ~conversion::kWithoutProperties, maxDeviation, id, true);
 }

@@ -1,14 +1,17 @@
 // tolw, to2d and to3d: host lightweight, 2-D and 3-D polylines made from the polyline.
 #include <cmath>
+#include <vector>
 
 #include "entity/conversion/conversion_flags.h"
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/drawing/tef_color.h"
 #include "geometry/arcs/arc3d.h"
 #include "geometry/points/angle_units.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/polylines.h"
 #include "services/output/output.h"
+#include "services/startup/fvar.h"
 
 namespace {
 
@@ -83,6 +86,14 @@ AcDbPolyline* CPolyArc3D::tolw(int flags, AcDbObjectId* id) {
 }
 
 AcDb2dPolyline* CPolyArc3D::to2d(int flags, AcDbObjectId* id) {
+    return make2d(flags, id, false);
+}
+
+AcDb3dPolyline* CPolyArc3D::to3d(int flags, double maxDeviation, AcDbObjectId* id) {
+    return make3d(flags, maxDeviation, id, false);
+}
+
+AcDb2dPolyline* CPolyArc3D::make2d(int flags, AcDbObjectId* id, bool colourByCode) {
     return entity_boundary::guarded(
         "\nProbleme avec CPolyArc3D::to2d()", static_cast<AcDb2dPolyline*>(nullptr), [&] {
             if (!isCPolyArc3D(this) || !hasSoundVertices()) return static_cast<AcDb2dPolyline*>(nullptr);
@@ -92,9 +103,13 @@ AcDb2dPolyline* CPolyArc3D::to2d(int flags, AcDbObjectId* id) {
             if (m_pNormal) flat->setNormal(Snormal());
             const double elevation = meanKnownHeight(*this);
             flat->setElevation(elevation);
-            for (const P_Vertex* v = m_pHead; v; v = v->pVN)
-                flat->appendVertex(
-                    new AcDb2dVertex(AcGePoint3d(v->pt.x, v->pt.y, elevation), v->bulge, v->f40(), v->f40()));
+            flat->setColorIndex(colorIndex());
+            for (const P_Vertex* v = m_pHead; v; v = v->pVN) {
+                auto* vertex =
+                    new AcDb2dVertex(AcGePoint3d(v->pt.x, v->pt.y, elevation), v->bulge, v->f40(), v->f40());
+                if (colourByCode) vertex->setColorIndex(tefColor(v, colorIndex()));
+                flat->appendVertex(vertex);
+            }
             takeLook(*this, *flat);
             if (m_f70 & 1) flat->makeClosed();
             settle(*this, *flat, flags, id);
@@ -102,18 +117,22 @@ AcDb2dPolyline* CPolyArc3D::to2d(int flags, AcDbObjectId* id) {
         });
 }
 
-AcDb3dPolyline* CPolyArc3D::to3d(int flags, double maxDeviation, AcDbObjectId* id) {
+AcDb3dPolyline* CPolyArc3D::make3d(int flags, double maxDeviation, AcDbObjectId* id, bool colourByCode) {
     return entity_boundary::guarded(
         "\nProbleme avec CPolyArc3D::to3d()", static_cast<AcDb3dPolyline*>(nullptr), [&] {
             if (!isCPolyArc3D(this) || !hasSoundVertices() || std::isnan(maxDeviation))
                 return static_cast<AcDb3dPolyline*>(nullptr);
-            const bool tessellate = maxDeviation > 0;
+            // The coloured conversion cuts arcs for any deviation but 0, a negative one at the library's.
+            const bool tessellate = colourByCode ? maxDeviation != 0 : maxDeviation > 0;
+            if (maxDeviation < 0) maxDeviation = vfVar.maxSagitta;
             CPoint3dArray points;
+            std::vector<const P_Vertex*> sources;
             double chords = 0;
             for (P_Vertex* v = m_pHead; v; v = v->pVN) {
                 const P_Vertex* next = N(v);
                 if (!tessellate || v->bulge == 0 || !next) {
                     points.append(v->pt);
+                    sources.push_back(v);
                     ++chords;
                     continue;
                 }
@@ -124,12 +143,15 @@ AcDb3dPolyline* CPolyArc3D::to3d(int flags, double maxDeviation, AcDbObjectId* i
                     return static_cast<AcDb3dPolyline*>(nullptr);
                 }
                 if (arc.segments(points, maxDeviation) > 1) points.removeLast();
+                sources.resize(points.length(), v);
             }
             auto* solid = allocate<AcDb3dPolyline>();
             if (!solid) return solid;
+            solid->setColorIndex(colorIndex());
             for (int i = 0; i < points.length(); ++i) {
                 auto* vertex = new AcDb3dPolylineVertex(WorldPoint(&points[i]));
                 vertex->setLayer(layer());
+                if (colourByCode) vertex->setColorIndex(tefColor(sources[i], colorIndex()));
                 solid->appendVertex(vertex);
             }
             if (m_f70 & 1) solid->makeClosed();

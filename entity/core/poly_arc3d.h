@@ -407,6 +407,10 @@ public:
 protected:
     // Whether host formats without this entity get a 3-D polyline: a tilted or 3-D mode polyline.
     bool savesAs3dPolyline() const;
+    // to2d and to3d; colourByCode gives each host vertex the colour of its vertex code (the polyline's colour
+    // without one) and makes to3d cut arcs for any deviation but 0.
+    AcDb2dPolyline* make2d(int flags, AcDbObjectId* id, bool colourByCode);
+    AcDb3dPolyline* make3d(int flags, double maxDeviation, AcDbObjectId* id, bool colourByCode);
     // Subclass constructors set their kind.
     void setKind(int kind) { m_Kind = kind; }
     // The setters: a change notice, then the field.

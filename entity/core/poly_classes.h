@@ -46,6 +46,11 @@ public:
     // The source itself when it is a PolyArc3D, else a new one made from it by `from` with the flags (its id,
     // when it got one, in id); null when the source cannot be converted.
     static PolyArc3D* FromEntity(AcDbEntity* source, AcDbObjectId* id, int flags);
+    // As CPolyArc3D's, each host vertex in the colour of its vertex code (the polyline's colour without
+    // one); to3d keeps the entity properties whatever the flags and cuts arcs for any deviation but 0 (a
+    // negative one: the library's).
+    AcDb2dPolyline* to2d(int flags, AcDbObjectId* id) override;
+    AcDb3dPolyline* to3d(int flags, double maxDeviation, AcDbObjectId* id) override;
 
     // Host polylines made of this one. options: the first letter the output ('L' lightweight, the default,
     // '2' 2-D, '3' 3-D, any other automatic: 3-D for a tilted polyline), 'T' one polyline per run of one

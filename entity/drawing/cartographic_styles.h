@@ -11,6 +11,7 @@
 // A layer value "_z_NAME" becomes the entity's layer up to its first "$", then NAME.
 #include "host/db/db_extents.h"
 #include "host/db/db_object_id.h"
+#include "host/rx/ac_array.h"
 
 class AcDbBlockReference;
 class AcDbDatabase;
@@ -26,16 +27,19 @@ constexpr int kHatchIdLoops = 2;     // the pieces are AcDbObjectIdArray*, one p
 // default. With `draw` it is drawn and deleted; without, it is appended to `space` (appendEntityToSpace) of
 // `database` (null: the working one) and, when associative, made a persistent reactor of its boundaries.
 // Loops the host refuses count in poly_drawing::g_hatchErrors and their ids go to failedIds (may be null).
-// `entity` (may be null) gives the properties. 0 for a null spec, else 1. Prints a message naming the style
-// and rethrows on an exception.
+// `entity` (may be null) gives the properties. Without `draw` but with `output`, the hatch goes to `output`
+// (the caller owns it) and nothing to the drawing. 0 for a null spec, else 1. Prints a message naming the
+// style and rethrows on an exception.
 int makeHatch(const char* spec, AcGiWorldDraw* draw, int count, void* const* pieces, int flags,
-              const AcDbEntity* entity, AcDbObjectIdArray* failedIds, AcDbDatabase* database, int space);
+              const AcDbEntity* entity, AcDbObjectIdArray* failedIds, AcDbDatabase* database, int space,
+              AcDbVoidPtrArray* output = nullptr);
 
 // The symbols of `spec` (the text after "*I=") along `count` pieces (CPolyArc3D*), drawn or appended as for
-// makeHatch. At most kMaxSymbolsPerCall symbols are placed; past that a message names the style. 0 for a
-// null spec, else 1.
+// makeHatch, `output` included. At most kMaxSymbolsPerCall symbols are placed; past that a message names the
+// style. 0 for a null spec, else 1.
 int placeSymbols(const char* spec, AcGiWorldDraw* draw, int count, void* const* pieces,
-                 const AcDbEntity* entity, AcDbDatabase* database, int space);
+                 const AcDbEntity* entity, AcDbDatabase* database, int space,
+                 AcDbVoidPtrArray* output = nullptr);
 constexpr int kMaxSymbolsPerCall = 100000;
 
 // Where one symbol sits relative to its point on the line.
@@ -46,6 +50,7 @@ struct SymbolPlacement {
 };
 
 // Moves `blockRef` to the world point, offset by the placement, rotated to direction + angle; draws it, or
-// appends a clone of it to the space of the database. 1.
+// appends a clone of it to the space of the database (to `output` when given). 1.
 int placeSymbol(AcDbBlockReference& blockRef, AcGiWorldDraw* draw, const CPoint3d& point, double direction,
-                const SymbolPlacement& placement, AcDbDatabase* database, int space);
+                const SymbolPlacement& placement, AcDbDatabase* database, int space,
+                AcDbVoidPtrArray* output = nullptr);

@@ -128,6 +128,19 @@ void refuseLoop(const AcDbObjectIdArray& ids, AcDbObjectIdArray* failedIds) {
             failedIds->append(id);
 }
 
+// Loops of boundary objects bring no plane of their own: the hatch lies in that of the first boundary.
+void takePlaneOf(AcDbHatch& hatch, const AcDbObjectIdArray& ids) {
+    AcDbCurve* curve = nullptr;
+    if (ids.isEmpty() || acdbOpenObject(curve, ids.first(), AcDb::kForRead) != Acad::eOk) return;
+    AcGePlane plane;
+    AcDb::Planarity type = AcDb::kNonPlanar;
+    if (curve->getPlane(plane, type) == Acad::eOk && type == AcDb::kPlanar) {
+        hatch.setNormal(plane.normal());
+        hatch.setElevation(plane.pointOnPlane().asVector().dotProduct(plane.normal()));
+    }
+    curve->close();
+}
+
 void appendLoops(AcDbHatch& hatch, AcGiWorldDraw* draw, int count, void* const* pieces, int flags,
                  AcDbObjectIdArray* failedIds) {
     const bool associative = (flags & kHatchAssociative) && !draw;
@@ -152,6 +165,7 @@ void appendLoops(AcDbHatch& hatch, AcGiWorldDraw* draw, int count, void* const* 
                 piece->close();
             } else {
                 ids = *static_cast<const AcDbObjectIdArray*>(pieces[i]);
+                if (i == 0) takePlaneOf(hatch, ids);
             }
             if (hatch.appendLoop(loopType, ids) != Acad::eOk) refuseLoop(ids, failedIds);
         } else if (piece && appendPolylineLoop(hatch, loopType, *piece) != Acad::eOk) {
@@ -193,7 +207,8 @@ void addToDatabase(std::unique_ptr<AcDbHatch> hatch, AcDbDatabase* database, int
 } // namespace
 
 int makeHatch(const char* spec, AcGiWorldDraw* draw, int count, void* const* pieces, int flags,
-              const AcDbEntity* entity, AcDbObjectIdArray* failedIds, AcDbDatabase* database, int space) {
+              const AcDbEntity* entity, AcDbObjectIdArray* failedIds, AcDbDatabase* database, int space,
+              AcDbVoidPtrArray* output) {
     if (!spec) return 0;
     try {
         if (!database) database = workingDatabase();
@@ -210,6 +225,8 @@ int makeHatch(const char* spec, AcGiWorldDraw* draw, int count, void* const* pie
         setPattern(*hatch, style);
         if (draw)
             draw->geometry().draw(hatch.get());
+        else if (output)
+            output->append(hatch.release());
         else
             addToDatabase(std::move(hatch), database, space);
         return 1;

@@ -103,9 +103,9 @@ SymbolPart readPart(std::string_view spec, std::string_view text, double lineSca
 class SymbolWalk {
 public:
     SymbolWalk(const SymbolPart& part, AcDbBlockReference& symbol, AcGiWorldDraw* draw,
-               AcDbDatabase* database, int space, int& placed)
+               AcDbDatabase* database, int space, AcDbVoidPtrArray* output, int& placed)
         : m_part(part), m_symbol(symbol), m_draw(draw), m_database(database), m_space(space),
-          m_placed(placed), m_position(part.first.value_or(0)) {}
+          m_output(output), m_placed(placed), m_position(part.first.value_or(0)) {}
 
     // False once the call's symbols run out.
     bool walk(CPolyArc3D& piece) {
@@ -157,7 +157,7 @@ private:
         if (m_placed >= kMaxSymbolsPerCall) return false;
         ++m_placed;
         placeSymbol(m_symbol, m_draw, m_piece->WorldPoint(&stored), direction, m_part.placement, m_database,
-                    m_space);
+                    m_space, m_output);
         return true;
     }
 
@@ -166,6 +166,7 @@ private:
     AcGiWorldDraw* m_draw;
     AcDbDatabase* m_database;
     int m_space;
+    AcDbVoidPtrArray* m_output;
     int& m_placed;
     double m_position; // distance to the next spaced symbol
     CPolyArc3D* m_piece = nullptr;
@@ -174,7 +175,7 @@ private:
 // False once the call's symbols run out.
 bool placePart(std::string_view spec, const SymbolPart& part, AcGiWorldDraw* draw, int count,
                void* const* pieces, const AcDbEntity* entity, double entityScale, AcDbDatabase* database,
-               int space, int& placed) {
+               int space, AcDbVoidPtrArray* output, int& placed) {
     AcDbObjectId block;
     if (part.block.empty() || getBlockId(part.block.c_str(), block, database) != Acad::eOk) {
         msgprintf("\nStyle %.*s : bloc introuvable \"%s\"", static_cast<int>(spec.size()), spec.data(),
@@ -184,7 +185,7 @@ bool placePart(std::string_view spec, const SymbolPart& part, AcGiWorldDraw* dra
     AcDbBlockReference symbol(AcGePoint3d(), block);
     applyStyleLook(symbol, draw, entity, entityScale, part.look, database);
     if (part.scale) symbol.setScaleFactors(AcGeScale3d(*part.scale));
-    SymbolWalk walk(part, symbol, draw, database, space, placed);
+    SymbolWalk walk(part, symbol, draw, database, space, output, placed);
     for (int i = 0; i < count; ++i) {
         auto* piece = static_cast<CPolyArc3D*>(pieces[i]);
         if (piece->GetCount() < 2) continue;
@@ -197,7 +198,7 @@ bool placePart(std::string_view spec, const SymbolPart& part, AcGiWorldDraw* dra
 } // namespace
 
 int placeSymbols(const char* spec, AcGiWorldDraw* draw, int count, void* const* pieces,
-                 const AcDbEntity* entity, AcDbDatabase* database, int space) {
+                 const AcDbEntity* entity, AcDbDatabase* database, int space, AcDbVoidPtrArray* output) {
     if (!spec) return 0;
     try {
         if (!database) database = workingDatabase();
@@ -209,7 +210,8 @@ int placeSymbols(const char* spec, AcGiWorldDraw* draw, int count, void* const* 
             const std::size_t bar = std::min(text.find('|', start), text.size());
             const SymbolPart part =
                 readPart(text, text.substr(start, bar - start), entityScale * ltscale, count > 0);
-            if (!placePart(text, part, draw, count, pieces, entity, entityScale, database, space, placed)) {
+            if (!placePart(text, part, draw, count, pieces, entity, entityScale, database, space, output,
+                           placed)) {
                 msgprintf("\nStyle %s : plus de %d symboles, les suivants ne sont pas plac\351s", spec,
                           kMaxSymbolsPerCall);
                 break;
@@ -224,7 +226,8 @@ int placeSymbols(const char* spec, AcGiWorldDraw* draw, int count, void* const* 
 }
 
 int placeSymbol(AcDbBlockReference& blockRef, AcGiWorldDraw* draw, const CPoint3d& point, double direction,
-                const SymbolPlacement& placement, AcDbDatabase* database, int space) {
+                const SymbolPlacement& placement, AcDbDatabase* database, int space,
+                AcDbVoidPtrArray* output) {
     CPoint3d position = point;
     if (placement.along != 0) position = position.polar(direction, placement.along);
     if (placement.across != 0) position = position.polar(direction + kPi / 2, placement.across);
@@ -235,6 +238,10 @@ int placeSymbol(AcDbBlockReference& blockRef, AcGiWorldDraw* draw, const CPoint3
         return 1;
     }
     std::unique_ptr<AcDbEntity> copy(AcDbEntity::cast(blockRef.clone()));
+    if (copy && output) {
+        output->append(copy.release());
+        return 1;
+    }
     AcDbObjectId id;
     if (copy && !appendEntityToSpace(id, copy.get(), space, database).isNull()) copy.release()->close();
     return 1;

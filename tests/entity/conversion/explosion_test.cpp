@@ -10,6 +10,8 @@
 #include "entity/drawing/draw_state.h"
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/block_reference.h"
+#include "host/entities/hatch.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/polylines.h"
 #include "tests/entity/poly_test_support.h"
@@ -118,13 +120,13 @@ TEST_F(Explosion, AClosedPieceEndsWhereItStartsWithItsClosingArc) {
 }
 
 TEST_F(Explosion, IntoTheDrawingEveryPieceWithTheExtendedData) {
-    setStyle(L"*I=ARBRE");
+    setStyle(L"*H=ANSI31");
     // Sixty segments apart: more pieces than a table of fifty would hold.
     for (int i = 0; i < 60; ++i) {
         append(poly, {20.0 * i, 0, 0});
         append(poly, {20.0 * i + 10, 0, 0}, {0, 0, 2});
     }
-    ASSERT_EQ(poly.explodeZor(nullptr, "AHIT", 0.01, nullptr, working.db.get(), -1), Acad::eOk);
+    ASSERT_EQ(poly.explodeZor(nullptr, "AT", 0.01, nullptr, working.db.get(), -1), Acad::eOk);
     const std::vector<AcDbObjectId> made = modelSpace();
     ASSERT_EQ(made.size(), 60u);
     AcDbEntity* last = nullptr;
@@ -132,23 +134,82 @@ TEST_F(Explosion, IntoTheDrawingEveryPieceWithTheExtendedData) {
     resbuf* xdata = last->xData(L"ZORTA");
     ASSERT_NE(xdata, nullptr);
     ASSERT_NE(xdata->rbnext, nullptr);
-    EXPECT_EQ(std::wstring(xdata->rbnext->resval.rstring), L"*I=ARBRE");
+    EXPECT_EQ(std::wstring(xdata->rbnext->resval.rstring), L"*H=ANSI31");
     acutRelRb(xdata);
     last->close();
 }
 
-TEST_F(Explosion, HatchAndSymbolsCountOnlyWithTheirStyle) {
+TEST_F(Explosion, TheHatchFollowsThePiecesInTheDrawingAndTakesTheirLoopsInAnArray) {
+    setStyle(L"*h=ANSI31");
+    append(poly, {0, 0, 5});
+    append(poly, {10, 0, 5});
+    append(poly, {10, 10, 5}, {0.5});
+    append(poly, {0, 10, 5});
+    poly.setClosed(true);
+    ASSERT_EQ(explode("LT"), Acad::eOk);
+    EXPECT_EQ(parts.length(), 1) << "no hatch without its letter";
+    ASSERT_EQ(explode("LH"), Acad::eOk);
+    ASSERT_EQ(parts.length(), 3);
+    const AcDbHatch* loose = AcDbHatch::cast(static_cast<AcDbEntity*>(parts[2]));
+    ASSERT_NE(loose, nullptr);
+    EXPECT_FALSE(loose->associative());
+    EXPECT_EQ(loose->numLoops(), 1);
+    EXPECT_TRUE(modelSpace().empty());
+
+    AcDbObjectIdArray errors;
+    ASSERT_EQ(poly.explodeZor(nullptr, "LH", 0.01, &errors, working.db.get(), 1), Acad::eOk);
+    const std::vector<AcDbObjectId> made = modelSpace();
+    ASSERT_EQ(made.size(), 2u);
+    AcDbHatch* hatch = nullptr;
+    ASSERT_EQ(acdbOpenObject(hatch, made[1], AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(hatch->associative());
+    EXPECT_EQ(hatch->elevation(), 5) << "in the plane of its boundary";
+    AcDbObjectIdArray followed;
+    hatch->getAssocObjIds(followed);
+    ASSERT_EQ(followed.length(), 1);
+    EXPECT_EQ(followed[0], made[0]);
+    hatch->close();
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Explosion, RunsThatDoNotCloseAreRefusedAsLoopsAndReported) {
+    setStyle(L"*H=ANSI31");
+    append(poly, {0, 0, 0});
+    append(poly, {10, 0, 0});
+    append(poly, {10, 10, 0}, {0, 0, 0, 1});
+    append(poly, {0, 10, 0}, {0, 0, 0, 1});
+    poly.setClosed(true);
+    poly_drawing::g_hatchErrors = 0;
+    AcDbObjectIdArray errors;
+    ASSERT_EQ(poly.explodeZor(nullptr, "LHT", 0.01, &errors, working.db.get(), 1), Acad::eOk);
+    EXPECT_EQ(modelSpace().size(), 3u) << "two runs and the hatch";
+    EXPECT_EQ(poly_drawing::g_hatchErrors, 1);
+    EXPECT_EQ(errors.length(), 2) << "the runs of the refused loop";
+    poly_drawing::g_hatchErrors = 0;
+}
+
+TEST_F(Explosion, SymbolsOfTheStyleGoWhereThePiecesGo) {
+    AcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(working.db->getBlockTable(blocks, AcDb::kForWrite), Acad::eOk);
+    auto* tree = new AcDbBlockTableRecord;
+    tree->setName(L"ARBRE");
+    AcDbObjectId treeId;
+    ASSERT_EQ(blocks->add(treeId, tree), Acad::eOk);
+    tree->close();
+    blocks->close();
+    setStyle(L"*I=ARBRE,o=P");
     append(poly, {0, 0, 0});
     append(poly, {10, 0, 0}, {0, 0, 2});
     append(poly, {20, 0, 0});
     append(poly, {30, 0, 0});
     ASSERT_EQ(explode("LH"), Acad::eOk);
-    EXPECT_EQ(parts.length(), 1) << "no hatch style: whole";
-    setStyle(L"*h=ANSI31");
-    ASSERT_EQ(explode("LH"), Acad::eOk);
-    EXPECT_EQ(parts.length(), 3) << "styled: split at the break";
+    EXPECT_EQ(parts.length(), 1) << "a symbol style is no hatch style";
     ASSERT_EQ(explode("LI"), Acad::eOk);
-    EXPECT_EQ(parts.length(), 4) << "a hatch style is no symbol style";
+    ASSERT_EQ(parts.length(), 7) << "two pieces and a symbol at each of their four vertices";
+    EXPECT_NE(AcDbBlockReference::cast(static_cast<AcDbEntity*>(parts[6])), nullptr);
+    EXPECT_TRUE(modelSpace().empty());
+    ASSERT_EQ(poly.explodeZor(nullptr, "LI", 0.01, nullptr, working.db.get(), 1), Acad::eOk);
+    EXPECT_EQ(modelSpace().size(), 6u);
 }
 
 TEST_F(Explosion, RefusedConversionsLeaveNothingBehind) {

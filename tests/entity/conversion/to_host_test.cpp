@@ -1,10 +1,13 @@
 // Host polylines made from the polyline, and back: widths, heights, arcs and their chords.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <vector>
 
+#include "entity/conversion/conversion_flags.h"
 #include "geometry/arcs/arc3d.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/polylines.h"
@@ -101,6 +104,39 @@ TEST_F(ToHost, DeviationsThatCannotBeMetAreRefused) {
     EXPECT_EQ(poly.tolw(0, nullptr), nullptr);
     EXPECT_EQ(poly.to2d(0, nullptr), nullptr);
     EXPECT_EQ(poly.to3d(0, 0.01, nullptr), nullptr);
+}
+
+// The colours of a host polyline's vertices, in order (the polyline lies outside a database).
+std::vector<int> vertexColours(const AcDbEntity& polyline, AcDbObjectIterator* it) {
+    std::unique_ptr<AcDbObjectIterator> vertices(it);
+    std::vector<int> colours;
+    for (vertices->start(); !vertices->done(); vertices->step())
+        colours.push_back(vertices->entity()->colorIndex());
+    EXPECT_FALSE(colours.empty()) << polyline.isA()->name();
+    return colours;
+}
+
+TEST_F(ToHost, PolyArc3DGivesEachHostVertexTheColourOfItsVertexCode) {
+    poly.setColorIndex(5);
+    poly.H(1)->tef2 = 1; // colour 9 without TEF tables
+    std::unique_ptr<AcDb2dPolyline> flat(poly.to2d(0, nullptr));
+    ASSERT_TRUE(flat);
+    EXPECT_EQ(vertexColours(*flat, flat->vertexIterator()), (std::vector<int>{5, 9, 5, 5}));
+
+    // Without properties asked for, PolyArc3D's 3-D polyline keeps them; a negative deviation still cuts
+    // the arcs, each chord in the colour of the vertex that starts its arc.
+    std::unique_ptr<AcDb3dPolyline> solid(poly.to3d(conversion::kWithoutProperties, -1, nullptr));
+    ASSERT_TRUE(solid);
+    EXPECT_EQ(solid->colorIndex(), 5);
+    const std::vector<int> colours = vertexColours(*solid, solid->vertexIterator());
+    EXPECT_GT(colours.size(), 4u);
+    EXPECT_EQ(std::count(colours.begin(), colours.end(), 9), 1)
+        << "the straight segment from the second vertex";
+
+    CPolyArc3D bare;
+    bare.copyVertexFrom(&poly);
+    std::unique_ptr<AcDb3dPolyline> plain(bare.to3d(0, -1, nullptr));
+    EXPECT_EQ(vertexColours(*plain, plain->vertexIterator()).size(), 4u) << "the base cuts no arc for -1";
 }
 
 } // namespace
