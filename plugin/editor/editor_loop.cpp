@@ -8,12 +8,13 @@
 #include "cadutil/command_line/print.h"
 #include "cadutil/database/host_variables.h"
 #include "cadutil/database/linetypes.h"
+#include "cadutil/resbuf/text_convert.h"
 #include "geometry/arcs/arc3d.h"
 #include "geometry/points/angle_units.h"
 #include "host/editor/acut.h"
 #include "host/editor/documents.h"
+#include "host/editor/message_box.h"
 #include "host/editor/ucs.h"
-#include "platform/ui/message_box.h"
 #include "plugin/editor/cursor_position.h"
 #include "plugin/editor/editor_prompts.h"
 #include "plugin/editor/editor_state.h"
@@ -58,7 +59,6 @@ enum Keyword {
 constexpr int kOther = -3;
 constexpr int kNoneTyped = -2;
 constexpr int kTypedNumber = 12;
-constexpr int kIdYes = 6;
 
 // How far a rubber vertex may lie from the contour's elevation and still be put on it.
 constexpr double kElevationSnap = 0.05;
@@ -184,9 +184,8 @@ void checkCurrentHeight(qpoly_edit& ed) {
                   "!!*** Attention Probl\xe8me de Z ***!!\r\nZ g\xe9n\xe9ral C.niv.=%.4f Z du Point=%.4f\r\n"
                   "Mettre quand m\xeame Z \xe0 %.4f",
                   ed.elevation, z, z);
-    if (platform::messageBox(0, text, "",
-                             platform::MB_YESNO | platform::MB_ICONERROR | platform::MB_TOPMOST |
-                                 platform::MB_SETFOREGROUND) == kIdYes) {
+    if (AfxMessageBox(codePageToWide(text).c_str(), MB_YESNO | MB_ICONSTOP | MB_TOPMOST | MB_SETFOREGROUND) ==
+        IDYES) {
         ed.elevation = z;
         return;
     }

@@ -179,6 +179,18 @@ TEST_F(Jig, OutsideCursorRoutineIsProbedCalledAndReleased) {
     EXPECT_EQ((*calls)[1].first, jig.m_poly->H());
     EXPECT_EQ((*calls)[1].count, 3);
     EXPECT_EQ((*calls)[1].system, nullptr);
+
+    // The editor's drag releases the routine when it ends.
+    calls->clear();
+    qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}}), nullptr, 0);
+    session.type({L"@move 40,10", L"50,10"});
+    EXPECT_EQ(editor.drag(&jig), AcEdJig::kNormal);
+    // A probe and a call for the move and for the point, then the release.
+    ASSERT_EQ(calls->size(), 5u);
+    EXPECT_EQ(calls->back().first, nullptr);
+    EXPECT_EQ(calls->back().count, 0);
+    EXPECT_EQ(calls->back().system, nullptr);
+    EXPECT_EQ(SegmentJig::currentJig(), nullptr);
     calls->clear();
     dlclose(module);
 }
