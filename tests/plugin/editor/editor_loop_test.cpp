@@ -12,6 +12,7 @@
 #include "host/rx/module_loader.h"
 #include "host/rx/rx_app.h"
 #include "plugin/app/command_handlers.h"
+#include "plugin/editor/editor_prompts.h"
 #include "tests/plugin/editor/editor_test_support.h"
 
 namespace {
@@ -94,6 +95,35 @@ TEST_F(Loop, TheOtherApplicationsCursorRoutineReceivesTheElevation) {
     ASSERT_EQ(call.items.size(), 2u);
     EXPECT_DOUBLE_EQ(call.items[0].number(), 123.5) << "the height alone";
     EXPECT_EQ(call.items[1].integer, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Loop, DistancesAndHeightsAreTypedOrMeasured) {
+    char text[16] = {};
+    session.type({L"12.5"});
+    EXPECT_DOUBLE_EQ(askDistance(3, "Largeur", "DEF", text, sizeof text), 12.5);
+    session.type({L"-", L""});
+    EXPECT_DOUBLE_EQ(askDistance(3, nullptr, nullptr, text, sizeof text), -3) << "the sign forced on Enter";
+    session.type({L"0,0", L"3,4"});
+    EXPECT_DOUBLE_EQ(askDistance(1, nullptr, nullptr, text, sizeof text), 5);
+    session.type({L"-", L"0,0", L"3,4"});
+    EXPECT_DOUBLE_EQ(askDistance(1, nullptr, nullptr, text, sizeof text), -5);
+    session.type({L"DEF"});
+    EXPECT_DOUBLE_EQ(askDistance(2, nullptr, "DEF", text, sizeof text), 2);
+    EXPECT_STREQ(text, "DEF");
+    session.type({L"^C"});
+    EXPECT_DOUBLE_EQ(askDistance(7, nullptr, nullptr, nullptr, 0), 7);
+
+    const CPoint3d base(1, 1, 0);
+    session.type({L"2,2,42.5"});
+    EXPECT_DOUBLE_EQ(askZ(9, &base), 42.5);
+    session.type({L"17.25"});
+    EXPECT_DOUBLE_EQ(askZ(9, &base), 17.25);
+    session.type({L"^C"});
+    EXPECT_DOUBLE_EQ(askZ(9, nullptr), 9);
 }
 
 } // namespace
