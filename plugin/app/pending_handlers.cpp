@@ -16,9 +16,6 @@ int endsWithHelp(const ACHAR* topic, const ACHAR* page) {
 
 } // namespace
 
-int c_get_qpoly() {
-    return endsWithHelp(L"id_Z3D_poly", kPage);
-}
 int c_pst_qpoly() {
     return endsWithHelp(L"ID_Z3D_suit", kPage);
 }

@@ -15,6 +15,7 @@
 #include "host/db/db_object_id.h"
 
 class SegmentJig;
+struct EditPass;
 
 class qpoly_edit {
 public:
@@ -57,6 +58,11 @@ public:
     int setMenus(int mode);
     // Walks the list and reports every broken link; the number of errors.
     int checkChain();
+
+    // --- The loop. edit() digitises and edits until Q, Cancel or Enter; its last result.
+    int edit();
+    // One drag of the jig, repeated while its end condition asks; the host status or keyword number.
+    int drag(SegmentJig* jig);
 
     // --- The selected stretch.
     int setWay(AllVertices);
@@ -120,6 +126,14 @@ private:
     void createFromTemplate(CPolyArc3D* templateEntity);
     // The id's entity with its whole state recorded for undo; false when it cannot be written.
     bool recordUndoImage();
+    // The loop and its parts: one digitising pass, what its drag's result does, a point committed, the
+    // current vertex taken back, a stretch re-taken.
+    int runLoop();
+    int digitisingPass(EditPass& pass);
+    int dispatch(int result, EditPass& pass);
+    int commitPoint();
+    void takePointBack();
+    int retake();
     // Deletes a pending vertex, moving current and the stretch off it.
     void dropPendingVertex(P_Vertex*& pending);
     // The session created the entity: its erase is not recorded for undo.

@@ -76,6 +76,15 @@ int SegmentJig::setMode(int mode) {
 void SegmentJig::setPrompt() {
     if (m_prompt.empty()) m_prompt = defaultPrompt(m_mode);
     setDispPrompt(widen(m_prompt).c_str());
+    // The host reads the keywords and the input controls as the drag begins.
+    prepareInput();
+}
+
+void SegmentJig::prepareInput() {
+    setSpecialCursorType(kCrosshair);
+    setUserInputControls(
+        UserInputControls(kNullResponseAccepted | kAccept3dCoordinates | kAnyBlankTerminatesInput));
+    setKeywordList(widen(m_keywords).c_str());
 }
 
 void SegmentJig::setPromptAndKeywords(const char* prompt, const char* keywords) {
@@ -128,11 +137,8 @@ AcEdJig::DragStatus SegmentJig::report(DragStatus status) {
 }
 
 AcEdJig::DragStatus SegmentJig::sampler() {
-    setSpecialCursorType(kCrosshair);
     vfVar.jigFlags &= ~kBasedRubberBand;
-    setUserInputControls(
-        UserInputControls(kNullResponseAccepted | kAccept3dCoordinates | kAnyBlankTerminatesInput));
-    setKeywordList(widen(m_keywords).c_str());
+    prepareInput();
     if (m_mode == kDistance) {
         DragStatus status = acquireDist(m_distance, toGe(m_base));
         if (m_distance != m_lastDistance) m_lastDistance = m_distance;

@@ -101,6 +101,8 @@ private:
     // Keeps the status as the last one and answers it.
     DragStatus report(DragStatus status);
     DragStatus acquire(int& step);
+    // Cursor, input controls and keywords of the drag.
+    void prepareInput();
     void takeSnap(int& step);
     void updateWalk(const CPoint3d& p);
     void updateDisplacement(const CPoint3d& p);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/editor/win_msg_filter.h"
+#include "host/lisp/lisp_eval.h"
 #include "services/startup/fvar.h"
 #include "tests/plugin/editor/editor_test_support.h"
 
@@ -179,6 +180,18 @@ TEST_F(Jig, OutsideCursorRoutineIsProbedCalledAndReleased) {
     EXPECT_EQ((*calls)[1].first, jig.m_poly->H());
     EXPECT_EQ((*calls)[1].count, 3);
     EXPECT_EQ((*calls)[1].system, nullptr);
+
+    // The editor's drag releases the routine when it ends.
+    calls->clear();
+    qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}}), nullptr, 0);
+    session.type({L"@move 40,10", L"50,10"});
+    EXPECT_EQ(editor.drag(&jig), AcEdJig::kNormal);
+    // A probe and a call for the move and for the point, then the release.
+    ASSERT_EQ(calls->size(), 5u);
+    EXPECT_EQ(calls->back().first, nullptr);
+    EXPECT_EQ(calls->back().count, 0);
+    EXPECT_EQ(calls->back().system, nullptr);
+    EXPECT_EQ(SegmentJig::currentJig(), nullptr);
     calls->clear();
     dlclose(module);
 }
@@ -284,6 +297,32 @@ TEST_F(EditorFixture, FilterIsRegisteredWithTheFirstJigAndRemovedWithTheLast) {
     EXPECT_EQ(host::filterCount(), 1);
     first.reset();
     EXPECT_EQ(host::filterCount(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Walk, ACursorSnappedOntoTheEditedPolylineEndsTheWalkThere) {
+    const AcDbObjectId id = addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}, {40, 0, 0}});
+    qpoly_edit editor(id, nullptr, 0);
+    editor.openRead();
+    std::vector<P_Vertex*> v = vertices(editor);
+    editor.setWay(v[1], qpoly_edit::kOneSegment);
+    editor.closeEntity();
+    host::runLispConsole(L"(setvar \"OSMODE\" 512)"); // nearest
+    SegmentJig jig(&source);
+    jig.m_session = &editor;
+    jig.setMode(SegmentJig::kWay);
+    jig.m_moving = jig.m_poly->A(nullptr);
+    session.type({L"@move 35,0.2 snap", L"^C"});
+    EXPECT_EQ(editor.drag(&jig), AcEdJig::kCancel);
+    EXPECT_EQ(editor.wayMoving, v[3]);
+    EXPECT_NEAR(editor.movingDist, 5, 1e-9);
+    std::vector<CPoint3d> walked = points(*jig.m_poly);
+    ASSERT_EQ(walked.size(), 5u);
+    EXPECT_EQ(walked[0], CPoint3d(10, 0, 0));
+    EXPECT_NEAR(walked[3].x, 35, 1e-9);
 }
 
 } // namespace

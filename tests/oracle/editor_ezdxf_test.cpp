@@ -1,0 +1,153 @@
+// Polylines digitised with ZOR_POLY in zhost from scripts, saved as DXF and read back by ezdxf: the points
+// given, the points taken back by keyword and by key, the direction turned, arcs through generated
+// vertices, and scripts of random input that must leave neither a crash nor a pending vertex.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/oracle/python_oracle.h"
+#include "tests/support/program_run.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+struct Vertex {
+    double x, y, z, bulge;
+    int flags;
+};
+using Polyline = std::vector<Vertex>;
+
+struct Session {
+    testing_support::ProgramRun run;
+    std::vector<Polyline> polylines;
+};
+
+// Runs the script in zhost with the plug-in and reads the saved drawing's polylines.
+Session digitise(const std::string& script) {
+    testing_support::TempFolder folder;
+    const std::string scriptPath = folder / "edit.scr", saved = folder / "edited.dxf";
+    std::ofstream(scriptPath) << script;
+    Session s;
+    s.run = testing_support::runProgram("ZORTA_NAMESPACE=editor_ezdxf_" + std::to_string(::getpid()) +
+                                        " " ZHOST_PROGRAM " --load " PLUGIN_MODULE " --script " + scriptPath +
+                                        " --save " + saved);
+    EXPECT_EQ(s.run.status, 0) << s.run.output;
+    EXPECT_EQ(s.run.output.find("*** Host check"), std::string::npos) << s.run.output;
+    const std::vector<oracle::Row> rows = oracle::runPythonOracle("editor_oracle.py", "vertices " + saved);
+    for (std::size_t i = 0; i < rows.size();) {
+        const auto count = static_cast<std::size_t>(rows[i++].at(0));
+        Polyline poly;
+        for (std::size_t k = 0; k < count && i < rows.size(); ++k, ++i) {
+            const oracle::Row& r = rows[i];
+            poly.push_back({r.at(0), r.at(1), r.at(2), r.at(3), static_cast<int>(r.at(4))});
+        }
+        s.polylines.push_back(poly);
+    }
+    return s;
+}
+
+std::vector<std::vector<double>> plan(const Polyline& poly) {
+    std::vector<std::vector<double>> points;
+    for (const Vertex& v : poly)
+        points.push_back({v.x, v.y, v.z});
+    return points;
+}
+
+using Points = std::vector<std::vector<double>>;
+
+} // namespace
+
+TEST(EditorDrawing, PointsGiveOnePolylineWithExactlyThoseVertices) {
+    const Session s = digitise("ZOR_POLY\n0,0\n10,0\n10,10,2.5\n-3.25,7\n\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {10, 0, 0}, {10, 10, 2.5}, {-3.25, 7, 0}}));
+    for (const Vertex& v : s.polylines[0]) {
+        EXPECT_EQ(v.bulge, 0);
+        EXPECT_EQ(v.flags, 0);
+    }
+}
+
+TEST(EditorDrawing, UndoBackspaceAndDeleteTakeTheLastPointBack) {
+    const Session s =
+        digitise("ZOR_POLY\n0,0\n10,0\n10,10\nU\n20,20\n@key BACK\n30,30\n@key DELETE\n40,0\n\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {10, 0, 0}, {40, 0, 0}}));
+}
+
+TEST(EditorDrawing, DownTurnsTheDirection) {
+    const Session s = digitise("ZOR_POLY\n0,0\n10,0\n@key DOWN\n5,5\n5,-5\n\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    // The points after the turn go before the current vertex, each before the last.
+    EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {5, -5, 0}, {5, 5, 0}, {10, 0, 0}}));
+}
+
+TEST(EditorDrawing, ArcModeJoinsTheDigitisedPointsByArcs) {
+    const Session s = digitise("(setq lisp_modfig 10)\nZOR_POLY\n0,0\n10,0\n20,10\n30,0\n\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    Points hard;
+    int generated = 0;
+    for (const Vertex& v : s.polylines[0]) {
+        if (v.flags & 1)
+            ++generated;
+        else
+            hard.push_back({v.x, v.y, v.z});
+    }
+    EXPECT_EQ(hard, (Points{{0, 0, 0}, {10, 0, 0}, {20, 10, 0}, {30, 0, 0}}));
+    EXPECT_EQ(generated, 3) << "one generated vertex in each span";
+    for (std::size_t i = 0; i + 1 < s.polylines[0].size(); ++i)
+        EXPECT_NE(s.polylines[0][i].bulge, 0) << "segment " << i << " is an arc";
+}
+
+TEST(EditorDrawing, QuitAfterOnePointLeavesNoPolylineAndTheShortcutMenuAsItWas) {
+    const Session s = digitise("(setvar \"SHORTCUTMENU\" 14)\nZOR_POLY\n0,0\nQ\n(getvar \"SHORTCUTMENU\")\n");
+    EXPECT_TRUE(s.polylines.empty());
+    EXPECT_NE(s.run.output.find("(getvar \"SHORTCUTMENU\")\n14"), std::string::npos) << s.run.output;
+}
+
+TEST(EditorDrawing, ScriptsThatEndBadlyLeaveNothingOpenNorPending) {
+    // The script runs out in the middle of a drag; a cancel at the first point.
+    Session s = digitise("ZOR_POLY\n0,0\n10,0\n@move 20,5\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {10, 0, 0}}));
+    s = digitise("ZOR_POLY\n^C\n");
+    EXPECT_TRUE(s.polylines.empty());
+
+    // Random keywords, keys, points, Enter and cancels; a new ZOR_POLY after each input that ends one.
+    static const char* const kInput[] = {
+        "A",         "AC",         "L",         "C",         "O",           "M",
+        "T",         "G",          "N",         "B",         "GT",          "GF",
+        "GA",        "W",          "S",         "U",         "FS",          "FR",
+        "FC",        "X",          "ZC",        "?",         "@key END",    "@key HOME",
+        "@key LEFT", "@key RIGHT", "@key DOWN", "@key BACK", "@key DELETE", "@key SHIFT press",
+        "abc"};
+    static const char* const kEnds[] = {"Q", "", "^C", "QFS"};
+    std::mt19937 random(19);
+    std::uniform_int_distribution<int> choice(0, 99), coordinate(-500, 500);
+    auto point = [&] {
+        return std::to_string(coordinate(random)) + "," + std::to_string(coordinate(random));
+    };
+    std::string script = "ZOR_POLY\n";
+    for (int line = 0; line < 1000; ++line) {
+        const int c = choice(random);
+        if (c < 5)
+            script += std::string(kEnds[static_cast<std::size_t>(c) % std::size(kEnds)]) + "\nZOR_POLY\n";
+        else if (c < 50)
+            script += point() + "\n";
+        else if (c < 60)
+            script += "@move " + point() + "\n";
+        else
+            script += std::string(kInput[static_cast<std::size_t>(c) % std::size(kInput)]) + "\n";
+    }
+    s = digitise(script);
+    EXPECT_GE(s.polylines.size(), 5u) << "the random sessions made polylines";
+    for (const Polyline& poly : s.polylines) {
+        EXPECT_GE(poly.size(), 2u);
+        // A rubber vertex left behind would repeat the point of its neighbour.
+        for (std::size_t i = 0; i + 1 < poly.size(); ++i)
+            EXPECT_FALSE(poly[i].x == poly[i + 1].x && poly[i].y == poly[i + 1].y) << "vertex " << i;
+    }
+}
