@@ -11,6 +11,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
 #include "host/editor/ucs.h"
+#include "host/entities/line.h"
 #include "tests/plugin/commands/command_test_support.h"
 
 using plugin::test::CommandSession;
@@ -331,4 +332,22 @@ TEST(BatchCommands, SkipPolylinesOnLockedLayers) {
     EXPECT_EQ(pointsOf(locked)[1].z, 0);
     EXPECT_NEAR(pointsOf(free)[1].z, 20, 1e-6);
     EXPECT_EQ(shown(L"==== 1 Polylignes recalculées en Z "), 1);
+}
+
+TEST(ExtendCommand, TheModeReachesThePolylinesExtend) {
+    CommandSession s;
+    const AcDbObjectId boundary = s.addEntity(new AcDbLine(AcGePoint3d(20, -5, 7), AcGePoint3d(20, 5, 7)));
+    const AcDbObjectId byBoundaryZ = s.addPolyline({{0, 0, 1}, {10, 0, 2}});
+    const AcDbObjectId plain = s.addPolyline({{0, 3, 1}, {10, 3, 2}});
+    const std::wstring selectBoundary = L"@select " + std::wstring(boundary.handle().text());
+    const std::wstring pickByZ = L"@pick " + std::wstring(byBoundaryZ.handle().text()) + L" 9,0";
+    const std::wstring pickPlain = L"@pick " + std::wstring(plain.handle().text()) + L" 9,3";
+    s.type({L"ZOR_EXTEND", L"1", selectBoundary.c_str(), L"", pickByZ.c_str(), L"^C"});
+    s.type({L"ZOR_EXTEND", L"0", selectBoundary.c_str(), L"", pickPlain.c_str(), L"^C"});
+    host::runCommandLine();
+    const CPoint3d byZ = pointsOf(byBoundaryZ).back(), usual = pointsOf(plain).back();
+    EXPECT_NEAR(byZ.x, 20, 1e-9);
+    EXPECT_NEAR(byZ.z, 7, 1e-9) << "the boundary's Z";
+    EXPECT_NEAR(usual.x, 20, 1e-9);
+    EXPECT_NE(usual.z, 7) << "the polyline's own slope";
 }
