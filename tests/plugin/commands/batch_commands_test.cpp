@@ -8,6 +8,7 @@
 
 #include "cadutil/command_line/prompt_defaults.h"
 #include "cadutil/database/tef_color_tables.h"
+#include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
 #include "host/editor/ucs.h"
@@ -157,6 +158,10 @@ TEST(SpatialModeCommand, TakesTheUcsSystemAndGivesTheWorldPointsBack) {
     const std::vector<CPoint3d> back = pointsOf(id);
     for (std::size_t i = 0; i < world.size(); ++i)
         expectNear(back[i], world[i], 1e-9, "world points after S");
+    s.type({L"_UNDO", L"1"});
+    host::runCommandLine();
+    CommandSession::read(
+        id, [](const CPolyArc3D& poly) { EXPECT_NE(poly.normalMatrix(), nullptr) << "S is undone"; });
     host::resetUcs();
 
     s.type({L"ZOR_Z3DSPACE", L"N", L"ZOR_Z3DSPACE", L""});
@@ -302,7 +307,13 @@ TEST(BatchCommands, CancelOrEnterAtAnyPromptChangesNothing) {
         {L"ZOR_PINV", L"^C"},
         {L"ZOR_PINV", L""},
         {L"ZOR_PINV", L"I", L"^C"},
+        {L"ZOR_PAS", L"^C"},
+        {L"ZOR_PAS", L"", L"^C"},
+        {L"ZOR_EXTEND", L"^C"},
+        {L"ZOR_SDNC", L"^C"},
+        {L"ZOR_SDNC", L"RESEAU", L"^C"},
     };
+    const AcDbObjectId layer = s.drawing.db->clayer();
     for (const auto& script : scripts) {
         for (const wchar_t* line : script)
             s.type({line});
@@ -310,6 +321,7 @@ TEST(BatchCommands, CancelOrEnterAtAnyPromptChangesNothing) {
         CommandSession::read(id,
                              [&](const CPolyArc3D& poly) { poly_test::expectSamePolyline(poly, *before); });
         EXPECT_EQ(command_state::g_averagingCount, 3) << script[0];
+        EXPECT_EQ(s.drawing.db->clayer(), layer) << script[0];
     }
 }
 
