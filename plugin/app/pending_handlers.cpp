@@ -22,9 +22,6 @@ int c_pst_qpoly() {
 int c_modif_qpoly() {
     return endsWithHelp(L"id_Z3D_mod", kPage);
 }
-int c_ApplyCarto() {
-    return 0;
-}
 
 int lisp_pending() {
     acedRetNil();

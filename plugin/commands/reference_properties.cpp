@@ -67,8 +67,9 @@ bool pickReference(AcDbObjectId& id) {
         if (rc != RTERROR) return false;
         acedInitGet(0, L"C I _ C S");
         ACHAR answer[10] = {};
-        if (acedGetKword(L"\nAfectation du pxref:(C)ourant,(I)nchangé", answer, 10) != RTNORM) continue;
-        command_state::g_referenceMode = answer[0] == L'C' ? 1 : 0;
+        const int answered = acedGetKword(L"\nAfectation du pxref:(C)ourant,(I)nchangé", answer, 10);
+        if (answered == RTCAN) return false;
+        if (answered == RTNORM) command_state::g_referenceMode = answer[0] == L'C' ? 1 : 0;
     }
 }
 

@@ -88,22 +88,3 @@ TEST(CommandsThroughEzdxf, InvertingReversesEveryPolylineAndTheTefListIsStored) 
         oracle::runPythonOracle("commands_oracle.py", "tef " + plan.saved.path);
     EXPECT_EQ(lists, (std::vector<oracle::Row>{{4, 1, 8, 0, 5}, {0}})) << "TEF0, then an empty TEF1";
 }
-
-TEST(CommandsThroughEzdxf, TurningWaysReverseOnlyTheClosedOutlineAndOnlyOnce) {
-    const std::map<int, Polyline> before = polylinesOf(EXAMPLES "/survey_polylines.dxf");
-    PlanRun topo, trigo;
-    const std::string byTopo = topo.run("ZOR_PINV\nT\n@select all\n\n");
-    const std::string byTrigo = trigo.run("ZOR_PINV\nR\n@select all\n\n");
-    EXPECT_EQ(occurrences(byTopo, " 1 Polylignes Invers") + occurrences(byTrigo, " 1 Polylignes Invers"), 1)
-        << "the closed outline turns one way or the other";
-    const std::map<int, Polyline> afterTopo = polylinesOf(topo.saved.path),
-                                  afterTrigo = polylinesOf(trigo.saved.path);
-    for (const auto& [handle, polyline] : before) {
-        if (polyline.closed) {
-            EXPECT_TRUE(isReversed(afterTopo.at(handle), afterTrigo.at(handle)));
-            continue;
-        }
-        EXPECT_EQ(afterTopo.at(handle).points, polyline.points) << "open polylines stay";
-        EXPECT_EQ(afterTrigo.at(handle).points, polyline.points);
-    }
-}

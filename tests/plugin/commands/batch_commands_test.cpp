@@ -8,9 +8,11 @@
 
 #include "cadutil/command_line/prompt_defaults.h"
 #include "cadutil/database/tef_color_tables.h"
+#include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
 #include "host/editor/ucs.h"
+#include "host/entities/line.h"
 #include "tests/plugin/commands/command_test_support.h"
 
 using plugin::test::CommandSession;
@@ -156,6 +158,10 @@ TEST(SpatialModeCommand, TakesTheUcsSystemAndGivesTheWorldPointsBack) {
     const std::vector<CPoint3d> back = pointsOf(id);
     for (std::size_t i = 0; i < world.size(); ++i)
         expectNear(back[i], world[i], 1e-9, "world points after S");
+    s.type({L"_UNDO", L"1"});
+    host::runCommandLine();
+    CommandSession::read(
+        id, [](const CPolyArc3D& poly) { EXPECT_NE(poly.normalMatrix(), nullptr) << "S is undone"; });
     host::resetUcs();
 
     s.type({L"ZOR_Z3DSPACE", L"N", L"ZOR_Z3DSPACE", L""});
@@ -301,7 +307,13 @@ TEST(BatchCommands, CancelOrEnterAtAnyPromptChangesNothing) {
         {L"ZOR_PINV", L"^C"},
         {L"ZOR_PINV", L""},
         {L"ZOR_PINV", L"I", L"^C"},
+        {L"ZOR_PAS", L"^C"},
+        {L"ZOR_PAS", L"", L"^C"},
+        {L"ZOR_EXTEND", L"^C"},
+        {L"ZOR_SDNC", L"^C"},
+        {L"ZOR_SDNC", L"RESEAU", L"^C"},
     };
+    const AcDbObjectId layer = s.drawing.db->clayer();
     for (const auto& script : scripts) {
         for (const wchar_t* line : script)
             s.type({line});
@@ -309,6 +321,7 @@ TEST(BatchCommands, CancelOrEnterAtAnyPromptChangesNothing) {
         CommandSession::read(id,
                              [&](const CPolyArc3D& poly) { poly_test::expectSamePolyline(poly, *before); });
         EXPECT_EQ(command_state::g_averagingCount, 3) << script[0];
+        EXPECT_EQ(s.drawing.db->clayer(), layer) << script[0];
     }
 }
 
@@ -331,4 +344,22 @@ TEST(BatchCommands, SkipPolylinesOnLockedLayers) {
     EXPECT_EQ(pointsOf(locked)[1].z, 0);
     EXPECT_NEAR(pointsOf(free)[1].z, 20, 1e-6);
     EXPECT_EQ(shown(L"==== 1 Polylignes recalculées en Z "), 1);
+}
+
+TEST(ExtendCommand, TheModeReachesThePolylinesExtend) {
+    CommandSession s;
+    const AcDbObjectId boundary = s.addEntity(new AcDbLine(AcGePoint3d(20, -5, 7), AcGePoint3d(20, 5, 7)));
+    const AcDbObjectId byBoundaryZ = s.addPolyline({{0, 0, 1}, {10, 0, 2}});
+    const AcDbObjectId plain = s.addPolyline({{0, 3, 1}, {10, 3, 2}});
+    const std::wstring selectBoundary = L"@select " + std::wstring(boundary.handle().text());
+    const std::wstring pickByZ = L"@pick " + std::wstring(byBoundaryZ.handle().text()) + L" 9,0";
+    const std::wstring pickPlain = L"@pick " + std::wstring(plain.handle().text()) + L" 9,3";
+    s.type({L"ZOR_EXTEND", L"1", selectBoundary.c_str(), L"", pickByZ.c_str(), L"^C"});
+    s.type({L"ZOR_EXTEND", L"0", selectBoundary.c_str(), L"", pickPlain.c_str(), L"^C"});
+    host::runCommandLine();
+    const CPoint3d byZ = pointsOf(byBoundaryZ).back(), usual = pointsOf(plain).back();
+    EXPECT_NEAR(byZ.x, 20, 1e-9);
+    EXPECT_NEAR(byZ.z, 7, 1e-9) << "the boundary's Z";
+    EXPECT_NEAR(usual.x, 20, 1e-9);
+    EXPECT_NE(usual.z, 7) << "the polyline's own slope";
 }
