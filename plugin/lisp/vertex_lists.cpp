@@ -91,10 +91,11 @@ int vertexList(const ads_name name, bool whole) {
     const int kind = decodeVName(name, word, node);
     if (kind == kVertexName || kind == kEndMarker) return polylineMemberList(name, word, node, kind);
     if (kind != kPlainName || !whole) return acedRetNil();
+    const ads_name plain = {word, 0};
     resbuf* list = nullptr;
     {
         EntgetOption headerOnly(CPolyArc3D::kEntgetHeader);
-        list = acdbEntGet(name);
+        list = acdbEntGet(plain);
     }
     Cresbuf owner;
     owner.Attach(list);
