@@ -15,13 +15,12 @@
 
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/vertex_groups.h"
 #include "geometry/points/angle_units.h"
 #include "host/filing/dxf_filer.h"
 #include "services/output/output.h"
 
 namespace {
-
-constexpr double kFixedScale = 100000.0;
 
 const ACHAR* subclassMarker(int kind) {
     return kind == CPolyArc3D::kTavroKind ? L"tavro_poly" : L"PolyArc3D";
@@ -53,21 +52,6 @@ void writeVertex(AcDbDxfFiler* filer, const P_Vertex& v, const Precisions& preci
     if (v.tef2 != 0) filer->writeInt16(72, v.tef2);
     // 32 bits of the 64-bit tag: a limit of the format, read back sign-extended.
     if (tag != 0) filer->writeInt32(90, static_cast<Adesk::Int32>(static_cast<std::uint32_t>(tag)));
-}
-
-// A height or width as kept in a vertex: rounded to the nearest unit, so that the written value reads
-// back exactly. False for a value the 32-bit field cannot hold.
-bool toFixed(double value, std::int32_t& fixed) {
-    if (value == _RVIDE) {
-        fixed = 0;
-        return true;
-    }
-    const double scaled = std::round(value * kFixedScale);
-    if (!(scaled >= std::numeric_limits<std::int32_t>::min() &&
-          scaled <= std::numeric_limits<std::int32_t>::max()))
-        return false;
-    fixed = static_cast<std::int32_t>(scaled);
-    return true;
 }
 
 // Why a group cannot be taken, and the status that answers it.
@@ -131,32 +115,7 @@ Refusal RecordReader::take(const resbuf& rb) {
 }
 
 Refusal RecordReader::takeVertexGroup(const resbuf& rb) {
-    P_Vertex& v = *m_vertex;
-    std::int32_t fixed = 0;
-    switch (rb.restype) {
-    case 39:
-    case 40:
-        if (!toFixed(rb.resval.rreal, fixed)) return {Acad::eInvalidInput, "hauteur ou largeur hors limites"};
-        (rb.restype == 39 ? v.i39 : v.i40) = fixed;
-        break;
-    case 42:
-        v.bulge = rb.resval.rreal;
-        break;
-    case 70:
-        v.flags = rb.resval.rint;
-        break;
-    case 71:
-        v.tef1 = static_cast<signed char>(rb.resval.rint);
-        break;
-    case 72:
-        v.tef2 = static_cast<signed char>(rb.resval.rint);
-        break;
-    case 90:
-        v.tag = rb.resval.rlong;
-        break;
-    default:
-        break;
-    }
+    if (!setVertexGroup(*m_vertex, rb)) return {Acad::eInvalidInput, "hauteur ou largeur hors limites"};
     return {};
 }
 

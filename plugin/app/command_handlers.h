@@ -29,9 +29,6 @@ extern int g_connectFlag;
 // An editor session on a new polyline drawn with the current properties, its edit loop run.
 void editNewPolyline();
 
-// The LISP functions of the table whose work is not written yet: nil.
-int lisp_pending();
-
 // A double click on a polyline: the editor session at the digitised vertex nearest to the picked point, on
 // the polyline `id` (closed; the document is locked for writing around the call).
 class AcDbObjectId;

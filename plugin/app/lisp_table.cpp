@@ -30,7 +30,7 @@ const LispFuncEntry g_LispFuncTable[kLispFunctionCount + 1] = {
     {L"ZOR_ToLWPOLY", lisp_tolwpoly, L"(ZOR_ToLWPOLY ZORTA_ENAME) >> Retourne une nouvelle entité LWPOLY"},
     {L"ZOR_To3DPOLY", lisp_to3dpoly,
      L"(ZOR_To3DPOLY [rFlecheMax] ZORTA_ENAME) >> Retourne une nouvelle entité 3DPOLY"},
-    {L"ZOR_PCONVERT", lisp_pending,
+    {L"ZOR_PCONVERT", lisp_pconvert,
      L"(ZOR_PCONVERT [rFlecheMax] [OPTIONS] ZORTA_ENAME) >> Convertit en entités AUTOCAD"},
     {L"ZOR_FromEntity", lisp_fromentity,
      L"(ZOR_FromEntity ENAME): Entite 3Dpoly/LWpoly/TAVROPOLY..>>ZORTAPOLY"},

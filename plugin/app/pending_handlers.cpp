@@ -1,7 +1,5 @@
-// Commands and LISP functions whose work is not written yet. Each command registers its help topic and then
-// ends the way the command ends when it cannot go on: silently. The LISP functions answer nil. The double
-// click and ZOR_PAS start no editor session yet.
-#include "host/lisp/lisp_functions.h"
+// Commands whose work is not written yet. Each command registers its help topic and then ends the way the
+// command ends when it cannot go on: silently. The double click and ZOR_PAS start no editor session yet.
 #include "plugin/app/command_handlers.h"
 #include "plugin/app/help.h"
 
@@ -21,11 +19,6 @@ int c_pst_qpoly() {
 }
 int c_modif_qpoly() {
     return endsWithHelp(L"id_Z3D_mod", kPage);
-}
-
-int lisp_pending() {
-    acedRetNil();
-    return 1;
 }
 
 void editPolylineAtPick(const AcDbObjectId&, const AcGePoint3d&) {}

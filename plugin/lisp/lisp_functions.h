@@ -22,5 +22,6 @@ int lisp_vdel();    // ZOR_VDEL
 int lisp_snap();        // ZOR_SNAP
 int lisp_tolwpoly();    // ZOR_ToLWPOLY
 int lisp_to3dpoly();    // ZOR_To3DPOLY
+int lisp_pconvert();    // ZOR_PCONVERT
 int lisp_fromentity();  // ZOR_FromEntity
 int lisp_settefcolor(); // ZOR_SetTefColor

@@ -1,6 +1,7 @@
 // The LISP functions that snap on polylines, convert them to and from host entities and set the TEF colours.
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "cadutil/database/doc_lock.h"
 #include "cadutil/database/spaces.h"
@@ -18,6 +19,7 @@
 #include "plugin/lisp/lisp_polyline.h"
 #include "plugin/lisp/lisp_reading.h"
 #include "plugin/lisp/vertex_lists.h"
+#include "services/startup/fvar.h"
 
 namespace {
 
@@ -91,6 +93,39 @@ int lisp_to3dpoly() {
     AcDbObjectId id = poly->objectId();
     if (!poly->to3d(1, deviation, &id)) return answerNil();
     return answerIdName(id);
+}
+
+int lisp_pconvert() {
+    // [deviation] [options] name, in that order.
+    double deviation = vfVar.maxSagitta;
+    std::string options = "A";
+    const void* value = nullptr;
+    int type = lisp_nextarg(value);
+    if (type == RTREAL && value) {
+        deviation = *static_cast<const double*>(value);
+        type = lisp_nextarg(value);
+    }
+    if (type == RTSTR && value) {
+        options = static_cast<const char*>(value);
+        type = lisp_nextarg(value);
+    }
+    Adesk::Int64 word = 0, node = 0;
+    if (type != RTENAME || !value ||
+        decodeVName(static_cast<const Adesk::Int64*>(value), word, node) != kPlainName)
+        return answerNil();
+    const ads_name name = {word, 0};
+    AcDbObjectId id;
+    AcDbEntity* entity = nullptr;
+    if (acdbGetObjectId(id, name) != Acad::eOk || acdbOpenObject(entity, id, AcDb::kForWrite) != Acad::eOk)
+        return answerNil();
+    PolyArc3D* poly = PolyArc3D::cast(entity);
+    const bool converted =
+        poly && poly->explodeZor(nullptr, options.c_str(), deviation, nullptr, nullptr, -1) == Acad::eOk &&
+        poly->erase() == Acad::eOk;
+    entity->close();
+    if (!converted) return answerNil();
+    acedRetInt(1);
+    return 1;
 }
 
 int lisp_fromentity() {

@@ -1,34 +1,16 @@
 #include "plugin/lisp/vertex_lists.h"
 
 #include <cmath>
-#include <limits>
 
 #include "cadutil/resbuf/cresbuf.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/vertex_groups.h"
 #include "entity/core/vertex_name.h"
-#include "geometry/points/angle_units.h"
 #include "host/lisp/entity_lists.h"
 #include "host/lisp/lisp_functions.h"
 #include "plugin/lisp/lisp_polyline.h"
 
 namespace {
-
-constexpr double kFixedScale = 100000.0;
-
-// A height or width as its fixed-point field keeps it, rounded to the nearest unit; false when it does not
-// fit in 32 bits.
-bool toFixed(double value, std::int32_t& fixed) {
-    if (value == _RVIDE) {
-        fixed = 0;
-        return true;
-    }
-    const double scaled = std::round(value * kFixedScale);
-    if (!(scaled >= std::numeric_limits<std::int32_t>::min() &&
-          scaled <= std::numeric_limits<std::int32_t>::max()))
-        return false;
-    fixed = static_cast<std::int32_t>(scaled);
-    return true;
-}
 
 bool isFinitePoint(const ads_point p) {
     return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
@@ -73,41 +55,16 @@ int polylineMemberList(const ads_name name, Adesk::Int64 word, Adesk::Int64 node
     return retList(list.head());
 }
 
-void setVertexGroup(P_Vertex& v, const resbuf& rb) {
-    std::int32_t fixed = 0;
-    switch (rb.restype) {
-    case 10:
+// One group of a LISP list on a vertex whose groups were found to fit.
+void applyVertexGroup(P_Vertex& v, const resbuf& rb) {
+    if (rb.restype == 10) {
         v.pt.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
-        break;
-    case 39:
-        toFixed(rb.resval.rreal, fixed);
-        v.i39 = fixed;
-        break;
-    case 40:
-        // The list reports the width with the vertex code in its last decimals: that report given back
-        // leaves the width as it is.
-        if (rb.resval.rreal == v.f40(1)) break;
-        toFixed(rb.resval.rreal, fixed);
-        v.i40 = fixed;
-        break;
-    case 42:
-        v.bulge = rb.resval.rreal;
-        break;
-    case 70:
-        v.flags = rb.resval.rint;
-        break;
-    case 71:
-        v.tef1 = static_cast<signed char>(rb.resval.rint);
-        break;
-    case 72:
-        v.tef2 = static_cast<signed char>(rb.resval.rint);
-        break;
-    case 90:
-        v.tag = rb.resval.rlong;
-        break;
-    default:
-        break;
+        return;
     }
+    // The list reports the width with the vertex code in its last decimals: that report given back leaves
+    // the width as it is.
+    if (rb.restype == 40 && rb.resval.rreal == v.f40(1)) return;
+    setVertexGroup(v, rb);
 }
 
 } // namespace
@@ -134,10 +91,11 @@ int vertexList(const ads_name name, bool whole) {
     const int kind = decodeVName(name, word, node);
     if (kind == kVertexName || kind == kEndMarker) return polylineMemberList(name, word, node, kind);
     if (kind != kPlainName || !whole) return acedRetNil();
+    const ads_name plain = {word, 0};
     resbuf* list = nullptr;
     {
         EntgetOption headerOnly(CPolyArc3D::kEntgetHeader);
-        list = acdbEntGet(name);
+        list = acdbEntGet(plain);
     }
     Cresbuf owner;
     owner.Attach(list);
@@ -175,7 +133,7 @@ int applyVertexGroups(const resbuf* list, P_Vertex* vertex, const LispPolyline* 
             poly->noteInserted(current);
         }
         // Groups before the first point of an empty polyline have no vertex to change.
-        if (current) setVertexGroup(*current, *rb);
+        if (current) applyVertexGroup(*current, *rb);
     }
     return RTNORM;
 }
@@ -191,12 +149,12 @@ int vertexNext(const ads_name name, ads_name out, int skip) {
         poly.nameOf(v->N(), out);
         return RTNORM;
     }
-    if (kind == kPlainName) {
-        LispPolyline poly(word, AcDb::kForRead);
-        if (poly) {
-            poly.nameOf(poly->H(skip), out);
-            return RTNORM;
-        }
+    if (kind == kNoName) return acdbEntNext(nullptr, out);
+    LispPolyline poly(word, AcDb::kForRead);
+    if (!poly) {
+        const ads_name plain = {word, 0};
+        return acdbEntNext(plain, out);
     }
-    return acdbEntNext(kind == kNoName ? nullptr : name, out);
+    poly.nameOf(poly->H(skip), out);
+    return RTNORM;
 }

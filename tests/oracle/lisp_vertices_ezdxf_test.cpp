@@ -50,12 +50,12 @@ std::vector<SavedPolyline> polylinesOf(const std::vector<Row>& rows) {
 struct LispScripts : ::testing::Test {
     testing_support::TempFolder folder;
 
-    // Runs the LISP lines on the survey plan and saves it; the transcript.
-    std::string run(const std::string& name, const std::string& lines) {
+    // Runs the LISP lines on the drawing (the survey plan by default) and saves it; the transcript.
+    std::string run(const std::string& name, const std::string& lines,
+                    const std::string& drawing = EXAMPLES "/survey_polylines.dxf") {
         testing_support::writeFile(folder / (name + ".scr"), lines);
         const testing_support::ProgramRun run = testing_support::runProgram(
-            "ZORTA=" + folder / "" +
-            " " ZHOST_PROGRAM " " EXAMPLES "/survey_polylines.dxf --load " PLUGIN_MODULE " --script " +
+            "ZORTA=" + folder / "" + " " ZHOST_PROGRAM " " + drawing + " --load " PLUGIN_MODULE " --script " +
             folder / (name + ".scr") + " --save " + folder / (name + ".dxf"));
         EXPECT_EQ(run.status, 0) << run.output;
         EXPECT_EQ(run.output.find("erreur"), std::string::npos) << run.output;
@@ -80,6 +80,25 @@ TEST_F(LispScripts, EveryVertexListWrittenBackLeavesThePolylinesAsTheyWere) {
     run("roundtrip", lines);
     const std::vector<Row> base = oracle("polylines", "base");
     ASSERT_EQ(base.size(), 6u);
+    EXPECT_EQ(oracle("polylines", "roundtrip"), base);
+}
+
+TEST_F(LispScripts, VertexListsOfArcPolylinesWithGeneratedVerticesWriteBackUnchanged) {
+    // Polylines made from a circle (arcs with flag words) and an ellipse (every second vertex generated).
+    const std::string made = "(setq c (ZOR_FromEntity (ssget \"X\" '((0 . \"CIRCLE\")))))\n"
+                             "(setq e (ZOR_FromEntity (ssget \"X\" '((0 . \"ELLIPSE\")))))\n";
+    const std::string drawing = EXAMPLES "/standard_entities.dxf";
+    run("made", made, drawing);
+    std::string lines = made;
+    for (const char* poly : {"c", "e"})
+        for (int i = 1; i <= 120; ++i)
+            lines += "(ZOR_VMOD (ZOR_GetVertexAt " + std::string(poly) + " " + std::to_string(i) + "))\n";
+    run("roundtrip", lines, drawing);
+    const std::vector<Row> base = oracle("polylines", "made");
+    ASSERT_EQ(base.size(), 4u);
+    // The header's group 70 and those of vertices with flag words.
+    EXPECT_GT(std::ranges::count(base[0], 70), 1);
+    EXPECT_GT(std::ranges::count(base[2], 70), 1);
     EXPECT_EQ(oracle("polylines", "roundtrip"), base);
 }
 

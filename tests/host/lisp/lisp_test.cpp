@@ -183,3 +183,20 @@ TEST(Lisp, SetvarAndGetvarReachTheSystemVariables) {
     EXPECT_NE(s.eval(L"(setvar \"CLAYER\" \"NO_SUCH_LAYER\")").find(L"SETVAR"), std::wstring::npos);
     EXPECT_EQ(s.eval(L"(getvar \"CLAYER\")"), L"\"N100\"");
 }
+
+TEST(Lisp, SsgetTakesTheDrawingOrWhatTheUserSelects) {
+    LispSession s;
+    s.addLayer(L"N100");
+    s.addSegment({0, 0, 0}, {1, 0, 0});
+    const AcDbObjectId second = s.addSegment({0, 1, 0}, {1, 1, 0}, L"N100");
+    s.addSegment({0, 2, 0}, {1, 2, 0}, L"N100");
+    EXPECT_EQ(s.eval(L"(sslength (ssget \"X\"))"), L"3");
+    EXPECT_EQ(s.eval(L"(sslength (ssget \"X\" '((8 . \"N100\"))))"), L"2");
+    EXPECT_EQ(s.eval(L"(ssget \"X\" '((8 . \"NONE\")))"), L"nil");
+
+    const std::wstring handle = second.handle().text();
+    s.type({(L"@select " + handle).c_str(), L""});
+    s.eval(L"(setq picked (ssget))");
+    EXPECT_EQ(s.eval(L"(sslength picked)"), L"1");
+    EXPECT_NE(s.eval(L"(sslength 3)").find(L"lselsetp"), std::wstring::npos);
+}

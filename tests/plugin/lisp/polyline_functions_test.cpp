@@ -63,6 +63,22 @@ TEST_F(PolylineFunctions, ConversionsAnswerTheNamesOfTheHostPolylines) {
         callLisp(L"ZOR_ToLWPOLY", {nameOf(session.addEntity(new AcDbLine({0, 0, 0}, {1, 0, 0})))}).isNil());
 }
 
+TEST_F(PolylineFunctions, PconvertReplacesThePolylineByHostEntities) {
+    const LispValue line = nameOf(session.addEntity(new AcDbLine({0, 0, 0}, {1, 0, 0})));
+    EXPECT_TRUE(callLisp(L"ZOR_PCONVERT", {line}).isNil());
+    EXPECT_TRUE(callLisp(L"ZOR_PCONVERT", {callLisp(L"ZOR_VTAIL", {poly})}).isNil()) << "a vertex name";
+    EXPECT_TRUE(callLisp(L"ZOR_PCONVERT", {text(L"L"), real(0.1), poly}).isNil())
+        << "the deviation comes first";
+    EXPECT_EQ(typeOf(poly), L"ZORTAPOLY");
+
+    EXPECT_EQ(callLisp(L"ZOR_PCONVERT", {real(0.1), text(L"L"), poly}).integer, 1);
+    EXPECT_EQ(typeOf(poly), L"") << "erased";
+    EXPECT_EQ(typeOf(line), L"LINE");
+    ads_name last;
+    ASSERT_EQ(acdbEntLast(last), RTNORM);
+    EXPECT_EQ(typeOf(LispValue::fromName(last)), L"LWPOLYLINE");
+}
+
 TEST_F(PolylineFunctions, FromEntityMakesAPolylineAndKeepsTheSource) {
     const LispValue circle = nameOf(session.addEntity(new AcDbCircle({5, 5, 0}, {0, 0, 1}, 2)));
     const LispValue made = callLisp(L"ZOR_FromEntity", {circle});
@@ -120,7 +136,8 @@ TEST_F(PolylineFunctions, RandomArgumentListsGiveNilAndChangeNothing) {
     const wchar_t* functions[] = {L"ZOR_ENTGET",   L"ZOR_VGET",     L"ZOR_ENTMOD",     L"ZOR_VMOD",
                                   L"ZOR_VADD",     L"ZOR_VNEXT",    L"ZOR_VBACK",      L"ZOR_VTAIL",
                                   L"ZOR_VINSERT",  L"ZOR_SNAP",     L"ZOR_VDEL",       L"ZOR_GetVertexAt",
-                                  L"ZOR_ToLWPOLY", L"ZOR_To3DPOLY", L"ZOR_FromEntity", L"ZOR_VertexCount"};
+                                  L"ZOR_ToLWPOLY", L"ZOR_To3DPOLY", L"ZOR_FromEntity", L"ZOR_VertexCount",
+                                  L"ZOR_PCONVERT"};
     int calls = 0;
     for (; calls < 10000; ++calls) {
         std::vector<LispValue> args;
