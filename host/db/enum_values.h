@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "host/db/acdb.h"
+#include "host/db/cm_color.h"
 
 namespace host {
 
@@ -22,6 +23,12 @@ inline AcDb::LineWeight lineWeightOrDefault(long long value) {
                           kLnWt070, kLnWt080, kLnWt090, kLnWt100,     kLnWt106,     kLnWt120,        kLnWt140,
                           kLnWt158, kLnWt200, kLnWt211, kLnWtByLayer, kLnWtByBlock, kLnWtByLwDefault},
                          kLnWtByLayer);
+}
+
+// An entity's colour index, from 0 (ByBlock) to 256 (ByLayer); ByLayer for any other value.
+inline Adesk::UInt16 colorIndexOrDefault(long long value) {
+    return value >= AcCmColor::kByBlock && value <= AcCmColor::kByLayer ? static_cast<Adesk::UInt16>(value)
+                                                                        : AcCmColor::kByLayer;
 }
 
 } // namespace host

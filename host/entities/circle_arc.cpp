@@ -47,6 +47,12 @@ void CircleGeometry::dwgIn(AcDbDwgFiler* filer) {
     filer->readDouble(&radius);
     filer->readVector3d(&normal);
     filer->readDouble(&thickness);
+    // As a DXF file's: a unit normal, and none of zero length.
+    if (filer->filerStatus() != Acad::eOk) return;
+    if (normal.isZeroLength())
+        filer->refuseValue("a circle's normal of zero length");
+    else
+        normal = normal.normal();
 }
 
 void CircleGeometry::dwgOut(AcDbDwgFiler* filer) const {

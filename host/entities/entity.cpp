@@ -240,6 +240,7 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
     filer->readUInt8(&visibility);
     m_lineWeight = host::lineWeightOrDefault(weight);
     m_visibility = visibility ? AcDb::kInvisible : AcDb::kVisible;
+    m_color = host::colorIndexOrDefault(m_color);
     return filer->filerStatus();
 }
 
@@ -265,7 +266,7 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             m_linetype = rb.resval.rstring;
             break;
         case 62:
-            m_color = static_cast<Adesk::UInt16>(rb.resval.rint < 0 ? -rb.resval.rint : rb.resval.rint);
+            m_color = host::colorIndexOrDefault(std::abs(rb.resval.rint));
             break;
         case 48:
             m_linetypeScale = rb.resval.rreal;

@@ -161,7 +161,12 @@ Acad::ErrorStatus AcDbRay::subTransformBy(const AcGeMatrix3d& xform) {
 Acad::ErrorStatus AcDbRay::dwgInFields(AcDbDwgFiler* filer) {
     AcDbCurve::dwgInFields(filer);
     filer->readPoint3d(&m_base);
-    return filer->readVector3d(&m_direction);
+    AcGeVector3d direction;
+    if (Acad::ErrorStatus es = filer->readVector3d(&direction); es != Acad::eOk) return es;
+    // A ray has a direction; a file's may be a unit vector off by rounding, or none at all.
+    if (direction.isZeroLength()) return Acad::eInvalidInput;
+    m_direction = unit(direction);
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbRay::dwgOutFields(AcDbDwgFiler* filer) const {

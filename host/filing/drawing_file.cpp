@@ -2,6 +2,8 @@
 
 #include "host/db/database.h"
 #include "host/db/db_object.h"
+#include "host/db/dictionary.h"
+#include "host/db/symbol_tables.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
@@ -33,6 +35,12 @@ AcDbObject* createObject(const std::wstring& className) {
     return object;
 }
 
+// A name and value a DXF header can hold: a name of its own (not one the file writes itself) and a value
+// that is neither a section's nor a variable's marker.
+bool isHeaderVariable(const std::wstring& name, const Group& value) {
+    return !name.empty() && name != L"ACADVER" && name != L"HANDSEED" && value.code != 0 && value.code != 9;
+}
+
 Acad::ErrorStatus fail(AcDbDatabase& database, Acad::ErrorStatus status, const std::string& message) {
     database.setLastFileError(message);
     return status;
@@ -44,7 +52,7 @@ bool isBinaryDrawing(const std::string& content) {
     return content.compare(0, kMagicSize, kMagic) == 0;
 }
 
-Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& fileName) {
+Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes) {
     DwgMemoryFiler out(AcDb::kFileFiler, &database);
     out.writeBytes(kMagic, kMagicSize);
     out.writeUInt32(kVersion);
@@ -83,12 +91,69 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& f
         out.writeUInt32(static_cast<Adesk::UInt32>(record.bytes().size()));
         out.writeBytes(record.bytes().data(), record.bytes().size());
     }
-    if (std::string reason; !writeFileBytes(fileName, toBytes(out.bytes()), &reason))
+    bytes = toBytes(out.bytes());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& fileName) {
+    std::string bytes;
+    if (Acad::ErrorStatus es = writeDrawing(database, bytes); es != Acad::eOk) return es;
+    if (std::string reason; !writeFileBytes(fileName, bytes, &reason))
         return fail(database, Acad::eFileAccessErr, "cannot write " + toUtf8(fileName) + ": " + reason);
     return Acad::eOk;
 }
 
 namespace {
+
+std::string handleText(AcDbObjectId id) {
+    return toUtf8(id.handle().text());
+}
+
+// A vertex or end of sequence that `owner` owns.
+bool isSequencePart(AcDbObjectId part, AcDbObjectId owner) {
+    AcDbObject* object = part.isValid() ? part.stub()->object : nullptr;
+    if (!object || object->ownerId() != owner) return false;
+    const std::wstring_view name = object->isA()->dxfName();
+    return name == L"VERTEX" || name == L"SEQEND";
+}
+
+// Why the tables, records and entities read do not hang together, or empty when they do: each table is of
+// its kind and owns records of its kind that name it as owner; each block's entities are entities it owns.
+std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
+    AcRxClass* const kinds[] = {AcDbBlockTable::desc(),     AcDbLayerTable::desc(),
+                                AcDbLinetypeTable::desc(),  AcDbRegAppTable::desc(),
+                                AcDbTextStyleTable::desc(), AcDbDictionary::desc()};
+    for (int i = 0; i < 6; ++i) {
+        AcDbObject* object = tables[i].isValid() ? tables[i].stub()->object : nullptr;
+        if (!object || !object->isKindOf(kinds[i]))
+            return "object " + handleText(tables[i]) + " is not the " + toUtf8(kinds[i]->name()) +
+                   " it stands for";
+    }
+    auto* blocks = static_cast<AcDbSymbolTable*>(tables[0].stub()->object);
+    for (int i = 0; i < 5; ++i) {
+        auto* table = static_cast<AcDbSymbolTable*>(tables[i].stub()->object);
+        for (AcDbObjectId id : table->recordIds()) {
+            AcDbObject* record = id.isValid() ? id.stub()->object : nullptr;
+            if (!record || !record->isKindOf(table->recordClass()) || record->ownerId() != tables[i])
+                return "table " + handleText(tables[i]) + " holds " + handleText(id) +
+                       ", which is not its record";
+        }
+    }
+    for (AcDbObjectId blockId : blocks->recordIds()) {
+        auto* block = static_cast<AcDbBlockTableRecord*>(blockId.stub()->object);
+        for (AcDbObjectId id : block->entityIds()) {
+            AcDbObject* entity = id.isValid() ? id.stub()->object : nullptr;
+            if (!AcDbEntity::cast(entity) || entity->ownerId() != blockId)
+                return "block " + handleText(blockId) + " holds " + handleText(id) +
+                       ", which is not its entity";
+            for (AcDbObjectId partId : AcDbEntity::cast(entity)->sequenceIds())
+                if (!isSequencePart(partId, id))
+                    return "entity " + handleText(id) + " holds " + handleText(partId) +
+                           ", which is not its vertex";
+        }
+    }
+    return {};
+}
 
 Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content) {
     AcDbDatabase scratch(false);
@@ -112,6 +177,11 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         Group value;
         in.readString(name);
         readGroup(&in, value);
+        if (in.filerStatus() != Acad::eOk) break;
+        if (!isHeaderVariable(name, value))
+            return fail(database, Acad::eFilerError,
+                        "header variable " + std::to_string(i) + " (" + toUtf8(name) +
+                            ") is not one a drawing has");
         scratch.setHeaderVariable(name, value);
     }
     in.readInt32(&count);
@@ -125,6 +195,9 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         in.readAcDbHandle(&handle);
         in.readBool(&erased);
         in.readUInt32(&size);
+        if (!in.fault().empty())
+            return fail(database, Acad::eFilerError,
+                        "binary drawing damaged at object " + std::to_string(i) + ": " + in.fault());
         if (in.filerStatus() != Acad::eOk || size > kMaxObjectSize || size > content.size() - in.position())
             return fail(database, Acad::eFilerError,
                         "binary drawing truncated at object " + std::to_string(i));
@@ -148,14 +221,19 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         const Acad::ErrorStatus es =
             proxy ? object->AcDbObject::dwgInFields(&record) : object->dwgIn(&record);
         if (es != Acad::eOk || record.filerStatus() != Acad::eOk)
-            return fail(database, Acad::eFilerError,
-                        "object " + toUtf8(handle.text()) + " of class " + toUtf8(className) +
-                            " cannot be read");
+            return fail(
+                database, Acad::eFilerError,
+                "object " + toUtf8(handle.text()) + " of class " + toUtf8(className) + " cannot be read" +
+                    (record.fault().empty() ? std::string() : ": " + record.fault() + " of its record"));
     }
+    if (!in.fault().empty())
+        return fail(database, Acad::eFilerError, "binary drawing damaged: " + in.fault());
     if (in.filerStatus() != Acad::eOk) return fail(database, Acad::eFilerError, "binary drawing truncated");
     for (AcDbObjectId id : ids)
         if (!id.isValid())
             return fail(database, Acad::eMissingSymbolTable, "binary drawing without its tables");
+    if (const std::string fault = ownershipFault(ids); !fault.empty())
+        return fail(database, Acad::eFilerError, "binary drawing damaged: " + fault);
     scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
     scratch.setHandseed(seed);
@@ -174,8 +252,12 @@ Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileNa
     std::optional<std::string> content = readFileBytes(fileName);
     if (!content) return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName));
     removeStaleTemporaries(fileName);
-    if (isBinaryDrawing(*content)) return readBinary(database, *content);
-    return readDxf(database, *content);
+    return readDrawingContent(database, *content);
+}
+
+Acad::ErrorStatus readDrawingContent(AcDbDatabase& database, const std::string& content) {
+    if (isBinaryDrawing(content)) return readBinary(database, content);
+    return readDxf(database, content);
 }
 
 } // namespace host

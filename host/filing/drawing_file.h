@@ -12,6 +12,9 @@ namespace host {
 // drawing, else an ASCII DXF file. On failure the database is left as it was and lastFileError() tells why.
 Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileName);
 Acad::ErrorStatus writeDrawingFile(AcDbDatabase& database, const std::wstring& fileName);
+// The same in memory: a drawing's content, told by content, and the bytes of its binary drawing.
+Acad::ErrorStatus readDrawingContent(AcDbDatabase& database, const std::string& content);
+Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes);
 // True when the file starts like a binary drawing.
 bool isBinaryDrawing(const std::string& content);
 } // namespace host

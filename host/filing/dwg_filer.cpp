@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <cwchar>
 
@@ -19,12 +20,30 @@ Acad::ErrorStatus AcDbDwgFiler::readString(std::wstring& text) {
     Adesk::Int32 n = 0;
     if (Acad::ErrorStatus es = readInt32(&n); es != Acad::eOk) return es;
     if (n < 0) return Acad::eOk;
+    const bool checked = filerType() == AcDb::kFileFiler;
     for (Adesk::Int32 i = 0; i < n; ++i) {
         Adesk::UInt32 c = 0;
         if (Acad::ErrorStatus es = readUInt32(&c); es != Acad::eOk) return es;
+        if (checked && (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) {
+            refuseValue("a text with a character that is not one");
+            return filerStatus();
+        }
         text += static_cast<wchar_t>(c);
     }
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDwgFiler::readDouble(double* v) {
+    const Acad::ErrorStatus es = readBytes(v, 8);
+    if (es == Acad::eOk && filerType() == AcDb::kFileFiler && !std::isfinite(*v)) {
+        refuseValue("a number that is not finite");
+        return filerStatus();
+    }
+    return es;
+}
+
+void AcDbDwgFiler::refuseValue(const char*) {
+    if (filerStatus() == Acad::eOk) setFilerStatus(Acad::eInvalidInput);
 }
 
 Acad::ErrorStatus AcDbDwgFiler::readString(ACHAR** text) {
@@ -96,6 +115,12 @@ Acad::ErrorStatus DwgMemoryFiler::readBytes(void* buffer, std::size_t size) {
     std::memcpy(buffer, m_bytes.data() + m_position, size);
     m_position += size;
     return Acad::eOk;
+}
+
+void DwgMemoryFiler::refuseValue(const char* what) {
+    if (m_status != Acad::eOk) return;
+    m_status = Acad::eInvalidInput;
+    m_fault = std::string(what) + " at byte " + std::to_string(m_position);
 }
 
 Acad::ErrorStatus DwgMemoryFiler::writeBytes(const void* buffer, std::size_t size) {

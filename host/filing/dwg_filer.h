@@ -31,7 +31,9 @@ public:
     Acad::ErrorStatus readUInt32(Adesk::UInt32* v) { return readBytes(v, 4); }
     Acad::ErrorStatus readUInt64(Adesk::UInt64* v) { return readBytes(v, 8); }
     Acad::ErrorStatus readBool(bool* v);
-    Acad::ErrorStatus readDouble(double* v) { return readBytes(v, 8); }
+    // A file's doubles are finite and its texts hold Unicode characters other than NUL: a value no other
+    // format could write is refused (see refuseValue) rather than kept.
+    Acad::ErrorStatus readDouble(double* v);
     Acad::ErrorStatus readPoint2d(AcGePoint2d* p) { return readDoubles(&p->x, &p->y); }
     Acad::ErrorStatus readPoint3d(AcGePoint3d* p) { return readDoubles(&p->x, &p->y, &p->z); }
     Acad::ErrorStatus readVector2d(AcGeVector2d* v) { return readDoubles(&v->x, &v->y); }
@@ -67,6 +69,9 @@ public:
     Acad::ErrorStatus writeHardPointerId(const AcDbObjectId& id) { return writeAcDbHandle(id.handle()); }
     Acad::ErrorStatus writeSoftPointerId(const AcDbObjectId& id) { return writeAcDbHandle(id.handle()); }
 
+    // Marks the item just read as one no drawing holds (eInvalidInput); `what` says what it was.
+    virtual void refuseValue(const char* what);
+
     // A list of ids: its length, then each id.
     Acad::ErrorStatus writeIdList(const std::vector<AcDbObjectId>& ids);
     Acad::ErrorStatus readIdList(std::vector<AcDbObjectId>& ids);
@@ -101,7 +106,10 @@ public:
     AcDbDatabase* database() const override { return m_database; }
     Acad::ErrorStatus readBytes(void* buffer, std::size_t size) override;
     Acad::ErrorStatus writeBytes(const void* buffer, std::size_t size) override;
+    void refuseValue(const char* what) override;
 
+    // What was refused and where, as "a number that is not finite at byte 120"; empty when nothing was.
+    const std::string& fault() const { return m_fault; }
     const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
     std::size_t position() const { return m_position; }
     void rewind() { m_position = 0; }
@@ -113,6 +121,7 @@ private:
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_position = 0;
     Acad::ErrorStatus m_status = Acad::eOk;
+    std::string m_fault;
 };
 
 } // namespace host

@@ -21,6 +21,14 @@ namespace {
 
 // ---- Reading ----
 
+// Names of group 0 that open or close sections, tables and blocks: among entities they tell a damaged
+// structure (an ENDBLK mistyped), never an entity of a class not loaded.
+bool isStructureMarker(const std::wstring& name) {
+    for (const wchar_t* marker : {L"SECTION", L"TABLE", L"ENDTAB", L"BLOCK", L"EOF"})
+        if (name == marker) return true;
+    return false;
+}
+
 struct EntityRead {
     AcDbObjectId id;
     bool paper;
@@ -259,6 +267,7 @@ private:
         while (!atZero(L"ENDSEC") && !atZero(L"ENDBLK")) {
             std::size_t start = m_at;
             std::wstring name = expectZero();
+            if (isStructureMarker(name)) fail(toUtf8(name) + " among entities", start);
             bool paper = false;
             for (std::size_t i = m_at; i < m_parsed.groups.size() && m_parsed.groups[i].code != 0; ++i)
                 if (m_parsed.groups[i].code == 67 && m_parsed.groups[i].integer() == 1) paper = true;
@@ -333,6 +342,7 @@ private:
         while (!atZero(L"ENDSEC")) {
             std::size_t start = m_at;
             std::wstring name = expectZero();
+            if (isStructureMarker(name) || name == L"ENDBLK") fail(toUtf8(name) + " among objects", start);
             AcDbObject* object = create(name, start, nullptr, Unknown::ProxyObject, first);
             first = false;
             if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();

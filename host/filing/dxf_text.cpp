@@ -45,7 +45,8 @@ template <typename T> T number(std::string_view text, int line, int base = 10) {
     return *value;
 }
 
-std::wstring decodeText(std::string_view raw, DxfEncoding encoding) {
+// Texts hold no NUL: the host's texts end at one, so it would cut what follows.
+std::wstring decodeText(std::string_view raw, DxfEncoding encoding, int line) {
     std::wstring text = encoding == DxfEncoding::Utf8 ? fromUtf8(raw) : fromCp1252(raw);
     std::wstring out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -56,7 +57,9 @@ std::wstring decodeText(std::string_view raw, DxfEncoding encoding) {
             out += text[i];
         }
     }
-    return decodeUnicodeEscapes(out);
+    std::wstring decoded = decodeUnicodeEscapes(out);
+    if (decoded.find(L'\0') != std::wstring::npos) fail(line, "a text with a NUL character");
+    return decoded;
 }
 
 std::string encodeText(const std::wstring& text, DxfEncoding encoding) {
@@ -166,11 +169,11 @@ DxfGroups parseDxfText(std::string_view text) {
             if (const std::optional<Adesk::UInt64> handle = parsedNumber<Adesk::UInt64>(value, 16))
                 g.value = AcDbHandle(*handle);
             else
-                g.value = std::wstring(decodeText(trim(value), encoding));
+                g.value = decodeText(trim(value), encoding, at + 1);
         } else if (std::holds_alternative<Bytes>(kind)) {
             g.value = hexBytes(value, at + 1);
         } else {
-            g.value = decodeText(value, encoding);
+            g.value = decodeText(value, encoding, at + 1);
         }
         result.groups.push_back(std::move(g));
         result.lines.push_back(at);

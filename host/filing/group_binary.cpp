@@ -95,6 +95,13 @@ Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group) {
     default:
         filer->setFilerStatus(Acad::eFilerError);
     }
+    // A code carries values of one kind; any other could not be written to a DXF file and read back.
+    if (filer->filerStatus() == Acad::eOk &&
+        (group.value.index() == 0 || group.value.index() != emptyValueFor(code).index() ||
+         (group.planar && !std::holds_alternative<AcGePoint3d>(group.value))))
+        filer->refuseValue(("group " + std::to_string(code) + " with a value of kind " +
+                            std::to_string(kind) + " it cannot hold")
+                               .c_str());
     return filer->filerStatus();
 }
 

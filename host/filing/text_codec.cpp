@@ -88,6 +88,31 @@ std::wstring fromCp1252(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// "\\U+" and four upper-case hexadecimal digits.
+void appendEscape(std::string& out, std::uint32_t code) {
+    static const char digits[] = "0123456789ABCDEF";
+    out += "\\U+";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += digits[(code >> shift) & 15];
+}
+
+// The value of the escape "\\U+XXXX" at `at`, or -1.
+long escapeAt(std::wstring_view text, std::size_t at) {
+    if (at + 7 > text.size() || text[at] != L'\\' || (text[at + 1] != L'U' && text[at + 1] != L'u') ||
+        text[at + 2] != L'+')
+        return -1;
+    std::string digits;
+    for (std::size_t k = at + 3; k < at + 7; ++k)
+        digits += static_cast<char>(text[k] < 0x80 ? text[k] : 'x');
+    unsigned value = 0;
+    auto [end, ec] = std::from_chars(digits.data(), digits.data() + 4, value, 16);
+    return ec == std::errc() && end == digits.data() + 4 ? static_cast<long>(value) : -1;
+}
+
+} // namespace
+
 std::string toCp1252(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
@@ -97,12 +122,14 @@ std::string toCp1252(std::wstring_view text) {
             out += static_cast<char>(b);
             continue;
         }
-        char hex[8];
-        auto [end, ec] = std::to_chars(hex, hex + sizeof hex, static_cast<unsigned>(c) & 0xFFFF, 16);
-        std::string digits(hex, end);
-        for (char& d : digits)
-            d = static_cast<char>(std::toupper(static_cast<unsigned char>(d)));
-        out += "\\U+" + std::string(4 - std::min<std::size_t>(4, digits.size()), '0') + digits;
+        // Beyond the 16 bits an escape holds, a character goes as its pair of surrogates.
+        const auto code = static_cast<std::uint32_t>(c);
+        if (code > 0xFFFF && code <= 0x10FFFF) {
+            appendEscape(out, 0xD800 + ((code - 0x10000) >> 10));
+            appendEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            appendEscape(out, code & 0xFFFF);
+        }
     }
     return out;
 }
@@ -111,20 +138,22 @@ std::wstring decodeUnicodeEscapes(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\\' && i + 7 <= text.size() && (text[i + 1] == L'U' || text[i + 1] == L'u') &&
-            text[i + 2] == L'+') {
-            std::string digits;
-            for (std::size_t k = i + 3; k < i + 7; ++k)
-                digits += static_cast<char>(text[k] < 0x80 ? text[k] : 'x');
-            unsigned value = 0;
-            auto [end, ec] = std::from_chars(digits.data(), digits.data() + 4, value, 16);
-            if (ec == std::errc() && end == digits.data() + 4) {
-                out += static_cast<wchar_t>(value);
-                i += 6;
-                continue;
-            }
+        const long value = escapeAt(text, i);
+        if (value < 0) {
+            out += text[i];
+            continue;
         }
-        out += text[i];
+        const bool surrogate = value >= 0xD800 && value < 0xE000;
+        const long low = value < 0xDC00 ? escapeAt(text, i + 7) : -1;
+        if (surrogate && low >= 0xDC00 && low < 0xE000) {
+            out += static_cast<wchar_t>(0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00));
+            i += 13;
+        } else if (surrogate) {
+            out += text[i]; // half a character: kept as the text it is
+        } else {
+            out += static_cast<wchar_t>(value);
+            i += 6;
+        }
     }
     return out;
 }

@@ -45,6 +45,12 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// A new or renamed entry lasts a crash only once its folder is on the disk.
+bool flushFolder(const std::string& folder) {
+    const Fd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd && fsync(fd.get()) == 0;
+}
+
 // The path a rewrite replaces: the target of a symbolic link, else the path itself.
 std::string targetOf(const std::string& path) {
     char resolved[PATH_MAX];
@@ -102,13 +108,13 @@ bool rewriteFile(const std::string& requested, const FileEdit& edit) {
         unlink(temporary.c_str());
         return false;
     }
-    return true;
+    return flushFolder(folder);
 }
 
 bool writeNewFile(const std::string& path, const std::string& bytes) {
     Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd) return false;
-    if (writeAll(fd.get(), bytes) && fsync(fd.get()) == 0) return true;
+    if (writeAll(fd.get(), bytes) && fsync(fd.get()) == 0 && flushFolder(folderOf(path))) return true;
     unlink(path.c_str());
     return false;
 }

@@ -2,7 +2,8 @@
 // Whole-file reads, and rewrites that never leave a file half written and never lose a concurrent writer's
 // change: the rewrite runs under an exclusive lock on the file's folder (flock, so across processes), reads
 // the current content inside the lock, writes the new content to a temporary file in the same folder and
-// renames it over the old one. Readers need no lock: they see the old file or the new one.
+// renames it over the old one, then flushes the folder. Readers need no lock: they see the old file or the
+// new one.
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,7 +19,8 @@ using FileEdit = std::function<std::optional<std::string>(const std::optional<st
 
 // False when the folder is missing, the file is read-only (no write bit, as Windows' read-only attribute:
 // refused even for root), the current file cannot be read, or the new one cannot be written in full; the
-// file is then unchanged. A symbolic link is followed and its target rewritten.
+// file is then unchanged; or when the folder cannot be flushed after the rename (the new content is in place
+// but may not outlast a crash). A symbolic link is followed and its target rewritten.
 bool rewriteFile(const std::string& path, const FileEdit& edit);
 
 // Writes a file that does not exist yet, whole and flushed; false, leaving nothing behind, when it exists

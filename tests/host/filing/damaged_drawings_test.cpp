@@ -8,6 +8,7 @@
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/line.h"
+#include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/text_codec.h"
@@ -106,7 +107,7 @@ TEST(DamagedDrawings, EnumerationsOutOfRangeTakeTheirDefault) {
     std::string text = host::writeDxf(*s.db);
     const std::size_t subclass = text.find("100\nAcDbLine\n", text.find("  0\nLINE\n"));
     ASSERT_NE(subclass, std::string::npos);
-    text.insert(subclass, "370\n-672\n"); // no line weight of the reference
+    text.insert(subclass, "370\n-672\n 62\n1000\n"); // no line weight of the reference, no colour
     AcDbDatabase db(false);
     ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
     acdbHostApplicationServices()->setWorkingDatabase(&db);
@@ -118,10 +119,98 @@ TEST(DamagedDrawings, EnumerationsOutOfRangeTakeTheirDefault) {
         if (acdbOpenObject(line, id, AcDb::kForRead) != Acad::eOk) continue;
         found = true;
         EXPECT_EQ(line->lineWeight(), AcDb::kLnWtByLayer);
+        EXPECT_EQ(line->colorIndex(), AcCmColor::kByLayer);
         line->close();
         break;
     }
     space->close();
     acdbHostApplicationServices()->setWorkingDatabase(s.db.get());
     EXPECT_TRUE(found);
+}
+
+namespace {
+
+// The message a binary drawing of `db` is refused with, or "opened".
+std::string binaryRefusal(AcDbDatabase& db) {
+    std::string bytes;
+    EXPECT_EQ(host::writeDrawing(db, bytes), Acad::eOk) << db.lastFileError();
+    AcDbDatabase read(false);
+    return host::readDrawingContent(read, bytes) == Acad::eOk ? "opened" : read.lastFileError();
+}
+
+} // namespace
+
+// What no DXF file can hold is refused on opening, instead of a save that does not open again.
+TEST(DamagedDrawings, BinaryDrawingsAreRefusedWithWhatIsWrongAndWhere) {
+    {
+        Sample s;
+        s.db->setHeaderVariable(L"ZORTA", {255, Adesk::Int16(1)});
+        EXPECT_NE(
+            binaryRefusal(*s.db).find("binary drawing damaged: group 255 with a value of kind 3 it cannot "
+                                      "hold at byte "),
+            std::string::npos);
+    }
+    {
+        Sample s;
+        s.db->setHeaderVariable(L"ELEVATION", {38, std::wstring(L"haut")});
+        EXPECT_NE(binaryRefusal(*s.db).find("group 38 with a value of kind 6"), std::string::npos);
+    }
+    {
+        Sample s;
+        s.db->setHeaderVariable(L"INSBASE",
+                                {10, AcGePoint3d(0, std::numeric_limits<double>::quiet_NaN(), 0)});
+        EXPECT_NE(binaryRefusal(*s.db).find("binary drawing damaged: a number that is not finite at byte"),
+                  std::string::npos);
+    }
+    {
+        Sample s;
+        s.db->setHeaderVariable(L"HANDSEED", {5, AcDbHandle(1)});
+        EXPECT_NE(binaryRefusal(*s.db).find("(HANDSEED) is not one a drawing has"), std::string::npos);
+    }
+    {
+        Sample s; // a layer table that holds a linetype
+        AcDbObject* table = nullptr;
+        ASSERT_EQ(acdbOpenObject(table, s.db->layerTableId(), AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId continuous = s.db->linetypeId(L"Continuous");
+        static_cast<AcDbSymbolTable*>(table)->adoptRecord(continuous);
+        table->close();
+        EXPECT_EQ(binaryRefusal(*s.db),
+                  "binary drawing damaged: table " + host::toUtf8(s.db->layerTableId().handle().text()) +
+                      " holds " + host::toUtf8(continuous.handle().text()) + ", which is not its record");
+    }
+    Sample s;
+    std::string bytes;
+    ASSERT_EQ(host::writeDrawing(*s.db, bytes), Acad::eOk);
+    const std::size_t layer = bytes.find(std::string("T\0\0\0a\0\0\0l\0\0\0u\0\0\0s", 17));
+    ASSERT_NE(layer, std::string::npos);
+    bytes[layer + 4] = 0; // "T\0lus"
+    AcDbDatabase read(false);
+    EXPECT_NE(host::readDrawingContent(read, bytes), Acad::eOk);
+    EXPECT_NE(read.lastFileError().find("a text with a character that is not one at byte"), std::string::npos)
+        << read.lastFileError();
+}
+
+TEST(DamagedDrawings, DxfStructureAndTextsThatCannotBeKeptAreRefusedWithTheirLine) {
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    std::string mistyped = good;
+    const std::size_t endblk = mistyped.find("  0\nENDBLK\n");
+    ASSERT_NE(endblk, std::string::npos);
+    mistyped[endblk + 6] = 'X'; // "ENDXLK": an entity of a class not loaded, then the next block's BLOCK
+    const std::size_t next = mistyped.find("  0\nBLOCK\n", endblk);
+    AcDbDatabase db(false);
+    EXPECT_EQ(host::readDxf(db, mistyped), Acad::eDxfReadAborted);
+    EXPECT_EQ(db.lastFileError(),
+              "line " +
+                  std::to_string(
+                      std::count(mistyped.begin(), mistyped.begin() + static_cast<long>(next), '\n') + 1) +
+                  ": BLOCK among entities");
+
+    std::string nul = good;
+    const std::size_t layer = nul.find("  8\nTalus\n100\nAcDbLine") + 4; // the line's layer
+    ASSERT_NE(layer, std::string::npos + 4);
+    nul.replace(layer, 5, "Ta^@lus");
+    const long line = std::count(nul.begin(), nul.begin() + static_cast<long>(layer), '\n') + 1;
+    EXPECT_EQ(host::readDxf(db, nul), Acad::eDxfReadAborted);
+    EXPECT_EQ(db.lastFileError(), "line " + std::to_string(line) + ": a text with a NUL character");
 }

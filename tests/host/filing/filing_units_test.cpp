@@ -19,6 +19,9 @@ TEST(TextCodec, Windows1252AndUtf8RoundTrip) {
     EXPECT_EQ(host::fromCp1252(cp), text);
     EXPECT_EQ(host::toCp1252(L"\u4e2d"), "\\U+4E2D") << "outside the code page: an escape";
     EXPECT_EQ(host::decodeUnicodeEscapes(L"a\\U+4E2Db\\U+zz"), L"a\u4e2db\\U+zz");
+    EXPECT_EQ(host::toCp1252(L"\U0001F332"), "\\U+D83C\\U+DF32") << "beyond 16 bits: a pair of surrogates";
+    EXPECT_EQ(host::decodeUnicodeEscapes(L"\\U+D83C\\U+DF32 \\U+D83C"), L"\U0001F332 \\U+D83C")
+        << "half a character stays text";
     EXPECT_EQ(host::fromUtf8("\xC3"), L"\uFFFD") << "a cut sequence";
     EXPECT_EQ(host::fromUtf8("\xFF"
                              "a"),
