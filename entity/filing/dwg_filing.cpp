@@ -49,7 +49,8 @@ void writeVertex(AcDbDwgFiler* filer, const P_Vertex& v) {
     const CPoint3d p = v.pt;
     const double bulge = v.bulge;
     const auto codes = bytesAt<Adesk::Int32>(v, kCodesOffset);
-    const auto values = bytesAt<double>(v, kValuesOffset);
+    // Two fixed-point integers, not a number: any bit pattern (a NaN's too) is a valid item.
+    const auto values = bytesAt<Adesk::UInt64>(v, kValuesOffset);
     const std::int64_t tag = v.tag;
     const bool hasValues = v.i39 != 0 || v.i40 != 0;
     const auto bits = static_cast<Adesk::Int8>(kVertexMark | (p.z != 0 ? kHasZ : 0) |
@@ -62,7 +63,7 @@ void writeVertex(AcDbDwgFiler* filer, const P_Vertex& v) {
         filer->writePoint2d(AcGePoint2d(p.x, p.y));
     if (bits & kHasBulge) filer->writeDouble(bulge);
     if (bits & kHasCodes) filer->writeInt32(codes);
-    if (bits & kHasValues) filer->writeDouble(values);
+    if (bits & kHasValues) filer->writeUInt64(values);
     // The record keeps 32 bits of the 64-bit tag: a limit of the format, read back with its upper half zero.
     if (bits & kHasTag) filer->writeInt32(static_cast<Adesk::Int32>(static_cast<std::uint32_t>(tag)));
 }
@@ -91,8 +92,8 @@ void readVertex(AcDbDwgFiler* filer, int version, std::uint8_t bits, P_Vertex& v
         setBytesAt(v, kCodesOffset, codes);
     }
     if (bits & kHasValues) {
-        double values = 0;
-        filer->readDouble(&values);
+        Adesk::UInt64 values = 0;
+        filer->readUInt64(&values);
         setBytesAt(v, kValuesOffset, values);
     }
     if (bits & kHasTag) {
