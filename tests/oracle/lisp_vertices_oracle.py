@@ -4,6 +4,7 @@ polylines PATH: for each ZORTAPOLY of model space, in drawing order, two rows: i
 group codes of its own subclass, and the values of those groups (a point gives its three coordinates).
 hostpolylines PATH: for each LWPOLYLINE (1) and POLYLINE (3) of model space a row of its kind and vertex
 count, then one row per vertex: its world point.
+entities PATH: one row, the number of entities in model space.
 xrecords PATH: for each XRECORD, one row per text: the numbers of the comma-separated text (0 for none).
 """
 import sys
@@ -46,6 +47,10 @@ def hostpolylines(path):
             print(p.x, p.y, p.z)
 
 
+def entities(path):
+    print(len(ezdxf.readfile(path).modelspace()))
+
+
 def xrecords(path):
     doc = ezdxf.readfile(path)
     for record in doc.objects.query("XRECORD"):
@@ -56,4 +61,4 @@ def xrecords(path):
 
 
 if __name__ == "__main__":
-    {"polylines": polylines, "hostpolylines": hostpolylines, "xrecords": xrecords}[sys.argv[1]](sys.argv[2])
+    {"polylines": polylines, "hostpolylines": hostpolylines, "entities": entities, "xrecords": xrecords}[sys.argv[1]](sys.argv[2])
