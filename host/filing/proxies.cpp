@@ -82,8 +82,7 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
     if (content.fromDxf) return readGroups(filer, content.groups);
     Adesk::UInt32 size = 0;
     if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;
-    content.record.resize(size);
-    return filer->readBytes(content.record.data(), size);
+    return readByteBlock(filer, size, content.record);
 }
 
 // The groups after the owner's: those the file gave, or the proxy form holding the binary record.
