@@ -22,7 +22,7 @@ namespace {
 
 using host::test::Random;
 
-constexpr int kCasesPerSeed = 700;
+constexpr int kCasesPerSeed = 600;
 
 // Values that sit on the edges of what the readers check.
 constexpr std::array<std::uint32_t, 9> kEdgeWords = {0,    0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 255,
