@@ -144,7 +144,8 @@ Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     filer->readPoint3d(&m_position);
     filer->readScale3d(&m_scale);
     filer->readDouble(&m_rotation);
-    return filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {

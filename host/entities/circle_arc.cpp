@@ -45,14 +45,8 @@ Acad::ErrorStatus CircleGeometry::transform(const AcGeMatrix3d& xform, double& a
 void CircleGeometry::dwgIn(AcDbDwgFiler* filer) {
     filer->readPoint3d(&center);
     filer->readDouble(&radius);
-    filer->readVector3d(&normal);
+    readNormal(filer, normal);
     filer->readDouble(&thickness);
-    // As a DXF file's: a unit normal, and none of zero length.
-    if (filer->filerStatus() != Acad::eOk) return;
-    if (normal.isZeroLength())
-        filer->refuseValue("a circle's normal of zero length");
-    else
-        normal = normal.normal();
 }
 
 void CircleGeometry::dwgOut(AcDbDwgFiler* filer) const {

@@ -120,7 +120,7 @@ Acad::ErrorStatus AcDbEllipse::subTransformBy(const AcGeMatrix3d& xform) {
 Acad::ErrorStatus AcDbEllipse::dwgInFields(AcDbDwgFiler* filer) {
     AcDbCurve::dwgInFields(filer);
     filer->readPoint3d(&m_center);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     filer->readVector3d(&m_major);
     filer->readDouble(&m_ratio);
     filer->readDouble(&m_start);

@@ -296,3 +296,19 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_visibility == AcDb::kInvisible) filer->writeInt16(60, 1);
     return filer->filerStatus();
 }
+
+std::optional<AcGeVector3d> unitAlong(const AcGeVector3d& v) {
+    if (v.isZeroLength()) return std::nullopt;
+    const AcGeVector3d unit = v.normal();
+    if (!(std::abs(unit.length() - 1) < 1e-9)) return std::nullopt;
+    return unit;
+}
+
+void readNormal(AcDbDwgFiler* filer, AcGeVector3d& normal) {
+    AcGeVector3d read;
+    if (filer->readVector3d(&read) != Acad::eOk) return;
+    if (const std::optional<AcGeVector3d> unit = unitAlong(read))
+        normal = *unit;
+    else
+        filer->refuseValue("a normal without a direction");
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Entities: the graphical objects of a drawing, with their common properties and the protocol through which
 // the host draws, lists, snaps to, grips, stretches, transforms, explodes and intersects them.
+#include <optional>
 #include <string>
 
 #include "host/db/cm_color.h"
@@ -181,7 +182,12 @@ inline AcGePoint3d asPoint(const resbuf& rb) {
 inline AcGeVector3d asVector(const resbuf& rb) {
     return AcGeVector3d(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
 }
-// A normal of a result buffer, kept as a unit vector; a zero vector leaves `normal` as it was.
+// The unit vector along `v`, or nullopt for none: a zero vector, or one too long to be measured.
+std::optional<AcGeVector3d> unitAlong(const AcGeVector3d& v);
+// A normal of a result buffer, kept as a unit vector; a vector with none leaves `normal` as it was.
 inline void readNormal(const resbuf& rb, AcGeVector3d& normal) {
-    if (!asVector(rb).isZeroLength()) normal = asVector(rb).normal();
+    normal = unitAlong(asVector(rb)).value_or(normal);
 }
+// The same from a binary file, where a normal without a direction is refused (refuseValue), since no DXF file
+// could give it.
+void readNormal(AcDbDwgFiler* filer, AcGeVector3d& normal);

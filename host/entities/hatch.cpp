@@ -473,7 +473,7 @@ Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_scale);
     filer->readDouble(&m_space);
     filer->readDouble(&m_elevation);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     m_patternType = patternTypeOrDefault(type);
     m_style = styleOrDefault(style);
     Adesk::Int32 loops = 0;
@@ -573,7 +573,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     // Header.
     if (const host::Group* g = next(10)) m_elevation = g->point().z;
     if (const host::Group* g = next(210))
-        m_normal = AcGeVector3d(g->point().x, g->point().y, g->point().z).normal();
+        m_normal = unitAlong(AcGeVector3d(g->point().x, g->point().y, g->point().z)).value_or(m_normal);
     if (const host::Group* g = next(2)) m_patternName = g->text();
     next(70);
     m_associative = integer(71) != 0;

@@ -280,7 +280,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_elevation);
     filer->readDouble(&m_thickness);
     filer->readDouble(&m_constantWidth);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     filer->readInt32(&n);
     m_vertices.clear();
     for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {

@@ -8,6 +8,8 @@ HOST_DEFINE_MEMBERS(AcDbFace, AcDbEntity, L"3DFACE")
 
 namespace {
 
+constexpr Adesk::UInt16 kEdgeBits = 15; // the invisible-edge bits of a face's four edges
+
 // A unit vector kept as it is: normalising again would move its last digit.
 AcGeVector3d unit(const AcGeVector3d& v) {
     return std::abs(v.length() - 1) < 1e-12 ? v : v.normal();
@@ -164,7 +166,8 @@ Acad::ErrorStatus AcDbRay::dwgInFields(AcDbDwgFiler* filer) {
     AcGeVector3d direction;
     if (Acad::ErrorStatus es = filer->readVector3d(&direction); es != Acad::eOk) return es;
     // A ray has a direction; a file's may be a unit vector off by rounding, or none at all.
-    if (direction.isZeroLength()) return Acad::eInvalidInput;
+    const std::optional<AcGeVector3d> along = unitAlong(direction);
+    if (!along) return Acad::eInvalidInput;
     m_direction = unit(direction);
     return Acad::eOk;
 }
@@ -180,7 +183,7 @@ Acad::ErrorStatus AcDbRay::dxfInFields(AcDbDxfFiler* filer) {
     return readSubclass(filer, L"AcDbRay", [this](const resbuf& rb) {
         if (rb.restype == 10)
             m_base = asPoint(rb);
-        else if (rb.restype == 11 && !asVector(rb).isZeroLength())
+        else if (rb.restype == 11 && unitAlong(asVector(rb)))
             m_direction = unit(asVector(rb));
     });
 }
@@ -267,7 +270,9 @@ Acad::ErrorStatus AcDbFace::dwgInFields(AcDbDwgFiler* filer) {
     AcDbEntity::dwgInFields(filer);
     for (AcGePoint3d& p : m_corners)
         filer->readPoint3d(&p);
-    return filer->readUInt16(&m_invisibleEdges);
+    filer->readUInt16(&m_invisibleEdges);
+    m_invisibleEdges &= kEdgeBits; // one bit an edge, as in DXF
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbFace::dwgOutFields(AcDbDwgFiler* filer) const {
@@ -283,7 +288,7 @@ Acad::ErrorStatus AcDbFace::dxfInFields(AcDbDxfFiler* filer) {
         if (rb.restype >= 10 && rb.restype <= 13)
             m_corners[rb.restype - 10] = asPoint(rb);
         else if (rb.restype == 70)
-            m_invisibleEdges = static_cast<Adesk::UInt16>(rb.resval.rint & 15);
+            m_invisibleEdges = static_cast<Adesk::UInt16>(rb.resval.rint & kEdgeBits);
     });
 }
 

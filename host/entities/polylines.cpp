@@ -270,7 +270,7 @@ Acad::ErrorStatus AcDb2dPolyline::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_thickness);
     filer->readDouble(&m_startWidth);
     filer->readDouble(&m_endWidth);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     m_type = host::enumOrDefault(
         type, {AcDb::k2dSimplePoly, AcDb::k2dFitCurvePoly, AcDb::k2dQuadSplinePoly, AcDb::k2dCubicSplinePoly},
         AcDb::k2dSimplePoly);

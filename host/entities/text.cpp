@@ -125,7 +125,7 @@ Acad::ErrorStatus AcDbText::dwgInFields(AcDbDwgFiler* filer) {
     filer->readDouble(&m_widthFactor);
     filer->readDouble(&m_oblique);
     filer->readDouble(&m_thickness);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     filer->readInt16(&horizontal);
     filer->readInt16(&vertical);
     m_horizontal = horizontal;

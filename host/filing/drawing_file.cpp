@@ -124,7 +124,8 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
                                 AcDbLinetypeTable::desc(),  AcDbRegAppTable::desc(),
                                 AcDbTextStyleTable::desc(), AcDbDictionary::desc()};
     for (int i = 0; i < 6; ++i) {
-        AcDbObject* object = tables[i].isValid() ? tables[i].stub()->object : nullptr;
+        AcDbObject* object =
+            tables[i].isValid() && !tables[i].isErased() ? tables[i].stub()->object : nullptr;
         if (!object || !object->isKindOf(kinds[i]))
             return "object " + handleText(tables[i]) + " is not the " + toUtf8(kinds[i]->name()) +
                    " it stands for";
@@ -141,6 +142,9 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
     }
     for (AcDbObjectId blockId : blocks->recordIds()) {
         auto* block = static_cast<AcDbBlockTableRecord*>(blockId.stub()->object);
+        for (AcDbHandle marker : {block->beginHandle(), block->endHandle()})
+            if (marker.value() >= AcDbDatabase::kHandleLimit)
+                return "block " + handleText(blockId) + " has a marker handle that cannot be followed";
         for (AcDbObjectId id : block->entityIds()) {
             AcDbObject* entity = id.isValid() ? id.stub()->object : nullptr;
             if (!AcDbEntity::cast(entity) || entity->ownerId() != blockId)

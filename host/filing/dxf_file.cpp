@@ -40,6 +40,7 @@ public:
     Reader(AcDbDatabase& db, DxfGroups parsed) : m_db(db), m_parsed(std::move(parsed)) {}
 
     void read() {
+        reserveFileHandles();
         for (;;) {
             if (atEnd()) fail("file ends without EOF");
             std::wstring marker = expectZero();
@@ -71,6 +72,17 @@ public:
     }
 
 private:
+    // Objects that come without a handle take handles above every one the file names, so that none takes
+    // the handle of an object further on.
+    void reserveFileHandles() {
+        Adesk::UInt64 highest = 0;
+        for (const Group& g : m_parsed.groups)
+            if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value);
+                h && h->value() < AcDbDatabase::kHandleLimit - 1)
+                highest = std::max(highest, h->value());
+        m_unnamedHandle = highest + 1;
+    }
+
     bool atEnd() const { return m_at >= m_parsed.groups.size(); }
     const Group& peek() const { return m_parsed.groups[m_at]; }
     const Group& next() {
@@ -189,6 +201,7 @@ private:
                 handle = g.handle();
                 break;
             }
+        if (handle.isNull()) handle = AcDbHandle(m_unnamedHandle++);
         if (m_db.adoptObject(object, handle).isNull()) {
             delete object;
             fail("handle " + toUtf8(handle.text()) + " used twice", start);
@@ -416,6 +429,7 @@ private:
     DxfGroups m_parsed;
     std::size_t m_at = 0;
     AcDbHandle m_seed;
+    Adesk::UInt64 m_unnamedHandle = 1; // the next handle for an object the file gives none
     std::map<std::wstring, AcDbObjectId> m_tables;
     std::map<std::wstring, ProxyContent> m_classes;
     AcDbObjectId m_root;

@@ -1,6 +1,22 @@
 #include "host/filing/group_binary.h"
 
+#include <algorithm>
+
+#include "host/db/database.h"
+
 namespace host {
+
+Acad::ErrorStatus readByteBlock(AcDbDwgFiler* filer, std::size_t size, Bytes& bytes) {
+    bytes.clear();
+    std::uint8_t chunk[4096];
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t n = std::min(sizeof chunk, size - done);
+        if (filer->readBytes(chunk, n) != Acad::eOk) break;
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        done += n;
+    }
+    return filer->filerStatus();
+}
 
 Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group) {
     filer->writeInt16(group.code);
@@ -81,8 +97,8 @@ Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group) {
         Adesk::Int32 n = 0;
         filer->readInt32(&n);
         if (n < 0 || n > (1 << 24)) return Acad::eFilerError;
-        Bytes bytes(static_cast<std::size_t>(n));
-        filer->readBytes(bytes.data(), bytes.size());
+        Bytes bytes;
+        readByteBlock(filer, static_cast<std::size_t>(n), bytes);
         group.value = std::move(bytes);
         break;
     }
@@ -95,7 +111,12 @@ Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group) {
     default:
         filer->setFilerStatus(Acad::eFilerError);
     }
-    // A code carries values of one kind; any other could not be written to a DXF file and read back.
+    // A code carries values of one kind; any other could not be written to a DXF file and read back. So
+    // could no handle at or above the limit.
+    const AcDbHandle* handle = std::get_if<AcDbHandle>(&group.value);
+    if (filer->filerStatus() == Acad::eOk && handle && handle->value() >= AcDbDatabase::kHandleLimit)
+        filer->refuseValue(
+            ("group " + std::to_string(code) + " with a handle that cannot be followed").c_str());
     if (filer->filerStatus() == Acad::eOk &&
         (group.value.index() == 0 || group.value.index() != emptyValueFor(code).index() ||
          (group.planar && !std::holds_alternative<AcGePoint3d>(group.value))))

@@ -7,6 +7,10 @@
 #include "host/filing/group.h"
 
 namespace host {
+// Reads `size` bytes into `bytes`, taking memory only as the data comes, so that a damaged size fails at the
+// end of the data instead of asking for the size first.
+Acad::ErrorStatus readByteBlock(AcDbDwgFiler* filer, std::size_t size, Bytes& bytes);
+
 Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group);
 Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group);
 Acad::ErrorStatus writeGroups(AcDbDwgFiler* filer, const std::vector<Group>& groups);

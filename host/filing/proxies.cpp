@@ -1,5 +1,6 @@
 #include "host/filing/proxies.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "host/db/database.h"
@@ -79,11 +80,18 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
     filer->readString(content.appName);
     filer->readInt32(&content.proxyFlags);
     filer->readBool(&content.fromDxf);
-    if (content.fromDxf) return readGroups(filer, content.groups);
+    if (content.fromDxf) {
+        // The groups of one object, as a DXF file gives them before its extended data: a group 0 would end
+        // the object and a code of extended data would start that data.
+        if (readGroups(filer, content.groups) == Acad::eOk &&
+            std::any_of(content.groups.begin(), content.groups.end(),
+                        [](const Group& g) { return g.code == 0 || g.code >= AcDb::kDxfRegAppName; }))
+            filer->refuseValue("a proxy's group that ends its object or starts its extended data");
+        return filer->filerStatus();
+    }
     Adesk::UInt32 size = 0;
     if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;
-    content.record.resize(size);
-    return filer->readBytes(content.record.data(), size);
+    return readByteBlock(filer, size, content.record);
 }
 
 // The groups after the owner's: those the file gave, or the proxy form holding the binary record.

@@ -214,3 +214,25 @@ TEST(DamagedDrawings, DxfStructureAndTextsThatCannotBeKeptAreRefusedWithTheirLin
     EXPECT_EQ(host::readDxf(db, nul), Acad::eDxfReadAborted);
     EXPECT_EQ(db.lastFileError(), "line " + std::to_string(line) + ": a text with a NUL character");
 }
+
+// Programs that write no handles for some objects: those take handles above every one the file names, so
+// an object further on keeps its own.
+TEST(DamagedDrawings, ObjectsWithoutHandlesTakeNoneTheFileUses) {
+    Sample s;
+    const std::string whole = host::writeDxf(*s.db);
+    std::string text = whole;
+    // The line gives up its handle, which the arc after it takes.
+    const std::size_t line = text.find("  0\nLINE\n  5\n", text.find("ENTITIES"));
+    ASSERT_NE(line, std::string::npos);
+    const std::size_t value = line + 13, end = text.find('\n', value);
+    const std::string handle = text.substr(value, end - value);
+    text.erase(line + 9, end + 1 - (line + 9));
+    replaceValueAfter(text, "  0\nARC\n  5\n", handle);
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    AcDbDatabase again(false);
+    EXPECT_EQ(host::readDxf(again, host::writeDxf(db)), Acad::eOk) << again.lastFileError();
+    AcDbDatabase withHandles(false);
+    ASSERT_EQ(host::readDxf(withHandles, whole), Acad::eOk);
+    EXPECT_EQ(again.stubs().size(), withHandles.stubs().size()) << "every object kept";
+}

