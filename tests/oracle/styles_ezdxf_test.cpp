@@ -8,6 +8,7 @@
 #include "entity/core/poly_classes.h"
 #include "entity/drawing/cartographic_styles.h"
 #include "entity/drawing/draw_state.h"
+#include "host/db/build_list.h"
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/circle_arc.h"
@@ -168,6 +169,45 @@ TEST_F(StyledDrawing, SymbolsAreInsertsAtTheirPlacesTurnedAndScaled) {
         EXPECT_EQ(rows[2 + 2 * i], codes("ARBRE|ARBRES"));
         EXPECT_EQ(rows[8 + 2 * i], codes("ARBRE|0"));
     }
+}
+
+TEST_F(StyledDrawing, TheExplosionHatchesItsPiecesThroughTheirPolylines) {
+    // The parcel's outline and, apart from it after a break, a second closed plot.
+    auto* parcel = new PolyArc3D;
+    CPolyArc3D outer, hole;
+    fillParcel(outer, hole);
+    for (const P_Vertex* v = outer.H(); v; v = v->pVN)
+        parcel->A(v);
+    append(*parcel, {0, 0, 0}, {.tef1 = 2});
+    poly_test::appendAll(*parcel, {{30, 0, 0}, {40, 0, 0}, {40, 5, 0}, {30, 0, 0}});
+    acdbRegApp(L"ZORTA");
+    resbuf* xdata = acutBuildList(1001, L"ZORTA", 1000, L"*H=ANSI31", RTNONE);
+    parcel->setXData(xdata);
+    acutRelRb(xdata);
+    const AcDbObjectId id = addPolyline(parcel);
+    PolyArc3D* opened = nullptr;
+    ASSERT_EQ(acdbOpenObject(opened, id, AcDb::kForWrite), Acad::eOk);
+    AcDbObjectIdArray failed;
+    ASSERT_EQ(opened->explodeZor(nullptr, "LH", 0.01, &failed, nullptr, -1), Acad::eOk);
+    opened->erase();
+    opened->close();
+    EXPECT_TRUE(failed.isEmpty());
+
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, working.db->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+    const std::vector<AcDbObjectId> made = model->entityIds();
+    model->close();
+    ASSERT_EQ(made.size(), 4u) << "the erased polyline, the plot's and the outline's polylines, the hatch";
+    const std::vector<oracle::Row> rows = savedAndRead();
+    ASSERT_GE(rows.size(), 16u);
+    EXPECT_EQ(rows[1][5], 1) << "associative";
+    EXPECT_EQ(rows[1][6], 2) << "loops";
+    // The outline first, ending where it starts, then the plot; each follows its own polyline.
+    EXPECT_EQ(rows[3], (oracle::Row{1, 5, 1}));
+    EXPECT_EQ(rows[5], (oracle::Row{20, 0, 0.25}));
+    EXPECT_EQ(rows[9], (oracle::Row{1, static_cast<double>(made[2].handle().value())}));
+    EXPECT_EQ(rows[10], (oracle::Row{1, 4, 1}));
+    EXPECT_EQ(rows[15], (oracle::Row{1, static_cast<double>(made[1].handle().value())}));
 }
 
 } // namespace
