@@ -2,14 +2,17 @@
 // which polyline ZOR_PSUIT and ZOR_PRACORD continue, and ZOR_PAS digitising with the reference's properties.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "cadutil/database/linetypes.h"
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_line.h"
 #include "host/input/entity_refs.h"
+#include "host/lisp/lisp_symbols.h"
 #include "plugin/app/double_click.h"
 #include "services/startup/fvar.h"
 #include "tests/plugin/commands/command_test_support.h"
@@ -117,4 +120,30 @@ TEST(EditorCommands, ReferenceThenDigitiseOnItsLayer) {
     ASSERT_NE(made, s.line);
     EXPECT_EQ(layerOf(made), L"Z9$ROUTE");
     EXPECT_EQ(pointsOf(made).size(), 2u);
+}
+
+TEST(EditorCommands, NewPolylinesTakeTheConstantWidthOfTheirLinetypeAndCloseAsSpirals) {
+    EditorCommands s;
+    AcDbObjectId linetype;
+    ASSERT_EQ(getLinetypeId("PAVE", linetype, true), Acad::eOk);
+    s.drawing.db->setCeltype(linetype);
+    command_state::g_defaultWidthMode = "PAVE";
+    command_state::g_rememberedWidth = 0.5;
+    s.run({L"ZOR_POLY", L"0,0", L"10,0", L""});
+    CommandSession::read(host::lastEntity(), [](const CPolyArc3D& poly) { EXPECT_EQ(poly.f42(), 0.5); });
+    EXPECT_EQ(plugin::test::shown(L" largeur défaut Constante =0.5000 Mètre \n"), 1);
+
+    ASSERT_EQ(getLinetypeId("SPIRE", linetype, true), Acad::eOk);
+    s.drawing.db->setCeltype(linetype);
+    setenv("VESPIR", "C", 1);
+    s.run({L"ZOR_POLY", L"0,0", L"10,0", L"10,10", L""});
+    CommandSession::read(host::lastEntity(), [](const CPolyArc3D& poly) { EXPECT_TRUE(poly.isClosed()); });
+
+    s.run({L"(setq lisp_dwx_buffer (list (entlast)))", L"ZOR_POLY", L"0,0", L"10,0", L"10,10", L""});
+    unsetenv("VESPIR");
+    CommandSession::read(host::lastEntity(), [](const CPolyArc3D& poly) { EXPECT_FALSE(poly.isClosed()); });
+    resbuf* buffer = nullptr;
+    acedGetSym(L"lisp_dwx_buffer", &buffer);
+    EXPECT_TRUE(!buffer || buffer->restype == RTNIL) << "the buffer emptied";
+    acutRelRb(buffer);
 }
