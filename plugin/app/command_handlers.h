@@ -26,9 +26,6 @@ int c_ApplyCarto();    // ZOR_SDNC
 // 1 while ZOR_PRACORD runs: c_pst_qpoly then connects a new polyline instead of continuing the picked one.
 extern int g_connectFlag;
 
-// An editor session on a new polyline drawn with the current properties, its edit loop run.
-void editNewPolyline();
-
 // A double click on a polyline: the editor session at the digitised vertex nearest to the picked point, on
 // the polyline `id` (closed; the document is locked for writing around the call).
 class AcDbObjectId;

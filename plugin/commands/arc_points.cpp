@@ -1,7 +1,6 @@
 // ZOR_EDELPARC: runs of vertices that lie on one circle replaced by arcs on the selected polylines.
 #include <string>
 
-#include "cadutil/command_line/distance_input.h"
 #include "cadutil/command_line/print.h"
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_arc3d.h"
@@ -10,6 +9,7 @@
 #include "plugin/app/help.h"
 #include "plugin/commands/command_state.h"
 #include "plugin/commands/polyline_batch.h"
+#include "plugin/editor/editor_prompts.h"
 #include "services/str/str.h"
 
 using namespace command_state;
@@ -66,7 +66,7 @@ int c_EDelParc() {
     cmdprintf("\n\xe9limination de points d'arcs inutiles ");
     g_arcPointTolerance = askDistance(g_arcPointTolerance,
                                       " Ecart tol\xe9rable entre les points \xe9limin\xe9s et le r\xe9sultat",
-                                      nullptr, nullptr);
+                                      nullptr, nullptr, 0);
     if (!askMode()) return 0;
     PolylineBatch batch;
     if (!batch.select()) return 0;

@@ -1,10 +1,17 @@
 // ZOR_POLY: a new polyline digitised with the editor, from an in-memory template of the class.
+#include <cstdlib>
+#include <string>
+
 #include "cadutil/command_line/print.h"
+#include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_classes.h"
 #include "host/lisp/lisp_symbols.h"
 #include "plugin/app/command_handlers.h"
 #include "plugin/app/help.h"
+#include "plugin/commands/command_state.h"
 #include "plugin/editor/qpoly_edit.h"
+
+using namespace command_state;
 
 namespace {
 
@@ -17,11 +24,68 @@ void takeFigureMode(qpoly_edit& editor) {
     acutRelRb(value);
 }
 
+// Whether a LISP program handed entity names over in "lisp_dwx_buffer"; the buffer is emptied either way.
+bool takeLispBuffer() {
+    resbuf* value = nullptr;
+    if (acedGetSym(L"lisp_dwx_buffer", &value) != RTNORM || !value) return false;
+    bool names = false;
+    for (const resbuf* rb = value; rb; rb = rb->rbnext)
+        names = names || rb->restype == RTENAME;
+    if (value->restype != RTNIL) {
+        resbuf nil{};
+        nil.restype = RTNIL;
+        acedPutSym(L"lisp_dwx_buffer", &nil);
+    }
+    acutRelRb(value);
+    return names;
+}
+
+std::string linetypeOf(const CPolyArc3D& poly) {
+    char name[512] = {};
+    const std::wstring wide = poly.linetype();
+    return wide.size() < sizeof name ? wideToStr(name, wide.c_str()) : "";
+}
+
+// The default width of a polyline whose linetype begins with "P": none while the mode is inactive, else the
+// remembered one, which a constant mode keeps for that linetype.
+void applyDefaultWidth(qpoly_edit& editor) {
+    CPolyArc3D* poly = editor.openWrite();
+    if (!poly) return;
+    const std::string linetype = linetypeOf(*poly);
+    const unsigned char mode = g_defaultWidthMode.empty() ? 0 : g_defaultWidthMode[0];
+    if (linetype.starts_with('P')) {
+        if (mode == 0) {
+            cmdprintf(" largeur d\xe9"
+                      "faut Inactive\n");
+        } else {
+            poly->f42(g_rememberedWidth);
+            if (mode > 10 && g_defaultWidthMode == linetype)
+                cmdprintf(" largeur d\xe9"
+                          "faut Constante =%.4f M\xe8tre \n",
+                          g_rememberedWidth);
+            else if (mode > 10)
+                g_defaultWidthMode = linetype;
+        }
+    }
+    editor.closeEntity();
+}
+
+// A polyline of an "S" linetype closes when "VESPIR" asks for closed spirals; one whose ends meet closes.
+void closeWhereAsked(qpoly_edit& editor) {
+    CPolyArc3D* poly = editor.openWrite();
+    if (!poly) return;
+    const char* spiral = std::getenv("VESPIR");
+    if (linetypeOf(*poly).starts_with('S') && spiral && spiral[0] == 'C') poly->f70(poly->f70() | 1);
+    poly->MajClosed();
+    editor.closeEntity();
+}
+
 } // namespace
 
 int c_get_qpoly() {
     setCmdHelp(L"", L"id_Z3D_poly", L"ZORTAPOLY");
     try {
+        g_lastKind = 2;
         PolyArc3D polyTemplate;
         polyTemplate.setLastFlagCPolyArc3D();
         qpoly_edit editor(AcDbObjectId(), &polyTemplate, 0);
@@ -29,8 +93,11 @@ int c_get_qpoly() {
             editor.close();
             return 0;
         }
+        const bool fromLisp = takeLispBuffer();
+        applyDefaultWidth(editor);
         takeFigureMode(editor);
         editor.edit();
+        if (!fromLisp) closeWhereAsked(editor);
         editor.close();
     } catch (...) {
         msgprintf("\nProbleme avec la COMMANDE c_get_qpoly():'ZOR_POLY'");

@@ -7,7 +7,7 @@
 #include "cadutil/database/layers.h"
 #include "cadutil/database/spaces.h"
 #include "cadutil/resbuf/text_convert.h"
-#include "entity/core/poly_arc3d.h"
+#include "entity/core/poly_classes.h"
 #include "host/db/database.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
@@ -16,6 +16,7 @@
 #include "plugin/app/command_handlers.h"
 #include "plugin/app/help.h"
 #include "plugin/commands/command_state.h"
+#include "plugin/editor/qpoly_edit.h"
 #include "services/startup/fvar.h"
 
 namespace {
@@ -84,6 +85,9 @@ int c_get_comme() {
     takePropertiesOf(*reference);
     reference->close();
     command_state::g_lastKind = 2;
-    editNewPolyline();
+    PolyArc3D polyTemplate;
+    qpoly_edit editor(AcDbObjectId(), &polyTemplate, 0);
+    if (!editor.id.isNull()) editor.edit();
+    editor.close();
     return 0;
 }
