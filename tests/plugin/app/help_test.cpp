@@ -117,7 +117,7 @@ TEST(Help, CommandsRegisterTheirTopicInTheHelpFile) {
     EXPECT_EQ(host::functionHelp(L"ZOR_TEST"), file + L"|id_test") << "no page: the topic alone";
     EXPECT_EQ(setCmdHelp(L"", L"id_test", nullptr), RTERROR) << "no command runs";
     registerCommands();
-    s.type({L"ZOR_PMOD", L"ZOR_Z3DSPACE"});
+    s.type({L"ZOR_PMOD", L"^C", L"ZOR_Z3DSPACE", L"^C"});
     host::runCommandLine();
     EXPECT_EQ(host::functionHelp(L"ZOR_PMOD"), file + L"|ZORTAPOLY.htm#id_Z3D_mod") << "the running command";
     EXPECT_EQ(host::functionHelp(L"ZOR_Z3DSPACE"), file + L"|ID_Z3D_Z3DSPACE");
