@@ -230,6 +230,24 @@ Acad::ErrorStatus AcDbPolyline::getParamAtDist(double dist, double& param) const
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                                  bool) const {
+    if (m_vertices.empty() || !std::isfinite(givenPoint.x) || !std::isfinite(givenPoint.y) ||
+        !std::isfinite(givenPoint.z))
+        return Acad::eInvalidInput;
+    const AcGeMatrix3d toWorld = planeToWorld();
+    const AcGePoint2d p = AcGePoint3d(givenPoint).transformBy(toWorld.inverse()).convert2d();
+    AcGePoint2d best = m_vertices.front().point;
+    for (unsigned int i = 0; i < segmentCount(); ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        const AcGePoint2d q = host::bulgeSegmentNearest(a.point, b.point, a.bulge, p);
+        if (q.distanceTo(p) < best.distanceTo(p)) best = q;
+    }
+    pointOnCurve = AcGePoint3d(best.x, best.y, 0).transformBy(toWorld);
+    return Acad::eOk;
+}
+
 AcDbPolyline* AcDbPolyline::piece(double from, double to) const {
     auto result = std::make_unique<AcDbPolyline>();
     result->setPropertiesFrom(this);

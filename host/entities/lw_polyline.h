@@ -58,6 +58,10 @@ public:
                                      AcDbVoidPtrArray& curveSegments) const override;
     Acad::ErrorStatus getSplitCurves(const AcGePoint3dArray& points,
                                      AcDbVoidPtrArray& curveSegments) const override;
+    // Exact on arcs as on lines; a point off the plane is taken at its foot on the plane.
+    Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                        bool extend = false) const override;
+    using AcDbCurve::getClosestPointTo;
     Acad::ErrorStatus getArea(double& area) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;

@@ -153,6 +153,29 @@ TEST(CurveParameters, LightweightDistancesGiveBackTheirParameters) {
     EXPECT_EQ(AcDbPolyline().getParamAtDist(0, param), Acad::eInvalidInput);
 }
 
+TEST(CurveParameters, LightweightNearestPointsAreExactOnArcs) {
+    AcDbPolyline lw; // a half circle below (0, 0)-(10, 0), then up to (10, 10)
+    lw.addVertexAt(0, AcGePoint2d(0, 0), 1);
+    lw.addVertexAt(1, AcGePoint2d(10, 0));
+    lw.addVertexAt(2, AcGePoint2d(10, 10));
+    const std::pair<AcGePoint3d, AcGePoint3d> cases[] = {
+        {{5, -9, 0}, {5, -5, 0}},
+        {{5, -9, 7}, {5, -5, 0}}, // off the plane: its foot
+        {{1, -2, 0}, {5 - std::sqrt(20.0), -std::sqrt(5.0), 0}},
+        {{5, 3, 0}, {10, 3, 0}}, // above the chord, off the arc's sweep
+        {{12, 5, 0}, {10, 5, 0}},
+        {{-3, 1, 0}, {0, 0, 0}}};
+    for (const auto& [given, expected] : cases) {
+        AcGePoint3d nearest;
+        ASSERT_EQ(lw.getClosestPointTo(given, nearest), Acad::eOk);
+        EXPECT_NEAR(nearest.distanceTo(expected), 0, 1e-12) << given.x << "," << given.y << "," << given.z;
+    }
+    AcGePoint3d nearest;
+    EXPECT_EQ(lw.getClosestPointTo({std::numeric_limits<double>::quiet_NaN(), 0, 0}, nearest),
+              Acad::eInvalidInput);
+    EXPECT_EQ(AcDbPolyline().getClosestPointTo({0, 0, 0}, nearest), Acad::eInvalidInput);
+}
+
 TEST(CurveParameters, LightweightSplitPiecesFollowTheCurveAndJoin) {
     const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
     AcDbPolyline& lw = *owned;
