@@ -230,6 +230,48 @@ Acad::ErrorStatus AcDbPolyline::getParamAtDist(double dist, double& param) const
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbPolyline::derivative(double param, int order, AcGeVector3d& deriv) const {
+    const unsigned int segments = segmentCount();
+    if (segments == 0 || !(param >= -1e-10 && param <= segments + 1e-10)) return Acad::eInvalidInput;
+    const unsigned int i = std::min(static_cast<unsigned int>(std::max(param, 0.0)), segments - 1);
+    const Vertex& a = m_vertices[i];
+    const Vertex& b = m_vertices[(i + 1) % numVerts()];
+    AcGeVector2d local = order == 1 ? b.point - a.point : AcGeVector2d(0, 0);
+    if (a.bulge != 0 && a.point != b.point) {
+        AcGePoint2d center;
+        double radius = 0;
+        host::bulgeArc(a.point, b.point, a.bulge, center, radius);
+        const double sweep = 4 * std::atan(a.bulge);
+        const AcGeVector2d radial =
+            host::bulgeSegmentPoint(a.point, b.point, a.bulge, std::clamp(param - i, 0.0, 1.0)) - center;
+        // Turning at `sweep` radians per unit: the tangent is the radius turned a quarter, scaled by the
+        // sweep; the second derivative points back to the centre.
+        local = order == 1 ? AcGeVector2d(-radial.y, radial.x) * sweep : radial * (-sweep * sweep);
+    }
+    deriv = AcGeVector3d(local.x, local.y, 0).transformBy(planeToWorld());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getFirstDeriv(double param, AcGeVector3d& deriv) const {
+    return derivative(param, 1, deriv);
+}
+
+Acad::ErrorStatus AcDbPolyline::getSecondDeriv(double param, AcGeVector3d& deriv) const {
+    return derivative(param, 2, deriv);
+}
+
+Acad::ErrorStatus AcDbPolyline::getFirstDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const {
+    double param = 0;
+    const Acad::ErrorStatus es = getParamAtPoint(point, param);
+    return es == Acad::eOk ? derivative(param, 1, deriv) : es;
+}
+
+Acad::ErrorStatus AcDbPolyline::getSecondDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const {
+    double param = 0;
+    const Acad::ErrorStatus es = getParamAtPoint(point, param);
+    return es == Acad::eOk ? derivative(param, 2, deriv) : es;
+}
+
 Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
                                                   bool) const {
     if (m_vertices.empty() || !std::isfinite(givenPoint.x) || !std::isfinite(givenPoint.y) ||

@@ -58,6 +58,11 @@ public:
                                      AcDbVoidPtrArray& curveSegments) const override;
     Acad::ErrorStatus getSplitCurves(const AcGePoint3dArray& points,
                                      AcDbVoidPtrArray& curveSegments) const override;
+    // Derivatives of the point by the parameter: each segment is walked at its own length per unit.
+    Acad::ErrorStatus getFirstDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getFirstDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
     // Exact on arcs as on lines; a point off the plane is taken at its foot on the plane.
     Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
                                         bool extend = false) const override;
@@ -85,6 +90,8 @@ private:
     unsigned int segmentCount() const;
     std::vector<host::BulgeVertex> bulgeVertices() const;
     double segmentLength(unsigned int segment) const;
+    // The derivative of the given order (1 or 2) at a parameter on the curve, in world coordinates.
+    Acad::ErrorStatus derivative(double param, int order, AcGeVector3d& deriv) const;
     // The part of this polyline from parameter `from` to `to` (from < to, both on the curve), open.
     AcDbPolyline* piece(double from, double to) const;
 

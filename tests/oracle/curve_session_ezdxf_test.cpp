@@ -24,7 +24,8 @@ std::string queries(const std::string& e) {
     // Not the end point: a closed ZORTAPOLY answers its tail vertex, a lightweight polyline its start.
     const std::string onArc = "(vlax-curve-getPointAtParam " + e + " 2.5)";
     return "(list (vlax-curve-getStartParam " + e + ") (vlax-curve-getEndParam " + e +
-           ") (vlax-curve-getStartPoint " + e + ") " + onArc + " (vlax-curve-getParamAtPoint " + e + " " +
+           ") (vlax-curve-getStartPoint " + e + ") " + onArc + " (vlax-curve-getFirstDeriv " + e +
+           " 2.5) (vlax-curve-getSecondDeriv " + e + " 2.5)" + " (vlax-curve-getParamAtPoint " + e + " " +
            onArc + ") (vlax-curve-getDistAtParam " + e + " 2.5) (vlax-curve-getParamAtDist " + e +
            " 70) (vlax-curve-getPointAtDist " + e + " 70) (vlax-curve-getDistAtPoint " + e + " " + onArc +
            ") (vlax-curve-getClosestPointTo " + e + " '(30 30 0)) (vlax-curve-getArea " + e +
@@ -120,7 +121,7 @@ TEST_F(CurveSession, LightweightAndZortapolyTwinsStayAlikeThroughTheEditingComma
     ASSERT_EQ(zortapoly.size(), 6u) << transcript;
     const char* steps[] = {"as loaded", "@grip", "STRETCH", "MOVE", "ROTATE", "SCALE"};
     for (std::size_t i = 0; i < lightweight.size(); ++i) {
-        EXPECT_EQ(lightweight[i].size(), 21u) << steps[i] << ": every query answered\n" << transcript;
+        EXPECT_EQ(lightweight[i].size(), 27u) << steps[i] << ": every query answered\n" << transcript;
         EXPECT_EQ(std::ranges::count(lightweight[i], "nil"), 0) << steps[i] << "\n" << transcript;
         EXPECT_TRUE(alike(lightweight[i], zortapoly[i])) << steps[i] << "\n" << transcript;
         if (i > 0) {

@@ -153,6 +153,29 @@ TEST(CurveParameters, LightweightDistancesGiveBackTheirParameters) {
     EXPECT_EQ(AcDbPolyline().getParamAtDist(0, param), Acad::eInvalidInput);
 }
 
+TEST(CurveParameters, LightweightDerivativesFollowThePoints) {
+    const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
+    const AcDbPolyline& lw = *owned;
+    const double h = 1e-4;
+    for (double t : {0.3, 0.5, 1.25, 1.9, 2.5, 3.7}) {
+        AcGePoint3d before, at, after;
+        lw.getPointAtParam(t - h, before);
+        lw.getPointAtParam(t, at);
+        lw.getPointAtParam(t + h, after);
+        AcGeVector3d first, second, firstAtPoint;
+        ASSERT_EQ(lw.getFirstDeriv(t, first), Acad::eOk);
+        ASSERT_EQ(lw.getSecondDeriv(t, second), Acad::eOk);
+        EXPECT_NEAR((first - (after - before) / (2 * h)).length(), 0, 1e-6) << t;
+        EXPECT_NEAR((second - ((after - at) - (at - before)) / (h * h)).length(), 0, 1e-4) << t;
+        ASSERT_EQ(lw.getFirstDeriv(at, firstAtPoint), Acad::eOk);
+        EXPECT_NEAR((firstAtPoint - first).length(), 0, 1e-9) << t;
+    }
+    AcGeVector3d v;
+    EXPECT_EQ(lw.getFirstDeriv(4.5, v), Acad::eInvalidInput);
+    EXPECT_EQ(lw.getSecondDeriv(std::numeric_limits<double>::quiet_NaN(), v), Acad::eInvalidInput);
+    EXPECT_EQ(lw.getFirstDeriv(AcGePoint3d(100, 100, 100), v), Acad::eInvalidInput);
+}
+
 TEST(CurveParameters, LightweightNearestPointsAreExactOnArcs) {
     AcDbPolyline lw; // a half circle below (0, 0)-(10, 0), then up to (10, 10)
     lw.addVertexAt(0, AcGePoint2d(0, 0), 1);
