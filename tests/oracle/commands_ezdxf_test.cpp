@@ -76,10 +76,11 @@ int occurrences(const std::string& text, const std::string& part) {
 
 TEST(CommandsThroughEzdxf, InvertingReversesEveryPolylineAndTheTefListIsStored) {
     const std::map<int, Polyline> before = polylinesOf(EXAMPLES "/survey_polylines.dxf");
-    ASSERT_EQ(before.size(), 3u);
+    ASSERT_FALSE(before.empty());
     PlanRun plan;
     const std::string transcript = plan.run("ZOR_PINV\nI\n@select all\n\nZOR_SETTEFCOLOR\n0\n1,8,0,5\n");
-    EXPECT_EQ(occurrences(transcript, " 3 Polylignes Invers"), 1) << transcript;
+    EXPECT_EQ(occurrences(transcript, " " + std::to_string(before.size()) + " Polylignes Invers"), 1)
+        << transcript;
     const std::map<int, Polyline> after = polylinesOf(plan.saved.path);
     ASSERT_EQ(after.size(), before.size());
     for (const auto& [handle, polyline] : before)
