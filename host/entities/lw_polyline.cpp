@@ -1,6 +1,8 @@
 #include "host/entities/lw_polyline.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "host/entities/plane_polyline.h"
 #include "host/filing/dwg_filer.h"
@@ -202,6 +204,147 @@ Acad::ErrorStatus AcDbPolyline::getDistAtParam(double param, double& dist) const
         dist += std::min(1.0, param - i) * host::bulgeSegmentLength(a.point, b.point, a.bulge);
     }
     return Acad::eOk;
+}
+
+double AcDbPolyline::segmentLength(unsigned int segment) const {
+    const Vertex& a = m_vertices[segment];
+    const Vertex& b = m_vertices[(segment + 1) % numVerts()];
+    return host::bulgeSegmentLength(a.point, b.point, a.bulge);
+}
+
+Acad::ErrorStatus AcDbPolyline::getParamAtDist(double dist, double& param) const {
+    constexpr double kTolerance = 1e-4;
+    if (m_vertices.empty() || !std::isfinite(dist) || dist < -kTolerance) return Acad::eInvalidInput;
+    const unsigned int segments = segmentCount();
+    double walked = 0;
+    for (unsigned int i = 0; i < segments; ++i) {
+        const double length = segmentLength(i);
+        if (dist <= walked + length) {
+            param = i + (length > 0 ? std::max(0.0, dist - walked) / length : 0.0);
+            return Acad::eOk;
+        }
+        walked += length;
+    }
+    if (dist > walked + kTolerance) return Acad::eInvalidInput;
+    param = segments;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::derivative(double param, int order, AcGeVector3d& deriv) const {
+    const unsigned int segments = segmentCount();
+    if (segments == 0 || !(param >= -1e-10 && param <= segments + 1e-10)) return Acad::eInvalidInput;
+    const unsigned int i = std::min(static_cast<unsigned int>(std::max(param, 0.0)), segments - 1);
+    const Vertex& a = m_vertices[i];
+    const Vertex& b = m_vertices[(i + 1) % numVerts()];
+    AcGeVector2d local = order == 1 ? b.point - a.point : AcGeVector2d(0, 0);
+    if (a.bulge != 0 && a.point != b.point) {
+        AcGePoint2d center;
+        double radius = 0;
+        host::bulgeArc(a.point, b.point, a.bulge, center, radius);
+        const double sweep = 4 * std::atan(a.bulge);
+        const AcGeVector2d radial =
+            host::bulgeSegmentPoint(a.point, b.point, a.bulge, std::clamp(param - i, 0.0, 1.0)) - center;
+        // Turning at `sweep` radians per unit: the tangent is the radius turned a quarter, scaled by the
+        // sweep; the second derivative points back to the centre.
+        local = order == 1 ? AcGeVector2d(-radial.y, radial.x) * sweep : radial * (-sweep * sweep);
+    }
+    deriv = AcGeVector3d(local.x, local.y, 0).transformBy(planeToWorld());
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getFirstDeriv(double param, AcGeVector3d& deriv) const {
+    return derivative(param, 1, deriv);
+}
+
+Acad::ErrorStatus AcDbPolyline::getSecondDeriv(double param, AcGeVector3d& deriv) const {
+    return derivative(param, 2, deriv);
+}
+
+Acad::ErrorStatus AcDbPolyline::getFirstDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const {
+    double param = 0;
+    const Acad::ErrorStatus es = getParamAtPoint(point, param);
+    return es == Acad::eOk ? derivative(param, 1, deriv) : es;
+}
+
+Acad::ErrorStatus AcDbPolyline::getSecondDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const {
+    double param = 0;
+    const Acad::ErrorStatus es = getParamAtPoint(point, param);
+    return es == Acad::eOk ? derivative(param, 2, deriv) : es;
+}
+
+Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                                  bool) const {
+    if (m_vertices.empty() || !std::isfinite(givenPoint.x) || !std::isfinite(givenPoint.y) ||
+        !std::isfinite(givenPoint.z))
+        return Acad::eInvalidInput;
+    const AcGeMatrix3d toWorld = planeToWorld();
+    const AcGePoint2d p = AcGePoint3d(givenPoint).transformBy(toWorld.inverse()).convert2d();
+    AcGePoint2d best = m_vertices.front().point;
+    for (unsigned int i = 0; i < segmentCount(); ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        const AcGePoint2d q = host::bulgeSegmentNearest(a.point, b.point, a.bulge, p);
+        if (q.distanceTo(p) < best.distanceTo(p)) best = q;
+    }
+    pointOnCurve = AcGePoint3d(best.x, best.y, 0).transformBy(toWorld);
+    return Acad::eOk;
+}
+
+AcDbPolyline* AcDbPolyline::piece(double from, double to) const {
+    auto result = std::make_unique<AcDbPolyline>();
+    result->setPropertiesFrom(this);
+    result->m_normal = m_normal;
+    result->m_elevation = m_elevation;
+    result->m_thickness = m_thickness;
+    result->m_constantWidth = m_constantWidth;
+    result->m_plinegen = m_plinegen;
+    // Each segment met contributes its part from max(from, i) to min(to, i + 1): the arc keeps its centre
+    // through the bulge of the part's own sweep, the widths are interpolated at the part's ends.
+    const auto first = static_cast<unsigned int>(std::floor(from));
+    for (unsigned int i = first; i < segmentCount() && i < to; ++i) {
+        const Vertex& a = m_vertices[i];
+        const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        const double t0 = std::max(from - i, 0.0), t1 = std::min(to - i, 1.0);
+        if (t1 - t0 <= 1e-10) continue;
+        const double sweep = 4 * std::atan(a.bulge) * (t1 - t0);
+        result->m_vertices.push_back({host::bulgeSegmentPoint(a.point, b.point, a.bulge, t0),
+                                      std::tan(sweep / 4), a.startWidth + (a.endWidth - a.startWidth) * t0,
+                                      a.startWidth + (a.endWidth - a.startWidth) * t1});
+    }
+    const unsigned int tail = std::min(static_cast<unsigned int>(to), segmentCount() - 1);
+    const Vertex& a = m_vertices[tail];
+    const Vertex& b = m_vertices[(tail + 1) % numVerts()];
+    const double t = to - tail, width = a.startWidth + (a.endWidth - a.startWidth) * t;
+    result->m_vertices.push_back({host::bulgeSegmentPoint(a.point, b.point, a.bulge, t), 0, width, width});
+    return result.release();
+}
+
+Acad::ErrorStatus AcDbPolyline::getSplitCurves(const AcGeDoubleArray& params,
+                                               AcDbVoidPtrArray& curveSegments) const {
+    assertReadEnabled();
+    const double end = segmentCount();
+    std::vector<double> cuts;
+    for (double p : params)
+        if (std::isfinite(p) && p > 1e-10 && p < end - 1e-10) cuts.push_back(p);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end(), [](double a, double b) { return b - a <= 1e-10; }),
+               cuts.end());
+    if (cuts.empty()) return Acad::eInvalidInput;
+    cuts.insert(cuts.begin(), 0.0);
+    cuts.push_back(end);
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+        curveSegments.append(piece(cuts[i], cuts[i + 1]));
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbPolyline::getSplitCurves(const AcGePoint3dArray& points,
+                                               AcDbVoidPtrArray& curveSegments) const {
+    AcGeDoubleArray params;
+    for (const AcGePoint3d& point : points) {
+        double param = -1;
+        if (getParamAtPoint(point, param) == Acad::eOk) params.append(param);
+    }
+    return getSplitCurves(params, curveSegments);
 }
 
 Acad::ErrorStatus AcDbPolyline::getArea(double& area) const {

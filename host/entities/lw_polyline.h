@@ -50,6 +50,23 @@ public:
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     Acad::ErrorStatus getParamAtPoint(const AcGePoint3d& point, double& param) const override;
     Acad::ErrorStatus getDistAtParam(double param, double& dist) const override;
+    // The length gives the end parameter; distances outside [0, length] (1e-4) are invalid input.
+    Acad::ErrorStatus getParamAtDist(double dist, double& param) const override;
+    // Pieces of this class between the parameters strictly inside (0, end), in order along the curve; a
+    // closed polyline gives open pieces from its start to its end. Points off the curve cut nothing.
+    Acad::ErrorStatus getSplitCurves(const AcGeDoubleArray& params,
+                                     AcDbVoidPtrArray& curveSegments) const override;
+    Acad::ErrorStatus getSplitCurves(const AcGePoint3dArray& points,
+                                     AcDbVoidPtrArray& curveSegments) const override;
+    // Derivatives of the point by the parameter: each segment is walked at its own length per unit.
+    Acad::ErrorStatus getFirstDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getFirstDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(double param, AcGeVector3d& deriv) const override;
+    Acad::ErrorStatus getSecondDeriv(const AcGePoint3d& point, AcGeVector3d& deriv) const override;
+    // Exact on arcs as on lines; a point off the plane is taken at its foot on the plane.
+    Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                        bool extend = false) const override;
+    using AcDbCurve::getClosestPointTo;
     Acad::ErrorStatus getArea(double& area) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
@@ -72,6 +89,11 @@ private:
     AcGeMatrix3d planeToWorld() const;
     unsigned int segmentCount() const;
     std::vector<host::BulgeVertex> bulgeVertices() const;
+    double segmentLength(unsigned int segment) const;
+    // The derivative of the given order (1 or 2) at a parameter on the curve, in world coordinates.
+    Acad::ErrorStatus derivative(double param, int order, AcGeVector3d& deriv) const;
+    // The part of this polyline from parameter `from` to `to` (from < to, both on the curve), open.
+    AcDbPolyline* piece(double from, double to) const;
 
     std::vector<Vertex> m_vertices;
     bool m_closed = false, m_plinegen = false;

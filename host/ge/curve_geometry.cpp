@@ -41,6 +41,27 @@ void bulgeArc(const AcGePoint2d& a, const AcGePoint2d& b, double bulge, AcGePoin
     center = mid + left * h;
 }
 
+AcGePoint2d bulgeSegmentNearest(const AcGePoint2d& a, const AcGePoint2d& b, double bulge,
+                                const AcGePoint2d& p) {
+    const AcGeVector2d ab = b - a;
+    const double chord2 = ab.dotProduct(ab);
+    if (chord2 == 0) return a;
+    if (bulge == 0) return a + ab * std::clamp((p - a).dotProduct(ab) / chord2, 0.0, 1.0);
+    AcGePoint2d center;
+    double radius = 0;
+    bulgeArc(a, b, bulge, center, radius);
+    const double sweep = 4 * std::atan(bulge);
+    // The angle from the start towards p in the arc's own turning sense: inside the sweep, the foot on the
+    // circle; outside it, the nearer end.
+    const double turn = normalizeAngle(
+        (std::atan2(p.y - center.y, p.x - center.x) - std::atan2(a.y - center.y, a.x - center.x)) *
+        (sweep > 0 ? 1 : -1));
+    const AcGeVector2d outwards = p - center;
+    if (turn <= std::abs(sweep) && outwards.length() > 0)
+        return center + outwards * (radius / outwards.length());
+    return p.distanceTo(a) <= p.distanceTo(b) ? a : b;
+}
+
 double bulgeSegmentLength(const AcGePoint2d& a, const AcGePoint2d& b, double bulge) {
     double chord = a.distanceTo(b);
     if (bulge == 0 || chord == 0) return chord;

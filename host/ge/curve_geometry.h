@@ -21,6 +21,9 @@ void appendBulgeSegment(AcGePoint3dArray& points, const AcGePoint3d& a, const Ac
 // Length of a bulge segment, and its point at the fraction t (proportional to length).
 double bulgeSegmentLength(const AcGePoint2d& a, const AcGePoint2d& b, double bulge);
 AcGePoint2d bulgeSegmentPoint(const AcGePoint2d& a, const AcGePoint2d& b, double bulge, double t);
+// The point of a bulge segment nearest to p.
+AcGePoint2d bulgeSegmentNearest(const AcGePoint2d& a, const AcGePoint2d& b, double bulge,
+                                const AcGePoint2d& p);
 // Centre and radius of the arc of a bulge segment (the bulge must not be 0).
 void bulgeArc(const AcGePoint2d& a, const AcGePoint2d& b, double bulge, AcGePoint2d& center, double& radius);
 

@@ -2,6 +2,7 @@
 
 polylines PATH: for each ZORTAPOLY and TAVROPOLY of model space, in drawing order, a row "handle closed
 count" (the handle as a number) followed by one row "x y z" per vertex, as stored.
+lightweight PATH: the same for each LWPOLYLINE of model space, its vertices in world coordinates.
 tef PATH: one row per text of the TEF colour record ("ZORTA_32" / "ZORTATEFCOLOR" in the named-objects
 dictionary): how many numbers its list holds, then the numbers.
 """
@@ -32,6 +33,15 @@ def polylines(path):
             print(*point)
 
 
+def lightweight(path):
+    doc = ezdxf.readfile(path)
+    for entity in doc.modelspace().query("LWPOLYLINE"):
+        points = list(entity.vertices_in_wcs())
+        print(int(entity.dxf.handle, 16), int(entity.closed), len(points))
+        for point in points:
+            print(point.x, point.y, point.z)
+
+
 def tef(path):
     doc = ezdxf.readfile(path)
     record = doc.rootdict["ZORTA_32"]["ZORTATEFCOLOR"]
@@ -42,4 +52,4 @@ def tef(path):
 
 
 if __name__ == "__main__":
-    {"polylines": polylines, "tef": tef}[sys.argv[1]](sys.argv[2])
+    {"polylines": polylines, "lightweight": lightweight, "tef": tef}[sys.argv[1]](sys.argv[2])

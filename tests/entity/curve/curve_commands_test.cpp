@@ -1,6 +1,6 @@
 // The host's editing commands on the polyline: one flat geometry as a host lightweight polyline and as a
 // ZORTAPOLY stays the same curve through MOVE, ROTATE, MIRROR, SCALE and STRETCH; BREAK drops the piece
-// between its points; EXTEND works from and to polylines.
+// between its points in both; EXTEND works from and to polylines.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -119,26 +119,30 @@ TEST_F(CurveCommands, BreakDropsThePieceBetweenItsPoints) {
         a->getDistAtParam(2.5, second);
         a->close();
     }
-    const std::wstring pick = L"@pick " + zortapoly.handle().text() + L" 1 5,0";
-    run({L"BREAK", pick.c_str(), L"20,10"});
-    AcDbCurve* source = nullptr;
-    EXPECT_EQ(acdbOpenObject(source, zortapoly, AcDb::kForRead), Acad::eWasErased);
-    // What is left: the head to (5, 0) and (18.5, 10) to the tail.
-    double kept = 0;
-    int pieces = 0;
+    for (AcDbObjectId source : {zortapoly, lightweight}) {
+        const std::wstring pick = L"@pick " + source.handle().text() + L" 1 5,0";
+        run({L"BREAK", pick.c_str(), L"20,10"});
+        AcDbCurve* erased = nullptr;
+        EXPECT_EQ(acdbOpenObject(erased, source, AcDb::kForRead), Acad::eWasErased);
+    }
+    // What is left of each: the head to (5, 0) and (18.5, 10) to the tail, in the source's class.
+    double keptZortapoly = 0, keptLightweight = 0;
+    int piecesZortapoly = 0, piecesLightweight = 0;
     for (AcDbObjectId id : host::currentSpaceEntities()) {
-        PolyArc3D* piece = nullptr;
+        AcDbCurve* piece = nullptr;
         if (acdbOpenObject(piece, id, AcDb::kForRead) != Acad::eOk) continue;
         double length = 0, end = 0;
         piece->getEndParam(end);
         piece->getDistAtParam(end, length);
-        kept += length;
-        ++pieces;
-
+        const bool isZortapoly = PolyArc3D::cast(piece) != nullptr;
+        (isZortapoly ? keptZortapoly : keptLightweight) += length;
+        ++(isZortapoly ? piecesZortapoly : piecesLightweight);
         piece->close();
     }
-    EXPECT_EQ(pieces, 2);
-    EXPECT_NEAR(kept, first + whole - second, 1e-9);
+    EXPECT_EQ(piecesZortapoly, 2);
+    EXPECT_EQ(piecesLightweight, 2);
+    EXPECT_NEAR(keptZortapoly, first + whole - second, 1e-9);
+    EXPECT_NEAR(keptLightweight, first + whole - second, 1e-9);
 }
 
 TEST_F(CurveCommands, ExtendTakesAPolylineToALineAndALineToAPolyline) {

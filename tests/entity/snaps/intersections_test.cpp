@@ -13,6 +13,7 @@
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
+#include "host/entities/polylines.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/host_test_support.h"
 
@@ -68,6 +69,44 @@ TEST_F(Intersections, HostEntitiesMeetItWhereTheyMeetTheSameHostPolylineInBothOr
         EXPECT_FALSE(ours.isEmpty()) << other->isA()->name();
         expectSamePoints(ours, host);
         expectSamePoints(swapped, host);
+    }
+}
+
+// Host polylines and faces are met through a polyline made from them, wherever they cross this one's lines
+// and arcs, in the plan view.
+TEST_F(Intersections, HostPolylinesAndFacesMeetItWhereTheirSidesCrossIt) {
+    AcDbPolyline hook;
+    const AcGePoint2d hookPoints[] = {{5, -3}, {5, 3}, {15, 3}, {15, -8}};
+    for (unsigned int i = 0; i < 4; ++i)
+        hook.addVertexAt(i, hookPoints[i]);
+    AcGePoint3dArray raised;
+    raised.append({12, -10, 4});
+    raised.append({12, 10, 4});
+    AcDb3dPolyline steep(AcDb::k3dSimplePoly, raised);
+    AcDbFace square({18, -2, 0}, {22, -2, 0}, {22, 2, 0}, {18, 2, 0});
+    const double onArc = 15 + std::sqrt(21.0); // the arc (x - 15)² + y² = 25 at y = -2
+    struct Case {
+        const AcDbEntity* other;
+        std::vector<AcGePoint3d> expected;
+    };
+    const Case cases[] = {
+        {&hook, {{5, 0, 0}, {15, -5, 0}}}, {&steep, {{12, -4, 0}}}, {&square, {{onArc, -2, 0}, {20, 2, 0}}}};
+    for (const Case& c : cases) {
+        AcGePoint3dArray ours;
+        ASSERT_EQ(poly.intersectWith(c.other, AcDb::kOnBothOperands, ours), Acad::eOk);
+        const std::vector<AcGePoint3d> found = sorted(ours);
+        ASSERT_EQ(found.size(), c.expected.size()) << c.other->isA()->name();
+        for (std::size_t i = 0; i < found.size(); ++i)
+            EXPECT_NEAR(found[i].convert2d().distanceTo(c.expected[i].convert2d()), 0, 1e-9)
+                << c.other->isA()->name() << " " << i;
+    }
+    // The host polylines ask this one in turn.
+    for (const AcDbEntity* host :
+         {static_cast<const AcDbEntity*>(&hook), static_cast<const AcDbEntity*>(&steep)}) {
+        AcGePoint3dArray ours, swapped;
+        ASSERT_EQ(poly.intersectWith(host, AcDb::kOnBothOperands, ours), Acad::eOk);
+        ASSERT_EQ(host->intersectWith(&poly, AcDb::kOnBothOperands, swapped), Acad::eOk);
+        expectSamePoints(swapped, ours);
     }
 }
 

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <limits>
+#include <memory>
 #include <numbers>
 
 #include "host/db/symbol_tables.h"
@@ -101,6 +103,167 @@ TEST(CurveParameters, LinesArcsAndPolylines) {
     EXPECT_TRUE(top.isEqualTo(AcGePoint3d(1, -1, 0), AcGeTol())) << "positive bulge: counter-clockwise";
     ASSERT_EQ(lw.getParamAtPoint(AcGePoint3d(2, 1.5, 0), param), Acad::eOk);
     EXPECT_NEAR(param, 1.5, 1e-9);
+}
+
+namespace {
+// Two arcs, a tapered straight and the closing segment, in a tilted plane above the origin.
+std::unique_ptr<AcDbPolyline> tiltedPolyline() {
+    auto owned = std::make_unique<AcDbPolyline>();
+    AcDbPolyline& lw = *owned;
+    lw.addVertexAt(0, AcGePoint2d(0, 0), 0.4);
+    lw.addVertexAt(1, AcGePoint2d(4, 0), -1);
+    lw.addVertexAt(2, AcGePoint2d(6, 2), 0, 1, 3);
+    lw.addVertexAt(3, AcGePoint2d(6, 6));
+    lw.setClosed(true);
+    lw.setNormal(AcGeVector3d(0.3, -0.4, 1));
+    lw.setElevation(2.5);
+    return owned;
+}
+
+template <typename T> AcArray<T> arrayOf(std::initializer_list<T> values) {
+    AcArray<T> array;
+    for (const T& v : values)
+        array.append(v);
+    return array;
+}
+} // namespace
+
+TEST(CurveParameters, LightweightDistancesGiveBackTheirParameters) {
+    const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
+    AcDbPolyline& lw = *owned;
+    double length = 0, param = 0;
+    ASSERT_EQ(lw.getDistAtParam(4, length), Acad::eOk);
+    for (double p = 0; p <= 4; p += 0.125) {
+        double dist = 0;
+        ASSERT_EQ(lw.getDistAtParam(p, dist), Acad::eOk);
+        ASSERT_EQ(lw.getParamAtDist(dist, param), Acad::eOk) << p;
+        EXPECT_NEAR(param, p, 1e-9);
+        AcGePoint3d atDist, atParam;
+        ASSERT_EQ(lw.getPointAtDist(dist, atDist), Acad::eOk);
+        lw.getPointAtParam(p, atParam);
+        EXPECT_TRUE(atDist.isEqualTo(atParam, AcGeTol())) << p;
+    }
+    EXPECT_EQ(lw.getParamAtDist(length + 5e-5, param), Acad::eOk);
+    EXPECT_EQ(param, 4) << "the length within its tolerance is the end";
+    for (double outside : {length + 1e-3, -1e-3, std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(lw.getParamAtDist(outside, param), Acad::eInvalidInput) << outside;
+    AcGePoint3d p;
+    EXPECT_EQ(lw.getPointAtDist(length + 1, p), Acad::eInvalidInput);
+    EXPECT_EQ(AcDbPolyline().getParamAtDist(0, param), Acad::eInvalidInput);
+}
+
+TEST(CurveParameters, LightweightDerivativesFollowThePoints) {
+    const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
+    const AcDbPolyline& lw = *owned;
+    const double h = 1e-4;
+    for (double t : {0.3, 0.5, 1.25, 1.9, 2.5, 3.7}) {
+        AcGePoint3d before, at, after;
+        lw.getPointAtParam(t - h, before);
+        lw.getPointAtParam(t, at);
+        lw.getPointAtParam(t + h, after);
+        AcGeVector3d first, second, firstAtPoint;
+        ASSERT_EQ(lw.getFirstDeriv(t, first), Acad::eOk);
+        ASSERT_EQ(lw.getSecondDeriv(t, second), Acad::eOk);
+        EXPECT_NEAR((first - (after - before) / (2 * h)).length(), 0, 1e-6) << t;
+        EXPECT_NEAR((second - ((after - at) - (at - before)) / (h * h)).length(), 0, 1e-4) << t;
+        ASSERT_EQ(lw.getFirstDeriv(at, firstAtPoint), Acad::eOk);
+        EXPECT_NEAR((firstAtPoint - first).length(), 0, 1e-9) << t;
+    }
+    AcGeVector3d v;
+    EXPECT_EQ(lw.getFirstDeriv(4.5, v), Acad::eInvalidInput);
+    EXPECT_EQ(lw.getSecondDeriv(std::numeric_limits<double>::quiet_NaN(), v), Acad::eInvalidInput);
+    EXPECT_EQ(lw.getFirstDeriv(AcGePoint3d(100, 100, 100), v), Acad::eInvalidInput);
+}
+
+TEST(CurveParameters, LightweightNearestPointsAreExactOnArcs) {
+    AcDbPolyline lw; // a half circle below (0, 0)-(10, 0), then up to (10, 10)
+    lw.addVertexAt(0, AcGePoint2d(0, 0), 1);
+    lw.addVertexAt(1, AcGePoint2d(10, 0));
+    lw.addVertexAt(2, AcGePoint2d(10, 10));
+    const std::pair<AcGePoint3d, AcGePoint3d> cases[] = {
+        {{5, -9, 0}, {5, -5, 0}},
+        {{5, -9, 7}, {5, -5, 0}}, // off the plane: its foot
+        {{1, -2, 0}, {5 - std::sqrt(20.0), -std::sqrt(5.0), 0}},
+        {{5, 3, 0}, {10, 3, 0}}, // above the chord, off the arc's sweep
+        {{12, 5, 0}, {10, 5, 0}},
+        {{-3, 1, 0}, {0, 0, 0}}};
+    for (const auto& [given, expected] : cases) {
+        AcGePoint3d nearest;
+        ASSERT_EQ(lw.getClosestPointTo(given, nearest), Acad::eOk);
+        EXPECT_NEAR(nearest.distanceTo(expected), 0, 1e-12) << given.x << "," << given.y << "," << given.z;
+    }
+    AcGePoint3d nearest;
+    EXPECT_EQ(lw.getClosestPointTo({std::numeric_limits<double>::quiet_NaN(), 0, 0}, nearest),
+              Acad::eInvalidInput);
+    EXPECT_EQ(AcDbPolyline().getClosestPointTo({0, 0, 0}, nearest), Acad::eInvalidInput);
+}
+
+TEST(CurveParameters, LightweightSplitPiecesFollowTheCurveAndJoin) {
+    const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
+    AcDbPolyline& lw = *owned;
+    AcDbVoidPtrArray pieces;
+    ASSERT_EQ(lw.getSplitCurves(arrayOf<double>({2.5, 0, 0.3, 2.5, 4, 10}), pieces), Acad::eOk);
+    ASSERT_EQ(pieces.length(), 3) << "cuts at 0.3 and 2.5 only";
+    double whole = 0, sum = 0;
+    lw.getDistAtParam(4, whole);
+    AcGePoint3d previousEnd;
+    lw.getStartPoint(previousEnd);
+    for (void* p : pieces) {
+        std::unique_ptr<AcDbPolyline> piece(static_cast<AcDbPolyline*>(p));
+        EXPECT_FALSE(piece->isClosed());
+        EXPECT_TRUE(piece->normal().isEqualTo(lw.normal()));
+        AcGePoint3d start, end;
+        double last = 0, length = 0;
+        piece->getStartPoint(start);
+        EXPECT_TRUE(start.isEqualTo(previousEnd, AcGeTol())) << "the pieces join";
+        piece->getEndParam(last);
+        piece->getEndPoint(previousEnd);
+        piece->getDistAtParam(last, length);
+        sum += length;
+        // Every point of the piece lies on the source, arcs included.
+        for (double t = 0; t <= last; t += 0.1) {
+            AcGePoint3d q;
+            double onSource = 0;
+            piece->getPointAtParam(t, q);
+            EXPECT_EQ(lw.getParamAtPoint(q, onSource), Acad::eOk) << t;
+        }
+    }
+    AcGePoint3d sourceEnd;
+    lw.getEndPoint(sourceEnd);
+    EXPECT_TRUE(previousEnd.isEqualTo(sourceEnd, AcGeTol()));
+    EXPECT_NEAR(sum, whole, 1e-9);
+
+    // The tapered segment cut at its middle: the widths meet at 2.
+    AcDbVoidPtrArray halves;
+    ASSERT_EQ(lw.getSplitCurves(arrayOf<double>({2.5}), halves), Acad::eOk);
+    ASSERT_EQ(halves.length(), 2);
+    std::unique_ptr<AcDbPolyline> head(static_cast<AcDbPolyline*>(halves[0]));
+    std::unique_ptr<AcDbPolyline> tail(static_cast<AcDbPolyline*>(halves[1]));
+    double startWidth = 0, endWidth = 0;
+    head->getWidthsAt(2, startWidth, endWidth);
+    EXPECT_DOUBLE_EQ(startWidth, 1);
+    EXPECT_DOUBLE_EQ(endWidth, 2);
+    tail->getWidthsAt(0, startWidth, endWidth);
+    EXPECT_DOUBLE_EQ(startWidth, 2);
+    EXPECT_DOUBLE_EQ(endWidth, 3);
+}
+
+TEST(CurveParameters, LightweightSplitRefusesWhatCutsNothing) {
+    const std::unique_ptr<AcDbPolyline> owned = tiltedPolyline();
+    AcDbPolyline& lw = *owned;
+    AcDbVoidPtrArray pieces;
+    EXPECT_EQ(lw.getSplitCurves(arrayOf<double>({}), pieces), Acad::eInvalidInput);
+    EXPECT_EQ(lw.getSplitCurves(arrayOf<double>({0, 4, std::numeric_limits<double>::quiet_NaN()}), pieces),
+              Acad::eInvalidInput);
+    AcGePoint3d onCurve, offCurve(100, 100, 100);
+    lw.getPointAtParam(1.5, onCurve);
+    EXPECT_EQ(lw.getSplitCurves(arrayOf<AcGePoint3d>({offCurve}), pieces), Acad::eInvalidInput);
+    EXPECT_TRUE(pieces.isEmpty());
+    ASSERT_EQ(lw.getSplitCurves(arrayOf<AcGePoint3d>({offCurve, onCurve}), pieces), Acad::eOk);
+    EXPECT_EQ(pieces.length(), 2);
+    for (void* p : pieces)
+        delete static_cast<AcDbPolyline*>(p);
 }
 
 TEST(Transforms, MirrorsReverseArcsAndBulges) {
