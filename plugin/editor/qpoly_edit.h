@@ -9,6 +9,7 @@
 // movingDist move an end that far along its segment; minSegments 1 makes a stretch whose ends are one vertex
 // cover the whole closed polyline once.
 #include <cstdint>
+#include <functional>
 
 #include "entity/core/poly_arc3d.h"
 #include "host/db/db_extents.h"
@@ -134,6 +135,32 @@ private:
     int commitPoint();
     void takePointBack();
     int retake();
+    // The form keywords and the moving keywords of Go mode, the entity open for write.
+    bool hasStretch() const;
+    // Every vertex of the stretch from its start; `last` for the end, where the walk stops.
+    void forEachStretchVertex(const std::function<void(P_Vertex*, bool last)>& visit);
+    // Smoothing from the stretch's start, from its end, then from start to end.
+    void smoothStretch();
+    void shapeCurve(int keyword);
+    void closeOrOpen(int keyword);
+    void editCodes();
+    void editWidthOrHeight(int keyword);
+    void editTangency();
+    void editHeight();
+    int chooseShape();
+    void stepToHardVertex(int step);
+    int moveInGoMode(int keyword);
+    // The function keywords, each change one host undo group with the entity's own recording on inside.
+    void beginUndoGroup();
+    void endUndoGroup();
+    int cutStretch();
+    int reshapeStretch(int keyword);
+    int joinSelected();
+    int purgeArcPoints();
+    int deleteStretch();
+    int continueFromEnd();
+    int takeRetakeParameters();
+    int editExtendedData();
     // Deletes a pending vertex, moving current and the stretch off it.
     void dropPendingVertex(P_Vertex*& pending);
     // The session created the entity: its erase is not recorded for undo.
