@@ -13,8 +13,8 @@
 #include "host/lisp/lisp_functions.h"
 #include "host/lisp/lisp_value.h"
 #include "plugin/app/lisp_table.h"
-#include "tests/entity/poly_test_support.h"
 #include "tests/cadutil/cadutil_test_support.h"
+#include "tests/entity/poly_test_support.h"
 
 namespace plugin::test {
 
