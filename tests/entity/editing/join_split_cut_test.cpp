@@ -181,6 +181,35 @@ TEST_F(Splitting, LoopsComeOutWithModeTwoAndOtherLinetypesStayWhole) {
     EXPECT_EQ(whole[0]->GetCount(), 8);
 }
 
+TEST_F(Splitting, ManyBreaksGiveEveryPieceItsRunCodeAndCount) {
+    // 900 vertices along x, a break closing every ninth: a hundred pieces of nine, in order, each carrying
+    // the code of the break before it; the break on the last vertex leaves nothing after it.
+    constexpr int kPieces = 100;
+    constexpr int kRun = 9;
+    for (int i = 0; i < kPieces * kRun; ++i)
+        append(poly, {double(i), 0, 0},
+               {.tef1 = static_cast<signed char>(i % kRun == kRun - 1 ? 2 + i / kRun % 2 : 0)});
+    for (int k = 0; k < kPieces; ++k)
+        poly.H(k * kRun + kRun - 1)->tef2 = static_cast<signed char>(k % 5);
+    ASSERT_EQ(poly.eclate(&pieces.array, 0), kPieces);
+    for (int k = 0; k < kPieces; ++k) {
+        SCOPED_TRACE(k);
+        CPolyArc3D& piece = *pieces[k];
+        std::vector<double> expected;
+        for (int i = 0; i < kRun; ++i)
+            expected.push_back(k * kRun + i);
+        EXPECT_EQ(xs(piece), expected);
+        EXPECT_EQ(piece.GetCount(), kRun);
+        EXPECT_EQ(std::int64_t(piece.H()->tag), k * kRun + 1);
+        EXPECT_EQ(int(piece.T()->tef1), 0);
+        EXPECT_FALSE(piece.f70() & 1);
+        if (k > 0) {
+            EXPECT_EQ(piece.m_Scratch, (k - 1) % 5 << 8 | (2 + (k - 1) % 2));
+        }
+    }
+    EXPECT_EQ(poly.GetCount(), kPieces * kRun);
+}
+
 TEST(Cutting, AtAVertexOfAnOpenPolyline) {
     PolyArc3D poly;
     appendAll(poly, {{1, 0, 0}, {2, 0, 0}, {3, 0, 0}, {4, 0, 0}, {5, 0, 0}});
