@@ -463,6 +463,8 @@ private:
     void adjustInsertion(P_Vertex* v, P_Vertex* n, int flags);
     // Moves the run first..last (in list order) to the tail of `to`; both notify.
     void moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to);
+    // The number of vertices in the run first..last; trusts the count of the whole list.
+    int runLength(const P_Vertex* first, const P_Vertex* last) const;
     // Makes `head` the head of a closed list, keeping the order round the ring.
     void reroot(P_Vertex* head);
     // Installs the list in the given order.

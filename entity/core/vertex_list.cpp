@@ -164,12 +164,27 @@ P_Vertex* CPolyArc3D::GetIndex(std::int64_t i) const {
     return v;
 }
 
+int CPolyArc3D::runLength(const P_Vertex* first, const P_Vertex* last) const {
+    // The run and what stays are walked in step, so that the cost is that of the shorter: cutting piece after
+    // piece off the front of a long polyline stays linear. What stays is the head up to the run, then the
+    // rest after it.
+    int run = 1;
+    int kept = 0;
+    const P_Vertex* r = first;
+    const P_Vertex* k = m_pHead == first ? last->pVN : m_pHead;
+    while (r != last && k) {
+        r = r->pVN;
+        ++run;
+        ++kept;
+        k = k->pVN == first ? last->pVN : k->pVN;
+    }
+    return r == last ? run : m_nVertex - kept;
+}
+
 void CPolyArc3D::moveRun(P_Vertex* first, P_Vertex* last, CPolyArc3D& to) {
     POLYModif(1);
     to.POLYModif(1);
-    int moved = 1;
-    for (const P_Vertex* p = first; p != last; p = p->pVN)
-        ++moved;
+    const int moved = runLength(first, last);
     P_Vertex* before = first->pVB;
     P_Vertex* after = last->pVN;
     (before ? before->pVN : m_pHead) = after;
