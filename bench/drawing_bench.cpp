@@ -1,7 +1,8 @@
 // The polyline drawn into the host's recorder: 100,000 vertices with codes, widths and heights, each segment
 // under its marker with its width line and height band; then the same polyline with a row of symbols every
-// 10 m. Beside them GEOS making the mitred offset curve of the same outline, in the same run. Items are
-// segments drawn; the ratios are the figures to read.
+// 10 m, whole and broken into pieces of nine vertices (each piece drawn with its own symbols). Beside them
+// GEOS making the mitred offset curve of the same outline, in the same run. Items are segments drawn; the
+// ratios are the figures to read.
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
 
@@ -25,13 +26,14 @@ CPoint3d outlinePoint(int i) {
 }
 
 // A wavy outline about 30 km round, widths of 0.3 m and heights of 0.15 m, and codes that colour segments
-// without cutting the outline into pieces (kinds 2 and 3 break it, 6 starts an inner ring).
-void fill(PolyArc3D& poly) {
+// without cutting the outline into pieces (kinds 2 and 3 break it, 6 starts an inner ring). With breakEvery,
+// every so many vertices a break ends a piece instead.
+void fill(PolyArc3D& poly, int breakEvery = 0) {
     constexpr signed char kKinds[] = {1, 4, 5, 7, 8, 9};
     for (int i = 0; i < kVertices; ++i) {
         P_Vertex* v = poly.A();
         v->pt = outlinePoint(i);
-        v->tef1 = kKinds[i % 6];
+        v->tef1 = breakEvery && i % breakEvery == breakEvery - 1 ? 2 : kKinds[i % 6];
         v->f40(0.3);
         v->f39(0.15);
     }
@@ -50,8 +52,9 @@ void WorldDraw100kVertices(benchmark::State& state) {
 }
 BENCHMARK(WorldDraw100kVertices)->Unit(benchmark::kMillisecond);
 
-// The same outline with a tree every 10 m (about 3,000 symbols) from its style.
-void WorldDrawWithSymbols100kVertices(benchmark::State& state) {
+// The same outline with a tree every 10 m (about 3,000 symbols) from its style, the style's symbols laid over
+// the pieces of the polyline; breakEvery as for fill.
+void WorldDrawWithSymbols100kVertices(benchmark::State& state, int breakEvery) {
     PolyArc3D::rxInit();
     AcDbDatabase db;
     acdbHostApplicationServices()->setWorkingDatabase(&db);
@@ -66,7 +69,7 @@ void WorldDrawWithSymbols100kVertices(benchmark::State& state) {
     tree->close();
     {
         PolyArc3D poly;
-        fill(poly);
+        fill(poly, breakEvery);
         resbuf* style = acutBuildList(1001, L"ZORTA", 1000, L"*I=ARBRE,d=10", 0);
         poly.setXData(style);
         acutRelRb(style);
@@ -79,7 +82,8 @@ void WorldDrawWithSymbols100kVertices(benchmark::State& state) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     state.SetItemsProcessed(state.iterations() * (kVertices - 1));
 }
-BENCHMARK(WorldDrawWithSymbols100kVertices)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WorldDrawWithSymbols100kVertices, whole, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WorldDrawWithSymbols100kVertices, breakEvery9, 9)->Unit(benchmark::kMillisecond);
 
 // The anchor: GEOS building the same outline and its offset curve 0.3 m to the right, corners mitred.
 void GeosOffsetCurve100kVertices(benchmark::State& state) {
