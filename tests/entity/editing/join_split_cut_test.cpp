@@ -1,7 +1,9 @@
 // Joining polylines, splitting them into pieces, and cutting them in two.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "entity/editing/eclate_result.h"
 #include "geometry/points/angle_units.h"
@@ -166,6 +168,24 @@ TEST_F(Splitting, AnInnerRingBecomesAClosedPiece) {
     EXPECT_EQ(pieces[1]->GetCount(), 4);
     EXPECT_TRUE(pieces[1]->f70() & 1);
     EXPECT_DOUBLE_EQ(point(pieces[1]->H()).x, 2);
+}
+
+TEST_F(Splitting, AnInnerRingLongerThanItsOutlineKeepsBothCountsTrue) {
+    // Twenty vertices round (25, 25) inside a square of four: the outline on both sides of the ring is the
+    // shorter part of the cut.
+    appendAll(poly, {{0, 0, 0}, {0, 50, 0}, {50, 50, 0}, {50, 0, 0}, {0, 0, 0}});
+    poly.T()->tef1 = 6;
+    for (int i = 0; i <= 20; ++i) {
+        const double a = 2 * std::numbers::pi * (i % 20) / 20;
+        append(poly, {25 + 10 * std::cos(a), 25 + 10 * std::sin(a), 0});
+    }
+    append(poly, {0, 0, 0});
+    ASSERT_EQ(poly.eclate(&pieces.array, 0), 2);
+    EXPECT_EQ(xs(*pieces[0]), (std::vector<double>{0, 0, 50, 50}));
+    EXPECT_EQ(pieces[0]->GetCount(0), 4); // counted along the chain
+    EXPECT_EQ(pieces[1]->GetCount(), 20);
+    EXPECT_EQ(pieces[1]->GetCount(0), 20);
+    EXPECT_TRUE(pieces[1]->f70() & 1);
 }
 
 TEST_F(Splitting, LoopsComeOutWithModeTwoAndOtherLinetypesStayWhole) {
