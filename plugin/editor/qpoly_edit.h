@@ -154,6 +154,9 @@ private:
     void editHeight();
     int chooseShape();
     void stepToHardVertex(int step);
+    // M and MR: the stretch moved by a drag of the given jig; the jig's working polyline made ready for it.
+    int moveStretch(int keyword, SegmentJig* moveJig);
+    bool prepareMove(SegmentJig& moveJig);
     int moveInGoMode(int keyword);
     // The function keywords, each change one host undo group with the entity's own recording on inside.
     void beginUndoGroup();

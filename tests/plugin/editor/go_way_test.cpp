@@ -77,6 +77,38 @@ TEST_F(GoWay, WalksOverARingOfGeneratedVerticesStopAfterOneTurn) {
     EXPECT_EQ(editor.current, v[0]);
 }
 
+TEST_F(GoWay, MoveShiftsTheStretchOrItsStartAndRepeatedMovesStepAlong) {
+    auto points = [&](qpoly_edit& editor) {
+        std::vector<CPoint3d> p;
+        for (P_Vertex* v : list(editor))
+            p.push_back(v->pt);
+        return p;
+    };
+    qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}}), nullptr, 0);
+    std::vector<P_Vertex*> v = list(editor);
+    editor.current = v[1];
+    session.type({L"M", L"15,5", L""});
+    EXPECT_EQ(editor.go(1, nullptr, 14), qpoly_edit::kEmptyEnter);
+    EXPECT_EQ(points(editor), (std::vector<CPoint3d>{{0, 0, 0}, {15, 5, 0}, {20, 0, 0}, {30, 0, 0}}))
+        << "the one-segment stretch moves its start only";
+
+    editor.openRead();
+    editor.setWay(v[1], v[2]);
+    editor.closeEntity();
+    session.type({L"0,-5", L""});
+    editor.go(1, nullptr, 6);
+    EXPECT_EQ(points(editor), (std::vector<CPoint3d>{{0, 0, 0}, {0, -5, 0}, {5, -10, 0}, {30, 0, 0}}))
+        << "both ends of the stretch move by the displacement from the current vertex";
+
+    editor.openRead();
+    editor.setWay(v[3], qpoly_edit::kOneSegment);
+    editor.closeEntity();
+    session.type({L"30,1", L"5,-4", L"", L""});
+    editor.go(1, nullptr, 7);
+    EXPECT_EQ(points(editor), (std::vector<CPoint3d>{{0, 0, 0}, {0, -5, 0}, {5, -4, 0}, {30, 1, 0}}))
+        << "from the tail the repeated move steps backwards";
+}
+
 TEST_F(GoWay, RandomInputEndsAndLeavesNothingOpen) {
     const std::vector<std::wstring> words = {L"N",  L"B",   L"GT", L"GF", L"GA",  L"W",    L"S",   L"A",
                                              L"AC", L"L",   L"C",  L"O",  L"X",   L"?",    L"FI",  L"FS",
