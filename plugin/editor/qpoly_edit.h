@@ -166,6 +166,7 @@ private:
     int joinSelected();
     int purgeArcPoints();
     int deleteStretch();
+    int offsetStretch();
     int continueFromEnd();
     int takeRetakeParameters();
     int editExtendedData();
