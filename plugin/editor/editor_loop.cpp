@@ -409,9 +409,11 @@ int qpoly_edit::dispatch(int result, EditPass& pass) {
     case kNoneTyped:
         return result;
     case kDirection:
-        // The rubber band is built again on the side the new direction adds to.
+        // The rubber band is built again on the side the new direction adds to; dropping it selects the
+        // current vertex's segment, which must not send the loop into Go mode.
         if (openWrite()) dropPending();
         closeEntity();
+        goState = 0;
         direction = -direction;
         pass.resetArc = true;
         return result;

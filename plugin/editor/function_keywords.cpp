@@ -25,6 +25,7 @@ enum FunctionKeyword {
     kCut = 28,
     kInverse = 29,
     kSquare = 30,
+    kOffset = 31,
     kJoin = 32,
     kPurgeArcs = 33,
     kDelete = 34,
@@ -283,6 +284,8 @@ int qpoly_edit::fonctions(int keyword) {
         return purgeArcPoints();
     case kDelete:
         return deleteStretch();
+    case kOffset:
+        return offsetStretch();
     case kRetakeParameters:
         return takeRetakeParameters();
     case kContinue:

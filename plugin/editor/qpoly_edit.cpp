@@ -152,7 +152,9 @@ void qpoly_edit::dropPendingVertex(P_Vertex*& pending) {
     if (v == wayFixed) wayFixed = nullptr;
     if (v == wayMoving) wayMoving = nullptr;
     if (v == arcMiddle) arcMiddle = nullptr;
-    entity->D(v);
+    // The rubber vertex takes the generated vertices of its segment with it (an arc shaped on the vertex it
+    // was added to): left behind, they would end the polyline on a copy of that vertex.
+    entity->D(v, &pending == &rubber ? -direction : 0);
     if (wasCurrent || wasStretchEnd) setWay(current, kOneSegment);
 }
 

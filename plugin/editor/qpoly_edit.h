@@ -135,6 +135,11 @@ private:
     int commitPoint();
     void takePointBack();
     int retake();
+    // Go and Way modes: the vertex a dragged point designates (the snapped one, with the distance along its
+    // segment in `along` or a vertex inserted there; else the nearest), and one step of Way mode's moving
+    // end.
+    P_Vertex* vertexAtPick(const SegmentJig& dragged, int flags, double& along, bool& found);
+    void walkMovingEnd(int step);
     // The form keywords and the moving keywords of Go mode, the entity open for write.
     bool hasStretch() const;
     // Every vertex of the stretch from its start; `last` for the end, where the walk stops.
@@ -149,6 +154,9 @@ private:
     void editHeight();
     int chooseShape();
     void stepToHardVertex(int step);
+    // M and MR: the stretch moved by a drag of the given jig; the jig's working polyline made ready for it.
+    int moveStretch(int keyword, SegmentJig* moveJig);
+    bool prepareMove(SegmentJig& moveJig);
     int moveInGoMode(int keyword);
     // The function keywords, each change one host undo group with the entity's own recording on inside.
     void beginUndoGroup();
@@ -158,6 +166,7 @@ private:
     int joinSelected();
     int purgeArcPoints();
     int deleteStretch();
+    int offsetStretch();
     int continueFromEnd();
     int takeRetakeParameters();
     int editExtendedData();

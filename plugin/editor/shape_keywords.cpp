@@ -21,6 +21,8 @@ enum FormKeyword {
     kLine = 3,
     kClosePolyline = 4,
     kOpenPolyline = 5,
+    kMoveKeyword = 6,
+    kRepeatMoveKeyword = 7,
     kTefs = 8,
     kWidth = 9,
     kHeight = 10,
@@ -53,7 +55,7 @@ bool isGenerated(const P_Vertex* v) {
 }
 
 bool isFormKeyword(int keyword) {
-    return keyword >= kArc && keyword <= kShapes && keyword != 6 && keyword != 7;
+    return keyword >= kArc && keyword <= kShapes && keyword != kMoveKeyword && keyword != kRepeatMoveKeyword;
 }
 
 void smoothAround(CPolyArc3D& poly, P_Vertex* v) {
@@ -346,7 +348,7 @@ int qpoly_edit::moveInGoMode(int keyword) {
     return result;
 }
 
-int qpoly_edit::formes(int keyword, SegmentJig*, int flags) {
+int qpoly_edit::formes(int keyword, SegmentJig* modeJig, int flags) {
     const int function = fonctions(keyword);
     if (function != kOtherInput) return function;
     switch (keyword) {
@@ -369,6 +371,8 @@ int qpoly_edit::formes(int keyword, SegmentJig*, int flags) {
     default:
         break;
     }
+    if (keyword == kMoveKeyword || keyword == kRepeatMoveKeyword)
+        return (flags & kOnePickMode) ? keyword : moveStretch(keyword, modeJig);
     const bool moving = keyword >= kNext && keyword <= kSwap;
     if (!isFormKeyword(keyword) && !moving) return kOtherInput;
     if (isFormKeyword(keyword) && (flags & kOnePickMode)) return keyword;

@@ -69,7 +69,8 @@ TEST(EditorCommands, ModifyStartsAtTheHardStartOfThePickedSegment) {
     s.run({L"ZOR_PMOD", L"@pick " + s.handle + L" 3", L"Q"});
     EXPECT_EQ(pointsOf(s.line), before) << "Q changes nothing";
 
-    s.run({L"ZOR_PMOD", L"@pick " + s.handle + L" 3", L"15,5", L""});
+    // The picked segment opens in Go mode; Enter goes back to digitising at its start.
+    s.run({L"ZOR_PMOD", L"@pick " + s.handle + L" 3", L"", L"15,5", L""});
     EXPECT_EQ(pointsOf(s.line, true), (std::vector<CPoint3d>{{0, 0, 0}, {10, 0, 0}, {15, 5, 0}, {30, 0, 0}}))
         << "digitised after vertex 1, the hard start of segment 3";
 

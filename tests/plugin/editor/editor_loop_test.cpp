@@ -54,6 +54,17 @@ TEST_F(Loop, MenusFollowTheModeOfTheFirstLoadedGroup) {
     EXPECT_EQ(log.back(), L"A1=ZORTAPOLY.AUX1");
 }
 
+TEST_F(Loop, DroppingTheRubberVertexTakesTheArcShapedBeforeIt) {
+    // An arc shaped on the last point leaves a generated vertex before the rubber vertex.
+    session.type({L"0,0", L"A", L""});
+    c_get_qpoly();
+    EXPECT_TRUE(lastPolyline(false).empty()) << "one point only: nothing is kept";
+
+    session.type({L"0,0", L"10,0", L"A", L""});
+    c_get_qpoly();
+    EXPECT_EQ(lastPolyline(false), (std::vector<CPoint3d>{{0, 0, 0}, {10, 0, 0}}));
+}
+
 TEST_F(Loop, ContourLinesTakeTheTypedOrPickedElevation) {
     onLayer(L"N100");
     session.type({L"123.456", L"0,0", L"10,0", L"20,5", L""});

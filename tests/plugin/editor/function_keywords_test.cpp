@@ -2,6 +2,8 @@
 // modes, the re-take parameters, the extended data and continuing from an end.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "host/db/database.h"
 #include "host/editor/acut.h"
 #include "host/input/entity_refs.h"
@@ -96,6 +98,34 @@ TEST_F(Functions, DeleteCutAndHeights) {
     EXPECT_EQ(cut->H()->pt.x, 30);
     cut->close();
     EXPECT_EQ(pointsOf(editor).back().x, 10);
+}
+
+TEST_F(Functions, OffsetReplacesTheStretchByItsParallel) {
+    qpoly_edit editor(line(), nullptr, 0);
+    EXPECT_EQ(editor.fonctions(31), 31);
+    EXPECT_EQ(pointsOf(editor).size(), 5u) << "no stretch, nothing done";
+
+    select(editor, 1, 3);
+    session.type({L"2"});
+    editor.fonctions(31);
+    EXPECT_EQ(pointsOf(editor),
+              (std::vector<CPoint3d>{{0, 0, 0}, {10, -2, 0}, {20, -2, 0}, {30, -2, 0}, {40, 0, 0}}))
+        << "a positive distance to the right";
+    EXPECT_EQ(undoDepth(), 0);
+    EXPECT_EQ(shape_memory::values().lastOffset, 2);
+
+    // The whole closed polyline starts and ends on the same vertex.
+    qpoly_edit square(addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true), nullptr, 0);
+    square.openWrite();
+    square.setWay(qpoly_edit::kAll);
+    square.closeEntity();
+    session.type({L"1"});
+    square.fonctions(31);
+    const std::vector<CPoint3d> after = pointsOf(square);
+    ASSERT_GE(after.size(), 4u);
+    auto near = [](double a, double b) { return std::fabs(a - b) < 1e-9; };
+    for (const CPoint3d& p : after)
+        EXPECT_TRUE(near(p.x, -1) || near(p.x, 11) || near(p.y, -1) || near(p.y, 11)) << p.x << "," << p.y;
 }
 
 TEST_F(Functions, JoinTakesTheSelectedPolylinesAtTheEnds) {
