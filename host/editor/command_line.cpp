@@ -112,6 +112,17 @@ public:
 
 void dispatch(const Response& r);
 
+// A selection set answers a selection prompt with all its members at once.
+bool selectionSetItem(const ads_name set, InputItem& item) {
+    const std::vector<SelectionMember>* members = selectionMembers(set);
+    if (!members) return false;
+    std::vector<AcDbObjectId> ids;
+    for (const SelectionMember& m : *members)
+        ids.push_back(m.id);
+    item = selectionItem(std::move(ids));
+    return true;
+}
+
 // The strings a command sent for execution, before anything else the user typed.
 void runSentStrings() {
     ResponseOptions options;
@@ -300,6 +311,14 @@ int acedCommandS(int rtype, ...) {
             item = pointItem(AcGePoint3d(rb->resval.rpoint[0], rb->resval.rpoint[1], rb->resval.rpoint[2]));
             break;
         case RTENAME: {
+            if (rb->restype == RTPICKS) {
+                if (!selectionSetItem(rb->resval.rlname, item)) {
+                    acutPrintf(L"\n*** acedCommandS: a selection set argument names no set");
+                    acutRelRb(chain);
+                    return RTERROR;
+                }
+                break;
+            }
             AcDbObjectId id;
             acdbGetObjectId(id, rb->resval.rlname);
             item = pickItem(id, 0, AcGePoint3d());

@@ -12,8 +12,9 @@
 #include "host/db/resbuf.h"
 
 // Runs a command with its arguments, given as to acutBuildList: the command name (RTSTR), then its answers
-// (texts, numbers, points, entity names), ended by RTNONE. Answers the command does not use are dropped; when
-// they run out, the command reads the user's input. RTERROR for an unknown command or argument type.
+// (texts, numbers, points, entity names, selection sets as RTPICKS), ended by RTNONE. Answers the command
+// does not use are dropped; when they run out, the command reads the user's input. RTERROR for an unknown
+// command or argument type.
 int acedCommandS(int rtype, ...);
 
 namespace host {

@@ -1,5 +1,6 @@
 #include "host/selection/selection_sets.h"
 
+#include <algorithm>
 #include <map>
 
 #include "host/db/db_object.h"
@@ -121,6 +122,23 @@ int acedSSNameX(resbuf** description, const ads_name ss, Adesk::Int32 index, uns
 int acedSSFree(const ads_name ss) {
     if (!find(ss)) return RTERROR;
     sets().byName.erase(ss[0]);
+    return RTNORM;
+}
+
+int acedSSAdd(const ads_name entity, const ads_name ss, ads_name result) {
+    if (!result) return RTERROR;
+    std::vector<SelectionMember>* members = nullptr;
+    if (ss && !(members = find(ss))) return RTERROR;
+    AcDbObjectId id;
+    if (entity && acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
+    if (!members) {
+        newSelectionSet(id.isNull() ? std::vector<SelectionMember>{} : std::vector{chosenMember(id)}, result);
+        return RTNORM;
+    }
+    if (!id.isNull() && std::ranges::none_of(*members, [&](const SelectionMember& m) { return m.id == id; }))
+        members->push_back(chosenMember(id));
+    result[0] = ss[0];
+    result[1] = ss[1];
     return RTNORM;
 }
 

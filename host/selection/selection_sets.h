@@ -13,6 +13,9 @@ int acedSSName(const ads_name ss, Adesk::Int32 index, ads_name entity);
 // caller frees the chain.
 int acedSSNameX(resbuf** description, const ads_name ss, Adesk::Int32 index, unsigned int flags = 0);
 int acedSSFree(const ads_name ss);
+// Without a set, a new set holding `entity` (an empty one without it too); with one, `entity` added to it
+// (once) and `result` names that set. RTERROR for a name that designates no set or no entity.
+int acedSSAdd(const ads_name entity, const ads_name ss, ads_name result);
 // The pick-first set: what was selected before a command started. Null clears it.
 int acedSSSetFirst(const ads_name pset, const ads_name unused);
 int acedSSGetFirst(resbuf** gripSet, resbuf** pickSet);

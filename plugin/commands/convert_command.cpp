@@ -8,7 +8,11 @@
 #include "cadutil/command_line/selection.h"
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_classes.h"
+#include "entity/drawing/draw_state.h"
+#include "host/editor/command_line.h"
+#include "host/editor/message_box.h"
 #include "host/input/prompts.h"
+#include "host/selection/selection_sets.h"
 #include "plugin/app/command_handlers.h"
 #include "plugin/app/help.h"
 #include "services/startup/fvar.h"
@@ -84,14 +88,15 @@ void convertToPolyline(AcDbEntity* source) {
     made->close();
 }
 
-// Each selected entity, from the last to the first.
-void convertSelection(const AcDbObjectIdArray& ids, const std::string& explodeOptions) {
+// Each selected entity, from the last to the first. The boundaries the hatches refused go to `errorIds`.
+void convertSelection(const AcDbObjectIdArray& ids, const std::string& explodeOptions,
+                      AcDbObjectIdArray& errorIds) {
     for (int i = ids.length() - 1; i >= 0; --i) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenObject(entity, ids[i], AcDb::kForWrite) != Acad::eOk) continue;
         vfVar.maxSagitta = g_remembered.deviation;
         if (PolyArc3D* poly = PolyArc3D::cast(entity)) {
-            if (poly->explodeZor(nullptr, explodeOptions.c_str(), g_remembered.deviation, nullptr, nullptr,
+            if (poly->explodeZor(nullptr, explodeOptions.c_str(), g_remembered.deviation, &errorIds, nullptr,
                                  -1) == Acad::eOk)
                 poly->erase();
             poly->close();
@@ -99,6 +104,30 @@ void convertSelection(const AcDbObjectIdArray& ids, const std::string& explodeOp
             convertToPolyline(entity);
         }
     }
+}
+
+// After refused hatch boundaries, the user may have them as the previous and pick-first selection, to
+// mend them.
+void offerRefusedBoundaries(const AcDbObjectIdArray& errorIds) {
+    if (poly_drawing::g_hatchErrors <= 0) return;
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "il y a %d erreures\nMettre ces entit\xe9s en s\xe9lection pr\xe9"
+                  "c\xe9"
+                  "dentes ?",
+                  poly_drawing::g_hatchErrors);
+    poly_drawing::g_hatchErrors = 0;
+    if (AfxMessageBox(codePageToWide(text).c_str(), MB_YESNO | MB_TOPMOST | MB_SETFOREGROUND) != IDYES)
+        return;
+    ads_name ss;
+    if (acedSSAdd(nullptr, nullptr, ss) != RTNORM) return;
+    for (AcDbObjectId id : errorIds) {
+        ads_name entity;
+        if (acdbGetAdsName(entity, id) == Acad::eOk) acedSSAdd(entity, ss, ss);
+    }
+    acedCommandS(RTSTR, L"_SELECT", RTPICKS, ss, RTSTR, L"", RTNONE);
+    acedSSSetFirst(ss, nullptr);
+    acedSSFree(ss);
 }
 
 void runConversion() {
@@ -133,7 +162,11 @@ void runConversion() {
     ads_name ss;
     AcDbObjectIdArray ids;
     if (ssgetFilter(filter, ss, nullptr) <= 0 || ssToIds(ss, ids) == 0) return;
-    convertSelection(ids, std::string(1, g_remembered.output) + g_remembered.options);
+    // Only this run's refusals are offered.
+    poly_drawing::g_hatchErrors = 0;
+    AcDbObjectIdArray errorIds;
+    convertSelection(ids, std::string(1, g_remembered.output) + g_remembered.options, errorIds);
+    offerRefusedBoundaries(errorIds);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "host/db/system_variables.h"
+#include "host/editor/command_line.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
 #include "host/input/prompts.h"
@@ -295,4 +296,36 @@ TEST(Selection, PickFirstAndEntitySelection) {
     EXPECT_EQ(acedEntSel(nullptr, e, p), RTERROR) << "Enter";
     acedInitGet(0, L"Options _ Options");
     EXPECT_EQ(acedEntSel(nullptr, e, p), RTKWORD);
+}
+
+// A set built in code, each entity once, answers the selection prompt of a command run from code.
+TEST(Selection, ASetBuiltInCodeAnswersTheSelectCommand) {
+    ThreeSegments s;
+    ads_name ss;
+    ASSERT_EQ(acedSSAdd(nullptr, nullptr, ss), RTNORM);
+    for (AcDbObjectId id : {s.a, s.c, s.a}) {
+        ads_name e;
+        acdbGetAdsName(e, id);
+        ASSERT_EQ(acedSSAdd(e, ss, ss), RTNORM);
+    }
+    ads_name entity, unused;
+    acdbGetAdsName(entity, s.b);
+    EXPECT_EQ(acedSSAdd(entity, entity, unused), RTERROR) << "an entity name is no set";
+    const ads_name none = {0, 0};
+    EXPECT_EQ(acedSSAdd(none, ss, ss), RTERROR) << "a name of no entity";
+
+    ASSERT_EQ(acedCommandS(RTSTR, L"_SELECT", RTPICKS, ss, RTSTR, L"", RTNONE), RTNORM);
+    const std::vector<AcDbObjectId> chosen = {s.a, s.c};
+    std::vector<AcDbObjectId> previous;
+    for (const host::SelectionMember& m : host::previousSelection())
+        previous.push_back(m.id);
+    EXPECT_EQ(previous, chosen);
+    ads_name freed = {ss[0], ss[1]};
+    EXPECT_EQ(members(ss), chosen) << "the set is the caller's still";
+
+    acedSSAdd(entity, nullptr, ss);
+    EXPECT_EQ(members(ss), std::vector<AcDbObjectId>{s.b}) << "a new set of one";
+    EXPECT_EQ(acedCommandS(RTSTR, L"_SELECT", RTPICKS, freed, RTSTR, L"", RTNONE), RTERROR);
+    EXPECT_EQ(host::previousSelection().size(), 2u) << "no command ran for a freed set";
+    EXPECT_EQ(host::liveSelectionSets(), 0);
 }

@@ -1,14 +1,18 @@
-// ZOR_PCONVERT: both directions through the command line, the remembered answers, and cancels that leave
-// the drawing as it was.
+// ZOR_PCONVERT: both directions through the command line, the remembered answers, the refused hatch
+// boundaries offered as a selection, and cancels that leave the drawing as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "entity/drawing/draw_state.h"
+#include "host/db/build_list.h"
 #include "host/editor/command_line.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/input/entity_refs.h"
+#include "host/selection/selection_sets.h"
 #include "plugin/app/command_table.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/plugin/application_session.h"
@@ -31,14 +35,17 @@ struct ConvertCommand : ::testing::Test {
         return s.addEntity(poly);
     }
     std::wstring select(AcDbObjectId id) { return L"@select " + id.handle().text(); }
+    static std::wstring classOf(AcDbObjectId id) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) return L"";
+        std::wstring name = e->isA()->name();
+        e->close();
+        return name;
+    }
     std::vector<std::wstring> classNames() {
         std::vector<std::wstring> names;
-        for (AcDbObjectId id : host::currentSpaceEntities()) {
-            AcDbEntity* e = nullptr;
-            if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) continue;
-            names.emplace_back(e->isA()->name());
-            e->close();
-        }
+        for (AcDbObjectId id : host::currentSpaceEntities())
+            if (std::wstring name = classOf(id); !name.empty()) names.push_back(std::move(name));
         return names;
     }
 
@@ -80,6 +87,50 @@ TEST_F(ConvertCommand, HostCurvesIntoPolylinesThatTurnClockwise) {
     EXPECT_GT(poly->getArea(nullptr), 0) << "the counter-clockwise square reversed";
     EXPECT_EQ(poly->GetCount(), 4);
     poly->close();
+}
+
+// A hatched square whose code runs do not close: each run is a boundary the hatch refuses.
+TEST_F(ConvertCommand, RefusedHatchBoundariesBecomeThePreviousAndPickFirstSelection) {
+    auto addSquare = [&] {
+        auto* poly = new PolyArc3D;
+        append(*poly, {0, 0, 0});
+        append(*poly, {10, 0, 0});
+        append(*poly, {10, 10, 0}, {0, 0, 0, 1});
+        append(*poly, {0, 10, 0}, {0, 0, 0, 1});
+        poly->setClosed(true);
+        acdbRegApp(L"ZORTA");
+        resbuf* xdata = acutBuildList(1001, L"ZORTA", 1000, L"*H=ANSI31", RTNONE);
+        EXPECT_EQ(poly->setXData(xdata), Acad::eOk);
+        acutRelRb(xdata);
+        return s.addEntity(poly);
+    };
+    auto ids = [](const std::vector<host::SelectionMember>& members) {
+        std::vector<AcDbObjectId> out;
+        for (const host::SelectionMember& m : members)
+            out.push_back(m.id);
+        return out;
+    };
+
+    const std::wstring declined = select(addSquare());
+    s.type({L"ZOR_PCONVERT", L"P", L"L", L"HT", declined.c_str(), L"", L"@answer no"});
+    host::runCommandLine();
+    EXPECT_EQ(shown(L"il y a 1 erreures"), 1);
+    EXPECT_TRUE(host::pickFirst().empty());
+    EXPECT_EQ(poly_drawing::g_hatchErrors, 0) << "the count is reset";
+
+    const std::vector<AcDbObjectId> before = host::currentSpaceEntities();
+    const std::wstring accepted = select(addSquare());
+    s.type({L"ZOR_PCONVERT", L"P", L"L", L"HT", accepted.c_str(), L"", L"@answer yes"});
+    host::runCommandLine();
+    EXPECT_EQ(shown(L"il y a 1 erreures"), 2) << "the first run's refusal is not counted again";
+    std::vector<AcDbObjectId> runs;
+    for (AcDbObjectId id : host::currentSpaceEntities())
+        if (std::ranges::find(before, id) == before.end() && classOf(id) == L"AcDbPolyline")
+            runs.push_back(id);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(std::ranges::is_permutation(ids(host::previousSelection()), runs));
+    EXPECT_TRUE(std::ranges::is_permutation(ids(host::pickFirst()), runs));
+    EXPECT_EQ(host::liveSelectionSets(), 0);
 }
 
 TEST_F(ConvertCommand, ACancelAtAnyPromptLeavesTheDrawingAsItWas) {
