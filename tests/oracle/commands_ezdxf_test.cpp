@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <map>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "host/filing/file_bytes.h"
 #include "tests/host/host_test_support.h"
 #include "tests/oracle/python_oracle.h"
 #include "tests/plugin/install_folder.h"
-#include "tests/support/program_run.h"
+#include "tests/plugin/plan_run.h"
 
 namespace {
 
@@ -53,15 +52,9 @@ struct PlanRun {
 
     // Runs the script on the survey plan and saves it; zhost's transcript.
     std::string run(const std::string& scriptText) {
-        host::writeFileBytes(script.wide(), scriptText);
-        const std::string environment = "ZORTA_NAMESPACE=zhost_commands_" + std::to_string(getpid()) +
-                                        "_ ZORTA=" + install.root.path() + "/install/";
-        const auto run = testing_support::runProgram(
-            environment +
-            " " ZHOST_PROGRAM " " EXAMPLES "/survey_polylines.dxf --load " MODULE_2021 " --script " +
-            script.path + " --save " + saved.path);
-        EXPECT_EQ(run.status, 0) << run.output;
-        return run.output;
+        return plugin::test::runScriptOnDrawing(install, script, "zhost_commands", ZHOST_PROGRAM,
+                                                EXAMPLES "/survey_polylines.dxf", MODULE_2021, scriptText,
+                                                "--save " + saved.path);
     }
 };
 

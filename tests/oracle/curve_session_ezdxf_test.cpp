@@ -8,14 +8,13 @@
 #include <map>
 #include <regex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "host/filing/file_bytes.h"
 #include "tests/host/host_test_support.h"
 #include "tests/oracle/python_oracle.h"
 #include "tests/plugin/install_folder.h"
-#include "tests/support/program_run.h"
+#include "tests/plugin/plan_run.h"
 
 namespace {
 
@@ -84,14 +83,8 @@ struct CurveSession : ::testing::Test {
     host::test::TemporaryFile edited{".dxf"};
 
     std::string run(const std::string& drawing, const std::string& scriptText, const std::string& saveAs) {
-        host::writeFileBytes(script.wide(), scriptText);
-        const std::string environment = "ZORTA_NAMESPACE=zhost_curves_" + std::to_string(getpid()) +
-                                        "_ ZORTA=" + install.root.path() + "/install/";
-        const auto run = testing_support::runProgram(environment + " " ZHOST_PROGRAM " " + drawing +
-                                                     " --load " MODULE_2021 " --script " + script.path +
-                                                     " --save " + saveAs);
-        EXPECT_EQ(run.status, 0) << run.output;
-        return run.output;
+        return plugin::test::runScriptOnDrawing(install, script, "zhost_curves", ZHOST_PROGRAM, drawing,
+                                                MODULE_2021, scriptText, "--save " + saveAs);
     }
 };
 

@@ -8,14 +8,13 @@
 #include <set>
 #include <string>
 #include <tinyxml.h>
-#include <unistd.h>
 #include <vector>
 
 #include "host/filing/file_bytes.h"
 #include "host/graphics/svg_writer.h"
 #include "tests/host/host_test_support.h"
 #include "tests/plugin/install_folder.h"
-#include "tests/support/program_run.h"
+#include "tests/plugin/plan_run.h"
 
 namespace {
 
@@ -96,14 +95,9 @@ struct DrawnPlan {
     host::test::TemporaryFile script{".scr"};
 
     std::vector<Element> draw(const std::string& scriptText) {
-        host::writeFileBytes(script.wide(), scriptText);
-        const std::string environment = "ZORTA_NAMESPACE=zhost_drawing_" + std::to_string(getpid()) +
-                                        "_ ZORTA=" + install.root.path() + "/install/";
-        const auto run = testing_support::runProgram(
-            environment +
-            " " ZHOST_PROGRAM " " EXAMPLES "/survey_polylines.dxf --load " MODULE_2021 " --script " +
-            script.path + " --svg " + picture.path);
-        EXPECT_EQ(run.status, 0) << run.output;
+        plugin::test::runScriptOnDrawing(install, script, "zhost_drawing", ZHOST_PROGRAM,
+                                         EXAMPLES "/survey_polylines.dxf", MODULE_2021, scriptText,
+                                         "--svg " + picture.path);
         return elementsOf(host::readFileBytes(picture.wide()).value_or(""));
     }
 };
