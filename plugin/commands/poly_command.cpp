@@ -9,6 +9,7 @@
 #include "plugin/app/command_handlers.h"
 #include "plugin/app/help.h"
 #include "plugin/commands/command_state.h"
+#include "plugin/editor/default_width.h"
 #include "plugin/editor/qpoly_edit.h"
 
 using namespace command_state;
@@ -46,28 +47,34 @@ std::string linetypeOf(const CPolyArc3D& poly) {
     return wide.size() < sizeof name ? wideToStr(name, wide.c_str()) : "";
 }
 
-// The default width of a polyline whose linetype begins with "P": none while the mode is inactive, else the
-// remembered one, which a constant mode keeps for that linetype.
+// The default width of a polyline whose linetype begins with "P": none while the mode is inactive; the
+// remembered one while the mode is constant for that linetype; otherwise the remembered one offered at the
+// default-width prompt, whose answer the next polylines keep (a constant one for this linetype).
 void applyDefaultWidth(qpoly_edit& editor) {
     CPolyArc3D* poly = editor.openWrite();
     if (!poly) return;
     const std::string linetype = linetypeOf(*poly);
-    const unsigned char mode = g_defaultWidthMode.empty() ? 0 : g_defaultWidthMode[0];
-    if (linetype.starts_with('P')) {
-        if (mode == 0) {
-            cmdprintf(" largeur d\xe9"
-                      "faut Inactive\n");
-        } else {
-            poly->f42(g_rememberedWidth);
-            if (mode > 10 && g_defaultWidthMode == linetype)
-                cmdprintf(" largeur d\xe9"
-                          "faut Constante =%.4f M\xe8tre \n",
-                          g_rememberedWidth);
-            else if (mode > 10)
-                g_defaultWidthMode = linetype;
-        }
+    const int mode = default_width::currentMode();
+    if (!linetype.starts_with('P')) {
+        editor.closeEntity();
+        return;
     }
+    if (mode == default_width::kInactive) {
+        editor.closeEntity();
+        cmdprintf(" largeur d\xe9"
+                  "faut Inactive\n");
+        return;
+    }
+    poly->f42(g_rememberedWidth);
     editor.closeEntity();
+    if (mode == default_width::kConstant && g_defaultWidthMode == linetype) {
+        cmdprintf(" largeur d\xe9"
+                  "faut Constante =%.4f M\xe8tre \n",
+                  g_rememberedWidth);
+        return;
+    }
+    const int chosen = askDefaultWidth(editor.id);
+    if (chosen == default_width::kConstant) g_defaultWidthMode = linetype;
 }
 
 // A polyline of an "S" linetype closes when "VESPIR" asks for closed spirals; one whose ends meet closes.

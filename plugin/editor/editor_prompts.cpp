@@ -87,8 +87,13 @@ double askZ(double defaultZ, const CPoint3d* base) {
 }
 
 double askDistance(double defaultValue, const char* label, const char* keywords, char* text,
-                   std::size_t textSize) {
+                   std::size_t textSize, int* status) {
     const std::wstring name = widen(label);
+    auto cancelled = [&] {
+        if (status) *status = RTCAN;
+        return defaultValue;
+    };
+    if (status) *status = RTNORM;
     double value = defaultValue;
     int forcedSign = 0;
     auto signed_ = [&](double v) { return forcedSign ? forcedSign * std::fabs(v) : v; };
@@ -100,12 +105,12 @@ double askDistance(double defaultValue, const char* label, const char* keywords,
         const int rc = tracedGetPoint(nullptr, prompt.c_str(), first);
         if (rc == RTNORM) {
             // Both points in user coordinates: their plan distance is the one the user sees.
-            if (tracedGetPoint(first, L" Fin Distance ?", second) != RTNORM) return defaultValue;
+            if (tracedGetPoint(first, L" Fin Distance ?", second) != RTNORM) return cancelled();
             const double d = std::hypot(second[0] - first[0], second[1] - first[1]);
             return forcedSign ? forcedSign * d : d;
         }
         if (rc == RTNONE) return signed_(value);
-        if (rc != RTKWORD) return defaultValue;
+        if (rc != RTKWORD) return cancelled();
         ACHAR typed[kMaxTyped + 1] = {};
         acedGetInput(typed, kMaxTyped + 1);
         const std::wstring answer(typed);

@@ -13,9 +13,10 @@ double leadingNumber(const wchar_t* text);
 // " Z du point <default> ?": a point gives its Z, a typed number its value, anything else the default.
 double askZ(double defaultZ, const CPoint3d* base);
 // A distance typed or measured between two points; "-" or "+" alone force the sign of what follows; other
-// text goes to `text` (when given) and answers the current value; Cancel answers the default.
+// text goes to `text` (when given) and answers the current value; Cancel answers the default. `status`
+// (when given) receives RTCAN after a cancel, else RTNORM.
 double askDistance(double defaultValue, const char* label, const char* keywords, char* text,
-                   std::size_t textSize);
+                   std::size_t textSize, int* status = nullptr);
 // The line about a vertex before a digitising prompt, only in an interactive command (CMDACTIVE <= 3);
 // with usePrevious the codes of the vertex before it when there is one.
 void printVertexInfo(const P_Vertex* vertex, int usePrevious);

@@ -8,6 +8,7 @@
 #include "cadutil/resbuf/text_convert.h"
 #include "entity/core/poly_arc3d.h"
 #include "host/input/prompts.h"
+#include "plugin/editor/default_width.h"
 
 namespace {
 
@@ -89,7 +90,11 @@ int editProperties(AcDbObjectId id, int& count) {
         return -1;
     count = 1;
     const int letter = static_cast<int>(std::wstring(answer).back());
-    if (letter != 'S' && letter != 'T') return letter == 'L' ? -1 : letter;
+    if (letter == 'L') {
+        askDefaultWidth(id);
+        return -1;
+    }
+    if (letter != 'S' && letter != 'T') return letter;
     CPolyArc3D* entity = nullptr;
     if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) return -1;
     double value = letter == 'S' ? entity->f43() : entity->linetypeScale();

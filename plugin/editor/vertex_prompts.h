@@ -11,6 +11,6 @@ void applyTangency(int letter, P_Vertex* vertex);
 // The vertex kind and qualifier asked in turn from `current` (kind in the low byte); the new code.
 short askVertexCode(short current);
 // The tangency and smoothing properties: the letter of the keyword given (O, N, A, B, D), or -1 after the
-// smoothing angle or linetype scale were set here, or with no input (count 0).
+// smoothing angle, linetype scale or default width were set here, or with no input (count 0).
 // The entity is opened only around reading and setting its values, never across a prompt.
 int editProperties(AcDbObjectId id, int& count);

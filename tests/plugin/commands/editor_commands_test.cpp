@@ -14,6 +14,7 @@
 #include "host/input/entity_refs.h"
 #include "host/lisp/lisp_symbols.h"
 #include "plugin/app/double_click.h"
+#include "plugin/editor/default_width.h"
 #include "services/startup/fvar.h"
 #include "tests/plugin/commands/command_test_support.h"
 
@@ -147,4 +148,49 @@ TEST(EditorCommands, NewPolylinesTakeTheConstantWidthOfTheirLinetypeAndCloseAsSp
     acedGetSym(L"lisp_dwx_buffer", &buffer);
     EXPECT_TRUE(!buffer || buffer->restype == RTNIL) << "the buffer emptied";
     acutRelRb(buffer);
+}
+
+TEST(EditorCommands, NewPolylinesAskTheDefaultWidthOfTheirLinetypeInAskMode) {
+    EditorCommands s;
+    AcDbObjectId linetype;
+    ASSERT_EQ(getLinetypeId("PAVE", linetype, true), Acad::eOk);
+    s.drawing.db->setCeltype(linetype);
+    auto width = [] {
+        double w = -1;
+        CommandSession::read(host::lastEntity(), [&](const CPolyArc3D& poly) { w = poly.f42(); });
+        return w;
+    };
+
+    // Ask mode: the typed width, remembered, the mode unchanged.
+    s.run({L"ZOR_POLY", L"0.75", L"0,0", L"10,0", L""});
+    EXPECT_EQ(width(), 0.75);
+    EXPECT_EQ(command_state::g_rememberedWidth, 0.75);
+    EXPECT_EQ(command_state::g_defaultWidthMode, std::string(1, '\1'));
+    EXPECT_EQ(plugin::test::shown(L"Mode:'Saisir'"), 1);
+
+    // Cancel at the prompt after switching to constant: nothing remembered changes, the polyline keeps the
+    // remembered width.
+    s.run({L"ZOR_POLY", L"Const", L"^C", L"0,0", L"10,0", L""});
+    EXPECT_EQ(width(), 0.75);
+    EXPECT_EQ(command_state::g_defaultWidthMode, std::string(1, '\1'));
+
+    // Constant: the width measured between two points with the sign forced, then kept for that linetype
+    // without asking again.
+    s.run({L"ZOR_POLY", L"Const", L"-", L"0,0", L"3,4", L"0,0", L"10,0", L""});
+    EXPECT_EQ(width(), -5);
+    EXPECT_EQ(command_state::g_defaultWidthMode, "PAVE");
+    s.run({L"ZOR_POLY", L"0,0", L"10,0", L""});
+    EXPECT_EQ(width(), -5);
+    EXPECT_EQ(plugin::test::shown(L" largeur défaut Constante =-5.0000 Mètre \n"), 1);
+
+    // Another "P" linetype is asked again; inactive drops the width and no longer asks.
+    ASSERT_EQ(getLinetypeId("PIQUET", linetype, true), Acad::eOk);
+    s.drawing.db->setCeltype(linetype);
+    s.run({L"ZOR_POLY", L"Inact", L"0,0", L"10,0", L""});
+    EXPECT_EQ(width(), 0);
+    EXPECT_EQ(default_width::currentMode(), 0);
+    EXPECT_EQ(command_state::g_rememberedWidth, -5) << "an inactive mode keeps the last width";
+    s.run({L"ZOR_POLY", L"0,0", L"10,0", L""});
+    EXPECT_EQ(plugin::test::shown(L" largeur défaut Inactive\n"), 1);
+    EXPECT_EQ(pointsOf(host::lastEntity()).size(), 2u);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "host/editor/acut.h"
+#include "plugin/commands/command_state.h"
+#include "plugin/editor/default_width.h"
 #include "plugin/editor/shape_memory.h"
 #include "plugin/editor/vertex_prompts.h"
 #include "tests/plugin/editor/editor_test_support.h"
@@ -13,8 +15,14 @@ namespace {
 using plugin::test::EditorFixture;
 
 struct Shapes : EditorFixture {
-    Shapes() { shape_memory::reset(); }
-    ~Shapes() override { shape_memory::reset(); }
+    Shapes() {
+        shape_memory::reset();
+        command_state::resetCommandState();
+    }
+    ~Shapes() override {
+        shape_memory::reset();
+        command_state::resetCommandState();
+    }
 
     AcDbObjectId zigzag(bool closed = false) {
         return addPolyline({{0, 0, 0}, {10, 5, 0}, {20, 0, 0}, {30, 5, 0}, {40, 0, 0}}, closed);
@@ -160,6 +168,47 @@ TEST_F(Shapes, TangencyLetters) {
     ASSERT_FALSE(follower->dur());
     EXPECT_EQ(follower->flags & 3, 3) << "the generated follower is blocked";
     editor.closeEntity();
+}
+
+TEST_F(Shapes, PropertiesSetTheDefaultWidthAndItsMode) {
+    qpoly_edit editor(zigzag(), nullptr, 0);
+    auto width = [&] {
+        const double w = editor.openRead()->f42();
+        editor.closeEntity();
+        return w;
+    };
+    int count = 0;
+    session.type({L"Large", L"Const", L"Saisi", L"2.5"});
+    EXPECT_EQ(editProperties(editor.id, count), -1);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(width(), 2.5);
+    EXPECT_EQ(default_width::currentMode(), default_width::kAsk) << "the last mode keyword holds";
+    EXPECT_EQ(command_state::g_rememberedWidth, 2.5);
+    EXPECT_EQ(plugin::test::shown(L"Mode:'Saisir'"), 2);
+    EXPECT_EQ(plugin::test::shown(L"Mode:'Constant'"), 1);
+
+    // Through the form keyword: no vertex changes, and a cancel at the width changes nothing at all.
+    const std::vector<short> flags = [&] {
+        std::vector<short> f;
+        for (P_Vertex* v = editor.openRead()->H(); v; v = v->pVN)
+            f.push_back(v->flags);
+        editor.closeEntity();
+        return f;
+    }();
+    session.type({L"Large", L"Inact"});
+    EXPECT_EQ(editor.formes(11), 11);
+    EXPECT_EQ(width(), 0);
+    EXPECT_EQ(default_width::currentMode(), default_width::kInactive);
+    EXPECT_EQ(command_state::g_rememberedWidth, 2.5) << "an inactive mode keeps the last width";
+    session.type({L"Large", L"Const", L"^C"});
+    editor.formes(11);
+    EXPECT_EQ(default_width::currentMode(), default_width::kInactive);
+    EXPECT_EQ(width(), 0);
+    std::size_t i = 0;
+    for (P_Vertex* v = editor.openRead()->H(); v; v = v->pVN, ++i)
+        EXPECT_EQ(v->flags, flags.at(i));
+    editor.closeEntity();
+    EXPECT_EQ(askDefaultWidth(AcDbObjectId()), -1) << "no polyline";
 }
 
 TEST_F(Shapes, GoModeStepsOverHardVerticesAndStopsAfterOneTurn) {
