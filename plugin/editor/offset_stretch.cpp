@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cadutil/command_line/print.h"
+#include "geometry/points/angle_units.h"
 #include "plugin/editor/editor_prompts.h"
 #include "plugin/editor/qpoly_edit.h"
 #include "plugin/editor/segment_jig.h"
@@ -65,7 +66,16 @@ int qpoly_edit::offsetStretch() {
         entity->D(v);
         v = next;
     }
-    if (offset->f70() & 1) offset->A(offset->H())->tag = 0;
+    // Replacing a whole closed polyline, the offset ring closes through the entity's own closing segment:
+    // a last vertex on its first one would leave a segment of no length. Elsewhere a closed offset takes
+    // its first vertex again at its end.
+    const bool wholeRing = end == start;
+    if (wholeRing) {
+        P_Vertex* tail = offset->T();
+        if (tail != offset->H() && tail->pt.dist3dTo(offset->H()->pt) <= _ecpt) offset->D(tail);
+    } else if (offset->f70() & 1) {
+        offset->A(offset->H())->tag = 0;
+    }
     P_Vertex* first = nullptr;
     P_Vertex* last = start;
     for (const P_Vertex* v = offset->H(); v; v = v->pVN) {
@@ -75,7 +85,7 @@ int qpoly_edit::offsetStretch() {
     }
     // On a whole closed polyline the stretch starts and ends on the same vertex: it goes once.
     entity->D(start);
-    if (end != start) entity->D(end);
+    if (!wholeRing) entity->D(end);
     entity->lisse(first, nullptr, SegmentJig::kNoTangent, SegmentJig::kNoTangent);
     entity->lisse(last, nullptr, SegmentJig::kNoTangent, SegmentJig::kNoTangent);
     current = first;

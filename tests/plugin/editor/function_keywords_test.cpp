@@ -126,6 +126,13 @@ TEST_F(Functions, OffsetReplacesTheStretchByItsParallel) {
     auto near = [](double a, double b) { return std::fabs(a - b) < 1e-9; };
     for (const CPoint3d& p : after)
         EXPECT_TRUE(near(p.x, -1) || near(p.x, 11) || near(p.y, -1) || near(p.y, 11)) << p.x << "," << p.y;
+    // Its own closing segment joins the ring: no two neighbours, the tail and head included, on one point.
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const CPoint3d& a = after[i];
+        const CPoint3d& b = after[(i + 1) % after.size()];
+        EXPECT_FALSE(near(a.x, b.x) && near(a.y, b.y))
+            << "vertices " << i << " and the next at " << a.x << "," << a.y;
+    }
 }
 
 TEST_F(Functions, JoinTakesTheSelectedPolylinesAtTheEnds) {
