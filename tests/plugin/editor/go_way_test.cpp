@@ -1,10 +1,14 @@
 // Go and Way modes driven by typed keywords and points: walking the current vertex and the moving end, GA
-// ending Way mode with the whole polyline, walks that stop after one turn, and random input that ends.
+// ending Way mode with the whole polyline, walks that stop after one turn, and random walks that leave
+// the polyline whole.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
+#include "host/filing/text_codec.h"
+#include "host/input/input_queue.h"
 #include "tests/plugin/editor/editor_test_support.h"
 
 namespace {
@@ -109,27 +113,82 @@ TEST_F(GoWay, MoveShiftsTheStretchOrItsStartAndRepeatedMovesStepAlong) {
         << "from the tail the repeated move steps backwards";
 }
 
-TEST_F(GoWay, RandomInputEndsAndLeavesNothingOpen) {
-    const std::vector<std::wstring> words = {L"N",  L"B",   L"GT", L"GF", L"GA",  L"W",    L"S",   L"A",
-                                             L"AC", L"L",   L"C",  L"O",  L"X",   L"?",    L"FI",  L"FS",
-                                             L"FZ", L"DC3", L"^C", L"",   L"5,0", L"33,1", L"abc", L"2"};
-    std::mt19937 random(21);
-    for (int run = 0; run < 10; ++run) {
-        qpoly_edit editor(lineWithGeneratedThird(), nullptr, 0);
+// The polyline as its own checks see it: linked both ways from head to tail over exactly the vertices it
+// counts, every vertex measurable, the editor's chain check clean and its stretch on vertices of the list.
+void expectSound(qpoly_edit& editor, int count, const std::string& step) {
+    ASSERT_FALSE(editor.openState & qpoly_edit::kOpen) << step;
+    const CPolyArc3D* poly = editor.openRead();
+    ASSERT_TRUE(poly) << step;
+    EXPECT_EQ(editor.checkChain(), 0) << step;
+    EXPECT_TRUE(poly->hasSoundVertices()) << step;
+    EXPECT_EQ(poly->GetCount(), count) << step;
+    int walked = 0;
+    const P_Vertex* last = nullptr;
+    for (const P_Vertex* v = poly->H(); v && walked <= count; v = v->pVN, ++walked) {
+        EXPECT_EQ(v->pVB, last) << step;
+        last = v;
+    }
+    EXPECT_EQ(walked, count) << step;
+    EXPECT_EQ(last, poly->T()) << step;
+    for (const P_Vertex* v : {editor.current, editor.wayFixed, editor.wayMoving})
+        EXPECT_TRUE(!v || (*poly)[v] >= 0) << step;
+    editor.closeEntity();
+}
+
+TEST_F(GoWay, RandomWalksKeepThePolylineWholeAndItsVertices) {
+    // An open polyline with a generated vertex, a closed one, and a closed ring of generated vertices after
+    // one hard vertex; a third of the lines each.
+    const AcDbObjectId open = lineWithGeneratedThird();
+    const AcDbObjectId square = addPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}}, true);
+    const AcDbObjectId ring = addPolyline({{0, 0, 0}, {5, -5, 0}, {10, 0, 0}, {5, 5, 0}}, true);
+    {
+        CPolyArc3D* poly = nullptr;
+        ASSERT_EQ(acdbOpenObject(poly, ring, AcDb::kForWrite), Acad::eOk);
+        for (P_Vertex* v = poly->H()->pVN; v; v = v->pVN)
+            v->flags = 1;
+        poly->close();
+    }
+    const std::vector<std::wstring> walks = {
+        L"N", L"B",         L"GT",         L"GF",        L"GA",       L"W",        L"S",
+        L"",  L"^C",        L"X",          L"ZT",        L"ZR",       L"Q",        L"G",
+        L"?", L"@key LEFT", L"@key RIGHT", L"@key HOME", L"@key END", L"@key DOWN"};
+    std::mt19937 random(2021);
+    std::uniform_real_distribution<double> x(-5, 45), y(-8, 12);
+    auto point = [&] {
+        return std::to_wstring(static_cast<int>(x(random))) + L"," +
+               std::to_wstring(static_cast<int>(y(random)));
+    };
+    int lines = 0, budget = 0;
+    for (const AcDbObjectId id : {open, square, ring}) {
+        budget = std::min(1000, budget + 334);
+        qpoly_edit editor(id, nullptr, 0);
         editor.current = list(editor)[0];
-        std::vector<std::wstring> lines;
-        for (int i = 0; i < 100; ++i)
-            lines.push_back(words[random() % words.size()]);
-        lines.insert(lines.end(), 20, L"^C");
-        for (const std::wstring& line : lines)
-            session.type({line.c_str()});
-        if (run % 2)
-            editor.way(0, nullptr);
-        else
-            editor.go(1, nullptr, 14);
-        EXPECT_FALSE(editor.openState & qpoly_edit::kOpen) << "run " << run;
+        const int count = static_cast<int>(list(editor).size());
+        for (int step = 0; lines < budget; ++step) {
+            std::wstring script;
+            const int length = 1 + static_cast<int>(random() % 5);
+            for (int i = 0; i < length && lines < budget; ++i, ++lines) {
+                const unsigned pick = random() % 10;
+                std::wstring line = pick < 7   ? walks[random() % walks.size()]
+                                    : pick < 8 ? point()
+                                    : pick < 9 ? L"@snap " + point()
+                                               : L"@move " + point();
+                session.type({line.c_str()});
+                script += line + L" | ";
+            }
+            const int mode = static_cast<int>(random() % 4);
+            if (mode == 0)
+                editor.way(0, nullptr);
+            else
+                editor.go(mode == 1 ? 4 : 0, nullptr, mode == 3 ? 14 : 15 + static_cast<int>(random() % 6));
+            host::inputQueue().clear();
+            const std::string where = "step " + std::to_string(step) + ": " + host::toUtf8(script);
+            expectSound(editor, count, where);
+            if (HasFailure()) return;
+        }
         editor.close();
     }
+    EXPECT_EQ(lines, 1000);
 }
 
 } // namespace
