@@ -1,12 +1,14 @@
 // Polylines digitised with ZOR_POLY in zhost from scripts, saved as DXF and read back by ezdxf: the points
 // given, the points taken back by keyword and by key, the direction turned, arcs through generated
-// vertices, and scripts of random input that must leave neither a crash nor a pending vertex.
+// vertices, scripts of random input that must leave neither a crash nor a pending vertex, the default width
+// of a linetype, and one UNDO taking back each function keyword.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/oracle/python_oracle.h"
@@ -26,17 +28,25 @@ struct Session {
     std::vector<Polyline> polylines;
 };
 
-// Runs the script in zhost with the plug-in and reads the saved drawing's polylines.
+// Runs the script in zhost with the plug-in, on `drawing` when one is given, and saves the result as `saved`.
+testing_support::ProgramRun runZhost(const testing_support::TempFolder& folder, const std::string& script,
+                                     const std::string& saved, const std::string& drawing = "") {
+    const std::string scriptPath = folder / "edit.scr";
+    std::ofstream(scriptPath) << script;
+    testing_support::ProgramRun run = testing_support::runProgram(
+        "ZORTA_NAMESPACE=editor_ezdxf_" + std::to_string(::getpid()) + " " ZHOST_PROGRAM " " + drawing +
+        " --load " PLUGIN_MODULE " --script " + scriptPath + " --save " + saved);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output.find("*** Host check"), std::string::npos) << run.output;
+    return run;
+}
+
+// Runs the script and reads the saved drawing's polylines.
 Session digitise(const std::string& script) {
     testing_support::TempFolder folder;
-    const std::string scriptPath = folder / "edit.scr", saved = folder / "edited.dxf";
-    std::ofstream(scriptPath) << script;
+    const std::string saved = folder / "edited.dxf";
     Session s;
-    s.run = testing_support::runProgram("ZORTA_NAMESPACE=editor_ezdxf_" + std::to_string(::getpid()) +
-                                        " " ZHOST_PROGRAM " --load " PLUGIN_MODULE " --script " + scriptPath +
-                                        " --save " + saved);
-    EXPECT_EQ(s.run.status, 0) << s.run.output;
-    EXPECT_EQ(s.run.output.find("*** Host check"), std::string::npos) << s.run.output;
+    s.run = runZhost(folder, script, saved);
     const std::vector<oracle::Row> rows = oracle::runPythonOracle("editor_oracle.py", "vertices " + saved);
     for (std::size_t i = 0; i < rows.size();) {
         const auto count = static_cast<std::size_t>(rows[i++].at(0));
@@ -149,5 +159,73 @@ TEST(EditorDrawing, ScriptsThatEndBadlyLeaveNothingOpenNorPending) {
         // A rubber vertex left behind would repeat the point of its neighbour.
         for (std::size_t i = 0; i + 1 < poly.size(); ++i)
             EXPECT_FALSE(poly[i].x == poly[i + 1].x && poly[i].y == poly[i + 1].y) << "vertex " << i;
+    }
+}
+
+TEST(EditorDrawing, PolylinesOfAPLinetypeTakeTheWidthAskedThenKeptConstant) {
+    testing_support::TempFolder folder;
+    const std::string drawing = folder / "pave.dxf", saved = folder / "widths.dxf";
+    oracle::runPythonOracle("editor_oracle.py", "drawing_with_linetype " + drawing + " PAVE");
+    // Asked on the first polyline (constant, then the width), kept for the second without asking.
+    const testing_support::ProgramRun run =
+        runZhost(folder, "ZOR_POLY\nConst\n1.5\n0,0\n10,0\n\nZOR_POLY\n0,10\n10,10\n\n", saved, drawing);
+    std::vector<double> widths;
+    for (const oracle::Row& row : oracle::runPythonOracle("editor_oracle.py", "default_widths " + saved))
+        widths.push_back(row.at(0));
+    EXPECT_EQ(widths, (std::vector<double>{1.5, 1.5})) << run.output;
+    EXPECT_NE(run.output.find("Mode:'Saisir'"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Constante =1.5000"), std::string::npos) << run.output;
+}
+
+TEST(EditorDrawing, UndoAfterEachFunctionKeywordGivesThePolylineBack) {
+    // Polyline a, with heights at its ends for FZ, and polyline b touching its tail for FJ.
+    const std::string base = "ZOR_POLY\n0,0,10\n10,0\n20,5\n30,0\n40,10,50\n\n(setq a (entlast))\n"
+                             "ZOR_POLY\n40,10\n50,10\n60,0\n\n(setq b (entlast))\n";
+    // Each keyword in a ZOR_PMOD started on a's second vertex, in Go mode or on a Way stretch of two
+    // segments.
+    const std::vector<std::pair<std::string, std::string>> keywords = {
+        {"FI", "FI\n"},
+        {"FI on a stretch", "W\nN\nN\nFI\n\n"},
+        {"FEQ", "FEQ\n"},
+        {"FD", "W\nN\nN\nFD\n2\n\n"},
+        {"FC", "W\nN\nN\nFC\n\n"},
+        {"FS", "W\nN\nN\nFS\n\n"},
+        {"FZ", "FZ\n"},
+        {"FJ", "FJ\n@select !b\n\n"},
+        {"DC3", "DC3\n"},
+        {"DL2", "DL2\n"},
+        {"XD", "XD\nREF=12\n"},
+    };
+    testing_support::TempFolder folder;
+    const std::string before = folder / "before.dxf";
+    runZhost(folder, base, before);
+    std::string undone;
+    for (std::size_t k = 0; k < keywords.size(); ++k) {
+        const std::string saved = folder / ("undone" + std::to_string(k) + ".dxf");
+        const std::string entget = "(entget a '(\"ZORTA\"))\n";
+        const testing_support::ProgramRun run = runZhost(
+            folder,
+            base + entget + "ZOR_PMOD\n@pick !a 2\n" + keywords[k].second + "Q\n" + entget + "_UNDO\n1\n",
+            saved);
+        // The keyword did change the polyline: the entity lists printed before and after it differ.
+        std::vector<std::string> lists;
+        for (std::size_t at = run.output.find(entget); at != std::string::npos;
+             at = run.output.find(entget, at + 1)) {
+            const std::size_t start = at + entget.size();
+            lists.push_back(run.output.substr(start, run.output.find('\n', start) - start));
+        }
+        ASSERT_EQ(lists.size(), 2u) << run.output;
+        EXPECT_NE(lists[0], lists[1]) << keywords[k].first << " changed nothing\n" << run.output;
+        undone += " " + saved;
+    }
+    // One UNDO gives back every DXF group of every entity, and the entity count.
+    const std::vector<oracle::Row> rows =
+        oracle::runPythonOracle("editor_oracle.py", "changed " + before + undone);
+    const std::vector<oracle::Row> reference =
+        oracle::runPythonOracle("editor_oracle.py", "changed " + before + " " + before);
+    ASSERT_EQ(rows.size(), keywords.size());
+    for (std::size_t k = 0; k < keywords.size(); ++k) {
+        EXPECT_EQ(rows[k].at(0), 0) << keywords[k].first;
+        EXPECT_EQ(rows[k].at(1), reference.at(0).at(1)) << keywords[k].first;
     }
 }

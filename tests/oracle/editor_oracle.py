@@ -2,6 +2,10 @@
 
 vertices PATH: for each polyline of model space, in drawing order, a row with its number of vertices, then
 one row per vertex: x, y, z, bulge and flag word (0 when the group is absent).
+default_widths PATH: one row per polyline of model space: its default width (0 when the group is absent).
+drawing_with_linetype PATH NAME: writes a new drawing whose current linetype is NAME; no rows.
+changed BEFORE AFTER...: one row per AFTER: how many entities of model space differ from BEFORE in any DXF
+group (an entity missing on either side counts), and how many entities AFTER has.
 """
 import sys
 
@@ -36,5 +40,56 @@ def vertices(path):
                     print(*row)
 
 
+def own_tags(entity):
+    marker = SUBCLASSES.get(entity.dxftype())
+    for subclass in entity.xtags.subclasses:
+        if subclass[0].code == 100 and subclass[0].value == marker:
+            return subclass[1:]
+    return []
+
+
+def default_widths(path):
+    for entity in ezdxf.readfile(path).modelspace():
+        if entity.dxftype() in SUBCLASSES:
+            width = 0.0
+            for tag in own_tags(entity):
+                if tag.code == 10:
+                    break
+                if tag.code == 42:
+                    width = tag.value
+            print(width)
+
+
+def drawing_with_linetype(path, name):
+    doc = ezdxf.new("R2000")
+    doc.linetypes.add(name, pattern=[0.0], description=name)
+    doc.header["$CELTYPE"] = name
+    doc.saveas(path)
+
+
+def groups(entity):
+    """Every DXF group of the entity as the file holds it: its subclasses, application and extended data."""
+    xtags = getattr(entity, "xtags", None)
+    if xtags is None:
+        return sorted((key, str(value)) for key, value in entity.dxfattribs().items())
+    tags = [(t.code, t.value) for subclass in xtags.subclasses for t in subclass]
+    tags += [(t.code, t.value) for appdata in xtags.appdata for t in appdata]
+    tags += [(t.code, t.value) for xdata in xtags.xdata for t in xdata]
+    return tags
+
+
+def entities_by_handle(path):
+    return {e.dxf.handle: groups(e) for e in ezdxf.readfile(path).modelspace()}
+
+
+def changed(before, *afters):
+    reference = entities_by_handle(before)
+    for path in afters:
+        after = entities_by_handle(path)
+        handles = set(reference) | set(after)
+        print(sum(reference.get(h) != after.get(h) for h in handles), len(after))
+
+
 if __name__ == "__main__":
-    {"vertices": vertices}[sys.argv[1]](sys.argv[2])
+    {"vertices": vertices, "default_widths": default_widths, "drawing_with_linetype": drawing_with_linetype,
+     "changed": changed}[sys.argv[1]](*sys.argv[2:])
