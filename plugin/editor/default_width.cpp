@@ -1,3 +1,4 @@
+// The default-width prompt that ZOR_POLY and the properties keyword share.
 #include "plugin/editor/default_width.h"
 
 #include <string>

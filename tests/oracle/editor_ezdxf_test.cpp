@@ -88,6 +88,13 @@ TEST(EditorDrawing, UndoBackspaceAndDeleteTakeTheLastPointBack) {
     EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {10, 0, 0}, {40, 0, 0}}));
 }
 
+TEST(EditorDrawing, StretchKeywordsWhileDigitisingChangeNothing) {
+    // Reversing, offsetting, purging arc points and repeated moves need a stretch, which digitising has not.
+    const Session s = digitise("ZOR_POLY\n0,0\n10,0\nFI\nFD\nFPA\nMR\n20,5\n\n");
+    ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
+    EXPECT_EQ(plan(s.polylines[0]), (Points{{0, 0, 0}, {10, 0, 0}, {20, 5, 0}}));
+}
+
 TEST(EditorDrawing, DownTurnsTheDirection) {
     const Session s = digitise("ZOR_POLY\n0,0\n10,0\n@key DOWN\n5,5\n5,-5\n\n");
     ASSERT_EQ(s.polylines.size(), 1u) << s.run.output;
