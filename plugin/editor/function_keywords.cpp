@@ -262,11 +262,12 @@ int qpoly_edit::editExtendedData() {
     closeEntity();
     // The host refuses data under a name the drawing has not registered.
     acdbRegApp(tavro ? L"DWX" : L"ZORTA");
-    if (!openWrite()) return kXData;
     char text[600];
     wideToStr(text, typed);
-    editXData(entity, text, tavro ? "DWX" : nullptr);
-    closeEntity();
+    // Like every other change of a function keyword, one step for the host's UNDO.
+    beginUndoGroup();
+    if (entity) editXData(entity, text, tavro ? "DWX" : nullptr);
+    endUndoGroup();
     return kXData;
 }
 

@@ -69,6 +69,13 @@ std::vector<std::vector<double>> plan(const Polyline& poly) {
 
 using Points = std::vector<std::vector<double>>;
 
+int count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
 } // namespace
 
 TEST(EditorDrawing, PointsGiveOnePolylineWithExactlyThoseVertices) {
@@ -223,6 +230,9 @@ TEST(EditorDrawing, UndoAfterEachFunctionKeywordGivesThePolylineBack) {
         }
         ASSERT_EQ(lists.size(), 2u) << run.output;
         EXPECT_NE(lists[0], lists[1]) << keywords[k].first << " changed nothing\n" << run.output;
+        // The keyword's change is one group of its own inside the command's.
+        for (const char* mark : {"[DEbut/Fin] <1>: _be\n", "[DEbut/Fin] <1>: _e\n"})
+            EXPECT_EQ(count(run.output, mark), 1) << keywords[k].first << " " << mark << run.output;
         undone += " " + saved;
     }
     // One UNDO gives back every DXF group of every entity, and the entity count.
