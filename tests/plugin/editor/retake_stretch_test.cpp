@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "host/db/database.h"
 #include "host/input/entity_refs.h"
+#include "host/input/input_queue.h"
 #include "host/lisp/lisp_eval.h"
 #include "plugin/app/command_handlers.h"
 #include "plugin/editor/function_prompts.h"
@@ -169,6 +171,40 @@ TEST_F(Retake, CancelAtAnyPromptAndPicksThatCannotGiveChangeNothing) {
     }
     EXPECT_EQ(shapes(single).size(), 1u) << "a polyline of one vertex is not erased";
     editor.close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Retake, RandomAnswersToTheTwoEditorsEndAndLeaveNothingOpen) {
+    const AcDbObjectId from = other();
+    const std::vector<std::wstring> words = {
+        L"N",  L"B",  L"GT", L"GF",   L"GA",    L"W",    L"S",   L"G",    L"FI",  L"A",
+        L"FR", L"^C", L"",   L"20,0", L"30,10", L"10,0", L"5,0", L"25,1", L"abc", pick(from, L"25,0")};
+    std::mt19937 random(35);
+    int spliced = 0;
+    for (int run = 0; run < 30; ++run) {
+        qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}}), nullptr, 0);
+        editor.openWrite();
+        editor.setWay(editor.entity->H(1), qpoly_edit::kOneSegment);
+        editor.closeEntity();
+        std::vector<std::wstring> lines = {pick(from, L"25,0")};
+        for (int i = 0; i < 30; ++i)
+            lines.push_back(words[random() % words.size()]);
+        type(lines);
+        const Shapes before = shapes(editor.id);
+        editor.fonctions(kRetake);
+        // An empty queue answers Cancel: what one run left does not answer the next.
+        host::inputQueue().clear();
+        spliced += shapes(editor.id) != before;
+        EXPECT_FALSE(editor.openState & qpoly_edit::kOpen) << "run " << run;
+        EXPECT_EQ(undoDepth(), 0) << "run " << run;
+        EXPECT_GE(shapes(editor.id).size(), 2u) << "run " << run;
+        EXPECT_GE(shapes(from).size(), 2u) << "run " << run;
+        editor.close();
+    }
+    EXPECT_GT(spliced, 0) << "some runs re-took a part";
 }
 
 } // namespace
