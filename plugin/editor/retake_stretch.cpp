@@ -88,6 +88,20 @@ bool near(const P_Vertex* a, const P_Vertex* b) {
     return a->pt.dist3dTo(b->pt) <= _ecpt;
 }
 
+// The part from first to last follows start. A copy on the vertex it joins gives way to it, which takes the
+// copy's arc on; the pending vertex goes anyway and keeps nothing. Past an open tail the part has no joint.
+void mergeJoints(CPolyArc3D& poly, const P_Vertex* pending, P_Vertex* start, P_Vertex* first,
+                 P_Vertex* last) {
+    if (start != pending && near(start, first)) {
+        start->bulge = first->bulge;
+        const bool single = first == last;
+        poly.D(first);
+        if (single) return;
+    }
+    P_Vertex* next = poly.N(last);
+    if (next && next != pending && near(last, next)) poly.D(last);
+}
+
 } // namespace
 
 int qpoly_edit::retakeStretch() {
@@ -143,15 +157,9 @@ void qpoly_edit::spliceRetaken(qpoly_edit& source) {
             // The joints are straight; a reversal makes its own.
             start->bulge = 0;
             last->bulge = 0;
-            if (backwards) entity->einvsens(0, first, last);
-            // A copy on the vertex it joins gives way to it; a pending vertex goes anyway.
-            first = entity->N(start);
-            if (first != end && start != rubber && near(start, first)) {
-                start->bulge = first->bulge;
-                entity->D(first);
-            }
-            last = entity->B(end);
-            if (last != start && end != rubber && near(last, end)) entity->D(last);
+            // Reversed in place, the part's old last node leads it.
+            if (backwards && entity->einvsens(0, first, last)) std::swap(first, last);
+            mergeJoints(*entity, rubber, start, first, last);
         }
         entity->lisse(start, nullptr, SegmentJig::kNoTangent, SegmentJig::kNoTangent);
         entity->lisse(end, nullptr, SegmentJig::kNoTangent, SegmentJig::kNoTangent);

@@ -144,6 +144,25 @@ TEST_F(Retake, AStretchOfGoModeIsReplacedAndItsEndsKeepTheirAttributes) {
     editor.close();
 }
 
+TEST_F(Retake, AtTheTailThePartCarriesThePolylineOn) {
+    // The vertex before the tail lies within the joint tolerance of it: only a copy gives way at a joint.
+    const AcDbObjectId line = addPolyline({{0, 0, 0}, {10, 0, 0}, {10.00005, 0, 0}});
+    const AcDbObjectId from = other();
+    qpoly_edit editor(line, nullptr, 0);
+    editor.openWrite();
+    editor.setWay(editor.entity->T(), qpoly_edit::kOneSegment);
+    editor.closeEntity();
+    type({pick(from, L"25,0"), L"", L"30,10"});
+    editor.fonctions(kRetake);
+    EXPECT_EQ(shapes(line), (Shapes{{{0, 0, 0}, 0},
+                                    {{10, 0, 0}, 0},
+                                    {{10.00005, 0, 0}, 0.5},
+                                    {{20, 0, 0}, 0},
+                                    {{30, 0, 0}, 0},
+                                    {{30, 10, 0}, 0}}));
+    editor.close();
+}
+
 TEST_F(Retake, CancelAtAnyPromptAndPicksThatCannotGiveChangeNothing) {
     const AcDbObjectId line = addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}});
     const AcDbObjectId from = other();
