@@ -163,6 +163,28 @@ TEST_F(Retake, AtTheTailThePartCarriesThePolylineOn) {
     editor.close();
 }
 
+TEST_F(Retake, APartKeepsItsPlaceWhenThePolylinesHaveOtherSystems) {
+    const AcDbObjectId line = addPolyline({{0, 0, 0}, {10, 0, 0}});
+    const AcDbObjectId from = addPolyline({{10, 0, 0}, {20, 0, 3}, {30, 5, 6}});
+    CPolyArc3D* poly = nullptr;
+    ASSERT_EQ(acdbOpenObject(poly, from, AcDb::kForWrite), Acad::eOk);
+    poly->setSNormal(AcGeVector3d(1, 0, 1).normal(), 1);
+    ASSERT_NE(poly->H(1)->pt, CPoint3d(20, 0, 3)) << "stored in a system of its own";
+    poly->close();
+    qpoly_edit editor(line, nullptr, 0);
+    editor.openWrite();
+    editor.setWay(editor.entity->T(), qpoly_edit::kOneSegment);
+    editor.closeEntity();
+    type({pick(from, L"15,0"), L"", L"@key END", L""});
+    editor.fonctions(kRetake);
+    editor.openRead();
+    EXPECT_EQ(points(*editor.entity).size(), 4u);
+    EXPECT_LT(editor.entity->T(1)->pt.dist3dTo(CPoint3d(20, 0, 3)), 1e-9);
+    EXPECT_LT(editor.entity->T()->pt.dist3dTo(CPoint3d(30, 5, 6)), 1e-9);
+    editor.closeEntity();
+    editor.close();
+}
+
 TEST_F(Retake, CancelAtAnyPromptAndPicksThatCannotGiveChangeNothing) {
     const AcDbObjectId line = addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}});
     const AcDbObjectId from = other();
