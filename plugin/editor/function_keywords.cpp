@@ -29,6 +29,7 @@ enum FunctionKeyword {
     kJoin = 32,
     kPurgeArcs = 33,
     kDelete = 34,
+    kRetake = 35,
     kRetakeParameters = 36,
     kHeights = 37,
     kContinue = 38,
@@ -43,10 +44,6 @@ enum FunctionKeyword {
 constexpr int kOtherInput = -3;
 constexpr double kNoTangent = SegmentJig::kNoTangent;
 constexpr int kTavroKindNumber = 1;
-
-const char* classWord(const CPolyArc3D& poly) {
-    return poly.kindWord() == kTavroKindNumber ? "TAVROPOLY" : "ZORTAPOLY";
-}
 
 // The drawing-mode keywords: which bits of the mode word they replace and with what.
 bool drawingMode(int keyword, short& mask, short& bits) {
@@ -69,6 +66,10 @@ bool drawingMode(int keyword, short& mask, short& bits) {
 }
 
 } // namespace
+
+const char* qpoly_edit::classWord(const CPolyArc3D& poly) {
+    return poly.kindWord() == kTavroKindNumber ? "TAVROPOLY" : "ZORTAPOLY";
+}
 
 void qpoly_edit::beginUndoGroup() {
     closeEntity();
@@ -287,6 +288,8 @@ int qpoly_edit::fonctions(int keyword) {
         return deleteStretch();
     case kOffset:
         return offsetStretch();
+    case kRetake:
+        return retakeStretch();
     case kRetakeParameters:
         return takeRetakeParameters();
     case kContinue:

@@ -88,6 +88,8 @@ public:
     // --- Modes carried out by the shape, Go and Way code.
     int formes(int keyword, SegmentJig* jig = nullptr, int flags = 0);
     int fonctions(int keyword);
+    // The class word of the prompts: "TAVROPOLY" for the legacy class, "ZORTAPOLY" otherwise.
+    static const char* classWord(const CPolyArc3D& poly);
     int finishShape(CPolyArc3D* poly);
     int go(int flags, const char* prompt, int first);
     int way(int flags, const char* prompt);
@@ -170,6 +172,9 @@ private:
     int continueFromEnd();
     int takeRetakeParameters();
     int editExtendedData();
+    // FR: a stretch chosen on another polyline by a second editor takes the place of this stretch's inside.
+    int retakeStretch();
+    void spliceRetaken(qpoly_edit& source);
     // Deletes a pending vertex, moving current and the stretch off it.
     void dropPendingVertex(P_Vertex*& pending);
     // The session created the entity: its erase is not recorded for undo.

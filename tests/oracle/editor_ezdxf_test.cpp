@@ -126,6 +126,52 @@ TEST(EditorDrawing, ArcModeJoinsTheDigitisedPointsByArcs) {
         EXPECT_NE(s.polylines[0][i].bulge, 0) << "segment " << i << " is an arc";
 }
 
+TEST(EditorDrawing, ReTakingFollowsTheOtherPolylineWithItsArcsEitherWayAndUndoesInOneStep) {
+    // An arc polyline; then one digitised on to its head and along it to its third vertex, and one digitised
+    // on to that vertex and back along it to the head.
+    const std::string script = "(setq lisp_modfig 10)\nZOR_POLY\n10,0\n20,5\n30,0\n40,5\n\n"
+                               "(setq other (entlast))\n(setq lisp_modfig 0)\n"
+                               "ZOR_POLY\n0,0\n10,0\nFR\n@pick !other 20,5\n\n30,0\n30,-10\n\n"
+                               "ZOR_POLY\n0,-10\n30,0\nFR\n@pick !other 20,5\n\n10,0\n0,10\n\n";
+    const Session s = digitise(script);
+    ASSERT_EQ(s.polylines.size(), 3u) << s.run.output;
+    const Polyline& other = s.polylines[0];
+    ASSERT_EQ(other.size(), 7u) << "four vertices and an arc vertex between each two";
+    const Polyline part(other.begin(), other.begin() + 5);
+
+    const Polyline& along = s.polylines[1];
+    ASSERT_EQ(along.size(), part.size() + 2) << s.run.output;
+    EXPECT_EQ(plan({along.front()}), (Points{{0, 0, 0}}));
+    EXPECT_EQ(plan({along.back()}), (Points{{30, -10, 0}}));
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        EXPECT_EQ(plan({along[i + 1]}), plan({part[i]})) << "vertex " << i;
+        if (i + 1 < part.size()) {
+            EXPECT_DOUBLE_EQ(along[i + 1].bulge, part[i].bulge) << "segment " << i;
+        }
+    }
+
+    const Polyline& back = s.polylines[2];
+    ASSERT_EQ(back.size(), part.size() + 2) << s.run.output;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        const std::size_t from = part.size() - 1 - i;
+        EXPECT_EQ(plan({back[i + 1]}), plan({part[from]})) << "vertex " << i;
+        if (from > 0) {
+            EXPECT_DOUBLE_EQ(back[i + 1].bulge, -part[from - 1].bulge) << "segment " << i;
+        }
+    }
+    EXPECT_EQ(plan({back.back()}), (Points{{0, 10, 0}}));
+
+    const Session undone = digitise(script + "_UNDO\n1\n");
+    ASSERT_EQ(undone.polylines.size(), 2u) << undone.run.output;
+    for (std::size_t k = 0; k < 2; ++k) {
+        ASSERT_EQ(undone.polylines[k].size(), s.polylines[k].size());
+        for (std::size_t i = 0; i < s.polylines[k].size(); ++i) {
+            EXPECT_EQ(plan({undone.polylines[k][i]}), plan({s.polylines[k][i]}));
+            EXPECT_EQ(undone.polylines[k][i].bulge, s.polylines[k][i].bulge);
+        }
+    }
+}
+
 TEST(EditorDrawing, QuitAfterOnePointLeavesNoPolylineAndTheShortcutMenuAsItWas) {
     const Session s = digitise("(setvar \"SHORTCUTMENU\" 14)\nZOR_POLY\n0,0\nQ\n(getvar \"SHORTCUTMENU\")\n");
     EXPECT_TRUE(s.polylines.empty());
