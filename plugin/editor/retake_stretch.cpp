@@ -64,8 +64,9 @@ bool choosePart(qpoly_edit& other, const CPoint3d& joint, const AcGePoint3d& pic
     return end == qpoly_edit::kPointEndsMode || end == qpoly_edit::kEmptyEnter;
 }
 
-// Whether the picked polyline can give a part to this one: another polyline with at least one segment. Its
-// editor erases a polyline of fewer than 2 vertices when it closes.
+// Whether the picked polyline can give a part to this one: not this one, whose stretch is emptied before the
+// copy and could take the part's vertices with it, and one of at least 2 vertices, since its editor erases a
+// shorter one when it closes.
 bool canGivePart(const AcDbObjectId& other, const AcDbObjectId& self) {
     if (other == self) return false;
     CPolyArc3D* poly = nullptr;
