@@ -96,18 +96,28 @@ void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
             return;
         }
         if (startsInnerRing(v)) {
-            const std::int64_t code = static_cast<unsigned short>(v->tefs());
-            P_Vertex* first = v->pVN;
-            if (first) {
+            std::int64_t code = static_cast<unsigned short>(v->tefs());
+            // Rings may follow one another, each closing point coded to open the next (the loops of a hatch).
+            for (bool another = true; another && v->pVN;) {
+                P_Vertex* first = v->pVN;
                 P_Vertex* last = first->pVN;
                 while (last && !meetInPlan(last, first) && last->pVN)
                     last = last->pVN;
                 if (!last) last = first;
+                const std::int64_t next = static_cast<unsigned short>(last->tefs());
+                another = last != first && startsInnerRing(last);
                 CPolyArc3D* piece = newPieceLike();
                 piece->m_Scratch = code;
                 piece->m_f70 = static_cast<short>(m_f70 & ~1);
                 moveRun(first, last, *piece);
                 keepPiece(piece, pieces);
+                code = next;
+            }
+            // The outline's own closing point, with nothing after the rings to bring it back, stays.
+            if (!v->pVN && v != m_pHead && meetInPlan(v, m_pHead)) {
+                POLYModif(1);
+                v->tef1 = 0;
+                break;
             }
             v = D(v, 0);
             continue;
