@@ -9,6 +9,8 @@
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/host_test_support.h"
 
+using poly_test::bulges;
+
 namespace {
 
 struct FeatureLineSource : ::testing::Test {
@@ -21,13 +23,6 @@ AcDbFeatureLine* featureLine(std::initializer_list<std::pair<AcGePoint3d, double
     for (const auto& [point, bulge] : points)
         EXPECT_EQ(line->appendPoint(point, bulge), Acad::eOk);
     return line;
-}
-
-std::vector<double> bulges(const CPolyArc3D& poly) {
-    std::vector<double> out;
-    for (const P_Vertex* v = poly.H(); v; v = v->pVN)
-        out.push_back(v->bulge);
-    return out;
 }
 
 TEST_F(FeatureLineSource, PointsKeepTheirHeightsAndOnlyArcsThatStrayFromTheirChordsAreKept) {
