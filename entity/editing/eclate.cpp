@@ -16,6 +16,14 @@ bool endsMeet(const CPolyArc3D& piece) {
     return piece.GetCount() > 1 && meetInPlan(piece.H(), piece.T());
 }
 
+// The vertex that brings a ring starting at `first` back to it, else the tail (or `first` alone).
+P_Vertex* ringEnd(P_Vertex* first) {
+    P_Vertex* last = first->pVN;
+    while (last && !meetInPlan(last, first) && last->pVN)
+        last = last->pVN;
+    return last ? last : first;
+}
+
 } // namespace
 
 int CPolyArc3D::eclate(CPtrArray* pieces, int mode) {
@@ -97,20 +105,21 @@ void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
         }
         if (startsInnerRing(v)) {
             std::int64_t code = static_cast<unsigned short>(v->tefs());
-            // Rings may follow one another, each closing point coded to open the next (the loops of a hatch).
-            for (bool another = true; another && v->pVN;) {
+            // Rings may follow one another, each closing point coded to open the next (the loops of a hatch);
+            // a run after a coded closing point that comes back to nothing is the way back to the outline.
+            for (bool chained = false; v->pVN;) {
                 P_Vertex* first = v->pVN;
-                P_Vertex* last = first->pVN;
-                while (last && !meetInPlan(last, first) && last->pVN)
-                    last = last->pVN;
-                if (!last) last = first;
+                P_Vertex* last = ringEnd(first);
+                const bool ring = last != first && meetInPlan(last, first);
+                if (chained && !ring) break;
                 const std::int64_t next = static_cast<unsigned short>(last->tefs());
-                another = last != first && startsInnerRing(last);
+                chained = ring && startsInnerRing(last);
                 CPolyArc3D* piece = newPieceLike();
                 piece->m_Scratch = code;
                 piece->m_f70 = static_cast<short>(m_f70 & ~1);
                 moveRun(first, last, *piece);
                 keepPiece(piece, pieces);
+                if (!chained) break;
                 code = next;
             }
             // The outline's own closing point, with nothing after the rings to bring it back, stays.
