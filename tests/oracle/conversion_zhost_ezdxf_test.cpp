@@ -79,8 +79,8 @@ TEST(ConversionInZhostThroughEzdxf, SplinesAndHatchesComeBackOnTheCurvesEzdxfDra
     const std::vector<oracle::Row> rows = oracle::runPythonOracle(
         "curve_conversion_oracle.py", "check " + source.path + " " + zhost.saved.path);
     ASSERT_EQ(rows.size(), 5u);
-    // Splines: points on the curve at the control points' parameters and between, joined by the smoothing's
-    // arcs (measured: 0.054 and 0.058 flat, 0.107 in 3-D).
+    // Splines: points on the curve at the control points' parameters and in the middle of bent steps, joined
+    // by chords (measured: 0.054 and 0.057 flat, 0.107 in 3-D, at the tops of the bends).
     constexpr double kSplineBound = 0.15;
     // The polyline paths exactly (within ezdxf's chords of 1e-5); a whole ellipse edge comes back as two
     // arcs through its ends and middles (measured 0.093 on an ellipse of radii 4 and 3.6).
