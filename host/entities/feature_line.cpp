@@ -1,6 +1,5 @@
 #include "host/entities/feature_line.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "host/filing/dwg_filer.h"
@@ -14,45 +13,6 @@ Acad::ErrorStatus AcDbFeatureLine::appendPoint(const AcGePoint3d& point, double 
         return Acad::eInvalidInput;
     assertWriteEnabled();
     m_points.push_back({point, bulge});
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbFeatureLine::getPointAt(int index, AcGePoint3d& point) const {
-    if (index < 0 || index >= numPoints()) return Acad::eInvalidIndex;
-    point = m_points[static_cast<std::size_t>(index)].point;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbFeatureLine::getBulgeAt(int index, double& bulge) const {
-    if (index < 0 || index >= numPoints()) return Acad::eInvalidIndex;
-    bulge = m_points[static_cast<std::size_t>(index)].bulge;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbFeatureLine::getStartParam(double& param) const {
-    if (m_points.empty()) return Acad::eInvalidInput;
-    param = 0;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbFeatureLine::getEndParam(double& param) const {
-    if (m_points.empty()) return Acad::eInvalidInput;
-    param = numPoints() - 1;
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbFeatureLine::getPointAtParam(double param, AcGePoint3d& point) const {
-    if (m_points.empty() || !(param >= -1e-10 && param <= numPoints() - 1 + 1e-10))
-        return Acad::eInvalidInput;
-    const std::size_t i = std::min(static_cast<std::size_t>(std::max(param, 0.0)), m_points.size() - 1);
-    if (i + 1 == m_points.size()) {
-        point = m_points[i].point;
-        return Acad::eOk;
-    }
-    const Point &a = m_points[i], &b = m_points[i + 1];
-    const double t = std::clamp(param - static_cast<double>(i), 0.0, 1.0);
-    const AcGePoint2d plan = host::bulgeSegmentPoint(a.point.convert2d(), b.point.convert2d(), a.bulge, t);
-    point = AcGePoint3d(plan.x, plan.y, a.point.z + (b.point.z - a.point.z) * t);
     return Acad::eOk;
 }
 

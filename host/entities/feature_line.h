@@ -1,9 +1,9 @@
 #pragma once
 // Civil feature lines: 3-D lines through points at their elevations, each segment straight or an arc in plan
 // (given by a bulge), the height running linearly along it: the points (its grips), the arcs, and the curve
-// they make, which is what conversions read. The parameter of point i is i. The class is registered when
-// first used, not with the classes drawing files are read with: a civil program's own feature lines carry
-// groups of their own and stay proxies.
+// they make, which is what conversions read. The class is registered when first used, not with the classes
+// drawing files are read with: a civil program's own feature lines carry groups of their own and stay
+// proxies.
 #include <vector>
 
 #include "host/entities/curve.h"
@@ -13,15 +13,9 @@ class AcDbFeatureLine : public AcDbCurve {
 public:
     AcDbFeatureLine() = default;
 
-    int numPoints() const { return static_cast<int>(m_points.size()); }
     // Appends a point; `bulge` shapes the segment from it to the next one.
     Acad::ErrorStatus appendPoint(const AcGePoint3d& point, double bulge = 0);
-    Acad::ErrorStatus getPointAt(int index, AcGePoint3d& point) const;
-    Acad::ErrorStatus getBulgeAt(int index, double& bulge) const;
 
-    Acad::ErrorStatus getStartParam(double& param) const override;
-    Acad::ErrorStatus getEndParam(double& param) const override;
-    Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
     bool tessellate(AcGePoint3dArray& points, double deviation) const override;
     Acad::ErrorStatus subGetGripPoints(AcGePoint3dArray& points, AcDbIntArray& osnapModes,
                                        AcDbIntArray& geomIds) const override;
