@@ -68,10 +68,16 @@ TEST_F(FeatureLineSource, AFeatureLineReadFromADrawingFileIsKnownByItsName) {
     ASSERT_EQ(acdbOpenObject(read, ids[0], AcDb::kForRead), Acad::eOk);
     ASSERT_NE(AcDbFeatureLine::cast(read), nullptr);
     EXPECT_EQ(poly.from(read, 0), Acad::eOk);
+    // A copy goes through the binary filer.
+    std::unique_ptr<AcDbEntity> copy(AcDbEntity::cast(read->clone()));
     read->close();
     ASSERT_EQ(poly.GetCount(), 3);
     EXPECT_TRUE((poly.WorldPoint(poly.T()) - CPoint3d(8, 9, 5)).dist3d() < 1e-12);
     EXPECT_NEAR(bulges(poly)[0], -0.25, 1e-5);
+    ASSERT_NE(copy, nullptr);
+    PolyArc3D fromCopy;
+    ASSERT_EQ(fromCopy.from(copy.get(), 0), Acad::eOk);
+    poly_test::expectSamePolyline(poly, fromCopy);
 }
 
 } // namespace
