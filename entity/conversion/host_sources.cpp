@@ -186,6 +186,7 @@ Kind classify(const AcDbEntity* source) {
     if (AcDbHatch::cast(source)) return Kind::Hatch;
     if (AcDbCircle::cast(source)) return Kind::Circle;
     if (CPolyArc3D::cast(source)) return Kind::OwnPolyline;
+    if (isFeatureLine(*source)) return Kind::FeatureLine;
     return Kind::None;
 }
 
@@ -215,6 +216,8 @@ void readVertices(CPolyArc3D& poly, const AcDbEntity& source, Kind kind) {
         return readSpline(poly, *AcDbSpline::cast(&source));
     case Kind::Hatch:
         return readHatch(poly, *AcDbHatch::cast(&source));
+    case Kind::FeatureLine:
+        return readFeatureLine(poly, source);
     case Kind::OwnPolyline:
     case Kind::None:
         return;

@@ -23,6 +23,7 @@ enum class Kind {
     Hatch,
     OwnPolyline,
     Circle,
+    FeatureLine,
 };
 
 Kind classify(const AcDbEntity* source);
@@ -38,6 +39,10 @@ void readVertices(CPolyArc3D& poly, const AcDbEntity& source, Kind kind);
 // (codes 6 and 1 on the vertex before it); in the hatch's plane at its elevation.
 void readSpline(CPolyArc3D& poly, const AcDbSpline& source);
 void readHatch(CPolyArc3D& poly, const AcDbHatch& source);
+// A civil feature line, known by its DXF name: a vertex at each of its grips (its points at their
+// elevations), and a bulge on a segment whose middle strays more than 0.05 from its chord.
+bool isFeatureLine(const AcDbEntity& source);
+void readFeatureLine(CPolyArc3D& poly, const AcDbEntity& source);
 
 // What the readers share: a vertex at a world point (moved into the polyline's system), and the closing.
 P_Vertex* appendWorld(CPolyArc3D& poly, const AcGePoint3d& world, double bulge = 0);

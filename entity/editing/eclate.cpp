@@ -16,6 +16,14 @@ bool endsMeet(const CPolyArc3D& piece) {
     return piece.GetCount() > 1 && meetInPlan(piece.H(), piece.T());
 }
 
+// The vertex that brings a ring starting at `first` back to it, else the tail (or `first` alone).
+P_Vertex* ringEnd(P_Vertex* first) {
+    P_Vertex* last = first->pVN;
+    while (last && !meetInPlan(last, first) && last->pVN)
+        last = last->pVN;
+    return last ? last : first;
+}
+
 } // namespace
 
 int CPolyArc3D::eclate(CPtrArray* pieces, int mode) {
@@ -96,18 +104,29 @@ void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
             return;
         }
         if (startsInnerRing(v)) {
-            const std::int64_t code = static_cast<unsigned short>(v->tefs());
-            P_Vertex* first = v->pVN;
-            if (first) {
-                P_Vertex* last = first->pVN;
-                while (last && !meetInPlan(last, first) && last->pVN)
-                    last = last->pVN;
-                if (!last) last = first;
+            std::int64_t code = static_cast<unsigned short>(v->tefs());
+            // Rings may follow one another, each closing point coded to open the next (the loops of a hatch);
+            // a run after a coded closing point that comes back to nothing is the way back to the outline.
+            for (bool chained = false; v->pVN;) {
+                P_Vertex* first = v->pVN;
+                P_Vertex* last = ringEnd(first);
+                const bool ring = last != first && meetInPlan(last, first);
+                if (chained && !ring) break;
+                const std::int64_t next = static_cast<unsigned short>(last->tefs());
+                chained = ring && startsInnerRing(last);
                 CPolyArc3D* piece = newPieceLike();
                 piece->m_Scratch = code;
                 piece->m_f70 = static_cast<short>(m_f70 & ~1);
                 moveRun(first, last, *piece);
                 keepPiece(piece, pieces);
+                if (!chained) break;
+                code = next;
+            }
+            // The outline's own closing point, with nothing after the rings to bring it back, stays.
+            if (!v->pVN && v != m_pHead && meetInPlan(v, m_pHead)) {
+                POLYModif(1);
+                v->tef1 = 0;
+                break;
             }
             v = D(v, 0);
             continue;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 #include "entity/core/poly_classes.h"
 
@@ -51,6 +52,14 @@ inline P_Vertex* append(CPolyArc3D& poly, const CPoint3d& p, const Attributes& a
 // The point of a vertex, read by value (nodes are packed).
 inline CPoint3d point(const P_Vertex* v) {
     return v->pt;
+}
+
+// The bulges of the vertices, in order.
+inline std::vector<double> bulges(const CPolyArc3D& poly) {
+    std::vector<double> b;
+    for (const P_Vertex* v = poly.H(); v; v = v->pVN)
+        b.push_back(v->bulge);
+    return b;
 }
 
 inline void appendAll(CPolyArc3D& poly, std::initializer_list<CPoint3d> points) {

@@ -1,6 +1,7 @@
 // The polyline's explosion: whole, by pieces and by runs of one vertex code, into an array or the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -170,6 +171,46 @@ TEST_F(Explosion, TheHatchFollowsThePiecesInTheDrawingAndTakesTheirLoopsInAnArra
     EXPECT_EQ(followed[0], made[0]);
     hatch->close();
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Explosion, APolylineReadFromAHatchWithTwoHolesGivesBackEveryLoop) {
+    AcDbHatch source;
+    auto loop = [&](Adesk::Int32 type, std::initializer_list<std::pair<AcGePoint2d, double>> points) {
+        AcGePoint2dArray vertices;
+        AcGeDoubleArray bulges;
+        for (const auto& [p, b] : points) {
+            vertices.append(p);
+            bulges.append(b);
+        }
+        ASSERT_EQ(source.appendLoop(type | AcDbHatch::kPolyline, vertices, bulges), Acad::eOk);
+    };
+    loop(AcDbHatch::kExternal, {{{0, 0}, 0}, {{30, 0}, 0}, {{30, 30}, 0}, {{0, 30}, 0}});
+    loop(AcDbHatch::kDefault, {{{5, 5}, 0}, {{10, 5}, 0}, {{10, 10}, 0}});
+    loop(AcDbHatch::kDefault, {{{17, 20}, 1}, {{23, 20}, 1}});
+    ASSERT_EQ(poly.from(&source, 0), Acad::eOk);
+    setStyle(L"*H=ANSI31");
+    poly_drawing::g_hatchErrors = 0;
+    AcDbObjectIdArray errors;
+    ASSERT_EQ(poly.explodeZor(nullptr, "LH", 0.01, &errors, working.db.get(), 1), Acad::eOk);
+    EXPECT_EQ(poly_drawing::g_hatchErrors, 0);
+    EXPECT_TRUE(errors.isEmpty());
+
+    const std::vector<AcDbObjectId> made = modelSpace();
+    ASSERT_EQ(made.size(), 4u) << "three rings and the hatch";
+    std::vector<unsigned int> counts;
+    for (int i = 0; i < 3; ++i) {
+        AcDbPolyline* ring = nullptr;
+        ASSERT_EQ(acdbOpenObject(ring, made[i], AcDb::kForRead), Acad::eOk);
+        counts.push_back(ring->numVerts());
+        EXPECT_EQ(at(ring, 0), at(ring, ring->numVerts() - 1)) << "ring " << i << " ends where it starts";
+        ring->close();
+    }
+    std::sort(counts.begin(), counts.end());
+    EXPECT_EQ(counts, (std::vector<unsigned int>{3, 4, 5}));
+    AcDbHatch* hatch = nullptr;
+    ASSERT_EQ(acdbOpenObject(hatch, made[3], AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(hatch->numLoops(), 3);
+    hatch->close();
 }
 
 TEST_F(Explosion, RunsThatDoNotCloseAreRefusedAsLoopsAndReported) {

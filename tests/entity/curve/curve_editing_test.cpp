@@ -15,6 +15,7 @@
 
 using poly_test::append;
 using poly_test::appendAll;
+using poly_test::bulges;
 using poly_test::point;
 
 namespace {
@@ -32,13 +33,6 @@ struct CurveEditing : ::testing::Test {
         append(poly, {10, 10, 2});
     }
 };
-
-std::vector<double> bulges(const CPolyArc3D& poly) {
-    std::vector<double> b;
-    for (const P_Vertex* v = poly.H(); v; v = v->pVN)
-        b.push_back(v->bulge);
-    return b;
-}
 
 TEST_F(CurveEditing, MirroringNegatesTheBulgesAndRotatingKeepsThem) {
     PolyArc3D mirrored, rotated;

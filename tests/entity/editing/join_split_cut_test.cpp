@@ -170,6 +170,34 @@ TEST_F(Splitting, AnInnerRingBecomesAClosedPiece) {
     EXPECT_DOUBLE_EQ(point(pieces[1]->H()).x, 2);
 }
 
+TEST_F(Splitting, RingsThatFollowOneAnotherEachBecomeAPieceAndTheOutlineClosesWhereItStarts) {
+    // The layout of a hatch's loops: each ring opened by the closing point of the one before, no way back.
+    appendAll(poly, {{0, 0, 0}, {0, 9, 0}, {9, 9, 0}, {9, 0, 0}, {0, 0, 0}});
+    poly.T()->tef1 = 6;
+    appendAll(poly, {{1, 1, 0}, {1, 2, 0}, {2, 2, 0}, {2, 1, 0}, {1, 1, 0}});
+    poly.T()->tef1 = 6;
+    appendAll(poly, {{5, 5, 0}, {5, 7, 0}, {7, 7, 0}, {5, 5, 0}});
+    ASSERT_EQ(poly.eclate(&pieces.array, 0), 3);
+    EXPECT_EQ(xs(*pieces[0]), (std::vector<double>{0, 0, 9, 9}));
+    EXPECT_EQ(xs(*pieces[1]), (std::vector<double>{1, 1, 2, 2}));
+    EXPECT_EQ(xs(*pieces[2]), (std::vector<double>{5, 5, 7}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(pieces[i]->f70() & 1) << "piece " << i;
+}
+
+TEST_F(Splitting, ACodedRingEndFollowedByTheWayBackStartsNoFurtherRing) {
+    // A ring from the outline's second corner, then back there and on round the outline.
+    appendAll(poly, {{0, 0, 0}, {0, 9, 0}});
+    poly.T()->tef1 = 6;
+    appendAll(poly, {{1, 1, 0}, {1, 2, 0}, {2, 2, 0}, {1, 1, 0}});
+    poly.T()->tef1 = 6;
+    appendAll(poly, {{0, 9, 0}, {9, 9, 0}, {9, 0, 0}, {0, 0, 0}});
+    ASSERT_EQ(poly.eclate(&pieces.array, 0), 2);
+    EXPECT_EQ(xs(*pieces[0]), (std::vector<double>{0, 0, 9, 9}));
+    EXPECT_TRUE(pieces[0]->f70() & 1);
+    EXPECT_EQ(xs(*pieces[1]), (std::vector<double>{1, 1, 2}));
+}
+
 TEST_F(Splitting, AnInnerRingLongerThanItsOutlineKeepsBothCountsTrue) {
     // Twenty vertices round (25, 25) inside a square of four: the outline on both sides of the ring is the
     // shorter part of the cut.
