@@ -14,6 +14,7 @@
 #include "host/filing/file_bytes.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/proxy_graphics_writer.h"
 #include "host/rx/host_classes.h"
 
 namespace host {
@@ -480,7 +481,11 @@ namespace {
 
 class Writer {
 public:
-    explicit Writer(const AcDbDatabase& db) : m_db(db) {}
+    explicit Writer(const AcDbDatabase& db)
+        : m_db(db), m_proxyGraphics(db.saveProxyGraphics() != 0), m_moduleClasses([] {
+              const std::vector<AcRxClass*> classes = moduleClasses();
+              return std::set<AcRxClass*>(classes.begin(), classes.end());
+          }()) {}
 
     std::string write() {
         section(L"HEADER", [&] { header(); });
@@ -558,8 +563,31 @@ private:
         if (Acad::ErrorStatus es = o->dxfOut(&filer); es != Acad::eOk)
             throw DxfError("object " + toUtf8(o->handle().text()) + " cannot be written (" + statusName(es) +
                            ")");
+        const std::size_t start = m_groups.size();
         m_groups.insert(m_groups.end(), filer.groups().begin(), filer.groups().end());
+        addProxyGraphics(o, start);
         m_written.insert(o->objectId());
+    }
+
+    // What an entity of a module's class draws for proxy graphics goes with its entity groups, so that a
+    // program without the module can show it.
+    void addProxyGraphics(AcDbObject* o, std::size_t start) {
+        auto* e = AcDbEntity::cast(o);
+        if (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA())) return;
+        const Bytes image = proxyGraphicsOf(e);
+        if (image.empty()) return;
+        const auto first = m_groups.begin() + static_cast<std::ptrdiff_t>(start);
+        const auto entityGroups = std::find_if(first, m_groups.end(), [](const Group& g) {
+            return g.code == AcDb::kDxfSubclass && g.text() == L"AcDbEntity";
+        });
+        if (entityGroups == m_groups.end()) return;
+        const auto end = std::find_if(entityGroups + 1, m_groups.end(), [](const Group& g) {
+            return g.code == AcDb::kDxfSubclass || g.code == AcDb::kDxfRegAppName;
+        });
+        std::vector<Group> graphics{{92, static_cast<Adesk::Int32>(image.size())}};
+        for (Group& chunk : binaryChunkGroups(310, image))
+            graphics.push_back(std::move(chunk));
+        m_groups.insert(end, graphics.begin(), graphics.end());
     }
 
     static AcDbObject* live(AcDbObjectId id) {
@@ -644,6 +672,8 @@ private:
     }
 
     const AcDbDatabase& m_db;
+    const bool m_proxyGraphics;
+    const std::set<AcRxClass*> m_moduleClasses;
     std::vector<Group> m_groups;
     std::set<AcDbObjectId> m_written;
 };
