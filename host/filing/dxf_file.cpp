@@ -12,6 +12,7 @@
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/file_bytes.h"
+#include "host/filing/layer_linetypes.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "host/graphics/proxy_graphics_writer.h"
@@ -371,6 +372,13 @@ private:
     void finish() {
         applyTableIds();
         completeDrawing(m_db);
+        // Layers name their linetype once every table is read, as LTYPE may follow LAYER.
+        m_repairs = repairLayerLinetypes(m_db, [&](AcDbLayerTableRecord& layer) {
+            const std::wstring named = layer.unresolvedLinetype();
+            if (AcDbObjectId found = m_db.linetypeId(named); !named.empty() && !found.isNull())
+                layer.setLinetypeObjectId(found);
+            return named;
+        });
         for (const BlockRead& block : m_blocks) {
             AcDbBlockTableRecord* r = record(m_db.blockId(block.name));
             if (!r) fail("block " + toUtf8(block.name) + " has no BLOCK_RECORD", block.start);
@@ -388,6 +396,8 @@ private:
     }
 
 public:
+    // The layers whose linetype the file named but did not hold, for a note.
+    const std::wstring& repairs() const { return m_repairs; }
     // What the file held that this host does not keep, for a note: "table VPORT (1), MATERIAL (3)".
     std::wstring leftOut() const {
         std::wstring text;
@@ -437,6 +447,7 @@ private:
     std::vector<EntityRead> m_entities;
     std::vector<BlockRead> m_blocks;
     std::map<std::wstring, int> m_leftOut;
+    std::wstring m_repairs;
 };
 
 } // namespace
@@ -444,11 +455,12 @@ private:
 Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     registerHostClasses();
     AcDbDatabase scratch(false);
-    std::wstring leftOut;
+    std::wstring leftOut, repairs;
     try {
         Reader reader(scratch, parseDxfText(text));
         reader.read();
         leftOut = reader.leftOut();
+        repairs = reader.repairs();
     } catch (const DxfError& e) {
         database.setLastFileError(e.what());
         return Acad::eDxfReadAborted;
@@ -460,6 +472,7 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     database.takeContentsOf(scratch);
     database.setLastFileError({});
     if (!leftOut.empty()) acutPrintf(L"\nNote: not kept from the drawing file: %ls", leftOut.c_str());
+    if (!repairs.empty()) acutPrintf(L"\n%ls", repairs.c_str());
     return Acad::eOk;
 }
 
