@@ -6,6 +6,7 @@
 
 #include "host/db/database.h"
 #include "host/graphics/gi.h"
+#include "host/graphics/kept_traits.h"
 #include "host/graphics/proxy_graphics_format.h"
 
 namespace host {
@@ -13,16 +14,7 @@ namespace {
 
 using namespace proxy_graphics;
 
-struct ImageTraits {
-    Adesk::UInt16 color = 256;
-    AcDbObjectId layer, linetype;
-    double linetypeScale = 1;
-    AcDb::LineWeight lineWeight = AcDb::kLnWtByLayer;
-    Adesk::LongPtr marker = 0;
-    double thickness = 0;
-};
-
-class ImageWriter : public AcGiWorldGeometry, public AcGiSubEntityTraits {
+class ImageWriter : public AcGiWorldGeometry, public KeptTraits {
 public:
     explicit ImageWriter(AcDbDatabase* database) : m_database(database), m_context(*this) {}
 
@@ -126,7 +118,7 @@ public:
     }
     bool draw(AcGiDrawable* drawable) override {
         if (!drawable) return false;
-        const ImageTraits kept = m_traits;
+        const Traits kept = m_traits;
         m_blockColors.push_back(effectiveColor()); // what "by block" means for what the drawable draws
         if (auto* entity = AcDbEntity::cast(drawable))
             drawEntity(entity);
@@ -150,20 +142,6 @@ public:
         return true;
     }
 
-    void setColor(Adesk::UInt16 colorIndex) override { m_traits.color = colorIndex; }
-    void setLayer(AcDbObjectId layerId) override { m_traits.layer = layerId; }
-    void setLineType(AcDbObjectId linetypeId) override { m_traits.linetype = linetypeId; }
-    void setLineTypeScale(double scale) override { m_traits.linetypeScale = scale; }
-    void setLineWeight(AcDb::LineWeight weight) override { m_traits.lineWeight = weight; }
-    void setSelectionMarker(Adesk::LongPtr marker) override { m_traits.marker = marker; }
-    void setThickness(double thickness) override { m_traits.thickness = thickness; }
-    Adesk::UInt16 color() const override { return m_traits.color; }
-    AcDbObjectId layerId() const override { return m_traits.layer; }
-    AcDbObjectId lineTypeId() const override { return m_traits.linetype; }
-    double lineTypeScale() const override { return m_traits.linetypeScale; }
-    AcDb::LineWeight lineWeight() const override { return m_traits.lineWeight; }
-    double thickness() const override { return m_traits.thickness; }
-
 private:
     class Context : public AcGiWorldDraw {
     public:
@@ -178,12 +156,7 @@ private:
 
     void drawEntity(AcDbEntity* entity) {
         ScopedRead access(entity);
-        m_traits = ImageTraits{};
-        m_traits.color = entity->colorIndex();
-        m_traits.layer = entity->layerId();
-        m_traits.linetype = entity->linetypeId();
-        m_traits.linetypeScale = entity->linetypeScale();
-        m_traits.lineWeight = entity->lineWeight();
+        setTraitsFrom(entity);
         entity->worldDraw(&m_context);
     }
 
@@ -237,10 +210,10 @@ private:
 
     // The traits that changed since the last primitive (all of them before the first).
     void writeTraits() {
-        ImageTraits now = m_traits;
+        Traits now = m_traits;
         now.color = effectiveColor();
         const bool first = !m_written.has_value();
-        const ImageTraits& was = first ? now : *m_written;
+        const Traits& was = first ? now : *m_written;
         if (first || was.color != now.color) attribute(Op::Color, std::uint32_t{now.color});
         if (first || was.layer != now.layer)
             if (const long index = recordIndex(m_database->layerTableId(), now.layer); index >= 0)
@@ -259,8 +232,7 @@ private:
 
     AcDbDatabase* m_database;
     Context m_context;
-    ImageTraits m_traits;
-    std::optional<ImageTraits> m_written;
+    std::optional<Traits> m_written;
     std::vector<Adesk::UInt16> m_blockColors; // at each nesting level
     std::vector<std::uint8_t> m_entries;
     std::uint32_t m_count = 0;
