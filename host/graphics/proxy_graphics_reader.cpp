@@ -87,7 +87,8 @@ public:
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
-    // Draws one entry; false when its data does not hold what its operation needs.
+    // Draws one entry; false when its operation is unknown or its data does not hold what the operation
+    // needs.
     bool entry(Op op, EntryData data) {
         AcGiWorldGeometry& geometry = m_draw.geometry();
         AcGiSubEntityTraits& traits = m_draw.subEntityTraits();
@@ -228,30 +229,6 @@ private:
     int m_drawn = 0;
 };
 
-bool isKnown(std::uint32_t op) {
-    switch (static_cast<Op>(op)) {
-    case Op::Circle:
-    case Op::CircularArc:
-    case Op::Polyline:
-    case Op::Polygon:
-    case Op::Mesh:
-    case Op::Ray:
-    case Op::Color:
-    case Op::Layer:
-    case Op::Linetype:
-    case Op::Marker:
-    case Op::LineWeight:
-    case Op::LinetypeScale:
-    case Op::Thickness:
-    case Op::PushMatrix:
-    case Op::PopMatrix:
-    case Op::PolylineWithNormal:
-    case Op::UnicodeText:
-        return true;
-    }
-    return false;
-}
-
 } // namespace
 
 ProxyGraphicsReplay drawProxyGraphics(const std::uint8_t* image, std::size_t size, AcGiWorldDraw& draw,
@@ -276,7 +253,8 @@ ProxyGraphicsReplay drawProxyGraphics(const std::uint8_t* image, std::size_t siz
             break;
         }
         const EntryData data(image + at + sizeof entry, entry.size - sizeof entry);
-        if (!isKnown(entry.value) || !replay.entry(static_cast<Op>(entry.value), data)) ++result.skipped;
+        // An operation this host does not know falls through every case and is skipped.
+        if (!replay.entry(static_cast<Op>(entry.value), data)) ++result.skipped;
         at += entry.size;
     }
     result.drawn = replay.drawn();
