@@ -275,6 +275,16 @@ bool AcDbDatabase::isRegisteredApplication(const std::wstring& name) const {
 
 // Header variables and the current properties kept in them.
 
+Adesk::Int16 AcDbDatabase::saveProxyGraphics() const {
+    return headerInteger(L"PROXYGRAPHICS", 1) != 0 ? 1 : 0;
+}
+
+Acad::ErrorStatus AcDbDatabase::setSaveProxyGraphics(Adesk::Int16 saveThem) {
+    if (saveThem != 0 && saveThem != 1) return Acad::eInvalidInput;
+    setHeaderVariable(L"PROXYGRAPHICS", {70, saveThem});
+    return Acad::eOk;
+}
+
 bool AcDbDatabase::getHeaderVariable(const std::wstring& name, host::Group& value) const {
     for (const auto& [key, group] : m_header)
         if (host::sameSymbolName(key, name)) {

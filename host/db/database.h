@@ -93,6 +93,11 @@ public:
     double elevation() const;
     Acad::ErrorStatus setElevation(double elevation);
 
+    // Whether saved drawings keep what entities of modules' classes draw as their proxy graphics
+    // (PROXYGRAPHICS, 1 unless the drawing says otherwise).
+    Adesk::Int16 saveProxyGraphics() const;
+    Acad::ErrorStatus setSaveProxyGraphics(Adesk::Int16 saveThem);
+
     // Header variables by name without "$" (what the HEADER section of a drawing file holds).
     bool getHeaderVariable(const std::wstring& name, host::Group& value) const;
     void setHeaderVariable(const std::wstring& name, const host::Group& value);

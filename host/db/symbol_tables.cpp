@@ -258,7 +258,8 @@ void AcDbLayerTableRecord::readDxfGroup(const resbuf& rb) {
             static_cast<Adesk::UInt16>(rb.resval.rint < 0 ? -rb.resval.rint : rb.resval.rint));
         break;
     case 6:
-        if (AcDbDatabase* db = database()) m_linetype = db->linetypeId(rb.resval.rstring);
+        if (AcDbDatabase* db = database()) setLinetypeObjectId(db->linetypeId(rb.resval.rstring));
+        if (m_linetype.isNull()) m_linetypeName = rb.resval.rstring;
         break;
     case 290:
         m_plottable = rb.resval.rint != 0;

@@ -125,7 +125,13 @@ public:
     AcCmColor color() const { return m_color; }
     void setColor(const AcCmColor& color) { m_color = color; }
     AcDbObjectId linetypeObjectId() const { return m_linetype; }
-    void setLinetypeObjectId(AcDbObjectId id) { m_linetype = id; }
+    void setLinetypeObjectId(AcDbObjectId id) {
+        m_linetype = id;
+        m_linetypeName.clear();
+    }
+    // The linetype a DXF file named that was not in the drawing when the layer was read (the table may
+    // come later in the file); empty once a linetype is set.
+    const std::wstring& unresolvedLinetype() const { return m_linetypeName; }
     bool isOff() const { return m_off; }
     void setIsOff(bool off) { m_off = off; }
     bool isFrozen() const { return m_frozen; }
@@ -166,6 +172,7 @@ protected:
 private:
     AcCmColor m_color{7};
     AcDbObjectId m_linetype;
+    std::wstring m_linetypeName;
     bool m_off = false, m_frozen = false, m_locked = false, m_hidden = false, m_vpdflt = false;
     bool m_plottable = true;
     AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLwDefault;

@@ -14,9 +14,9 @@ struct Variable {
 
 // Variables of the drawing: kept in the working database's header.
 bool isDrawingVariable(const std::wstring& name) {
-    for (const wchar_t* v :
-         {L"LTSCALE", L"TILEMODE", L"ELEVATION", L"CLAYER", L"CECOLOR", L"CELTYPE", L"CELTSCALE",
-          L"CELWEIGHT", L"THICKNESS", L"INSBASE", L"EXTMIN", L"EXTMAX", L"PDMODE", L"PDSIZE"})
+    for (const wchar_t* v : {L"LTSCALE", L"TILEMODE", L"ELEVATION", L"CLAYER", L"CECOLOR", L"CELTYPE",
+                             L"CELTSCALE", L"CELWEIGHT", L"THICKNESS", L"INSBASE", L"EXTMIN", L"EXTMAX",
+                             L"PDMODE", L"PDSIZE", L"PROXYGRAPHICS"})
         if (sameSymbolName(name, v)) return true;
     return false;
 }
@@ -81,6 +81,15 @@ bool acceptable(AcDbDatabase& db, const std::wstring& name, const Group& g) {
     if (sameSymbolName(name, L"CECOLOR")) return g.integer() >= 0 && g.integer() <= 256;
     if (sameSymbolName(name, L"CLAYER")) return !db.layerId(g.text()).isNull();
     if (sameSymbolName(name, L"CELTYPE")) return !db.linetypeId(g.text()).isNull();
+    if (sameSymbolName(name, L"PROXYGRAPHICS")) return g.integer() == 0 || g.integer() == 1;
+    return true;
+}
+
+// A drawing variable's value; one that drawings may leave out has its default.
+bool drawingVariable(const AcDbDatabase& db, const std::wstring& name, Group& value) {
+    if (db.getHeaderVariable(name, value)) return true;
+    if (!sameSymbolName(name, L"PROXYGRAPHICS")) return false;
+    value = {70, db.saveProxyGraphics()};
     return true;
 }
 
@@ -127,7 +136,7 @@ int acedGetVar(const ACHAR* name, resbuf* result) {
     host::Group value;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (host::isDrawingVariable(name)) {
-        if (!db || !db->getHeaderVariable(name, value)) return RTERROR;
+        if (!db || !host::drawingVariable(*db, name, value)) return RTERROR;
         return host::toResult(value, result);
     }
     host::Variable* v = host::sessionVariable(name);
@@ -139,7 +148,7 @@ int acedSetVar(const ACHAR* name, const resbuf* value) {
     host::Group current, next;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (host::isDrawingVariable(name)) {
-        if (!db || !db->getHeaderVariable(name, current) || !host::convert(*value, current, next) ||
+        if (!db || !host::drawingVariable(*db, name, current) || !host::convert(*value, current, next) ||
             !host::acceptable(*db, name, next))
             return RTERROR;
         db->setHeaderVariable(name, next);

@@ -4,10 +4,12 @@
 #include "host/db/db_object.h"
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/group_binary.h"
+#include "host/filing/layer_linetypes.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 
@@ -241,12 +243,21 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
     scratch.setHandseed(seed);
+    // A layer left naming an erased linetype is drawn Continuous, and saved so.
+    const std::wstring repairs = repairLayerLinetypes(scratch, [](AcDbLayerTableRecord& layer) {
+        const AcDbObjectId named = layer.linetypeObjectId();
+        auto* record = named.isValid() ? AcDbSymbolTableRecord::cast(named.stub()->object) : nullptr;
+        return record           ? std::wstring(record->name())
+               : named.isNull() ? std::wstring()
+                                : named.handle().text();
+    });
     try {
         restoreProxies(scratch);
     } catch (const std::exception& e) {
         return fail(database, Acad::eFilerError, e.what());
     }
     database.takeContentsOf(scratch);
+    if (!repairs.empty()) acutPrintf(L"\n%ls", repairs.c_str());
     return Acad::eOk;
 }
 

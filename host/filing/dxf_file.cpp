@@ -12,8 +12,10 @@
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/file_bytes.h"
+#include "host/filing/layer_linetypes.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/proxy_graphics_writer.h"
 #include "host/rx/host_classes.h"
 
 namespace host {
@@ -370,6 +372,13 @@ private:
     void finish() {
         applyTableIds();
         completeDrawing(m_db);
+        // Layers name their linetype once every table is read, as LTYPE may follow LAYER.
+        m_repairs = repairLayerLinetypes(m_db, [&](AcDbLayerTableRecord& layer) {
+            const std::wstring named = layer.unresolvedLinetype();
+            if (AcDbObjectId found = m_db.linetypeId(named); !named.empty() && !found.isNull())
+                layer.setLinetypeObjectId(found);
+            return named;
+        });
         for (const BlockRead& block : m_blocks) {
             AcDbBlockTableRecord* r = record(m_db.blockId(block.name));
             if (!r) fail("block " + toUtf8(block.name) + " has no BLOCK_RECORD", block.start);
@@ -387,6 +396,8 @@ private:
     }
 
 public:
+    // The layers whose linetype the file named but did not hold, for a note.
+    const std::wstring& repairs() const { return m_repairs; }
     // What the file held that this host does not keep, for a note: "table VPORT (1), MATERIAL (3)".
     std::wstring leftOut() const {
         std::wstring text;
@@ -436,6 +447,7 @@ private:
     std::vector<EntityRead> m_entities;
     std::vector<BlockRead> m_blocks;
     std::map<std::wstring, int> m_leftOut;
+    std::wstring m_repairs;
 };
 
 } // namespace
@@ -443,11 +455,12 @@ private:
 Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     registerHostClasses();
     AcDbDatabase scratch(false);
-    std::wstring leftOut;
+    std::wstring leftOut, repairs;
     try {
         Reader reader(scratch, parseDxfText(text));
         reader.read();
         leftOut = reader.leftOut();
+        repairs = reader.repairs();
     } catch (const DxfError& e) {
         database.setLastFileError(e.what());
         return Acad::eDxfReadAborted;
@@ -459,6 +472,7 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     database.takeContentsOf(scratch);
     database.setLastFileError({});
     if (!leftOut.empty()) acutPrintf(L"\nNote: not kept from the drawing file: %ls", leftOut.c_str());
+    if (!repairs.empty()) acutPrintf(L"\n%ls", repairs.c_str());
     return Acad::eOk;
 }
 
@@ -480,7 +494,11 @@ namespace {
 
 class Writer {
 public:
-    explicit Writer(const AcDbDatabase& db) : m_db(db) {}
+    explicit Writer(const AcDbDatabase& db)
+        : m_db(db), m_proxyGraphics(db.saveProxyGraphics() != 0), m_moduleClasses([] {
+              const std::vector<AcRxClass*> classes = moduleClasses();
+              return std::set<AcRxClass*>(classes.begin(), classes.end());
+          }()) {}
 
     std::string write() {
         section(L"HEADER", [&] { header(); });
@@ -558,8 +576,31 @@ private:
         if (Acad::ErrorStatus es = o->dxfOut(&filer); es != Acad::eOk)
             throw DxfError("object " + toUtf8(o->handle().text()) + " cannot be written (" + statusName(es) +
                            ")");
+        const std::size_t start = m_groups.size();
         m_groups.insert(m_groups.end(), filer.groups().begin(), filer.groups().end());
+        addProxyGraphics(o, start);
         m_written.insert(o->objectId());
+    }
+
+    // What an entity of a module's class draws for proxy graphics goes with its entity groups, so that a
+    // program without the module can show it.
+    void addProxyGraphics(AcDbObject* o, std::size_t start) {
+        auto* e = AcDbEntity::cast(o);
+        if (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA())) return;
+        const Bytes image = proxyGraphicsOf(e);
+        if (image.empty()) return;
+        const auto first = m_groups.begin() + static_cast<std::ptrdiff_t>(start);
+        const auto entityGroups = std::find_if(first, m_groups.end(), [](const Group& g) {
+            return g.code == AcDb::kDxfSubclass && g.text() == L"AcDbEntity";
+        });
+        if (entityGroups == m_groups.end()) return;
+        const auto end = std::find_if(entityGroups + 1, m_groups.end(), [](const Group& g) {
+            return g.code == AcDb::kDxfSubclass || g.code == AcDb::kDxfRegAppName;
+        });
+        std::vector<Group> graphics{{92, static_cast<Adesk::Int32>(image.size())}};
+        for (Group& chunk : binaryChunkGroups(310, image))
+            graphics.push_back(std::move(chunk));
+        m_groups.insert(end, graphics.begin(), graphics.end());
     }
 
     static AcDbObject* live(AcDbObjectId id) {
@@ -644,6 +685,8 @@ private:
     }
 
     const AcDbDatabase& m_db;
+    const bool m_proxyGraphics;
+    const std::set<AcRxClass*> m_moduleClasses;
     std::vector<Group> m_groups;
     std::set<AcDbObjectId> m_written;
 };

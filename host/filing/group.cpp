@@ -1,5 +1,6 @@
 #include "host/filing/group.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "host/db/database.h"
@@ -34,6 +35,17 @@ AcDbHandle Group::handle() const {
     if (auto* h = std::get_if<AcDbHandle>(&value)) return *h;
     if (auto* s = std::get_if<std::wstring>(&value)) return AcDbHandle(s->c_str());
     return {};
+}
+
+std::vector<Group> binaryChunkGroups(short code, const Bytes& data) {
+    constexpr std::size_t kChunk = 127;
+    std::vector<Group> groups;
+    for (std::size_t at = 0; at < data.size(); at += kChunk) {
+        const auto first = data.begin() + static_cast<std::ptrdiff_t>(at);
+        const std::size_t size = std::min(kChunk, data.size() - at);
+        groups.push_back({code, Bytes(first, first + static_cast<std::ptrdiff_t>(size))});
+    }
+    return groups;
 }
 
 GroupValue emptyValueFor(int code) {

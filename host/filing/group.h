@@ -37,6 +37,9 @@ struct Group {
 // The value kind a group code carries, as an empty value of that kind (monostate for unknown codes).
 GroupValue emptyValueFor(int code);
 
+// Binary data as DXF writers cut it: groups `code` of at most 127 bytes each.
+std::vector<Group> binaryChunkGroups(short code, const Bytes& data);
+
 // Conversions to and from result buffers. Object references (330-369 and the like) travel in result buffers
 // as entity names of `database`; a null database leaves such references null.
 resbuf* toResbuf(const Group& group, AcDbDatabase* database);

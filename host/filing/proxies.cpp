@@ -8,15 +8,21 @@
 #include "host/filing/dxf_filer.h"
 #include "host/filing/group_binary.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/proxy_graphics_reader.h"
 
 HOST_DEFINE_MEMBERS(AcDbProxyObject, AcDbObject, L"ACAD_PROXY_OBJECT")
 HOST_DEFINE_MEMBERS(AcDbProxyEntity, AcDbEntity, L"ACAD_PROXY_ENTITY")
 
+bool AcDbProxyEntity::subWorldDraw(AcGiWorldDraw* draw) {
+    if (!draw) return true;
+    const host::Bytes image = host::proxyGraphicsImage(content());
+    host::drawProxyGraphics(image.data(), image.size(), *draw, database());
+    return true;
+}
+
 namespace host {
 namespace {
 
-// Binary data in DXF goes in groups 310 of at most 127 bytes, as DXF writers cut it.
-constexpr std::size_t kDxfChunk = 127;
 // A sane bound on a kept record, so a damaged length cannot ask for the whole memory.
 constexpr Adesk::UInt32 kMaxRecordSize = 1u << 28;
 
@@ -106,11 +112,8 @@ Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& cont
     filer->writeString(1, content.className);
     filer->writeString(2, content.dxfName);
     filer->writeInt32(90, static_cast<Adesk::Int32>(content.record.size()));
-    for (std::size_t at = 0; at < content.record.size(); at += kDxfChunk) {
-        const auto first = content.record.begin() + static_cast<std::ptrdiff_t>(at);
-        const std::size_t size = std::min(kDxfChunk, content.record.size() - at);
-        filer->writeGroup({310, Bytes(first, first + static_cast<std::ptrdiff_t>(size))});
-    }
+    for (const Group& chunk : binaryChunkGroups(310, content.record))
+        filer->writeGroup(chunk);
     return filer->filerStatus();
 }
 
@@ -127,6 +130,20 @@ Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content) {
                                   rb.resval.rbinary.buf + rb.resval.rbinary.clen);
     }
     return es == Acad::eEndOfFile ? Acad::eOk : es;
+}
+
+Bytes proxyGraphicsImage(const ProxyContent& content) {
+    Bytes image;
+    if (!content.fromDxf) return image;
+    const auto entityGroups = std::find_if(content.groups.begin(), content.groups.end(), [](const Group& g) {
+        return g.code == AcDb::kDxfSubclass && g.text() == L"AcDbEntity";
+    });
+    for (auto g = entityGroups; g != content.groups.end(); ++g) {
+        if (g != entityGroups && g->code == AcDb::kDxfSubclass) break;
+        if (const Bytes* chunk = std::get_if<Bytes>(&g->value); chunk && g->code == 310)
+            image.insert(image.end(), chunk->begin(), chunk->end());
+    }
+    return image;
 }
 
 const ProxyContent* proxyContent(const AcDbObject* object) {

@@ -76,10 +76,16 @@ class AcDbProxyObject : public host::ProxyOf<AcDbObject> {
 
 class AcDbProxyEntity : public host::ProxyOf<AcDbEntity> {
     HOST_DECLARE_MEMBERS(AcDbProxyEntity)
+public:
+    // Draws the proxy graphics the file kept with the entity, when it kept some.
+    bool subWorldDraw(AcGiWorldDraw* draw) override;
 };
 
 namespace host {
 
+// The proxy graphics kept among the entity groups of a DXF file (groups 310 of the AcDbEntity subclass);
+// empty when there are none.
+Bytes proxyGraphicsImage(const ProxyContent& content);
 // The proxy's content; null when the object is no proxy.
 const ProxyContent* proxyContent(const AcDbObject* object);
 // A new proxy entity or object holding `content`.

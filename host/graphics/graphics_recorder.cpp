@@ -72,15 +72,6 @@ void GraphicsRecorder::addPoints(Primitive& primitive, const AcGePoint3d* points
         primitive.points.push_back(toWorld(points[i]));
 }
 
-void GraphicsRecorder::setTraitsFrom(const AcDbEntity* entity) {
-    m_traits = Traits{};
-    m_traits.color = entity->colorIndex();
-    m_traits.layer = entity->layerId();
-    m_traits.linetype = entity->linetypeId();
-    m_traits.linetypeScale = entity->linetypeScale();
-    m_traits.lineWeight = entity->lineWeight();
-}
-
 Adesk::UInt16 GraphicsRecorder::resolvedColor() const {
     Adesk::UInt16 c = m_traits.color;
     if (c == AcCmColor::kByLayer) {

@@ -9,19 +9,11 @@
 
 #include "host/entities/entity.h"
 #include "host/graphics/gi.h"
+#include "host/graphics/kept_traits.h"
 
 namespace host {
 
 enum class PrimitiveKind { Polyline, Polygon, Circle, Arc, Mesh, Text, Ray };
-
-struct Traits {
-    Adesk::UInt16 color = 256;
-    AcDbObjectId layer, linetype;
-    double linetypeScale = 1;
-    AcDb::LineWeight lineWeight = AcDb::kLnWtByLayer;
-    Adesk::LongPtr marker = 0;
-    double thickness = 0;
-};
 
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Polyline;
@@ -56,7 +48,7 @@ public:
     AcGeMatrix3d modelToEyeTransform() const override { return AcGeMatrix3d(); }
 };
 
-class GraphicsRecorder : public AcGiViewportGeometry, public AcGiSubEntityTraits {
+class GraphicsRecorder : public AcGiViewportGeometry, public KeptTraits {
 public:
     explicit GraphicsRecorder(AcGiRegenType regenType = kAcGiStandardDisplay, double deviation = 0.01);
     ~GraphicsRecorder() override;
@@ -90,21 +82,6 @@ public:
     bool pushModelTransform(const AcGeMatrix3d& xform) override;
     bool popModelTransform() override;
 
-    // Traits.
-    void setColor(Adesk::UInt16 colorIndex) override { m_traits.color = colorIndex; }
-    void setLayer(AcDbObjectId layerId) override { m_traits.layer = layerId; }
-    void setLineType(AcDbObjectId linetypeId) override { m_traits.linetype = linetypeId; }
-    void setLineTypeScale(double scale) override { m_traits.linetypeScale = scale; }
-    void setLineWeight(AcDb::LineWeight weight) override { m_traits.lineWeight = weight; }
-    void setSelectionMarker(Adesk::LongPtr marker) override { m_traits.marker = marker; }
-    void setThickness(double thickness) override { m_traits.thickness = thickness; }
-    Adesk::UInt16 color() const override { return m_traits.color; }
-    AcDbObjectId layerId() const override { return m_traits.layer; }
-    AcDbObjectId lineTypeId() const override { return m_traits.linetype; }
-    double lineTypeScale() const override { return m_traits.linetypeScale; }
-    AcDb::LineWeight lineWeight() const override { return m_traits.lineWeight; }
-    double thickness() const override { return m_traits.thickness; }
-
     AcGiRegenType regenType() const { return m_regenType; }
     double deviation() const { return m_deviation; }
 
@@ -120,11 +97,9 @@ private:
     // A circle or an arc: its outline, and its centre, radius and normal in world coordinates.
     void addArc(PrimitiveKind kind, const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
                 double startAngle, double sweep);
-    void setTraitsFrom(const AcDbEntity* entity);
 
     AcGiRegenType m_regenType;
     double m_deviation;
-    Traits m_traits;
     AcDbHandle m_drawingEntity; // the top-level entity being recorded
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<Adesk::UInt16> m_blockColors; // the colour "by block" means at each nesting level

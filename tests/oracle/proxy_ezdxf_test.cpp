@@ -48,3 +48,35 @@ TEST(Proxies, ThePolylinesSurviveAHostWithoutThePlugin) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i], (oracle::Row{5, 5})) << restored[i];
 }
+
+// What the polylines draw for proxy graphics, saved with the plan and decoded by ezdxf: with the draw flag's
+// proxy bit, each polyline's segments (arcs as their points); without it, or with PROXYGRAPHICS 0, nothing.
+TEST(Proxies, SavedPolylinesCarryTheirSegmentsAsProxyGraphicsWhenTheDrawFlagAsks) {
+    testing_support::TempFolder folder;
+    auto graphicsAfter = [&](const std::string& name, const std::string& script) {
+        testing_support::writeFile(folder / (name + ".scr"), script);
+        const std::string saved = folder / (name + ".dxf");
+        const testing_support::ProgramRun run =
+            zhost(kWithPlugin + kPlan + " --script " + folder / (name + ".scr") + " --save " + saved);
+        EXPECT_EQ(run.status, 0) << run.output;
+        return oracle::runPythonOracle("proxy_oracle.py", "graphics " + saved);
+    };
+    // Rows: handle, has widths, entities decoded, off the path, vertex missed, points inside arcs.
+    const std::vector<oracle::Row> drawn = graphicsAfter("drawn", "ZOR_DRAWFLAG\n4\n");
+    ASSERT_EQ(drawn.size(), 5u);
+    double insideArcs = 0;
+    for (const oracle::Row& row : drawn) {
+        ASSERT_EQ(row.size(), 6u);
+        EXPECT_GT(row[2], 0) << "polyline " << row[0];
+        insideArcs += row[5];
+        if (row[1] != 0) continue; // widths and heights draw beside the path
+        EXPECT_LT(row[3], 1e-9) << "a point off polyline " << row[0];
+        EXPECT_LT(row[4], 1e-9) << "a vertex of polyline " << row[0] << " not drawn";
+    }
+    EXPECT_GT(insideArcs, 0) << "the parcel's arc drawn along it, not as its chord";
+
+    for (const auto& [name, script] : {std::pair<std::string, std::string>{"plain", "ZOR_DRAWFLAG\n0\n"},
+                                       {"off", "ZOR_DRAWFLAG\n4\n(setvar \"PROXYGRAPHICS\" 0)\n"}})
+        for (const oracle::Row& row : graphicsAfter(name, script))
+            EXPECT_EQ(row[2], -1) << name << ": polyline " << row[0] << " carries proxy graphics";
+}

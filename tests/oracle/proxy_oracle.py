@@ -2,10 +2,22 @@
 
 compare NAME REFERENCE OTHER...: reads every file and prints one row per OTHER: how many entities of the DXF
 name NAME it holds, and how many of them have, under the same handle, exactly the groups of the REFERENCE's.
+
+graphics PATH: one row per ZORTAPOLY of model space, decoded by ezdxf's proxy-graphics reader: its handle (as a
+number), 1 when it has widths or heights (which draw beside its path), how many entities its proxy graphics
+give (-1 without proxy graphics), the largest distance of their points from the polyline's path, the largest
+distance of a vertex from the nearest of their points, and how many of their points lie inside arcs.
 """
+import math
 import sys
 
+import logging
+
 import ezdxf
+from ezdxf.math import Vec3, bulge_to_arc
+from ezdxf.proxygraphic import ProxyGraphic
+
+logging.getLogger("ezdxf").setLevel(logging.ERROR)  # its notes on meshes it has not met would be read as rows
 
 
 def groups_by_handle(path, name):
@@ -26,7 +38,82 @@ def compare(name, reference, others):
         print(len(found), same)
 
 
+def vertices(entity):
+    """The vertices (point, bulge) and the closed flag from the polyline's own groups."""
+    tags = next(s for s in entity.xtags.subclasses if s[0].code == 100 and s[0].value == "PolyArc3D")
+    closed = next(tag.value for tag in tags if tag.code == 70) & 1
+    points, widths = [], False
+    for tag in tags[1:]:
+        if tag.code == 10:
+            points.append([Vec3(tag.value), 0.0])
+        elif tag.code == 42 and points:
+            points[-1][1] = tag.value
+        elif tag.code in (40, 39) and points and tag.value != 0:
+            widths = True
+    return points, closed, widths
+
+
+def segments(points, closed):
+    ends = list(zip(points, points[1:]))
+    if closed:
+        ends.append((points[-1], points[0]))
+    return [(a[0], b[0], a[1]) for a, b in ends]
+
+
+def arc_distance(p, start, end, bulge):
+    """Plan distance to the arc, None when p is outside its sweep; the arc's heights are interpolated."""
+    center, start_angle, end_angle, radius = bulge_to_arc(start.vec2, end.vec2, bulge)
+    offset = p.vec2 - center
+    span = (end_angle - start_angle) % math.tau
+    if (offset.angle - start_angle) % math.tau > span + 1e-9:
+        return None
+    return abs(offset.magnitude - radius)
+
+
+def line_distance(p, a, b):
+    ab = b - a
+    t = 0.0 if ab.magnitude == 0 else max(0.0, min(1.0, (p - a).dot(ab) / ab.dot(ab)))
+    return (a + ab * t - p).magnitude
+
+
+def drawn_points(entity):
+    if entity.proxy_graphic is None:
+        return None
+    drawn = list(ProxyGraphic(entity.proxy_graphic, entity.doc).virtual_entities())
+    points = []
+    for e in drawn:
+        points += [Vec3(v.dxf.location) for v in e.vertices] if e.dxftype() == "POLYLINE" else []
+    return drawn, points
+
+
+def graphics(path):
+    doc = ezdxf.readfile(path)
+    for entity in doc.modelspace().query("ZORTAPOLY"):
+        points, closed, widths = vertices(entity)
+        decoded = drawn_points(entity)
+        if decoded is None:
+            print(int(entity.dxf.handle, 16), int(widths), -1, 0, 0, 0)
+            continue
+        drawn, found = decoded
+        off_path, in_arcs = 0.0, 0
+        for p in found:
+            distances = []
+            for a, b, bulge in segments(points, closed):
+                if bulge == 0:
+                    distances.append(line_distance(p, a, b))
+                elif (d := arc_distance(p, a, b, bulge)) is not None:
+                    distances.append(d)
+                    if min((p - a).magnitude, (p - b).magnitude) > 1e-6:
+                        in_arcs += 1
+            off_path = max(off_path, min(distances, default=math.inf))
+        missed = max(min((v - p).magnitude for p in found) for v, _ in points) if found else math.inf
+        print(int(entity.dxf.handle, 16), int(widths), len(drawn), off_path, missed, in_arcs)
+
+
 if __name__ == "__main__":
-    if len(sys.argv) < 5 or sys.argv[1] != "compare":
-        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER...")
-    compare(sys.argv[2], sys.argv[3], sys.argv[4:])
+    if len(sys.argv) >= 5 and sys.argv[1] == "compare":
+        compare(sys.argv[2], sys.argv[3], sys.argv[4:])
+    elif len(sys.argv) == 3 and sys.argv[1] == "graphics":
+        graphics(sys.argv[2])
+    else:
+        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER... | graphics PATH")

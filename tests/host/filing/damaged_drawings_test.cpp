@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
 #include "host/entities/line.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
@@ -235,4 +236,69 @@ TEST(DamagedDrawings, ObjectsWithoutHandlesTakeNoneTheFileUses) {
     AcDbDatabase withHandles(false);
     ASSERT_EQ(host::readDxf(withHandles, whole), Acad::eOk);
     EXPECT_EQ(again.stubs().size(), withHandles.stubs().size()) << "every object kept";
+}
+
+namespace {
+
+AcDbObjectId linetypeOfLayer(const AcDbDatabase& db, const wchar_t* name) {
+    AcDbLayerTableRecord* layer = nullptr;
+    if (acdbOpenObject(layer, db.layerId(name), AcDb::kForRead) != Acad::eOk) return {};
+    const AcDbObjectId linetype = layer->linetypeObjectId();
+    layer->close();
+    return linetype;
+}
+
+// Reads `text` (DXF or binary) into a fresh database; the command line's notes.
+std::string notesReading(AcDbDatabase& db, const std::string& text) {
+    host::clearCommandLineTranscript();
+    EXPECT_EQ(host::readDrawingContent(db, text), Acad::eOk) << db.lastFileError();
+    return host::toUtf8(host::commandLineTranscript());
+}
+
+} // namespace
+
+// A layer whose linetype the file names but does not hold is drawn Continuous, and the reader says so.
+TEST(DamagedDrawings, LayersNamingALinetypeTheDrawingLacksTakeContinuousWithANote) {
+    const std::string note = "\nNote: linetypes the drawing does not hold, replaced by Continuous on layers ";
+    {
+        // Erased while a layer uses it, then saved as the binary drawing: repaired on opening, so the DXF
+        // saved from it says Continuous and opens without a word.
+        Sample s;
+        AcDbLinetypeTableRecord* dashed = nullptr;
+        ASSERT_EQ(acdbOpenObject(dashed, s.db->linetypeId(L"TIRETS"), AcDb::kForWrite), Acad::eOk);
+        ASSERT_EQ(dashed->erase(), Acad::eOk);
+        dashed->close();
+        std::string bytes;
+        ASSERT_EQ(host::writeDrawing(*s.db, bytes), Acad::eOk);
+        AcDbDatabase binary(false);
+        EXPECT_EQ(notesReading(binary, bytes), note + "Talus (TIRETS)");
+        EXPECT_EQ(linetypeOfLayer(binary, L"Talus"), binary.continuousLinetype());
+        AcDbDatabase again(false);
+        EXPECT_EQ(notesReading(again, host::writeDxf(binary)), "");
+        EXPECT_EQ(linetypeOfLayer(again, L"Talus"), again.continuousLinetype());
+    }
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    {
+        // A name no linetype has.
+        std::string text = good;
+        const std::size_t linetype = text.find("\n  6\nTIRETS\n", text.find("  2\nTalus\n"));
+        ASSERT_NE(linetype, std::string::npos);
+        text.replace(linetype, std::strlen("\n  6\nTIRETS\n"), "\n  6\nPOINTILLE\n");
+        AcDbDatabase db(false);
+        EXPECT_EQ(notesReading(db, text), note + "Talus (POINTILLE)");
+        EXPECT_EQ(linetypeOfLayer(db, L"Talus"), db.continuousLinetype());
+    }
+    {
+        // The linetypes' table after the layers': the layer keeps its own.
+        std::string text = good;
+        const std::size_t start = text.find("  0\nTABLE\n  2\nLTYPE\n");
+        const std::size_t end = text.find("  0\nENDTAB\n", start) + std::strlen("  0\nENDTAB\n");
+        const std::string linetypes = text.substr(start, end - start);
+        text.erase(start, end - start);
+        text.insert(text.find("  0\nENDTAB\n", text.find("  0\nTABLE\n  2\nLAYER\n")) + 11, linetypes);
+        AcDbDatabase db(false);
+        EXPECT_EQ(notesReading(db, text), "");
+        EXPECT_EQ(linetypeOfLayer(db, L"Talus"), db.linetypeId(L"TIRETS"));
+    }
 }

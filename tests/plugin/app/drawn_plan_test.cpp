@@ -1,6 +1,6 @@
 // The survey plan drawn by zhost with the plug-in: the SVG, read as XML, shows each polyline's segments under
 // their markers in the colours of their TEF codes, the hatch and the symbols of the styles, and the draw flag
-// set by a script changes how they draw.
+// set by a script changes how they draw. Saved with their proxy graphics, they show the same without it.
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -160,4 +160,78 @@ TEST(DrawnPlan, StylesShowTheirHatchAndSymbolsUnlessTheDrawFlagLeavesThemOut) {
     EXPECT_TRUE(ofHandle(plain, kHatched, "polygon").empty());
     EXPECT_TRUE(ofHandle(plain, kHedge, "circle").empty());
     EXPECT_EQ(ofHandle(plain, kHedge, "polyline").size(), 2u) << "the hedge itself stays";
+}
+
+namespace {
+
+// The polylines' own lines (not what their styles add) of each entity, in drawing order, placed from the
+// contour line's first point: pictures of other extents are shifted, not scaled.
+std::map<std::string, std::vector<Element>> polylinesByHandle(const std::vector<Element>& elements) {
+    std::map<std::string, std::vector<Element>> found;
+    for (const Element& e : elements)
+        if (e.tag == "polyline") found[e.handle].push_back(e);
+    if (found[kContour].empty()) return found;
+    const Point origin = found[kContour].front().points.front();
+    for (auto& [handle, lines] : found)
+        for (Element& line : lines)
+            for (Point& p : line.points)
+                p = {p.x - origin.x, p.y - origin.y};
+    return found;
+}
+
+void expectSameLines(const std::vector<Element>& shown, const std::vector<Element>& drawn,
+                     const std::string& what) {
+    ASSERT_EQ(shown.size(), drawn.size()) << what;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_EQ(shown[i].marker, drawn[i].marker) << what;
+        EXPECT_EQ(shown[i].stroke, drawn[i].stroke) << what;
+        ASSERT_EQ(shown[i].points.size(), drawn[i].points.size()) << what;
+        for (std::size_t k = 0; k < drawn[i].points.size(); ++k)
+            expectAt(shown[i].points[k], drawn[i].points[k].x, drawn[i].points[k].y, what);
+    }
+}
+
+// The drawing file without the last chunk of proxy graphics of the entity `handle`.
+std::string withoutLastGraphicsChunk(const std::string& dxf, const std::string& handle) {
+    const std::size_t entity = dxf.find("\n  0\nZORTAPOLY\n  5\n" + handle + "\n");
+    const std::size_t end = dxf.find("\n  0\n", entity + 1);
+    const std::size_t chunk = dxf.rfind("\n310\n", end);
+    if (entity == std::string::npos || chunk == std::string::npos || chunk < entity) return dxf;
+    const std::size_t chunkEnd = dxf.find('\n', chunk + 5);
+    return dxf.substr(0, chunk) + dxf.substr(chunkEnd);
+}
+
+} // namespace
+
+TEST(DrawnPlan, WithoutThePluginThePolylinesDrawFromTheProxyGraphicsSavedWithThem) {
+    DrawnPlan plan;
+    host::test::TemporaryFile saved{".dxf"}, damaged{".dxf"}, shown{".svg"};
+    plugin::test::runScriptOnDrawing(plan.install, plan.script, "zhost_proxy_graphics", ZHOST_PROGRAM,
+                                     EXAMPLES "/survey_polylines.dxf", MODULE_2021, "ZOR_DRAWFLAG\n4\n",
+                                     "--save " + saved.path + " --svg " + plan.picture.path);
+    const auto drawn = polylinesByHandle(elementsOf(host::readFileBytes(plan.picture.wide()).value_or("")));
+    auto showWithoutPlugin = [&](const std::string& drawing) {
+        const auto run =
+            testing_support::runProgram("ZORTA_NAMESPACE=zhost_proxy_graphics_" + std::to_string(getpid()) +
+                                        "_ " ZHOST_PROGRAM " " + drawing + " --svg " + shown.path);
+        EXPECT_EQ(run.status, 0) << run.output;
+        EXPECT_NE(run.output.find("proxy objects"), std::string::npos) << run.output;
+        return polylinesByHandle(elementsOf(host::readFileBytes(shown.wide()).value_or("")));
+    };
+    const auto proxies = showWithoutPlugin(saved.path);
+    for (const std::string& handle : {kParcel, kKerb, kContour, kHatched, kHedge})
+        expectSameLines(proxies.count(handle) ? proxies.at(handle) : std::vector<Element>{},
+                        drawn.count(handle) ? drawn.at(handle) : std::vector<Element>{},
+                        "polyline " + handle);
+
+    // The parcel's graphics cut short: what comes before the cut still shows, the others are whole.
+    host::writeFileBytes(damaged.wide(),
+                         withoutLastGraphicsChunk(host::readFileBytes(saved.wide()).value_or(""), kParcel));
+    const auto cut = showWithoutPlugin(damaged.path);
+    ASSERT_TRUE(cut.count(kParcel));
+    const std::vector<Element>& parcel = cut.at(kParcel);
+    EXPECT_GE(parcel.size(), 1u);
+    EXPECT_LT(parcel.size(), drawn.at(kParcel).size());
+    expectSameLines({parcel.front()}, {drawn.at(kParcel).front()}, "the parcel's first segment");
+    expectSameLines(cut.at(kContour), drawn.at(kContour), "the contour line");
 }
