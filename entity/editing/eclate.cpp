@@ -2,6 +2,7 @@
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
 #include "entity/editing/eclate_rules.h"
+#include "entity/editing/plan_meetings.h"
 
 #include <vector>
 
@@ -136,23 +137,26 @@ void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
 }
 
 void CPolyArc3D::splitLoops(std::vector<CPolyArc3D*>& loops) {
-    for (P_Vertex* u = m_pHead ? m_pHead->pVN : nullptr; u;) {
-        const CPoint3d pu = u->pt;
-        P_Vertex* closing = u->pVN ? u->pVN->pVN : nullptr;
-        for (; closing; closing = closing->pVN) {
-            const CPoint3d pc = closing->pt;
-            if (pu.isEq2dTol(pc, meetingDistance())) break;
-        }
-        if (!closing) {
-            u = u->pVN;
+    // Loops are cut out behind the walk, so the vertices ahead of it keep their positions in this list.
+    std::vector<P_Vertex*> nodes;
+    nodes.reserve(m_nVertex);
+    for (P_Vertex* v = m_pHead; v; v = v->pVN)
+        nodes.push_back(v);
+    const PlanMeetings meetings(nodes, meetingDistance());
+    // The head is not the start of a loop: ends that meet close the piece instead.
+    for (int i = 1; i < static_cast<int>(nodes.size());) {
+        const int j = meetings.firstFrom(i, i + 2);
+        if (j < 0) {
+            ++i;
             continue;
         }
+        P_Vertex* closing = nodes[j];
         CPolyArc3D* loop = newPieceLike();
         loops.push_back(loop);
         loop->m_Scratch = static_cast<unsigned short>(closing->tefs());
         loop->m_f70 = static_cast<short>(m_f70 & ~1);
-        moveRun(u, closing->pVB, *loop);
+        moveRun(nodes[i], closing->pVB, *loop);
         loop->A(closing);
-        u = closing;
+        i = j;
     }
 }

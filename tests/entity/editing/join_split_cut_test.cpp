@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "entity/editing/eclate_result.h"
+#include "entity/editing/eclate_rules.h"
 #include "geometry/points/angle_units.h"
 #include "host/db/database.h"
 #include "host/entities/line.h"
@@ -227,6 +228,78 @@ TEST_F(Splitting, LoopsComeOutWithModeTwoAndOtherLinetypesStayWhole) {
     poly.setLinetype(L"CONTINUOUS");
     EXPECT_EQ(poly.eclate(&whole.array, 1 | 2), 1);
     EXPECT_EQ(whole[0]->GetCount(), 8);
+}
+
+// Each loop is the run from a vertex to the first later vertex (two steps on at least) that meets it within
+// the meeting distance in plan; a loop inside a loop stays in it, and segments that cross between vertices do
+// not cut.
+TEST_F(Splitting, LoopsAreCutAtTheFirstLaterVertexThatMeetsTheirStart) {
+    const double near = 0.9 * eclate_rules::meetingDistance();
+    const double far = 1.1 * eclate_rules::meetingDistance();
+    appendAll(poly, {{0, 0, 0},
+                     {10, 0, 0}, // 2: starts the outer loop
+                     {10, 5, 0}, // 3: starts the inner loop
+                     {12, 5, 0},
+                     {12, 7, 0},
+                     {10, 7, 0},
+                     {10, 5, 0},           // 7: closes the inner loop, kept inside the outer one
+                     {10 + near, near, 0}, // 8: closes the outer loop, diagonally within the distance
+                     {20, 0, 0},           // 9
+                     {30, 5, 0},           // 10..13: segments crossing each other between vertices
+                     {30, -5, 0},
+                     {22, 5, 0},
+                     {22, -5, 0},
+                     {40, 0, 0},       // 14
+                     {20 + far, 0, 0}, // 15: just beyond 9
+                     {40, 0, 3},       // 16: meets 14 in plan whatever its height
+                     {50, 0, 0},       // 17: ends on a vertex that meets it again at 19
+                     {50, 3, 0},
+                     {50, 0, 0}}); // 19
+    const auto tags = [](const CPolyArc3D& piece) {
+        std::vector<std::int64_t> t;
+        for (const P_Vertex* v = piece.H(); v; v = v->pVN)
+            t.push_back(std::int64_t(v->tag));
+        return t;
+    };
+    poly.H(7)->tef1 = 1;
+    ASSERT_EQ(poly.eclate(&pieces.array, 2), 4);
+    // A loop ends on a copy of its closing vertex. Where that copy lies within the round meeting distance
+    // of the start, the loop comes out closed without it; the diagonal one of the outer loop does not.
+    EXPECT_EQ(tags(*pieces[0]), (std::vector<std::int64_t>{1, 8, 9, 10, 11, 12, 13, 16, 19}));
+    EXPECT_EQ(tags(*pieces[1]), (std::vector<std::int64_t>{2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(pieces[1]->m_Scratch, 1);
+    EXPECT_EQ(tags(*pieces[2]), (std::vector<std::int64_t>{14, 15}));
+    EXPECT_EQ(tags(*pieces[3]), (std::vector<std::int64_t>{17, 18}));
+    EXPECT_FALSE(pieces[0]->f70() & 1);
+    EXPECT_FALSE(pieces[1]->f70() & 1);
+    EXPECT_TRUE(pieces[2]->f70() & 1);
+    EXPECT_TRUE(pieces[3]->f70() & 1);
+}
+
+TEST_F(Splitting, AThousandLoopsComeOutInOrderAfterTheLineTheyHangFrom) {
+    // Along x, every station sends out a small square loop that comes back to its start; the crossings of
+    // its neighbours' loops do not count, only the return.
+    constexpr int kLoops = 1000;
+    for (int s = 0; s < kLoops; ++s) {
+        const double x = 2.0 * s;
+        appendAll(poly, {{x, 0, 0}, {x + 1, 0, 0}, {x + 1, 1.5, 0}, {x + 3.5, 1.5, 0}, {x + 3.5, -1, 0}});
+        append(poly, {x + 1, 0, 0}, {.tef1 = static_cast<signed char>(s % 2), .tef2 = 0});
+    }
+    ASSERT_EQ(poly.eclate(&pieces.array, 2), 1 + kLoops);
+    std::vector<std::int64_t> line;
+    for (const P_Vertex* v = pieces[0]->H(); v; v = v->pVN)
+        line.push_back(std::int64_t(v->tag));
+    ASSERT_EQ(line.size(), 2u * kLoops);
+    for (int s = 0; s < kLoops; ++s) {
+        SCOPED_TRACE(s);
+        EXPECT_EQ(line[2 * s], 6 * s + 1);
+        EXPECT_EQ(line[2 * s + 1], 6 * s + 6);
+        const CPolyArc3D& loop = *pieces[1 + s];
+        ASSERT_EQ(loop.GetCount(), 4);
+        EXPECT_EQ(std::int64_t(loop.H()->tag), 6 * s + 2);
+        EXPECT_EQ(std::int64_t(loop.T()->tag), 6 * s + 5);
+        EXPECT_EQ(loop.m_Scratch, s % 2);
+    }
 }
 
 TEST_F(Splitting, ManyBreaksGiveEveryPieceItsRunCodeAndCount) {
