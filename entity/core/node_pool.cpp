@@ -6,7 +6,7 @@
 struct alignas(8) NodeSlot {
     P_Vertex vertex;
 };
-static_assert(sizeof(NodeSlot) == 72);
+static_assert(sizeof(NodeSlot) == CPolyArc3D::kNodeStride);
 
 struct CPolyArc3D::NodeBlock {
     NodeBlock* next;
@@ -34,8 +34,9 @@ P_Vertex* CPolyArc3D::NewNode(P_Vertex* prev, P_Vertex* next) {
     if (!gm_pNodeFree) addBlock();
     P_Vertex* v = gm_pNodeFree;
     gm_pNodeFree = v->pVN;
-    // The next take reads that node's link: it is on its way while this one is filled.
-    if (gm_pNodeFree) __builtin_prefetch(gm_pNodeFree);
+    // Each take reads the link of the node it takes: the free nodes some takes on are on their way while
+    // this one is filled (a spliced chain comes back in the order it was taken).
+    prefetchAhead(v);
     --gm_nCount;
     v->pVB = prev;
     v->pVN = next;

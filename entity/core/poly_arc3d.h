@@ -49,6 +49,14 @@ public:
     // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN, its length, and the
     // number of live entities (the blocks are freed when the last one is destroyed).
     static constexpr int kNodesPerBlock = 500;
+    // Distance between neighbouring nodes of a block (a 68-byte node on an 8-byte boundary).
+    static constexpr std::size_t kNodeStride = 72;
+    // Nodes taken one after another lie one after another in the blocks: a long walk asks for the node some
+    // places on while it works on this one, so that it does not wait on memory. A guess that misses (a list
+    // edited since) costs nothing.
+    static void prefetchAhead(const P_Vertex* v) {
+        __builtin_prefetch(reinterpret_cast<const char*>(v) + 16 * kNodeStride);
+    }
     static NodeBlock* gm_pBlocks;
     static P_Vertex* gm_pNodeFree;
     static int gm_nCount;
@@ -130,10 +138,12 @@ public:
     // Whether every coordinate and bulge is finite and no bulge is beyond kLargestBulge.
     bool hasSoundVertices() const;
     static bool isSoundVertex(const P_Vertex* v) {
-        const double bulge = v->bulge;
-        // Beyond the largest bulge the arc geometry clamps it: the segment is no longer the one stored.
-        return std::isfinite(v->pt.x) && std::isfinite(v->pt.y) && std::isfinite(v->pt.z) &&
-               std::isfinite(bulge) && std::fabs(bulge) <= kLargestBulge;
+        const CPoint3d p = v->pt;
+        // x - x is 0 for a finite x and NaN otherwise: one test for the three coordinates, in every walk.
+        const bool finite = (p.x - p.x) + (p.y - p.y) + (p.z - p.z) == 0;
+        // Beyond the largest bulge the arc geometry clamps it: the segment is no longer the one stored. A
+        // bulge that is not finite fails the comparison too.
+        return finite & (std::fabs(double(v->bulge)) <= kLargestBulge);
     }
     // n = 0: counts the list; stores n (or the count) and answers it.
     int GetCount(int n);

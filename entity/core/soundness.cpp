@@ -3,7 +3,9 @@
 
 bool CPolyArc3D::hasSoundVertices() const {
     int steps = m_nVertex;
-    for (const P_Vertex* v = m_pHead; v && steps-- > 0; v = v->pVN)
+    for (const P_Vertex* v = m_pHead; v && steps-- > 0; v = v->pVN) {
+        prefetchAhead(v);
         if (!isSoundVertex(v)) return false;
+    }
     return true;
 }

@@ -4,6 +4,7 @@
 // piece is the list itself, less a last vertex that repeats the first, so it is walked where it stands.
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/segment_geometry.h"
 #include "entity/editing/eclate_result.h"
 #include "entity/editing/eclate_rules.h"
 
@@ -13,10 +14,6 @@ namespace {
 
 // Below this included angle an arc adds nothing measurable.
 constexpr double kFlatAngle = 1e-8;
-
-double planChord(const CPoint3d& a, const CPoint3d& b) {
-    return std::hypot(b.x - a.x, b.y - a.y);
-}
 
 struct OutlineWalk {
     double area = 0;
@@ -35,6 +32,7 @@ OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClo
     CPoint3d before = CPoint3d(last->pt) - origin;
     bool inRing = true;
     for (const P_Vertex* v = head; v; v = v->pVN) {
+        CPolyArc3D::prefetchAhead(v);
         walk.sound = walk.sound && CPolyArc3D::isSoundVertex(v);
         walk.cut = walk.cut || eclate_rules::cutsHere(v);
         if (!inRing) continue;
@@ -42,13 +40,13 @@ OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClo
         const CPoint3d p = CPoint3d(v->pt) - origin;
         const CPoint3d after = CPoint3d(next->pt) - origin;
         walk.area += p.x * (before.y - after.y) / 2;
-        const double chord = planChord(v->pt, next->pt);
+        const double chord = poly_segments::planChord(v->pt, next->pt);
         double length = chord;
         const double bulge = v->bulge;
         if (bulge != 0) {
             const double theta = 4 * std::atan(bulge); // the included angle
             if (std::fabs(theta) > kFlatAngle) {
-                const double localChord = planChord(p, after);
+                const double localChord = poly_segments::planChord(p, after);
                 const double halfSine = std::sin(theta / 2);
                 walk.area -= (theta - std::sin(theta)) * localChord * localChord / (8 * halfSine * halfSine);
                 length = std::fabs(theta / halfSine) * chord / 2;

@@ -8,6 +8,7 @@ double CPolyArc3D::lengthAlong(const P_Vertex* from, const P_Vertex* target, boo
                                bool* sound) const {
     double sum = 0;
     for (const P_Vertex* v = from; v && v != target; v = v->pVN) {
+        prefetchAhead(v);
         if (sound && !isSoundVertex(v)) {
             *sound = false;
             break;

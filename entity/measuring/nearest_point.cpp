@@ -6,6 +6,7 @@
 #include "geometry/points/angle_helpers.h"
 #include "geometry/points/angle_units.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,18 +34,29 @@ struct SegmentNearest {
     int code = 0;
 };
 
+// The length of a straight segment as CArc3d::len reads it: in plan the chord, 0 where an end is an empty
+// point.
+double straightLength(const P_Vertex* v, const P_Vertex* w, double chord, int in3d) {
+    if (in3d) return poly_segments::length(v, w, true, true);
+    return double(v->pt.x) == _RVIDE || double(w->pt.x) == _RVIDE ? 0 : chord;
+}
+
+// How far p lies in plan from the box round a and b: never further than from the segment between them.
+double distanceToBox(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
+    const double dx = std::max({std::min(a.x, b.x) - p.x, p.x - std::max(a.x, b.x), 0.0});
+    const double dy = std::max({std::min(a.y, b.y) - p.y, p.y - std::max(a.y, b.y), 0.0});
+    return std::max(dx, dy);
+}
+
 // A straight segment is projected on; an arc, or a segment without length in plan, goes through `arc`.
-SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, const CPoint3d& p, int in3d,
-                                CArc3d& arc) {
+SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, double chord, bool straight,
+                                const CPoint3d& p, int in3d, CArc3d& arc) {
     SegmentNearest n;
     const CPoint3d a = v->pt;
     const CPoint3d b = w->pt;
-    const double chord = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
-    if (chord != 0 && isStraightSegment(v->bulge, chord)) {
+    if (straight) {
         n.code = nearestOnStraight(a, b, chord, p, n.foot, &n.along, &n.offset, in3d);
-        // In plan the length is the chord, as CArc3d::len reads it: 0 where an end is an empty point.
-        n.length =
-            in3d ? poly_segments::length(v, w, true, true) : (a.x == _RVIDE || b.x == _RVIDE ? 0 : chord);
+        n.length = straightLength(v, w, chord, in3d);
         n.chord = chord;
         return n;
     }
@@ -76,11 +88,24 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
             double walked = 0;
             // N(v), with the closing test made once for the walk.
             P_Vertex* const afterTail = isClosed2D() ? m_pHead : nullptr;
-            for (P_Vertex* v = start;;) {
-                P_Vertex* w = v->pVN ? v->pVN : afterTail;
+            // Beyond the best distance by this much, no tie rule lets a segment win.
+            const double tieMargin = 2 * _ecpt;
+            for (P_Vertex *v = start, *w = nullptr; v != start || !w; v = w) {
+                w = v->pVN ? v->pVN : afterTail;
                 if (!w) break;
+                prefetchAhead(w);
                 if (!isSoundVertex(w)) return nullptr;
-                SegmentNearest n = nearestOnSegment(v, w, target, in3d, arc);
+                const CPoint3d a = v->pt;
+                const CPoint3d b = w->pt;
+                const double chord = poly_segments::planChord(a, b);
+                const bool straight = chord != 0 && isStraightSegment(v->bulge, chord);
+                // A straight segment whose box lies beyond the tie margin of the best one cannot win: only
+                // its length counts.
+                if (straight && distanceToBox(a, b, target) > best.distance + tieMargin) {
+                    walked += straightLength(v, w, chord, in3d);
+                    continue;
+                }
+                SegmentNearest n = nearestOnSegment(v, w, chord, straight, target, in3d, arc);
                 // A vertical segment's offset says nothing of how far it is in plan.
                 double distance = n.chord == 0 ? CPoint3d(v->pt).dist2dTo(target) : std::fabs(n.offset);
                 // Beyond an end the end itself is the nearest point: how far it lies, not the offset grown
@@ -110,8 +135,6 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
                     best.code = n.code;
                 }
                 walked += n.length;
-                v = w;
-                if (v == start) break;
             }
             if (!best.vertex || best.distance > kFarthest) return nullptr;
 

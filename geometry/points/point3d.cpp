@@ -3,18 +3,11 @@
 #include "geometry/points/angle_units.h"
 #include "geometry/transforms/mat3d.h"
 
-#include <algorithm>
 #include <cmath>
 
-namespace {
+using geometry::planLength;
 
-// Length of (dx, dy); beyond 1e199 the squares would overflow, so the components are scaled first.
-double planLength(double dx, double dy) {
-    const double c = std::sqrt(dx * dx + dy * dy);
-    if (!(c > 1e199)) return c;
-    const double m = std::max(std::fabs(dx), std::fabs(dy));
-    return m * std::sqrt((dx / m) * (dx / m) + (dy / m) * (dy / m));
-}
+namespace {
 
 // Length along an arc of chord c and bulge b: c * (1 + b^2) * atan(b) / b.
 double arcLength(double chord, double bulge) {

@@ -3,6 +3,8 @@
 //
 // Its layout is shared with the plug-in, which reads and writes x, y and z directly, and with the host's
 // point and vector types (three doubles), which convert to and from it member by member.
+#include <algorithm>
+#include <cmath>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -98,3 +100,16 @@ public:
 static_assert(sizeof(CPoint3d) == 24);
 static_assert(offsetof(CPoint3d, x) == 0 && offsetof(CPoint3d, y) == 8 && offsetof(CPoint3d, z) == 16);
 static_assert(std::is_standard_layout_v<CPoint3d> && std::is_trivially_copyable_v<CPoint3d>);
+
+namespace geometry {
+
+// Length of (dx, dy); beyond 1e199 the squares would overflow, so the components are scaled first. Inline:
+// the walks over long polylines call it once per segment.
+inline double planLength(double dx, double dy) {
+    const double c = std::sqrt(dx * dx + dy * dy);
+    if (!(c > 1e199)) return c;
+    const double m = std::max(std::fabs(dx), std::fabs(dy));
+    return m * std::sqrt((dx / m) * (dx / m) + (dy / m) * (dy / m));
+}
+
+} // namespace geometry

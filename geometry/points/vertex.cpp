@@ -3,7 +3,6 @@
 #include "geometry/points/angle_units.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -46,12 +45,6 @@ void P_Vertex::set(const CPoint3d& point, double bulgeValue, double f40Value, sh
     i39 = encodeFixed(f39Value);
     i40 = encodeFixed(f40Value);
     tag = tagValue;
-}
-
-void P_Vertex::init() {
-    // Every field after the links is zero as all bits zero (the fixed-point 0 included): one clear, the
-    // cost of a node taken from the pool.
-    std::memset(static_cast<void*>(&pt), 0, sizeof(P_Vertex) - offsetof(P_Vertex, pt));
 }
 
 P_Vertex& P_Vertex::operator=(const P_Vertex* other) {

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #pragma pack(push, 4)
 class P_Vertex {
@@ -40,7 +41,7 @@ public:
     // Same arguments and effect as the full constructor.
     void set(const CPoint3d& point, double bulgeValue, double f40Value, short flagWord, char kind,
              char qualifier, std::int32_t tagValue, double f39Value);
-    // Zeroes everything but the links.
+    // Zeroes everything but the links (inline: every node taken from the pool is cleared).
     void init();
     // Copy everything but the links; a null node copies nothing.
     P_Vertex& operator=(const P_Vertex* other);
@@ -81,6 +82,11 @@ public:
     int tefsbits() const;
 };
 #pragma pack(pop)
+
+inline void P_Vertex::init() {
+    // Every field after the links is zero as all bits zero (the fixed-point 0 included).
+    std::memset(static_cast<void*>(&pt), 0, sizeof(P_Vertex) - offsetof(P_Vertex, pt));
+}
 
 // A node lives inside one process: its two links take the native pointer width (68 bytes in the 64-bit
 // build, 60 in the 32-bit one), and every field after them moves with them.

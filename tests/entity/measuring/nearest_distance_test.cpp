@@ -93,6 +93,34 @@ TEST(NearestPoint, InThreeDimensionsTheNearerHeightDecidesBetweenEqualDistances)
     EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, nullptr, nullptr, nullptr), poly.H());
 }
 
+// Far segments are passed over quickly, but they still count in the length to the point, and a later segment
+// that ties with the best one by the start rule still wins after them.
+TEST(NearestPoint, AfterManyFarSegmentsALaterStartWithinTheTieWins) {
+    for (const int in3d : {0, 1}) {
+        SCOPED_TRACE(in3d);
+        PolyArc3D poly;
+        append(poly, {0, 0, 1});
+        append(poly, {10, 0, 2}); // 1 away from p, foot (5, 0)
+        for (int i = 0; i < 200; ++i)
+            append(poly, {100.0 + 3 * i, 500.0 + 40 * (i % 2), 3.0 + i % 7});
+        append(poly, {100, 2.00001, 4});
+        P_Vertex* tie = append(poly, {5, 2.00001, 5}); // 1.00001 away: within the tie, at the start
+        append(poly, {5, 50, 6});
+        CPoint3d p(5, 1, 0), foot;
+        double along = -1, cumul = -1;
+        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), tie);
+        EXPECT_EQ(foot, poly_test::point(tie));
+        EXPECT_EQ(along, 0);
+        EXPECT_NEAR(cumul, poly.getLenAtVertex(tie, in3d, nullptr), 1e-9);
+        // Beyond the tie, the first segment keeps the point.
+        CPoint3d moved = poly_test::point(tie);
+        moved.y = 2.001;
+        tie->pt = moved;
+        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), poly.H());
+        EXPECT_NEAR(cumul, in3d ? std::hypot(5, 0.5) : 5, 1e-9); // in 3-D along the slope
+    }
+}
+
 TEST(PointAtDistance, FindsTheSegmentAndTheDistanceAlongIt) {
     PolyArc3D poly;
     appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
