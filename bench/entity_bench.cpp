@@ -1,7 +1,10 @@
-// The polyline entity: its node pool, and filing an entity of a million vertices.
+// The polyline entity: its node pool beside plain writes of as many records, and filing an entity of a
+// million vertices.
 #include <benchmark/benchmark.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "entity/core/poly_classes.h"
 #include "host/db/database.h"
@@ -9,60 +12,116 @@
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/dxf_filer.h"
+#include "ratio_reporter.h"
 
 namespace {
 
-constexpr int kTenMillion = 10'000'000;
 constexpr int kMillion = 1'000'000;
 
-void takeNodes(CPolyArc3D& poly, int count) {
-    for (int i = 0; i < count; ++i)
+void takeNodes(CPolyArc3D& poly, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i)
         poly.A();
 }
 
-// A live entity that keeps the pool's blocks, already made for ten million nodes.
+// Node counts from ten thousand to ten million: the time per node should not grow with the count.
+void poolSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)
+        ->Arg(100'000)
+        ->Arg(1'000'000)
+        ->Arg(4'000'000)
+        ->Arg(10'000'000)
+        ->Unit(benchmark::kMillisecond);
+}
+
+// A live entity that keeps the pool's blocks, already grown to `count` nodes: the timed loops never see the
+// pool's first growth.
 struct WarmPool {
-    WarmPool() {
+    explicit WarmPool(std::int64_t count) {
         PolyArc3D poly;
-        takeNodes(poly, kTenMillion);
+        takeNodes(poly, count);
     }
     PolyArc3D keeper;
 };
 
-// Takes ten million nodes, then gives them back in one splice.
+// Appends `count` vertices (a node each, cleared and linked), then gives them back in one splice.
 void NodePoolTakeAndSplice(benchmark::State& state) {
-    WarmPool pool;
+    const std::int64_t count = state.range(0);
+    WarmPool pool(count);
     for (auto _ : state) {
         PolyArc3D poly;
-        takeNodes(poly, kTenMillion);
+        takeNodes(poly, count);
         poly.RemoveAll();
     }
-    state.SetItemsProcessed(state.iterations() * kTenMillion);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(NodePoolTakeAndSplice)->Unit(benchmark::kMillisecond);
+BENCHMARK(NodePoolTakeAndSplice)->Apply(poolSizes);
+
+// The pool alone: `count` nodes taken and chained as they come (no clearing, no change notice per node),
+// then given back in one splice.
+void NodePoolAlone(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    WarmPool pool(count);
+    for (auto _ : state) {
+        PolyArc3D poly;
+        P_Vertex* head = poly.NewNode(nullptr, nullptr);
+        P_Vertex* tail = head;
+        for (std::int64_t i = 1; i < count; ++i)
+            tail = tail->pVN = poly.NewNode(tail, nullptr);
+        poly.Attach(head, tail);
+        poly.RemoveAll();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(NodePoolAlone)->Apply(poolSizes);
 
 // The same nodes given back one by one, from the tail.
 void NodePoolTakeAndFreeEach(benchmark::State& state) {
-    WarmPool pool;
+    const std::int64_t count = state.range(0);
+    WarmPool pool(count);
     for (auto _ : state) {
         PolyArc3D poly;
-        takeNodes(poly, kTenMillion);
-        for (int i = 0; i < kTenMillion; ++i)
+        takeNodes(poly, count);
+        for (std::int64_t i = 0; i < count; ++i)
             poly.D();
     }
-    state.SetItemsProcessed(state.iterations() * kTenMillion);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(NodePoolTakeAndFreeEach)->Unit(benchmark::kMillisecond);
+BENCHMARK(NodePoolTakeAndFreeEach)->Apply(poolSizes);
 
 // With no entity alive in between, every iteration makes and frees its blocks.
 void NodePoolFromNothing(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
     for (auto _ : state) {
         PolyArc3D poly;
-        takeNodes(poly, kTenMillion);
+        takeNodes(poly, count);
     }
-    state.SetItemsProcessed(state.iterations() * kTenMillion);
+    state.SetItemsProcessed(state.iterations() * count);
 }
-BENCHMARK(NodePoolFromNothing)->Unit(benchmark::kMillisecond);
+BENCHMARK(NodePoolFromNothing)->Apply(poolSizes);
+
+// Anchor: as many node-sized records, in an array made beforehand, each linked to the next and cleared: the
+// memory limit of touching every node once.
+void AnchorClearedRecords(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    struct alignas(8) Record {
+        Record* next;
+        unsigned char rest[64];
+    };
+    static_assert(sizeof(Record) == 72);
+    std::vector<Record> records(count);
+    const auto clearAll = [&] {
+        for (std::size_t i = 0; i < count; ++i) {
+            records[i].next = i + 1 < count ? &records[i + 1] : nullptr;
+            std::memset(records[i].rest, 0, sizeof records[i].rest);
+        }
+        benchmark::ClobberMemory();
+    };
+    clearAll();
+    for (auto _ : state)
+        clearAll();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(AnchorClearedRecords)->Apply(poolSizes);
 
 void fill(CPolyArc3D& poly, int count) {
     for (int i = 0; i < count; ++i) {
@@ -132,4 +191,12 @@ BENCHMARK(DwgRecordOfAMillionVertices)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return bench_ratios::runWithRatios(argc, argv,
+                                       {
+                                           {"NodePoolAlone/{n}", "AnchorClearedRecords/{n}"},
+                                           {"NodePoolTakeAndSplice/{n}", "AnchorClearedRecords/{n}"},
+                                           {"NodePoolTakeAndFreeEach/{n}", "AnchorClearedRecords/{n}"},
+                                           {"NodePoolFromNothing/{n}", "AnchorClearedRecords/{n}"},
+                                       });
+}

@@ -11,6 +11,7 @@
 
 #include "entity/core/poly_arc3d.h"
 #include "entity/core/poly_classes.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -185,4 +186,17 @@ BENCHMARK_CAPTURE(AnchorGeos, nearest_point, &GeosOutline::nearestX)->Apply(setS
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return bench_ratios::runWithRatios(argc, argv,
+                                       {
+                                           {"Length/{n}/0", "AnchorGeos/length/{n}"},
+                                           {"Length/{n}/0", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"Length/{n}/1", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"AreaWithPerimeter/{n}", "AnchorGeos/area/{n}"},
+                                           {"AreaWithPerimeter/{n}", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"AreaFirstCall/{n}", "AnchorGeos/area/{n}"},
+                                           {"NearestPoint/{n}", "AnchorGeos/nearest_point/{n}"},
+                                           {"NearestPoint/{n}", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"AnchorPlainWalkOfNodes/{n}", "AnchorGeos/length/{n}"},
+                                       });
+}
