@@ -1,9 +1,13 @@
-// The polyline entity: its node pool beside plain writes of as many records, and filing an entity of a
-// million vertices.
+// The polyline entity: its node pool beside plain writes of as many records, splitting at loops beside a
+// sort of as many points, and filing an entity of a million vertices.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "entity/core/poly_classes.h"
@@ -123,6 +127,66 @@ void AnchorClearedRecords(benchmark::State& state) {
 }
 BENCHMARK(AnchorClearedRecords)->Apply(poolSizes);
 
+// Splitting at loops, from ten thousand to a million vertices: an outline that never comes back to a vertex
+// (every later vertex a candidate, the case that once grew with the square of the count), and a line with
+// a small loop every six vertices.
+void loopSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+}
+
+void wavyOutline(CPolyArc3D& poly, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i) {
+        const double a = 2 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(count);
+        const double r = 5000 + 40 * std::sin(a * 300);
+        poly.A()->pt = CPoint3d(652000 + r * std::cos(a), 6234000 + r * std::sin(a), 420);
+    }
+}
+
+void lineWithLoops(CPolyArc3D& poly, std::int64_t count) {
+    for (std::int64_t i = 0; i < count; ++i) {
+        const double x = 652000 + 2.0 * static_cast<double>(i / 6);
+        static constexpr double kLoopX[6] = {0, 1, 1, 3.5, 3.5, 1};
+        static constexpr double kLoopY[6] = {0, 0, 1.5, 1.5, -1, 0};
+        poly.A()->pt = CPoint3d(x + kLoopX[i % 6], 6234000 + kLoopY[i % 6], 420);
+    }
+}
+
+template <void (*Shape)(CPolyArc3D&, std::int64_t)> void SplitAtLoops(benchmark::State& state) {
+    PolyArc3D poly;
+    Shape(poly, state.range(0));
+    const auto split = [&] {
+        CPtrArray pieces;
+        const int count = poly.eclate(&pieces, 2);
+        for (int i = 0; i < pieces.GetSize(); ++i)
+            delete static_cast<CPolyArc3D*>(pieces[i]);
+        return count;
+    };
+    benchmark::DoNotOptimize(split());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(split());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK_TEMPLATE(SplitAtLoops, wavyOutline)->Apply(loopSizes);
+BENCHMARK_TEMPLATE(SplitAtLoops, lineWithLoops)->Apply(loopSizes);
+
+// Anchor: as many plan points sorted by x, the cost of any n log n search among them.
+void AnchorSortOfPlanPoints(benchmark::State& state) {
+    PolyArc3D poly;
+    wavyOutline(poly, state.range(0));
+    std::vector<std::pair<double, double>> points;
+    for (const P_Vertex* v = poly.H(); v; v = v->pVN)
+        points.emplace_back(v->pt.x, v->pt.y);
+    auto sorted = points;
+    std::sort(sorted.begin(), sorted.end());
+    for (auto _ : state) {
+        sorted = points;
+        std::sort(sorted.begin(), sorted.end());
+        benchmark::DoNotOptimize(sorted.data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(AnchorSortOfPlanPoints)->Apply(loopSizes);
+
 void fill(CPolyArc3D& poly, int count) {
     for (int i = 0; i < count; ++i) {
         P_Vertex* v = poly.A();
@@ -198,5 +262,7 @@ int main(int argc, char** argv) {
                                            {"NodePoolTakeAndSplice/{n}", "AnchorClearedRecords/{n}"},
                                            {"NodePoolTakeAndFreeEach/{n}", "AnchorClearedRecords/{n}"},
                                            {"NodePoolFromNothing/{n}", "AnchorClearedRecords/{n}"},
+                                           {"SplitAtLoops<wavyOutline>/{n}", "AnchorSortOfPlanPoints/{n}"},
+                                           {"SplitAtLoops<lineWithLoops>/{n}", "AnchorSortOfPlanPoints/{n}"},
                                        });
 }

@@ -137,26 +137,26 @@ void CPolyArc3D::splitAtCodes(CPtrArray& pieces) {
 }
 
 void CPolyArc3D::splitLoops(std::vector<CPolyArc3D*>& loops) {
-    // Loops are cut out behind the walk, so the vertices ahead of it keep their positions in this list.
     std::vector<P_Vertex*> nodes;
     nodes.reserve(m_nVertex);
     for (P_Vertex* v = m_pHead; v; v = v->pVN)
         nodes.push_back(v);
-    const PlanMeetings meetings(nodes, meetingDistance());
+    // A loop closes on a vertex two steps on at least. Loops are cut out behind the walk, so the vertices
+    // ahead of it keep their positions, and what meets them there.
+    const std::vector<int> closingOf = firstLaterMeetings(nodes, meetingDistance(), 2);
     // The head is not the start of a loop: ends that meet close the piece instead.
-    for (int i = 1; i < static_cast<int>(nodes.size());) {
-        const int j = meetings.firstFrom(i, i + 2);
-        if (j < 0) {
+    for (std::size_t i = 1; i < nodes.size();) {
+        if (closingOf[i] < 0) {
             ++i;
             continue;
         }
-        P_Vertex* closing = nodes[j];
+        P_Vertex* closing = nodes[closingOf[i]];
         CPolyArc3D* loop = newPieceLike();
         loops.push_back(loop);
         loop->m_Scratch = static_cast<unsigned short>(closing->tefs());
         loop->m_f70 = static_cast<short>(m_f70 & ~1);
         moveRun(nodes[i], closing->pVB, *loop);
         loop->A(closing);
-        i = j;
+        i = static_cast<std::size_t>(closingOf[i]);
     }
 }

@@ -236,25 +236,26 @@ TEST_F(Splitting, LoopsComeOutWithModeTwoAndOtherLinetypesStayWhole) {
 TEST_F(Splitting, LoopsAreCutAtTheFirstLaterVertexThatMeetsTheirStart) {
     const double near = 0.9 * eclate_rules::meetingDistance();
     const double far = 1.1 * eclate_rules::meetingDistance();
-    appendAll(poly, {{0, 0, 0},
-                     {10, 0, 0}, // 2: starts the outer loop
-                     {10, 5, 0}, // 3: starts the inner loop
-                     {12, 5, 0},
-                     {12, 7, 0},
-                     {10, 7, 0},
-                     {10, 5, 0},           // 7: closes the inner loop, kept inside the outer one
-                     {10 + near, near, 0}, // 8: closes the outer loop, diagonally within the distance
-                     {20, 0, 0},           // 9
-                     {30, 5, 0},           // 10..13: segments crossing each other between vertices
-                     {30, -5, 0},
-                     {22, 5, 0},
-                     {22, -5, 0},
-                     {40, 0, 0},       // 14
-                     {20 + far, 0, 0}, // 15: just beyond 9
-                     {40, 0, 3},       // 16: meets 14 in plan whatever its height
-                     {50, 0, 0},       // 17: ends on a vertex that meets it again at 19
-                     {50, 3, 0},
-                     {50, 0, 0}}); // 19
+    appendAll(poly,
+              {{0, 0, 0},
+               {10, 0, 0}, // 2: starts the outer loop
+               {10, 5, 0}, // 3: starts the inner loop
+               {12, 5, 0},
+               {12, 7, 0},
+               {10, 7, 0},
+               {10, 5, 0},           // 7: closes the inner loop, kept inside the outer one
+               {10 + near, near, 0}, // 8: closes the outer loop, diagonally within the distance
+               {20, 0, 0},           // 9
+               {30, 5, 0},           // 10..13: segments crossing each other between vertices
+               {30, -5, 0},
+               {22, 5, 0},
+               {22, -5, 0},
+               {40, 0, 0},            // 14
+               {20 + far, 0, 0},      // 15: just beyond 9
+               {40 - near / 2, 0, 3}, // 16: meets 14 in plan whatever its height, across a cell of the grid
+               {50, 0, 0},            // 17: ends on a vertex that meets it again at 19
+               {50, 3, 0},
+               {50, -near / 2, 0}}); // 19: meets 17 across a cell of the grid
     const auto tags = [](const CPolyArc3D& piece) {
         std::vector<std::int64_t> t;
         for (const P_Vertex* v = piece.H(); v; v = v->pVN)
