@@ -47,48 +47,47 @@ struct WarmPool {
     PolyArc3D keeper;
 };
 
-// Appends `count` vertices (a node each, cleared and linked), then gives them back in one splice.
-void NodePoolTakeAndSplice(benchmark::State& state) {
+// Times op(poly, count) on a fresh entity per iteration, the pool already grown to `count` nodes.
+template <class Op> void onWarmPool(benchmark::State& state, Op op) {
     const std::int64_t count = state.range(0);
     WarmPool pool(count);
     for (auto _ : state) {
         PolyArc3D poly;
-        takeNodes(poly, count);
-        poly.RemoveAll();
+        op(poly, count);
     }
     state.SetItemsProcessed(state.iterations() * count);
+}
+
+// Appends `count` vertices (a node each, cleared and linked), then gives them back in one splice.
+void NodePoolTakeAndSplice(benchmark::State& state) {
+    onWarmPool(state, [](CPolyArc3D& poly, std::int64_t count) {
+        takeNodes(poly, count);
+        poly.RemoveAll();
+    });
 }
 BENCHMARK(NodePoolTakeAndSplice)->Apply(poolSizes);
 
 // The pool alone: `count` nodes taken and chained as they come (no clearing, no change notice per node),
 // then given back in one splice.
 void NodePoolAlone(benchmark::State& state) {
-    const std::int64_t count = state.range(0);
-    WarmPool pool(count);
-    for (auto _ : state) {
-        PolyArc3D poly;
+    onWarmPool(state, [](CPolyArc3D& poly, std::int64_t count) {
         P_Vertex* head = poly.NewNode(nullptr, nullptr);
         P_Vertex* tail = head;
         for (std::int64_t i = 1; i < count; ++i)
             tail = tail->pVN = poly.NewNode(tail, nullptr);
         poly.Attach(head, tail);
         poly.RemoveAll();
-    }
-    state.SetItemsProcessed(state.iterations() * count);
+    });
 }
 BENCHMARK(NodePoolAlone)->Apply(poolSizes);
 
 // The same nodes given back one by one, from the tail.
 void NodePoolTakeAndFreeEach(benchmark::State& state) {
-    const std::int64_t count = state.range(0);
-    WarmPool pool(count);
-    for (auto _ : state) {
-        PolyArc3D poly;
+    onWarmPool(state, [](CPolyArc3D& poly, std::int64_t count) {
         takeNodes(poly, count);
         for (std::int64_t i = 0; i < count; ++i)
             poly.D();
-    }
-    state.SetItemsProcessed(state.iterations() * count);
+    });
 }
 BENCHMARK(NodePoolTakeAndFreeEach)->Apply(poolSizes);
 
