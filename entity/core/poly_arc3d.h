@@ -138,9 +138,11 @@ public:
     // Whether every coordinate and bulge is finite and no bulge is beyond kLargestBulge.
     bool hasSoundVertices() const;
     static bool isSoundVertex(const P_Vertex* v) {
-        const CPoint3d p = v->pt;
+        const double x = v->pt.x;
+        const double y = v->pt.y;
+        const double z = v->pt.z;
         // x - x is 0 for a finite x and NaN otherwise: one test for the three coordinates, in every walk.
-        const bool finite = (p.x - p.x) + (p.y - p.y) + (p.z - p.z) == 0;
+        const bool finite = (x - x) + (y - y) + (z - z) == 0;
         // Beyond the largest bulge the arc geometry clamps it: the segment is no longer the one stored. A
         // bulge that is not finite fails the comparison too.
         return finite & (std::fabs(double(v->bulge)) <= kLargestBulge);

@@ -9,12 +9,15 @@ namespace poly_segments {
 
 // From v to w with v's bulge, or as a chord: in plan, or in 3-D where both ends have a height.
 inline double length(const P_Vertex* v, const P_Vertex* w, bool in3d, bool asChord = false) {
+    const double bulge = asChord ? 0.0 : double(v->bulge);
+    // The common segment, straight in plan between two real points, without a call per segment; coordinates
+    // read one by one, so that no point is copied out of the packed node.
+    const double ax = v->pt.x;
+    const double bx = w->pt.x;
+    if (bulge == 0 && !in3d && ax != _RVIDE && bx != _RVIDE)
+        return geometry::planLength(bx - ax, w->pt.y - v->pt.y);
     const CPoint3d a = v->pt;
     const CPoint3d b = w->pt;
-    const double bulge = asChord ? 0.0 : double(v->bulge);
-    // The common segment, straight in plan between two real points, without a call per segment.
-    if (bulge == 0 && !in3d && a.x != _RVIDE && b.x != _RVIDE)
-        return geometry::planLength(b.x - a.x, b.y - a.y);
     return in3d ? a.dist3dTo(b, bulge) : a.dist2dTo(b, bulge);
 }
 
