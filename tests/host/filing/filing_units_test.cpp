@@ -77,6 +77,46 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1015\n"), host::DxfEncoding::Cp1252);
 }
 
+TEST(DxfText, TheReaderTakesGroupsOneByOneAndLooksAheadOnABookmark) {
+    host::DxfGroupReader reader("999\nnote\n  0\nLINE\n 10\n1\n 20\n2\n  8\nTalus\n\n");
+    ASSERT_NE(reader.upcoming(), nullptr);
+    EXPECT_EQ(reader.nextLine(), 3) << "the comment passed over";
+    host::DxfLines ahead = reader.ahead();
+    host::RawGroup raw;
+    ASSERT_EQ(ahead.next(raw), host::DxfLines::Step::Group);
+    EXPECT_EQ(raw.value, "LINE");
+    EXPECT_EQ(reader.take().text(), L"LINE") << "the look ahead moved nothing";
+    const Group point = reader.take();
+    EXPECT_EQ(point.point(), AcGePoint3d(1, 2, 0));
+    EXPECT_EQ(reader.lastLine(), 5);
+    EXPECT_EQ(reader.take().text(), L"Talus");
+    EXPECT_TRUE(reader.atEnd()) << "a final empty line ends the text";
+    EXPECT_EQ(reader.nextLine(), 11);
+
+    host::DxfLines cut("  0\nLINE\n  8");
+    ASSERT_EQ(cut.next(raw), host::DxfLines::Step::Group);
+    EXPECT_EQ(cut.next(raw), host::DxfLines::Step::Truncated);
+    EXPECT_EQ(raw.line, 3);
+}
+
+TEST(DxfText, AWriterWithASinkHandsOnBlocksThatMakeTheWholeText) {
+    std::vector<Group> groups;
+    for (int i = 0; i < 100000; ++i)
+        groups.push_back({10, AcGePoint3d(652000.125 + i, 6234000.5 - i, 0), host::kDefaultPrecision, true});
+    groups.push_back({1, std::wstring(L"fin")});
+    std::string streamed;
+    int blocks = 0;
+    host::DxfTextOut out(host::DxfEncoding::Cp1252, [&](std::string_view block) {
+        streamed += block;
+        ++blocks;
+    });
+    for (const Group& g : groups)
+        out.put(g);
+    out.flush();
+    EXPECT_GT(blocks, 1);
+    EXPECT_EQ(streamed, host::formatDxfGroups(groups));
+}
+
 TEST(BinaryFiler, ItemsAreLittleEndianAndReadBack) {
     host::DwgMemoryFiler out(AcDb::kFileFiler, nullptr);
     out.writeInt32(0x01020304);
