@@ -113,10 +113,12 @@ private:
         if (!facts.clean) return;
         if (std::holds_alternative<AcDbHandle>(emptyValueFor(code))) {
             const std::optional<Adesk::UInt64> h = rawHandle(raw);
-            if (!h || *h >= AcDbDatabase::kHandleLimit)
+            if (!h || *h >= AcDbDatabase::kHandleLimit) {
                 facts.clean = false;
-            else if ((code == 5 || code == 105) && !facts.named)
-                facts = {AcDbHandle(*h), true, facts.paper, facts.is3d, true};
+            } else if ((code == 5 || code == 105) && !facts.named) {
+                facts.handle = AcDbHandle(*h);
+                facts.named = true;
+            }
         } else if (code == 67 || code == 70 || code == 100) {
             try {
                 addFlags(m_in.typed(code, raw.value, raw.line), facts);
@@ -296,7 +298,7 @@ private:
         } else {
             DxfTextFiler filer(&m_db, m_in);
             es = object->dxfIn(&filer);
-            skipObject();
+            skipObject(); // what the object left, and a group that did not parse, refused with its line
         }
         if (es != Acad::eOk) fail(toUtf8(dxfName) + " cannot be read (" + statusName(es) + ")", start);
         return object;

@@ -8,8 +8,13 @@ DxfTextFiler::~DxfTextFiler() {
 
 const Group* DxfTextFiler::upcoming() const {
     if (m_pushedBack) return &m_last;
-    const Group* g = m_in ? m_in->upcoming() : nullptr;
-    return g && g->code != 0 ? g : nullptr;
+    if (!m_in) return nullptr;
+    try {
+        const Group* g = m_in->upcoming();
+        return g && g->code != 0 ? g : nullptr;
+    } catch (const DxfError&) {
+        return nullptr;
+    }
 }
 
 const Group& DxfTextFiler::take() {
