@@ -22,7 +22,6 @@ std::string_view trim(std::string_view s) {
     throw DxfError("line " + std::to_string(line) + ": " + what);
 }
 
-// The number `text` holds, whole, or nullopt.
 // A small unsigned decimal as group codes and most integers are written: leading blanks, digits, trailing
 // blanks. Anything else is left to the general parse.
 std::optional<int> plainDecimal(std::string_view text) {
@@ -40,6 +39,7 @@ std::optional<int> plainDecimal(std::string_view text) {
     return value;
 }
 
+// The number `text` holds, whole, or nullopt.
 template <typename T> std::optional<T> parsedNumber(std::string_view text, int base = 10) {
     if constexpr (std::is_integral_v<T> && sizeof(T) >= sizeof(int))
         if (base == 10)
@@ -285,10 +285,13 @@ void DxfTextOut::line(int c, std::string_view value) {
 }
 
 void DxfTextOut::real(int c, double v, int precision) {
-    char digits[64];
-    const auto r = precision >= 0
-                       ? std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, precision)
-                       : std::to_chars(digits, digits + sizeof digits, v);
+    // Room for the widest double in fixed notation with a usual precision; a value that does not fit even
+    // so goes in its shortest form rather than cut short.
+    char digits[400];
+    std::to_chars_result r{digits, std::errc::value_too_large};
+    if (precision >= 0)
+        r = std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, precision);
+    if (r.ec != std::errc()) r = std::to_chars(digits, digits + sizeof digits, v);
     std::string_view text(digits, static_cast<std::size_t>(r.ptr - digits));
     code(c);
     m_buffer += text;

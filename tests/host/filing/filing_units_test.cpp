@@ -71,6 +71,12 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
     host::DxfGroups back = host::parseDxfText(cp);
     EXPECT_TRUE(back.groups[0].planar);
     EXPECT_EQ(back.groups[3].text(), L"a^b\nc é");
+    // Fixed notation of a huge value at a precision is hundreds of digits: written whole, or shortest.
+    for (const double huge : {1e300, -1.7e308}) {
+        const std::string text = host::formatDxfGroups({{40, huge, 4}});
+        EXPECT_EQ(host::parseDxfText(text).groups.at(0).real(), huge) << text.substr(0, 80);
+    }
+    EXPECT_EQ(host::formatDxfGroups({{40, 1e300, 1000}}), " 40\n1e+300\n");
     std::string utf8 = host::formatDxfGroups({{1, std::wstring(L"é")}}, host::DxfEncoding::Utf8);
     EXPECT_EQ(utf8, "  1\n\xC3\xA9\n");
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1027\n"), host::DxfEncoding::Utf8);
