@@ -158,11 +158,15 @@ DxfEncoding declaredEncoding(std::string_view text) {
 
 bool DxfLines::nextLine(std::string_view& line) {
     if (m_offset >= m_text.size()) return false;
-    std::size_t end = m_text.find('\n', m_offset);
-    if (end == std::string_view::npos) end = m_text.size();
-    line = m_text.substr(m_offset, end - m_offset);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    m_offset = end + 1;
+    const char* begin = m_text.data() + m_offset;
+    const char* end = m_text.data() + m_text.size();
+    const char* p = begin;
+    while (p != end && *p != '\n') // lines are short: a plain loop beats a call per line
+        ++p;
+    std::size_t length = static_cast<std::size_t>(p - begin);
+    if (length && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length);
+    m_offset = static_cast<std::size_t>(p - m_text.data()) + 1;
     ++m_line;
     return true;
 }
