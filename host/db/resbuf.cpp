@@ -1,5 +1,6 @@
 #include "host/db/resbuf.h"
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -53,7 +54,9 @@ int acutRelRb(resbuf* rb) {
     return RTNORM;
 }
 
-AcDb::DwgDataType acdbGroupCodeToType(int code) {
+namespace {
+
+AcDb::DwgDataType classifyGroupCode(int code) {
     using namespace AcDb;
     auto in = [code](int lo, int hi) { return code >= lo && code <= hi; };
     if (in(0, 4) || in(6, 9) || code == 100 || code == 101 || code == 102 || in(300, 309) || in(410, 419) ||
@@ -73,6 +76,22 @@ AcDb::DwgDataType acdbGroupCodeToType(int code) {
     if (in(350, 359)) return kDwgSoftOwnershipId;
     if (in(360, 369) || in(480, 481)) return kDwgHardOwnershipId;
     return kDwgNotRecognized;
+}
+
+constexpr int kLowestCode = -4, kHighestCode = 1071;
+
+} // namespace
+
+// Asked for every group of every file read or written: the codes' kinds are looked up, not worked out.
+AcDb::DwgDataType acdbGroupCodeToType(int code) {
+    static const auto kinds = [] {
+        std::array<AcDb::DwgDataType, kHighestCode - kLowestCode + 1> table{};
+        for (int c = kLowestCode; c <= kHighestCode; ++c)
+            table[static_cast<std::size_t>(c - kLowestCode)] = classifyGroupCode(c);
+        return table;
+    }();
+    if (code < kLowestCode || code > kHighestCode) return AcDb::kDwgNotRecognized;
+    return kinds[static_cast<std::size_t>(code - kLowestCode)];
 }
 
 namespace host {

@@ -13,6 +13,8 @@ HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
 namespace {
 constexpr Adesk::Int16 kClosedFlag = 1;
 constexpr Adesk::Int16 kPlinegenFlag = 128;
+// The most vertices a file's count reserves before they are read (24 MB): a damaged count costs no more.
+constexpr std::size_t kReservedVertices = std::size_t(1) << 20;
 
 } // namespace
 
@@ -35,16 +37,42 @@ Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2
                                             double startWidth, double endWidth) {
     if (index > m_vertices.size()) return Acad::eInvalidIndex;
     assertWriteEnabled();
-    Vertex v{point, bulge, startWidth < 0 ? m_constantWidth : startWidth,
-             endWidth < 0 ? m_constantWidth : endWidth};
-    m_vertices.insert(m_vertices.begin() + index, v);
+    insertVertex(index, {point, bulge},
+                 {startWidth < 0 ? m_constantWidth : startWidth, endWidth < 0 ? m_constantWidth : endWidth});
     return Acad::eOk;
+}
+
+AcDbPolyline::Widths AcDbPolyline::widthsOf(unsigned int index) const {
+    return m_widths.empty() ? Widths{m_constantWidth, m_constantWidth} : m_widths[index];
+}
+
+void AcDbPolyline::setWidths(unsigned int index, const Widths& w) {
+    if (m_widths.empty()) {
+        if (w == Widths{m_constantWidth, m_constantWidth}) return;
+        m_widths.assign(m_vertices.size(), {m_constantWidth, m_constantWidth});
+    }
+    m_widths[index] = w;
+}
+
+void AcDbPolyline::insertVertex(unsigned int index, const Vertex& v, const Widths& w) {
+    const bool ownWidths = !m_widths.empty() || w != Widths{m_constantWidth, m_constantWidth};
+    if (ownWidths && m_widths.empty()) m_widths.assign(m_vertices.size(), {m_constantWidth, m_constantWidth});
+    m_vertices.insert(m_vertices.begin() + index, v);
+    if (ownWidths) m_widths.insert(m_widths.begin() + index, w);
+}
+
+void AcDbPolyline::compactWidths() {
+    if (std::all_of(m_widths.begin(), m_widths.end(), [&](const Widths& w) {
+            return w == Widths{m_constantWidth, m_constantWidth};
+        }))
+        m_widths.clear();
 }
 
 Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned int index) {
     if (!valid(index)) return Acad::eInvalidIndex;
     assertWriteEnabled();
     m_vertices.erase(m_vertices.begin() + index);
+    if (!m_widths.empty()) m_widths.erase(m_widths.begin() + index);
     return Acad::eOk;
 }
 
@@ -83,16 +111,16 @@ Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge) {
 
 Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const {
     if (!valid(index)) return Acad::eInvalidIndex;
-    startWidth = m_vertices[index].startWidth;
-    endWidth = m_vertices[index].endWidth;
+    const Widths w = widthsOf(index);
+    startWidth = w.start;
+    endWidth = w.end;
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth) {
     if (!valid(index) || startWidth < 0 || endWidth < 0) return Acad::eInvalidInput;
     assertWriteEnabled();
-    m_vertices[index].startWidth = startWidth;
-    m_vertices[index].endWidth = endWidth;
+    setWidths(index, {startWidth, endWidth});
     return Acad::eOk;
 }
 
@@ -115,8 +143,8 @@ Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) {
 
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const {
     width = m_constantWidth;
-    for (const Vertex& v : m_vertices)
-        if (v.startWidth != m_constantWidth || v.endWidth != m_constantWidth) return Acad::eNotApplicable;
+    for (const Widths& w : m_widths)
+        if (w.start != m_constantWidth || w.end != m_constantWidth) return Acad::eNotApplicable;
     return Acad::eOk;
 }
 
@@ -124,8 +152,7 @@ Acad::ErrorStatus AcDbPolyline::setConstantWidth(double width) {
     if (width < 0) return Acad::eInvalidInput;
     assertWriteEnabled();
     m_constantWidth = width;
-    for (Vertex& v : m_vertices)
-        v.startWidth = v.endWidth = width;
+    m_widths.clear();
     return Acad::eOk;
 }
 
@@ -304,18 +331,21 @@ AcDbPolyline* AcDbPolyline::piece(double from, double to) const {
     for (unsigned int i = first; i < segmentCount() && i < to; ++i) {
         const Vertex& a = m_vertices[i];
         const Vertex& b = m_vertices[(i + 1) % numVerts()];
+        const Widths w = widthsOf(i);
         const double t0 = std::max(from - i, 0.0), t1 = std::min(to - i, 1.0);
         if (t1 - t0 <= 1e-10) continue;
         const double sweep = 4 * std::atan(a.bulge) * (t1 - t0);
-        result->m_vertices.push_back({host::bulgeSegmentPoint(a.point, b.point, a.bulge, t0),
-                                      std::tan(sweep / 4), a.startWidth + (a.endWidth - a.startWidth) * t0,
-                                      a.startWidth + (a.endWidth - a.startWidth) * t1});
+        result->insertVertex(result->numVerts(),
+                             {host::bulgeSegmentPoint(a.point, b.point, a.bulge, t0), std::tan(sweep / 4)},
+                             {w.start + (w.end - w.start) * t0, w.start + (w.end - w.start) * t1});
     }
     const unsigned int tail = std::min(static_cast<unsigned int>(to), segmentCount() - 1);
     const Vertex& a = m_vertices[tail];
     const Vertex& b = m_vertices[(tail + 1) % numVerts()];
-    const double t = to - tail, width = a.startWidth + (a.endWidth - a.startWidth) * t;
-    result->m_vertices.push_back({host::bulgeSegmentPoint(a.point, b.point, a.bulge, t), 0, width, width});
+    const Widths w = widthsOf(tail);
+    const double t = to - tail, width = w.start + (w.end - w.start) * t;
+    result->insertVertex(result->numVerts(), {host::bulgeSegmentPoint(a.point, b.point, a.bulge, t), 0},
+                         {width, width});
     return result.release();
 }
 
@@ -382,8 +412,10 @@ Acad::ErrorStatus AcDbPolyline::subTransformBy(const AcGeMatrix3d& xform) {
         v.point = local.convert2d();
         m_elevation = local.z;
         if (plane->mirrored()) v.bulge = -v.bulge;
-        v.startWidth *= plane->scale();
-        v.endWidth *= plane->scale();
+    }
+    for (Widths& w : m_widths) {
+        w.start *= plane->scale();
+        w.end *= plane->scale();
     }
     if (m_vertices.empty()) m_elevation = plane->apply(AcGePoint2d()).z;
     m_constantWidth *= plane->scale();
@@ -426,13 +458,15 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
     readNormal(filer, m_normal);
     filer->readInt32(&n);
     m_vertices.clear();
+    m_widths.clear();
     for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
         Vertex v;
+        Widths w;
         filer->readPoint2d(&v.point);
         filer->readDouble(&v.bulge);
-        filer->readDouble(&v.startWidth);
-        filer->readDouble(&v.endWidth);
-        m_vertices.push_back(v);
+        filer->readDouble(&w.start);
+        filer->readDouble(&w.end);
+        insertVertex(numVerts(), v, w);
     }
     return filer->filerStatus();
 }
@@ -446,11 +480,12 @@ Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeDouble(m_constantWidth);
     filer->writeVector3d(m_normal);
     filer->writeInt32(static_cast<Adesk::Int32>(m_vertices.size()));
-    for (const Vertex& v : m_vertices) {
-        filer->writePoint2d(v.point);
-        filer->writeDouble(v.bulge);
-        filer->writeDouble(v.startWidth);
-        filer->writeDouble(v.endWidth);
+    for (unsigned int i = 0; i < numVerts(); ++i) {
+        const Widths w = widthsOf(i);
+        filer->writePoint2d(m_vertices[i].point);
+        filer->writeDouble(m_vertices[i].bulge);
+        filer->writeDouble(w.start);
+        filer->writeDouble(w.end);
     }
     return filer->filerStatus();
 }
@@ -458,13 +493,24 @@ Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const {
 Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
     m_vertices.clear();
-    return readSubclass(filer, L"AcDbPolyline", [this](const resbuf& rb) {
+    m_widths.clear();
+    const Acad::ErrorStatus es = readSubclass(filer, L"AcDbPolyline", [this](const resbuf& rb) {
         switch (rb.restype) {
+        case 90:
+            // The count reserves the vertices at once (a growing list would hold its old and new copies
+            // together); a count out of proportion reserves no more than a bound, and the list is fitted
+            // after.
+            if (rb.resval.rlong > 0)
+                m_vertices.reserve(std::min(static_cast<std::size_t>(rb.resval.rlong), kReservedVertices));
+            break;
         case 70:
             m_closed = rb.resval.rint & kClosedFlag;
             m_plinegen = rb.resval.rint & kPlinegenFlag;
             break;
         case 43:
+            // Vertices read before keep the width they were read with.
+            if (!m_vertices.empty() && m_widths.empty())
+                m_widths.assign(m_vertices.size(), {m_constantWidth, m_constantWidth});
             m_constantWidth = rb.resval.rreal;
             break;
         case 38:
@@ -474,14 +520,16 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
             m_thickness = rb.resval.rreal;
             break;
         case 10:
-            m_vertices.push_back(
-                {AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0, m_constantWidth, m_constantWidth});
+            insertVertex(numVerts(), {AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0},
+                         {m_constantWidth, m_constantWidth});
             break;
         case 40:
-            if (!m_vertices.empty()) m_vertices.back().startWidth = rb.resval.rreal;
+            if (!m_vertices.empty())
+                setWidths(numVerts() - 1, {rb.resval.rreal, widthsOf(numVerts() - 1).end});
             break;
         case 41:
-            if (!m_vertices.empty()) m_vertices.back().endWidth = rb.resval.rreal;
+            if (!m_vertices.empty())
+                setWidths(numVerts() - 1, {widthsOf(numVerts() - 1).start, rb.resval.rreal});
             break;
         case 42:
             if (!m_vertices.empty()) m_vertices.back().bulge = rb.resval.rreal;
@@ -493,6 +541,9 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
             break;
         }
     });
+    compactWidths();
+    if (m_vertices.capacity() > 2 * m_vertices.size()) m_vertices.shrink_to_fit();
+    return es;
 }
 
 Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
@@ -504,11 +555,12 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_constantWidth != 0) filer->writeDouble(43, m_constantWidth);
     if (m_elevation != 0) filer->writeDouble(38, m_elevation);
     if (m_thickness != 0) filer->writeDouble(39, m_thickness);
-    for (const Vertex& v : m_vertices) {
+    for (unsigned int i = 0; i < numVerts(); ++i) {
+        const Vertex& v = m_vertices[i];
         filer->writePoint2d(10, v.point);
-        if (v.startWidth != m_constantWidth || v.endWidth != m_constantWidth) {
-            filer->writeDouble(40, v.startWidth);
-            filer->writeDouble(41, v.endWidth);
+        if (const Widths w = widthsOf(i); w != Widths{m_constantWidth, m_constantWidth}) {
+            filer->writeDouble(40, w.start);
+            filer->writeDouble(41, w.end);
         }
         if (v.bulge != 0) filer->writeDouble(42, v.bulge);
     }

@@ -83,9 +83,19 @@ public:
 private:
     struct Vertex {
         AcGePoint2d point;
-        double bulge = 0, startWidth = 0, endWidth = 0;
+        double bulge = 0;
+    };
+    struct Widths {
+        double start = 0, end = 0;
+        bool operator==(const Widths&) const = default;
     };
     bool valid(unsigned int index) const { return index < m_vertices.size(); }
+    Widths widthsOf(unsigned int index) const;
+    // Gives every vertex its own widths from now on, as vertex `index` needs widths `w` of its own.
+    void setWidths(unsigned int index, const Widths& w);
+    void insertVertex(unsigned int index, const Vertex& v, const Widths& w);
+    // Drops the vertices' own widths when all are the constant width.
+    void compactWidths();
     AcGeMatrix3d planeToWorld() const;
     unsigned int segmentCount() const;
     std::vector<host::BulgeVertex> bulgeVertices() const;
@@ -96,6 +106,9 @@ private:
     AcDbPolyline* piece(double from, double to) const;
 
     std::vector<Vertex> m_vertices;
+    // Empty while every vertex has the constant width at both ends (most polylines), else one per vertex:
+    // a large outline costs its points and bulges alone.
+    std::vector<Widths> m_widths;
     bool m_closed = false, m_plinegen = false;
     double m_elevation = 0, m_thickness = 0, m_constantWidth = 0;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;

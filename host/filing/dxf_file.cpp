@@ -11,6 +11,7 @@
 #include "host/entities/entity.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
+#include "host/filing/dxf_text_filer.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/layer_linetypes.h"
 #include "host/filing/proxies.h"
@@ -36,19 +37,28 @@ struct EntityRead {
     bool paper;
 };
 
-// Walks the groups of a parsed file.
+// What a look ahead over an object's groups tells before the object is made.
+struct ObjectFacts {
+    AcDbHandle handle;  // its first 5 or 105, null when it has none
+    bool named = false; // it has a 5 or 105
+    bool paper = false; // 67 1: in paper space
+    bool is3d = false;  // a POLYLINE of 3-D vertices
+    bool clean = true;  // every reference a handle that can be followed
+};
+
+// Walks the groups of a file as they stand in its text.
 class Reader {
 public:
-    Reader(AcDbDatabase& db, DxfGroups parsed) : m_db(db), m_parsed(std::move(parsed)) {}
+    Reader(AcDbDatabase& db, std::string_view text) : m_db(db), m_text(text), m_in(text) {}
 
     void read() {
-        reserveFileHandles();
+        lookAhead();
         for (;;) {
             if (atEnd()) fail("file ends without EOF");
             std::wstring marker = expectZero();
             if (marker == L"EOF") break;
             if (marker != L"SECTION") fail("expected SECTION, found " + toUtf8(marker));
-            const Group& name = next();
+            const Group name = next();
             if (name.code != 2) fail("section without its name");
             std::wstring section = name.text();
             if (section == L"HEADER")
@@ -68,55 +78,141 @@ public:
             } else if (section == L"OBJECTS")
                 readObjects();
             else
-                fail("unknown section " + toUtf8(section), m_at - 1);
+                fail("unknown section " + toUtf8(section), m_in.lastLine());
         }
         finish();
     }
 
 private:
+    // One look over the whole text before reading, parsing only the codes and the few values it needs.
     // Objects that come without a handle take handles above every one the file names, so that none takes
-    // the handle of an object further on.
-    void reserveFileHandles() {
+    // the handle of an object further on; and each object's facts are noted, so that a large one is not
+    // looked over a second time. A fault stops the look and is reported where the reading meets it.
+    void lookAhead() {
         Adesk::UInt64 highest = 0;
-        for (const Group& g : m_parsed.groups)
-            if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value);
-                h && h->value() < AcDbDatabase::kHandleLimit - 1)
-                highest = std::max(highest, h->value());
+        DxfLines lines(m_text);
+        RawGroup raw;
+        while (lines.next(raw) == DxfLines::Step::Group) {
+            const std::optional<int> code = rawCode(raw);
+            if (!code) break;
+            if (*code == 0)
+                m_facts.push_back({raw.line, {}});
+            else if (!m_facts.empty())
+                noteFact(*code, raw, m_facts.back().second);
+            if (!std::holds_alternative<AcDbHandle>(emptyValueFor(*code))) continue;
+            if (const std::optional<Adesk::UInt64> h = rawHandle(raw);
+                h && *h < AcDbDatabase::kHandleLimit - 1)
+                highest = std::max(highest, *h);
+        }
         m_unnamedHandle = highest + 1;
     }
 
-    bool atEnd() const { return m_at >= m_parsed.groups.size(); }
-    const Group& peek() const { return m_parsed.groups[m_at]; }
-    const Group& next() {
-        if (atEnd()) fail("file ends inside a section");
-        return m_parsed.groups[m_at++];
+    // What one group tells of its object. A group the look cannot judge alone (a reference that is not a
+    // plain handle, a value that does not parse) leaves the object to scanObject.
+    void noteFact(int code, const RawGroup& raw, ObjectFacts& facts) const {
+        if (!facts.clean) return;
+        if (std::holds_alternative<AcDbHandle>(emptyValueFor(code))) {
+            const std::optional<Adesk::UInt64> h = rawHandle(raw);
+            if (!h || *h >= AcDbDatabase::kHandleLimit) {
+                facts.clean = false;
+            } else if ((code == 5 || code == 105) && !facts.named) {
+                facts.handle = AcDbHandle(*h);
+                facts.named = true;
+            }
+        } else if (code == 67 || code == 70 || code == 100) {
+            try {
+                addFlags(m_in.typed(code, raw.value, raw.line), facts);
+            } catch (const DxfError&) {
+                facts.clean = false;
+            }
+        }
     }
-    bool atZero(const wchar_t* name) const { return !atEnd() && peek().code == 0 && peek().text() == name; }
+
+    static void addFlags(const Group& g, ObjectFacts& facts) {
+        facts.paper |= g.code == 67 && g.integer() == 1;
+        facts.is3d |= (g.code == 100 && g.text() == L"AcDb3dPolyline") || (g.code == 70 && (g.integer() & 8));
+    }
+
+    bool atEnd() { return m_in.atEnd(); }
+    const Group& peek() { return *m_in.upcoming(); }
+    Group next() {
+        if (atEnd()) fail("file ends inside a section");
+        return m_in.take();
+    }
+    bool atZero(const wchar_t* name) { return !atEnd() && peek().code == 0 && peek().text() == name; }
     std::wstring expectZero() {
-        const Group& g = next();
-        if (g.code != 0) fail("expected group 0, found group " + std::to_string(g.code), m_at - 1);
+        const Group g = next();
+        if (g.code != 0) fail("expected group 0, found group " + std::to_string(g.code), m_in.lastLine());
         return g.text();
     }
-    [[noreturn]] void fail(const std::string& what, std::size_t at = SIZE_MAX) const {
-        std::size_t index = at == SIZE_MAX ? m_at : at;
-        int line = index < m_parsed.lines.size() ? m_parsed.lines[index]
-                   : m_parsed.lines.empty()      ? 1
-                                                 : m_parsed.lines.back() + 2;
+    // Names `line`, by default the next group's.
+    [[noreturn]] void fail(const std::string& what, int line = 0) {
+        if (!line) {
+            try {
+                line = m_in.nextLine();
+            } catch (const DxfError&) { // a next group that does not parse: its place
+                line = m_in.ahead().line();
+            }
+        }
         throw DxfError("line " + std::to_string(line) + ": " + what);
     }
 
-    // The groups of the object that starts here, up to the next group 0.
-    std::vector<Group> objectGroups() {
+    // The groups of the object that starts here, up to the next group 0. The root dictionary has no owner:
+    // other programs write its owner as 0, as "None", or not at all.
+    std::vector<Group> objectGroups(bool root = false) {
         std::vector<Group> groups;
-        while (!atEnd() && peek().code != 0)
-            groups.push_back(next());
+        while (!atEnd() && peek().code != 0) {
+            Group g = next();
+            if (!(root && g.code == 330 &&
+                  (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull())))
+                groups.push_back(std::move(g));
+        }
         return groups;
+    }
+
+    // Passes over the rest of the current object; its groups are still parsed, so their faults are found.
+    void skipObject() {
+        while (!atEnd() && peek().code != 0)
+            next();
     }
 
     void skipSection() {
         while (!atZero(L"ENDSEC"))
             next();
         next();
+    }
+
+    // The facts of the object whose group 0 is on `start`, whose groups come next. Every reference must be
+    // a handle the database can follow: an object the first look found sound is not looked over again, the
+    // others are, here, so that the fault is reported with its line. Only the groups these need are parsed;
+    // the others wait for the object's reading.
+    ObjectFacts scanObject(int start, bool root = false) {
+        const auto noted = std::lower_bound(m_facts.begin(), m_facts.end(), start,
+                                            [](const auto& entry, int line) { return entry.first < line; });
+        if (noted != m_facts.end() && noted->first == start && noted->second.clean) return noted->second;
+        ObjectFacts facts;
+        DxfLines lines = m_in.ahead();
+        RawGroup raw;
+        while (lines.next(raw) == DxfLines::Step::Group) {
+            const std::optional<int> code = rawCode(raw);
+            if (!code || *code == 0) break;
+            if (std::holds_alternative<AcDbHandle>(emptyValueFor(*code))) {
+                const Group g = m_in.typed(*code, raw.value, raw.line);
+                if (root && *code == 330 &&
+                    (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull()))
+                    continue;
+                requireHandle(g, raw.line);
+                if (g.handle().value() >= AcDbDatabase::kHandleLimit)
+                    fail("handle " + toUtf8(g.handle().text()) + " cannot be followed", raw.line);
+                if ((*code == 5 || *code == 105) && !facts.named) {
+                    facts.handle = g.handle();
+                    facts.named = true;
+                }
+            } else if (*code == 67 || *code == 70 || *code == 100) {
+                addFlags(m_in.typed(*code, raw.value, raw.line), facts);
+            }
+        }
+        return facts;
     }
 
     // The class entries by DXF name, which proxies of classes not loaded keep.
@@ -137,16 +233,19 @@ private:
 
     void readHeader() {
         while (!atZero(L"ENDSEC")) {
-            const Group& name = next();
-            if (name.code != 9) fail("header variable without its name (group 9)", m_at - 1);
+            const Group name = next();
+            if (name.code != 9) fail("header variable without its name (group 9)", m_in.lastLine());
             std::wstring variable = name.text();
-            if (variable.empty() || variable[0] != L'$') fail("header variable name without $", m_at - 1);
+            if (variable.empty() || variable[0] != L'$')
+                fail("header variable name without $", m_in.lastLine());
             if (atEnd() || peek().code == 0 || peek().code == 9)
                 fail("header variable " + toUtf8(variable) + " without a value");
-            const Group& value = next();
-            requireHandle(value, m_at - 1);
-            while (!atEnd() && peek().code != 0 && peek().code != 9)
-                requireHandle(next(), m_at - 1); // variables of several groups keep their first
+            const Group value = next();
+            requireHandle(value, m_in.lastLine());
+            while (!atEnd() && peek().code != 0 && peek().code != 9) {
+                const Group more = next(); // variables of several groups keep their first
+                requireHandle(more, m_in.lastLine());
+            }
             if (variable == L"$HANDSEED")
                 m_seed = value.handle();
             else if (variable != L"$ACADVER")
@@ -155,61 +254,52 @@ private:
         next();
     }
 
-    // Every reference of an object's groups must be a handle the database can follow. The root dictionary has
-    // no owner: other programs write its owner as 0, as "None", or not at all.
-    void checkReferences(std::vector<Group>& groups, std::size_t start, bool root) {
-        if (root)
-            std::erase_if(groups, [](const Group& g) {
-                return g.code == 330 && (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull());
-            });
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            requireHandle(groups[i], start + 1 + i);
-            if (const AcDbHandle* h = std::get_if<AcDbHandle>(&groups[i].value);
-                h && h->value() >= AcDbDatabase::kHandleLimit)
-                fail("handle " + toUtf8(h->text()) + " cannot be followed", start + 1 + i);
-        }
-    }
-
     // A group of a reference code holds a handle (the text parser keeps what is not one as text).
-    void requireHandle(const Group& g, std::size_t at) const {
+    void requireHandle(const Group& g, int line) {
         if (std::holds_alternative<AcDbHandle>(emptyValueFor(g.code)) &&
             !std::holds_alternative<AcDbHandle>(g.value))
-            fail("'" + toUtf8(g.text()) + "' is not a valid handle", at);
+            fail("'" + toUtf8(g.text()) + "' is not a valid handle", line);
     }
 
     enum class Unknown { Skipped, ProxyEntity, ProxyObject };
 
-    // Creates the object named by the group 0 just read from its groups. An unknown class is kept as a proxy
-    // with its groups, or skipped and noted.
-    AcDbObject* create(const std::wstring& dxfName, std::size_t start, AcRxClass* forced = nullptr,
-                       Unknown unknown = Unknown::Skipped, bool root = false) {
-        std::vector<Group> groups = objectGroups();
-        checkReferences(groups, start, root);
+    // Creates the object named by the group 0 just read (on `start`) from its groups, which `facts` looked
+    // over. An unknown class is kept as a proxy with its groups, or skipped and noted. The object reads its
+    // groups straight from the text; proxies and the root dictionary, which need them as a list, take one.
+    AcDbObject* create(const std::wstring& dxfName, int start, const ObjectFacts& facts,
+                       AcRxClass* forced = nullptr, Unknown unknown = Unknown::Skipped, bool root = false) {
         AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
+        const bool asProxy = !c && unknown != Unknown::Skipped && !dxfName.empty();
+        std::vector<Group> groups;
+        if (asProxy || root) groups = objectGroups(root);
         AcDbObject* object = nullptr;
         if (c) {
             AcRxObject* made = c->create();
             object = AcDbObject::cast(made);
             if (!object) delete made;
-        } else if (unknown != Unknown::Skipped && !dxfName.empty()) {
+        } else if (asProxy) {
             object = proxy(dxfName, groups, unknown == Unknown::ProxyEntity);
         } else {
             ++m_leftOut[dxfName];
         }
-        if (!object) return nullptr;
-        AcDbHandle handle;
-        for (const Group& g : groups)
-            if (g.code == 5 || g.code == 105) {
-                handle = g.handle();
-                break;
-            }
-        if (handle.isNull()) handle = AcDbHandle(m_unnamedHandle++);
+        if (!object) {
+            skipObject();
+            return nullptr;
+        }
+        const AcDbHandle handle = facts.handle.isNull() ? AcDbHandle(m_unnamedHandle++) : facts.handle;
         if (m_db.adoptObject(object, handle).isNull()) {
             delete object;
             fail("handle " + toUtf8(handle.text()) + " used twice", start);
         }
-        DxfGroupFiler filer(AcDb::kFileFiler, &m_db, std::move(groups));
-        Acad::ErrorStatus es = object->dxfIn(&filer);
+        Acad::ErrorStatus es;
+        if (asProxy || root) {
+            DxfGroupFiler filer(AcDb::kFileFiler, &m_db, std::move(groups));
+            es = object->dxfIn(&filer);
+        } else {
+            DxfTextFiler filer(&m_db, m_in);
+            es = object->dxfIn(&filer);
+            skipObject(); // what the object left, and a group that did not parse, refused with its line
+        }
         if (es != Acad::eOk) fail(toUtf8(dxfName) + " cannot be read (" + statusName(es) + ")", start);
         return object;
     }
@@ -228,7 +318,7 @@ private:
 
     void readTables() {
         while (!atZero(L"ENDSEC")) {
-            std::size_t start = m_at;
+            const int start = m_in.nextLine();
             if (expectZero() != L"TABLE") fail("expected TABLE", start);
             if (atEnd() || peek().code != 2) fail("table without its name");
             std::wstring name = peek().text();
@@ -240,15 +330,17 @@ private:
                                                             : nullptr;
             AcDbSymbolTable* table = nullptr;
             if (tableClass)
-                table = AcDbSymbolTable::cast(create(L"", start, tableClass));
+                table = AcDbSymbolTable::cast(create(L"", start, scanObject(start), tableClass));
             else
-                objectGroups();
+                skipObject();
             while (!atZero(L"ENDTAB")) {
-                std::size_t recordStart = m_at;
+                const int recordStart = m_in.nextLine();
                 std::wstring recordName = expectZero();
-                AcDbObject* record = table ? create(recordName, recordStart, table->recordClass()) : nullptr;
+                AcDbObject* record =
+                    table ? create(recordName, recordStart, scanObject(recordStart), table->recordClass())
+                          : nullptr;
                 if (!table) { // tables this host does not keep (viewports, views, dimension styles, ...)
-                    objectGroups();
+                    skipObject();
                     ++m_leftOut[L"table " + name];
                 }
                 if (record) {
@@ -280,18 +372,16 @@ private:
         AcDbEntity* sequenceOwner = nullptr;
         std::vector<AcDbObjectId> sequence;
         while (!atZero(L"ENDSEC") && !atZero(L"ENDBLK")) {
-            std::size_t start = m_at;
+            const int start = m_in.nextLine();
             std::wstring name = expectZero();
             if (isStructureMarker(name)) fail(toUtf8(name) + " among entities", start);
-            bool paper = false;
-            for (std::size_t i = m_at; i < m_parsed.groups.size() && m_parsed.groups[i].code != 0; ++i)
-                if (m_parsed.groups[i].code == 67 && m_parsed.groups[i].integer() == 1) paper = true;
+            const ObjectFacts facts = scanObject(start);
             AcRxClass* forced = nullptr;
-            if (name == L"POLYLINE" && is3d(m_at)) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
+            if (name == L"POLYLINE" && facts.is3d) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
             if (name == L"VERTEX" && sequenceOwner &&
                 sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
                 forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");
-            AcDbEntity* entity = AcDbEntity::cast(create(name, start, forced, Unknown::ProxyEntity));
+            AcDbEntity* entity = AcDbEntity::cast(create(name, start, facts, forced, Unknown::ProxyEntity));
             if (!entity) continue;
             if (sequenceOwner && (name == L"VERTEX" || name == L"SEQEND")) {
                 entity->setOwnerId(sequenceOwner->objectId());
@@ -303,7 +393,7 @@ private:
                 }
                 continue;
             }
-            read.push_back({entity->objectId(), paper});
+            read.push_back({entity->objectId(), facts.paper});
             if (name == L"POLYLINE") {
                 sequenceOwner = entity;
                 sequence.clear();
@@ -313,21 +403,12 @@ private:
         return read;
     }
 
-    bool is3d(std::size_t from) const {
-        for (std::size_t i = from; i < m_parsed.groups.size() && m_parsed.groups[i].code != 0; ++i) {
-            const Group& g = m_parsed.groups[i];
-            if ((g.code == 100 && g.text() == L"AcDb3dPolyline") || (g.code == 70 && (g.integer() & 8)))
-                return true;
-        }
-        return false;
-    }
-
     void readBlocks() {
         while (!atZero(L"ENDSEC")) {
-            std::size_t start = m_at;
+            const int start = m_in.nextLine();
             if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
+            scanObject(start);
             std::vector<Group> begin = objectGroups();
-            checkReferences(begin, start, false);
             std::wstring name;
             AcGePoint3d origin;
             AcDbHandle beginHandle;
@@ -342,10 +423,10 @@ private:
             // The block's entities join its record once all is read.
             m_blocks.push_back({name, origin, beginHandle, {}, start, readEntities()});
             BlockRead& block = m_blocks.back();
-            const std::size_t end = m_at;
+            const int end = m_in.nextLine();
             if (expectZero() != L"ENDBLK") fail("block " + toUtf8(name) + " without ENDBLK");
+            scanObject(end);
             std::vector<Group> endGroups = objectGroups();
-            checkReferences(endGroups, end, false);
             for (const Group& g : endGroups)
                 if (g.code == 5) block.endHandle = g.handle();
         }
@@ -355,10 +436,11 @@ private:
     void readObjects() {
         bool first = true; // the root dictionary
         while (!atZero(L"ENDSEC")) {
-            std::size_t start = m_at;
+            const int start = m_in.nextLine();
             std::wstring name = expectZero();
             if (isStructureMarker(name) || name == L"ENDBLK") fail(toUtf8(name) + " among objects", start);
-            AcDbObject* object = create(name, start, nullptr, Unknown::ProxyObject, first);
+            AcDbObject* object =
+                create(name, start, scanObject(start, first), nullptr, Unknown::ProxyObject, first);
             first = false;
             if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();
         }
@@ -432,13 +514,14 @@ private:
         std::wstring name;
         AcGePoint3d origin;
         AcDbHandle beginHandle, endHandle;
-        std::size_t start;
+        int start;
         std::vector<EntityRead> entities;
     };
 
     AcDbDatabase& m_db;
-    DxfGroups m_parsed;
-    std::size_t m_at = 0;
+    std::string_view m_text;
+    DxfGroupReader m_in;
+    std::vector<std::pair<int, ObjectFacts>> m_facts; // by the line of each object's group 0
     AcDbHandle m_seed;
     Adesk::UInt64 m_unnamedHandle = 1; // the next handle for an object the file gives none
     std::map<std::wstring, AcDbObjectId> m_tables;
@@ -457,7 +540,7 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     AcDbDatabase scratch(false);
     std::wstring leftOut, repairs;
     try {
-        Reader reader(scratch, parseDxfText(text));
+        Reader reader(scratch, text);
         reader.read();
         leftOut = reader.leftOut();
         repairs = reader.repairs();
@@ -492,15 +575,16 @@ Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileNa
 namespace host {
 namespace {
 
+// Writes a drawing's groups as they come, straight into the text.
 class Writer {
 public:
-    explicit Writer(const AcDbDatabase& db)
-        : m_db(db), m_proxyGraphics(db.saveProxyGraphics() != 0), m_moduleClasses([] {
+    Writer(const AcDbDatabase& db, DxfTextOut& out)
+        : m_db(db), m_out(out), m_proxyGraphics(db.saveProxyGraphics() != 0), m_moduleClasses([] {
               const std::vector<AcRxClass*> classes = moduleClasses();
               return std::set<AcRxClass*>(classes.begin(), classes.end());
           }()) {}
 
-    std::string write() {
+    void write() {
         section(L"HEADER", [&] { header(); });
         section(L"CLASSES", [&] { classes(); });
         section(L"TABLES", [&] { tables(); });
@@ -510,27 +594,27 @@ public:
             entitiesOf(m_db.paperSpaceId());
         });
         section(L"OBJECTS", [&] { objects(); });
-        m_groups.push_back({0, std::wstring(L"EOF")});
-        return formatDxfGroups(m_groups);
+        m_out.put({0, std::wstring(L"EOF")});
+        m_out.flush();
     }
 
 private:
     template <typename F> void section(const wchar_t* name, F body) {
-        m_groups.push_back({0, std::wstring(L"SECTION")});
-        m_groups.push_back({2, std::wstring(name)});
+        m_out.put({0, std::wstring(L"SECTION")});
+        m_out.put({2, std::wstring(name)});
         body();
-        m_groups.push_back({0, std::wstring(L"ENDSEC")});
+        m_out.put({0, std::wstring(L"ENDSEC")});
     }
 
     void header() {
-        m_groups.push_back({9, std::wstring(L"$ACADVER")});
-        m_groups.push_back({1, std::wstring(L"AC1015")});
+        m_out.put({9, std::wstring(L"$ACADVER")});
+        m_out.put({1, std::wstring(L"AC1015")});
         for (const auto& [name, value] : m_db.headerVariables()) {
-            m_groups.push_back({9, L"$" + name});
-            m_groups.push_back(value);
+            m_out.put({9, L"$" + name});
+            m_out.put(value);
         }
-        m_groups.push_back({9, std::wstring(L"$HANDSEED")});
-        m_groups.push_back({5, m_db.handseed()});
+        m_out.put({9, std::wstring(L"$HANDSEED")});
+        m_out.put({5, m_db.handseed()});
     }
 
     void classes() {
@@ -552,13 +636,13 @@ private:
 
     void classEntry(const std::wstring& dxfName, const std::wstring& className, const std::wstring& appName,
                     int proxyFlags, bool notLoaded, bool entity) {
-        m_groups.push_back({0, std::wstring(L"CLASS")});
-        m_groups.push_back({1, dxfName});
-        m_groups.push_back({2, className});
-        m_groups.push_back({3, appName});
-        m_groups.push_back({90, Adesk::Int32(proxyFlags)});
-        m_groups.push_back({280, Adesk::Int16(notLoaded ? 1 : 0)});
-        m_groups.push_back({281, Adesk::Int16(entity ? 1 : 0)});
+        m_out.put({0, std::wstring(L"CLASS")});
+        m_out.put({1, dxfName});
+        m_out.put({2, className});
+        m_out.put({3, appName});
+        m_out.put({90, Adesk::Int32(proxyFlags)});
+        m_out.put({280, Adesk::Int16(notLoaded ? 1 : 0)});
+        m_out.put({281, Adesk::Int16(entity ? 1 : 0)});
     }
 
     // The group 0 of an object: a proxy of a DXF file keeps the name the file gave.
@@ -569,38 +653,47 @@ private:
 
     // One object: its group 0 (and the group 2 a table has after it) and its groups.
     void object(AcDbObject* o, const std::wstring& name, const wchar_t* tableName = nullptr) {
-        m_groups.push_back({0, name});
-        if (tableName) m_groups.push_back({2, std::wstring(tableName)});
+        m_out.put({0, name});
+        if (tableName) m_out.put({2, std::wstring(tableName)});
+        auto* e = AcDbEntity::cast(o);
+        if (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA())) {
+            DxfTextFiler filer(const_cast<AcDbDatabase*>(&m_db), m_out);
+            fields(o, filer);
+            return;
+        }
+        // The image goes among the entity's groups, which are gathered for it.
         DxfGroupFiler filer(AcDb::kFileFiler, const_cast<AcDbDatabase*>(&m_db));
+        fields(o, filer);
+        std::vector<Group> groups = filer.groups();
+        addProxyGraphics(e, groups);
+        for (const Group& g : groups)
+            m_out.put(g);
+    }
+
+    void fields(AcDbObject* o, AcDbDxfFiler& filer) {
         ScopedRead access(o);
         if (Acad::ErrorStatus es = o->dxfOut(&filer); es != Acad::eOk)
             throw DxfError("object " + toUtf8(o->handle().text()) + " cannot be written (" + statusName(es) +
                            ")");
-        const std::size_t start = m_groups.size();
-        m_groups.insert(m_groups.end(), filer.groups().begin(), filer.groups().end());
-        addProxyGraphics(o, start);
         m_written.insert(o->objectId());
     }
 
     // What an entity of a module's class draws for proxy graphics goes with its entity groups, so that a
     // program without the module can show it.
-    void addProxyGraphics(AcDbObject* o, std::size_t start) {
-        auto* e = AcDbEntity::cast(o);
-        if (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA())) return;
+    void addProxyGraphics(AcDbEntity* e, std::vector<Group>& groups) {
         const Bytes image = proxyGraphicsOf(e);
         if (image.empty()) return;
-        const auto first = m_groups.begin() + static_cast<std::ptrdiff_t>(start);
-        const auto entityGroups = std::find_if(first, m_groups.end(), [](const Group& g) {
+        const auto entityGroups = std::find_if(groups.begin(), groups.end(), [](const Group& g) {
             return g.code == AcDb::kDxfSubclass && g.text() == L"AcDbEntity";
         });
-        if (entityGroups == m_groups.end()) return;
-        const auto end = std::find_if(entityGroups + 1, m_groups.end(), [](const Group& g) {
+        if (entityGroups == groups.end()) return;
+        const auto end = std::find_if(entityGroups + 1, groups.end(), [](const Group& g) {
             return g.code == AcDb::kDxfSubclass || g.code == AcDb::kDxfRegAppName;
         });
         std::vector<Group> graphics{{92, static_cast<Adesk::Int32>(image.size())}};
         for (Group& chunk : binaryChunkGroups(310, image))
             graphics.push_back(std::move(chunk));
-        m_groups.insert(end, graphics.begin(), graphics.end());
+        groups.insert(end, graphics.begin(), graphics.end());
     }
 
     static AcDbObject* live(AcDbObjectId id) {
@@ -619,7 +712,7 @@ private:
             object(table, L"TABLE", name);
             for (AcDbObjectId recordId : table->recordIds())
                 if (AcDbObject* record = live(recordId)) object(record, table->tableName());
-            m_groups.push_back({0, std::wstring(L"ENDTAB")});
+            m_out.put({0, std::wstring(L"ENDTAB")});
         }
     }
 
@@ -645,20 +738,20 @@ private:
             if (!r) continue;
             bool paper = id == m_db.paperSpaceId();
             auto marker = [&](const wchar_t* name, AcDbHandle handle, const wchar_t* subclass) {
-                m_groups.push_back({0, std::wstring(name)});
-                m_groups.push_back({5, handle});
-                m_groups.push_back({330, r->handle()});
-                m_groups.push_back({100, std::wstring(L"AcDbEntity")});
-                if (paper) m_groups.push_back({67, Adesk::Int16(1)});
-                m_groups.push_back({8, std::wstring(L"0")});
-                m_groups.push_back({100, std::wstring(subclass)});
+                m_out.put({0, std::wstring(name)});
+                m_out.put({5, handle});
+                m_out.put({330, r->handle()});
+                m_out.put({100, std::wstring(L"AcDbEntity")});
+                if (paper) m_out.put({67, Adesk::Int16(1)});
+                m_out.put({8, std::wstring(L"0")});
+                m_out.put({100, std::wstring(subclass)});
             };
             marker(L"BLOCK", r->beginHandle(), L"AcDbBlockBegin");
-            m_groups.push_back({2, std::wstring(r->name())});
-            m_groups.push_back({70, Adesk::Int16(0)});
-            m_groups.push_back({10, r->origin()});
-            m_groups.push_back({3, std::wstring(r->name())});
-            m_groups.push_back({1, std::wstring()});
+            m_out.put({2, std::wstring(r->name())});
+            m_out.put({70, Adesk::Int16(0)});
+            m_out.put({10, r->origin()});
+            m_out.put({3, std::wstring(r->name())});
+            m_out.put({1, std::wstring()});
             if (!r->isLayout()) entitiesOf(id);
             marker(L"ENDBLK", r->endHandle(), L"AcDbBlockEnd");
         }
@@ -666,14 +759,16 @@ private:
 
     void objects() {
         if (AcDbObject* root = live(m_db.namedObjectsDictionaryId())) {
-            object(root, root->isA()->dxfName());
+            m_out.put({0, std::wstring(root->isA()->dxfName())});
+            DxfGroupFiler filer(AcDb::kFileFiler, const_cast<AcDbDatabase*>(&m_db));
+            fields(root, filer);
             // The root dictionary is owned by nothing, and says so (330 0) as other programs expect.
-            const auto start = std::find_if(m_groups.rbegin(), m_groups.rend(), [](const Group& g) {
-                                   return g.code == 0;
-                               }).base();
+            std::vector<Group> groups = filer.groups();
             const auto handle =
-                std::find_if(start, m_groups.end(), [](const Group& g) { return g.code == 5; });
-            m_groups.insert(handle == m_groups.end() ? start : handle + 1, {330, AcDbHandle()});
+                std::find_if(groups.begin(), groups.end(), [](const Group& g) { return g.code == 5; });
+            groups.insert(handle == groups.end() ? groups.begin() : handle + 1, {330, AcDbHandle()});
+            for (const Group& g : groups)
+                m_out.put(g);
         }
         for (ObjectStub* stub : m_db.stubs()) {
             AcDbObject* o = stub->erased ? nullptr : stub->object;
@@ -685,27 +780,37 @@ private:
     }
 
     const AcDbDatabase& m_db;
+    DxfTextOut& m_out;
     const bool m_proxyGraphics;
     const std::set<AcRxClass*> m_moduleClasses;
-    std::vector<Group> m_groups;
     std::set<AcDbObjectId> m_written;
 };
 
 } // namespace
 
 std::string writeDxf(const AcDbDatabase& database) {
-    return Writer(database).write();
+    DxfTextOut out;
+    Writer(database, out).write();
+    return std::move(out.text());
 }
 
+// The text goes to the file block by block as it is made, never whole in memory.
 Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileName) {
-    std::string text;
+    std::string reason;
+    bool written = false;
     try {
-        text = writeDxf(database);
+        written = writeFileBytes(
+            fileName,
+            [&database](const ByteWriter& write) {
+                DxfTextOut out(DxfEncoding::Cp1252, write);
+                Writer(database, out).write();
+            },
+            &reason);
     } catch (const std::exception& e) {
         database.setLastFileError(e.what());
         return Acad::eFilerError;
     }
-    if (std::string reason; !writeFileBytes(fileName, text, &reason)) {
+    if (!written) {
         database.setLastFileError("cannot write " + toUtf8(fileName) + ": " + reason);
         return Acad::eFileAccessErr;
     }

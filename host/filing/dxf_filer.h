@@ -96,9 +96,9 @@ public:
 
 namespace host {
 
-// A DXF filer over a list of groups in memory: the DXF file reader and writer hand each object its groups
-// through it, and entity lists are made from it. Reading stops at a group 0 or 1001 (the next object, the
-// extended data), which the owner of the list handles.
+// A DXF filer over a list of groups in memory: entity lists are made from it, and DXF files use it for the
+// objects that need their groups as a list (proxies, the root dictionary). Reading stops at a group 0 or
+// 1001 (the next object, the extended data), which the owner of the list handles.
 class DxfGroupFiler : public AcDbDxfFiler {
 public:
     DxfGroupFiler(AcDb::FilerType type, AcDbDatabase* database, std::vector<Group> groups = {})

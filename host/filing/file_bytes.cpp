@@ -10,7 +10,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "host/filing/text_codec.h"
 
@@ -58,7 +57,7 @@ mode_t newFileMode() {
 }
 
 // 0, or the errno of the failure.
-int writeAll(int fd, const std::string& bytes) {
+int writeAll(int fd, std::string_view bytes) {
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
@@ -69,10 +68,26 @@ int writeAll(int fd, const std::string& bytes) {
     return 0;
 }
 
-// 0, or the errno of the failure; the temporary is closed either way.
-int fillTemporary(int fd, mode_t mode, const std::string& bytes) {
-    int error = fchmod(fd, mode) == 0 ? writeAll(fd, bytes) : errno;
-    if (!error && fsync(fd) != 0) error = errno;
+// A write to the temporary failed: ends the production, which the save then reports.
+struct WriteFailed {
+    int error;
+};
+
+// 0, or the errno of the failure; the temporary is closed either way. What `produce` throws goes on.
+int fillTemporary(int fd, mode_t mode, const std::function<void(const ByteWriter&)>& produce) {
+    int error = 0;
+    try {
+        if (fchmod(fd, mode) != 0) throw WriteFailed{errno};
+        produce([fd](std::string_view bytes) {
+            if (const int e = writeAll(fd, bytes)) throw WriteFailed{e};
+        });
+        if (fsync(fd) != 0) error = errno;
+    } catch (const WriteFailed& failed) {
+        error = failed.error;
+    } catch (...) {
+        close(fd);
+        throw;
+    }
     if (close(fd) != 0 && !error) error = errno;
     return error;
 }
@@ -109,15 +124,38 @@ void removeStaleTemporariesOf(const fs::path& file) {
 } // namespace
 
 std::optional<std::string> readFileBytes(const std::wstring& fileName) {
-    std::ifstream in(toUtf8(fileName), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return content.str();
+    const int fd = open(toUtf8(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    // Read into a string of the file's size: a drawing is held once, not once more while it grows.
+    struct stat status;
+    std::size_t capacity = 1 << 16;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        capacity = static_cast<std::size_t>(status.st_size) + 1; // one byte more sees the end at once
+    std::string content(capacity, '\0');
+    std::size_t size = 0;
+    for (;;) {
+        if (size == content.size()) content.resize(2 * size); // a file that grew, or a pipe
+        const ssize_t n = read(fd, content.data() + size, content.size() - size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        size += static_cast<std::size_t>(n);
+    }
+    close(fd);
+    content.resize(size);
+    return content;
 }
 
 bool writeFileBytes(const std::wstring& fileName, const std::string& bytes, std::string* reason) {
+    return writeFileBytes(
+        fileName, [&bytes](const ByteWriter& write) { write(bytes); }, reason);
+}
+
+bool writeFileBytes(const std::wstring& fileName, const std::function<void(const ByteWriter&)>& produce,
+                    std::string* reason) {
     auto refuse = [reason](const std::string& why) {
         if (reason) *reason = why;
         return false;
@@ -136,7 +174,13 @@ bool writeFileBytes(const std::wstring& fileName, const std::string& bytes, std:
     std::string temporary = (folderOf(target) / temporaryPrefix(target, getpid())).string() + "XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return refuse(std::strerror(errno));
-    int error = fillTemporary(fd, mode, bytes);
+    int error = 0;
+    try {
+        error = fillTemporary(fd, mode, produce);
+    } catch (...) {
+        unlink(temporary.c_str());
+        throw;
+    }
     if (!error && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
     if (error) {
         unlink(temporary.c_str());

@@ -78,6 +78,13 @@ GroupValue emptyValueFor(int code) {
 
 resbuf* toResbuf(const Group& group, AcDbDatabase* database) {
     resbuf* rb = acutNewRb(group.code);
+    setResbufValue(*rb, group, database);
+    return rb;
+}
+
+void setResbufValue(resbuf& item, const Group& group, AcDbDatabase* database) {
+    resbuf* rb = &item;
+    rb->restype = group.code;
     switch (resbufValueType(group.code)) {
     case RTREAL:
         rb->resval.rreal = group.real();
@@ -120,7 +127,6 @@ resbuf* toResbuf(const Group& group, AcDbDatabase* database) {
     default:
         break;
     }
-    return rb;
 }
 
 resbuf* toResbufChain(const std::vector<Group>& groups, AcDbDatabase* database) {

@@ -43,6 +43,9 @@ std::vector<Group> binaryChunkGroups(short code, const Bytes& data);
 // Conversions to and from result buffers. Object references (330-369 and the like) travel in result buffers
 // as entity names of `database`; a null database leaves such references null.
 resbuf* toResbuf(const Group& group, AcDbDatabase* database);
+// The same into a result buffer the caller holds: a text or bytes value is allocated, for the caller to
+// release; numbers and points need nothing released.
+void setResbufValue(resbuf& item, const Group& group, AcDbDatabase* database);
 resbuf* toResbufChain(const std::vector<Group>& groups, AcDbDatabase* database);
 Group fromResbuf(const resbuf& rb);
 std::vector<Group> fromResbufChain(const resbuf* rb);

@@ -1,6 +1,8 @@
 // Polylines saved in drawing files, DXF and binary, and opened again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/db/database.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
@@ -61,6 +63,24 @@ TEST(DrawingFiles, APolylineWithHeaderGroupsAmongItsVerticesOpens) {
     poly_test::expectSamePolyline(*read, *saved);
     read->close();
     saved->close();
+}
+
+TEST(DrawingFiles, AValueThatDoesNotParseInsideAPolylineIsRefusedWithItsLine) {
+    // The polyline reads its groups from the text as it goes; its own reader turns failures into statuses,
+    // yet the refusal still names the value's line.
+    poly_test::RegisteredClasses classes;
+    host::test::WorkingDatabase working;
+    poly_test::addSamplePolylines(*working.db);
+    std::string text = host::writeDxf(*working.db);
+    const std::size_t entity = text.find("\nZORTAPOLY\n", text.find("ENTITIES"));
+    const std::size_t secondX = text.find("\n 10\n", text.find("\n 10\n", entity) + 1) + 5;
+    ASSERT_LT(secondX, text.size());
+    text.replace(secondX, text.find('\n', secondX) - secondX, "12,5");
+    const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(secondX), '\n') + 1;
+
+    AcDbDatabase reopened(false);
+    EXPECT_EQ(host::readDxf(reopened, text), Acad::eDxfReadAborted);
+    EXPECT_EQ(reopened.lastFileError(), "line " + std::to_string(line) + ": '12,5' is not a valid number");
 }
 
 TEST(DrawingFiles, PolylinesComeBackFromABinaryDrawingFieldForField) {

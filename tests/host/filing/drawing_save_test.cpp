@@ -5,10 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <stdexcept>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
 #include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/entities/lw_polyline.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/text_codec.h"
@@ -127,6 +131,44 @@ TEST(DrawingSave, AWriterKilledMidSaveLeavesTheOldDrawingAndItsTemporaryGoesLate
         ASSERT_TRUE(save(target, oldDrawing));
         EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"plan.zdw"}) << "trial " << trial;
     }
+}
+
+TEST(DrawingSave, ASaveThatFailsWhileWritingLeavesTheOldDrawingAndNoTemporary) {
+    TempFolder folder;
+    const std::string target = folder / "plan.dxf";
+    ASSERT_TRUE(save(target, "old"));
+    // The content stops, after megabytes written, with an exception: it reaches the caller.
+    EXPECT_THROW(host::writeFileBytes(host::fromUtf8(target),
+                                      [](const host::ByteWriter& write) {
+                                          write(std::string(3 << 20, 'x'));
+                                          throw std::runtime_error("cannot be written");
+                                      }),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"plan.dxf"});
+
+    // The disk fills up (a file size limit) after the first blocks of a drawing of several megabytes.
+    ChildProcess child([&] {
+        AcDbDatabase db;
+        auto* outline = new AcDbPolyline;
+        for (unsigned int i = 0; i < 200'000; ++i)
+            outline->addVertexAt(i, AcGePoint2d(652000.0 + i * 0.37, 6234000.0 - i * 0.11));
+        AcDbBlockTableRecord* model = nullptr;
+        AcDbObjectId id;
+        if (acdbOpenObject(model, db.modelSpaceId(), AcDb::kForWrite) != Acad::eOk ||
+            model->appendAcDbEntity(id, outline) != Acad::eOk)
+            return 2;
+        outline->close();
+        model->close();
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1 << 20, 1 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        if (host::writeDxfFile(db, host::fromUtf8(target)) != Acad::eFileAccessErr) return 3;
+        return db.lastFileError() == "cannot write " + target + ": File too large" ? 0 : 4;
+    });
+    EXPECT_EQ(child.wait(), 0);
+    EXPECT_EQ(readFile(target), "old");
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"plan.dxf"});
 }
 
 TEST(DrawingSave, OpeningADrawingRemovesWhatDeadWritersLeft) {

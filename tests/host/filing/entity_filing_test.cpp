@@ -359,6 +359,45 @@ TEST(DxfFiles, NormalsAreReadAsUnitVectorsAndAZeroOneIsLeftOut) {
     text->close();
 }
 
+TEST(DxfFiles, LightweightWidthsAndVertexCountsReadAsTheFileHasThem) {
+    // A count far above the vertices that follow, a constant width given after two of them, a vertex of
+    // its own widths, and a value that does not parse deep inside the polyline.
+    auto file = [](const std::string& lastY) {
+        return "  0\nSECTION\n  2\nENTITIES\n"
+               "  0\nLWPOLYLINE\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n2000000000\n 70\n0\n"
+               " 10\n0.0\n 20\n0.0\n 10\n1.0\n 20\n0.0\n 43\n2.0\n 10\n2.0\n 20\n0.0\n"
+               " 10\n3.0\n 20\n0.0\n 40\n0.5\n 41\n0.75\n 10\n4.0\n 20\n" +
+               lastY + "\n  0\nENDSEC\n  0\nEOF\n";
+    };
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, file("0.0")), Acad::eOk) << db.lastFileError();
+    AcDbPolyline* lw = openFirst<AcDbPolyline>(db);
+    ASSERT_NE(lw, nullptr);
+    EXPECT_EQ(lw->numVerts(), 5u);
+    const double expected[][2] = {{0, 0}, {0, 0}, {2, 2}, {0.5, 0.75}, {2, 2}};
+    for (unsigned int i = 0; i < 5; ++i) {
+        double start = -1, end = -1;
+        lw->getWidthsAt(i, start, end);
+        EXPECT_EQ(start, expected[i][0]) << i;
+        EXPECT_EQ(end, expected[i][1]) << i;
+    }
+    double constant = 0;
+    EXPECT_EQ(lw->getConstantWidth(constant), Acad::eNotApplicable);
+    lw->close();
+
+    // Written back, the widths that differ from the constant one go with their vertices.
+    const std::string saved = host::writeDxf(db);
+    AcDbDatabase again(false);
+    ASSERT_EQ(host::readDxf(again, saved), Acad::eOk) << again.lastFileError();
+    EXPECT_EQ(host::writeDxf(again), saved);
+    EXPECT_NE(saved.find(" 10\n1.0\n 20\n0.0\n 40\n0.0\n 41\n0.0\n"), std::string::npos);
+    EXPECT_NE(saved.find(" 10\n2.0\n 20\n0.0\n 10\n3.0\n"), std::string::npos) << "the constant width alone";
+
+    AcDbDatabase refused(false);
+    EXPECT_EQ(host::readDxf(refused, file("0,5")), Acad::eDxfReadAborted);
+    EXPECT_EQ(refused.lastFileError(), "line 42: '0,5' is not a valid number");
+}
+
 TEST(BinaryDrawing, MutatedFilesNeverCrashTheReader) {
     Sample s;
     host::test::TemporaryFile file(".zdw");

@@ -71,10 +71,56 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
     host::DxfGroups back = host::parseDxfText(cp);
     EXPECT_TRUE(back.groups[0].planar);
     EXPECT_EQ(back.groups[3].text(), L"a^b\nc é");
+    // Fixed notation of a huge value at a precision is hundreds of digits: written whole, or shortest.
+    for (const double huge : {1e300, -1.7e308}) {
+        const std::string text = host::formatDxfGroups({{40, huge, 4}});
+        EXPECT_EQ(host::parseDxfText(text).groups.at(0).real(), huge) << text.substr(0, 80);
+    }
+    EXPECT_EQ(host::formatDxfGroups({{40, 1e300, 1000}}), " 40\n1e+300\n");
     std::string utf8 = host::formatDxfGroups({{1, std::wstring(L"é")}}, host::DxfEncoding::Utf8);
     EXPECT_EQ(utf8, "  1\n\xC3\xA9\n");
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1027\n"), host::DxfEncoding::Utf8);
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1015\n"), host::DxfEncoding::Cp1252);
+}
+
+TEST(DxfText, TheReaderTakesGroupsOneByOneAndLooksAheadOnABookmark) {
+    host::DxfGroupReader reader("999\nnote\n  0\nLINE\n 10\n1\n 20\n2\n  8\nTalus\n\n");
+    ASSERT_NE(reader.upcoming(), nullptr);
+    EXPECT_EQ(reader.nextLine(), 3) << "the comment passed over";
+    host::DxfLines ahead = reader.ahead();
+    host::RawGroup raw;
+    ASSERT_EQ(ahead.next(raw), host::DxfLines::Step::Group);
+    EXPECT_EQ(raw.value, "LINE");
+    EXPECT_EQ(reader.take().text(), L"LINE") << "the look ahead moved nothing";
+    const Group point = reader.take();
+    EXPECT_EQ(point.point(), AcGePoint3d(1, 2, 0));
+    EXPECT_EQ(reader.lastLine(), 5);
+    EXPECT_EQ(reader.take().text(), L"Talus");
+    EXPECT_TRUE(reader.atEnd()) << "a final empty line ends the text";
+    EXPECT_EQ(reader.nextLine(), 11);
+
+    host::DxfLines cut("  0\nLINE\n  8");
+    ASSERT_EQ(cut.next(raw), host::DxfLines::Step::Group);
+    EXPECT_EQ(cut.next(raw), host::DxfLines::Step::Truncated);
+    EXPECT_EQ(raw.line, 3);
+}
+
+TEST(DxfText, AWriterWithASinkHandsOnBlocksThatMakeTheWholeText) {
+    std::vector<Group> groups;
+    for (int i = 0; i < 100000; ++i)
+        groups.push_back({10, AcGePoint3d(652000.125 + i, 6234000.5 - i, 0), host::kDefaultPrecision, true});
+    groups.push_back({1, std::wstring(L"fin")});
+    std::string streamed;
+    int blocks = 0;
+    host::DxfTextOut out(host::DxfEncoding::Cp1252, [&](std::string_view block) {
+        streamed += block;
+        ++blocks;
+    });
+    for (const Group& g : groups)
+        out.put(g);
+    out.flush();
+    EXPECT_GT(blocks, 1);
+    EXPECT_EQ(streamed, host::formatDxfGroups(groups));
 }
 
 TEST(BinaryFiler, ItemsAreLittleEndianAndReadBack) {
