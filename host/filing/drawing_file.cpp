@@ -1,5 +1,7 @@
 #include "host/filing/drawing_file.h"
 
+#include <set>
+
 #include "host/db/database.h"
 #include "host/db/db_object.h"
 #include "host/db/dictionary.h"
@@ -12,6 +14,7 @@
 #include "host/filing/layer_linetypes.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/proxy_graphics_writer.h"
 
 namespace host {
 namespace {
@@ -19,8 +22,9 @@ namespace {
 constexpr char kMagic[] = "ZHOSTDWG\n";
 constexpr std::size_t kMagicSize = sizeof kMagic - 1;
 // Version 2 tells entities from other objects, so that objects of classes not loaded are kept as proxies of
-// the right kind.
-constexpr Adesk::UInt32 kVersion = 2;
+// the right kind; version 3 adds each object's proxy-graphics image, so that a host without the module can
+// still show the entity.
+constexpr Adesk::UInt32 kVersion = 3;
 // A sane bound on one object's record, so a damaged length cannot ask for the whole memory.
 constexpr Adesk::UInt32 kMaxObjectSize = 1u << 28;
 
@@ -48,6 +52,32 @@ Acad::ErrorStatus fail(AcDbDatabase& database, Acad::ErrorStatus status, const s
     return status;
 }
 
+// The proxy graphics filed with an object: a proxy's kept image, or, when the drawing saves them, what an
+// entity of a module's class draws for them. Built-in classes need none: every host draws them itself.
+Bytes proxyGraphicsFor(const AcDbDatabase& database, AcDbObject* object,
+                       const std::set<AcRxClass*>& modules) {
+    if (const ProxyContent* proxy = proxyContent(object)) return proxy->graphics;
+    auto* entity = AcDbEntity::cast(object);
+    if (!entity || !database.saveProxyGraphics() || !modules.contains(object->isA())) return {};
+    ScopedRead access(object);
+    return proxyGraphicsOf(entity);
+}
+
+void writeSized(DwgMemoryFiler& out, const std::vector<std::uint8_t>& bytes) {
+    out.writeUInt32(static_cast<Adesk::UInt32>(bytes.size()));
+    out.writeBytes(bytes.data(), bytes.size());
+}
+
+// A length and that many bytes; false when the length passes the bound or the end of the file.
+bool readSized(DwgMemoryFiler& in, std::vector<std::uint8_t>& bytes) {
+    Adesk::UInt32 size = 0;
+    in.readUInt32(&size);
+    if (in.filerStatus() != Acad::eOk || size > kMaxObjectSize || size > in.bytes().size() - in.position())
+        return false;
+    bytes.resize(size);
+    return in.readBytes(bytes.data(), size) == Acad::eOk;
+}
+
 } // namespace
 
 bool isBinaryDrawing(const std::string& content) {
@@ -72,6 +102,8 @@ Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes) {
     for (ObjectStub* stub : database.stubs())
         if (stub->object) objects.push_back(stub);
     out.writeInt32(static_cast<Adesk::Int32>(objects.size()));
+    const std::vector<AcRxClass*> moduleList = moduleClasses();
+    const std::set<AcRxClass*> modules(moduleList.begin(), moduleList.end());
     for (ObjectStub* stub : objects) {
         AcDbObject* object = stub->object;
         const ProxyContent* proxy = proxyContent(object);
@@ -90,8 +122,8 @@ Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes) {
         out.writeBool(AcDbEntity::cast(object) != nullptr);
         out.writeAcDbHandle(stub->handle);
         out.writeBool(stub->erased);
-        out.writeUInt32(static_cast<Adesk::UInt32>(record.bytes().size()));
-        out.writeBytes(record.bytes().data(), record.bytes().size());
+        writeSized(out, record.bytes());
+        writeSized(out, proxyGraphicsFor(database, object, modules));
     }
     bytes = toBytes(out.bytes());
     return Acad::eOk;
@@ -168,7 +200,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     in.readBytes(magic, kMagicSize);
     Adesk::UInt32 version = 0;
     in.readUInt32(&version);
-    if (version != 1 && version != kVersion)
+    if (version < 1 || version > kVersion)
         return fail(database, Acad::eInvalidDwgVersion,
                     "unknown binary drawing version " + std::to_string(version));
     AcDbHandle seed;
@@ -195,23 +227,22 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         std::wstring className;
         AcDbHandle handle;
         bool entity = false, erased = false;
-        Adesk::UInt32 size = 0;
+        std::vector<std::uint8_t> bytes, graphics;
         in.readString(className);
         if (version >= 2) in.readBool(&entity);
         in.readAcDbHandle(&handle);
         in.readBool(&erased);
-        in.readUInt32(&size);
         if (!in.fault().empty())
             return fail(database, Acad::eFilerError,
                         "binary drawing damaged at object " + std::to_string(i) + ": " + in.fault());
-        if (in.filerStatus() != Acad::eOk || size > kMaxObjectSize || size > content.size() - in.position())
+        if (!readSized(in, bytes) || (version >= 3 && !readSized(in, graphics)))
             return fail(database, Acad::eFilerError,
                         "binary drawing truncated at object " + std::to_string(i));
-        std::vector<std::uint8_t> bytes(size);
-        in.readBytes(bytes.data(), size);
         AcDbObject* object = createObject(className);
         const bool proxy = !object && version >= 2;
-        if (proxy) object = makeProxy(entity, {className, L"", L"", 0, false, {}, bytes});
+        // Only a proxy keeps the image: an object of a loaded class draws itself.
+        if (proxy)
+            object = makeProxy(entity, {className, L"", L"", 0, false, {}, bytes, std::move(graphics)});
         if (!object) return fail(database, Acad::eWrongObjectType, "unknown class " + toUtf8(className));
         AcDbObjectId id;
         if (scratch.getAcDbObjectId(id, true, handle) != Acad::eOk || id.stub()->object) {

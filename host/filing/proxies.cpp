@@ -76,8 +76,12 @@ Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& cont
     filer->writeInt32(content.proxyFlags);
     filer->writeBool(content.fromDxf);
     if (content.fromDxf) return writeGroups(filer, content.groups);
-    filer->writeUInt32(static_cast<Adesk::UInt32>(content.record.size()));
-    return filer->writeBytes(content.record.data(), content.record.size());
+    // Copies and undo images carry the image too; a drawing file keeps a binary proxy's record instead.
+    for (const Bytes* bytes : {&content.record, &content.graphics}) {
+        filer->writeUInt32(static_cast<Adesk::UInt32>(bytes->size()));
+        filer->writeBytes(bytes->data(), bytes->size());
+    }
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
@@ -95,9 +99,12 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
             filer->refuseValue("a proxy's group that ends its object or starts its extended data");
         return filer->filerStatus();
     }
-    Adesk::UInt32 size = 0;
-    if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;
-    return readByteBlock(filer, size, content.record);
+    for (Bytes* bytes : {&content.record, &content.graphics}) {
+        Adesk::UInt32 size = 0;
+        if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;
+        if (Acad::ErrorStatus es = readByteBlock(filer, size, *bytes); es != Acad::eOk) return es;
+    }
+    return Acad::eOk;
 }
 
 // The groups after the owner's: those the file gave, or the proxy form holding the binary record.
@@ -109,6 +116,12 @@ Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& cont
         return filer->filerStatus();
     }
     filer->writeString(AcDb::kDxfSubclass, subclass);
+    // A proxy entity's image leads its subclass, where DXF readers look for it: its size, then its chunks.
+    if (!content.graphics.empty()) {
+        filer->writeInt32(92, static_cast<Adesk::Int32>(content.graphics.size()));
+        for (const Group& chunk : binaryChunkGroups(310, content.graphics))
+            filer->writeGroup(chunk);
+    }
     filer->writeString(1, content.className);
     filer->writeString(2, content.dxfName);
     filer->writeInt32(90, static_cast<Adesk::Int32>(content.record.size()));
@@ -117,24 +130,28 @@ Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& cont
     return filer->filerStatus();
 }
 
-// The proxy form: class names and the binary record in chunks.
+// The proxy form: class names and the binary record in chunks, after the proxy graphics when there are some
+// (the chunks right after a group 92).
 Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content) {
     if (content.fromDxf) return Acad::eOk; // the reader gave the groups
     resbuf rb;
     Acad::ErrorStatus es;
+    bool inGraphics = false;
     while ((es = filer->readItem(&rb)) == Acad::eOk) {
+        inGraphics = rb.restype == 92 || (inGraphics && rb.restype == 310);
         if (rb.restype == 1) content.className = rb.resval.rstring;
         if (rb.restype == 2) content.dxfName = rb.resval.rstring;
+        Bytes& target = inGraphics ? content.graphics : content.record;
         if (rb.restype == 310 && rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0)
-            content.record.insert(content.record.end(), rb.resval.rbinary.buf,
-                                  rb.resval.rbinary.buf + rb.resval.rbinary.clen);
+            target.insert(target.end(), rb.resval.rbinary.buf,
+                          rb.resval.rbinary.buf + rb.resval.rbinary.clen);
     }
     return es == Acad::eEndOfFile ? Acad::eOk : es;
 }
 
 Bytes proxyGraphicsImage(const ProxyContent& content) {
+    if (!content.fromDxf) return content.graphics;
     Bytes image;
-    if (!content.fromDxf) return image;
     const auto entityGroups = std::find_if(content.groups.begin(), content.groups.end(), [](const Group& g) {
         return g.code == AcDb::kDxfSubclass && g.text() == L"AcDbEntity";
     });

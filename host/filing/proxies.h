@@ -26,6 +26,7 @@ struct ProxyContent {
     bool fromDxf = false;
     std::vector<Group> groups; // from a DXF file: the groups after group 0 up to the extended data
     Bytes record;              // from a binary drawing: the object's whole record
+    Bytes graphics;            // from a binary drawing: the entity's proxy-graphics image, when it had one
     std::wstring shownName() const { return dxfName.empty() ? className : dxfName; }
 };
 
@@ -83,8 +84,8 @@ public:
 
 namespace host {
 
-// The proxy graphics kept among the entity groups of a DXF file (groups 310 of the AcDbEntity subclass);
-// empty when there are none.
+// The proxy graphics kept with the entity: those a binary drawing gave, or those among the entity groups of a
+// DXF file (groups 310 of the AcDbEntity subclass); empty when there are none.
 Bytes proxyGraphicsImage(const ProxyContent& content);
 // The proxy's content; null when the object is no proxy.
 const ProxyContent* proxyContent(const AcDbObject* object);

@@ -80,3 +80,59 @@ TEST(Proxies, SavedPolylinesCarryTheirSegmentsAsProxyGraphicsWhenTheDrawFlagAsks
         for (const oracle::Row& row : graphicsAfter(name, script))
             EXPECT_EQ(row[2], -1) << name << ": polyline " << row[0] << " carries proxy graphics";
 }
+
+// The plan saved with the plug-in as the binary drawing, which keeps each polyline's proxy graphics: opened
+// without the plug-in it draws as with it, saves as the same bytes and as DXF with the images where ezdxf
+// finds them, and is whole again with the plug-in. A binary drawing of the format before the images opens.
+TEST(Proxies, TheBinaryDrawingKeepsTheProxyGraphicsOfThePolylines) {
+    testing_support::TempFolder folder;
+    const std::string flag = folder / "flag.scr";
+    testing_support::writeFile(flag, "ZOR_DRAWFLAG\n4\n");
+    const std::string withPlugin = kWithPlugin + "--script " + flag + " ";
+    const std::string reference = folder / "reference.dxf", binary = folder / "plan.zdw";
+    ASSERT_EQ(zhost(withPlugin + kPlan + " --save " + reference).status, 0);
+    ASSERT_EQ(zhost(withPlugin + kPlan + " --save " + binary + " --svg " + folder / "with.svg").status, 0);
+
+    const std::string kept = folder / "kept.dxf", keptBinary = folder / "kept.zdw";
+    const testing_support::ProgramRun run =
+        zhost(binary + " --svg " + folder / "without.svg" + " --save " + kept);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find(kProxies), std::string::npos) << run.output;
+    ASSERT_EQ(zhost(binary + " --save " + keptBinary).status, 0);
+    EXPECT_EQ(testing_support::readFile(keptBinary), testing_support::readFile(binary))
+        << "written back unchanged";
+
+    // Rows: drawn with the plug-in, drawn without, found among the first, largest distance once aligned.
+    const std::vector<oracle::Row> pictures = oracle::runPythonOracle(
+        "proxy_oracle.py", "svg " + folder / "with.svg" + " " + folder / "without.svg");
+    ASSERT_EQ(pictures.size(), 1u);
+    const oracle::Row& svg = pictures[0];
+    EXPECT_EQ(svg[2], svg[1]) << "an element drawn without the plug-in that it does not draw";
+    EXPECT_EQ(svg[1], svg[0] - 1) << "all but the parcel's fill, which is no proxy graphics";
+    EXPECT_LT(svg[3], 1e-3);
+
+    // Rows: handle, entities decoded from its proxy graphics.
+    const std::vector<oracle::Row> images = oracle::runPythonOracle("proxy_oracle.py", "images " + reference);
+    ASSERT_EQ(images.size(), 5u);
+    const std::string keptAgain = folder / "kept-again.dxf";
+    ASSERT_EQ(zhost(keptBinary + " --save " + keptAgain).status, 0);
+    for (const std::string& saved : {kept, keptAgain})
+        EXPECT_EQ(oracle::runPythonOracle("proxy_oracle.py", "images " + saved), images) << saved;
+
+    const std::string old = ZORTA_ORACLE_DIR "/data/survey_polylines_version2.zdw";
+    const testing_support::ProgramRun oldRun = zhost(old + " --save " + folder / "old.zdw");
+    ASSERT_EQ(oldRun.status, 0) << oldRun.output;
+    EXPECT_NE(oldRun.output.find(kProxies), std::string::npos) << oldRun.output;
+    std::string restored;
+    int number = 0;
+    for (const std::string& source : {kept, keptBinary, old, std::string(folder / "old.zdw")}) {
+        const std::string saved = folder / ("restored" + std::to_string(number++) + ".dxf");
+        ASSERT_EQ(zhost(withPlugin + source + " --save " + saved).status, 0) << source;
+        restored += " " + saved;
+    }
+    const std::vector<oracle::Row> rows =
+        oracle::runPythonOracle("proxy_oracle.py", "compare ZORTAPOLY " + reference + restored);
+    ASSERT_EQ(rows.size(), 4u);
+    for (const oracle::Row& row : rows)
+        EXPECT_EQ(row, (oracle::Row{5, 5}));
+}

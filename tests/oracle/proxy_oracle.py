@@ -7,7 +7,16 @@ graphics PATH: one row per ZORTAPOLY of model space, decoded by ezdxf's proxy-gr
 number), 1 when it has widths or heights (which draw beside its path), how many entities its proxy graphics
 give (-1 without proxy graphics), the largest distance of their points from the polyline's path, the largest
 distance of a vertex from the nearest of their points, and how many of their points lie inside arcs.
+
+images PATH: one row per entity of model space with proxy graphics (a ZORTAPOLY or the proxy kept for one): its
+handle (as a number) and how many entities ezdxf decodes from them.
+
+svg A B: one row comparing two pictures of the same drawing, which may be shifted as a whole: the drawn
+elements of A, those of B, how many of B's are found among A's in order (kind, handle, marker, point count),
+and the largest distance of a point of B from A's once the shift is taken out.
 """
+import re
+import xml.etree.ElementTree as ElementTree
 import math
 import sys
 
@@ -110,10 +119,45 @@ def graphics(path):
         print(int(entity.dxf.handle, 16), int(widths), len(drawn), off_path, missed, in_arcs)
 
 
+def images(path):
+    doc = ezdxf.readfile(path)
+    for entity in doc.modelspace():
+        if entity.proxy_graphic is not None:
+            drawn = list(ProxyGraphic(entity.proxy_graphic, doc).virtual_entities())
+            print(int(entity.dxf.handle, 16), len(drawn))
+
+
+def drawn_elements(path):
+    elements = []
+    for element in ElementTree.parse(path).getroot().iter():
+        if "points" in element.attrib:
+            numbers = [float(n) for n in re.split(r"[ ,]+", element.attrib["points"].strip())]
+            kind = (element.tag, element.attrib.get("data-handle"), element.attrib.get("data-marker"))
+            elements.append((kind, list(zip(numbers[0::2], numbers[1::2]))))
+    return elements
+
+
+def compare_svg(first, second):
+    a, b = drawn_elements(first), drawn_elements(second)
+    pairs, rest = [], iter(a)
+    for kind, points in b:  # B's elements among A's, in A's order
+        match = next((pa for ka, pa in rest if ka == kind and len(pa) == len(points)), None)
+        if match is not None:
+            pairs.append((match, points))
+    shift = (pairs[0][1][0][0] - pairs[0][0][0][0], pairs[0][1][0][1] - pairs[0][0][0][1]) if pairs else (0, 0)
+    off = max((math.dist((xb - shift[0], yb - shift[1]), (xa, ya))
+               for pa, pb in pairs for (xa, ya), (xb, yb) in zip(pa, pb)), default=0.0)
+    print(len(a), len(b), len(pairs), off)
+
+
 if __name__ == "__main__":
     if len(sys.argv) >= 5 and sys.argv[1] == "compare":
         compare(sys.argv[2], sys.argv[3], sys.argv[4:])
     elif len(sys.argv) == 3 and sys.argv[1] == "graphics":
         graphics(sys.argv[2])
+    elif len(sys.argv) == 3 and sys.argv[1] == "images":
+        images(sys.argv[2])
+    elif len(sys.argv) == 4 and sys.argv[1] == "svg":
+        compare_svg(sys.argv[2], sys.argv[3])
     else:
-        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER... | graphics PATH")
+        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER... | graphics PATH | images PATH | svg A B")

@@ -302,3 +302,19 @@ TEST(DamagedDrawings, LayersNamingALinetypeTheDrawingLacksTakeContinuousWithANot
         EXPECT_EQ(linetypeOfLayer(db, L"Talus"), db.linetypeId(L"TIRETS"));
     }
 }
+
+// A binary drawing ends with its last object's proxy-graphics length (none for built-in classes): a length
+// past the end of the file is refused before any memory is taken for it.
+TEST(DamagedDrawings, AProxyGraphicsLengthPastTheEndIsRefused) {
+    for (const std::uint32_t length : {1u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        Sample s;
+        std::string bytes;
+        ASSERT_EQ(host::writeDrawing(*s.db, bytes), Acad::eOk);
+        ASSERT_EQ(bytes.substr(bytes.size() - 4), std::string(4, '\0'));
+        std::memcpy(bytes.data() + bytes.size() - 4, &length, 4);
+        AcDbDatabase read(false);
+        EXPECT_EQ(host::readDrawingContent(read, bytes), Acad::eFilerError) << length;
+        EXPECT_NE(read.lastFileError().find("binary drawing truncated at object"), std::string::npos)
+            << read.lastFileError();
+    }
+}

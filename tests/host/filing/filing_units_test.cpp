@@ -1,10 +1,13 @@
 // The pieces under filing: text encodings, DXF text, the binary filer's layout, groups and result buffers.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "host/db/db_object.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/group.h"
+#include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "tests/host/host_test_support.h"
 
@@ -204,4 +207,18 @@ TEST(Groups, CodeTypesFollowTheDrawingFileRules) {
     EXPECT_EQ(acdbGroupCodeToType(360), AcDb::kDwgHardOwnershipId);
     EXPECT_EQ(acdbGroupCodeToType(1071), AcDb::kDwgInt32);
     EXPECT_EQ(acdbGroupCodeToType(19999), AcDb::kDwgNotRecognized);
+}
+
+// Copies and undo images of a proxy from a binary drawing carry its proxy graphics with its record.
+TEST(Proxies, ACopyOfABinaryProxyKeepsItsImage) {
+    const host::ProxyContent content{L"ZortaThing", L"", L"", 0, false, {}, {1, 2, 3}, {4, 5}};
+    std::unique_ptr<AcDbObject> proxy(host::makeProxy(true, content));
+    host::DwgMemoryFiler out(AcDb::kCopyFiler, nullptr);
+    ASSERT_EQ(proxy->dwgOutFields(&out), Acad::eOk);
+    AcDbProxyEntity copy;
+    host::DwgMemoryFiler in(AcDb::kCopyFiler, nullptr, out.bytes());
+    ASSERT_EQ(copy.dwgInFields(&in), Acad::eOk);
+    EXPECT_EQ(copy.content().record, content.record);
+    EXPECT_EQ(copy.content().graphics, content.graphics);
+    EXPECT_TRUE(in.atEnd());
 }
