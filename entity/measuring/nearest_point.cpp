@@ -48,6 +48,29 @@ double distanceToBox(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
     return std::max(dx, dy);
 }
 
+// Whether the arc geometry keeps this arc as stored: it clamps huge radii, and large ones past a half circle,
+// so that such an arc only counts through it. The margins keep rounding from deciding.
+bool keepsItsCircle(double bulge, double chord) {
+    const double b = std::fabs(bulge);
+    const double radius = chord * (1 + b * b) / (4 * b);
+    return radius < 4990 || (radius < 1.99e6 && b < 0.99);
+}
+
+// How far p may lie from the segment and still be reached by it: its plan length when nothing can reach p,
+// else a negative value. Every point of an arc lies within its sagitta of the chord (past a half circle,
+// within it of the chord's middle), so the box round the ends widened by the sagitta bounds the arc too.
+double lengthIfOutOfReach(const P_Vertex* v, const P_Vertex* w, double chord, bool straight,
+                          const CPoint3d& p, double reach, int in3d) {
+    const CPoint3d a = v->pt;
+    const CPoint3d b = w->pt;
+    if (straight) return distanceToBox(a, b, p) > reach ? straightLength(v, w, chord, in3d) : -1;
+    const double bulge = v->bulge;
+    // Without length in plan, or from an empty point, the arc geometry measures otherwise.
+    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !keepsItsCircle(bulge, chord)) return -1;
+    const double sagitta = std::fabs(bulge) * chord / 2;
+    return distanceToBox(a, b, p) - sagitta > reach ? poly_segments::length(v, w, in3d) : -1;
+}
+
 // A straight segment is projected on; an arc, or a segment without length in plan, goes through `arc`.
 SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, double chord, bool straight,
                                 const CPoint3d& p, int in3d, CArc3d& arc) {
@@ -99,10 +122,12 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
                 const CPoint3d b = w->pt;
                 const double chord = poly_segments::planChord(a, b);
                 const bool straight = chord != 0 && isStraightSegment(v->bulge, chord);
-                // A straight segment whose box lies beyond the tie margin of the best one cannot win: only
-                // its length counts.
-                if (straight && distanceToBox(a, b, target) > best.distance + tieMargin) {
-                    walked += straightLength(v, w, chord, in3d);
+                // A segment whose box lies beyond the tie margin of the best one cannot win: only its length
+                // counts.
+                const double skipped =
+                    lengthIfOutOfReach(v, w, chord, straight, target, best.distance + tieMargin, in3d);
+                if (skipped >= 0) {
+                    walked += skipped;
                     continue;
                 }
                 SegmentNearest n = nearestOnSegment(v, w, chord, straight, target, in3d, arc);

@@ -121,6 +121,36 @@ TEST(NearestPoint, AfterManyFarSegmentsALaterStartWithinTheTieWins) {
     }
 }
 
+TEST(NearestPoint, FarArcsAreCountedAndAnArcBowingNearFromAFarChordStillWins) {
+    for (const int in3d : {0, 1}) {
+        SCOPED_TRACE(in3d);
+        PolyArc3D poly;
+        append(poly, {0, 0, 1});
+        append(poly, {10, 0, 2}); // 1 away from p
+        // Far arcs, under and past a half circle: only their lengths count.
+        for (int i = 0; i < 200; ++i)
+            append(poly, {100.0 + 3 * i, 500.0 + 40 * (i % 2), 3.0 + i % 7},
+                   {.bulge = i == 199 ? 0.0 : (i % 3 == 0 ? 2.5 : -0.3)});
+        append(poly, {100, 2.00001, 4});
+        P_Vertex* tie = append(poly, {5, 2.00001, 5}, {.bulge = 0.1}); // its start 1.00001 away: a tie
+        append(poly, {5, 50, 6});
+        CPoint3d p(5, 1, 0), foot;
+        double along = -1, cumul = -1;
+        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), tie);
+        EXPECT_EQ(foot, poly_test::point(tie));
+        EXPECT_EQ(along, 0);
+        EXPECT_NEAR(cumul, poly.getLenAtVertex(tie, in3d, nullptr), 1e-7);
+
+        // Past a half circle, an arc whose chord lies 19 away bows to within 0.5 of p.
+        append(poly, {0, 20, 7}, {.bulge = 3.7});
+        P_Vertex* bow = poly.T();
+        append(poly, {10, 20, 8});
+        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), bow);
+        EXPECT_NEAR(foot.dist2dTo(p), 0.5, 1e-9);
+        EXPECT_NEAR(cumul, poly.getLenAtVertex(bow, in3d, nullptr) + along, 1e-7);
+    }
+}
+
 TEST(PointAtDistance, FindsTheSegmentAndTheDistanceAlongIt) {
     PolyArc3D poly;
     appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
