@@ -56,19 +56,14 @@ bool keepsItsCircle(double bulge, double chord) {
     return radius < 4990 || (radius < 1.99e6 && b < 0.99);
 }
 
-// How far p may lie from the segment and still be reached by it: its plan length when nothing can reach p,
-// else a negative value. Every point of an arc lies within its sagitta of the chord (past a half circle,
-// within it of the chord's middle), so the box round the ends widened by the sagitta bounds the arc too.
-double lengthIfOutOfReach(const P_Vertex* v, const P_Vertex* w, double chord, bool straight,
-                          const CPoint3d& p, double reach, int in3d) {
-    const CPoint3d a = v->pt;
-    const CPoint3d b = w->pt;
-    if (straight) return distanceToBox(a, b, p) > reach ? straightLength(v, w, chord, in3d) : -1;
-    const double bulge = v->bulge;
+// Whether no point of the arc from a to b comes within reach of p. Every point of an arc lies within its
+// sagitta of the chord (past a half circle, within it of the chord's middle), so the box round the ends
+// widened by the sagitta bounds the arc.
+bool arcOutOfReach(double bulge, const CPoint3d& a, const CPoint3d& b, double chord, const CPoint3d& p,
+                   double reach) {
     // Without length in plan, or from an empty point, the arc geometry measures otherwise.
-    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !keepsItsCircle(bulge, chord)) return -1;
-    const double sagitta = std::fabs(bulge) * chord / 2;
-    return distanceToBox(a, b, p) - sagitta > reach ? poly_segments::length(v, w, in3d) : -1;
+    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !keepsItsCircle(bulge, chord)) return false;
+    return distanceToBox(a, b, p) - std::fabs(bulge) * chord / 2 > reach;
 }
 
 // A straight segment is projected on; an arc, or a segment without length in plan, goes through `arc`.
@@ -124,10 +119,11 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
                 const bool straight = chord != 0 && isStraightSegment(v->bulge, chord);
                 // A segment whose box lies beyond the tie margin of the best one cannot win: only its length
                 // counts.
-                const double skipped =
-                    lengthIfOutOfReach(v, w, chord, straight, target, best.distance + tieMargin, in3d);
-                if (skipped >= 0) {
-                    walked += skipped;
+                const double reach = best.distance + tieMargin;
+                if (straight ? distanceToBox(a, b, target) > reach
+                             : arcOutOfReach(v->bulge, a, b, chord, target, reach)) {
+                    walked +=
+                        straight ? straightLength(v, w, chord, in3d) : poly_segments::length(v, w, in3d);
                     continue;
                 }
                 SegmentNearest n = nearestOnSegment(v, w, chord, straight, target, in3d, arc);
