@@ -10,12 +10,19 @@ namespace poly_segments {
 // From v to w with v's bulge, or as a chord: in plan, or in 3-D where both ends have a height.
 inline double length(const P_Vertex* v, const P_Vertex* w, bool in3d, bool asChord = false) {
     const double bulge = asChord ? 0.0 : double(v->bulge);
-    // The common segment, straight in plan between two real points, without a call per segment; coordinates
-    // read one by one, so that no point is copied out of the packed node.
+    // The common segment, straight (in plan between two real points), without a call per segment;
+    // coordinates read one by one, so that no point is copied out of the packed node.
     const double ax = v->pt.x;
     const double bx = w->pt.x;
-    if (bulge == 0 && !in3d && ax != _RVIDE && bx != _RVIDE)
-        return geometry::planLength(bx - ax, w->pt.y - v->pt.y);
+    if (bulge == 0 && in3d) {
+        // As dist3dTo: a height of exactly 0 on either end stands for none.
+        const double h = geometry::planLength(bx - ax, w->pt.y - v->pt.y);
+        const double az = v->pt.z;
+        const double bz = w->pt.z;
+        const double dz = (az != 0 && bz != 0) ? az - bz : 0;
+        return dz == 0 ? h : std::sqrt(h * h + dz * dz);
+    }
+    if (bulge == 0 && ax != _RVIDE && bx != _RVIDE) return geometry::planLength(bx - ax, w->pt.y - v->pt.y);
     const CPoint3d a = v->pt;
     const CPoint3d b = w->pt;
     return in3d ? a.dist3dTo(b, bulge) : a.dist2dTo(b, bulge);

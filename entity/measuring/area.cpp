@@ -30,6 +30,8 @@ OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClo
     // Coordinates from the head: survey coordinates in the millions would otherwise cancel in the products.
     const CPoint3d origin = head->pt;
     CPoint3d before = CPoint3d(last->pt) - origin;
+    // Each vertex's local point, read once: the next one's `after` becomes its `p`.
+    CPoint3d p;
     bool inRing = true;
     for (const P_Vertex* v = head; v; v = v->pVN) {
         CPolyArc3D::prefetchAhead(v);
@@ -37,7 +39,6 @@ OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClo
         walk.cut = walk.cut || eclate_rules::cutsHere(v);
         if (!inRing) continue;
         const P_Vertex* next = v == last ? head : v->pVN;
-        const CPoint3d p = CPoint3d(v->pt) - origin;
         const CPoint3d after = CPoint3d(next->pt) - origin;
         walk.area += p.x * (before.y - after.y) / 2;
         const double chord = poly_segments::planChord(v->pt, next->pt);
@@ -54,6 +55,7 @@ OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClo
         }
         if (v != last || withClosingSegment) walk.perimeter += length;
         before = p;
+        p = after;
         inRing = v != last;
     }
     return walk;

@@ -48,6 +48,24 @@ double distanceToBox(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
     return std::max(dx, dy);
 }
 
+// Whether the arc geometry keeps this arc as stored: it clamps huge radii, and large ones past a half circle,
+// so that such an arc only counts through it. The margins keep rounding from deciding.
+bool keepsItsCircle(double bulge, double chord) {
+    const double b = std::fabs(bulge);
+    const double radius = chord * (1 + b * b) / (4 * b);
+    return radius < 4990 || (radius < 1.99e6 && b < 0.99);
+}
+
+// Whether no point of the arc from a to b comes within reach of p. Every point of an arc lies within its
+// sagitta of the chord (past a half circle, within it of the chord's middle), so the box round the ends
+// widened by the sagitta bounds the arc.
+bool arcOutOfReach(double bulge, const CPoint3d& a, const CPoint3d& b, double chord, const CPoint3d& p,
+                   double reach) {
+    // Without length in plan, or from an empty point, the arc geometry measures otherwise.
+    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !keepsItsCircle(bulge, chord)) return false;
+    return distanceToBox(a, b, p) - std::fabs(bulge) * chord / 2 > reach;
+}
+
 // A straight segment is projected on; an arc, or a segment without length in plan, goes through `arc`.
 SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, double chord, bool straight,
                                 const CPoint3d& p, int in3d, CArc3d& arc) {
@@ -99,10 +117,13 @@ P_Vertex* CPolyArc3D::ptAtPoint(P_Vertex* from, CPoint3d* p, double tol, int fla
                 const CPoint3d b = w->pt;
                 const double chord = poly_segments::planChord(a, b);
                 const bool straight = chord != 0 && isStraightSegment(v->bulge, chord);
-                // A straight segment whose box lies beyond the tie margin of the best one cannot win: only
-                // its length counts.
-                if (straight && distanceToBox(a, b, target) > best.distance + tieMargin) {
-                    walked += straightLength(v, w, chord, in3d);
+                // A segment whose box lies beyond the tie margin of the best one cannot win: only its length
+                // counts.
+                const double reach = best.distance + tieMargin;
+                if (straight ? distanceToBox(a, b, target) > reach
+                             : arcOutOfReach(v->bulge, a, b, chord, target, reach)) {
+                    walked +=
+                        straight ? straightLength(v, w, chord, in3d) : poly_segments::length(v, w, in3d);
                     continue;
                 }
                 SegmentNearest n = nearestOnSegment(v, w, chord, straight, target, in3d, arc);

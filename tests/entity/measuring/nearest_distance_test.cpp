@@ -93,31 +93,58 @@ TEST(NearestPoint, InThreeDimensionsTheNearerHeightDecidesBetweenEqualDistances)
     EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, 0, &foot, nullptr, nullptr, nullptr), poly.H());
 }
 
-// Far segments are passed over quickly, but they still count in the length to the point, and a later segment
-// that ties with the best one by the start rule still wins after them.
+// A first segment 1 away from (5, 1), 200 far segments (with `arcs`, arcs under and past a half circle), then
+// a segment whose start ties with the first one by the start rule: answers that start.
+P_Vertex* tieAfterFarSegments(CPolyArc3D& poly, bool arcs) {
+    append(poly, {0, 0, 1});
+    append(poly, {10, 0, 2}); // foot (5, 0)
+    for (int i = 0; i < 200; ++i) {
+        const double bulge = !arcs || i == 199 ? 0.0 : (i % 3 == 0 ? 2.5 : -0.3);
+        append(poly, {100.0 + 3 * i, 500.0 + 40 * (i % 2), 3.0 + i % 7}, {.bulge = bulge});
+    }
+    append(poly, {100, 2.00001, 4});
+    P_Vertex* tie = append(poly, {5, 2.00001, 5}, {.bulge = arcs ? 0.1 : 0.0}); // 1.00001 away
+    append(poly, {5, 50, 6});
+    return tie;
+}
+
+// Far segments and arcs are passed over quickly, but they still count in the length to the point, and a later
+// segment that ties with the best one by the start rule still wins after them.
 TEST(NearestPoint, AfterManyFarSegmentsALaterStartWithinTheTieWins) {
+    for (const bool arcs : {false, true}) {
+        for (const int in3d : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << "arcs " << arcs << " in3d " << in3d);
+            PolyArc3D poly;
+            P_Vertex* tie = tieAfterFarSegments(poly, arcs);
+            CPoint3d p(5, 1, 0), foot;
+            double along = -1, cumul = -1;
+            EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), tie);
+            EXPECT_EQ(foot, poly_test::point(tie));
+            EXPECT_EQ(along, 0);
+            EXPECT_NEAR(cumul, poly.getLenAtVertex(tie, in3d, nullptr), 1e-7);
+            // Beyond the tie, the first segment keeps the point.
+            CPoint3d moved = poly_test::point(tie);
+            moved.y = 2.001;
+            tie->pt = moved;
+            EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), poly.H());
+            EXPECT_NEAR(cumul, in3d ? std::hypot(5, 0.5) : 5, 1e-9); // in 3-D along the slope
+        }
+    }
+}
+
+// Past a half circle, an arc whose chord lies 19 away bows to within 0.5 of the point.
+TEST(NearestPoint, AnArcBowingNearFromAFarChordWins) {
     for (const int in3d : {0, 1}) {
         SCOPED_TRACE(in3d);
         PolyArc3D poly;
-        append(poly, {0, 0, 1});
-        append(poly, {10, 0, 2}); // 1 away from p, foot (5, 0)
-        for (int i = 0; i < 200; ++i)
-            append(poly, {100.0 + 3 * i, 500.0 + 40 * (i % 2), 3.0 + i % 7});
-        append(poly, {100, 2.00001, 4});
-        P_Vertex* tie = append(poly, {5, 2.00001, 5}); // 1.00001 away: within the tie, at the start
-        append(poly, {5, 50, 6});
+        tieAfterFarSegments(poly, true);
+        P_Vertex* bow = append(poly, {0, 20, 7}, {.bulge = 3.7});
+        append(poly, {10, 20, 8});
         CPoint3d p(5, 1, 0), foot;
         double along = -1, cumul = -1;
-        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), tie);
-        EXPECT_EQ(foot, poly_test::point(tie));
-        EXPECT_EQ(along, 0);
-        EXPECT_NEAR(cumul, poly.getLenAtVertex(tie, in3d, nullptr), 1e-9);
-        // Beyond the tie, the first segment keeps the point.
-        CPoint3d moved = poly_test::point(tie);
-        moved.y = 2.001;
-        tie->pt = moved;
-        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), poly.H());
-        EXPECT_NEAR(cumul, in3d ? std::hypot(5, 0.5) : 5, 1e-9); // in 3-D along the slope
+        EXPECT_EQ(poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul), bow);
+        EXPECT_NEAR(foot.dist2dTo(p), 0.5, 1e-9);
+        EXPECT_NEAR(cumul, poly.getLenAtVertex(bow, in3d, nullptr) + along, 1e-7);
     }
 }
 
