@@ -9,6 +9,7 @@
 #include "geometry/arcs/arc3d.h"
 #include "plugin/editor/editor_prompts.h"
 #include "plugin/editor/editor_state.h"
+#include "plugin/editor/own_point.h"
 #include "plugin/editor/qpoly_edit.h"
 #include "plugin/editor/segment_jig.h"
 
@@ -56,13 +57,6 @@ int dragWithOsmode(qpoly_edit& editor, SegmentJig& jig, int& memory) {
     return result;
 }
 
-// A world point in the entity's own system.
-CPoint3d storedPoint(const CPolyArc3D& entity, const CPoint3d& world) {
-    CPoint3d p = world;
-    if (entity.normalMatrix()) entity.normalMatrix()->ApplyToPt(&p, &world);
-    return p;
-}
-
 double distance3d(const P_Vertex* v, const CPoint3d& p) {
     return v->pt.dist3dTo(p);
 }
@@ -72,7 +66,7 @@ double distance3d(const P_Vertex* v, const CPoint3d& p) {
 P_Vertex* qpoly_edit::vertexAtPick(const SegmentJig& dragged, int flags, double& along, bool& found) {
     along = 0;
     found = false;
-    CPoint3d picked = storedPoint(*entity, dragged.m_sampled);
+    CPoint3d picked = ownPoint(*entity, dragged.m_sampled);
     if (dragged.m_snapResult < 0 || !inList(dragged.m_snapVertex)) {
         P_Vertex* v =
             entity->ptAtPoint(nullptr, &picked, kFindTolerance, 1, nullptr, nullptr, nullptr, nullptr);
@@ -237,8 +231,8 @@ int qpoly_edit::way(int flags, const char* prompt) {
             if (found && snapped) {
                 wayMoving = found;
                 movingDist = along;
-            } else if (found && distance3d(found, storedPoint(*entity, j.m_sampled)) <=
-                                    kPixelsToMiss * getPixelSize()) {
+            } else if (found &&
+                       distance3d(found, ownPoint(*entity, j.m_sampled)) <= kPixelsToMiss * getPixelSize()) {
                 wayMoving = found;
                 movingDist = 0;
             }

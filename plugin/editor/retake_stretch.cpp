@@ -9,6 +9,7 @@
 #include "geometry/points/angle_units.h"
 #include "plugin/editor/editor_state.h"
 #include "plugin/editor/function_prompts.h"
+#include "plugin/editor/own_point.h"
 #include "plugin/editor/qpoly_edit.h"
 #include "plugin/editor/segment_jig.h"
 #include "plugin/editor/shape_memory.h"
@@ -24,12 +25,6 @@ constexpr double kAtVertex = 1e-4;
 // of the other polyline, a pointer left behind in this one.
 constexpr int kRetakeParts =
     retake::kCode | retake::kFlags | retake::kWidth | retake::kHeight | retake::kBlocked;
-
-CPoint3d ownPoint(const CPolyArc3D& poly, const CPoint3d& world) {
-    CPoint3d p = world;
-    if (poly.normalMatrix()) poly.normalMatrix()->ApplyToPt(&p, &world);
-    return p;
-}
 
 // The vertex of poly lying at a world point (3-D), or null.
 P_Vertex* vertexAt(const CPolyArc3D& poly, const CPoint3d& world) {

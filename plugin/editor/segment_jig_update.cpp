@@ -5,6 +5,7 @@
 #include "geometry/arcs/arc3d.h"
 #include "geometry/points/angle_units.h"
 #include "platform/system/loaded_modules.h"
+#include "plugin/editor/own_point.h"
 #include "plugin/editor/qpoly_edit.h"
 #include "plugin/editor/segment_jig.h"
 
@@ -54,8 +55,7 @@ bool SegmentJig::update() {
     g_updateStep = 1;
     dynCursor();
     g_updateStep = 2;
-    CPoint3d p = m_sampled;
-    if (m_poly && m_poly->normalMatrix()) m_poly->normalMatrix()->ApplyToPt(&p, &m_sampled);
+    const CPoint3d p = m_poly ? ownPoint(*m_poly, m_sampled) : m_sampled;
     switch (m_mode) {
     case kNextPoint:
         g_updateStep = 4;
