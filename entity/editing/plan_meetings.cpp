@@ -11,11 +11,6 @@ namespace {
 // Cells far beyond any survey are merged: neighbours stay neighbours, and no cell number overflows.
 constexpr double kFarthestCell = 4503599627370496.0; // 2^52
 
-struct Plan {
-    double x;
-    double y;
-};
-
 struct Entry {
     std::int64_t cellX;
     std::int64_t cellY;
@@ -52,7 +47,7 @@ public:
             const CPoint3d p = v->pt;
             m_sorted.push_back({cellOf(p.x - origin.x, width), cellOf(p.y - origin.y, width),
                                 static_cast<int>(m_points.size())});
-            m_points.push_back({p.x, p.y});
+            m_points.push_back(p);
         }
         std::sort(m_sorted.begin(), m_sorted.end(), [](const Entry& a, const Entry& b) {
             if (a.cellX != b.cellX) return a.cellX < b.cellX;
@@ -89,10 +84,7 @@ public:
     }
 
 private:
-    bool meet(int a, int b) const {
-        return std::fabs(m_points[a].x - m_points[b].x) <= m_tolerance &&
-               std::fabs(m_points[a].y - m_points[b].y) <= m_tolerance;
-    }
+    bool meet(int a, int b) const { return m_points[a].isEq2dTol(m_points[b], m_tolerance); }
 
     // For each vertex of `cell`, the first vertex of `other` far enough on in the list that meets it.
     void pair(const Run& cell, const Run& other) {
@@ -115,7 +107,7 @@ private:
 
     double m_tolerance;
     int m_gap;
-    std::vector<Plan> m_points; // by position
+    std::vector<CPoint3d> m_points; // by position
     std::vector<Entry> m_sorted;
     std::vector<Run> m_runs;
     std::vector<int> m_first;
