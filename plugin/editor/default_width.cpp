@@ -25,7 +25,7 @@ namespace {
 
 const char* modeName(int mode) {
     if (mode == default_width::kInactive) return "Inactif'";
-    return mode > 10 ? "Constant'" : "Saisir'";
+    return mode == default_width::kConstant ? "Constant'" : "Saisir'";
 }
 
 bool readWidth(AcDbObjectId id, double& width) {
