@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 
 namespace host {
 namespace {
@@ -27,6 +28,23 @@ int wideToCp1252(wchar_t c) {
                              : c == static_cast<wchar_t>(0x80 + i))
             return 0x80 + i;
     return -1;
+}
+
+// A character beyond 16 bits as UTF-16 writes it: a high then a low surrogate, each of 10 bits.
+char16_t highSurrogate(std::uint32_t code) {
+    return static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+}
+char16_t lowSurrogate(std::uint32_t code) {
+    return static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+}
+bool isHighSurrogate(long unit) {
+    return unit >= 0xD800 && unit < 0xDC00;
+}
+bool isLowSurrogate(long unit) {
+    return unit >= 0xDC00 && unit < 0xE000;
+}
+wchar_t joinSurrogates(long high, long low) {
+    return static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
 }
 
 } // namespace
@@ -125,8 +143,8 @@ std::string toCp1252(std::wstring_view text) {
         // Beyond the 16 bits an escape holds, a character goes as its pair of surrogates.
         const auto code = static_cast<std::uint32_t>(c);
         if (code > 0xFFFF && code <= 0x10FFFF) {
-            appendEscape(out, 0xD800 + ((code - 0x10000) >> 10));
-            appendEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+            appendEscape(out, highSurrogate(code));
+            appendEscape(out, lowSurrogate(code));
         } else {
             appendEscape(out, code & 0xFFFF);
         }
@@ -143,16 +161,45 @@ std::wstring decodeUnicodeEscapes(std::wstring_view text) {
             out += text[i];
             continue;
         }
-        const bool surrogate = value >= 0xD800 && value < 0xE000;
-        const long low = value < 0xDC00 ? escapeAt(text, i + 7) : -1;
-        if (surrogate && low >= 0xDC00 && low < 0xE000) {
-            out += static_cast<wchar_t>(0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00));
+        const bool surrogate = isHighSurrogate(value) || isLowSurrogate(value);
+        const long low = isHighSurrogate(value) ? escapeAt(text, i + 7) : -1;
+        if (isLowSurrogate(low)) {
+            out += joinSurrogates(value, low);
             i += 13;
         } else if (surrogate) {
             out += text[i]; // half a character: kept as the text it is
         } else {
             out += static_cast<wchar_t>(value);
             i += 6;
+        }
+    }
+    return out;
+}
+
+std::u16string toUtf16(std::wstring_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (code > 0xFFFF && code <= 0x10FFFF) {
+            out += highSurrogate(code);
+            out += lowSurrogate(code);
+        } else {
+            out += code > 0xFFFF ? u'\uFFFD' : static_cast<char16_t>(code);
+        }
+    }
+    return out;
+}
+
+std::wstring fromUtf16(std::u16string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+            out += joinSurrogates(text[i], text[i + 1]);
+            ++i;
+        } else {
+            out += static_cast<wchar_t>(text[i]);
         }
     }
     return out;

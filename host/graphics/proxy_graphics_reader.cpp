@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
+#include "host/filing/text_codec.h"
 #include "host/graphics/proxy_graphics_format.h"
 
 namespace host {
@@ -41,19 +42,14 @@ public:
     }
     // A null-terminated UTF-16LE text.
     bool readText(std::wstring& text) {
-        std::uint16_t unit = 0;
+        std::u16string units;
+        char16_t unit = 0;
         while (read(unit)) {
-            if (unit == 0) return true;
-            if (unit >= 0xD800 && unit < 0xDC00 && m_size - m_at >= 2) {
-                std::uint16_t low = 0;
-                std::memcpy(&low, m_data + m_at, 2);
-                if (low >= 0xDC00 && low < 0xE000) {
-                    m_at += 2;
-                    text.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-                    continue;
-                }
+            if (unit == 0) {
+                text = fromUtf16(units);
+                return true;
             }
-            text.push_back(static_cast<wchar_t>(unit));
+            units.push_back(unit);
         }
         return false;
     }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "host/db/database.h"
+#include "host/filing/text_codec.h"
 #include "host/graphics/gi.h"
 #include "host/graphics/kept_traits.h"
 #include "host/graphics/proxy_graphics_format.h"
@@ -97,22 +98,13 @@ public:
         head.height = height;
         head.widthFactor = width;
         head.oblique = oblique;
-        std::vector<std::uint16_t> units;
-        for (const ACHAR* c = message; c && *c; ++c) {
-            const auto code = static_cast<std::uint32_t>(*c);
-            if (code > 0xFFFF && code <= 0x10FFFF) {
-                units.push_back(static_cast<std::uint16_t>(0xD800 + ((code - 0x10000) >> 10)));
-                units.push_back(static_cast<std::uint16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-            } else {
-                units.push_back(code > 0xFFFF ? std::uint16_t{0xFFFD} : static_cast<std::uint16_t>(code));
-            }
-        }
+        std::u16string units = toUtf16(message ? message : L"");
         units.push_back(0);
         if (units.size() % 2) units.push_back(0); // padded to 4 bytes
         writeTraits();
-        begin(Op::UnicodeText, sizeof head + units.size() * sizeof(std::uint16_t));
+        begin(Op::UnicodeText, sizeof head + units.size() * sizeof(char16_t));
         append(head);
-        for (std::uint16_t unit : units)
+        for (char16_t unit : units)
             append(unit);
         return false;
     }

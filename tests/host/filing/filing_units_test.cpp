@@ -25,6 +25,13 @@ TEST(TextCodec, Windows1252AndUtf8RoundTrip) {
     EXPECT_EQ(host::toCp1252(L"\U0001F332"), "\\U+D83C\\U+DF32") << "beyond 16 bits: a pair of surrogates";
     EXPECT_EQ(host::decodeUnicodeEscapes(L"\\U+D83C\\U+DF32 \\U+D83C"), L"\U0001F332 \\U+D83C")
         << "half a character stays text";
+    EXPECT_EQ(host::toUtf16(L"a\U0001F332"), u"a\xD83C\xDF32");
+    EXPECT_EQ(host::fromUtf16(u"a\xD83C\xDF32"), L"a\U0001F332");
+    EXPECT_EQ(host::fromUtf16(u"\xD83C"
+                              u"b\xDF32"),
+              std::wstring(L"\xD83C") + L"b" + wchar_t(0xDF32))
+        << "halves apart stay units";
+    EXPECT_EQ(host::toUtf16(std::wstring(1, wchar_t(0x110000))), u"\uFFFD") << "no such character";
     EXPECT_EQ(host::fromUtf8("\xC3"), L"\uFFFD") << "a cut sequence";
     EXPECT_EQ(host::fromUtf8("\xFF"
                              "a"),
