@@ -173,6 +173,19 @@ void AnchorPlainWalkOfNodes(benchmark::State& state) {
 }
 BENCHMARK(AnchorPlainWalkOfNodes)->Apply(setSizes);
 
+// The same walk going on from the guessed next slot as the entity's walks do: what that guess alone gives,
+// so that a figure below the plain walk can be read against it too.
+void AnchorGuessedWalkOfNodes(benchmark::State& state) {
+    onOutline(state, false, [](CPolyArc3D& poly) {
+        double sum = 0;
+        for (const P_Vertex *v = poly.H(), *w; (w = CPolyArc3D::following(v)); v = w)
+            sum += std::sqrt((w->pt.x - v->pt.x) * (w->pt.x - v->pt.x) +
+                             (w->pt.y - v->pt.y) * (w->pt.y - v->pt.y));
+        return sum;
+    });
+}
+BENCHMARK(AnchorGuessedWalkOfNodes)->Apply(setSizes);
+
 // Anchors: GEOS on a polygon of the same vertices, made outside the timing.
 void AnchorGeos(benchmark::State& state, double (GeosOutline::*op)() const) {
     PolyArc3D poly;
@@ -191,12 +204,15 @@ int main(int argc, char** argv) {
                                        {
                                            {"Length/{n}/0", "AnchorGeos/length/{n}"},
                                            {"Length/{n}/0", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"Length/{n}/0", "AnchorGuessedWalkOfNodes/{n}"},
                                            {"Length/{n}/1", "AnchorPlainWalkOfNodes/{n}"},
                                            {"AreaWithPerimeter/{n}", "AnchorGeos/area/{n}"},
                                            {"AreaWithPerimeter/{n}", "AnchorPlainWalkOfNodes/{n}"},
+                                           {"AreaWithPerimeter/{n}", "AnchorGuessedWalkOfNodes/{n}"},
                                            {"AreaFirstCall/{n}", "AnchorGeos/area/{n}"},
                                            {"NearestPoint/{n}", "AnchorGeos/nearest_point/{n}"},
                                            {"NearestPoint/{n}", "AnchorPlainWalkOfNodes/{n}"},
                                            {"AnchorPlainWalkOfNodes/{n}", "AnchorGeos/length/{n}"},
+                                           {"AnchorGuessedWalkOfNodes/{n}", "AnchorGeos/length/{n}"},
                                        });
 }

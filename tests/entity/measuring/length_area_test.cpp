@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
+#include "geometry/points/angle_units.h"
 #include "host/db/database.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/entity/sample_polylines.h"
@@ -68,6 +70,90 @@ TEST(Lengths, AtAVertexFromAnotherAndRoundTheClosingSegment) {
     poly.f70(0);
     EXPECT_DOUBLE_EQ(poly.getLenAtVertex(nullptr, 0, nullptr), 3);
     EXPECT_EQ(PolyArc3D().getLenAtVertex(nullptr, 0, nullptr), 0);
+}
+
+// The whole length of an outline of ordinary vertices is summed by a walk of its own; it must answer the
+// vertex-by-vertex walk's value to the bit, and hand anything out of the ordinary over to that walk.
+class WholeLength : public ::testing::Test {
+protected:
+    // A wavy ring of survey coordinates with heights. Its nodes are not all in the pool's order: every third
+    // one is taken between another entity's, and every seventh is inserted after the one before it.
+    void wavyRing(int count) {
+        for (int i = 0; i < count; ++i) {
+            const double a = 2 * kPi * i / count;
+            const double r = 300 + 7 * std::sin(a * 40);
+            const CPoint3d p(652000 + r * std::cos(a), 6234000 + r * std::sin(a), 400 + 3 * std::cos(a * 9));
+            if (i % 7 == 6)
+                poly.I(poly.T()->pVB)->pt = p;
+            else
+                append(poly, p);
+            if (i % 3 == 0) append(other, p);
+        }
+        poly.f70(1);
+    }
+    // The careful walk, and the sum the test makes itself.
+    double walked(int in3d) { return poly.getLenAtVertex(nullptr, in3d, nullptr); }
+    double ownPlanSum() const {
+        double sum = 0;
+        for (const P_Vertex* v = poly.H(); v; v = v->pVN) {
+            const CPoint3d a = v->pt;
+            const CPoint3d b = (v->pVN ? v->pVN : poly.H())->pt;
+            sum += std::hypot(b.x - a.x, b.y - a.y);
+        }
+        return sum;
+    }
+
+    PolyArc3D poly;
+    PolyArc3D other;
+};
+
+TEST_F(WholeLength, OrdinaryVerticesGiveTheCarefulWalksValueToTheBit) {
+    wavyRing(3000);
+    EXPECT_NEAR(poly.getLen(0, 0, 0, nullptr), ownPlanSum(), 1e-9);
+    for (int closed : {1, 0}) {
+        poly.f70(closed);
+        for (int in3d : {0, 1})
+            EXPECT_EQ(poly.getLen(in3d, 0, 0, nullptr), walked(in3d)) << closed << in3d;
+    }
+}
+
+TEST_F(WholeLength, AnythingOutOfTheOrdinaryIsMeasuredByTheCarefulWalk) {
+    wavyRing(3000);
+    const double straight = poly.getLen(0, 0, 0, nullptr);
+    // The closing segment an arc: only the tail says so.
+    poly.T()->bulge = 0.5;
+    EXPECT_EQ(poly.getLen(0, 0, 0, nullptr), walked(0));
+    EXPECT_GT(poly.getLen(0, 0, 0, nullptr), straight + 1e-3);
+    EXPECT_EQ(poly.getLen(1, 0, 0, nullptr), walked(1));
+    poly.T()->bulge = 0;
+    // An empty point: its two segments measure nothing in plan, and as they stand in 3-D.
+    P_Vertex* middle = poly.H(1500);
+    middle->pt = CPoint3d(_RVIDE, 6234000, 400);
+    EXPECT_EQ(poly.getLen(0, 0, 0, nullptr), walked(0));
+    EXPECT_LT(poly.getLen(0, 0, 0, nullptr), straight);
+    EXPECT_EQ(poly.getLen(1, 0, 0, nullptr), walked(1));
+    EXPECT_GT(poly.getLen(1, 0, 0, nullptr), straight + 1e6);
+}
+
+TEST_F(WholeLength, CoordinatesBeyondTheSquaresRangeAreScaled) {
+    append(poly, {0, 0, 1});
+    append(poly, {3e250, 0, 1});
+    append(poly, {3e250, 4e250, 1});
+    EXPECT_DOUBLE_EQ(poly.getLen(0, 0, 0, nullptr), 7e250);
+    poly.f70(1);
+    EXPECT_DOUBLE_EQ(poly.getLen(0, 0, 0, nullptr), 12e250);
+    EXPECT_EQ(poly.getLen(1, 0, 0, nullptr), walked(1));
+}
+
+TEST_F(WholeLength, AHeightThatIsNotFiniteFailsInPlanToo) {
+    for (bool atHead : {true, false}) {
+        PolyArc3D ring;
+        appendAll(ring, {{0, 0, 1}, {1, 0, 1}, {1, 1, 1}});
+        (atHead ? ring.H() : ring.T())->pt = CPoint3d(1, 1, std::numeric_limits<double>::quiet_NaN());
+        EXPECT_EQ(ring.getLen(0, 0, 0, nullptr), 0) << atHead;
+        ring.f70(1);
+        EXPECT_EQ(ring.getLen(0, 0, 0, nullptr), 0) << atHead;
+    }
 }
 
 TEST(Areas, ClockwiseIsPositive) {
