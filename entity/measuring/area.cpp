@@ -8,7 +8,9 @@
 #include "entity/editing/eclate_result.h"
 #include "entity/editing/eclate_rules.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -23,42 +25,82 @@ struct OutlineWalk {
     bool cut = false;
 };
 
+// An arc's length in plan, and what it takes from the area of its chord's ring; (ax, ay) and (bx, by) the
+// local points of its ends. Out of the walk's loop: most outlines have no arcs.
+struct ArcTerms {
+    double length;
+    double areaCut = 0;
+};
+[[gnu::noinline]] ArcTerms arcTerms(double bulge, double ax, double ay, double bx, double by, double chord) {
+    const double theta = 4 * std::atan(bulge); // the included angle
+    if (std::fabs(theta) <= kFlatAngle) return {chord};
+    const double localChord = geometry::planLength(bx - ax, by - ay);
+    const double halfSine = std::sin(theta / 2);
+    return {std::fabs(theta / halfSine) * chord / 2,
+            (theta - std::sin(theta)) * localChord * localChord / (8 * halfSine * halfSine)};
+}
+
 // The ring from head to last, closed back to head; the perimeter leaves out the segment from last unless
 // withClosingSegment.
 OutlineWalk walkOutline(const P_Vertex* head, const P_Vertex* last, bool withClosingSegment) {
-    OutlineWalk walk;
     // Coordinates from the head: survey coordinates in the millions would otherwise cancel in the products.
-    const CPoint3d origin = head->pt;
-    CPoint3d before = CPoint3d(last->pt) - origin;
-    // Each vertex's local point, read once: the next one's `after` becomes its `p`.
-    CPoint3d p;
-    bool inRing = true;
-    for (const P_Vertex* v = head; v; v = v->pVN) {
-        CPolyArc3D::prefetchAhead(v);
-        walk.sound = walk.sound && CPolyArc3D::isSoundVertex(v);
-        walk.cut = walk.cut || eclate_rules::cutsHere(v);
-        if (!inRing) continue;
-        const P_Vertex* next = v == last ? head : v->pVN;
-        const CPoint3d after = CPoint3d(next->pt) - origin;
-        walk.area += p.x * (before.y - after.y) / 2;
-        const double chord = poly_segments::planChord(v->pt, next->pt);
+    const double ox = head->pt.x;
+    const double oy = head->pt.y;
+    const double headZ = head->pt.z;
+    double beforeY = last->pt.y - oy;
+    // Each vertex's local point, read once: the next one's becomes its own.
+    double px = 0;
+    double py = 0;
+    double area = 0;
+    // The soundness of the ring, folded in without a branch: a coordinate that is not finite makes a sum
+    // NaN or infinite (heights through `finite`), a bulge beyond the largest is seen on the arcs' own path.
+    double finite = headZ - headZ;
+    bool bulgeTooLarge = false;
+    bool cut = false;
+    // v's segment to next: its share of the area, answering its length in plan.
+    const auto segment = [&](const P_Vertex* v, const P_Vertex* next) __attribute__((always_inline)) {
+        cut |= eclate_rules::cutsHere(v);
+        const double nx = next->pt.x;
+        const double ny = next->pt.y;
+        const double nz = next->pt.z;
+        finite += nz - nz;
+        const double ax = nx - ox;
+        const double ay = ny - oy;
+        area += px * (beforeY - ay) / 2;
+        const double chord = geometry::planLength(nx - v->pt.x, ny - v->pt.y);
         double length = chord;
-        const double bulge = v->bulge;
-        if (bulge != 0) {
-            const double theta = 4 * std::atan(bulge); // the included angle
-            if (std::fabs(theta) > kFlatAngle) {
-                const double localChord = poly_segments::planChord(p, after);
-                const double halfSine = std::sin(theta / 2);
-                walk.area -= (theta - std::sin(theta)) * localChord * localChord / (8 * halfSine * halfSine);
-                length = std::fabs(theta / halfSine) * chord / 2;
-            }
+        // Tested by its bits, which is cheaper; a bulge of -0 measures as the chord on the arcs' path too.
+        if (const double bulge = v->bulge; std::bit_cast<std::uint64_t>(bulge) != 0) {
+            bulgeTooLarge |= !(std::fabs(bulge) <= CPolyArc3D::kLargestBulge);
+            const ArcTerms arc = arcTerms(bulge, px, py, ax, ay, chord);
+            area -= arc.areaCut;
+            length = arc.length;
         }
-        if (v != last || withClosingSegment) walk.perimeter += length;
-        before = p;
-        p = after;
-        inRing = v != last;
+        beforeY = py;
+        px = ax;
+        py = ay;
+        return length;
+    };
+    double perimeter = 0;
+    const P_Vertex* v = head;
+    for (const P_Vertex* next; v != last; v = next) {
+        CPolyArc3D::prefetchAhead(v);
+        next = CPolyArc3D::following(v);
+        perimeter += segment(v, next);
     }
-    return walk;
+    const double closing = segment(last, head);
+    if (withClosingSegment) perimeter += closing;
+    bool sound = !bulgeTooLarge && std::isfinite(finite + area + perimeter + closing);
+    // Finite coordinates whose products overflow: the vertices themselves say.
+    if (!sound && !bulgeTooLarge)
+        for (v = head, sound = true; v != last->pVN; v = v->pVN)
+            sound = sound && CPolyArc3D::isSoundVertex(v);
+    // Past the ring: only checked.
+    for (v = last->pVN; v; v = v->pVN) {
+        sound = sound && CPolyArc3D::isSoundVertex(v);
+        cut |= eclate_rules::cutsHere(v);
+    }
+    return {area, perimeter, sound, cut};
 }
 
 // The last vertex of the one piece that eclate makes of an outline no code cuts, closed; null when it keeps

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <vector>
 
 #include "geometry/points/angle_units.h"
 #include "host/db/database.h"
@@ -13,6 +14,7 @@
 
 using poly_test::append;
 using poly_test::appendAll;
+using poly_test::Attributes;
 
 namespace {
 
@@ -168,6 +170,36 @@ TEST(Areas, ClockwiseIsPositive) {
     anticlockwise.f70(0);
     EXPECT_DOUBLE_EQ(anticlockwise.getArea(&perimeter), -1);
     EXPECT_DOUBLE_EQ(perimeter, 3);
+}
+
+// The area's walk folds its checks into its sums: a bad vertex anywhere is refused as before, and finite
+// coordinates whose products overflow are still measured.
+TEST(Areas, EveryVertexIsCheckedWhereverItStands) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<Attributes> bad = {{.bulge = 1e9}, {.bulge = nan}, {}, {}};
+    const std::vector<CPoint3d> badPoints = {{1, 1, 1}, {1, 1, 1}, {nan, 1, 1}, {1, 1, inf}};
+    for (std::size_t kind = 0; kind < bad.size(); ++kind) {
+        // The last position is a tail that repeats the head: past the measured ring.
+        for (int at = 0; at < 5; ++at) {
+            PolyArc3D poly;
+            const std::vector<CPoint3d> ring = {{0, 0, 1}, {0, 2, 1}, {2, 2, 1}, {2, 0, 1}, {0, 0, 1}};
+            for (int i = 0; i < 5; ++i) {
+                const bool here = i == at;
+                append(poly, here && kind >= 2 ? badPoints[kind] : ring[i], here ? bad[kind] : Attributes{});
+            }
+            poly.f70(1);
+            double perimeter = -1;
+            EXPECT_EQ(poly.getArea(&perimeter), 0) << kind << " at " << at;
+            EXPECT_EQ(perimeter, 0) << kind << " at " << at;
+        }
+    }
+    PolyArc3D huge;
+    appendAll(huge, {{0, 0, 1}, {0, 2e200, 1}, {2e200, 2e200, 1}, {2e200, 0, 1}});
+    huge.f70(1);
+    double perimeter = 0;
+    EXPECT_EQ(huge.getArea(&perimeter), inf);
+    EXPECT_DOUBLE_EQ(perimeter, 8e200);
 }
 
 TEST(Areas, AHalfDiscCountsItsArc) {
