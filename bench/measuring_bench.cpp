@@ -130,8 +130,9 @@ void AreaWithPerimeter(benchmark::State& state) {
 }
 BENCHMARK(AreaWithPerimeter)->Apply(setSizes);
 
-// The very first area of an entity: a fresh entity per iteration, made outside the timing.
-void AreaFirstCall(benchmark::State& state) {
+// The very first call on an entity: a fresh outline per iteration, made outside the timing, whose nodes have
+// just been written; op(poly) is timed.
+template <class Op> void firstCall(benchmark::State& state, Op&& op) {
     PolyArc3D keeper; // keeps the pool's blocks between iterations, as a session does
     for (auto _ : state) {
         state.PauseTiming();
@@ -139,12 +140,16 @@ void AreaFirstCall(benchmark::State& state) {
             PolyArc3D poly;
             surveyOutline(poly, static_cast<int>(state.range(0)));
             state.ResumeTiming();
-            benchmark::DoNotOptimize(poly.getArea(nullptr));
+            benchmark::DoNotOptimize(op(poly));
             state.PauseTiming();
         }
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void AreaFirstCall(benchmark::State& state) {
+    firstCall(state, areaWithPerimeter);
 }
 BENCHMARK(AreaFirstCall)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
@@ -162,29 +167,41 @@ BENCHMARK_CAPTURE(WithArcs, area, areaWithPerimeter)->Arg(1'000'000)->Unit(bench
 BENCHMARK_CAPTURE(WithArcs, nearest_point, nearestToProbe)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // Anchor: the plan length summed by a plain walk over the same node list.
+double plainWalk(CPolyArc3D& poly) {
+    double sum = 0;
+    for (const P_Vertex* v = poly.H(); v->pVN; v = v->pVN)
+        sum += std::sqrt((v->pVN->pt.x - v->pt.x) * (v->pVN->pt.x - v->pt.x) +
+                         (v->pVN->pt.y - v->pt.y) * (v->pVN->pt.y - v->pt.y));
+    return sum;
+}
 void AnchorPlainWalkOfNodes(benchmark::State& state) {
-    onOutline(state, false, [](CPolyArc3D& poly) {
-        double sum = 0;
-        for (const P_Vertex* v = poly.H(); v->pVN; v = v->pVN)
-            sum += std::sqrt((v->pVN->pt.x - v->pt.x) * (v->pVN->pt.x - v->pt.x) +
-                             (v->pVN->pt.y - v->pt.y) * (v->pVN->pt.y - v->pt.y));
-        return sum;
-    });
+    onOutline(state, false, plainWalk);
 }
 BENCHMARK(AnchorPlainWalkOfNodes)->Apply(setSizes);
 
+// The plain walk as the first call on a fresh outline: what memory alone makes of a first call.
+void AnchorPlainWalkFirstCall(benchmark::State& state) {
+    firstCall(state, plainWalk);
+}
+BENCHMARK(AnchorPlainWalkFirstCall)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 // The same walk going on from the guessed next slot as the entity's walks do: what that guess alone gives,
 // so that a figure below the plain walk can be read against it too.
+double guessedWalk(CPolyArc3D& poly) {
+    double sum = 0;
+    for (const P_Vertex *v = poly.H(), *w; (w = CPolyArc3D::following(v)); v = w)
+        sum +=
+            std::sqrt((w->pt.x - v->pt.x) * (w->pt.x - v->pt.x) + (w->pt.y - v->pt.y) * (w->pt.y - v->pt.y));
+    return sum;
+}
 void AnchorGuessedWalkOfNodes(benchmark::State& state) {
-    onOutline(state, false, [](CPolyArc3D& poly) {
-        double sum = 0;
-        for (const P_Vertex *v = poly.H(), *w; (w = CPolyArc3D::following(v)); v = w)
-            sum += std::sqrt((w->pt.x - v->pt.x) * (w->pt.x - v->pt.x) +
-                             (w->pt.y - v->pt.y) * (w->pt.y - v->pt.y));
-        return sum;
-    });
+    onOutline(state, false, guessedWalk);
 }
 BENCHMARK(AnchorGuessedWalkOfNodes)->Apply(setSizes);
+void AnchorGuessedWalkFirstCall(benchmark::State& state) {
+    firstCall(state, guessedWalk);
+}
+BENCHMARK(AnchorGuessedWalkFirstCall)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // Anchors: GEOS on a polygon of the same vertices, made outside the timing.
 void AnchorGeos(benchmark::State& state, double (GeosOutline::*op)() const) {
@@ -210,6 +227,8 @@ int main(int argc, char** argv) {
                                            {"AreaWithPerimeter/{n}", "AnchorPlainWalkOfNodes/{n}"},
                                            {"AreaWithPerimeter/{n}", "AnchorGuessedWalkOfNodes/{n}"},
                                            {"AreaFirstCall/{n}", "AnchorGeos/area/{n}"},
+                                           {"AreaFirstCall/{n}", "AnchorPlainWalkFirstCall/{n}"},
+                                           {"AreaFirstCall/{n}", "AnchorGuessedWalkFirstCall/{n}"},
                                            {"NearestPoint/{n}", "AnchorGeos/nearest_point/{n}"},
                                            {"NearestPoint/{n}", "AnchorPlainWalkOfNodes/{n}"},
                                            {"AnchorPlainWalkOfNodes/{n}", "AnchorGeos/length/{n}"},

@@ -36,12 +36,21 @@ std::string instance(const std::string& pattern, long long size) {
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs)
         if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
-            m_cpuSeconds[run.benchmark_name()] =
-                run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            m_repetitions[run.benchmark_name()].push_back(run.cpu_accumulated_time /
+                                                          static_cast<double>(run.iterations));
     ConsoleReporter::ReportRuns(runs);
 }
 
+void RatioReporter::takeMedians() {
+    for (auto& [name, seconds] : m_repetitions) {
+        const auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
+        std::nth_element(seconds.begin(), middle, seconds.end());
+        m_cpuSeconds[name] = *middle;
+    }
+}
+
 void RatioReporter::Finalize() {
+    takeMedians();
     std::ostream& out = GetOutputStream();
     char line[256];
     std::snprintf(line, sizeof line, "\n%-40s %-40s %9s %9s %7s\n", "figure", "anchor", "ns/item", "anchor",

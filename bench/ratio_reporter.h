@@ -1,7 +1,8 @@
 #pragma once
 // A console reporter that, once every benchmark of the program has run, prints each figure beside its
 // anchor as a ratio of CPU time per iteration, and for each figure the spread of its time per item across
-// sizes: the figures to read, all measured in the one run.
+// sizes: the figures to read, all measured in the one run. With repetitions, each time is the median of its
+// repetitions.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -24,8 +25,12 @@ public:
     void Finalize() override;
 
 private:
+    // The median over repetitions (--benchmark_repetitions) of each benchmark's time.
+    void takeMedians();
+
     std::vector<Pairing> m_pairings;
-    std::map<std::string, double> m_cpuSeconds; // per iteration, by benchmark name
+    std::map<std::string, std::vector<double>> m_repetitions; // CPU seconds per iteration, by benchmark name
+    std::map<std::string, double> m_cpuSeconds;
 };
 
 // Runs the program's benchmarks (command-line flags as usual) through a RatioReporter.
