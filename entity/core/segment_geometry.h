@@ -37,6 +37,21 @@ inline double planLength(const P_Vertex* v, const P_Vertex* w) {
     return length(v, w, false);
 }
 
+// Whether the arc geometry keeps an arc of this bulge and plan chord as stored: it clamps huge radii, and
+// large ones past a half circle. The margins keep rounding from deciding.
+inline bool arcKeptAsStored(double bulge, double chord) {
+    const double b = std::fabs(bulge);
+    const double radius = chord * (1 + b * b) / (4 * b);
+    return radius < 4990 || (radius < 1.99e6 && b < 0.99);
+}
+
+// A distance along a segment of fromLength taken to the same fraction of toLength: between the arc that the
+// arc geometry makes of a segment it clamps and the segment as stored, along which every length of the
+// polyline runs.
+inline double sameFraction(double distance, double fromLength, double toLength) {
+    return fromLength > 0 ? distance * (toLength / fromLength) : distance;
+}
+
 inline bool isFinite(const CPoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }

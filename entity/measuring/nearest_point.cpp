@@ -48,21 +48,14 @@ double distanceToBox(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p) {
     return std::max(dx, dy);
 }
 
-// Whether the arc geometry keeps this arc as stored: it clamps huge radii, and large ones past a half circle,
-// so that such an arc only counts through it. The margins keep rounding from deciding.
-bool keepsItsCircle(double bulge, double chord) {
-    const double b = std::fabs(bulge);
-    const double radius = chord * (1 + b * b) / (4 * b);
-    return radius < 4990 || (radius < 1.99e6 && b < 0.99);
-}
-
 // Whether no point of the arc from a to b comes within reach of p. Every point of an arc lies within its
 // sagitta of the chord (past a half circle, within it of the chord's middle), so the box round the ends
 // widened by the sagitta bounds the arc.
 bool arcOutOfReach(double bulge, const CPoint3d& a, const CPoint3d& b, double chord, const CPoint3d& p,
                    double reach) {
     // Without length in plan, or from an empty point, the arc geometry measures otherwise.
-    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !keepsItsCircle(bulge, chord)) return false;
+    if (chord == 0 || a.x == _RVIDE || b.x == _RVIDE || !poly_segments::arcKeptAsStored(bulge, chord))
+        return false;
     return distanceToBox(a, b, p) - std::fabs(bulge) * chord / 2 > reach;
 }
 
@@ -82,6 +75,11 @@ SegmentNearest nearestOnSegment(const P_Vertex* v, const P_Vertex* w, double cho
     n.code = arc.ptprox(p, n.foot, &n.along, &n.offset, in3d);
     n.length = arc.len(in3d);
     n.chord = arc.chord;
+    if (arc.radius != 0 && !poly_segments::arcKeptAsStored(v->bulge, chord)) {
+        const double stored = poly_segments::length(v, w, in3d);
+        n.along = poly_segments::sameFraction(n.along, n.length, stored);
+        n.length = stored;
+    }
     return n;
 }
 

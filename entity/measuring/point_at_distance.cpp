@@ -1,6 +1,7 @@
 // The point at a distance along the polyline, optionally made a vertex.
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/segment_geometry.h"
 #include "geometry/arcs/arc3d.h"
 #include "geometry/points/angle_units.h"
 
@@ -38,7 +39,9 @@ P_Vertex* CPolyArc3D::locateAtDistance(P_Vertex* from, double dist, double tol, 
             break;
         }
         segment.set(v, w->pt);
-        const double length = segment.len(in3d);
+        const double arcLength = segment.len(in3d);
+        const bool clamped = segment.radius != 0 && !poly_segments::arcKeptAsStored(v->bulge, segment.chord);
+        const double length = clamped ? poly_segments::length(v, w, in3d) : arcLength;
         if (dist > walked + length + tol) {
             walked += length;
             v = w;
@@ -50,7 +53,8 @@ P_Vertex* CPolyArc3D::locateAtDistance(P_Vertex* from, double dist, double tol, 
         }
         along = std::min(dist - walked, length);
         CArc3d firstPart = segment;
-        const int code = firstPart.ptAtDist(along, point, in3d, 1);
+        const double onArc = clamped ? poly_segments::sameFraction(along, length, arcLength) : along;
+        const int code = firstPart.ptAtDist(onArc, point, in3d, 1);
         answer = v;
         if (code == -2) {
             answer = w;

@@ -148,6 +148,43 @@ TEST(NearestPoint, AnArcBowingNearFromAFarChordWins) {
     }
 }
 
+// Arcs that the arc geometry clamps (past a half circle on a large radius, and nearly flat on a huge one):
+// the lengths to a point and the point at a length run along the polyline as stored, as its length does.
+TEST(NearestPoint, LengthsOverClampedArcsRunAlongTheStoredPolyline) {
+    for (const int in3d : {0, 1}) {
+        SCOPED_TRACE(in3d);
+        PolyArc3D poly;
+        append(poly, {0, 0, 10}, {.bulge = 2});
+        append(poly, {10000, 0, 20}, {.bulge = 1e-4});
+        append(poly, {20000, 0, 30});
+        append(poly, {20000, 5000, 40});
+        for (int i = 1; i < 4; ++i) {
+            P_Vertex* v = poly.H(i);
+            const double expected = poly.getLenAtVertex(v, in3d, nullptr);
+            CPoint3d p = poly_test::point(v), foot, point;
+            double cumul = -1;
+            poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, nullptr, nullptr, &cumul);
+            EXPECT_NEAR(cumul, expected, 1e-6) << i;
+            EXPECT_EQ(poly.ptAtDist(nullptr, expected, 0, in3d, &point, nullptr), v) << i;
+            EXPECT_NEAR(point.dist2dTo(poly_test::point(v)), 0, 1e-6) << i;
+        }
+        // Inside each arc: the point found and the point at its length are one.
+        for (const CPoint3d& probe : {CPoint3d(5000, -3000, 0), CPoint3d(15000, -2, 0)}) {
+            CPoint3d p = probe, foot, point;
+            double along = -1, cumul = -1, alongThere = -1;
+            P_Vertex* segment = poly.ptAtPoint(nullptr, &p, 0, in3d, &foot, &along, nullptr, &cumul);
+            ASSERT_NE(segment, nullptr);
+            EXPECT_GT(along, 0);
+            EXPECT_NEAR(cumul, poly.getLenAtVertex(segment, in3d, nullptr) + along, 1e-6);
+            EXPECT_EQ(poly.ptAtDist(nullptr, cumul, 0, in3d, &point, &alongThere), segment);
+            // On the flat arc the arc geometry's own clamped arc puts a length a few parts in 1e7 off its
+            // nearest point.
+            EXPECT_NEAR(point.dist2dTo(foot), 0, 1e-6 * cumul) << probe.x;
+            EXPECT_NEAR(alongThere, along, 1e-6);
+        }
+    }
+}
+
 TEST(PointAtDistance, FindsTheSegmentAndTheDistanceAlongIt) {
     PolyArc3D poly;
     appendAll(poly, {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
