@@ -67,6 +67,33 @@ void NodePoolTakeAndSplice(benchmark::State& state) {
 }
 BENCHMARK(NodePoolTakeAndSplice)->Apply(poolSizes);
 
+// The same through an entity of a drawing, opened for write inside an undo group, as commands build their
+// polylines: every vertex asserts write access to the host object.
+void NodePoolTakeInDrawing(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    WarmPool pool(count);
+    PolyArc3D::rxInit();
+    AcDbDatabase db;
+    AcDbObjectId id;
+    AcDbBlockTableRecord* model = nullptr;
+    acdbOpenObject(model, db.modelSpaceId(), AcDb::kForWrite);
+    auto* created = new PolyArc3D;
+    model->appendAcDbEntity(id, created);
+    created->close();
+    model->close();
+    for (auto _ : state) {
+        db.beginUndoGroup();
+        CPolyArc3D* poly = nullptr;
+        acdbOpenObject(poly, id, AcDb::kForWrite);
+        takeNodes(*poly, count);
+        poly->RemoveAll();
+        poly->close();
+        db.endUndoGroup();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(NodePoolTakeInDrawing)->Apply(poolSizes);
+
 // The pool alone: `count` nodes taken and chained as they come (no clearing, no change notice per node),
 // then given back in one splice.
 void NodePoolAlone(benchmark::State& state) {
@@ -259,6 +286,7 @@ int main(int argc, char** argv) {
                                        {
                                            {"NodePoolAlone/{n}", "AnchorClearedRecords/{n}"},
                                            {"NodePoolTakeAndSplice/{n}", "AnchorClearedRecords/{n}"},
+                                           {"NodePoolTakeInDrawing/{n}", "AnchorClearedRecords/{n}"},
                                            {"NodePoolTakeAndFreeEach/{n}", "AnchorClearedRecords/{n}"},
                                            {"NodePoolFromNothing/{n}", "AnchorClearedRecords/{n}"},
                                            {"SplitAtLoops<wavyOutline>/{n}", "AnchorSortOfPlanPoints/{n}"},

@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_file.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/host_test_support.h"
 #include "tests/services/recording_screens.h"
@@ -306,6 +307,53 @@ TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
     ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
     poly_test::expectSamePolyline(*restored, reference);
     restored->close();
+}
+
+// Appends and inserts in one open, each vertex a copy of an existing one or cleared; answers how many.
+int addManyVertices(CPolyArc3D& poly) {
+    constexpr int kAdded = 3000;
+    for (int i = 0; i < kAdded; ++i) {
+        P_Vertex* v = i % 3 == 0 ? poly.I(poly.H(1), poly.T()) : poly.A(i % 3 == 1 ? nullptr : poly.H(2));
+        v->pt = CPoint3d(i, -i, 0.5 * i);
+    }
+    return kAdded;
+}
+
+TEST(DwgRecord, UndoAfterManyAdditionsInOneOpenRestoresTheEntityAndLaterChangesAreRecordedToo) {
+    poly_test::RegisteredClasses classes;
+    host::test::WorkingDatabase working;
+    auto* poly = new PolyArc3D;
+    poly_test::fillRich(*poly);
+    PolyArc3D reference;
+    reference.copyVertexFrom(poly);
+    const AcDbObjectId id = addToDrawing(working.db.get(), poly);
+
+    const auto editInGroup = [&] {
+        working.db->beginUndoGroup();
+        CPolyArc3D* edited = nullptr;
+        ASSERT_EQ(acdbOpenObject(edited, id, AcDb::kForWrite), Acad::eOk);
+        const int added = addManyVertices(*edited);
+        EXPECT_EQ(edited->GetCount(), reference.GetCount() + added);
+        edited->close();
+        working.db->endUndoGroup();
+    };
+    const auto expectRestored = [&](const char* step) {
+        SCOPED_TRACE(step);
+        CPolyArc3D* restored = nullptr;
+        ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
+        poly_test::expectSamePolyline(*restored, reference);
+        restored->close();
+    };
+
+    editInGroup();
+    ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
+    expectRestored("first undo");
+    // After a save and an undo, the next open's changes are recorded again.
+    EXPECT_FALSE(host::writeDxf(*working.db).empty());
+    editInGroup();
+    ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
+    expectRestored("second undo");
+    EXPECT_EQ(working.db->undoLastGroup(), Acad::eNotApplicable);
 }
 
 TEST(DwgRecord, UndoingANewSystemRestoresTheWorldPoints) {
