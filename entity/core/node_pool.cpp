@@ -20,6 +20,22 @@ namespace {
 NodeSlot* freshNext = nullptr;
 NodeSlot* freshEnd = nullptr;
 
+// The chain holds the newest block first. Freed newest first, each block would join the heap's free top and
+// the allocator would give memory back to the system once per block; oldest first, the freed blocks join one
+// another and go back together.
+void freeBlocksOldestFirst() {
+    CPolyArc3D::NodeBlock* oldest = nullptr;
+    while (CPolyArc3D::NodeBlock* block = CPolyArc3D::gm_pBlocks) {
+        CPolyArc3D::gm_pBlocks = block->next;
+        block->next = oldest;
+        oldest = block;
+    }
+    while (CPolyArc3D::NodeBlock* block = oldest) {
+        oldest = block->next;
+        ::operator delete(block);
+    }
+}
+
 } // namespace
 
 P_Vertex* CPolyArc3D::takeFreshNode() {
@@ -33,13 +49,6 @@ P_Vertex* CPolyArc3D::takeFreshNode() {
         gm_nCount += kNodesPerBlock;
     }
     return &freshNext++->vertex;
-}
-
-void CPolyArc3D::FreeNode(P_Vertex* v) {
-    v->pVN = gm_pNodeFree;
-    gm_pNodeFree = v;
-    ++gm_nCount;
-    --m_nVertex;
 }
 
 void CPolyArc3D::releaseChain() {
@@ -71,10 +80,7 @@ CPolyArc3D::~CPolyArc3D() {
     if (g_ExtendCache.entity == this) g_ExtendCache.reset();
     releaseChain();
     if (--gm_nelements <= 0) {
-        while (NodeBlock* block = gm_pBlocks) {
-            gm_pBlocks = block->next;
-            ::operator delete(block);
-        }
+        freeBlocksOldestFirst();
         gm_pNodeFree = nullptr;
         freshNext = freshEnd = nullptr;
         gm_nCount = 0;

@@ -144,7 +144,12 @@ public:
         return v;
     }
     // Gives an unlinked node back to the pool, the count lowered.
-    void FreeNode(P_Vertex* v);
+    void FreeNode(P_Vertex* v) {
+        v->pVN = gm_pNodeFree;
+        gm_pNodeFree = v;
+        ++gm_nCount;
+        --m_nVertex;
+    }
     // Hands the chain to the caller (head answered, count kept) / installs a chain (count: GetCount(0)).
     P_Vertex* Detach();
     P_Vertex* Attach(P_Vertex* head, P_Vertex* tail);
