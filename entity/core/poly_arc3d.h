@@ -46,8 +46,9 @@ public:
 
     struct NodeBlock;
 
-    // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN, its length, and the
-    // number of live entities (the blocks are freed when the last one is destroyed).
+    // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN (nodes given back; the
+    // newest block's nodes never taken are handed out after them), the number of free nodes, and the number
+    // of live entities (the blocks are freed when the last one is destroyed).
     static constexpr int kNodesPerBlock = 500;
     // Distance between neighbouring nodes of a block (a 68-byte node on an 8-byte boundary).
     static constexpr std::size_t kNodeStride = 72;

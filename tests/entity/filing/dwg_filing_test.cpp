@@ -280,15 +280,27 @@ TEST(DwgRecord, OnlyAResidentEntityReadFromAFileWithoutVerticesErasesItself) {
     EXPECT_EQ(outside.GetCount(), 0);
 }
 
-TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
+// A polyline with every attribute in the working drawing, closed, and a copy of it as it was added.
+struct DwgRecordUndo : ::testing::Test {
+    DwgRecordUndo() {
+        auto* poly = new PolyArc3D;
+        poly_test::fillRich(*poly);
+        reference.copyVertexFrom(poly);
+        id = addToDrawing(working.db.get(), poly);
+    }
+    void expectAsAdded() const {
+        CPolyArc3D* restored = nullptr;
+        ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
+        poly_test::expectSamePolyline(*restored, reference);
+        restored->close();
+    }
     poly_test::RegisteredClasses classes;
     host::test::WorkingDatabase working;
-    auto* poly = new PolyArc3D;
-    poly_test::fillRich(*poly);
     PolyArc3D reference;
-    reference.copyVertexFrom(poly);
-    const AcDbObjectId id = addToDrawing(working.db.get(), poly);
+    AcDbObjectId id;
+};
 
+TEST_F(DwgRecordUndo, RestoresEveryVertexAttributeAndTheSystem) {
     working.db->beginUndoGroup();
     CPolyArc3D* edited = nullptr;
     ASSERT_EQ(acdbOpenObject(edited, id, AcDb::kForWrite), Acad::eOk);
@@ -302,11 +314,7 @@ TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
     edited->close();
     working.db->endUndoGroup();
     ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
-
-    CPolyArc3D* restored = nullptr;
-    ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
-    poly_test::expectSamePolyline(*restored, reference);
-    restored->close();
+    expectAsAdded();
 }
 
 // Appends and inserts in one open, each vertex a copy of an existing one or cleared; answers how many.
@@ -319,15 +327,7 @@ int addManyVertices(CPolyArc3D& poly) {
     return kAdded;
 }
 
-TEST(DwgRecord, UndoAfterManyAdditionsInOneOpenRestoresTheEntityAndLaterChangesAreRecordedToo) {
-    poly_test::RegisteredClasses classes;
-    host::test::WorkingDatabase working;
-    auto* poly = new PolyArc3D;
-    poly_test::fillRich(*poly);
-    PolyArc3D reference;
-    reference.copyVertexFrom(poly);
-    const AcDbObjectId id = addToDrawing(working.db.get(), poly);
-
+TEST_F(DwgRecordUndo, AfterManyAdditionsInOneOpenRestoresTheEntityAndLaterChangesAreRecordedToo) {
     const auto editInGroup = [&] {
         working.db->beginUndoGroup();
         CPolyArc3D* edited = nullptr;
@@ -337,22 +337,14 @@ TEST(DwgRecord, UndoAfterManyAdditionsInOneOpenRestoresTheEntityAndLaterChangesA
         edited->close();
         working.db->endUndoGroup();
     };
-    const auto expectRestored = [&](const char* step) {
-        SCOPED_TRACE(step);
-        CPolyArc3D* restored = nullptr;
-        ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
-        poly_test::expectSamePolyline(*restored, reference);
-        restored->close();
-    };
-
     editInGroup();
     ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
-    expectRestored("first undo");
+    expectAsAdded();
     // After a save and an undo, the next open's changes are recorded again.
     EXPECT_FALSE(host::writeDxf(*working.db).empty());
     editInGroup();
     ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
-    expectRestored("second undo");
+    expectAsAdded();
     EXPECT_EQ(working.db->undoLastGroup(), Acad::eNotApplicable);
 }
 
