@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <utility>
@@ -67,6 +68,33 @@ void NodePoolTakeAndSplice(benchmark::State& state) {
 }
 BENCHMARK(NodePoolTakeAndSplice)->Apply(poolSizes);
 
+// The same through an entity of a drawing, opened for write inside an undo group, as commands build their
+// polylines: every vertex asserts write access to the host object.
+void NodePoolTakeInDrawing(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    WarmPool pool(count);
+    PolyArc3D::rxInit();
+    AcDbDatabase db;
+    AcDbObjectId id;
+    AcDbBlockTableRecord* model = nullptr;
+    acdbOpenObject(model, db.modelSpaceId(), AcDb::kForWrite);
+    auto* created = new PolyArc3D;
+    model->appendAcDbEntity(id, created);
+    created->close();
+    model->close();
+    for (auto _ : state) {
+        db.beginUndoGroup();
+        CPolyArc3D* poly = nullptr;
+        acdbOpenObject(poly, id, AcDb::kForWrite);
+        takeNodes(*poly, count);
+        poly->RemoveAll();
+        poly->close();
+        db.endUndoGroup();
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(NodePoolTakeInDrawing)->Apply(poolSizes);
+
 // The pool alone: `count` nodes taken and chained as they come (no clearing, no change notice per node),
 // then given back in one splice.
 void NodePoolAlone(benchmark::State& state) {
@@ -102,29 +130,75 @@ void NodePoolFromNothing(benchmark::State& state) {
 }
 BENCHMARK(NodePoolFromNothing)->Apply(poolSizes);
 
+struct alignas(8) Record {
+    Record* next;
+    unsigned char rest[64];
+};
+static_assert(sizeof(Record) == 72);
+
+void linkAndClear(Record* records, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        records[i].next = i + 1 < count ? &records[i + 1] : nullptr;
+        std::memset(records[i].rest, 0, sizeof records[i].rest);
+    }
+    benchmark::ClobberMemory();
+}
+
+// Destroying an entity of `count` vertices: its chain goes back in one splice, with no work per node. When it
+// is the last entity alive, the pool's blocks are freed too and the system takes their memory back.
+template <bool Last> void DestroyingAnEntity(benchmark::State& state) {
+    const std::int64_t count = state.range(0);
+    const auto keeper = Last ? nullptr : std::make_unique<PolyArc3D>();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* poly = new PolyArc3D;
+        takeNodes(*poly, count);
+        state.ResumeTiming();
+        delete poly;
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+// A fixed number of runs: the untimed filling would otherwise be repeated until the short timed part adds up.
+BENCHMARK_TEMPLATE(DestroyingAnEntity, false)->Apply(poolSizes)->Iterations(20);
+BENCHMARK_TEMPLATE(DestroyingAnEntity, true)->Apply(poolSizes)->Iterations(20);
+
 // Anchor: as many node-sized records, in an array made beforehand, each linked to the next and cleared: the
 // memory limit of touching every node once.
 void AnchorClearedRecords(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
-    struct alignas(8) Record {
-        Record* next;
-        unsigned char rest[64];
-    };
-    static_assert(sizeof(Record) == 72);
     std::vector<Record> records(count);
-    const auto clearAll = [&] {
-        for (std::size_t i = 0; i < count; ++i) {
-            records[i].next = i + 1 < count ? &records[i + 1] : nullptr;
-            std::memset(records[i].rest, 0, sizeof records[i].rest);
-        }
-        benchmark::ClobberMemory();
-    };
-    clearAll();
+    linkAndClear(records.data(), count);
     for (auto _ : state)
-        clearAll();
+        linkAndClear(records.data(), count);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(AnchorClearedRecords)->Apply(poolSizes);
+
+// Anchor: the same records in memory allocated for each iteration and given back after it, as the pool's
+// blocks are when no entity is left: the cost of memory the system hands out afresh.
+void AnchorFreshRecords(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state) {
+        const auto records = std::make_unique_for_overwrite<Record[]>(count);
+        linkAndClear(records.get(), count);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(AnchorFreshRecords)->Apply(poolSizes);
+
+// Anchor: giving back the memory of as many records, written beforehand.
+void AnchorFreedRecords(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto records = std::make_unique_for_overwrite<Record[]>(count);
+        linkAndClear(records.get(), count);
+        state.ResumeTiming();
+        records.reset();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(AnchorFreedRecords)->Apply(poolSizes)->Iterations(20);
 
 // Splitting at loops, from ten thousand to a million vertices: an outline that never comes back to a vertex
 // (every later vertex a candidate, the case that once grew with the square of the count), and a line with
@@ -255,13 +329,17 @@ BENCHMARK(DwgRecordOfAMillionVertices)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    return bench_ratios::runWithRatios(argc, argv,
-                                       {
-                                           {"NodePoolAlone/{n}", "AnchorClearedRecords/{n}"},
-                                           {"NodePoolTakeAndSplice/{n}", "AnchorClearedRecords/{n}"},
-                                           {"NodePoolTakeAndFreeEach/{n}", "AnchorClearedRecords/{n}"},
-                                           {"NodePoolFromNothing/{n}", "AnchorClearedRecords/{n}"},
-                                           {"SplitAtLoops<wavyOutline>/{n}", "AnchorSortOfPlanPoints/{n}"},
-                                           {"SplitAtLoops<lineWithLoops>/{n}", "AnchorSortOfPlanPoints/{n}"},
-                                       });
+    return bench_ratios::runWithRatios(
+        argc, argv,
+        {
+            {"NodePoolAlone/{n}", "AnchorClearedRecords/{n}"},
+            {"NodePoolTakeAndSplice/{n}", "AnchorClearedRecords/{n}"},
+            {"NodePoolTakeInDrawing/{n}", "AnchorClearedRecords/{n}"},
+            {"NodePoolTakeAndFreeEach/{n}", "AnchorClearedRecords/{n}"},
+            {"NodePoolFromNothing/{n}", "AnchorFreshRecords/{n}"},
+            {"DestroyingAnEntity<false>/{n}/iterations:20", "AnchorFreedRecords/{n}/iterations:20"},
+            {"DestroyingAnEntity<true>/{n}/iterations:20", "AnchorFreedRecords/{n}/iterations:20"},
+            {"SplitAtLoops<wavyOutline>/{n}", "AnchorSortOfPlanPoints/{n}"},
+            {"SplitAtLoops<lineWithLoops>/{n}", "AnchorSortOfPlanPoints/{n}"},
+        });
 }

@@ -15,40 +15,40 @@ struct CPolyArc3D::NodeBlock {
 
 namespace {
 
-// A new block in front of the chain; its nodes go on the free list in ascending address order.
-void addBlock() {
-    auto* block = new CPolyArc3D::NodeBlock;
-    block->next = CPolyArc3D::gm_pBlocks;
-    CPolyArc3D::gm_pBlocks = block;
-    for (int i = CPolyArc3D::kNodesPerBlock - 1; i >= 0; --i) {
-        P_Vertex* v = &block->slots[i].vertex;
-        v->pVN = CPolyArc3D::gm_pNodeFree;
-        CPolyArc3D::gm_pNodeFree = v;
+// The newest block's slots never taken yet: a block is handed out in address order as the takes reach it,
+// so that making one costs no pass over its nodes.
+NodeSlot* freshNext = nullptr;
+NodeSlot* freshEnd = nullptr;
+
+// The chain holds the newest block first. Freed newest first, each block would join the heap's free top and
+// the allocator would give memory back to the system once per block; oldest first, the freed blocks join one
+// another and go back together.
+void freeBlocksOldestFirst() {
+    CPolyArc3D::NodeBlock* oldest = nullptr;
+    while (CPolyArc3D::NodeBlock* block = CPolyArc3D::gm_pBlocks) {
+        CPolyArc3D::gm_pBlocks = block->next;
+        block->next = oldest;
+        oldest = block;
     }
-    CPolyArc3D::gm_nCount += CPolyArc3D::kNodesPerBlock;
+    while (CPolyArc3D::NodeBlock* block = oldest) {
+        oldest = block->next;
+        ::operator delete(block);
+    }
 }
 
 } // namespace
 
-P_Vertex* CPolyArc3D::NewNode(P_Vertex* prev, P_Vertex* next) {
-    if (!gm_pNodeFree) addBlock();
-    P_Vertex* v = gm_pNodeFree;
-    gm_pNodeFree = v->pVN;
-    // Each take reads the link of the node it takes: the free nodes some takes on are on their way while
-    // this one is filled (a spliced chain comes back in the order it was taken).
-    prefetchAhead(v);
-    --gm_nCount;
-    v->pVB = prev;
-    v->pVN = next;
-    ++m_nVertex;
-    return v;
-}
-
-void CPolyArc3D::FreeNode(P_Vertex* v) {
-    v->pVN = gm_pNodeFree;
-    gm_pNodeFree = v;
-    ++gm_nCount;
-    --m_nVertex;
+P_Vertex* CPolyArc3D::takeFreshNode() {
+    if (freshNext == freshEnd) {
+        // Raw storage: a node's fields are written when it is taken, so a new block is not cleared first.
+        auto* block = static_cast<NodeBlock*>(::operator new(sizeof(NodeBlock)));
+        block->next = gm_pBlocks;
+        gm_pBlocks = block;
+        freshNext = block->slots;
+        freshEnd = block->slots + kNodesPerBlock;
+        gm_nCount += kNodesPerBlock;
+    }
+    return &freshNext++->vertex;
 }
 
 void CPolyArc3D::releaseChain() {
@@ -80,11 +80,9 @@ CPolyArc3D::~CPolyArc3D() {
     if (g_ExtendCache.entity == this) g_ExtendCache.reset();
     releaseChain();
     if (--gm_nelements <= 0) {
-        while (NodeBlock* block = gm_pBlocks) {
-            gm_pBlocks = block->next;
-            delete block;
-        }
+        freeBlocksOldestFirst();
         gm_pNodeFree = nullptr;
+        freshNext = freshEnd = nullptr;
         gm_nCount = 0;
     }
     delete m_pNormal;

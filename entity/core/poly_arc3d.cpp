@@ -3,14 +3,21 @@
 #include "entity/core/class_state.h"
 #include "geometry/points/angle_units.h"
 
+namespace {
+// Inline in the change notice, which runs once per vertex appended.
+void noteLastKind(int kind) {
+    if (kind == CPolyArc3D::kTavroKind || kind == CPolyArc3D::kPolyArcKind) entity_state::lastKind = kind;
+}
+} // namespace
+
 void CPolyArc3D::POLYModif(char) {
-    setLastFlagCPolyArc3D();
+    noteLastKind(m_Kind);
     assertWriteEnabled(true, true);
     newChangeStamp();
 }
 
 void CPolyArc3D::setLastFlagCPolyArc3D() const {
-    if (m_Kind == kTavroKind || m_Kind == kPolyArcKind) entity_state::lastKind = m_Kind;
+    noteLastKind(m_Kind);
 }
 
 void CPolyArc3D::f39(double v) {

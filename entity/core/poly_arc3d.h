@@ -46,8 +46,9 @@ public:
 
     struct NodeBlock;
 
-    // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN, its length, and the
-    // number of live entities (the blocks are freed when the last one is destroyed).
+    // The node pool: blocks of kNodesPerBlock nodes, a free list chained through pVN (nodes given back; the
+    // newest block's nodes never taken are handed out after them), the number of free nodes, and the number
+    // of live entities (the blocks are freed when the last one is destroyed).
     static constexpr int kNodesPerBlock = 500;
     // Distance between neighbouring nodes of a block (a 68-byte node on an 8-byte boundary).
     static constexpr std::size_t kNodeStride = 72;
@@ -139,9 +140,28 @@ public:
     // Empties the list in one splice; a non-empty list also clears f70.
     void RemoveAll();
     // A node from the pool with its own links set, the count raised; other fields are left as they are.
-    P_Vertex* NewNode(P_Vertex* prev, P_Vertex* next);
+    P_Vertex* NewNode(P_Vertex* prev, P_Vertex* next) {
+        P_Vertex* v = gm_pNodeFree;
+        if (v) [[likely]]
+            gm_pNodeFree = v->pVN;
+        else
+            v = takeFreshNode();
+        // Each take reads the link of the node it takes: the free nodes some takes on are on their way
+        // while this one is filled (a spliced chain comes back in the order it was taken).
+        prefetchAhead(v);
+        --gm_nCount;
+        v->pVB = prev;
+        v->pVN = next;
+        ++m_nVertex;
+        return v;
+    }
     // Gives an unlinked node back to the pool, the count lowered.
-    void FreeNode(P_Vertex* v);
+    void FreeNode(P_Vertex* v) {
+        v->pVN = gm_pNodeFree;
+        gm_pNodeFree = v;
+        ++gm_nCount;
+        --m_nVertex;
+    }
     // Hands the chain to the caller (head answered, count kept) / installs a chain (count: GetCount(0)).
     P_Vertex* Detach();
     P_Vertex* Attach(P_Vertex* head, P_Vertex* tail);
@@ -452,7 +472,18 @@ protected:
 
 private:
     // What the list operations share: a node linked between prev and next with src's attributes.
-    P_Vertex* linkNew(P_Vertex* prev, P_Vertex* next, const P_Vertex* src);
+    P_Vertex* linkNew(P_Vertex* prev, P_Vertex* next, const P_Vertex* src) {
+        P_Vertex* v = NewNode(prev, next);
+        if (src)
+            *v = src;
+        else
+            v->init();
+        (prev ? prev->pVN : m_pHead) = v;
+        (next ? next->pVB : m_pTail) = v;
+        return v;
+    }
+    // The next node of the newest block, a new block when it is used up; the free list is empty.
+    static P_Vertex* takeFreshNode();
     void unlink(P_Vertex* v);
     // Gives the whole chain back to the pool; the header is left alone.
     void releaseChain();

@@ -59,17 +59,6 @@ P_Vertex* CPolyArc3D::Bxyz(P_Vertex* v) const {
     return nullptr;
 }
 
-P_Vertex* CPolyArc3D::linkNew(P_Vertex* prev, P_Vertex* next, const P_Vertex* src) {
-    P_Vertex* v = NewNode(prev, next);
-    if (src)
-        *v = src;
-    else
-        v->init();
-    (prev ? prev->pVN : m_pHead) = v;
-    (next ? next->pVB : m_pTail) = v;
-    return v;
-}
-
 void CPolyArc3D::unlink(P_Vertex* v) {
     (v->pVB ? v->pVB->pVN : m_pHead) = v->pVN;
     (v->pVN ? v->pVN->pVB : m_pTail) = v->pVB;

@@ -188,6 +188,7 @@ void AcDbDatabase::takeContentsOf(AcDbDatabase& other) {
     m_undoDepth = 0;
     m_openGroup = {};
     m_undoGroups.clear();
+    AcDbObject::undoGroupsChanged();
 }
 
 void AcDbDatabase::buildDefaultDrawing() {
@@ -421,12 +422,14 @@ Acad::ErrorStatus AcDbDatabase::setElevation(double elevation) {
 
 Acad::ErrorStatus AcDbDatabase::beginUndoGroup() {
     if (m_undoDepth++ == 0) m_openGroup = {};
+    AcDbObject::undoGroupsChanged();
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbDatabase::endUndoGroup() {
     if (m_undoDepth == 0) return Acad::eInvalidInput;
     if (--m_undoDepth == 0 && !m_openGroup.entries.empty()) m_undoGroups.push_back(std::move(m_openGroup));
+    AcDbObject::undoGroupsChanged();
     return Acad::eOk;
 }
 
@@ -458,6 +461,7 @@ Acad::ErrorStatus AcDbDatabase::undoLastGroup() {
         it->stub->erased = it->erased;
     }
     m_undoGroups.pop_back();
+    AcDbObject::undoGroupsChanged();
     return Acad::eOk;
 }
 

@@ -44,6 +44,7 @@ Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId id) {
 void AcDbObject::attachStub(host::ObjectStub* stub, bool isNew) {
     m_stub = stub;
     m_new = isNew;
+    forgetWriteNote();
     if (!stub) {
         m_readers = 0;
         m_writer = m_notify = false;
@@ -52,6 +53,7 @@ void AcDbObject::attachStub(host::ObjectStub* stub, bool isNew) {
 
 Acad::ErrorStatus AcDbObject::openAs(AcDb::OpenMode mode) {
     if (m_writer) return Acad::eWasOpenForWrite;
+    forgetWriteNote();
     Acad::ErrorStatus es = Acad::eOk;
     switch (mode) {
     case AcDb::kForRead:
@@ -78,6 +80,7 @@ Acad::ErrorStatus AcDbObject::close() {
     if (!m_stub) return Acad::eOk;
     if (!isOpen()) return Acad::eNotOpenForRead;
     Acad::ErrorStatus es = subClose();
+    forgetWriteNote();
     if (m_writer) {
         m_writer = false;
         m_new = false;
@@ -94,6 +97,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
     if (m_readers != 1) return m_readers == 0 ? Acad::eNotOpenForRead : Acad::eWasOpenForRead;
     m_readers = 0;
     m_writer = true;
+    forgetWriteNote();
     recordUndo();
     return Acad::eOk;
 }
@@ -103,6 +107,7 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
     if (!m_writer) return Acad::eNotOpenForWrite;
     m_writer = false;
     m_readers = 1;
+    forgetWriteNote();
     return Acad::eOk;
 }
 
@@ -120,10 +125,14 @@ void AcDbObject::assertReadEnabled() const {
     if (!isReadEnabled() && !m_notify) throw host::OpenStateError("object not open for read");
 }
 
-void AcDbObject::assertWriteEnabled(bool autoUndo, bool recordModified) {
+// Epochs start above 0, which stands for "not noted".
+std::atomic<std::uint64_t> AcDbObject::s_undoEpoch{1};
+
+void AcDbObject::noteWrite(bool autoUndo, bool recordModified) {
     if (!isWriteEnabled()) throw host::OpenStateError("object not open for write");
     if (autoUndo) recordUndo();
     if (recordModified) m_modified = true;
+    if (autoUndo && recordModified) m_writeNotedIn = s_undoEpoch.load(std::memory_order_relaxed);
 }
 
 void AcDbObject::assertNotifyEnabled() const {
@@ -153,6 +162,7 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, bool keepXData, 
     stub->object = newObject;
     newObject->m_stub = stub;
     newObject->m_writer = true;
+    newObject->forgetWriteNote();
     newObject->m_modified = true;
     newObject->m_ownerId = m_ownerId;
     newObject->m_reactors = m_reactors;

@@ -1,6 +1,8 @@
 #pragma once
 // Database objects: identity in a database, the open and close protocol, erasing, undo images, extended
 // data, persistent reactors and filing.
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -50,12 +52,24 @@ public:
     // Throw host::OpenStateError when the object is resident and not open as needed. assertWriteEnabled
     // records the object's undo image (autoUndo) and marks it modified (recordModified).
     void assertReadEnabled() const;
-    void assertWriteEnabled(bool autoUndo = true, bool recordModified = true);
+    void assertWriteEnabled(bool autoUndo = true, bool recordModified = true) {
+        // Once done in an open, the full assertion holds until the open or any undo group changes: editors
+        // that assert once per vertex pay a comparison.
+        if (autoUndo && recordModified && m_writeNotedIn == s_undoEpoch.load(std::memory_order_relaxed))
+            return;
+        noteWrite(autoUndo, recordModified);
+    }
     void assertNotifyEnabled() const;
+    // Called whenever an undo group begins, ends or is undone in any database: the next assertion of write
+    // access records the image again where the new group needs one.
+    static void undoGroupsChanged() { s_undoEpoch.fetch_add(1, std::memory_order_relaxed); }
 
     // Erases (or un-erases) an object open for write. An object outside any database cannot be erased.
     Acad::ErrorStatus erase(bool erasing = true);
-    void disableUndoRecording(bool disable) { m_undoDisabled = disable; }
+    void disableUndoRecording(bool disable) {
+        m_undoDisabled = disable;
+        forgetWriteNote();
+    }
     bool isUndoRecordingDisabled() const { return m_undoDisabled; }
 
     // `newObject` takes this object's place (id, handle, owner, reactors, extended data when kept); this
@@ -123,7 +137,10 @@ protected:
     }
 
 private:
+    void noteWrite(bool autoUndo, bool recordModified);
     void recordUndo();
+    // Any change of the open state forgets the noted write.
+    void forgetWriteNote() { m_writeNotedIn = 0; }
     Acad::ErrorStatus readXdata(AcDbDxfFiler* filer);
 
     host::ObjectStub* m_stub = nullptr;
@@ -136,6 +153,9 @@ private:
     bool m_modified = false;
     bool m_new = false;
     bool m_undoDisabled = false;
+    // The undo epoch in which this open last asserted write access in full (0: not in this open).
+    std::uint64_t m_writeNotedIn = 0;
+    static std::atomic<std::uint64_t> s_undoEpoch;
 };
 
 // Opaque to the host: what auditing and cloning pass along.

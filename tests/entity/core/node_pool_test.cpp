@@ -58,6 +58,26 @@ TEST(NodePool, NodesGoBackToTheFreeListOneByOneOrInOneSplice) {
     EXPECT_EQ(CPolyArc3D::gm_nCount, free - 1);
 }
 
+TEST(NodePool, ANodeTakenAgainIsClearedOrCopiedWhole) {
+    PolyArc3D poly;
+    poly_test::fillRich(poly);
+    P_Vertex* reused = poly.H();
+    poly.RemoveAll();
+    // The spliced chain comes back first, its nodes still holding the old attributes.
+    ASSERT_EQ(poly.A(), reused);
+    alignas(8) P_Vertex zero(0);
+    poly_test::expectSameVertex(reused, &zero, 0);
+    EXPECT_EQ(reused->pVB, nullptr);
+    EXPECT_EQ(reused->pVN, nullptr);
+
+    PolyArc3D rich;
+    poly_test::fillRich(rich);
+    P_Vertex* copied = poly.A(rich.H(1));
+    poly_test::expectSameVertex(copied, rich.H(1), 1);
+    EXPECT_EQ(copied->pVB, reused);
+    EXPECT_EQ(copied->pVN, nullptr);
+}
+
 TEST(NodePool, AChainAttachedWithoutItsTailGoesBackWhole) {
     PolyArc3D keeper;
     keeper.A();

@@ -203,6 +203,33 @@ TEST(VertexList, ChangesNeedWriteAccess) {
     EXPECT_THROW(read->RemoveAll(), host::OpenStateError);
     EXPECT_EQ(read->GetCount(), 2);
     read->close();
+
+    // Write access asserted once in an open is forgotten when the open ends or is downgraded.
+    CPolyArc3D* written = nullptr;
+    ASSERT_EQ(acdbOpenObject(written, id, AcDb::kForWrite), Acad::eOk);
+    written->A();
+    ASSERT_EQ(written->downgradeOpen(), Acad::eOk);
+    EXPECT_THROW(written->A(), host::OpenStateError);
+    ASSERT_EQ(written->upgradeOpen(), Acad::eOk);
+    written->A();
+    written->close();
+    ASSERT_EQ(acdbOpenObject(read, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_THROW(read->I(read->H()), host::OpenStateError);
+    EXPECT_EQ(read->GetCount(), 4);
+    read->close();
+}
+
+TEST(VertexList, EveryAdditionChangesTheStamp) {
+    PolyArc3D poly;
+    std::uint64_t stamp = poly.changeStamp();
+    for (int i = 0; i < 3; ++i) {
+        poly.A();
+        EXPECT_NE(poly.changeStamp(), stamp) << "append " << i;
+        stamp = poly.changeStamp();
+        poly.I(poly.H());
+        EXPECT_NE(poly.changeStamp(), stamp) << "insert " << i;
+        stamp = poly.changeStamp();
+    }
 }
 
 } // namespace

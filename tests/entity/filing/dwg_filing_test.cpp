@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_file.h"
 #include "tests/entity/poly_test_support.h"
 #include "tests/host/host_test_support.h"
 #include "tests/services/recording_screens.h"
@@ -279,15 +280,27 @@ TEST(DwgRecord, OnlyAResidentEntityReadFromAFileWithoutVerticesErasesItself) {
     EXPECT_EQ(outside.GetCount(), 0);
 }
 
-TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
+// A polyline with every attribute in the working drawing, closed, and a copy of it as it was added.
+struct DwgRecordUndo : ::testing::Test {
+    DwgRecordUndo() {
+        auto* poly = new PolyArc3D;
+        poly_test::fillRich(*poly);
+        reference.copyVertexFrom(poly);
+        id = addToDrawing(working.db.get(), poly);
+    }
+    void expectAsAdded() const {
+        CPolyArc3D* restored = nullptr;
+        ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
+        poly_test::expectSamePolyline(*restored, reference);
+        restored->close();
+    }
     poly_test::RegisteredClasses classes;
     host::test::WorkingDatabase working;
-    auto* poly = new PolyArc3D;
-    poly_test::fillRich(*poly);
     PolyArc3D reference;
-    reference.copyVertexFrom(poly);
-    const AcDbObjectId id = addToDrawing(working.db.get(), poly);
+    AcDbObjectId id;
+};
 
+TEST_F(DwgRecordUndo, RestoresEveryVertexAttributeAndTheSystem) {
     working.db->beginUndoGroup();
     CPolyArc3D* edited = nullptr;
     ASSERT_EQ(acdbOpenObject(edited, id, AcDb::kForWrite), Acad::eOk);
@@ -301,11 +314,38 @@ TEST(DwgRecord, UndoRestoresEveryVertexAttributeAndTheSystem) {
     edited->close();
     working.db->endUndoGroup();
     ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
+    expectAsAdded();
+}
 
-    CPolyArc3D* restored = nullptr;
-    ASSERT_EQ(acdbOpenObject(restored, id, AcDb::kForRead), Acad::eOk);
-    poly_test::expectSamePolyline(*restored, reference);
-    restored->close();
+// Appends and inserts in one open, each vertex a copy of an existing one or cleared; answers how many.
+int addManyVertices(CPolyArc3D& poly) {
+    constexpr int kAdded = 3000;
+    for (int i = 0; i < kAdded; ++i) {
+        P_Vertex* v = i % 3 == 0 ? poly.I(poly.H(1), poly.T()) : poly.A(i % 3 == 1 ? nullptr : poly.H(2));
+        v->pt = CPoint3d(i, -i, 0.5 * i);
+    }
+    return kAdded;
+}
+
+TEST_F(DwgRecordUndo, AfterManyAdditionsInOneOpenRestoresTheEntityAndLaterChangesAreRecordedToo) {
+    const auto editInGroup = [&] {
+        working.db->beginUndoGroup();
+        CPolyArc3D* edited = nullptr;
+        ASSERT_EQ(acdbOpenObject(edited, id, AcDb::kForWrite), Acad::eOk);
+        const int added = addManyVertices(*edited);
+        EXPECT_EQ(edited->GetCount(), reference.GetCount() + added);
+        edited->close();
+        working.db->endUndoGroup();
+    };
+    editInGroup();
+    ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
+    expectAsAdded();
+    // After a save and an undo, the next open's changes are recorded again.
+    EXPECT_FALSE(host::writeDxf(*working.db).empty());
+    editInGroup();
+    ASSERT_EQ(working.db->undoLastGroup(), Acad::eOk);
+    expectAsAdded();
+    EXPECT_EQ(working.db->undoLastGroup(), Acad::eNotApplicable);
 }
 
 TEST(DwgRecord, UndoingANewSystemRestoresTheWorldPoints) {

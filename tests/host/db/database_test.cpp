@@ -208,6 +208,52 @@ TEST(Undo, GroupsMustBeBalancedAndObjectsClosed) {
     EXPECT_EQ(xrecordValue(id), 1);
 }
 
+// An object held open for write while undo groups come and go: each group records it as the group found it.
+struct HeldOpen : ::testing::Test {
+    HeldOpen() {
+        id = addXrecord(w.db.get(), L"K", 1);
+        EXPECT_EQ(acdbOpenObject(record, id, AcDb::kForWrite), Acad::eOk);
+    }
+    void set(int value) {
+        resbuf* data = acutNewRb(70);
+        data->resval.rint = static_cast<short>(value);
+        EXPECT_EQ(record->setFromRbChain(*data), Acad::eOk);
+        acutRelRb(data);
+    }
+    WorkingDatabase w;
+    AcDbObjectId id;
+    AcDbXrecord* record = nullptr;
+};
+
+TEST_F(HeldOpen, EachGroupRecordsTheObjectAsItFoundIt) {
+    set(2); // outside any group: nothing to record
+    w.db->beginUndoGroup();
+    set(3);
+    w.db->endUndoGroup();
+    w.db->beginUndoGroup();
+    set(4);
+    set(5);
+    w.db->endUndoGroup();
+    record->close();
+    ASSERT_EQ(w.db->undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(xrecordValue(id), 3);
+    ASSERT_EQ(w.db->undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(xrecordValue(id), 2);
+    EXPECT_EQ(w.db->undoLastGroup(), Acad::eNotApplicable);
+}
+
+TEST_F(HeldOpen, WritesAfterRecordingIsSwitchedBackOnAreRecorded) {
+    record->disableUndoRecording(true);
+    w.db->beginUndoGroup();
+    set(2);
+    record->disableUndoRecording(false);
+    set(3);
+    w.db->endUndoGroup();
+    record->close();
+    ASSERT_EQ(w.db->undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(xrecordValue(id), 2);
+}
+
 TEST(ExtendedData, RefusedForAnUnregisteredApplication) {
     WorkingDatabase w;
     AcDbObjectId id = addXrecord(w.db.get(), L"K", 1);
