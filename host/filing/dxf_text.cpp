@@ -200,6 +200,10 @@ Group DxfGroupReader::take() {
     m_next.reset();
     m_lastLine = m_nextLine;
     m_at = m_after;
+    if (g.code == 0)
+        m_paperSpace = false;
+    else if (g.code == 67)
+        m_paperSpace |= g.integer() == 1;
     return g;
 }
 
@@ -233,7 +237,9 @@ void DxfGroupReader::parseNext() {
         }
         GroupValue kind = emptyValueFor(code);
         if (!std::holds_alternative<AcGePoint3d>(kind)) {
-            m_next = typed(code, raw.value, at);
+            Group g = typed(code, raw.value, at);
+            if (m_rule && std::holds_alternative<AcDbHandle>(kind)) m_rule->check(g, at);
+            m_next = std::move(g);
         } else {
             // x, then y (code + 10) and optionally z (code + 20).
             Group g{static_cast<short>(code), {}, kDefaultPrecision, true};

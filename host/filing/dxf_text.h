@@ -62,6 +62,17 @@ std::optional<int> rawCode(const RawGroup& group);
 // The handle a raw group's value names, or nullopt when it is not a hexadecimal number.
 std::optional<Adesk::UInt64> rawHandle(const RawGroup& group);
 
+// Judges references (groups of handle codes) as a reader parses them.
+class DxfReferenceRule {
+public:
+    // Throws DxfError naming `line` to refuse `group`: the reader then stands on it as on a group that does
+    // not parse, so that an object's own reader ends there and the file's reader meets the fault.
+    virtual void check(const Group& group, int line) = 0;
+
+protected:
+    ~DxfReferenceRule() = default;
+};
+
 // The typed groups of a DXF text, one at a time. Point coordinates (x, y and z groups) become one point
 // group; comments (999) are passed over. A reference whose value is not a handle is kept as text. Throws
 // DxfError, naming the line, for a truncated file, a group code that is not a number or not a known code,
@@ -83,6 +94,10 @@ public:
     DxfLines ahead() const { return m_at; }
     // A group of a single line pair (not a point), typed as parsing would type it.
     Group typed(int code, std::string_view value, int codeLine) const;
+    // Has every reference judged as it is parsed, here and in copies made from now on (null: none is).
+    void judgeReferences(DxfReferenceRule* rule) { m_rule = rule; }
+    // Whether the object being read (the groups taken since the last group 0) lies in paper space (67 1).
+    bool inPaperSpace() const { return m_paperSpace; }
 
 private:
     void parseNext();
@@ -94,6 +109,8 @@ private:
     int m_nextLine = 0;
     int m_lastLine = 0;
     bool m_ended = false;
+    bool m_paperSpace = false;
+    DxfReferenceRule* m_rule = nullptr;
 };
 
 // Every group of a DXF text with the line of each group's code (from 1).
