@@ -48,6 +48,8 @@ public:
     Step next(RawGroup& group);
     // The number of the next line to read.
     int line() const { return m_line; }
+    // Whether the next pair's code line holds exactly `code`, as a writer puts it; nothing is read.
+    bool nextCodeIs(int code) const;
 
 private:
     bool nextLine(std::string_view& line);

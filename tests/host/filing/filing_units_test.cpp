@@ -71,6 +71,9 @@ TEST(DxfText, FaultsNameTheirLine) {
     EXPECT_EQ(message("  0\nLINE\n 40\n1e999\n"), "line 4: '1e999' is not a valid number");
     EXPECT_EQ(message("  0\nLINE\n1004\nABC\n"), "line 4: odd number of hexadecimal digits");
     EXPECT_EQ(message("  0\nLINE\n  8"), "line 3: group code without a value (file truncated)");
+    EXPECT_EQ(message("  0\nLINE\n 10\n1.0\n 20\n2.0\n 30"),
+              "line 7: group code without a value (file truncated)")
+        << "a z without its value is a group of its own";
     EXPECT_EQ(message("  0\r\nLINE\r\n"), "") << "DOS line ends";
 }
 
@@ -90,6 +93,12 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
         EXPECT_EQ(host::parseDxfText(text).groups.at(0).real(), huge) << text.substr(0, 80);
     }
     EXPECT_EQ(host::formatDxfGroups({{40, 1e300, 1000}}), " 40\n1e+300\n");
+    EXPECT_EQ(host::formatDxfGroups({{0, std::wstring(L"LINE")},
+                                     {330, AcDbHandle(0x2A)},
+                                     {1001, std::wstring(L"ZORTA")},
+                                     {1071, Adesk::Int32(-7)}}),
+              "  0\nLINE\n330\n2A\n1001\nZORTA\n1071\n-7\n")
+        << "codes right-aligned in three columns, or wider";
     std::string utf8 = host::formatDxfGroups({{1, std::wstring(L"é")}}, host::DxfEncoding::Utf8);
     EXPECT_EQ(utf8, "  1\n\xC3\xA9\n");
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1027\n"), host::DxfEncoding::Utf8);
