@@ -97,19 +97,26 @@ private:
             fail("handle " + toUtf8(g.handle().text()) + " cannot be followed", line);
     }
 
-    // Calls `look` on the groups of the object that comes next, without taking them, until it answers true.
+    // Calls `look` with the code and lines of each group of the object that comes next, until it answers
+    // true. Nothing is taken, and only what `look` needs is parsed: an object that names no handle is looked
+    // over whole.
     template <typename F> void lookOverObject(F look) const {
-        DxfGroupReader ahead = m_in;
-        for (const Group* g; (g = ahead.upcoming()) && g->code != 0; ahead.take())
-            if (look(*g)) return;
+        DxfLines lines = m_in.ahead();
+        RawGroup raw;
+        while (lines.next(raw) == DxfLines::Step::Group) {
+            const std::optional<int> code = rawCode(raw);
+            if (!code || *code == 0 || look(*code, raw)) return;
+        }
     }
 
     // The handle the object that comes next names (its first 5 or 105; null when it names none), under which
     // it is adopted before it reads its groups. Writers put it first, so the look is a group or two.
-    AcDbHandle objectHandle() const {
+    AcDbHandle objectHandle() {
         AcDbHandle handle;
-        lookOverObject([&](const Group& g) {
-            if (g.code != 5 && g.code != 105) return false;
+        lookOverObject([&](int code, const RawGroup& raw) {
+            if (code != 5 && code != 105) return false;
+            const Group g = m_in.typed(code, raw.value, raw.line);
+            check(g, raw.line);
             handle = g.handle();
             return true;
         });
@@ -119,8 +126,11 @@ private:
     // Whether the POLYLINE that comes next has 3-D vertices (its class is chosen before it is made).
     bool is3dPolyline() const {
         bool is3d = false;
-        lookOverObject([&](const Group& g) {
-            is3d |= (g.code == 100 && g.text() == L"AcDb3dPolyline") || (g.code == 70 && (g.integer() & 8));
+        lookOverObject([&](int code, const RawGroup& raw) {
+            if (code == 70 || code == 100) {
+                const Group g = m_in.typed(code, raw.value, raw.line);
+                is3d |= (code == 100 && g.text() == L"AcDb3dPolyline") || (code == 70 && (g.integer() & 8));
+            }
             return false;
         });
         return is3d;
