@@ -2,7 +2,8 @@
 """Opening and saving a drawing of one LWPOLYLINE of a million vertices (DXF R2000), whole processes timed
 side by side in one run: zhost, ezdxf (readfile + saveas) and the plain from_chars copy. Prints each one's
 CPU time and peak memory, and the ratios the figures are judged by. zhost and the plain copy, quick, run
-several times in turn and keep their best, so that a busy machine does not decide the ratio between them.
+several times, one after the other in turn, and keep their best, so that a busy spell of the machine falls
+on both alike and does not decide the ratio between them.
 
 usage: dxf_open_save.py BIN_DIR [VERTICES]   (BIN_DIR holds zhost and dxf_plain_copy)
 """
@@ -42,13 +43,16 @@ def timed(argv):
     return usage.ru_utime + usage.ru_stime, usage.ru_maxrss
 
 
-REPEATS = {"zhost": 5, "ezdxf": 1, "plain": 5}
+ROUNDS = 7  # of zhost and the plain copy in turn; ezdxf, slow and far behind, runs once
 
 
-def best(argv, repeats):
-    """The least CPU time and the peak memory over `repeats` runs."""
-    runs = [timed(argv) for _ in range(repeats)]
-    return min(seconds for seconds, _ in runs), max(peak for _, peak in runs)
+def best_in_turn(runs, rounds):
+    """Each program's least CPU time and peak memory over `rounds` rounds that run every one in turn."""
+    times = {name: [] for name in runs}
+    for _ in range(rounds):
+        for name, argv in runs.items():
+            times[name].append(timed(argv))
+    return {name: (min(s for s, _ in t), max(p for _, p in t)) for name, t in times.items()}
 
 
 def main():
@@ -60,14 +64,14 @@ def main():
         source = os.path.join(work, "outline.dxf")
         drawing(source, count)
         size_kb = os.path.getsize(source) / 1024
-        runs = {
+        quick = {
             "zhost": [os.path.join(bin_dir, "zhost"), source, "--save", os.path.join(work, "zhost.dxf")],
-            "ezdxf": [sys.executable, "-c",
-                      "import sys, ezdxf; ezdxf.readfile(sys.argv[1]).saveas(sys.argv[2])",
-                      source, os.path.join(work, "ezdxf.dxf")],
             "plain": [os.path.join(bin_dir, "dxf_plain_copy"), source, os.path.join(work, "plain.dxf")],
         }
-        results = {name: best(argv, REPEATS[name]) for name, argv in runs.items()}
+        results = best_in_turn(quick, ROUNDS)
+        results["ezdxf"] = timed([sys.executable, "-c",
+                                  "import sys, ezdxf; ezdxf.readfile(sys.argv[1]).saveas(sys.argv[2])",
+                                  source, os.path.join(work, "ezdxf.dxf")])
     print(f"file: {count} vertices, {size_kb / 1024:.1f} MiB")
     for name, (seconds, peak_kb) in results.items():
         print(f"{name:6} {seconds:8.3f} s CPU  peak {peak_kb / 1024:8.1f} MiB  ({peak_kb / size_kb:.2f}x the file)")

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "host/db/database.h"
@@ -37,23 +38,17 @@ struct EntityRead {
     bool paper;
 };
 
-// What a look ahead over an object's groups tells before the object is made.
-struct ObjectFacts {
-    AcDbHandle handle;  // its first 5 or 105, null when it has none
-    bool named = false; // it has a 5 or 105
-    bool paper = false; // 67 1: in paper space
-    bool is3d = false;  // a POLYLINE of 3-D vertices
-    bool clean = true;  // every reference a handle that can be followed
-};
-
-// Walks the groups of a file as they stand in its text.
-class Reader {
+// Walks the groups of a file as they stand in its text, once: each object reads its groups straight from
+// the text, and the few facts needed before an object is made are read a group or two ahead.
+class Reader : private DxfReferenceRule {
 public:
-    Reader(AcDbDatabase& db, std::string_view text) : m_db(db), m_text(text), m_in(text) {}
+    Reader(AcDbDatabase& db, std::string_view text) : m_db(db), m_text(text), m_in(text) {
+        m_in.judgeReferences(this);
+    }
 
     void read() {
-        lookAhead();
         for (;;) {
+            m_judging = Judging::Nothing;
             if (atEnd()) fail("file ends without EOF");
             std::wstring marker = expectZero();
             if (marker == L"EOF") break;
@@ -69,68 +64,101 @@ public:
                 skipSection();
             else if (section == L"TABLES")
                 readTables();
-            else if (section == L"BLOCKS")
+            else if (section == L"BLOCKS") {
+                m_judging = Judging::Objects;
                 readBlocks();
-            else if (section == L"ENTITIES") {
+            } else if (section == L"ENTITIES") {
+                m_judging = Judging::Objects;
                 auto entities = readEntities();
                 m_entities.insert(m_entities.end(), entities.begin(), entities.end());
                 next();
-            } else if (section == L"OBJECTS")
+            } else if (section == L"OBJECTS") {
                 readObjects();
-            else
+            } else
                 fail("unknown section " + toUtf8(section), m_in.lastLine());
         }
         finish();
     }
 
 private:
-    // One look over the whole text before reading, parsing only the codes and the few values it needs.
-    // Objects that come without a handle take handles above every one the file names, so that none takes
-    // the handle of an object further on; and each object's facts are noted, so that a large one is not
-    // looked over a second time. A fault stops the look and is reported where the reading meets it.
-    void lookAhead() {
+    // Whose references the reader judges as it parses them: those of the objects it makes, not those of
+    // header variables, classes or what it passes over.
+    enum class Judging { Nothing, Objects, RootDictionary };
+
+    // A reference inside an object must be a handle the database can follow. The root dictionary has no
+    // owner: other programs write its owner as 0, as "None", or not at all.
+    void check(const Group& g, int line) override {
+        if (m_judging == Judging::Nothing) return;
+        if (m_judging == Judging::RootDictionary && g.code == 330 &&
+            !std::holds_alternative<AcDbHandle>(g.value))
+            return;
+        requireHandle(g, line);
+        if (g.handle().value() >= AcDbDatabase::kHandleLimit)
+            fail("handle " + toUtf8(g.handle().text()) + " cannot be followed", line);
+    }
+
+    // Calls `look` with the code and lines of each group of the object that comes next, until it answers
+    // true. Nothing is taken, and only what `look` needs is parsed: an object that names no handle is looked
+    // over whole.
+    template <typename F> void lookOverObject(F look) const {
+        DxfLines lines = m_in.ahead();
+        RawGroup raw;
+        while (lines.next(raw) == DxfLines::Step::Group) {
+            const std::optional<int> code = rawCode(raw);
+            if (!code || *code == 0 || look(*code, raw)) return;
+        }
+    }
+
+    // The handle the object that comes next names (its first 5 or 105; null when it names none), under which
+    // it is adopted before it reads its groups. Writers put it first, so the look is a group or two.
+    AcDbHandle objectHandle() {
+        AcDbHandle handle;
+        lookOverObject([&](int code, const RawGroup& raw) {
+            if (code != 5 && code != 105) return false;
+            const Group g = m_in.typed(code, raw.value, raw.line);
+            check(g, raw.line);
+            handle = g.handle();
+            return true;
+        });
+        return handle;
+    }
+
+    // Whether the POLYLINE that comes next has 3-D vertices (its class is chosen before it is made).
+    bool is3dPolyline() const {
+        bool is3d = false;
+        lookOverObject([&](int code, const RawGroup& raw) {
+            if (code == 70 || code == 100) {
+                const Group g = m_in.typed(code, raw.value, raw.line);
+                is3d |= (code == 100 && g.text() == L"AcDb3dPolyline") || (code == 70 && (g.integer() & 8));
+            }
+            return false;
+        });
+        return is3d;
+    }
+
+    // The handle of an object the file names none for: above every handle the file names, so that none
+    // takes the handle of an object further on. Only files with such objects are looked over for their
+    // highest handle, once, when the first comes.
+    AcDbHandle unnamedHandle() {
+        if (!m_unnamedHandle) m_unnamedHandle = highestHandle(m_text) + 1;
+        return AcDbHandle((*m_unnamedHandle)++);
+    }
+
+    // The highest handle below the limit a reference of `text` names, parsing only codes and handles. A
+    // fault stops the look; the reading reports it where it meets it.
+    static Adesk::UInt64 highestHandle(std::string_view text) {
         Adesk::UInt64 highest = 0;
-        DxfLines lines(m_text);
+        DxfLines lines(text);
         RawGroup raw;
         while (lines.next(raw) == DxfLines::Step::Group) {
             const std::optional<int> code = rawCode(raw);
             if (!code) break;
-            if (*code == 0)
-                m_facts.push_back({raw.line, {}});
-            else if (!m_facts.empty())
-                noteFact(*code, raw, m_facts.back().second);
             if (!std::holds_alternative<AcDbHandle>(emptyValueFor(*code))) continue;
             if (const std::optional<Adesk::UInt64> h = rawHandle(raw);
                 h && *h < AcDbDatabase::kHandleLimit - 1)
                 highest = std::max(highest, *h);
         }
-        m_unnamedHandle = highest + 1;
-    }
-
-    // What one group tells of its object. A group the look cannot judge alone (a reference that is not a
-    // plain handle, a value that does not parse) leaves the object to scanObject.
-    void noteFact(int code, const RawGroup& raw, ObjectFacts& facts) const {
-        if (!facts.clean) return;
-        if (std::holds_alternative<AcDbHandle>(emptyValueFor(code))) {
-            const std::optional<Adesk::UInt64> h = rawHandle(raw);
-            if (!h || *h >= AcDbDatabase::kHandleLimit) {
-                facts.clean = false;
-            } else if ((code == 5 || code == 105) && !facts.named) {
-                facts.handle = AcDbHandle(*h);
-                facts.named = true;
-            }
-        } else if (code == 67 || code == 70 || code == 100) {
-            try {
-                addFlags(m_in.typed(code, raw.value, raw.line), facts);
-            } catch (const DxfError&) {
-                facts.clean = false;
-            }
-        }
-    }
-
-    static void addFlags(const Group& g, ObjectFacts& facts) {
-        facts.paper |= g.code == 67 && g.integer() == 1;
-        facts.is3d |= (g.code == 100 && g.text() == L"AcDb3dPolyline") || (g.code == 70 && (g.integer() & 8));
+        return highest;
     }
 
     bool atEnd() { return m_in.atEnd(); }
@@ -182,39 +210,6 @@ private:
         next();
     }
 
-    // The facts of the object whose group 0 is on `start`, whose groups come next. Every reference must be
-    // a handle the database can follow: an object the first look found sound is not looked over again, the
-    // others are, here, so that the fault is reported with its line. Only the groups these need are parsed;
-    // the others wait for the object's reading.
-    ObjectFacts scanObject(int start, bool root = false) {
-        const auto noted = std::lower_bound(m_facts.begin(), m_facts.end(), start,
-                                            [](const auto& entry, int line) { return entry.first < line; });
-        if (noted != m_facts.end() && noted->first == start && noted->second.clean) return noted->second;
-        ObjectFacts facts;
-        DxfLines lines = m_in.ahead();
-        RawGroup raw;
-        while (lines.next(raw) == DxfLines::Step::Group) {
-            const std::optional<int> code = rawCode(raw);
-            if (!code || *code == 0) break;
-            if (std::holds_alternative<AcDbHandle>(emptyValueFor(*code))) {
-                const Group g = m_in.typed(*code, raw.value, raw.line);
-                if (root && *code == 330 &&
-                    (!std::holds_alternative<AcDbHandle>(g.value) || g.handle().isNull()))
-                    continue;
-                requireHandle(g, raw.line);
-                if (g.handle().value() >= AcDbDatabase::kHandleLimit)
-                    fail("handle " + toUtf8(g.handle().text()) + " cannot be followed", raw.line);
-                if ((*code == 5 || *code == 105) && !facts.named) {
-                    facts.handle = g.handle();
-                    facts.named = true;
-                }
-            } else if (*code == 67 || *code == 70 || *code == 100) {
-                addFlags(m_in.typed(*code, raw.value, raw.line), facts);
-            }
-        }
-        return facts;
-    }
-
     // The class entries by DXF name, which proxies of classes not loaded keep.
     void readClasses() {
         while (!atZero(L"ENDSEC")) {
@@ -263,11 +258,12 @@ private:
 
     enum class Unknown { Skipped, ProxyEntity, ProxyObject };
 
-    // Creates the object named by the group 0 just read (on `start`) from its groups, which `facts` looked
-    // over. An unknown class is kept as a proxy with its groups, or skipped and noted. The object reads its
-    // groups straight from the text; proxies and the root dictionary, which need them as a list, take one.
-    AcDbObject* create(const std::wstring& dxfName, int start, const ObjectFacts& facts,
-                       AcRxClass* forced = nullptr, Unknown unknown = Unknown::Skipped, bool root = false) {
+    // Creates the object named by the group 0 just read (on `start`) from its groups, under the handle it
+    // `named` (null for none). An unknown class is kept as a proxy with its groups, or skipped and noted. The
+    // object reads its groups straight from the text; proxies and the root dictionary, which need them as a
+    // list, take one.
+    AcDbObject* create(const std::wstring& dxfName, int start, AcDbHandle named, AcRxClass* forced = nullptr,
+                       Unknown unknown = Unknown::Skipped, bool root = false) {
         AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
         const bool asProxy = !c && unknown != Unknown::Skipped && !dxfName.empty();
         std::vector<Group> groups;
@@ -286,7 +282,7 @@ private:
             skipObject();
             return nullptr;
         }
-        const AcDbHandle handle = facts.handle.isNull() ? AcDbHandle(m_unnamedHandle++) : facts.handle;
+        const AcDbHandle handle = named.isNull() ? unnamedHandle() : named;
         if (m_db.adoptObject(object, handle).isNull()) {
             delete object;
             fail("handle " + toUtf8(handle.text()) + " used twice", start);
@@ -329,16 +325,16 @@ private:
                                     : name == L"STYLE"      ? AcDbTextStyleTable::desc()
                                                             : nullptr;
             AcDbSymbolTable* table = nullptr;
+            m_judging = tableClass ? Judging::Objects : Judging::Nothing;
             if (tableClass)
-                table = AcDbSymbolTable::cast(create(L"", start, scanObject(start), tableClass));
+                table = AcDbSymbolTable::cast(create(L"", start, objectHandle(), tableClass));
             else
                 skipObject();
             while (!atZero(L"ENDTAB")) {
                 const int recordStart = m_in.nextLine();
                 std::wstring recordName = expectZero();
                 AcDbObject* record =
-                    table ? create(recordName, recordStart, scanObject(recordStart), table->recordClass())
-                          : nullptr;
+                    table ? create(recordName, recordStart, objectHandle(), table->recordClass()) : nullptr;
                 if (!table) { // tables this host does not keep (viewports, views, dimension styles, ...)
                     skipObject();
                     ++m_leftOut[L"table " + name];
@@ -375,13 +371,13 @@ private:
             const int start = m_in.nextLine();
             std::wstring name = expectZero();
             if (isStructureMarker(name)) fail(toUtf8(name) + " among entities", start);
-            const ObjectFacts facts = scanObject(start);
             AcRxClass* forced = nullptr;
-            if (name == L"POLYLINE" && facts.is3d) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
+            if (name == L"POLYLINE" && is3dPolyline()) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
             if (name == L"VERTEX" && sequenceOwner &&
                 sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
                 forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");
-            AcDbEntity* entity = AcDbEntity::cast(create(name, start, facts, forced, Unknown::ProxyEntity));
+            AcDbEntity* entity =
+                AcDbEntity::cast(create(name, start, objectHandle(), forced, Unknown::ProxyEntity));
             if (!entity) continue;
             if (sequenceOwner && (name == L"VERTEX" || name == L"SEQEND")) {
                 entity->setOwnerId(sequenceOwner->objectId());
@@ -393,7 +389,7 @@ private:
                 }
                 continue;
             }
-            read.push_back({entity->objectId(), facts.paper});
+            read.push_back({entity->objectId(), m_in.inPaperSpace()});
             if (name == L"POLYLINE") {
                 sequenceOwner = entity;
                 sequence.clear();
@@ -407,7 +403,6 @@ private:
         while (!atZero(L"ENDSEC")) {
             const int start = m_in.nextLine();
             if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
-            scanObject(start);
             std::vector<Group> begin = objectGroups();
             std::wstring name;
             AcGePoint3d origin;
@@ -423,9 +418,7 @@ private:
             // The block's entities join its record once all is read.
             m_blocks.push_back({name, origin, beginHandle, {}, start, readEntities()});
             BlockRead& block = m_blocks.back();
-            const int end = m_in.nextLine();
             if (expectZero() != L"ENDBLK") fail("block " + toUtf8(name) + " without ENDBLK");
-            scanObject(end);
             std::vector<Group> endGroups = objectGroups();
             for (const Group& g : endGroups)
                 if (g.code == 5) block.endHandle = g.handle();
@@ -439,8 +432,8 @@ private:
             const int start = m_in.nextLine();
             std::wstring name = expectZero();
             if (isStructureMarker(name) || name == L"ENDBLK") fail(toUtf8(name) + " among objects", start);
-            AcDbObject* object =
-                create(name, start, scanObject(start, first), nullptr, Unknown::ProxyObject, first);
+            m_judging = first ? Judging::RootDictionary : Judging::Objects;
+            AcDbObject* object = create(name, start, objectHandle(), nullptr, Unknown::ProxyObject, first);
             first = false;
             if (object && m_root.isNull() && AcDbDictionary::cast(object)) m_root = object->objectId();
         }
@@ -521,9 +514,9 @@ private:
     AcDbDatabase& m_db;
     std::string_view m_text;
     DxfGroupReader m_in;
-    std::vector<std::pair<int, ObjectFacts>> m_facts; // by the line of each object's group 0
     AcDbHandle m_seed;
-    Adesk::UInt64 m_unnamedHandle = 1; // the next handle for an object the file gives none
+    Judging m_judging = Judging::Nothing;
+    std::optional<Adesk::UInt64> m_unnamedHandle; // the next handle for an object the file names none for
     std::map<std::wstring, AcDbObjectId> m_tables;
     std::map<std::wstring, ProxyContent> m_classes;
     AcDbObjectId m_root;

@@ -96,14 +96,14 @@ public:
 
 namespace host {
 
-// A DXF filer over a list of groups in memory: entity lists are made from it, and DXF files use it for the
-// objects that need their groups as a list (proxies, the root dictionary). Reading stops at a group 0 or
-// 1001 (the next object, the extended data), which the owner of the list handles.
-class DxfGroupFiler : public AcDbDxfFiler {
+// The reading rules every DXF filer keeps, whatever its groups come from: an object's groups run up to its
+// next group 0 (which the owner of the groups handles), its extended data from its first 1001; the last
+// group read can be delivered once more; a text or bytes item stays valid until the next read.
+class DxfCursorFiler : public AcDbDxfFiler {
 public:
-    DxfGroupFiler(AcDb::FilerType type, AcDbDatabase* database, std::vector<Group> groups = {})
-        : m_type(type), m_database(database), m_groups(std::move(groups)) {}
-    ~DxfGroupFiler() override;
+    ~DxfCursorFiler() override;
+    DxfCursorFiler(const DxfCursorFiler&) = delete;
+    DxfCursorFiler& operator=(const DxfCursorFiler&) = delete;
 
     AcDb::FilerType filerType() const override { return m_type; }
     Acad::ErrorStatus filerStatus() const override { return m_status; }
@@ -112,27 +112,49 @@ public:
     Acad::ErrorStatus readItem(resbuf* item) override;
     Acad::ErrorStatus pushBackItem() override;
     bool atSubclassData(const ACHAR* name) override;
-    bool atEOF() const override { return m_position >= m_groups.size(); }
+    bool atEOF() const override { return !upcoming(); }
     bool atEndOfObject() const override;
     std::vector<Group> takeExtendedData() override;
-    Acad::ErrorStatus writeGroup(const Group& group) override;
 
-    const std::vector<Group>& groups() const { return m_groups; }
-    std::size_t position() const { return m_position; }
-    void setPosition(std::size_t position) { m_position = position; }
-    // The group under the cursor (null at the end) and a step past it, for the owner of the list.
-    const Group* peek() const { return atEOF() ? nullptr : &m_groups[m_position]; }
-    void skip() { ++m_position; }
+protected:
+    DxfCursorFiler(AcDb::FilerType type, AcDbDatabase* database) : m_type(type), m_database(database) {}
+
+    // The source's next group, null at its end (or where its next group cannot be read).
+    virtual const Group* peekGroup() const = 0;
+    // Takes the source's next group, which exists; the reference holds until the source moves again.
+    virtual const Group& takeGroup() = 0;
+    // Makes the group taken last the source's next again.
+    virtual void untakeGroup() = 0;
 
 private:
-    void releaseLastText();
+    // The next group of the current object, null past its end.
+    const Group* upcoming() const;
+    const Group& take();
 
     AcDb::FilerType m_type;
     AcDbDatabase* m_database;
+    Acad::ErrorStatus m_status = Acad::eOk;
+    bool m_canPushBack = false;   // a group was taken and not given back
+    resbuf* m_lastText = nullptr; // owns the text or bytes of the last item read
+};
+
+// A DXF filer over a list of groups in memory: entity lists are made from it, and DXF files use it for the
+// objects that need their groups as a list (proxies, the root dictionary).
+class DxfGroupFiler : public DxfCursorFiler {
+public:
+    DxfGroupFiler(AcDb::FilerType type, AcDbDatabase* database, std::vector<Group> groups = {})
+        : DxfCursorFiler(type, database), m_groups(std::move(groups)) {}
+
+    Acad::ErrorStatus writeGroup(const Group& group) override;
+    const std::vector<Group>& groups() const { return m_groups; }
+
+private:
+    const Group* peekGroup() const override;
+    const Group& takeGroup() override { return m_groups[m_position++]; }
+    void untakeGroup() override { --m_position; }
+
     std::vector<Group> m_groups;
     std::size_t m_position = 0;
-    Acad::ErrorStatus m_status = Acad::eOk;
-    resbuf* m_lastText = nullptr; // owns the text or bytes of the last item read
 };
 
 // Reads the groups of the current subclass, handing each to `take`, up to the next subclass marker (left

@@ -171,6 +171,12 @@ bool DxfLines::nextLine(std::string_view& line) {
     return true;
 }
 
+bool DxfLines::nextCodeIs(int code) const {
+    DxfLines ahead = *this;
+    std::string_view line;
+    return ahead.nextLine(line) && codeLineIs(line, code);
+}
+
 DxfLines::Step DxfLines::next(RawGroup& group) {
     group.line = m_line;
     if (!nextLine(group.code)) return Step::End;
@@ -200,6 +206,10 @@ Group DxfGroupReader::take() {
     m_next.reset();
     m_lastLine = m_nextLine;
     m_at = m_after;
+    if (g.code == 0)
+        m_paperSpace = false;
+    else if (g.code == 67)
+        m_paperSpace |= g.integer() == 1;
     return g;
 }
 
@@ -233,7 +243,9 @@ void DxfGroupReader::parseNext() {
         }
         GroupValue kind = emptyValueFor(code);
         if (!std::holds_alternative<AcGePoint3d>(kind)) {
-            m_next = typed(code, raw.value, at);
+            Group g = typed(code, raw.value, at);
+            if (m_rule && std::holds_alternative<AcDbHandle>(kind)) m_rule->check(g, at);
+            m_next = std::move(g);
         } else {
             // x, then y (code + 10) and optionally z (code + 20).
             Group g{static_cast<short>(code), {}, kDefaultPrecision, true};
@@ -244,7 +256,7 @@ void DxfGroupReader::parseNext() {
             p.y = number<double>(y.value, at + 3);
             DxfLines afterY = lines;
             RawGroup z;
-            if (lines.next(z) == DxfLines::Step::Group && codeLineIs(z.code, code + 20)) {
+            if (lines.nextCodeIs(code + 20) && lines.next(z) == DxfLines::Step::Group) {
                 p.z = number<double>(z.value, at + 5);
                 g.planar = false;
             } else {
@@ -274,6 +286,16 @@ DxfTextOut::DxfTextOut(DxfEncoding encoding, Sink sink) : m_encoding(encoding), 
 }
 
 void DxfTextOut::code(int code) {
+    if (code >= 0 && code < 1000) { // nearly every code: three columns, right-aligned, without a call
+        char line[4] = {' ', ' ', ' ', '\n'};
+        int at = 2;
+        do {
+            line[at--] = static_cast<char>('0' + code % 10);
+            code /= 10;
+        } while (code);
+        m_buffer.append(line, sizeof line);
+        return;
+    }
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, code).ptr;
     const auto size = static_cast<std::size_t>(end - digits);

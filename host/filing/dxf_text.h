@@ -48,6 +48,8 @@ public:
     Step next(RawGroup& group);
     // The number of the next line to read.
     int line() const { return m_line; }
+    // Whether the next pair's code line holds exactly `code`, as a writer puts it; nothing is read.
+    bool nextCodeIs(int code) const;
 
 private:
     bool nextLine(std::string_view& line);
@@ -61,6 +63,17 @@ private:
 std::optional<int> rawCode(const RawGroup& group);
 // The handle a raw group's value names, or nullopt when it is not a hexadecimal number.
 std::optional<Adesk::UInt64> rawHandle(const RawGroup& group);
+
+// Judges references (groups of handle codes) as a reader parses them.
+class DxfReferenceRule {
+public:
+    // Throws DxfError naming `line` to refuse `group`: the reader then stands on it as on a group that does
+    // not parse, so that an object's own reader ends there and the file's reader meets the fault.
+    virtual void check(const Group& group, int line) = 0;
+
+protected:
+    ~DxfReferenceRule() = default;
+};
 
 // The typed groups of a DXF text, one at a time. Point coordinates (x, y and z groups) become one point
 // group; comments (999) are passed over. A reference whose value is not a handle is kept as text. Throws
@@ -83,6 +96,10 @@ public:
     DxfLines ahead() const { return m_at; }
     // A group of a single line pair (not a point), typed as parsing would type it.
     Group typed(int code, std::string_view value, int codeLine) const;
+    // Has every reference judged as it is parsed, here and in copies made from now on (null: none is).
+    void judgeReferences(DxfReferenceRule* rule) { m_rule = rule; }
+    // Whether the object being read (the groups taken since the last group 0) lies in paper space (67 1).
+    bool inPaperSpace() const { return m_paperSpace; }
 
 private:
     void parseNext();
@@ -94,6 +111,8 @@ private:
     int m_nextLine = 0;
     int m_lastLine = 0;
     bool m_ended = false;
+    bool m_paperSpace = false;
+    DxfReferenceRule* m_rule = nullptr;
 };
 
 // Every group of a DXF text with the line of each group's code (from 1).

@@ -2,6 +2,7 @@
 // saved opens again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -236,6 +237,54 @@ TEST(DamagedDrawings, ObjectsWithoutHandlesTakeNoneTheFileUses) {
     AcDbDatabase withHandles(false);
     ASSERT_EQ(host::readDxf(withHandles, whole), Acad::eOk);
     EXPECT_EQ(again.stubs().size(), withHandles.stubs().size()) << "every object kept";
+}
+
+// Writers put an object's handle first and its space among its entity groups; other programs may put them
+// anywhere among its groups, and the reader reads each object once, as it comes.
+TEST(DamagedDrawings, AnObjectsHandleAndSpaceCountWhereverTheyStandAmongItsGroups) {
+    Sample s;
+    std::string text = host::writeDxf(*s.db);
+    const std::size_t line = text.find("  0\nLINE\n  5\n", text.find("ENTITIES"));
+    ASSERT_NE(line, std::string::npos);
+    const std::size_t value = line + 13, end = text.find('\n', value) + 1;
+    const std::string handle = text.substr(value, end - 1 - value);
+    text.erase(line + 9, end - (line + 9));
+    text.insert(text.find("\n  0\n", line) + 1, "  5\n" + handle + "\n 67\n1\n");
+
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    AcDbObjectId id;
+    ASSERT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(host::fromUtf8(handle).c_str())), Acad::eOk);
+    AcDbLine* read = nullptr;
+    ASSERT_EQ(acdbOpenObject(read, id, AcDb::kForRead), Acad::eOk) << "the line kept its handle";
+    EXPECT_EQ(read->ownerId(), db.paperSpaceId());
+    read->close();
+}
+
+// References inside the objects a drawing keeps must be handles it can follow, even where the object's
+// own reader has already begun; in a table the host passes over they are not looked at.
+TEST(DamagedDrawings, ReferencesAreJudgedInsideTheObjectsKept) {
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    const std::size_t line = good.find("  0\nLINE\n", good.find("ENTITIES"));
+    const std::size_t lineEnd = good.find("\n  0\n", line) + 1;
+    const long at = std::count(good.begin(), good.begin() + static_cast<long>(lineEnd), '\n') + 1;
+    for (const auto& [value, message] :
+         {std::pair<std::string, std::string>{"None", "'None' is not a valid handle"},
+          {"FFFFFFFFFFFFFFFF", "handle FFFFFFFFFFFFFFFF cannot be followed"}}) {
+        std::string text = good;
+        text.insert(lineEnd, "340\n" + value + "\n");
+        AcDbDatabase db(false);
+        EXPECT_EQ(host::readDxf(db, text), Acad::eDxfReadAborted);
+        EXPECT_EQ(db.lastFileError(), "line " + std::to_string(at) + ": " + message);
+    }
+
+    std::string passedOver = good;
+    passedOver.insert(passedOver.find("  0\nTABLE\n  2\nLTYPE\n"),
+                      "  0\nTABLE\n  2\nVPORT\n  5\nF00\n330\nNone\n100\nAcDbSymbolTable\n 70\n1\n"
+                      "  0\nVPORT\n  5\nF01\n330\nF00\n340\nFFFFFFFFFFFFFFFF\n  2\n*Active\n  0\nENDTAB\n");
+    AcDbDatabase db(false);
+    EXPECT_EQ(host::readDxf(db, passedOver), Acad::eOk) << db.lastFileError();
 }
 
 namespace {

@@ -1,11 +1,14 @@
-// The pieces under filing: text encodings, DXF text, the binary filer's layout, groups and result buffers.
+// The pieces under filing: text encodings, DXF text, the DXF filers' reading rules, the binary filer's
+// layout, groups and result buffers.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "host/db/db_object.h"
 #include "host/filing/dwg_filer.h"
+#include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
+#include "host/filing/dxf_text_filer.h"
 #include "host/filing/group.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
@@ -68,6 +71,9 @@ TEST(DxfText, FaultsNameTheirLine) {
     EXPECT_EQ(message("  0\nLINE\n 40\n1e999\n"), "line 4: '1e999' is not a valid number");
     EXPECT_EQ(message("  0\nLINE\n1004\nABC\n"), "line 4: odd number of hexadecimal digits");
     EXPECT_EQ(message("  0\nLINE\n  8"), "line 3: group code without a value (file truncated)");
+    EXPECT_EQ(message("  0\nLINE\n 10\n1.0\n 20\n2.0\n 30"),
+              "line 7: group code without a value (file truncated)")
+        << "a z without its value is a group of its own";
     EXPECT_EQ(message("  0\r\nLINE\r\n"), "") << "DOS line ends";
 }
 
@@ -87,6 +93,12 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
         EXPECT_EQ(host::parseDxfText(text).groups.at(0).real(), huge) << text.substr(0, 80);
     }
     EXPECT_EQ(host::formatDxfGroups({{40, 1e300, 1000}}), " 40\n1e+300\n");
+    EXPECT_EQ(host::formatDxfGroups({{0, std::wstring(L"LINE")},
+                                     {330, AcDbHandle(0x2A)},
+                                     {1001, std::wstring(L"ZORTA")},
+                                     {1071, Adesk::Int32(-7)}}),
+              "  0\nLINE\n330\n2A\n1001\nZORTA\n1071\n-7\n")
+        << "codes right-aligned in three columns, or wider";
     std::string utf8 = host::formatDxfGroups({{1, std::wstring(L"é")}}, host::DxfEncoding::Utf8);
     EXPECT_EQ(utf8, "  1\n\xC3\xA9\n");
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1027\n"), host::DxfEncoding::Utf8);
@@ -131,6 +143,46 @@ TEST(DxfText, AWriterWithASinkHandsOnBlocksThatMakeTheWholeText) {
     out.flush();
     EXPECT_GT(blocks, 1);
     EXPECT_EQ(streamed, host::formatDxfGroups(groups));
+}
+
+// An object reads its groups by the same rules whether they come as a list or straight from the text.
+TEST(DxfFilers, AnObjectReadsAlikeFromAListAndFromTheText) {
+    const std::vector<Group> groups = {{5, AcDbHandle(0x2A)},         {100, std::wstring(L"AcDbEntity")},
+                                       {8, std::wstring(L"Talus")},   {100, std::wstring(L"AcDbLine")},
+                                       {10, AcGePoint3d(1, 2, 3)},    {1001, std::wstring(L"ZORTA")},
+                                       {1000, std::wstring(L"note")}, {0, std::wstring(L"LINE")}};
+    const std::string text = host::formatDxfGroups(groups);
+    host::DxfGroupReader reader(text);
+    host::DxfGroupFiler list(AcDb::kFileFiler, nullptr, groups);
+    host::DxfTextFiler fromText(nullptr, reader);
+    for (AcDbDxfFiler* filer : std::initializer_list<AcDbDxfFiler*>{&list, &fromText}) {
+        SCOPED_TRACE(filer == &list ? "list" : "text");
+        resbuf rb;
+        EXPECT_EQ(filer->pushBackItem(), Acad::eInvalidInput) << "nothing read yet";
+        ASSERT_EQ(filer->readItem(&rb), Acad::eOk);
+        EXPECT_EQ(rb.restype, 5);
+        EXPECT_FALSE(filer->atSubclassData(L"AcDbLine")) << "another subclass is next";
+        EXPECT_TRUE(filer->atSubclassData(L"AcDbEntity"));
+        ASSERT_EQ(filer->readItem(&rb), Acad::eOk);
+        EXPECT_STREQ(rb.resval.rstring, L"Talus");
+        EXPECT_EQ(filer->pushBackItem(), Acad::eOk);
+        EXPECT_EQ(filer->pushBackItem(), Acad::eInvalidInput) << "one group given back at a time";
+        ASSERT_EQ(filer->readItem(&rb), Acad::eOk);
+        EXPECT_STREQ(rb.resval.rstring, L"Talus") << "given back, delivered again";
+        EXPECT_TRUE(filer->atSubclassData(L"AcDbLine"));
+        ASSERT_EQ(filer->readItem(&rb), Acad::eOk);
+        EXPECT_EQ(rb.resval.rpoint[2], 3.0);
+        EXPECT_TRUE(filer->atEndOfObject()) << "the extended data ends the object's own groups";
+        EXPECT_FALSE(filer->atEOF());
+        EXPECT_EQ(filer->readItem(&rb), Acad::eEndOfFile);
+        const std::vector<Group> xdata = filer->takeExtendedData();
+        ASSERT_EQ(xdata.size(), 2u);
+        EXPECT_EQ(xdata[1].text(), L"note");
+        EXPECT_TRUE(filer->atEOF()) << "the next object's group 0 ends this one";
+        EXPECT_TRUE(filer->takeExtendedData().empty());
+    }
+    ASSERT_NE(reader.upcoming(), nullptr);
+    EXPECT_EQ(reader.upcoming()->text(), L"LINE") << "left for the file's reader";
 }
 
 TEST(BinaryFiler, ItemsAreLittleEndianAndReadBack) {
