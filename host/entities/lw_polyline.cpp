@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
+#include "host/entities/counted_lists.h"
 #include "host/entities/plane_polyline.h"
-#include "host/filing/dwg_filer.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
@@ -449,17 +449,15 @@ Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entities) const {
 
 Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
     AcDbCurve::dwgInFields(filer);
-    Adesk::Int32 n = 0;
     filer->readBool(&m_closed);
     filer->readBool(&m_plinegen);
     filer->readDouble(&m_elevation);
     filer->readDouble(&m_thickness);
     filer->readDouble(&m_constantWidth);
     readNormal(filer, m_normal);
-    filer->readInt32(&n);
     m_vertices.clear();
     m_widths.clear();
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         Vertex v;
         Widths w;
         filer->readPoint2d(&v.point);
@@ -467,7 +465,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
         filer->readDouble(&w.start);
         filer->readDouble(&w.end);
         insertVertex(numVerts(), v, w);
-    }
+    });
     return filer->filerStatus();
 }
 
