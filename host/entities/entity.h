@@ -175,6 +175,13 @@ Acad::ErrorStatus AcDbEntity::readSubclass(AcDbDxfFiler* filer, const ACHAR* mar
     return host::readSubclassGroups(filer, take);
 }
 
+namespace host {
+// The object of class `T` that `id` stands for, or null: a look that opens nothing.
+template <typename T> T* objectOf(AcDbObjectId id) {
+    return id.isValid() ? T::cast(id.stub()->object) : nullptr;
+}
+} // namespace host
+
 // A point of a result buffer.
 inline AcGePoint3d asPoint(const resbuf& rb) {
     return AcGePoint3d(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);

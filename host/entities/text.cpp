@@ -15,8 +15,7 @@ AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId 
                    double rotation)
     : m_position(position), m_text(text ? text : L""), m_rotation(rotation) {
     if (height > 0) m_height = height;
-    if (auto* record = style.isValid() ? AcDbTextStyleTableRecord::cast(style.stub()->object) : nullptr)
-        m_style = record->name();
+    if (auto* record = host::objectOf<AcDbTextStyleTableRecord>(style)) m_style = record->name();
 }
 
 Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) {
@@ -63,7 +62,7 @@ AcDbObjectId AcDbText::textStyle() const {
 }
 
 Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
-    auto* record = style.isValid() ? AcDbTextStyleTableRecord::cast(style.stub()->object) : nullptr;
+    auto* record = host::objectOf<AcDbTextStyleTableRecord>(style);
     if (!record) return Acad::eInvalidInput;
     assertWriteEnabled();
     m_style = record->name();
