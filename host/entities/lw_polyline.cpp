@@ -493,6 +493,7 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     m_vertices.clear();
     m_widths.clear();
     const Acad::ErrorStatus es = readSubclass(filer, L"AcDbPolyline", [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 90:
             // The count reserves the vertices at once (a growing list would hold its old and new copies
@@ -514,9 +515,6 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
         case 38:
             m_elevation = rb.resval.rreal;
             break;
-        case 39:
-            m_thickness = rb.resval.rreal;
-            break;
         case 10:
             insertVertex(numVerts(), {AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0},
                          {m_constantWidth, m_constantWidth});
@@ -531,9 +529,6 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 42:
             if (!m_vertices.empty()) m_vertices.back().bulge = rb.resval.rreal;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;

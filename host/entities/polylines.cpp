@@ -290,12 +290,10 @@ Acad::ErrorStatus AcDb2dPolyline::dwgOutFields(AcDbDwgFiler* filer) const {
 Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDb2dPolyline", [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 10:
             m_elevation = rb.resval.rpoint[2];
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
             break;
         case 40:
             m_startWidth = rb.resval.rreal;
@@ -312,9 +310,6 @@ Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer) {
             m_type = rb.resval.rint == 5   ? AcDb::k2dQuadSplinePoly
                      : rb.resval.rint == 6 ? AcDb::k2dCubicSplinePoly
                                            : m_type;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;

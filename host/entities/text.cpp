@@ -152,6 +152,7 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer); es != Acad::eOk) return es;
     // Points are in the text's plane; the second marker holds the vertical alignment.
     auto take = [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 10:
             m_position = asPoint(rb);
@@ -164,9 +165,6 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 7:
             m_style = rb.resval.rstring;
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
             break;
         case 40:
             m_height = rb.resval.rreal;
@@ -185,9 +183,6 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 73:
             m_vertical = rb.resval.rint;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;
