@@ -99,7 +99,10 @@ Acad::ErrorStatus AcDbLine::subGetGripPoints(AcGePoint3dArray& points, AcDbIntAr
 Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
     assertWriteEnabled();
     for (int i : indices)
-        (i == 0 ? m_start : m_end) += offset;
+        if (i == 0)
+            m_start += offset;
+        else if (i == 1)
+            m_end += offset;
     return Acad::eOk;
 }
 
