@@ -49,6 +49,16 @@ template <typename T> T* openFirst(AcDbDatabase& db) {
     return nullptr;
 }
 
+// The normal of the entity of that class in model space.
+template <typename T> AcGeVector3d firstNormal(AcDbDatabase& db) {
+    T* entity = openFirst<T>(db);
+    EXPECT_NE(entity, nullptr) << host::toUtf8(T::desc()->name());
+    if (!entity) return {};
+    const AcGeVector3d normal = entity->normal();
+    entity->close();
+    return normal;
+}
+
 struct Sample : WorkingDatabase {
     Sample() { host::test::buildSampleDrawing(*db); }
 };
@@ -357,22 +367,10 @@ TEST(DxfFiles, NormalsAreReadAsUnitVectorsAndAZeroOneIsLeftOut) {
         "210\n0.0\n220\n0.0\n230\n0.0\n  0\nENDSEC\n  0\nEOF\n";
     AcDbDatabase db(false);
     ASSERT_EQ(host::readDxf(db, entities), Acad::eOk) << db.lastFileError();
-    AcDbPolyline* lw = openFirst<AcDbPolyline>(db);
-    ASSERT_NE(lw, nullptr);
-    EXPECT_EQ(lw->normal(), AcGeVector3d(0, 0, -1));
-    lw->close();
-    AcDbText* text = openFirst<AcDbText>(db);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->normal(), AcGeVector3d::kZAxis);
-    text->close();
-    AcDbLine* line = openFirst<AcDbLine>(db);
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->normal(), AcGeVector3d(0, 0, -1));
-    line->close();
-    AcDbPoint* point = openFirst<AcDbPoint>(db);
-    ASSERT_NE(point, nullptr);
-    EXPECT_EQ(point->normal(), AcGeVector3d::kZAxis);
-    point->close();
+    EXPECT_EQ(firstNormal<AcDbPolyline>(db), AcGeVector3d(0, 0, -1));
+    EXPECT_EQ(firstNormal<AcDbText>(db), AcGeVector3d::kZAxis);
+    EXPECT_EQ(firstNormal<AcDbLine>(db), AcGeVector3d(0, 0, -1));
+    EXPECT_EQ(firstNormal<AcDbPoint>(db), AcGeVector3d::kZAxis);
 }
 
 // A binary file's normal of zero length: refused, naming it, as for every entity lying in a plane.
