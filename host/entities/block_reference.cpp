@@ -33,11 +33,11 @@ AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId
     : m_block(blockTableRecord), m_position(position) {}
 
 AcDbBlockTableRecord* AcDbBlockReference::block() const {
-    return m_block.isValid() ? AcDbBlockTableRecord::cast(m_block.stub()->object) : nullptr;
+    return host::objectOf<AcDbBlockTableRecord>(m_block);
 }
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId id) {
-    if (!id.isValid() || !AcDbBlockTableRecord::cast(id.stub()->object)) return Acad::eInvalidInput;
+    if (!host::objectOf<AcDbBlockTableRecord>(id)) return Acad::eInvalidInput;
     assertWriteEnabled();
     m_block = id;
     return Acad::eOk;

@@ -57,23 +57,12 @@ void CircleGeometry::dwgOut(AcDbDwgFiler* filer) const {
 }
 
 void CircleGeometry::readDxf(const resbuf& rb) {
-    switch (rb.restype) {
-    case 10:
+    if (readThicknessOrNormal(rb, thickness, normal)) return;
+    if (rb.restype == 10) {
         center = asPoint(rb);
         centerInPlane = true;
-        break;
-    case 40:
+    } else if (rb.restype == 40) {
         radius = rb.resval.rreal;
-        break;
-    case 39:
-        thickness = rb.resval.rreal;
-        break;
-    case 210:
-        normal = asVector(rb).normal();
-        if (normal.isZeroLength()) normal = AcGeVector3d::kZAxis;
-        break;
-    default:
-        break;
     }
 }
 

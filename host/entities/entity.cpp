@@ -14,13 +14,8 @@ AcDbObjectId recordIn(AcDbDatabase* db, bool layer, const std::wstring& name) {
     return layer ? db->layerId(name) : db->linetypeId(name);
 }
 
-// The record of class `Record` that `id` stands for, or null.
-template <typename Record> Record* recordOf(AcDbObjectId id) {
-    return id.isValid() ? Record::cast(id.stub()->object) : nullptr;
-}
-
 std::wstring nameOfRecord(AcDbObjectId id) {
-    auto* record = recordOf<AcDbSymbolTableRecord>(id);
+    auto* record = host::objectOf<AcDbSymbolTableRecord>(id);
     return record ? record->name() : L"";
 }
 
@@ -61,7 +56,7 @@ Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* name, bool, bool) {
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId id, bool, bool) {
-    auto* record = recordOf<AcDbLayerTableRecord>(id);
+    auto* record = host::objectOf<AcDbLayerTableRecord>(id);
     return record ? setField(m_layer, record->name()) : Acad::eInvalidInput;
 }
 
@@ -72,7 +67,7 @@ Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* name, bool) {
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId id, bool) {
-    auto* record = recordOf<AcDbLinetypeTableRecord>(id);
+    auto* record = host::objectOf<AcDbLinetypeTableRecord>(id);
     return record ? setField(m_linetype, record->name()) : Acad::eInvalidInput;
 }
 
@@ -132,8 +127,7 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* database) {
 
 Adesk::UInt16 AcDbEntity::effectiveColorIndex() const {
     if (m_color != AcCmColor::kByLayer) return m_color == AcCmColor::kByBlock ? 7 : m_color;
-    AcDbObjectId id = layerId();
-    auto* layer = id.isValid() ? AcDbLayerTableRecord::cast(id.stub()->object) : nullptr;
+    auto* layer = host::objectOf<AcDbLayerTableRecord>(layerId());
     return layer ? layer->color().colorIndex() : 7;
 }
 

@@ -175,6 +175,13 @@ Acad::ErrorStatus AcDbEntity::readSubclass(AcDbDxfFiler* filer, const ACHAR* mar
     return host::readSubclassGroups(filer, take);
 }
 
+namespace host {
+// The object of class `T` that `id` stands for, or null: a look that opens nothing.
+template <typename T> T* objectOf(AcDbObjectId id) {
+    return id.isValid() ? T::cast(id.stub()->object) : nullptr;
+}
+} // namespace host
+
 // A point of a result buffer.
 inline AcGePoint3d asPoint(const resbuf& rb) {
     return AcGePoint3d(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
@@ -191,3 +198,14 @@ inline void readNormal(const resbuf& rb, AcGeVector3d& normal) {
 // The same from a binary file, where a normal without a direction is refused (refuseValue), since no DXF file
 // could give it.
 void readNormal(AcDbDwgFiler* filer, AcGeVector3d& normal);
+// The thickness (39) and normal (210) groups, which every entity lying in a plane reads alike; false for any
+// other group.
+inline bool readThicknessOrNormal(const resbuf& rb, double& thickness, AcGeVector3d& normal) {
+    if (rb.restype == 39)
+        thickness = rb.resval.rreal;
+    else if (rb.restype == 210)
+        readNormal(rb, normal);
+    else
+        return false;
+    return true;
+}

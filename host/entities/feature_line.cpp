@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "host/filing/dwg_filer.h"
+#include "host/entities/counted_lists.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDbFeatureLine, AcDbCurve, L"AECC_FEATURE_LINE")
@@ -37,25 +37,22 @@ Acad::ErrorStatus AcDbFeatureLine::subGetGripPoints(AcGePoint3dArray& points, Ac
 
 Acad::ErrorStatus AcDbFeatureLine::dwgInFields(AcDbDwgFiler* filer) {
     AcDbCurve::dwgInFields(filer);
-    Adesk::Int32 n = 0;
-    filer->readInt32(&n);
     m_points.clear();
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         Point p;
         filer->readPoint3d(&p.point);
         filer->readDouble(&p.bulge);
         m_points.push_back(p);
-    }
+    });
     return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbFeatureLine::dwgOutFields(AcDbDwgFiler* filer) const {
     AcDbCurve::dwgOutFields(filer);
-    filer->writeInt32(static_cast<Adesk::Int32>(m_points.size()));
-    for (const Point& p : m_points) {
+    host::writeCounted(filer, m_points, [filer](const Point& p) {
         filer->writePoint3d(p.point);
         filer->writeDouble(p.bulge);
-    }
+    });
     return filer->filerStatus();
 }
 

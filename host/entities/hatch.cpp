@@ -5,11 +5,11 @@
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
 #include "host/entities/circle_arc.h"
+#include "host/entities/counted_lists.h"
 #include "host/entities/ellipse.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/plane_polyline.h"
-#include "host/filing/dwg_filer.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, L"HATCH")
@@ -382,17 +382,12 @@ void AcDbHatch::writeEdge(AcDbDwgFiler* filer, const Edge& edge) {
             } else if constexpr (std::is_same_v<T, AcGeNurbCurve2d>) {
                 const host::BSpline& c = e.nurbs();
                 filer->writeInt16(static_cast<Adesk::Int16>(c.degree));
-                for (const std::vector<double>* values : {&c.knots, &c.weights}) {
-                    filer->writeInt32(static_cast<Adesk::Int32>(values->size()));
-                    for (double v : *values)
-                        filer->writeDouble(v);
-                }
-                filer->writeInt32(static_cast<Adesk::Int32>(c.controlPoints.size()));
-                for (const AcGePoint3d& p : c.controlPoints)
-                    filer->writePoint2d(p.convert2d());
-                filer->writeInt32(static_cast<Adesk::Int32>(e.fitPoints().size()));
-                for (const AcGePoint2d& p : e.fitPoints())
-                    filer->writePoint2d(p);
+                for (const std::vector<double>* values : {&c.knots, &c.weights})
+                    host::writeCounted(filer, *values, [filer](double v) { filer->writeDouble(v); });
+                host::writeCounted(filer, c.controlPoints,
+                                   [filer](const AcGePoint3d& p) { filer->writePoint2d(p.convert2d()); });
+                host::writeCounted(filer, e.fitPoints(),
+                                   [filer](const AcGePoint2d& p) { filer->writePoint2d(p); });
             } else {
                 filer->writePoint2d(e.center());
                 filer->writeVector2d(e.majorAxis());
@@ -436,28 +431,23 @@ AcGeNurbCurve2d AcDbHatch::readSplineEdge(AcDbDwgFiler* filer) {
     Adesk::Int16 degree = 3;
     filer->readInt16(&degree);
     c.degree = degree;
-    auto count = [filer] {
-        Adesk::Int32 n = 0;
-        filer->readInt32(&n);
-        return filer->filerStatus() == Acad::eOk && n > 0 ? n : 0;
-    };
     for (std::vector<double>* values : {&c.knots, &c.weights})
-        for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        host::readCounted(filer, [&] {
             double v = 0;
             filer->readDouble(&v);
             values->push_back(v);
-        }
-    for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+        });
+    host::readCounted(filer, [&] {
         AcGePoint2d p;
         filer->readPoint2d(&p);
         c.controlPoints.emplace_back(p.x, p.y, 0);
-    }
+    });
     std::vector<AcGePoint2d> fit;
-    for (Adesk::Int32 i = 0, n = count(); i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         AcGePoint2d p;
         filer->readPoint2d(&p);
         fit.push_back(p);
-    }
+    });
     return AcGeNurbCurve2d(std::move(c), std::move(fit));
 }
 
@@ -476,37 +466,31 @@ Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
     readNormal(filer, m_normal);
     m_patternType = patternTypeOrDefault(type);
     m_style = styleOrDefault(style);
-    Adesk::Int32 loops = 0;
-    filer->readInt32(&loops);
     m_loops.clear();
-    for (Adesk::Int32 i = 0; i < loops && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         Loop loop;
-        Adesk::Int32 count = 0;
         filer->readInt32(&loop.type);
-        filer->readInt32(&count);
-        for (Adesk::Int32 k = 0; k < count && filer->filerStatus() == Acad::eOk; ++k) {
-            if (loop.isPolyline()) {
-                AcGePoint2d p;
-                double b = 0;
-                filer->readPoint2d(&p);
-                filer->readDouble(&b);
-                loop.vertices.push_back(p);
-                loop.bulges.push_back(b);
-                continue;
+        host::readCounted(filer, [&] {
+            if (!loop.isPolyline()) {
+                loop.edges.push_back(readEdge(filer));
+                return;
             }
-            loop.edges.push_back(readEdge(filer));
-        }
+            AcGePoint2d p;
+            double b = 0;
+            filer->readPoint2d(&p);
+            filer->readDouble(&b);
+            loop.vertices.push_back(p);
+            loop.bulges.push_back(b);
+        });
         filer->readIdList(loop.sources);
         m_loops.push_back(std::move(loop));
-    }
-    Adesk::Int32 seeds = 0;
-    filer->readInt32(&seeds);
+    });
     m_seeds.clear();
-    for (Adesk::Int32 i = 0; i < seeds && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         AcGePoint2d p;
         filer->readPoint2d(&p);
         m_seeds.push_back(p);
-    }
+    });
     return filer->filerStatus();
 }
 
@@ -522,8 +506,7 @@ Acad::ErrorStatus AcDbHatch::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeDouble(m_space);
     filer->writeDouble(m_elevation);
     filer->writeVector3d(m_normal);
-    filer->writeInt32(static_cast<Adesk::Int32>(m_loops.size()));
-    for (const Loop& loop : m_loops) {
+    host::writeCounted(filer, m_loops, [filer](const Loop& loop) {
         filer->writeInt32(loop.type);
         if (loop.isPolyline()) {
             filer->writeInt32(static_cast<Adesk::Int32>(loop.vertices.size()));
@@ -532,15 +515,11 @@ Acad::ErrorStatus AcDbHatch::dwgOutFields(AcDbDwgFiler* filer) const {
                 filer->writeDouble(loop.bulges[k]);
             }
         } else {
-            filer->writeInt32(static_cast<Adesk::Int32>(loop.edges.size()));
-            for (const Edge& edge : loop.edges)
-                writeEdge(filer, edge);
+            host::writeCounted(filer, loop.edges, [filer](const Edge& edge) { writeEdge(filer, edge); });
         }
         filer->writeIdList(loop.sources);
-    }
-    filer->writeInt32(static_cast<Adesk::Int32>(m_seeds.size()));
-    for (const AcGePoint2d& p : m_seeds)
-        filer->writePoint2d(p);
+    });
+    host::writeCounted(filer, m_seeds, [filer](const AcGePoint2d& p) { filer->writePoint2d(p); });
     return filer->filerStatus();
 }
 

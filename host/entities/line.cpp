@@ -99,7 +99,10 @@ Acad::ErrorStatus AcDbLine::subGetGripPoints(AcGePoint3dArray& points, AcDbIntAr
 Acad::ErrorStatus AcDbLine::subMoveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) {
     assertWriteEnabled();
     for (int i : indices)
-        (i == 0 ? m_start : m_end) += offset;
+        if (i == 0)
+            m_start += offset;
+        else if (i == 1)
+            m_end += offset;
     return Acad::eOk;
 }
 
@@ -108,7 +111,8 @@ Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* filer) {
     filer->readPoint3d(&m_start);
     filer->readPoint3d(&m_end);
     filer->readDouble(&m_thickness);
-    return filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const {
@@ -122,22 +126,11 @@ Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const {
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDbLine", [this](const resbuf& rb) {
-        switch (rb.restype) {
-        case 10:
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
+        if (rb.restype == 10)
             m_start = asPoint(rb);
-            break;
-        case 11:
+        else if (rb.restype == 11)
             m_end = asPoint(rb);
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
-            break;
-        case 210:
-            m_normal = asVector(rb);
-            break;
-        default:
-            break;
-        }
     });
 }
 

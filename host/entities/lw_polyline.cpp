@@ -4,8 +4,8 @@
 #include <cmath>
 #include <memory>
 
+#include "host/entities/counted_lists.h"
 #include "host/entities/plane_polyline.h"
-#include "host/filing/dwg_filer.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
@@ -449,17 +449,15 @@ Acad::ErrorStatus AcDbPolyline::subExplode(AcDbVoidPtrArray& entities) const {
 
 Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
     AcDbCurve::dwgInFields(filer);
-    Adesk::Int32 n = 0;
     filer->readBool(&m_closed);
     filer->readBool(&m_plinegen);
     filer->readDouble(&m_elevation);
     filer->readDouble(&m_thickness);
     filer->readDouble(&m_constantWidth);
     readNormal(filer, m_normal);
-    filer->readInt32(&n);
     m_vertices.clear();
     m_widths.clear();
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         Vertex v;
         Widths w;
         filer->readPoint2d(&v.point);
@@ -467,7 +465,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer) {
         filer->readDouble(&w.start);
         filer->readDouble(&w.end);
         insertVertex(numVerts(), v, w);
-    }
+    });
     return filer->filerStatus();
 }
 
@@ -495,6 +493,7 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
     m_vertices.clear();
     m_widths.clear();
     const Acad::ErrorStatus es = readSubclass(filer, L"AcDbPolyline", [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 90:
             // The count reserves the vertices at once (a growing list would hold its old and new copies
@@ -516,9 +515,6 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
         case 38:
             m_elevation = rb.resval.rreal;
             break;
-        case 39:
-            m_thickness = rb.resval.rreal;
-            break;
         case 10:
             insertVertex(numVerts(), {AcGePoint2d(rb.resval.rpoint[0], rb.resval.rpoint[1]), 0},
                          {m_constantWidth, m_constantWidth});
@@ -533,9 +529,6 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 42:
             if (!m_vertices.empty()) m_vertices.back().bulge = rb.resval.rreal;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;

@@ -65,7 +65,7 @@ Acad::ErrorStatus AcDbPoint::subMoveGripPointsAt(const AcDbIntArray& indices, co
 Acad::ErrorStatus AcDbPoint::dwgInFields(AcDbDwgFiler* filer) {
     AcDbEntity::dwgInFields(filer);
     filer->readPoint3d(&m_position);
-    filer->readVector3d(&m_normal);
+    readNormal(filer, m_normal);
     filer->readDouble(&m_thickness);
     return filer->readDouble(&m_rotation);
 }
@@ -81,22 +81,11 @@ Acad::ErrorStatus AcDbPoint::dwgOutFields(AcDbDwgFiler* filer) const {
 Acad::ErrorStatus AcDbPoint::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDbPoint", [this](const resbuf& rb) {
-        switch (rb.restype) {
-        case 10:
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
+        if (rb.restype == 10)
             m_position = asPoint(rb);
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
-            break;
-        case 210:
-            m_normal = asVector(rb);
-            break;
-        case 50:
+        else if (rb.restype == 50)
             m_rotation = rb.resval.rreal / host::kDegrees;
-            break;
-        default:
-            break;
-        }
     });
 }
 

@@ -2,9 +2,9 @@
 
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
+#include "host/entities/counted_lists.h"
 #include "host/entities/line.h"
 #include "host/entities/plane_polyline.h"
-#include "host/filing/dwg_filer.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDb2dPolyline, AcDbCurve, L"POLYLINE")
@@ -129,10 +129,7 @@ void VertexSequence::dwgOut(AcDbDwgFiler* filer) const {
         filer->writeHardOwnershipId(m_end);
         return;
     }
-    std::vector<AcDbVertex*> all = vertices();
-    filer->writeInt32(static_cast<Adesk::Int32>(all.size()));
-    for (AcDbVertex* v : all)
-        v->dwgOut(filer);
+    writeCounted(filer, vertices(), [filer](const AcDbVertex* v) { v->dwgOut(filer); });
 }
 
 void VertexSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* vertexClass) {
@@ -147,13 +144,11 @@ void VertexSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* vertexClass) {
         filer->readHardOwnershipId(&m_end);
         return;
     }
-    Adesk::Int32 n = 0;
-    filer->readInt32(&n);
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    readCounted(filer, [&] {
         auto* v = static_cast<AcDbVertex*>(vertexClass->create());
         v->dwgIn(filer);
         m_held.push_back(v);
-    }
+    });
 }
 
 } // namespace host
@@ -295,12 +290,10 @@ Acad::ErrorStatus AcDb2dPolyline::dwgOutFields(AcDbDwgFiler* filer) const {
 Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbCurve::dxfInFields(filer); es != Acad::eOk) return es;
     return readSubclass(filer, L"AcDb2dPolyline", [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 10:
             m_elevation = rb.resval.rpoint[2];
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
             break;
         case 40:
             m_startWidth = rb.resval.rreal;
@@ -317,9 +310,6 @@ Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer) {
             m_type = rb.resval.rint == 5   ? AcDb::k2dQuadSplinePoly
                      : rb.resval.rint == 6 ? AcDb::k2dCubicSplinePoly
                                            : m_type;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;

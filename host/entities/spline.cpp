@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/filing/dwg_filer.h"
+#include "host/entities/counted_lists.h"
 
 HOST_DEFINE_MEMBERS(AcDbSpline, AcDbCurve, L"SPLINE")
 
@@ -13,31 +13,21 @@ constexpr int kSamplesPerSpan = 32;
 constexpr double kOnCurve = 1e-6;
 
 void readPoints(AcDbDwgFiler* filer, std::vector<AcGePoint3d>& points) {
-    Adesk::Int32 n = 0;
-    filer->readInt32(&n);
     points.clear();
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         AcGePoint3d p;
         filer->readPoint3d(&p);
         points.push_back(p);
-    }
+    });
 }
 
 void readDoubles(AcDbDwgFiler* filer, std::vector<double>& values) {
-    Adesk::Int32 n = 0;
-    filer->readInt32(&n);
     values.clear();
-    for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
+    host::readCounted(filer, [&] {
         double v = 0;
         filer->readDouble(&v);
         values.push_back(v);
-    }
-}
-
-template <typename T, typename W> void writeAll(AcDbDwgFiler* filer, const std::vector<T>& values, W write) {
-    filer->writeInt32(static_cast<Adesk::Int32>(values.size()));
-    for (const T& v : values)
-        write(v);
+    });
 }
 } // namespace
 
@@ -181,10 +171,10 @@ Acad::ErrorStatus AcDbSpline::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writeVector3d(m_normal);
     auto real = [filer](double v) { filer->writeDouble(v); };
     auto point = [filer](const AcGePoint3d& p) { filer->writePoint3d(p); };
-    writeAll(filer, m_curve.knots, real);
-    writeAll(filer, m_curve.controlPoints, point);
-    writeAll(filer, m_curve.weights, real);
-    writeAll(filer, m_fitPoints, point);
+    host::writeCounted(filer, m_curve.knots, real);
+    host::writeCounted(filer, m_curve.controlPoints, point);
+    host::writeCounted(filer, m_curve.weights, real);
+    host::writeCounted(filer, m_fitPoints, point);
     return filer->filerStatus();
 }
 

@@ -15,8 +15,7 @@ AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId 
                    double rotation)
     : m_position(position), m_text(text ? text : L""), m_rotation(rotation) {
     if (height > 0) m_height = height;
-    if (auto* record = style.isValid() ? AcDbTextStyleTableRecord::cast(style.stub()->object) : nullptr)
-        m_style = record->name();
+    if (auto* record = host::objectOf<AcDbTextStyleTableRecord>(style)) m_style = record->name();
 }
 
 Acad::ErrorStatus AcDbText::setPosition(const AcGePoint3d& position) {
@@ -63,7 +62,7 @@ AcDbObjectId AcDbText::textStyle() const {
 }
 
 Acad::ErrorStatus AcDbText::setTextStyle(AcDbObjectId style) {
-    auto* record = style.isValid() ? AcDbTextStyleTableRecord::cast(style.stub()->object) : nullptr;
+    auto* record = host::objectOf<AcDbTextStyleTableRecord>(style);
     if (!record) return Acad::eInvalidInput;
     assertWriteEnabled();
     m_style = record->name();
@@ -153,6 +152,7 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer); es != Acad::eOk) return es;
     // Points are in the text's plane; the second marker holds the vertical alignment.
     auto take = [this](const resbuf& rb) {
+        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
         switch (rb.restype) {
         case 10:
             m_position = asPoint(rb);
@@ -165,9 +165,6 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 7:
             m_style = rb.resval.rstring;
-            break;
-        case 39:
-            m_thickness = rb.resval.rreal;
             break;
         case 40:
             m_height = rb.resval.rreal;
@@ -186,9 +183,6 @@ Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
             break;
         case 73:
             m_vertical = rb.resval.rint;
-            break;
-        case 210:
-            readNormal(rb, m_normal);
             break;
         default:
             break;

@@ -437,6 +437,32 @@ TEST(Setters, SizesAndScalesMustBePositive) {
     }
 }
 
+// Grips are the defining points in order: an index moves its own point alone, one that names no grip nothing.
+TEST(Grips, AnIndexMovesItsOwnPointAndNoOther) {
+    AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    AcDbPoint point(AcGePoint3d(2, 3, 0));
+    AcDbFace face(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(0, 1, 0));
+    AcDbPolyline lw;
+    lw.addVertexAt(0, AcGePoint2d(0, 0));
+    lw.addVertexAt(1, AcGePoint2d(1, 0));
+    const AcGeVector3d offset(0, 5, 0);
+    for (AcDbEntity* entity : std::initializer_list<AcDbEntity*>{&line, &point, &face, &lw}) {
+        AcGePoint3dArray before, after;
+        AcDbIntArray modes, ids;
+        ASSERT_EQ(entity->getGripPoints(before, modes, ids), Acad::eOk);
+        const int last = before.length() - 1;
+        AcDbIntArray indices;
+        for (int i : {-1, last + 1, last})
+            indices.append(i);
+        ASSERT_EQ(entity->moveGripPointsAt(indices, offset), Acad::eOk);
+        ASSERT_EQ(entity->getGripPoints(after, modes, ids), Acad::eOk);
+        ASSERT_EQ(after.length(), before.length());
+        for (int i = 0; i <= last; ++i)
+            EXPECT_TRUE(after[i].isEqualTo(i == last ? before[i] + offset : before[i]))
+                << entity->isA()->name() << " grip " << i;
+    }
+}
+
 TEST(Extents, CirclesAreExactAndBlockReferencesPlaceTheirBlock) {
     AcDbCircle circle(AcGePoint3d(1, 2, 3), AcGeVector3d(0, 1, 0), 2);
     AcDbExtents e;

@@ -1,6 +1,9 @@
 // Standard entities filed through the binary filer and through DXF files, and what is read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
@@ -9,6 +12,7 @@
 #include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
+#include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 #include "host/entities/text.h"
 #include "host/filing/dwg_filer.h"
@@ -43,6 +47,16 @@ template <typename T> T* openFirst(AcDbDatabase& db) {
         if (acdbOpenObject(entity, id, AcDb::kForRead) == Acad::eOk) return entity;
     }
     return nullptr;
+}
+
+// The normal of the entity of that class in model space.
+template <typename T> AcGeVector3d firstNormal(AcDbDatabase& db) {
+    T* entity = openFirst<T>(db);
+    EXPECT_NE(entity, nullptr) << host::toUtf8(T::desc()->name());
+    if (!entity) return {};
+    const AcGeVector3d normal = entity->normal();
+    entity->close();
+    return normal;
 }
 
 struct Sample : WorkingDatabase {
@@ -346,17 +360,35 @@ TEST(DxfFiles, NormalsAreReadAsUnitVectorsAndAZeroOneIsLeftOut) {
         "  0\nLWPOLYLINE\n100\nAcDbEntity\n  8\n0\n100\nAcDbPolyline\n 90\n1\n 70\n0\n"
         " 10\n1.0\n 20\n2.0\n210\n0.0\n220\n0.0\n230\n-2.0\n"
         "  0\nTEXT\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n0.0\n 20\n0.0\n 30\n0.0\n 40\n1.0\n"
-        "  1\nabc\n210\n0.0\n220\n0.0\n230\n0.0\n100\nAcDbText\n  0\nENDSEC\n  0\nEOF\n";
+        "  1\nabc\n210\n0.0\n220\n0.0\n230\n0.0\n100\nAcDbText\n"
+        "  0\nLINE\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"
+        " 11\n1.0\n 21\n0.0\n 31\n0.0\n210\n0.0\n220\n0.0\n230\n-2.0\n"
+        "  0\nPOINT\n100\nAcDbEntity\n  8\n0\n100\nAcDbPoint\n 10\n0.0\n 20\n0.0\n 30\n0.0\n"
+        "210\n0.0\n220\n0.0\n230\n0.0\n  0\nENDSEC\n  0\nEOF\n";
     AcDbDatabase db(false);
     ASSERT_EQ(host::readDxf(db, entities), Acad::eOk) << db.lastFileError();
-    AcDbPolyline* lw = openFirst<AcDbPolyline>(db);
-    ASSERT_NE(lw, nullptr);
-    EXPECT_EQ(lw->normal(), AcGeVector3d(0, 0, -1));
-    lw->close();
-    AcDbText* text = openFirst<AcDbText>(db);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->normal(), AcGeVector3d::kZAxis);
-    text->close();
+    EXPECT_EQ(firstNormal<AcDbPolyline>(db), AcGeVector3d(0, 0, -1));
+    EXPECT_EQ(firstNormal<AcDbText>(db), AcGeVector3d::kZAxis);
+    EXPECT_EQ(firstNormal<AcDbLine>(db), AcGeVector3d(0, 0, -1));
+    EXPECT_EQ(firstNormal<AcDbPoint>(db), AcGeVector3d::kZAxis);
+}
+
+// A binary file's normal of zero length: refused, naming it, as for every entity lying in a plane.
+TEST(BinaryFiling, LinesAndPointsRefuseANormalWithoutADirection) {
+    AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 2, 3));
+    AcDbPoint point(AcGePoint3d(1, 2, 3));
+    // Where the normal's three doubles stand, counted back from the end of each one's fields.
+    for (auto [entity, fromEnd] : {std::pair<AcDbEntity*, long>{&line, 24}, {&point, 40}}) {
+        host::DwgMemoryFiler out(AcDb::kFileFiler, nullptr);
+        ASSERT_EQ(entity->dwgOutFields(&out), Acad::eOk);
+        std::vector<std::uint8_t> bytes = out.bytes();
+        std::fill_n(bytes.end() - fromEnd, 24, std::uint8_t(0));
+        AcDbEntity* read = AcDbEntity::cast(entity->isA()->create());
+        host::DwgMemoryFiler in(AcDb::kFileFiler, nullptr, bytes);
+        EXPECT_EQ(read->dwgInFields(&in), Acad::eInvalidInput) << host::toUtf8(entity->isA()->name());
+        EXPECT_NE(in.fault().find("a normal without a direction"), std::string::npos) << in.fault();
+        delete read;
+    }
 }
 
 TEST(DxfFiles, LightweightWidthsAndVertexCountsReadAsTheFileHasThem) {
