@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "cadutil/database/spaces.h"
 #include "entity/core/poly_classes.h"
 #include "entity/snaps/osnap_request.h"
 #include "host/db/database.h"
-#include "host/db/symbol_tables.h"
 #include "host/editor/documents.h"
 #include "host/editor/editor_reset.h"
 #include "host/input/input_queue.h"
@@ -38,11 +38,8 @@ struct Drawing {
         auto* poly = new PolyArc3D;
         for (int i = 0; i < kVertices; ++i)
             poly->A()->pt = vertexPoint(i);
-        AcDbBlockTableRecord* model = nullptr;
-        acdbOpenObject(model, db->modelSpaceId(), AcDb::kForWrite);
-        model->appendAcDbEntity(id, poly);
+        appendEntityToSpace(id, poly, 1, db.get());
         poly->close();
-        model->close();
     }
     ~Drawing() {
         host::resetEditor();

@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "cadutil/database/spaces.h"
 #include "entity/core/poly_classes.h"
 #include "host/db/database.h"
-#include "host/db/symbol_tables.h"
 #include "host/lisp/lisp_functions.h"
 #include "host/lisp/lisp_value.h"
 #include "plugin/app/lisp_table.h"
@@ -43,11 +43,8 @@ struct Drawing {
             v->tef1 = static_cast<signed char>(i % 7);
             v->i40 = i % 3 == 0 ? 30000 : 0;
         }
-        AcDbBlockTableRecord* model = nullptr;
-        acdbOpenObject(model, db->modelSpaceId(), AcDb::kForWrite);
-        model->appendAcDbEntity(id, poly);
+        appendEntityToSpace(id, poly, 1, db.get());
         poly->close();
-        model->close();
     }
     ~Drawing() {
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);

@@ -16,3 +16,10 @@ function(zorta_add_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 600
                          ENVIRONMENT "ZORTA_NAMESPACE=${ZORTA_BUILD_TAG}_${name}_;XDG_CONFIG_HOME=${hives}/user;ZORTA_MACHINE_REGISTRY=${hives}/machine;${ARG_ENV}")
 endfunction()
+
+# zorta_add_test_module(<name> <files...>)
+# A module that tests load into the host, with the version handshake that every such module answers.
+function(zorta_add_test_module name)
+    add_library(${name} MODULE ${ARGN} ${CMAKE_SOURCE_DIR}/tests/support/test_module_entry.cpp)
+    target_link_libraries(${name} PRIVATE host)
+endfunction()

@@ -4,27 +4,17 @@
 // at the front of the queue the box answers the way that changes the least: Cancel when it has that button,
 // No for Yes/No, OK for a box with OK alone.
 #include "host/rx/adesk.h"
+#include "platform/ui/message_box.h"
 
-constexpr unsigned MB_OK = 0x0;
-constexpr unsigned MB_OKCANCEL = 0x1;
-constexpr unsigned MB_ABORTRETRYIGNORE = 0x2;
-constexpr unsigned MB_YESNOCANCEL = 0x3;
-constexpr unsigned MB_YESNO = 0x4;
-constexpr unsigned MB_RETRYCANCEL = 0x5;
-constexpr unsigned MB_ICONSTOP = 0x10;
-constexpr unsigned MB_ICONQUESTION = 0x20;
-constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-constexpr unsigned MB_ICONINFORMATION = 0x40;
-constexpr unsigned MB_SETFOREGROUND = 0x10000;
-constexpr unsigned MB_TOPMOST = 0x40000;
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDABORT = 3;
-constexpr int IDRETRY = 4;
-constexpr int IDIGNORE = 5;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
+// The platform's styles and answers, named without a namespace as module code names them.
+using platform::IDOK, platform::IDCANCEL, platform::IDABORT, platform::IDRETRY, platform::IDIGNORE,
+    platform::IDYES, platform::IDNO;
+using platform::MB_OK, platform::MB_OKCANCEL, platform::MB_ABORTRETRYIGNORE, platform::MB_YESNOCANCEL,
+    platform::MB_YESNO, platform::MB_RETRYCANCEL, platform::MB_ICONQUESTION, platform::MB_ICONINFORMATION,
+    platform::MB_SETFOREGROUND, platform::MB_TOPMOST;
+// The same icons under their other names.
+constexpr unsigned MB_ICONSTOP = platform::MB_ICONERROR;
+constexpr unsigned MB_ICONEXCLAMATION = platform::MB_ICONWARNING;
 
 // The button chosen. An answer naming a button the box does not have is refused with a message, and the
 // box answers as without one.

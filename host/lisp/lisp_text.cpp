@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -14,6 +15,24 @@ namespace {
 // Lists and quotes nest this deep at most: the reader, the evaluator and the printer recurse once per level,
 // and text nested deeper (a runaway script, a hostile file) would overflow the stack.
 constexpr int kMaxNesting = 2000;
+
+// The control characters a string writes as a backslash and a letter, so that reading gives back what
+// printing wrote; other control characters are written in octal. The reader takes "\e" (escape) as well.
+struct LetterEscape {
+    wchar_t letter;
+    wchar_t character;
+};
+constexpr LetterEscape kLetterEscapes[] = {{L'n', L'\n'}, {L'r', L'\r'}, {L't', L'\t'}};
+
+const LetterEscape* escapeNamed(wchar_t letter) {
+    auto it = std::ranges::find(kLetterEscapes, letter, &LetterEscape::letter);
+    return it == std::end(kLetterEscapes) ? nullptr : it;
+}
+
+const LetterEscape* escapeFor(wchar_t character) {
+    auto it = std::ranges::find(kLetterEscapes, character, &LetterEscape::character);
+    return it == std::end(kLetterEscapes) ? nullptr : it;
+}
 
 class Reader {
 public:
@@ -108,28 +127,17 @@ private:
             }
             if (atEnd()) throw LispError("chaîne mal formée en entrée");
             wchar_t e = m_text[m_pos++];
-            switch (e) {
-            case L'n':
-                s += L'\n';
-                break;
-            case L'r':
-                s += L'\r';
-                break;
-            case L't':
-                s += L'\t';
-                break;
-            case L'e':
+            if (const LetterEscape* named = escapeNamed(e)) {
+                s += named->character;
+            } else if (e == L'e') {
                 s += L'\x1b';
-                break;
-            default:
-                if (e >= L'0' && e <= L'7') {
-                    int code = e - L'0';
-                    for (int i = 0; i < 2 && peek() >= L'0' && peek() <= L'7'; ++i)
-                        code = code * 8 + (m_text[m_pos++] - L'0');
-                    s += static_cast<wchar_t>(code);
-                } else {
-                    s += e;
-                }
+            } else if (e >= L'0' && e <= L'7') {
+                int code = e - L'0';
+                for (int i = 0; i < 2 && peek() >= L'0' && peek() <= L'7'; ++i)
+                    code = code * 8 + (m_text[m_pos++] - L'0');
+                s += static_cast<wchar_t>(code);
+            } else {
+                s += e;
             }
         }
     }
@@ -185,30 +193,18 @@ private:
 std::wstring quoted(const std::wstring& s) {
     std::wstring out = L"\"";
     for (wchar_t c : s) {
-        switch (c) {
-        case L'"':
-            out += L"\\\"";
-            break;
-        case L'\\':
-            out += L"\\\\";
-            break;
-        case L'\n':
-            out += L"\\n";
-            break;
-        case L'\r':
-            out += L"\\r";
-            break;
-        case L'\t':
-            out += L"\\t";
-            break;
-        default:
-            if (c < 32) {
-                wchar_t octal[5] = {L'\\', wchar_t(L'0' + (c >> 6)), wchar_t(L'0' + ((c >> 3) & 7)),
-                                    wchar_t(L'0' + (c & 7)), 0};
-                out += octal;
-            } else {
-                out += c;
-            }
+        if (c == L'"' || c == L'\\') {
+            out += L'\\';
+            out += c;
+        } else if (const LetterEscape* named = escapeFor(c)) {
+            out += L'\\';
+            out += named->letter;
+        } else if (c < 32) {
+            wchar_t octal[5] = {L'\\', wchar_t(L'0' + (c >> 6)), wchar_t(L'0' + ((c >> 3) & 7)),
+                                wchar_t(L'0' + (c & 7)), 0};
+            out += octal;
+        } else {
+            out += c;
         }
     }
     return out + L"\"";

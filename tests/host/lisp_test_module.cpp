@@ -5,17 +5,14 @@
 
 #include "host/editor/acut.h"
 #include "host/lisp/lisp_functions.h"
-#include "host/rx/dynamic_linker.h"
-#include "host/rx/rx_app.h"
 #include "host/rx/target_host.h"
+#include "tests/support/test_module_entry.h"
 
 namespace {
 
 enum Function { kEcho, kTypes, kHello, kFail };
-const struct {
-    const ACHAR* name;
-    Function code;
-} functions[] = {{L"ECHO", kEcho}, {L"TYPES", kTypes}, {L"C:HELLO", kHello}, {L"FAIL", kFail}};
+const testing_support::LispFunction functions[] = {
+    {L"ECHO", kEcho}, {L"TYPES", kTypes}, {L"C:HELLO", kHello}, {L"FAIL", kFail}};
 
 std::vector<short> typesSeen;
 
@@ -38,44 +35,25 @@ void types() {
     acutRelRb(head);
 }
 
-} // namespace
-
-extern "C" int acrxGetApiVersion() {
-    return host::target::kFacts.apiVersion;
+bool call(int code) {
+    switch (code) {
+    case kEcho:
+        echo();
+        return true;
+    case kTypes:
+        types();
+        return true;
+    case kHello:
+        acutPrintf(L"\nHello");
+        acedRetVoid();
+        return true;
+    default:
+        return false;
+    }
 }
 
+} // namespace
+
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void* appId) {
-    switch (message) {
-    case AcRx::kInitAppMsg:
-        acrxUnlockApplication(appId);
-        acrxDynamicLinker->registerAppMDIAware(appId);
-        break;
-    case AcRx::kLoadDwgMsg:
-        for (const auto& f : functions)
-            acedDefun(f.name, f.code);
-        break;
-    case AcRx::kUnloadDwgMsg:
-        for (const auto& f : functions)
-            acedUndef(f.name, f.code);
-        break;
-    case AcRx::kInvkSubrMsg:
-        switch (acedGetFunCode()) {
-        case kEcho:
-            echo();
-            break;
-        case kTypes:
-            types();
-            break;
-        case kHello:
-            acutPrintf(L"\nHello");
-            acedRetVoid();
-            break;
-        default:
-            return AcRx::kRetError;
-        }
-        return AcRx::AppRetCode(RSRSLT);
-    default:
-        break;
-    }
-    return AcRx::kRetOK;
+    return testing_support::answerLispModule(message, appId, functions, call);
 }

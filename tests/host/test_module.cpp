@@ -42,10 +42,6 @@ void addPoint() {
 
 } // namespace
 
-extern "C" int acrxGetApiVersion() {
-    return host::target::kFacts.apiVersion;
-}
-
 extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode message, void* appId) {
     switch (message) {
     case AcRx::kInitAppMsg:
