@@ -7,6 +7,13 @@
 
 namespace poly_segments {
 
+// A straight segment of plan length h in 3-D between heights az and bz; as dist3dTo, a height of exactly 0
+// on either end stands for none.
+inline double withHeights(double h, double az, double bz) {
+    const double dz = (az != 0 && bz != 0) ? az - bz : 0;
+    return dz == 0 ? h : std::sqrt(h * h + dz * dz);
+}
+
 // From v to w with v's bulge, or as a chord: in plan, or in 3-D where both ends have a height.
 inline double length(const P_Vertex* v, const P_Vertex* w, bool in3d, bool asChord = false) {
     const double bulge = asChord ? 0.0 : double(v->bulge);
@@ -14,14 +21,8 @@ inline double length(const P_Vertex* v, const P_Vertex* w, bool in3d, bool asCho
     // coordinates read one by one, so that no point is copied out of the packed node.
     const double ax = v->pt.x;
     const double bx = w->pt.x;
-    if (bulge == 0 && in3d) {
-        // As dist3dTo: a height of exactly 0 on either end stands for none.
-        const double h = geometry::planLength(bx - ax, w->pt.y - v->pt.y);
-        const double az = v->pt.z;
-        const double bz = w->pt.z;
-        const double dz = (az != 0 && bz != 0) ? az - bz : 0;
-        return dz == 0 ? h : std::sqrt(h * h + dz * dz);
-    }
+    if (bulge == 0 && in3d)
+        return withHeights(geometry::planLength(bx - ax, w->pt.y - v->pt.y), v->pt.z, w->pt.z);
     if (bulge == 0 && ax != _RVIDE && bx != _RVIDE) return geometry::planLength(bx - ax, w->pt.y - v->pt.y);
     const CPoint3d a = v->pt;
     const CPoint3d b = w->pt;

@@ -17,14 +17,10 @@ template <bool In3d>
     const double dx = w->pt.x - v->pt.x;
     const double dy = w->pt.y - v->pt.y;
     const double h = std::sqrt(dx * dx + dy * dy + zCheck);
-    if constexpr (!In3d) {
+    if constexpr (!In3d)
         return h;
-    } else {
-        const double az = v->pt.z;
-        const double bz = w->pt.z;
-        const double dz = (az != 0 && bz != 0) ? az - bz : 0;
-        return dz == 0 ? h : std::sqrt(h * h + dz * dz);
-    }
+    else
+        return poly_segments::withHeights(h, v->pt.z, w->pt.z);
 }
 
 // The whole length of a list of plain vertices, summed in the careful walk's order, so that where it answers
