@@ -61,7 +61,7 @@ int setResult(resbuf* chain) {
 // Never throws: it answers modules.
 int setValue(const LispValue& v) {
     try {
-        return setResult(toResbufs({v}));
+        return setResult(toResbufs({v}, GroupMismatch::PassedAsList));
     } catch (const LispError&) {
         return RTERROR;
     }
@@ -77,7 +77,7 @@ LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue
     auto it = definitions().find(key(name.c_str()));
     if (it == definitions().end()) throw LispError("fonction inconnue: " + toUtf8(key(name.c_str())));
     Definition d = it->second;
-    frames().push_back({d.code, toResbufs(args)});
+    frames().push_back({d.code, toResbufs(args, GroupMismatch::PassedAsList)});
     struct Pop {
         ~Pop() {
             acutRelRb(frames().back().args);
@@ -203,7 +203,7 @@ int acedInvoke(const resbuf* args, resbuf** result) {
     if (!args || args->restype != RTSTR || !args->resval.rstring) return RTERROR;
     try {
         LispValue value = callLispFunction(args->resval.rstring, fromResbufs(args->rbnext));
-        if (result) *result = toResbufs({value});
+        if (result) *result = toResbufs({value}, GroupMismatch::PassedAsList);
         return RTNORM;
     } catch (const LispError&) {
         return RTERROR;

@@ -70,6 +70,11 @@ public:
         m_tail = &rb->rbnext;
         return rb;
     }
+    void append(resbuf* chain) {
+        *m_tail = chain;
+        while (*m_tail)
+            m_tail = &(*m_tail)->rbnext;
+    }
     resbuf* take() {
         resbuf* head = m_head;
         m_head = nullptr;
@@ -100,7 +105,7 @@ std::string describe(const LispValue& pair) {
     return s;
 }
 
-bool addGroup(ChainBuilder& out, const LispValue& v);
+bool addGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch);
 
 bool isApplicationData(const LispValue& v) {
     return v.kind == LispValue::List && !v.dotted && !v.items.empty() && v.items[0].kind == LispValue::String;
@@ -108,7 +113,7 @@ bool isApplicationData(const LispValue& v) {
 
 // Extended data (-3 ("APP" (1000 . "text") ...) ...): -3, then each application's name (1001) and groups;
 // false when `v` does not have that shape.
-bool addExtendedData(ChainBuilder& out, const LispValue& v) {
+bool addExtendedData(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
     if (v.items.size() < 2 || !std::all_of(v.items.begin() + 1, v.items.end(), isApplicationData))
         return false;
     out.add(-3);
@@ -116,16 +121,31 @@ bool addExtendedData(ChainBuilder& out, const LispValue& v) {
         const LispValue& app = v.items[i];
         out.add(1001)->resval.rstring = acutNewString(app.items[0].text.c_str());
         for (std::size_t j = 1; j < app.items.size(); ++j)
-            if (!addGroup(out, app.items[j])) throw LispError("groupe DXF incorrect: (-3 ...)");
+            if (!addGroup(out, app.items[j], mismatch)) throw LispError("groupe DXF incorrect: (-3 ...)");
     }
     return true;
 }
 
-// The group (code . value), or (code x y z), as one result buffer; false when it is not such a group.
-bool addGroup(ChainBuilder& out, const LispValue& v) {
+bool addSuitedGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch);
+
+// The group (code . value), or (code x y z), as one result buffer; false when it is not such a group, or
+// when its value does not suit its code and the mismatch passes it on as a list.
+bool addGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
+    if (mismatch == GroupMismatch::Fails) return addSuitedGroup(out, v, mismatch);
+    ChainBuilder group;
+    try {
+        if (!addSuitedGroup(group, v, mismatch)) return false;
+    } catch (const LispError&) {
+        return false;
+    }
+    out.append(group.take());
+    return true;
+}
+
+bool addSuitedGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
     if (v.kind != LispValue::List || v.items.empty() || v.items[0].kind != LispValue::Integer) return false;
     long long code = v.items[0].integer;
-    if (code == -3 && !v.dotted) return addExtendedData(out, v);
+    if (code == -3 && !v.dotted) return addExtendedData(out, v, mismatch);
     if (code >= 5000 || code < -5 || code > 1071) return false;
     short type = resbufValueType(static_cast<int>(code));
     if (!v.dotted) {
@@ -178,7 +198,7 @@ bool addGroup(ChainBuilder& out, const LispValue& v) {
     return true;
 }
 
-void add(ChainBuilder& out, const LispValue& v) {
+void add(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
     switch (v.kind) {
     case LispValue::Nil:
         out.add(RTNIL);
@@ -211,11 +231,11 @@ void add(ChainBuilder& out, const LispValue& v) {
             out.add(RTNIL);
         } else if (isPoint(v)) {
             setPoint(out.add(v.items.size() == 3 ? RT3DPOINT : RTPOINT), v.items);
-        } else if (!addGroup(out, v)) {
+        } else if (!addGroup(out, v, mismatch)) {
             out.add(RTLB);
             for (std::size_t i = 0; i < v.items.size(); ++i) {
                 if (v.dotted && i + 1 == v.items.size()) out.add(RTDOTE);
-                add(out, v.items[i]);
+                add(out, v.items[i], mismatch);
             }
             out.add(RTLE);
         }
@@ -333,10 +353,10 @@ LispValue readOne(const resbuf*& rb) {
 
 } // namespace
 
-resbuf* toResbufs(const std::vector<LispValue>& values) {
+resbuf* toResbufs(const std::vector<LispValue>& values, GroupMismatch mismatch) {
     ChainBuilder out;
     for (const LispValue& v : values)
-        add(out, v);
+        add(out, v, mismatch);
     return out.take();
 }
 

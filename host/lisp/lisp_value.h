@@ -45,9 +45,13 @@ struct LispError : std::runtime_error {
 // `args` has between `least` and `most` of them.
 void checkArity(const std::vector<LispValue>& args, std::size_t least, std::size_t most);
 
-// The result-buffer form of a sequence of values (each value one after the other). Throws LispError for an
-// association whose value does not suit its group code.
-resbuf* toResbufs(const std::vector<LispValue>& values);
+// What becomes of an association whose value does not suit its group code: an error where the host reads
+// it as entity data, a plain list of its own items where it travels to or from a module's function as a
+// value (the function judges its arguments).
+enum class GroupMismatch { Fails, PassedAsList };
+
+// The result-buffer form of a sequence of values (each value one after the other).
+resbuf* toResbufs(const std::vector<LispValue>& values, GroupMismatch mismatch = GroupMismatch::Fails);
 // The values a chain holds.
 std::vector<LispValue> fromResbufs(const resbuf* chain);
 // The value that a chain returned by a function stands for: nothing is nil, one value is itself, several

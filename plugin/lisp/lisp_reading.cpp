@@ -18,16 +18,30 @@ bool nextPlainName(Adesk::Int64& word) {
     return nextEntityName(name) && decodeVName(name, word, node) == kPlainName;
 }
 
+namespace {
+
+// Whether every item after the head is a DXF group: a nested list, whatever it holds, is not one.
+bool onlyGroupsAfter(const resbuf* head) {
+    for (const resbuf* rb = head->rbnext; rb; rb = rb->rbnext)
+        if (rb->restype >= RTNONE) return false;
+    return true;
+}
+
+} // namespace
+
 GroupListArgument::GroupListArgument() {
     resbuf* rb = g_lispCall.args;
     const bool wrapped = rb && rb->restype == RTLB;
     if (wrapped) rb = rb->rbnext;
     if (!rb || rb->restype != -1) return;
-    m_head = rb;
-    if (!wrapped) return;
+    if (wrapped) cutAtClosingBracket(rb);
+    if (onlyGroupsAfter(rb)) m_head = rb;
+}
+
+void GroupListArgument::cutAtClosingBracket(resbuf* first) {
     // The list ends at the bracket that closes the outer one; nested lists inside it are items.
     int depth = 0;
-    for (resbuf* item = rb; item->rbnext; item = item->rbnext) {
+    for (resbuf* item = first; item->rbnext; item = item->rbnext) {
         const short next = item->rbnext->restype;
         if (next == RTLB) ++depth;
         if (next == RTLE && depth-- == 0) {

@@ -8,7 +8,7 @@ bool nextEntityName(ads_name name);
 bool nextPlainName(Adesk::Int64& word);
 // The list argument of ZOR_VMOD and ZOR_VADD (an outer list unwrapped): the chain from its (-1 . name)
 // group to its last item, cut from what follows for as long as this object lives. Null head when the
-// argument is no such list.
+// argument is no such list, or when one of its items is not a DXF group (a value of the wrong type).
 class GroupListArgument {
 public:
     GroupListArgument();
@@ -19,6 +19,8 @@ public:
     resbuf* head() const { return m_head; }
 
 private:
+    void cutAtClosingBracket(resbuf* first);
+
     resbuf* m_head = nullptr;
     resbuf* m_last = nullptr; // the item whose link was cut
     resbuf* m_rest = nullptr; // what followed it

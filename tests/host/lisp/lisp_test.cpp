@@ -103,6 +103,9 @@ TEST(Lisp, ValuesTravelToTheApplicationAndBack) {
     std::wstring xdata = L"(-3 (\"ZORTA\" (1000 . \"REF=12\") (1070 . 3)) (\"DWX\" (1040 . 0.5)))";
     EXPECT_EQ(s.eval(L"(echo '" + xdata + L")"), xdata);
     EXPECT_EQ(s.eval(L"(types)"), L"(-3 1001 1000 1070 1001 1040)") << "extended data as in entity lists";
+    EXPECT_EQ(s.eval(L"(echo '(8 . 1) '(10 . \"x\"))"), L"((8 . 1) (10 . \"x\"))");
+    EXPECT_EQ(s.eval(L"(types)"), L"(5016 5003 5018 5003 5017 5016 5003 5018 5005 5017)")
+        << "a group whose value does not suit its code travels as a list of its own items";
     EXPECT_EQ(s.eval(L"(echo 1 \"two\")"), L"(1 \"two\")") << "several values make a list";
     EXPECT_EQ(s.eval(L"(echo)"), L"nil");
 }
@@ -111,7 +114,7 @@ TEST(Lisp, ErrorsAreShownAsTheConsoleShowsThem) {
     LispSession s;
     EXPECT_EQ(s.eval(L"(nosuch 1)"), L"; erreur: fonction inconnue: NOSUCH");
     EXPECT_EQ(s.eval(L"(fail)"), L"; erreur: FAIL a échoué");
-    EXPECT_EQ(s.eval(L"(echo '(8 . 1))"), L"; erreur: groupe DXF incorrect: (8 . ...)");
+    EXPECT_EQ(s.eval(L"(entmod '((8 . 1)))"), L"; erreur: groupe DXF incorrect: (8 . ...)");
     EXPECT_EQ(s.eval(L"(car 5)"), L"; erreur: type d'argument incorrect: consp 5");
     EXPECT_EQ(s.eval(L"(setq a)"), L"; erreur: nombre d'arguments insuffisants");
     EXPECT_EQ(s.eval(L"(echo 1"), L"; erreur: liste mal formée en entrée");

@@ -26,7 +26,7 @@ inline LispValue callLisp(const wchar_t* function, const std::vector<LispValue>&
     while (g_LispFuncTable[code].name && std::wcscmp(g_LispFuncTable[code].name, function) != 0)
         ++code;
     EXPECT_TRUE(g_LispFuncTable[code].name) << "no LISP function of that name";
-    resbuf* chain = host::toResbufs(args);
+    resbuf* chain = host::toResbufs(args, host::GroupMismatch::PassedAsList);
     LispValue value = host::answerCall(code, chain, [] { invokeLispFunction(); });
     acutRelRb(chain);
     return value;

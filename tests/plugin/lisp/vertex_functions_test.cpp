@@ -169,8 +169,9 @@ TEST_F(VertexFunctions, BadArgumentsGiveNilSilentlyAndChangeNothing) {
     const std::wstring transcript = host::commandLineTranscript();
     const LispValue v = vertex(1);
     const LispValue line = nameOf(session.addEntity(new AcDbLine({0, 0, 0}, {1, 1, 0})));
-    const LispValue groupsThatDoNotFit[] = {group(39, real(1e9)), group(40, real(-1e300)),
-                                            group(42, real(std::nan(""))), pointGroup(10, 0, INFINITY, 0)};
+    const LispValue groupsThatDoNotFit[] = {group(39, real(1e9)),          group(40, real(-1e300)),
+                                            group(42, real(std::nan(""))), pointGroup(10, 0, INFINITY, 0),
+                                            group(10, text(L"bad")),       group(42, text(L"x"))};
     for (const LispValue& bad : groupsThatDoNotFit) {
         EXPECT_TRUE(callLisp(L"ZOR_VMOD", {list({group(-1, v), group(71, integer(7)), bad})}).isNil());
         EXPECT_TRUE(callLisp(L"ZOR_VADD", {list({group(-1, poly), pointGroup(10, 5, 5, 5), bad})}).isNil());
