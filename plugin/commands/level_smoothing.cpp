@@ -44,10 +44,11 @@ void averageLevels(CPolyArc3D& poly, int count) {
 int c_LisseCNiv() {
     setCmdHelp(L"", L"ID_Z3D_LISSENIV", nullptr);
     cmdprintf("\nMoyenne les XYZ de points pour lisser ");
-    int& count = command_state::g_averagingCount;
+    int count = command_state::g_averagingCount;
     if (geti_def("Nombre de point \xe0 Moyenner (4= 2 arri\xe8re et 1 Avant", &count) == RTCAN) return 0;
-    // A window of no point has no mean.
+    // A window of no point has no mean, nor is it worth remembering.
     if (count < 1) return 0;
+    command_state::g_averagingCount = count;
     PolylineBatch batch;
     if (!batch.select()) return 0;
     const int done = batch.forEach([&](CPolyArc3D& poly) { averageLevels(poly, count); });

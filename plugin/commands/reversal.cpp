@@ -33,9 +33,8 @@ int c_inv_qpoly() {
     batch.forEach([&](CPolyArc3D& poly) {
         if ((wanted == L'I' || turnsWrongWay(poly, wanted)) && poly.einvsens(1, nullptr, nullptr)) ++reversed;
     });
-    if (reversed)
-        cmdprintf("\n %d Polylignes Invers\xe9"
-                  "es ",
-                  reversed);
+    cmdprintf("\n %d Polylignes Invers\xe9"
+              "es ",
+              reversed);
     return 0;
 }

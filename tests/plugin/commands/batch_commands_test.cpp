@@ -225,7 +225,7 @@ TEST(ReversalCommand, ReversesAllOrOnlyClosedOutlinesTurningTheOtherWay) {
     s.type({L"ZOR_PINV", L"T", L"@select all", L""});
     host::runCommandLine();
     EXPECT_EQ(pointsOf(open), openPoints);
-    EXPECT_EQ(shown(L"Polylignes Inversées"), 0) << "nothing reversed, nothing counted";
+    EXPECT_EQ(shown(L" 0 Polylignes Inversées"), 1) << "nothing reversed, and said so";
     CommandSession::read(clockwise, [](const CPolyArc3D& poly) {
         EXPECT_TRUE(poly.isClosed()) << "its repeated end closed it";
         EXPECT_GT(poly.getArea(nullptr), 0);
