@@ -143,7 +143,8 @@ bool PolyArc3D::subWorldDraw(AcGiWorldDraw* draw) {
         return true;
     }
     DrawingCall call(type);
-    if (!H()) return true;
+    // A vertex that is not finite has no place in a view, a proxy picture or an explosion: nothing is drawn.
+    if (!H() || !hasSoundVertices()) return true;
     switch (type) {
     case kAcGiForExplode:
         if (GetCount() >= 2) drawForExplode(*this, draw);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "cadutil/database/host_variables.h"
@@ -12,6 +13,7 @@
 #include "host/graphics/graphics_recorder.h"
 #include "host/selection/pick_box.h"
 #include "tests/entity/poly_test_support.h"
+#include "tests/host/editor_test_support.h"
 
 using host::PrimitiveKind;
 using poly_test::append;
@@ -209,6 +211,19 @@ TEST_F(Drawing, DegenerateArcIsDrawnStraightAndTheVertexKept) {
     ASSERT_EQ(drawn.size(), 1u);
     EXPECT_EQ(drawn[0].points.size(), 2u);
     EXPECT_EQ(double(poly.H()->bulge), 1e-12);
+}
+
+TEST_F(Drawing, APolylineWithAVertexNotFiniteDrawsNothingAndSaysNothing) {
+    host::test::EditorSession session;
+    poly_drawing::g_drawFlag = poly_drawing::kDrawProxy;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    append(poly, {0, 0, 0}, {.bulge = 0.5});
+    append(poly, {10, 0, 0});
+    append(poly, {nan, 5, 0});
+    append(poly, {20, 0, std::numeric_limits<double>::infinity()});
+    for (AcGiRegenType type : {kAcGiStandardDisplay, kAcGiSaveWorldDrawForProxy, kAcGiForExplode})
+        EXPECT_TRUE(draw(type).empty()) << type;
+    EXPECT_EQ(session.transcript(), L"");
 }
 
 } // namespace
