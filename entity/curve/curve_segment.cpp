@@ -35,4 +35,18 @@ double arcFraction(const CArc3d& segment, double bearing) {
     return turn <= std::fabs(swept) ? turn / std::fabs(swept) : -1;
 }
 
+std::array<double, 2> arcExtremeFractions(const CArc3d& segment, const CPoint3d& direction) {
+    // Along the direction the arc reads M cos(b - a) + climb * f, with b = b0 + swept * f its bearing from
+    // the centre: its slope vanishes where sin(b - a) = climb / (M * swept).
+    const double swept = segment.acentre();
+    const double reach = segment.radius * std::hypot(direction.x, direction.y);
+    const double climb = direction.z * (segment.end.z - segment.start.z);
+    if (reach * std::fabs(swept) < 1e-300) return {-1, -1};
+    const double sine = climb / (reach * swept);
+    if (std::fabs(sine) > 1) return {-1, -1};
+    const double a = std::atan2(direction.y, direction.x);
+    const double turn = std::asin(sine);
+    return {arcFraction(segment, a + turn), arcFraction(segment, a + _200rd - turn)};
+}
+
 } // namespace poly_curve

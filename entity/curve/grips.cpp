@@ -28,15 +28,12 @@ Acad::ErrorStatus CPolyArc3D::subGetGeomExtents(AcDbExtents& extents) const {
         extents.addPoint(WorldPoint(v));
         const P_Vertex* w = N(const_cast<P_Vertex*>(v));
         if (!w || double(v->bulge) == 0) continue;
-        // An arc reaches furthest along a world axis where its circle does, when it gets there.
+        // Between its ends an arc reaches furthest along a world axis where its slope along it vanishes.
         const CArc3d segment(v, w->pt);
         for (int axis = 0; axis < 3; ++axis) {
             CPoint3d direction(axis == 0, axis == 1, axis == 2);
             if (m_pNormal) m_pNormal->ApplyRot(&direction);
-            if (direction.dist2d() < 1e-12) continue;
-            const double bearing = std::atan2(direction.y, direction.x);
-            for (double side : {bearing, bearing + std::numbers::pi}) {
-                const double f = poly_curve::arcFraction(segment, side);
+            for (double f : poly_curve::arcExtremeFractions(segment, direction)) {
                 if (f < 0) continue;
                 const CPoint3d p = poly_curve::pointAtFraction(segment, f);
                 extents.addPoint(WorldPoint(&p));
