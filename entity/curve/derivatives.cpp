@@ -16,9 +16,12 @@ void CPolyArc3D::derivatives(const P_Vertex* v, double f, AcGeVector3d* first, A
     const double swept = segment.acentre();
     const double planLength = std::fabs(swept * segment.radius);
     const double a = segment.startGis + swept * f;
+    // The plan part of the rate of change is the plan length: the 3-D length would tilt the tangent of a
+    // sloped arc towards the horizontal.
     if (first)
         *first = worldVector(
             {planLength * std::cos(a), planLength * std::sin(a), segment.end.z - segment.start.z});
+    // Turning at `swept` radians per unit of parameter scales it by the angle, so that the curvature is 1/R.
     if (second)
         *second = worldVector({-planLength * swept * std::sin(a), planLength * swept * std::cos(a), 0});
 }

@@ -31,6 +31,7 @@ AcGeVector3d CPolyArc3D::worldVector(CPoint3d v) const {
 }
 
 P_Vertex* CPolyArc3D::segmentAtParam(double p, double& fraction) const {
+    // Before the start parameter as after the end one there is no point of the curve to answer with eOk.
     if (!std::isfinite(p) || p < 0 || p > endParam() || !hasSoundVertices()) return nullptr;
     // An integer k >= 1 ends segment k - 1.
     const double index = p > 1 ? std::ceil(p) - 1 : 0;
@@ -112,6 +113,7 @@ Acad::ErrorStatus CPolyArc3D::getDistAtParam(double param, double& dist) const {
     double fraction = 0;
     const P_Vertex* target = segmentAtParam(param, fraction);
     if (!target) return Acad::eInvalidInput;
+    // The start parameter is on the curve: its distance 0 is a sound answer, not a failure.
     dist = getLenAtVertex(const_cast<P_Vertex*>(target), !measuresInPlan(), nullptr) +
            fraction * measuredLength(target);
     return Acad::eOk;

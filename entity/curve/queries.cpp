@@ -68,6 +68,8 @@ Acad::ErrorStatus CPolyArc3D::getOrthoProjectedCurve(const AcGePlane& plane,
     std::unique_ptr<CPolyArc3D> copy(const_cast<CPolyArc3D*>(this)->newCPolyArc3D());
     if (!copy) return Acad::eOutOfMemory;
     if (Acad::ErrorStatus es = copy->copyFrom(this); es != Acad::eOk) return es;
+    // Every plane flattens the copy onto it, a horizontal one too: a copy left with its heights would not
+    // lie in the plane asked for.
     // Seen along a normal that points the other way, the arcs turn the other way.
     const bool reversed = Snormal().dotProduct(normal) < 0;
     copy->setSNormal(normal.normal(), 1);

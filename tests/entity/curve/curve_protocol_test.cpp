@@ -6,6 +6,7 @@
 #include <limits>
 #include <memory>
 #include <numbers>
+#include <random>
 
 #include "geometry/points/point3d_array.h"
 #include "host/entities/curve.h"
@@ -124,6 +125,16 @@ TEST_F(CurveProtocol, DerivativesOfAnArcFollowItsTurn) {
     EXPECT_NEAR(second.y, kPi * kPi, 1e-12);
     ASSERT_EQ(poly.getSecondDeriv(AcGePoint3d(1, -1, 0), second), Acad::eOk);
     EXPECT_NEAR(second.y, kPi * kPi, 1e-9);
+    // Sloped, the first derivative is still the rate of change of the point along the parameter.
+    poly.T()->pt.z = 2;
+    AcGePoint3d before, after;
+    ASSERT_EQ(poly.getFirstDeriv(0.3, first), Acad::eOk);
+    ASSERT_EQ(poly.getPointAtParam(0.3 - 1e-6, before), Acad::eOk);
+    ASSERT_EQ(poly.getPointAtParam(0.3 + 1e-6, after), Acad::eOk);
+    EXPECT_NEAR(first.x, (after.x - before.x) / 2e-6, 1e-6);
+    EXPECT_NEAR(first.y, (after.y - before.y) / 2e-6, 1e-6);
+    EXPECT_NEAR(first.z, 2, 1e-9);
+    poly.T()->pt.z = 0;
 
     // The other way round it turns clockwise: the second derivative still points to the centre.
     poly.H()->bulge = -1;
@@ -140,18 +151,31 @@ TEST_F(CurveProtocol, ExtentsHoldTheArcsWholeAlsoInTheirOwnSystem) {
     ASSERT_EQ(poly.getGeomExtents(extents), Acad::eOk);
     expectPoint(extents.minPoint(), 0, -1, 0);
     expectPoint(extents.maxPoint(), 2, 0, 0);
+}
 
-    poly.setSNormal(AcGeVector3d(0, -0.6, 0.8), 0);
-    AcDbExtents tilted;
-    ASSERT_EQ(poly.getGeomExtents(tilted), Acad::eOk);
-    for (int i = 0; i <= 200; ++i) {
-        AcGePoint3d p;
-        ASSERT_EQ(poly.getPointAtParam(i / 200.0, p), Acad::eOk);
-        for (int k = 0; k < 3; ++k) {
-            const double c = k == 0 ? p.x : k == 1 ? p.y : p.z;
-            const AcGePoint3d lo = tilted.minPoint(), hi = tilted.maxPoint();
-            EXPECT_GE(c, (k == 0 ? lo.x : k == 1 ? lo.y : lo.z) - 1e-12) << i;
-            EXPECT_LE(c, (k == 0 ? hi.x : k == 1 ? hi.y : hi.z) + 1e-12) << i;
+TEST_F(CurveProtocol, ExtentsHoldEveryPointOfTiltedSlopedArcs) {
+    std::mt19937 random(37);
+    std::uniform_real_distribution<double> coordinate(-50, 50), bulge(-3, 3), unit(-1, 1);
+    constexpr int kSamples = 400;
+    for (int trial = 0; trial < 200; ++trial) {
+        PolyArc3D poly;
+        for (int i = 0; i < 3; ++i)
+            append(poly, {coordinate(random), coordinate(random), coordinate(random)},
+                   {.bulge = bulge(random)});
+        AcGeVector3d normal(unit(random), unit(random), unit(random));
+        if (normal.length() < 0.1) normal = AcGeVector3d::kXAxis;
+        poly.setSNormal(normal.normal(), 0);
+        AcDbExtents box;
+        ASSERT_EQ(poly.getGeomExtents(box), Acad::eOk);
+        const AcGePoint3d lo = box.minPoint(), hi = box.maxPoint();
+        const double slack = 1e-9 * (hi - lo).length();
+        for (int i = 0; i <= 2 * kSamples; ++i) {
+            AcGePoint3d p;
+            ASSERT_EQ(poly.getPointAtParam(i / double(kSamples), p), Acad::eOk);
+            ASSERT_TRUE(p.x >= lo.x - slack && p.y >= lo.y - slack && p.z >= lo.z - slack)
+                << trial << " " << i;
+            ASSERT_TRUE(p.x <= hi.x + slack && p.y <= hi.y + slack && p.z <= hi.z + slack)
+                << trial << " " << i;
         }
     }
 }
