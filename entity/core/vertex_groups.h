@@ -3,12 +3,15 @@
 // 32-bit fixed-point fields (value × 100,000) rounded to the nearest unit, so that a value written reads back
 // exactly (0.3 stays 30000), and are refused when they do not fit.
 #include <cstdint>
+#include <limits>
 
 #include "host/db/resbuf.h"
 
 class P_Vertex;
 
 constexpr double kFixedScale = 100000.0;
+// The largest height or width, either way, that its fixed-point field holds.
+constexpr double kLargestFixedValue = std::numeric_limits<std::int32_t>::max() / kFixedScale;
 
 // The empty value _RVIDE gives 0; false (fixed untouched) for a value that is not finite or does not fit.
 bool toFixed(double value, std::int32_t& fixed);

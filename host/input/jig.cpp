@@ -108,6 +108,10 @@ AcEdJig::DragStatus AcEdJig::drag() {
                 host::setLastInput(keywords.keywords()[k].global);
                 return static_cast<DragStatus>(k + 1);
             }
+            if (host::isPointBeyondDrawing(r.text)) {
+                host::printText(L"\nPoint incorrect.");
+                continue;
+            }
             sampleInput() = {true, r.text};
             DragStatus status = sampler();
             sampleInput() = {};

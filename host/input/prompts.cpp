@@ -124,6 +124,10 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result) {
     AcGePoint3d p;
     int code = ask(prompt, rules, refusal, [&](const Response& r, int& c) {
         if (responsePoint(r, p)) return Outcome::Value;
+        if (r.kind == Response::Line && isPointBeyondDrawing(r.text)) {
+            printText(L"\nPoint incorrect.");
+            return Outcome::Again;
+        }
         if (r.kind == Response::Line) return keywordOrOther(rules, r.text, refusal, c);
         printText(refusal);
         return Outcome::Again;

@@ -5,6 +5,7 @@
 
 #include "cadutil/command_line/print.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/core/vertex_groups.h"
 #include "host/input/prompts.h"
 #include "plugin/commands/command_state.h"
 #include "plugin/editor/editor_prompts.h"
@@ -58,7 +59,8 @@ int askDefaultWidth(AcDbObjectId id) {
         width = askDistance(width,
                             "\nLargeur par d\xe9"
                             "faut (/Inactif /Constant /Saisir '+' ou '-' >> Signe ) :",
-                            "Inact0 Const1 Saisi2 _ Inact0 Const1 Keybo2", typed, sizeof typed, &status);
+                            "Inact0 Const1 Saisi2 _ Inact0 Const1 Keybo2", typed, sizeof typed, &status,
+                            kLargestFixedValue);
         if (status == RTCAN) {
             g_defaultWidthMode = modeBefore;
             return -1;

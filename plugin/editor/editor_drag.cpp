@@ -57,15 +57,21 @@ int qpoly_edit::drag(SegmentJig* dragged) {
         j.m_typed[0] = 0;
         if (result == AcEdJig::kNormal || result == AcEdJig::kOther)
             j.acquireString(j.m_typed, SegmentJig::kTypedSize);
-        if (j.m_mode == SegmentJig::kPointOrNumber && j.m_typed[0] && !std::wcschr(j.m_typed, L',')) {
-            const double typed = leadingNumber(j.m_typed);
-            if (typed != 0) {
-                j.m_distance = typed;
-                result = kTypedNumber;
-            }
+        // A number typed as an elevation or a radius that the drawing cannot hold is asked for again.
+        double typed = 0;
+        const bool takesNumber = j.m_mode == SegmentJig::kPointOrNumber || j.m_mode == SegmentJig::kShape;
+        const bool refused = takesNumber && j.m_typed[0] && !std::wcschr(j.m_typed, L',') &&
+                             !leadingNumber(j.m_typed, host::kLargestCoordinate, typed);
+        if (j.m_mode == SegmentJig::kPointOrNumber && typed != 0) {
+            j.m_distance = typed;
+            result = kTypedNumber;
         }
         delete j.m_snapRequest;
         j.m_snapRequest = nullptr;
+        if (refused) {
+            refuseNumber();
+            continue;
+        }
         if (result != AcEdJig::kNormal) break;
         const bool samePlace = j.m_endCondition == 1   ? j.m_sampled.isEq2d(j.m_base)
                                : j.m_endCondition == 2 ? j.m_sampled.isEq3d(j.m_base)

@@ -48,46 +48,66 @@ int tracedGetPoint(const ads_point base, const wchar_t* prompt, ads_point result
     return rc;
 }
 
-// A whole number text: digits with an optional sign and decimal point.
-bool isNumber(const std::wstring& text, double& value) {
-    std::string narrow(text.begin(), text.end());
-    const char* first = narrow.c_str();
-    if (*first == '+') ++first;
-    auto [end, ec] = std::from_chars(first, narrow.c_str() + narrow.size(), value);
-    return ec == std::errc() && end == narrow.c_str() + narrow.size() && first != end;
+bool fits(double value, double largest) {
+    return std::fabs(value) <= largest; // false for NaN too
+}
+
+// A number written from `first` to `last` (the whole of it when `whole`): Number when it reads as one that
+// fits, Refused when it is written as a number that does not, Text when it is no number.
+enum class Typed { Text, Number, Refused };
+
+Typed readNumber(const char* first, const char* last, bool whole, double largest, double& value) {
+    if (first != last && *first == '+') ++first;
+    double read = 0;
+    auto [end, ec] = std::from_chars(first, last, read);
+    if (end == first || (whole && end != last)) return Typed::Text;
+    if (ec != std::errc() || !fits(read, largest)) return Typed::Refused;
+    value = read;
+    return Typed::Number;
+}
+
+std::string narrowed(const wchar_t* text) {
+    std::string narrow;
+    for (const wchar_t* c = text; c && *c && narrow.size() < kMaxTyped; ++c)
+        narrow.push_back(*c < 128 ? static_cast<char>(*c) : '?');
+    return narrow;
 }
 
 } // namespace
 
-double leadingNumber(const wchar_t* text) {
-    if (!text) return 0;
-    std::string narrow;
-    for (const wchar_t* c = text; *c && narrow.size() < kMaxTyped; ++c)
-        narrow.push_back(*c < 128 ? static_cast<char>(*c) : '?');
-    std::size_t start = narrow.find_first_not_of(" \t");
-    if (start == std::string::npos) return 0;
-    if (narrow[start] == '+') ++start;
-    double value = 0;
-    std::from_chars(narrow.data() + start, narrow.data() + narrow.size(), value);
-    return value;
+bool leadingNumber(const wchar_t* text, double largest, double& value) {
+    const std::string narrow = narrowed(text);
+    const std::size_t start = narrow.find_first_not_of(" \t");
+    double read = 0;
+    if (start != std::string::npos && readNumber(narrow.data() + start, narrow.data() + narrow.size(), false,
+                                                 largest, read) == Typed::Refused)
+        return false;
+    value = read;
+    return true;
+}
+
+void refuseNumber() {
+    cmdprintf("\nValeur num\xe9rique requise.");
 }
 
 double askZ(double defaultZ, const CPoint3d* base) {
-    acedInitGet(kArbitraryInput, nullptr);
     const std::wstring prompt = format(L" Z du point <%10.4f> ?", L"", defaultZ);
     ads_point at = {base ? base->x : 0, base ? base->y : 0, base ? base->z : 0};
-    ads_point picked;
-    const int rc = acedGetPoint(base ? at : nullptr, prompt.c_str(), picked);
-    if (rc == RTNORM) return picked[2];
-    if (rc == RTKWORD) {
+    for (;;) {
+        acedInitGet(kArbitraryInput, nullptr);
+        ads_point picked;
+        const int rc = acedGetPoint(base ? at : nullptr, prompt.c_str(), picked);
+        if (rc == RTNORM) return picked[2];
         ACHAR typed[kMaxTyped + 1] = {};
-        if (acedGetInput(typed, kMaxTyped + 1) == RTNORM) return leadingNumber(typed);
+        if (rc != RTKWORD || acedGetInput(typed, kMaxTyped + 1) != RTNORM) return defaultZ;
+        double z = 0;
+        if (leadingNumber(typed, host::kLargestCoordinate, z)) return z;
+        refuseNumber();
     }
-    return defaultZ;
 }
 
 double askDistance(double defaultValue, const char* label, const char* keywords, char* text,
-                   std::size_t textSize, int* status) {
+                   std::size_t textSize, int* status, double largest) {
     const std::wstring name = widen(label);
     auto cancelled = [&] {
         if (status) *status = RTCAN;
@@ -107,19 +127,27 @@ double askDistance(double defaultValue, const char* label, const char* keywords,
             // Both points in user coordinates: their plan distance is the one the user sees.
             if (tracedGetPoint(first, L" Fin Distance ?", second) != RTNORM) return cancelled();
             const double d = std::hypot(second[0] - first[0], second[1] - first[1]);
-            return forcedSign ? forcedSign * d : d;
+            if (fits(d, largest)) return forcedSign ? forcedSign * d : d;
+            refuseNumber();
+            continue;
         }
         if (rc == RTNONE) return signed_(value);
         if (rc != RTKWORD) return cancelled();
         ACHAR typed[kMaxTyped + 1] = {};
         acedGetInput(typed, kMaxTyped + 1);
         const std::wstring answer(typed);
-        double number = 0;
         if (answer == L"-" || answer == L"+") {
             forcedSign = answer == L"-" ? -1 : 1;
             continue;
         }
-        if (isNumber(answer, number)) return number;
+        const std::string narrow = narrowed(typed);
+        double number = 0;
+        const Typed kind = readNumber(narrow.data(), narrow.data() + narrow.size(), true, largest, number);
+        if (kind == Typed::Number) return number;
+        if (kind == Typed::Refused) {
+            refuseNumber();
+            continue;
+        }
         if (text && textSize) {
             std::size_t n = 0;
             for (; n + 1 < textSize && n < answer.size(); ++n)

@@ -7,6 +7,7 @@
 #include "cadutil/database/host_variables.h"
 #include "geometry/arcs/arc3d.h"
 #include "geometry/points/angle_units.h"
+#include "plugin/editor/editor_prompts.h"
 #include "plugin/editor/qpoly_edit.h"
 #include "plugin/editor/segment_jig.h"
 #include "plugin/editor/shape_memory.h"
@@ -72,7 +73,8 @@ int circleByCentre(CPolyArc3D& poly, const SegmentJig* jig) {
     P_Vertex* head = poly.H();
     P_Vertex* tail = poly.T();
     const wchar_t* typed = jig ? jig->m_typed : L"";
-    double radius = std::wcstod(typed, nullptr);
+    double radius = 0;
+    leadingNumber(typed, host::kLargestCoordinate, radius);
     double bearing = 0;
     if (radius == 0 || std::wcschr(typed, L',')) {
         bearing = centre.gisTo(tail->pt, &radius);

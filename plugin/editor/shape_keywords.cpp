@@ -5,6 +5,7 @@
 
 #include "cadutil/command_line/print.h"
 #include "cadutil/command_line/prompt_defaults.h"
+#include "entity/core/vertex_groups.h"
 #include "geometry/points/angle_units.h"
 #include "plugin/editor/editor_prompts.h"
 #include "plugin/editor/editor_state.h"
@@ -48,7 +49,6 @@ constexpr int kOtherInput = -3;
 constexpr int kOnePickMode = 0x4;
 constexpr short kCurvePoint = 0x8;
 constexpr double kNoTangent = SegmentJig::kNoTangent;
-constexpr double kUnitsPerMetre = 100000.0;
 
 bool isGenerated(const P_Vertex* v) {
     return v && !v->dur();
@@ -239,15 +239,16 @@ void qpoly_edit::editWidthOrHeight(int keyword) {
     double fallback = last;
     if (current) {
         const std::int32_t stored = width ? current->i40 : current->i39;
-        if (stored != 0) fallback = stored / kUnitsPerMetre;
+        if (stored != 0) fallback = stored / kFixedScale;
     }
     closeEntity();
     const double value =
         askDistance(fallback, width ? " Largeur ( -/valeur/2 points) " : " Hauteur ( -/valeur/2 points) ",
-                    nullptr, nullptr, 0);
+                    nullptr, nullptr, 0, nullptr, kLargestFixedValue);
+    std::int32_t stored = 0;
+    if (!toFixed(value, stored)) return;
     last = value;
     if (!openWrite()) return;
-    const auto stored = static_cast<std::int32_t>(value == _RVIDE ? 0 : value * kUnitsPerMetre);
     auto assign = [&](P_Vertex* v, bool) { (width ? v->i40 : v->i39) = stored; };
     if (hasStretch()) {
         forEachStretchVertex(assign);

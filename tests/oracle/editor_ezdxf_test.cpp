@@ -1,7 +1,7 @@
 // Polylines digitised with ZOR_POLY in zhost from scripts, saved as DXF and read back by ezdxf: the points
 // given, the points taken back by keyword and by key, the direction turned, arcs through generated
 // vertices, scripts of random input that must leave neither a crash nor a pending vertex, the default width
-// of a linetype, and one UNDO taking back each function keyword.
+// of a linetype, one UNDO taking back each function keyword, and values refused at the prompts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -291,4 +291,30 @@ TEST(EditorDrawing, UndoAfterEachFunctionKeywordGivesThePolylineBack) {
         EXPECT_EQ(rows[k].at(0), 0) << keywords[k].first;
         EXPECT_EQ(rows[k].at(1), reference.at(0).at(1)) << keywords[k].first;
     }
+}
+
+TEST(EditorDrawing, ValuesThePolylineCannotHoldAreRefusedAtThePromptAndNeverRemembered) {
+    testing_support::TempFolder folder;
+    const std::string saved = folder / "refused.dxf";
+    // Width, height and points in ZOR_POLY, then the Z; offset, width, height and Z on a stretch of
+    // ZOR_PMOD; an averaging count below 1; a turn to fix on an open polyline; a LISP group of a wrong type.
+    const std::string script =
+        "ZOR_POLY\n0,0\nE\nnan\n1e300\n1e308,1e308\n2.5\nH\ninf\n1.5\n"
+        "1e308,1e308\nnan,nan,nan\n10,0\n20,5\nZ\nnan\n1e300\nnan,nan,nan\n3\n\n\n"
+        "ZOR_PMOD\n@pick last 5,0\nW\nN\nFD\nnan\n1e300\n1e308,1e308\ninf\n\nFD\n\n"
+        "E\n1e300\n-1\nH\n-inf\n1e6\n-2\nZ\nnan,nan,nan\n-1e25\n-4\n\n\n\n"
+        "ZOR_LISSNIV\n-5\nZOR_LISSNIV\n^C\nZOR_PINV\nT\n@select all\n\n"
+        "(setq v (ZOR_ENTNEXT (entlast)))\n(ZOR_VMOD (list (cons -1 v) '(10 . \"bad\")))\n";
+    const testing_support::ProgramRun run = runZhost(folder, script, saved);
+    const std::string& out = run.output;
+    EXPECT_EQ(count(out, "Valeur num\xc3\xa9rique requise."), 12) << out;
+    EXPECT_EQ(count(out, "Point incorrect."), 6) << out;
+    EXPECT_EQ(count(out, "nan>") + count(out, "inf>"), 0) << "a refused value shown as a default";
+    EXPECT_EQ(count(out, "decalage (+ a droite,- a gauche)  <    0.0000>"), 6) << out;
+    EXPECT_EQ(count(out, "1 Avant <3>"), 2) << "the count below 1 is not remembered";
+    EXPECT_EQ(count(out, " 0 Polylignes Invers"), 1) << out;
+    EXPECT_NE(out.find("'(10 . \"bad\")))\nnil"), std::string::npos) << out;
+    // Vertex count, all reals finite, then the largest coordinate, height and width: the values accepted.
+    EXPECT_EQ(oracle::runPythonOracle("editor_oracle.py", "reals " + saved),
+              (std::vector<oracle::Row>{{3, 1, 20, 2, 1}}));
 }

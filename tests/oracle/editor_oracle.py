@@ -6,7 +6,10 @@ default_widths PATH: one row per polyline of model space: its default width (0 w
 drawing_with_linetype PATH NAME: writes a new drawing whose current linetype is NAME; no rows.
 changed BEFORE AFTER...: one row per AFTER: how many entities of model space differ from BEFORE in any DXF
 group (an entity missing on either side counts), and how many entities AFTER has.
+reals PATH: one row per polyline of model space: its number of vertices, 1 when every real of its own groups
+is finite (else 0), its largest coordinate, height (39) and width (40, 41), in absolute value.
 """
+import math
 import sys
 
 import ezdxf
@@ -60,6 +63,25 @@ def default_widths(path):
             print(width)
 
 
+def reals(path):
+    for entity in ezdxf.readfile(path).modelspace():
+        if entity.dxftype() not in SUBCLASSES:
+            continue
+        count, finite, largest = 0, 1, {"xyz": 0.0, 39: 0.0, 40: 0.0}
+        for tag in own_tags(entity):
+            values = tag.value if tag.code == 10 else (tag.value,)
+            if tag.code == 10:
+                count += 1
+            if tag.code not in (10, 39, 40, 41) or not count:
+                continue
+            if not all(math.isfinite(v) for v in values):
+                finite = 0
+                continue
+            key = "xyz" if tag.code == 10 else min(tag.code, 40)
+            largest[key] = max(largest[key], *(abs(v) for v in values))
+        print(count, finite, largest["xyz"], largest[39], largest[40])
+
+
 def drawing_with_linetype(path, name):
     doc = ezdxf.new("R2000")
     doc.linetypes.add(name, pattern=[0.0], description=name)
@@ -92,4 +114,4 @@ def changed(before, *afters):
 
 if __name__ == "__main__":
     {"vertices": vertices, "default_widths": default_widths, "drawing_with_linetype": drawing_with_linetype,
-     "changed": changed}[sys.argv[1]](*sys.argv[2:])
+     "changed": changed, "reals": reals}[sys.argv[1]](*sys.argv[2:])
