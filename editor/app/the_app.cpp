@@ -2,6 +2,7 @@
 
 #include "editor/app/app_commands.h"
 #include "editor/app/font_settings.h"
+#include "editor/app/french_translations.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/message_boxes.h"
 #include "editor/app/pad_frame.h"
@@ -44,6 +45,7 @@ bool isFile(const std::string& path) {
 CTheApp::CTheApp() {
     theApp = this;
     std::setlocale(LC_ALL, "");
+    installFrenchTranslations();
     chooseFile = [this](const std::string& caption, bool save) {
         const QString title = fromCodePage(caption);
         const QString chosen = save ? QFileDialog::getSaveFileName(frame_.get(), title)

@@ -78,6 +78,7 @@ bool Printing::print(QPrinter& target, const PrintedDocument& document) {
 
 void Printing::printWithDialog(const PrintedDocument& document) {
     QPrintDialog dialog(&printer(), &document.view);
+    dialog.setWindowTitle(QStringLiteral("Imprimer"));
     if (dialog.exec() == QDialog::Accepted) print(printer(), document);
 }
 
@@ -93,6 +94,7 @@ void Printing::preview(const PrintedDocument& document,
     const PrintJob job = jobFor(pageSetup, document);
     const QTextDocument& text = *document.view.document();
     QPrintPreviewDialog dialog(&printer(), &document.view);
+    dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     auto* widget = dialog.findChild<QPrintPreviewWidget*>();
     const int startPage =
         job.layoutFor(printer(), text, document.font).pageOf(document.view.textCursor().selectionStart()) + 1;
@@ -122,6 +124,7 @@ void Printing::preview(const PrintedDocument& document,
 
 void Printing::printerSetup(QWidget* parent) {
     QPageSetupDialog dialog(&printer(), parent);
+    dialog.setWindowTitle(QStringLiteral("Paramètres imprimante"));
     dialog.exec();
 }
 

@@ -19,6 +19,8 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -78,6 +80,15 @@ protected:
                     columns.back().push_back({item->text().toStdString(), item->data().toInt()});
         }
         return columns;
+    }
+
+    // The control of `dialog` captioned `caption`.
+    template <typename Control> static Control* child(QDialog& dialog, const char* caption) {
+        for (Control* control : dialog.findChildren<Control*>())
+            if (control->text() == QString::fromUtf8(caption)) return control;
+        ADD_FAILURE() << "no control " << caption;
+        static Control none;
+        return &none;
     }
 
     TempFolder folder;
@@ -332,42 +343,61 @@ TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
     EXPECT_EQ(toCodePage(view()->toPlainText()), "b.txt");
 }
 
-TEST_F(PadApp, FindRepeatsWithSuivantAndReplaceChangesEveryOccurrence) {
-    view()->setPlainText("Rue rue rue");
-    withDialog<FindDialog>(id::kFind, [](FindDialog& dialog) {
-        dialog.findChild<QLineEdit*>()->setText("rue");
-        dialog.findChild<QCheckBox*>()->setChecked(true);
-        dialog.accept();
+TEST_F(PadApp, FindGoesByWholeWordsUpwardAndReplaceGoesOneByOneOrAll) {
+    view()->setPlainText("art partie Art arts");
+    view()->moveCaretTo(19);
+    std::vector<int> found;
+    withDialog<FindDialog>(id::kFind, [&](FindDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText("art");
+        child<QCheckBox>(dialog, "Mot entier uniquement")->setChecked(true);
+        child<QRadioButton>(dialog, "Haut")->setChecked(true);
+        for (int i = 0; i < 3; ++i) {
+            child<QPushButton>(dialog, "Suivant")->click();
+            found.push_back(view()->textCursor().selectionStart());
+        }
+        child<QPushButton>(dialog, "Annuler")->click();
     });
-    EXPECT_EQ(view()->textCursor().selectionStart(), 4);
+    EXPECT_EQ(found, (std::vector<int>{11, 0, 11})) << "whole words, upward, round from the end";
     app->routeCommand(id::kFindNext, view());
-    EXPECT_EQ(view()->textCursor().selectionStart(), 8);
-    app->routeCommand(id::kFindNext, view());
-    EXPECT_EQ(view()->textCursor().selectionStart(), 4) << "from the start again";
+    EXPECT_EQ(view()->textCursor().selectionStart(), 0) << "the menu's Suivant repeats the last search";
 
-    withDialog<FindDialog>(id::kReplace, [](FindDialog& dialog) {
+    view()->setPlainText("Rue rue rue");
+    view()->moveCaretTo(0);
+    withDialog<FindDialog>(id::kReplace, [this](FindDialog& dialog) {
         const QList<QLineEdit*> fields = dialog.findChildren<QLineEdit*>();
         ASSERT_EQ(fields.size(), 2);
-        EXPECT_EQ(fields[0]->text(), "rue") << "the last search is offered";
+        EXPECT_EQ(fields[0]->text(), "art") << "the last search is offered";
+        fields[0]->setText("rue");
         fields[1]->setText("avenue");
-        dialog.accept();
+        child<QCheckBox>(dialog, "Respecter la casse")->setChecked(true);
+        child<QPushButton>(dialog, "Suivant")->click();
+        EXPECT_EQ(view()->textCursor().selectionStart(), 4);
+        child<QPushButton>(dialog, "Remplacer")->click();
+        EXPECT_EQ(view()->toPlainText(), "Rue avenue rue");
+        EXPECT_EQ(view()->textCursor().selectionStart(), 11) << "the next occurrence is selected";
+        child<QPushButton>(dialog, "Remplacer tout")->click();
+        child<QPushButton>(dialog, "Annuler")->click();
     });
     EXPECT_EQ(view()->toPlainText(), "Rue avenue avenue");
+    view()->undo();
+    EXPECT_EQ(view()->toPlainText(), "Rue avenue rue") << "every replacement is one step to take back";
 }
 
 TEST_F(PadApp, TheChosenFontBecomesTheDisplayFontSetting) {
     withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) {
         QFont font(QStringLiteral("DejaVu Sans Mono"));
         font.setPixelSize(17);
-        font.setWeight(QFont::Bold);
+        font.setStyleName(QStringLiteral("Bold")); // the style list's row
         dialog.setCurrentFont(font);
         dialog.accept();
     });
+    withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) { dialog.accept(); });
     EXPECT_EQ(view()->font().family(), "DejaVu Sans Mono");
     const int pixels = QFontInfo(view()->font()).pixelSize();
     EXPECT_GT(pixels, 12);
     EXPECT_EQ(app->settings().font.height, -pixels) << "the character height in pixels";
-    EXPECT_EQ(app->settings().font.weight, 700);
+    EXPECT_EQ(app->settings().font.weight, 700)
+        << "the dialog opens on the font's style, whatever Qt calls it";
     EXPECT_EQ(app->settings().font.faceName, "DejaVu Sans Mono");
     app->ExitInstance();
     EXPECT_EQ(profileString(ini(), "Font", "Height"), formatInteger(-pixels));
