@@ -337,10 +337,44 @@ TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
         EXPECT_EQ(app->openDocument(folder / "gone.txt"), nullptr);
         EXPECT_EQ(boxes.texts.size(), 1u);
     }
+    app->closeDocument(*app->documentOfFile(folder / "a.txt"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const std::size_t views = app->views().size();
-    app->routeCommand(id::kRecentFirst + 1, nullptr);
+    app->routeCommand(id::kRecentFirst, nullptr);
     EXPECT_EQ(app->views().size(), views + 1);
-    EXPECT_EQ(toCodePage(view()->toPlainText()), "b.txt");
+    EXPECT_EQ(toCodePage(view()->toPlainText()), "a.txt");
+
+    std::filesystem::remove(folder / "a.txt");
+    app->closeDocument(*app->documentOfFile(folder / "a.txt"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    {
+        ScriptedBoxes boxes;
+        app->routeCommand(id::kRecentFirst, nullptr);
+        EXPECT_EQ(boxes.texts.size(), 1u) << "the failure is shown";
+    }
+    EXPECT_EQ(app->recentFiles(), std::vector<std::string>{folder / "b.txt"}) << "a file that is gone leaves";
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Recent File List", "File2"), std::nullopt) << "for good";
+}
+
+TEST_F(PadApp, AFileOpenedTwiceIsOneDocumentThatKeepsItsChanges) {
+    writeFile(folder / "a.txt", "texte");
+    std::filesystem::create_symlink(folder / "a.txt", folder / "lien.txt");
+    CPadDoc* first = app->openDocument(folder / "a.txt");
+    ASSERT_NE(first, nullptr);
+    first->view->moveCaretTo(0);
+    QTest::keyClicks(first->view, "mon ");
+    app->newDocument();
+    const std::size_t views = app->views().size();
+    EXPECT_EQ(app->openDocument(folder / "a.txt"), first);
+    EXPECT_EQ(view(), first->view) << "the open document is brought forward";
+    app->newDocument();
+    app->routeCommand(id::kRecentFirst, nullptr);
+    EXPECT_EQ(view(), first->view);
+    EXPECT_EQ(app->openDocument(folder / "lien.txt"), first) << "another name of the same file";
+    EXPECT_EQ(app->views().size(), views + 1);
+    EXPECT_EQ(first->view->toPlainText(), "mon texte");
+    EXPECT_TRUE(first->isModified());
 }
 
 TEST_F(PadApp, FindGoesByWholeWordsUpwardAndReplaceGoesOneByOneOrAll) {
