@@ -29,13 +29,13 @@ void showMessage(const std::string& text) {
     platform::messageBox(0, text.c_str(), "ZortaPad", platform::MB_OK | platform::MB_ICONERROR);
 }
 
-// The font dialog, in the printer's pixels.
-std::optional<ProfileFont> askFont(const ProfileFont& current) {
+// The font dialog, which shows sizes in points: those of the printer's pixels.
+std::optional<ProfileFont> askFont(const ProfileFont& current, double printerDpi) {
     bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, qFontOf(current), nullptr, QStringLiteral("Police d'impression"));
+    const QFont chosen = QFontDialog::getFont(&ok, withDatabaseStyleName(printingFont(current, printerDpi)),
+                                              nullptr, QStringLiteral("Police d'impression"));
     if (!ok) return std::nullopt;
-    return profileFontOf(chosen);
+    return profileFontAt(chosen, printerDpi);
 }
 
 PrintJob jobFor(const CPageSetupDlg& setup, const PrintedDocument& document) {
