@@ -19,6 +19,7 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -146,8 +147,10 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
         }
 
     std::vector<int> buttons;
-    for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions())
+    for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions()) {
         buttons.push_back(action->isSeparator() ? 0 : action->data().toInt());
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
+    }
     EXPECT_EQ(buttons, (std::vector<int>{57600, 57601, 57603, 0, 57636, 0, 57635, 57634, 57637, 0, 57607,
                                          57664, 0, 32786, 0, 32787, 32788}));
 
@@ -165,6 +168,20 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
         {{"Aide", 0}, {"A propos", 57664}}};
     EXPECT_EQ(menus(), withoutDocument);
     EXPECT_EQ(app->routeCommand(id::kGoTo, nullptr), 0) << "a view command without a view";
+}
+
+TEST_F(PadApp, QuestionsAreAnsweredOuiOrNon) {
+    QStringList captions;
+    QTimer::singleShot(0, [&captions] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text().remove(QLatin1Char('&'));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(messageBox(0, "Encore ?", "ZortaPad", MB_YESNO | MB_ICONQUESTION), IDNO);
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("Non"), QStringLiteral("Oui")})) << "Qt's French texts";
 }
 
 TEST_F(PadApp, ThePaneShowsTheCaretsLineAndColumn) {
