@@ -45,10 +45,8 @@ void connectAppCommands(CTheApp& app, CommandTable& table) {
     table.connectOnView(kSaveAs, [&app](CPadView* view) { app.saveDocument(view->padDocument(), true); });
     table.connect(kExit, [frame](CPadView*) { frame()->close(); });
     for (int i = 0; i < kRecentCount; ++i)
-        table.connect(kRecentFirst + i, [&app, i](CPadView*) {
-            if (static_cast<std::size_t>(i) < app.recentFiles().size())
-                app.openDocument(std::string(app.recentFiles()[static_cast<std::size_t>(i)]));
-        });
+        table.connect(kRecentFirst + i,
+                      [&app, i](CPadView*) { app.openRecentFile(static_cast<std::size_t>(i)); });
 
     table.connect(kCascade, [frame](CPadView*) { frame()->mdiArea().cascadeSubWindows(); });
     table.connect(kTileHorizontally, [frame](CPadView*) { frame()->mdiArea().tileSubWindows(); });

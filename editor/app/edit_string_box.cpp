@@ -32,7 +32,7 @@ CDialEditBox::CDialEditBox(const std::string& text, int limit, const char* title
     line_->setObjectName(QStringLiteral("1000"));
     lines_->setObjectName(QStringLiteral("1109"));
     help_->setObjectName(QStringLiteral("1001"));
-    if (title && *title) setWindowTitle(fromCodePage(title));
+    setWindowTitle(title && *title ? fromCodePage(title) : QStringLiteral("Saisie"));
     const bool multiLine = flags & kMultiLine;
     line_->setVisible(!multiLine);
     lines_->setVisible(multiLine);

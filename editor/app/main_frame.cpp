@@ -1,9 +1,11 @@
 #include "editor/app/main_frame.h"
 
 #include "editor/app/command_ids.h"
+#include "editor/app/key_lock_panes.h"
 #include "editor/app/menu_resources.h"
 #include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
+#include "editor/app/tool_bar_icons.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -87,8 +89,11 @@ void CMainFrame::buildToolBar() {
     for (const MenuItem& item : toolBarButtons()) {
         if (item.id == 0)
             bar->addSeparator();
-        else
-            bar->addAction(commandAction(item.id, QString::fromUtf8(item.caption), item.tip, bar));
+        else {
+            QAction* action = commandAction(item.id, QString::fromUtf8(item.caption), item.tip, bar);
+            action->setIcon(toolBarIcon(item.id, *style()));
+            bar->addAction(action);
+        }
     }
 }
 
@@ -96,8 +101,7 @@ void CMainFrame::buildStatusBar() {
     QStatusBar* bar = statusBar();
     position_.setMinimumWidth(kPositionPaneWidth);
     bar->addPermanentWidget(&position_);
-    for (const char* key : {"CAP", "NUM", "SCRL"})
-        bar->addPermanentWidget(new QLabel(QString::fromLatin1(key), bar));
+    new KeyLockPanes(*bar);
 }
 
 void CMainFrame::setPositionText(const QString& text) {

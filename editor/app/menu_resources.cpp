@@ -106,8 +106,8 @@ constexpr std::array kToolBarButtons{
     kSeparator,
     MenuItem{"Valider", kValidateAndReturn, "Valider le document et revenir au programme appelant"},
     kSeparator,
-    MenuItem{"Zoom DAO", kCadZoom, "Zoomer dans la DAO sur les coordonnées de la ligne"},
-    MenuItem{"Envoyer coordonnées", kSendCoordinates, "Envoyer les coordonnées de la ligne à la DAO"}};
+    MenuItem{"Zoom DAO", kCadZoom, "Zoom Autocad sur le point X,Y suivant le curseur"},
+    MenuItem{"Envoyer coordonnées", kSendCoordinates, "Envoi d'une ou de plusieurs Coordonnées à Autocad"}};
 
 static_assert(kToolBarButtons.size() == 17);
 

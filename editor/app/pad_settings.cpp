@@ -14,6 +14,9 @@ constexpr const char* kSettings = "Settings";
 constexpr const char* kFont = "Font";
 constexpr const char* kPrintFont = "PrintFont";
 constexpr std::size_t kFaceNameLimit = 31;
+// Beyond this many pixels a character no longer fits any window or page, and the font engine draws
+// nothing but empty boxes.
+constexpr int kFontHeightLimit = 500;
 
 ProfileFont firstRunFont() {
     ProfileFont font;
@@ -66,6 +69,7 @@ void PadProfile::put(const char* section, const char* key, int value) const {
 ProfileFont PadProfile::readFont(const char* section) const {
     ProfileFont font;
     font.height = number(section, "Height", 0);
+    if (!within(font.height, -kFontHeightLimit, kFontHeightLimit)) font.height = 0;
     font.weight = number(section, "Weight", 0);
     if (!within(font.weight, 0, 1000)) font.weight = 0;
     font.italic = number(section, "Italic", 0) != 0;

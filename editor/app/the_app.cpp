@@ -2,6 +2,7 @@
 
 #include "editor/app/app_commands.h"
 #include "editor/app/font_settings.h"
+#include "editor/app/french_translations.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/message_boxes.h"
 #include "editor/app/pad_frame.h"
@@ -22,8 +23,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMdiSubWindow>
 
+#include <cerrno>
 #include <clocale>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +48,7 @@ bool isFile(const std::string& path) {
 CTheApp::CTheApp() {
     theApp = this;
     std::setlocale(LC_ALL, "");
+    installFrenchTranslations();
     chooseFile = [this](const std::string& caption, bool save) {
         const QString title = fromCodePage(caption);
         const QString chosen = save ? QFileDialog::getSaveFileName(frame_.get(), title)
@@ -144,7 +149,9 @@ void CTheApp::readRecentFiles() {
     }
 }
 
+// The section is written whole, so that files dropped from the list do not come back at the next start.
 void CTheApp::writeRecentFiles() const {
+    writeProfileString(profile_.path(), "Recent File List", nullptr, nullptr);
     for (std::size_t i = 0; i < recent_.size(); ++i)
         writeProfileString(profile_.path(), "Recent File List",
                            ("File" + formatInteger(static_cast<long long>(i + 1))).c_str(),
@@ -156,6 +163,18 @@ void CTheApp::addRecentFile(std::string path) {
     recent_.insert(recent_.begin(), std::move(path));
     if (recent_.size() > kRecentFiles) recent_.resize(kRecentFiles);
     if (frame_) frame_->updateMenus();
+}
+
+void CTheApp::openRecentFile(std::size_t index) {
+    if (index >= recent_.size()) return;
+    const std::string path = recent_[index];
+    if (openDocument(path)) return;
+    // A file that is gone leaves the list, as the platform's own list does; one that is there stays.
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        std::erase(recent_, path);
+        frame_->updateMenus();
+    }
 }
 
 std::vector<CPadView*> CTheApp::views() const {
@@ -198,6 +217,11 @@ CPadDoc* CTheApp::newDocument() {
 }
 
 CPadDoc* CTheApp::openDocument(const std::string& path) {
+    if (CPadDoc* open = documentOfFile(path)) {
+        frame_->mdiArea().setActiveSubWindow(static_cast<QMdiSubWindow*>(open->view->parentWidget()));
+        addRecentFile(open->path);
+        return open;
+    }
     CPadDoc* document = newDocument();
     if (!document->open(path)) {
         document->view->parentWidget()->deleteLater();
@@ -207,6 +231,16 @@ CPadDoc* CTheApp::openDocument(const std::string& path) {
     document->SetTitle(path.substr(path.find_last_of('/') + 1));
     addRecentFile(path);
     return document;
+}
+
+CPadDoc* CTheApp::documentOfFile(const std::string& path) const {
+    std::error_code error;
+    for (CPadView* view : views()) {
+        const std::string& open = view->padDocument().path;
+        if (!open.empty() && (open == path || std::filesystem::equivalent(open, path, error)))
+            return &view->padDocument();
+    }
+    return nullptr;
 }
 
 bool CTheApp::closeDocument(CPadDoc& document) {

@@ -44,8 +44,12 @@ public:
     bool OpenFromCommandLine(const CMyParse* block);
 
     CPadDoc* newDocument();
-    // The document of the file, opened in a new child frame; null (no frame left) when it cannot be read.
+    // The document of the file: the one already open for it, activated, so that one file is never two
+    // documents whose saves overwrite each other; else the file opened in a new child frame; null (no
+    // frame left) when it cannot be read.
     CPadDoc* openDocument(const std::string& path);
+    // The open document of that file (the same path or another name of it), or null.
+    CPadDoc* documentOfFile(const std::string& path) const;
     // Closes a document's frame after asking about its changes; false when the close was stopped.
     bool closeDocument(CPadDoc& document);
     // Saves a document to its path, or to one chosen when it has none or `choose` is set.
@@ -61,6 +65,8 @@ public:
     const std::string& profilePath() const { return profile_.path(); }
     int lineLimit() const { return settings_.lineLimit; }
     const std::vector<std::string>& recentFiles() const { return recent_; }
+    // Opens entry `index` of the recent list; an entry whose file no longer exists is removed.
+    void openRecentFile(std::size_t index);
     // By value: the path may be one of the list's own entries.
     void addRecentFile(std::string path);
     CMainFrame* mainFrame() const { return frame_.get(); }

@@ -21,5 +21,7 @@ struct SeriesPair {
 // a second separator, trimmed of blanks when there is no second one; nothing for a line without a
 // separator or with an empty word. Lines are taken up to 20,000 characters.
 std::optional<SeriesPair> seriesPairOf(std::string_view line, char separator);
-// Applies every line of `list` (code-page text) to the document as one undo step; the replacements made.
+// Applies every line of `list` (code-page text) to the document as one undo step: a word found as it is
+// written has its occurrences replaced, matched with or without case as `options` says; the replacements
+// made.
 int replaceSeries(QTextDocument& document, std::string_view list, const SeriesOptions& options);

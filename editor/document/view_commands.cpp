@@ -24,7 +24,8 @@ FindRequest lastFind;
 
 void chooseFont(CPadView* view) {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, view->font(), view, QStringLiteral("Police"));
+    const QFont font =
+        QFontDialog::getFont(&ok, withDatabaseStyleName(view->font()), view, QStringLiteral("Police"));
     if (!ok) return;
     view->setDisplayFont(font);
     CTheApp::instance().settings().font = profileFontOf(font);
@@ -66,14 +67,13 @@ void replaceWordSeries(CPadView* view) {
     replaceSeries(*view->document(), list, dialog.options());
 }
 
+// The dialog acts while it is open; what it last held is what "Suivant" of the menu repeats.
 void find(CPadView* view, bool replacing) {
-    FindDialog dialog(lastFind, replacing, view);
-    if (dialog.exec() != QDialog::Accepted) return;
+    FindDialog dialog(*view, lastFind, replacing, view);
+    dialog.exec();
+    const bool upward = lastFind.upward;
     lastFind = dialog.request();
-    if (replacing)
-        replaceAll(*view, lastFind);
-    else
-        findNext(*view, lastFind);
+    if (replacing) lastFind.upward = upward;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 constexpr std::size_t kHeaderFooterLimit = 127;
 
 // The first "&p" becomes the page number, the first "&f" the path, the first "&t" the title; then every
-// strftime code of the template takes `time` in local time. A "%" inside the path or title stays as it is.
+// strftime code of the template takes `time` in local time, in the code page whatever the locale's encoding.
+// A "%" inside the path or title stays as it is.
 std::string FormatHeaderFooter(std::string_view pattern, std::time_t time, std::string_view path,
                                std::string_view title, int page);

@@ -29,13 +29,13 @@ void showMessage(const std::string& text) {
     platform::messageBox(0, text.c_str(), "ZortaPad", platform::MB_OK | platform::MB_ICONERROR);
 }
 
-// The font dialog, in the printer's pixels.
-std::optional<ProfileFont> askFont(const ProfileFont& current) {
+// The font dialog, which shows sizes in points: those of the printer's pixels.
+std::optional<ProfileFont> askFont(const ProfileFont& current, double printerDpi) {
     bool ok = false;
-    const QFont chosen =
-        QFontDialog::getFont(&ok, qFontOf(current), nullptr, QStringLiteral("Police d'impression"));
+    const QFont chosen = QFontDialog::getFont(&ok, withDatabaseStyleName(printingFont(current, printerDpi)),
+                                              nullptr, QStringLiteral("Police d'impression"));
     if (!ok) return std::nullopt;
-    return profileFontOf(chosen);
+    return profileFontAt(chosen, printerDpi);
 }
 
 PrintJob jobFor(const CPageSetupDlg& setup, const PrintedDocument& document) {
@@ -78,6 +78,7 @@ bool Printing::print(QPrinter& target, const PrintedDocument& document) {
 
 void Printing::printWithDialog(const PrintedDocument& document) {
     QPrintDialog dialog(&printer(), &document.view);
+    dialog.setWindowTitle(QStringLiteral("Imprimer"));
     if (dialog.exec() == QDialog::Accepted) print(printer(), document);
 }
 
@@ -93,6 +94,7 @@ void Printing::preview(const PrintedDocument& document,
     const PrintJob job = jobFor(pageSetup, document);
     const QTextDocument& text = *document.view.document();
     QPrintPreviewDialog dialog(&printer(), &document.view);
+    dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     auto* widget = dialog.findChild<QPrintPreviewWidget*>();
     const int startPage =
         job.layoutFor(printer(), text, document.font).pageOf(document.view.textCursor().selectionStart()) + 1;
@@ -122,6 +124,7 @@ void Printing::preview(const PrintedDocument& document,
 
 void Printing::printerSetup(QWidget* parent) {
     QPageSetupDialog dialog(&printer(), parent);
+    dialog.setWindowTitle(QStringLiteral("Paramètres imprimante"));
     dialog.exec();
 }
 

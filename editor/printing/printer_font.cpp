@@ -16,11 +16,18 @@ ProfileFont rescaled(ProfileFont font, double to, double from) {
 
 } // namespace
 
-QFont printingFont(const ProfileFont& font, double screenDpi) {
+QFont printingFont(const ProfileFont& font, double dpi) {
     QFont out = qFontOf(font);
     // Points, so that the printer's own resolution sizes it as the screen shows it.
-    out.setPointSizeF(std::max(1.0, std::abs(font.height) * 72.0 / screenDpi));
+    out.setPointSizeF(std::max(1.0, std::abs(font.height) * 72.0 / dpi));
     return out;
+}
+
+ProfileFont profileFontAt(const QFont& font, double dpi) {
+    ProfileFont profile = profileFontOf(font);
+    if (font.pointSizeF() > 0)
+        profile.height = -static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0));
+    return profile;
 }
 
 int choosePrinterFont(ProfileFont& font, const ProfileFont& fallback, double screenDpiY,
@@ -30,7 +37,8 @@ int choosePrinterFont(ProfileFont& font, const ProfileFont& fallback, double scr
     if (!printer.isValid()) return kNoPrinterContextString;
     const double printerDpiY = printer.logicalDpiY();
     const ProfileFont current = font.height != 0 ? font : fallback;
-    if (const std::optional<ProfileFont> chosen = choose(rescaled(current, printerDpiY, screenDpiY)))
+    if (const std::optional<ProfileFont> chosen =
+            choose(rescaled(current, printerDpiY, screenDpiY), printerDpiY))
         font = rescaled(*chosen, screenDpiY, printerDpiY);
     return 0;
 }

@@ -8,11 +8,14 @@
 #include <functional>
 #include <optional>
 
-// The font to print in for a description in the screen's pixels at `screenDpi`.
-QFont printingFont(const ProfileFont& font, double screenDpi);
+// The font in points for a description in the pixels of a device of `dpi` dots per inch.
+QFont printingFont(const ProfileFont& font, double dpi);
+// The description in the pixels of a device of `dpi` of a font sized in points.
+ProfileFont profileFontAt(const QFont& font, double dpi);
 
-// Shows the font choice for a font in the printer's pixels; nullopt when cancelled.
-using PrinterFontChooser = std::function<std::optional<ProfileFont>(const ProfileFont& inPrinterPixels)>;
+// Shows the font choice for a font in the pixels of a printer of `printerDpi`; nullopt when cancelled.
+using PrinterFontChooser =
+    std::function<std::optional<ProfileFont>(const ProfileFont& inPrinterPixels, double printerDpi)>;
 
 constexpr int kNoPrinterString = 4001;
 constexpr int kNoPrinterContextString = 4000;

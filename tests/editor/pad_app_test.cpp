@@ -19,6 +19,9 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -80,6 +83,15 @@ protected:
         return columns;
     }
 
+    // The control of `dialog` captioned `caption`.
+    template <typename Control> static Control* child(QDialog& dialog, const char* caption) {
+        for (Control* control : dialog.findChildren<Control*>())
+            if (control->text() == QString::fromUtf8(caption)) return control;
+        ADD_FAILURE() << "no control " << caption;
+        static Control none;
+        return &none;
+    }
+
     TempFolder folder;
     std::unique_ptr<CTheApp> app;
 };
@@ -135,8 +147,10 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
         }
 
     std::vector<int> buttons;
-    for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions())
+    for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions()) {
         buttons.push_back(action->isSeparator() ? 0 : action->data().toInt());
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
+    }
     EXPECT_EQ(buttons, (std::vector<int>{57600, 57601, 57603, 0, 57636, 0, 57635, 57634, 57637, 0, 57607,
                                          57664, 0, 32786, 0, 32787, 32788}));
 
@@ -154,6 +168,20 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
         {{"Aide", 0}, {"A propos", 57664}}};
     EXPECT_EQ(menus(), withoutDocument);
     EXPECT_EQ(app->routeCommand(id::kGoTo, nullptr), 0) << "a view command without a view";
+}
+
+TEST_F(PadApp, QuestionsAreAnsweredOuiOrNon) {
+    QStringList captions;
+    QTimer::singleShot(0, [&captions] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text().remove(QLatin1Char('&'));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(messageBox(0, "Encore ?", "ZortaPad", MB_YESNO | MB_ICONQUESTION), IDNO);
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QStringLiteral("Non"), QStringLiteral("Oui")})) << "Qt's French texts";
 }
 
 TEST_F(PadApp, ThePaneShowsTheCaretsLineAndColumn) {
@@ -326,48 +354,101 @@ TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
         EXPECT_EQ(app->openDocument(folder / "gone.txt"), nullptr);
         EXPECT_EQ(boxes.texts.size(), 1u);
     }
+    app->closeDocument(*app->documentOfFile(folder / "a.txt"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const std::size_t views = app->views().size();
-    app->routeCommand(id::kRecentFirst + 1, nullptr);
+    app->routeCommand(id::kRecentFirst, nullptr);
     EXPECT_EQ(app->views().size(), views + 1);
-    EXPECT_EQ(toCodePage(view()->toPlainText()), "b.txt");
+    EXPECT_EQ(toCodePage(view()->toPlainText()), "a.txt");
+
+    std::filesystem::remove(folder / "a.txt");
+    app->closeDocument(*app->documentOfFile(folder / "a.txt"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    {
+        ScriptedBoxes boxes;
+        app->routeCommand(id::kRecentFirst, nullptr);
+        EXPECT_EQ(boxes.texts.size(), 1u) << "the failure is shown";
+    }
+    EXPECT_EQ(app->recentFiles(), std::vector<std::string>{folder / "b.txt"}) << "a file that is gone leaves";
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Recent File List", "File2"), std::nullopt) << "for good";
 }
 
-TEST_F(PadApp, FindRepeatsWithSuivantAndReplaceChangesEveryOccurrence) {
-    view()->setPlainText("Rue rue rue");
-    withDialog<FindDialog>(id::kFind, [](FindDialog& dialog) {
-        dialog.findChild<QLineEdit*>()->setText("rue");
-        dialog.findChild<QCheckBox*>()->setChecked(true);
-        dialog.accept();
-    });
-    EXPECT_EQ(view()->textCursor().selectionStart(), 4);
-    app->routeCommand(id::kFindNext, view());
-    EXPECT_EQ(view()->textCursor().selectionStart(), 8);
-    app->routeCommand(id::kFindNext, view());
-    EXPECT_EQ(view()->textCursor().selectionStart(), 4) << "from the start again";
+TEST_F(PadApp, AFileOpenedTwiceIsOneDocumentThatKeepsItsChanges) {
+    writeFile(folder / "a.txt", "texte");
+    std::filesystem::create_symlink(folder / "a.txt", folder / "lien.txt");
+    CPadDoc* first = app->openDocument(folder / "a.txt");
+    ASSERT_NE(first, nullptr);
+    first->view->moveCaretTo(0);
+    QTest::keyClicks(first->view, "mon ");
+    app->newDocument();
+    const std::size_t views = app->views().size();
+    EXPECT_EQ(app->openDocument(folder / "a.txt"), first);
+    EXPECT_EQ(view(), first->view) << "the open document is brought forward";
+    app->newDocument();
+    app->routeCommand(id::kRecentFirst, nullptr);
+    EXPECT_EQ(view(), first->view);
+    EXPECT_EQ(app->openDocument(folder / "lien.txt"), first) << "another name of the same file";
+    EXPECT_EQ(app->views().size(), views + 1);
+    EXPECT_EQ(first->view->toPlainText(), "mon texte");
+    EXPECT_TRUE(first->isModified());
+}
 
-    withDialog<FindDialog>(id::kReplace, [](FindDialog& dialog) {
+TEST_F(PadApp, FindGoesByWholeWordsUpwardAndReplaceGoesOneByOneOrAll) {
+    view()->setPlainText("art partie Art arts");
+    view()->moveCaretTo(19);
+    std::vector<int> found;
+    withDialog<FindDialog>(id::kFind, [&](FindDialog& dialog) {
+        dialog.findChild<QLineEdit*>()->setText("art");
+        child<QCheckBox>(dialog, "Mot entier uniquement")->setChecked(true);
+        child<QRadioButton>(dialog, "Haut")->setChecked(true);
+        for (int i = 0; i < 3; ++i) {
+            child<QPushButton>(dialog, "Suivant")->click();
+            found.push_back(view()->textCursor().selectionStart());
+        }
+        child<QPushButton>(dialog, "Annuler")->click();
+    });
+    EXPECT_EQ(found, (std::vector<int>{11, 0, 11})) << "whole words, upward, round from the end";
+    app->routeCommand(id::kFindNext, view());
+    EXPECT_EQ(view()->textCursor().selectionStart(), 0) << "the menu's Suivant repeats the last search";
+
+    view()->setPlainText("Rue rue rue");
+    view()->moveCaretTo(0);
+    withDialog<FindDialog>(id::kReplace, [this](FindDialog& dialog) {
         const QList<QLineEdit*> fields = dialog.findChildren<QLineEdit*>();
         ASSERT_EQ(fields.size(), 2);
-        EXPECT_EQ(fields[0]->text(), "rue") << "the last search is offered";
+        EXPECT_EQ(fields[0]->text(), "art") << "the last search is offered";
+        fields[0]->setText("rue");
         fields[1]->setText("avenue");
-        dialog.accept();
+        child<QCheckBox>(dialog, "Respecter la casse")->setChecked(true);
+        child<QPushButton>(dialog, "Suivant")->click();
+        EXPECT_EQ(view()->textCursor().selectionStart(), 4);
+        child<QPushButton>(dialog, "Remplacer")->click();
+        EXPECT_EQ(view()->toPlainText(), "Rue avenue rue");
+        EXPECT_EQ(view()->textCursor().selectionStart(), 11) << "the next occurrence is selected";
+        child<QPushButton>(dialog, "Remplacer tout")->click();
+        child<QPushButton>(dialog, "Annuler")->click();
     });
     EXPECT_EQ(view()->toPlainText(), "Rue avenue avenue");
+    view()->undo();
+    EXPECT_EQ(view()->toPlainText(), "Rue avenue rue") << "every replacement is one step to take back";
 }
 
 TEST_F(PadApp, TheChosenFontBecomesTheDisplayFontSetting) {
     withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) {
         QFont font(QStringLiteral("DejaVu Sans Mono"));
         font.setPixelSize(17);
-        font.setWeight(QFont::Bold);
+        font.setStyleName(QStringLiteral("Bold")); // the style list's row
         dialog.setCurrentFont(font);
         dialog.accept();
     });
+    withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) { dialog.accept(); });
     EXPECT_EQ(view()->font().family(), "DejaVu Sans Mono");
     const int pixels = QFontInfo(view()->font()).pixelSize();
     EXPECT_GT(pixels, 12);
     EXPECT_EQ(app->settings().font.height, -pixels) << "the character height in pixels";
-    EXPECT_EQ(app->settings().font.weight, 700);
+    EXPECT_EQ(app->settings().font.weight, 700)
+        << "the dialog opens on the font's style, whatever Qt calls it";
     EXPECT_EQ(app->settings().font.faceName, "DejaVu Sans Mono");
     app->ExitInstance();
     EXPECT_EQ(profileString(ini(), "Font", "Height"), formatInteger(-pixels));

@@ -68,11 +68,15 @@ TEST_F(Settings, ChangesAreWrittenAndGarbageReadsAsTheDefaults) {
     platform::writeProfileString(profile.path(), "Settings", "ligne_max", "0");
     platform::writeProfileString(profile.path(), "Settings", "WordWrap", "oui");
     platform::writeProfileString(profile.path(), "Font", "Height", "12px");
+    platform::writeProfileString(profile.path(), "PrintFont", "Height", "999999999");
     const PadSettings garbage = profile.read();
     EXPECT_EQ(garbage.tabStops, 32);
     EXPECT_EQ(garbage.lineLimit, 5001);
     EXPECT_EQ(garbage.wordWrap, 1);
     EXPECT_EQ(garbage.font.height, 0);
+    EXPECT_EQ(garbage.printFont.height, 0) << "a height no font can draw reads as none";
+    platform::writeProfileString(profile.path(), "PrintFont", "Height", "-500");
+    EXPECT_EQ(profile.read().printFont.height, -500);
 }
 
 TEST_F(Settings, NumbersIgnoreACommaLocale) {

@@ -12,9 +12,12 @@
 #include "platform/ui/message_box.h"
 #include "services/startup/shared_records.h"
 #include "tests/editor/qt_test_app.h"
+#include "tests/support/comma_locale.h"
 #include "tests/support/temp_folder.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintPreviewDialog>
@@ -27,9 +30,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <sys/stat.h>
 #include <utime.h>
@@ -80,6 +85,14 @@ TEST(FormatHeaderFooter, ReplacesTheFirstCodesThenFormatsTheTime) {
     EXPECT_EQ(FormatHeaderFooter("%Y &t", time, "", "100%d %Y.txt", 1),
               timeText("%Y", time) + " 100%d %Y.txt");
     EXPECT_EQ(FormatHeaderFooter("&t", time, "", std::string(300, 'n'), 1), std::string(127, 'n'));
+}
+
+// The height in points of the first word `word` that pdftotext finds in `pdf`; 0 when there is none.
+double wordHeight(const std::string& pdf, const std::string& word) {
+    const std::string boxes = run("pdftotext -bbox '" + pdf + "' -");
+    std::smatch box;
+    const std::regex pattern("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">" + word + "<");
+    return std::regex_search(boxes, box, pattern) ? std::stod(box[2]) - std::stod(box[1]) : 0;
 }
 
 class Printing : public ::testing::Test {
@@ -187,6 +200,25 @@ TEST_F(Printing, HeaderTimeComesFromTheFileOnlyWhenItHasOne) {
     EXPECT_EQ(PrintJob(setup, "", "Sans titre", now).headerTime(), now);
     setup.headerTime = TimeSource::System;
     EXPECT_EQ(PrintJob(setup, dated, "dated.txt", now).headerTime(), now);
+}
+
+TEST_F(Printing, AFrenchHeaderPrintsTheLocalesNamesOfDaysAndMonths) {
+    if (!testing_support::useCommaLocale(folder.path())) GTEST_SKIP() << "no French locale";
+    const std::time_t noon = 1'796'817'600; // 9 December 2026, noon UTC
+    PageSetupValues setup;
+    setup.header = "le %A %d %B %Y &t";
+    const PrintJob job(setup, "", "\xE9t\xE9.txt", noon);
+    EXPECT_EQ(job.decorationOf(1).header, "le mercredi 09 d\xE9"
+                                          "cembre 2026 \xE9t\xE9.txt");
+    fill(1);
+    QPrinter printer(QPrinter::HighResolution);
+    const std::string file = folder / "fr.pdf";
+    pdfPrinter(printer, file);
+    std::string error;
+    EXPECT_TRUE(job.print(printer, *view.document(), view.font(), error)) << error;
+    testing_support::restoreCLocale();
+    EXPECT_NE(run("pdftotext '" + file + "' -").find("le mercredi 09 d\u00e9cembre 2026 \u00e9t\u00e9.txt"),
+              std::string::npos);
 }
 
 TEST_F(Printing, AnEmptyHeaderAndFooterLeaveTheirRoomToTheText) {
@@ -303,7 +335,7 @@ TEST_F(Printing, PrinterFontIsChosenOnThePrinterInItsPixels) {
     ::Printing& printing = ::Printing::instance();
     ProfileFont offered;
     int asked = 0;
-    printing.setFontChooser([&](const ProfileFont& font) {
+    printing.setFontChooser([&](const ProfileFont& font, double) {
         ++asked;
         offered = font;
         ProfileFont chosen = font;
@@ -366,7 +398,7 @@ protected:
 TEST_F(PrintingCommands, PrinterFontLandsInTheProfileAndSameFontForgetsIt) {
     namespace id = pad_command;
     const double ratio = QPrinter(QPrinter::HighResolution).logicalDpiY() / screenDpiY();
-    ::Printing::instance().setFontChooser([ratio](const ProfileFont& font) {
+    ::Printing::instance().setFontChooser([ratio](const ProfileFont& font, double) {
         ProfileFont chosen = font;
         chosen.height = -static_cast<int>(std::lround(20 * ratio));
         return std::optional<ProfileFont>(chosen);
@@ -383,6 +415,27 @@ TEST_F(PrintingCommands, PrinterFontLandsInTheProfileAndSameFontForgetsIt) {
     EXPECT_TRUE(app->commands().isChecked(id::kPrinterFont, view()));
     app->ExitInstance();
     EXPECT_EQ(printFontHeight(), "-20");
+}
+
+TEST_F(PrintingCommands, ThePrinterFontDialogShowsPointsAndTheChosenSizeIsPrinted) {
+    ASSERT_NE(view(), nullptr);
+    double offered = 0;
+    QTimer::singleShot(0, [&offered] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->currentFont().pointSizeF();
+        dialog->setCurrentFont(QFont(QStringLiteral("DejaVu Sans Mono"), 24));
+        dialog->accept();
+    });
+    app->routeCommand(pad_command::kPrinterFont, view());
+    EXPECT_NEAR(offered, 12 * 72 / screenDpiY(), 0.5) << "the first-run 12 pixels, in points";
+    EXPECT_EQ(app->settings().printFont.height, -std::lround(24 * screenDpiY() / 72));
+    view()->setPlainText(QStringLiteral("mesure"));
+    ::Printing::instance().pageSetup.values.header.clear();
+    ASSERT_TRUE(app->routeCommand(pad_command::kPrintDirect, view()));
+    const double height = wordHeight(pdf, "mesure");
+    EXPECT_GT(height, 24) << "a word of 24 points, its ascent and descent included";
+    EXPECT_LT(height, 24 * 1.4);
 }
 
 TEST_F(PrintingCommands, PrintDirectWritesTheDocumentWithItsTitleAndPageSetupIsKept) {

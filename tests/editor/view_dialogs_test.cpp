@@ -42,6 +42,8 @@ std::string replaced(const std::string& text, const std::string& list, SeriesOpt
 TEST_F(ViewDialogs, ASeriesReplacesEveryWordOfItsLines) {
     EXPECT_EQ(replaced("rue de la Rue, rue", "rue!avenue\n"), "avenue de la avenue, avenue")
         << "the case counts only when the dialog says so";
+    EXPECT_EQ(replaced("Rue de la RUE", "rue!avenue\n"), "Rue de la RUE")
+        << "a word is replaced only when it stands in the text as it is written";
     SeriesOptions exact;
     exact.caseSensitive = true;
     EXPECT_EQ(replaced("rue de la Rue", "rue!avenue", exact), "avenue de la Rue");
