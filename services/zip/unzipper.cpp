@@ -38,11 +38,42 @@ struct DeclaredContent {
     std::uint32_t crc = 0;
 };
 
+constexpr std::uint64_t kZip64Mark = 0xFFFFFFFF;
+constexpr unsigned kZip64Tag = 1;
+
+unsigned little16(const unsigned char* bytes) {
+    return bytes[0] | bytes[1] << 8;
+}
+
+// The size in the zip64 extra field, which comes first in it when the 32-bit size holds the mark; the mark
+// when there is none. minizip leaves the mark in place on 64-bit systems.
+std::uint64_t zip64Size(const std::vector<unsigned char>& extra) {
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        const unsigned size = little16(&extra[at + 2]);
+        if (little16(&extra[at]) == kZip64Tag && size >= 8 && at + 12 <= extra.size()) {
+            std::uint64_t value = 0;
+            for (int i = 7; i >= 0; --i)
+                value = value << 8 | extra[at + 4 + static_cast<std::size_t>(i)];
+            return value;
+        }
+        at += 4 + size;
+    }
+    return kZip64Mark;
+}
+
 std::optional<DeclaredContent> declaredContent(unzFile archive) {
     unz_file_info64 entry;
     if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
         return std::nullopt;
-    return DeclaredContent{entry.uncompressed_size, static_cast<std::uint32_t>(entry.crc)};
+    DeclaredContent declared{entry.uncompressed_size, static_cast<std::uint32_t>(entry.crc)};
+    if (declared.size == kZip64Mark) {
+        std::vector<unsigned char> extra(entry.size_file_extra);
+        if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, extra.data(), extra.size(), nullptr, 0) !=
+            UNZ_OK)
+            return std::nullopt;
+        declared.size = zip64Size(extra);
+    }
+    return declared;
 }
 
 class ContentCheck {
