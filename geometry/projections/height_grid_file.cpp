@@ -55,27 +55,56 @@ bool readNodePerLine(std::FILE* file, HeightGrid& grid) {
     return true;
 }
 
-bool readStream(std::FILE* file, HeightGrid& grid) {
+std::string lineText(int line) {
+    return "ligne " + std::to_string(line);
+}
+
+// A stream that ends before the grid is full, or a word that is no number, would leave the rest of the grid
+// at 0 and every height converted by it wrong: the grid is refused, `fault` telling where and why.
+bool readStream(std::FILE* file, HeightGrid& grid, std::string& fault) {
     const int skipped = grid.header.k[2] - (grid.header.k[3] == 0 ? 1 : 0) + 1;
     if (skipped < 0 || skipped > kMaxSkippedNumbers) return false;
+    WordReader words(file, kMaxNumberLength, 2);
     std::string word;
     double value = 0;
+    // False at the end of the file (`fault` left empty) or for a word that is no number.
     const auto next = [&] {
-        if (!readWord(file, word, kMaxNumberLength)) return false;
+        const WordReader::Result result = words.next(word);
+        if (result == WordReader::Result::TooLong) {
+            fault = lineText(words.line()) + " : mot de plus de " + std::to_string(kMaxNumberLength) +
+                    " caract\xe8res";
+            return false;
+        }
+        if (result == WordReader::Result::End) return false;
         NumberScanner scan(word);
-        return scan.real(value) && !scan.more();
+        if (scan.real(value) && !scan.more()) return true;
+        fault = lineText(words.line()) + " : \"" + word + "\" n'est pas un nombre";
+        return false;
+    };
+    const std::size_t nodes = grid.values.size();
+    std::size_t read = 0;
+    const auto truncated = [&] {
+        if (fault.empty())
+            fault = lineText(words.line()) + " : fin du fichier apr\xe8s " + std::to_string(read) +
+                    " valeurs sur " + std::to_string(nodes);
+        return false;
     };
     for (int row = grid.rows - 1; row >= 0; --row)
         for (int column = 0; column < grid.columns; ++column) {
-            if (!next()) return true; // the end of the file ends the grid
-            if (!toMillimetres(value, grid.at(column, row))) return false;
+            if (!next()) return truncated();
+            if (!toMillimetres(value, grid.at(column, row))) {
+                fault = lineText(words.line()) + " : valeur " + word + " hors limites";
+                return false;
+            }
+            ++read;
+            // The numbers that close the last record may be missing: the grid is full.
             for (int k = 0; k < skipped; ++k)
-                if (!next()) return true;
+                if (!next()) return read == nodes && fault.empty() ? true : truncated();
         }
     return true;
 }
 
-bool readGrid(std::FILE* file, HeightGrid& grid) {
+bool readGrid(std::FILE* file, HeightGrid& grid, std::string& fault) {
     std::string line;
     MntHeader& h = grid.header;
     if (!readLine(file, line) || !h.read(line) || !h.conforms()) return false;
@@ -86,7 +115,7 @@ bool readGrid(std::FILE* file, HeightGrid& grid) {
     ++grid.rows;
     if (double(grid.columns) * grid.rows > kMaxGridNodes) return false;
     grid.values.assign(static_cast<std::size_t>(grid.columns) * static_cast<std::size_t>(grid.rows), 0);
-    return h.k[1] != 0 ? readNodePerLine(file, grid) : readStream(file, grid);
+    return h.k[1] != 0 ? readNodePerLine(file, grid) : readStream(file, grid, fault);
 }
 
 } // namespace
@@ -109,8 +138,9 @@ int AltiConvert::LoadGRID() {
     }
     if (!hasMntExtension(path)) return 2;
     HeightGrid grid;
-    if (!readGrid(file.get(), grid)) {
-        reportNonConforming(path);
+    std::string fault;
+    if (!readGrid(file.get(), grid, fault)) {
+        reportNonConforming(path, fault);
         return 0;
     }
     values = ownedCopy(grid.values.data(), grid.values.size());

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
 #include <string>
 
 using namespace geometry::projections;
@@ -44,10 +45,45 @@ void copyName(char* out, std::size_t size, std::string_view text) {
     out[n] = 0;
 }
 
+// The whole of `text` read as one finite number.
+std::optional<double> wholeNumber(std::string_view text) {
+    NumberScanner scan(text);
+    double number = 0;
+    if (!scan.real(number) || scan.more() || !std::isfinite(number)) return std::nullopt;
+    return number;
+}
+
+// The comma-separated numbers of `text` into `numbers`; their count, or -1 when one does not read or
+// there are more than `most` (decimal commas split numbers into more fields than the record has).
+int readFields(std::string_view text, double* numbers, int most) {
+    if (text.empty()) return 0;
+    int count = 0;
+    for (std::size_t start = 0; start <= text.size(); ++count) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const auto number = wholeNumber(text.substr(start, end - start));
+        if (count == most || !number) return -1;
+        numbers[count] = *number;
+        start = end + 1;
+    }
+    return count;
+}
+
+void reportRefused(std::string_view name, const std::string& why) {
+    const std::string text = "\nProjection '" + std::string(name) +
+                             "' ignor\xe9"
+                             "e : " +
+                             why;
+    mprintf("%s", text.c_str());
+}
+
 struct Reader {
     Section section = Section::Other;
     double meridian = 0;
     bool degrees = false; // VERSION above 0
+    // A MERIDIEN or VERSION whose value did not read: the projections after it would take a wrong angle,
+    // so they are refused until that key reads again.
+    bool meridianUnread = false;
+    bool versionUnread = false;
     CtesProj* last = nullptr;
 
     void line(std::string& text);
@@ -85,13 +121,15 @@ void Reader::line(std::string& text) {
 
 // MERIDIEN and VERSION, read in every section.
 bool Reader::key(std::string_view keyText, std::string_view value) {
-    double number = 0;
+    const auto number = wholeNumber(value);
     if (startsNoCase(keyText, "MERIDIEN")) {
-        if (NumberScanner(value).real(number) && std::isfinite(number)) meridian = number * degre_en_radian;
+        meridianUnread = !number;
+        if (number) meridian = *number * degre_en_radian;
         return true;
     }
     if (startsNoCase(keyText, "VERSION")) {
-        degrees = NumberScanner(value).real(number) && number > 0;
+        versionUnread = !number;
+        if (number) degrees = *number > 0;
         return true;
     }
     return false;
@@ -126,24 +164,38 @@ void Reader::projection(std::string_view keyText, std::string& value) {
     const std::string ellipsoidName = value.substr(0, comma);
     Ellipsoide* const ellipsoid = Ellipsoide::Find(ellipsoidName.c_str());
     if (!ellipsoid || keyText.empty()) return;
+    if (meridianUnread || versionUnread) {
+        reportRefused(keyText, meridianUnread ? "MERIDIEN illisible" : "VERSION illisible");
+        return;
+    }
     CtesProj record;
     copyName(record.name, sizeof record.name, keyText);
     record.name[0] = static_cast<char>(STR::Chr_majuscule[static_cast<unsigned char>(record.name[0])]);
     record.ellipsoid = ellipsoid;
     record.meridian = meridian;
-    NumberScanner scan(comma == std::string::npos ? std::string_view()
-                                                  : std::string_view(value).substr(comma + 1));
+    const std::string_view fields =
+        comma == std::string::npos ? std::string_view() : std::string_view(value).substr(comma + 1);
     if (record.type() == 'E') {
         double numbers[3] = {};
-        scan.reals(numbers, 3, ',');
+        if (readFields(fields, numbers, 3) < 0) {
+            reportRefused(keyText, "nombres illisibles : " + std::string(fields));
+            return;
+        }
         record.eParameters.set(numbers[0], numbers[1], numbers[2]);
     } else {
-        double numbers[5] = {_500rd, 0, 0, 0, 0}; // p0 at 500 grads marks "not given"
-        scan.reals(numbers, 5, ',');
-        if (numbers[0] == _500rd ||
-            !std::all_of(numbers, numbers + 5, [](double v) { return std::isfinite(v); }))
+        double numbers[5] = {0, 0, 0, 0, 0};
+        const int read = readFields(fields, numbers, 5);
+        if (read < 0) {
+            reportRefused(keyText, "nombres illisibles : " + std::string(fields));
             return;
+        }
+        if (read == 0) return; // no origin given
         if (record.type() == 'L' && numbers[4] == 0) return;
+        // A cone constant of 0 is no cone: every conversion would divide by it.
+        if (record.type() == 'L' && numbers[1] == 0) {
+            reportRefused(keyText, "constante du c\xf4ne nulle");
+            return;
+        }
         if (record.type() == 'U' && numbers[1] == 0) numbers[1] = 0.9996;
         record.p0 = numbers[0] * (degrees ? degre_en_radian : std::numbers::pi / 200);
         record.p1 = numbers[1];

@@ -5,11 +5,14 @@
 
 #include <curl/curl.h>
 
+#include <atomic>
 #include <charconv>
 #include <mutex>
 #include <utility>
 
 namespace platform::internet {
+
+static_assert(FILESIZE_EXCEEDED == CURLE_FILESIZE_EXCEEDED);
 
 // One server through one session; its handle keeps the connection alive between requests.
 class Connection {
@@ -44,15 +47,24 @@ struct CurlLibrary {
 std::mutex g_settingsLock;
 std::string g_extraAuthority;
 CredentialsHandler g_credentialsHandler;
+std::atomic<unsigned long> g_defaultTimeoutMs{kDefaultTimeoutMs};
 thread_local std::string t_lastResponse;
 
 struct Transfer {
     const BodySink* sink;
     Answer* answer;
+    std::size_t mostBodyBytes;
+    std::size_t bodyBytes = 0;
+    bool tooLong = false;
 };
 
 size_t onBody(char* bytes, size_t, size_t size, void* data) {
     auto* transfer = static_cast<Transfer*>(data);
+    transfer->bodyBytes += size;
+    if (transfer->mostBodyBytes > 0 && transfer->bodyBytes > transfer->mostBodyBytes) {
+        transfer->tooLong = true;
+        return 0;
+    }
     return (*transfer->sink)(bytes, size) ? size : 0;
 }
 
@@ -99,8 +111,14 @@ void setOptions(Connection& connection, const Request& request, Transfer& transf
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_USERAGENT, connection.session.agent.c_str());
-    curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
+    // libcurl's own GET, POST and HEAD change to a GET on a redirect that asks for it; a named verb is kept.
+    const bool plainGet = request.verb == "GET" && request.body.empty();
+    if (!plainGet && request.verb != "POST" && request.verb != "HEAD")
+        curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
     if (request.verb == "HEAD") curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMostRedirects);
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     if (request.verb == "POST" || !request.body.empty()) {
         curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
         curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
@@ -129,12 +147,11 @@ void setOptions(Connection& connection, const Request& request, Transfer& transf
         const std::lock_guard lock(g_settingsLock);
         if (!g_extraAuthority.empty()) curl_easy_setopt(handle, CURLOPT_CAINFO, g_extraAuthority.c_str());
     }
-    if (request.timeoutMs > 0) {
-        // A limit per read, as WinINet's receive time-out: the connection, and any stall of the answer.
-        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.timeoutMs));
-        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>((request.timeoutMs + 999) / 1000));
-    }
+    // A limit per read, as WinINet's receive time-out: the connection, and any stall of the answer.
+    const unsigned long timeoutMs = request.timeoutMs > 0 ? request.timeoutMs : g_defaultTimeoutMs.load();
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>((timeoutMs + 999) / 1000));
 }
 
 } // namespace
@@ -187,7 +204,7 @@ void closeConnection(Connection* connection) {
 
 int send(Connection& connection, const Request& request, const BodySink& sink, Answer& answer) {
     answer = Answer{};
-    Transfer transfer{&sink, &answer};
+    Transfer transfer{&sink, &answer, request.mostBodyBytes};
     curl_slist* headers = nullptr;
     for (const std::string& header : request.headers)
         headers = curl_slist_append(headers, header.c_str());
@@ -197,7 +214,8 @@ int send(Connection& connection, const Request& request, const BodySink& sink, A
                             std::to_string(connection.port) + (request.path.starts_with('/') ? "" : "/") +
                             request.path;
     setOptions(connection, request, transfer, headers, url);
-    const CURLcode result = curl_easy_perform(connection.handle);
+    const CURLcode performed = curl_easy_perform(connection.handle);
+    const CURLcode result = transfer.tooLong ? CURLE_FILESIZE_EXCEEDED : performed;
     curl_easy_getinfo(connection.handle, CURLINFO_RESPONSE_CODE, &answer.status);
     curl_slist_free_all(headers);
     // Credentials the server accepted stay with the connection, as WinINet keeps them.
@@ -214,6 +232,10 @@ int send(Connection& connection, const Request& request, const BodySink& sink, A
 
 std::string lastResponseText() {
     return t_lastResponse;
+}
+
+void setDefaultTimeout(unsigned long ms) {
+    g_defaultTimeoutMs = ms > 0 ? ms : kDefaultTimeoutMs;
 }
 
 void setExtraCertificateAuthority(std::string pemFile) {

@@ -5,7 +5,9 @@
 // http_proxy, https_proxy and no_proxy variables) or a direct connection. A connection is one server and
 // port, kept alive between its requests. HTTPS certificates are always verified against the system's
 // authorities, plus the one file that setExtraCertificateAuthority names (for tests). The receive time-out
-// is, as in WinINet, a limit per read: it bounds the connection and any stall, not the whole transfer.
+// is, as in WinINet, a limit per read: it bounds the connection and any stall, not the whole transfer; a
+// request that sets none gets the default time-out, as WinINet has one, so no server can hold it forever.
+// Redirects are followed, at most kMostRedirects of them, over HTTP and HTTPS only.
 //
 // The error dialogue (InternetErrorDlg) is asked only for the answers that want credentials (401 and 407);
 // it is a pluggable handler like the message box: the default cancels, tests script the answers.
@@ -59,12 +61,17 @@ struct Answer {
 // Text of the answer's header that `query` selects; nullopt when the answer has none.
 std::optional<std::string> queryInfo(const Answer& answer, unsigned query);
 
+// The time-out of requests that set none: WinINet's 30 seconds.
+constexpr unsigned long kDefaultTimeoutMs = 30000;
+constexpr long kMostRedirects = 10;
+
 struct Request {
     std::string verb = "GET";
     std::string path = "/";
     std::string body;
     std::vector<std::string> headers; // "Name: value" lines
-    unsigned long timeoutMs = 0;      // 0: none
+    unsigned long timeoutMs = 0;      // 0: the default time-out
+    std::size_t mostBodyBytes = 0;    // a longer body fails the request (FILESIZE_EXCEEDED); 0: no bound
     std::string user;                 // credentials for this request; empty: the connection's
     std::string password;
     std::string proxyUser; // credentials for the proxy; empty: none
@@ -80,12 +87,18 @@ Connection* connect(const Session& session, const std::string& host, int port, b
                     const std::string& user, const std::string& password);
 void closeConnection(Connection* connection);
 
+// libcurl's code for a body longer than the request's bound.
+constexpr int FILESIZE_EXCEEDED = 63;
+
 // Sends the request and hands the body to `sink`. 0 on success, else libcurl's error code; `answer` holds
 // what came back either way. The last response text is set to the status line or the error's text.
 int send(Connection& connection, const Request& request, const BodySink& sink, Answer& answer);
 
 // The text of the last answer or error of this thread (InternetGetLastResponseInfo).
 std::string lastResponseText();
+
+// Replaces the default time-out (tests shorten it); 0 puts kDefaultTimeoutMs back.
+void setDefaultTimeout(unsigned long ms);
 
 // An extra certificate authority (a PEM file) trusted besides the system's; "" for none.
 void setExtraCertificateAuthority(std::string pemFile);

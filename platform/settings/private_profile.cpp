@@ -65,7 +65,9 @@ struct SectionRange {
     bool found = false;
 };
 
+// Names are asked for as they are stored: without surrounding blanks.
 SectionRange findSection(const std::vector<Line>& lines, std::string_view section) {
+    section = trimmed(section);
     SectionRange range;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].kind != Line::Section) continue;
@@ -83,6 +85,7 @@ SectionRange findSection(const std::vector<Line>& lines, std::string_view sectio
 }
 
 const Line* findKey(const std::vector<Line>& lines, const SectionRange& range, std::string_view key) {
+    key = trimmed(key);
     for (size_t i = range.first + 1; i < range.last; ++i)
         if (lines[i].kind == Line::Key && sameNoCase(lines[i].name, key)) return &lines[i];
     return nullptr;
@@ -137,7 +140,7 @@ std::string edited(const std::string& text, std::string_view section, const char
     if (!out.empty() && out.back() != '\n') out += eol;
     if (!range.found) {
         if (!lines.empty() && !isBlankLine(text, lines.back())) out += eol;
-        out += "[" + std::string(section) + "]" + eol;
+        out += "[" + std::string(trimmed(section)) + "]" + eol;
     }
     return out + entry + text.substr(at);
 }

@@ -1,9 +1,10 @@
 #pragma once
-// Private-profile (ini) files read and written with the Windows rules: section and key names compare
-// without ASCII case, values are trimmed and lose one pair of surrounding quotes, the first of duplicate
-// sections or keys counts, lines starting with ";" are comments, and a rewrite keeps every line it does not
-// change, byte for byte. Lines in a section without "=" are listed as keys with an empty value (the system
-// writes comments as keys starting with "'"). Paths here are host paths (see path_map.h).
+// Private-profile (ini) files read and written with the Windows rules: section and key names compare without
+// ASCII case or surrounding blanks (asked for and written alike), values are trimmed and lose one pair of
+// surrounding quotes, the first of duplicate sections or keys counts, lines starting with ";" are comments,
+// and a rewrite keeps every line it does not change, byte for byte. Lines in a section without "=" are
+// listed as keys with an empty value (the system writes comments as keys starting with "'"). Paths here are
+// host paths (see path_map.h).
 //
 // Differences from Windows: writes are atomic and locked (atomic_file.h), so concurrent writers never lose
 // each other's keys; names and values that would change the file's structure (a line break, "=" in a key,

@@ -38,9 +38,13 @@ public:
     // Connects to `server` ("host", "host:port" or a URL whose path is left out) and checks the
     // credentials on "/premium/default.htm"; 1 connected, 0 not.
     int Connect(const char* agent, const char* server, const char* user, const char* password);
+    // An answer kept in memory may be this long; a longer one fails the request with a message.
+    static constexpr std::size_t kMostAnswerBytes = std::size_t{256} << 20;
+
     // Sends a request. The body is written to `output` (the result is then null) or answered in a block the
     // caller frees; null on failure or for an empty answer. `headerQuery` names a header query whose answer
-    // is kept in the header buffer; its bit 0x800 asks for credentials on a 401.
+    // is kept in the header buffer; its bit 0x800 asks for credentials on a 401. Redirects are followed;
+    // without a TIMEOUT setting the platform's default time-out bounds every wait.
     [[nodiscard]] platform::HGLOBAL Request(const char* path, const char* verb, const char* body,
                                             int bodyLength, std::FILE* output, int headerQuery);
     int isConnected() const { return m_hConnect != nullptr; }

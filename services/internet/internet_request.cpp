@@ -98,6 +98,7 @@ HGLOBAL CInternet::Request(const char* path, const char* verb, const char* body,
     if (tracing(kTracePaths)) mprintf("\n (0x20) %s", request.path.c_str());
     request.headers.push_back(kFormContentType);
     request.timeoutMs = g_Timeout;
+    request.mostBodyBytes = output ? 0 : kMostAnswerBytes;
 
     BlockSink block;
     net::Answer answer;
@@ -126,6 +127,10 @@ HGLOBAL CInternet::Request(const char* path, const char* verb, const char* body,
         m_pHeader = strdup(header.c_str());
         m_nHeaderLength = static_cast<std::int32_t>(header.size());
     }
+    if (error == net::FILESIZE_EXCEEDED)
+        mprintf("\nR\xe9ponse HTTP de plus de %d Mo abandonn\xe9"
+                "e : %s",
+                static_cast<int>(kMostAnswerBytes >> 20), request.path.c_str());
     if (error != 0) {
         if (tracing(kTraceConnection))
             mprintf("$G$ ** Probl\xe8me de Connection HTTP (Err=%d=%x)\n", error, error);

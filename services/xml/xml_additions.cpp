@@ -1,5 +1,6 @@
 // Child-element text and attributes over TinyXML, read and formatted without the locale.
 #include "services/xml/xml_additions.h"
+#include "services/xml/nesting_depth.h"
 
 #include "platform/base/ascii.h"
 
@@ -100,6 +101,11 @@ bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encodin
         }
     }
     *out = 0;
+    if (const char* deep = xml_nesting::tooDeep(buffer)) {
+        document.ClearError();
+        document.SetError(TiXmlBase::TIXML_ERROR_PARSING_ELEMENT, deep, nullptr, encoding);
+        return false;
+    }
     document.Parse(buffer, nullptr, encoding);
     return !document.Error();
 }

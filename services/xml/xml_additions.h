@@ -26,5 +26,6 @@ TiXmlText* UpdateChildElement(TiXmlNode& node, const char* name, int n);
 void SetAttribute(TiXmlElement& element, const char* name, const char* format, double x);
 
 // Turns every "\r\n" and lone "\r" of the zero-terminated `buffer` into "\n" in place, then parses it.
-// True when the document has no error; false for a null buffer.
+// True when the document has no error; false for a null buffer. A document nested deeper than
+// xml_nesting::kMostLevels is refused before parsing, as an element the parser could not read.
 bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encoding = TIXML_DEFAULT_ENCODING);

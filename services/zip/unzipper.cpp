@@ -7,11 +7,13 @@
 
 #include "platform/base/ascii.h"
 #include "platform/base/code_page.h"
-#include "platform/files/path_map.h"
+#include "platform/files/file_below.h"
+
+#include <zlib.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +30,66 @@ template <std::size_t N> bool copyField(char (&field)[N], const std::string& tex
     std::memcpy(field, text.c_str(), text.size() + 1);
     return true;
 }
+
+// What the archive declares of an entry's content, checked against what its data inflates to: minizip
+// checks the CRC only once every declared byte was read, so data that ends early would pass.
+struct DeclaredContent {
+    std::uint64_t size = 0;
+    std::uint32_t crc = 0;
+};
+
+constexpr std::uint64_t kZip64Mark = 0xFFFFFFFF;
+constexpr unsigned kZip64Tag = 1;
+
+unsigned little16(const unsigned char* bytes) {
+    return bytes[0] | bytes[1] << 8;
+}
+
+// The size in the zip64 extra field, which comes first in it when the 32-bit size holds the mark; the mark
+// when there is none. minizip leaves the mark in place on 64-bit systems.
+std::uint64_t zip64Size(const std::vector<unsigned char>& extra) {
+    for (std::size_t at = 0; at + 4 <= extra.size();) {
+        const unsigned size = little16(&extra[at + 2]);
+        if (little16(&extra[at]) == kZip64Tag && size >= 8 && at + 12 <= extra.size()) {
+            std::uint64_t value = 0;
+            for (int i = 7; i >= 0; --i)
+                value = value << 8 | extra[at + 4 + static_cast<std::size_t>(i)];
+            return value;
+        }
+        at += 4 + size;
+    }
+    return kZip64Mark;
+}
+
+std::optional<DeclaredContent> declaredContent(unzFile archive) {
+    unz_file_info64 entry;
+    if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return std::nullopt;
+    DeclaredContent declared{entry.uncompressed_size, static_cast<std::uint32_t>(entry.crc)};
+    if (declared.size == kZip64Mark) {
+        std::vector<unsigned char> extra(entry.size_file_extra);
+        if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, extra.data(), extra.size(), nullptr, 0) !=
+            UNZ_OK)
+            return std::nullopt;
+        declared.size = zip64Size(extra);
+    }
+    return declared;
+}
+
+class ContentCheck {
+public:
+    void add(const char* bytes, unsigned size) {
+        crc_ = crc32(crc_, reinterpret_cast<const Bytef*>(bytes), size);
+        size_ += size;
+    }
+    bool matches(const DeclaredContent& declared) const {
+        return size_ == declared.size && crc_ == declared.crc;
+    }
+
+private:
+    uLong crc_ = crc32(0, nullptr, 0);
+    std::uint64_t size_ = 0;
+};
 
 std::string withSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
@@ -199,35 +261,54 @@ bool CUnzipper::UnzipFile(const char* folder, bool ignorePath) {
     if (!zip_names::staysBelow(info.szFileName)) return false;
     if (info.bFolder)
         return destination.size() + std::strlen(info.szFileName) <= zip_names::kMaxPath &&
-               CreateFolder((destination + info.szFileName).c_str());
+               platform::createFolderBelow(destination, info.szFileName);
 
     const std::string name(ignorePath ? zip_names::nameAndExtension(info.szFileName) : info.szFileName);
     const std::string target = destination + name;
     if (name.empty() || !zip_names::staysBelow(name) || target.size() > zip_names::kMaxPath) return false;
-    if (!CreateFilePath(target.c_str())) return false;
-    std::FILE* out = std::fopen(platform::hostPath(target).c_str(), "wb");
-    if (!out) return false;
+    const auto declared = declaredContent(m_uzFile);
+    if (!declared) return false;
+    platform::FileBelow out(destination, name);
+    if (!out.isOpen()) return false;
     bool complete = unzOpenCurrentFile(m_uzFile) == UNZ_OK;
+    ContentCheck check;
     std::vector<char> block(kBlockSize);
     int read = 0;
-    while (complete && (read = unzReadCurrentFile(m_uzFile, block.data(), kBlockSize)) > 0)
-        complete = std::fwrite(block.data(), 1, static_cast<std::size_t>(read), out) ==
-                   static_cast<std::size_t>(read);
-    complete = complete && read == 0;
-    // Closing the entry checks its CRC once it was read to its end.
+    while (complete && (read = unzReadCurrentFile(m_uzFile, block.data(), kBlockSize)) > 0) {
+        check.add(block.data(), static_cast<unsigned>(read));
+        complete = out.write(block.data(), static_cast<std::size_t>(read));
+    }
+    complete = complete && read == 0 && check.matches(*declared);
     if (unzCloseCurrentFile(m_uzFile) != UNZ_OK) complete = false;
-    if (std::fclose(out) != 0) complete = false;
-    if (complete) SetFileModTime(target.c_str(), info.dwDosDate);
-    return complete;
+    if (!out.close()) complete = false;
+    if (!complete) {
+        out.discard();
+        return false;
+    }
+    SetFileModTime(target.c_str(), info.dwDosDate);
+    return true;
 }
 
 bool CUnzipper::UnzipToStr(char* buf, int& len) {
     UZ_FileInfo info;
-    if (!buf || len <= 0 || !GetFileInfo(info) || info.bFolder) return false;
-    if (unzOpenCurrentFile(m_uzFile) != UNZ_OK) return false;
-    const int read = unzReadCurrentFile(m_uzFile, buf, static_cast<unsigned>(len));
+    const int room = len;
+    len = 0;
+    if (!buf || room <= 0 || !GetFileInfo(info) || info.bFolder) return false;
+    const auto declared = declaredContent(m_uzFile);
+    if (!declared || unzOpenCurrentFile(m_uzFile) != UNZ_OK) return false;
+    int read = 0;
+    int status = 0;
+    while (read < room &&
+           (status = unzReadCurrentFile(m_uzFile, buf + read, static_cast<unsigned>(room - read))) > 0)
+        read += status;
+    ContentCheck check;
+    check.add(buf, static_cast<unsigned>(read));
+    // An entry that fits must come whole and sound; a longer one fills the buffer.
+    const bool sound =
+        status >= 0 &&
+        (declared->size > static_cast<std::uint64_t>(room) ? read == room : check.matches(*declared));
     const bool closed = unzCloseCurrentFile(m_uzFile) == UNZ_OK;
-    len = read > 0 && closed ? read : 0;
+    len = sound && closed ? read : 0;
     return len > 0;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // CUnzipper reads, lists and extracts a zip archive, and marks entries deleted in place. Paths are in the
 // system's grammar; names and paths are limited to 260 characters and a longer one is refused, never cut.
-// Entries whose name would leave the destination ("..\x", "\x", "C:\x") are refused.
+// Entries whose name would leave the destination ("..\x", "\x", "C:\x") are refused, and extraction never
+// goes through a symbolic link below the destination: nothing is written outside it.
 //
 // An object owns its archive handle: it can be moved, not copied.
 #include <minizip/unzip.h>
@@ -63,10 +64,12 @@ public:
     bool Unzip(bool ignorePath = false);
     bool UnzipTo(const char* folder, bool ignorePath = false);
     // Extracts the current entry below `folder` (null: the output folder). False when the entry cannot be
-    // read to its end, its CRC does not match, or its name would leave the folder.
+    // read to its end, its size or CRC is not the one the archive declares (the partial file is removed),
+    // or its name would leave the folder.
     bool UnzipFile(const char* folder = nullptr, bool ignorePath = false);
     bool UnzipFile(int index, const char* folder = nullptr, bool ignorePath = false);
-    // Reads the current entry into buf, at most len bytes; len becomes the number read.
+    // Reads the current entry into buf, at most len bytes; len becomes the number read. An entry that fits
+    // must be read whole with its declared CRC, else the answer is false with len 0.
     bool UnzipToStr(char* buf, int& len);
 
     // Marks up to 5 entries of that name deleted in an archive opened for update; the number marked.

@@ -49,5 +49,5 @@ bool CUnzipper::SetFileModTime(const char* file, unsigned long dosDateTime) {
     if (seconds == static_cast<std::time_t>(-1)) return false;
     // The last-access time is kept; Linux has no creation time to set.
     const struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
-    return utimensat(AT_FDCWD, platform::hostPath(file).c_str(), times, 0) == 0;
+    return utimensat(AT_FDCWD, platform::hostPath(file).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }

@@ -191,7 +191,6 @@ TEST_F(Grids, BadHeightGridsPassHeightsUnchanged) {
     write("STEP5.MNT", heightGridPerLine("0 2 40 42 1 5 0 1 0 0"));
     write("LONSTEP0.MNT", heightGridPerLine("0 2 40 42 0 1 0 1 0 0"));
     write("HUGE.MNT", "0 2 40 42 1 1 0 1 0 0\n40 0 1e300 0\n");
-    write("SHORT.MNT", "0 2 40 42 1 1 0 0 0 0\n1 2 3\n");
     write("PLAIN.TXT", heightGridPerLine());
     for (const char* name : {"STEP5.MNT", "LONSTEP0.MNT", "HUGE.MNT", "PLAIN.TXT", "NOWHERE.MNT"}) {
         AltiConvert* grid = AltiConvert::FindAltiConvert(name, 1);
@@ -202,11 +201,6 @@ TEST_F(Grids, BadHeightGridsPassHeightsUnchanged) {
     EXPECT_NE(printed().find("LONSTEP0.MNT Non Conforme"), std::string::npos);
     EXPECT_NE(printed().find("HUGE.MNT Non Conforme"), std::string::npos);
     EXPECT_NE(printed().find("\nImpossible d'ouvrir Fichier GRILLE:NOWHERE.MNT"), std::string::npos);
-    // A stream that ends early leaves the rest of the grid at 0.
-    AltiConvert* shortGrid = AltiConvert::FindAltiConvert("SHORT.MNT", 1);
-    ASSERT_EQ(shortGrid->LoadGRID(), 2);
-    EXPECT_EQ(shortGrid->values[6], 1000); // the first value fills the northern row's first node
-    EXPECT_EQ(shortGrid->values[0], 0);
     AltiConvert nameless;
     EXPECT_EQ(nameless.LoadGRID(), 0);
     const int boxesForMissingFiles =
@@ -219,6 +213,35 @@ TEST_F(Grids, BadHeightGridsPassHeightsUnchanged) {
         std::count_if(boxes.begin(), boxes.end(),
                       [](auto& box) { return box.text.find("Impossible d'ouvrir") != std::string::npos; }),
         1);
+}
+
+TEST_F(Grids, StreamGridsWithABadWordOrCutShortAreRefusedWithThePlace) {
+    const std::string good = heightGridStream();
+    const std::size_t node11 = good.find("\n11 7 8\n") + 1; // on line 6
+    const auto replaced = [&](const std::string& word) { return std::string(good).replace(node11, 2, word); };
+    const std::pair<const char*, std::string> cases[] = {
+        {"WORD.MNT", replaced("1l")},
+        {"LONG.MNT", replaced(std::string(100, '1'))},
+        {"NAN.MNT", replaced("nan")},
+        {"CUT.MNT", good.substr(0, node11)},
+        {"HEADER.MNT", good.substr(0, good.find('\n') + 1)},
+    };
+    const char* places[] = {", ligne 6 : \"1l\" n'est pas un nombre", ", ligne 6 : mot de plus de 99",
+                            ", ligne 6 : valeur nan hors limites",
+                            ", ligne 6 : fin du fichier apr\xe8s 4 valeurs sur 9",
+                            ", ligne 2 : fin du fichier apr\xe8s 0 valeurs sur 9"};
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        write(cases[k].first, cases[k].second);
+        AltiConvert* grid = AltiConvert::FindAltiConvert(cases[k].first, 1);
+        EXPECT_EQ(grid->LoadGRID(), 0) << cases[k].first;
+        EXPECT_EQ(grid->Convert(100, degrees(1, 41), 1), 100) << cases[k].first;
+        EXPECT_NE(printed().find(std::string(cases[k].first) + " Non Conforme" + places[k]),
+                  std::string::npos)
+            << printed();
+    }
+    // The numbers closing the last record may be missing: the grid is full without them.
+    write("LAST.MNT", good.substr(0, good.rfind(" 7 8")));
+    EXPECT_NEAR(AltiConvert::FindAltiConvert("LAST.MNT", 1)->Convert(100, degrees(1, 41), 1), 111, 1e-9);
 }
 
 TEST_F(Grids, RemovingHeightGridsOneByOneOrAll) {

@@ -153,6 +153,44 @@ TEST_F(ProjectionFile, MalformedLinesAreSkippedAndTheOthersKeptInFileOrder) {
     EXPECT_EQ(CtesProj::g_pProjDefDravlin, nullptr);
 }
 
+TEST_F(ProjectionFile, RecordsWhoseNumbersDoNotReadAreRefusedByName) {
+    write("Projections.DEF", definitions("MERIDIEN = 2.5\n"
+                                         "LBEFORE = GRS80, 3, 0.7, 1e7, 7e5, 1.2e7\n"
+                                         "MERIDIEN = nan\n"
+                                         "LNAN = GRS80, 3, 0.7, 1e7, 7e5, 1.2e7\n"
+                                         "MERIDIEN = Paris\n"
+                                         "LWORD = GRS80, 3, 0.7, 1e7, 7e5, 1.2e7\n"
+                                         "MERIDIEN = 2,33722917\n"
+                                         "LCOMMAM = GRS80, 3, 0.7, 1e7, 7e5, 1.2e7\n"
+                                         "MERIDIEN = 1\n"
+                                         "LCOMMA = GRS80, 3,0, 0,7, 1e7, 7e5, 1.2e7\n"
+                                         "LZERO = GRS80, 3, 0, 1e7, 7e5, 1.2e7\n"
+                                         "LLETTER = GRS80, 3, 0.7x, 1e7, 7e5, 1.2e7\n"
+                                         "EWORD = GRS80, 1, two, 3\n"
+                                         "LAFTER = GRS80, 3, 0.7, 1e7, 7e5, 1.2e7\n"));
+    ASSERT_NE(CtesProj::InitProjections(1), nullptr);
+    std::vector<std::string> names;
+    for (CtesProj* p = CtesProj::g_pFirstCtesProj; p; p = p->next)
+        names.emplace_back(p->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"LBEFORE", "LAFTER"})) << "never the meridian of 2.5 degrees";
+    EXPECT_DOUBLE_EQ(CtesProj::GetProjection("LAFTER")->meridian, kPi / 180);
+    for (const char* refusal : {"'LNAN' ignor\xe9"
+                                "e : MERIDIEN illisible",
+                                "'LWORD' ignor\xe9"
+                                "e : MERIDIEN illisible",
+                                "'LCOMMAM' ignor\xe9"
+                                "e : MERIDIEN illisible",
+                                "'LCOMMA' ignor\xe9"
+                                "e : nombres illisibles : 3,0,0,7,1e7,7e5,1.2e7",
+                                "'LZERO' ignor\xe9"
+                                "e : constante du c\xf4ne nulle",
+                                "'LLETTER' ignor\xe9"
+                                "e : nombres illisibles",
+                                "'EWORD' ignor\xe9"
+                                "e : nombres illisibles"})
+        EXPECT_NE(printed().find(std::string("\nProjection ") + refusal), std::string::npos) << refusal;
+}
+
 TEST_F(ProjectionFile, AMissingFileIsReportedEveryTimeAndBoxedOncePerProcess) {
     EXPECT_EQ(CtesProj::InitProjections(1), nullptr);
     EXPECT_EQ(CtesProj::GetProjection("L-93"), nullptr);

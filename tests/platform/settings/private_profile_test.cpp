@@ -87,6 +87,16 @@ TEST_F(PrivateProfile, RefusesWhatWouldBreakTheFile) {
     EXPECT_EQ(readFile(file), "[S]\nk=v\n");
 }
 
+TEST_F(PrivateProfile, NamesWithSurroundingBlanksReadAndWriteAlike) {
+    EXPECT_TRUE(writeProfileString(file, " Sec ", "\tkey ", "1"));
+    EXPECT_EQ(profileString(file, " Sec ", "\tkey "), "1");
+    EXPECT_TRUE(writeProfileString(file, "Sec", " key", "2"));
+    EXPECT_EQ(readFile(file), "[Sec]\nkey=2\n") << "one key, rewritten in place";
+    EXPECT_EQ(profileKeys(file, " sec"), (Names{"key"}));
+    EXPECT_TRUE(writeProfileString(file, "sec ", "key  ", nullptr));
+    EXPECT_EQ(profileString(file, "Sec", "key"), std::nullopt);
+}
+
 TEST_F(PrivateProfile, ReadOnlyFileIsNeverTouched) {
     writeFile(file, "[S]\nk=v\n");
     chmod(file.c_str(), 0444);

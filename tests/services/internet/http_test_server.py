@@ -4,8 +4,10 @@ until it is killed.
     http_test_server.py [--tls CERT KEY] [--auth USER:PASSWORD] [--premium]
 
 Paths: /bytes/N (N bytes of a known pattern), /missing (404 with a page), /empty (204), /secret (401 until
-the credentials of --auth come), /stall (never answers), /premium/default.htm (200; with --premium guarded
-like /secret); every POST answers with what it received.
+the credentials of --auth come), /stall (never answers), /stall-body (stops after 100 of the 1,000 bytes it
+announces), /endless (a body without end), /redirect/N (302 to /redirect/N-1, /redirect/0 is
+/bytes/100), /loop (302 to itself), /premium/default.htm (200; with --premium guarded like /secret); every
+POST answers with what it received.
 """
 import base64
 import http.server
@@ -36,6 +38,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def redirect(self, location):
+        self.send_response(302)
+        self.send_header("Location", location)
+        self.send_header("Content-Length", "5")
+        self.end_headers()
+        self.wfile.write(b"moved")
+
     def authorised(self):
         if not self.credentials:
             return False
@@ -59,6 +68,30 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.answer(200, b"premium", "text/html")
         elif self.path == "/stall":
             time.sleep(60)
+        elif self.path == "/stall-body":
+            self.send_response(200)
+            self.send_header("Content-Length", "1000")
+            self.end_headers()
+            self.wfile.write(pattern(100))
+            self.wfile.flush()
+            time.sleep(60)
+        elif self.path == "/endless":
+            self.send_response(200)
+            self.send_header("Connection", "close")
+            self.end_headers()
+            try:
+                while True:
+                    self.wfile.write(pattern(65536))
+            except OSError:
+                pass
+        elif self.path.startswith("/redirect/"):
+            left = int(self.path[10:])
+            if left == 0:
+                self.answer(200, pattern(100))
+            else:
+                self.redirect("/redirect/%d" % (left - 1))
+        elif self.path == "/loop":
+            self.redirect("/loop")
         else:
             self.answer(404, b"", "text/html")
 

@@ -149,6 +149,57 @@ TEST_F(InternetTest, SilentServersAndClosedPortsFail) {
     EXPECT_EQ(closed.Request("/x", nullptr, nullptr, 0, nullptr, 0), nullptr);
 }
 
+TEST_F(InternetTest, WithoutATimeoutSettingTheDefaultBoundsEveryStall) {
+    platform::internet::setDefaultTimeout(1000);
+    TestServer server;
+    CInternet client;
+    ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
+    ASSERT_EQ(CInternet::GetTimeout(), 0u);
+    for (const char* path : {"/stall", "/stall-body"}) {
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(client.Request(path, nullptr, nullptr, 0, nullptr, 0), nullptr) << path;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20)) << path;
+    }
+    platform::internet::setDefaultTimeout(0);
+}
+
+TEST_F(InternetTest, RedirectsAreFollowedABoundedNumberOfTimes) {
+    TestServer server;
+    CInternet client;
+    ASSERT_EQ(client.Connect("zorta", server.server().c_str(), nullptr, nullptr), 1);
+    EXPECT_EQ(get(client, "/redirect/3", platform::internet::QUERY_STATUS_CODE), pattern(100));
+    EXPECT_STREQ(client.GetHeader(), "200") << "the final answer's";
+    EXPECT_EQ(get(client, "/redirect/10"), pattern(100));
+    EXPECT_EQ(get(client, "/redirect/11"), "<null>");
+    EXPECT_EQ(get(client, "/loop"), "<null>");
+}
+
+TEST_F(InternetTest, AnEndlessBodyStopsAtItsBound) {
+    TestServer server;
+    platform::internet::Session session;
+    session.proxy = platform::internet::Proxy::Direct;
+    platform::internet::Connection* connection =
+        platform::internet::connect(session, "127.0.0.1", server.port(), false, "", "");
+    ASSERT_NE(connection, nullptr);
+    platform::internet::Request request;
+    request.path = "/endless";
+    request.mostBodyBytes = 1 << 20;
+    std::size_t received = 0;
+    platform::internet::Answer answer;
+    const int error = platform::internet::send(
+        *connection, request,
+        [&](const char*, std::size_t size) {
+            received += size;
+            return true;
+        },
+        answer);
+    platform::internet::closeConnection(connection);
+    EXPECT_EQ(error, platform::internet::FILESIZE_EXCEEDED);
+    EXPECT_LE(received, request.mostBodyBytes);
+    EXPECT_GT(received, request.mostBodyBytes / 2);
+    EXPECT_FALSE(platform::internet::lastResponseText().empty());
+}
+
 TEST_F(InternetTest, CertificatesAreVerified) {
     TestServer server(
         {"--tls", ZORTA_TEST_CERTIFICATES "/server.pem", ZORTA_TEST_CERTIFICATES "/server.key"});

@@ -1,4 +1,5 @@
 // Child-element text, formatted numbers and buffers parsed with normalised line ends.
+#include "services/xml/nesting_depth.h"
 #include "services/xml/xml_additions.h"
 
 #include "tests/support/comma_locale.h"
@@ -95,6 +96,29 @@ TEST(XmlLoadFromBuffer, MalformedBuffersAnswerFalse) {
     }
     TiXmlDocument document;
     EXPECT_FALSE(LoadFromBuffer(document, nullptr));
+}
+
+TEST(XmlLoadFromBuffer, DocumentsNestedTooDeepAreRefusedBeforeParsing) {
+    const auto nested = [](int levels, const std::string& inner, bool closed) {
+        std::string text;
+        for (int i = 0; i < levels; ++i)
+            text += i % 1000 ? "<a>" : "<a k='>'><!-- <b> --><![CDATA[<c>]]><e/>";
+        text += inner;
+        for (int i = 0; closed && i < levels; ++i)
+            text += "</a>";
+        return text;
+    };
+    std::string deepest = nested(xml_nesting::kMostLevels, "x", true);
+    TiXmlDocument fits;
+    EXPECT_TRUE(LoadFromBuffer(fits, deepest.data())) << "quoted, commented and empty tags open no level";
+    for (std::string text : {nested(xml_nesting::kMostLevels + 1, "x", true), nested(100000, "", true),
+                             nested(1000000, "", false)}) {
+        TiXmlDocument document;
+        EXPECT_FALSE(LoadFromBuffer(document, text.data())) << text.size();
+        EXPECT_TRUE(document.Error());
+        EXPECT_EQ(document.ErrorId(), TiXmlBase::TIXML_ERROR_PARSING_ELEMENT);
+        EXPECT_EQ(document.RootElement(), nullptr);
+    }
 }
 
 } // namespace

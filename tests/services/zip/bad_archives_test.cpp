@@ -75,6 +75,66 @@ TEST(BadArchives, ACrcMismatchFailsTheEntry) {
     EXPECT_EQ(length, 0);
 }
 
+TEST(BadArchives, DataThatEndsEarlyOrIsDamagedFailsAndLeavesNoFile) {
+    ArchiveFolder w;
+    // The entry's deflated data replaced by that of its first 2,176 bytes, padded to the same size: the
+    // data ends cleanly before the declared size; then two bytes flipped inside the data.
+    const std::string script =
+        "import zipfile,zlib,sys\n"
+        "text=b''.join(b'line %d of the entry\\n' % i for i in range(300))[:5000]\n"
+        "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_DEFLATED); z.writestr('e.txt',text); z.close()\n"
+        "b=bytearray(open(sys.argv[1],'rb').read())\n"
+        "size=int.from_bytes(b[18:22],'little'); at=30+int.from_bytes(b[26:28],'little')+"
+        "int.from_bytes(b[28:30],'little')\n"
+        "c=zlib.compressobj(9,zlib.DEFLATED,-15); short=c.compress(text[:2176])+c.flush()\n"
+        "cut=bytearray(b); cut[at:at+size]=short+bytes(size-len(short)); open(sys.argv[2],'wb').write(cut)\n"
+        "b[at+size//2]^=0x55; b[at+size//2+1]^=0xAA; open(sys.argv[3],'wb').write(b)\n";
+    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("good.zip")) + " " +
+                       shellQuoted(w.host("cut.zip")) + " " + shellQuoted(w.host("flipped.zip")))
+                  .exitCode,
+              0);
+    ASSERT_TRUE(CUnzipper::Unzip(w.system("good.zip").c_str(), w.system("good").c_str()));
+    EXPECT_EQ(readFile(w.host("good/e.txt")).size(), 5000u);
+    for (const char* zip : {"cut.zip", "flipped.zip"}) {
+        EXPECT_FALSE(CUnzipper::Unzip(w.system(zip).c_str(), w.system("out").c_str())) << zip;
+        EXPECT_FALSE(std::filesystem::exists(w.host("out/e.txt"))) << zip << ": the partial file is removed";
+        CUnzipper archive(w.system(zip).c_str());
+        std::string buffer(6000, '\0');
+        int length = static_cast<int>(buffer.size());
+        EXPECT_FALSE(archive.UnzipToStr(buffer.data(), length)) << zip;
+        EXPECT_EQ(length, 0) << zip;
+    }
+    CUnzipper archive(w.system("cut.zip").c_str());
+    char start[100];
+    int length = sizeof start;
+    EXPECT_TRUE(archive.UnzipToStr(start, length)) << "a buffer shorter than the entry takes its start";
+    EXPECT_EQ(length, 100);
+}
+
+TEST(BadArchives, LinksInsideTheDestinationAreNotFollowed) {
+    ArchiveFolder w;
+    w.write("elsewhere/kept.txt", "kept");
+    w.write("src/d/evil.txt", "evil");
+    w.write("src/d/sub/deep.txt", "deep");
+    w.write("src/f.txt", "through the link");
+    ASSERT_TRUE(CZipper::ZipFolder(w.system("src").c_str()));
+    std::filesystem::create_directories(w.host("dest/src"));
+    std::filesystem::create_directory_symlink(w.host("elsewhere"), w.host("dest/src/D"));
+    std::filesystem::create_symlink(w.host("elsewhere/kept.txt"), w.host("dest/src/f.txt"));
+
+    CUnzipper archive(w.system("src.zip").c_str());
+    for (int i = 0; i < archive.GetFileCount(); ++i)
+        archive.UnzipFile(i, w.system("dest").c_str(), false);
+    EXPECT_EQ(readFile(w.host("elsewhere/kept.txt")), "kept");
+    std::size_t outside = 0;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(w.host("elsewhere")))
+        outside += item.path().filename() != "kept.txt" ? 1 : 0;
+    EXPECT_EQ(outside, 0u) << "nothing is written or made through a link";
+    EXPECT_TRUE(std::filesystem::is_symlink(w.host("dest/src/f.txt")));
+    EXPECT_TRUE(archive.UnzipTo(w.system("fresh").c_str())) << "without links the same archive extracts";
+    EXPECT_EQ(readFile(w.host("fresh/src/d/sub/deep.txt")), "deep");
+}
+
 TEST(BadArchives, TruncatedAndMutatedArchivesFailQuietly) {
     ArchiveFolder w;
     w.write("src/a.txt", std::string(3000, 'a') + "tail");
