@@ -248,16 +248,17 @@ LispValue evaluateLisp(const LispValue& expression) {
     }
 }
 
-std::wstring runLispConsole(std::wstring_view text) {
+std::wstring runLispConsole(std::wstring_view text, std::wstring* error) {
     std::wstring last;
     try {
         for (const LispValue& e : readLisp(text)) {
             last = printLisp(evaluateLisp(e));
             acutPrintf(L"\n%s", last.c_str());
         }
-    } catch (const LispError& error) {
-        std::wstring message = fromUtf8(error.what());
+    } catch (const LispError& failure) {
+        std::wstring message = fromUtf8(failure.what());
         acutPrintf(L"\n; erreur: %s", message.c_str());
+        if (error) *error = std::move(message);
         return L"";
     }
     return last;

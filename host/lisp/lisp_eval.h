@@ -13,7 +13,8 @@ namespace host {
 // Throws LispError ("fonction inconnue: FOO", "type d'argument incorrect: ...", "trop d'arguments", ...).
 LispValue evaluateLisp(const LispValue& expression);
 // Reads and evaluates every expression of `text` as the console does: each value printed on a line of its
-// own, or "; erreur: " and the message; an error ends the text. The last value printed, or an empty text.
-std::wstring runLispConsole(std::wstring_view text);
+// own, or "; erreur: " and the message; an error ends the text, its message then in `error` when given.
+// The last value printed, or an empty text.
+std::wstring runLispConsole(std::wstring_view text, std::wstring* error = nullptr);
 
 } // namespace host
