@@ -1,5 +1,6 @@
 #include "host/lisp/lisp_eval.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -236,6 +237,16 @@ LispValue evaluateList(const LispValue& expression) {
 }
 
 } // namespace
+
+std::vector<std::wstring> hostLispFunctionNames() {
+    std::vector<std::wstring> names = {L"QUOTE", L"SETQ"};
+    for (const auto& [name, function] : builtins())
+        names.push_back(name);
+    for (const auto& [name, function] : curveBuiltins())
+        names.push_back(name);
+    std::ranges::sort(names);
+    return names;
+}
 
 LispValue evaluateLisp(const LispValue& expression) {
     switch (expression.kind) {

@@ -5,6 +5,7 @@
 // evaluate to their values (nil when unbound).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/lisp/lisp_value.h"
 
@@ -16,5 +17,8 @@ LispValue evaluateLisp(const LispValue& expression);
 // own, or "; erreur: " and the message; an error ends the text, its message then in `error` when given.
 // The last value printed, or an empty text.
 std::wstring runLispConsole(std::wstring_view text, std::wstring* error = nullptr);
+// The names of the functions the host itself defines (QUOTE and SETQ among them), sorted; modules define
+// more.
+std::vector<std::wstring> hostLispFunctionNames();
 
 } // namespace host

@@ -28,6 +28,14 @@ TEST(Zhost, HelpAndBadArgumentsAnswerClearly) {
     Outcome help = zhost("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("usage: zhost"), std::string::npos);
+    // The README lists the same commands and functions, as the help prints them from the host's tables.
+    const std::size_t lists = help.output.find("Host commands");
+    ASSERT_NE(lists, std::string::npos) << help.output;
+    EXPECT_NE(help.output.find(" VLAX-CURVE-GETDISTATPARAM"), std::string::npos) << help.output;
+    EXPECT_NE(host::readFileBytes(host::fromUtf8(README)).value_or("").find(help.output.substr(lists)),
+              std::string::npos)
+        << "README.md lists:\n"
+        << help.output.substr(lists);
     Outcome unknown = zhost("--frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("unknown option --frobnicate"), std::string::npos);
