@@ -205,7 +205,6 @@ int runSession(const Options& options) {
                 break;
             }
         if (options.scripts.empty() && isatty(STDIN_FILENO)) runInteractive();
-        host::endCommandLine();
         if (!options.save.empty()) ok = save(*db, options.save) && ok;
         if (!options.svg.empty()) ok = writePicture(*db, options.svg) && ok;
         host::setTypedLinesSource(nullptr);
@@ -218,6 +217,8 @@ int runSession(const Options& options) {
     host::unloadAllModules();
     host::resetInput();
     ok = checkNothingLeftBehind() && ok;
+    // What modules printed as they went ends its line too.
+    host::endCommandLine();
     std::fflush(stdout);
     return ok ? 0 : 1;
 }
