@@ -67,8 +67,9 @@ public:
     double elevation() const { return m_elevation; }
     Acad::ErrorStatus setElevation(double elevation);
     // The pattern's line families as a drawing file gave them (angle and scale applied; dashes positive, gaps
-    // negative). The host has no pattern file: a pattern set in code has none, and a new pattern, spacing or
-    // double flag of a user-defined hatch forgets them.
+    // negative). The host has no pattern file: a pattern set in code has none. A new pattern forgets them,
+    // as does a new spacing or double flag of a user-defined hatch; a new angle or scale turns or scales
+    // them.
     int numPatternDefinitions() const { return static_cast<int>(m_definitions.size()); }
     Acad::ErrorStatus getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY,
                                              double& offsetX, double& offsetY, AcGeDoubleArray& dashes) const;
