@@ -1,5 +1,7 @@
 // zorta_show_listing FILE: prints a listing into the global text screen, as any program of the system
-// does with "$G$", starting the editor when none carries the screen yet.
+// does with "$G$", starting the editor when none carries the screen yet. The listing is a terminal's text
+// (UTF-8); the library's text is in the Windows code page.
+#include "platform/base/code_page.h"
 #include "services/output/output.h"
 
 #include <cstdio>
@@ -18,6 +20,6 @@ int main(int argc, char** argv) {
     }
     std::string line;
     while (std::getline(file, line))
-        if (!mprintf("$G$%s\n", line.c_str())) return 1;
+        if (!mprintf("$G$%s\n", platform::utf8ToCp1252(line).c_str())) return 1;
     return 0;
 }

@@ -17,6 +17,22 @@ bool& echo() {
     static bool on = false;
     return on;
 }
+// The line was just ended by an answer.
+bool& answerLineEnded() {
+    static bool ended = false;
+    return ended;
+}
+bool& answerLinesShownByTerminal() {
+    static bool shown = false;
+    return shown;
+}
+
+void show(const std::wstring& text) {
+    if (!echo()) return;
+    std::string utf8 = host::toUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
 } // namespace
 
 namespace host {
@@ -26,9 +42,21 @@ const std::wstring& commandLineTranscript() {
 }
 void clearCommandLineTranscript() {
     transcript().clear();
+    answerLineEnded() = false;
 }
 void setCommandLineEcho(bool on) {
     echo() = on;
+}
+void endAnswerLine() {
+    transcript() += L'\n';
+    if (!answerLinesShownByTerminal()) show(L"\n");
+    answerLineEnded() = true;
+}
+void setAnswerLinesShownByTerminal(bool shown) {
+    answerLinesShownByTerminal() = shown;
+}
+void endCommandLine() {
+    if (!transcript().empty() && transcript().back() != L'\n') acutPrintf(L"\n");
 }
 
 std::wstring toLibraryFormat(const ACHAR* format) {
@@ -87,11 +115,11 @@ int acutPrintf(const ACHAR* format, ...) {
         text += unprintable ? L" [message cut: a character cannot be shown]\n"
                             : L" [message cut at " + std::to_wstring(text.size()) + L" characters]\n";
     }
-    transcript() += text;
-    if (echo()) {
-        std::string utf8 = host::toUtf8(text);
-        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-        std::fflush(stdout);
+    if (!text.empty() && answerLineEnded()) {
+        answerLineEnded() = false;
+        if (text.front() == L'\n') text.erase(0, 1);
     }
+    transcript() += text;
+    show(text);
     return static_cast<int>(text.size());
 }

@@ -14,6 +14,14 @@ const std::wstring& commandLineTranscript();
 void clearCommandLineTranscript();
 // Whether printing also goes to standard output (zhost turns it on).
 void setCommandLineEcho(bool echo);
+// Ends the line of an answer, as Enter does on a command line; a text printed next that opens with a line
+// end of its own does not leave an empty line.
+void endAnswerLine();
+// A person at a terminal: the terminal shows the line end of each answer typed, so that it only goes to the
+// transcript.
+void setAnswerLinesShownByTerminal(bool shown);
+// Ends the line the command line is on, if one is open.
+void endCommandLine();
 // A printf format with the host's conventions turned into the C library's (%s -> %ls, %S -> %s, ...).
 std::wstring toLibraryFormat(const ACHAR* format);
 } // namespace host

@@ -36,6 +36,7 @@ struct State {
     bool script = false;
     int argumentOwner = 0;
     int unknownCommands = 0;
+    std::optional<ScriptStop> stop;
 };
 
 State& state() {
@@ -57,6 +58,12 @@ std::wstring upper(std::wstring text) {
     for (wchar_t& c : text)
         c = static_cast<wchar_t>(std::towupper(c));
     return text;
+}
+
+// The script stops at the line it is on (the first failure counts).
+void stopScript(std::wstring reason) {
+    if (!state().script || state().stop) return;
+    state().stop = ScriptStop{inputQueue().lastScriptLine(), std::move(reason)};
 }
 
 // What is done once per command typed at the command line, not for the commands that a command runs through
@@ -166,13 +173,16 @@ void execute(const std::wstring& name, Adesk::Int32 flags, bool isUndo, const st
 void runLispAsOneStep(const std::wstring& text) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     bool grouped = db && db->beginUndoGroup() == Acad::eOk;
+    std::wstring error;
     try {
-        runLispConsole(text);
+        runLispConsole(text, &error);
     } catch (const HostAbort&) {
         throw;
     } catch (const std::exception& e) {
-        acutPrintf(L"\n; erreur: %s", fromUtf8(e.what()).c_str());
+        error = fromUtf8(e.what());
+        acutPrintf(L"\n; erreur: %s", error.c_str());
     }
+    if (!error.empty()) stopScript(L"LISP error: " + error);
     if (grouped && db == acdbHostApplicationServices()->workingDatabase()) db->endUndoGroup();
 }
 
@@ -183,8 +193,8 @@ void dispatch(const Response& r) {
         if (text.empty()) return;
         if (text[0] == L'(')
             runLispAsOneStep(text);
-        else
-            runCommand(text);
+        else if (!runCommand(text))
+            stopScript(L"unknown command \"" + upper(text) + L"\"");
         return;
     }
     case Response::Pick:
@@ -240,6 +250,7 @@ bool runCommand(const std::wstring& typed) {
                 callLispFunction(L"C:" + upperName, {});
             } catch (const LispError& e) {
                 acutPrintf(L"\n; erreur: %s", fromUtf8(e.what()).c_str());
+                stopScript(L"LISP error: " + fromUtf8(e.what()));
             }
         });
         return true;
@@ -253,7 +264,7 @@ void runCommandLine() {
     ResponseOptions options;
     options.waiter = nullptr;
     options.stopWhenEmpty = true;
-    while (!inputQueue().empty() || hasInputSource()) {
+    while ((!inputQueue().empty() || hasInputSource()) && !state().stop) {
         Response r = readResponse(L"\nCommande: ", options);
         if (r.kind == Response::Exhausted) return;
         dispatch(r);
@@ -266,7 +277,12 @@ int unknownCommandCount() {
 
 void setScriptActive(bool active) {
     state().script = active;
+    if (active) state().stop.reset();
     publishState();
+}
+
+const std::optional<ScriptStop>& scriptStop() {
+    return state().stop;
 }
 
 void resetCommandLine() {

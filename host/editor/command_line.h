@@ -7,6 +7,7 @@
 // Around each command the host tells the editor reactors (commandWillStart, commandEnded), locks the
 // document, makes the command one undo group, and checks at its end that it left nothing open, no lock and no
 // undo group. Strings that the command sent for execution (sendStringToExecute) run right after it.
+#include <optional>
 #include <string>
 
 #include "host/db/resbuf.h"
@@ -25,8 +26,17 @@ bool runCommand(const std::wstring& typed);
 void runCommandLine();
 // Names typed at the command prompt that named no command, since the last reset.
 int unknownCommandCount();
-// Whether a script feeds the command line (CMDACTIVE then holds 4).
+// Whether a script feeds the command line (CMDACTIVE then holds 4). Turning it on forgets where the last
+// script stopped.
 void setScriptActive(bool active);
+// Where a script stops, as a CAD host stops a script file: the first line that named no command at the
+// command prompt, or whose LISP failed. The command line takes no more input after it; dropping the rest of
+// the script is left to whoever queued it.
+struct ScriptStop {
+    int line = 0; // the script line (0: not known)
+    std::wstring reason;
+};
+const std::optional<ScriptStop>& scriptStop();
 void resetCommandLine();
 
 } // namespace host

@@ -1,5 +1,6 @@
 #include "host/editor/host_commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -170,21 +171,36 @@ void extendCommand() {
 
 } // namespace
 
+namespace {
+
+struct HostCommand {
+    const wchar_t* name;
+    HostCommandFunction function;
+};
+
+constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},         {L"U", uCommand},
+                                     {L"MENULOAD", menuLoadCommand}, {L"MENUUNLOAD", menuUnloadCommand},
+                                     {L"EXTEND", extendCommand},     {L"SELECT", selectCommand},
+                                     {L"LIST", listCommand},         {L"MOVE", moveCommand},
+                                     {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
+                                     {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
+                                     {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand},
+                                     {L"ZOOM", zoomCommand}};
+
+} // namespace
+
 HostCommandFunction findHostCommand(const std::wstring& name) {
-    static const struct {
-        const wchar_t* name;
-        HostCommandFunction function;
-    } commands[] = {{L"UNDO", undoCommand},         {L"U", uCommand},
-                    {L"MENULOAD", menuLoadCommand}, {L"MENUUNLOAD", menuUnloadCommand},
-                    {L"EXTEND", extendCommand},     {L"SELECT", selectCommand},
-                    {L"LIST", listCommand},         {L"MOVE", moveCommand},
-                    {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
-                    {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
-                    {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand},
-                    {L"ZOOM", zoomCommand}};
-    for (const auto& c : commands)
+    for (const HostCommand& c : kCommands)
         if (name == c.name) return c.function;
     return nullptr;
+}
+
+std::vector<std::wstring> hostCommandNames() {
+    std::vector<std::wstring> names;
+    for (const HostCommand& c : kCommands)
+        names.emplace_back(c.name);
+    std::ranges::sort(names);
+    return names;
 }
 
 } // namespace host

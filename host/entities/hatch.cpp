@@ -1,6 +1,7 @@
 #include "host/entities/hatch.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
@@ -253,6 +254,7 @@ Acad::ErrorStatus AcDbHatch::setAssociative(bool associative) {
 Acad::ErrorStatus AcDbHatch::setPattern(HatchPatternType type, const ACHAR* name) {
     if (!name || !*name) return Acad::eInvalidInput;
     assertWriteEnabled();
+    if (type != m_patternType || m_patternName != name) m_definitions.clear();
     m_patternType = type;
     m_patternName = name;
     return Acad::eOk;
@@ -262,20 +264,62 @@ bool AcDbHatch::isSolidFill() const {
     return m_patternName == L"SOLID";
 }
 
+// A new angle or scale turns or scales the pattern's lines about the plane's origin, where they were made.
+
 Acad::ErrorStatus AcDbHatch::setPatternAngle(double angle) {
-    return setField(m_angle, angle);
+    if (!std::isfinite(angle)) return Acad::eInvalidInput;
+    const AcGeMatrix3d turn = AcGeMatrix3d::rotation(angle - m_angle, AcGeVector3d::kZAxis);
+    setField(m_angle, angle);
+    for (host::PatternLine& line : m_definitions)
+        line = host::transformed(line, turn, 1);
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternScale(double scale) {
-    return setPositiveField(m_scale, scale);
+    const double factor = scale / m_scale;
+    if (Acad::ErrorStatus es = setPositiveField(m_scale, scale); es != Acad::eOk) return es;
+    for (host::PatternLine& line : m_definitions)
+        line = host::transformed(line, AcGeMatrix3d::scaling(factor), factor);
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternSpace(double space) {
-    return setPositiveField(m_space, space);
+    Acad::ErrorStatus es = setPositiveField(m_space, space);
+    if (es == Acad::eOk && m_patternType == kUserDefined) m_definitions.clear();
+    return es;
 }
 
 Acad::ErrorStatus AcDbHatch::setPatternDouble(bool isDouble) {
-    return setField(m_double, isDouble);
+    setField(m_double, isDouble);
+    if (m_patternType == kUserDefined) m_definitions.clear();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY,
+                                                    double& offsetX, double& offsetY,
+                                                    AcGeDoubleArray& dashes) const {
+    if (index < 0 || index >= numPatternDefinitions()) return Acad::eInvalidIndex;
+    const host::PatternLine& line = m_definitions[static_cast<std::size_t>(index)];
+    angle = line.angle;
+    baseX = line.base.x;
+    baseY = line.base.y;
+    offsetX = line.offset.x;
+    offsetY = line.offset.y;
+    dashes.setLogicalLength(0);
+    for (double d : line.dashes)
+        dashes.append(d);
+    return Acad::eOk;
+}
+
+std::vector<host::PatternLine> AcDbHatch::patternLines(bool crossed) const {
+    if (!m_definitions.empty() || m_patternType != kUserDefined) return m_definitions;
+    auto line = [this](double angle) {
+        return host::PatternLine{
+            angle, AcGePoint2d(0, 0), AcGeVector2d(-std::sin(angle), std::cos(angle)) * m_space, {}};
+    };
+    std::vector<host::PatternLine> lines = {line(m_angle)};
+    if (crossed && m_double) lines.push_back(line(m_angle + std::numbers::pi / 2));
+    return lines;
 }
 
 Acad::ErrorStatus AcDbHatch::setHatchStyle(HatchStyle style) {
@@ -311,13 +355,33 @@ AcGePoint3dArray AcDbHatch::outline(const Loop& loop) const {
 }
 
 bool AcDbHatch::subWorldDraw(AcGiWorldDraw* draw) {
-    AcGeMatrix3d toWorld = planeToWorld();
+    // A pattern far finer than its hatch draws this many dashes at most.
+    constexpr std::size_t kMostDashes = 100'000;
+    const AcGeMatrix3d toWorld = planeToWorld();
+    const std::vector<host::PatternLine> lines = patternLines(true);
+    std::vector<std::vector<AcGePoint2d>> loops;
     for (const Loop& loop : m_loops) {
         AcGePoint3dArray points = outline(loop);
+        if (points.length() < 3) continue;
+        loops.emplace_back();
+        for (const AcGePoint3d& p : points)
+            loops.back().push_back(p.convert2d());
+        if (!isSolidFill() && !lines.empty()) continue;
         for (AcGePoint3d& p : points)
             p.transformBy(toWorld);
-        if (points.length() > 2)
+        if (isSolidFill()) {
             draw->geometry().polygon(static_cast<Adesk::UInt32>(points.length()), points.asArrayPtr());
+        } else {
+            const AcGePoint3d start = points.first();
+            points.append(start);
+            draw->geometry().polyline(static_cast<Adesk::UInt32>(points.length()), points.asArrayPtr());
+        }
+    }
+    if (isSolidFill()) return true;
+    for (const host::PatternSegment& segment : host::patternSegments(lines, loops, kMostDashes)) {
+        const AcGePoint3d ends[2] = {AcGePoint3d(segment[0].x, segment[0].y, 0).transformBy(toWorld),
+                                     AcGePoint3d(segment[1].x, segment[1].y, 0).transformBy(toWorld)};
+        draw->geometry().polyline(2, ends);
     }
     return true;
 }
@@ -358,12 +422,19 @@ Acad::ErrorStatus AcDbHatch::subTransformBy(const AcGeMatrix3d& xform) {
             for (double& b : loop.bulges)
                 b = -b;
     }
+    for (host::PatternLine& line : m_definitions)
+        line = host::transformed(line, step, plane->scale());
     m_scale *= plane->scale();
     return Acad::eOk;
 }
 
 // Binary filing: the pattern, then each loop with its kind, geometry and sources; an edge is its kind and
-// its defining values.
+// its defining values. Then the seeds and the pattern's lines: a flag in the seeds' count says that the
+// lines follow, since records written before they were kept end with the seeds.
+
+namespace {
+constexpr Adesk::Int32 kPatternLinesFollow = 0x40000000;
+}
 
 void AcDbHatch::writeEdge(AcDbDwgFiler* filer, const Edge& edge) {
     filer->writeInt16(static_cast<Adesk::Int16>(edge.index() + kLine));
@@ -486,10 +557,20 @@ Acad::ErrorStatus AcDbHatch::dwgInFields(AcDbDwgFiler* filer) {
         m_loops.push_back(std::move(loop));
     });
     m_seeds.clear();
+    Adesk::Int32 seeds = 0;
+    filer->readInt32(&seeds);
+    const bool linesFollow = seeds & kPatternLinesFollow;
+    seeds &= ~kPatternLinesFollow;
+    for (Adesk::Int32 i = 0; i < seeds && filer->filerStatus() == Acad::eOk; ++i)
+        filer->readPoint2d(&m_seeds.emplace_back());
+    m_definitions.clear();
+    if (!linesFollow) return filer->filerStatus();
     host::readCounted(filer, [&] {
-        AcGePoint2d p;
-        filer->readPoint2d(&p);
-        m_seeds.push_back(p);
+        host::PatternLine& line = m_definitions.emplace_back();
+        filer->readDouble(&line.angle);
+        filer->readPoint2d(&line.base);
+        filer->readVector2d(&line.offset);
+        host::readCounted(filer, [&] { filer->readDouble(&line.dashes.emplace_back()); });
     });
     return filer->filerStatus();
 }
@@ -519,7 +600,15 @@ Acad::ErrorStatus AcDbHatch::dwgOutFields(AcDbDwgFiler* filer) const {
         }
         filer->writeIdList(loop.sources);
     });
-    host::writeCounted(filer, m_seeds, [filer](const AcGePoint2d& p) { filer->writePoint2d(p); });
+    filer->writeInt32(static_cast<Adesk::Int32>(m_seeds.size()) | kPatternLinesFollow);
+    for (const AcGePoint2d& p : m_seeds)
+        filer->writePoint2d(p);
+    host::writeCounted(filer, m_definitions, [filer](const host::PatternLine& line) {
+        filer->writeDouble(line.angle);
+        filer->writePoint2d(line.base);
+        filer->writeVector2d(line.offset);
+        host::writeCounted(filer, line.dashes, [filer](double d) { filer->writeDouble(d); });
+    });
     return filer->filerStatus();
 }
 
@@ -622,24 +711,35 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     }
     m_style = styleOrDefault(integer(75));
     m_patternType = patternTypeOrDefault(integer(76, kPreDefined));
-    // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order.
-    AcGeVector2d userOffset(0, 0);
-    for (; at < groups.size(); ++at) {
-        const host::Group& g = groups[at];
-        if (g.code == 52)
+    // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order;
+    // the groups of the definition lines follow their count in their own order.
+    m_definitions.clear();
+    while (at < groups.size()) {
+        const host::Group& g = groups[at++];
+        if (g.code == 52) {
             m_angle = g.real() / host::kDegrees;
-        else if (g.code == 41)
+        } else if (g.code == 41) {
             m_scale = g.real();
-        else if (g.code == 77)
+        } else if (g.code == 77) {
             m_double = g.integer() != 0;
-        else if (g.code == 45)
-            userOffset.x = g.real();
-        else if (g.code == 46)
-            userOffset.y = g.real();
-        else if (g.code == 10)
+        } else if (g.code == 78) {
+            for (Adesk::Int64 n = g.integer(); n > 0 && at < groups.size(); --n) {
+                host::PatternLine& line = m_definitions.emplace_back();
+                // One group after the other: the groups are taken in their order.
+                line.angle = real(53) / host::kDegrees;
+                line.base.x = real(43);
+                line.base.y = real(44);
+                line.offset.x = real(45);
+                line.offset.y = real(46);
+                for (Adesk::Int64 dashes = integer(79); dashes > 0 && at < groups.size(); --dashes)
+                    line.dashes.push_back(real(49));
+            }
+        } else if (g.code == 10) {
             m_seeds.push_back(g.point().convert2d());
+        }
     }
-    if (m_patternType == kUserDefined && userOffset.length() > 0) m_space = userOffset.length();
+    if (m_patternType == kUserDefined && !m_definitions.empty() && m_definitions.front().offset.length() > 0)
+        m_space = m_definitions.front().offset.length();
     return Acad::eOk;
 }
 
@@ -723,15 +823,17 @@ Acad::ErrorStatus AcDbHatch::dxfOutFields(AcDbDxfFiler* filer) const {
         filer->writeDouble(41, m_scale);
         filer->writeInt16(77, m_double ? 1 : 0);
         // A user-defined pattern is its one line: the spacing is the offset between its copies.
-        const bool userLine = m_patternType == kUserDefined;
-        filer->writeInt16(78, userLine ? 1 : 0);
-        if (userLine) {
-            filer->writeDouble(53, m_angle * host::kDegrees);
-            filer->writeDouble(43, 0);
-            filer->writeDouble(44, 0);
-            filer->writeDouble(45, -std::sin(m_angle) * m_space);
-            filer->writeDouble(46, std::cos(m_angle) * m_space);
-            filer->writeInt16(79, 0);
+        const std::vector<host::PatternLine> lines = patternLines(false);
+        filer->writeInt16(78, static_cast<Adesk::Int16>(lines.size()));
+        for (const host::PatternLine& line : lines) {
+            filer->writeDouble(53, line.angle * host::kDegrees);
+            filer->writeDouble(43, line.base.x);
+            filer->writeDouble(44, line.base.y);
+            filer->writeDouble(45, line.offset.x);
+            filer->writeDouble(46, line.offset.y);
+            filer->writeInt16(79, static_cast<Adesk::Int16>(line.dashes.size()));
+            for (double d : line.dashes)
+                filer->writeDouble(49, d);
         }
     }
     filer->writeInt32(98, static_cast<Adesk::Int32>(m_seeds.size()));

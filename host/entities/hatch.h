@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/entities/entity.h"
+#include "host/entities/hatch_pattern.h"
 #include "host/ge/ge_curves2d.h"
 
 using AcGeVoidPointerArray = AcArray<void*>;
@@ -65,10 +66,19 @@ public:
     Acad::ErrorStatus setNormal(const AcGeVector3d& normal);
     double elevation() const { return m_elevation; }
     Acad::ErrorStatus setElevation(double elevation);
-    // Pattern lines are not generated: the host shows hatches by their loops.
+    // The pattern's line families as a drawing file gave them (angle and scale applied; dashes positive, gaps
+    // negative). The host has no pattern file: a pattern set in code has none. A new pattern forgets them,
+    // as does a new spacing or double flag of a user-defined hatch; a new angle or scale turns or scales
+    // them.
+    int numPatternDefinitions() const { return static_cast<int>(m_definitions.size()); }
+    Acad::ErrorStatus getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY,
+                                             double& offsetX, double& offsetY, AcGeDoubleArray& dashes) const;
+    // Nothing to compute: the pattern lines are made as the hatch is drawn.
     Acad::ErrorStatus evaluateHatch(bool underEstimateNumLines = false);
 
-    // Each loop as a polygon in world coordinates.
+    // In world coordinates: a solid fill as a polygon per loop; a pattern as its lines inside the loops (a
+    // user-defined one as its line at the pattern angle every pattern space, crossed when double); a pattern
+    // whose lines are not known as its loops' outlines.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
@@ -94,6 +104,9 @@ private:
     // The loop's outline as points in the hatch's plane (z 0).
     AcGePoint3dArray outline(const Loop& loop) const;
     AcGeMatrix3d planeToWorld() const;
+    // The line families drawn: the definitions, else a user-defined hatch's own line (and its crossing
+    // line when `crossed` and double).
+    std::vector<host::PatternLine> patternLines(bool crossed) const;
 
     std::vector<Loop> m_loops;
     bool m_associative = false, m_double = false;
@@ -103,4 +116,5 @@ private:
     double m_angle = 0, m_scale = 1, m_space = 1, m_elevation = 0;
     AcGeVector3d m_normal = AcGeVector3d::kZAxis;
     std::vector<AcGePoint2d> m_seeds;
+    std::vector<host::PatternLine> m_definitions;
 };

@@ -223,9 +223,13 @@ Acad::ErrorStatus AcDbFace::makeEdgeVisibleAt(Adesk::UInt16 index) {
     return Acad::eOk;
 }
 
+// A face is drawn as a wire: its visible edges, each from one corner to the next (the last back to the
+// first); the edge a triangle closes on itself draws nothing.
 bool AcDbFace::subWorldDraw(AcGiWorldDraw* draw) {
-    int n = m_corners[3] == m_corners[2] ? 3 : 4;
-    draw->geometry().polygon(static_cast<Adesk::UInt32>(n), m_corners);
+    for (int i = 0; i < 4; ++i) {
+        const AcGePoint3d edge[2] = {m_corners[i], m_corners[(i + 1) % 4]};
+        if (!(m_invisibleEdges & (1 << i)) && edge[0] != edge[1]) draw->geometry().polyline(2, edge);
+    }
     return true;
 }
 

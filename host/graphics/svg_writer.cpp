@@ -10,6 +10,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/filing/text_codec.h"
 #include "host/graphics/highlights.h"
+#include "host/graphics/svg_dashes.h"
 
 namespace host {
 namespace {
@@ -67,6 +68,26 @@ bool isHighlighted(const Primitive& p) {
     if (!db || p.handle.isNull() || db->getAcDbObjectId(id, false, p.handle) != Acad::eOk) return false;
     const Highlight highlight = highlightOf(id);
     return highlight.whole || highlight.markers.contains(p.traits.marker);
+}
+
+// The points an element shows: a mesh by its border (its first row, last column, last row back and first
+// column back), so that a band over a curve follows the curve in plan rather than cutting across it.
+std::vector<AcGePoint3d> shownPoints(const Primitive& p) {
+    if (p.kind != PrimitiveKind::Mesh || p.rows < 2 || p.columns < 2 ||
+        p.points.size() != std::size_t{p.rows} * p.columns)
+        return p.points;
+    auto at = [&](std::size_t row, std::size_t column) { return p.points[row * p.columns + column]; };
+    std::vector<AcGePoint3d> border;
+    const std::size_t lastRow = p.rows - 1, lastColumn = p.columns - 1;
+    for (std::size_t c = 0; c < lastColumn; ++c)
+        border.push_back(at(0, c));
+    for (std::size_t r = 0; r < lastRow; ++r)
+        border.push_back(at(r, lastColumn));
+    for (std::size_t c = lastColumn; c > 0; --c)
+        border.push_back(at(lastRow, c));
+    for (std::size_t r = lastRow; r > 0; --r)
+        border.push_back(at(r, 0));
+    return border;
 }
 
 } // namespace
@@ -130,18 +151,23 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Primitive& p : primitives) {
         std::string colour = colorIndexToRgb(p.color);
+        const bool highlighted = isHighlighted(p);
         std::string data = " data-handle=\"" + toUtf8(p.handle.text()) + "\" data-marker=\"" +
                            std::to_string(p.traits.marker) + "\" data-layer=\"" +
                            escape(layerName(p.traits.layer)) + "\"" +
-                           (isHighlighted(p) ? " data-highlighted=\"1\" stroke-dasharray=\"4 2\"" : "");
+                           (highlighted ? " data-highlighted=\"1\" stroke-dasharray=\"4 2\"" : "");
+        // A line in its colour and with the dashes of its linetype (a highlight shows its own dashes).
+        const std::string dashes = highlighted ? "" : svgDashArray(p.traits, stroke);
+        const std::string line = " fill=\"none\" stroke=\"" + colour + "\"" +
+                                 (dashes.empty() ? "" : " stroke-dasharray=\"" + dashes + "\"") + data;
         std::string points;
-        for (const AcGePoint3d& q : p.points)
+        for (const AcGePoint3d& q : shownPoints(p))
             points += (points.empty() ? "" : " ") + x(q.x) + "," + y(q.y);
         switch (p.kind) {
         case PrimitiveKind::Circle:
             if (std::abs(p.normal.z) > 1 - 1e-9) {
                 svg += "<circle cx=\"" + x(p.center.x) + "\" cy=\"" + y(p.center.y) + "\" r=\"" +
-                       number(p.radius) + "\" fill=\"none\" stroke=\"" + colour + "\"" + data + "/>\n";
+                       number(p.radius) + "\"" + line + "/>\n";
                 break;
             }
             [[fallthrough]];
@@ -151,14 +177,13 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
                 svg += "<circle cx=\"" + x(p.points[0].x) + "\" cy=\"" + y(p.points[0].y) + "\" r=\"" +
                        number(stroke * 2) + "\" fill=\"" + colour + "\"" + data + "/>\n";
             else
-                svg += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" + colour + "\"" + data +
-                       "/>\n";
+                svg += "<polyline points=\"" + points + "\"" + line + "/>\n";
             break;
         case PrimitiveKind::Ray: {
             AcGeVector3d d = (p.points[1] - p.points[0]).normal() * (width + height);
             AcGePoint3d end = p.points[0] + d;
             svg += "<polyline points=\"" + x(p.points[0].x) + "," + y(p.points[0].y) + " " + x(end.x) + "," +
-                   y(end.y) + "\" fill=\"none\" stroke=\"" + colour + "\"" + data + "/>\n";
+                   y(end.y) + "\"" + line + "/>\n";
             break;
         }
         case PrimitiveKind::Polygon:

@@ -89,6 +89,7 @@ void InputQueue::pushFront(std::vector<InputItem> items) {
 InputItem InputQueue::take() {
     InputItem i = std::move(m_items.front());
     m_items.pop_front();
+    if (i.scriptLine) m_lastScriptLine = i.scriptLine;
     return i;
 }
 

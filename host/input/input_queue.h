@@ -50,6 +50,7 @@ struct InputItem {
     int typedLines = 0;                 // Typed: how many lines
     int typedWaitMs = 0;                // Typed: how long at most
     std::wstring echo;                  // what the transcript shows when the item is taken
+    int scriptLine = 0;                 // the line of the script it came from (0: none)
 };
 
 // Items made in code, echoed as a script line would show them.
@@ -73,12 +74,19 @@ public:
     std::size_t size() const { return m_items.size(); }
     const InputItem* front() const { return m_items.empty() ? nullptr : &m_items.front(); }
     InputItem take();
+    // The script line of the last item taken that came from a script (0: none yet), for the messages that
+    // say where a script stopped.
+    int lastScriptLine() const { return m_lastScriptLine; }
     // Drops the items that a host command call put in front and did not use.
     void dropOwned(int owner);
-    void clear() { m_items.clear(); }
+    void clear() {
+        m_items.clear();
+        m_lastScriptLine = 0;
+    }
 
 private:
     std::deque<InputItem> m_items;
+    int m_lastScriptLine = 0;
 };
 
 InputQueue& inputQueue();

@@ -47,7 +47,12 @@ wchar_t printableKey(int key) {
     }
 }
 
-// A key event; true with `response` set when it ends the input.
+// The answer as the command line shows it, then the line end that Enter gives.
+void printAnswer(const std::wstring& answer) {
+    printText(answer);
+    endAnswerLine();
+}
+
 // The cursor at `ucsPoint` (user coordinates) drawn to the nearest running snap, as a host snaps the cursor
 // while a drag runs; the point itself when nothing lies within the aperture.
 AcGePoint3d snappedCursor(const AcGePoint3d& ucsPoint) {
@@ -56,18 +61,19 @@ AcGePoint3d snappedCursor(const AcGePoint3d& ucsPoint) {
     return worldToUcs(snapped);
 }
 
+// A key event; true with `response` set when it ends the input.
 bool takeKey(const InputItem& item, const ResponseOptions& options, Response& response) {
     if (offerKeyEvent(item.virtualKey, item.keyDown, item.time) || !item.keyDown) return false;
     std::wstring& line = typedLine();
     int key = item.virtualKey;
     if (key == VK_ESCAPE) {
         line.clear();
-        printText(L"*Annuler*");
+        printAnswer(L"*Annuler*");
         response.kind = Response::Cancel;
         return true;
     }
     if (key == VK_RETURN || (key == VK_SPACE && !options.blanksInText)) {
-        printText(line);
+        printAnswer(line);
         response.kind = line.empty() ? Response::Enter : Response::Line;
         response.text = std::move(line);
         line.clear();
@@ -193,7 +199,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         if (queue.empty()) {
             dryPromptGuard().countDryPrompt();
             typedLine().clear();
-            printText(L"*Annuler*");
+            printAnswer(L"*Annuler*");
             response.kind = Response::Cancel;
             return response;
         }
@@ -218,7 +224,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
             break;
         }
         typedLine().clear();
-        printText(item.echo);
+        printAnswer(item.echo);
         switch (item.kind) {
         case InputKind::Line:
             // The command line runs "'" commands itself; inside a command the prompt asks again after one.

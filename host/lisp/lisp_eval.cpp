@@ -1,5 +1,6 @@
 #include "host/lisp/lisp_eval.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -237,6 +238,16 @@ LispValue evaluateList(const LispValue& expression) {
 
 } // namespace
 
+std::vector<std::wstring> hostLispFunctionNames() {
+    std::vector<std::wstring> names = {L"QUOTE", L"SETQ"};
+    for (const auto& [name, function] : builtins())
+        names.push_back(name);
+    for (const auto& [name, function] : curveBuiltins())
+        names.push_back(name);
+    std::ranges::sort(names);
+    return names;
+}
+
 LispValue evaluateLisp(const LispValue& expression) {
     switch (expression.kind) {
     case LispValue::Symbol:
@@ -248,16 +259,17 @@ LispValue evaluateLisp(const LispValue& expression) {
     }
 }
 
-std::wstring runLispConsole(std::wstring_view text) {
+std::wstring runLispConsole(std::wstring_view text, std::wstring* error) {
     std::wstring last;
     try {
         for (const LispValue& e : readLisp(text)) {
             last = printLisp(evaluateLisp(e));
             acutPrintf(L"\n%s", last.c_str());
         }
-    } catch (const LispError& error) {
-        std::wstring message = fromUtf8(error.what());
+    } catch (const LispError& failure) {
+        std::wstring message = fromUtf8(failure.what());
         acutPrintf(L"\n; erreur: %s", message.c_str());
+        if (error) *error = std::move(message);
         return L"";
     }
     return last;

@@ -5,6 +5,7 @@
 // evaluate to their values (nil when unbound).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/lisp/lisp_value.h"
 
@@ -13,7 +14,11 @@ namespace host {
 // Throws LispError ("fonction inconnue: FOO", "type d'argument incorrect: ...", "trop d'arguments", ...).
 LispValue evaluateLisp(const LispValue& expression);
 // Reads and evaluates every expression of `text` as the console does: each value printed on a line of its
-// own, or "; erreur: " and the message; an error ends the text. The last value printed, or an empty text.
-std::wstring runLispConsole(std::wstring_view text);
+// own, or "; erreur: " and the message; an error ends the text, its message then in `error` when given.
+// The last value printed, or an empty text.
+std::wstring runLispConsole(std::wstring_view text, std::wstring* error = nullptr);
+// The names of the functions the host itself defines (QUOTE and SETQ among them), sorted; modules define
+// more.
+std::vector<std::wstring> hostLispFunctionNames();
 
 } // namespace host

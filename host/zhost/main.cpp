@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "host/zhost/help.h"
 #include "host/zhost/options.h"
 #include "host/zhost/session.h"
 
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options->help) {
-        std::fputs(zhost::kUsage, stdout);
+        std::fputs(zhost::helpText().c_str(), stdout);
         return 0;
     }
     try {

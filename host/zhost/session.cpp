@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -56,10 +57,13 @@ bool queueScript(const std::string& path) {
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         std::wstring error;
+        const std::size_t first = items.size();
         if (!host::parseScriptLine(host::fromUtf8(line), items, error)) {
             report(path + ":" + std::to_string(number) + ": " + host::toUtf8(error));
             ok = false;
         }
+        for (std::size_t i = first; i < items.size(); ++i)
+            items[i].scriptLine = number;
     }
     if (ok)
         for (host::InputItem& item : items)
@@ -67,16 +71,22 @@ bool queueScript(const std::string& path) {
     return ok;
 }
 
-// Runs a script the way a CAD user's script file runs; false when it cannot be read or names an unknown
-// command.
+// Runs a script the way a CAD user's script file runs: a line that names no command or whose LISP fails
+// stops it there, with the drawing as it stands. False when it cannot be read or stopped.
 bool runScript(const std::string& path) {
     if (!queueScript(path)) return false;
-    int unknown = host::unknownCommandCount();
     host::setScriptActive(true);
     host::runCommandLine();
+    const std::optional<host::ScriptStop> stop = host::scriptStop();
     host::setScriptActive(false);
-    host::printText(L"\n");
-    return host::unknownCommandCount() == unknown;
+    if (stop) {
+        host::inputQueue().clear();
+        host::printText(L"\n*** the script stops at line " + std::to_wstring(stop->line) + L": " +
+                        stop->reason);
+        report(path + ":" + std::to_string(stop->line) + ": " + host::toUtf8(stop->reason));
+    }
+    host::endCommandLine();
+    return !stop;
 }
 
 // The command line of a person at a terminal: each line typed is queued when a prompt needs it.
@@ -96,9 +106,11 @@ void runInteractive() {
         }
         return true;
     });
+    host::setAnswerLinesShownByTerminal(true);
     host::runCommandLine();
+    host::setAnswerLinesShownByTerminal(false);
     host::setInputSource(nullptr);
-    host::printText(L"\n");
+    host::endCommandLine();
 }
 
 bool save(AcDbDatabase& db, const std::string& path) {
@@ -186,11 +198,15 @@ int runSession(const Options& options) {
             else
                 report("cannot show the CAD window: " + error);
         }
+        // A script that stops ends the session's scripts; the drawing as it stands is still saved.
         for (const std::string& script : options.scripts)
-            ok = runScript(script) && ok;
+            if (!runScript(script)) {
+                ok = false;
+                break;
+            }
         if (options.scripts.empty() && isatty(STDIN_FILENO)) runInteractive();
-        if (ok && !options.save.empty()) ok = save(*db, options.save);
-        if (ok && !options.svg.empty()) ok = writePicture(*db, options.svg);
+        if (!options.save.empty()) ok = save(*db, options.save) && ok;
+        if (!options.svg.empty()) ok = writePicture(*db, options.svg) && ok;
         host::setTypedLinesSource(nullptr);
         host::sendToModules(AcRx::kUnloadDwgMsg);
         acDocManager->closeDocument(doc);
@@ -201,6 +217,8 @@ int runSession(const Options& options) {
     host::unloadAllModules();
     host::resetInput();
     ok = checkNothingLeftBehind() && ok;
+    // What modules printed as they went ends its line too.
+    host::endCommandLine();
     std::fflush(stdout);
     return ok ? 0 : 1;
 }

@@ -38,6 +38,7 @@ void addPoint() {
     model->appendAcDbEntity(point);
     point->close();
     model->close();
+    acutPrintf(L"point en 1,2,3"); // on the line the command's name ended, as modules print
 }
 
 } // namespace

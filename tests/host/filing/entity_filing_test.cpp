@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numbers>
+#include <optional>
 #include <utility>
 
 #include "host/db/dictionary.h"
@@ -15,6 +17,7 @@
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 #include "host/entities/text.h"
+#include "host/filing/drawing_file.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
@@ -113,6 +116,34 @@ TEST(DxfFiles, ADrawingReadBackIsWrittenGroupForGroup) {
     AcDbDatabase back(false);
     ASSERT_EQ(host::readDxf(back, first), Acad::eOk) << back.lastFileError();
     EXPECT_EQ(host::writeDxf(back), first);
+}
+
+// The pattern's lines of a hatch another program wrote go through the binary drawing and DXF unchanged.
+TEST(DxfFiles, AHatchKeepsItsPatternLines) {
+    const std::optional<std::string> file =
+        host::readFileBytes(host::fromUtf8(EXAMPLES "/standard_entities.dxf"));
+    ASSERT_TRUE(file);
+    AcDbDatabase read(false), binary(false), again(false);
+    ASSERT_EQ(host::readDrawingContent(read, *file), Acad::eOk) << read.lastFileError();
+    std::string bytes;
+    ASSERT_EQ(host::writeDrawing(read, bytes), Acad::eOk);
+    ASSERT_EQ(host::readDrawingContent(binary, bytes), Acad::eOk) << binary.lastFileError();
+    ASSERT_EQ(host::readDxf(again, host::writeDxf(binary)), Acad::eOk) << again.lastFileError();
+    acdbHostApplicationServices()->setWorkingDatabase(&again);
+    AcDbHatch* hatch = openFirst<AcDbHatch>(again);
+    ASSERT_NE(hatch, nullptr);
+    ASSERT_EQ(hatch->numPatternDefinitions(), 1);
+    double angle = 0, baseX = 1, baseY = 1, offsetX = 0, offsetY = 0;
+    AcGeDoubleArray dashes;
+    ASSERT_EQ(hatch->getPatternDefinitionAt(0, angle, baseX, baseY, offsetX, offsetY, dashes), Acad::eOk);
+    hatch->close();
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    EXPECT_NEAR(angle, std::numbers::pi / 4, 1e-12);
+    EXPECT_EQ(baseX, 0);
+    EXPECT_EQ(baseY, 0);
+    EXPECT_DOUBLE_EQ(offsetX, -1.1225320152);
+    EXPECT_DOUBLE_EQ(offsetY, 1.1225320152);
+    EXPECT_EQ(dashes.length(), 0);
 }
 
 TEST(DxfFiles, ValuesSurviveTheFile) {

@@ -1,6 +1,7 @@
 // What the standard entities draw, and the SVG picture of a drawing.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <charconv>
 #include <map>
 #include <set>
@@ -11,6 +12,7 @@
 #include "host/filing/text_codec.h"
 #include "host/graphics/gr_draw.h"
 #include "host/graphics/graphics_recorder.h"
+#include "host/graphics/svg_dashes.h"
 #include "host/graphics/svg_writer.h"
 #include "tests/host/host_test_support.h"
 #include "tests/host/sample_drawing.h"
@@ -61,10 +63,12 @@ TEST(WorldDraw, EachStandardEntityDrawsItsPrimitives) {
           Expected{L"AcDbPolyline", PrimitiveKind::Polyline, 1},
           Expected{L"AcDb2dPolyline", PrimitiveKind::Polyline, 1},
           Expected{L"AcDb3dPolyline", PrimitiveKind::Polyline, 1},
-          Expected{L"AcDbRay", PrimitiveKind::Ray, 1}, Expected{L"AcDbFace", PrimitiveKind::Polygon, 1},
+          Expected{L"AcDbRay", PrimitiveKind::Ray, 1}, Expected{L"AcDbFace", PrimitiveKind::Polyline, 4},
           Expected{L"AcDbEllipse", PrimitiveKind::Polyline, 1},
           Expected{L"AcDbSpline", PrimitiveKind::Polyline, 1},
-          Expected{L"AcDbHatch", PrimitiveKind::Polygon, 3}, Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {
+          // A pattern whose lines the host does not know shows its loops.
+          Expected{L"AcDbHatch", PrimitiveKind::Polyline, 3},
+          Expected{L"AcDbText", PrimitiveKind::Text, 1}}) {
         Recorded r;
         auto found = r.of(e.cls);
         ASSERT_EQ(found.size(), e.count) << host::toUtf8(e.cls);
@@ -217,4 +221,56 @@ TEST(Svg, TextsAreEscapedAndRaysCutAtThePicture) {
     EXPECT_STREQ(text->GetText(), "a<b & \"c\" é");
     EXPECT_NE(svg.find("viewBox=\"0 0 10.4 10.4\""), std::string::npos)
         << "the ray does not stretch the picture";
+}
+
+// A drawing another program wrote, as a user compares it with its picture: the dashed linetype with its
+// dashes, the pattern hatch as its lines, the face as its edges; and a mesh by its border, so that a band
+// over an arc follows the arc in plan.
+TEST(Svg, DashesHatchLinesFaceEdgesAndMeshBordersShowAsDrawn) {
+    host::test::WorkingDatabase w;
+    ASSERT_EQ(w.db->readDwgFile(host::fromUtf8(EXAMPLES "/standard_entities.dxf").c_str()), Acad::eOk);
+    host::GraphicsRecorder recorder;
+    recorder.recordBlock(w.db.get());
+    const std::string svg = host::writeSvg(recorder.primitives());
+    TiXmlDocument document;
+    document.Parse(svg.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    ASSERT_FALSE(document.Error()) << document.ErrorDesc();
+    std::map<std::string, std::multiset<std::string>> tags, dashes;
+    for (TiXmlElement* e = document.RootElement()->FirstChildElement(); e; e = e->NextSiblingElement()) {
+        const char* handle = e->Attribute("data-handle");
+        if (!handle) continue;
+        tags[handle].insert(e->Value());
+        if (const char* dash = e->Attribute("stroke-dasharray")) dashes[handle].insert(dash);
+    }
+    EXPECT_EQ(dashes["40"], (std::multiset<std::string>{"1 0.5"})) << "TIRETS: a dash of 1, a gap of 0.5";
+    EXPECT_EQ(dashes.size(), 1u) << "the continuous lines draw solid";
+    EXPECT_EQ(tags["3C"].count("polygon"), 0u) << "ANSI31 is no fill";
+    EXPECT_GT(tags["3C"].count("polyline"), 5u) << "the hatch's lines";
+    EXPECT_EQ(tags["56"], (std::multiset<std::string>{"polyline", "polyline", "polyline", "polyline"}))
+        << "the face's four edges";
+
+    // A pattern that opens with a gap and holds a dot, at a quarter for the entity and twice LTSCALE: the
+    // dash-gap alternation of SVG opens with an empty dash, the dot is given a length.
+    auto* dotted = new AcDbLinetypeTableRecord;
+    dotted->setName(L"POINTS");
+    dotted->setNumDashes(4);
+    for (int i = 0; i < 4; ++i)
+        dotted->setDashLengthAt(i, std::array{-1.0, 0.0, -1.0, 3.0}[i]);
+    AcDbLinetypeTable* linetypes = nullptr;
+    ASSERT_EQ(w.db->getLinetypeTable(linetypes, AcDb::kForWrite), Acad::eOk);
+    host::Traits traits;
+    linetypes->add(traits.linetype, dotted);
+    linetypes->close();
+    dotted->close();
+    w.db->setLtscale(2);
+    traits.linetypeScale = 0.25;
+    EXPECT_EQ(host::svgDashArray(traits, 0.1), "0 0.5 0.1 0.5 1.5 0");
+
+    // The band's border: its base row forward, then its raised row back, over the same points in plan.
+    host::GraphicsRecorder band;
+    const AcGePoint3d points[6] = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}, {0, 0, 3}, {1, 1, 3}, {2, 0, 3}};
+    band.mesh(2, 3, points, nullptr, nullptr, nullptr, true);
+    EXPECT_NE(host::writeSvg(band.primitives())
+                  .find("points=\"0.04,1.04 1.04,0.04 2.04,1.04 2.04,1.04 1.04,0.04 0.04,1.04\""),
+              std::string::npos);
 }

@@ -28,6 +28,14 @@ TEST(Zhost, HelpAndBadArgumentsAnswerClearly) {
     Outcome help = zhost("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("usage: zhost"), std::string::npos);
+    // The README lists the same commands and functions, as the help prints them from the host's tables.
+    const std::size_t lists = help.output.find("Host commands");
+    ASSERT_NE(lists, std::string::npos) << help.output;
+    EXPECT_NE(help.output.find(" VLAX-CURVE-GETDISTATPARAM"), std::string::npos) << help.output;
+    EXPECT_NE(host::readFileBytes(host::fromUtf8(README)).value_or("").find(help.output.substr(lists)),
+              std::string::npos)
+        << "README.md lists:\n"
+        << help.output.substr(lists);
     Outcome unknown = zhost("--frobnicate");
     EXPECT_EQ(unknown.status, 2);
     EXPECT_NE(unknown.output.find("unknown option --frobnicate"), std::string::npos);
@@ -79,13 +87,34 @@ TEST(Zhost, AModuleRegistersRunsAndUnloadsCleanly) {
     EXPECT_NE(file(again).find("  0\nTESTPOINT\n"), std::string::npos) << "the binary drawing kept them";
 }
 
-TEST(Zhost, UnknownCommandsAndLeftoversFailTheRun) {
-    host::test::TemporaryFile script(".scr");
-    host::writeFileBytes(script.wide(), "NOSUCHCOMMAND\n");
-    Outcome unknown = zhost("--script " + script.path);
+TEST(Zhost, AFailingLineStopsTheScriptAndKeepsTheWork) {
+    host::test::TemporaryFile script(".scr"), lisp(".scr"), dxf(".dxf"), svg(".svg");
+    host::writeFileBytes(script.wide(), "TESTADD\n(setq a 1)\nTESTADD\nTESTADD\nAREA\nTESTADD\n");
+    Outcome unknown = zhost("--load " TEST_MODULE " --script " + script.path + " --save " + dxf.path +
+                            " --svg " + svg.path);
     EXPECT_EQ(unknown.status, 1);
-    EXPECT_NE(unknown.output.find("Commande inconnue \"NOSUCHCOMMAND\""), std::string::npos)
+    EXPECT_NE(unknown.output.find("zhost: " + script.path + ":5: unknown command \"AREA\"\n"),
+              std::string::npos)
         << unknown.output;
+    EXPECT_NE(unknown.output.find("Commande: TESTADD\npoint en 1,2,3\nTESTADD fini\n"), std::string::npos)
+        << "an answer ends its line: " << unknown.output;
+    EXPECT_NE(unknown.output.find("*** the script stops at line 5"), std::string::npos) << unknown.output;
+    std::string saved = file(dxf);
+    std::size_t points = 0;
+    for (std::size_t at = 0; (at = saved.find("  0\nTESTPOINT\n", at)) != std::string::npos; ++at)
+        ++points;
+    EXPECT_EQ(points, 3u) << "the work of lines 1-4 saved, line 6 not run";
+    EXPECT_NE(file(svg).find("<svg"), std::string::npos);
+
+    host::writeFileBytes(lisp.wide(), "TESTADD\n(car 1)\nTESTADD\n");
+    Outcome failed = zhost("--load " TEST_MODULE " --script " + lisp.path + " --save " + dxf.path);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("zhost: " + lisp.path + ":2: LISP error: "), std::string::npos)
+        << failed.output;
+    EXPECT_EQ(file(dxf).find("  0\nTESTPOINT\n"), file(dxf).rfind("  0\nTESTPOINT\n")) << "one point";
+}
+
+TEST(Zhost, LeftoversFailTheRun) {
     Outcome leak = zhost("--load " TEST_MODULE, "ZHOST_TEST_LEAK=1");
     EXPECT_EQ(leak.status, 1);
     EXPECT_NE(leak.output.find("left its class TestPoint registered"), std::string::npos) << leak.output;
