@@ -542,7 +542,7 @@ private:
         bool byArc = false;
     };
     SpanFit fitSpan(P_Vertex* s, P_Vertex* t, double tolXY, double tolZ);
-    int mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs, bool& midpointsInserted);
+    void mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs, bool& midpointsInserted);
     // Frees the inserted midpoints (flags 3) that smoothing would leave where they are.
     void releaseMidpointsOnCurve(double tolXY);
 

@@ -40,8 +40,8 @@ double planDeviation(CArc3d& curve, const CPoint3d& p, double* footZ = nullptr) 
 }
 
 // Removes w, the vertex after s, handing s its code, the bulge of both segments and, when w's segment is the
-// longer, its attributes. Answers 1.
-int mergeInto(CPolyArc3D& poly, P_Vertex* s, P_Vertex* w) {
+// longer, its attributes.
+void mergeInto(CPolyArc3D& poly, P_Vertex* s, P_Vertex* w) {
     poly.POLYModif(1);
     if (s->tef1 == 0) s->tef1 = w->tef1;
     const P_Vertex* after = w->pVN;
@@ -59,13 +59,10 @@ int mergeInto(CPolyArc3D& poly, P_Vertex* s, P_Vertex* w) {
         s->flags = static_cast<std::int16_t>((w->flags & ~1) | (s->flags & 1));
     }
     poly.D(w, 0);
-    return 1;
 }
 
-// Removes the hard vertices within minDist in plan of the last one kept (the last one stays); answers how
-// many vertices went.
-int removeCloseVertices(CPolyArc3D& poly, double minDist, int attrs) {
-    int removed = 0;
+// Removes the hard vertices within minDist in plan of the last one kept (the last one stays).
+void removeCloseVertices(CPolyArc3D& poly, double minDist, int attrs) {
     P_Vertex* kept = poly.H();
     for (P_Vertex* v = nextHard(kept); v;) {
         P_Vertex* next = nextHard(v);
@@ -73,14 +70,20 @@ int removeCloseVertices(CPolyArc3D& poly, double minDist, int attrs) {
             // v and the generated vertices before it go into the vertex kept.
             for (P_Vertex* w = nullptr; w != v;) {
                 w = kept->pVN;
-                removed += mergeInto(poly, kept, w);
+                mergeInto(poly, kept, w);
             }
         } else {
             kept = v;
         }
         v = next;
     }
-    return removed;
+}
+
+int hardVertexCount(const P_Vertex* head) {
+    int count = 0;
+    for (const P_Vertex* v = head; v; v = v->pVN)
+        count += v->dur();
+    return count;
 }
 
 } // namespace
@@ -89,23 +92,23 @@ int CPolyArc3D::EpurePts(double tolXY, double tolZ, double minDist, double maxDi
     return entity_boundary::guarded("\nProbleme avec CPolyArc3D::EpurePts()", 0, [&] {
         if (m_nVertex < 2 || !hasSoundVertices()) return 0;
         POLYModif(1);
+        // What was removed is counted in digitised vertices: the generated ones merged away are made again by
+        // the smoothing at the end.
+        const int hardBefore = hardVertexCount(m_pHead);
         // A closed polyline is simplified with its closing segment made explicit for the time.
         P_Vertex* closing = (m_f70 & 1) ? A(m_pHead) : nullptr;
-        int removed = 0;
-        if (minDist != 0) removed += removeCloseVertices(*this, minDist, attrs);
+        if (minDist != 0) removeCloseVertices(*this, minDist, attrs);
         bool midpointsInserted = false;
-        if (tolXY > 0 || tolZ > 0)
-            removed += mergeFittingSpans(tolXY, tolZ, maxDist, attrs, midpointsInserted);
+        if (tolXY > 0 || tolZ > 0) mergeFittingSpans(tolXY, tolZ, maxDist, attrs, midpointsInserted);
         if (closing) D(closing, 0);
         if (midpointsInserted) releaseMidpointsOnCurve(tolXY);
         lisse(nullptr, nullptr, -1000, -1000);
-        return removed;
+        return hardBefore - hardVertexCount(m_pHead);
     });
 }
 
-int CPolyArc3D::mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs,
-                                  bool& midpointsInserted) {
-    int removed = 0;
+void CPolyArc3D::mergeFittingSpans(double tolXY, double tolZ, double maxDist, int attrs,
+                                   bool& midpointsInserted) {
     for (P_Vertex* s = m_pHead; s && s->pVN;) {
         P_Vertex* best = nullptr;
         SpanFit bestFit;
@@ -126,7 +129,7 @@ int CPolyArc3D::mergeFittingSpans(double tolXY, double tolZ, double maxDist, int
         for (const P_Vertex* p = s->pVN; p != best; p = p->pVN)
             smoothedRun = smoothedRun || (!p->dur() && (p->flags & 3) != 0);
         while (s->pVN != best)
-            removed += mergeInto(*this, s, s->pVN);
+            mergeInto(*this, s, s->pVN);
         s->bulge = bestFit.bulge;
         if (bestFit.byArc && smoothedRun) {
             // The smoothed run keeps a generated vertex, so that smoothing can bend the span again.
@@ -139,7 +142,6 @@ int CPolyArc3D::mergeFittingSpans(double tolXY, double tolZ, double maxDist, int
         }
         s = best;
     }
-    return removed;
 }
 
 CPolyArc3D::SpanFit CPolyArc3D::fitSpan(P_Vertex* s, P_Vertex* t, double tolXY, double tolZ) {

@@ -41,7 +41,9 @@ int CtesProj::GeoToXy(const CPoint3d& geo, CPoint3d& xy) {
     case 'E':
         return commit(localFrameToXy(*this, geo, out), out, xy);
     default:
-        return isSwiss(*this) ? commit(swissToXy(*this, geo, out), out, xy) : 0;
+        if (!isSwiss(*this)) return 0;
+        out = xy; // its out-of-zone message shows the caller's point as it came in
+        return commit(swissToXy(*this, geo, out), out, xy);
     }
 }
 

@@ -13,6 +13,7 @@ int transverseMercatorToXy(const CtesProj& projection, const CPoint3d& geo, CPoi
 int transverseMercatorToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
 int localFrameToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
 int localFrameToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+// xy comes in holding the caller's output point, which the out-of-zone message shows.
 int swissToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
 int swissToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
 

@@ -37,7 +37,7 @@ int swissToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy) {
     const int gpsFlag = library->gpsReference(x, y, z, 1);
     const int frameFlag = library->changeFrame(x, y, z, 1, 1, 2, heightFrame);
     if (gpsFlag < 1 && frameFlag < 1) {
-        mprintf("$G$\n ERREUR GeoToXy : Point (%.2f,%.2f) hors zone SWISSTOPO", geo.x, geo.y);
+        mprintf("$G$\n ERREUR GeoToXy : Point (%.2f,%.2f) hors zone SWISSTOPO", xy.x, xy.y);
         return 0;
     }
     xy.set(x, y, z);

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "platform/base/utf8.h"
+
 namespace host {
 namespace {
 
@@ -78,22 +80,9 @@ std::wstring fromUtf8(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        auto b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        char32_t c = extra == 0 ? b : extra == 1 ? b & 0x1F : extra == 2 ? b & 0x0F : b & 0x07;
-        bool valid = extra >= 0 && i + extra < text.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            auto cb = static_cast<unsigned char>(text[i + k]);
-            valid = (cb & 0xC0) == 0x80;
-            c = (c << 6) | (cb & 0x3F);
-        }
-        if (!valid) {
-            out += static_cast<wchar_t>(0xFFFD);
-            ++i;
-            continue;
-        }
-        out += static_cast<wchar_t>(c);
-        i += extra + 1;
+        const platform::Utf8Char c = platform::decodeUtf8At(text, i);
+        out += static_cast<wchar_t>(c.valid ? c.code : 0xFFFD);
+        i += c.length;
     }
     return out;
 }

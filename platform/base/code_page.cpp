@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/base/utf8.h"
+
 namespace platform {
 
 namespace {
@@ -65,21 +67,9 @@ std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80         ? 1
-                                   : (lead >> 5) == 6  ? 2
-                                   : (lead >> 4) == 14 ? 3
-                                   : (lead >> 3) == 30 ? 4
-                                                       : 0;
-        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        out.push_back(valid ? unicodeToCp1252(c) : '?');
-        i += valid ? length : 1;
+        const Utf8Char c = decodeUtf8At(text, i);
+        out.push_back(c.valid ? unicodeToCp1252(c.code) : '?');
+        i += c.length;
     }
     return out;
 }

@@ -37,10 +37,12 @@ enum Keyword {
     kArc = 1,
     kArcCircle = 2,
     kLine = 3,
+    kClose = 4,
     kMove = 6,
     kRepeatMove = 7,
     kTefs = 8,
     kZPoint = 12,
+    kShapes = 13,
     kGo = 14,
     kWay = 20,
     kDirection = 21,
@@ -447,6 +449,9 @@ int qpoly_edit::dispatch(int result, EditPass& pass) {
     case kRetake:
         pass.resetArc = true;
         return retake();
+    case kClose:
+    case kShapes:
+        return onGivenPoints(result, pass);
     default: {
         const int shaped = formes(result);
         if (shaped == 5 && arcMiddle) {
@@ -478,6 +483,21 @@ int qpoly_edit::commitPoint() {
     }
     // The pending vertices stay in the entity as its new vertices.
     rubber = arcMiddle = nullptr;
+    closeEntity();
+    return result;
+}
+
+// Closing and the imposed shapes work on the points given, as they do outside digitising: the rubber vertex
+// (a copy of the current vertex) and the arc middle vertex would count as points, and a shape that deletes
+// them and re-uses their nodes would leave the rubber vertex naming a real one.
+int qpoly_edit::onGivenPoints(int keyword, EditPass& pass) {
+    if (openWrite()) dropPending();
+    closeEntity();
+    goState = 0;
+    pass.resetArc = true;
+    const int result = formes(keyword);
+    // A shape takes its further points at the tail, where the vertices it made end.
+    if (keyword == kShapes && openRead()) current = entity->T();
     closeEntity();
     return result;
 }

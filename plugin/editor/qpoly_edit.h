@@ -129,12 +129,14 @@ private:
     void createFromTemplate(CPolyArc3D* templateEntity);
     // The id's entity with its whole state recorded for undo; false when it cannot be written.
     bool recordUndoImage();
-    // The loop and its parts: one digitising pass, what its drag's result does, a point committed, the
-    // current vertex taken back, a stretch re-taken.
+    // The loop and its parts: one digitising pass, what its drag's result does, a point committed, a form
+    // keyword carried out on the points given (pending vertices dropped), the current vertex taken back, a
+    // stretch re-taken.
     int runLoop();
     int digitisingPass(EditPass& pass);
     int dispatch(int result, EditPass& pass);
     int commitPoint();
+    int onGivenPoints(int keyword, EditPass& pass);
     void takePointBack();
     int retake();
     // Go and Way modes: the vertex a dragged point designates (the snapped one, with the distance along its

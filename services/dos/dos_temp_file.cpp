@@ -3,6 +3,9 @@
 // The folder comes from the setting [GENERAL] TMPDIR of "ZORTA", else the platform's temporary folder. In it
 // each user has a private folder ("zorta-UID", mode 0700) where the files are created exclusively, so that
 // no other user can foresee or take a name, and two processes, or two calls, never get the same file.
+// Making the file is what keeps a name from being taken between the call and its use, so the name is not
+// handed out bare; instead every file a call made and the caller left empty is removed when the process
+// ends (or the state is reset), so callers that only wanted a name leave nothing behind.
 #include "services/dos/dos.h"
 #include "services/dos/dos_path_parts.h"
 #include "services/dos/dos_state.h"
@@ -19,6 +22,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -28,6 +32,35 @@ constexpr int kMaxAttempts = 10000;
 
 std::optional<std::string> privateFolder;
 std::string temporaryFile;
+
+// The files this process made, known by their inode so that a file the caller replaced is left alone.
+class MadeFiles {
+public:
+    void add(const std::string& hostPath, const struct stat& made) {
+        files_.push_back({hostPath, made.st_dev, made.st_ino, getpid()});
+    }
+    // Removes those still empty; a forked child never removes its parent's files.
+    void removeUnused() {
+        for (const File& file : files_) {
+            struct stat now;
+            if (file.owner == getpid() && lstat(file.hostPath.c_str(), &now) == 0 && S_ISREG(now.st_mode) &&
+                now.st_dev == file.device && now.st_ino == file.inode && now.st_size == 0)
+                unlink(file.hostPath.c_str());
+        }
+        files_.clear();
+    }
+    ~MadeFiles() { removeUnused(); }
+
+private:
+    struct File {
+        std::string hostPath;
+        dev_t device;
+        ino_t inode;
+        pid_t owner;
+    };
+    std::vector<File> files_;
+};
+MadeFiles madeFiles;
 
 // Every "%NAME%" is replaced by that environment variable, or by nothing when it is not set.
 std::string withEnvironment(const std::string& text) {
@@ -98,7 +131,8 @@ std::string attemptName(const std::string& name, int attempt) {
 
 } // namespace
 
-// The file is created (empty) by this call; "" when none could be.
+// The file is created (empty) by this call, and removed at the end of the process if it is still empty;
+// "" when none could be.
 char* DOS::GetTmpFile(const char* pattern) {
     temporaryFile.clear();
     if (!privateFolder) privateFolder = makePrivateFolder();
@@ -106,8 +140,11 @@ char* DOS::GetTmpFile(const char* pattern) {
     if (!privateFolder || !name) return temporaryFile.data();
     for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
         const std::string path = *privateFolder + attemptName(*name, attempt);
-        const int fd = open(platform::hostPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const std::string hostPath = platform::hostPath(path);
+        const int fd = open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) {
+            struct stat made;
+            if (fstat(fd, &made) == 0) madeFiles.add(hostPath, made);
             close(fd);
             temporaryFile = path;
             break;
@@ -118,6 +155,7 @@ char* DOS::GetTmpFile(const char* pattern) {
 }
 
 void services::resetTemporaryFolder() {
+    madeFiles.removeUnused();
     privateFolder.reset();
     std::string().swap(temporaryFile);
 }

@@ -1,7 +1,8 @@
 // Polylines digitised with ZOR_POLY in zhost from scripts, saved as DXF and read back by ezdxf: the points
 // given, the points taken back by keyword and by key, the direction turned, arcs through generated
-// vertices, scripts of random input that must leave neither a crash nor a pending vertex, the default width
-// of a linetype, one UNDO taking back each function keyword, and values refused at the prompts.
+// vertices, shapes and closing chosen after the points, the count of a purge, scripts of random input that
+// must leave neither a crash nor a pending vertex, the default width of a linetype, one UNDO taking back each
+// function keyword, and values refused at the prompts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -26,6 +27,7 @@ using Polyline = std::vector<Vertex>;
 struct Session {
     testing_support::ProgramRun run;
     std::vector<Polyline> polylines;
+    std::vector<bool> closed;
 };
 
 // Runs the script in zhost with the plug-in, on `drawing` when one is given, and saves the result as `saved`.
@@ -49,6 +51,7 @@ Session digitise(const std::string& script) {
     s.run = runZhost(folder, script, saved);
     const std::vector<oracle::Row> rows = oracle::runPythonOracle("editor_oracle.py", "vertices " + saved);
     for (std::size_t i = 0; i < rows.size();) {
+        s.closed.push_back(rows[i].at(1) != 0);
         const auto count = static_cast<std::size_t>(rows[i++].at(0));
         Polyline poly;
         for (std::size_t k = 0; k < count && i < rows.size(); ++k, ++i) {
@@ -58,6 +61,15 @@ Session digitise(const std::string& script) {
         s.polylines.push_back(poly);
     }
     return s;
+}
+
+// The digitised vertices (generated ones left out), rounded to a micrometre.
+std::vector<std::vector<double>> hardPoints(const Polyline& poly) {
+    std::vector<std::vector<double>> points;
+    for (const Vertex& v : poly)
+        if (!(v.flags & 1))
+            points.push_back({std::round(v.x * 1e6) / 1e6 + 0.0, std::round(v.y * 1e6) / 1e6 + 0.0});
+    return points;
 }
 
 std::vector<std::vector<double>> plan(const Polyline& poly) {
@@ -124,6 +136,61 @@ TEST(EditorDrawing, ArcModeJoinsTheDigitisedPointsByArcs) {
     EXPECT_EQ(generated, 3) << "one generated vertex in each span";
     for (std::size_t i = 0; i + 1 < s.polylines[0].size(); ++i)
         EXPECT_NE(s.polylines[0][i].bulge, 0) << "segment " << i << " is an arc";
+}
+
+TEST(EditorDrawing, AShapeChosenAfterItsPointsIsMadeOfThem) {
+    const Session s = digitise("ZOR_POLY\n0,0\n10,0\n10,10\nF\nRect3\n\n"
+                               "ZOR_POLY\n0,0\n10,0\n10,10\nF\nBoite4\n\n"
+                               "ZOR_POLY\n0,0\n10,0\n10,10\nF\nCPoint2\n\n"
+                               "ZOR_POLY\n5,5\nF\nCCerc1\n15,5\n");
+    ASSERT_EQ(s.polylines.size(), 4u) << s.run.output;
+    const Points square = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    EXPECT_EQ(hardPoints(s.polylines[0]), square) << "rectangle";
+    EXPECT_EQ(hardPoints(s.polylines[1]), square) << "box";
+    EXPECT_EQ(hardPoints(s.polylines[2]), (Points{{0, 0}, {10, 0}, {10, 10}})) << "circle through the points";
+    const Points circle = hardPoints(s.polylines[3]);
+    ASSERT_EQ(circle.size(), 3u) << "circle by its centre";
+    for (const std::vector<double>& p : circle)
+        EXPECT_NEAR(std::hypot(p[0] - 5, p[1] - 5), 10, 1e-6);
+    for (std::size_t i = 0; i < s.closed.size(); ++i)
+        EXPECT_TRUE(s.closed[i]) << "shape " << i;
+}
+
+TEST(EditorDrawing, ClosingInArcModeWhileDigitisingBendsTheClosingPieceAsEditingDoes) {
+    const std::string points = "(setq lisp_modfig 10)\nZOR_POLY\n0,0\n10,0\n20,10\n";
+    const Session s =
+        digitise(points + "C\n\n" + points + "\n(setq a (entlast))\nZOR_PMOD\n@pick !a 2\nGF\nC\nQ\n");
+    ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
+    const Polyline& digitised = s.polylines[0];
+    const Polyline& edited = s.polylines[1];
+    ASSERT_TRUE(s.closed[0] && s.closed[1]);
+    ASSERT_EQ(digitised.size(), edited.size()) << s.run.output;
+    // The closing piece: from the last digitised vertex through the generated one back to the head.
+    for (std::size_t i = digitised.size() - 2; i < digitised.size(); ++i) {
+        EXPECT_NEAR(digitised[i].x, edited[i].x, 1e-9) << "vertex " << i;
+        EXPECT_NEAR(digitised[i].y, edited[i].y, 1e-9) << "vertex " << i;
+        EXPECT_NEAR(digitised[i].bulge, edited[i].bulge, 1e-9) << "vertex " << i;
+    }
+    EXPECT_GT(std::fabs(digitised[digitised.size() - 2].bulge), 0.1) << "no straight piece at the tail";
+}
+
+TEST(EditorDrawing, PurgingCountsTheDigitisedVerticesItRemoved) {
+    // An arc polyline that nothing can simplify (smoothing puts back the generated vertices merged), and a
+    // line with one vertex 1 mm off its chord.
+    const std::string polylines = "(setq lisp_modfig 10)\nZOR_POLY\n0,0\n10,0\n12,8\n\n"
+                                  "(setq lisp_modfig 0)\nZOR_POLY\n0,20\n5,20.001\n10,20\n\n";
+    const Session before = digitise(polylines);
+    const Session after = digitise(polylines + "ZOR_EPUREPTS\n@select all\n\n\n\n\n\n");
+    ASSERT_EQ(after.polylines.size(), 2u) << after.run.output;
+    EXPECT_EQ(count(after.run.output, "sommets Epur"), 1) << after.run.output;
+    EXPECT_NE(after.run.output.find(" ; **** 1  sommets Epur"), std::string::npos) << after.run.output;
+    ASSERT_EQ(after.polylines[0].size(), before.polylines[0].size());
+    for (std::size_t i = 0; i < before.polylines[0].size(); ++i) {
+        EXPECT_NEAR(after.polylines[0][i].x, before.polylines[0][i].x, 1e-9) << "vertex " << i;
+        EXPECT_NEAR(after.polylines[0][i].y, before.polylines[0][i].y, 1e-9) << "vertex " << i;
+        EXPECT_NEAR(after.polylines[0][i].bulge, before.polylines[0][i].bulge, 1e-9) << "vertex " << i;
+    }
+    EXPECT_EQ(plan(after.polylines[1]), (Points{{0, 20, 0}, {10, 20, 0}}));
 }
 
 TEST(EditorDrawing, ReTakingFollowsTheOtherPolylineWithItsArcsEitherWayAndUndoesInOneStep) {

@@ -1,7 +1,7 @@
 """ezdxf reads the polylines the editor made in a drawing.
 
-vertices PATH: for each polyline of model space, in drawing order, a row with its number of vertices, then
-one row per vertex: x, y, z, bulge and flag word (0 when the group is absent).
+vertices PATH: for each polyline of model space, in drawing order, a row with its number of vertices and its
+closed bit, then one row per vertex: x, y, z, bulge and flag word (0 when the group is absent).
 default_widths PATH: one row per polyline of model space: its default width (0 when the group is absent).
 drawing_with_linetype PATH NAME: writes a new drawing whose current linetype is NAME; no rows.
 changed BEFORE AFTER...: one row per AFTER: how many entities of model space differ from BEFORE in any DXF
@@ -37,8 +37,10 @@ def vertices(path):
             continue
         for subclass in entity.xtags.subclasses:
             if subclass[0].code == 100 and subclass[0].value == marker:
-                rows = vertices_of(subclass[1:])
-                print(len(rows))
+                tags = subclass[1:]
+                rows = vertices_of(tags)
+                flags = next((tag.value for tag in tags if tag.code == 70), 0)
+                print(len(rows), flags & 1)
                 for row in rows:
                     print(*row)
 

@@ -39,6 +39,8 @@ TEST(TextCodec, Windows1252AndUtf8RoundTrip) {
     EXPECT_EQ(host::fromUtf8("\xFF"
                              "a"),
               L"\uFFFDa");
+    EXPECT_EQ(host::fromUtf8("\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80"), std::wstring(9, L'\uFFFD'))
+        << "overlong, surrogate and beyond U+10FFFF";
 }
 
 TEST(DxfText, GroupsAreTypedByTheirCodes) {

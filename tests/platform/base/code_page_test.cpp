@@ -41,6 +41,15 @@ TEST(CodePage1252, Utf8TextComesBackToTheCodePage) {
     EXPECT_EQ(utf8ToCp1252("\xa9z\xc3(\xff"), "?z?(?") << "stray and invalid bytes";
 }
 
+TEST(CodePage1252, OverlongSurrogateAndOutOfRangeFormsAreMalformed) {
+    EXPECT_EQ(utf8ToCp1252("\xc0\xaf|\xe0\x80\xaf|\xf0\x80\x80\xaf"), "??|???|????") << "overlong '/'";
+    EXPECT_EQ(utf8ToCp1252("\xc0\xae\xc0\xae\xc0\xaf"), "??????") << "no climbing out of a folder";
+    EXPECT_EQ(utf8ToCp1252(std::string_view("\xc0\x80z", 3)), "??z") << "no hidden NUL";
+    EXPECT_EQ(utf8ToCp1252("\xed\xa0\x80|\xf4\x90\x80\x80"), "???|????") << "a surrogate, beyond U+10FFFF";
+    EXPECT_EQ(utf8ToCp1252("\xc2\x81\xe0\xa0\x80\xef\xbf\xbd\xf4\x8f\xbf\xbf"), "\x81???")
+        << "the shortest forms at each length's bounds are characters";
+}
+
 TEST(CodePage1252, Oem850LettersKeepTheirMeaning) {
     EXPECT_EQ(oem850ToCp1252("caf\x82 \x85 \x87\x90\x9c\xe1 plain"), "caf\xe9 \xe0 \xe7\xc9\xa3\xdf plain");
     EXPECT_EQ(oem850ToCp1252("\x9f\xd5\xb3\xff"), "\x83??\xa0")

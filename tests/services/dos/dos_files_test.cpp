@@ -211,6 +211,23 @@ TEST_F(DosFiles, TemporaryFilesAreUniqueAndPrivate) {
     EXPECT_EQ(std::string(DOS::GetTmpFile("x%s%n.tmp")), folder + "x%s%n.tmp");
 }
 
+TEST_F(DosFiles, TemporaryFilesLeftEmptyGoWithTheProcess) {
+    writeFile(installFile("ZORTA.ini"), "[GENERAL]\nTMPDIR=C:\\tmp\n");
+    ASSERT_STRNE(DOS::GetTmpFile("parent.tmp"), "");
+    testing_support::ChildProcess child([&] {
+        if (!*DOS::GetTmpFile("unused.tmp") || !*DOS::GetTmpFile("filled.tmp")) return 1;
+        writeFile(c + "/tmp/zorta-" + std::to_string(geteuid()) + "/filled.tmp", "data");
+        std::exit(0);
+    });
+    ASSERT_EQ(child.wait(), 0);
+    const std::string folder = "tmp/zorta-" + std::to_string(geteuid()) + "/";
+    EXPECT_FALSE(exists(folder + "unused.tmp"));
+    EXPECT_EQ(readFile(c + "/" + folder + "filled.tmp"), "data");
+    EXPECT_TRUE(exists(folder + "parent.tmp")) << "a forked child leaves its parent's files alone";
+    DOS::Reset();
+    EXPECT_FALSE(exists(folder + "parent.tmp"));
+}
+
 TEST_F(DosFiles, TwoProcessesNeverGetTheSameTemporaryFile) {
     writeFile(installFile("ZORTA.ini"), "[GENERAL]\nTMPDIR=C:\\tmp\n");
     const std::string names = root / "names.txt";
