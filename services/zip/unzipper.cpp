@@ -3,6 +3,7 @@
 
 #include "services/dos/dos_path_parts.h"
 #include "services/zip/unzip_update.h"
+#include "services/zip/zip64_sizes.h"
 #include "services/zip/zip_names.h"
 
 #include "platform/base/ascii.h"
@@ -38,42 +39,12 @@ struct DeclaredContent {
     std::uint32_t crc = 0;
 };
 
-constexpr std::uint64_t kZip64Mark = 0xFFFFFFFF;
-constexpr unsigned kZip64Tag = 1;
-
-unsigned little16(const unsigned char* bytes) {
-    return bytes[0] | bytes[1] << 8;
-}
-
-// The size in the zip64 extra field, which comes first in it when the 32-bit size holds the mark; the mark
-// when there is none. minizip leaves the mark in place on 64-bit systems.
-std::uint64_t zip64Size(const std::vector<unsigned char>& extra) {
-    for (std::size_t at = 0; at + 4 <= extra.size();) {
-        const unsigned size = little16(&extra[at + 2]);
-        if (little16(&extra[at]) == kZip64Tag && size >= 8 && at + 12 <= extra.size()) {
-            std::uint64_t value = 0;
-            for (int i = 7; i >= 0; --i)
-                value = value << 8 | extra[at + 4 + static_cast<std::size_t>(i)];
-            return value;
-        }
-        at += 4 + size;
-    }
-    return kZip64Mark;
-}
-
 std::optional<DeclaredContent> declaredContent(unzFile archive) {
     unz_file_info64 entry;
-    if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+    if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        !zip64::readRealSizes(archive, entry))
         return std::nullopt;
-    DeclaredContent declared{entry.uncompressed_size, static_cast<std::uint32_t>(entry.crc)};
-    if (declared.size == kZip64Mark) {
-        std::vector<unsigned char> extra(entry.size_file_extra);
-        if (unzGetCurrentFileInfo64(archive, &entry, nullptr, 0, extra.data(), extra.size(), nullptr, 0) !=
-            UNZ_OK)
-            return std::nullopt;
-        declared.size = zip64Size(extra);
-    }
-    return declared;
+    return DeclaredContent{entry.uncompressed_size, static_cast<std::uint32_t>(entry.crc)};
 }
 
 class ContentCheck {
@@ -90,6 +61,12 @@ private:
     uLong crc_ = crc32(0, nullptr, 0);
     std::uint64_t size_ = 0;
 };
+
+// A size of 4 GiB or more shows as the zip64 mark, the format's own word for "see the 64-bit size", so that
+// such an entry stays listed, found and extracted as before.
+std::uint32_t fitted(std::uint64_t size) {
+    return static_cast<std::uint32_t>(std::min(size, zip64::kMark));
+}
 
 std::string withSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
@@ -154,7 +131,8 @@ bool CUnzipper::GetFileInfo(UZ_FileInfo& info) {
     std::string name(entry.size_filename, '\0');
     std::string comment(entry.size_file_comment, '\0');
     if (unzGetCurrentFileInfo64(m_uzFile, &entry, name.data(), name.size(), nullptr, 0, comment.data(),
-                                comment.size()) != UNZ_OK)
+                                comment.size()) != UNZ_OK ||
+        !zip64::readRealSizes(m_uzFile, entry))
         return false;
     UZ_FileInfo filled{};
     if (!copyField(filled.szFileName, zip_names::shown(name, entry.flag))) return false;
@@ -167,8 +145,8 @@ bool CUnzipper::GetFileInfo(UZ_FileInfo& info) {
     filled.dwCompressionMethod = static_cast<std::uint32_t>(entry.compression_method);
     filled.dwDosDate = static_cast<std::uint32_t>(entry.dosDate);
     filled.dwCRC = static_cast<std::uint32_t>(entry.crc);
-    filled.dwCompressedSize = static_cast<std::uint32_t>(entry.compressed_size);
-    filled.dwUncompressedSize = static_cast<std::uint32_t>(entry.uncompressed_size);
+    filled.dwCompressedSize = fitted(entry.compressed_size);
+    filled.dwUncompressedSize = fitted(entry.uncompressed_size);
     filled.dwInternalAttrib = static_cast<std::uint32_t>(entry.internal_fa);
     filled.dwExternalAttrib = static_cast<std::uint32_t>(entry.external_fa);
     // Archives made on Unix mark folders by the name's trailing "/" alone.

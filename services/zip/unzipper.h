@@ -48,6 +48,7 @@ public:
     bool CloseZip();
 
     int GetFileCount();
+    // The current entry; a size of 4 GiB or more, which its field cannot hold, shows as 0xFFFFFFFF.
     bool GetFileInfo(UZ_FileInfo& info);
     bool GetFileInfo(int index, UZ_FileInfo& info);
 

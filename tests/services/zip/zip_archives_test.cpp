@@ -3,6 +3,7 @@
 #include "services/zip/zipper.h"
 
 #include "tests/services/zip/zip_test_support.h"
+#include "tests/support/shell.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 namespace {
 
 using testing_support::readFile;
+using testing_support::runShell;
+using testing_support::shellQuoted;
 using zip_testing::ArchiveFolder;
 
 static_assert(!std::is_copy_constructible_v<CUnzipper> && std::is_move_constructible_v<CUnzipper>);
@@ -197,6 +200,32 @@ TEST(ZipArchives, DeletingAnEntryKeepsTheOthersAsTheyWere) {
     EXPECT_EQ(DeleteFileFromZIP(w.system("d.zip").c_str(), "c.txt"), 0);
     EXPECT_FALSE(std::filesystem::exists(w.host("d.zip"))) << "an archive left empty is removed";
     EXPECT_EQ(DeleteFileFromZIP(w.system("d.zip").c_str(), "c.txt"), -1);
+}
+
+TEST(ZipArchives, Zip64EntriesReportTheirRealSizes) {
+    ArchiveFolder w;
+    w.write("a.txt", std::string(20000, 'z'));
+    // Info-ZIP's forced zip64 marks the uncompressed size and keeps it in the zip64 extra field.
+    ASSERT_EQ(
+        runShell("cd " + shellQuoted(w.host()) + " && zip -q -fz z64.zip a.txt && zip -q plain.zip a.txt")
+            .exitCode,
+        0);
+    UZ_FileInfo plain, info;
+    ASSERT_TRUE(CUnzipper(w.system("plain.zip").c_str()).GetFileInfo(0, plain));
+    ASSERT_TRUE(CUnzipper(w.system("z64.zip").c_str()).GetFileInfo(0, info));
+    EXPECT_EQ(info.dwUncompressedSize, 20000u);
+    EXPECT_EQ(info.dwCompressedSize, plain.dwCompressedSize);
+
+    // The central directory's zip64 size made 4 GiB larger: too large for the field, it shows as the mark.
+    std::string bytes = readFile(w.host("z64.zip"));
+    const std::size_t at =
+        bytes.find(std::string("\x01\x00\x08\x00\x20\x4e\x00\x00", 8), bytes.find("PK\x01\x02"));
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 8] = 1;
+    testing_support::writeFile(w.host("z64.zip"), bytes);
+    ASSERT_TRUE(CUnzipper(w.system("z64.zip").c_str()).GetFileInfo(0, info));
+    EXPECT_EQ(info.dwUncompressedSize, 0xFFFFFFFFu);
+    EXPECT_EQ(info.dwCompressedSize, plain.dwCompressedSize);
 }
 
 TEST(ZipArchives, FileTimesAreSetFromTheDosDate) {
