@@ -10,6 +10,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/entity.h"
+#include "host/filing/block_cycles.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/dxf_text_filer.h"
@@ -464,6 +465,10 @@ private:
         }
         for (const EntityRead& e : m_entities)
             attach(e.id, record(e.paper ? m_db.paperSpaceId() : m_db.modelSpaceId()));
+        if (const std::wstring cyclic = blockInsertingItself(m_db.blockTableId()); !cyclic.empty()) {
+            const auto read = std::ranges::find(m_blocks, cyclic, &BlockRead::name);
+            fail("block " + toUtf8(cyclic) + " inserts itself", read == m_blocks.end() ? 0 : read->start);
+        }
         dropDanglingEntries();
         m_db.setHandseed(m_seed);
         m_db.closeOpenObjects();
@@ -553,9 +558,10 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
 }
 
 Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileName) {
-    std::optional<std::string> content = readFileBytes(fileName);
+    std::string reason;
+    std::optional<std::string> content = readFileBytes(fileName, &reason);
     if (!content) {
-        database.setLastFileError("cannot read " + toUtf8(fileName));
+        database.setLastFileError("cannot read " + toUtf8(fileName) + ": " + reason);
         return Acad::eFileNotFound;
     }
     return readDxf(database, *content);

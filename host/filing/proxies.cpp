@@ -107,6 +107,11 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
     return Acad::eOk;
 }
 
+bool namesItsHandle(const ProxyContent& content) {
+    return std::any_of(content.groups.begin(), content.groups.end(),
+                       [](const Group& g) { return g.code == AcDb::kDxfHandle || g.code == 105; });
+}
+
 // The groups after the owner's: those the file gave, or the proxy form holding the binary record.
 Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content,
                                    const wchar_t* subclass) {

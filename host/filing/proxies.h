@@ -37,6 +37,8 @@ namespace host {
 Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content);
 Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& content);
 Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content);
+// Whether the groups a DXF file gave hold the object's handle.
+bool namesItsHandle(const ProxyContent& content);
 Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, const wchar_t* subclass);
 
 // The filing both proxies share. The owner, reactors and extended data are the object's own; a proxy entity
@@ -59,8 +61,12 @@ public:
         return readProxyGroups(filer, m_content);
     }
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override {
-        if (!m_content.fromDxf)
+        if (!m_content.fromDxf) {
             if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
+        } else if (!namesItsHandle(m_content)) {
+            // The handle the reader gave it, so that the next reading gives the same one.
+            filer->writeAcDbHandle(AcDb::kDxfHandle, this->handle());
+        }
         return writeProxyGroups(filer, m_content,
                                 std::is_same_v<Base, AcDbEntity> ? L"AcDbProxyEntity" : L"AcDbProxyObject");
     }
