@@ -277,10 +277,13 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         id.stub()->object = object;
         id.stub()->erased = erased;
         object->attachStub(id.stub(), false);
-        // A proxy reads the owner and reactors that begin every record; the rest is kept as it came.
+        // A proxy reads the owner and reactors that begin every record, and an entity's fields after them;
+        // the rest is kept as it came.
         DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
-        const Acad::ErrorStatus es =
-            proxy ? object->AcDbObject::dwgInFields(&record) : object->dwgIn(&record);
+        auto* proxyEntity = proxy ? AcDbEntity::cast(object) : nullptr;
+        const Acad::ErrorStatus es = proxyEntity ? proxyEntity->AcDbEntity::dwgInFields(&record)
+                                     : proxy     ? object->AcDbObject::dwgInFields(&record)
+                                                 : object->dwgIn(&record);
         if (es != Acad::eOk || record.filerStatus() != Acad::eOk)
             return fail(
                 database, Acad::eFilerError,
