@@ -48,7 +48,7 @@ bool loadMenuFile(const std::wstring& path, std::wstring& group, std::wstring& e
     // A device or a pipe may never end, nor give a line.
     std::error_code status;
     if (std::filesystem::exists(file, status) && !std::filesystem::is_regular_file(file, status)) {
-        error = L"the menu file \"" + path + L"\" is not a regular file";
+        error = L"the menu file \"" + path + L"\" is not a plain file";
         return false;
     }
     std::ifstream in(file, std::ios::binary);

@@ -150,7 +150,7 @@ std::optional<std::string> readFileBytes(const std::wstring& fileName, std::stri
     // Only a regular file has an end: a device or a pipe may give bytes for ever.
     struct stat status;
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (reason) *reason = "not a regular file";
+        if (reason) *reason = "not a plain file";
         close(fd);
         return std::nullopt;
     }

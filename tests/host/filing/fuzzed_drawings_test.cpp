@@ -1,5 +1,5 @@
 // Drawings mutated at random, with a fixed seed: every one is refused with a reason or opens, and what opens
-// saves as DXF and as the binary drawing, both of which open again and save the same.
+// draws, and saves as DXF and as the binary drawing, both of which open again and save the same bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "host/db/database.h"
+#include "host/editor/acut.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/text_codec.h"
+#include "host/graphics/graphics_recorder.h"
 #include "tests/host/host_test_support.h"
 #include "tests/host/sample_drawing.h"
 
@@ -147,6 +149,7 @@ void openSaveReopen(const std::string& content, Outcome& outcome, const std::str
         return;
     }
     ++outcome.opened;
+    host::GraphicsRecorder().recordBlock(&db);
     for (const bool dxf : {true, false}) {
         const std::string saved = save(db, dxf, what);
         if (saved.empty()) continue;
@@ -204,6 +207,40 @@ TEST_F(FuzzedDrawings, ProxyMutations) {
     std::string bytes;
     ASSERT_EQ(host::writeDrawing(db, bytes), Acad::eOk);
     fuzz(bytes, false, 0x5EED0004, "survey plan binary drawing");
+}
+
+// Blocks nested a few levels deep and wide, whose names and references the mutations change.
+TEST_F(FuzzedDrawings, NestedBlockMutations) {
+    host::test::addNestedBlocks(*sample.db, L"N", 5, 3);
+    fuzz(host::writeDxf(*sample.db), true, 0x5EED0005, "nested blocks DXF");
+}
+
+// A block inserting itself or two inserting each other are refused; 1,000 blocks each inserting the next,
+// or 30 each inserting the next twice (a billion lines), open, draw in part with a note and save the same.
+TEST(NestedBlocks, CyclesAreRefusedDeepAndWideNestsDrawInPart) {
+    for (int length : {1, 2}) {
+        host::test::WorkingDatabase cyclic;
+        const std::vector<AcDbObjectId> blocks = host::test::addNestedBlocks(*cyclic.db, L"C", length, 1);
+        host::test::addInsert(blocks.back(), blocks.front());
+        std::string binary;
+        ASSERT_EQ(host::writeDrawing(*cyclic.db, binary), Acad::eOk);
+        for (const std::string& content : {host::writeDxf(*cyclic.db), binary}) {
+            AcDbDatabase db(false);
+            EXPECT_NE(host::readDrawingContent(db, content), Acad::eOk);
+            EXPECT_NE(db.lastFileError().find("block C0 inserts itself"), std::string::npos)
+                << db.lastFileError();
+        }
+    }
+    for (const auto& [depth, copies] : {std::pair{1'000, 1}, std::pair{30, 2}}) {
+        host::test::WorkingDatabase nested;
+        host::test::addNestedBlocks(*nested.db, L"N", depth, copies);
+        Outcome outcome;
+        host::clearCommandLineTranscript();
+        openSaveReopen(host::writeDxf(*nested.db), outcome, "nest " + std::to_string(depth));
+        EXPECT_EQ(outcome.opened, 1);
+        EXPECT_NE(host::commandLineTranscript().find(L"drawn in part: block N"), std::wstring::npos)
+            << "depth " << depth;
+    }
 }
 
 } // namespace
