@@ -110,8 +110,8 @@ void GraphicsRecorder::recordEntity(AcDbEntity* entity) {
     setTraitsFrom(entity);
     if (!entity->worldDraw(m_world.get())) entity->viewportDraw(m_viewport.get());
     if (topLevel && !m_cutShort.empty())
-        acutPrintf(L"\nNote: entity %ls drawn in part: block %ls nests too deep or holds too much to draw",
-                   m_drawingEntity.text().c_str(), m_cutShort.c_str());
+        acutPrintf(L"\nNote: entity %ls drawn in part: block %ls", m_drawingEntity.text().c_str(),
+                   m_cutShort.c_str());
 }
 
 // Whether the nested entity may be drawn within the bounds; when not, its block is noted as cut short.
@@ -120,7 +120,9 @@ bool GraphicsRecorder::withinBounds(AcDbEntity* nested) {
     if (m_cutShort.empty()) {
         const AcDbObjectId owner = nested->ownerId();
         auto* block = owner.isValid() ? AcDbBlockTableRecord::cast(owner.stub()->object) : nullptr;
-        m_cutShort = block ? std::wstring(block->name()) : owner.handle().text();
+        m_cutShort = (block ? std::wstring(block->name()) : owner.handle().text()) +
+                     (m_blockColors.size() > kMaxNesting ? L" nests blocks deeper than can be drawn"
+                                                         : L" is inserted more often than can be drawn");
     }
     return false;
 }

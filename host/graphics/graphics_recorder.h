@@ -103,7 +103,7 @@ private:
     double m_deviation;
     AcDbHandle m_drawingEntity;    // the top-level entity being recorded
     std::size_t m_nestedDraws = 0; // the entities it has drawn nested
-    std::wstring m_cutShort;       // the block whose drawing it cut short, when it did
+    std::wstring m_cutShort;       // the block whose drawing it cut short and why, when it did
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<Adesk::UInt16> m_blockColors; // the colour "by block" means at each nesting level
     std::vector<Primitive> m_primitives;
