@@ -5,16 +5,12 @@
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
+#include "host/entities/block_reference.h"
 #include "host/ge/curve_geometry.h"
 
 namespace host {
 
 namespace {
-// Nested draws (block references) stop this deep, well within the stack, and after this many for one
-// top-level entity, so that blocks nested too deep or too wide are drawn in part, with a note, not never.
-constexpr std::size_t kMaxNesting = 256;
-constexpr std::size_t kMaxNestedDraws = 200'000;
-
 // What both draw contexts answer from the recorder: its regen type, traits and deviation.
 template <typename Context> class RecorderContext : public Context {
 public:
@@ -116,13 +112,13 @@ void GraphicsRecorder::recordEntity(AcDbEntity* entity) {
 
 // Whether the nested entity may be drawn within the bounds; when not, its block is noted as cut short.
 bool GraphicsRecorder::withinBounds(AcDbEntity* nested) {
-    if (m_blockColors.size() <= kMaxNesting && ++m_nestedDraws <= kMaxNestedDraws) return true;
+    if (m_blockColors.size() <= kMaxBlockNesting && ++m_nestedDraws <= kMaxNestedEntities) return true;
     if (m_cutShort.empty()) {
         const AcDbObjectId owner = nested->ownerId();
         auto* block = owner.isValid() ? AcDbBlockTableRecord::cast(owner.stub()->object) : nullptr;
         m_cutShort = (block ? std::wstring(block->name()) : owner.handle().text()) +
-                     (m_blockColors.size() > kMaxNesting ? L" nests blocks deeper than can be drawn"
-                                                         : L" is inserted more often than can be drawn");
+                     (m_blockColors.size() > kMaxBlockNesting ? L" nests blocks deeper than can be drawn"
+                                                              : L" is inserted more often than can be drawn");
     }
     return false;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/db/database.h"
+#include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
@@ -216,7 +217,8 @@ TEST_F(FuzzedDrawings, NestedBlockMutations) {
 }
 
 // A block inserting itself or two inserting each other are refused; 1,000 blocks each inserting the next,
-// or 30 each inserting the next twice (a billion lines), open, draw in part with a note and save the same.
+// or 30 each inserting the next twice (a billion lines), open, draw and measure in part (with a note) and
+// save the same.
 TEST(NestedBlocks, CyclesAreRefusedDeepAndWideNestsDrawInPart) {
     for (int length : {1, 2}) {
         host::test::WorkingDatabase cyclic;
@@ -240,6 +242,16 @@ TEST(NestedBlocks, CyclesAreRefusedDeepAndWideNestsDrawInPart) {
         EXPECT_EQ(outcome.opened, 1);
         EXPECT_NE(host::commandLineTranscript().find(L"drawn in part: block N"), std::wstring::npos)
             << "depth " << depth;
+        // Measured in part as well, within the same bounds.
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, nested.db->modelSpaceId(), AcDb::kForRead), Acad::eOk);
+        AcDbEntity* outer = nullptr;
+        ASSERT_EQ(acdbOpenObject(outer, space->entityIds().back(), AcDb::kForRead), Acad::eOk);
+        AcDbExtents extents;
+        EXPECT_EQ(outer->getGeomExtents(extents), Acad::eOk);
+        EXPECT_FALSE(extents.isEmpty());
+        outer->close();
+        space->close();
     }
 }
 
