@@ -157,6 +157,8 @@ Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& cont
 Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content, bool entity) {
     if (content.fromDxf) return Acad::eOk; // the reader gave the groups
     if (!filer->atSubclassData(proxySubclass(entity))) return Acad::eBadDxfSequence;
+    content.graphics.clear();
+    content.record.clear();
     resbuf rb;
     Acad::ErrorStatus es;
     Bytes* target = nullptr;
