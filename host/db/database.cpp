@@ -57,7 +57,7 @@ bool isLiveStub(const ObjectStub* stub) {
     return stub && liveStubs().contains(stub);
 }
 
-bool sameSymbolName(const std::wstring& a, const std::wstring& b) {
+bool sameSymbolName(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
                return std::towupper(x) == std::towupper(y);
            });

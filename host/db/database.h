@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/db/acdb.h"
@@ -193,5 +194,5 @@ namespace host {
 // True while `stub` is an entry of a live database (entity names from outside are checked with it).
 bool isLiveStub(const ObjectStub* stub);
 // Case-insensitive comparison of symbol names.
-bool sameSymbolName(const std::wstring& a, const std::wstring& b);
+bool sameSymbolName(std::wstring_view a, std::wstring_view b);
 } // namespace host

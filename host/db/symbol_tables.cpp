@@ -107,11 +107,16 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bo
     assertReadEnabled();
     id.setNull();
     if (!name) return Acad::eInvalidInput;
-    for (AcDbObjectId record : m_records)
-        if ((getErasedRecord || !record.isErased()) && host::sameSymbolName(recordName(record), name)) {
+    // Names read straight from the records, as the database's own look-ups do: a table of many records is
+    // searched without opening each one.
+    const std::wstring_view wanted = name;
+    for (AcDbObjectId record : m_records) {
+        auto* r = record.isValid() ? AcDbSymbolTableRecord::cast(record.stub()->object) : nullptr;
+        if (r && (getErasedRecord || !record.isErased()) && host::sameSymbolName(r->name(), wanted)) {
             id = record;
             return Acad::eOk;
         }
+    }
     return Acad::eKeyNotFound;
 }
 

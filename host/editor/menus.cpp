@@ -45,6 +45,12 @@ auto findGroup(const std::wstring& group) {
 
 bool loadMenuFile(const std::wstring& path, std::wstring& group, std::wstring& error) {
     std::filesystem::path file(toUtf8(path));
+    // A device or a pipe may never end, nor give a line.
+    std::error_code status;
+    if (std::filesystem::exists(file, status) && !std::filesystem::is_regular_file(file, status)) {
+        error = L"the menu file \"" + path + L"\" is not a plain file";
+        return false;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         error = L"cannot read the menu file \"" + path + L"\"";

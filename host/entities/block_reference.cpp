@@ -86,12 +86,20 @@ bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* draw) {
 }
 
 Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) const {
+    // How deep the references being measured nest, and how many entities the outermost has measured.
+    thread_local std::size_t depth = 0, measured = 0;
+    if (depth == 0) measured = 0;
+    struct Level {
+        Level() { ++depth; }
+        ~Level() { --depth; }
+    } level;
     // Each entity transformed, for tight extents; its box transformed when it cannot be.
     AcDbBlockTableRecord* record = block();
     AcGeMatrix3d xform = blockTransform();
     AcDbExtents placed;
-    if (record)
+    if (record && depth <= host::kMaxBlockNesting)
         forEachEntity(record, [&](AcDbEntity* entity) {
+            if (++measured > host::kMaxNestedEntities) return;
             AcDbEntity* copy = nullptr;
             AcDbExtents e;
             if (entity->getTransformedCopy(xform, copy) == Acad::eOk &&

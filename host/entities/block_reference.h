@@ -46,6 +46,10 @@ private:
 };
 
 namespace host {
+// Nested references are followed this deep, well within the stack, and through this many entities for one
+// outermost reference, so that blocks nested too deep or too wide are drawn and measured in part, not never.
+constexpr std::size_t kMaxBlockNesting = 256;
+constexpr std::size_t kMaxNestedEntities = 200'000;
 // Adds the extents of every entity of `block` (in the block's coordinates) to `extents`.
 void addBlockExtents(AcDbExtents& extents, const AcDbBlockTableRecord* block);
 } // namespace host

@@ -7,6 +7,7 @@
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
+#include "host/filing/block_cycles.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
@@ -174,6 +175,7 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
                        ", which is not its record";
         }
     }
+    std::set<AcDbObjectId> listed;
     for (AcDbObjectId blockId : blocks->recordIds()) {
         auto* block = static_cast<AcDbBlockTableRecord*>(blockId.stub()->object);
         for (AcDbHandle marker : {block->beginHandle(), block->endHandle()})
@@ -184,13 +186,35 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
             if (!AcDbEntity::cast(entity) || entity->ownerId() != blockId)
                 return "block " + handleText(blockId) + " holds " + handleText(id) +
                        ", which is not its entity";
+            if (!listed.insert(id).second)
+                return "block " + handleText(blockId) + " lists " + handleText(id) + " twice";
             for (AcDbObjectId partId : AcDbEntity::cast(entity)->sequenceIds())
                 if (!isSequencePart(partId, id))
                     return "entity " + handleText(id) + " holds " + handleText(partId) +
                            ", which is not its vertex";
         }
     }
+    // An entity its block does not list would be lost by the next save.
+    for (ObjectStub* stub : blocks->database()->stubs()) {
+        auto* entity = AcDbEntity::cast(stub->object);
+        const AcDbObjectId owner = entity ? entity->ownerId() : AcDbObjectId();
+        if (owner.isValid() && AcDbBlockTableRecord::cast(owner.stub()->object) &&
+            !listed.contains(entity->objectId()))
+            return "block " + handleText(owner) + " owns " + toUtf8(stub->handle.text()) +
+                   " but does not list it";
+    }
     return {};
+}
+
+// A DXF reading makes room for every handle an object's groups name. The groups a proxy keeps from a DXF
+// file are read so only when it is saved as DXF again: the seed makes room for them now, so that the
+// drawing saves the same before and after that reading.
+void raiseSeedOverKeptReferences(AcDbDatabase& database) {
+    for (ObjectStub* stub : database.stubs())
+        if (const ProxyContent* proxy = proxyContent(stub->object); proxy && proxy->fromDxf)
+            for (const Group& g : proxy->groups)
+                if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value))
+                    database.setHandseed(AcDbHandle(h->value() + 1));
 }
 
 Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content) {
@@ -253,10 +277,13 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         id.stub()->object = object;
         id.stub()->erased = erased;
         object->attachStub(id.stub(), false);
-        // A proxy reads the owner and reactors that begin every record; the rest is kept as it came.
+        // A proxy reads the owner and reactors that begin every record, and an entity's fields after them;
+        // the rest is kept as it came.
         DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
-        const Acad::ErrorStatus es =
-            proxy ? object->AcDbObject::dwgInFields(&record) : object->dwgIn(&record);
+        auto* proxyEntity = proxy ? AcDbEntity::cast(object) : nullptr;
+        const Acad::ErrorStatus es = proxyEntity ? proxyEntity->AcDbEntity::dwgInFields(&record)
+                                     : proxy     ? object->AcDbObject::dwgInFields(&record)
+                                                 : object->dwgIn(&record);
         if (es != Acad::eOk || record.filerStatus() != Acad::eOk)
             return fail(
                 database, Acad::eFilerError,
@@ -271,9 +298,12 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
             return fail(database, Acad::eMissingSymbolTable, "binary drawing without its tables");
     if (const std::string fault = ownershipFault(ids); !fault.empty())
         return fail(database, Acad::eFilerError, "binary drawing damaged: " + fault);
+    if (const std::wstring cyclic = blockInsertingItself(ids[0]); !cyclic.empty())
+        return fail(database, Acad::eFilerError, "block " + toUtf8(cyclic) + " inserts itself");
     scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
     scratch.setHandseed(seed);
+    raiseSeedOverKeptReferences(scratch);
     // A layer left naming an erased linetype is drawn Continuous, and saved so.
     const std::wstring repairs = repairLayerLinetypes(scratch, [](AcDbLayerTableRecord& layer) {
         const AcDbObjectId named = layer.linetypeObjectId();
@@ -295,8 +325,10 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
 } // namespace
 
 Acad::ErrorStatus readDrawing(AcDbDatabase& database, const std::wstring& fileName) {
-    std::optional<std::string> content = readFileBytes(fileName);
-    if (!content) return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName));
+    std::string reason;
+    std::optional<std::string> content = readFileBytes(fileName, &reason);
+    if (!content)
+        return fail(database, Acad::eFileNotFound, "cannot read " + toUtf8(fileName) + ": " + reason);
     removeStaleTemporaries(fileName);
     return readDrawingContent(database, *content);
 }

@@ -10,6 +10,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/entity.h"
+#include "host/filing/block_cycles.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
 #include "host/filing/dxf_text_filer.h"
@@ -222,6 +223,7 @@ private:
                 if (g.code == 90) entry.proxyFlags = static_cast<int>(g.integer());
             }
             m_classes[entry.dxfName] = entry;
+            m_classOrder.push_back(entry);
         }
         next();
     }
@@ -297,7 +299,24 @@ private:
             skipObject(); // what the object left, and a group that did not parse, refused with its line
         }
         if (es != Acad::eOk) fail(toUtf8(dxfName) + " cannot be read (" + statusName(es) + ")", start);
+        if (ProxyContent* content = proxyContent(object); content && !content->fromDxf)
+            nameProxyClass(*content, dxfName, start);
         return object;
+    }
+
+    // A proxy form names its class by its number in CLASSES; the class entry gives its names.
+    void nameProxyClass(ProxyContent& content, const std::wstring& dxfName, int start) {
+        const std::size_t index = static_cast<std::size_t>(content.classNumber - kFirstClassNumber);
+        if (content.classNumber < kFirstClassNumber || index >= m_classOrder.size())
+            fail(toUtf8(dxfName) + " names class number " + std::to_string(content.classNumber) +
+                     ", which CLASSES does not hold",
+                 start);
+        const ProxyContent& entry = m_classOrder[index];
+        content.className = entry.className;
+        content.dxfName = entry.dxfName;
+        content.appName = entry.appName;
+        content.proxyFlags = entry.proxyFlags;
+        content.classNumber = 0;
     }
 
     // A proxy keeping the groups up to the extended data, which it reads as its own.
@@ -464,6 +483,10 @@ private:
         }
         for (const EntityRead& e : m_entities)
             attach(e.id, record(e.paper ? m_db.paperSpaceId() : m_db.modelSpaceId()));
+        if (const std::wstring cyclic = blockInsertingItself(m_db.blockTableId()); !cyclic.empty()) {
+            const auto read = std::ranges::find(m_blocks, cyclic, &BlockRead::name);
+            fail("block " + toUtf8(cyclic) + " inserts itself", read == m_blocks.end() ? 0 : read->start);
+        }
         dropDanglingEntries();
         m_db.setHandseed(m_seed);
         m_db.closeOpenObjects();
@@ -519,6 +542,7 @@ private:
     std::optional<Adesk::UInt64> m_unnamedHandle; // the next handle for an object the file names none for
     std::map<std::wstring, AcDbObjectId> m_tables;
     std::map<std::wstring, ProxyContent> m_classes;
+    std::vector<ProxyContent> m_classOrder; // the class entries in their order, by which they are numbered
     AcDbObjectId m_root;
     std::vector<EntityRead> m_entities;
     std::vector<BlockRead> m_blocks;
@@ -553,9 +577,10 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
 }
 
 Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileName) {
-    std::optional<std::string> content = readFileBytes(fileName);
+    std::string reason;
+    std::optional<std::string> content = readFileBytes(fileName, &reason);
     if (!content) {
-        database.setLastFileError("cannot read " + toUtf8(fileName));
+        database.setLastFileError("cannot read " + toUtf8(fileName) + ": " + reason);
         return Acad::eFileNotFound;
     }
     return readDxf(database, *content);
@@ -618,17 +643,23 @@ private:
                        c->isDerivedFrom(AcDbEntity::desc()));
             written.insert(c->dxfName());
         }
-        // The classes of proxies kept from the file, marked as classes whose module was not loaded.
+        // The classes of proxies kept, marked as classes whose module was not loaded; a class a binary
+        // drawing named only by its C++ name goes by that name.
         for (ObjectStub* stub : m_db.stubs()) {
             const ProxyContent* proxy = stub->erased ? nullptr : proxyContent(stub->object);
-            if (proxy && proxy->fromDxf && written.insert(proxy->dxfName).second)
-                classEntry(proxy->dxfName, proxy->className, proxy->appName, proxy->proxyFlags, true,
+            if (proxy && written.insert(classNameInFile(*proxy)).second)
+                classEntry(classNameInFile(*proxy), proxy->className, proxy->appName, proxy->proxyFlags, true,
                            AcDbEntity::cast(stub->object));
         }
     }
 
+    static std::wstring classNameInFile(const ProxyContent& proxy) {
+        return proxy.fromDxf ? proxy.dxfName : proxy.shownName();
+    }
+
     void classEntry(const std::wstring& dxfName, const std::wstring& className, const std::wstring& appName,
                     int proxyFlags, bool notLoaded, bool entity) {
+        m_classNumbers[dxfName] = kFirstClassNumber + static_cast<int>(m_classNumbers.size());
         m_out.put({0, std::wstring(L"CLASS")});
         m_out.put({1, dxfName});
         m_out.put({2, className});
@@ -649,18 +680,29 @@ private:
         m_out.put({0, name});
         if (tableName) m_out.put({2, std::wstring(tableName)});
         auto* e = AcDbEntity::cast(o);
-        if (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA())) {
+        const ProxyContent* proxy = proxyContent(o);
+        const bool proxyForm = proxy && !proxy->fromDxf;
+        if (!proxyForm && (!e || !m_proxyGraphics || !m_moduleClasses.contains(o->isA()))) {
             DxfTextFiler filer(const_cast<AcDbDatabase*>(&m_db), m_out);
             fields(o, filer);
             return;
         }
-        // The image goes among the entity's groups, which are gathered for it.
+        // The image goes among the entity's groups, and the class's number into the proxy form: the groups
+        // are gathered for them.
         DxfGroupFiler filer(AcDb::kFileFiler, const_cast<AcDbDatabase*>(&m_db));
         fields(o, filer);
         std::vector<Group> groups = filer.groups();
-        addProxyGraphics(e, groups);
+        if (proxyForm)
+            numberClass(groups, m_classNumbers.at(classNameInFile(*proxy)));
+        else
+            addProxyGraphics(e, groups);
         for (const Group& g : groups)
             m_out.put(g);
+    }
+
+    static void numberClass(std::vector<Group>& groups, int number) {
+        for (Group& g : groups)
+            if (g.code == kProxyClassNumberCode) g.value = Adesk::Int32(number);
     }
 
     void fields(AcDbObject* o, AcDbDxfFiler& filer) {
@@ -777,6 +819,7 @@ private:
     const bool m_proxyGraphics;
     const std::set<AcRxClass*> m_moduleClasses;
     std::set<AcDbObjectId> m_written;
+    std::map<std::wstring, int> m_classNumbers; // by DXF name, as CLASSES numbers them
 };
 
 } // namespace

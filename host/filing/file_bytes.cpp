@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -37,9 +38,25 @@ fs::path folderOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
+// The room a temporary's name takes besides the file's name: the dot that hides it, the dots around the
+// writer's process id (at most 10 digits) and the unique part.
+constexpr std::size_t kTemporaryExtra = 3 + 10 + kUniquePartSize;
+
+// The file's name as its temporaries carry it: cut (at a character's start) so that their names stay within
+// what the file system allows, as the file's own name does.
+std::string temporaryStem(const fs::path& file) {
+    std::string name = file.filename().string();
+    if (name.size() + kTemporaryExtra <= NAME_MAX) return name;
+    std::size_t size = NAME_MAX - kTemporaryExtra;
+    while (size > 0 && (static_cast<unsigned char>(name[size]) & 0xC0) == 0x80)
+        --size;
+    name.resize(size);
+    return name;
+}
+
 // What every temporary of `file` written by process `pid` starts with; hidden, as editors' backups are.
 std::string temporaryPrefix(const fs::path& file, pid_t pid) {
-    return "." + file.filename().string() + "." + std::to_string(pid) + ".";
+    return "." + temporaryStem(file) + "." + std::to_string(pid) + ".";
 }
 
 // The permission bits a new file takes: 0666 less the process's umask, read without changing it (changing it
@@ -112,7 +129,7 @@ pid_t writerOf(const std::string& name, const std::string& prefix) {
 }
 
 void removeStaleTemporariesOf(const fs::path& file) {
-    const std::string prefix = "." + file.filename().string() + ".";
+    const std::string prefix = "." + temporaryStem(file) + ".";
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folderOf(file), error)) {
         const pid_t writer = writerOf(entry.path().filename().string(), prefix);
@@ -123,21 +140,31 @@ void removeStaleTemporariesOf(const fs::path& file) {
 
 } // namespace
 
-std::optional<std::string> readFileBytes(const std::wstring& fileName) {
-    const int fd = open(toUtf8(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    // Read into a string of the file's size: a drawing is held once, not once more while it grows.
+std::optional<std::string> readFileBytes(const std::wstring& fileName, std::string* reason) {
+    // Not blocking, so that opening a pipe with no writer does not wait for one.
+    const int fd = open(toUtf8(fileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (reason) *reason = std::strerror(errno);
+        return std::nullopt;
+    }
+    // Only a regular file has an end: a device or a pipe may give bytes for ever.
     struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (reason) *reason = "not a plain file";
+        close(fd);
+        return std::nullopt;
+    }
+    // Read into a string of the file's size: a drawing is held once, not once more while it grows.
     std::size_t capacity = 1 << 16;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        capacity = static_cast<std::size_t>(status.st_size) + 1; // one byte more sees the end at once
+    if (status.st_size > 0) capacity = static_cast<std::size_t>(status.st_size) + 1; // sees the end at once
     std::string content(capacity, '\0');
     std::size_t size = 0;
     for (;;) {
-        if (size == content.size()) content.resize(2 * size); // a file that grew, or a pipe
+        if (size == content.size()) content.resize(2 * size); // a file that grew
         const ssize_t n = read(fd, content.data() + size, content.size() - size);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
+            if (reason) *reason = std::strerror(errno);
             close(fd);
             return std::nullopt;
         }

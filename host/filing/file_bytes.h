@@ -12,7 +12,9 @@
 
 namespace host {
 
-std::optional<std::string> readFileBytes(const std::wstring& fileName);
+// The whole content of a regular file; nothing, with `reason` (when given) saying why, for a file that cannot
+// be read or is no regular file (a device or a pipe, which may never end).
+std::optional<std::string> readFileBytes(const std::wstring& fileName, std::string* reason = nullptr);
 
 // Replaces the file's content. A symbolic link is followed and its target replaced; the file keeps its
 // permission bits (a new one takes those the umask leaves); a read-only file (no write bit) is refused, as a

@@ -107,46 +107,75 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
     return Acad::eOk;
 }
 
-// The groups after the owner's: those the file gave, or the proxy form holding the binary record.
-Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content,
-                                   const wchar_t* subclass) {
+bool namesItsHandle(const ProxyContent& content) {
+    return std::any_of(content.groups.begin(), content.groups.end(),
+                       [](const Group& g) { return g.code == AcDb::kDxfHandle || g.code == 105; });
+}
+
+namespace {
+
+// The proxy form's class numbers: 498 for every proxy entity, 499 for every other proxy object.
+constexpr Adesk::Int32 kProxyEntityClass = 498, kProxyObjectClass = 499;
+// The format of the record kept: this host's binary drawing (in the low word), as it filed the object.
+constexpr Adesk::Int32 kRecordFormat = 3;
+
+const wchar_t* proxySubclass(bool entity) {
+    return entity ? L"AcDbProxyEntity" : L"AcDbProxyObject";
+}
+
+} // namespace
+
+// The groups after the object's (and the entity's): those the file gave, or the proxy form of DXF holding
+// the binary record: the proxy class, the class's number (given by the file's writer), the proxy graphics by
+// size and chunks, the record by size in bits and chunks, no object ids (the record keeps its references),
+// the format of the record, and 0 for a record of the binary filer.
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity) {
     if (content.fromDxf) {
         for (const Group& g : content.groups)
             filer->writeGroup(g);
         return filer->filerStatus();
     }
-    filer->writeString(AcDb::kDxfSubclass, subclass);
-    // A proxy entity's image leads its subclass, where DXF readers look for it: its size, then its chunks.
-    if (!content.graphics.empty()) {
+    filer->writeString(AcDb::kDxfSubclass, proxySubclass(entity));
+    filer->writeInt32(90, entity ? kProxyEntityClass : kProxyObjectClass);
+    filer->writeInt32(kProxyClassNumberCode, 0);
+    if (entity) {
         filer->writeInt32(92, static_cast<Adesk::Int32>(content.graphics.size()));
         for (const Group& chunk : binaryChunkGroups(310, content.graphics))
             filer->writeGroup(chunk);
     }
-    filer->writeString(1, content.className);
-    filer->writeString(2, content.dxfName);
-    filer->writeInt32(90, static_cast<Adesk::Int32>(content.record.size()));
+    filer->writeInt32(93, static_cast<Adesk::Int32>(8 * content.record.size()));
     for (const Group& chunk : binaryChunkGroups(310, content.record))
         filer->writeGroup(chunk);
+    filer->writeInt32(94, 0);
+    filer->writeInt32(95, kRecordFormat);
+    filer->writeInt16(70, 0);
     return filer->filerStatus();
 }
 
-// The proxy form: class names and the binary record in chunks, after the proxy graphics when there are some
-// (the chunks right after a group 92).
-Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content) {
+// The proxy form: the chunks after a group 92 are the proxy graphics, those after a group 93 the record, of
+// as many bits as it says.
+Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content, bool entity) {
     if (content.fromDxf) return Acad::eOk; // the reader gave the groups
+    if (!filer->atSubclassData(proxySubclass(entity))) return Acad::eBadDxfSequence;
+    content.graphics.clear();
+    content.record.clear();
     resbuf rb;
     Acad::ErrorStatus es;
-    bool inGraphics = false;
+    Bytes* target = nullptr;
+    std::size_t recordBits = 0;
     while ((es = filer->readItem(&rb)) == Acad::eOk) {
-        inGraphics = rb.restype == 92 || (inGraphics && rb.restype == 310);
-        if (rb.restype == 1) content.className = rb.resval.rstring;
-        if (rb.restype == 2) content.dxfName = rb.resval.rstring;
-        Bytes& target = inGraphics ? content.graphics : content.record;
-        if (rb.restype == 310 && rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0)
-            target.insert(target.end(), rb.resval.rbinary.buf,
-                          rb.resval.rbinary.buf + rb.resval.rbinary.clen);
+        if (rb.restype == 310) {
+            if (target && rb.resval.rbinary.buf && rb.resval.rbinary.clen > 0)
+                target->insert(target->end(), rb.resval.rbinary.buf,
+                               rb.resval.rbinary.buf + rb.resval.rbinary.clen);
+            continue;
+        }
+        target = rb.restype == 92 ? &content.graphics : rb.restype == 93 ? &content.record : nullptr;
+        if (rb.restype == 93) recordBits = static_cast<Adesk::UInt32>(rb.resval.rlong);
+        if (rb.restype == kProxyClassNumberCode) content.classNumber = rb.resval.rlong;
     }
-    return es == Acad::eEndOfFile ? Acad::eOk : es;
+    if (es != Acad::eEndOfFile) return es;
+    return content.record.size() == (recordBits + 7) / 8 ? Acad::eOk : Acad::eBadDxfSequence;
 }
 
 Bytes proxyGraphicsImage(const ProxyContent& content) {
@@ -167,6 +196,10 @@ const ProxyContent* proxyContent(const AcDbObject* object) {
     if (auto* entity = AcDbProxyEntity::cast(object)) return &entity->content();
     if (auto* other = AcDbProxyObject::cast(object)) return &other->content();
     return nullptr;
+}
+
+ProxyContent* proxyContent(AcDbObject* object) {
+    return const_cast<ProxyContent*>(proxyContent(static_cast<const AcDbObject*>(object)));
 }
 
 AcDbObject* makeProxy(bool entity, ProxyContent content) {

@@ -27,6 +27,7 @@ struct ProxyContent {
     std::vector<Group> groups; // from a DXF file: the groups after group 0 up to the extended data
     Bytes record;              // from a binary drawing: the object's whole record
     Bytes graphics;            // from a binary drawing: the entity's proxy-graphics image, when it had one
+    int classNumber = 0;       // read from a DXF proxy form: its class's number in CLASSES, until named
     std::wstring shownName() const { return dxfName.empty() ? className : dxfName; }
 };
 
@@ -36,12 +37,21 @@ namespace host {
 
 Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content);
 Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& content);
-Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content);
-Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, const wchar_t* subclass);
+Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content, bool entity);
+// Whether the groups a DXF file gave hold the object's handle.
+bool namesItsHandle(const ProxyContent& content);
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity);
+// The class number group 91 of a proxy form holds: the writer of the file gives the class's number there.
+constexpr int kProxyClassNumberCode = 91;
+// Numbers of the CLASSES section: the first class is numbered 500, the next 501, and so on.
+constexpr int kFirstClassNumber = 500;
 
-// The filing both proxies share. The owner, reactors and extended data are the object's own; a proxy entity
-// keeps its entity fields among what the file gave, so it skips those of AcDbEntity.
+// The filing both proxies share. The owner, reactors and extended data are the object's own. A proxy entity
+// keeps its entity fields among what the file gave; in the proxy form of DXF it writes them as its own, as
+// DXF readers expect, and reads them back.
 template <typename Base> class ProxyOf : public Base {
+    static constexpr bool kEntity = std::is_same_v<Base, AcDbEntity>;
+
 public:
     ProxyContent& content() { return m_content; }
     const ProxyContent& content() const { return m_content; }
@@ -55,14 +65,19 @@ public:
         return writeProxyRecord(filer, m_content);
     }
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override {
-        if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
-        return readProxyGroups(filer, m_content);
+        // The reader gave the groups of a class it does not know as a list, read here up to its subclasses.
+        const Acad::ErrorStatus es =
+            m_content.fromDxf ? AcDbObject::dxfInFields(filer) : Base::dxfInFields(filer);
+        return es != Acad::eOk ? es : readProxyGroups(filer, m_content, kEntity);
     }
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override {
-        if (!m_content.fromDxf)
-            if (Acad::ErrorStatus es = AcDbObject::dxfOutFields(filer); es != Acad::eOk) return es;
-        return writeProxyGroups(filer, m_content,
-                                std::is_same_v<Base, AcDbEntity> ? L"AcDbProxyEntity" : L"AcDbProxyObject");
+        if (!m_content.fromDxf) {
+            if (Acad::ErrorStatus es = Base::dxfOutFields(filer); es != Acad::eOk) return es;
+        } else if (!namesItsHandle(m_content)) {
+            // The handle the reader gave it, so that the next reading gives the same one.
+            filer->writeAcDbHandle(AcDb::kDxfHandle, this->handle());
+        }
+        return writeProxyGroups(filer, m_content, kEntity);
     }
 
 private:
@@ -89,6 +104,7 @@ namespace host {
 Bytes proxyGraphicsImage(const ProxyContent& content);
 // The proxy's content; null when the object is no proxy.
 const ProxyContent* proxyContent(const AcDbObject* object);
+ProxyContent* proxyContent(AcDbObject* object);
 // A new proxy entity or object holding `content`.
 AcDbObject* makeProxy(bool entity, ProxyContent content);
 // Replaces every proxy whose class is now registered by an object of that class, filed in from what the proxy

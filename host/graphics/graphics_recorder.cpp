@@ -4,6 +4,8 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
+#include "host/entities/block_reference.h"
 #include "host/ge/curve_geometry.h"
 
 namespace host {
@@ -95,9 +97,30 @@ Primitive& GraphicsRecorder::add(PrimitiveKind kind) {
 void GraphicsRecorder::recordEntity(AcDbEntity* entity) {
     if (!entity || entity->visibility() == AcDb::kInvisible) return;
     ScopedRead access(entity);
-    if (m_blockColors.size() == 1) m_drawingEntity = entity->handle();
+    const bool topLevel = m_blockColors.size() == 1;
+    if (topLevel) {
+        m_drawingEntity = entity->handle();
+        m_nestedDraws = 0;
+        m_cutShort.clear();
+    }
     setTraitsFrom(entity);
     if (!entity->worldDraw(m_world.get())) entity->viewportDraw(m_viewport.get());
+    if (topLevel && !m_cutShort.empty())
+        acutPrintf(L"\nNote: entity %ls drawn in part: block %ls", m_drawingEntity.text().c_str(),
+                   m_cutShort.c_str());
+}
+
+// Whether the nested entity may be drawn within the bounds; when not, its block is noted as cut short.
+bool GraphicsRecorder::withinBounds(AcDbEntity* nested) {
+    if (m_blockColors.size() <= kMaxBlockNesting && ++m_nestedDraws <= kMaxNestedEntities) return true;
+    if (m_cutShort.empty()) {
+        const AcDbObjectId owner = nested->ownerId();
+        auto* block = owner.isValid() ? AcDbBlockTableRecord::cast(owner.stub()->object) : nullptr;
+        m_cutShort = (block ? std::wstring(block->name()) : owner.handle().text()) +
+                     (m_blockColors.size() > kMaxBlockNesting ? L" nests blocks deeper than can be drawn"
+                                                              : L" is inserted more often than can be drawn");
+    }
+    return false;
 }
 
 void GraphicsRecorder::recordBlock(AcDbDatabase* database, AcDbObjectId block) {
@@ -189,9 +212,9 @@ bool GraphicsRecorder::draw(AcGiDrawable* drawable) {
     if (!drawable) return false;
     Traits kept = m_traits;
     m_blockColors.push_back(resolvedColor()); // what "by block" means for what the drawable draws
-    if (auto* entity = AcDbEntity::cast(drawable))
-        recordEntity(entity);
-    else if (!drawable->worldDraw(m_world.get()))
+    if (auto* entity = AcDbEntity::cast(drawable)) {
+        if (withinBounds(entity)) recordEntity(entity);
+    } else if (!drawable->worldDraw(m_world.get()))
         drawable->viewportDraw(m_viewport.get());
     m_blockColors.pop_back();
     m_traits = kept;

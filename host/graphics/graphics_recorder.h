@@ -93,6 +93,7 @@ private:
     Adesk::UInt16 resolvedColor() const;
     AcGePoint3d toWorld(const AcGePoint3d& p) const;
     AcGeVector3d toWorld(const AcGeVector3d& v) const;
+    bool withinBounds(AcDbEntity* nested);
     void addPoints(Primitive& primitive, const AcGePoint3d* points, std::size_t count) const;
     // A circle or an arc: its outline, and its centre, radius and normal in world coordinates.
     void addArc(PrimitiveKind kind, const AcGePoint3d& center, double radius, const AcGeVector3d& normal,
@@ -100,7 +101,9 @@ private:
 
     AcGiRegenType m_regenType;
     double m_deviation;
-    AcDbHandle m_drawingEntity; // the top-level entity being recorded
+    AcDbHandle m_drawingEntity;    // the top-level entity being recorded
+    std::size_t m_nestedDraws = 0; // the entities it has drawn nested
+    std::wstring m_cutShort;       // the block whose drawing it cut short and why, when it did
     std::vector<AcGeMatrix3d> m_transforms;
     std::vector<Adesk::UInt16> m_blockColors; // the colour "by block" means at each nesting level
     std::vector<Primitive> m_primitives;

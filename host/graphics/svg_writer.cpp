@@ -21,27 +21,35 @@ std::string number(double v) {
     return std::string(buffer, r.ptr);
 }
 
-std::string escape(const std::string& text) {
-    std::string out;
-    for (char c : text) {
+// Whether XML 1.0 allows the character in a document (line breaks excepted: an element's text is one line).
+bool isXmlCharacter(wchar_t c) {
+    return c == L'\t' || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The text as XML character data in UTF-8; characters XML does not allow are left out, so that the file
+// stays well-formed whatever a drawing's texts hold.
+std::string escape(const std::wstring& text) {
+    std::wstring kept;
+    for (wchar_t c : text) {
         switch (c) {
-        case '<':
-            out += "&lt;";
+        case L'<':
+            kept += L"&lt;";
             break;
-        case '>':
-            out += "&gt;";
+        case L'>':
+            kept += L"&gt;";
             break;
-        case '&':
-            out += "&amp;";
+        case L'&':
+            kept += L"&amp;";
             break;
-        case '"':
-            out += "&quot;";
+        case L'"':
+            kept += L"&quot;";
             break;
         default:
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
+            if (isXmlCharacter(c)) kept += c;
         }
     }
-    return out;
+    return toUtf8(kept);
 }
 
 std::string hex(int r, int g, int b) {
@@ -55,9 +63,9 @@ std::string hex(int r, int g, int b) {
     return s;
 }
 
-std::string layerName(const AcDbObjectId& id) {
+std::wstring layerName(const AcDbObjectId& id) {
     auto* layer = id.isValid() ? AcDbLayerTableRecord::cast(id.stub()->object) : nullptr;
-    return layer ? toUtf8(layer->name()) : "0";
+    return layer ? std::wstring(layer->name()) : L"0";
 }
 
 // Whether the primitive belongs to a highlighted part of its entity (the layer's drawing finds the entity by
@@ -196,8 +204,7 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
             std::string px = x(p.points[0].x), py = y(p.points[0].y);
             svg += "<text x=\"" + px + "\" y=\"" + py + "\" font-size=\"" + number(p.height) +
                    "\" font-family=\"sans-serif\" fill=\"" + colour + "\" transform=\"rotate(" +
-                   number(angle) + " " + px + " " + py + ")\"" + data + ">" + escape(toUtf8(p.text)) +
-                   "</text>\n";
+                   number(angle) + " " + px + " " + py + ")\"" + data + ">" + escape(p.text) + "</text>\n";
             break;
         }
         }

@@ -12,9 +12,9 @@ namespace host {
 
 namespace {
 
-// Lists and quotes nest this deep at most: the reader, the evaluator and the printer recurse once per level,
-// and text nested deeper (a runaway script, a hostile file) would overflow the stack.
-constexpr int kMaxNesting = 2000;
+// Lists and quotes nest as deep as values may: text nested deeper (a runaway script, a hostile file) is
+// refused as it is read.
+constexpr int kMaxNesting = kMaxLispNesting;
 
 // The control characters a string writes as a backslash and a letter, so that reading gives back what
 // printing wrote; other control characters are written in octal. The reader takes "\e" (escape) as well.
@@ -97,14 +97,14 @@ private:
                 ++m_pos;
                 if (out.items.empty() || out.dotted || !skipBlanks() || peek() == L')')
                     throw LispError("point mal placé en entrée");
-                out.items.push_back(value());
+                out.append(value());
                 out.dotted = true;
                 if (!skipBlanks()) throw LispError("liste mal formée en entrée");
                 if (peek() != L')') throw LispError("point mal placé en entrée");
                 continue;
             }
             if (out.dotted) throw LispError("point mal placé en entrée");
-            out.items.push_back(value());
+            out.append(value());
         }
     }
 

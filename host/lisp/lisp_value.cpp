@@ -52,12 +52,28 @@ LispValue LispValue::fromName(const ads_name n, Kind kind) {
     return v;
 }
 
+namespace {
+void checkNesting(int nesting) {
+    if (nesting > kMaxLispNesting) throw LispError("imbrication trop profonde");
+}
+} // namespace
+
 LispValue LispValue::list(std::vector<LispValue> items, bool dotted) {
     LispValue v;
     v.kind = List;
+    v.nesting = 1;
+    for (const LispValue& item : items)
+        v.nesting = std::max(v.nesting, item.nesting + 1);
+    checkNesting(v.nesting);
     v.items = std::move(items);
     v.dotted = dotted;
     return v;
+}
+
+void LispValue::append(LispValue item) {
+    checkNesting(item.nesting + 1);
+    nesting = std::max(nesting, item.nesting + 1);
+    items.push_back(std::move(item));
 }
 
 namespace {
@@ -290,11 +306,12 @@ LispValue readExtendedData(const resbuf*& rb) {
     LispValue out = LispValue::list({LispValue::fromInteger(-3)});
     while (rb && rb->restype >= 1000 && rb->restype <= 1071) {
         if (rb->restype == 1001) {
-            out.items.push_back(
+            out.append(
                 LispValue::list({LispValue::fromString(rb->resval.rstring ? rb->resval.rstring : L"")}));
             rb = rb->rbnext;
         } else if (out.items.size() > 1) {
-            out.items.back().items.push_back(readOne(rb));
+            out.items.back().append(readOne(rb));
+            out.nesting = std::max(out.nesting, out.items.back().nesting + 1);
         } else {
             rb = rb->rbnext; // data before any application name
         }
@@ -341,7 +358,7 @@ LispValue readOne(const resbuf*& rb) {
                 list.dotted = true;
                 continue;
             }
-            list.items.push_back(readOne(rb));
+            list.append(readOne(rb));
         }
         if (rb) rb = rb->rbnext; // RTLE
         return list;

@@ -12,6 +12,10 @@
 
 namespace host {
 
+// Lists nest this deep at most, whether read or built: reading, evaluating, copying, printing and freeing a
+// value recurse once per level, and a value nested deeper would overflow the stack.
+constexpr int kMaxLispNesting = 2000;
+
 struct LispValue {
     enum Kind { Nil, True, Integer, Real, String, EntityName, PickSet, Symbol, List };
     Kind kind = Nil;
@@ -21,6 +25,7 @@ struct LispValue {
     Adesk::Int64 name[2] = {0, 0}; // EntityName, PickSet
     std::vector<LispValue> items;  // List
     bool dotted = false;           // List: the last item is the cdr
+    int nesting = 0;               // List: how deep lists nest in it, itself counted
 
     static LispValue nil() { return {}; }
     static LispValue t();
@@ -29,7 +34,9 @@ struct LispValue {
     static LispValue fromString(std::wstring s);
     static LispValue fromSymbol(std::wstring s);
     static LispValue fromName(const ads_name n, Kind kind = EntityName);
+    // Throw LispError ("imbrication trop profonde") for a list nested deeper than kMaxLispNesting.
     static LispValue list(std::vector<LispValue> items, bool dotted = false);
+    void append(LispValue item);
 
     bool isNil() const { return kind == Nil || (kind == List && items.empty()); }
     bool isNumber() const { return kind == Integer || kind == Real; }

@@ -172,4 +172,22 @@ void buildSampleDrawing(AcDbDatabase& db) {
     zorta->close();
 }
 
+std::vector<AcDbObjectId> addNestedBlocks(AcDbDatabase& db, const std::wstring& prefix, int depth,
+                                          int copies) {
+    std::vector<AcDbObjectId> blocks;
+    for (int level = 0; level < depth; ++level)
+        blocks.push_back(addRecord(db.blockTableId(), (prefix + std::to_wstring(level)).c_str(),
+                                   new AcDbBlockTableRecord));
+    for (int level = 0; level + 1 < depth; ++level)
+        for (int copy = 0; copy < copies; ++copy)
+            append(blocks[level], new AcDbBlockReference(AcGePoint3d(copy, 0, 0), blocks[level + 1]));
+    append(blocks.back(), new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
+    addInsert(db.modelSpaceId(), blocks.front());
+    return blocks;
+}
+
+void addInsert(AcDbObjectId block, AcDbObjectId inserted) {
+    append(block, new AcDbBlockReference(AcGePoint3d(0, 0, 0), inserted));
+}
+
 } // namespace host::test

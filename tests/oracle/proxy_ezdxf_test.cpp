@@ -82,8 +82,9 @@ TEST(Proxies, SavedPolylinesCarryTheirSegmentsAsProxyGraphicsWhenTheDrawFlagAsks
 }
 
 // The plan saved with the plug-in as the binary drawing, which keeps each polyline's proxy graphics: opened
-// without the plug-in it draws as with it, saves as the same bytes and as DXF with the images where ezdxf
-// finds them, and is whole again with the plug-in. A binary drawing of the format before the images opens.
+// without the plug-in it draws as with it, saves as the same bytes and as DXF proxies in the form ezdxf
+// reads, whose images give the polylines' segments and which read back into the same proxies, and is whole
+// again with the plug-in. A binary drawing of the format before the images opens.
 TEST(Proxies, TheBinaryDrawingKeepsTheProxyGraphicsOfThePolylines) {
     testing_support::TempFolder folder;
     const std::string flag = folder / "flag.scr";
@@ -101,6 +102,19 @@ TEST(Proxies, TheBinaryDrawingKeepsTheProxyGraphicsOfThePolylines) {
     ASSERT_EQ(zhost(binary + " --save " + keptBinary).status, 0);
     EXPECT_EQ(testing_support::readFile(keptBinary), testing_support::readFile(binary))
         << "written back unchanged";
+    const std::string fromKept = folder / "from-kept.zdw";
+    ASSERT_EQ(zhost(kept + " --save " + fromKept).status, 0);
+    EXPECT_EQ(testing_support::readFile(fromKept), testing_support::readFile(binary))
+        << "the DXF proxy form read back into the same proxies";
+    // Rows: handle, in the proxy form, segments decoded from its graphics and from the plug-in's own.
+    const std::vector<oracle::Row> proxies =
+        oracle::runPythonOracle("proxy_oracle.py", "proxies " + kept + " " + reference);
+    ASSERT_EQ(proxies.size(), 5u);
+    for (const oracle::Row& row : proxies) {
+        EXPECT_EQ(row[1], 1) << "proxy " << row[0] << " not in the proxy form";
+        EXPECT_GT(row[2], 0) << "proxy " << row[0];
+        EXPECT_EQ(row[2], row[3]) << "proxy " << row[0];
+    }
 
     // Rows: drawn with the plug-in, drawn without, found among the first, largest distance once aligned.
     const std::vector<oracle::Row> pictures = oracle::runPythonOracle(

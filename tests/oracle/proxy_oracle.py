@@ -11,10 +11,16 @@ distance of a vertex from the nearest of their points, and how many of their poi
 images PATH: one row per entity of model space with proxy graphics (a ZORTAPOLY or the proxy kept for one): its
 handle (as a number) and how many entities ezdxf decodes from them.
 
+proxies KEPT REFERENCE: one row per ACAD_PROXY_ENTITY of KEPT: its handle (as a number), 1 when its groups are
+the proxy form (90 498, a 91 numbering a class that CLASSES lists, a 93 giving the bits of the data chunks that
+follow it, 94 0), the line segments ezdxf decodes from its proxy graphics, and those it decodes from the entity
+of the same handle in REFERENCE.
+
 svg A B: one row comparing two pictures of the same drawing, which may be shifted as a whole: the drawn
 elements of A, those of B, how many of B's are found among A's in order (kind, handle, marker, point count),
 and the largest distance of a point of B from A's once the shift is taken out.
 """
+import itertools
 import re
 import xml.etree.ElementTree as ElementTree
 import math
@@ -127,6 +133,36 @@ def images(path):
             print(int(entity.dxf.handle, 16), len(drawn))
 
 
+def segment_count(entity, doc):
+    count = 0
+    for e in ProxyGraphic(entity.proxy_graphic, doc).virtual_entities() if entity.proxy_graphic else []:
+        if e.dxftype() == "POLYLINE":
+            count += len(e.vertices) - 1 + int(e.is_closed)
+        elif e.dxftype() == "LINE":
+            count += 1
+    return count
+
+
+def is_proxy_form(tags, classes):
+    values = {}
+    for code, value in tags:
+        values.setdefault(code, value)
+    after_bits = [tag for tag in tags[[code for code, _ in tags].index(93) + 1:]] if 93 in values else []
+    data = b"".join(value for code, value in itertools.takewhile(lambda tag: tag[0] == 310, after_bits))
+    return (values.get(90) == 498 and 0 <= values.get(91, 0) - 500 < len(classes) and
+            values.get(93) == 8 * len(data) and values.get(94) == 0)
+
+
+def proxies(kept, reference):
+    doc, ref = ezdxf.readfile(kept), ezdxf.readfile(reference)
+    classes = list(doc.classes.classes.values())
+    for entity in doc.modelspace().query("ACAD_PROXY_ENTITY"):
+        tags = [(tag.code, tag.value) for tag in entity.acdb_proxy_entity]
+        same = ref.entitydb.get(entity.dxf.handle)
+        print(int(entity.dxf.handle, 16), int(is_proxy_form(tags, classes)), segment_count(entity, doc),
+              segment_count(same, ref) if same is not None else -1)
+
+
 def drawn_elements(path):
     elements = []
     for element in ElementTree.parse(path).getroot().iter():
@@ -157,7 +193,10 @@ if __name__ == "__main__":
         graphics(sys.argv[2])
     elif len(sys.argv) == 3 and sys.argv[1] == "images":
         images(sys.argv[2])
+    elif len(sys.argv) == 4 and sys.argv[1] == "proxies":
+        proxies(sys.argv[2], sys.argv[3])
     elif len(sys.argv) == 4 and sys.argv[1] == "svg":
         compare_svg(sys.argv[2], sys.argv[3])
     else:
-        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER... | graphics PATH | images PATH | svg A B")
+        sys.exit("usage: proxy_oracle.py compare NAME REFERENCE OTHER... | graphics PATH | images PATH | "
+                 "proxies KEPT REFERENCE | svg A B")

@@ -367,3 +367,33 @@ TEST(DamagedDrawings, AProxyGraphicsLengthPastTheEndIsRefused) {
             << read.lastFileError();
     }
 }
+
+// A block's list of entities names each of its entities once: one listed twice, or one it owns and does not
+// list, would be lost or doubled by the next save.
+TEST(DamagedDrawings, ABinaryBlockListingAnEntityTwiceOrNotAtAllIsRefusedWithThePlace) {
+    for (const bool twice : {true, false}) {
+        Sample s;
+        const AcDbObjectId space = s.db->modelSpaceId();
+        AcDbObjectId line = addLine(*s.db);
+        if (twice) {
+            AcDbBlockTableRecord* record = nullptr;
+            ASSERT_EQ(acdbOpenObject(record, space, AcDb::kForWrite), Acad::eOk);
+            record->adoptEntity(line);
+            record->close();
+        } else {
+            auto* unlisted = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 2, 0));
+            ASSERT_EQ(s.db->addAcDbObject(line, unlisted), Acad::eOk);
+            unlisted->setOwnerId(space);
+            unlisted->close();
+        }
+        std::string bytes;
+        ASSERT_EQ(host::writeDrawing(*s.db, bytes), Acad::eOk);
+        AcDbDatabase db(false);
+        EXPECT_EQ(host::readDrawingContent(db, bytes), Acad::eFilerError);
+        const std::string spaceHandle = host::toUtf8(space.handle().text()),
+                          lineHandle = host::toUtf8(line.handle().text());
+        EXPECT_EQ(db.lastFileError(), "binary drawing damaged: block " + spaceHandle +
+                                          (twice ? " lists " + lineHandle + " twice"
+                                                 : " owns " + lineHandle + " but does not list it"));
+    }
+}

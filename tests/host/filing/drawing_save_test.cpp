@@ -1,7 +1,8 @@
 // Saving drawings over files: racing writers, writers killed mid-save, permissions, read-only files and
-// links.
+// links, the longest names; opening what is no plain file.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -12,6 +13,7 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/menus.h"
 #include "host/entities/lw_polyline.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
@@ -228,4 +230,26 @@ TEST(DrawingSave, PermissionsReadOnlyFilesLinksAndReasons) {
     EXPECT_EQ(db.lastFileError(), "cannot write " + target + ": the file is read-only");
     EXPECT_EQ(namesIn(folder.path()),
               (std::set<std::string>{"link.dxf", "later.dxf", "new.dxf", "plan.dxf"}));
+}
+
+// A device or a pipe never ends: opening one, or loading it as a menu, is refused at once. A name as long
+// as the file system allows saves, its temporary fitting beside it.
+TEST(DrawingSave, DevicesAndPipesAreRefusedAndTheLongestNamesSave) {
+    TempFolder folder;
+    const std::string pipe = folder / "pipe.dxf";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/dev/zero"), pipe}) {
+        AcDbDatabase db(false);
+        EXPECT_EQ(db.readDwgFile(host::fromUtf8(path).c_str()), Acad::eFileNotFound);
+        EXPECT_EQ(db.lastFileError(), "cannot read " + path + ": not a plain file");
+        std::wstring group, error;
+        EXPECT_FALSE(host::loadMenuFile(host::fromUtf8(path), group, error));
+        EXPECT_EQ(error, L"the menu file \"" + host::fromUtf8(path) + L"\" is not a plain file");
+    }
+    fs::remove(pipe);
+    const std::string longest = folder / (std::string(NAME_MAX - 4, 'p') + ".dxf");
+    ASSERT_TRUE(save(longest, "first"));
+    ASSERT_TRUE(save(longest, "second"));
+    EXPECT_EQ(readFile(longest), "second");
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u) << "no temporary left";
 }

@@ -205,12 +205,14 @@ TEST(Svg, TextsAtTheEdgeFitInThePictureWhole) {
     EXPECT_LT(height, 16);
 }
 
+// Characters XML does not allow (U+FFFE, U+FFFF, controls, lone surrogates) are left out of the picture.
 TEST(Svg, TextsAreEscapedAndRaysCutAtThePicture) {
     host::GraphicsRecorder recorder;
     AcGePoint3d corners[2] = {{0, 0, 0}, {10, 10, 0}};
     recorder.polyline(2, corners, nullptr, -1);
-    recorder.text(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 1, 1, 0,
-                  L"a<b & \"c\" é");
+    const std::wstring message = L"a<b & \"c\" \uFFFE\uFFFF\x01" + std::wstring(1, wchar_t(0xD800)) + L"é";
+    recorder.text(AcGePoint3d(1, 1, 0), AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, 0.5, 1, 0,
+                  message.c_str());
     recorder.ray(AcGePoint3d(5, 5, 0), AcGePoint3d(6, 5, 0));
     std::string svg = host::writeSvg(recorder.primitives());
     TiXmlDocument document;

@@ -123,6 +123,17 @@ TEST(Lisp, ErrorsAreShownAsTheConsoleShowsThem) {
     const std::size_t levels = 1998; // the quote and the call take two levels
     const std::wstring nested = std::wstring(levels, L'(') + L"1" + std::wstring(levels, L')');
     EXPECT_EQ(s.eval(L"(quote " + nested + L")"), nested);
+    // Built deeper at run time, a line at a time each under the reader's limit: refused past the limit.
+    s.eval(L"(setq x 1)");
+    std::wstring wrap = L"x";
+    for (int level = 0; level < 100; ++level)
+        wrap = L"(list " + wrap + L")";
+    wrap = L"(setq x " + wrap + L")";
+    std::wstring answer;
+    for (int line = 0; line < 30 && answer.find(L"erreur") == std::wstring::npos; ++line)
+        answer = s.eval(wrap);
+    EXPECT_EQ(answer, L"; erreur: imbrication trop profonde");
+    EXPECT_EQ(s.eval(L"x").substr(0, 3), L"(((") << "the deepest value built is printed whole";
 }
 
 TEST(Lisp, FunctionsAreCommandsInvokableAndLeaveWithTheirApplication) {
