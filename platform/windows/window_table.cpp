@@ -48,14 +48,31 @@ struct Table {
     ThreadEntry threads[kThreadCapacity];
 };
 
+constexpr const char* kTableName = "WindowTable";
+
 std::mutex segmentLock;
 SharedSegment* segment = nullptr; // closed at unload, never by a static destructor
+bool unloaded = false;            // after the unload no window is looked at, so the table stays closed
+
+// A killed last user leaves the table behind: the next process to load the bus removes it.
+__attribute__((constructor)) void removeStaleTable() {
+    removeStaleSegment(kTableName);
+}
+
+// The last process out removes the table.
+__attribute__((destructor)) void closeTableAtUnload() {
+    std::lock_guard guard(segmentLock);
+    unloaded = true;
+    delete segment;
+    segment = nullptr;
+}
 
 Table* openTable() {
     std::lock_guard guard(segmentLock);
+    if (unloaded) return nullptr;
     if (!segment || !segment->isOpen()) {
         delete segment;
-        segment = new SharedSegment("WindowTable", sizeof(Table), [](void* data) {
+        segment = new SharedSegment(kTableName, sizeof(Table), [](void* data) {
             auto* table = static_cast<Table*>(data);
             table->mutex.initialise(false);
             table->nextSerial = 1;
