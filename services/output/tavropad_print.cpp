@@ -2,11 +2,13 @@
 #include "services/output/tavropad.h"
 
 #include "platform/windows/message_bus.h"
+#include "services/startup/busy_word.h"
 #include "services/startup/shared_records.h"
 #include "services/startup/window_messages.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 using platform::Hwnd;
@@ -42,7 +44,11 @@ void replaceSelection(Hwnd edit, const std::string& piece) {
 int Tavropad::print(const char* text) {
     const Hwnd edit = Text(0);
     if (!edit || !text) return 0;
-    if (this == g_pTpadG) trimGlobalScreen(*this, edit);
+    std::optional<services::GlobalScreenLock> others;
+    if (this == g_pTpadG) {
+        others.emplace(std::chrono::milliseconds(platform::kSendTimeoutMs));
+        trimGlobalScreen(*this, edit);
+    }
     const auto end = platform::sendMessage(edit, platform::WM_GETTEXTLENGTH);
     platform::sendMessage(edit, platform::EM_SETSEL, static_cast<std::uint64_t>(end), end);
 
