@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -81,6 +82,56 @@ Table* openTable() {
     return static_cast<Table*>(segment->data());
 }
 
+// Whether the process `process` that started at `start` still runs, for the sweep that every look at the
+// table begins with. Reading /proc costs a file opened and parsed per process and look: a process seen
+// running once is watched through a pidfd, which becomes readable when it ends. Used under the table's lock.
+class RunningProcesses {
+public:
+    bool running(pid_t process, std::uint64_t start) {
+        auto known = watched_.find(process);
+        if (known == watched_.end() || known->second.start != start) {
+            if (known != watched_.end() && !ended(known->second.pidfd))
+                return false; // another process took the id: the one that started then has ended
+            forget(known);
+            // Opened before the start time is read, so that the pidfd is known to be that process's.
+            const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, process, 0));
+            if (pidfd < 0) return false;
+            if (processStartTime(process) != start) {
+                ::close(pidfd);
+                return false;
+            }
+            known = watched_.emplace(process, Watched{start, pidfd}).first;
+        }
+        if (!ended(known->second.pidfd)) return true;
+        forget(known);
+        return false;
+    }
+
+private:
+    struct Watched {
+        std::uint64_t start;
+        int pidfd;
+    };
+
+    static bool ended(int pidfd) {
+        pollfd exit{pidfd, POLLIN, 0};
+        return poll(&exit, 1, 0) != 0;
+    }
+
+    void forget(std::map<pid_t, Watched>::iterator known) {
+        if (known == watched_.end()) return;
+        ::close(known->second.pidfd);
+        watched_.erase(known);
+    }
+
+    std::map<pid_t, Watched> watched_;
+};
+
+RunningProcesses& runningProcesses() {
+    static auto* processes = new RunningProcesses; // looked at after static destructors too
+    return *processes;
+}
+
 pid_t currentThread() {
     return static_cast<pid_t>(syscall(SYS_gettid));
 }
@@ -140,7 +191,7 @@ private:
         std::map<pid_t, bool> alive;
         const auto isAlive = [&](pid_t process, std::uint64_t start) {
             auto [place, inserted] = alive.try_emplace(process, false);
-            if (inserted) place->second = processStartTime(process) == start;
+            if (inserted) place->second = runningProcesses().running(process, start);
             return place->second;
         };
         for (WindowEntry& entry : table_->windows)
