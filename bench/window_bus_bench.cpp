@@ -93,7 +93,8 @@ void LinesIntoTheGlobalScreen(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kLines);
     sendMessage(g_pTpadG->frameWindow, WM_CLOSE);
 }
-BENCHMARK(LinesIntoTheGlobalScreen)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Wall time: the lines are in the screen when the editor has taken them, whatever this process's CPU did.
+BENCHMARK(LinesIntoTheGlobalScreen)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // The anchor: the same lines written one by one to a pipe that another process drains.
 void LinesIntoAPipe(benchmark::State& state) {
@@ -116,7 +117,7 @@ void LinesIntoAPipe(benchmark::State& state) {
     close(fds[1]);
     waitpid(drain, nullptr, 0);
 }
-BENCHMARK(LinesIntoAPipe)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(LinesIntoAPipe)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace
 BENCHMARK_MAIN();

@@ -11,6 +11,7 @@
 #include "editor/document/pad_view.h"
 #include "editor/document/view_commands.h"
 #include "editor/link/bus_pump.h"
+#include "editor/link/held_output.h"
 #include "editor/printing/print_commands.h"
 #include "platform/files/path_map.h"
 #include "platform/settings/private_profile.h"
@@ -100,6 +101,7 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
         handOff(parse_.foundWindow);
         return false;
     }
+    showHeldOutput(frame_->handle());
     OpenFromCommandLine(&parse_);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "editor/link/bus_window.h"
 
 #include <csignal>
+#include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -45,9 +46,24 @@ bool CPadDoc::setStopProcess(std::int32_t pid) {
     return true;
 }
 
+namespace {
+
+// How long a "Stop=" process has to end on its own before it is killed.
+constexpr int kStopGraceMs = 2000;
+
+bool signalProcess(int pidfd, int signal) {
+    return syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0) == 0;
+}
+
+} // namespace
+
+// Asked first, so that the program can tidy up and its caller sees a plain termination; killed only when it
+// is still there after the grace period (its pidfd becomes readable when it ends).
 bool CPadDoc::endStopProcess() {
     if (stopPidfd_ < 0) return false;
-    const bool ended = syscall(SYS_pidfd_send_signal, stopPidfd_, SIGKILL, nullptr, 0) == 0;
+    bool ended = signalProcess(stopPidfd_, SIGTERM);
+    pollfd exit{stopPidfd_, POLLIN, 0};
+    if (ended && poll(&exit, 1, kStopGraceMs) == 0) ended = signalProcess(stopPidfd_, SIGKILL);
     ::close(stopPidfd_);
     stopPidfd_ = -1;
     stopPid_ = 0;

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QTextBlock>
+#include <QTimer>
 
 using namespace platform;
 
@@ -130,9 +131,24 @@ void CPadView::typeCharacter(unsigned char c) {
     setTextCursor(cursor);
 }
 
+void CPadView::moveCaret(const QTextCursor& cursor) {
+    if (caret_.isNull()) {
+        QTextCursor(document()).beginEditBlock();
+        QTimer::singleShot(0, this, [this] { placeCaret(); });
+    }
+    caret_ = cursor;
+}
+
+void CPadView::placeCaret() {
+    if (caret_.isNull()) return;
+    const QTextCursor caret = std::exchange(caret_, QTextCursor());
+    QTextCursor(document()).endEditBlock();
+    setTextCursor(caret);
+}
+
 std::int64_t CPadView::onEditMessage(Message& message) {
     const QTextDocument& text = *document();
-    QTextCursor cursor = textCursor();
+    QTextCursor cursor = caret_.isNull() ? textCursor() : caret_;
     switch (message.id) {
     case EM_GETLINECOUNT:
         return text.blockCount();
@@ -151,7 +167,7 @@ std::int64_t CPadView::onEditMessage(Message& message) {
             cursor.setPosition(positionOf(text, start));
             cursor.setPosition(positionOf(text, message.lParam), QTextCursor::KeepAnchor);
         }
-        setTextCursor(cursor);
+        moveCaret(cursor);
         return 1;
     }
     case EM_GETSEL:
@@ -159,7 +175,7 @@ std::int64_t CPadView::onEditMessage(Message& message) {
                                                         editIndexOf(text, cursor.selectionEnd())));
     case EM_REPLACESEL:
         cursor.insertText(withoutCarriageReturns(fromCodePage(message.text)));
-        setTextCursor(cursor);
+        moveCaret(cursor);
         return 0;
     case EM_SETREADONLY:
         setEditReadOnly(message.wParam != 0);
@@ -186,6 +202,10 @@ std::int64_t CPadView::onEditMessage(Message& message) {
 }
 
 std::int64_t CPadView::onMessage(Message& message) {
+    // Only the messages of an append leave the text and the caret pending: any other sees them in place.
+    const std::uint32_t id = message.id;
+    if (id != EM_SETSEL && id != EM_REPLACESEL && id != EM_GETLINECOUNT && id != WM_GETTEXTLENGTH)
+        placeCaret();
     if (message.id == wm_Tavro) return message.wParam == 1 ? CTheApp::instance().lineLimit() : 0;
     if (message.id == wm_TavroMem) {
         // A title suffix for this document, read from the sender while it waits.

@@ -54,8 +54,14 @@ private:
     void typeCharacter(unsigned char c);
 
     void showPosition();
+    // Moves the caret. While other programs send edits in a row, the text is laid out, and the caret placed
+    // and shown, once when the event loop next runs, instead of once each.
+    void moveCaret(const QTextCursor& cursor);
+    // Lays out and shows what edits in a row left pending.
+    void placeCaret();
 
     CPadDoc& document_;
     BusWindow bus_;
+    QTextCursor caret_; // the caret that edits in a row left, null when none is pending
     int tabStops_ = 32;
 };

@@ -2,6 +2,23 @@
 
 #include "platform/windows/message_bus.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+// A program that sends message after message (a listing printed line by line) is served for up to this long
+// before the event loop gets its turn: the screen is drawn once a frame, not once a message.
+constexpr std::chrono::milliseconds kFrame{40};
+// How long a burst may pause between two messages and still be served at once.
+constexpr int kBurstGapMs = 5;
+
+} // namespace
+
 BusPump::BusPump(QObject* parent) : QObject(parent) {
     const int fd = platform::messageBusFd();
     if (fd >= 0) {
@@ -12,7 +29,19 @@ BusPump::BusPump(QObject* parent) : QObject(parent) {
     timer_.start(50);
 }
 
+// While a burst is served the windows are not drawn (each append would scroll and draw the text screen);
+// they are drawn once it ends.
 void BusPump::pump() {
-    while (platform::pumpMessages(0) > 0) {
+    const auto frameEnd = std::chrono::steady_clock::now() + kFrame;
+    if (platform::pumpMessages(0) <= 0) return;
+    std::vector<QPointer<QWidget>> paused;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->updatesEnabled()) {
+            window->setUpdatesEnabled(false);
+            paused.emplace_back(window);
+        }
+    while (std::chrono::steady_clock::now() < frameEnd && platform::pumpMessages(kBurstGapMs) > 0) {
     }
+    for (const QPointer<QWidget>& window : paused)
+        if (window) window->setUpdatesEnabled(true);
 }

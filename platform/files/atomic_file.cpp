@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -51,6 +54,24 @@ bool flushFolder(const std::string& folder) {
     return fd && fsync(fd.get()) == 0;
 }
 
+// A process that holds the folder and never lets go must not block every other writer for ever.
+constexpr std::chrono::seconds kLockWait{5};
+
+// Takes the folder's lock, waiting at most kLockWait; says so on standard error when the wait runs out.
+bool lockFolder(int fd, const std::string& folder) {
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            std::fprintf(stderr, "files: %s locked by another process for %d s, nothing written\n",
+                         folder.c_str(), static_cast<int>(kLockWait.count()));
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 // The path a rewrite replaces: the target of a symbolic link, else the path itself.
 std::string targetOf(const std::string& path) {
     char resolved[PATH_MAX];
@@ -81,9 +102,7 @@ bool rewriteFile(const std::string& requested, const FileEdit& edit) {
     const std::string path = targetOf(requested);
     const std::string folder = folderOf(path);
     Fd lock(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!lock) return false;
-    while (flock(lock.get(), LOCK_EX) != 0)
-        if (errno != EINTR) return false;
+    if (!lock || !lockFolder(lock.get(), folder)) return false;
 
     std::optional<std::string> current;
     mode_t mode = 0644;

@@ -19,7 +19,8 @@ using FileEdit = std::function<std::optional<std::string>(const std::optional<st
 
 // False when the folder is missing, the file is read-only (no write bit, as Windows' read-only attribute:
 // refused even for root), the current file cannot be read, or the new one cannot be written in full; the
-// file is then unchanged; or when the folder cannot be flushed after the rename (the new content is in place
+// file is then unchanged; when another process holds the folder's lock for 5 s (said on standard error);
+// or when the folder cannot be flushed after the rename (the new content is in place
 // but may not outlast a crash). A symbolic link is followed and its target rewritten.
 bool rewriteFile(const std::string& path, const FileEdit& edit);
 

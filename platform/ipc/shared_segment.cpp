@@ -18,14 +18,6 @@ namespace {
 
 constexpr mode_t kMode = 0600;
 
-std::string objectName(std::string_view name, std::string_view suffix) {
-    std::string full = "/" + machineName(name);
-    for (std::size_t i = 1; i < full.size(); ++i)
-        if (full[i] == '/') full[i] = '_';
-    full.append(suffix);
-    return full;
-}
-
 std::string systemError(const char* what, const std::string& name) {
     return std::string(what) + " '" + name + "': " + std::strerror(errno);
 }
@@ -35,6 +27,30 @@ int lockFile(int fd, int operation) {
     while ((result = flock(fd, operation)) != 0 && errno == EINTR) {
     }
     return result;
+}
+
+// Empty when the object behind `fd` is this user's and no one else may write it; else why it is refused.
+// Another user could otherwise make a segment, open to all, under a name this user's processes open.
+std::string refusal(int fd, const std::string& name) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0) return systemError("cannot examine", name);
+    if (status.st_uid != geteuid())
+        return "refused '" + name + "': it belongs to user " + std::to_string(status.st_uid);
+    if (status.st_mode & (S_IWGRP | S_IWOTH)) return "refused '" + name + "': others may write it";
+    return {};
+}
+
+// Opens a segment's object; -1 with `error` set when it cannot be opened or is refused.
+int openObject(const std::string& name, int flags, std::string& error) {
+    const int fd = shm_open(name.c_str(), flags | O_CLOEXEC, kMode);
+    if (fd < 0) {
+        error = systemError("cannot open", name);
+        return -1;
+    }
+    error = refusal(fd, name);
+    if (error.empty()) return fd;
+    ::close(fd);
+    return -1;
 }
 
 bool sameObject(int fd, const std::string& name) {
@@ -54,7 +70,7 @@ class OpenCloseGuard {
 public:
     explicit OpenCloseGuard(const std::string& name) : name_(name + ".lock") {
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            fd_ = shm_open(name_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kMode);
+            fd_ = openObject(name_, O_RDWR | O_CREAT, error_);
             if (fd_ < 0) return;
             if (lockFile(fd_, LOCK_EX) != 0 || !sameObject(fd_, name_)) {
                 ::close(fd_);
@@ -68,18 +84,28 @@ public:
     OpenCloseGuard(const OpenCloseGuard&) = delete;
     OpenCloseGuard& operator=(const OpenCloseGuard&) = delete;
     bool held() const { return fd_ >= 0; }
+    // Why the lock is not held.
+    const std::string& error() const { return error_; }
     // Removes the lock file; still held until the guard ends.
     void remove() const { shm_unlink(name_.c_str()); }
 
 private:
     std::string name_;
     int fd_ = -1;
+    std::string error_;
 };
 
 } // namespace
 
+std::string segmentObjectName(std::string_view name) {
+    std::string full = "/zorta-" + std::to_string(geteuid()) + "-" + machineName(name);
+    for (std::size_t i = 1; i < full.size(); ++i)
+        if (full[i] == '/') full[i] = '_';
+    return full;
+}
+
 SharedSegment::SharedSegment(std::string_view name, std::size_t size, const Initialiser& initialise)
-    : name_(objectName(name, "")), size_(size) {
+    : name_(segmentObjectName(name)), size_(size) {
     open(initialise);
 }
 
@@ -108,25 +134,24 @@ SharedSegment& SharedSegment::operator=(SharedSegment&& other) noexcept {
 void SharedSegment::open(const Initialiser& initialise) {
     OpenCloseGuard guard(name_);
     if (!guard.held()) {
-        error_ = systemError("cannot lock the segment", name_);
+        error_ = guard.error();
         return;
     }
-    const std::string usersName = name_ + ".users";
-    usersFd_ = shm_open(usersName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kMode);
-    if (usersFd_ < 0) {
-        error_ = systemError("cannot open the users of the segment", name_);
-        return;
-    }
+    usersFd_ = openObject(name_ + ".users", O_RDWR | O_CREAT, error_);
+    if (usersFd_ < 0) return;
     // No other process holds the users file: whatever segment exists is stale.
     const bool alone = lockFile(usersFd_, LOCK_EX | LOCK_NB) == 0;
     int fd = -1;
-    if (!alone) fd = shm_open(name_.c_str(), O_RDWR | O_CLOEXEC, kMode);
+    if (!alone) {
+        fd = shm_open(name_.c_str(), O_RDWR | O_CLOEXEC, kMode);
+        if (fd >= 0) error_ = refusal(fd, name_);
+    }
     if (fd < 0) {
         shm_unlink(name_.c_str());
         fd = shm_open(name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kMode);
         created_ = fd >= 0 && ftruncate(fd, static_cast<off_t>(size_)) == 0;
         if (!created_) error_ = systemError("cannot create the segment", name_);
-    } else {
+    } else if (error_.empty()) {
         struct stat status {};
         if (fstat(fd, &status) != 0)
             error_ = systemError("cannot examine the segment", name_);
@@ -171,6 +196,21 @@ void SharedSegment::close() {
     }
     ::close(usersFd_);
     usersFd_ = -1;
+}
+
+void removeStaleSegment(std::string_view name) {
+    const std::string object = segmentObjectName(name);
+    OpenCloseGuard guard(object);
+    if (!guard.held()) return;
+    const int users = shm_open((object + ".users").c_str(), O_RDWR | O_CLOEXEC, 0);
+    if (users < 0 && errno != ENOENT) return;
+    const bool stale =
+        users < 0 || (refusal(users, object).empty() && lockFile(users, LOCK_EX | LOCK_NB) == 0);
+    if (users >= 0) ::close(users);
+    if (!stale) return;
+    shm_unlink(object.c_str());
+    shm_unlink((object + ".users").c_str());
+    guard.remove();
 }
 
 } // namespace platform

@@ -8,8 +8,9 @@
 //   left behind by processes that died (stale) is made anew the same way. It may initialise the segment
 //   before any other process can open it;
 // - the last process to close the segment removes it.
-// Names take the ZORTA_NAMESPACE prefix. Objects are made with mode 0600: a segment is shared by the
-// processes of one user, as a mapping without "Global\" is shared within one Windows session.
+// Names take the ZORTA_NAMESPACE prefix and the user's id. Objects are made with mode 0600: a segment is
+// shared by the processes of one user, as a mapping without "Global\" is shared within one Windows session;
+// a segment, users file or lock file that another user owns, or that others may write, is refused.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -55,5 +56,11 @@ private:
     pid_t openedBy_ = 0;
     std::string error_;
 };
+
+// The name of the POSIX object behind the segment `name` (its users and lock files add ".users", ".lock").
+std::string segmentObjectName(std::string_view name);
+
+// Removes the segment `name` when no process uses it: what a killed last user left behind.
+void removeStaleSegment(std::string_view name);
 
 } // namespace platform

@@ -75,11 +75,14 @@ int connectToProcess(pid_t process, Clock::time_point deadline) {
     return fd;
 }
 
-bool writeFrame(int fd, const Frame& frame, Clock::time_point deadline) {
-    FrameHeader header = frame.header;
-    header.textLength = static_cast<std::uint32_t>(frame.text.size());
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes += frame.text;
+bool writeFrames(int fd, const std::vector<Frame>& frames, Clock::time_point deadline) {
+    std::string bytes;
+    for (const Frame& frame : frames) {
+        FrameHeader header = frame.header;
+        header.textLength = static_cast<std::uint32_t>(frame.text.size());
+        bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+        bytes += frame.text;
+    }
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
@@ -93,6 +96,10 @@ bool writeFrame(int fd, const Frame& frame, Clock::time_point deadline) {
         if (!(ready.revents & POLLOUT) && Clock::now() >= deadline) return false;
     }
     return true;
+}
+
+bool writeFrame(int fd, const Frame& frame, Clock::time_point deadline) {
+    return writeFrames(fd, {frame}, deadline);
 }
 
 std::optional<Frame> takeFrame(std::string& buffer, bool& malformed) {

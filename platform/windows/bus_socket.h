@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace platform::bus {
 
@@ -26,6 +27,8 @@ int connectToProcess(pid_t process, Clock::time_point deadline);
 
 // Writes the whole frame to a non-blocking socket, waiting for room until `deadline`; false on failure.
 bool writeFrame(int fd, const Frame& frame, Clock::time_point deadline);
+// Writes the frames in one go, so that the peer wakes once for all of them.
+bool writeFrames(int fd, const std::vector<Frame>& frames, Clock::time_point deadline);
 
 // Takes the first whole frame off `buffer`, nullopt when it holds none yet; `malformed` is set when the
 // buffer cannot hold a frame.

@@ -2,6 +2,7 @@
 
 #include "platform/windows/bus_socket.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <memory>
@@ -331,36 +332,73 @@ void destroyWindow(Hwnd window) {
         self.windows.erase(gone);
 }
 
+namespace {
+
+// The process that owns `window` when it is another one, told by the handle alone: that process answers for
+// its windows itself, so a message to it needs no look at the table. 0 for this process's windows and the
+// desktop.
+pid_t otherOwner(Hwnd window) {
+    const pid_t process = processOfHandle(window);
+    return process > 0 && process != getpid() ? process : 0;
+}
+
+// Sends `messages`, all to windows of `process`, one after the other without waiting in between, then takes
+// their answers in order; the receiver handles them in the order sent.
+std::vector<SendResult> sendInTurn(pid_t process, const std::vector<Message>& messages, int timeoutMs) {
+    std::vector<SendResult> answers(messages.size());
+    Server& self = theServer();
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    Connection* connection = outgoing.to(process, deadline);
+    if (!connection) return answers;
+    const std::uint64_t firstId = outgoing.nextId;
+    for (const Message& message : messages)
+        if (!bus::writeFrame(connection->fd, frameOf(message, FrameKind::Send, outgoing.nextId++),
+                             deadline)) {
+            outgoing.drop(process);
+            return answers;
+        }
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        const std::optional<Frame> frame = awaitReply(self, *connection, firstId + i, deadline);
+        if (!frame) {
+            // A peer that died or broke the stream is forgotten; a slow one keeps its connection.
+            if (!window_table::isWindow(messages[i].window)) outgoing.drop(process);
+            break;
+        }
+        answers[i].delivered = frame->header.kind == FrameKind::Reply;
+        answers[i].result = frame->header.result;
+        answers[i].text = frame->text;
+    }
+    return answers;
+}
+
+} // namespace
+
 SendResult sendMessage(const Message& message, int timeoutMs) {
+    if (const pid_t process = otherOwner(message.window))
+        return std::move(sendInTurn(process, {message}, timeoutMs).front());
     SendResult answer;
     const std::optional<WindowOwner> owner = window_table::ownerOf(message.window);
     if (!owner) return answer;
-    Server& self = theServer();
     if (owner->process == getpid() && owner->thread == currentThread()) {
         Message local = message;
-        answer.result = dispatch(self, local);
+        answer.result = dispatch(theServer(), local);
         answer.delivered = true;
         answer.text = std::move(local.text);
         return answer;
     }
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
-    Connection* connection = outgoing.to(owner->process, deadline);
-    if (!connection) return answer;
-    const std::uint64_t id = outgoing.nextId++;
-    if (!bus::writeFrame(connection->fd, frameOf(message, FrameKind::Send, id), deadline)) {
-        outgoing.drop(owner->process);
-        return answer;
-    }
-    const std::optional<Frame> frame = awaitReply(self, *connection, id, deadline);
-    if (!frame) {
-        // A peer that died or broke the stream is forgotten; a slow one keeps its connection.
-        if (!window_table::isWindow(message.window)) outgoing.drop(owner->process);
-        return answer;
-    }
-    answer.delivered = frame->header.kind == FrameKind::Reply;
-    answer.result = frame->header.result;
-    answer.text = frame->text;
-    return answer;
+    return std::move(sendInTurn(owner->process, {message}, timeoutMs).front());
+}
+
+std::vector<SendResult> sendMessages(const std::vector<Message>& messages, int timeoutMs) {
+    const pid_t process = messages.empty() ? 0 : otherOwner(messages.front().window);
+    const bool oneOtherProcess =
+        process && std::all_of(messages.begin(), messages.end(),
+                               [&](const Message& message) { return otherOwner(message.window) == process; });
+    if (oneOtherProcess) return sendInTurn(process, messages, timeoutMs);
+    std::vector<SendResult> answers;
+    for (const Message& message : messages)
+        answers.push_back(sendMessage(message, timeoutMs));
+    return answers;
 }
 
 std::int64_t sendMessage(Hwnd window, std::uint32_t id, std::uint64_t wParam, std::int64_t lParam) {

@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -86,6 +87,10 @@ struct SendResult {
 
 // Sends and waits at most `timeoutMs` for the answer.
 SendResult sendMessage(const Message& message, int timeoutMs = kSendTimeoutMs);
+// Sends messages for windows of one other process in turn without waiting between them, then waits at most
+// `timeoutMs` for all their answers, which come in the same order (one round trip for all); messages for
+// other windows are sent one by one.
+std::vector<SendResult> sendMessages(const std::vector<Message>& messages, int timeoutMs = kSendTimeoutMs);
 // The answer, 0 when it did not come.
 std::int64_t sendMessage(Hwnd window, std::uint32_t id, std::uint64_t wParam = 0, std::int64_t lParam = 0);
 // Queues the message for the window's owner; false when it cannot be handed over.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -48,20 +49,87 @@ struct Table {
     ThreadEntry threads[kThreadCapacity];
 };
 
+constexpr const char* kTableName = "WindowTable";
+
 std::mutex segmentLock;
 SharedSegment* segment = nullptr; // closed at unload, never by a static destructor
+bool unloaded = false;            // after the unload no window is looked at, so the table stays closed
+
+// A killed last user leaves the table behind: the next process to load the bus removes it.
+__attribute__((constructor)) void removeStaleTable() {
+    removeStaleSegment(kTableName);
+}
+
+// The last process out removes the table.
+__attribute__((destructor)) void closeTableAtUnload() {
+    std::lock_guard guard(segmentLock);
+    unloaded = true;
+    delete segment;
+    segment = nullptr;
+}
 
 Table* openTable() {
     std::lock_guard guard(segmentLock);
+    if (unloaded) return nullptr;
     if (!segment || !segment->isOpen()) {
         delete segment;
-        segment = new SharedSegment("WindowTable", sizeof(Table), [](void* data) {
+        segment = new SharedSegment(kTableName, sizeof(Table), [](void* data) {
             auto* table = static_cast<Table*>(data);
             table->mutex.initialise(false);
             table->nextSerial = 1;
         });
     }
     return static_cast<Table*>(segment->data());
+}
+
+// Whether the process `process` that started at `start` still runs, for the sweep that every look at the
+// table begins with. Reading /proc costs a file opened and parsed per process and look: a process seen
+// running once is watched through a pidfd, which becomes readable when it ends. Used under the table's lock.
+class RunningProcesses {
+public:
+    bool running(pid_t process, std::uint64_t start) {
+        auto known = watched_.find(process);
+        if (known == watched_.end() || known->second.start != start) {
+            if (known != watched_.end() && !ended(known->second.pidfd))
+                return false; // another process took the id: the one that started then has ended
+            forget(known);
+            // Opened before the start time is read, so that the pidfd is known to be that process's.
+            const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, process, 0));
+            if (pidfd < 0) return false;
+            if (processStartTime(process) != start) {
+                ::close(pidfd);
+                return false;
+            }
+            known = watched_.emplace(process, Watched{start, pidfd}).first;
+        }
+        if (!ended(known->second.pidfd)) return true;
+        forget(known);
+        return false;
+    }
+
+private:
+    struct Watched {
+        std::uint64_t start;
+        int pidfd;
+    };
+
+    static bool ended(int pidfd) {
+        pollfd exit{pidfd, POLLIN, 0};
+        return poll(&exit, 1, 0) != 0;
+    }
+
+    void forget(std::map<pid_t, Watched>::iterator known) {
+        if (known == watched_.end()) return;
+        ::close(known->second.pidfd);
+        watched_.erase(known);
+    }
+
+    std::map<pid_t, Watched> watched_;
+};
+
+RunningProcesses& runningProcesses() {
+    static auto* processes = new RunningProcesses; // looked at after static destructors too
+    return *processes;
 }
 
 pid_t currentThread() {
@@ -123,7 +191,7 @@ private:
         std::map<pid_t, bool> alive;
         const auto isAlive = [&](pid_t process, std::uint64_t start) {
             auto [place, inserted] = alive.try_emplace(process, false);
-            if (inserted) place->second = processStartTime(process) == start;
+            if (inserted) place->second = runningProcesses().running(process, start);
             return place->second;
         };
         for (WindowEntry& entry : table_->windows)

@@ -29,6 +29,7 @@ namespace {
 constexpr int kIdleWaitMs = 20000;
 constexpr int kFramePollMs = 4000;
 constexpr int kFramePollStepMs = 100;
+constexpr int kOtherStartStepMs = 20;
 constexpr std::chrono::milliseconds kOutputModePatience{1000};
 constexpr const char* kEditorProgram = "ZortaPad.exe";
 
@@ -38,6 +39,27 @@ Hwnd frameOf(const Tavropad& link) {
     Hwnd frame;
     std::memcpy(&frame, reinterpret_cast<const char*>(&link) + offsetof(Tavropad, frameWindow), sizeof frame);
     return frame;
+}
+
+// The link's frame when it is a live window, else 0.
+Hwnd liveFrameOf(const Tavropad& link) {
+    const Hwnd frame = frameOf(link);
+    return frame && platform::window_table::isWindow(frame) ? frame : 0;
+}
+
+// The claim on the start; while another process starts an editor, waits for that start, which ends within
+// its own bounds, and answers nothing once it gave `link` a frame (the global link's editor is everyone's).
+std::optional<services::BusyClaim> claimStart(const Tavropad& link) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kIdleWaitMs + kFramePollMs + 1000);
+    for (;;) {
+        if (std::optional<services::BusyClaim> claim =
+                services::BusyClaim::claimAfterOutputMode(services::kBusyEditorStart, kOutputModePatience))
+            return claim;
+        if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kOtherStartStepMs));
+        if (liveFrameOf(link)) return std::nullopt;
+    }
 }
 
 bool isExecutable(const std::string& path) {
@@ -75,13 +97,15 @@ std::uint64_t Tavropad::Open(int start) {
     i_mode(printingOn);
     const Hwnd known = frameOf(*this);
     if (known && platform::window_table::isWindow(known)) return known;
-    frameWindow = 0;
+    // Only a dead frame is cleared: an editor that another process starts may be writing the field now.
+    if (known) frameWindow = 0;
     if (!start) return 0;
 
     // Held until the start is over, on every path. Another process's i_mode holds the word for a moment
-    // only: waiting it out keeps two starts at once from both giving up.
-    std::optional<services::BusyClaim> claim =
-        services::BusyClaim::claimAfterOutputMode(services::kBusyEditorStart, kOutputModePatience);
+    // only: waiting it out keeps two starts at once from both giving up. A start that another process
+    // finished meanwhile is taken as it is.
+    std::optional<services::BusyClaim> claim = claimStart(*this);
+    if (const Hwnd started = liveFrameOf(*this)) return started;
     if (!claim) return 0;
     processId = this == g_pTpadG ? -1 : static_cast<std::int32_t>(getpid());
     if (pvg) pvg->editorStartWord = 0;

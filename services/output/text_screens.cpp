@@ -1,14 +1,18 @@
 #include "services/output/text_screens.h"
 
+#include "platform/base/ascii.h"
 #include "platform/base/code_page.h"
 #include "platform/system/process.h"
+#include "platform/system/program.h"
 #include "services/startup/shared_records.h"
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace services {
 
@@ -57,10 +61,19 @@ ConsoleScreens& console() {
     return *screens;
 }
 
-// The screens of the editor program, through the global link and this process's link.
+// Whether this program is the editor itself (its names as the link looks for it).
+bool isEditorProgram() {
+    const std::string program = platform::programFileName();
+    const std::string_view name = std::string_view(program).substr(program.find_last_of('\\') + 1);
+    return platform::sameNoCase(name, "ZortaPad") || platform::sameNoCase(name, "ZortaPad.exe");
+}
+
+// The screens of the editor program, through the global link and this process's link. In the editor itself,
+// what is printed before its own screen can show it is held, so that it starts no second editor.
 class EditorScreens final : public TextScreens {
 public:
     std::uint64_t text(TextScreen screen, bool open) override {
+        if (holding()) return kHeldScreen;
         Tavropad* link = linkOf(screen);
         return link ? link->Text(open ? 1 : 0) : 0;
     }
@@ -80,11 +93,31 @@ public:
     }
 
     void print(TextScreen screen, const char* text) override {
-        if (Tavropad* link = linkOf(screen)) link->print(text);
+        if (holding()) {
+            if (text && screen == TextScreen::Global) held_ += text;
+        } else if (Tavropad* link = linkOf(screen)) {
+            link->print(text);
+        }
+    }
+
+    std::string release() {
+        std::lock_guard guard(heldLock_);
+        holding_ = false;
+        return std::exchange(held_, {});
     }
 
 private:
+    static constexpr std::uint64_t kHeldScreen = 1; // a stand-in window while output is held
     static Tavropad* linkOf(TextScreen screen) { return screen == TextScreen::Global ? g_pTpadG : &Tpadl; }
+
+    bool holding() {
+        std::lock_guard guard(heldLock_);
+        return holding_;
+    }
+
+    std::mutex heldLock_;
+    bool holding_ = isEditorProgram();
+    std::string held_;
 };
 
 bool editorWanted() {
@@ -92,9 +125,14 @@ bool editorWanted() {
     return platform::hasDisplay() || (choice && std::string_view(choice) == "editor");
 }
 
+EditorScreens* editorScreens() {
+    static EditorScreens* screens = editorWanted() ? new EditorScreens : nullptr;
+    return screens;
+}
+
 TextScreens& defaultScreens() {
-    static TextScreens* screens = editorWanted() ? static_cast<TextScreens*>(new EditorScreens) : nullptr;
-    return screens ? *screens : static_cast<TextScreens&>(console());
+    EditorScreens* screens = editorScreens();
+    return screens ? static_cast<TextScreens&>(*screens) : static_cast<TextScreens&>(console());
 }
 
 std::atomic<TextScreens*> installed{nullptr};
@@ -108,6 +146,11 @@ TextScreens& textScreens() {
 
 void setTextScreens(TextScreens* screens) {
     installed = screens;
+}
+
+std::string releaseHeldOutput() {
+    EditorScreens* screens = editorScreens();
+    return screens ? screens->release() : std::string();
 }
 
 void resetConsoleScreens() {

@@ -7,6 +7,7 @@
 // instead, in UTF-8: a screen is open once it has been asked for in this process, and text printed into an
 // open screen is written out. Tests put a recording implementation in place.
 #include <cstdint>
+#include <string>
 
 namespace services {
 
@@ -32,6 +33,10 @@ TextScreens& textScreens();
 
 // Puts `screens` in place (the caller keeps ownership); null restores the default.
 void setTextScreens(TextScreens* screens);
+
+// In the editor program, what was printed into the global screen before the editor could show it (held so
+// that the editor's own start-up starts no second editor); output goes to the screens from then on.
+std::string releaseHeldOutput();
 
 // The console stand-in, with both screens closed again (tests).
 void resetConsoleScreens();

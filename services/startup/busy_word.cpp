@@ -16,6 +16,7 @@ constexpr std::int32_t kBits[] = {kBusyOutputMode, kBusyEditorStart};
 
 struct BusyRecord {
     platform::RobustMutex holders[2]; // one per bit, held with it
+    platform::RobustMutex globalScreen;
 };
 
 platform::SharedSegment* side = nullptr;
@@ -84,11 +85,22 @@ BusyClaim::~BusyClaim() {
     holderOf(*record, bit_).unlock();
 }
 
+GlobalScreenLock::GlobalScreenLock(std::chrono::milliseconds patience) {
+    BusyRecord* record = busyRecord();
+    if (record && platform::holds(record->globalScreen.lock(patience))) held_ = &record->globalScreen;
+}
+
+GlobalScreenLock::~GlobalScreenLock() {
+    if (held_) held_->unlock();
+}
+
 void openBusyRecord() {
     if (!side)
         side = new platform::SharedSegment("GlobalZortaGenSeg.busy", sizeof(BusyRecord), [](void* data) {
-            for (platform::RobustMutex& holder : static_cast<BusyRecord*>(data)->holders)
+            auto* record = static_cast<BusyRecord*>(data);
+            for (platform::RobustMutex& holder : record->holders)
                 holder.initialise(false);
+            record->globalScreen.initialise(false);
         });
 }
 

@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <optional>
 
+namespace platform {
+struct RobustMutex;
+}
+
 namespace services {
 
 constexpr std::int32_t kBusyOutputMode = 1;
@@ -32,6 +36,20 @@ public:
 private:
     explicit BusyClaim(std::int32_t bit) : bit_(bit) {}
     std::int32_t bit_;
+};
+
+// Keeps one process's append to the global text screen whole while others print into it too: an append is
+// a few window messages, and another process's messages in between would split it or land inside it. Held
+// for one append; after `patience` (a holder that hangs) the append goes on without it.
+class GlobalScreenLock {
+public:
+    explicit GlobalScreenLock(std::chrono::milliseconds patience);
+    ~GlobalScreenLock();
+    GlobalScreenLock(const GlobalScreenLock&) = delete;
+    GlobalScreenLock& operator=(const GlobalScreenLock&) = delete;
+
+private:
+    platform::RobustMutex* held_ = nullptr;
 };
 
 // Maps the side segment of the busy word; unmaps it.

@@ -69,13 +69,21 @@ TEST_F(EditorLink, TheLocalScreenIsTitledAfterTheProgram) {
     EXPECT_TRUE(titled);
 }
 
-TEST_F(EditorLink, TwoProcessesStartingAtOnceStartOneEditor) {
-    std::thread first([] { runProgram("link_probe", "print '$G$un'"); });
-    std::thread second([] { runProgram("link_probe", "print '$G$deux'"); });
+// The one that finds the start under way waits for it and prints into the editor it brings.
+TEST_F(EditorLink, TwoProcessesStartingAtOnceStartOneEditorAndLoseNoLine) {
+    constexpr int kLines = 1000;
+    std::thread first([] { runProgram("link_probe", "lines un " + std::to_string(kLines)); });
+    std::thread second([] { runProgram("link_probe", "lines deux " + std::to_string(kLines)); });
     first.join();
     second.join();
     EXPECT_EQ(editorFrames().size(), 1u);
     EXPECT_EQ(g_pZortaGenSeg->busyWord, 0);
+    const std::string screen = "\r\n" + textOf(g_pTpadG->Text(0));
+    for (const char* tag : {"un", "deux"})
+        for (int line = 0; line < kLines; ++line)
+            ASSERT_NE(screen.find("\r\n" + std::string(tag) + " " + std::to_string(line) + "\r\n"),
+                      std::string::npos)
+                << tag << " " << line;
 }
 
 TEST_F(EditorLink, AKilledEditorsLinkGoesIdleAndTheNextPrintStartsAnother) {

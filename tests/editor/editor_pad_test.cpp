@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -94,6 +95,20 @@ TEST_F(EditorPad, TheHandshakeWritesTheFrameIntoTheCallersLinkOnly) {
     EXPECT_EQ(frameOf(other), 0u);
 }
 
+// The start-up's own message shows in the editor that is starting: no second editor is started for it.
+TEST_F(EditorPad, AWrongInstallFolderIsShownInTheStartingEditor) {
+    setenv("ZORTA", "/tmp/zorta-sans-dll/", 1);
+    const Hwnd frame = startedEditor({});
+    unsetenv("ZORTA");
+    ASSERT_NE(frame, 0u);
+    EXPECT_TRUE(eventually([&] {
+        for (Hwnd edit : windowsOfClass(frame, "Edit"))
+            if (textOf(edit).find("Invalide ; ZORTA=") != std::string::npos) return true;
+        return false;
+    }));
+    EXPECT_EQ(editorFrames().size(), 1u);
+}
+
 TEST_F(EditorPad, MalformedOrUnreachableHandshakesAreIgnored) {
     for (const std::string& id :
          std::vector<std::string>{"/ID=", "/ID=abc", "/ID=1,zz,0", "/ID=12,34", "/ID=0,10,0",
@@ -139,7 +154,7 @@ TEST_F(EditorPad, ASecondEditorHandsItsCommandLineToTheFirst) {
     sendMessage(Message{edit, EM_REPLACESEL, 0, 0, "ajout\r\n"});
     sendMessage(edit, WM_COMMAND, 32786);
     EXPECT_EQ(readFile(file), "ajout\r\nligne 1\r\nligne \xE9t\xE9\r\n");
-    EXPECT_EQ(waitForProcess(stopped, 20000), 128 + SIGKILL);
+    EXPECT_EQ(waitForProcess(stopped, 20000), 128 + SIGTERM);
     EXPECT_EQ(window_table::foreground(), *front);
     destroyWindow(*front);
 }

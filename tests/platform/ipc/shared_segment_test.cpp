@@ -14,12 +14,8 @@ namespace {
 using platform::SharedSegment;
 using testing_support::ChildProcess;
 
-std::string shmPath(const std::string& name) {
-    return "/" + std::string(std::getenv("ZORTA_NAMESPACE")) + name;
-}
-
 bool segmentExists(const std::string& name) {
-    const int fd = shm_open(shmPath(name).c_str(), O_RDONLY, 0);
+    const int fd = shm_open(platform::segmentObjectName(name).c_str(), O_RDONLY, 0);
     if (fd >= 0) close(fd);
     return fd >= 0;
 }
@@ -109,6 +105,33 @@ TEST(SharedSegment, NamesCarryTheNamespaceAndNoSlash) {
     SharedSegment odd("a/b", 8);
     ASSERT_TRUE(odd.isOpen()) << odd.error();
     EXPECT_TRUE(segmentExists("a_b"));
+}
+
+// Joining another user's segment would show that user this user's data, and theirs to this user.
+TEST(SharedSegment, ObjectsOfAnotherUserOrWritableByOthersAreRefused) {
+    const std::string lock = platform::segmentObjectName("segment.open") + ".lock";
+    const int fd = shm_open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(fchmod(fd, 0666), 0);
+    close(fd);
+    SharedSegment open("segment.open", 8);
+    EXPECT_FALSE(open.isOpen());
+    EXPECT_NE(open.error().find("others may write it"), std::string::npos) << open.error();
+    shm_unlink(lock.c_str());
+
+    if (geteuid() != 0) GTEST_SKIP() << "making a file of another user needs root: not run";
+    const std::string users = platform::segmentObjectName("segment.foreign") + ".users";
+    ChildProcess other([&] {
+        if (setgid(65534) != 0 || setuid(65534) != 0) return 1;
+        const int made = shm_open(users.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+        return made >= 0 ? 0 : 2;
+    });
+    ASSERT_EQ(other.wait(), 0);
+    SharedSegment foreign("segment.foreign", 8);
+    EXPECT_FALSE(foreign.isOpen());
+    EXPECT_NE(foreign.error().find("belongs to user 65534"), std::string::npos) << foreign.error();
+    shm_unlink(users.c_str());
+    shm_unlink((platform::segmentObjectName("segment.foreign") + ".lock").c_str());
 }
 
 TEST(SharedSegment, MovedSegmentStaysOpenOnce) {

@@ -1,3 +1,4 @@
+#include "platform/ipc/shared_segment.h"
 #include "platform/windows/message_bus.h"
 #include "platform/windows/process_memory.h"
 
@@ -7,7 +8,11 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -82,6 +87,38 @@ TEST(WindowTable, WindowsOfAnEndedProcessVanish) {
     EXPECT_FALSE(sendMessage(Message{window, WM_GETTEXT, 100, 0, {}}).delivered);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
         << "a dead peer fails at once";
+}
+
+bool segmentExists(const std::string& object) {
+    const int fd = shm_open(object.c_str(), O_RDONLY, 0);
+    if (fd >= 0) close(fd);
+    return fd >= 0;
+}
+
+// zwin with `arguments` in a namespace of its own (this one's, then "gone_").
+ChildProcess zwin(std::vector<const char*> arguments) {
+    return ChildProcess([arguments]() mutable {
+        setenv("ZORTA_NAMESPACE", (std::string(std::getenv("ZORTA_NAMESPACE")) + "gone_").c_str(), 1);
+        arguments.insert(arguments.begin(), ZWIN_PROGRAM);
+        arguments.push_back(nullptr);
+        execv(ZWIN_PROGRAM, const_cast<char* const*>(arguments.data()));
+        return 127;
+    });
+}
+
+TEST(WindowTable, TheLastProcessOutRemovesItAKilledOnesGoesAtTheNextStart) {
+    const std::string table = segmentObjectName("gone_WindowTable");
+    EXPECT_EQ(zwin({"list"}).wait(), 0);
+    EXPECT_FALSE(segmentExists(table));
+
+    ChildProcess waiting = zwin({"wait", "nothing", "20000"});
+    for (int tries = 0; tries < 500 && !segmentExists(table); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(segmentExists(table));
+    waiting.kill(SIGKILL);
+    EXPECT_TRUE(segmentExists(table));
+    EXPECT_EQ(zwin({}).wait(), 2); // a start that looks at no window
+    EXPECT_FALSE(segmentExists(table));
 }
 
 TEST(MessageBus, TheCallingThreadsWindowIsDispatchedAtOnce) {

@@ -84,7 +84,7 @@ TEST(LastProcess, LeavingLetsTheNextStartZeroFilled) {
 
 TEST(LastProcess, StaleSegmentWithoutUsersIsMadeAnew) {
     // What a crashed last user leaves: the segment, with no process holding its users file.
-    const std::string name = "/" + std::string(std::getenv("ZORTA_NAMESPACE")) + "stale_GlobalZortaGenSeg";
+    const std::string name = platform::segmentObjectName("stale_GlobalZortaGenSeg");
     const int fd = shm_open(name.c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(ftruncate(fd, 3248), 0);
