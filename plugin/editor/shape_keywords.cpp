@@ -192,6 +192,10 @@ void qpoly_edit::closeOrOpen(int keyword) {
         P_Vertex* tail = poly.T();
         if (tail && tail->dur() && isGenerated(tail->pVB)) poly.A(tail->pVB);
         smoothAround(poly, poly.T());
+        // The head's span was smoothed while the head was an end; now the closing piece arrives there, and
+        // smoothing around the tail does not reach that span.
+        if (P_Vertex* afterHead = poly.Nxyz(poly.H()))
+            poly.lisse(poly.H(), afterHead, kNoTangent, kNoTangent);
         return;
     }
     poly.f70(static_cast<short>(poly.f70() & ~1));

@@ -156,22 +156,30 @@ TEST(EditorDrawing, AShapeChosenAfterItsPointsIsMadeOfThem) {
         EXPECT_TRUE(s.closed[i]) << "shape " << i;
 }
 
-TEST(EditorDrawing, ClosingInArcModeWhileDigitisingBendsTheClosingPieceAsEditingDoes) {
-    const std::string points = "(setq lisp_modfig 10)\nZOR_POLY\n0,0\n10,0\n20,10\n";
-    const Session s =
-        digitise(points + "C\n\n" + points + "\n(setq a (entlast))\nZOR_PMOD\n@pick !a 2\nGF\nC\nQ\n");
-    ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
-    const Polyline& digitised = s.polylines[0];
-    const Polyline& edited = s.polylines[1];
-    ASSERT_TRUE(s.closed[0] && s.closed[1]);
-    ASSERT_EQ(digitised.size(), edited.size()) << s.run.output;
-    // The closing piece: from the last digitised vertex through the generated one back to the head.
-    for (std::size_t i = digitised.size() - 2; i < digitised.size(); ++i) {
-        EXPECT_NEAR(digitised[i].x, edited[i].x, 1e-9) << "vertex " << i;
-        EXPECT_NEAR(digitised[i].y, edited[i].y, 1e-9) << "vertex " << i;
-        EXPECT_NEAR(digitised[i].bulge, edited[i].bulge, 1e-9) << "vertex " << i;
+TEST(EditorDrawing, ClosingInArcModeJoinsTheHeadSmoothlyWhileDigitisingAndEditingAlike) {
+    // Three and four points: each closed with C while digitising, and once more in ZOR_PMOD.
+    for (const std::string& given :
+         {std::string("0,0\n10,0\n20,10\n"), std::string("0,0\n10,0\n20,10\n15,20\n")}) {
+        const std::string points = "(setq lisp_modfig 10)\nZOR_POLY\n" + given;
+        const Session s =
+            digitise(points + "C\n\n" + points + "\n(setq a (entlast))\nZOR_PMOD\n@pick !a 2\nGF\nC\nQ\n");
+        ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
+        const Polyline& digitised = s.polylines[0];
+        const Polyline& edited = s.polylines[1];
+        ASSERT_TRUE(s.closed[0] && s.closed[1]);
+        ASSERT_EQ(digitised.size(), edited.size()) << s.run.output;
+        for (std::size_t i = 0; i < digitised.size(); ++i) {
+            EXPECT_NEAR(digitised[i].x, edited[i].x, 1e-9) << given << "vertex " << i;
+            EXPECT_NEAR(digitised[i].y, edited[i].y, 1e-9) << given << "vertex " << i;
+            EXPECT_NEAR(digitised[i].bulge, edited[i].bulge, 1e-9) << given << "vertex " << i;
+        }
+        EXPECT_GT(std::fabs(digitised[digitised.size() - 2].bulge), 0.1) << "no straight piece at the tail";
+        // The closing piece arrives at the head in the direction the first span leaves it.
+        const Vertex &head = edited.front(), &second = edited[1], &last = edited.back();
+        const double arrives = std::atan2(head.y - last.y, head.x - last.x) + 2 * std::atan(last.bulge);
+        const double leaves = std::atan2(second.y - head.y, second.x - head.x) - 2 * std::atan(head.bulge);
+        EXPECT_NEAR(std::remainder(arrives - leaves, 2 * M_PI), 0, 1e-9) << given;
     }
-    EXPECT_GT(std::fabs(digitised[digitised.size() - 2].bulge), 0.1) << "no straight piece at the tail";
 }
 
 TEST(EditorDrawing, AShapeChosenOnASelectedStretchLeavesTheEditorOnAVertexItKept) {
