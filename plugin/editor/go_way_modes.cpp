@@ -112,11 +112,13 @@ int qpoly_edit::go(int flags, const char* prompt, int first) {
     int result = first;
     bool firstPass = true;
     while (goState != 0 && result != kQuit) {
+        // The check walks the entity's list: it must be open.
+        if (!openRead()) return kCancel;
         if (checkChain() > 0) {
+            closeEntity();
             msgprintf("\nsort du mode Go **** Erreur *****");
             return kQuit;
         }
-        if (!openRead()) return kCancel;
         printVertexInfo(current, 0);
         dressWorkingPolyline(j, *this, *entity, 2);
         CPolyArc3D& work = *j.m_poly;
@@ -203,11 +205,12 @@ int qpoly_edit::way(int flags, const char* prompt) {
     closeEntity();
     bool ended = false;
     while (!ended && (goState == 1 || goState == -1)) {
+        if (!openRead()) return kEmptyEnter;
         if (checkChain() > 0) {
+            closeEntity();
             msgprintf("\nsort du mode Way **** Erreur *****");
             return kQuit;
         }
-        if (!openRead()) return kEmptyEnter;
         entity->unhighlight();
         highlightStretch(1);
         CPolyArc3D& work = *j.m_poly;

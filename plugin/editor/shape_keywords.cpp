@@ -192,6 +192,10 @@ void qpoly_edit::closeOrOpen(int keyword) {
         P_Vertex* tail = poly.T();
         if (tail && tail->dur() && isGenerated(tail->pVB)) poly.A(tail->pVB);
         smoothAround(poly, poly.T());
+        // The head's span was smoothed while the head was an end; now the closing piece arrives there, and
+        // smoothing around the tail does not reach that span.
+        if (P_Vertex* afterHead = poly.Nxyz(poly.H()))
+            poly.lisse(poly.H(), afterHead, kNoTangent, kNoTangent);
         return;
     }
     poly.f70(static_cast<short>(poly.f70() & ~1));
@@ -300,7 +304,17 @@ int qpoly_edit::chooseShape() {
     shapeMode = getIntOrKeyword(0, "\nCCercle_centre  CPercle_3points Rectangle Boite CNiveau",
                                 "CCerc1 CPoint2 Rect3 Boite4 CNiv11 _ CCirc1 CPoint2 Rect3 Box4 CLev11");
     if (!openWrite()) return 0;
-    return finishShape(entity);
+    const int made = finishShape(entity);
+    if (made > 0) {
+        // The shape deleted vertices and may have given their nodes to the ones it added, so no vertex held
+        // before it is sure to be in the list or to be the same vertex: go on from the tail, as after a shape
+        // digitised, with a stretch of one segment from there when one was selected.
+        current = entity->T();
+        wayFixed = wayMoving = nullptr;
+        fixedDist = movingDist = 0;
+        if (goState != 0) setWay(current, kOneSegment);
+    }
+    return made;
 }
 
 // One hard vertex on from the current one (step +1 or -1) that passes the view test; at most one turn.

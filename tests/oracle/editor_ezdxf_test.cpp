@@ -1,8 +1,8 @@
 // Polylines digitised with ZOR_POLY in zhost from scripts, saved as DXF and read back by ezdxf: the points
 // given, the points taken back by keyword and by key, the direction turned, arcs through generated
-// vertices, shapes and closing chosen after the points, the count of a purge, scripts of random input that
-// must leave neither a crash nor a pending vertex, the default width of a linetype, one UNDO taking back each
-// function keyword, and values refused at the prompts.
+// vertices, shapes and closing chosen after the points or on a selected stretch, the count of a purge,
+// scripts of random input that must leave neither a crash nor a pending vertex, the default width of a
+// linetype, one UNDO taking back each function keyword, and values refused at the prompts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -156,22 +156,45 @@ TEST(EditorDrawing, AShapeChosenAfterItsPointsIsMadeOfThem) {
         EXPECT_TRUE(s.closed[i]) << "shape " << i;
 }
 
-TEST(EditorDrawing, ClosingInArcModeWhileDigitisingBendsTheClosingPieceAsEditingDoes) {
-    const std::string points = "(setq lisp_modfig 10)\nZOR_POLY\n0,0\n10,0\n20,10\n";
-    const Session s =
-        digitise(points + "C\n\n" + points + "\n(setq a (entlast))\nZOR_PMOD\n@pick !a 2\nGF\nC\nQ\n");
-    ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
-    const Polyline& digitised = s.polylines[0];
-    const Polyline& edited = s.polylines[1];
-    ASSERT_TRUE(s.closed[0] && s.closed[1]);
-    ASSERT_EQ(digitised.size(), edited.size()) << s.run.output;
-    // The closing piece: from the last digitised vertex through the generated one back to the head.
-    for (std::size_t i = digitised.size() - 2; i < digitised.size(); ++i) {
-        EXPECT_NEAR(digitised[i].x, edited[i].x, 1e-9) << "vertex " << i;
-        EXPECT_NEAR(digitised[i].y, edited[i].y, 1e-9) << "vertex " << i;
-        EXPECT_NEAR(digitised[i].bulge, edited[i].bulge, 1e-9) << "vertex " << i;
+TEST(EditorDrawing, ClosingInArcModeJoinsTheHeadSmoothlyWhileDigitisingAndEditingAlike) {
+    // Three and four points: each closed with C while digitising, and once more in ZOR_PMOD.
+    for (const std::string& given :
+         {std::string("0,0\n10,0\n20,10\n"), std::string("0,0\n10,0\n20,10\n15,20\n")}) {
+        const std::string points = "(setq lisp_modfig 10)\nZOR_POLY\n" + given;
+        const Session s =
+            digitise(points + "C\n\n" + points + "\n(setq a (entlast))\nZOR_PMOD\n@pick !a 2\nGF\nC\nQ\n");
+        ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
+        const Polyline& digitised = s.polylines[0];
+        const Polyline& edited = s.polylines[1];
+        ASSERT_TRUE(s.closed[0] && s.closed[1]);
+        ASSERT_EQ(digitised.size(), edited.size()) << s.run.output;
+        for (std::size_t i = 0; i < digitised.size(); ++i) {
+            EXPECT_NEAR(digitised[i].x, edited[i].x, 1e-9) << given << "vertex " << i;
+            EXPECT_NEAR(digitised[i].y, edited[i].y, 1e-9) << given << "vertex " << i;
+            EXPECT_NEAR(digitised[i].bulge, edited[i].bulge, 1e-9) << given << "vertex " << i;
+        }
+        EXPECT_GT(std::fabs(digitised[digitised.size() - 2].bulge), 0.1) << "no straight piece at the tail";
+        // The closing piece arrives at the head in the direction the first span leaves it.
+        const Vertex &head = edited.front(), &second = edited[1], &last = edited.back();
+        const double arrives = std::atan2(head.y - last.y, head.x - last.x) + 2 * std::atan(last.bulge);
+        const double leaves = std::atan2(second.y - head.y, second.x - head.x) - 2 * std::atan(head.bulge);
+        EXPECT_NEAR(std::remainder(arrives - leaves, 2 * M_PI), 0, 1e-9) << given;
     }
-    EXPECT_GT(std::fabs(digitised[digitised.size() - 2].bulge), 0.1) << "no straight piece at the tail";
+}
+
+TEST(EditorDrawing, AShapeChosenOnASelectedStretchLeavesTheEditorOnAVertexItKept) {
+    // In Go mode on the third vertex, and on a Way stretch from it: both shapes delete that vertex, and the
+    // height typed next goes to the vertex the editor went on from, the tail.
+    const std::string polyline =
+        "ZOR_POLY\n0,0\n10,0\n10,10\n0,10\n-5,5\n\n(setq a (entlast))\nZOR_PMOD\n@pick !a 3\n";
+    const Session s = digitise(polyline + "F\nCPoint2\nZ\n7\nQ\n" + polyline + "W\nN\nF\nRect3\nZ\n7\nQ\n");
+    ASSERT_EQ(s.polylines.size(), 2u) << s.run.output;
+    EXPECT_EQ(s.run.output.find("ERREUR"), std::string::npos) << s.run.output;
+    EXPECT_EQ(hardPoints(s.polylines[0]), (Points{{0, 0}, {10, 0}, {-5, 5}}));
+    EXPECT_EQ(hardPoints(s.polylines[1]), (Points{{0, 0}, {10, 0}, {10, 5}, {0, 5}}));
+    for (const Polyline& poly : s.polylines)
+        for (std::size_t i = 0; i < poly.size(); ++i)
+            EXPECT_EQ(poly[i].z, i + 1 == poly.size() ? 7 : 0) << "vertex " << i;
 }
 
 TEST(EditorDrawing, PurgingCountsTheDigitisedVerticesItRemoved) {

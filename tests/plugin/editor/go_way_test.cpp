@@ -1,6 +1,6 @@
 // Go and Way modes driven by typed keywords and points: walking the current vertex and the moving end, GA
-// ending Way mode with the whole polyline, walks that stop after one turn, and random walks that leave
-// the polyline whole.
+// ending Way mode with the whole polyline, walks that stop after one turn, the integrity check ending
+// both, and random walks that leave the polyline whole.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,6 +79,17 @@ TEST_F(GoWay, WalksOverARingOfGeneratedVerticesStopAfterOneTurn) {
     session.type({L"N", L"B", L""});
     EXPECT_EQ(editor.go(0, nullptr, 14), qpoly_edit::kEmptyEnter);
     EXPECT_EQ(editor.current, v[0]);
+}
+
+TEST_F(GoWay, BothModesEndAtOnceOnACurrentVertexOutsideTheList) {
+    qpoly_edit other(addPolyline({{0, 5, 0}, {10, 5, 0}}), nullptr, 0);
+    qpoly_edit editor(addPolyline({{0, 0, 0}, {10, 0, 0}, {20, 0, 0}}), nullptr, 0);
+    P_Vertex* foreign = list(other)[0];
+    editor.current = foreign;
+    session.type({L""});
+    EXPECT_EQ(editor.go(1, nullptr, 14), qpoly_edit::kQuit);
+    editor.current = foreign;
+    EXPECT_EQ(editor.way(0, nullptr), qpoly_edit::kQuit);
 }
 
 TEST_F(GoWay, MoveShiftsTheStretchOrItsStartAndRepeatedMovesStepAlong) {
