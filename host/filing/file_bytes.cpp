@@ -140,20 +140,26 @@ void removeStaleTemporariesOf(const fs::path& file) {
 
 } // namespace
 
-std::optional<std::string> readFileBytes(const std::wstring& fileName, std::string* reason) {
+namespace {
+
+std::optional<std::string> readBytes(const std::wstring& fileName, bool pipeTaken, std::string* reason) {
     // Not blocking, so that opening a pipe with no writer does not wait for one.
     const int fd = open(toUtf8(fileName).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (reason) *reason = std::strerror(errno);
         return std::nullopt;
     }
-    // Only a regular file has an end: a device or a pipe may give bytes for ever.
+    // Only a regular file has an end: a device may give bytes for ever, and so may a pipe unless its writer
+    // is trusted to close it.
     struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        if (reason) *reason = "not a plain file";
+    const bool taken =
+        fstat(fd, &status) == 0 && (S_ISREG(status.st_mode) || (pipeTaken && S_ISFIFO(status.st_mode)));
+    if (!taken) {
+        if (reason) *reason = pipeTaken ? "neither a plain file nor a pipe" : "not a plain file";
         close(fd);
         return std::nullopt;
     }
+    if (S_ISFIFO(status.st_mode)) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Read into a string of the file's size: a drawing is held once, not once more while it grows.
     std::size_t capacity = 1 << 16;
     if (status.st_size > 0) capacity = static_cast<std::size_t>(status.st_size) + 1; // sees the end at once
@@ -174,6 +180,16 @@ std::optional<std::string> readFileBytes(const std::wstring& fileName, std::stri
     close(fd);
     content.resize(size);
     return content;
+}
+
+} // namespace
+
+std::optional<std::string> readFileBytes(const std::wstring& fileName, std::string* reason) {
+    return readBytes(fileName, false, reason);
+}
+
+std::optional<std::string> readFileOrPipeBytes(const std::wstring& fileName, std::string* reason) {
+    return readBytes(fileName, true, reason);
 }
 
 bool writeFileBytes(const std::wstring& fileName, const std::string& bytes, std::string* reason) {

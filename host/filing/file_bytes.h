@@ -16,6 +16,9 @@ namespace host {
 // be read or is no regular file (a device or a pipe, which may never end).
 std::optional<std::string> readFileBytes(const std::wstring& fileName, std::string* reason = nullptr);
 
+// The same, taking a pipe too, read until its writer closes it: a script may come from another program.
+std::optional<std::string> readFileOrPipeBytes(const std::wstring& fileName, std::string* reason = nullptr);
+
 // Replaces the file's content. A symbolic link is followed and its target replaced; the file keeps its
 // permission bits (a new one takes those the umask leaves); a read-only file (no write bit) is refused, as a
 // CAD program refuses to save over it, even for root. On failure the file is unchanged, no temporary is left

@@ -46,9 +46,10 @@ bool endsWith(const std::string& s, const std::string& suffix) {
 
 // Queues the items of a script file; false, naming each line that cannot be read, when one cannot.
 bool queueScript(const std::string& path) {
-    std::optional<std::string> content = host::readFileBytes(host::fromUtf8(path));
+    std::string reason;
+    std::optional<std::string> content = host::readFileOrPipeBytes(host::fromUtf8(path), &reason);
     if (!content) {
-        report("cannot read script " + path);
+        report("cannot read script " + path + ": " + reason);
         return false;
     }
     std::vector<host::InputItem> items;

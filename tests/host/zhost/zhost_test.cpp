@@ -114,6 +114,20 @@ TEST(Zhost, AFailingLineStopsTheScriptAndKeepsTheWork) {
     EXPECT_EQ(file(dxf).find("  0\nTESTPOINT\n"), file(dxf).rfind("  0\nTESTPOINT\n")) << "one point";
 }
 
+TEST(Zhost, AScriptIsReadFromAPipeButNotFromADevice) {
+    host::test::TemporaryFile dxf(".dxf");
+    Outcome piped = testing_support::runProgram("printf 'TESTADD\\n' | " ZHOST_PROGRAM " --load " TEST_MODULE
+                                                " --script /dev/stdin --save " +
+                                                dxf.path);
+    EXPECT_EQ(piped.status, 0) << piped.output;
+    EXPECT_NE(file(dxf).find("  0\nTESTPOINT\n"), std::string::npos) << piped.output;
+    Outcome device = zhost("--script /dev/zero");
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.output.find("cannot read script /dev/zero: neither a plain file nor a pipe"),
+              std::string::npos)
+        << device.output;
+}
+
 TEST(Zhost, LeftoversFailTheRun) {
     Outcome leak = zhost("--load " TEST_MODULE, "ZHOST_TEST_LEAK=1");
     EXPECT_EQ(leak.status, 1);
