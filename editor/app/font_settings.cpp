@@ -2,9 +2,7 @@
 
 #include "editor/link/bus_window.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,15 +29,4 @@ ProfileFont profileFontOf(const QFont& font) {
     profile.charSet = 0;
     profile.faceName = toCodePage(font.family()).substr(0, 31);
     return profile;
-}
-
-QFont withDatabaseStyleName(QFont font) {
-    const QString family = QFontInfo(font).family();
-    for (const QString& style : QFontDatabase::styles(family))
-        if (QFontDatabase::weight(family, style) == font.weight() &&
-            QFontDatabase::italic(family, style) == font.italic()) {
-            font.setStyleName(style);
-            break;
-        }
-    return font;
 }

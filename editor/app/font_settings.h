@@ -7,6 +7,3 @@
 
 QFont qFontOf(const ProfileFont& font);
 ProfileFont profileFontOf(const QFont& font);
-// `font` with the name its style bears in the font database, so that a font dialog opens on that style: the
-// dialog lists the fonts' own style names, while Qt's names of weights are translated.
-QFont withDatabaseStyleName(QFont font);

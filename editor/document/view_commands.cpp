@@ -2,6 +2,7 @@
 
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
+#include "editor/app/font_dialog.h"
 #include "editor/app/font_settings.h"
 #include "editor/app/the_app.h"
 #include "editor/document/find_dialog.h"
@@ -10,8 +11,6 @@
 #include "editor/document/pad_view.h"
 #include "editor/document/view_dialogs.h"
 #include "platform/settings/private_profile.h"
-
-#include <QFontDialog>
 
 #include <fstream>
 #include <iterator>
@@ -23,12 +22,10 @@ namespace {
 FindRequest lastFind;
 
 void chooseFont(CPadView* view) {
-    bool ok = false;
-    const QFont font =
-        QFontDialog::getFont(&ok, withDatabaseStyleName(view->font()), view, QStringLiteral("Police"));
-    if (!ok) return;
-    view->setDisplayFont(font);
-    CTheApp::instance().settings().font = profileFontOf(font);
+    const std::optional<QFont> font = fontFromDialog(view->font(), view, QStringLiteral("Police"));
+    if (!font) return;
+    view->setDisplayFont(*font);
+    CTheApp::instance().settings().font = profileFontOf(*font);
 }
 
 void toggleWordWrap(CPadView* view) {

@@ -2,6 +2,7 @@
 
 #include "editor/app/command_ids.h"
 #include "editor/app/command_table.h"
+#include "editor/app/font_dialog.h"
 #include "editor/app/font_settings.h"
 #include "editor/app/the_app.h"
 #include "editor/document/pad_doc.h"
@@ -10,7 +11,6 @@
 #include "editor/printing/print_job.h"
 #include "platform/ui/message_box.h"
 
-#include <QFontDialog>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -31,11 +31,10 @@ void showMessage(const std::string& text) {
 
 // The font dialog, which shows sizes in points: those of the printer's pixels.
 std::optional<ProfileFont> askFont(const ProfileFont& current, double printerDpi) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, withDatabaseStyleName(printingFont(current, printerDpi)),
-                                              nullptr, QStringLiteral("Police d'impression"));
-    if (!ok) return std::nullopt;
-    return profileFontAt(chosen, printerDpi);
+    const std::optional<QFont> chosen =
+        fontFromDialog(printingFont(current, printerDpi), nullptr, QStringLiteral("Police d'impression"));
+    if (!chosen) return std::nullopt;
+    return profileFontAt(*chosen, printerDpi);
 }
 
 PrintJob jobFor(const CPageSetupDlg& setup, const PrintedDocument& document) {

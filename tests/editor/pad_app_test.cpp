@@ -2,6 +2,7 @@
 // screen's commands and settings, trace bits, closing and the window placement.
 #include "editor/app/command_ids.h"
 #include "editor/app/edit_string_box.h"
+#include "editor/app/font_settings.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
@@ -30,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -436,24 +438,46 @@ TEST_F(PadApp, FindGoesByWholeWordsUpwardAndReplaceGoesOneByOneOrAll) {
 
 TEST_F(PadApp, TheChosenFontBecomesTheDisplayFontSetting) {
     withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) {
-        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        QFont font(QStringLiteral("DejaVu Sans")); // not the one standing in for "Courier New"
         font.setPixelSize(17);
         font.setStyleName(QStringLiteral("Bold")); // the style list's row
         dialog.setCurrentFont(font);
         dialog.accept();
     });
     withDialog<QFontDialog>(id::kFont, [](QFontDialog& dialog) { dialog.accept(); });
-    EXPECT_EQ(view()->font().family(), "DejaVu Sans Mono");
+    EXPECT_EQ(view()->font().family(), "DejaVu Sans");
     const int pixels = QFontInfo(view()->font()).pixelSize();
     EXPECT_GT(pixels, 12);
     EXPECT_EQ(app->settings().font.height, -pixels) << "the character height in pixels";
     EXPECT_EQ(app->settings().font.weight, 700)
         << "the dialog opens on the font's style, whatever Qt calls it";
-    EXPECT_EQ(app->settings().font.faceName, "DejaVu Sans Mono");
+    EXPECT_EQ(app->settings().font.faceName, "DejaVu Sans");
     app->ExitInstance();
     EXPECT_EQ(profileString(ini(), "Font", "Height"), formatInteger(-pixels));
-    EXPECT_EQ(profileString(ini(), "Font", "FaceName"), "DejaVu Sans Mono");
+    EXPECT_EQ(profileString(ini(), "Font", "FaceName"), "DejaVu Sans");
     EXPECT_EQ(profileString(ini(), "PrintFont", "Height"), "-12") << "the printer font is left alone";
+}
+
+TEST_F(PadApp, AcceptingTheFontDialogUnchangedKeepsTheFont) {
+    ProfileFont regularMono = app->settings().font;
+    regularMono.faceName = "DejaVu Sans Mono";
+    regularMono.weight = 400;
+    // The first-run "Courier New" is missing here and drawn by a substitute.
+    for (const ProfileFont& font : {app->settings().font, regularMono}) {
+        app->settings().font = font;
+        view()->setDisplayFont(qFontOf(font));
+        const QFontInfo drawn(view()->font());
+        withDialog<QFontDialog>(id::kFont, [&drawn](QFontDialog& dialog) {
+            EXPECT_EQ(dialog.currentFont().family().toStdString(), drawn.family().toStdString())
+                << "the dialog opens on what is drawn";
+            EXPECT_EQ(dialog.currentFont().styleName().toStdString(), drawn.styleName().toStdString());
+            dialog.accept();
+        });
+        const auto description = [](const ProfileFont& f) {
+            return std::tuple(f.faceName, f.height, f.weight, f.italic, f.pitchAndFamily);
+        };
+        EXPECT_EQ(description(app->settings().font), description(font));
+    }
 }
 
 TEST_F(PadApp, TheDocumentationIsFoundAndOpenedAsADocument) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <random>
 #include <string>
 
@@ -28,6 +29,15 @@ std::size_t filesOutside(const std::string& folder, const std::string& except) {
     return count;
 }
 
+// Exit code of the system's Python running `script` with `arguments`: it writes the archives this library
+// would not make.
+int runPython(const std::string& script, std::initializer_list<std::string> arguments) {
+    std::string command = "/usr/bin/python3 -c " + shellQuoted(script);
+    for (const std::string& argument : arguments)
+        command += " " + shellQuoted(argument);
+    return runShell(command).exitCode;
+}
+
 TEST(BadArchives, EntriesLeavingTheDestinationAreRefused) {
     ArchiveFolder w;
     const std::string script = "import zipfile,sys\n"
@@ -37,10 +47,7 @@ TEST(BadArchives, EntriesLeavingTheDestinationAreRefused) {
                            "C:\\\\c.txt", "a/../../up.txt", "ok/../fine.txt"};
     for (const char* name : names) {
         const std::string zip = w.host("slip.zip");
-        ASSERT_EQ(
-            runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(zip) + " " + shellQuoted(name))
-                .exitCode,
-            0);
+        ASSERT_EQ(runPython(script, {zip, name}), 0);
         for (const bool ignorePath : {false, true}) {
             CUnzipper archive(w.system("slip.zip").c_str());
             ASSERT_EQ(archive.GetFileCount(), 1) << name;
@@ -57,10 +64,7 @@ TEST(BadArchives, ACrcMismatchFailsTheEntry) {
     const std::string script = "import zipfile,sys\n"
                                "z=zipfile.ZipFile(sys.argv[1],'w',zipfile.ZIP_STORED)\n"
                                "z.writestr('s.txt',sys.argv[2])\n";
-    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("c.zip")) + " " +
-                       shellQuoted(content))
-                  .exitCode,
-              0);
+    ASSERT_EQ(runPython(script, {w.host("c.zip"), content}), 0);
     std::string bytes = readFile(w.host("c.zip"));
     const std::size_t at = bytes.find(content);
     ASSERT_NE(at, std::string::npos);
@@ -89,10 +93,7 @@ TEST(BadArchives, DataThatEndsEarlyOrIsDamagedFailsAndLeavesNoFile) {
         "c=zlib.compressobj(9,zlib.DEFLATED,-15); short=c.compress(text[:2176])+c.flush()\n"
         "cut=bytearray(b); cut[at:at+size]=short+bytes(size-len(short)); open(sys.argv[2],'wb').write(cut)\n"
         "b[at+size//2]^=0x55; b[at+size//2+1]^=0xAA; open(sys.argv[3],'wb').write(b)\n";
-    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("good.zip")) + " " +
-                       shellQuoted(w.host("cut.zip")) + " " + shellQuoted(w.host("flipped.zip")))
-                  .exitCode,
-              0);
+    ASSERT_EQ(runPython(script, {w.host("good.zip"), w.host("cut.zip"), w.host("flipped.zip")}), 0);
     ASSERT_TRUE(CUnzipper::Unzip(w.system("good.zip").c_str(), w.system("good").c_str()));
     EXPECT_EQ(readFile(w.host("good/e.txt")).size(), 5000u);
     for (const char* zip : {"cut.zip", "flipped.zip"}) {
@@ -191,8 +192,7 @@ TEST(BadArchives, NamesTooLongForTheSystemAreRefused) {
     const std::string script = "import zipfile,sys\n"
                                "z=zipfile.ZipFile(sys.argv[1],'w')\n"
                                "z.writestr('d/'+'n'*300,'long')\n";
-    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("long.zip"))).exitCode,
-              0);
+    ASSERT_EQ(runPython(script, {w.host("long.zip")}), 0);
     CUnzipper archive(w.system("long.zip").c_str());
     UZ_FileInfo info;
     EXPECT_FALSE(archive.GetFileInfo(0, info)) << "never cut into the field";
@@ -207,8 +207,7 @@ TEST(BadArchives, UnflaggedNamesStayAsTheyStandAndDeleteByTheirOemMeaning) {
                                "z.writestr('cafX.txt','oem')\n"
                                "i=zipfile.ZipInfo('other.txt'); i.comment=b'see a/b'\n"
                                "z.writestr(i,'kept')\n";
-    ASSERT_EQ(runShell("python3 -c " + shellQuoted(script) + " " + shellQuoted(w.host("oem.zip"))).exitCode,
-              0);
+    ASSERT_EQ(runPython(script, {w.host("oem.zip")}), 0);
     // "caf" and the OEM (850) byte of "e acute", in the local and the central header alike.
     std::string bytes = readFile(w.host("oem.zip"));
     for (std::size_t at = bytes.find("cafX"); at != std::string::npos; at = bytes.find("cafX", at))
