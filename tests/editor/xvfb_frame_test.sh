@@ -5,28 +5,12 @@
 set -euo pipefail
 bin=$1
 artefacts=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/zorta" "$artefacts"
+source "$(dirname "$0")/xvfb_session.sh"
+mkdir -p "$artefacts"
 printf '[Settings]\nIVersion=1\nWindowPos=0,1,-1,-1,-1,-1,120,90,760,570\n' >"$XDG_CONFIG_HOME/zorta/ZortaPad.INI"
 printf 'Ligne 1\tcolonne\r\nLigne 2\r\n%.0s' {1..40} >"$work/listing.txt"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
+start_xvfb 1280x1024
 
 QT_QPA_PLATFORM=xcb ZORTA_MESSAGEBOX_ANSWER=no "$bin/ZortaPad" "$work/listing.txt" &
 pids+=($!)

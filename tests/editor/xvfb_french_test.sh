@@ -6,29 +6,13 @@
 set -euo pipefail
 bin=$1
 artefacts=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-export XDG_CONFIG_HOME=$work/config
-mkdir -p "$XDG_CONFIG_HOME/zorta" "$artefacts"
+source "$(dirname "$0")/xvfb_session.sh"
+mkdir -p "$artefacts"
 printf '[Settings]\nIVersion=1\nWindowPos=0,1,-1,-1,-1,-1,0,0,800,600\n' >"$XDG_CONFIG_HOME/zorta/ZortaPad.INI"
 printf 'Ligne %s du listing\r\n' {1..30} >"$work/listing.txt"
 head -c $((5 << 20)) /dev/zero | tr '\0' 'x' >"$work/big.txt"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
+start_xvfb 1024x768
 export QT_QPA_PLATFORM=xcb
 unset ZORTA_MESSAGEBOX_ANSWER
 
