@@ -48,6 +48,11 @@ std::vector<PlanBox> parents(const std::vector<PlanBox>& entries) {
 
 } // namespace
 
+PlanBox PlanBox::wholePlane() {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    return {-kInfinity, -kInfinity, kInfinity, kInfinity};
+}
+
 PlanBox& PlanBox::grow(double margin) {
     xmin -= margin;
     ymin -= margin;
@@ -65,10 +70,8 @@ PlanBox& PlanBox::take(const PlanBox& other) {
 }
 
 PlanBox& PlanBox::wholePlaneUnlessFinite() {
-    if (!(std::isfinite(xmin) && std::isfinite(ymin) && std::isfinite(xmax) && std::isfinite(ymax))) {
-        constexpr double kInfinity = std::numeric_limits<double>::infinity();
-        *this = {-kInfinity, -kInfinity, kInfinity, kInfinity};
-    }
+    if (!(std::isfinite(xmin) && std::isfinite(ymin) && std::isfinite(xmax) && std::isfinite(ymax)))
+        *this = wholePlane();
     return *this;
 }
 

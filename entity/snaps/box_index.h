@@ -10,6 +10,8 @@ struct PlanBox {
     double xmax = 0;
     double ymax = 0;
 
+    static PlanBox wholePlane();
+
     // Whether the two boxes share a point (touching counts).
     bool meets(const PlanBox& other) const {
         return xmin <= other.xmax && other.xmin <= xmax && ymin <= other.ymax && other.ymin <= ymax;

@@ -57,6 +57,8 @@ std::vector<CArc3d> arcsOf(const CPolyArc3D& poly, const std::vector<Segment>& s
 // A box in plan holding every point the intersection of this segment may keep: the points it keeps lie on
 // both segments but for the snapping tolerance at the ends and beside a tangent.
 PlanBox planBoxOf(const CArc3d& arc) {
+    // A segment without length in plan stands upright: it meets whatever passes at its heights.
+    if (arc.radius == 0 && arc.chord == 0) return PlanBox::wholePlane();
     PlanBox box{std::min(arc.start.x, arc.end.x), std::min(arc.start.y, arc.end.y),
                 std::max(arc.start.x, arc.end.x), std::max(arc.start.y, arc.end.y)};
     if (arc.radius != 0) {

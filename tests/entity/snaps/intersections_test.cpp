@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "entity/snaps/osnap_request.h"
+#include "geometry/arcs/arc3d.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
@@ -212,7 +213,7 @@ void randomPolyline(CPolyArc3D& poly, std::mt19937& rng, int vertices) {
 
 TEST_F(Intersections, TwoPolylinesMeetAtThePointsOfEveryPairInOrder) {
     std::mt19937 rng(43);
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 40; ++round) {
         PolyArc3D first, second;
         randomPolyline(first, rng, 40 + round);
         randomPolyline(second, rng, 60 - round);
