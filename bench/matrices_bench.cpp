@@ -1,5 +1,7 @@
 // Normal equations of a plane survey network of 1,000 points (2,000 unknowns): forming N = A^T A in profile
-// form, then solving through the profile inversion, against Eigen's dense LDLT on the same N in the same run.
+// form, then solving through the profile inversion, against Eigen's dense LDLT on the same N in the same run;
+// and the dense inversions of 500 to 2,000 unknowns against Eigen's inverse of the same matrix. The table at
+// the end gives the ratios.
 #include <benchmark/benchmark.h>
 
 #include <Eigen/Dense>
@@ -8,7 +10,9 @@
 #include <random>
 #include <vector>
 
+#include "geometry/matrices/matrice.h"
 #include "geometry/matrices/matrice_sym.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -132,6 +136,66 @@ void SolveByEigenLDLT(benchmark::State& state) {
 }
 BENCHMARK(SolveByEigenLDLT)->Unit(benchmark::kMillisecond);
 
+// A symmetric, diagonally dominant n x n: what normal equations look like, invertible on its diagonal.
+Eigen::MatrixXd denseNormal(long n) {
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> value(-1, 1);
+    Eigen::MatrixXd a(n, n);
+    for (long i = 0; i < n; ++i)
+        for (long j = 0; j <= i; ++j)
+            a(i, j) = a(j, i) = value(rng);
+    a.diagonal().array() += static_cast<double>(n);
+    return a;
+}
+
+// Matrice::InverseSimple (diagonal pivots in order) or Matrice::Inverse (full pivoting).
+void DenseInversion(benchmark::State& state, bool simple) {
+    const Eigen::MatrixXd a = denseNormal(state.range(0));
+    const auto n = static_cast<std::uint32_t>(a.rows());
+    Matrice m;
+    for (auto _ : state) {
+        state.PauseTiming();
+        m.SetNul(n, static_cast<int>(n));
+        for (std::uint32_t i = 0; i < n; ++i)
+            for (std::uint32_t j = 0; j < n; ++j)
+                m[i][j] = a(i, j);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(simple ? m.InverseSimple() : m.Inverse());
+    }
+    Eigen::MatrixXd inverse(n, n);
+    for (std::uint32_t i = 0; i < n; ++i)
+        for (std::uint32_t j = 0; j < n; ++j)
+            inverse(i, j) = m[i][j];
+    const double error = (a * inverse - Eigen::MatrixXd::Identity(n, n)).cwiseAbs().maxCoeff();
+    state.counters["residual"] = error;
+    if (!(error < 1e-10)) state.SkipWithError("the inverse does not invert");
+}
+BENCHMARK_CAPTURE(DenseInversion, simple, true)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DenseInversion, full_pivot, false)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond);
+
+// The anchor: Eigen's inverse (LU with partial pivoting) of the same matrix.
+void EigenInverse(benchmark::State& state) {
+    const Eigen::MatrixXd a = denseNormal(state.range(0));
+    for (auto _ : state) {
+        Eigen::MatrixXd inverse = a.inverse();
+        benchmark::DoNotOptimize(inverse.data());
+    }
+}
+BENCHMARK(EigenInverse)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return bench_ratios::runWithRatios(argc, argv,
+                                       {{"SolveByProfileInversion", "SolveByEigenLDLT"},
+                                        {"DenseInversion/simple/{n}", "EigenInverse/{n}"},
+                                        {"DenseInversion/full_pivot/{n}", "EigenInverse/{n}"}});
+}

@@ -1,4 +1,5 @@
 // The two in-place Gauss-Jordan inversions of the dense matrix.
+#include "geometry/matrices/delayed_exchanges.h"
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice.h"
 
@@ -71,6 +72,15 @@ void undoPermutations(double** a, std::uint32_t n, std::uint32_t* colOfRow, cons
     }
 }
 
+// The table's rows as the delayed exchanges walk them: every row holds every column.
+struct DenseRows {
+    double** lines;
+    std::uint32_t n;
+
+    RowSpan row(std::uint32_t i) const { return {lines[i], 0, static_cast<std::int32_t>(n) - 1}; }
+    bool cover(std::uint32_t, std::int32_t, std::int32_t) const { return true; }
+};
+
 } // namespace
 
 int Matrice::Inverse(int opt, CProgressMeter* pm) {
@@ -123,13 +133,24 @@ int Matrice::InverseSimple(int opt, CProgressMeter* pm) {
     const std::uint32_t n = rows;
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;
+    DenseRows table{lines, n};
+    DelayedExchanges<DenseRows> exchanges(table, n);
+    if (!exchanges.allocated()) return kNoMatrix;
     for (std::uint32_t i = 0; i < n; ++i) {
-        if (const int stop = progressAt(pm, i)) return stop;
+        if (const int stop = progressAt(pm, i)) {
+            exchanges.flush();
+            return stop;
+        }
+        exchanges.catchUpRow(i);
         const double size = std::fabs(lines[i][i]);
         if (size < pivotMini) pivotMini = size;
-        if (threshold.singular(size)) return kSingularAt + static_cast<int>(i);
-        exchange(lines, n, i, i);
+        if (threshold.singular(size)) {
+            exchanges.flush();
+            return kSingularAt + static_cast<int>(i);
+        }
+        exchanges.exchange(i, {0, n});
     }
+    exchanges.flush();
     if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
     return kInverted;
 }
