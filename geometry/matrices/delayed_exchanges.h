@@ -50,7 +50,7 @@ public:
     // Row e with every pending update applied; its values may be read from then on.
     void catchUpRow(std::uint32_t e) {
         if (m_current[e]) return;
-        applyPending(e);
+        applyPending<1>(&e);
         m_current[e] = 1;
     }
 
@@ -92,9 +92,26 @@ public:
 
     // Every pending update applied: the table is what one exchange at a time gives.
     void flush() {
+        // Rows that owe the same exchanges go through them in pairs.
+        std::uint32_t waiting = kNone;
         for (std::uint32_t i = 0; i < m_touchedCount; ++i) {
             const std::uint32_t r = m_touched[i];
-            if (!m_current[r]) applyPending(r);
+            if (m_current[r]) continue;
+            if (waiting == kNone) {
+                waiting = r;
+            } else if (std::equal(m_active.get() + slot(r, 0), m_active.get() + slot(r, m_count),
+                                  m_active.get() + slot(waiting, 0))) {
+                const std::uint32_t pair[2] = {waiting, r};
+                applyPending<2>(pair);
+                waiting = kNone;
+            } else {
+                applyPending<1>(&waiting);
+                waiting = r;
+            }
+        }
+        if (waiting != kNone) applyPending<1>(&waiting);
+        for (std::uint32_t i = 0; i < m_touchedCount; ++i) {
+            const std::uint32_t r = m_touched[i];
             std::fill(m_active.get() + slot(r, 0), m_active.get() + slot(r, m_count), 0);
             m_current[r] = 0;
             m_listed[r] = 0;
@@ -123,7 +140,8 @@ private:
                          std::int32_t end) {
         if (begin >= end) return;
         const double* source = pivot + begin;
-        subtractRows<1>(row.values + (begin - row.first), &source, &f, end - begin);
+        double* target = row.values + (begin - row.first);
+        subtractRows<1>(&target, &source, &f, end - begin);
     }
 
     // The same over the part of [begin, end) outside the panel's columns, which are current.
@@ -137,9 +155,10 @@ private:
     // Where the factor and the flag of row r at the panel's t-th exchange are kept: a row's together.
     static std::size_t slot(std::uint32_t r, std::uint32_t t) { return std::size_t{r} * kPanel + t; }
 
-    // kGroup of row r's pending exchanges, in order, over the columns they all reach in one pass.
-    template <int kGroup>
-    void applyGroup(const RowSpan& row, std::uint32_t r, const std::uint32_t* owed) const {
+    // kGroup of the pending exchanges that kTargets rows owe alike, in order, over the columns they all reach
+    // in one pass.
+    template <int kGroup, int kTargets>
+    void applyGroup(const RowSpan* rows, const std::uint32_t* ids, const std::uint32_t* owed) const {
         std::int32_t begin = m_range[owed[0]].first;
         std::int32_t end = m_range[owed[0]].last + 1;
         for (int g = 1; g < kGroup; ++g) {
@@ -147,22 +166,29 @@ private:
             end = std::min(end, m_range[owed[g]].last + 1);
         }
         end = std::max(begin, end);
-        double factors[kGroup];
-        const double* pivots[kGroup];
+        double factors[kTargets * kGroup];
+        for (int q = 0; q < kTargets; ++q)
+            for (int g = 0; g < kGroup; ++g)
+                factors[q * kGroup + g] = m_factors[slot(ids[q], owed[g])];
         // Columns outside the shared range take each exchange that reaches them, in order.
-        for (int g = 0; g < kGroup; ++g) {
-            const Range reach = m_range[owed[g]];
-            factors[g] = m_factors[slot(r, owed[g])];
-            subtractOutsidePanel(row, factors[g], pivotRow(owed[g]), reach.first,
-                                 std::min(reach.last + 1, begin));
-            subtractOutsidePanel(row, factors[g], pivotRow(owed[g]), std::max(reach.first, end),
-                                 reach.last + 1);
-        }
+        for (int q = 0; q < kTargets; ++q)
+            for (int g = 0; g < kGroup; ++g) {
+                const Range reach = m_range[owed[g]];
+                const double f = factors[q * kGroup + g];
+                subtractOutsidePanel(rows[q], f, pivotRow(owed[g]), reach.first,
+                                     std::min(reach.last + 1, begin));
+                subtractOutsidePanel(rows[q], f, pivotRow(owed[g]), std::max(reach.first, end),
+                                     reach.last + 1);
+            }
         const auto shared = [&](std::int32_t from, std::int32_t to) {
             if (from >= to) return;
+            const double* pivots[kGroup];
             for (int g = 0; g < kGroup; ++g)
                 pivots[g] = pivotRow(owed[g]) + from;
-            subtractRows<kGroup>(row.values + (from - row.first), pivots, factors, to - from);
+            double* targets[kTargets];
+            for (int q = 0; q < kTargets; ++q)
+                targets[q] = rows[q].values + (from - rows[q].first);
+            subtractRows<kGroup, kTargets>(targets, pivots, factors, to - from);
         };
         shared(begin, std::min(end, static_cast<std::int32_t>(m_first)));
         shared(std::max(begin, static_cast<std::int32_t>(m_first + m_count)), end);
@@ -177,21 +203,24 @@ private:
         m_factors[slot(r, t)] = f;
     }
 
-    // The updates row r still owes, outside the panel's columns, which are current: eight at a time, then
-    // four, then one by one.
-    void applyPending(std::uint32_t r) {
+    // The updates that kTargets rows owing the same exchanges still owe, outside the panel's columns, which
+    // are current: several exchanges at a time, then one by one.
+    template <int kTargets> void applyPending(const std::uint32_t* ids) {
+        constexpr int kWide = kTargets == 1 ? 8 : 4; // as many as the registers hold
         std::uint32_t owed[kPanel];
         std::uint32_t count = 0;
         for (std::uint32_t t = 0; t < m_count; ++t)
-            if (m_active[slot(r, t)]) owed[count++] = t;
-        const RowSpan row = m_rows.row(r);
+            if (m_active[slot(ids[0], t)]) owed[count++] = t;
+        RowSpan rows[kTargets];
+        for (int q = 0; q < kTargets; ++q)
+            rows[q] = m_rows.row(ids[q]);
         std::uint32_t g = 0;
-        for (; g + 8 <= count; g += 8)
-            applyGroup<8>(row, r, owed + g);
+        for (; g + kWide <= count; g += kWide)
+            applyGroup<kWide, kTargets>(rows, ids, owed + g);
         for (; g + 4 <= count; g += 4)
-            applyGroup<4>(row, r, owed + g);
+            applyGroup<4, kTargets>(rows, ids, owed + g);
         for (; g < count; ++g)
-            applyGroup<1>(row, r, owed + g);
+            applyGroup<1, kTargets>(rows, ids, owed + g);
     }
 
     // Column k, about to join the panel, with the updates every other row owes it, each in order.
@@ -212,8 +241,8 @@ private:
     std::uint32_t m_first = 0; // the panel's first pivot; its columns are m_first .. m_first + m_count - 1
     std::uint32_t m_count = 0;
     HeapArray<double> m_pivotRows;      // kPanel x n: each pivot row as it stood at its exchange
-    HeapArray<double> m_factors;        // kPanel x n: the factor of each row at each exchange
-    HeapArray<unsigned char> m_active;  // kPanel x n: the row took part (its pivot column element was not 0)
+    HeapArray<double> m_factors;        // n x kPanel: the factor of each row at each exchange
+    HeapArray<unsigned char> m_active;  // n x kPanel: the row took part (its pivot column element was not 0)
     HeapArray<unsigned char> m_current; // n: the panel's pivot rows, kept current
     HeapArray<unsigned char> m_listed;  // n: the row is in m_touched
     HeapArray<std::uint32_t> m_touched; // the rows that took part in the panel

@@ -2,6 +2,7 @@
 #include "geometry/matrices/delayed_exchanges.h"
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice.h"
+#include "geometry/matrices/row_updates.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,10 +28,9 @@ void exchange(double** a, std::uint32_t n, std::uint32_t e, std::uint32_t d) {
     for (std::uint32_t i = 0; i < n; ++i) {
         if (i == e || a[i][d] == 0) continue;
         const double f = a[i][d] * h;
-        double* row = a[i];
-        for (std::uint32_t j = 0; j < n; ++j)
-            row[j] -= f * pivotRow[j];
-        row[d] = f;
+        const double* source = pivotRow;
+        subtractRows<1>(&a[i], &source, &f, static_cast<std::int32_t>(n));
+        a[i][d] = f;
     }
     for (std::uint32_t j = 0; j < n; ++j)
         pivotRow[j] *= -h;

@@ -3,6 +3,7 @@
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice_sym.h"
 #include "geometry/matrices/profile_rows.h"
+#include "geometry/matrices/row_updates.h"
 
 #include <cmath>
 
@@ -40,8 +41,8 @@ bool exchange(MatriceSym& m, std::uint32_t e, std::uint32_t d, ColumnRange reduc
         if (!m.table[i].pAtt(pivotRow.first) || !m.table[i].pAtt(pivotRow.last)) return false;
         const pLine row = m.table[i];
         double* target = row.values + (pivotRow.first - row.first);
-        for (std::int32_t j = 0; j <= pivotRow.last - pivotRow.first; ++j)
-            target[j] -= f * pivotRow.values[j];
+        const double* source = pivotRow.values;
+        subtractRows<1>(&target, &source, &f, pivotRow.last - pivotRow.first + 1);
         row.values[column - row.first] = f;
     }
     for (std::int32_t j = 0; j <= pivotRow.last - pivotRow.first; ++j)
