@@ -58,7 +58,10 @@ public:
     // False when a row cannot grow.
     bool exchange(std::uint32_t k, ColumnRange reduced) {
         catchUpRow(k);
-        catchUpColumn(k);
+        // Column k joins the panel: every other row's element in it made current, those of the reduced rows
+        // as the loop below reads them.
+        for (std::uint32_t i = 0; i < m_touchedCount; ++i)
+            if (m_touched[i] < reduced.begin || m_touched[i] >= reduced.end) catchUpElement(m_touched[i], k);
         const RowSpan pivot = m_rows.row(k);
         const auto column = static_cast<std::int32_t>(k);
         const double h = 1 / pivot.at(column);
@@ -68,6 +71,7 @@ public:
         m_range[t] = {pivot.first, pivot.last};
         const auto panelFirst = static_cast<std::int32_t>(m_first);
         for (std::uint32_t r = reduced.begin; r < reduced.end; ++r) {
+            catchUpElement(r, k);
             const double a = m_rows.row(r).at(column);
             if (r == k || a == 0) continue;
             const double f = a * h;
@@ -223,17 +227,14 @@ private:
             applyGroup<1, kTargets>(rows, ids, owed + g);
     }
 
-    // Column k, about to join the panel, with the updates every other row owes it, each in order.
-    void catchUpColumn(std::uint32_t k) {
+    // Element (r, k) with the updates it owes, in order, unless its row is current or owes nothing.
+    void catchUpElement(std::uint32_t r, std::uint32_t k) {
+        if (m_current[r] || !m_listed[r]) return;
         const auto column = static_cast<std::int32_t>(k);
-        for (std::uint32_t i = 0; i < m_touchedCount; ++i) {
-            const std::uint32_t r = m_touched[i];
-            if (m_current[r]) continue;
-            const RowSpan row = m_rows.row(r);
-            for (std::uint32_t t = 0; t < m_count; ++t)
-                if (m_active[slot(r, t)] && column >= m_range[t].first && column <= m_range[t].last)
-                    row.values[column - row.first] -= m_factors[slot(r, t)] * pivotRow(t)[k];
-        }
+        const RowSpan row = m_rows.row(r);
+        for (std::uint32_t t = 0; t < m_count; ++t)
+            if (m_active[slot(r, t)] && column >= m_range[t].first && column <= m_range[t].last)
+                row.values[column - row.first] -= m_factors[slot(r, t)] * pivotRow(t)[k];
     }
 
     Rows& m_rows;
