@@ -45,15 +45,6 @@ std::vector<Segment> segmentsOf(const CPolyArc3D& poly, Adesk::GsMarker marker) 
     return segments;
 }
 
-// The segments, taken out of the polyline's own system `own`, seen in plan through `projection`.
-std::vector<CArc3d> arcsOf(const CPolyArc3D& poly, const std::vector<Segment>& segments, Mat3D* projection,
-                           Mat3D* own) {
-    std::vector<CArc3d> arcs(segments.size());
-    for (std::size_t k = 0; k < segments.size(); ++k)
-        arcs[k].set(projection, segments[k].start, poly.N(segments[k].start)->pt, own);
-    return arcs;
-}
-
 // A box in plan holding every point the intersection of this segment may keep: the points it keeps lie on
 // both segments but for the snapping tolerance at the ends and beside a tangent.
 PlanBox planBoxOf(const CArc3d& arc) {
@@ -70,14 +61,6 @@ PlanBox planBoxOf(const CArc3d& arc) {
                       arc.centre.y + arc.radius});
     }
     return box.grow(4 * _ecpt).wholePlaneUnlessFinite();
-}
-
-std::vector<PlanBox> planBoxesOf(const std::vector<CArc3d>& arcs) {
-    std::vector<PlanBox> boxes;
-    boxes.reserve(arcs.size());
-    for (const CArc3d& arc : arcs)
-        boxes.push_back(planBoxOf(arc));
-    return boxes;
 }
 
 bool atAnEnd(const CPolyArc3D& poly, const P_Vertex* v) {
@@ -179,27 +162,35 @@ Acad::ErrorStatus CPolyArc3D::myIntersectWith(const AcDbEntity* other, AcDb::Int
     const std::vector<Segment> mine = segmentsOf(*this, thisMarker);
     const std::vector<Segment> theirs =
         otherPoly ? segmentsOf(*otherPoly, otherMarker) : std::vector<Segment>{{}};
-    const std::vector<CArc3d> myArcs = arcsOf(*this, mine, projection, m_pNormal);
-    const std::vector<CArc3d> theirArcs = otherPoly
-                                              ? arcsOf(*otherPoly, theirs, projection, otherPoly->m_pNormal)
-                                              : std::vector<CArc3d>{converted};
+    // The other's segment seen in plan like this one's.
+    const auto theirArc = [&](const Segment& t) {
+        CArc3d b = converted;
+        if (otherPoly) b.set(projection, t.start, otherPoly->N(t.start)->pt, otherPoly->m_pNormal);
+        return b;
+    };
     // Only points on both segments are kept: a pair whose boxes do not meet has none.
     std::optional<BoxIndex> index;
-    if (otherPoly && thisByte != 0 && otherByte != 0) index.emplace(planBoxesOf(theirArcs));
+    if (otherPoly && thisByte != 0 && otherByte != 0) {
+        std::vector<PlanBox> boxes;
+        boxes.reserve(theirs.size());
+        for (const Segment& t : theirs)
+            boxes.push_back(planBoxOf(theirArc(t)));
+        index.emplace(boxes);
+    }
     std::vector<std::uint32_t> partners(theirs.size());
     std::iota(partners.begin(), partners.end(), 0u);
 
-    for (std::size_t i = 0; i < mine.size(); ++i) {
-        const Segment& s = mine[i];
+    for (const Segment& s : mine) {
         if (extending && !(thisByte & 1) && (otherByte & 1) && !atAnEnd(*this, s.start)) continue;
-        CArc3d a = myArcs[i];
+        CArc3d a;
+        a.set(projection, s.start, N(s.start)->pt, m_pNormal);
         if (index) index->meeting(planBoxOf(a), partners);
         for (const std::uint32_t j : partners) {
             const Segment& t = theirs[j];
             if (otherPoly == this && t.start == s.start) continue;
             if (otherPoly && extending && !(otherByte & 1) && (thisByte & 1) && !atAnEnd(*otherPoly, t.start))
                 continue;
-            CArc3d b = theirArcs[j];
+            CArc3d b = theirArc(t);
             char codes[2] = {thisByte, otherByte};
             CPoint3d found[2];
             CPoint3d* out = found;
