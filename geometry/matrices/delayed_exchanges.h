@@ -232,9 +232,15 @@ private:
         if (m_current[r] || !m_listed[r]) return;
         const auto column = static_cast<std::int32_t>(k);
         const RowSpan row = m_rows.row(r);
+        // Every exchange the row took part in grew it over the pivot row's columns: one that does not reach
+        // column k owes it nothing.
+        if (column < row.first || column > row.last) return;
+        // Summed in a register: for all the compiler knows, the tables might overlap the element.
+        double x = row.values[column - row.first];
         for (std::uint32_t t = 0; t < m_count; ++t)
             if (m_active[slot(r, t)] && column >= m_range[t].first && column <= m_range[t].last)
-                row.values[column - row.first] -= m_factors[slot(r, t)] * pivotRow(t)[k];
+                x -= m_factors[slot(r, t)] * pivotRow(t)[k];
+        row.values[column - row.first] = x;
     }
 
     Rows& m_rows;
