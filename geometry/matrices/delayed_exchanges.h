@@ -1,7 +1,8 @@
 #pragma once
-// Gauss-Jordan exchange steps on the diagonal in order, a panel of them at a time. The panel's pivot rows and
-// pivot columns are kept current; the rest of every other row takes the panel's updates together when the
-// panel is full, while the row is in cache, instead of the whole table being streamed once per step. Each
+// Gauss-Jordan exchange steps on the diagonal in order, a panel of them at a time. The panel's pivot columns
+// are kept current, and each pivot row is made current when its turn comes; the rest of every row takes the
+// panel's updates together when the panel is full, while the row is in cache, instead of the whole table
+// being streamed once per step. Each
 // element receives the same operations in the same order as with one exchange at a time, so the results are
 // the same to the bit.
 //
@@ -34,24 +35,20 @@ public:
     DelayedExchanges(Rows& rows, std::uint32_t n)
         : m_rows(rows), m_n(n), m_pivotRows(table<double>(std::size_t{kPanel} * n)),
           m_factors(table<double>(std::size_t{kPanel} * n)),
-          m_active(table<unsigned char>(std::size_t{kPanel} * n)), m_current(table<unsigned char>(n)),
-          m_listed(table<unsigned char>(n)), m_touched(table<std::uint32_t>(n)) {
+          m_active(table<unsigned char>(std::size_t{kPanel} * n)), m_listed(table<unsigned char>(n)),
+          m_touched(table<std::uint32_t>(n)) {
         if (!allocated()) return;
         std::fill(m_active.get(), m_active.get() + std::size_t{kPanel} * n, 0);
-        std::fill(m_current.get(), m_current.get() + n, 0);
         std::fill(m_listed.get(), m_listed.get() + n, 0);
     }
 
     // Scratch is taken from the heap like the matrices: on failure g_CalculState is -100.
-    bool allocated() const {
-        return m_pivotRows && m_factors && m_active && m_current && m_listed && m_touched;
-    }
+    bool allocated() const { return m_pivotRows && m_factors && m_active && m_listed && m_touched; }
 
-    // Row e with every pending update applied; its values may be read from then on.
+    // Row e with every pending update applied: its values may be read until the next exchange.
     void catchUpRow(std::uint32_t e) {
-        if (m_current[e]) return;
         applyPending<1>(&e);
-        m_current[e] = 1;
+        std::fill(m_active.get() + slot(e, 0), m_active.get() + slot(e, m_count), 0);
     }
 
     // The exchange at (k, k) over the rows of `reduced`; k is the diagonal after the last one exchanged.
@@ -78,13 +75,8 @@ public:
             // The row takes the pivot row's whole range before any value is read through its pointer.
             if (!m_rows.cover(r, pivot.first, pivot.last)) return false;
             const RowSpan row = m_rows.row(r);
-            if (m_current[r]) {
-                subtract(row, f, snapshot, pivot.first, pivot.last + 1);
-            } else {
-                subtract(row, f, snapshot, std::max(pivot.first, panelFirst),
-                         std::min(pivot.last, column) + 1);
-                note(t, r, f);
-            }
+            subtract(row, f, snapshot, std::max(pivot.first, panelFirst), std::min(pivot.last, column) + 1);
+            note(t, r, f);
             row.values[column - row.first] = f;
         }
         for (std::int32_t j = 0; j <= pivot.last - pivot.first; ++j)
@@ -100,7 +92,6 @@ public:
         std::uint32_t waiting = kNone;
         for (std::uint32_t i = 0; i < m_touchedCount; ++i) {
             const std::uint32_t r = m_touched[i];
-            if (m_current[r]) continue;
             if (waiting == kNone) {
                 waiting = r;
             } else if (std::equal(m_active.get() + slot(r, 0), m_active.get() + slot(r, m_count),
@@ -117,11 +108,8 @@ public:
         for (std::uint32_t i = 0; i < m_touchedCount; ++i) {
             const std::uint32_t r = m_touched[i];
             std::fill(m_active.get() + slot(r, 0), m_active.get() + slot(r, m_count), 0);
-            m_current[r] = 0;
             m_listed[r] = 0;
         }
-        for (std::uint32_t k = m_first; k < m_first + m_count; ++k)
-            m_current[k] = 0;
         m_touchedCount = 0;
         m_first += m_count;
         m_count = 0;
@@ -227,9 +215,9 @@ private:
             applyGroup<1, kTargets>(rows, ids, owed + g);
     }
 
-    // Element (r, k) with the updates it owes, in order, unless its row is current or owes nothing.
+    // Element (r, k) with the updates it owes, in order.
     void catchUpElement(std::uint32_t r, std::uint32_t k) {
-        if (m_current[r] || !m_listed[r]) return;
+        if (!m_listed[r]) return;
         const auto column = static_cast<std::int32_t>(k);
         const RowSpan row = m_rows.row(r);
         // Every exchange the row took part in grew it over the pivot row's columns: one that does not reach
@@ -250,7 +238,6 @@ private:
     HeapArray<double> m_pivotRows;      // kPanel x n: each pivot row as it stood at its exchange
     HeapArray<double> m_factors;        // n x kPanel: the factor of each row at each exchange
     HeapArray<unsigned char> m_active;  // n x kPanel: the row took part (its pivot column element was not 0)
-    HeapArray<unsigned char> m_current; // n: the panel's pivot rows, kept current
     HeapArray<unsigned char> m_listed;  // n: the row is in m_touched
     HeapArray<std::uint32_t> m_touched; // the rows that took part in the panel
     std::uint32_t m_touchedCount = 0;
