@@ -1,8 +1,10 @@
 // The curve protocol on a survey polyline of 100,000 vertices (nearest point, parameter at a point, the snap
-// search of the segment under the pick) and the intersections of two polylines of 1,000 segments, each beside
-// GEOS doing the like on the same chords in the same run: the ratios are the figures to read.
+// search of the segment under the pick) and the intersections of two polylines of 1,000 to 100,000 segments,
+// each beside GEOS doing the like on the same chords in the same run: the ratios are the figures to read.
 #include <benchmark/benchmark.h>
 #include <geos_c.h>
+
+#include "ratio_reporter.h"
 
 #include <cmath>
 #include <numbers>
@@ -86,22 +88,29 @@ void GeosProjectOn100kVertices(benchmark::State& state) {
 }
 BENCHMARK(GeosProjectOn100kVertices)->Unit(benchmark::kMillisecond);
 
-void IntersectionsOfTwo1000SegmentPolylines(benchmark::State& state) {
+void intersectionSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+}
+
+// Two traverses of n segments a hair apart in phase: their waves cross some 600 times whatever n.
+void IntersectionsOfTwoPolylines(benchmark::State& state) {
+    const auto segments = static_cast<int>(state.range(0));
     PolyArc3D a, b;
-    traverse(a, 1001, 0);
-    traverse(b, 1001, 0.001);
+    traverse(a, segments + 1, 0);
+    traverse(b, segments + 1, 0.001);
     for (auto _ : state) {
         AcGePoint3dArray points;
         benchmark::DoNotOptimize(a.intersectWith(&b, AcDb::kOnBothOperands, points));
     }
 }
-BENCHMARK(IntersectionsOfTwo1000SegmentPolylines)->Unit(benchmark::kMillisecond);
+BENCHMARK(IntersectionsOfTwoPolylines)->Apply(intersectionSizes);
 
 // Its anchor: GEOS intersecting the same chords.
-void GeosIntersectionOfTwo1000SegmentLines(benchmark::State& state) {
+void GeosIntersectionOfTwoLines(benchmark::State& state) {
+    const auto segments = static_cast<int>(state.range(0));
     PolyArc3D a, b;
-    traverse(a, 1001, 0);
-    traverse(b, 1001, 0.001);
+    traverse(a, segments + 1, 0);
+    traverse(b, segments + 1, 0.001);
     GEOSContextHandle_t h = GEOS_init_r();
     GEOSGeometry* first = chords(h, a);
     GEOSGeometry* second = chords(h, b);
@@ -114,7 +123,15 @@ void GeosIntersectionOfTwo1000SegmentLines(benchmark::State& state) {
     GEOSGeom_destroy_r(h, first);
     GEOS_finish_r(h);
 }
-BENCHMARK(GeosIntersectionOfTwo1000SegmentLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(GeosIntersectionOfTwoLines)->Apply(intersectionSizes);
 
 } // namespace
-BENCHMARK_MAIN();
+
+int main(int argc, char** argv) {
+    return bench_ratios::runWithRatios(
+        argc, argv,
+        {{"ClosestPointOn100kVertices", "GeosProjectOn100kVertices"},
+         {"ParamAtPointOn100kVertices", "GeosProjectOn100kVertices"},
+         {"SegmentUnderThePickOn100kVertices", "GeosProjectOn100kVertices"},
+         {"IntersectionsOfTwoPolylines/{n}", "GeosIntersectionOfTwoLines/{n}"}});
+}

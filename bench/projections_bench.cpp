@@ -1,7 +1,8 @@
-// L-93 conversions against PROJ on the same points in the same run: a million points forward and back, and
-// the time to the first converted point with the set-up (reading the definition file; PROJ's context and
-// operation). PROJ is the anchor: compare the ratios, not the times.
+// L-93 conversions against PROJ on the same points in the same run: forward, inverse and both over 10,000 to
+// a million points, and the time to the first converted point with the set-up (reading the definition file;
+// PROJ's context and operation). PROJ is the anchor: the table at the end gives the ratios.
 #include "geometry/projections/ctes_proj.h"
+#include "ratio_reporter.h"
 #include "services/startup/shared_records.h"
 
 #include <benchmark/benchmark.h>
@@ -20,8 +21,8 @@ namespace {
 constexpr int kPoints = 1000000;
 constexpr double kDegree = std::numbers::pi / 180;
 
-// Points over France in degrees, longitude first.
-const std::vector<PJ_COORD>& samplePoints() {
+// Points over France in degrees, longitude first; the first n of them.
+std::vector<PJ_COORD> samplePoints(std::size_t n = kPoints) {
     static const std::vector<PJ_COORD> points = [] {
         std::mt19937_64 random(93);
         std::uniform_real_distribution<double> lon(-5, 9.5);
@@ -31,26 +32,66 @@ const std::vector<PJ_COORD>& samplePoints() {
             p = proj_coord(lon(random), lat(random), 0, 0);
         return out;
     }();
-    return points;
+    return {points.begin(), points.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
 void useShippedDefinitions() {
     std::snprintf(pvg->localFolder, sizeof pvg->localFolder, "%s\\", ZORTA_EXAMPLES_DIR);
 }
 
-void BM_Zorta_RoundTrip1M(benchmark::State& state) {
+CtesProj* loadL93(benchmark::State& state) {
     useShippedDefinitions();
     CtesProj* const l93 = CtesProj::InitProjections(1) ? CtesProj::GetProjFromEpsg(2154) : nullptr;
-    if (!l93) {
-        state.SkipWithError("no L-93 in the shipped definitions");
-        return;
+    if (!l93) state.SkipWithError("no L-93 in the shipped definitions");
+    return l93;
+}
+
+// The sample points in radians, or (projected) in metres.
+std::vector<CPoint3d> zortaPoints(std::size_t n, CtesProj* projected) {
+    std::vector<CPoint3d> out;
+    for (const PJ_COORD& p : samplePoints(n)) {
+        CPoint3d geo(p.v[0] * kDegree, p.v[1] * kDegree, 0), xy;
+        if (projected) projected->GeoToXy(geo, xy);
+        out.push_back(projected ? xy : geo);
     }
-    const std::vector<PJ_COORD>& points = samplePoints();
+    return out;
+}
+
+void BM_Zorta_Forward(benchmark::State& state) {
+    CtesProj* const l93 = loadL93(state);
+    if (!l93) return;
+    const std::vector<CPoint3d> points = zortaPoints(static_cast<std::size_t>(state.range(0)), nullptr);
+    CPoint3d xy;
+    for (auto _ : state) {
+        for (const CPoint3d& geo : points)
+            l93->GeoToXy(geo, xy);
+        benchmark::DoNotOptimize(xy);
+    }
+    CtesProj::RemoveAll();
+}
+
+void BM_Zorta_Inverse(benchmark::State& state) {
+    CtesProj* const l93 = loadL93(state);
+    if (!l93) return;
+    const std::vector<CPoint3d> points = zortaPoints(static_cast<std::size_t>(state.range(0)), l93);
+    CPoint3d geo;
+    for (auto _ : state) {
+        for (const CPoint3d& xy : points)
+            l93->XyToGeo(xy, geo);
+        benchmark::DoNotOptimize(geo);
+    }
+    CtesProj::RemoveAll();
+}
+
+void BM_Zorta_RoundTrip(benchmark::State& state) {
+    CtesProj* const l93 = loadL93(state);
+    if (!l93) return;
+    const std::vector<CPoint3d> points = zortaPoints(static_cast<std::size_t>(state.range(0)), nullptr);
     for (auto _ : state) {
         CPoint3d xy;
         CPoint3d geo;
-        for (const PJ_COORD& p : points) {
-            l93->GeoToXy(CPoint3d(p.v[0] * kDegree, p.v[1] * kDegree, 0), xy);
+        for (const CPoint3d& p : points) {
+            l93->GeoToXy(p, xy);
             l93->XyToGeo(xy, geo);
         }
         benchmark::DoNotOptimize(geo);
@@ -65,22 +106,40 @@ PJ* createL93(PJ_CONTEXT* context) {
     return normalized;
 }
 
-void BM_Proj_RoundTrip1M(benchmark::State& state) {
+void transform(PJ* operation, PJ_DIRECTION direction, std::vector<PJ_COORD>& points) {
+    proj_trans_generic(operation, direction, &points[0].v[0], sizeof(PJ_COORD), points.size(),
+                       &points[0].v[1], sizeof(PJ_COORD), points.size(), nullptr, 0, 0, nullptr, 0, 0);
+}
+
+// PROJ converting the sample points in the given directions, each round from a fresh copy of its input.
+void runProj(benchmark::State& state, std::initializer_list<PJ_DIRECTION> directions) {
     PJ_CONTEXT* context = proj_context_create();
     PJ* operation = createL93(context);
-    std::vector<PJ_COORD> points = samplePoints();
+    std::vector<PJ_COORD> input = samplePoints(static_cast<std::size_t>(state.range(0)));
+    if (*directions.begin() == PJ_INV) transform(operation, PJ_FWD, input);
+    std::vector<PJ_COORD> points;
     for (auto _ : state) {
         state.PauseTiming();
-        points = samplePoints();
+        points = input;
         state.ResumeTiming();
-        proj_trans_generic(operation, PJ_FWD, &points[0].v[0], sizeof(PJ_COORD), kPoints, &points[0].v[1],
-                           sizeof(PJ_COORD), kPoints, nullptr, 0, 0, nullptr, 0, 0);
-        proj_trans_generic(operation, PJ_INV, &points[0].v[0], sizeof(PJ_COORD), kPoints, &points[0].v[1],
-                           sizeof(PJ_COORD), kPoints, nullptr, 0, 0, nullptr, 0, 0);
+        for (const PJ_DIRECTION direction : directions)
+            transform(operation, direction, points);
         benchmark::DoNotOptimize(points.data());
     }
     proj_destroy(operation);
     proj_context_destroy(context);
+}
+
+void BM_Proj_Forward(benchmark::State& state) {
+    runProj(state, {PJ_FWD});
+}
+
+void BM_Proj_Inverse(benchmark::State& state) {
+    runProj(state, {PJ_INV});
+}
+
+void BM_Proj_RoundTrip(benchmark::State& state) {
+    runProj(state, {PJ_FWD, PJ_INV});
 }
 
 void BM_Zorta_FirstPoint(benchmark::State& state) {
@@ -105,8 +164,16 @@ void BM_Proj_FirstPoint(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_Zorta_RoundTrip1M)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Proj_RoundTrip1M)->Unit(benchmark::kMillisecond);
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)->Arg(100'000)->Arg(kPoints)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_Zorta_Forward)->Apply(sizes);
+BENCHMARK(BM_Proj_Forward)->Apply(sizes);
+BENCHMARK(BM_Zorta_Inverse)->Apply(sizes);
+BENCHMARK(BM_Proj_Inverse)->Apply(sizes);
+BENCHMARK(BM_Zorta_RoundTrip)->Apply(sizes);
+BENCHMARK(BM_Proj_RoundTrip)->Apply(sizes);
 BENCHMARK(BM_Zorta_FirstPoint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Proj_FirstPoint)->Unit(benchmark::kMillisecond);
 
@@ -119,8 +186,9 @@ int main(int argc, char** argv) {
         execv("/proc/self/exe", argv);
         return 1;
     }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench_ratios::runWithRatios(argc, argv,
+                                       {{"BM_Zorta_Forward/{n}", "BM_Proj_Forward/{n}"},
+                                        {"BM_Zorta_Inverse/{n}", "BM_Proj_Inverse/{n}"},
+                                        {"BM_Zorta_RoundTrip/{n}", "BM_Proj_RoundTrip/{n}"},
+                                        {"BM_Zorta_FirstPoint", "BM_Proj_FirstPoint"}});
 }

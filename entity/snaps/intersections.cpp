@@ -1,15 +1,20 @@
 // Intersections of the polyline with any entity: segment by segment in plan with CArc3d, each point also
-// reported with code 20 to the request registered for the side it lies on.
+// reported with code 20 to the request registered for the side it lies on. Between two polylines bounded on
+// both sides, each segment tries only the other's segments whose boxes meet its own, in their order.
 #include "entity/conversion/curve_to_arc3d.h"
 #include "entity/core/boundary.h"
 #include "entity/core/poly_arc3d.h"
+#include "entity/snaps/box_index.h"
 #include "entity/snaps/osnap_request.h"
+#include "geometry/points/angle_units.h"
 #include "host/entities/lw_polyline.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -38,6 +43,24 @@ std::vector<Segment> segmentsOf(const CPolyArc3D& poly, Adesk::GsMarker marker) 
         if (v == poly.T()) break;
     }
     return segments;
+}
+
+// A box in plan holding every point the intersection of this segment may keep: the points it keeps lie on
+// both segments but for the snapping tolerance at the ends and beside a tangent.
+PlanBox planBoxOf(const CArc3d& arc) {
+    // A segment without length in plan stands upright: it meets whatever passes at its heights.
+    if (arc.radius == 0 && arc.chord == 0) return PlanBox::wholePlane();
+    PlanBox box{std::min(arc.start.x, arc.end.x), std::min(arc.start.y, arc.end.y),
+                std::max(arc.start.x, arc.end.x), std::max(arc.start.y, arc.end.y)};
+    if (arc.radius != 0) {
+        // Up to a half circle the arc stays within its sagitta of the chord; beyond, within its circle.
+        if (std::fabs(arc.bulge) <= 1)
+            box.grow(arc.fleche());
+        else
+            box.take({arc.centre.x - arc.radius, arc.centre.y - arc.radius, arc.centre.x + arc.radius,
+                      arc.centre.y + arc.radius});
+    }
+    return box.grow(4 * _ecpt).wholePlaneUnlessFinite();
 }
 
 bool atAnEnd(const CPolyArc3D& poly, const P_Vertex* v) {
@@ -139,17 +162,35 @@ Acad::ErrorStatus CPolyArc3D::myIntersectWith(const AcDbEntity* other, AcDb::Int
     const std::vector<Segment> mine = segmentsOf(*this, thisMarker);
     const std::vector<Segment> theirs =
         otherPoly ? segmentsOf(*otherPoly, otherMarker) : std::vector<Segment>{{}};
+    // The other's segment seen in plan like this one's.
+    const auto theirArc = [&](const Segment& t) {
+        CArc3d b = converted;
+        if (otherPoly) b.set(projection, t.start, otherPoly->N(t.start)->pt, otherPoly->m_pNormal);
+        return b;
+    };
+    // Only points on both segments are kept: a pair whose boxes do not meet has none.
+    std::optional<BoxIndex> index;
+    if (otherPoly && thisByte != 0 && otherByte != 0) {
+        std::vector<PlanBox> boxes;
+        boxes.reserve(theirs.size());
+        for (const Segment& t : theirs)
+            boxes.push_back(planBoxOf(theirArc(t)));
+        index.emplace(boxes);
+    }
+    std::vector<std::uint32_t> partners(theirs.size());
+    std::iota(partners.begin(), partners.end(), 0u);
 
     for (const Segment& s : mine) {
         if (extending && !(thisByte & 1) && (otherByte & 1) && !atAnEnd(*this, s.start)) continue;
         CArc3d a;
         a.set(projection, s.start, N(s.start)->pt, m_pNormal);
-        for (const Segment& t : theirs) {
+        if (index) index->meeting(planBoxOf(a), partners);
+        for (const std::uint32_t j : partners) {
+            const Segment& t = theirs[j];
             if (otherPoly == this && t.start == s.start) continue;
             if (otherPoly && extending && !(otherByte & 1) && (thisByte & 1) && !atAnEnd(*otherPoly, t.start))
                 continue;
-            CArc3d b = converted;
-            if (otherPoly) b.set(projection, t.start, otherPoly->N(t.start)->pt, otherPoly->m_pNormal);
+            CArc3d b = theirArc(t);
             char codes[2] = {thisByte, otherByte};
             CPoint3d found[2];
             CPoint3d* out = found;

@@ -1,6 +1,8 @@
 // The two in-place Gauss-Jordan inversions of the dense matrix.
+#include "geometry/matrices/delayed_exchanges.h"
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice.h"
+#include "geometry/matrices/row_updates.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,45 +21,67 @@ PivotThreshold thresholdOf(double** a, std::uint32_t n) {
     return threshold;
 }
 
-// Exchange step at pivot (e, d): x_d and y_e swap their roles in y = A x.
-void exchange(double** a, std::uint32_t n, std::uint32_t e, std::uint32_t d) {
+// The search for the next pivot: the largest element of the rows and columns not yet pivoted (on the
+// diagonal only, when asked), the first in row order among equals.
+class PivotSearch {
+public:
+    PivotSearch(const std::uint32_t* rowOfCol, std::uint32_t n, bool diagonalOnly)
+        : m_rowOfCol(rowOfCol), m_n(n), m_diagonalOnly(diagonalOnly) {}
+
+    void take(const double* row, std::uint32_t i) {
+        for (std::uint32_t j = m_diagonalOnly ? i : 0; j < (m_diagonalOnly ? i + 1 : m_n); ++j) {
+            if (m_rowOfCol[j] != kNone) continue;
+            const double size = std::fabs(row[j]);
+            if (size > m_largest) {
+                m_largest = size;
+                m_best = {i, j, size};
+            }
+        }
+    }
+    Pivot best() const { return m_best; }
+
+private:
+    const std::uint32_t* m_rowOfCol;
+    std::uint32_t m_n;
+    bool m_diagonalOnly;
+    Pivot m_best;
+    double m_largest = -1;
+};
+
+Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
+                  bool diagonalOnly) {
+    PivotSearch search(rowOfCol, n, diagonalOnly);
+    for (std::uint32_t i = 0; i < n; ++i)
+        if (colOfRow[i] == kNone) search.take(a[i], i);
+    return search.best();
+}
+
+// Exchange step at pivot (e, d), already marked as pivoted: x_d and y_e swap their roles in y = A x. Each row
+// is searched for the next pivot as soon as it is updated, while it is in cache.
+Pivot exchangeAndSearch(double** a, std::uint32_t n, std::uint32_t e, std::uint32_t d,
+                        const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol, bool diagonalOnly) {
     const double h = 1 / a[e][d];
     double* pivotRow = a[e];
+    PivotSearch search(rowOfCol, n, diagonalOnly);
     for (std::uint32_t i = 0; i < n; ++i) {
-        if (i == e || a[i][d] == 0) continue;
-        const double f = a[i][d] * h;
-        double* row = a[i];
-        for (std::uint32_t j = 0; j < n; ++j)
-            row[j] -= f * pivotRow[j];
-        row[d] = f;
+        if (i != e && a[i][d] != 0) {
+            const double f = a[i][d] * h;
+            const double* source = pivotRow;
+            subtractRows<1>(&a[i], &source, &f, static_cast<std::int32_t>(n));
+            a[i][d] = f;
+        }
+        if (colOfRow[i] == kNone) search.take(a[i], i);
     }
     for (std::uint32_t j = 0; j < n; ++j)
         pivotRow[j] *= -h;
     pivotRow[d] = h;
+    return search.best();
 }
 
 bool diagonalNotPositive(double** a, std::uint32_t n) {
     for (std::uint32_t i = 0; i < n; ++i)
         if (a[i][i] <= 0) return true;
     return false;
-}
-
-Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
-                  bool diagonalOnly) {
-    Pivot best;
-    double largest = -1;
-    for (std::uint32_t i = 0; i < n; ++i) {
-        if (colOfRow[i] != kNone) continue;
-        for (std::uint32_t j = diagonalOnly ? i : 0; j < (diagonalOnly ? i + 1 : n); ++j) {
-            if (rowOfCol[j] != kNone) continue;
-            const double size = std::fabs(a[i][j]);
-            if (size > largest) {
-                largest = size;
-                best = {i, j, size};
-            }
-        }
-    }
-    return best;
 }
 
 // Row e of the finished table is row colOfRow[e] of the inverse, column d of it column rowOfCol[d].
@@ -70,6 +94,15 @@ void undoPermutations(double** a, std::uint32_t n, std::uint32_t* colOfRow, cons
         std::copy(scratch, scratch + n, a[i]);
     }
 }
+
+// The table's rows as the delayed exchanges walk them: every row holds every column.
+struct DenseRows {
+    double** lines;
+    std::uint32_t n;
+
+    RowSpan row(std::uint32_t i) const { return {lines[i], 0, static_cast<std::int32_t>(n) - 1}; }
+    bool cover(std::uint32_t, std::int32_t, std::int32_t) const { return true; }
+};
 
 } // namespace
 
@@ -93,9 +126,9 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;
     const bool diagonalOnly = (opt & 1) && n > 6 && threshold.value() >= 1e-30;
+    Pivot pivot = searchPivot(lines, n, colOfRow, rowOfCol, diagonalOnly);
     for (std::uint32_t k = 0; k < n; ++k) {
         if (const int stop = progressAt(pm, k)) return stop;
-        const Pivot pivot = searchPivot(lines, n, colOfRow, rowOfCol, diagonalOnly);
         if (pivot.size < pivotMini) pivotMini = pivot.size;
         if (pivot.row == kNone || threshold.singular(pivot.size)) {
             // The caller may go on with the patched matrix: 0 where no pivot was found, a tiny pivot where
@@ -108,9 +141,9 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
             }
             return kSingularAt + static_cast<int>(k);
         }
-        exchange(lines, n, pivot.row, pivot.col);
         colOfRow[pivot.row] = pivot.col;
         rowOfCol[pivot.col] = pivot.row;
+        pivot = exchangeAndSearch(lines, n, pivot.row, pivot.col, colOfRow, rowOfCol, diagonalOnly);
     }
     if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
     undoPermutations(lines, n, colOfRow, rowOfCol, tables.scratch.get());
@@ -123,13 +156,24 @@ int Matrice::InverseSimple(int opt, CProgressMeter* pm) {
     const std::uint32_t n = rows;
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;
+    DenseRows table{lines, n};
+    DelayedExchanges<DenseRows> exchanges(table, n);
+    if (!exchanges.allocated()) return kNoMatrix;
     for (std::uint32_t i = 0; i < n; ++i) {
-        if (const int stop = progressAt(pm, i)) return stop;
+        if (const int stop = progressAt(pm, i)) {
+            exchanges.flush();
+            return stop;
+        }
+        exchanges.catchUpRow(i);
         const double size = std::fabs(lines[i][i]);
         if (size < pivotMini) pivotMini = size;
-        if (threshold.singular(size)) return kSingularAt + static_cast<int>(i);
-        exchange(lines, n, i, i);
+        if (threshold.singular(size)) {
+            exchanges.flush();
+            return kSingularAt + static_cast<int>(i);
+        }
+        exchanges.exchange(i, {0, n});
     }
+    exchanges.flush();
     if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
     return kInverted;
 }

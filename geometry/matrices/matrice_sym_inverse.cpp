@@ -1,7 +1,9 @@
 // The two in-place Gauss-Jordan inversions of the profile matrix. Rows grow as the elimination fills them.
+#include "geometry/matrices/delayed_exchanges.h"
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice_sym.h"
 #include "geometry/matrices/profile_rows.h"
+#include "geometry/matrices/row_updates.h"
 
 #include <cmath>
 
@@ -39,8 +41,8 @@ bool exchange(MatriceSym& m, std::uint32_t e, std::uint32_t d, ColumnRange reduc
         if (!m.table[i].pAtt(pivotRow.first) || !m.table[i].pAtt(pivotRow.last)) return false;
         const pLine row = m.table[i];
         double* target = row.values + (pivotRow.first - row.first);
-        for (std::int32_t j = 0; j <= pivotRow.last - pivotRow.first; ++j)
-            target[j] -= f * pivotRow.values[j];
+        const double* source = pivotRow.values;
+        subtractRows<1>(&target, &source, &f, pivotRow.last - pivotRow.first + 1);
         row.values[column - row.first] = f;
     }
     for (std::int32_t j = 0; j <= pivotRow.last - pivotRow.first; ++j)
@@ -106,6 +108,19 @@ int outOfMemory(MatriceSym& m) {
     return kNoMatrix;
 }
 
+// The profile's rows as the delayed exchanges walk them, grown on demand.
+struct ProfileRows {
+    MatriceSym& m;
+
+    RowSpan row(std::uint32_t i) const {
+        const pLine line = m.table[i];
+        return {line.values, line.first, line.last};
+    }
+    bool cover(std::uint32_t i, std::int32_t first, std::int32_t last) const {
+        return m.table[i].pAtt(first) && m.table[i].pAtt(last);
+    }
+};
+
 } // namespace
 
 int MatriceSym::Inverse(int opt, CProgressMeter* pm) {
@@ -146,15 +161,26 @@ int MatriceSym::InverseSimple(int opt, CProgressMeter* pm) {
     pivotMini = 1e6;
     PivotThreshold threshold;
     if (const int refused = scanThreshold(*this, threshold)) return refused;
+    ProfileRows profile{*this};
+    DelayedExchanges<ProfileRows> exchanges(profile, rows);
+    if (!exchanges.allocated()) return kNoMatrix;
     for (std::uint32_t i = 0; i < rows; ++i) {
-        if (const int stop = progressAt(pm, i)) return stop;
+        if (const int stop = progressAt(pm, i)) {
+            exchanges.flush();
+            return stop;
+        }
+        exchanges.catchUpRow(i);
         const double size = std::fabs(diagonalOf(*this, i));
         if (size < pivotMini) pivotMini = size;
-        if (threshold.singular(size)) return kSingularAt + static_cast<int>(i);
+        if (threshold.singular(size)) {
+            exchanges.flush();
+            return kSingularAt + static_cast<int>(i);
+        }
         // In a symmetric profile the rows that meet the pivot column are those of the pivot row's range.
         const ColumnRange reduced = (opt & 2) ? storedColumns(table[i], rows) : ColumnRange{0, rows};
-        if (!exchange(*this, i, i, reduced)) return outOfMemory(*this);
+        if (!exchanges.exchange(i, reduced)) return outOfMemory(*this);
     }
+    exchanges.flush();
     if ((opt & 4) && diagonalNotPositive(*this)) return kNotPositive;
     return kInverted;
 }

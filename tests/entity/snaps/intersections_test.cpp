@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "entity/snaps/osnap_request.h"
+#include "geometry/arcs/arc3d.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
@@ -182,6 +184,49 @@ TEST_F(Intersections, NullAndItselfAnswerTheirStatus) {
     for (const AcGePoint3d& p : points)
         EXPECT_TRUE(p.isEqualTo({10, 0, 0}, AcGeTol()) || p.isEqualTo({20, 0, 0}, AcGeTol()) ||
                     p.distanceTo({20, 0, 0}) < 1e-9 || p.distanceTo({10, 0, 0}) < 1e-9);
+}
+
+// Every pair of segments tried in order, as the points of two bounded polylines are defined.
+std::vector<CPoint3d> pairwise(const CPolyArc3D& first, const CPolyArc3D& second) {
+    std::vector<CPoint3d> points;
+    for (const P_Vertex* v = first.H(); v && v->pVN; v = v->pVN)
+        for (const P_Vertex* w = second.H(); w && w->pVN; w = w->pVN) {
+            CArc3d a(v, v->pVN->pt), b(w, w->pVN->pt);
+            char codes[2] = {1, 1};
+            CPoint3d found[2];
+            CPoint3d* out = found;
+            const int count = a.intersectWith(&b, out, codes);
+            points.insert(points.end(), found, found + count);
+        }
+    return points;
+}
+
+// Vertices on a coarse grid so that segments touch, overlap and end on each other; one in three an arc, some
+// beyond a half circle.
+void randomPolyline(CPolyArc3D& poly, std::mt19937& rng, int vertices) {
+    std::uniform_int_distribution<int> coordinate(0, 40);
+    std::uniform_int_distribution<int> bulge(-30, 30);
+    for (int i = 0; i < vertices; ++i)
+        append(poly, {coordinate(rng) * 0.5, coordinate(rng) * 0.5, 0},
+               {.bulge = i % 3 ? 0.0 : bulge(rng) / 20.0});
+}
+
+TEST_F(Intersections, TwoPolylinesMeetAtThePointsOfEveryPairInOrder) {
+    std::mt19937 rng(43);
+    for (int round = 0; round < 40; ++round) {
+        PolyArc3D first, second;
+        randomPolyline(first, rng, 40 + round);
+        randomPolyline(second, rng, 60 - round);
+        AcGePoint3dArray points;
+        ASSERT_EQ(first.intersectWith(&second, AcDb::kOnBothOperands, points), Acad::eOk);
+        const std::vector<CPoint3d> expected = pairwise(first, second);
+        ASSERT_EQ(static_cast<std::size_t>(points.length()), expected.size()) << round;
+        for (std::size_t k = 0; k < expected.size(); ++k) {
+            const AcGePoint3d& p = points[static_cast<int>(k)];
+            ASSERT_TRUE(p.x == expected[k].x && p.y == expected[k].y && p.z == expected[k].z)
+                << round << " " << k;
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Inversions and determinant of the dense matrix: result codes, the pivot threshold, progress and cancel.
 #include "geometry/matrices/matrice.h"
 #include "tests/geometry/matrices/matrix_literals.h"
+#include "tests/geometry/matrices/one_exchange_at_a_time.h"
 #include "tests/geometry/matrices/recording_meter.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,23 @@ namespace {
 using testing_support::RecordingMeter;
 using testing_support::stepsUpTo;
 
+using testing_support::DenseRows;
+using testing_support::exchangeInOrder;
 using testing_support::table;
+
+Matrice denseOf(const DenseRows& rows) {
+    Matrice m(static_cast<std::uint32_t>(rows.size()), static_cast<int>(rows.size()));
+    for (std::uint32_t i = 0; i < m.rows; ++i)
+        for (std::uint32_t j = 0; j < m.cols; ++j)
+            m[i][j] = rows[i][j];
+    return m;
+}
+
+void expectSameElements(const Matrice& m, const DenseRows& expected) {
+    for (std::uint32_t i = 0; i < m.rows; ++i)
+        for (std::uint32_t j = 0; j < m.cols; ++j)
+            ASSERT_EQ(m.element(i, j), expected[i][j]) << i << "," << j;
+}
 
 // A well-conditioned 5 x 5 that needs row and column exchanges.
 Matrice mixed() {
@@ -101,6 +118,30 @@ TEST(MatriceInverse, AOneElementVectorIsInvertedAsAScalar) {
     x.vec[0] = 0;
     EXPECT_EQ(x.Inverse(), 0x10000) << "no infinity reported as success";
     EXPECT_EQ(x.vec[0], 0);
+}
+
+// Whole, stopped by a singular pivot and cancelled, each half way through a panel.
+TEST(MatriceInverse, TheSimpleInversionGivesWhatOneExchangeAtATimeGives) {
+    DenseRows full = testing_support::randomBand(75, 74, 1);
+    Matrice m = denseOf(full);
+    EXPECT_EQ(m.InverseSimple(), 0);
+    exchangeInOrder(full, 75);
+    expectSameElements(m, full);
+
+    DenseRows singular = testing_support::randomBand(75, 74, 2);
+    for (std::size_t j = 0; j < 75; ++j)
+        singular[45][j] = singular[3][j] + singular[7][j];
+    Matrice s = denseOf(singular);
+    EXPECT_EQ(s.InverseSimple(), 0x10000 + 45);
+    exchangeInOrder(singular, 45);
+    expectSameElements(s, singular);
+
+    DenseRows cancelled = testing_support::randomBand(75, 74, 3);
+    Matrice c = denseOf(cancelled);
+    RecordingMeter cancel(RecordingMeter::At::Cancel, 40);
+    EXPECT_EQ(c.InverseSimple(0, &cancel), 0x30000 + 40);
+    exchangeInOrder(cancelled, 40);
+    expectSameElements(c, cancelled);
 }
 
 TEST(MatriceProgress, EveryStepInOrderThenCancelOrThrow) {

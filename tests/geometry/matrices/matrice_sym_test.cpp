@@ -2,6 +2,7 @@
 // the inversions.
 #include "geometry/matrices/matrice_sym.h"
 #include "platform/ui/message_box.h"
+#include "tests/geometry/matrices/one_exchange_at_a_time.h"
 #include "tests/geometry/matrices/recording_meter.h"
 
 #include <gtest/gtest.h>
@@ -216,6 +217,20 @@ TEST(MatriceSymInverse, DiagonalBandAndPermutation) {
         for (std::uint32_t i = 0; i < 4; ++i)
             for (std::uint32_t j = 0; j < 4; ++j)
                 EXPECT_NEAR(product.element(i, j), i == j, 1e-14) << way;
+    }
+}
+
+// A band wider than the panel of the delayed walk, with the reduction to the pivot row's range and without.
+TEST(MatriceSymInverse, TheSimpleInversionGivesWhatOneExchangeAtATimeGives) {
+    for (const int opt : {0, 2}) {
+        Rows band = testing_support::randomBand(90, 6, 4);
+        MatriceSym m = profile(band);
+        EXPECT_EQ(m.InverseSimple(opt), 0);
+        testing_support::exchangeInOrder(band, 90);
+        const Rows inverse = elements(m);
+        for (std::size_t i = 0; i < band.size(); ++i)
+            for (std::size_t j = 0; j < band.size(); ++j)
+                ASSERT_EQ(inverse[i][j], band[i][j]) << opt << " " << i << "," << j;
     }
 }
 
