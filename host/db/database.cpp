@@ -144,6 +144,7 @@ AcDbObjectId AcDbDatabase::adoptObject(AcDbObject* object, AcDbHandle handle) {
         return {};
     id.stub()->object = object;
     object->attachStub(id.stub(), false);
+    if (AcDbSymbolTableRecord::cast(object)) host::symbolNamesChanged(); // a table may list the id already
     object->openAs(AcDb::kForWrite);
     return id;
 }
@@ -229,15 +230,9 @@ Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& d, Ac
 }
 
 AcDbObjectId AcDbDatabase::tableRecord(AcDbObjectId tableId, const std::wstring& name) const {
-    // Reads the table's list straight from the object: look-ups work while the table is open for write.
+    // Asks the table object itself: look-ups work while the table is open for write.
     AcDbSymbolTable* table = tableId.isValid() ? AcDbSymbolTable::cast(tableId.stub()->object) : nullptr;
-    if (!table) return {};
-    for (AcDbObjectId id : table->recordIds()) {
-        auto* record =
-            id.isValid() && !id.isErased() ? AcDbSymbolTableRecord::cast(id.stub()->object) : nullptr;
-        if (record && host::sameSymbolName(record->name(), name)) return id;
-    }
-    return {};
+    return table ? table->recordNamed(name) : AcDbObjectId();
 }
 
 AcDbObjectId AcDbDatabase::modelSpaceId() const {

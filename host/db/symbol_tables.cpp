@@ -107,17 +107,12 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& id, bo
     assertReadEnabled();
     id.setNull();
     if (!name) return Acad::eInvalidInput;
-    // Names read straight from the records, as the database's own look-ups do: a table of many records is
-    // searched without opening each one.
-    const std::wstring_view wanted = name;
-    for (AcDbObjectId record : m_records) {
-        auto* r = record.isValid() ? AcDbSymbolTableRecord::cast(record.stub()->object) : nullptr;
-        if (r && (getErasedRecord || !record.isErased()) && host::sameSymbolName(r->name(), wanted)) {
-            id = record;
-            return Acad::eOk;
-        }
-    }
-    return Acad::eKeyNotFound;
+    id = recordNamed(name, getErasedRecord);
+    return id.isNull() ? Acad::eKeyNotFound : Acad::eOk;
+}
+
+AcDbObjectId AcDbSymbolTable::recordNamed(std::wstring_view name, bool erasedToo) const {
+    return m_byName.find(m_records, name, erasedToo);
 }
 
 bool AcDbSymbolTable::has(const ACHAR* name) const {
@@ -163,6 +158,7 @@ Acad::ErrorStatus AcDbSymbolTable::newIterator(AcDbSymbolTableIterator*& iterato
 
 Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* filer) {
     AcDbObject::dwgInFields(filer);
+    m_byName.reset();
     return filer->readIdList(m_records);
 }
 
@@ -201,13 +197,20 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
     if (candidate.find_first_of(L"<>/\\\":;?*|=`") != std::wstring::npos && candidate[0] != L'*')
         return Acad::eInvalidSymbolTableName;
     assertWriteEnabled();
-    m_name = candidate;
+    rename(std::move(candidate));
     return Acad::eOk;
+}
+
+void AcDbSymbolTableRecord::rename(std::wstring name) {
+    if (m_indexed && !host::sameSymbolName(m_name, name)) host::symbolNamesChanged();
+    m_name = std::move(name);
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     AcDbObject::dwgInFields(filer);
-    filer->readString(m_name);
+    std::wstring name;
+    filer->readString(name);
+    rename(std::move(name)); // undo and copies restore names this way
     return filer->filerStatus();
 }
 
@@ -225,7 +228,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
     if (es != Acad::eOk || filer->readItem(&marker) != Acad::eOk) return es;
     return host::readSubclassGroups(filer, [this](const resbuf& rb) {
         if (rb.restype == 2)
-            m_name = rb.resval.rstring;
+            rename(rb.resval.rstring);
         else if (rb.restype == 70)
             setDxfFlags(rb.resval.rint);
         else

@@ -7,6 +7,7 @@
 
 #include "host/db/cm_color.h"
 #include "host/db/db_object.h"
+#include "host/db/symbol_name_index.h"
 #include "host/ge/ge.h"
 
 class AcDbEntity;
@@ -48,6 +49,9 @@ class AcDbSymbolTable : public AcDbObject {
     HOST_DECLARE_MEMBERS(AcDbSymbolTable)
 public:
     Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& id, bool getErasedRecord = false) const;
+    // The first record in the table's order with that name (without regard to case) that is not erased,
+    // or with erasedToo the first one; null when none. Works while the table is open for write.
+    AcDbObjectId recordNamed(std::wstring_view name, bool erasedToo = false) const;
     template <typename R>
     Acad::ErrorStatus getAt(const ACHAR* name, R*& record, AcDb::OpenMode mode,
                             bool openErased = false) const {
@@ -79,6 +83,7 @@ public:
 
 private:
     std::vector<AcDbObjectId> m_records;
+    mutable host::SymbolNameIndex m_byName;
 };
 
 class AcDbSymbolTableRecord : public AcDbObject {
@@ -91,6 +96,8 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    // Host internal: a table's name index holds this record, so a new name must reach it.
+    void noteIndexed() { m_indexed = true; }
 
 protected:
     // The class's own DXF subclass: its marker, its flags (group 70, after the name) and its other groups.
@@ -101,7 +108,10 @@ protected:
     virtual void writeDxfGroups(AcDbDxfFiler*) const {}
 
 private:
+    void rename(std::wstring name);
+
     std::wstring m_name;
+    bool m_indexed = false;
 };
 
 #define HOST_SYMBOL_TABLE(TABLE, RECORD, NAME)                                                               \

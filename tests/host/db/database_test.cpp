@@ -316,6 +316,62 @@ TEST(SymbolTables, NamesAreUniqueWithoutRegardToCase) {
     EXPECT_EQ(w.db->currentSpaceId(), w.db->paperSpaceId());
 }
 
+// Look-ups by name follow every change of a record's name, erased state or table, undo included; of two
+// records sharing a name the first in the table that is not erased answers.
+TEST(SymbolTables, LookUpsFollowRenamesErasingAndUndo) {
+    WorkingDatabase w;
+    auto addLayer = [&](const wchar_t* name) {
+        AcDbLayerTable* layers = nullptr;
+        EXPECT_EQ(w.db->getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+        auto* layer = new AcDbLayerTableRecord;
+        layer->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(layers->add(id, layer), Acad::eOk);
+        layer->close();
+        layers->close();
+        return id;
+    };
+    auto change = [](AcDbObjectId id, const wchar_t* newName, bool erased) {
+        AcDbLayerTableRecord* layer = nullptr;
+        ASSERT_EQ(acdbOpenObject(layer, id, AcDb::kForWrite, true), Acad::eOk);
+        EXPECT_EQ(newName ? layer->setName(newName) : Acad::eOk, Acad::eOk);
+        EXPECT_EQ(erased != layer->isErased() ? layer->erase(erased) : Acad::eOk, Acad::eOk);
+        layer->close();
+    };
+    auto anyNamed = [&](const wchar_t* name) {
+        AcDbLayerTable* layers = nullptr;
+        EXPECT_EQ(w.db->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+        AcDbObjectId id;
+        layers->getAt(name, id, true);
+        layers->close();
+        return id;
+    };
+    const AcDbObjectId a = addLayer(L"Talus"), b = addLayer(L"Crete");
+    ASSERT_EQ(w.db->layerId(L"talus"), a);
+    change(a, L"Fosse", false);
+    EXPECT_TRUE(w.db->layerId(L"TALUS").isNull());
+    EXPECT_EQ(w.db->layerId(L"fosse"), a);
+    change(a, nullptr, true);
+    EXPECT_TRUE(w.db->layerId(L"Fosse").isNull());
+    EXPECT_EQ(anyNamed(L"FOSSE"), a);
+    const AcDbObjectId later = addLayer(L"FOSSE");
+    EXPECT_EQ(w.db->layerId(L"Fosse"), later);
+    EXPECT_EQ(anyNamed(L"Fosse"), a) << "erased records count when asked for";
+    change(a, nullptr, false);
+    EXPECT_EQ(w.db->layerId(L"Fosse"), a) << "the first in the table wins";
+
+    ASSERT_EQ(w.db->beginUndoGroup(), Acad::eOk);
+    change(b, L"Berge", false);
+    const AcDbObjectId added = addLayer(L"Crete");
+    ASSERT_EQ(w.db->endUndoGroup(), Acad::eOk);
+    EXPECT_EQ(w.db->layerId(L"berge"), b);
+    EXPECT_EQ(w.db->layerId(L"crete"), added);
+    ASSERT_EQ(w.db->undoLastGroup(), Acad::eOk);
+    EXPECT_TRUE(w.db->layerId(L"Berge").isNull());
+    EXPECT_EQ(w.db->layerId(L"Crete"), b);
+    EXPECT_EQ(anyNamed(L"Crete"), b);
+}
+
 TEST(BinaryDrawing, SaveAndOpenKeepObjectsHandlesAndHeader) {
     host::test::TemporaryFile file(".zdw");
     AcDbHandle handle;

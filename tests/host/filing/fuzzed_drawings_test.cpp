@@ -255,4 +255,14 @@ TEST(NestedBlocks, CyclesAreRefusedDeepAndWideNestsDrawInPart) {
     }
 }
 
+// A DXF of 30,000 blocks in a chain opens: each reference finds its block by name without comparing every
+// name in the table (a quadratic open ran past the test's time limit).
+TEST(NestedBlocks, AChainOfThirtyThousandOpens) {
+    host::test::WorkingDatabase chain;
+    host::test::addNestedBlocks(*chain.db, L"N", 30'000, 1);
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDrawingContent(db, host::writeDxf(*chain.db)), Acad::eOk) << db.lastFileError();
+    EXPECT_FALSE(db.blockId(L"n29999").isNull());
+}
+
 } // namespace
