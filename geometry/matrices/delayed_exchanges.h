@@ -68,6 +68,7 @@ public:
         m_range[t] = {pivot.first, pivot.last};
         const auto panelFirst = static_cast<std::int32_t>(m_first);
         for (std::uint32_t r = reduced.begin; r < reduced.end; ++r) {
+            if (r + kAhead < reduced.end) prefetchElement(r + kAhead, column);
             catchUpElement(r, k);
             const double a = m_rows.row(r).at(column);
             if (r == k || a == 0) continue;
@@ -213,6 +214,15 @@ private:
             applyGroup<4, kTargets>(rows, ids, owed + g);
         for (; g < count; ++g)
             applyGroup<1, kTargets>(rows, ids, owed + g);
+    }
+
+    // Each row is a block of its own, so that walking down a column is out of the hardware prefetcher's
+    // sight: the element kAhead rows down is asked for while this one is worked on.
+    static constexpr std::uint32_t kAhead = 8;
+    void prefetchElement(std::uint32_t r, std::int32_t column) const {
+        const RowSpan row = m_rows.row(r);
+        if (column >= row.first && column <= row.last)
+            __builtin_prefetch(row.values + (column - row.first), 1);
     }
 
     // Element (r, k) with the updates it owes, in order.

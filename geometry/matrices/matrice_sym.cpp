@@ -27,36 +27,48 @@ double* outOfMemory() {
 
 } // namespace
 
-double* MatriceSym::pLine::pAtt(std::int32_t j) {
-    if (!values) {
+double* geometry::matrices::growRow(MatriceSym::pLine& row, std::int32_t j, std::int32_t& capacity,
+                                    std::int32_t widest) {
+    if (!row.values) {
         double* block = zeroedBlock(kRowGrowth);
         if (!block) return outOfMemory();
-        values = block;
-        first = last = j;
-        allocated = kRowGrowth;
-    } else if (j < first) {
-        const std::int64_t added = std::int64_t{first} - j;
-        double* block = zeroedBlock(allocated + added);
+        row.values = block;
+        row.first = row.last = j;
+        row.allocated = capacity = kRowGrowth;
+    } else if (j < row.first) {
+        const std::int64_t added = std::int64_t{row.first} - j;
+        double* block = zeroedBlock(capacity + added);
         if (!block) return outOfMemory();
-        std::memcpy(block + added, values, static_cast<std::size_t>(last - first + 1) * sizeof(double));
-        std::free(values);
-        values = block;
-        allocated += static_cast<std::int32_t>(added);
-        first = j;
-    } else if (j > last) {
-        if (std::int64_t{j} >= std::int64_t{first} + allocated) {
-            const std::int64_t wanted = std::int64_t{j} - first + kRowGrowth;
-            void* grown = wanted <= INT_MAX
-                              ? std::realloc(values, static_cast<std::size_t>(wanted) * sizeof(double))
+        std::memcpy(block + added, row.values,
+                    static_cast<std::size_t>(row.last - row.first + 1) * sizeof(double));
+        std::free(row.values);
+        row.values = block;
+        row.allocated += static_cast<std::int32_t>(added);
+        capacity += static_cast<std::int32_t>(added);
+        row.first = j;
+    } else if (j > row.last) {
+        const std::int64_t wanted = std::int64_t{j} - row.first + kRowGrowth;
+        if (std::int64_t{j} >= std::int64_t{row.first} + capacity) {
+            const std::int64_t size =
+                std::max(wanted, std::min(std::int64_t{capacity} * 2, std::int64_t{widest} - row.first));
+            void* grown = size <= INT_MAX
+                              ? std::realloc(row.values, static_cast<std::size_t>(size) * sizeof(double))
                               : nullptr;
             if (!grown) return outOfMemory();
-            values = static_cast<double*>(grown);
-            allocated = static_cast<std::int32_t>(wanted);
+            row.values = static_cast<double*>(grown);
+            capacity = static_cast<std::int32_t>(size);
         }
-        std::fill(values + (last + 1 - first), values + (j + 1 - first), 0.0);
-        last = j;
+        if (std::int64_t{j} >= std::int64_t{row.first} + row.allocated)
+            row.allocated = static_cast<std::int32_t>(wanted);
+        std::fill(row.values + (row.last + 1 - row.first), row.values + (j + 1 - row.first), 0.0);
+        row.last = j;
     }
-    return values + (j - first);
+    return row.values + (j - row.first);
+}
+
+double* MatriceSym::pLine::pAtt(std::int32_t j) {
+    std::int32_t capacity = allocated;
+    return geometry::matrices::growRow(*this, j, capacity, 0);
 }
 
 MatriceSym::MatriceSym(const MatriceSym& s) {

@@ -108,17 +108,47 @@ int outOfMemory(MatriceSym& m) {
     return kNoMatrix;
 }
 
-// The profile's rows as the delayed exchanges walk them, grown on demand.
-struct ProfileRows {
-    MatriceSym& m;
+// The profile's rows as the delayed exchanges walk them, grown on demand. A row filling up during the
+// inversion grows its block geometrically, its `allocated` following pAtt's steps; the blocks are cut back to
+// `allocated` when the inversion ends.
+class ProfileRows {
+public:
+    explicit ProfileRows(MatriceSym& m) : m_m(m), m_capacity(heapArray<std::int32_t>(m.rows)) {
+        if (!m_capacity) {
+            g_CalculState = -100;
+            return;
+        }
+        for (std::uint32_t i = 0; i < m.rows; ++i)
+            m_capacity[i] = m.table[i].allocated;
+    }
+    ProfileRows(const ProfileRows&) = delete;
+    ProfileRows& operator=(const ProfileRows&) = delete;
+    ~ProfileRows() {
+        // After running out of memory the table is gone.
+        for (std::uint32_t i = 0; m_capacity && m_m.table && i < m_m.rows; ++i) {
+            pLine& line = m_m.table[i];
+            if (m_capacity[i] == line.allocated) continue;
+            // Shrinking in place; should it fail, the larger block serves as well.
+            if (void* cut =
+                    std::realloc(line.values, static_cast<std::size_t>(line.allocated) * sizeof(double)))
+                line.values = static_cast<double*>(cut);
+        }
+    }
 
+    bool allocated() const { return m_capacity != nullptr; }
     RowSpan row(std::uint32_t i) const {
-        const pLine line = m.table[i];
+        const pLine line = m_m.table[i];
         return {line.values, line.first, line.last};
     }
     bool cover(std::uint32_t i, std::int32_t first, std::int32_t last) const {
-        return m.table[i].pAtt(first) && m.table[i].pAtt(last);
+        const auto widest = static_cast<std::int32_t>(m_m.cols);
+        pLine& line = m_m.table[i];
+        return growRow(line, first, m_capacity[i], widest) && growRow(line, last, m_capacity[i], widest);
     }
+
+private:
+    MatriceSym& m_m;
+    HeapArray<std::int32_t> m_capacity;
 };
 
 } // namespace
@@ -161,9 +191,9 @@ int MatriceSym::InverseSimple(int opt, CProgressMeter* pm) {
     pivotMini = 1e6;
     PivotThreshold threshold;
     if (const int refused = scanThreshold(*this, threshold)) return refused;
-    ProfileRows profile{*this};
+    ProfileRows profile(*this);
     DelayedExchanges<ProfileRows> exchanges(profile, rows);
-    if (!exchanges.allocated()) return kNoMatrix;
+    if (!profile.allocated() || !exchanges.allocated()) return kNoMatrix;
     for (std::uint32_t i = 0; i < rows; ++i) {
         if (const int stop = progressAt(pm, i)) {
             exchanges.flush();

@@ -22,6 +22,12 @@ inline ColumnRange storedColumns(const MatriceSym::pLine& row, std::uint32_t col
     return {begin, std::max(begin, end)};
 }
 
+// pAtt(j) on a row whose block holds `capacity` doubles, at least `allocated`: `allocated` follows pAtt's
+// steps, while the block, when it must grow to the right, at least doubles (short of the columns from
+// `widest`), so that a row filling column by column is moved a few times instead of every few columns. A
+// `widest` of 0 grows the block exactly as `allocated`.
+double* growRow(MatriceSym::pLine& row, std::int32_t j, std::int32_t& capacity, std::int32_t widest);
+
 inline ColumnRange overlap(ColumnRange a, ColumnRange b) {
     const std::uint32_t begin = std::max(a.begin, b.begin);
     return {begin, std::max(begin, std::min(a.end, b.end))};

@@ -234,6 +234,45 @@ TEST(MatriceSymInverse, TheSimpleInversionGivesWhatOneExchangeAtATimeGives) {
     }
 }
 
+// The exchanges made one at a time, each row grown through pAtt to the pivot row's range.
+void exchangeThroughPAtt(MatriceSym& m, bool pivotRangeOnly) {
+    for (std::uint32_t k = 0; k < m.rows; ++k) {
+        const MatriceSym::pLine pivot = m[k];
+        const auto column = static_cast<std::int32_t>(k);
+        const double h = 1 / pivot[column];
+        const auto begin = pivotRangeOnly ? static_cast<std::uint32_t>(pivot.first) : 0;
+        const auto end = pivotRangeOnly ? static_cast<std::uint32_t>(pivot.last) + 1 : m.rows;
+        for (std::uint32_t i = begin; i < end; ++i) {
+            const double f = m[i][column] * h;
+            if (i == k || f == 0) continue;
+            m.pAt(i, static_cast<std::uint32_t>(pivot.first));
+            m.pAt(i, static_cast<std::uint32_t>(pivot.last));
+            for (std::int32_t j = pivot.first; j <= pivot.last; ++j)
+                *m.pAt(i, static_cast<std::uint32_t>(j)) -= f * pivot[j];
+            *m.pAt(i, k) = f;
+        }
+        for (std::int32_t j = pivot.first; j <= pivot.last; ++j)
+            pivot.values[j - pivot.first] *= -h;
+        pivot.values[column - pivot.first] = h;
+    }
+}
+
+// Growing the rows in large steps on the way must leave the ranges and block sizes that pAtt gives.
+TEST(MatriceSymInverse, TheRowsGrowAsWithOneExchangeAtATime) {
+    for (const int opt : {0, 2}) {
+        const Rows band = testing_support::randomBand(90, 6, 5);
+        MatriceSym m = profile(band);
+        MatriceSym expected = profile(band);
+        EXPECT_EQ(m.InverseSimple(opt), 0);
+        exchangeThroughPAtt(expected, opt == 2);
+        for (std::uint32_t i = 0; i < m.rows; ++i) {
+            EXPECT_EQ(m[i].first, expected[i].first) << opt << " " << i;
+            EXPECT_EQ(m[i].last, expected[i].last) << opt << " " << i;
+            ASSERT_EQ(m[i].allocated, expected[i].allocated) << opt << " " << i;
+        }
+    }
+}
+
 TEST(MatriceSymInverse, SpecialResults) {
     MatriceSym singular = profile({{1, 2}, {2, 4}});
     EXPECT_EQ(singular.Inverse(), 0x10001);
