@@ -124,6 +124,7 @@ bool readAvailable(int fd, std::string& buffer) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got > 0) {
             buffer.append(chunk, static_cast<std::size_t>(got));
+            if (static_cast<std::size_t>(got) < sizeof chunk) return true; // drained: no read just to hear so
             continue;
         }
         if (got == 0) return false;

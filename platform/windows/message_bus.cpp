@@ -61,7 +61,6 @@ struct Server {
     std::map<int, std::shared_ptr<Connection>> incoming;
     std::map<Hwnd, LocalWindow> windows;
     std::map<pid_t, std::shared_ptr<ThreadQueue>> queues;
-    std::function<void()> waitHook;
 
     bool listening() {
         if (listener >= 0) return true;
@@ -146,15 +145,40 @@ Message messageOf(const Frame& frame) {
                    frame.text};
 }
 
-void reply(Connection& connection, std::uint64_t id, FrameKind kind, std::int64_t result, std::string text) {
+Frame replyFrame(std::uint64_t id, FrameKind kind, std::int64_t result, std::string text) {
     Frame frame;
     frame.header.kind = kind;
     frame.header.id = id;
     frame.header.result = result;
     frame.text = std::move(text);
-    std::lock_guard guard(connection.writeLock);
-    bus::writeFrame(connection.fd, frame, Clock::now() + std::chrono::milliseconds(kSendTimeoutMs));
+    return frame;
 }
+
+void writeReplies(Connection& connection, const std::vector<Frame>& frames) {
+    std::lock_guard guard(connection.writeLock);
+    bus::writeFrames(connection.fd, frames, Clock::now() + std::chrono::milliseconds(kSendTimeoutMs));
+}
+
+// The replies owed to the sender of a batch, written together once its last send is handled: the sender
+// waits for all of them in turn, and wakes once instead of once a reply.
+class OwedReplies {
+public:
+    void add(const std::shared_ptr<Connection>& to, Frame frame) {
+        if (to != to_) flush();
+        to_ = to;
+        frames_.push_back(std::move(frame));
+    }
+    void flush() {
+        if (to_ && !frames_.empty()) writeReplies(*to_, frames_);
+        frames_.clear();
+        to_.reset();
+    }
+    ~OwedReplies() { flush(); }
+
+private:
+    std::shared_ptr<Connection> to_;
+    std::vector<Frame> frames_;
+};
 
 void wake(int eventFd) {
     const std::uint64_t one = 1;
@@ -170,7 +194,8 @@ void drain(int eventFd) {
 void route(Server& self, Frame frame, const std::shared_ptr<Connection>& from) {
     const auto window = self.windows.find(frame.header.window);
     if (window == self.windows.end()) {
-        if (frame.header.kind == FrameKind::Send) reply(*from, frame.header.id, FrameKind::NoWindow, 0, "");
+        if (frame.header.kind == FrameKind::Send)
+            writeReplies(*from, {replyFrame(frame.header.id, FrameKind::NoWindow, 0, "")});
         return;
     }
     const bool isSend = frame.header.kind == FrameKind::Send;
@@ -188,6 +213,7 @@ void readIncoming(Server& self) {
     for (;;) {
         const int count = epoll_wait(self.poller, events, 64, 0);
         if (count <= 0) return;
+        bool drained = count < 64; // unless a new sender came: what it sent already is asked for next
         for (int i = 0; i < count; ++i) {
             const int fd = events[i].data.fd;
             if (fd == self.listener) {
@@ -197,6 +223,7 @@ void readIncoming(Server& self) {
                     epoll_event event{EPOLLIN, {.fd = peer}};
                     epoll_ctl(self.poller, EPOLL_CTL_ADD, peer, &event);
                     self.incoming[peer] = connection;
+                    drained = false;
                 }
                 continue;
             }
@@ -213,6 +240,7 @@ void readIncoming(Server& self) {
                 self.incoming.erase(found);
             }
         }
+        if (drained) return;
     }
 }
 
@@ -220,6 +248,14 @@ WindowProc procedureOf(Server& self, Hwnd window) {
     std::lock_guard guard(self.lock);
     const auto found = self.windows.find(window);
     return found == self.windows.end() ? WindowProc() : found->second.procedure;
+}
+
+// Whether the calling thread's next message is another send of the same batch.
+bool nextIsSendFrom(Server& self, const std::shared_ptr<Connection>& connection) {
+    std::lock_guard guard(self.lock);
+    const auto queue = self.queues.find(currentThread());
+    return queue != self.queues.end() && !queue->second->items.empty() &&
+           queue->second->items.front().replyTo == connection;
 }
 
 std::int64_t dispatch(Server& self, Message& message) {
@@ -231,6 +267,7 @@ std::int64_t dispatch(Server& self, Message& message) {
 // Handles what waits in the calling thread's queue. The number handled, or -1 when `filter` ended it.
 int serveQueue(Server& self, const std::function<bool(const Message&)>& filter) {
     int handled = 0;
+    OwedReplies owed;
     for (;;) {
         Pending pending;
         {
@@ -243,8 +280,11 @@ int serveQueue(Server& self, const std::function<bool(const Message&)>& filter) 
         const bool stop = filter && filter(pending.message);
         std::int64_t result = 0;
         if (!stop) result = dispatch(self, pending.message);
-        if (pending.replyTo)
-            reply(*pending.replyTo, pending.id, FrameKind::Reply, result, pending.message.text);
+        if (pending.replyTo) {
+            owed.add(pending.replyTo,
+                     replyFrame(pending.id, FrameKind::Reply, result, std::move(pending.message.text)));
+            if (stop || !nextIsSendFrom(self, pending.replyTo)) owed.flush();
+        }
         if (stop) return -1;
         ++handled;
     }
@@ -256,35 +296,44 @@ int wakeFdOfThread(Server& self) {
     return queue == self.queues.end() ? -1 : queue->second->wakeFd;
 }
 
-void runWaitHook(Server& self) {
-    std::function<void()> hook;
-    {
-        std::lock_guard guard(self.lock);
-        hook = self.waitHook;
-    }
-    if (hook) hook();
+// A peer answering a send, or sending the next message of a burst, usually does so within this time: a
+// wait for a reply, or for more of a burst, looks again and again that long before it sleeps, because waking
+// a sleeping processor costs more than the looks (tens of microseconds on a virtual machine, one wake a
+// message). A thread that served nothing lately is not in a burst, and sleeps at once.
+constexpr auto kSpin = std::chrono::microseconds(100);
+constexpr auto kBurst = std::chrono::milliseconds(1);
+thread_local Clock::time_point lastServed;
+
+int spinThenPoll(pollfd* waits, nfds_t count, int waitMs, bool spin) {
+    if (spin && waitMs > 0)
+        for (const auto until = Clock::now() + kSpin; Clock::now() < until;)
+            if (const int ready = poll(waits, count, 0); ready != 0) return ready;
+    return poll(waits, count, waitMs);
 }
 
 // Waits until `fd` is readable or `deadline` passes, serving the calling thread's messages meanwhile.
 // True when `fd` became readable (always false for -1). With `served`, the wait ends once a message was
-// handled, and `filter` answering true ends it with -1 there.
+// handled, and `filter` answering true ends it with -1 there. What other processes sent is read when the
+// poll says it came, so a wait costs one call while nothing does.
 bool serveUntil(Server& self, int fd, Clock::time_point deadline,
                 const std::function<bool(const Message&)>& filter = {}, int* served = nullptr) {
-    for (;;) {
-        readIncoming(self);
+    bool spin = fd >= 0 || Clock::now() - lastServed < kBurst;
+    for (bool lastLook = false;; spin = false) {
         const int handled = serveQueue(self, filter);
+        if (handled != 0) lastServed = Clock::now();
         if (served) *served = handled < 0 ? -1 : *served + handled;
         if (handled < 0) return false;
         if (served && *served > 0 && fd < 0) return false;
+        if (lastLook) return false;
         pollfd waits[3] = {{fd, POLLIN, 0}, {self.poller, POLLIN, 0}, {wakeFdOfThread(self), POLLIN, 0}};
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) return false;
-        const int waitMs = static_cast<int>(std::min<std::int64_t>(left.count(), 20));
-        if (poll(waits, 3, waitMs) > 0) {
+        lastLook = left.count() <= 0;
+        const int waitMs = lastLook ? 0 : static_cast<int>(std::min<std::int64_t>(left.count(), 20));
+        if (spinThenPoll(waits, 3, waitMs, spin) > 0) {
             if (waits[0].revents) return true;
             if (waits[2].revents) drain(waits[2].fd);
+            if (waits[1].revents) readIncoming(self);
         }
-        runWaitHook(self);
     }
 }
 
@@ -351,12 +400,13 @@ std::vector<SendResult> sendInTurn(pid_t process, const std::vector<Message>& me
     Connection* connection = outgoing.to(process, deadline);
     if (!connection) return answers;
     const std::uint64_t firstId = outgoing.nextId;
+    std::vector<Frame> frames;
     for (const Message& message : messages)
-        if (!bus::writeFrame(connection->fd, frameOf(message, FrameKind::Send, outgoing.nextId++),
-                             deadline)) {
-            outgoing.drop(process);
-            return answers;
-        }
+        frames.push_back(frameOf(message, FrameKind::Send, outgoing.nextId++));
+    if (!bus::writeFrames(connection->fd, frames, deadline)) {
+        outgoing.drop(process);
+        return answers;
+    }
     for (std::size_t i = 0; i < messages.size(); ++i) {
         const std::optional<Frame> frame = awaitReply(self, *connection, firstId + i, deadline);
         if (!frame) {
@@ -440,12 +490,6 @@ int messageBusFd() {
     Server& self = theServer();
     std::lock_guard guard(self.lock);
     return self.poller;
-}
-
-void setWaitHook(std::function<void()> hook) {
-    Server& self = theServer();
-    std::lock_guard guard(self.lock);
-    self.waitHook = std::move(hook);
 }
 
 } // namespace platform

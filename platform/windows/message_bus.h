@@ -109,9 +109,6 @@ int pumpMessages(int waitMs, const std::function<bool(const Message&)>& filter =
 // notifier); -1 when the process owns no window yet. Pump on the thread that owns the windows when it fires.
 int messageBusFd();
 
-// Called while a send or a wait for input waits, so that a program may keep its own events moving.
-void setWaitHook(std::function<void()> hook);
-
 // Shows, hides, minimises or restores a window of any process (ShowWindow): the style bits change at once
 // and the owner hears WM_SHOWWINDOW with the command. Whether the window was visible before.
 bool showWindow(Hwnd window, int command);
