@@ -2,6 +2,7 @@
 #include "geometry/matrices/delayed_exchanges.h"
 #include "geometry/matrices/inversion_rules.h"
 #include "geometry/matrices/matrice.h"
+#include "geometry/matrices/open_column_maxima.h"
 #include "geometry/matrices/row_updates.h"
 
 #include <algorithm>
@@ -22,26 +23,36 @@ PivotThreshold thresholdOf(double** a, std::uint32_t n) {
 }
 
 // The search for the next pivot: the largest element of the rows and columns not yet pivoted (on the
-// diagonal only, when asked), the first in row order among equals.
+// diagonal only, when asked), the first in row order among equals. A row's largest open element is found a
+// few at a time; only a row that beats the rows before it is walked to find where.
 class PivotSearch {
 public:
-    PivotSearch(const std::uint32_t* rowOfCol, std::uint32_t n, bool diagonalOnly)
-        : m_rowOfCol(rowOfCol), m_n(n), m_diagonalOnly(diagonalOnly) {}
+    PivotSearch(const std::uint32_t* rowOfCol, const std::uint64_t* openColumns, std::uint32_t n,
+                bool diagonalOnly)
+        : m_rowOfCol(rowOfCol), m_openColumns(openColumns), m_n(n), m_diagonalOnly(diagonalOnly) {}
 
     void take(const double* row, std::uint32_t i) {
-        for (std::uint32_t j = m_diagonalOnly ? i : 0; j < (m_diagonalOnly ? i + 1 : m_n); ++j) {
-            if (m_rowOfCol[j] != kNone) continue;
-            const double size = std::fabs(row[j]);
-            if (size > m_largest) {
-                m_largest = size;
-                m_best = {i, j, size};
-            }
+        if (m_diagonalOnly) {
+            if (m_rowOfCol[i] == kNone) consider(i, i, std::fabs(row[i]));
+            return;
         }
+        const double largest = largestOpen(row, m_openColumns, static_cast<std::int32_t>(m_n));
+        if (!(largest > m_largest)) return;
+        for (std::uint32_t j = 0; j < m_n; ++j)
+            if (m_rowOfCol[j] == kNone && std::fabs(row[j]) == largest) return consider(i, j, largest);
     }
     Pivot best() const { return m_best; }
 
 private:
+    void consider(std::uint32_t i, std::uint32_t j, double size) {
+        if (size > m_largest) {
+            m_largest = size;
+            m_best = {i, j, size};
+        }
+    }
+
     const std::uint32_t* m_rowOfCol;
+    const std::uint64_t* m_openColumns;
     std::uint32_t m_n;
     bool m_diagonalOnly;
     Pivot m_best;
@@ -49,8 +60,8 @@ private:
 };
 
 Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
-                  bool diagonalOnly) {
-    PivotSearch search(rowOfCol, n, diagonalOnly);
+                  const std::uint64_t* openColumns, bool diagonalOnly) {
+    PivotSearch search(rowOfCol, openColumns, n, diagonalOnly);
     for (std::uint32_t i = 0; i < n; ++i)
         if (colOfRow[i] == kNone) search.take(a[i], i);
     return search.best();
@@ -59,10 +70,11 @@ Pivot searchPivot(double** a, std::uint32_t n, const std::uint32_t* colOfRow, co
 // Exchange step at pivot (e, d), already marked as pivoted: x_d and y_e swap their roles in y = A x. Each row
 // is searched for the next pivot as soon as it is updated, while it is in cache.
 Pivot exchangeAndSearch(double** a, std::uint32_t n, std::uint32_t e, std::uint32_t d,
-                        const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol, bool diagonalOnly) {
+                        const std::uint32_t* colOfRow, const std::uint32_t* rowOfCol,
+                        const std::uint64_t* openColumns, bool diagonalOnly) {
     const double h = 1 / a[e][d];
     double* pivotRow = a[e];
-    PivotSearch search(rowOfCol, n, diagonalOnly);
+    PivotSearch search(rowOfCol, openColumns, n, diagonalOnly);
     for (std::uint32_t i = 0; i < n; ++i) {
         if (i != e && a[i][d] != 0) {
             const double f = a[i][d] * h;
@@ -123,10 +135,16 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
     if (!tables.allocated()) return kNoMatrix;
     std::uint32_t* colOfRow = tables.colOfRow.get();
     std::uint32_t* rowOfCol = tables.rowOfCol.get();
+    const HeapArray<std::uint64_t> openColumns = heapArray<std::uint64_t>(n);
+    if (!openColumns) {
+        g_CalculState = -100;
+        return kNoMatrix;
+    }
+    std::fill(openColumns.get(), openColumns.get() + n, kOpenColumn);
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;
     const bool diagonalOnly = (opt & 1) && n > 6 && threshold.value() >= 1e-30;
-    Pivot pivot = searchPivot(lines, n, colOfRow, rowOfCol, diagonalOnly);
+    Pivot pivot = searchPivot(lines, n, colOfRow, rowOfCol, openColumns.get(), diagonalOnly);
     for (std::uint32_t k = 0; k < n; ++k) {
         if (const int stop = progressAt(pm, k)) return stop;
         if (pivot.size < pivotMini) pivotMini = pivot.size;
@@ -143,7 +161,9 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
         }
         colOfRow[pivot.row] = pivot.col;
         rowOfCol[pivot.col] = pivot.row;
-        pivot = exchangeAndSearch(lines, n, pivot.row, pivot.col, colOfRow, rowOfCol, diagonalOnly);
+        openColumns[pivot.col] = 0;
+        pivot = exchangeAndSearch(lines, n, pivot.row, pivot.col, colOfRow, rowOfCol, openColumns.get(),
+                                  diagonalOnly);
     }
     if ((opt & 4) && diagonalNotPositive(lines, n)) return kNotPositive;
     undoPermutations(lines, n, colOfRow, rowOfCol, tables.scratch.get());

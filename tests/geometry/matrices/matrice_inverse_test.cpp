@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -118,6 +120,39 @@ TEST(MatriceInverse, AOneElementVectorIsInvertedAsAScalar) {
     x.vec[0] = 0;
     EXPECT_EQ(x.Inverse(), 0x10000) << "no infinity reported as success";
     EXPECT_EQ(x.vec[0], 0);
+}
+
+// Small integers tie often: the pivot must be the first of the largest in row order among the rows and
+// columns left, whatever the row's length against the search's vector width.
+TEST(MatriceInverse, TheFullPivotInversionPicksTheFirstLargestLeft) {
+    for (const std::size_t n : {2u, 3u, 5u, 7u, 13u, 37u}) {
+        std::mt19937 rng(static_cast<unsigned>(n));
+        std::uniform_int_distribution<int> value(-3, 3);
+        DenseRows a(n, std::vector<double>(n));
+        for (auto& row : a)
+            for (double& x : row)
+                x = value(rng);
+        Matrice m = denseOf(a);
+        ASSERT_EQ(m.Inverse(), 0) << n;
+
+        std::vector<std::size_t> colOfRow(n, n), rowOfCol(n, n);
+        for (std::size_t k = 0; k < n; ++k) {
+            std::size_t e = n, d = n;
+            for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t j = 0; j < n; ++j)
+                    if (colOfRow[i] == n && rowOfCol[j] == n &&
+                        (e == n || std::fabs(a[i][j]) > std::fabs(a[e][d])))
+                        e = i, d = j;
+            colOfRow[e] = d;
+            rowOfCol[d] = e;
+            testing_support::exchangeAt(a, e, d);
+        }
+        DenseRows inverse(n, std::vector<double>(n));
+        for (std::size_t e = 0; e < n; ++e)
+            for (std::size_t d = 0; d < n; ++d)
+                inverse[colOfRow[e]][rowOfCol[d]] = a[e][d];
+        expectSameElements(m, inverse);
+    }
 }
 
 // Whole, stopped by a singular pivot and cancelled, each half way through a panel.

@@ -9,21 +9,25 @@ namespace testing_support {
 
 using DenseRows = std::vector<std::vector<double>>;
 
+// The exchange at (e, d): x_d and y_e swap their roles in y = A x.
+inline void exchangeAt(DenseRows& a, std::size_t e, std::size_t d) {
+    const double h = 1 / a[e][d];
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (i == e || a[i][d] == 0) continue;
+        const double f = a[i][d] * h;
+        for (std::size_t j = 0; j < a.size(); ++j)
+            a[i][j] -= f * a[e][j];
+        a[i][d] = f;
+    }
+    for (double& x : a[e])
+        x *= -h;
+    a[e][d] = h;
+}
+
 // The exchanges at (0, 0) .. (steps - 1, steps - 1), in order.
 inline void exchangeInOrder(DenseRows& a, std::size_t steps) {
-    for (std::size_t k = 0; k < steps; ++k) {
-        const double h = 1 / a[k][k];
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (i == k || a[i][k] == 0) continue;
-            const double f = a[i][k] * h;
-            for (std::size_t j = 0; j < a.size(); ++j)
-                a[i][j] -= f * a[k][j];
-            a[i][k] = f;
-        }
-        for (double& x : a[k])
-            x *= -h;
-        a[k][k] = h;
-    }
+    for (std::size_t k = 0; k < steps; ++k)
+        exchangeAt(a, k, k);
 }
 
 // n x n, symmetric, diagonally dominant, zero beyond `band` off the diagonal (and then some exact zeros
