@@ -1,7 +1,7 @@
 // Normal equations of plane survey networks of 250 to 1,000 points (500 to 2,000 unknowns): forming N = A^T A
 // in profile form, then solving through the profile inversion, against Eigen's dense LDLT on the same N;
-// and the dense inversions of 500 to 2,000 unknowns against Eigen's inverse of the same matrix. The table at
-// the end gives the ratios.
+// and the dense inversions of 500 to 2,000 unknowns against Eigen's inverse of the same matrix, the
+// full-pivot one also against Eigen's full-pivot LU. The table at the end gives the ratios.
 #include <benchmark/benchmark.h>
 
 #include <Eigen/Dense>
@@ -203,11 +203,23 @@ void EigenInverse(benchmark::State& state) {
 }
 BENCHMARK(EigenInverse)->Apply(unknowns);
 
+// The anchor of the same kind as the full-pivot inversion: Eigen's LU with full pivoting, which also looks
+// at every element left at each step, then its inverse.
+void EigenFullPivInverse(benchmark::State& state) {
+    const Eigen::MatrixXd a = denseNormal(state.range(0));
+    for (auto _ : state) {
+        Eigen::MatrixXd inverse = a.fullPivLu().inverse();
+        benchmark::DoNotOptimize(inverse.data());
+    }
+}
+BENCHMARK(EigenFullPivInverse)->Apply(unknowns);
+
 } // namespace
 
 int main(int argc, char** argv) {
     return bench_ratios::runWithRatios(argc, argv,
                                        {{"SolveByProfileInversion/{n}", "SolveByEigenLDLT/{n}"},
                                         {"DenseInversion/simple/{n}", "EigenInverse/{n}"},
-                                        {"DenseInversion/full_pivot/{n}", "EigenInverse/{n}"}});
+                                        {"DenseInversion/full_pivot/{n}", "EigenInverse/{n}"},
+                                        {"DenseInversion/full_pivot/{n}", "EigenFullPivInverse/{n}"}});
 }
