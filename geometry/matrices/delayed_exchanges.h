@@ -9,13 +9,11 @@
 // Rows gives `RowSpan row(r)` and `bool cover(r, first, last)` (the row grown to hold those columns, false
 // when it cannot grow).
 #include "geometry/matrices/inversion_rules.h"
-#include "geometry/matrices/matrice.h"
 #include "geometry/matrices/profile_rows.h"
 #include "geometry/matrices/row_updates.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace geometry::matrices {
 
@@ -33,10 +31,10 @@ public:
     static constexpr std::uint32_t kPanel = 32;
 
     DelayedExchanges(Rows& rows, std::uint32_t n)
-        : m_rows(rows), m_n(n), m_pivotRows(table<double>(std::size_t{kPanel} * n)),
-          m_factors(table<double>(std::size_t{kPanel} * n)),
-          m_active(table<unsigned char>(std::size_t{kPanel} * n)), m_listed(table<unsigned char>(n)),
-          m_touched(table<std::uint32_t>(n)) {
+        : m_rows(rows), m_n(n), m_pivotRows(heapArray<double>(std::size_t{kPanel} * n)),
+          m_factors(heapArray<double>(std::size_t{kPanel} * n)),
+          m_active(heapArray<unsigned char>(std::size_t{kPanel} * n)), m_listed(heapArray<unsigned char>(n)),
+          m_touched(heapArray<std::uint32_t>(n)) {
         if (!allocated()) return;
         std::fill(m_active.get(), m_active.get() + std::size_t{kPanel} * n, 0);
         std::fill(m_listed.get(), m_listed.get() + n, 0);
@@ -121,12 +119,6 @@ private:
         std::int32_t first = 0;
         std::int32_t last = -1;
     };
-
-    template <class T> static HeapArray<T> table(std::size_t count) {
-        HeapArray<T> array(static_cast<T*>(std::malloc(std::max<std::size_t>(count, 1) * sizeof(T))));
-        if (!array) g_CalculState = -100;
-        return array;
-    }
 
     // row[j] -= f * pivot[j] for j in [begin, end).
     static void subtract(const RowSpan& row, double f, const double* pivot, std::int32_t begin,

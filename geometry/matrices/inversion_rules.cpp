@@ -19,13 +19,16 @@ int progressAt(CProgressMeter* pm, std::uint32_t step) {
     return 0;
 }
 
+void* heapBlock(std::size_t count, std::size_t size) {
+    void* block = std::malloc(std::max<std::size_t>(count, 1) * size);
+    if (!block) g_CalculState = -100;
+    return block;
+}
+
 PivotTables::PivotTables(std::uint32_t n)
     : colOfRow(heapArray<std::uint32_t>(n)), rowOfCol(heapArray<std::uint32_t>(n)),
       scratch(heapArray<double>(n)) {
-    if (!allocated()) {
-        g_CalculState = -100;
-        return;
-    }
+    if (!allocated()) return;
     std::fill(colOfRow.get(), colOfRow.get() + n, kNone);
     std::fill(rowOfCol.get(), rowOfCol.get() + n, kNone);
 }

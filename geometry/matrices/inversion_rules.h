@@ -21,14 +21,17 @@ enum InversionResult : int {
 };
 
 // Scratch tables of an inversion come from the heap like the matrices, so that running out of memory is an
-// answer (null) and not an exception.
+// answer (null, with g_CalculState at -100) and not an exception.
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
 template <class T> using HeapArray = std::unique_ptr<T[], FreeDeleter>;
 
-template <class T> HeapArray<T> heapArray(std::uint32_t n) {
-    return HeapArray<T>(static_cast<T*>(std::malloc(std::size_t{n} * sizeof(T))));
+// `count` elements of `size` bytes, at least one.
+void* heapBlock(std::size_t count, std::size_t size);
+
+template <class T> HeapArray<T> heapArray(std::size_t count) {
+    return HeapArray<T>(static_cast<T*>(heapBlock(count, sizeof(T))));
 }
 
 // A row or column not yet pivoted.

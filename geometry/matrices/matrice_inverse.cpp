@@ -136,10 +136,7 @@ int Matrice::Inverse(int opt, CProgressMeter* pm) {
     std::uint32_t* colOfRow = tables.colOfRow.get();
     std::uint32_t* rowOfCol = tables.rowOfCol.get();
     const HeapArray<std::uint64_t> openColumns = heapArray<std::uint64_t>(n);
-    if (!openColumns) {
-        g_CalculState = -100;
-        return kNoMatrix;
-    }
+    if (!openColumns) return kNoMatrix;
     std::fill(openColumns.get(), openColumns.get() + n, kOpenColumn);
     const PivotThreshold threshold = thresholdOf(lines, n);
     if (std::isnan(threshold.value())) return kNotANumber;

@@ -114,10 +114,7 @@ int outOfMemory(MatriceSym& m) {
 class ProfileRows {
 public:
     explicit ProfileRows(MatriceSym& m) : m_m(m), m_capacity(heapArray<std::int32_t>(m.rows)) {
-        if (!m_capacity) {
-            g_CalculState = -100;
-            return;
-        }
+        if (!m_capacity) return;
         for (std::uint32_t i = 0; i < m.rows; ++i)
             m_capacity[i] = m.table[i].allocated;
     }
