@@ -1,5 +1,6 @@
 // Rewriting an archive without one entry: the others are copied raw, without recompression.
 #include "services/dos/dos_path_parts.h"
+#include "services/zip/zip64_sizes.h"
 #include "services/zip/zip_file_functions.h"
 #include "services/zip/zip_names.h"
 #include "services/zip/zipper.h"
@@ -18,18 +19,10 @@
 namespace {
 
 constexpr unsigned kBlockSize = 65536;
-constexpr short kZip64ExtraHeader = 0x0001;
 
 // The name as the system knows it: flagged names are UTF-8, older ones are in the OEM code page.
 std::string systemName(const std::string& stored, unsigned long flags) {
     return zip_names::shown(flags & zip_names::kUtf8Flag ? stored : platform::oem850ToCp1252(stored), flags);
-}
-
-// minizip writes its own zip64 extra block; a copied one would stand twice.
-void dropZip64Extra(std::vector<char>& extra) {
-    int size = static_cast<int>(extra.size());
-    if (size > 0 && zipRemoveExtraInfoBlock(extra.data(), &size, kZip64ExtraHeader) == ZIP_OK)
-        extra.resize(static_cast<std::size_t>(size));
 }
 
 // Copies the current entry of `from` as a new raw entry of `to`.
@@ -43,8 +36,9 @@ bool copyRaw(unzFile from, zipFile to, const unz_file_info64& entry, const std::
     if (localSize > 0 &&
         unzGetLocalExtrafield(from, localExtra.data(), static_cast<unsigned>(localSize)) != localSize)
         return unzCloseCurrentFile(from), false;
-    dropZip64Extra(localExtra);
-    dropZip64Extra(centralExtra);
+    // minizip writes its own zip64 block; a copied one would stand twice.
+    zip64::dropField(localExtra);
+    zip64::dropField(centralExtra);
 
     zip_fileinfo info{};
     info.dosDate = entry.dosDate;
@@ -91,7 +85,8 @@ bool copyAllBut(unzFile from, zipFile to, const std::string& name, int& remainin
         std::vector<char> extra(entry.size_file_extra);
         std::string comment(entry.size_file_comment, '\0');
         if (unzGetCurrentFileInfo64(from, &entry, stored.data(), stored.size(), extra.data(), extra.size(),
-                                    comment.data(), comment.size()) != UNZ_OK)
+                                    comment.data(), comment.size()) != UNZ_OK ||
+            !zip64::readRealSizes(from, entry))
             return false;
         if (!skipped && platform::sameNoCase(systemName(stored, entry.flag), name)) {
             skipped = true;

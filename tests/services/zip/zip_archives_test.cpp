@@ -226,6 +226,15 @@ TEST(ZipArchives, Zip64EntriesReportTheirRealSizes) {
     ASSERT_TRUE(CUnzipper(w.system("z64.zip").c_str()).GetFileInfo(0, info));
     EXPECT_EQ(info.dwUncompressedSize, 0xFFFFFFFFu);
     EXPECT_EQ(info.dwCompressedSize, plain.dwCompressedSize);
+
+    // Pruning copies the entries it keeps with their real sizes and their other extra blocks whole, so
+    // Info-ZIP still reads the archive.
+    w.write("b.txt", "b");
+    ASSERT_EQ(runShell("cd " + shellQuoted(w.host()) + " && zip -q -fz pruned.zip a.txt b.txt").exitCode, 0);
+    ASSERT_EQ(DeleteFileFromZIP(w.system("pruned.zip").c_str(), "b.txt"), 0);
+    ASSERT_TRUE(CUnzipper(w.system("pruned.zip").c_str()).GetFileInfo(0, info));
+    EXPECT_EQ(info.dwUncompressedSize, 20000u);
+    EXPECT_EQ(runShell("unzip -tq " + shellQuoted(w.host("pruned.zip"))).exitCode, 0);
 }
 
 TEST(ZipArchives, FileTimesAreSetFromTheDosDate) {
