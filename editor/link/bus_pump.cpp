@@ -2,12 +2,7 @@
 
 #include "platform/windows/message_bus.h"
 
-#include <QApplication>
-#include <QPointer>
-#include <QWidget>
-
 #include <chrono>
-#include <vector>
 
 namespace {
 
@@ -29,19 +24,11 @@ BusPump::BusPump(QObject* parent) : QObject(parent) {
     timer_.start(50);
 }
 
-// While a burst is served the windows are not drawn (each append would scroll and draw the text screen);
-// they are drawn once it ends.
+// A program that sends message after message is served until it pauses or a frame has passed; the text
+// screen lays out and draws its edits once the event loop runs again.
 void BusPump::pump() {
     const auto frameEnd = std::chrono::steady_clock::now() + kFrame;
     if (platform::pumpMessages(0) <= 0) return;
-    std::vector<QPointer<QWidget>> paused;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && window->updatesEnabled()) {
-            window->setUpdatesEnabled(false);
-            paused.emplace_back(window);
-        }
     while (std::chrono::steady_clock::now() < frameEnd && platform::pumpMessages(kBurstGapMs) > 0) {
     }
-    for (const QPointer<QWidget>& window : paused)
-        if (window) window->setUpdatesEnabled(true);
 }
