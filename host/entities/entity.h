@@ -180,6 +180,10 @@ namespace host {
 template <typename T> T* objectOf(AcDbObjectId id) {
     return id.isValid() ? T::cast(id.stub()->object) : nullptr;
 }
+// The same, null for an erased object.
+template <typename T> T* liveObjectOf(AcDbObjectId id) {
+    return id.isErased() ? nullptr : objectOf<T>(id);
+}
 } // namespace host
 
 // A point of a result buffer.

@@ -9,16 +9,12 @@
 namespace host {
 namespace {
 
-template <typename T> T* live(AcDbObjectId id) {
-    return id.isValid() && !id.isErased() ? T::cast(id.stub()->object) : nullptr;
-}
-
 // The blocks that the references among the block's entities insert.
 std::vector<AcDbObjectId> insertedBy(AcDbObjectId block) {
     std::vector<AcDbObjectId> inserted;
-    if (auto* record = live<AcDbBlockTableRecord>(block))
+    if (auto* record = liveObjectOf<AcDbBlockTableRecord>(block))
         for (AcDbObjectId id : record->entityIds())
-            if (auto* reference = live<AcDbBlockReference>(id))
+            if (auto* reference = liveObjectOf<AcDbBlockReference>(id))
                 inserted.push_back(reference->blockTableRecord());
     return inserted;
 }
@@ -26,7 +22,7 @@ std::vector<AcDbObjectId> insertedBy(AcDbObjectId block) {
 } // namespace
 
 std::wstring blockInsertingItself(AcDbObjectId blocks) {
-    auto* table = live<AcDbSymbolTable>(blocks);
+    auto* table = liveObjectOf<AcDbSymbolTable>(blocks);
     if (!table) return {};
     enum class Visit { Open, Done };
     std::map<AcDbObjectId, Visit> visits;
@@ -50,10 +46,10 @@ std::wstring blockInsertingItself(AcDbObjectId blocks) {
             top.pending.pop_back();
             const auto seen = visits.find(next);
             if (seen != visits.end() && seen->second == Visit::Open) {
-                auto* record = live<AcDbBlockTableRecord>(next);
+                auto* record = liveObjectOf<AcDbBlockTableRecord>(next);
                 return record ? std::wstring(record->name()) : next.handle().text();
             }
-            if (seen != visits.end() || !live<AcDbBlockTableRecord>(next)) continue;
+            if (seen != visits.end() || !liveObjectOf<AcDbBlockTableRecord>(next)) continue;
             visits[next] = Visit::Open;
             stack.push_back({next, insertedBy(next)});
         }

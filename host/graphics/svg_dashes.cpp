@@ -1,34 +1,25 @@
 #include "host/graphics/svg_dashes.h"
 
-#include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/entity.h"
+#include "host/graphics/svg_number.h"
 
 namespace host {
 namespace {
 
-template <typename Record> Record* recordOf(const AcDbObjectId& id) {
-    return id.isValid() && !id.isErased() ? Record::cast(id.stub()->object) : nullptr;
-}
-
 // The linetype drawn: "by layer" is the layer's.
 const AcDbLinetypeTableRecord* drawnLinetype(const Traits& traits) {
-    const auto* linetype = recordOf<AcDbLinetypeTableRecord>(traits.linetype);
+    const auto* linetype = liveObjectOf<AcDbLinetypeTableRecord>(traits.linetype);
     AcDbDatabase* db = traits.linetype.database();
     if (db && traits.linetype == db->byLayerLinetype()) {
-        const auto* layer = recordOf<AcDbLayerTableRecord>(traits.layer);
-        linetype = layer ? recordOf<AcDbLinetypeTableRecord>(layer->linetypeObjectId()) : nullptr;
+        const auto* layer = liveObjectOf<AcDbLayerTableRecord>(traits.layer);
+        linetype = layer ? liveObjectOf<AcDbLinetypeTableRecord>(layer->linetypeObjectId()) : nullptr;
     }
     return linetype;
-}
-
-std::string number(double v) {
-    char buffer[32];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1e4) / 1e4);
-    return std::string(buffer, r.ptr);
 }
 
 } // namespace
@@ -60,7 +51,7 @@ std::string svgDashArray(const Traits& traits, double dotLength) {
     if (!std::isfinite(total) || total <= 0) return {};
     std::string text;
     for (double length : lengths)
-        text += (text.empty() ? "" : " ") + number(length);
+        text += (text.empty() ? "" : " ") + svgNumber(length);
     return text;
 }
 

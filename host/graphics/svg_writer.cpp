@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -11,15 +10,10 @@
 #include "host/filing/text_codec.h"
 #include "host/graphics/highlights.h"
 #include "host/graphics/svg_dashes.h"
+#include "host/graphics/svg_number.h"
 
 namespace host {
 namespace {
-
-std::string number(double v) {
-    char buffer[32];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1e4) / 1e4);
-    return std::string(buffer, r.ptr);
-}
 
 // Whether XML 1.0 allows the character in a document (line breaks excepted: an element's text is one line).
 bool isXmlCharacter(wchar_t c) {
@@ -150,12 +144,13 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
     double margin = std::max({maxX - minX, maxY - minY, 1.0}) * 0.02;
     double width = maxX - minX + 2 * margin, height = maxY - minY + 2 * margin;
     // Drawing y grows upwards, SVG y downwards.
-    auto x = [&](double v) { return number(v - minX + margin); };
-    auto y = [&](double v) { return number(maxY + margin - v); };
+    auto x = [&](double v) { return svgNumber(v - minX + margin); };
+    auto y = [&](double v) { return svgNumber(maxY + margin - v); };
     double stroke = std::max(width, height) / 1000;
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " +
-                      number(width) + " " + number(height) + "\" stroke-width=\"" + number(stroke) + "\">\n";
+                      svgNumber(width) + " " + svgNumber(height) + "\" stroke-width=\"" + svgNumber(stroke) +
+                      "\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Primitive& p : primitives) {
         std::string colour = colorIndexToRgb(p.color);
@@ -175,7 +170,7 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
         case PrimitiveKind::Circle:
             if (std::abs(p.normal.z) > 1 - 1e-9) {
                 svg += "<circle cx=\"" + x(p.center.x) + "\" cy=\"" + y(p.center.y) + "\" r=\"" +
-                       number(p.radius) + "\"" + line + "/>\n";
+                       svgNumber(p.radius) + "\"" + line + "/>\n";
                 break;
             }
             [[fallthrough]];
@@ -183,7 +178,7 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
         case PrimitiveKind::Polyline:
             if (p.points.size() == 1)
                 svg += "<circle cx=\"" + x(p.points[0].x) + "\" cy=\"" + y(p.points[0].y) + "\" r=\"" +
-                       number(stroke * 2) + "\" fill=\"" + colour + "\"" + data + "/>\n";
+                       svgNumber(stroke * 2) + "\" fill=\"" + colour + "\"" + data + "/>\n";
             else
                 svg += "<polyline points=\"" + points + "\"" + line + "/>\n";
             break;
@@ -202,9 +197,9 @@ std::string writeSvg(const std::vector<Primitive>& primitives) {
         case PrimitiveKind::Text: {
             double angle = -std::atan2(p.direction.y, p.direction.x) * 180 / 3.141592653589793;
             std::string px = x(p.points[0].x), py = y(p.points[0].y);
-            svg += "<text x=\"" + px + "\" y=\"" + py + "\" font-size=\"" + number(p.height) +
+            svg += "<text x=\"" + px + "\" y=\"" + py + "\" font-size=\"" + svgNumber(p.height) +
                    "\" font-family=\"sans-serif\" fill=\"" + colour + "\" transform=\"rotate(" +
-                   number(angle) + " " + px + " " + py + ")\"" + data + ">" + escape(p.text) + "</text>\n";
+                   svgNumber(angle) + " " + px + " " + py + ")\"" + data + ">" + escape(p.text) + "</text>\n";
             break;
         }
         }
