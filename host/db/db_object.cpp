@@ -4,6 +4,7 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_name_index.h"
+#include "host/db/symbol_tables.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/group_binary.h"
@@ -161,7 +162,9 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, bool keepXData, 
     if (!m_writer) return Acad::eNotOpenForWrite;
     host::ObjectStub* stub = m_stub;
     stub->object = newObject;
-    host::symbolNamesChanged(); // a table listing the id may now hold another name under it
+    // A table listing the id may now hold another name under it; tables list only records.
+    if (AcDbSymbolTableRecord::cast(this) || AcDbSymbolTableRecord::cast(newObject))
+        host::symbolNamesChanged();
     newObject->m_stub = stub;
     newObject->m_writer = true;
     newObject->forgetWriteNote();
