@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "host/filing/text_codec.h"
+#include "platform/files/write_all.h"
 
 namespace host {
 namespace {
@@ -73,18 +74,6 @@ mode_t newFileMode() {
     return 0644;
 }
 
-// 0, or the errno of the failure.
-int writeAll(int fd, std::string_view bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 // A write to the temporary failed: ends the production, which the save then reports.
 struct WriteFailed {
     int error;
@@ -96,7 +85,7 @@ int fillTemporary(int fd, mode_t mode, const std::function<void(const ByteWriter
     try {
         if (fchmod(fd, mode) != 0) throw WriteFailed{errno};
         produce([fd](std::string_view bytes) {
-            if (const int e = writeAll(fd, bytes)) throw WriteFailed{e};
+            if (const int e = platform::writeAll(fd, bytes)) throw WriteFailed{e};
         });
         if (fsync(fd) != 0) error = errno;
     } catch (const WriteFailed& failed) {

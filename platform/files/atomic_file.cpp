@@ -1,5 +1,7 @@
 #include "platform/files/atomic_file.h"
 
+#include "platform/files/write_all.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -35,17 +37,6 @@ std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // A new or renamed entry lasts a crash only once its folder is on the disk.
@@ -122,7 +113,7 @@ bool rewriteFile(const std::string& requested, const FileEdit& edit) {
     Fd out(mkostemp(temporary.data(), O_CLOEXEC));
     if (!out) return false;
     const bool written =
-        fchmod(out.get(), mode) == 0 && writeAll(out.get(), *updated) && fsync(out.get()) == 0;
+        fchmod(out.get(), mode) == 0 && writeAll(out.get(), *updated) == 0 && fsync(out.get()) == 0;
     if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
@@ -133,7 +124,7 @@ bool rewriteFile(const std::string& requested, const FileEdit& edit) {
 bool writeNewFile(const std::string& path, const std::string& bytes) {
     Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd) return false;
-    if (writeAll(fd.get(), bytes) && fsync(fd.get()) == 0 && flushFolder(folderOf(path))) return true;
+    if (writeAll(fd.get(), bytes) == 0 && fsync(fd.get()) == 0 && flushFolder(folderOf(path))) return true;
     unlink(path.c_str());
     return false;
 }

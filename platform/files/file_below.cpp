@@ -1,6 +1,7 @@
 #include "platform/files/file_below.h"
 
 #include "platform/files/path_map.h"
+#include "platform/files/write_all.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -81,15 +82,7 @@ FileBelow::~FileBelow() {
 }
 
 bool FileBelow::write(const void* bytes, std::size_t size) {
-    const char* rest = static_cast<const char*>(bytes);
-    while (size > 0 && file_ >= 0) {
-        const ssize_t written = ::write(file_, rest, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        rest += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return size == 0;
+    return size == 0 || (file_ >= 0 && writeAll(file_, {static_cast<const char*>(bytes), size}) == 0);
 }
 
 bool FileBelow::close() {
