@@ -95,6 +95,18 @@ private:
     std::string error_;
 };
 
+// The object that counts a segment's users: each holds a shared lock on it.
+std::string usersObject(const std::string& object) {
+    return object + ".users";
+}
+
+// The segment's objects and its guard's lock file, once no process uses it.
+void removeObjects(const std::string& object, const OpenCloseGuard& guard) {
+    shm_unlink(object.c_str());
+    shm_unlink(usersObject(object).c_str());
+    guard.remove();
+}
+
 } // namespace
 
 std::string segmentObjectName(std::string_view name) {
@@ -137,7 +149,7 @@ void SharedSegment::open(const Initialiser& initialise) {
         error_ = guard.error();
         return;
     }
-    usersFd_ = openObject(name_ + ".users", O_RDWR | O_CREAT, error_);
+    usersFd_ = openObject(usersObject(name_), O_RDWR | O_CREAT, error_);
     if (usersFd_ < 0) return;
     // No other process holds the users file: whatever segment exists is stale.
     const bool alone = lockFile(usersFd_, LOCK_EX | LOCK_NB) == 0;
@@ -188,11 +200,7 @@ void SharedSegment::close() {
     // A child forked from the opener shares the opener's lock on the users file: it only drops its mapping.
     if (openedBy_ == getpid()) {
         OpenCloseGuard guard(name_);
-        if (guard.held() && lockFile(usersFd_, LOCK_EX | LOCK_NB) == 0) {
-            shm_unlink(name_.c_str());
-            shm_unlink((name_ + ".users").c_str());
-            guard.remove();
-        }
+        if (guard.held() && lockFile(usersFd_, LOCK_EX | LOCK_NB) == 0) removeObjects(name_, guard);
     }
     ::close(usersFd_);
     usersFd_ = -1;
@@ -202,15 +210,12 @@ void removeStaleSegment(std::string_view name) {
     const std::string object = segmentObjectName(name);
     OpenCloseGuard guard(object);
     if (!guard.held()) return;
-    const int users = shm_open((object + ".users").c_str(), O_RDWR | O_CLOEXEC, 0);
+    const int users = shm_open(usersObject(object).c_str(), O_RDWR | O_CLOEXEC, 0);
     if (users < 0 && errno != ENOENT) return;
     const bool stale =
         users < 0 || (refusal(users, object).empty() && lockFile(users, LOCK_EX | LOCK_NB) == 0);
     if (users >= 0) ::close(users);
-    if (!stale) return;
-    shm_unlink(object.c_str());
-    shm_unlink((object + ".users").c_str());
-    guard.remove();
+    if (stale) removeObjects(object, guard);
 }
 
 } // namespace platform
