@@ -7,6 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+// The editor program's file names, its Windows name first: a start runs the first one found, and the editor
+// knows itself by either.
+inline constexpr const char* kEditorPrograms[] = {"ZortaPad.exe", "ZortaPad"};
+
 class __attribute__((packed)) Tavropad {
 public:
     // With `keep` 1 a link that already knows a frame window is left as it is (for links in static or shared

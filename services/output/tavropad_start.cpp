@@ -31,7 +31,6 @@ constexpr int kFramePollMs = 4000;
 constexpr int kFramePollStepMs = 100;
 constexpr int kOtherStartStepMs = 20;
 constexpr std::chrono::milliseconds kOutputModePatience{1000};
-constexpr const char* kEditorProgram = "ZortaPad.exe";
 
 // The frame field, which the editor writes from its own process while this one polls.
 Hwnd frameOf(const Tavropad& link) {
@@ -74,7 +73,7 @@ pid_t startEditor(const std::string& commandLine) {
     std::string folder = platform::programFileName();
     std::replace(folder.begin(), folder.end(), '\\', '/');
     folder.erase(folder.find_last_of('/') + 1);
-    for (const std::string name : {"ZortaPad.exe", "ZortaPad"})
+    for (const std::string name : kEditorPrograms)
         if (!folder.empty() && isExecutable(folder + name)) {
             argv[0] = folder + name;
             return platform::spawnProcess(argv, false, false);
@@ -113,7 +112,7 @@ std::uint64_t Tavropad::Open(int start) {
     Hwnd owner = platform::getActiveWindow();
     if (!owner) owner = platform::kDesktopWindow;
     const std::string commandLine =
-        formatted("%s /ID=%d,%llx,%llx", kEditorProgram, processId,
+        formatted("%s /ID=%d,%llx,%llx", kEditorPrograms[0], processId,
                   static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(this)),
                   static_cast<unsigned long long>(owner));
     const pid_t editor = startEditor(commandLine);

@@ -4,11 +4,14 @@
 #include "platform/base/code_page.h"
 #include "platform/system/process.h"
 #include "platform/system/program.h"
+#include "services/output/tavropad.h"
 #include "services/startup/shared_records.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -65,7 +68,8 @@ ConsoleScreens& console() {
 bool isEditorProgram() {
     const std::string program = platform::programFileName();
     const std::string_view name = std::string_view(program).substr(program.find_last_of('\\') + 1);
-    return platform::sameNoCase(name, "ZortaPad") || platform::sameNoCase(name, "ZortaPad.exe");
+    return std::any_of(std::begin(kEditorPrograms), std::end(kEditorPrograms),
+                       [&](const char* editor) { return platform::sameNoCase(name, editor); });
 }
 
 // The screens of the editor program, through the global link and this process's link. In the editor itself,
@@ -93,11 +97,15 @@ public:
     }
 
     void print(TextScreen screen, const char* text) override {
-        if (holding()) {
-            if (text && screen == TextScreen::Global) held_ += text;
-        } else if (Tavropad* link = linkOf(screen)) {
-            link->print(text);
+        {
+            // Held under the lock, so that a release at the same time takes the text or lets it through.
+            std::lock_guard guard(heldLock_);
+            if (holding_) {
+                if (text && screen == TextScreen::Global) held_ += text;
+                return;
+            }
         }
+        if (Tavropad* link = linkOf(screen)) link->print(text);
     }
 
     std::string release() {
