@@ -46,8 +46,9 @@ int replaceSeries(QTextDocument& document, std::string_view list, const SeriesOp
         const QString replacement = fromCodePage(pair->replacement);
         // A word is replaced only when it stands in the text with the case it was given; its occurrences
         // are then those of the dialog's case choice.
-        if (document.find(word, 0, QTextDocument::FindCaseSensitively).isNull()) continue;
-        QTextCursor found = document.find(word, 0, flags);
+        QTextCursor found = document.find(word, 0, QTextDocument::FindCaseSensitively);
+        if (found.isNull()) continue;
+        if (!options.caseSensitive) found = document.find(word, 0, flags);
         while (!found.isNull()) {
             found.insertText(replacement);
             ++replaced;
