@@ -12,6 +12,15 @@ namespace {
 double startBearing(const CArc3d& segment) {
     return segment.bulge > 0 ? segment.startGis - _100rd : segment.startGis + _100rd;
 }
+
+// The fraction at which the arc passes the point of its circle in the direction `bearing` from the centre;
+// -1 when the arc does not reach it.
+double arcFraction(const CArc3d& segment, double bearing) {
+    const double swept = segment.acentre();
+    const double turn =
+        intervalle_2pi(swept > 0 ? bearing - startBearing(segment) : startBearing(segment) - bearing);
+    return turn <= std::fabs(swept) ? turn / std::fabs(swept) : -1;
+}
 } // namespace
 
 CPoint3d pointAtFraction(const CArc3d& segment, double f) {
@@ -26,13 +35,6 @@ CPoint3d pointAtFraction(const CArc3d& segment, double f) {
     CPoint3d p = segment.centre.polar(startBearing(segment) + segment.acentre() * f, segment.radius);
     p.z = z;
     return p;
-}
-
-double arcFraction(const CArc3d& segment, double bearing) {
-    const double swept = segment.acentre();
-    const double turn =
-        intervalle_2pi(swept > 0 ? bearing - startBearing(segment) : startBearing(segment) - bearing);
-    return turn <= std::fabs(swept) ? turn / std::fabs(swept) : -1;
 }
 
 std::array<double, 2> arcExtremeFractions(const CArc3d& segment, const CPoint3d& direction) {

@@ -9,10 +9,6 @@ namespace poly_curve {
 
 CPoint3d pointAtFraction(const CArc3d& segment, double f);
 
-// The fraction at which the arc passes the point of its circle in the direction `bearing` from the centre;
-// -1 when the arc does not reach it.
-double arcFraction(const CArc3d& segment, double bearing);
-
 // The fractions at which the arc reaches furthest either way along `direction` (a vector of the segment's
 // own system), inside the arc; -1 for one it does not reach. On a sloped arc the climb shifts them off the
 // plan extremes of its circle.
