@@ -39,12 +39,9 @@ GroupListArgument::GroupListArgument() {
 }
 
 void GroupListArgument::cutAtClosingBracket(resbuf* first) {
-    // The list ends at the bracket that closes the outer one; nested lists inside it are items.
-    int depth = 0;
+    // The list ends at the first closing bracket: a nested list before it would make it no group list anyway.
     for (resbuf* item = first; item->rbnext; item = item->rbnext) {
-        const short next = item->rbnext->restype;
-        if (next == RTLB) ++depth;
-        if (next == RTLE && depth-- == 0) {
+        if (item->rbnext->restype == RTLE) {
             m_last = item;
             m_rest = item->rbnext;
             m_last->rbnext = nullptr;
