@@ -85,6 +85,11 @@ bool FileBelow::write(const void* bytes, std::size_t size) {
     return size == 0 || (file_ >= 0 && writeAll(file_, {static_cast<const char*>(bytes), size}) == 0);
 }
 
+bool FileBelow::setModified(std::time_t seconds) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
+    return file_ >= 0 && futimens(file_, times) == 0;
+}
+
 bool FileBelow::close() {
     if (file_ < 0) return false;
     const bool closed = ::close(file_) == 0;

@@ -4,6 +4,7 @@
 // folder itself is taken as it stands. Paths are in the system's grammar, looked up without case as
 // hostPath does.
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ public:
     bool isOpen() const { return file_ >= 0; }
     // False when not every byte was written.
     bool write(const void* bytes, std::size_t size);
+    // Sets the file's modification time, its access time kept; false when it could not be set.
+    bool setModified(std::time_t seconds);
     // Closes the file; false when it could not be closed cleanly.
     bool close();
     // Closes and removes the file: what was written of it is not to be trusted.

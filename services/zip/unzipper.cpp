@@ -2,6 +2,7 @@
 #include "services/zip/unzipper.h"
 
 #include "services/dos/dos_path_parts.h"
+#include "services/zip/dos_date_time.h"
 #include "services/zip/unzip_update.h"
 #include "services/zip/zip64_sizes.h"
 #include "services/zip/zip_names.h"
@@ -258,12 +259,13 @@ bool CUnzipper::UnzipFile(const char* folder, bool ignorePath) {
     }
     complete = complete && read == 0 && check.matches(*declared);
     if (unzCloseCurrentFile(m_uzFile) != UNZ_OK) complete = false;
+    // Through the file written, not its path: no link swapped in meanwhile leads the time elsewhere.
+    if (const auto modified = zip_dates::timeOfDosDate(info.dwDosDate)) out.setModified(*modified);
     if (!out.close()) complete = false;
     if (!complete) {
         out.discard();
         return false;
     }
-    SetFileModTime(target.c_str(), info.dwDosDate);
     return true;
 }
 

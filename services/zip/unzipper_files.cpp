@@ -1,6 +1,8 @@
 // The folders and file times of extraction.
 #include "services/zip/unzipper.h"
 
+#include "services/zip/dos_date_time.h"
+
 #include "platform/files/path_map.h"
 
 #include <fcntl.h>
@@ -8,6 +10,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <optional>
 #include <string>
 
 bool CUnzipper::CreateFolder(const char* path) {
@@ -33,8 +36,7 @@ bool CUnzipper::CreateFilePath(const char* path) {
     return separator != std::string::npos && CreateFolder(file.substr(0, separator).c_str());
 }
 
-bool CUnzipper::SetFileModTime(const char* file, unsigned long dosDateTime) {
-    if (!file) return false;
+std::optional<std::time_t> zip_dates::timeOfDosDate(unsigned long dosDateTime) {
     const unsigned long date = dosDateTime >> 16;
     const unsigned long time = dosDateTime & 0xFFFF;
     std::tm local{};
@@ -46,8 +48,15 @@ bool CUnzipper::SetFileModTime(const char* file, unsigned long dosDateTime) {
     local.tm_sec = static_cast<int>(time & 0x1F) * 2;
     local.tm_isdst = -1;
     const std::time_t seconds = std::mktime(&local);
-    if (seconds == static_cast<std::time_t>(-1)) return false;
+    if (seconds == static_cast<std::time_t>(-1)) return std::nullopt;
+    return seconds;
+}
+
+bool CUnzipper::SetFileModTime(const char* file, unsigned long dosDateTime) {
+    if (!file) return false;
+    const std::optional<std::time_t> seconds = zip_dates::timeOfDosDate(dosDateTime);
+    if (!seconds) return false;
     // The last-access time is kept; Linux has no creation time to set.
-    const struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, 0}};
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {*seconds, 0}};
     return utimensat(AT_FDCWD, platform::hostPath(file).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
