@@ -4,7 +4,7 @@
 
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
-#include "host/entities/entity.h"
+#include "host/entities/attributes.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
 
@@ -426,6 +426,12 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::dwgOutFields(AcDbDwgFiler* filer) co
 bool AcDbBlockTableRecord::isLayout() const {
     return host::sameSymbolName(name(), host::kModelSpace) ||
            std::wstring(name()).starts_with(L"*Paper_Space");
+}
+
+bool AcDbBlockTableRecord::hasAttributeDefinitions() const {
+    return std::ranges::any_of(m_entities, [](AcDbObjectId id) {
+        return host::liveObjectOf<AcDbAttributeDefinition>(id) != nullptr;
+    });
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity) {

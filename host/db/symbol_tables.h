@@ -260,6 +260,8 @@ public:
     void setOrigin(const AcGePoint3d& origin) { m_origin = origin; }
     bool isLayout() const;
     bool isAnonymous() const { return name()[0] == L'*' && !isLayout(); }
+    // Whether the block holds attribute definitions (erased ones left out).
+    bool hasAttributeDefinitions() const;
     const std::vector<AcDbObjectId>& entityIds() const { return m_entities; }
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;

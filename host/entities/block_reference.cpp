@@ -1,7 +1,10 @@
 #include "host/entities/block_reference.h"
 
+#include <memory>
+
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/attributes.h"
 #include "host/filing/dwg_filer.h"
 
 HOST_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT")
@@ -16,6 +19,19 @@ template <typename F> void forEachEntity(const AcDbBlockTableRecord* block, F f)
                 host::ScopedRead access(entity);
                 f(entity);
             }
+}
+
+// The entities of a block as a reference shows them, each readable while `f` runs: attribute definitions
+// stand for the reference's attributes and are left out, but for a constant one, whose value no attribute
+// holds, shown as a text of its value.
+template <typename F> void forEachShownEntity(const AcDbBlockTableRecord* block, F f) {
+    forEachEntity(block, [&](AcDbEntity* entity) {
+        auto* definition = AcDbAttributeDefinition::cast(entity);
+        if (!definition) return f(entity);
+        if (!definition->isConstant() || definition->isInvisible()) return;
+        std::unique_ptr<AcDbText> value(host::textOf(*definition));
+        f(value.get());
+    });
 }
 } // namespace
 
@@ -77,11 +93,13 @@ AcGeMatrix3d AcDbBlockReference::blockTransform() const {
 }
 
 bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* draw) {
-    AcDbBlockTableRecord* record = block();
-    if (!record) return true;
-    draw->geometry().pushModelTransform(blockTransform());
-    forEachEntity(record, [&](AcDbEntity* entity) { draw->geometry().draw(entity); });
-    draw->geometry().popModelTransform();
+    if (AcDbBlockTableRecord* record = block()) {
+        draw->geometry().pushModelTransform(blockTransform());
+        forEachShownEntity(record, [&](AcDbEntity* entity) { draw->geometry().draw(entity); });
+        draw->geometry().popModelTransform();
+    }
+    for (AcDbAttribute* attribute : m_attributes.parts<AcDbAttribute>())
+        draw->geometry().draw(attribute);
     return true;
 }
 
@@ -98,7 +116,7 @@ Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) co
     AcGeMatrix3d xform = blockTransform();
     AcDbExtents placed;
     if (record && depth <= host::kMaxBlockNesting)
-        forEachEntity(record, [&](AcDbEntity* entity) {
+        forEachShownEntity(record, [&](AcDbEntity* entity) {
             if (++measured > host::kMaxNestedEntities) return;
             AcDbEntity* copy = nullptr;
             AcDbExtents e;
@@ -111,6 +129,11 @@ Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) co
             }
             delete copy;
         });
+    for (AcDbAttribute* attribute : m_attributes.parts<AcDbAttribute>()) {
+        AcDbExtents e;
+        host::ScopedRead access(attribute);
+        if (!attribute->isInvisible() && attribute->getGeomExtents(e) == Acad::eOk) placed.addExt(e);
+    }
     if (placed.isEmpty()) placed.addPoint(m_position);
     extents.addExt(placed);
     return Acad::eOk;
@@ -131,6 +154,7 @@ Acad::ErrorStatus AcDbBlockReference::subTransformBy(const AcGeMatrix3d& xform) 
     m_rotation = std::atan2(localX.y, localX.x);
     m_scale =
         AcGeScale3d(m_scale.sx * factor * (mirrored ? -1 : 1), m_scale.sy * factor, m_scale.sz * factor);
+    m_attributes.changeParts<AcDbAttribute>([&](AcDbAttribute* attribute) { attribute->transformBy(xform); });
     return Acad::eOk;
 }
 
@@ -139,11 +163,34 @@ Acad::ErrorStatus AcDbBlockReference::subExplode(AcDbVoidPtrArray& entities) con
     AcDbBlockTableRecord* record = block();
     if (!record) return Acad::eInvalidInput;
     AcGeMatrix3d xform = blockTransform();
-    forEachEntity(record, [&](AcDbEntity* entity) {
+    forEachShownEntity(record, [&](AcDbEntity* entity) {
         AcDbEntity* copy = nullptr;
         if (entity->getTransformedCopy(xform, copy) == Acad::eOk) entities.append(copy);
     });
+    for (AcDbAttribute* attribute : m_attributes.parts<AcDbAttribute>()) {
+        host::ScopedRead access(attribute);
+        if (!attribute->isInvisible()) entities.append(host::textOf(*attribute));
+    }
     return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbAttribute* attribute) {
+    AcDbObjectId id;
+    return appendAttribute(id, attribute);
+}
+
+Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& id, AcDbAttribute* attribute) {
+    return m_attributes.append(this, attribute, id);
+}
+
+AcDbObjectIterator* AcDbBlockReference::attributeIterator() const {
+    assertReadEnabled();
+    return m_attributes.newIterator();
+}
+
+Acad::ErrorStatus AcDbBlockReference::openSequenceEnd(AcDbSequenceEnd*& end, AcDb::OpenMode mode) const {
+    end = nullptr;
+    return acdbOpenObject(end, m_attributes.endId(), mode);
 }
 
 Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
@@ -153,6 +200,7 @@ Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer) {
     filer->readScale3d(&m_scale);
     filer->readDouble(&m_rotation);
     readNormal(filer, m_normal);
+    if (filer->drawingVersion() >= 4) m_attributes.dwgIn(filer, AcDbAttribute::desc());
     return filer->filerStatus();
 }
 
@@ -162,7 +210,9 @@ Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
     filer->writePoint3d(m_position);
     filer->writeScale3d(m_scale);
     filer->writeDouble(m_rotation);
-    return filer->writeVector3d(m_normal);
+    filer->writeVector3d(m_normal);
+    m_attributes.dwgOut(filer);
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
@@ -202,6 +252,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
 Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbEntity::dxfOutFields(filer);
     filer->writeString(100, L"AcDbBlockReference");
+    if (!m_attributes.ids().empty()) filer->writeInt16(66, 1);
     AcDbBlockTableRecord* record = block();
     filer->writeString(2, record ? std::wstring(record->name()) : m_blockName);
     filer->writePoint3d(10, AcGePoint3d(m_position).transformBy(AcGeMatrix3d::worldToPlane(m_normal)));

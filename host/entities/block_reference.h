@@ -1,8 +1,10 @@
 #pragma once
 // Insertion of a block: the block's entities drawn through the reference's transform (position, scale
-// factors, rotation about the normal, the block's base point at the position).
-#include "host/entities/entity.h"
+// factors, rotation about the normal, the block's base point at the position), and the attributes the
+// reference owns, in world coordinates, which give the values of the block's attribute definitions.
+#include "host/entities/owned_sequence.h"
 
+class AcDbAttribute;
 class AcDbBlockTableRecord;
 
 class AcDbBlockReference : public AcDbEntity {
@@ -23,11 +25,23 @@ public:
     // From the block's coordinates to world.
     AcGeMatrix3d blockTransform() const;
 
+    // Appends an attribute outside any database; a reference in a database adds it there and owns it (the
+    // attribute stays open for write).
+    Acad::ErrorStatus appendAttribute(AcDbAttribute* attribute);
+    Acad::ErrorStatus appendAttribute(AcDbObjectId& id, AcDbAttribute* attribute);
+    // The attributes in order; the caller deletes the iterator.
+    AcDbObjectIterator* attributeIterator() const;
+    // The end of the attributes; eNullObjectId for a reference without attributes.
+    Acad::ErrorStatus openSequenceEnd(AcDbSequenceEnd*& end, AcDb::OpenMode mode) const;
+
+    // The block's entities, but the definitions of the attributes the reference holds values for, and
+    // the visible attributes.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
-    // The extents of the block's entities through the reference's transform.
+    // The extents of the block's entities through the reference's transform, and of the attributes.
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
+    // Moves the attributes along.
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
-    // Copies of the block's entities, transformed.
+    // Copies of the block's entities, transformed, and the visible attributes as texts.
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
@@ -35,8 +49,13 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
+    void subObjectAddedToDatabase() override { m_attributes.addToDatabase(this); }
+    std::vector<AcDbObjectId> sequenceIds() const override { return m_attributes.ids(); }
+    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_attributes.adopt(ids); }
+
 private:
     AcDbBlockTableRecord* block() const;
+    host::OwnedSequence m_attributes{host::OwnedSequence::End::WithParts};
     AcDbObjectId m_block;
     std::wstring m_blockName; // read from a drawing file before the block is known
     AcGePoint3d m_position;

@@ -6,7 +6,6 @@
 HOST_DEFINE_ABSTRACT(AcDbVertex, AcDbEntity)
 HOST_DEFINE_MEMBERS(AcDb2dVertex, AcDbVertex, L"VERTEX")
 HOST_DEFINE_MEMBERS(AcDb3dPolylineVertex, AcDbVertex, L"VERTEX")
-HOST_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, L"SEQEND")
 
 namespace {
 // Vertex flags of drawing files.
@@ -162,35 +161,4 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const 
                          : m_type == AcDb::k3dFitVertex   ? kSplineFit
                                                           : 0;
     return filer->writeInt16(70, static_cast<Adesk::Int16>(k3dVertex | flags));
-}
-
-void AcDbObjectIterator::start(bool atEnd) {
-    m_index = atEnd ? static_cast<long>(size()) - 1 : 0;
-}
-
-bool AcDbObjectIterator::done() const {
-    return m_index < 0 || m_index >= static_cast<long>(size());
-}
-
-void AcDbObjectIterator::step(bool backwards, bool skipErased) {
-    do
-        m_index += backwards ? -1 : 1;
-    while (skipErased && !done() && m_entities.empty() && m_ids[m_index].isErased());
-}
-
-AcDbEntity* AcDbObjectIterator::entity() const {
-    return done() || m_entities.empty() ? nullptr : m_entities[m_index];
-}
-
-AcDbObjectId AcDbObjectIterator::objectId() const {
-    return done() || m_ids.empty() ? AcDbObjectId() : m_ids[m_index];
-}
-
-bool AcDbObjectIterator::seek(AcDbObjectId id) {
-    for (std::size_t i = 0; i < m_ids.size(); ++i)
-        if (m_ids[i] == id) {
-            m_index = static_cast<long>(i);
-            return true;
-        }
-    return false;
 }

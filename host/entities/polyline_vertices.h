@@ -1,7 +1,7 @@
 #pragma once
-// Vertices of the 2-D and 3-D polylines and the marker that ends their sequence. The polylines own them:
-// outside a database a polyline holds its vertex objects, in a database their ids.
-#include "host/entities/entity.h"
+// Vertices of the 2-D and 3-D polylines. The polylines own them: outside a database a polyline holds its
+// vertex objects, in a database their ids.
+#include "host/entities/owned_sequence.h"
 
 class AcDbVertex : public AcDbEntity {
     HOST_DECLARE_MEMBERS(AcDbVertex)
@@ -64,28 +64,4 @@ protected:
 
 private:
     AcDb::Vertex3dType m_type = AcDb::k3dSimpleVertex;
-};
-
-class AcDbSequenceEnd : public AcDbEntity {
-    HOST_DECLARE_MEMBERS(AcDbSequenceEnd)
-};
-
-// Walks the objects a polyline owns: by pointer outside a database, by id inside.
-class AcDbObjectIterator {
-public:
-    AcDbObjectIterator(std::vector<AcDbEntity*> entities, std::vector<AcDbObjectId> ids)
-        : m_entities(std::move(entities)), m_ids(std::move(ids)) {}
-    void start(bool atEnd = false);
-    bool done() const;
-    void step(bool backwards = false, bool skipErased = true);
-    // The vertex object when the polyline is outside a database, else null.
-    AcDbEntity* entity() const;
-    AcDbObjectId objectId() const;
-    bool seek(AcDbObjectId id);
-
-private:
-    std::size_t size() const { return m_entities.empty() ? m_ids.size() : m_entities.size(); }
-    std::vector<AcDbEntity*> m_entities;
-    std::vector<AcDbObjectId> m_ids;
-    long m_index = 0;
 };

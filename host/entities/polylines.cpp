@@ -2,9 +2,9 @@
 
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
-#include "host/entities/counted_lists.h"
 #include "host/entities/line.h"
 #include "host/entities/plane_polyline.h"
+#include "host/filing/dwg_filer.h"
 #include "host/ge/curve_geometry.h"
 
 HOST_DEFINE_MEMBERS(AcDb2dPolyline, AcDbCurve, L"POLYLINE")
@@ -13,19 +13,6 @@ HOST_DEFINE_MEMBERS(AcDb3dPolyline, AcDbCurve, L"POLYLINE")
 namespace {
 // Polyline flags of drawing files.
 constexpr Adesk::Int16 kClosed = 1, kCurveFit = 2, kSplineFit = 4, k3dPolyline = 8, kPlinegen = 128;
-
-// Opens each vertex for write (held vertices are already writable), hands it to `change`, closes it.
-template <typename F> void changeVertices(const host::VertexSequence& sequence, F change) {
-    for (AcDbVertex* v : sequence.vertices()) {
-        AcDbVertex* open = nullptr;
-        if (!v->database())
-            change(v);
-        else if (acdbOpenObject(open, v->objectId(), AcDb::kForWrite) == Acad::eOk) {
-            change(open);
-            open->close();
-        }
-    }
-}
 
 // The vertex index of a parameter and the fraction along its segment; false past the ends.
 bool splitParam(double param, std::size_t count, bool closed, std::size_t& index, double& fraction) {
@@ -36,122 +23,6 @@ bool splitParam(double param, std::size_t count, bool closed, std::size_t& index
     return true;
 }
 } // namespace
-
-namespace host {
-
-VertexSequence::~VertexSequence() {
-    clearHeld();
-}
-
-void VertexSequence::clearHeld() {
-    for (AcDbVertex* v : m_held)
-        delete v;
-    m_held.clear();
-}
-
-Acad::ErrorStatus VertexSequence::append(AcDbEntity* owner, AcDbVertex* vertex, AcDbObjectId& id) {
-    id.setNull();
-    if (!vertex) return Acad::eNullEntityPointer;
-    if (vertex->database()) return Acad::eAlreadyInDb;
-    owner->assertWriteEnabled();
-    AcDbDatabase* db = owner->database();
-    if (!db) {
-        m_held.push_back(vertex);
-        return Acad::eOk;
-    }
-    if (Acad::ErrorStatus es = db->addAcDbObject(id, vertex); es != Acad::eOk) return es;
-    vertex->setOwnerId(owner->objectId());
-    m_ids.push_back(id);
-    m_byId = true;
-    return Acad::eOk;
-}
-
-void VertexSequence::addToDatabase(AcDbEntity* owner) {
-    AcDbDatabase* db = owner->database();
-    for (AcDbVertex* v : m_held) {
-        AcDbObjectId id;
-        db->addAcDbObject(id, v);
-        v->setOwnerId(owner->objectId());
-        v->close();
-        m_ids.push_back(id);
-    }
-    m_held.clear();
-    m_byId = true;
-    if (m_end.isNull()) {
-        auto* end = new AcDbSequenceEnd;
-        end->setPropertiesFrom(owner);
-        db->addAcDbObject(m_end, end);
-        end->setOwnerId(owner->objectId());
-        end->close();
-    }
-}
-
-std::vector<AcDbVertex*> VertexSequence::vertices() const {
-    if (!m_held.empty() || m_ids.empty()) return m_held;
-    std::vector<AcDbVertex*> all;
-    for (AcDbObjectId id : m_ids)
-        if (id.isValid() && !id.isErased())
-            if (auto* v = AcDbVertex::cast(id.stub()->object)) all.push_back(v);
-    return all;
-}
-
-AcDbObjectIterator* VertexSequence::newIterator() const {
-    auto* iterator = new AcDbObjectIterator(std::vector<AcDbEntity*>(m_held.begin(), m_held.end()), m_ids);
-    iterator->start();
-    return iterator;
-}
-
-std::vector<AcDbObjectId> VertexSequence::ids() const {
-    std::vector<AcDbObjectId> all = m_ids;
-    if (!m_end.isNull()) all.push_back(m_end);
-    return all;
-}
-
-void VertexSequence::adopt(const std::vector<AcDbObjectId>& ids) {
-    clearHeld();
-    m_byId = true;
-    m_ids.clear();
-    m_end.setNull();
-    for (AcDbObjectId id : ids) {
-        AcDbObject* object = id.isValid() ? id.stub()->object : nullptr;
-        if (AcDbSequenceEnd::cast(object))
-            m_end = id;
-        else if (AcDbVertex::cast(object))
-            m_ids.push_back(id);
-    }
-}
-
-void VertexSequence::dwgOut(AcDbDwgFiler* filer) const {
-    bool inline_ = !m_byId || filer->filerType() == AcDb::kCopyFiler;
-    filer->writeBool(inline_);
-    if (!inline_) {
-        filer->writeIdList(m_ids);
-        filer->writeHardOwnershipId(m_end);
-        return;
-    }
-    writeCounted(filer, vertices(), [filer](const AcDbVertex* v) { v->dwgOut(filer); });
-}
-
-void VertexSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* vertexClass) {
-    bool inline_ = false;
-    filer->readBool(&inline_);
-    clearHeld();
-    m_ids.clear();
-    m_end.setNull();
-    m_byId = !inline_;
-    if (!inline_) {
-        filer->readIdList(m_ids);
-        filer->readHardOwnershipId(&m_end);
-        return;
-    }
-    readCounted(filer, [&] {
-        auto* v = static_cast<AcDbVertex*>(vertexClass->create());
-        v->dwgIn(filer);
-        m_held.push_back(v);
-    });
-}
-
-} // namespace host
 
 // 2-D polylines.
 
@@ -243,7 +114,7 @@ Acad::ErrorStatus AcDb2dPolyline::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
     m_normal = plane->normal();
     m_elevation = plane->apply(AcGePoint2d()).z;
-    changeVertices(m_sequence, [&](AcDbVertex* v) {
+    m_sequence.changeParts<AcDbVertex>([&](AcDbVertex* v) {
         auto* vertex = static_cast<AcDb2dVertex*>(v);
         AcGePoint3d p = vertex->position();
         AcGePoint3d local = plane->apply(p.convert2d());
@@ -380,7 +251,8 @@ Acad::ErrorStatus AcDb3dPolyline::subExplode(AcDbVoidPtrArray& entities) const {
 
 Acad::ErrorStatus AcDb3dPolyline::subTransformBy(const AcGeMatrix3d& xform) {
     assertWriteEnabled();
-    changeVertices(m_sequence, [&](AcDbVertex* v) { v->setPosition(v->position().transformBy(xform)); });
+    m_sequence.changeParts<AcDbVertex>(
+        [&](AcDbVertex* v) { v->setPosition(v->position().transformBy(xform)); });
     return Acad::eOk;
 }
 

@@ -10,32 +10,10 @@
 
 namespace host {
 // The vertices a polyline owns and its sequence end.
-class VertexSequence {
+class VertexSequence : public OwnedSequence {
 public:
-    VertexSequence() = default;
-    VertexSequence(const VertexSequence&) = delete;
-    VertexSequence& operator=(const VertexSequence&) = delete;
-    ~VertexSequence();
-
-    // Appends a vertex outside any database; in a database it is added and owned by `owner`.
-    Acad::ErrorStatus append(AcDbEntity* owner, AcDbVertex* vertex, AcDbObjectId& id);
-    // Adds the held vertices and a sequence end to the owner's database (once the owner is resident).
-    void addToDatabase(AcDbEntity* owner);
-    // Vertex objects in order (erased ones left out); read-only access for geometry.
-    std::vector<AcDbVertex*> vertices() const;
-    AcDbObjectIterator* newIterator() const;
-    std::vector<AcDbObjectId> ids() const;
-    void adopt(const std::vector<AcDbObjectId>& ids);
-    // Vertices held by the polyline (and all of them when copying) are filed inline, resident ones by id.
-    void dwgIn(AcDbDwgFiler* filer, AcRxClass* vertexClass);
-    void dwgOut(AcDbDwgFiler* filer) const;
-
-private:
-    void clearHeld();
-    std::vector<AcDbVertex*> m_held;
-    std::vector<AcDbObjectId> m_ids;
-    AcDbObjectId m_end;
-    bool m_byId = false; // the vertices are objects of a database
+    VertexSequence() : OwnedSequence(End::Always) {}
+    std::vector<AcDbVertex*> vertices() const { return parts<AcDbVertex>(); }
 };
 
 // What the 2-D and the 3-D polyline share: vertices of class `Vertex` in their sequence, closing, and the

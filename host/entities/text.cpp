@@ -148,52 +148,63 @@ Acad::ErrorStatus AcDbText::dwgOutFields(AcDbDwgFiler* filer) const {
     return filer->writeInt16(static_cast<Adesk::Int16>(m_vertical));
 }
 
+void AcDbText::readTextGroup(const resbuf& rb) {
+    if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
+    switch (rb.restype) {
+    case 10:
+        m_position = asPoint(rb);
+        break;
+    case 11:
+        m_alignment = asPoint(rb);
+        break;
+    case 1:
+        m_text = rb.resval.rstring;
+        break;
+    case 7:
+        m_style = rb.resval.rstring;
+        break;
+    case 40:
+        m_height = rb.resval.rreal;
+        break;
+    case 41:
+        m_widthFactor = rb.resval.rreal;
+        break;
+    case 50:
+        m_rotation = rb.resval.rreal / host::kDegrees;
+        break;
+    case 51:
+        m_oblique = rb.resval.rreal / host::kDegrees;
+        break;
+    case 72:
+        m_horizontal = rb.resval.rint;
+        break;
+    case 73:
+        m_vertical = rb.resval.rint;
+        break;
+    default:
+        break;
+    }
+}
+
 Acad::ErrorStatus AcDbText::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer); es != Acad::eOk) return es;
-    // Points are in the text's plane; the second marker holds the vertical alignment.
-    auto take = [this](const resbuf& rb) {
-        if (readThicknessOrNormal(rb, m_thickness, m_normal)) return;
-        switch (rb.restype) {
-        case 10:
-            m_position = asPoint(rb);
-            break;
-        case 11:
-            m_alignment = asPoint(rb);
-            break;
-        case 1:
-            m_text = rb.resval.rstring;
-            break;
-        case 7:
-            m_style = rb.resval.rstring;
-            break;
-        case 40:
-            m_height = rb.resval.rreal;
-            break;
-        case 41:
-            m_widthFactor = rb.resval.rreal;
-            break;
-        case 50:
-            m_rotation = rb.resval.rreal / host::kDegrees;
-            break;
-        case 51:
-            m_oblique = rb.resval.rreal / host::kDegrees;
-            break;
-        case 72:
-            m_horizontal = rb.resval.rint;
-            break;
-        case 73:
-            m_vertical = rb.resval.rint;
-            break;
-        default:
-            break;
-        }
-    };
-    Acad::ErrorStatus es = readSubclass(filer, L"AcDbText", take);
-    if (es == Acad::eOk && filer->atSubclassData(L"AcDbText")) es = host::readSubclassGroups(filer, take);
+    // Points are in the text's plane.
+    Acad::ErrorStatus es = readSubclass(filer, L"AcDbText", [this](const resbuf& rb) { readTextGroup(rb); });
+    if (es == Acad::eOk) es = readLastSubclass(filer);
     AcGeMatrix3d toWorld = AcGeMatrix3d::planeToWorld(m_normal);
     m_position.transformBy(toWorld);
     m_alignment.transformBy(toWorld);
     return es;
+}
+
+Acad::ErrorStatus AcDbText::readLastSubclass(AcDbDxfFiler* filer) {
+    if (!filer->atSubclassData(L"AcDbText")) return Acad::eOk;
+    return host::readSubclassGroups(filer, [this](const resbuf& rb) { readTextGroup(rb); });
+}
+
+void AcDbText::writeLastSubclass(AcDbDxfFiler* filer) const {
+    filer->writeString(100, L"AcDbText");
+    if (m_vertical != 0) filer->writeInt16(73, static_cast<Adesk::Int16>(m_vertical));
 }
 
 Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
@@ -212,7 +223,6 @@ Acad::ErrorStatus AcDbText::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_horizontal != 0 || m_vertical != 0)
         filer->writePoint3d(11, AcGePoint3d(m_alignment).transformBy(toPlane));
     if (m_normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, m_normal);
-    filer->writeString(100, L"AcDbText");
-    if (m_vertical != 0) filer->writeInt16(73, static_cast<Adesk::Int16>(m_vertical));
+    writeLastSubclass(filer);
     return filer->filerStatus();
 }

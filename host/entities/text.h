@@ -45,7 +45,14 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
+protected:
+    // The last subclass of the groups: a text's second AcDbText holds its vertical alignment (73), an
+    // attribute's own subclass its tag and flags.
+    virtual Acad::ErrorStatus readLastSubclass(AcDbDxfFiler* filer);
+    virtual void writeLastSubclass(AcDbDxfFiler* filer) const;
+
 private:
+    void readTextGroup(const resbuf& rb);
     AcGeVector3d direction() const;
     AcGePoint3d m_position, m_alignment;
     std::wstring m_text;

@@ -7,6 +7,7 @@
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
+#include "host/entities/block_reference.h"
 #include "host/filing/block_cycles.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
@@ -22,10 +23,6 @@ namespace {
 
 constexpr char kMagic[] = "ZHOSTDWG\n";
 constexpr std::size_t kMagicSize = sizeof kMagic - 1;
-// Version 2 tells entities from other objects, so that objects of classes not loaded are kept as proxies of
-// the right kind; version 3 adds each object's proxy-graphics image, so that a host without the module can
-// still show the entity.
-constexpr Adesk::UInt32 kVersion = 3;
 // A sane bound on one object's record, so a damaged length cannot ask for the whole memory.
 constexpr Adesk::UInt32 kMaxObjectSize = 1u << 28;
 
@@ -88,7 +85,7 @@ bool isBinaryDrawing(const std::string& content) {
 Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes) {
     DwgMemoryFiler out(AcDb::kFileFiler, &database);
     out.writeBytes(kMagic, kMagicSize);
-    out.writeUInt32(kVersion);
+    out.writeUInt32(kDrawingVersion);
     out.writeAcDbHandle(database.handseed());
     for (AcDbObjectId id :
          {database.blockTableId(), database.layerTableId(), database.linetypeTableId(),
@@ -144,12 +141,13 @@ std::string handleText(AcDbObjectId id) {
     return toUtf8(id.handle().text());
 }
 
-// A vertex or end of sequence that `owner` owns.
-bool isSequencePart(AcDbObjectId part, AcDbObjectId owner) {
+// The end of sequence, or a part of the owner's kind (an attribute of a block reference, a vertex of
+// anything else), that `owner` owns.
+bool isSequencePart(AcDbObjectId part, const AcDbEntity* owner) {
     AcDbObject* object = part.isValid() ? part.stub()->object : nullptr;
-    if (!object || object->ownerId() != owner) return false;
+    if (!object || object->ownerId() != owner->objectId()) return false;
     const std::wstring_view name = object->isA()->dxfName();
-    return name == L"VERTEX" || name == L"SEQEND";
+    return name == L"SEQEND" || name == (AcDbBlockReference::cast(owner) ? L"ATTRIB" : L"VERTEX");
 }
 
 // Why the tables, records and entities read do not hang together, or empty when they do: each table is of
@@ -189,9 +187,9 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
             if (!listed.insert(id).second)
                 return "block " + handleText(blockId) + " lists " + handleText(id) + " twice";
             for (AcDbObjectId partId : AcDbEntity::cast(entity)->sequenceIds())
-                if (!isSequencePart(partId, id))
+                if (!isSequencePart(partId, AcDbEntity::cast(entity)))
                     return "entity " + handleText(id) + " holds " + handleText(partId) +
-                           ", which is not its vertex";
+                           ", which is not its part";
         }
     }
     // An entity its block does not list would be lost by the next save.
@@ -224,7 +222,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
     in.readBytes(magic, kMagicSize);
     Adesk::UInt32 version = 0;
     in.readUInt32(&version);
-    if (version < 1 || version > kVersion)
+    if (version < 1 || version > kDrawingVersion)
         return fail(database, Acad::eInvalidDwgVersion,
                     "unknown binary drawing version " + std::to_string(version));
     AcDbHandle seed;
@@ -280,6 +278,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         // A proxy reads the owner and reactors that begin every record, and an entity's fields after them;
         // the rest is kept as it came.
         DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
+        record.setDrawingVersion(version);
         auto* proxyEntity = proxy ? AcDbEntity::cast(object) : nullptr;
         const Acad::ErrorStatus es = proxyEntity ? proxyEntity->AcDbEntity::dwgInFields(&record)
                                      : proxy     ? object->AcDbObject::dwgInFields(&record)

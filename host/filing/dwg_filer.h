@@ -9,10 +9,19 @@
 #include "host/rx/acad_status.h"
 #include "host/rx/rx.h"
 
+namespace host {
+// The version of the host's binary drawing. 2 tells entities from other objects, so that objects of classes
+// not loaded are kept as proxies of the right kind; 3 adds each object's proxy-graphics image, so that a host
+// without the module can still show the entity; 4 adds the attributes a block reference owns.
+constexpr Adesk::UInt32 kDrawingVersion = 4;
+} // namespace host
+
 class AcDbDwgFiler : public AcRxObject {
     HOST_DECLARE_MEMBERS(AcDbDwgFiler)
 public:
     virtual AcDb::FilerType filerType() const = 0;
+    // The version of the binary drawing whose records are read: the current one but for a file's.
+    virtual Adesk::UInt32 drawingVersion() const { return host::kDrawingVersion; }
     virtual Acad::ErrorStatus filerStatus() const = 0;
     virtual void setFilerStatus(Acad::ErrorStatus status) = 0;
     void resetFilerStatus() { setFilerStatus(Acad::eOk); }
@@ -101,6 +110,8 @@ public:
         : m_type(type), m_database(database), m_bytes(std::move(bytes)) {}
 
     AcDb::FilerType filerType() const override { return m_type; }
+    Adesk::UInt32 drawingVersion() const override { return m_version; }
+    void setDrawingVersion(Adesk::UInt32 version) { m_version = version; }
     Acad::ErrorStatus filerStatus() const override { return m_status; }
     void setFilerStatus(Acad::ErrorStatus status) override { m_status = status; }
     AcDbDatabase* database() const override { return m_database; }
@@ -120,6 +131,7 @@ private:
     AcDbDatabase* m_database;
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_position = 0;
+    Adesk::UInt32 m_version = kDrawingVersion;
     Acad::ErrorStatus m_status = Acad::eOk;
     std::string m_fault;
 };

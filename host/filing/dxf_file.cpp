@@ -381,11 +381,25 @@ private:
                          table(L"STYLE"), m_root);
     }
 
+    // Whether an entity named `part` continues the sequence of the entity named `owner`: a polyline's
+    // vertices, a block reference's attributes, and the end of either.
+    static bool continuesSequence(const std::wstring& owner, const std::wstring& part) {
+        return part == L"SEQEND" || (owner == L"POLYLINE" && part == L"VERTEX") ||
+               (owner == L"INSERT" && part == L"ATTRIB");
+    }
+
     // Reads entities up to ENDSEC or ENDBLK (left for the caller), noting which are in paper space (67).
     std::vector<EntityRead> readEntities() {
         std::vector<EntityRead> read;
         AcDbEntity* sequenceOwner = nullptr;
+        std::wstring ownerName;
         std::vector<AcDbObjectId> sequence;
+        // A sequence ends at its SEQEND, or, in a damaged file, where something else comes.
+        auto endSequence = [&] {
+            if (sequenceOwner) sequenceOwner->adoptSequence(sequence);
+            sequenceOwner = nullptr;
+            sequence.clear();
+        };
         while (!atZero(L"ENDSEC") && !atZero(L"ENDBLK")) {
             const int start = m_in.nextLine();
             std::wstring name = expectZero();
@@ -398,23 +412,20 @@ private:
             AcDbEntity* entity =
                 AcDbEntity::cast(create(name, start, objectHandle(), forced, Unknown::ProxyEntity));
             if (!entity) continue;
-            if (sequenceOwner && (name == L"VERTEX" || name == L"SEQEND")) {
+            if (sequenceOwner && continuesSequence(ownerName, name)) {
                 entity->setOwnerId(sequenceOwner->objectId());
                 sequence.push_back(entity->objectId());
-                if (name == L"SEQEND") {
-                    sequenceOwner->adoptSequence(sequence);
-                    sequenceOwner = nullptr;
-                    sequence.clear();
-                }
+                if (name == L"SEQEND") endSequence();
                 continue;
             }
+            endSequence();
             read.push_back({entity->objectId(), m_in.inPaperSpace()});
-            if (name == L"POLYLINE") {
+            if (name == L"POLYLINE" || name == L"INSERT") {
                 sequenceOwner = entity;
-                sequence.clear();
+                ownerName = name;
             }
         }
-        if (sequenceOwner) sequenceOwner->adoptSequence(sequence);
+        endSequence();
         return read;
     }
 

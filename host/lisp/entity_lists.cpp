@@ -176,28 +176,57 @@ int acdbEntMod(const resbuf* ent) {
     return es == Acad::eOk ? RTNORM : RTERROR;
 }
 
-int acdbEntNext(const ads_name ent, ads_name result) {
-    AcDbDatabase* db = working();
-    if (!db || !result) return RTERROR;
-    ObjectStub* after = nullptr;
-    if (ent && (ent[0] || ent[1])) {
-        AcDbObjectId id;
-        if (acdbGetObjectId(id, ent) != Acad::eOk) return RTERROR;
-        after = id.stub();
-    }
+namespace {
+
+// The main entity after `after` (the first one for null) in the drawing's order.
+AcDbObjectId mainEntityAfter(AcDbDatabase* db, const ObjectStub* after) {
     std::vector<ObjectStub*> stubs = db->stubs();
     auto it = stubs.begin();
     if (after) {
         it = std::ranges::find(stubs, after);
-        if (it == stubs.end()) return RTERROR;
+        if (it == stubs.end()) return {};
         ++it;
     }
-    for (; it != stubs.end(); ++it) {
-        if (!isMainEntity(*it, db)) continue;
-        writeAdsName(result, AcDbObjectId(*it));
-        return RTNORM;
+    for (; it != stubs.end(); ++it)
+        if (isMainEntity(*it, db)) return AcDbObjectId(*it);
+    return {};
+}
+
+// What follows `id` in the walk of the drawing: an entity with parts (a polyline's vertices, a block
+// reference's attributes) is followed by its parts and their sequence end, which is followed by the main
+// entity after the owner.
+AcDbObjectId entityAfter(AcDbDatabase* db, AcDbObjectId id) {
+    const AcDbEntity* entity = objectOf<AcDbEntity>(id);
+    if (!entity) return {};
+    if (auto* owner = objectOf<AcDbEntity>(entity->ownerId())) {
+        const std::vector<AcDbObjectId> parts = owner->sequenceIds();
+        auto at = std::ranges::find(parts, id);
+        if (at != parts.end())
+            for (++at; at != parts.end(); ++at)
+                if (!at->isErased()) return *at;
+        return mainEntityAfter(db, owner->objectId().stub());
     }
-    return RTERROR;
+    for (AcDbObjectId part : entity->sequenceIds())
+        if (!part.isErased()) return part;
+    return mainEntityAfter(db, id.stub());
+}
+
+} // namespace
+
+int acdbEntNext(const ads_name ent, ads_name result) {
+    AcDbDatabase* db = working();
+    if (!db || !result) return RTERROR;
+    AcDbObjectId next;
+    if (ent && (ent[0] || ent[1])) {
+        AcDbObjectId id;
+        if (acdbGetObjectId(id, ent) != Acad::eOk) return RTERROR;
+        next = entityAfter(db, id);
+    } else {
+        next = mainEntityAfter(db, nullptr);
+    }
+    if (next.isNull()) return RTERROR;
+    writeAdsName(result, next);
+    return RTNORM;
 }
 
 int acdbEntLast(ads_name result) {

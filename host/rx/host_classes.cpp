@@ -2,6 +2,7 @@
 
 #include "host/db/dictionary.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/attributes.h"
 #include "host/entities/block_reference.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/ellipse.h"
@@ -46,6 +47,8 @@ void registerHostClasses() {
                              AcDbSpline::desc(),
                              AcDbHatch::desc(),
                              AcDbText::desc(),
+                             AcDbAttributeDefinition::desc(),
+                             AcDbAttribute::desc(),
                              AcDbBlockReference::desc(),
                              AcDbProxyEntity::desc(),
                              AcDbProxyObject::desc()})
