@@ -283,10 +283,14 @@ Acad::ErrorStatus AcDbArc::subTransformBy(const AcGeMatrix3d& xform) {
     return Acad::eOk;
 }
 
+// Angles are kept in [0, 2 pi), as DXF reading keeps them, whatever a damaged file holds.
 Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* filer) {
     CircularCurve::dwgInFields(filer);
     filer->readDouble(&m_start);
-    return filer->readDouble(&m_end);
+    filer->readDouble(&m_end);
+    m_start = host::normalizeAngle(m_start);
+    m_end = host::normalizeAngle(m_end);
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbArc::dwgOutFields(AcDbDwgFiler* filer) const {
