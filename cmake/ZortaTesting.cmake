@@ -13,7 +13,7 @@ function(zorta_add_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     # Registry hives of their own too, so that no test reads or writes the user's or the machine's.
     set(hives "${CMAKE_BINARY_DIR}/test-hives/${name}")
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600
+    set_tests_properties(${name} PROPERTIES TIMEOUT 1200
                          ENVIRONMENT "ZORTA_NAMESPACE=${ZORTA_BUILD_TAG}_${name}_;XDG_CONFIG_HOME=${hives}/user;ZORTA_MACHINE_REGISTRY=${hives}/machine;${ARG_ENV}")
 endfunction()
 

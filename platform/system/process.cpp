@@ -8,6 +8,8 @@
 #include <mutex>
 #include <poll.h>
 #include <spawn.h>
+#include <string>
+#include <string_view>
 #include <sys/eventfd.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -120,10 +122,34 @@ Reaper& reaper() {
     return instance;
 }
 
+// Where posix_spawnp would find nothing to run, the error it would give. Checked before spawning because a
+// user-mode emulator spawns through fork and exec, and the child's failed exec then reaches us only as exit
+// 127.
+int programLookupError(const std::string& program) {
+    if (program.find('/') != std::string::npos) return access(program.c_str(), X_OK) == 0 ? 0 : errno;
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path && *path ? path : "/bin:/usr/bin";
+    int error = ENOENT;
+    for (;;) {
+        const std::size_t colon = folders.find(':');
+        const std::string_view folder = folders.substr(0, colon);
+        std::string candidate;
+        candidate.reserve(folder.size() + program.size() + 2);
+        candidate += folder.empty() ? std::string_view(".") : folder;
+        candidate += '/';
+        candidate += program;
+        if (access(candidate.c_str(), X_OK) == 0) return 0;
+        if (errno == EACCES) error = EACCES;
+        if (colon == std::string_view::npos) return error;
+        folders.remove_prefix(colon + 1);
+    }
+}
+
 } // namespace
 
 pid_t spawnProcess(const std::vector<std::string>& argv, bool detached, bool inheritOutput) {
     if (argv.empty() || argv[0].empty()) return -EINVAL;
+    if (const int error = programLookupError(argv[0])) return -error;
     std::vector<char*> args;
     for (const std::string& item : argv)
         args.push_back(const_cast<char*>(item.c_str()));

@@ -10,8 +10,13 @@ namespace platform {
 
 std::optional<std::uint64_t> processStartTime(pid_t pid) {
     if (pid <= 0) return std::nullopt;
-    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened relative to /proc rather than by its full path: a user-mode emulator answers "/proc/<its
+    // pid>/stat" with figures of its own making, whose start time is not the kernel's.
+    const int proc = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (proc < 0) return std::nullopt;
+    const std::string path = std::to_string(pid) + "/stat";
+    const int fd = ::openat(proc, path.c_str(), O_RDONLY | O_CLOEXEC);
+    ::close(proc);
     if (fd < 0) return std::nullopt;
     char buffer[1024];
     const ssize_t length = ::read(fd, buffer, sizeof buffer - 1);

@@ -7,6 +7,7 @@
 #include "platform/ui/user_dialogs.h"
 #include "tests/services/settings_fixture.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/user_mode_emulator.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,7 @@ TEST_F(DosSystem, MshellWithoutWaitAnswersTheNewProcess) {
 
 // Copies of the probe under a name of this test alone, so no other program is ever ended.
 TEST_F(DosSystem, FindProcessEndsOtherInstancesNeverItself) {
+    SKIP_UNDER_USER_MODE_EMULATOR("every emulated program runs under the emulator's name");
     const std::string name = "zprobe" + std::to_string(getpid());
     const std::string program = root / name;
     fs::copy_file(PROCESS_PROBE, program);
