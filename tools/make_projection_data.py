@@ -69,9 +69,10 @@ def lambert_constants(params, a, e):
         n = math.log(m2 / m1) / (l1 - l2)
         c = m1 * math.exp(n * l1) / n
     else:
-        k0 = float(params.get("k_0", "1"))
         n = math.sin(phi0)
-        c = k0 * prime_vertical_radius(a, e, phi0) / math.tan(phi0) * math.exp(n * l0)
+        c = prime_vertical_radius(a, e, phi0) / math.tan(phi0) * math.exp(n * l0)
+    # The scale (of one standard parallel, or of the ellipsoid in the Michigan variant of two) scales the cone.
+    c *= float(params.get("k_0", "1"))
     xs = float(params["x_0"])
     ys = float(params["y_0"]) + c * math.exp(-n * l0)
     return n, c, xs, ys
