@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the projection data shipped in examples/INI: the definition file Projections.DEF, computed from
-PROJ's own definitions of the EPSG codes (projinfo), two synthetic translation grids with linear values
-(a GR3D1 text grid and a ".MNT" grid), and a height grid over France sampled from PROJ's egm96_15.gtx
-(cct), in both of its layouts.
+PROJ's own definitions of the EPSG codes (projinfo), the NTF -> RGF93 translation grid as a GR3D1 text grid
+made from the mapping agency's ntf_r93.gsb (cct), a synthetic ".MNT" translation grid with linear values,
+and a height grid over France sampled from PROJ's egm96_15.gtx (cct), in both of its layouts.
 
 Needs proj-bin and proj-data. Usage: tools/make_projection_data.py [output folder]"""
 import math
@@ -20,8 +20,11 @@ CLARKE_IGN_A, CLARKE_IGN_B = 6378249.2, 6356515.0
 PARIS_MERIDIAN = "2.33722917"  # degrees (2.5969213 grads)
 CLARKE_SHIFT = (-168.0, -60.0, 320.0)
 
-# The synthetic translation grids: gentle linear slopes (metres per degree) around the default shift, so
-# that bilinear interpolation is exact and a datum shift and its inverse meet within a millimetre.
+# The nodes of ntf_r93.gsb (degrees), on which its shifts are turned into geocentric translations.
+NTF_LON = (-5.5, 10.0, 0.1)
+NTF_LAT = (41.0, 52.0, 0.1)
+# The synthetic ".MNT" translation grid: gentle linear slopes (metres per degree) around the default shift,
+# so that bilinear interpolation is exact and a datum shift and its inverse meet within a millimetre.
 GRID_LON = (-5.5, 10.0, 0.5)
 GRID_LAT = (41.0, 52.0, 0.5)
 SLOPES = ((0.02, 0.01), (-0.015, 0.005), (0.01, -0.02))
@@ -138,15 +141,43 @@ def synthetic_translation(lon, lat):
     return [CLARKE_SHIFT[k] + SLOPES[k][0] * (lon - 2) + SLOPES[k][1] * (lat - 47) for k in range(3)]
 
 
+def geocentric(lon, lat, h, a, e):
+    lam, phi = math.radians(lon), math.radians(lat)
+    n = prime_vertical_radius(a, e, phi)
+    r = (n + h) * math.cos(phi)
+    return (r * math.cos(lam), r * math.sin(lam), (n * (1 - e * e) + h) * math.sin(phi))
+
+
+def ntf_translations():
+    """At each node of ntf_r93.gsb, the geocentric translation that takes the NTF point (height 0 on Clarke
+    1880 IGN) to the RGF93 point the grid shifts it to. The grid fixes the horizontal shift only: of the
+    translations that give it, the one nearest the default translation is taken, as the mapping agency's
+    GR3D grid lies about it."""
+    lons, lats = axis(*NTF_LON), axis(*NTF_LAT)
+    nodes = [(lon, lat) for lon in lons for lat in lats]
+    out = subprocess.run(["cct", "-d", "12", "+proj=hgridshift", "+grids=ntf_r93.gsb"],
+                         input="".join(f"{lon} {lat} 0\n" for lon, lat in nodes), check=True,
+                         capture_output=True, text=True).stdout.split("\n")
+    shifted = [tuple(float(v) for v in line.split()[:2]) for line in out if line.strip()]
+    e_grs80 = eccentricity_from_flattening(GRS80[1])
+    e_clarke = eccentricity_from_axes(CLARKE_IGN_A, CLARKE_IGN_B)
+    translations = []
+    for (lon, lat), (lon2, lat2) in zip(nodes, shifted):
+        source = geocentric(lon, lat, 0, CLARKE_IGN_A, e_clarke)
+        target = geocentric(lon2, lat2, 0, GRS80[0], e_grs80)
+        lam, phi = math.radians(lon2), math.radians(lat2)
+        up = (math.cos(phi) * math.cos(lam), math.cos(phi) * math.sin(lam), math.sin(phi))
+        t = [target[k] - source[k] for k in range(3)]
+        h = sum((CLARKE_SHIFT[k] - t[k]) * up[k] for k in range(3))
+        translations.append((lon, lat, [t[k] + h * up[k] for k in range(3)]))
+    return translations
+
+
 def gr3d_grid():
-    lines = ["GR3D  Zorta synthetic translation grid, linear values", "GR3D1  " + "  ".join(
-        f"{v:.4f}" for v in (GRID_LON[0], GRID_LON[1], GRID_LAT[0], GRID_LAT[1], GRID_LON[2], GRID_LAT[2]))]
-    node = 0
-    for lon in axis(*GRID_LON):
-        for lat in axis(*GRID_LAT):
-            node += 1
-            t = synthetic_translation(lon, lat)
-            lines.append(f"{node:05d}   {lon:13.9f}   {lat:13.9f}  {t[0]:9.3f}  {t[1]:9.3f}  {t[2]:9.3f}  99  -0158")
+    lines = ["GR3D  NTF -> RGF93, from ntf_r93.gsb", "GR3D1  " + "  ".join(
+        f"{v:.4f}" for v in (NTF_LON[0], NTF_LON[1], NTF_LAT[0], NTF_LAT[1], NTF_LON[2], NTF_LAT[2]))]
+    for node, (lon, lat, t) in enumerate(ntf_translations(), 1):
+        lines.append(f"{node:05d}   {lon:13.9f}   {lat:13.9f}  {t[0]:9.3f}  {t[1]:9.3f}  {t[2]:9.3f}  99  -0158")
     return "\r\n".join(lines) + "\r\n"
 
 

@@ -4,6 +4,7 @@
 #include "geometry/projections/owned_array.h"
 #include "platform/base/ascii.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -81,19 +82,32 @@ int AltiConvert::RemoveAltiConvert(AltiConvert* record) {
 }
 
 double AltiConvert::Convert(double height, const CPoint3d& geo, int direction) {
-    if (!LoadGRID() || !values) return height;
-    const double u = std::floor((geo.x - lonOrigin) / lonStep);
-    const double v = std::floor((geo.y - latOrigin) / latStep);
-    if (!(u >= 0 && u < columns - 1 && v >= 0 && v < rows - 1)) return height;
-    const int i = static_cast<int>(u);
-    const int j = static_cast<int>(v);
-    const double fx = (geo.x - lonOrigin) / lonStep - i;
-    const double fy = (geo.y - latOrigin) / latStep - j;
+    convertInside(height, geo, direction);
+    return height;
+}
+
+bool AltiConvert::convertInside(double& height, const CPoint3d& geo, int direction) {
+    if (!LoadGRID() || !values || columns < 2 || rows < 2) return false;
+    double u = (geo.x - lonOrigin) / lonStep;
+    double v = (geo.y - latOrigin) / latStep;
+    // Radians do not divide into whole steps exactly: a point a rounding past an edge node is on it.
+    constexpr double kEdgeSlack = 1e-9;
+    if (!(u >= -kEdgeSlack && u <= columns - 1 + kEdgeSlack && v >= -kEdgeSlack &&
+          v <= rows - 1 + kEdgeSlack))
+        return false;
+    u = std::clamp(u, 0.0, columns - 1.0);
+    v = std::clamp(v, 0.0, rows - 1.0);
+    // A point on the last column or row is the far side of the cell before it.
+    const int i = std::min(static_cast<int>(u), columns - 2);
+    const int j = std::min(static_cast<int>(v), rows - 2);
+    const double fx = u - i;
+    const double fy = v - j;
     const auto value = [this](int column, int row) {
         return static_cast<double>(values[column + static_cast<std::size_t>(row) * columns]);
     };
     const double separation = ((value(i + 1, j) * fx + value(i, j) * (1 - fx)) * (1 - fy) +
                                (value(i + 1, j + 1) * fx + value(i, j + 1) * (1 - fx)) * fy) /
                               1000;
-    return direction ? height + separation : height - separation;
+    height = direction ? height + separation : height - separation;
+    return true;
 }

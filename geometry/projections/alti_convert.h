@@ -36,6 +36,9 @@ public:
     // The height plus the grid value at the geographic point (radians) for a non-zero direction, minus it for
     // direction 0; unchanged when there is no grid or the point is outside it.
     double Convert(double height, const CPoint3d& geo, int direction);
+    // Convert in place; false, with the height untouched, when there is no grid or the point lies outside
+    // it. The nodes of the last column and row are inside.
+    bool convertInside(double& height, const CPoint3d& geo, int direction);
     // Destroys one record (1), or with null every record of the list (their count).
     static int RemoveAltiConvert(AltiConvert* record);
 

@@ -58,8 +58,9 @@ public:
     // 1 done, 3 done by the Swiss library, 0 failure (output untouched).
     int GeoToXy(const CPoint3d& geo, CPoint3d& xy);
     int XyToGeo(const CPoint3d& xy, CPoint3d& geo);
-    // 3 converted, 1 same projection, 0 failure. A grid argument AltiConvert::NoStep() marks a side without
-    // a grid step (see the definition for the rules); `geoOut` receives the geographic point when given.
+    // 3 converted, 1 same projection, 0 failure (a height grid given that is missing or does not cover the
+    // point is one). A grid argument AltiConvert::NoStep() marks a side without a grid step (see the
+    // definition for the rules); `geoOut` receives the geographic point when given.
     int TransformTo(CtesProj* target, const CPoint3d& source, CPoint3d& out, AltiConvert* sourceGrid,
                     AltiConvert* targetGrid, CPoint3d* geoOut);
 

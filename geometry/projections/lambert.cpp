@@ -12,8 +12,9 @@ namespace geometry::projections {
 namespace {
 
 constexpr int kMaxRounds = 100;
-constexpr double kTolerance = 0.0005;         // metres in y
-constexpr double kEarthRadiusGuess = 6365000; // turns a y residual into a latitude step
+// A latitude step below this (6 micrometres on the ground) ends the walk: the step after it would be below
+// the rounding of the latitude.
+constexpr double kLatitudeTolerance = 1e-9;
 
 // The latitude of isometric latitude `iso` on an ellipsoid of eccentricity e: the conformal latitude
 // corrected by its series in e squared, a few hundredths of a millimetre off in y.
@@ -28,44 +29,52 @@ double latitudeOfIsometric(double iso, double e) {
            4279 * e8 / 161280 * s8;
 }
 
-// Where the latitude walk starts: the latitude whose cone radius is the point's distance to the pole, so
-// that the first forward y is already within the tolerance; the equator when that distance gives none.
-double firstLatitude(const CtesProj& projection, const CPoint3d& xy) {
-    const double towardsPole = projection.p4 - xy.y;
-    if (projection.p1 == 0 || projection.p2 == 0 || (towardsPole > 0) != (projection.p2 > 0)) return 0;
-    const double iso =
-        -std::log(std::hypot(xy.x - projection.p3, towardsPole) / std::fabs(projection.p2)) / projection.p1;
-    const double latitude = latitudeOfIsometric(iso, projection.ellipsoid ? projection.ellipsoid->e : 0);
-    return std::isfinite(latitude) ? latitude : 0;
-}
-
 } // namespace
 
 int lambertToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy) {
     const double radius = projection.p2 * std::exp(-projection.p1 * projection.LatitudeIso(geo.y));
-    const double theta = projection.p1 * ((geo.x - projection.meridian) - projection.p0);
+    const double theta = projection.p1 * aboutMeridian(geo.x - projection.meridian - projection.p0);
     xy.set(projection.p3 + radius * std::sin(theta), projection.p4 - radius * std::cos(theta), geo.z);
     return 1;
 }
 
-// The longitude in closed form; the latitude by walking the forward y onto the given one.
+// The cone radius and angle of the point in closed form (the radius takes the sign of C, so that the angle
+// of a southern cone is measured from its own pole); the isometric latitude from the radius; the latitude
+// by walking LatitudeIso onto it from the series, with its derivative.
 int lambertToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo) {
-    const double longitude = std::atan((xy.x - projection.p3) / (projection.p4 - xy.y)) / projection.p1 +
-                             projection.p0 + projection.meridian;
-    CPoint3d trial(longitude, firstLatitude(projection, xy), xy.z);
-    CPoint3d forward;
-    for (int round = 0; round < kMaxRounds; ++round) {
-        lambertToXy(projection, trial, forward);
-        const double residual = xy.y - forward.y;
-        if (std::isnan(residual)) break;
-        if (std::fabs(residual) <= kTolerance) {
-            geo = trial;
-            return 1;
+    const double n = projection.p1;
+    const double side = projection.p2 < 0 ? -1 : 1;
+    const double dx = xy.x - projection.p3;
+    const double dy = projection.p4 - xy.y;
+    const double radius = std::hypot(dx, dy);
+    const double e = projection.ellipsoid ? projection.ellipsoid->e : 0;
+    double longitude = projection.p0 + projection.meridian;
+    double latitude = n > 0 ? std::numbers::pi / 2 : -std::numbers::pi / 2; // the apex is the pole
+    if (radius > 0) {
+        longitude += std::atan2(side * dx, side * dy) / n;
+        const double iso = -std::log(radius / std::fabs(projection.p2)) / n;
+        latitude = latitudeOfIsometric(iso, e);
+        for (int round = 0; std::fabs(latitude) < std::numbers::pi / 2; ++round) {
+            const double sinPhi = std::sin(latitude);
+            const double step = (iso - projection.LatitudeIso(latitude)) * std::cos(latitude) *
+                                (1 - e * e * sinPhi * sinPhi) / (1 - e * e);
+            if (!std::isfinite(step) || round == kMaxRounds) {
+                latitude = NAN;
+                break;
+            }
+            latitude += step;
+            if (std::fabs(step) <= kLatitudeTolerance) break;
         }
-        trial.y += std::atan(residual / kEarthRadiusGuess);
+        if (std::fabs(latitude) >= std::numbers::pi / 2)
+            // The pole the cone opens towards lies at an infinite radius: no point reaches it.
+            latitude = latitude * n < 0 ? NAN : std::copysign(std::numbers::pi / 2, latitude);
     }
-    mprintf("\nTransformation Impossible");
-    return 0;
+    if (std::isnan(latitude)) {
+        mprintf("\nTransformation Impossible");
+        return 0;
+    }
+    geo.set(aboutMeridian(longitude), latitude, xy.z);
+    return 1;
 }
 
 } // namespace geometry::projections

@@ -68,15 +68,54 @@ int readFields(std::string_view text, double* numbers, int most) {
     return count;
 }
 
-void reportRefused(std::string_view name, const std::string& why) {
-    const std::string text = "\nProjection '" + std::string(name) +
-                             "' ignor\xe9"
-                             "e : " +
-                             why;
+// "<kind> '<key>' ignoré(e) : <why> (<file>)": a record that cannot serve is never dropped without a word.
+void reportRefused(const std::string& path, const char* kind, std::string_view name, const std::string& why) {
+    const std::string text = "\n" + std::string(kind) + " '" + std::string(name) + "' ignor\xe9" +
+                             (kind[0] == 'P' ? "e" : "") + " : " + why + " (" + path + ")";
     mprintf("%s", text.c_str());
 }
 
+// How many numbers a projection type needs after its ellipsoid: the five of the cone, the origin and scale
+// of the scaled geographic, the origin of the others.
+int neededNumbers(char type) {
+    return type == 'L' ? 5 : type == 'G' ? 2 : 1;
+}
+
+// Beyond these a scale is no map of the earth but a typing error.
+constexpr double kMinScale = 0.5;
+constexpr double kMaxScale = 2;
+
+bool plausibleScale(double scale) {
+    return scale >= kMinScale && scale <= kMaxScale;
+}
+
+// The reason the parameters of a record cannot serve, or null. A cone's scale is taken on its parallel of
+// least scale, where sin(phi) = n.
+const char* unusableParameters(const CtesProj& record) {
+    switch (record.type()) {
+    case 'L': {
+        const double n = record.p1;
+        if (n == 0) return "constante du c\xf4ne nulle";
+        if (!(std::fabs(n) < 1)) return "constante du c\xf4ne hors de ]-1, 1[";
+        if (record.p4 == 0) return "Ys nul";
+        const double phi = std::asin(n);
+        const double scale = std::fabs(n * record.p2 * std::exp(-n * record.LatitudeIso(phi))) /
+                             (record.ProjNorm(phi) * std::cos(phi));
+        return plausibleScale(scale) ? nullptr : "constante C hors limites";
+    }
+    case 'U':
+        return plausibleScale(std::fabs(record.p1)) ? nullptr
+                                                    : "facteur d'\xe9"
+                                                      "chelle k0 hors limites";
+    case 'G':
+        return record.p1 != 0 ? nullptr : "facteur nul";
+    default:
+        return nullptr;
+    }
+}
+
 struct Reader {
+    std::string path;
     Section section = Section::Other;
     double meridian = 0;
     bool degrees = false; // VERSION above 0
@@ -91,6 +130,9 @@ struct Reader {
     void ellipsoid(std::string_view key, std::string& value);
     void projection(std::string_view key, std::string& value);
     void epsg(std::string_view key, std::string& value);
+    void refuseProjection(std::string_view key, const std::string& why) const {
+        reportRefused(path, "Projection", key, why);
+    }
 };
 
 void Reader::line(std::string& text) {
@@ -141,14 +183,22 @@ void Reader::ellipsoid(std::string_view keyText, std::string& value) {
     const int read = scan.reals(numbers, 5, ',');
     char gridFile[100] = {};
     // A grid name that does not fit rejects the line rather than being cut to another file's name.
-    if (read == 5 && scan.literal(',') && scan.more() && !scan.word(gridFile, sizeof gridFile)) return;
+    const auto refuse = [&](const std::string& why) {
+        reportRefused(path,
+                      "Ellipso\xef"
+                      "de",
+                      keyText, why);
+    };
+    if (read == 5 && scan.literal(',') && scan.more() && !scan.word(gridFile, sizeof gridFile))
+        return refuse("nom de grille de plus de " + std::to_string(sizeof gridFile - 1) + " caract\xe8res");
+    if (read < 5) return refuse(std::to_string(read) + " nombres lus sur 5 : " + value);
     const double a = numbers[0];
     const double e = numbers[1];
     // A record is kept only for a usable ellipsoid (e = 0 marks a line without one): the conversions divide
     // by a and take sqrt(1 - e^2).
     if (!(a > 0) || !std::isfinite(a) || !(e > 0 && e < 1) ||
         !std::all_of(numbers + 2, numbers + 5, [](double v) { return std::isfinite(v); }))
-        return;
+        return refuse("a, e ou translation hors limites : " + value);
     Ellipsoide* record = new Ellipsoide();
     copyName(record->name, sizeof record->name, keyText);
     record->a = a;
@@ -163,11 +213,14 @@ void Reader::projection(std::string_view keyText, std::string& value) {
     const std::size_t comma = value.find(',');
     const std::string ellipsoidName = value.substr(0, comma);
     Ellipsoide* const ellipsoid = Ellipsoide::Find(ellipsoidName.c_str());
-    if (!ellipsoid || keyText.empty()) return;
-    if (meridianUnread || versionUnread) {
-        reportRefused(keyText, meridianUnread ? "MERIDIEN illisible" : "VERSION illisible");
-        return;
-    }
+    if (keyText.empty()) return;
+    if (!ellipsoid)
+        return refuseProjection(keyText, ellipsoidName.empty() ? "valeur vide"
+                                                               : "ellipso\xef"
+                                                                 "de inconnu : " +
+                                                                     ellipsoidName);
+    if (meridianUnread || versionUnread)
+        return refuseProjection(keyText, meridianUnread ? "MERIDIEN illisible" : "VERSION illisible");
     CtesProj record;
     copyName(record.name, sizeof record.name, keyText);
     record.name[0] = static_cast<char>(STR::Chr_majuscule[static_cast<unsigned char>(record.name[0])]);
@@ -178,30 +231,25 @@ void Reader::projection(std::string_view keyText, std::string& value) {
     if (record.type() == 'E') {
         double numbers[3] = {};
         if (readFields(fields, numbers, 3) < 0) {
-            reportRefused(keyText, "nombres illisibles : " + std::string(fields));
-            return;
+            return refuseProjection(keyText, "nombres illisibles : " + std::string(fields));
         }
         record.eParameters.set(numbers[0], numbers[1], numbers[2]);
     } else {
         double numbers[5] = {0, 0, 0, 0, 0};
         const int read = readFields(fields, numbers, 5);
         if (read < 0) {
-            reportRefused(keyText, "nombres illisibles : " + std::string(fields));
-            return;
+            return refuseProjection(keyText, "nombres illisibles : " + std::string(fields));
         }
-        if (read == 0) return; // no origin given
-        if (record.type() == 'L' && numbers[4] == 0) return;
-        // A cone constant of 0 is no cone: every conversion would divide by it.
-        if (record.type() == 'L' && numbers[1] == 0) {
-            reportRefused(keyText, "constante du c\xf4ne nulle");
-            return;
-        }
+        if (read < neededNumbers(record.type()))
+            return refuseProjection(keyText, std::to_string(read) + " nombres lus sur " +
+                                                 std::to_string(neededNumbers(record.type())));
         if (record.type() == 'U' && numbers[1] == 0) numbers[1] = 0.9996;
         record.p0 = numbers[0] * (degrees ? degre_en_radian : std::numbers::pi / 200);
         record.p1 = numbers[1];
         record.p2 = numbers[2];
         record.p3 = numbers[3];
         record.p4 = numbers[4];
+        if (const char* why = unusableParameters(record)) return refuseProjection(keyText, why);
     }
     CtesProj* const kept = new CtesProj(record);
     if (last)
@@ -236,6 +284,7 @@ CtesProj* CtesProj::InitProjections(int reload) {
         return nullptr;
     }
     Reader reader;
+    reader.path = path;
     std::string text;
     while (readLine(file.get(), text)) {
         if (text.size() > kMaxLineLength || text.size() < 5 || text.front() == '\'') continue;

@@ -3,6 +3,9 @@
 // to be finite. Each answers the result code of those two (0 leaves the output untouched).
 #include "geometry/points/point3d.h"
 
+#include <cmath>
+#include <numbers>
+
 class CtesProj;
 
 namespace geometry::projections {
@@ -16,6 +19,13 @@ int localFrameToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& ge
 // xy comes in holding the caller's output point, which the out-of-zone message shows.
 int swissToXy(const CtesProj& projection, const CPoint3d& geo, CPoint3d& xy);
 int swissToGeo(const CtesProj& projection, const CPoint3d& xy, CPoint3d& geo);
+
+// A longitude difference brought into (-pi, pi], so that a point across the antimeridian from the central
+// meridian is taken the short way round.
+inline double aboutMeridian(double difference) {
+    const double wrapped = std::remainder(difference, 2 * std::numbers::pi);
+    return wrapped == -std::numbers::pi ? std::numbers::pi : wrapped;
+}
 
 // Whether every coordinate is finite.
 inline bool isFinite(const CPoint3d& p) {

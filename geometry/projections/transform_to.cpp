@@ -8,15 +8,20 @@ bool isGrid(const AltiConvert* grid) {
     return grid && grid != AltiConvert::NoStep();
 }
 
-// The height on the target side. h0 is the source height, h1 the height after the datum shift.
-double targetHeight(AltiConvert* sourceGrid, AltiConvert* targetGrid, double h0, double h1,
-                    const CPoint3d& g0, const CPoint3d& shifted) {
-    if (sourceGrid == AltiConvert::NoStep())
-        return isGrid(targetGrid) ? targetGrid->Convert(h0, shifted, 0) : h1;
-    if (!sourceGrid) return isGrid(targetGrid) ? targetGrid->Convert(h0, shifted, 0) : h0;
-    if (sourceGrid == targetGrid) return h0;
-    const double altitude = sourceGrid->Convert(h0, g0, 1);
-    return isGrid(targetGrid) ? targetGrid->Convert(altitude, shifted, 0) : altitude;
+// The height on the target side, from the source height g0.z and the height h1 after the datum shift; false
+// when a grid that is asked for is missing or does not cover the point, since the height would be wrong.
+bool targetHeight(AltiConvert* sourceGrid, AltiConvert* targetGrid, const CPoint3d& g0,
+                  const CPoint3d& shifted, double h1, double& height) {
+    height = g0.z;
+    if (sourceGrid == AltiConvert::NoStep() && !isGrid(targetGrid)) {
+        height = h1;
+        return true;
+    }
+    if (isGrid(sourceGrid)) {
+        if (sourceGrid == targetGrid) return true;
+        if (!sourceGrid->convertInside(height, g0, 1)) return false;
+    }
+    return !isGrid(targetGrid) || targetGrid->convertInside(height, shifted, 0);
 }
 
 } // namespace
@@ -30,7 +35,9 @@ int CtesProj::TransformTo(CtesProj* target, const CPoint3d& source, CPoint3d& ou
     const CPoint3d g0 = geo;
     const bool shifted = ellipsoid->DatumShift(geo, target->ellipsoid) != 0;
     const double h1 = shifted ? geo.z : g0.z;
-    geo.z = targetHeight(sourceGrid, targetGrid, g0.z, h1, g0, geo);
+    double height = 0;
+    if (!targetHeight(sourceGrid, targetGrid, g0, geo, h1, height)) return 0;
+    geo.z = height;
     if (target == this) {
         out.set(source.x, source.y, geo.z);
         return 1;

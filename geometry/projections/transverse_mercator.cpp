@@ -31,11 +31,10 @@ struct Series {
     }
 };
 
-// The longitude brought into [-pi, pi) by whole turns.
-double wrapped(double longitude) {
-    return longitude -
-           std::floor((longitude + std::numbers::pi) / (2 * std::numbers::pi)) * 2 * std::numbers::pi;
-}
+// Beyond this many rectifying radii from the central meridian no point of the ellipsoid projects (the bound
+// of the exact transverse Mercator): eastings past it are refused rather than answered with absurd
+// longitudes.
+constexpr double kMaxEasting = 2.623395162778;
 
 } // namespace
 
@@ -48,7 +47,7 @@ int transverseMercatorToXy(const CtesProj& projection, const CPoint3d& geo, CPoi
     const double n = s.a / std::sqrt(1 - s.e2 * sinPhi * sinPhi);
     const double t = std::tan(phi) * std::tan(phi);
     const double c = s.ep2 * cosPhi * cosPhi;
-    const double A = (wrapped(geo.x - projection.meridian) - projection.p0) * cosPhi;
+    const double A = aboutMeridian(geo.x - projection.meridian - projection.p0) * cosPhi;
     const double A2 = A * A;
     const double x =
         k0 * n *
@@ -66,7 +65,12 @@ int transverseMercatorToGeo(const CtesProj& projection, const CPoint3d& xy, CPoi
     const Series s(*projection.ellipsoid);
     const double k0 = std::fabs(projection.p1);
     const double northing = projection.p1 < 0 ? xy.y - kSouthernFalseNorthing : xy.y;
-    const double mu = northing / k0 / (s.a * s.firstMeridianFactor());
+    const double rectifyingRadius = s.a * s.firstMeridianFactor();
+    const double mu = northing / k0 / rectifyingRadius;
+    // A northing beyond the pole, or an easting beyond the projection's reach, is no point of the ellipsoid.
+    if (!(std::fabs(mu) <= std::numbers::pi / 2) ||
+        !(std::fabs(xy.x - kFalseEasting) <= kMaxEasting * k0 * rectifyingRadius))
+        return 0;
     const double root = std::sqrt(1 - s.e2);
     const double e1 = (1 - root) / (1 + root);
     const double e1_2 = e1 * e1;
@@ -88,10 +92,10 @@ int transverseMercatorToGeo(const CtesProj& projection, const CPoint3d& xy, CPoi
                                    (61 + 90 * t1 + 298 * c1 + 45 * t1 * t1 - 252 * s.ep2 - 3 * c1 * c1) * d2 *
                                        d2 * d2 / 720);
     const double lambda =
-        projection.p0 + projection.meridian +
-        (d - (1 + 2 * t1 + c1) * d * d2 / 6 +
-         (5 - 2 * c1 + 28 * t1 - 3 * c1 * c1 + 8 * s.ep2 + 24 * t1 * t1) * d * d2 * d2 / 120) /
-            cosPhi1;
+        aboutMeridian(projection.p0 + projection.meridian +
+                      (d - (1 + 2 * t1 + c1) * d * d2 / 6 +
+                       (5 - 2 * c1 + 28 * t1 - 3 * c1 * c1 + 8 * s.ep2 + 24 * t1 * t1) * d * d2 * d2 / 120) /
+                          cosPhi1);
     geo.set(lambda, phi, xy.z);
     return 1;
 }

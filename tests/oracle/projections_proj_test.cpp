@@ -85,6 +85,61 @@ TEST_F(ProjectionsAgainstProj, WebMercatorAndGeographicDegrees) {
             RandomPoints(-180, 180, -90, 90), 1e-12, 1e-15);
 }
 
+// At the edges of each projection: across the antimeridian, at the cone's apex, far round the cone, and
+// points that are none, refused on both sides with the output left as it was.
+TEST_F(ProjectionsAgainstProj, EdgesOfTheProjections) {
+    CtesProj zone1 = *CtesProj::GetProjFromEpsg(32631);
+    zone1.p0 = -177 * kDegree;
+    CtesProj zone60 = zone1;
+    zone60.p0 = 177 * kDegree;
+    CtesProj& l93 = *CtesProj::GetProjFromEpsg(2154);
+    const std::string utm = "+proj=utm +ellps=WGS84 +zone=";
+    const std::string lcc = ProjOracle::projectionOf(2154);
+    struct Case {
+        CtesProj* projection;
+        std::string definition;
+        CPoint3d geo; // degrees, forward then back from PROJ's point
+    };
+    const Case agreeing[] = {
+        {&zone1, utm + "1", {179.5, 10, 0}},  {&zone60, utm + "60", {-179.5, 10, 0}},
+        {&zone60, utm + "60", {180, -30, 0}}, {&l93, lcc, {3, 90, 0}},
+        {&l93, lcc, {40, 89.999, 0}},         {&l93, lcc, {-179.9, 45, 0}},
+        {&l93, lcc, {-120, -60, 0}},
+    };
+    for (const Case& c : agreeing) {
+        const ProjOracle oracle(c.definition);
+        const CPoint3d geo(c.geo.x * kDegree, c.geo.y * kDegree, 0);
+        const CPoint3d expected = oracle.forward(geo);
+        CPoint3d xy;
+        ASSERT_EQ(c.projection->GeoToXy(geo, xy), 1) << c.geo.x << ", " << c.geo.y;
+        EXPECT_NEAR(xy.x, expected.x, 0.002) << c.geo.x << ", " << c.geo.y;
+        EXPECT_NEAR(xy.y, expected.y, 0.002) << c.geo.x << ", " << c.geo.y;
+        CPoint3d back;
+        ASSERT_EQ(c.projection->XyToGeo(expected, back), 1) << c.geo.x << ", " << c.geo.y;
+        const CPoint3d expectedBack = oracle.inverse(expected);
+        if (std::fabs(c.geo.y) < 90) {
+            EXPECT_NEAR(std::remainder(back.x - expectedBack.x, 2 * kPi), 0, 1e-9)
+                << c.geo.x << ", " << c.geo.y;
+        }
+        EXPECT_NEAR(back.y, expectedBack.y, 1e-9) << c.geo.x << ", " << c.geo.y;
+    }
+    const CPoint3d marker(-1, -2, -3);
+    const CPoint3d notGeographic[] = {{0.05, 2, 0}, {0.05, -3, 0}, {0.05, 1e300, 0}, {1e300, 0.8, 0}};
+    for (const CPoint3d& geo : notGeographic) {
+        EXPECT_TRUE(std::isinf(ProjOracle(utm + "31").forward(geo).x)) << geo.x << ", " << geo.y;
+        for (CtesProj* projection : {&zone1, &l93, CtesProj::GetProjFromEpsg(3857)}) {
+            CPoint3d out = marker;
+            EXPECT_EQ(projection->GeoToXy(geo, out), 0) << projection->name << " " << geo.x << ", " << geo.y;
+            EXPECT_EQ(out, marker);
+        }
+    }
+    const CPoint3d farEast(-5e7, 1e6, 0);
+    EXPECT_TRUE(std::isinf(ProjOracle(utm + "31").inverse(farEast).x));
+    CPoint3d out = marker;
+    EXPECT_EQ(CtesProj::GetProjFromEpsg(32631)->XyToGeo(farEast, out), 0);
+    EXPECT_EQ(out, marker);
+}
+
 TEST_F(ProjectionsAgainstProj, GeocentricCoordinates) {
     const ProjOracle cart("+proj=cart +ellps=WGS84");
     const Ellipsoide& wgs84 = *Ellipsoide::Find("WGS84");
@@ -198,6 +253,41 @@ TEST_F(ProjectionsAgainstProj, HeightsThroughTheGeoidExtract) {
             const CPoint3d geo = points.next();
             ASSERT_NEAR(grid->Convert(geo.z, geo, 1), geoid.forward(geo).z, 0.001) << name;
         }
+        // The last column and row are nodes.
+        for (const CPoint3d& edge : {CPoint3d(10, 45.3, 7), CPoint3d(3.1, 51.5, 7), CPoint3d(10, 51.5, 7)}) {
+            const CPoint3d geo(edge.x * kDegree, edge.y * kDegree, edge.z);
+            double height = geo.z;
+            ASSERT_TRUE(grid->convertInside(height, geo, 1)) << name;
+            EXPECT_NEAR(height, geoid.forward(geo).z, 0.001) << name;
+        }
+    }
+}
+
+// NTF Lambert to L-93 through the shipped NTF -> RGF93 grid, and back, against PROJ's pipeline through the
+// mapping agency's ntf_r93.gsb. Compared at height 0: the grid is a geocentric translation, the gsb a shift
+// of latitude and longitude, and the two part by some 1.5e-5 of the height.
+TEST_F(ProjectionsAgainstProj, NtfLambertToL93ThroughTheShippedGrid) {
+    CtesProj* const l2e = CtesProj::GetProjFromEpsg(27572);
+    CtesProj* const l93 = CtesProj::GetProjFromEpsg(2154);
+    const ProjOracle oracle("+proj=pipeline +step +inv " + ProjOracle::projectionOf(27572) +
+                            " +step +proj=hgridshift +grids=ntf_r93.gsb +step " +
+                            ProjOracle::projectionOf(2154));
+    RandomPoints points(-4.8, 9.5, 41.4, 51.1);
+    for (int k = 0; k < kPoints; ++k) {
+        CPoint3d geo = points.next();
+        geo.z = 0;
+        CPoint3d start;
+        ASSERT_EQ(l2e->GeoToXy(geo, start), 1);
+        const CPoint3d expected = oracle.forward(start);
+        ASSERT_FALSE(std::isinf(expected.x)) << geo.x << ", " << geo.y;
+        CPoint3d there;
+        ASSERT_EQ(l2e->TransformTo(l93, start, there, nullptr, nullptr, nullptr), 3);
+        ASSERT_NEAR(there.x, expected.x, 0.01) << geo.x / kDegree << ", " << geo.y / kDegree;
+        ASSERT_NEAR(there.y, expected.y, 0.01) << geo.x / kDegree << ", " << geo.y / kDegree;
+        CPoint3d back;
+        ASSERT_EQ(l93->TransformTo(l2e, expected, back, nullptr, nullptr, nullptr), 3);
+        ASSERT_NEAR(back.x, start.x, 0.01) << geo.x / kDegree << ", " << geo.y / kDegree;
+        ASSERT_NEAR(back.y, start.y, 0.01) << geo.x / kDegree << ", " << geo.y / kDegree;
     }
 }
 

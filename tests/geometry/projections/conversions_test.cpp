@@ -129,9 +129,21 @@ TEST_F(Conversions, FailuresLeaveTheOutputUntouched) {
     EXPECT_EQ(out, marker);
 }
 
+TEST_F(Conversions, NorthingsBeyondThePoleAreNoPoint) {
+    for (const CPoint3d& xy : {CPoint3d(500000, 12e6, 0), CPoint3d(500000, -12e6, 0)}) {
+        CPoint3d out(-1, -2, -3);
+        EXPECT_EQ(projection("UTM31N").XyToGeo(xy, out), 0) << xy.y;
+        EXPECT_EQ(out, CPoint3d(-1, -2, -3));
+    }
+    CtesProj degreesTooFar = projection("GEO-WGS84");
+    CPoint3d out(-1, -2, -3);
+    EXPECT_EQ(degreesTooFar.XyToGeo(CPoint3d(0, 91, 0), out), 0);
+    EXPECT_EQ(out, CPoint3d(-1, -2, -3));
+}
+
 TEST_F(Conversions, TheLambertInverseGivesUpOnPointsItCannotReach) {
     CPoint3d out(-1, -2, -3);
-    EXPECT_EQ(projection("L-93").XyToGeo(CPoint3d(700000, 1e12, 0), out), 0);
+    EXPECT_EQ(projection("L-93").XyToGeo(CPoint3d(700000, -1e300, 0), out), 0); // the far pole
     EXPECT_EQ(out, CPoint3d(-1, -2, -3));
     EXPECT_NE(printed().find("\nTransformation Impossible"), std::string::npos);
 }
@@ -241,6 +253,35 @@ TEST_F(Conversions, TransformToKeepsHeightsByItsGridRules) {
     EXPECT_EQ(there.x, start.x);
     EXPECT_NEAR(there.z, 100 + egm->Convert(0, sourceGeo, 1), 1e-9);
     EXPECT_EQ(l2e.TransformTo(nullptr, start, there, nullptr, nullptr, nullptr), 0);
+}
+
+TEST_F(Conversions, TransformToFailsWhereAHeightGridAskedForIsMissingOrDoesNotReach) {
+    AltiConvert* const egm = AltiConvert::FindAltiConvert("EGM96_FRANCE.MNT", 1);
+    AltiConvert* const missing = AltiConvert::FindAltiConvert("NOWHERE.MNT", 1);
+    CtesProj& l93 = projection("L-93");
+    CtesProj& utm = projection("UTM31N");
+    CPoint3d inFrance;
+    CPoint3d inSpain;
+    ASSERT_EQ(l93.GeoToXy(CPoint3d(2 * kDegree, 47 * kDegree, 100), inFrance), 1);
+    ASSERT_EQ(l93.GeoToXy(CPoint3d(-4 * kDegree, 38 * kDegree, 100), inSpain), 1);
+    struct Case {
+        const CPoint3d& point;
+        AltiConvert* sourceGrid;
+        AltiConvert* targetGrid;
+    };
+    const Case failing[] = {{inSpain, AltiConvert::NoStep(), egm},
+                            {inSpain, egm, nullptr},
+                            {inSpain, nullptr, egm},
+                            {inFrance, missing, nullptr},
+                            {inFrance, AltiConvert::NoStep(), missing}};
+    for (const Case& c : failing) {
+        CPoint3d out(-1, -2, -3);
+        EXPECT_EQ(l93.TransformTo(&utm, c.point, out, c.sourceGrid, c.targetGrid, nullptr), 0);
+        EXPECT_EQ(out, CPoint3d(-1, -2, -3));
+    }
+    CPoint3d out;
+    EXPECT_EQ(l93.TransformTo(&utm, inFrance, out, egm, nullptr, nullptr), 3);
+    EXPECT_EQ(l93.TransformTo(&utm, inSpain, out, egm, egm, nullptr), 3) << "the same grid is no step";
 }
 
 TEST(MapFrames, TilePixelsHtcFramesAndAngles) {

@@ -175,9 +175,15 @@ TEST_F(Grids, HeightGridsInBothLayoutsConvertBackAndForth) {
         EXPECT_NEAR(grid->Convert(100, degrees(1.5, 40.5), 0), 100 - 6.5, 1e-9);
         const double there = grid->Convert(123.456, degrees(0.3, 41.7), 1);
         EXPECT_NEAR(grid->Convert(there, degrees(0.3, 41.7), 0), 123.456, 1e-9);
-        // The last column or row of cells, and points below the grid, pass the height unchanged.
-        EXPECT_EQ(grid->Convert(100, degrees(2, 41), 1), 100);
-        EXPECT_EQ(grid->Convert(100, degrees(1, 42), 1), 100);
+        // The nodes of the last column and row interpolate; points beyond or below the grid pass the height
+        // unchanged.
+        EXPECT_NEAR(grid->Convert(100, degrees(2, 41), 1), 112, 1e-9) << name;
+        EXPECT_NEAR(grid->Convert(100, degrees(1, 42), 1), 121, 1e-9) << name;
+        EXPECT_NEAR(grid->Convert(100, degrees(2, 42), 1), 122, 1e-9) << name;
+        EXPECT_EQ(grid->Convert(100, degrees(2.01, 41), 1), 100);
+        double height = 100;
+        EXPECT_FALSE(grid->convertInside(height, degrees(1, 42.01), 1));
+        EXPECT_EQ(height, 100);
         EXPECT_EQ(grid->Convert(100, degrees(-0.5, 41), 1), 100); // less than a step below: still outside
         EXPECT_EQ(grid->Convert(100, degrees(1, NAN), 1), 100);
     }

@@ -191,6 +191,65 @@ TEST_F(ProjectionFile, RecordsWhoseNumbersDoNotReadAreRefusedByName) {
         EXPECT_NE(printed().find(std::string("\nProjection ") + refusal), std::string::npos) << refusal;
 }
 
+TEST_F(ProjectionFile, RecordsThatCannotServeAreRefusedWithFileKeyAndReason) {
+    write("Projections.DEF", "[ELLIPSOIDES]\n"
+                             "GRS80 = 6378137, 0.0818191910428158, 0, 0, 0\n"
+                             "EEMPTY =\n"
+                             "ESHORT = 6378137, 0.08\n"
+                             "ENOECC = 6378137, 0, 0, 0, 0\n"
+                             "[PROJECTIONS]\n"
+                             "VERSION = 1\n"
+                             "LEMPTY =\n"
+                             "LUNKNOWN = NOSUCH, 3, 0.7, 1e7, 7e5, 1.2e7\n"
+                             "LSHORT = GRS80, 3, 0.7, 1e7\n"
+                             "LNOYS = GRS80, 3, 0.7256, 11754255, 7e5, 0\n"
+                             "LHUGEC = GRS80, 3, 0.7256, 1e300, 7e5, 1.2e7\n"
+                             "LSHEET = GRS80, 3, 1.5, 11754255, 7e5, 1.2e7\n"
+                             "UHUGEK = GRS80, 3, 1e300\n"
+                             "GZERO = GRS80, 0, 0\n"
+                             "GSHORT = GRS80, 0\n"
+                             "L-93 : kept = GRS80, 3, 0.7256077650532692, 11754255.426096005, 700000, "
+                             "12655612.049875986\n");
+    ASSERT_NE(CtesProj::InitProjections(1), nullptr);
+    EXPECT_STREQ(CtesProj::g_pFirstCtesProj->name, "L-93 : kept");
+    EXPECT_EQ(CtesProj::g_pFirstCtesProj->next, nullptr);
+    EXPECT_EQ(Ellipsoide::g_pFirst->next, nullptr);
+    const std::string file = " (" + root.path() + "/local\\INI\\Projections.DEF)";
+    const char* refusals[] = {
+        "Ellipso\xef"
+        "de 'EEMPTY' ignor\xe9 : 0 nombres lus sur 5 : ",
+        "Ellipso\xef"
+        "de 'ESHORT' ignor\xe9 : 2 nombres lus sur 5 : 6378137,0.08",
+        "Ellipso\xef"
+        "de 'ENOECC' ignor\xe9 : a, e ou translation hors limites",
+        "Projection 'LEMPTY' ignor\xe9"
+        "e : valeur vide",
+        "Projection 'LUNKNOWN' ignor\xe9"
+        "e : ellipso\xef"
+        "de inconnu : NOSUCH",
+        "Projection 'LSHORT' ignor\xe9"
+        "e : 3 nombres lus sur 5",
+        "Projection 'LNOYS' ignor\xe9"
+        "e : Ys nul",
+        "Projection 'LHUGEC' ignor\xe9"
+        "e : constante C hors limites",
+        "Projection 'LSHEET' ignor\xe9"
+        "e : constante du c\xf4ne hors de ]-1, 1[",
+        "Projection 'UHUGEK' ignor\xe9"
+        "e : facteur d'\xe9"
+        "chelle k0 hors limites",
+        "Projection 'GZERO' ignor\xe9"
+        "e : facteur nul",
+        "Projection 'GSHORT' ignor\xe9"
+        "e : 1 nombres lus sur 2",
+    };
+    for (const char* refusal : refusals)
+        EXPECT_NE(printed().find(std::string("\n") + refusal), std::string::npos) << refusal << printed();
+    EXPECT_NE(printed().find("ENOECC' ignor\xe9 : a, e ou translation hors limites : 6378137,0,0,0,0" + file),
+              std::string::npos)
+        << printed();
+}
+
 TEST_F(ProjectionFile, AMissingFileIsReportedEveryTimeAndBoxedOncePerProcess) {
     EXPECT_EQ(CtesProj::InitProjections(1), nullptr);
     EXPECT_EQ(CtesProj::GetProjection("L-93"), nullptr);
