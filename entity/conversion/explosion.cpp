@@ -84,8 +84,15 @@ AcDbEntity* convert(CPolyArc3D& poly, char letter, int flags, double maxDeviatio
     return poly.to3d(flags, maxDeviation, nullptr);
 }
 
+// A vertex at `at`'s point with no attributes but its width: the segment that ends there keeps its end width.
+void finishAt(CPolyArc3D& group, const P_Vertex& at) {
+    P_Vertex* last = group.A();
+    last->pt = at.pt;
+    last->i40 = at.i40;
+}
+
 // The vertices from `first` up to `end` (the tail when null) as a polyline of the piece's class and header;
-// a group that stops at `end` finishes on its point with no attributes.
+// a group that stops at `end` finishes on its point.
 std::unique_ptr<CPolyArc3D> copyRun(CPolyArc3D& piece, const P_Vertex* first, const P_Vertex* end) {
     std::unique_ptr<CPolyArc3D> group(piece.newCPolyArc3D());
     if (!group) return group;
@@ -95,7 +102,7 @@ std::unique_ptr<CPolyArc3D> copyRun(CPolyArc3D& piece, const P_Vertex* first, co
     }
     for (const P_Vertex* v = first; v != end; v = v->pVN)
         group->A(v);
-    if (end) group->A()->pt = end->pt;
+    if (end) finishAt(*group, *end);
     return group;
 }
 
@@ -104,7 +111,7 @@ void openAtStart(CPolyArc3D& piece) {
     if (!(piece.f70() & 1)) return;
     piece.MajClosed();
     piece.f70(static_cast<short>(piece.f70() & ~1));
-    piece.A()->pt = piece.H()->pt;
+    finishAt(piece, *piece.H());
 }
 
 // The piece's runs converted into `products`, each with the properties, extended data and (from its vertex

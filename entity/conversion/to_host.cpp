@@ -30,11 +30,27 @@ double meanKnownHeight(const CPolyArc3D& poly) {
     return known ? sum / known : 0;
 }
 
+// A vertex width is an offset to the right of the travel, negative on the left (a reversal turns its sign);
+// a host width is a band on both sides and never negative.
+double hostWidth(double width) {
+    return std::fabs(width);
+}
+
 // Chords needed for the arc within the deviation (an estimate from the sagitta of a chord).
 double chordsFor(const CArc3d& arc, double deviation) {
     if (arc.radius == 0 || deviation >= arc.radius) return 1;
     const double step = 2 * std::acos(1 - deviation / arc.radius);
     return std::ceil(std::fabs(arc.acentre()) / step);
+}
+
+// The chords of an arc, points[first] to the last point, climb evenly from the height of their first point
+// to that of their last, as the polyline's own length and listing take them: they are equally spaced along
+// the arc, and the inner ones come with the start's height.
+void climbAlongArc(CPoint3dArray& points, int first) {
+    const int last = points.length() - 1;
+    const double startZ = points[first].z, rise = points[last].z - startZ;
+    for (int i = first + 1; i < last; ++i)
+        points[i].z = startZ + rise * (i - first) / (last - first);
 }
 
 // Host entity properties of the polyline, then its place in a database and its extended data, then closed.
@@ -66,15 +82,16 @@ AcDbPolyline* CPolyArc3D::tolw(int flags, AcDbObjectId* id) {
             if (!lw) return lw;
             if (m_pNormal) lw->setNormal(Snormal());
             lw->setThickness(m_f39);
-            if (m_f42 != 0) lw->setConstantWidth(m_f42);
+            const double defaultWidth = hostWidth(m_f42);
+            if (defaultWidth != 0) lw->setConstantWidth(defaultWidth);
             // The last vertex takes its end width from the first when the outline comes back to it.
             const bool wraps =
                 (m_f70 & 1) || (m_nVertex > 2 && CPoint3d(m_pHead->pt).isEq2dTol(m_pTail->pt, _ecpt));
             unsigned int index = 0;
             for (const P_Vertex* v = m_pHead; v; v = v->pVN, ++index) {
-                const double startWidth = v->f40() != 0 ? v->f40() : m_f42;
+                const double startWidth = v->f40() != 0 ? hostWidth(v->f40()) : defaultWidth;
                 const P_Vertex* next = v->pVN ? v->pVN : (wraps ? m_pHead : nullptr);
-                const double endWidth = next && next->f40() != 0 ? next->f40() : startWidth;
+                const double endWidth = next && next->f40() != 0 ? hostWidth(next->f40()) : startWidth;
                 lw->addVertexAt(index, AcGePoint2d(v->pt.x, v->pt.y), v->bulge, startWidth, endWidth);
             }
             lw->setElevation(meanKnownHeight(*this));
@@ -105,8 +122,9 @@ AcDb2dPolyline* CPolyArc3D::make2d(int flags, AcDbObjectId* id, bool colourByCod
             flat->setElevation(elevation);
             flat->setColorIndex(colorIndex());
             for (const P_Vertex* v = m_pHead; v; v = v->pVN) {
+                const double width = hostWidth(v->f40());
                 auto* vertex =
-                    new AcDb2dVertex(AcGePoint3d(v->pt.x, v->pt.y, elevation), v->bulge, v->f40(), v->f40());
+                    new AcDb2dVertex(AcGePoint3d(v->pt.x, v->pt.y, elevation), v->bulge, width, width);
                 if (colourByCode) vertex->setColorIndex(tefColor(v, colorIndex()));
                 flat->appendVertex(vertex);
             }
@@ -142,7 +160,11 @@ AcDb3dPolyline* CPolyArc3D::make3d(int flags, double maxDeviation, AcDbObjectId*
                     mprintf("\nFleche maxi trop petite : plus d'un million de points");
                     return static_cast<AcDb3dPolyline*>(nullptr);
                 }
-                if (arc.segments(points, maxDeviation) > 1) points.removeLast();
+                const int first = points.length();
+                if (arc.segments(points, maxDeviation) > 1) {
+                    climbAlongArc(points, first);
+                    points.removeLast();
+                }
                 sources.resize(points.length(), v);
             }
             auto* solid = allocate<AcDb3dPolyline>();

@@ -1,7 +1,7 @@
 // Conversions and explosions run by zhost with the plug-in, judged by ezdxf: splines and hatches made into
 // polylines and back into host polylines lie on the curves ezdxf draws of them, and the host's EXPLODE and
 // ZOR_PCONVERT turn the survey plan's styled polylines into pieces, a hatch and tree symbols where ezdxf
-// finds them.
+// finds them; host polylines made into polylines and back keep their points, arcs and widths.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,4 +108,34 @@ TEST(ExplosionInZhostThroughEzdxf, ConvertingWithStylesHatchesThePiecesItPutInTh
     ZhostRun zhost;
     zhost.run(EXAMPLES "/survey_polylines.dxf", "ZOR_PCONVERT\nP\nA\nHIT\n0.01\n@select all\n\n");
     expectPlanExploded(explodedSources(zhost.saved.path), 1);
+}
+
+TEST(ConversionInZhostThroughEzdxf, HostPolylinesComeBackWithTheirArcsAndWidths) {
+    host::test::TemporaryFile source(".dxf");
+    ASSERT_EQ(oracle::runPythonOracle("pconvert_oracle.py", "write " + source.path).size(), 1u);
+    // Without options a closed polyline stays closed; the defaults split it by code, so it ends where it
+    // starts, open.
+    const struct {
+        const char* options;
+        double closed[5];
+    } runs[] = {{"0", {1, 1, 0, 0, 1}}, {"", {0, 0, 0, 0, 0}}};
+    for (const auto& run : runs) {
+        ZhostRun zhost;
+        zhost.run(source.path, std::string("ZOR_PCONVERT\nA\n@select all\n\nZOR_PCONVERT\nP\nA\n") +
+                                   run.options + "\n0.01\n@select all\n\n");
+        const std::vector<oracle::Row> rows =
+            oracle::runPythonOracle("pconvert_oracle.py", "check " + source.path + " " + zhost.saved.path);
+        ASSERT_EQ(rows.size(), 6u) << "options " << run.options;
+        EXPECT_EQ(rows[0], (oracle::Row{0, 0, 5})) << "audit errors and fixes, polylines";
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const oracle::Row& r = rows[i];
+            ASSERT_EQ(r.size(), 5u);
+            EXPECT_EQ(r[0], i == 5 ? 3 : 1) << "kind, source " << i << ", options " << run.options;
+            EXPECT_EQ(r[1], run.closed[i - 1]) << "closed, source " << i << ", options " << run.options;
+            EXPECT_LE(r[2], 1e-9) << "points, source " << i << ", options " << run.options;
+            EXPECT_LE(r[3], 1e-9) << "bulges, source " << i << ", options " << run.options;
+            // Widths are kept to 1e-5.
+            EXPECT_LE(r[4], 2e-5) << "widths, source " << i << ", options " << run.options;
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "entity/conversion/conversion_flags.h"
@@ -95,6 +96,27 @@ TEST_F(ToHost, ThreeDimensionalChordsStayWithinTheDeviationOfTheirArcs) {
     PolyArc3D plain;
     ASSERT_EQ(plain.from(corners.get(), 0), Acad::eOk);
     EXPECT_EQ(plain.GetCount(), 4);
+}
+
+TEST_F(ToHost, ChordsOfAClimbingArcFollowItsHelix) {
+    // A quarter turn of radius 100 climbing 10 m: chords within 1 cm of a helix as long as the polyline.
+    PolyArc3D climbing;
+    append(climbing, {0, 0, 100}, {std::tan(std::numbers::pi / 8)});
+    append(climbing, {100, 100, 110});
+    const double helix = std::hypot(100 * std::numbers::pi / 2, 10);
+    double ownLength = 0;
+    ASSERT_EQ(climbing.getDistAtParam(1, ownLength), Acad::eOk);
+    EXPECT_NEAR(ownLength, helix, 1e-9);
+    constexpr double kDeviation = 0.01;
+    std::unique_ptr<AcDb3dPolyline> solid(climbing.to3d(0, kDeviation, nullptr));
+    ASSERT_TRUE(solid);
+    PolyArc3D chords;
+    ASSERT_EQ(chords.from(solid.get(), 0), Acad::eOk);
+    EXPECT_GT(chords.GetCount(), 10);
+    double length = 0;
+    for (const P_Vertex* v = chords.H(); v->pVN; v = v->pVN)
+        length += (CPoint3d(v->pVN->pt) - v->pt).dist3d();
+    EXPECT_NEAR(length, helix, kDeviation);
 }
 
 TEST_F(ToHost, DeviationsThatCannotBeMetAreRefused) {
