@@ -1,44 +1,76 @@
 #include "editor/document/line_ends.h"
 
-#include "editor/link/bus_window.h"
-
 #include <QTextBlock>
+
+#include <optional>
 
 namespace {
 
-std::string_view terminatorBytes(LineEnd end) {
+constexpr char16_t kFrameStart = 0xFDD0;
+constexpr char16_t kFrameEnd = 0xFDD1;
+
+QStringView terminatorText(LineEnd end) {
+    static const char16_t kParagraph[] = {QChar::ParagraphSeparator, 0};
+    static const char16_t kStart[] = {kFrameStart, 0};
+    static const char16_t kEnd[] = {kFrameEnd, 0};
     switch (end) {
     case LineEnd::Lf:
-        return "\n";
+        return u"\n";
     case LineEnd::Cr:
-        return "\r";
+        return u"\r";
+    case LineEnd::Paragraph:
+        return kParagraph;
+    case LineEnd::FrameStart:
+        return kStart;
+    case LineEnd::FrameEnd:
+        return kEnd;
     default:
-        return "\r\n";
+        return u"\r\n";
     }
+}
+
+// The terminator at `text[at]`, if one starts there.
+std::optional<LineEnd> terminatorAt(const QString& text, qsizetype at) {
+    switch (text[at].unicode()) {
+    case u'\n':
+        return LineEnd::Lf;
+    case u'\r':
+        return at + 1 < text.size() && text[at + 1] == u'\n' ? LineEnd::CrLf : LineEnd::Cr;
+    case QChar::ParagraphSeparator:
+        return LineEnd::Paragraph;
+    case kFrameStart:
+        return LineEnd::FrameStart;
+    case kFrameEnd:
+        return LineEnd::FrameEnd;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isLineBreak(LineEnd end) {
+    return end == LineEnd::CrLf || end == LineEnd::Lf || end == LineEnd::Cr;
 }
 
 } // namespace
 
-SplitFile splitFile(std::string_view bytes) {
+SplitFile splitFile(const QString& text) {
     SplitFile split;
-    std::string joined;
-    joined.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n') {
-            joined += c;
+    split.text.reserve(text.size());
+    bool firstSeen = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<LineEnd> end = terminatorAt(text, i);
+        if (!end) {
+            split.text += text[i];
             continue;
         }
-        LineEnd end = LineEnd::Lf;
-        if (c == '\r') {
-            end = i + 1 < bytes.size() && bytes[i + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
-            if (end == LineEnd::CrLf) ++i;
+        if (*end == LineEnd::CrLf) ++i;
+        if (!firstSeen && isLineBreak(*end)) {
+            split.first = *end;
+            firstSeen = true;
         }
-        if (split.ends.empty()) split.first = end;
-        split.ends.push_back(end);
-        joined += '\n';
+        split.ends.push_back(*end);
+        split.text += u'\n';
     }
-    split.text = fromCodePage(joined);
     return split;
 }
 
@@ -48,17 +80,17 @@ void markLineEnds(QTextDocument& document, const std::vector<LineEnd>& ends) {
         block.setUserState(static_cast<int>(ends[line++]));
 }
 
-std::string documentBytes(const QTextDocument& document, LineEnd newLine) {
-    std::string bytes;
+QString fileText(const QTextDocument& document, LineEnd newLine) {
+    QString text;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        bytes += toCodePage(block.text());
+        text += block.text();
         if (!block.next().isValid()) break;
         const int state = block.userState();
-        const bool own = state == static_cast<int>(LineEnd::CrLf) || state == static_cast<int>(LineEnd::Lf) ||
-                         state == static_cast<int>(LineEnd::Cr);
-        bytes += terminatorBytes(own ? static_cast<LineEnd>(state) : newLine);
+        const bool own =
+            state >= static_cast<int>(LineEnd::CrLf) && state <= static_cast<int>(LineEnd::FrameEnd);
+        text += terminatorText(own ? static_cast<LineEnd>(state) : newLine);
     }
-    return bytes;
+    return text;
 }
 
 QString joinedText(const QTextDocument& document, const QString& separator) {

@@ -25,6 +25,7 @@ void CPadDoc::SetTitle(const std::string& title) {
 void CPadDoc::DeleteContents() {
     if (view) view->clear();
     newLine_ = LineEnd::CrLf;
+    encoding_ = TextEncoding::Windows1252;
     setModified(false);
 }
 

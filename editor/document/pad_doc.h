@@ -2,6 +2,7 @@
 // A text document of the editor: plain code-page text in one edit view, a title that a caller may give a
 // suffix, the "Stop=" process and the window to return to that a caller attached to it.
 #include "editor/document/line_ends.h"
+#include "editor/document/text_encoding.h"
 #include "platform/windows/window_table.h"
 
 #include <QString>
@@ -21,11 +22,12 @@ public:
 
     static constexpr std::int64_t kAskAbove = 0x400000;
 
-    // Reads a file into the view byte for byte, asking first about one of more than 4 MiB; false when the
-    // load was refused or failed (a message said why), and the view is then left as it was.
+    // Reads a file into the view in the encoding it is found in, asking first about one of more than 4 MiB;
+    // false when the load was refused or failed (a message said why), and the view is then left as it was.
     bool open(const std::string& path);
-    // Writes the view's text with each line's own terminator; false (a message said why, the document
-    // still modified) when the file cannot be written whole.
+    // Writes the view's text in the document's encoding with each line's own terminator; false (a message
+    // said why, the document still modified) when the file cannot be written whole, or when the text holds
+    // a character the encoding cannot and the user keeps the encoding.
     bool save(const std::string& path);
     // Before a close: with the ask-to-save flag set and changes, asks whether to save them; true to go on
     // (saved, or the changes dropped), false to stop the close with the changes kept. With the flag clear
@@ -39,6 +41,9 @@ public:
     const std::string& title() const { return title_; }
     // The terminator of a new line: the file's first one, CR LF in a new document.
     LineEnd newLine() const { return newLine_; }
+    // The encoding the file was read in and is saved in; Windows-1252 in a new document.
+    TextEncoding encoding() const { return encoding_; }
+    void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
     // Empties the document and its view.
     void DeleteContents();
 
@@ -62,6 +67,7 @@ public:
 private:
     std::string title_;
     LineEnd newLine_ = LineEnd::CrLf;
+    TextEncoding encoding_ = TextEncoding::Windows1252;
     int askToSave_ = 1;
     std::int32_t stopPid_ = 0;
     int stopPidfd_ = -1;

@@ -1,6 +1,7 @@
 // Loading and saving a document, and the question before a close.
 #include "editor/document/pad_doc.h"
 
+#include "editor/document/encoding_guard.h"
 #include "editor/document/pad_view.h"
 #include "platform/files/atomic_file.h"
 #include "platform/ui/message_box.h"
@@ -60,12 +61,11 @@ bool CPadDoc::open(const std::string& filePath) {
             complain("Lecture incompl\xE8te du fichier " + filePath + " : il a chang\xE9 pendant la lecture");
             return false;
         }
-        SplitFile split = splitFile(bytes);
+        const TextEncoding encoding = detectEncoding(bytes);
+        SplitFile split = splitFile(decodeText(bytes, encoding));
         bytes = std::string();
-        if (view) {
-            view->setPlainText(split.text);
-            markLineEnds(*view->document(), split.ends);
-        }
+        encoding_ = encoding;
+        if (view) view->showFileText(split);
         newLine_ = split.first;
     } catch (const std::bad_alloc&) {
         complain("M\xE9moire insuffisante pour charger le fichier " + filePath);
@@ -79,7 +79,12 @@ bool CPadDoc::open(const std::string& filePath) {
 // The file is replaced whole or not at all, so that a failed save never leaves it half written.
 bool CPadDoc::save(const std::string& filePath) {
     if (!view) return false;
-    const std::string bytes = documentBytes(*view->document(), newLine_);
+    const QString text = fileText(*view->document(), newLine_);
+    if (const qsizetype unheld = firstUnheldCharacter(text, encoding_); unheld >= 0) {
+        if (!askToSaveAsUtf8(encoding_, QStringView(text).mid(unheld).toUcs4().value(0))) return false;
+        encoding_ = TextEncoding::Utf8;
+    }
+    const std::string bytes = std::string(byteOrderMark(encoding_)) + encodeText(text, encoding_);
     errno = 0;
     if (!rewriteFile(filePath, [&](const std::optional<std::string>&) { return bytes; })) {
         complain("Impossible d'enregistrer le fichier " + filePath +

@@ -2,6 +2,7 @@
 
 #include "editor/app/the_app.h"
 #include "editor/document/edit_positions.h"
+#include "editor/document/encoding_guard.h"
 #include "editor/document/line_ends.h"
 #include "editor/document/pad_doc.h"
 #include "platform/windows/process_memory.h"
@@ -30,7 +31,10 @@ std::uint64_t lowAndHighWord(std::int64_t low, std::int64_t high) {
 
 } // namespace
 
-CPadView::CPadView(CPadDoc& document, Hwnd childFrame) : document_(document) {
+CPadView::CPadView(CPadDoc& document, Hwnd childFrame)
+    : document_(document), guard_(new EncodingGuard(
+                               *QPlainTextEdit::document(), [this] { return document_.encoding(); },
+                               [this](TextEncoding encoding) { document_.setEncoding(encoding); })) {
     document_.view = this;
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setTabStops(tabStops_);
@@ -41,6 +45,12 @@ CPadView::CPadView(CPadDoc& document, Hwnd childFrame) : document_(document) {
 CPadView::~CPadView() {
     validateAndReturn();
     document_.view = nullptr;
+}
+
+void CPadView::showFileText(const SplitFile& split) {
+    setPlainText(split.text);
+    markLineEnds(*document(), split.ends);
+    guard_->accept();
 }
 
 void CPadView::titleChanged() {

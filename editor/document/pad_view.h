@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 
 class CPadDoc;
+class EncodingGuard;
+struct SplitFile;
 
 class CPadView : public QPlainTextEdit {
     Q_OBJECT
@@ -17,6 +19,8 @@ public:
 
     platform::Hwnd handle() const { return bus_.handle(); }
     CPadDoc& padDocument() const { return document_; }
+    // Shows a file's text with its line ends, as it was read.
+    void showFileText(const SplitFile& split);
     // The document's title changed: the child frame shows it.
     void titleChanged();
     // Read-only, with the edit control's style bit kept in step.
@@ -61,6 +65,7 @@ private:
     void placeCaret();
 
     CPadDoc& document_;
+    EncodingGuard* guard_; // owned by the text document
     BusWindow bus_;
     QTextCursor caret_; // the caret that edits in a row left, null when none is pending
     int tabStops_ = 32;

@@ -1,4 +1,5 @@
-// Documents keep the bytes of their files: every code-page byte, NULs and each line's own terminator.
+// Documents keep the bytes of their files: every code-page byte, NULs, each line's own terminator and the
+// encoding they were read in.
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
 #include "tests/editor/qt_test_app.h"
@@ -14,6 +15,12 @@
 namespace {
 
 using namespace platform;
+
+// Types text as a keyboard would, any character (QTest's key clicks know only Latin-1 keys).
+void typeText(QWidget& widget, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &press);
+}
 using namespace testing_support;
 
 class DocumentFiles : public ::testing::Test {
@@ -70,6 +77,97 @@ TEST_F(DocumentFiles, AnEditedLineChangesOnlyItsBytesAndATypedLineTakesTheFilesT
     QTest::keyClick(&view, Qt::Key_Return);
     ASSERT_TRUE(document.save(folder / "new.txt"));
     EXPECT_EQ(readFile(folder / "new.txt"), "new\r\n") << "a new document ends its lines with CR LF";
+}
+
+// A file read in each encoding shows its characters, comes back byte for byte, and an edited line is written
+// in the file's encoding with its mark kept.
+TEST_F(DocumentFiles, EachEncodingIsShownAsItsCharactersAndSavedInItself) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        TextEncoding encoding;
+        QString shown;
+        std::string edited; // after "é" typed at the start of the second line
+    };
+    const QString cote = QString::fromUtf8("c\xC3\xB4t\xC3\xA9");
+    const std::vector<Case> cases{
+        {"Windows-1252", "c\xF4t\xE9\r\nb", TextEncoding::Windows1252, cote + "\nb",
+         "c\xF4t\xE9\r\n\xE9"
+         "b"},
+        {"ASCII", "a\nb", TextEncoding::Windows1252, "a\nb",
+         "a\n\xE9"
+         "b"},
+        {"bad UTF-8", "c\xC3\xB4t\xC3\nb", TextEncoding::Windows1252,
+         QString::fromUtf8("c\xC3\x83\xC2\xB4t\xC3\x83\nb"),
+         "c\xC3\xB4t\xC3\n\xE9"
+         "b"},
+        {"UTF-8", "c\xC3\xB4t\xC3\xA9\nb", TextEncoding::Utf8, cote + "\nb",
+         "c\xC3\xB4t\xC3\xA9\n\xC3\xA9"
+         "b"},
+        {"UTF-8 BOM",
+         "\xEF\xBB\xBF"
+         "a\r\nb",
+         TextEncoding::Utf8Bom, "a\nb",
+         "\xEF\xBB\xBF"
+         "a\r\n\xC3\xA9"
+         "b"},
+        {"UTF-16 LE",
+         std::string("\xFF\xFE"
+                     "a\0\r\0\n\0b\0\0\xDC",
+                     12),
+         TextEncoding::Utf16Le, QString("a\nb") + QChar(0xDC00),
+         std::string("\xFF\xFE"
+                     "a\0\r\0\n\0\xE9\0"
+                     "b\0\0\xDC",
+                     14)},
+        {"UTF-16 BE", std::string("\xFE\xFF\0a\0\n\x20\x29\0b", 10), TextEncoding::Utf16Be, "a\n\nb",
+         std::string("\xFE\xFF\0a\0\n\0\xE9\x20\x29\0b", 12)},
+        {"odd UTF-16",
+         std::string("\xFF\xFE"
+                     "a\0\n",
+                     5),
+         TextEncoding::Windows1252,
+         QString::fromUtf8("\xC3\xBF\xC3\xBE"
+                           "a") +
+             QChar(0) + "\n",
+         std::string("\xFF\xFE"
+                     "a\0\n\xE9",
+                     6)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(roundTrip(c.bytes), c.bytes);
+        EXPECT_EQ(document.encoding(), c.encoding);
+        EXPECT_EQ(joinedText(*view.document(), "\n"), c.shown);
+        QTextCursor cursor(view.document()->findBlockByNumber(1));
+        cursor.insertText(QString::fromUtf8("\xC3\xA9"));
+        ASSERT_TRUE(document.save(folder / "out.txt"));
+        EXPECT_EQ(readFile(folder / "out.txt"), c.edited);
+    }
+}
+
+// "α≤✓" typed into a Windows-1252 file is never saved as "???": the user keeps it (the file goes UTF-8) or
+// it is refused as it is typed.
+TEST_F(DocumentFiles, ACharacterTheEncodingLacksIsKeptInUtf8OrRefused) {
+    const QString typed = QString::fromUtf8("\xCE\xB1\xE2\x89\xA4\xE2\x9C\x93");
+    for (const int answer : {IDYES, IDNO}) {
+        writeFile(folder / "in.txt", "caf\xE9\n");
+        ASSERT_TRUE(document.open(folder / "in.txt"));
+        ScriptedBoxes boxes({answer});
+        QTest::keyClicks(&view, "x");
+        typeText(view, typed);
+        typeText(view, QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(boxes.texts.size(), 1u) << "asked once";
+        EXPECT_NE(boxes.texts[0].find("U+03B1"), std::string::npos) << boxes.texts[0];
+        EXPECT_EQ(boxes.types[0] & 0xF00, 0u) << "Oui, which keeps the text, is the default";
+        ASSERT_TRUE(document.save(folder / "out.txt"));
+        EXPECT_EQ(readFile(folder / "out.txt"), answer == IDYES
+                                                    ? "x\xCE\xB1\xE2\x89\xA4\xE2\x9C\x93\xF0\x9F\x98\x80"
+                                                      "caf\xC3\xA9\n"
+                                                    : "xcaf\xE9\n");
+        EXPECT_EQ(boxes.texts.size(), 1u) << "saving asks nothing more";
+    }
 }
 
 TEST_F(DocumentFiles, AFileOfMoreThan4MiBIsLoadedOnlyWhenTheAnswerIsYes) {
