@@ -12,6 +12,7 @@
 #include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
+#include "host/entities/plane_polyline.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 #include "host/entities/spline.h"
@@ -39,11 +40,14 @@ constexpr short kArcSplitFlag = 8;
 
 void readLightweight(CPolyArc3D& poly, const AcDbPolyline& source) {
     poly.f39(source.thickness());
+    // One plane-to-world matrix for all the vertices: building it per vertex was most of the conversion.
+    const AcGeMatrix3d toWorld = host::planeToWorld(source.normal(), source.elevation());
     double lastZ = 0;
     for (unsigned int i = 0; i < source.numVerts(); ++i) {
-        AcGePoint3d p;
+        AcGePoint2d planar;
         double bulge = 0, startWidth = 0, endWidth = 0;
-        if (source.getPointAt(i, p) != Acad::eOk) continue;
+        if (source.getPointAt(i, planar) != Acad::eOk) continue;
+        AcGePoint3d p = AcGePoint3d(planar.x, planar.y, 0).transformBy(toWorld);
         source.getBulgeAt(i, bulge);
         source.getWidthsAt(i, startWidth, endWidth);
         if (p.z == 0) p.z = lastZ;

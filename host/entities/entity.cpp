@@ -27,6 +27,10 @@ Acad::ErrorStatus recordNamed(AcDbDatabase* db, bool layer, const ACHAR* name, s
     found = nameOfRecord(id);
     return Acad::eOk;
 }
+// An entity's linetype as it is kept: ByLayer (and no name) as the empty name.
+std::wstring storedLinetype(const std::wstring& name) {
+    return name.empty() || host::sameSymbolName(name, L"ByLayer") ? std::wstring() : name;
+}
 } // namespace
 
 namespace host {
@@ -46,7 +50,7 @@ AcDbObjectId AcDbEntity::layerId() const {
     return recordIn(databaseOrWorking(), true, m_layer);
 }
 AcDbObjectId AcDbEntity::linetypeId() const {
-    return recordIn(databaseOrWorking(), false, m_linetype);
+    return recordIn(databaseOrWorking(), false, linetypeName());
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* name, bool, bool) {
@@ -60,15 +64,20 @@ Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId id, bool, bool) {
     return record ? setField(m_layer, record->name()) : Acad::eInvalidInput;
 }
 
+const std::wstring& AcDbEntity::linetypeName() const {
+    static const std::wstring byLayer = L"ByLayer";
+    return m_linetype.empty() ? byLayer : m_linetype;
+}
+
 Acad::ErrorStatus AcDbEntity::setLinetype(const ACHAR* name, bool) {
     std::wstring found;
     Acad::ErrorStatus es = recordNamed(databaseOrWorking(), false, name, found);
-    return es == Acad::eOk ? setField(m_linetype, found) : es;
+    return es == Acad::eOk ? setField(m_linetype, storedLinetype(found)) : es;
 }
 
 Acad::ErrorStatus AcDbEntity::setLinetype(AcDbObjectId id, bool) {
     auto* record = host::objectOf<AcDbLinetypeTableRecord>(id);
-    return record ? setField(m_linetype, record->name()) : Acad::eInvalidInput;
+    return record ? setField(m_linetype, storedLinetype(record->name())) : Acad::eInvalidInput;
 }
 
 Acad::ErrorStatus AcDbEntity::setColorIndex(Adesk::UInt16 index, bool) {
@@ -117,12 +126,11 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* database) {
     if (!db) return;
     assertWriteEnabled();
     m_layer = nameOfRecord(db->clayer());
-    m_linetype = nameOfRecord(db->celtype());
+    m_linetype = storedLinetype(nameOfRecord(db->celtype()));
     m_color = db->cecolor().colorIndex();
     m_linetypeScale = db->celtscale();
     m_lineWeight = db->celweight();
     if (m_layer.empty()) m_layer = L"0";
-    if (m_linetype.empty()) m_linetype = L"ByLayer";
 }
 
 Adesk::UInt16 AcDbEntity::effectiveColorIndex() const {
@@ -139,7 +147,7 @@ void AcDbEntity::subList() const {
     acutPrintf(L"%15s   Space: %s\n", L"", paper ? L"Paper space" : L"Model space");
     acutPrintf(L"%15s   Handle = %s\n", L"", handle().text().c_str());
     if (m_color != AcCmColor::kByLayer) acutPrintf(L"%15s   Color: %d\n", L"", static_cast<int>(m_color));
-    if (m_linetype != L"ByLayer") acutPrintf(L"%15s   Linetype: \"%s\"\n", L"", m_linetype.c_str());
+    if (!m_linetype.empty()) acutPrintf(L"%15s   Linetype: \"%s\"\n", L"", m_linetype.c_str());
 }
 
 Acad::ErrorStatus AcDbEntity::subGetGeomExtents(AcDbExtents&) const {
@@ -227,7 +235,9 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
     Adesk::Int16 weight = 0;
     Adesk::UInt8 visibility = 0;
     filer->readString(m_layer);
-    filer->readString(m_linetype);
+    std::wstring linetype;
+    filer->readString(linetype);
+    m_linetype = storedLinetype(linetype);
     filer->readUInt16(&m_color);
     filer->readDouble(&m_linetypeScale);
     filer->readInt16(&weight);
@@ -241,7 +251,7 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* filer) {
 Acad::ErrorStatus AcDbEntity::dwgOutFields(AcDbDwgFiler* filer) const {
     AcDbObject::dwgOutFields(filer);
     filer->writeString(m_layer);
-    filer->writeString(m_linetype);
+    filer->writeString(linetypeName());
     filer->writeUInt16(m_color);
     filer->writeDouble(m_linetypeScale);
     filer->writeInt16(static_cast<Adesk::Int16>(m_lineWeight));
@@ -257,7 +267,7 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* filer) {
             m_layer = rb.resval.rstring;
             break;
         case 6:
-            m_linetype = rb.resval.rstring;
+            m_linetype = storedLinetype(rb.resval.rstring);
             break;
         case 62:
             m_color = host::colorIndexOrDefault(std::abs(rb.resval.rint));
@@ -283,7 +293,7 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbDatabase* db = database();
     if (db && !ownerId().isNull() && ownerId() == db->paperSpaceId()) filer->writeInt16(67, 1);
     filer->writeString(8, m_layer);
-    if (!host::sameSymbolName(m_linetype, L"ByLayer")) filer->writeString(6, m_linetype);
+    if (!m_linetype.empty()) filer->writeString(6, m_linetype);
     if (m_color != AcCmColor::kByLayer) filer->writeInt16(62, static_cast<Adesk::Int16>(m_color));
     if (m_lineWeight != AcDb::kLnWtByLayer) filer->writeInt16(370, static_cast<Adesk::Int16>(m_lineWeight));
     if (m_linetypeScale != 1.0) filer->writeDouble(48, m_linetypeScale);

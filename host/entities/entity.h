@@ -26,7 +26,7 @@ public:
     // The layer must exist in the entity's database (else the working database): otherwise eKeyNotFound.
     Acad::ErrorStatus setLayer(const ACHAR* name, bool doSubents = true, bool allowHiddenLayer = false);
     Acad::ErrorStatus setLayer(AcDbObjectId layerId, bool doSubents = true, bool allowHiddenLayer = false);
-    const ACHAR* linetype() const { return m_linetype.c_str(); }
+    const ACHAR* linetype() const { return linetypeName().c_str(); }
     AcDbObjectId linetypeId() const;
     Acad::ErrorStatus setLinetype(const ACHAR* name, bool doSubents = true);
     Acad::ErrorStatus setLinetype(AcDbObjectId linetypeId, bool doSubents = true);
@@ -156,8 +156,11 @@ protected:
     template <typename F> Acad::ErrorStatus readSubclass(AcDbDxfFiler* filer, const ACHAR* marker, F take);
 
 private:
+    const std::wstring& linetypeName() const;
+
     std::wstring m_layer = L"0";
-    std::wstring m_linetype = L"ByLayer";
+    // Empty for ByLayer: the linetype of nearly every entity, kept without an allocation per entity.
+    std::wstring m_linetype;
     Adesk::UInt16 m_color = AcCmColor::kByLayer;
     double m_linetypeScale = 1.0;
     AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLayer;
