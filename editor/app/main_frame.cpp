@@ -6,6 +6,7 @@
 #include "editor/app/pad_frame.h"
 #include "editor/app/the_app.h"
 #include "editor/app/tool_bar_icons.h"
+#include "editor/document/file_names.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -71,7 +72,7 @@ void CMainFrame::updateMenus() {
                 const std::vector<std::string>& recent = CTheApp::instance().recentFiles();
                 for (std::size_t i = 0; i < recent.size(); ++i)
                     menu->addAction(commandAction(pad_command::kRecentFirst + static_cast<int>(i),
-                                                  QString("%1 %2").arg(i + 1).arg(fromCodePage(recent[i])),
+                                                  QString("%1 %2").arg(i + 1).arg(shownPath(recent[i])),
                                                   item.tip, menu));
             } else {
                 menu->addAction(commandAction(item.id, QString::fromUtf8(item.caption), item.tip, menu));

@@ -8,6 +8,7 @@
 #include "editor/app/pad_frame.h"
 #include "editor/app/window_placement.h"
 #include "editor/cad_link/cad_commands.h"
+#include "editor/document/file_names.h"
 #include "editor/document/pad_view.h"
 #include "editor/document/view_commands.h"
 #include "editor/link/bus_pump.h"
@@ -54,7 +55,7 @@ CTheApp::CTheApp() {
         const QString title = fromCodePage(caption);
         const QString chosen = save ? QFileDialog::getSaveFileName(frame_.get(), title)
                                     : QFileDialog::getOpenFileName(frame_.get(), title);
-        return toCodePage(chosen);
+        return fileSystemPath(chosen);
     };
     CPadDoc::chooseSavePath = [this](const CPadDoc&) { return chooseFile("Enregistrer sous", true); };
     connectAppCommands(*this, commands_);
@@ -83,7 +84,7 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
     frame_->onClosing = [this] { return onMainFrameClosing(); };
     frame_->onFilesDropped = [this](const QStringList& paths) {
         for (const QString& path : paths)
-            openDocument(toCodePage(path));
+            openDocument(fileSystemPath(path));
     };
     pump_ = std::make_unique<BusPump>();
     char printingOn[] = "1000000";
@@ -209,7 +210,7 @@ CPadDoc* CTheApp::newDocument() {
     QObject::connect(view, &CPadView::titleShown, frame_.get(), &CMainFrame::refreshTitle,
                      Qt::QueuedConnection);
     frame_->mdiArea().addSubWindow(child);
-    child->document().SetTitle("Sans titre");
+    child->document().SetTitle(QStringLiteral("Sans titre"));
     if (settings_.showCmd == SW_MAXIMIZE)
         child->showMaximized();
     else
@@ -230,7 +231,7 @@ CPadDoc* CTheApp::openDocument(const std::string& path) {
         document->view->parentWidget()->hide();
         return nullptr;
     }
-    document->SetTitle(path.substr(path.find_last_of('/') + 1));
+    document->SetTitle(shownFileName(path));
     addRecentFile(path);
     return document;
 }
@@ -256,7 +257,7 @@ bool CTheApp::saveDocument(CPadDoc& document, bool choose) {
     const std::string path =
         choose || document.path.empty() ? chooseFile("Enregistrer sous", true) : document.path;
     if (path.empty() || !document.save(path)) return false;
-    if (document.titleSuffix.empty()) document.SetTitle(path.substr(path.find_last_of('/') + 1));
+    if (document.titleSuffix.empty()) document.SetTitle(shownFileName(path));
     addRecentFile(path);
     return true;
 }
@@ -293,7 +294,7 @@ Hwnd CTheApp::GetTextScreen(int open) {
         const bool global = g_pTpadG && g_pTpadG->frameWindow == frame_->handle();
         const std::string title = std::string("Ecran Texte ") + (global ? "( *G\xE9n\xE9ral* )" : "");
         document->titleSuffix = title;
-        document->SetTitle(title);
+        document->SetTitle(fromCodePage(title));
         document->setAskToSave(0);
         textScreen_ = document->view->handle();
         SetTextScreenReadOnly(1);

@@ -1,5 +1,6 @@
 #include "editor/document/pad_doc.h"
 
+#include "editor/document/file_names.h"
 #include "editor/document/pad_view.h"
 #include "editor/link/bus_window.h"
 
@@ -12,13 +13,13 @@ CPadDoc::~CPadDoc() {
     if (stopPidfd_ >= 0) ::close(stopPidfd_);
 }
 
-void CPadDoc::SetTitle(const std::string& title) {
+void CPadDoc::SetTitle(const QString& title) {
     if (titleSuffix.empty())
         title_ = title;
     else if (path.empty())
-        title_ = titleSuffix;
+        title_ = fromCodePage(titleSuffix);
     else
-        title_ = titleSuffix + " (" + path + ")";
+        title_ = fromCodePage(titleSuffix) + QStringLiteral(" (") + shownPath(path) + u')';
     if (view) view->titleChanged();
 }
 

@@ -37,8 +37,8 @@ public:
     static std::function<std::string(const CPadDoc&)> chooseSavePath;
     // With a suffix: the suffix and the path in parentheses, or the suffix alone without a path; otherwise
     // `title`.
-    void SetTitle(const std::string& title);
-    const std::string& title() const { return title_; }
+    void SetTitle(const QString& title);
+    const QString& title() const { return title_; }
     // The terminator of a new line: the file's first one, CR LF in a new document.
     LineEnd newLine() const { return newLine_; }
     // The encoding the file was read in and is saved in; Windows-1252 in a new document.
@@ -60,12 +60,12 @@ public:
     bool endStopProcess();
 
     CPadView* view = nullptr;
-    std::string path; // of this file system; empty for a new document
-    std::string titleSuffix;
+    std::string path;        // the file system's bytes; empty for a new document
+    std::string titleSuffix; // code-page text
     platform::Hwnd returnWindow = 0;
 
 private:
-    std::string title_;
+    QString title_;
     LineEnd newLine_ = LineEnd::CrLf;
     TextEncoding encoding_ = TextEncoding::Windows1252;
     int askToSave_ = 1;

@@ -2,6 +2,7 @@
 #include "editor/document/pad_doc.h"
 
 #include "editor/document/encoding_guard.h"
+#include "editor/document/file_names.h"
 #include "editor/document/pad_view.h"
 #include "platform/files/atomic_file.h"
 #include "platform/ui/message_box.h"
@@ -34,16 +35,16 @@ std::string reason() {
 bool CPadDoc::open(const std::string& filePath) {
     struct stat st;
     if (stat(filePath.c_str(), &st) != 0) {
-        complain("Impossible d'ouvrir le fichier " + filePath + " : " + reason());
+        complain("Impossible d'ouvrir le fichier " + messagePath(filePath) + " : " + reason());
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        complain("Impossible d'ouvrir " + filePath + " : ce n'est pas un fichier");
+        complain("Impossible d'ouvrir " + messagePath(filePath) + " : ce n'est pas un fichier");
         return false;
     }
     std::ifstream file(filePath, std::ios::binary);
     if (!file) {
-        complain("Impossible d'ouvrir le fichier " + filePath + " : " + reason());
+        complain("Impossible d'ouvrir le fichier " + messagePath(filePath) + " : " + reason());
         return false;
     }
     const std::int64_t length = st.st_size;
@@ -58,7 +59,8 @@ bool CPadDoc::open(const std::string& filePath) {
         std::string bytes(static_cast<std::size_t>(length), '\0');
         file.read(bytes.data(), static_cast<std::streamsize>(length));
         if (file.gcount() != length || file.peek() != std::ifstream::traits_type::eof()) {
-            complain("Lecture incompl\xE8te du fichier " + filePath + " : il a chang\xE9 pendant la lecture");
+            complain("Lecture incompl\xE8te du fichier " + messagePath(filePath) +
+                     " : il a chang\xE9 pendant la lecture");
             return false;
         }
         const TextEncoding encoding = detectEncoding(bytes);
@@ -68,7 +70,7 @@ bool CPadDoc::open(const std::string& filePath) {
         if (view) view->showFileText(split);
         newLine_ = split.first;
     } catch (const std::bad_alloc&) {
-        complain("M\xE9moire insuffisante pour charger le fichier " + filePath);
+        complain("M\xE9moire insuffisante pour charger le fichier " + messagePath(filePath));
         return false;
     }
     path = filePath;
@@ -87,7 +89,7 @@ bool CPadDoc::save(const std::string& filePath) {
     const std::string bytes = std::string(byteOrderMark(encoding_)) + encodeText(text, encoding_);
     errno = 0;
     if (!rewriteFile(filePath, [&](const std::optional<std::string>&) { return bytes; })) {
-        complain("Impossible d'enregistrer le fichier " + filePath +
+        complain("Impossible d'enregistrer le fichier " + messagePath(filePath) +
                  (errno ? " : " + reason() : std::string(" : fichier en lecture seule ou disque plein")));
         return false;
     }
@@ -102,7 +104,7 @@ bool CPadDoc::SaveModified() {
         setModified(false);
         return true;
     }
-    const std::string question = "Enregistrer les modifications de " + title_ + " ?";
+    const std::string question = "Enregistrer les modifications de " + toCodePage(title_) + " ?";
     switch (messageBox(0, question.c_str(), kCaption, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDNO:
         setModified(false);

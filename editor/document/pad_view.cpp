@@ -54,7 +54,7 @@ void CPadView::showFileText(const SplitFile& split) {
 }
 
 void CPadView::titleChanged() {
-    emit titleShown(fromCodePage(document_.title()));
+    emit titleShown(document_.title());
 }
 
 void CPadView::setEditReadOnly(bool readOnly) {

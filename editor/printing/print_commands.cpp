@@ -43,7 +43,7 @@ PrintJob jobFor(const CPageSetupDlg& setup, const PrintedDocument& document) {
 
 PrintedDocument documentOf(CPadView* view) {
     const ProfileFont& printerFont = CTheApp::instance().settings().printFont;
-    return {*view, view->padDocument().path, view->padDocument().title(),
+    return {*view, view->padDocument().path, toCodePage(view->padDocument().title()),
             printerFont.height != 0 ? printingFont(printerFont, screenDpiY()) : view->font()};
 }
 

@@ -1,5 +1,6 @@
 #include "editor/printing/print_job.h"
 
+#include "editor/document/file_names.h"
 #include "editor/link/bus_window.h"
 #include "editor/printing/header_footer.h"
 
@@ -20,8 +21,8 @@ std::time_t timeOf(TimeSource source, const std::string& path, std::time_t now) 
 } // namespace
 
 PrintJob::PrintJob(const PageSetupValues& setup, std::string path, std::string title, std::time_t now)
-    : setup_(setup), path_(std::move(path)), title_(std::move(title)),
-      headerTime_(timeOf(setup.headerTime, path_, now)), footerTime_(timeOf(setup.footerTime, path_, now)) {}
+    : setup_(setup), path_(messagePath(path)), title_(std::move(title)),
+      headerTime_(timeOf(setup.headerTime, path, now)), footerTime_(timeOf(setup.footerTime, path, now)) {}
 
 PageDecoration PrintJob::decorationOf(int page) const {
     return {FormatHeaderFooter(setup_.header, headerTime_, path_, title_, page),

@@ -12,7 +12,7 @@ class QTextDocument;
 
 class PrintJob {
 public:
-    // `path` empty for a document never saved; `now` is when printing begins.
+    // `path` (the file system's bytes) empty for a document never saved; `now` is when printing begins.
     PrintJob(const PageSetupValues& setup, std::string path, std::string title, std::time_t now);
 
     std::time_t headerTime() const { return headerTime_; }
@@ -28,7 +28,7 @@ public:
 
 private:
     PageSetupValues setup_;
-    std::string path_;
+    std::string path_; // as the header shows it
     std::string title_;
     std::time_t headerTime_;
     std::time_t footerTime_;

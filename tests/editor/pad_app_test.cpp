@@ -17,6 +17,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -374,6 +375,35 @@ TEST_F(PadApp, OpenedFilesGoToTheRecentListThatTheMenuAndTheSettingsKeep) {
     EXPECT_EQ(app->recentFiles(), std::vector<std::string>{folder / "b.txt"}) << "a file that is gone leaves";
     app->ExitInstance();
     EXPECT_EQ(profileString(ini(), "Recent File List", "File2"), std::nullopt) << "for good";
+}
+
+// The file system's bytes go through the open dialog, drops, the titles and the recent list unchanged.
+TEST_F(PadApp, APathWithAccentsAndSpacesOpensFromTheDialogAndKeepsItsName) {
+    const std::string name = "fichier \xC3\xA0 accents \xC3\xA7.txt";
+    const std::string dir = folder / "dir with spaces \xC3\xA9";
+    const std::string path = dir + "/" + name;
+    std::filesystem::create_directory(dir);
+    writeFile(path, "texte");
+    ScriptedBoxes boxes;
+    withDialog<QFileDialog>(id::kOpen, [&](QFileDialog& dialog) {
+        dialog.selectFile(QString::fromUtf8(path));
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_TRUE(boxes.texts.empty()) << boxes.texts.front();
+    ASSERT_EQ(app->documentOfFile(path), &view()->padDocument());
+    EXPECT_EQ(view()->padDocument().path, path);
+    EXPECT_EQ(view()->parentWidget()->windowTitle(), QString::fromUtf8(name));
+    EXPECT_EQ(app->recentFiles().front(), path);
+    const std::vector<Item> file = menus().front();
+    EXPECT_NE(std::find(file.begin(), file.end(), Item{"1 " + path, id::kRecentFirst}), file.end());
+    app->ExitInstance();
+    EXPECT_EQ(profileString(ini(), "Recent File List", "File1"), path);
+
+    app->closeDocument(view()->padDocument());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app->mainFrame()->onFilesDropped({QString::fromUtf8(path)});
+    EXPECT_EQ(app->documentOfFile(path), &view()->padDocument()) << "dropped";
+    EXPECT_TRUE(boxes.texts.empty());
 }
 
 TEST_F(PadApp, AFileOpenedTwiceIsOneDocumentThatKeepsItsChanges) {
