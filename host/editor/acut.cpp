@@ -55,6 +55,11 @@ void endAnswerLine() {
 void setAnswerLinesShownByTerminal(bool shown) {
     answerLinesShownByTerminal() = shown;
 }
+void endMessageLine() {
+    transcript() += L'\n';
+    show(L"\n");
+    answerLineEnded() = true;
+}
 void endCommandLine() {
     if (!transcript().empty() && transcript().back() != L'\n') acutPrintf(L"\n");
 }

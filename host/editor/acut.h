@@ -20,6 +20,10 @@ void endAnswerLine();
 // A person at a terminal: the terminal shows the line end of each answer typed, so that it only goes to the
 // transcript.
 void setAnswerLinesShownByTerminal(bool shown);
+// Ends the line of a message that stands alone (a refusal, a note), so that the prompt asked again or the
+// next message starts on a line of its own; a text printed next that opens with a line end of its own does
+// not leave an empty line.
+void endMessageLine();
 // Ends the line the command line is on, if one is open.
 void endCommandLine();
 // A printf format with the host's conventions turned into the C library's (%s -> %ls, %S -> %s, ...).

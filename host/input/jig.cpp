@@ -82,7 +82,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
     host::takeInitGet();
     host::KeywordList keywords;
     std::wstring error;
-    if (!keywords.parse(m_keywords.c_str(), error)) host::printText(L"\n*** AcEdJig: " + error);
+    if (!keywords.parse(m_keywords.c_str(), error)) host::printMessage(L"\n*** AcEdJig: " + error);
     m_typed.clear();
     host::ResponseOptions options;
     options.waiter = L"a drag";
@@ -94,7 +94,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
             return kCancel;
         case host::Response::Enter:
             if (m_controls & kNullResponseAccepted) return kNull;
-            host::printText(L"\nPoint requis.");
+            host::printMessage(L"\nPoint requis.");
             continue;
         case host::Response::Point:
         case host::Response::Pick:
@@ -109,7 +109,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
                 return static_cast<DragStatus>(k + 1);
             }
             if (host::isPointBeyondDrawing(r.text)) {
-                host::printText(L"\nPoint incorrect.");
+                host::printMessage(L"\nPoint incorrect.");
                 continue;
             }
             sampleInput() = {true, r.text};
@@ -120,7 +120,7 @@ AcEdJig::DragStatus AcEdJig::drag() {
             return kNormal;
         }
         default:
-            host::printText(L"\nEntrée incorrecte.");
+            host::printMessage(L"\nEntrée incorrecte.");
             continue;
         }
     }

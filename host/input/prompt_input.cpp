@@ -112,7 +112,7 @@ bool resolvePick(const InputItem& item, Response& response) {
     std::wstring error;
     AcDbObjectId id = item.entity;
     if (id.isNull() && !resolveEntityRef(item.text, id, error)) {
-        printText(L"\n*** " + error);
+        printMessage(L"\n*** " + error);
         return false;
     }
     response.point = item.hasPoint ? item.point : worldToUcs(entityMiddle(id));
@@ -146,7 +146,7 @@ bool resolveSelection(const InputItem& item, Response& response) {
         AcDbObjectId id;
         std::wstring error;
         if (!resolveEntityRef(ref, id, error)) {
-            printText(L"\n*** " + error);
+            printMessage(L"\n*** " + error);
             return false;
         }
         response.entities.push_back(id);
@@ -166,7 +166,7 @@ bool ranTransparently(const std::wstring& text) {
     if (isTransparentCommand(name))
         runCommand(line);
     else
-        printText(L"\n** Cette commande ne peut pas être utilisée de manière transparente **");
+        printMessage(L"\n** Cette commande ne peut pas être utilisée de manière transparente **");
     return true;
 }
 
@@ -183,6 +183,12 @@ bool responsePoint(const Response& r, AcGePoint3d& point) {
 
 void printText(const std::wstring& text) {
     if (!text.empty()) acutPrintf(L"%s", text.c_str());
+}
+
+void printMessage(const std::wstring& text) {
+    if (text.empty()) return;
+    printText(text);
+    endMessageLine();
 }
 
 Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
@@ -217,8 +223,8 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
             takeTypedLines(item);
             continue;
         case InputKind::Answer:
-            printText(L"\n*** Une réponse de boîte de message (" + item.echo +
-                      L") est arrivée sans boîte de message");
+            printMessage(L"\n*** Une réponse de boîte de message (" + item.echo +
+                         L") est arrivée sans boîte de message");
             continue;
         default:
             break;
@@ -264,7 +270,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         case InputKind::Grip:
             // Grips are dragged at the command prompt only.
             if (!options.stopWhenEmpty) {
-                printText(L"\n*** Une poignée ne se déplace qu'à l'invite de commande");
+                printMessage(L"\n*** Une poignée ne se déplace qu'à l'invite de commande");
                 continue;
             }
             if (!resolvePick(item, response)) continue;
@@ -273,7 +279,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
             return response;
         case InputKind::DoubleClick:
             if (!options.stopWhenEmpty) {
-                printText(L"\n*** Un double clic ne s'applique qu'à l'invite de commande");
+                printMessage(L"\n*** Un double clic ne s'applique qu'à l'invite de commande");
                 continue;
             }
             // A double click where the entity is not drawn hits nothing.

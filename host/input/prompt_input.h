@@ -43,5 +43,7 @@ bool responsePoint(const Response& response, AcGePoint3d& point);
 
 // Prints text on the command line as it stands (no format).
 void printText(const std::wstring& text);
+// Prints a message that stands on its own line: what follows (the prompt asked again) starts a new line.
+void printMessage(const std::wstring& text);
 
 } // namespace host

@@ -24,8 +24,8 @@ std::wstring& lastInput() {
 // Copies `text` into the caller's buffer; false, with a message, when it does not fit.
 bool copyOut(const std::wstring& text, ACHAR* result, std::size_t size) {
     if (!result || size == 0 || text.size() >= size) {
-        printText(L"\n*** La réponse \"" + text + L"\" dépasse les " + std::to_wstring(size ? size - 1 : 0) +
-                  L" caractères que le programme peut recevoir");
+        printMessage(L"\n*** La réponse \"" + text + L"\" dépasse les " +
+                     std::to_wstring(size ? size - 1 : 0) + L" caractères que le programme peut recevoir");
         return false;
     }
     std::wmemcpy(result, text.c_str(), text.size() + 1);
@@ -47,7 +47,7 @@ Outcome keywordOrOther(const InitGet& rules, const std::wstring& text, const wch
         code = RTKWORD;
         return Outcome::Done;
     }
-    printText(refusal);
+    printMessage(refusal);
     return Outcome::Again;
 }
 
@@ -60,7 +60,7 @@ int ask(const ACHAR* prompt, const InitGet& rules, const wchar_t* nullRefusal, R
         if (r.kind == Response::Cancel) return RTCAN;
         if (r.kind == Response::Enter) {
             if (!(rules.flags & RSG_NONULL)) return RTNONE;
-            printText(nullRefusal);
+            printMessage(nullRefusal);
             continue;
         }
         int code = RTNORM;
@@ -72,11 +72,11 @@ int ask(const ACHAR* prompt, const InitGet& rules, const wchar_t* nullRefusal, R
 // A number typed, checked against the zero and negative restrictions.
 template <typename T> Outcome checkedNumber(const InitGet& rules, T value, T& out) {
     if ((rules.flags & RSG_NOZERO) && value == 0) {
-        printText(L"\nLa valeur doit être différente de zéro.");
+        printMessage(L"\nLa valeur doit être différente de zéro.");
         return Outcome::Again;
     }
     if ((rules.flags & RSG_NONEG) && value < 0) {
-        printText(L"\nLa valeur doit être positive.");
+        printMessage(L"\nLa valeur doit être positive.");
         return Outcome::Again;
     }
     out = value;
@@ -109,7 +109,7 @@ int acedInitGet(int flags, const ACHAR* keywords) {
     rules.flags = flags;
     std::wstring error;
     if (!rules.keywords.parse(keywords, error)) {
-        printText(L"\n*** acedInitGet: " + error);
+        printMessage(L"\n*** acedInitGet: " + error);
         pending() = InitGet{};
         return RTERROR;
     }
@@ -125,11 +125,11 @@ int acedGetPoint(const ads_point, const ACHAR* prompt, ads_point result) {
     int code = ask(prompt, rules, refusal, [&](const Response& r, int& c) {
         if (responsePoint(r, p)) return Outcome::Value;
         if (r.kind == Response::Line && isPointBeyondDrawing(r.text)) {
-            printText(L"\nPoint incorrect.");
+            printMessage(L"\nPoint incorrect.");
             return Outcome::Again;
         }
         if (r.kind == Response::Line) return keywordOrOther(rules, r.text, refusal, c);
-        printText(refusal);
+        printMessage(refusal);
         return Outcome::Again;
     });
     if (code == RTNORM) {
@@ -149,7 +149,7 @@ int acedGetReal(const ACHAR* prompt, ads_real* result) {
         double v;
         if (r.kind == Response::Line && parseReal(r.text, v)) return checkedNumber(rules, v, value);
         if (r.kind == Response::Line) return keywordOrOther(rules, r.text, refusal, c);
-        printText(refusal);
+        printMessage(refusal);
         return Outcome::Again;
     });
     if (code == RTNORM && result) *result = value;
@@ -164,13 +164,13 @@ int acedGetInt(const ACHAR* prompt, int* result) {
         long long v;
         if (r.kind == Response::Line && parseInteger(r.text, v)) {
             if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
-                printText(L"\nNombre entier hors limites.");
+                printMessage(L"\nNombre entier hors limites.");
                 return Outcome::Again;
             }
             return checkedNumber(rules, static_cast<int>(v), value);
         }
         if (r.kind == Response::Line) return keywordOrOther(rules, r.text, refusal, c);
-        printText(refusal);
+        printMessage(refusal);
         return Outcome::Again;
     });
     if (code == RTNORM && result) *result = value;
@@ -182,7 +182,7 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, std::size_t size) {
     const wchar_t* refusal = L"\nMot-clé d'option incorrect.";
     int code = ask(prompt, rules, refusal, [&](const Response& r, int& c) {
         if (r.kind != Response::Line) {
-            printText(refusal);
+            printMessage(refusal);
             return Outcome::Again;
         }
         Outcome o = keywordOrOther(rules, r.text, refusal, c);
@@ -204,12 +204,12 @@ int readText(int blanks, const ACHAR* prompt, std::size_t limit, std::wstring& t
         Response r = readResponse(prompt, options);
         if (r.kind == Response::Cancel) return RTCAN;
         if (r.kind != Response::Line && r.kind != Response::Enter) {
-            printText(L"\nTexte requis.");
+            printMessage(L"\nTexte requis.");
             continue;
         }
         text = r.kind == Response::Line ? r.text : L"";
         if (text.size() <= limit) return RTNORM;
-        printText(L"\nLe texte dépasse " + std::to_wstring(limit) + L" caractères.");
+        printMessage(L"\nLe texte dépasse " + std::to_wstring(limit) + L" caractères.");
     }
 }
 

@@ -35,7 +35,7 @@ InputItem typedWaitItem(int lines, int waitMs) {
 void takeTypedLines(const InputItem& wait) {
     std::vector<InputItem> items;
     if (!source()) {
-        printText(L"\n*** @typed: aucune fenêtre ne reçoit de frappes (zhost --window)");
+        printMessage(L"\n*** @typed: aucune fenêtre ne reçoit de frappes (zhost --window)");
         items.push_back(cancelItem());
         inputQueue().pushFront(std::move(items));
         return;
@@ -43,9 +43,9 @@ void takeTypedLines(const InputItem& wait) {
     items = source()(wait.typedLines, wait.typedWaitMs);
     const auto typed = static_cast<int>(std::count_if(items.begin(), items.end(), isTypedLine));
     if (typed < wait.typedLines) {
-        printText(L"\n*** @typed: " + std::to_wstring(typed) + L" ligne(s) tapée(s) sur " +
-                  std::to_wstring(wait.typedLines) + L" en " + std::to_wstring(wait.typedWaitMs) +
-                  L" ms; annulé");
+        printMessage(L"\n*** @typed: " + std::to_wstring(typed) + L" ligne(s) tapée(s) sur " +
+                     std::to_wstring(wait.typedLines) + L" en " + std::to_wstring(wait.typedWaitMs) +
+                     L" ms; annulé");
         items.push_back(cancelItem());
     }
     inputQueue().pushFront(std::move(items));

@@ -280,7 +280,8 @@ void prepareWorkingPolyline(qpoly_edit& ed, bool arcState) {
     jig.m_moving->tag = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(ed.rubber));
     copyNeighbours(work, ed.rubber, jig.m_moving, jig);
     jig.setMode(SegmentJig::kNextPoint);
-    msgprintf(arcState ? "Arc " : "Ligne ");
+    // On a line of its own after a message (the vertex code chosen); right after an answer it opens the line.
+    msgprintf(arcState ? "\nArc " : "\nLigne ");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "cadutil/database/host_variables.h"
 #include "geometry/points/vertex.h"
 #include "host/db/symbol_tables.h"
+#include "host/editor/acut.h"
 #include "host/entities/entity.h"
 #include "host/input/prompts.h"
 #include "services/output/output.h"
@@ -20,6 +21,8 @@ constexpr int kArbitraryInput = 128;
 constexpr int kMaxTyped = 200;
 // The trace value of the general record that frames each point input.
 constexpr int kPointInputTrace = 768;
+// The trace bit "Infos ZORTA.ARX": the vertex under the cursor before each point input.
+constexpr int kPluginInfoTrace = 4;
 
 std::wstring widen(const char* text) {
     std::wstring wide;
@@ -88,6 +91,7 @@ bool leadingNumber(const wchar_t* text, double largest, double& value) {
 
 void refuseNumber() {
     cmdprintf("\nValeur num\xe9rique requise.");
+    host::endMessageLine(); // the prompt asked again starts its own line
 }
 
 double askZ(double defaultZ, const CPoint3d* base) {
@@ -161,7 +165,8 @@ double askDistance(double defaultValue, const char* label, const char* keywords,
 void printVertexInfo(const P_Vertex* vertex, int usePrevious) {
     resbuf rb{};
     int active = 0;
-    if (!vertex || getVar("CMDACTIVE", &rb) != RTNORM || rbToInt(&active, &rb) != RTNORM || active > 3)
+    if (!vertex || !pvg || !(pvg->pvDeb & kPluginInfoTrace) || getVar("CMDACTIVE", &rb) != RTNORM ||
+        rbToInt(&active, &rb) != RTNORM || active > 3)
         return;
     const P_Vertex* coded = usePrevious > 0 && vertex->pVB ? vertex->pVB : vertex;
     const CPoint3d p = vertex->pt;

@@ -102,6 +102,20 @@ TEST(Prompts, InvalidInputIsRefusedAndTheRestrictionsHold) {
     EXPECT_EQ(i, 4) << "unchanged on Enter";
 }
 
+TEST(Prompts, ARefusalStandsOnItsOwnLineBeforeThePromptAskedAgain) {
+    EditorSession s;
+    s.type({L"1e308,1e308", L"abc", L"1,2"});
+    ads_point p;
+    ASSERT_EQ(acedGetPoint(nullptr, L"Saisie: ", p), RTNORM);
+    EXPECT_NE(s.transcript().find(
+                  L"Saisie: 1e308,1e308\nPoint incorrect.\nSaisie: abc\nPoint incorrect.\nSaisie: 1,2"),
+              std::wstring::npos)
+        << host::toUtf8(s.transcript());
+    acutPrintf(L"\nSuite");
+    EXPECT_EQ(s.transcript().find(L"\n\n"), std::wstring::npos)
+        << "a message after an answer opens no empty line";
+}
+
 TEST(Prompts, StringsKeepTheirBlanksWhenAsked) {
     EditorSession s;
     s.type({L"Nom Fichier", L""});

@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 
+#include "host/editor/acut.h"
 #include "host/editor/menus.h"
 #include "host/input/entity_refs.h"
 #include "host/lisp/lisp_eval.h"
@@ -13,6 +14,7 @@
 #include "host/rx/rx_app.h"
 #include "plugin/app/command_handlers.h"
 #include "plugin/editor/editor_prompts.h"
+#include "services/startup/shared_records.h"
 #include "tests/plugin/editor/editor_test_support.h"
 
 namespace {
@@ -52,6 +54,18 @@ TEST_F(Loop, MenusFollowTheModeOfTheFirstLoadedGroup) {
     EXPECT_EQ(log[1], L"A1=ZORTAPOLY.AUX1");
     EXPECT_EQ(log[log.size() - 2], L"P0=ZORTAPOLY.COMMAND_1");
     EXPECT_EQ(log.back(), L"A1=ZORTAPOLY.AUX1");
+}
+
+TEST_F(Loop, TheVertexTraceShowsOnlyWhenItsTraceBitIsOn) {
+    const int saved = pvg->pvDeb;
+    for (int bits : {0, 768, 4}) {
+        pvg->pvDeb = bits;
+        host::clearCommandLineTranscript();
+        session.type({L"0,0", L"10,0", L""});
+        c_get_qpoly();
+        EXPECT_EQ(session.transcript().find(L"pv=") != std::wstring::npos, bits == 4) << bits;
+    }
+    pvg->pvDeb = saved;
 }
 
 TEST_F(Loop, DroppingTheRubberVertexTakesTheArcShapedBeforeIt) {
