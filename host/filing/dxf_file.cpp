@@ -16,6 +16,7 @@
 #include "host/filing/dxf_text_filer.h"
 #include "host/filing/file_bytes.h"
 #include "host/filing/layer_linetypes.h"
+#include "host/filing/legacy_groups.h"
 #include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "host/graphics/proxy_graphics_writer.h"
@@ -122,6 +123,13 @@ private:
             return true;
         });
         return handle;
+    }
+
+    // Whether the object that comes next is written without subclass markers, as R12 and older write.
+    bool withoutSubclassMarkers() const {
+        bool marked = false;
+        lookOverObject([&](int code, const RawGroup&) { return marked = code == AcDb::kDxfSubclass; });
+        return !marked;
     }
 
     // Whether the POLYLINE that comes next has 3-D vertices (its class is chosen before it is made).
@@ -268,8 +276,10 @@ private:
                        Unknown unknown = Unknown::Skipped, bool root = false) {
         AcRxClass* c = forced ? forced : findClassByDxfName(dxfName);
         const bool asProxy = !c && unknown != Unknown::Skipped && !dxfName.empty();
+        const bool legacy = c && !root && withoutSubclassMarkers() && hasLegacyLayout(c->name());
         std::vector<Group> groups;
         if (asProxy || root) groups = objectGroups(root);
+        if (legacy) groups = withSubclassMarkers(c->name(), objectGroups());
         AcDbObject* object = nullptr;
         if (c) {
             AcRxObject* made = c->create();
@@ -290,7 +300,7 @@ private:
             fail("handle " + toUtf8(handle.text()) + " used twice", start);
         }
         Acad::ErrorStatus es;
-        if (asProxy || root) {
+        if (asProxy || root || legacy) {
             DxfGroupFiler filer(AcDb::kFileFiler, &m_db, std::move(groups));
             es = object->dxfIn(&filer);
         } else {
@@ -429,7 +439,38 @@ private:
         return read;
     }
 
+    // R12 and older hold no BLOCK_RECORD table: the records are made from the blocks, all before any is
+    // read, so that a block reference finds its block wherever it is defined.
+    void addBlockRecords() {
+        auto* table = new AcDbBlockTable;
+        const AcDbObjectId tableId = m_db.adoptObject(table, unnamedHandle());
+        m_tables[L"BLOCK_RECORD"] = tableId;
+        applyTableIds();
+        DxfLines lines = m_in.ahead();
+        RawGroup raw;
+        bool inBlock = false;
+        while (lines.next(raw) == DxfLines::Step::Group) {
+            const std::optional<int> code = rawCode(raw);
+            if (!code) return; // the reading meets the fault
+            if (*code == 0) {
+                const std::wstring name = m_in.typed(0, raw.value, raw.line).text();
+                if (name == L"ENDSEC") return;
+                inBlock = name == L"BLOCK";
+            } else if (*code == 2 && inBlock) {
+                inBlock = false;
+                const std::wstring name = layoutBlockName(m_in.typed(2, raw.value, raw.line).text());
+                if (name.empty() || !m_db.blockId(name).isNull()) continue;
+                auto* r = new AcDbBlockTableRecord;
+                r->setName(name.c_str());
+                const AcDbObjectId id = m_db.adoptObject(r, unnamedHandle());
+                r->setOwnerId(tableId);
+                table->adoptRecord(id);
+            }
+        }
+    }
+
     void readBlocks() {
+        if (!m_tables.contains(L"BLOCK_RECORD")) addBlockRecords();
         while (!atZero(L"ENDSEC")) {
             const int start = m_in.nextLine();
             if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
@@ -439,7 +480,7 @@ private:
             AcDbHandle beginHandle;
             for (const Group& g : begin) {
                 if (g.code == 2)
-                    name = g.text();
+                    name = layoutBlockName(g.text());
                 else if (g.code == 10)
                     origin = g.point();
                 else if (g.code == 5)
@@ -452,8 +493,21 @@ private:
             std::vector<Group> endGroups = objectGroups();
             for (const Group& g : endGroups)
                 if (g.code == 5) block.endHandle = g.handle();
+            // Files without handles (R12 and older) name no block markers either.
+            for (AcDbHandle* marker : {&block.beginHandle, &block.endHandle})
+                if (marker->isNull()) {
+                    *marker = unnamedHandle();
+                    m_db.setHandseed(AcDbHandle(marker->value() + 1)); // no object: the seed passes it
+                }
         }
         next();
+    }
+
+    // R12 names the blocks of model and paper space with a $ where later versions have a *.
+    static std::wstring layoutBlockName(const std::wstring& name) {
+        for (const ACHAR* layout : {kModelSpace, kPaperSpace})
+            if (name.starts_with(L'$') && sameSymbolName(name.substr(1), layout + 1)) return layout;
+        return name;
     }
 
     void readObjects() {

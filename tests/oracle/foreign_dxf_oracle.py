@@ -1,0 +1,131 @@
+"""ezdxf as the writer of drawings from other programs, and as the judge of what zhost made of them.
+
+make FOLDER: writes the corpus into FOLDER and prints one row per drawing: its number (the drawing is
+drawing-NUMBER.dxf), 1 when its handles are its own (0 when it names none), and the version it is to be saved
+in as its number (an R12 drawing goes to AC1015).
+
+compare SOURCE SAVED HANDLES: one row: the entities of SOURCE (every block and layout), how many of them SAVED
+holds alike (type, layer, geometry to 1e-9, texts exact, vertices and attributes; under the same handle when
+HANDLES is 1), the problems ezdxf's audit finds in SOURCE and in SAVED, and SAVED's version as its number
+(AC1015 is 1015).
+"""
+import io
+import logging
+import os
+import sys
+
+import ezdxf
+
+logging.getLogger("ezdxf").setLevel(logging.ERROR)
+
+KEYS = ("layer", "color", "linetype", "start", "end", "center", "radius", "start_angle", "end_angle", "insert",
+        "text", "height", "rotation", "tag", "name", "location", "flags", "halign", "valign", "align_point",
+        "vtx0", "vtx1", "vtx2", "vtx3", "thickness", "extrusion", "bulge", "prompt", "style")
+
+
+def rounded(value):
+    if isinstance(value, float):
+        return round(value, 9) + 0.0
+    if hasattr(value, "x"):
+        return tuple(rounded(c) for c in value)
+    return value
+
+
+def signature(entity, handles):
+    dxf = entity.dxf
+    # A value left out is its default; the alignment point of a text aligned at its insertion point means
+    # nothing.
+    aligned = dxf.is_supported("halign") and (dxf.get("halign", 0) or dxf.get("valign", 0))
+    keys = [key for key in KEYS if dxf.is_supported(key) and (key != "align_point" or aligned)]
+    found = [(key, rounded(dxf.get(key, dxf.get_default(key)))) for key in keys]
+    if handles:
+        found.append(("handle", dxf.handle))
+    if entity.dxftype() == "POLYLINE":
+        found.append(tuple(signature(vertex, handles) for vertex in entity.vertices))
+    if entity.dxftype() == "INSERT":
+        found.append(tuple(signature(attrib, handles) for attrib in entity.attribs))
+    return (entity.dxftype(), tuple(found))
+
+
+def layout_name(block):
+    # R12 names the layouts' blocks with a $, later versions with a *.
+    name = block.name.upper()
+    return "*" + name[1:] if name in ("$MODEL_SPACE", "$PAPER_SPACE") else name
+
+
+def signatures(doc, handles):
+    found = {}
+    for block in doc.blocks:
+        found[layout_name(block)] = [signature(e, handles) for e in block]
+    found["*MODEL_SPACE"] = [signature(e, handles) for e in doc.modelspace()]
+    return found
+
+
+def audit_problems(doc):
+    auditor = doc.audit()
+    return len(auditor.errors) + len(auditor.fixes)
+
+
+def compare(source, saved, handles):
+    first, second = ezdxf.readfile(source), ezdxf.readfile(saved)
+    problems = audit_problems(first), audit_problems(second)
+    want, have = signatures(first, handles), signatures(second, handles)
+    total = sum(len(v) for v in want.values())
+    alike = sum(sum(1 for a, b in zip(entities, have.get(name, [])) if a == b) for name, entities in want.items())
+    print(total, alike, problems[0], problems[1], int(second.dxfversion[2:]))
+
+
+def survey(doc):
+    """Entities a surveyor receives: lines, circles, arcs, texts, polylines, points, blocks with heights."""
+    doc.layers.add("SURVEY", color=3)
+    space = doc.modelspace()
+    space.add_line((0, 0), (1.25, 1), dxfattribs={"layer": "SURVEY"})
+    space.add_circle((2, 2), 1.5)
+    space.add_arc((0, 0), 2, 10, 80)
+    space.add_text("Station 12", dxfattribs={"height": 2.5, "rotation": 30}).set_placement((1, 2))
+    space.add_polyline2d([(0, 0), (1, 0), (1, 1)], close=True)
+    space.add_polyline3d([(0, 0, 1), (1, 0, 2), (2, 2, 3.125)])
+    space.add_point((5, 5, 101.37))
+    block = doc.blocks.new("PT")
+    block.add_circle((0, 0), 0.2)
+    block.add_attdef("ALT", (0, 0), dxfattribs={"height": 0.5})
+    for i, height in enumerate(("101.37", "99.80")):
+        space.add_blockref("PT", (10 + i, 10)).add_attrib("ALT", height, (10 + i, 10))
+
+
+def without_handles(text):
+    """The drawing as older programs write it: no handles, no $HANDLING and $HANDSEED."""
+    lines = text.split("\n")
+    kept, i = [], 0
+    while i + 1 < len(lines):
+        code, value = lines[i].strip(), lines[i + 1].strip()
+        if code in ("5", "105"):
+            i += 2
+        elif code == "9" and value in ("$HANDLING", "$HANDSEED"):
+            i += 4
+        else:
+            kept += lines[i:i + 2]
+            i += 2
+    return "\n".join(kept + lines[i:]) + ("" if kept[-1:] == [""] else "\n")
+
+
+def make(folder):
+    corpus = []
+    doc = ezdxf.new("R12")
+    survey(doc)
+    stream = io.StringIO()
+    doc.write(stream)
+    corpus.append((stream.getvalue(), 1, 1015))
+    corpus.append((without_handles(stream.getvalue()), 0, 1015))
+    for number, (text, handles, version) in enumerate(corpus):
+        with open(os.path.join(folder, "drawing-%d.dxf" % number), "w", encoding="cp1252", newline="") as f:
+            f.write(text)
+        print(number, handles, version)
+
+
+if __name__ == "__main__":
+    command = sys.argv[1]
+    if command == "make":
+        make(sys.argv[2])
+    elif command == "compare":
+        compare(sys.argv[2], sys.argv[3], sys.argv[4] == "1")
