@@ -37,6 +37,13 @@ std::map<std::wstring, Variable> defaults() {
         {L"CMDACTIVE", {{70, Adesk::Int16(0)}, true}},
         {L"SHORTCUTMENU", {{70, Adesk::Int16(11)}}},
         {L"LASTPOINT", {{10, AcGePoint3d(0, 0, 0)}}},
+        // Set by the inquiry commands (AREA, DIST) and the drawing's documents; read-only for programs.
+        {L"AREA", {{40, 0.0}, true}},
+        {L"PERIMETER", {{40, 0.0}, true}},
+        {L"DISTANCE", {{40, 0.0}, true}},
+        {L"ACADVER", {{1, std::wstring(L"24.0s (LMS Tech)")}, true}},
+        {L"DWGNAME", {{1, std::wstring(L"Dessin1.dwg")}, true}},
+        {L"DWGPREFIX", {{1, std::wstring()}, true}},
         {L"UCSORG", {{10, AcGePoint3d(0, 0, 0)}, true}},
         {L"UCSXDIR", {{10, AcGePoint3d(1, 0, 0)}, true}},
         {L"UCSYDIR", {{10, AcGePoint3d(0, 1, 0)}, true}},

@@ -12,6 +12,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/db/system_variables.h"
 #include "host/editor/acut.h"
+#include "host/editor/editor_variables.h"
 #include "host/editor/ucs.h"
 #include "host/entities/curve.h"
 #include "host/input/entity_refs.h"
@@ -71,12 +72,13 @@ template <class Ask> void transformChosen(Ask ask) {
     if (const std::optional<AcGeMatrix3d> m = ask(*base)) transformEach(ids, *m);
 }
 
-// Appends `entity` to the block that owns `like`, with its properties unless it has them already.
-void appendBeside(const AcDbEntity& like, AcDbEntity* entity) {
+// Appends `entity` to the block that owns `like`, with its properties unless it has them already; its id,
+// null on a refusal.
+AcDbObjectId appendBeside(const AcDbEntity& like, AcDbEntity* entity) {
     AcDbBlockTableRecord* owner = nullptr;
     if (acdbOpenObject(owner, like.ownerId(), AcDb::kForWrite) != Acad::eOk) {
         delete entity;
-        return;
+        return {};
     }
     AcDbObjectId id;
     if (owner->appendAcDbEntity(id, entity) == Acad::eOk)
@@ -84,6 +86,23 @@ void appendBeside(const AcDbEntity& like, AcDbEntity* entity) {
     else
         delete entity;
     owner->close();
+    return id;
+}
+
+// Copies of the entities moved by `m`; the ids of the copies made.
+std::vector<AcDbObjectId> copyEach(const std::vector<AcDbObjectId>& ids, const AcGeMatrix3d& m) {
+    std::vector<AcDbObjectId> copies;
+    for (AcDbObjectId id : ids) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        AcDbEntity* copy = nullptr;
+        if (Acad::ErrorStatus es = entity->getTransformedCopy(m, copy); es != Acad::eOk)
+            acutPrintf(L"\n%s: %hs", entity->isA()->name(), statusName(es));
+        else if (AcDbObjectId made = appendBeside(*entity, copy); !made.isNull())
+            copies.push_back(made);
+        entity->close();
+    }
+    return copies;
 }
 
 AcGeVector3d ucsZ() {
@@ -98,6 +117,47 @@ void listCommand() {
         if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
         entity->list();
         entity->close();
+    }
+}
+
+void eraseCommand() {
+    changeEach(chooseEntities(), [](AcDbEntity& e) { return e.erase(); });
+}
+
+void copyCommand() {
+    const std::vector<AcDbObjectId> ids = chooseEntities();
+    if (ids.empty()) return;
+    const auto base = askPoint(L"\nSpécifiez le point de base: ");
+    if (!base) return;
+    // Enter at the first second point takes the base point as the displacement, as a CAD program does.
+    ads_point answer, from = {0, 0, 0};
+    const AcGePoint3d userBase = worldToUcs(*base);
+    from[0] = userBase.x, from[1] = userBase.y, from[2] = userBase.z;
+    std::vector<std::vector<AcDbObjectId>> steps;
+    for (;;) {
+        acedInitGet(0, steps.empty() ? nullptr : L"Quitter annUler _ Exit Undo");
+        const int rc =
+            acedGetPoint(from,
+                         steps.empty() ? L"\nSpécifiez le deuxième point ou <utiliser le premier point comme "
+                                         L"déplacement>: "
+                                       : L"\nSpécifiez le deuxième point ou [Quitter/annUler] <Quitter>: ",
+                         answer);
+        if (rc == RTNONE && steps.empty()) {
+            copyEach(ids, AcGeMatrix3d::translation(*base - ucsToWorld(AcGePoint3d::kOrigin)));
+            return;
+        }
+        ACHAR word[16] = L"";
+        if (rc == RTKWORD) acedGetInput(word, 16);
+        if (rc == RTKWORD && std::wstring(word) == L"Undo") {
+            if (steps.empty()) continue;
+            changeEach(steps.back(), [](AcDbEntity& e) { return e.erase(); });
+            steps.pop_back();
+            setLastPoint(userBase);
+            continue;
+        }
+        if (rc != RTNORM) return;
+        const AcGePoint3d to = ucsToWorld(AcGePoint3d(answer[0], answer[1], answer[2]));
+        steps.push_back(copyEach(ids, AcGeMatrix3d::translation(to - *base)));
     }
 }
 

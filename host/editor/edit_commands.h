@@ -1,13 +1,16 @@
 #pragma once
-// The host's editing commands on any entity that answers the entity and curve protocol: LIST, MOVE, ROTATE,
-// SCALE, MIRROR, STRETCH, BREAK and EXPLODE, and the drag of grips at the command prompt. Points are typed in
-// the current UCS.
+// The host's editing commands on any entity that answers the entity and curve protocol: LIST, ERASE, COPY,
+// MOVE, ROTATE, SCALE, MIRROR, STRETCH, BREAK and EXPLODE, and the drag of grips at the command prompt.
+// Points are typed in the current UCS.
 #include "host/db/db_object_id.h"
 #include "host/ge/ge.h"
 
 namespace host {
 
 void listCommand();
+void eraseCommand();
+// Copies to one second point after another (annUler takes the last copies back).
+void copyCommand();
 void moveCommand();
 void rotateCommand();
 void scaleCommand();

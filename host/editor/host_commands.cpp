@@ -7,8 +7,10 @@
 
 #include "host/db/database.h"
 #include "host/editor/acut.h"
+#include "host/editor/draw_commands.h"
 #include "host/editor/edit_commands.h"
 #include "host/editor/find_file.h"
+#include "host/editor/inquiry_commands.h"
 #include "host/editor/menus.h"
 #include "host/editor/ucs.h"
 #include "host/editor/zoom_command.h"
@@ -178,14 +180,29 @@ struct HostCommand {
     HostCommandFunction function;
 };
 
-constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},         {L"U", uCommand},
-                                     {L"MENULOAD", menuLoadCommand}, {L"MENUUNLOAD", menuUnloadCommand},
-                                     {L"EXTEND", extendCommand},     {L"SELECT", selectCommand},
-                                     {L"LIST", listCommand},         {L"MOVE", moveCommand},
-                                     {L"ROTATE", rotateCommand},     {L"SCALE", scaleCommand},
-                                     {L"MIRROR", mirrorCommand},     {L"STRETCH", stretchCommand},
-                                     {L"BREAK", breakCommand},       {L"EXPLODE", explodeCommand},
-                                     {L"ZOOM", zoomCommand}};
+constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},
+                                     {L"U", uCommand},
+                                     {L"MENULOAD", menuLoadCommand},
+                                     {L"MENUUNLOAD", menuUnloadCommand},
+                                     {L"EXTEND", extendCommand},
+                                     {L"SELECT", selectCommand},
+                                     {L"LIST", listCommand},
+                                     {L"MOVE", moveCommand},
+                                     {L"ROTATE", rotateCommand},
+                                     {L"SCALE", scaleCommand},
+                                     {L"MIRROR", mirrorCommand},
+                                     {L"STRETCH", stretchCommand},
+                                     {L"BREAK", breakCommand},
+                                     {L"EXPLODE", explodeCommand},
+                                     {L"ZOOM", zoomCommand},
+                                     {L"ERASE", eraseCommand},
+                                     {L"COPY", copyCommand},
+                                     {L"LINE", lineCommand},
+                                     {L"CIRCLE", circleCommand},
+                                     {L"ARC", arcCommand},
+                                     {L"ID", idCommand},
+                                     {L"DIST", distCommand},
+                                     {L"AREA", areaCommand}};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // The host's own commands that modules and scripts run: UNDO (a number of groups, BEgin, End), U, MENULOAD,
-// MENUUNLOAD, EXTEND, SELECT, ZOOM and the editing commands of host/editor/edit_commands.h.
+// MENUUNLOAD, EXTEND, SELECT, ZOOM, the editing commands of host/editor/edit_commands.h, the drawing commands
+// of host/editor/draw_commands.h and the inquiry commands of host/editor/inquiry_commands.h.
 #include <string>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "host/db/database.h"
+#include "host/db/system_variables.h"
 #include "host/editor/acut.h"
 #include "host/editor/command_line.h"
 #include "host/editor/editor_checks.h"
@@ -14,6 +15,7 @@
 #include "host/input/input_queue.h"
 #include "host/input/text_numbers.h"
 #include "host/input/typed_input.h"
+#include "host/input/typed_points.h"
 #include "host/selection/osnap.h"
 #include "host/selection/pick_box.h"
 
@@ -177,8 +179,14 @@ bool responsePoint(const Response& r, AcGePoint3d& point) {
         point = r.point;
         return true;
     }
+    if (r.kind != Response::Line) return false;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    return r.kind == Response::Line && parsePoint(r.text, point, db ? db->elevation() : 0.0);
+    resbuf last{};
+    const AcGePoint3d lastPoint =
+        acedGetVar(L"LASTPOINT", &last) == RTNORM && (last.restype == RTPOINT || last.restype == RT3DPOINT)
+            ? AcGePoint3d(last.resval.rpoint[0], last.resval.rpoint[1], last.resval.rpoint[2])
+            : AcGePoint3d::kOrigin;
+    return parseTypedPoint(r.text, lastPoint, db ? db->elevation() : 0.0, point);
 }
 
 void printText(const std::wstring& text) {

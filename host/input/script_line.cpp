@@ -181,7 +181,8 @@ bool parseScriptLine(std::wstring_view raw, std::vector<InputItem>& items, std::
         items.push_back(cancelItem());
         return true;
     }
-    if (trimmed[0] != L'@') {
+    // "@5,0", "@10<90" and "@" alone are relative points typed as answers, not script items.
+    if (trimmed[0] != L'@' || trimmed.size() == 1 || !std::iswalpha(trimmed[1])) {
         items.push_back(lineItem(line));
         return true;
     }

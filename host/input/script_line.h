@@ -1,7 +1,8 @@
 #pragma once
 // The line syntax of script files and of typed text. One line is one action:
 //   text                  typed and ended by Enter (a command name, a keyword, "x,y" or "x,y,z", a number, a
-//                         LISP expression starting with "(")
+//                         LISP expression starting with "("; "@dx,dy", "@dist<angle" and "@" are points
+//                         relative to the last one, not items)
 //   (empty line)          Enter
 //   ^C                    cancel
 //   # ... or ; ...        a comment

@@ -89,11 +89,11 @@ TEST(Zhost, AModuleRegistersRunsAndUnloadsCleanly) {
 
 TEST(Zhost, AFailingLineStopsTheScriptAndKeepsTheWork) {
     host::test::TemporaryFile script(".scr"), lisp(".scr"), dxf(".dxf"), svg(".svg");
-    host::writeFileBytes(script.wide(), "TESTADD\n(setq a 1)\nTESTADD\nTESTADD\nAREA\nTESTADD\n");
+    host::writeFileBytes(script.wide(), "TESTADD\n(setq a 1)\nTESTADD\nTESTADD\nNOSUCHCOMMAND\nTESTADD\n");
     Outcome unknown = zhost("--load " TEST_MODULE " --script " + script.path + " --save " + dxf.path +
                             " --svg " + svg.path);
     EXPECT_EQ(unknown.status, 1);
-    EXPECT_NE(unknown.output.find("zhost: " + script.path + ":5: unknown command \"AREA\"\n"),
+    EXPECT_NE(unknown.output.find("zhost: " + script.path + ":5: unknown command \"NOSUCHCOMMAND\"\n"),
               std::string::npos)
         << unknown.output;
     EXPECT_NE(unknown.output.find("Commande: TESTADD\npoint en 1,2,3\nTESTADD fini\n"), std::string::npos)

@@ -1,0 +1,165 @@
+#include "host/editor/draw_commands.h"
+
+#include <cmath>
+#include <vector>
+
+#include "host/editor/command_input.h"
+#include "host/editor/editor_variables.h"
+#include "host/entities/circle_arc.h"
+#include "host/entities/line.h"
+#include "host/input/prompt_input.h"
+#include "host/input/prompts.h"
+
+namespace host {
+
+namespace {
+
+const AcGeVector3d kUp(0, 0, 1);
+
+void eraseEntity(AcDbObjectId id) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, id, AcDb::kForWrite) != Acad::eOk) return;
+    entity->erase();
+    entity->close();
+}
+
+void addCircle(const AcGePoint3d& centre, double radius) {
+    if (radius <= 0) {
+        printText(L"\nLe rayon doit être positif.");
+        return;
+    }
+    appendFromUcs(new AcDbCircle(centre, kUp, radius));
+}
+
+void circleThroughThree() {
+    const auto a = askUcsPoint(L"\nSpécifiez le premier point du cercle: ");
+    if (!a) return;
+    const auto b = askUcsPoint(L"\nSpécifiez le deuxième point du cercle: ", a);
+    if (!b) return;
+    const auto c = askUcsPoint(L"\nSpécifiez le troisième point du cercle: ", b);
+    if (!c) return;
+    if (const auto centre = circleCentre(*a, *b, *c))
+        addCircle(*centre, centre->distanceTo(*a));
+    else
+        printText(L"\nLes trois points sont alignés: aucun cercle ne passe par eux.");
+}
+
+void circleOnDiameter() {
+    const auto a = askUcsPoint(L"\nSpécifiez le premier point d'extrémité du diamètre du cercle: ");
+    if (!a) return;
+    const auto b = askUcsPoint(L"\nSpécifiez le deuxième point d'extrémité du diamètre du cercle: ", a);
+    if (!b) return;
+    addCircle(AcGePoint3d((a->x + b->x) / 2, (a->y + b->y) / 2, (a->z + b->z) / 2), a->distanceTo(*b) / 2);
+}
+
+// The arc of centre `c` from `start` counter-clockwise to the direction of `end`.
+void addArc(const AcGePoint3d& c, const AcGePoint3d& start, const AcGePoint3d& end) {
+    const double radius = c.distanceTo(start);
+    if (radius <= 0) {
+        printText(L"\nLe rayon doit être positif.");
+        return;
+    }
+    appendFromUcs(new AcDbArc(c, kUp, radius, planAngle(c, start), planAngle(c, end)));
+}
+
+void arcFromCentre(const AcGePoint3d& centre) {
+    const auto start = askUcsPoint(L"\nSpécifiez le point de départ de l'arc: ", centre);
+    if (!start) return;
+    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", centre);
+    if (end) addArc(centre, *start, *end);
+}
+
+} // namespace
+
+void lineCommand() {
+    auto from = askUcsPoint(L"\nSpécifiez le premier point: ");
+    if (!from) return;
+    std::vector<AcGePoint3d> points{*from};
+    std::vector<AcDbObjectId> segments;
+    for (;;) {
+        const bool canClose = segments.size() >= 2;
+        const PointAnswer a =
+            askPointOr(canClose ? L"\nSpécifiez le point suivant ou [Clore/annUler]: "
+                                : L"\nSpécifiez le point suivant ou [annUler]: ",
+                       canClose ? L"Clore annUler _ Close Undo" : L"annUler _ Undo", points.back());
+        if (a.kind == PointAnswer::Point) {
+            if (a.point.isEqualTo(points.back())) continue;
+            segments.push_back(appendFromUcs(new AcDbLine(points.back(), a.point)));
+            points.push_back(a.point);
+        } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Undo") {
+            if (segments.empty()) {
+                printText(L"\nTout a été annulé");
+                continue;
+            }
+            eraseEntity(segments.back());
+            segments.pop_back();
+            points.pop_back();
+            setLastPoint(points.back()); // "@" goes on from the end kept
+
+        } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Close") {
+            appendFromUcs(new AcDbLine(points.back(), points.front()));
+            return;
+        } else {
+            return;
+        }
+    }
+}
+
+void circleCommand() {
+    const PointAnswer a = askPointOr(L"\nSpécifiez le centre du cercle ou [3P/2P]: ", L"3P 2P _ 3P 2P");
+    if (a.kind == PointAnswer::Keyword) {
+        (a.keyword == L"3P" ? circleThroughThree : circleOnDiameter)();
+        return;
+    }
+    if (a.kind != PointAnswer::Point) return;
+    const PointAnswer r = askPointOr(L"\nSpécifiez le rayon du cercle ou [Diamètre]: ",
+                                     L"Diamètre _ Diameter", a.point, RSG_OTHER);
+    if (r.kind == PointAnswer::Point) {
+        addCircle(a.point, a.point.distanceTo(r.point));
+    } else if (r.kind == PointAnswer::Keyword && r.keyword == L"Diameter") {
+        if (const auto d = askDistance(L"\nSpécifiez le diamètre du cercle: ", a.point))
+            addCircle(a.point, *d / 2);
+    } else if (r.kind == PointAnswer::Keyword) {
+        if (const auto radius = numberIn(r.keyword))
+            addCircle(a.point, *radius);
+        else
+            printText(L"\nRayon requis.");
+    }
+}
+
+void arcCommand() {
+    const PointAnswer first =
+        askPointOr(L"\nSpécifiez le point de départ de l'arc ou [CEntre]: ", L"CEntre _ Center");
+    if (first.kind == PointAnswer::Keyword) {
+        if (const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ")) arcFromCentre(*centre);
+        return;
+    }
+    if (first.kind != PointAnswer::Point) return;
+    const PointAnswer second =
+        askPointOr(L"\nSpécifiez le deuxième point de l'arc ou [CEntre]: ", L"CEntre _ Center", first.point);
+    if (second.kind == PointAnswer::Keyword) {
+        const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ", first.point);
+        if (!centre) return;
+        const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", *centre);
+        if (end) addArc(*centre, first.point, *end);
+        return;
+    }
+    if (second.kind != PointAnswer::Point) return;
+    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", second.point);
+    if (!end) return;
+    const auto centre = circleCentre(first.point, second.point, *end);
+    if (!centre) {
+        printText(L"\nLes trois points sont alignés: aucun arc ne passe par eux.");
+        return;
+    }
+    // Counter-clockwise from the first point, unless the three points turn clockwise.
+    const bool clockwise = (second.point.x - first.point.x) * (end->y - second.point.y) -
+                               (second.point.y - first.point.y) * (end->x - second.point.x) <
+                           0;
+    if (clockwise)
+        addArc(*centre, *end, first.point);
+    else
+        addArc(*centre, first.point, *end);
+}
+
+} // namespace host

@@ -1,0 +1,54 @@
+"""ezdxf as the outside reader of drawings made with zhost's everyday commands.
+
+entities PATH: one row per entity of model space, in drawing order, its kind first:
+  1 x1 y1 x2 y2 (LINE), 2 cx cy r (CIRCLE), 3 cx cy r start end (ARC, degrees),
+  4 closed count, then per vertex x y start_width end_width bulge (LWPOLYLINE),
+  5 x y height rotation, then the text's code points (TEXT),
+  6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
+layers PATH: one row per layer: the name's code points, then a row "color on frozen locked current".
+"""
+import sys
+
+import ezdxf
+
+
+def codes(text):
+    print(*[ord(c) for c in text] or [0])
+
+
+def entities(path):
+    doc = ezdxf.readfile(path)
+    for e in doc.modelspace():
+        kind = e.dxftype()
+        if kind == "LINE":
+            print(1, e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y)
+        elif kind == "CIRCLE":
+            print(2, e.dxf.center.x, e.dxf.center.y, e.dxf.radius)
+        elif kind == "ARC":
+            print(3, e.dxf.center.x, e.dxf.center.y, e.dxf.radius, e.dxf.start_angle % 360, e.dxf.end_angle % 360)
+        elif kind == "LWPOLYLINE":
+            points = e.get_points("xyseb")
+            print(4, int(e.closed), len(points))
+            for p in points:
+                print(*p)
+        elif kind == "TEXT":
+            print(5, e.dxf.insert.x, e.dxf.insert.y, e.dxf.height, e.dxf.rotation)
+            codes(e.dxf.text)
+        elif kind == "INSERT":
+            attribs = list(e.attribs)
+            print(6, e.dxf.insert.x, e.dxf.insert.y, e.dxf.xscale, e.dxf.yscale, e.dxf.rotation, len(attribs))
+            for a in attribs:
+                codes(a.dxf.text)
+
+
+def layers(path):
+    doc = ezdxf.readfile(path)
+    current = doc.header.get("$CLAYER", "0")
+    for layer in doc.layers:
+        codes(layer.dxf.name)
+        print(abs(layer.dxf.color), int(layer.is_on()), int(layer.is_frozen()), int(layer.is_locked()),
+              int(layer.dxf.name.upper() == current.upper()))
+
+
+if __name__ == "__main__":
+    {"entities": entities, "layers": layers}[sys.argv[1]](sys.argv[2])
