@@ -24,7 +24,6 @@
 #include "host/input/prompt_input.h"
 #include "host/input/text_numbers.h"
 #include "host/lisp/lisp_eval.h"
-#include "host/lisp/lisp_functions.h"
 #include "host/selection/selection_sets.h"
 
 namespace host {
@@ -244,14 +243,10 @@ bool runCommand(const std::wstring& typed) {
         execute(upperName, 0, upperName == L"UNDO" || upperName == L"U", f);
         return true;
     }
-    if (isLispFunctionDefined(L"C:" + upperName)) {
+    if (isLispCommand(upperName)) {
         execute(upperName, 0, false, [&] {
-            try {
-                callLispFunction(L"C:" + upperName, {});
-            } catch (const LispError& e) {
-                acutPrintf(L"\n; erreur: %s", fromUtf8(e.what()).c_str());
-                stopScript(L"LISP error: " + fromUtf8(e.what()));
-            }
+            std::wstring error = runLispCommand(upperName);
+            if (!error.empty()) stopScript(L"LISP error: " + error);
         });
         return true;
     }

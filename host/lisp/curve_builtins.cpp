@@ -13,22 +13,6 @@ namespace {
 
 using Args = std::vector<LispValue>;
 
-double number(const LispValue& v) {
-    if (v.kind != LispValue::Integer && v.kind != LispValue::Real)
-        throw LispError("type d'argument incorrect: numberp " + toUtf8(printLisp(v)));
-    return v.number();
-}
-
-AcGePoint3d point(const LispValue& v) {
-    if (v.kind != LispValue::List || v.dotted || v.items.size() < 2 || v.items.size() > 3)
-        throw LispError("type d'argument incorrect: pointp " + toUtf8(printLisp(v)));
-    return {number(v.items[0]), number(v.items[1]), v.items.size() > 2 ? number(v.items[2]) : 0.0};
-}
-
-LispValue fromPoint(const AcGePoint3d& p) {
-    return LispValue::list({LispValue::fromReal(p.x), LispValue::fromReal(p.y), LispValue::fromReal(p.z)});
-}
-
 // Opens the curve the first argument names for read, runs the query and closes it; nil when the name is not
 // a curve of the drawing.
 template <class Query>
@@ -61,15 +45,11 @@ template <class Value, class Call> std::optional<LispValue> status(Call call, Li
 LispValue real(double v) {
     return LispValue::fromReal(v);
 }
-LispValue pointValue(AcGePoint3d p) {
-    return fromPoint(p);
+LispValue pointOf(AcGePoint3d p) {
+    return pointValue(p);
 }
 LispValue vectorValue(AcGeVector3d v) {
-    return fromPoint(AcGePoint3d(v.x, v.y, v.z));
-}
-
-LispValue truth(bool v) {
-    return v ? LispValue::t() : LispValue::nil();
+    return pointValue(AcGePoint3d(v.x, v.y, v.z));
 }
 
 } // namespace
@@ -92,65 +72,69 @@ const std::map<std::wstring, LispBuiltin>& curveBuiltins() {
         {L"VLAX-CURVE-GETSTARTPOINT",
          [](const Args& a) {
              return withCurve(a, 1, 1, [](Curve c) {
-                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getStartPoint(v); }, pointValue);
+                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getStartPoint(v); }, pointOf);
              });
          }},
         {L"VLAX-CURVE-GETENDPOINT",
          [](const Args& a) {
              return withCurve(a, 1, 1, [](Curve c) {
-                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getEndPoint(v); }, pointValue);
+                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getEndPoint(v); }, pointOf);
              });
          }},
         {L"VLAX-CURVE-GETPOINTATPARAM",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
                  return status<AcGePoint3d>(
-                     [&](AcGePoint3d& v) { return c.getPointAtParam(number(a[1]), v); }, pointValue);
+                     [&](AcGePoint3d& v) { return c.getPointAtParam(realArgument(a[1]), v); }, pointOf);
              });
          }},
         {L"VLAX-CURVE-GETPARAMATPOINT",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getParamAtPoint(point(a[1]), v); }, real);
+                 return status<double>([&](double& v) { return c.getParamAtPoint(pointArgument(a[1]), v); },
+                                       real);
              });
          }},
         {L"VLAX-CURVE-GETDISTATPARAM",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getDistAtParam(number(a[1]), v); }, real);
+                 return status<double>([&](double& v) { return c.getDistAtParam(realArgument(a[1]), v); },
+                                       real);
              });
          }},
         {L"VLAX-CURVE-GETPARAMATDIST",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getParamAtDist(number(a[1]), v); }, real);
+                 return status<double>([&](double& v) { return c.getParamAtDist(realArgument(a[1]), v); },
+                                       real);
              });
          }},
         {L"VLAX-CURVE-GETDISTATPOINT",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getDistAtPoint(point(a[1]), v); }, real);
+                 return status<double>([&](double& v) { return c.getDistAtPoint(pointArgument(a[1]), v); },
+                                       real);
              });
          }},
         {L"VLAX-CURVE-GETPOINTATDIST",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getPointAtDist(number(a[1]), v); },
-                                            pointValue);
+                 return status<AcGePoint3d>(
+                     [&](AcGePoint3d& v) { return c.getPointAtDist(realArgument(a[1]), v); }, pointOf);
              });
          }},
         {L"VLAX-CURVE-GETFIRSTDERIV",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
                  return status<AcGeVector3d>(
-                     [&](AcGeVector3d& v) { return c.getFirstDeriv(number(a[1]), v); }, vectorValue);
+                     [&](AcGeVector3d& v) { return c.getFirstDeriv(realArgument(a[1]), v); }, vectorValue);
              });
          }},
         {L"VLAX-CURVE-GETSECONDDERIV",
          [](const Args& a) {
              return withCurve(a, 2, 2, [&](Curve c) {
                  return status<AcGeVector3d>(
-                     [&](AcGeVector3d& v) { return c.getSecondDeriv(number(a[1]), v); }, vectorValue);
+                     [&](AcGeVector3d& v) { return c.getSecondDeriv(realArgument(a[1]), v); }, vectorValue);
              });
          }},
         {L"VLAX-CURVE-GETCLOSESTPOINTTO",
@@ -158,7 +142,8 @@ const std::map<std::wstring, LispBuiltin>& curveBuiltins() {
              return withCurve(a, 2, 3, [&](Curve c) {
                  const bool extend = a.size() > 2 && !a[2].isNil();
                  return status<AcGePoint3d>(
-                     [&](AcGePoint3d& v) { return c.getClosestPointTo(point(a[1]), v, extend); }, pointValue);
+                     [&](AcGePoint3d& v) { return c.getClosestPointTo(pointArgument(a[1]), v, extend); },
+                     pointOf);
              });
          }},
         {L"VLAX-CURVE-GETAREA",

@@ -1,7 +1,8 @@
 #include "host/lisp/lisp_symbols.h"
 
+#include <algorithm>
 #include <cwctype>
-#include <map>
+#include <unordered_map>
 
 #include "host/db/db_object.h"
 
@@ -9,12 +10,18 @@ namespace host {
 
 namespace {
 
-std::map<std::wstring, LispValue>& symbols() {
-    static std::map<std::wstring, LispValue> table;
+// The symbols AutoLISP binds before any routine runs.
+std::unordered_map<std::wstring, LispValue> startSymbols() {
+    return {{L"PI", LispValue::fromReal(3.14159265358979323846)}, {L"PAUSE", LispValue::fromString(L"\\")}};
+}
+
+std::unordered_map<std::wstring, LispValue>& symbols() {
+    static std::unordered_map<std::wstring, LispValue> table = startSymbols();
     return table;
 }
 
 std::wstring key(const std::wstring& name) {
+    if (std::none_of(name.begin(), name.end(), [](wchar_t c) { return std::iswlower(c); })) return name;
     std::wstring k = name;
     for (wchar_t& c : k)
         c = static_cast<wchar_t>(std::towupper(c));
@@ -32,7 +39,12 @@ void setLispSymbol(const std::wstring& name, LispValue value) {
     if (value.isNil())
         symbols().erase(key(name));
     else
-        symbols()[key(name)] = std::move(value);
+        symbols().insert_or_assign(key(name), std::move(value));
+}
+
+const LispValue* findLispSymbol(const std::wstring& upperName) {
+    auto it = symbols().find(upperName);
+    return it == symbols().end() ? nullptr : &it->second;
 }
 
 bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id) {
@@ -41,7 +53,7 @@ bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id) {
 }
 
 void resetLispSymbols() {
-    symbols().clear();
+    symbols() = startSymbols();
 }
 
 } // namespace host

@@ -1,5 +1,5 @@
 #pragma once
-// LISP symbols and their values. Names are case-insensitive.
+// LISP symbols and their values. Names are case-insensitive. PI and PAUSE are bound from the start.
 #include <string>
 
 #include "host/db/db_object_id.h"
@@ -13,6 +13,9 @@ int acedPutSym(const ACHAR* name, resbuf* value);
 namespace host {
 
 LispValue lispSymbol(const std::wstring& name);
+// The value bound to a name already in upper case (as the reader gives symbols); null when unbound. Valid
+// until the symbol is next set.
+const LispValue* findLispSymbol(const std::wstring& upperName);
 void setLispSymbol(const std::wstring& name, LispValue value);
 // The entity a symbol's entity name designates; false when it holds none.
 bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id);

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "host/filing/text_codec.h"
 #include "host/input/text_numbers.h"
 
 namespace host {
@@ -57,13 +58,23 @@ private:
             if (std::iswspace(peek())) {
                 ++m_pos;
             } else if (peek() == L';') {
-                while (!atEnd() && peek() != L'\n')
-                    ++m_pos;
+                skipComment();
             } else {
                 return true;
             }
         }
         return false;
+    }
+
+    // ";" to the end of the line, or ";| ... |;" over any number of lines (to the end when not closed).
+    void skipComment() {
+        if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == L'|') {
+            std::size_t end = m_text.find(L"|;", m_pos + 2);
+            m_pos = end == std::wstring_view::npos ? m_text.size() : end + 2;
+            return;
+        }
+        while (!atEnd() && peek() != L'\n')
+            ++m_pos;
     }
 
     LispValue value() {
@@ -95,16 +106,28 @@ private:
             }
             if (isDot()) {
                 ++m_pos;
-                if (out.items.empty() || out.dotted || !skipBlanks() || peek() == L')')
+                if (out.items.empty() || !skipBlanks() || peek() == L')')
                     throw LispError("point mal placé en entrée");
-                out.append(value());
-                out.dotted = true;
+                appendTail(out, value());
                 if (!skipBlanks()) throw LispError("liste mal formée en entrée");
                 if (peek() != L')') throw LispError("point mal placé en entrée");
-                continue;
+                ++m_pos;
+                return out;
             }
-            if (out.dotted) throw LispError("point mal placé en entrée");
             out.append(value());
+        }
+    }
+
+    // What follows the dot: a list goes on with its items, (a . (b c)) being (a b c); nil ends it; another
+    // value is the pair's cdr.
+    static void appendTail(LispValue& out, LispValue tail) {
+        if (tail.kind == LispValue::List) {
+            for (LispValue& item : tail.items)
+                out.append(std::move(item));
+            out.dotted = tail.dotted;
+        } else if (tail.kind != LispValue::Nil) {
+            out.append(std::move(tail));
+            out.dotted = true;
         }
     }
 
@@ -227,7 +250,7 @@ std::vector<LispValue> readLisp(std::wstring_view text) {
     return Reader(text).all();
 }
 
-std::wstring printLisp(const LispValue& v) {
+std::wstring printLisp(const LispValue& v, bool readable) {
     switch (v.kind) {
     case LispValue::Nil:
         return L"nil";
@@ -238,24 +261,73 @@ std::wstring printLisp(const LispValue& v) {
     case LispValue::Real:
         return formatReal(v.real);
     case LispValue::String:
-        return quoted(v.text);
+        return readable ? quoted(v.text) : v.text;
     case LispValue::Symbol:
         return v.text;
     case LispValue::EntityName:
         return L"<Nom d'entité: " + hex(v.name[0]) + (v.name[1] ? L" " + hex(v.name[1]) : L"") + L">";
     case LispValue::PickSet:
         return L"<Jeu de sélection: " + hex(v.name[0]) + L">";
+    case LispValue::Function:
+        return L"#<USUBR " + (v.text.empty() ? std::wstring(L"-lambda-") : v.text) + L">";
+    case LispValue::Builtin:
+        return L"#<SUBR " + v.text + L">";
+    case LispValue::File:
+        return L"#<file " + quoted(v.text) + L">";
+    case LispValue::CaughtError:
+        return L"#<%catch-all-apply-error%>";
     case LispValue::List: {
         if (v.items.empty()) return L"nil";
         std::wstring out = L"(";
         for (std::size_t i = 0; i < v.items.size(); ++i) {
             if (i) out += v.dotted && i + 1 == v.items.size() ? L" . " : L" ";
-            out += printLisp(v.items[i]);
+            out += printLisp(v.items[i], readable);
         }
         return out + L")";
     }
     }
     return L"nil";
+}
+
+} // namespace host
+
+namespace host {
+
+bool lispTextOpen(std::wstring_view text) {
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if (c == L'"') {
+            for (++i; i < text.size() && text[i] != L'"'; ++i)
+                if (text[i] == L'\\') ++i;
+            if (i >= text.size()) return true;
+        } else if (c == L';') {
+            if (i + 1 < text.size() && text[i + 1] == L'|') {
+                std::size_t end = text.find(L"|;", i + 2);
+                if (end == std::wstring_view::npos) return true;
+                i = end + 1;
+            } else {
+                while (i < text.size() && text[i] != L'\n')
+                    ++i;
+            }
+        } else if (c == L'(') {
+            ++depth;
+        } else if (c == L')' && depth > 0) {
+            --depth;
+        }
+    }
+    return depth > 0;
+}
+
+} // namespace host
+
+namespace host {
+
+std::wstring decodeLispFile(std::string_view bytes) {
+    std::wstring text = fromUtf8(bytes);
+    if (text.find(L'\xFFFD') != std::wstring::npos && bytes.find("\xEF\xBF\xBD") == std::string_view::npos)
+        return fromCp1252(bytes);
+    return text;
 }
 
 } // namespace host

@@ -10,10 +10,23 @@
 
 namespace host {
 
-// Every expression of `text`; throws LispError ("liste mal formée en entrée", "chaîne mal formée en entrée",
-// "parenthèse droite en trop en entrée", "point mal placé en entrée") for text that is not well formed, and
-// "imbrication trop profonde en entrée, ligne N" for lists and quotes nested more than 2000 deep.
+// Every expression of `text` (";" comments to the end of the line, ";| ... |;" over several lines); throws
+// LispError ("liste mal formée en entrée", "chaîne mal formée en entrée", "parenthèse droite en trop en
+// entrée", "point mal placé en entrée") for text that is not well formed, and "imbrication trop profonde en
+// entrée, ligne N" for lists and quotes nested more than 2000 deep.
 std::vector<LispValue> readLisp(std::wstring_view text);
-std::wstring printLisp(const LispValue& value);
+// Readable: as PRIN1 prints (strings quoted, with their escapes); else as PRINC does (strings as they are).
+std::wstring printLisp(const LispValue& value, bool readable = true);
+
+} // namespace host
+
+namespace host {
+
+// Whether `text` ends inside a form: a bracket left open, a string or a ";| |;" comment not closed. Scripts
+// and the console then read on with the next line.
+bool lispTextOpen(std::wstring_view text);
+// The text of a LISP or data file: UTF-8 when it is valid UTF-8, else Windows-1252 (files written by the
+// CAD programs' own editors).
+std::wstring decodeLispFile(std::string_view bytes);
 
 } // namespace host

@@ -44,6 +44,13 @@ LispValue LispValue::fromSymbol(std::wstring s) {
     return v;
 }
 
+LispValue LispValue::named(Kind kind, std::wstring text) {
+    LispValue v;
+    v.kind = kind;
+    v.text = std::move(text);
+    return v;
+}
+
 LispValue LispValue::fromName(const ads_name n, Kind kind) {
     LispValue v;
     v.kind = kind;
@@ -242,6 +249,11 @@ void add(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
         rb->resval.rlname[1] = v.name[1];
         return;
     }
+    case LispValue::Function:
+    case LispValue::Builtin:
+    case LispValue::File:
+    case LispValue::CaughtError:
+        throw LispError("type d'argument incorrect: valeur hors de LISP");
     case LispValue::List:
         if (v.items.empty()) {
             out.add(RTNIL);

@@ -17,7 +17,24 @@ namespace host {
 constexpr int kMaxLispNesting = 2000;
 
 struct LispValue {
-    enum Kind { Nil, True, Integer, Real, String, EntityName, PickSet, Symbol, List };
+    // Function: a defun or lambda, items = (arguments, locals, body...), text = its name ("" for a lambda).
+    // Builtin: a function of the host or of a module, text = its name. File: a file descriptor of OPEN,
+    // name[0] = its number. CaughtError: what VL-CATCH-ALL-APPLY answers for an error, text = the message.
+    enum Kind {
+        Nil,
+        True,
+        Integer,
+        Real,
+        String,
+        EntityName,
+        PickSet,
+        Symbol,
+        List,
+        Function,
+        Builtin,
+        File,
+        CaughtError
+    };
     Kind kind = Nil;
     long long integer = 0;
     double real = 0;
@@ -34,6 +51,8 @@ struct LispValue {
     static LispValue fromString(std::wstring s);
     static LispValue fromSymbol(std::wstring s);
     static LispValue fromName(const ads_name n, Kind kind = EntityName);
+    // A value of the kinds that carry only a text (Symbol, Builtin, CaughtError).
+    static LispValue named(Kind kind, std::wstring text);
     // Throw LispError ("imbrication trop profonde") for a list nested deeper than kMaxLispNesting.
     static LispValue list(std::vector<LispValue> items, bool dotted = false);
     void append(LispValue item);
@@ -46,6 +65,10 @@ struct LispValue {
 // An error of the LISP; its message is what the console shows after "; error: ".
 struct LispError : std::runtime_error {
     using std::runtime_error::runtime_error;
+};
+// The same error once *ERROR* has been given it where it happened, on its way out to the top.
+struct ReportedLispError : LispError {
+    using LispError::LispError;
 };
 
 // Throws LispError ("nombre d'arguments insuffisants", "trop d'arguments") unless a function called with

@@ -3,14 +3,14 @@
 namespace zhost {
 
 const char* const kUsage =
-    "usage: zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg "
-    "OUT.svg]\n"
-    "             [--window] [--help]\n"
+    "usage: zhost [DRAWING] [--host VERSION] [--load MODULE]... [--lisp FILE]... [--script FILE]...\n"
+    "             [--save OUT] [--svg OUT.svg] [--window] [--help]\n"
     "  DRAWING        a DXF file or a binary drawing (told by content); none: a new drawing\n"
     "  --host VERSION the host to emulate: 2017, 2018, 2019, 2021 (AutoCAD, the default) or zrx2021 "
     "(ZWCAD);\n"
     "                 modules built for another host are refused\n"
     "  --load MODULE  load a module (plug-in) and send it the application messages\n"
+    "  --lisp FILE    load an AutoLISP file before the scripts run (its C:NAME functions are commands)\n"
     "  --script FILE  run the commands of FILE, one a line (';' starts a comment)\n"
     "  --save OUT     save the drawing: DXF when OUT ends in .dxf, else the binary drawing\n"
     "  --svg OUT.svg  write a picture of model space\n"
@@ -42,6 +42,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& arguments, s
             options.host = *version;
         } else if (a == "--load") {
             if (!value(options.modules.emplace_back())) return std::nullopt;
+        } else if (a == "--lisp") {
+            if (!value(options.lispFiles.emplace_back())) return std::nullopt;
         } else if (a == "--script") {
             if (!value(options.scripts.emplace_back())) return std::nullopt;
         } else if (a == "--window") {

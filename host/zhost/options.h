@@ -1,6 +1,7 @@
 #pragma once
 // The command line of zhost:
-//   zhost [DRAWING] [--host VERSION] [--load MODULE]... [--script FILE]... [--save OUT] [--svg OUT.svg]
+//   zhost [DRAWING] [--host VERSION] [--load MODULE]... [--lisp FILE]... [--script FILE]... [--save OUT]
+//   [--svg OUT.svg]
 //   [--window] [--help]
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@ struct Options {
     std::string drawing; // empty: a new drawing
     host::HostVersion host = host::HostVersion::Acad2021;
     std::vector<std::string> modules;
+    std::vector<std::string> lispFiles; // loaded before the scripts run
     std::vector<std::string> scripts;
     std::string save;
     std::string svg;

@@ -24,6 +24,8 @@
 #include "host/input/prompt_input.h"
 #include "host/input/script_line.h"
 #include "host/input/typed_input.h"
+#include "host/lisp/lisp_eval.h"
+#include "host/lisp/lisp_text.h"
 #include "host/rx/host_versions.h"
 #include "host/rx/module_loader.h"
 #include "host/rx/rx.h"
@@ -59,12 +61,21 @@ bool queueScript(const std::string& path) {
     for (int number = 1; std::getline(lines, line); ++number) {
         std::wstring error;
         const std::size_t first = items.size();
-        if (!host::parseScriptLine(host::fromUtf8(line), items, error)) {
-            report(path + ":" + std::to_string(number) + ": " + host::toUtf8(error));
+        // A LISP form goes on over the lines that follow until its brackets close.
+        std::wstring text = host::fromUtf8(line);
+        const int start = number;
+        if (!text.empty() && text.find_first_not_of(L" \t") != std::wstring::npos &&
+            text[text.find_first_not_of(L" \t")] == L'(')
+            while (host::lispTextOpen(text) && std::getline(lines, line)) {
+                text += L"\n" + host::fromUtf8(line);
+                ++number;
+            }
+        if (!host::parseScriptLine(text, items, error)) {
+            report(path + ":" + std::to_string(start) + ": " + host::toUtf8(error));
             ok = false;
         }
         for (std::size_t i = first; i < items.size(); ++i)
-            items[i].scriptLine = number;
+            items[i].scriptLine = start;
     }
     if (ok)
         for (host::InputItem& item : items)
@@ -112,6 +123,18 @@ void runInteractive() {
     host::setAnswerLinesShownByTerminal(false);
     host::setInputSource(nullptr);
     host::endCommandLine();
+}
+
+// The functions of a LISP file, loaded before the scripts run; false when it cannot be read or fails.
+bool loadLisp(const std::string& path) {
+    try {
+        host::loadLispFile(host::fromUtf8(path));
+        return true;
+    } catch (const host::LispError& failure) {
+        host::reportLispError(failure);
+        report("cannot load " + path + ": " + failure.what());
+        return false;
+    }
 }
 
 bool save(AcDbDatabase& db, const std::string& path) {
@@ -199,6 +222,8 @@ int runSession(const Options& options) {
             else
                 report("cannot show the CAD window: " + error);
         }
+        for (const std::string& file : options.lispFiles)
+            if (!loadLisp(file)) ok = false;
         // A script that stops ends the session's scripts; the drawing as it stands is still saved.
         for (const std::string& script : options.scripts)
             if (!runScript(script)) {

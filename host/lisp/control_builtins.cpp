@@ -1,0 +1,167 @@
+// The functions about evaluation itself: EVAL and APPLY, errors caught and raised, symbols and the types of
+// values, loading files.
+#include <filesystem>
+
+#include "host/editor/find_file.h"
+#include "host/filing/file_bytes.h"
+#include "host/filing/text_codec.h"
+#include "host/lisp/lisp_builtins.h"
+#include "host/lisp/lisp_eval.h"
+#include "host/lisp/lisp_symbols.h"
+#include "host/lisp/lisp_text.h"
+
+namespace host {
+
+namespace {
+
+using Args = LispArgs;
+
+const std::wstring& symbolArgument(const LispValue& v) {
+    if (v.kind != LispValue::Symbol) badArgument("symbolp", v);
+    return v.text;
+}
+
+LispValue typeOf(const LispValue& v) {
+    switch (v.kind) {
+    case LispValue::Nil:
+        return LispValue::nil();
+    case LispValue::True:
+    case LispValue::Symbol:
+        return LispValue::fromSymbol(L"SYM");
+    case LispValue::Integer:
+        return LispValue::fromSymbol(L"INT");
+    case LispValue::Real:
+        return LispValue::fromSymbol(L"REAL");
+    case LispValue::String:
+        return LispValue::fromSymbol(L"STR");
+    case LispValue::EntityName:
+        return LispValue::fromSymbol(L"ENAME");
+    case LispValue::PickSet:
+        return LispValue::fromSymbol(L"PICKSET");
+    case LispValue::List:
+        return LispValue::fromSymbol(v.items.empty() ? L"NIL" : L"LIST");
+    case LispValue::Function:
+        return LispValue::fromSymbol(L"USUBR");
+    case LispValue::Builtin:
+        return LispValue::fromSymbol(L"SUBR");
+    case LispValue::File:
+        return LispValue::fromSymbol(L"FILE");
+    case LispValue::CaughtError:
+        return LispValue::fromSymbol(L"VL-CATCH-ALL-APPLY-ERROR");
+    }
+    return LispValue::nil();
+}
+
+// The support path finds NAME, NAME.lsp, or the same with the extension given.
+std::wstring findLispFile(const std::wstring& name) {
+    ACHAR found[4096];
+    for (const std::wstring& candidate : {name + L".lsp", name})
+        if (acedFindFile(candidate.c_str(), found, std::size(found)) == RTNORM) return found;
+    return L"";
+}
+
+// (LOAD name [on-failure]): the value of the file's last form; without the file, the on-failure value or
+// an error naming it.
+LispValue load(const Args& a) {
+    checkArity(a, 1, 2);
+    const std::wstring& name = stringArgument(a[0]);
+    std::wstring path = findLispFile(name);
+    if (path.empty()) {
+        if (a.size() > 1) return a[1];
+        throw LispError("LOAD a échoué: \"" + toUtf8(name) + "\"");
+    }
+    return loadLispFile(path);
+}
+
+LispValue catchAllApply(const Args& a) {
+    checkArity(a, 2, 2);
+    try {
+        CatchingLispErrors catching;
+        return applyLisp(a[0], listArgument(a[1]));
+    } catch (const LispError& failure) {
+        return LispValue::named(LispValue::CaughtError, fromUtf8(failure.what()));
+    }
+}
+
+LispValue quit(const Args& a) {
+    checkArity(a, 0, 0);
+    throw LispError("quitter / sortir abandon");
+}
+
+} // namespace
+
+LispValue loadLispFile(const std::wstring& path) {
+    std::string reason;
+    std::optional<std::string> content = readFileBytes(path, &reason);
+    if (!content) throw LispError("LOAD a échoué: \"" + toUtf8(path) + "\": " + reason);
+    return evaluateForms(readLisp(decodeLispFile(*content)));
+}
+
+const LispBuiltinTable& controlBuiltins() {
+    static const LispBuiltinTable table = {
+        {L"EVAL",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return evaluateLisp(a[0]);
+         }},
+        {L"APPLY",
+         [](const Args& a) {
+             checkArity(a, 2, 2);
+             return applyLisp(a[0], listArgument(a[1]));
+         }},
+        {L"SET",
+         [](const Args& a) {
+             checkArity(a, 2, 2);
+             setLispSymbol(symbolArgument(a[0]), a[1]);
+             return a[1];
+         }},
+        {L"BOUNDP",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].kind == LispValue::Symbol && findLispSymbol(a[0].text));
+         }},
+        {L"TYPE",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return typeOf(a[0]);
+         }},
+        {L"NULL",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].isNil());
+         }},
+        {L"NOT",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].isNil());
+         }},
+        {L"ATOM",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].kind != LispValue::List || a[0].items.empty());
+         }},
+        {L"LISTP",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].kind == LispValue::List || a[0].kind == LispValue::Nil);
+         }},
+        {L"VL-CATCH-ALL-APPLY", catchAllApply},
+        {L"VL-CATCH-ALL-ERROR-P",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return truth(a[0].kind == LispValue::CaughtError);
+         }},
+        {L"VL-CATCH-ALL-ERROR-MESSAGE",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             if (a[0].kind != LispValue::CaughtError) badArgument("vl-catch-all-apply-error-p", a[0]);
+             return LispValue::fromString(a[0].text);
+         }},
+        {L"EXIT", quit},
+        {L"QUIT", quit},
+        {L"LOAD", load},
+    };
+    return table;
+}
+
+} // namespace host

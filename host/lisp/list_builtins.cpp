@@ -1,0 +1,228 @@
+// Lists: building, taking apart (CAR, CDR and their compositions to four letters), searching, and the
+// functions that apply a function over a list's items.
+#include <algorithm>
+
+#include "host/lisp/lisp_builtins.h"
+#include "host/lisp/lisp_equal.h"
+#include "host/lisp/lisp_eval.h"
+
+namespace host {
+
+namespace {
+
+using Args = LispArgs;
+
+// The items of a proper list argument; a dotted pair's cdr is not one.
+std::vector<LispValue> properItems(const LispValue& v) {
+    const std::vector<LispValue>& items = listArgument(v);
+    if (!v.dotted) return items;
+    return {items.begin(), items.end() - 1};
+}
+
+const std::vector<LispValue>& consArgument(const LispValue& v) {
+    if (v.kind != LispValue::Nil && v.kind != LispValue::List) badArgument("consp", v);
+    return listArgument(v);
+}
+
+LispValue car(const LispValue& v) {
+    const std::vector<LispValue>& items = consArgument(v);
+    return items.empty() ? LispValue::nil() : items.front();
+}
+
+LispValue cdr(const LispValue& v) {
+    const std::vector<LispValue>& items = consArgument(v);
+    if (items.empty()) return LispValue::nil();
+    if (v.dotted && items.size() == 2) return items[1];
+    std::vector<LispValue> rest(items.begin() + 1, items.end());
+    return rest.empty() ? LispValue::nil() : LispValue::list(std::move(rest), v.dotted);
+}
+
+// CAR, CDR and CxxR to CxxxxR: the letters between C and R applied from the last.
+LispValue composition(const std::wstring& letters, LispValue v) {
+    for (auto it = letters.rbegin(); it != letters.rend(); ++it)
+        v = *it == L'A' ? car(v) : cdr(v);
+    return v;
+}
+
+void addCompositions(LispBuiltinTable& table) {
+    std::vector<std::wstring> letters = {L"A", L"D"};
+    for (std::size_t begin = 0; begin < letters.size(); ++begin) {
+        if (letters[begin].size() < 4)
+            for (const wchar_t* more : {L"A", L"D"})
+                letters.push_back(letters[begin] + more);
+        std::wstring word = letters[begin];
+        table[L"C" + word + L"R"] = [word](const Args& a) {
+            checkArity(a, 1, 1);
+            return composition(word, a[0]);
+        };
+    }
+}
+
+LispValue cons(const Args& a) {
+    checkArity(a, 2, 2);
+    if (a[1].kind == LispValue::Nil || (a[1].kind == LispValue::List && a[1].items.empty()))
+        return LispValue::list({a[0]});
+    if (a[1].kind == LispValue::List) {
+        std::vector<LispValue> items;
+        items.reserve(a[1].items.size() + 1);
+        items.push_back(a[0]);
+        items.insert(items.end(), a[1].items.begin(), a[1].items.end());
+        return LispValue::list(std::move(items), a[1].dotted);
+    }
+    return LispValue::list({a[0], a[1]}, true);
+}
+
+LispValue nth(const Args& a) {
+    checkArity(a, 2, 2);
+    int n = integerArgument(a[0]);
+    std::vector<LispValue> items = properItems(a[1]);
+    return n >= 0 && static_cast<std::size_t>(n) < items.size() ? items[static_cast<std::size_t>(n)]
+                                                                : LispValue::nil();
+}
+
+LispValue append(const Args& a) {
+    std::vector<LispValue> items;
+    for (const LispValue& list : a) {
+        std::vector<LispValue> more = properItems(list);
+        items.insert(items.end(), more.begin(), more.end());
+    }
+    return listOf(std::move(items));
+}
+
+// The list from the first item that `found` holds for, or nil.
+template <class Found> LispValue tailFrom(const LispValue& list, Found found) {
+    const std::vector<LispValue>& items = listArgument(list);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (found(items[i]))
+            return LispValue::list({items.begin() + static_cast<std::ptrdiff_t>(i), items.end()},
+                                   list.dotted);
+    return LispValue::nil();
+}
+
+LispValue assoc(const Args& a) {
+    checkArity(a, 2, 2);
+    for (const LispValue& item : properItems(a[1]))
+        if (item.kind == LispValue::List && !item.items.empty() && lispEqual(item.items[0], a[0], 0))
+            return item;
+    return LispValue::nil();
+}
+
+LispValue substitute(const LispValue& replacement, const LispValue& old, const LispValue& in) {
+    if (lispEqual(in, old, 0)) return replacement;
+    if (in.kind != LispValue::List) return in;
+    std::vector<LispValue> items;
+    for (const LispValue& item : in.items)
+        items.push_back(substitute(replacement, old, item));
+    return LispValue::list(std::move(items), in.dotted);
+}
+
+// (MAPCAR f list...): f on the first items of every list, then the second ones, as far as the shortest.
+LispValue mapcar(const Args& a) {
+    checkArity(a, 2, SIZE_MAX);
+    std::vector<std::vector<LispValue>> lists;
+    std::size_t length = SIZE_MAX;
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        lists.push_back(properItems(a[i]));
+        length = std::min(length, lists.back().size());
+    }
+    std::vector<LispValue> out;
+    out.reserve(length);
+    for (std::size_t n = 0; n < length; ++n) {
+        Args args;
+        for (const std::vector<LispValue>& list : lists)
+            args.push_back(list[n]);
+        out.push_back(applyLisp(a[0], args));
+    }
+    return listOf(std::move(out));
+}
+
+// The items that the test keeps: those for which it holds when `keep`, else the others.
+LispValue filtered(const Args& a, bool keep) {
+    checkArity(a, 2, 2);
+    std::vector<LispValue> out;
+    for (const LispValue& item : properItems(a[1]))
+        if (applyLisp(a[0], {item}).isNil() != keep) out.push_back(item);
+    return listOf(std::move(out));
+}
+
+LispValue sorted(const Args& a) {
+    checkArity(a, 2, 2);
+    std::vector<LispValue> items = properItems(a[0]);
+    std::stable_sort(items.begin(), items.end(), [&](const LispValue& x, const LispValue& y) {
+        return !applyLisp(a[1], {x, y}).isNil();
+    });
+    return listOf(std::move(items));
+}
+
+} // namespace
+
+const LispBuiltinTable& listBuiltins() {
+    static const LispBuiltinTable table = [] {
+        LispBuiltinTable t = {
+            {L"LIST", [](const Args& a) { return listOf(a); }},
+            {L"CONS", cons},
+            {L"NTH", nth},
+            {L"LAST",
+             [](const Args& a) {
+                 checkArity(a, 1, 1);
+                 const std::vector<LispValue>& items = listArgument(a[0]);
+                 return items.empty() ? LispValue::nil() : items.back();
+             }},
+            {L"LENGTH",
+             [](const Args& a) {
+                 checkArity(a, 1, 1);
+                 return LispValue::fromInteger(static_cast<long long>(properItems(a[0]).size()));
+             }},
+            {L"REVERSE",
+             [](const Args& a) {
+                 checkArity(a, 1, 1);
+                 std::vector<LispValue> items = properItems(a[0]);
+                 std::reverse(items.begin(), items.end());
+                 return listOf(std::move(items));
+             }},
+            {L"APPEND", append},
+            {L"MEMBER",
+             [](const Args& a) {
+                 checkArity(a, 2, 2);
+                 return tailFrom(a[1], [&](const LispValue& item) { return lispEqual(item, a[0], 0); });
+             }},
+            {L"VL-MEMBER-IF",
+             [](const Args& a) {
+                 checkArity(a, 2, 2);
+                 return tailFrom(a[1],
+                                 [&](const LispValue& item) { return !applyLisp(a[0], {item}).isNil(); });
+             }},
+            {L"ASSOC", assoc},
+            {L"SUBST",
+             [](const Args& a) {
+                 checkArity(a, 3, 3);
+                 return substitute(a[0], a[1], a[2]);
+             }},
+            {L"MAPCAR", mapcar},
+            {L"VL-SORT", sorted},
+            {L"VL-POSITION",
+             [](const Args& a) {
+                 checkArity(a, 2, 2);
+                 std::vector<LispValue> items = properItems(a[1]);
+                 for (std::size_t i = 0; i < items.size(); ++i)
+                     if (lispEqual(items[i], a[0], 0))
+                         return LispValue::fromInteger(static_cast<long long>(i));
+                 return LispValue::nil();
+             }},
+            {L"VL-REMOVE",
+             [](const Args& a) {
+                 checkArity(a, 2, 2);
+                 std::vector<LispValue> items = properItems(a[1]);
+                 std::erase_if(items, [&](const LispValue& item) { return lispEqual(item, a[0], 0); });
+                 return listOf(std::move(items));
+             }},
+            {L"VL-REMOVE-IF", [](const Args& a) { return filtered(a, false); }},
+            {L"VL-REMOVE-IF-NOT", [](const Args& a) { return filtered(a, true); }},
+        };
+        addCompositions(t);
+        return t;
+    }();
+    return table;
+}
+
+} // namespace host

@@ -1,0 +1,27 @@
+; Special forms, functions with locals, errors caught and handled.
+(defun add (a b / c) (setq c (+ a b)) c)
+(setq c "kept")
+(list (add 1 2) c)
+(defun c:hello (/ n) (setq n 0) (repeat 3 (setq n (1+ n))) (princ (strcat "n=" (itoa n))) (princ))
+HELLO
+(setq i 0 s "")
+(while (< i 3) (setq s (strcat s (itoa i)) i (1+ i)))
+(list (if nil 1) (if T 1 2) (cond ((= i 1) "un") ((= i 3) "trois") (T "autre")) (cond (nil 1) (5)))
+(list (and 1 2) (and 1 nil) (or nil 2) (or nil nil) (progn 1 2 3))
+(foreach x '(1 2 3) (setq c (cons x (if (listp c) c nil))))
+(mapcar (function (lambda (x y) (+ x y))) '(1 2 3) '(10 20))
+(apply '+ '(1 2 3))
+(apply (lambda (x) (* x x)) '(7))
+(setq e (vl-catch-all-apply 'car '(5)))
+(list (vl-catch-all-error-p e) (vl-catch-all-error-message e))
+(vl-catch-all-error-message (vl-catch-all-apply '(lambda () (nosuch 1)) nil))
+(vl-catch-all-error-message (vl-catch-all-apply 'add '(1)))
+(vl-catch-all-error-message (vl-catch-all-apply 'vla-get-activedocument '(1)))
+(vl-catch-all-error-message (vl-catch-all-apply 'exit nil))
+(defun c:zl (/ ss) (setq ss (ssget "X")) (princ "zl"))
+(defun c:oops (/ *error* v)
+  (defun *error* (msg) (princ (strcat "\nerreur attrapée: " msg " v=" (itoa v))) (princ))
+  (setq v 1)
+  (car v))
+; The error stops the script after the command's own *error* has answered it.
+OOPS

@@ -1,0 +1,12 @@
+; Building lists, taking them apart, searching, applying functions over them.
+(setq l '(1 2 3 4))
+(list (car l) (cdr l) (cadr l) (cddr l) (caddr l) (cadddr l) (car nil) (cdr '(1 . 2)) (cdr '(1 2 . 3)))
+(list (cons 0 l) (cons 1 2) (cons 1 nil) (nth 2 l) (nth 9 l) (last l) (length l) (reverse l))
+(list (append '(1) '(2 3) nil '(4)) (member 3 l) (member 9 l) (assoc 8 '((0 . "LINE") (8 . "0"))))
+(subst 'x 2 '(1 2 (2 3)))
+(list (vl-position 3 l) (vl-remove 2 '(1 2 3 2)) (vl-remove-if 'minusp '(1 -2 3)) (vl-remove-if-not 'minusp '(1 -2 3)))
+(list (vl-member-if 'minusp '(1 -2 3)) (vl-sort '(3 1 2) '<) (vl-sort '("b" "a") '>))
+(mapcar '1+ l)
+(mapcar 'cons '(a b) '(1 2))
+(list (listp nil) (listp 1) (atom '(1)) (atom nil) (null nil) (not 1))
+(vl-catch-all-error-message (vl-catch-all-apply 'car '(5)))

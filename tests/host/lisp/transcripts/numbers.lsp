@@ -1,0 +1,12 @@
+; Arithmetic with AutoLISP's integers and reals, comparisons, bits.
+(list (+) (+ 1 2) (+ 1 2.5) (- 5) (- 10 3 2) (* 2 3) (* 2 1.5) (/ 7 2) (/ -7 2) (/ 7 2.0) (/ 8))
+(list (* 65536 65536) (- -2147483648 1) (1+ 2147483647) (1- 5) (rem 7 3) (rem -7 3) (rem 7.5 2))
+(list (abs -3) (abs -2.5) (min 3 1 2) (min 3 1.0) (max 1 4 2) (sqrt 16) (expt 2 10) (expt 2.0 0.5))
+(list (fix 3.7) (fix -3.7) (float 3) (gcd 12 18) (logand 7 12) (logior 1 4) (lsh 1 4) (lsh 16 -2) (~ 5))
+(list (boole 1 12 10) (boole 6 12 10) (boole 7 12 10))
+(list (atan 1.0) (atan 1 -1) (sin 0) (cos 0) (exp 0) (log 1) pi)
+(list (= 1 1.0) (= 1 1 2) (/= 1 2) (< 1 2 3) (< 1 3 2) (>= 3 3 1) (= "a" "a") (< "a" "b"))
+(list (equal 1.0 1.05 0.1) (equal 1.0 1.2 0.1) (equal '(1 (2 "x")) '(1 (2 "x"))) (minusp -1) (zerop 0.0) (numberp "1"))
+(vl-catch-all-error-message (vl-catch-all-apply '/ '(1 0)))
+(vl-catch-all-error-message (vl-catch-all-apply '+ '(1 "2")))
+(vl-catch-all-error-message (vl-catch-all-apply 'sqrt '(-1)))

@@ -1,0 +1,12 @@
+; Strings: cutting, case, numbers as text, characters, patterns, searching and trimming.
+(list (strcat "a" "b" "c") (strcat) (substr "surveyor" 3) (substr "surveyor" 3 2) (substr "ab" 5) (strlen "abc"))
+(list (strcase "Été") (strcase "ABC" T) (itoa -12) (atoi "42abc") (atoi "x") (atof "3.5m") (atof "-1e2"))
+(list (chr 65) (ascii "A") (ascii "") (vl-string->list "AB") (vl-list->string '(72 105)))
+(list (wcmatch "PT12" "PT##") (wcmatch "PT12" "P@*") (wcmatch "ROUTE" "BORNE,ROUTE") (wcmatch "abc" "~a*"))
+(list (vl-string-search "ve" "surveyor") (vl-string-search "x" "abc") (vl-string-search "a" "banana" 2))
+(list (vl-string-subst "B" "a" "banana") (vl-string-translate "abc" "xyz" "aabbcc"))
+(list (vl-string-trim " " "  x y  ") (vl-string-left-trim " " "  x ") (vl-string-right-trim " \t" " x \t"))
+(list (vl-string-position 97 "banana") (vl-string-position 97 "banana" nil T) (vl-string-position 122 "a"))
+(list (vl-princ-to-string '(1 "a")) (vl-prin1-to-string '(1 "a")))
+(princ "texte\n")
+(prin1 "texte")
