@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 using namespace platform;
@@ -137,7 +138,15 @@ CPadView* CMainFrame::activeView() const {
     return child ? child->view() : nullptr;
 }
 
+// Queued: what is done on activation may open a box, which must not run inside the activation itself.
+void CMainFrame::announceActivation() {
+    QTimer::singleShot(0, this, [this] {
+        if (onActivated) onActivated();
+    });
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) announceActivation();
     if (event->type() == QEvent::WindowStateChange) {
         frame_.setStyle(WS_MINIMIZE, isMinimized());
         frame_.setStyle(WS_MAXIMIZE, isMaximized());

@@ -43,6 +43,8 @@ public:
     std::function<bool()> onClosing;
     // Whether the frame was closed (it may be, by a message on the bus, before the event loop runs).
     bool wasClosed() const { return closed_; }
+    // Called when the frame comes to the front, once the event loop runs.
+    std::function<void()> onActivated;
     // Called with the paths of files dropped on the frame.
     std::function<void(const QStringList&)> onFilesDropped;
 
@@ -56,6 +58,7 @@ protected:
 
 private:
     std::int64_t onClientMessage(platform::Message& message);
+    void announceActivation();
     void buildToolBar();
     void buildStatusBar();
     QAction* commandAction(int id, const QString& caption, const char* tip, QObject* owner);

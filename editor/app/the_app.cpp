@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 #include <cerrno>
 #include <clocale>
@@ -82,6 +83,16 @@ bool CTheApp::InitInstance(const std::vector<std::string>& arguments) {
     frame_ = std::make_unique<CMainFrame>();
     if (!frame_->handle()) return false;
     frame_->onClosing = [this] { return onMainFrameClosing(); };
+    frame_->onActivated = [this] {
+        for (CPadView* view : views()) {
+            CPadDoc& document = view->padDocument();
+            if (document.checkDisk() == CPadDoc::DiskChange::Deleted)
+                frame_->statusBar()->showMessage(
+                    QStringLiteral("Le fichier %1 a \u00e9t\u00e9 supprim\u00e9 par un "
+                                   "autre programme ; l'enregistrer le recr\u00e9era.")
+                        .arg(shownPath(document.path)));
+        }
+    };
     frame_->onFilesDropped = [this](const QStringList& paths) {
         for (const QString& path : paths)
             openDocument(fileSystemPath(path));

@@ -1,6 +1,7 @@
 #pragma once
 // A text document of the editor: plain code-page text in one edit view, a title that a caller may give a
 // suffix, the "Stop=" process and the window to return to that a caller attached to it.
+#include "editor/document/disk_state.h"
 #include "editor/document/line_ends.h"
 #include "editor/document/text_encoding.h"
 #include "platform/windows/window_table.h"
@@ -27,8 +28,17 @@ public:
     bool open(const std::string& path);
     // Writes the view's text in the document's encoding with each line's own terminator; false (a message
     // said why, the document still modified) when the file cannot be written whole, or when the text holds
-    // a character the encoding cannot and the user keeps the encoding.
+    // a character the encoding cannot and the user keeps the encoding. Over its own file that another
+    // program changed or deleted since it was read here, it writes only when the user says yes, and never
+    // when the file changes again before it is written.
     bool save(const std::string& path);
+    // Whether another program changed or deleted the file since this document read or saved it.
+    enum class DiskChange { None, Changed, Deleted };
+    DiskChange diskChange() const;
+    // When the program comes to the front: a file changed on disk is reloaded on a yes; each change is
+    // asked about once. Answers a deletion for the caller to tell of without a box, since a box that nothing
+    // answers would keep the program from closing (the document stays, and saving asks before recreating).
+    DiskChange checkDisk();
     // Before a close: with the ask-to-save flag set and changes, asks whether to save them; true to go on
     // (saved, or the changes dropped), false to stop the close with the changes kept. With the flag clear
     // the changes are dropped without a question.
@@ -65,7 +75,11 @@ public:
     platform::Hwnd returnWindow = 0;
 
 private:
+    bool askToWriteOver(DiskChange change) const;
+
     QString title_;
+    DiskState disk_;                // the file as this document last read or wrote it
+    std::optional<DiskState> told_; // the file's change that the user was last asked about
     LineEnd newLine_ = LineEnd::CrLf;
     TextEncoding encoding_ = TextEncoding::Windows1252;
     int askToSave_ = 1;

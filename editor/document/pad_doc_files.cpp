@@ -63,6 +63,8 @@ bool CPadDoc::open(const std::string& filePath) {
                      " : il a chang\xE9 pendant la lecture");
             return false;
         }
+        disk_ = diskStateOf(st, bytes);
+        told_.reset();
         const TextEncoding encoding = detectEncoding(bytes);
         SplitFile split = splitFile(decodeText(bytes, encoding));
         bytes = std::string();
@@ -87,13 +89,35 @@ bool CPadDoc::save(const std::string& filePath) {
         encoding_ = TextEncoding::Utf8;
     }
     const std::string bytes = std::string(byteOrderMark(encoding_)) + encodeText(text, encoding_);
+    // Over its own file, the content the user agreed to replace is the only one written over.
+    std::optional<DiskState> replaced;
+    if (filePath == path) {
+        const DiskState now = currentDiskState(path, disk_);
+        if (!now.sameContent(disk_) &&
+            !askToWriteOver(now.exists ? DiskChange::Changed : DiskChange::Deleted))
+            return false;
+        replaced = now;
+    }
+    bool changedMeanwhile = false;
+    const auto edit = [&](const std::optional<std::string>& current) -> std::optional<std::string> {
+        changedMeanwhile = replaced && !diskStateOf(filePath, current).sameContent(*replaced);
+        return changedMeanwhile ? std::nullopt : std::optional<std::string>(bytes);
+    };
     errno = 0;
-    if (!rewriteFile(filePath, [&](const std::optional<std::string>&) { return bytes; })) {
+    const bool written = rewriteFile(filePath, edit);
+    if (changedMeanwhile) {
+        complain("Le fichier " + messagePath(filePath) +
+                 " a encore été modifié par un autre programme : il n'est pas enregistré");
+        return false;
+    }
+    if (!written) {
         complain("Impossible d'enregistrer le fichier " + messagePath(filePath) +
                  (errno ? " : " + reason() : std::string(" : fichier en lecture seule ou disque plein")));
         return false;
     }
     path = filePath;
+    disk_ = diskStateOf(filePath, bytes);
+    told_.reset();
     setModified(false);
     return true;
 }
@@ -116,4 +140,38 @@ bool CPadDoc::SaveModified() {
     default:
         return false;
     }
+}
+
+bool CPadDoc::askToWriteOver(DiskChange change) const {
+    const std::string question =
+        "Le fichier " + messagePath(path) +
+        (change == DiskChange::Deleted
+             ? " a \xE9t\xE9 supprim\xE9 par un autre programme.\nLe recr\xE9"
+               "er en l'enregistrant ?"
+             : " a \xE9t\xE9 modifi\xE9 par un autre programme.\nL'enregistrer quand m\xEAme, "
+               "en rempla\xE7"
+               "ant ses modifications ?");
+    return messageBox(0, question.c_str(), kCaption, MB_YESNO | MB_DEFBUTTON2 | MB_ICONWARNING) == IDYES;
+}
+
+CPadDoc::DiskChange CPadDoc::diskChange() const {
+    if (path.empty() || !disk_.exists) return DiskChange::None;
+    const DiskState now = currentDiskState(path, disk_);
+    return now.sameContent(disk_) ? DiskChange::None : now.exists ? DiskChange::Changed : DiskChange::Deleted;
+}
+
+// The change is noted before the question, so that the activations the box itself brings ask nothing.
+CPadDoc::DiskChange CPadDoc::checkDisk() {
+    if (path.empty() || !disk_.exists) return DiskChange::None;
+    const DiskState now = currentDiskState(path, told_ ? *told_ : disk_);
+    if (now.sameContent(disk_) || (told_ && now.sameContent(*told_))) return DiskChange::None;
+    told_ = now;
+    if (!now.exists) return DiskChange::Deleted;
+    const bool modified = isModified();
+    const std::string question = "Le fichier " + messagePath(path) +
+                                 " a \xE9t\xE9 modifi\xE9 par un autre programme.\nLe recharger ?" +
+                                 (modified ? "\nLes modifications faites ici seront perdues." : "");
+    const unsigned type = MB_YESNO | MB_ICONQUESTION | (modified ? MB_DEFBUTTON2 : 0);
+    if (messageBox(0, question.c_str(), kCaption, type) == IDYES) open(std::string(path));
+    return DiskChange::Changed;
 }

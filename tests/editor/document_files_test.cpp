@@ -170,6 +170,58 @@ TEST_F(DocumentFiles, ACharacterTheEncodingLacksIsKeptInUtf8OrRefused) {
     }
 }
 
+// Another program's change is never saved over without a yes, nor a deleted file recreated.
+TEST_F(DocumentFiles, AFileChangedOnDiskIsReloadedOrSavedOverOnlyOnAYes) {
+    const std::string path = folder / "doc.txt";
+    writeFile(path, "mine");
+    ASSERT_TRUE(document.open(path));
+    QTest::keyClicks(&view, "+");
+    writeFile(path, "theirs, longer");
+    EXPECT_EQ(document.diskChange(), CPadDoc::DiskChange::Changed);
+    {
+        ScriptedBoxes boxes({IDNO, IDNO});
+        document.checkDisk();
+        document.checkDisk();
+        ASSERT_EQ(boxes.texts.size(), 1u) << "one change, one question";
+        EXPECT_NE(boxes.texts[0].find("recharger"), std::string::npos) << boxes.texts[0];
+        EXPECT_TRUE(boxes.types[0] & MB_DEFBUTTON2) << "with changes here, No is the default";
+        EXPECT_FALSE(document.save(path));
+        EXPECT_EQ(readFile(path), "theirs, longer");
+        EXPECT_TRUE(document.isModified());
+    }
+    {
+        // The file changes again while the question is on the screen: nothing is written over it.
+        setMessageBoxHandler([&](const MessageBoxRequest&) {
+            writeFile(path, "theirs again");
+            return IDYES;
+        });
+        EXPECT_FALSE(document.save(path));
+        setMessageBoxHandler({});
+        EXPECT_EQ(readFile(path), "theirs again");
+    }
+    {
+        ScriptedBoxes boxes({IDYES});
+        EXPECT_TRUE(document.save(path));
+        EXPECT_EQ(readFile(path), "+mine");
+        EXPECT_EQ(document.diskChange(), CPadDoc::DiskChange::None) << "its own save is no change";
+    }
+    {
+        writeFile(path, "reloaded");
+        ScriptedBoxes boxes({IDYES});
+        document.checkDisk();
+        EXPECT_EQ(view.toPlainText(), "reloaded");
+        EXPECT_FALSE(document.isModified());
+    }
+    std::filesystem::remove(path);
+    ScriptedBoxes boxes({IDNO});
+    EXPECT_EQ(document.checkDisk(), CPadDoc::DiskChange::Deleted);
+    EXPECT_EQ(document.checkDisk(), CPadDoc::DiskChange::None) << "told once";
+    EXPECT_FALSE(document.save(path));
+    EXPECT_FALSE(std::filesystem::exists(path)) << "not recreated on a no";
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_NE(boxes.texts[0].find("supprim"), std::string::npos);
+}
+
 TEST_F(DocumentFiles, AFileOfMoreThan4MiBIsLoadedOnlyWhenTheAnswerIsYes) {
     const std::string big(5 << 20, 'z');
     writeFile(folder / "big.txt", big);
