@@ -66,20 +66,29 @@ template <typename T> T number(std::string_view text, int line, int base = 10) {
     return *value;
 }
 
-// Texts hold no NUL: the host's texts end at one, so it would cut what follows.
-std::wstring decodeText(std::string_view raw, DxfEncoding encoding, int line) {
+// A NUL cannot stand in the host's texts, which end at one as the CAD program's do: the code read (^@, or
+// the byte itself) is kept as the non-character U+FFFF and written back as ^@.
+constexpr wchar_t kNulCode = 0xFFFF;
+
+// Caret codes as the DXF reference defines them: ^@ to ^_ the control codes 0 to 31, "^ " the caret
+// itself; a caret before anything else is the caret.
+std::wstring decodeText(std::string_view raw, DxfEncoding encoding) {
     std::wstring text = encoding == DxfEncoding::Utf8 ? fromUtf8(raw) : fromCp1252(raw);
     std::wstring out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'^' && i + 1 < text.size()) {
-            wchar_t c = text[++i];
-            out += c == L' ' ? L'^' : static_cast<wchar_t>(c >= 64 ? c - 64 : c);
-        } else {
-            out += text[i];
+        wchar_t c = text[i];
+        if (c == L'^' && i + 1 < text.size()) {
+            const wchar_t next = text[i + 1];
+            if (next == L' ' || (next >= L'@' && next <= L'_')) {
+                c = next == L' ' ? L'^' : next - L'@';
+                ++i;
+            }
         }
+        out += c;
     }
     std::wstring decoded = decodeUnicodeEscapes(out);
-    if (decoded.find(L'\0') != std::wstring::npos) fail(line, "a text with a NUL character");
+    std::ranges::replace(decoded, L'\0', kNulCode);
     return decoded;
 }
 
@@ -88,9 +97,9 @@ std::string encodeText(const std::wstring& text, DxfEncoding encoding) {
     for (wchar_t c : text) {
         if (c == L'^')
             escaped += L"^ ";
-        else if (c < 32) {
+        else if (c < 32 || c == kNulCode) {
             escaped += L'^';
-            escaped += static_cast<wchar_t>(c + 64);
+            escaped += c == kNulCode ? L'@' : static_cast<wchar_t>(c + 64);
         } else
             escaped += c;
     }
@@ -127,11 +136,11 @@ Group singleGroup(int code, const GroupValue& kind, std::string_view value, int 
         if (const std::optional<Adesk::UInt64> handle = parsedNumber<Adesk::UInt64>(value, 16))
             g.value = AcDbHandle(*handle);
         else
-            g.value = decodeText(trim(value), encoding, at + 1);
+            g.value = decodeText(trim(value), encoding);
     } else if (std::holds_alternative<Bytes>(kind)) {
         g.value = hexBytes(value, at + 1);
     } else {
-        g.value = decodeText(value, encoding, at + 1);
+        g.value = decodeText(value, encoding);
     }
     return g;
 }

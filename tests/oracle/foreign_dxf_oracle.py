@@ -12,6 +12,7 @@ HANDLES is 1), the problems ezdxf's audit finds in SOURCE and in SAVED, and SAVE
 import io
 import logging
 import os
+import re
 import sys
 
 import ezdxf
@@ -23,7 +24,15 @@ KEYS = ("layer", "color", "linetype", "start", "end", "center", "radius", "start
         "vtx0", "vtx1", "vtx2", "vtx3", "thickness", "extrusion", "bulge", "prompt", "style")
 
 
+def caret_decoded(text):
+    """Texts as the DXF reference reads them: ^@ to ^_ the control codes, "^ " the caret (ezdxf reads the
+    text as it stands)."""
+    return re.sub(r"\^([ @-_])", lambda m: "^" if m.group(1) == " " else chr(ord(m.group(1)) - 64), text)
+
+
 def rounded(value):
+    if isinstance(value, str):
+        return caret_decoded(value)
     if isinstance(value, float):
         return round(value, 9) + 0.0
     if hasattr(value, "x"):
@@ -109,14 +118,22 @@ def without_handles(text):
     return "\n".join(kept + lines[i:]) + ("" if kept[-1:] == [""] else "\n")
 
 
+def written(doc):
+    stream = io.StringIO()
+    doc.write(stream)
+    return stream.getvalue()
+
+
 def make(folder):
     corpus = []
     doc = ezdxf.new("R12")
     survey(doc)
-    stream = io.StringIO()
-    doc.write(stream)
-    corpus.append((stream.getvalue(), 1, 1015))
-    corpus.append((without_handles(stream.getvalue()), 0, 1015))
+    corpus.append((written(doc), 1, 1015))
+    corpus.append((without_handles(corpus[-1][0]), 0, 1015))
+    doc = ezdxf.new("R2000")
+    survey(doc)
+    doc.modelspace().add_text("NUL\x00tab\tcaret^code\x1f^ end", dxfattribs={"height": 1})
+    corpus.append((written(doc), 1, 1015))
     for number, (text, handles, version) in enumerate(corpus):
         with open(os.path.join(folder, "drawing-%d.dxf" % number), "w", encoding="cp1252", newline="") as f:
             f.write(text)

@@ -107,6 +107,29 @@ TEST(DxfText, WritingKeepsPrecisionPlanarPointsAndTexts) {
     EXPECT_EQ(host::declaredEncoding("  9\n$ACADVER\n  1\nAC1015\n"), host::DxfEncoding::Cp1252);
 }
 
+// Caret codes as the DXF reference defines them, and control characters other programs write as they are: a
+// NUL is kept (never a reason to refuse a drawing) and each goes back as its caret code.
+TEST(DxfText, CaretCodesAreReadAsTheirCodesAndWrittenBack) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {{"a^@b", "a^@b"},
+                                                         {"a\0b"s, "a^@b"},
+                                                         {"tab^Iend", "tab^Iend"},
+                                                         {"tab\tend", "tab^Iend"},
+                                                         {"two^Jlines", "two^Jlines"},
+                                                         {"^_", "^_"},
+                                                         {"caret^ here", "caret^ here"},
+                                                         {"c^d", "c^ d"},
+                                                         {"end^", "end^ "},
+                                                         {"^", "^ "}};
+    for (const auto& [read, written] : cases) {
+        const host::DxfGroups parsed = host::parseDxfText("  1\n" + read + "\n");
+        ASSERT_EQ(parsed.groups.size(), 1u) << read;
+        EXPECT_EQ(host::formatDxfGroups(parsed.groups), "  1\n" + written + "\n") << read;
+        EXPECT_EQ(host::parseDxfText("  1\n" + written + "\n").groups, parsed.groups) << written;
+    }
+    EXPECT_EQ(host::parseDxfText("  1\na^Jb\n").groups.at(0).text(), L"a\nb");
+}
+
 TEST(DxfText, TheReaderTakesGroupsOneByOneAndLooksAheadOnABookmark) {
     host::DxfGroupReader reader("999\nnote\n  0\nLINE\n 10\n1\n 20\n2\n  8\nTalus\n\n");
     ASSERT_NE(reader.upcoming(), nullptr);
