@@ -5,7 +5,7 @@
 #
 # Modules are loaded side by side and unloaded for real: -fno-gnu-unique keeps the static members of
 # templates and inline functions their own module's, instead of one process-wide copy that would also pin the
-# module in memory after it is unloaded.
+# module in memory after it is unloaded. The flag is gcc's own: clang makes no unique symbols and refuses it.
 set(ZORTA_PLUGIN_MODULES
     ZortaPoly2021x64 ZHOST_ACAD2021
     ZortaPoly2019x64 ZHOST_ACAD2019
@@ -15,7 +15,8 @@ set(ZORTA_PLUGIN_MODULES
 
 function(zorta_build_for_host target host)
     target_compile_definitions(${target} PRIVATE ZHOST_TARGET=${host})
-    target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/host/rx/target_host.h -fno-gnu-unique)
+    target_compile_options(${target} PRIVATE -include ${CMAKE_SOURCE_DIR}/host/rx/target_host.h
+                                              $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
 endfunction()
 
 zorta_build_for_host(ZortaPolyCore ZHOST_ACAD2021)

@@ -73,7 +73,8 @@ void Matrice::Realloc(std::uint32_t n) {
         cols = cols ? cols : 1;
         return;
     }
-    if (n > std::numeric_limits<std::size_t>::max() / sizeof(double)) return fail();
+    // Only a 32-bit size can overflow; widened so that the 64-bit build compares no constant out of range.
+    if (std::uint64_t{n} * sizeof(double) > std::numeric_limits<std::size_t>::max()) return fail();
     auto* grown = static_cast<double*>(std::realloc(vec, n * sizeof(double)));
     if (!grown) return fail();
     const std::uint32_t kept = vec ? std::min(rows, n) : 0;

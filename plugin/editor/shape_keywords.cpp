@@ -98,11 +98,11 @@ void straightenAfterBreak(CPolyArc3D& poly, P_Vertex* v, const P_Vertex* stop) {
 const char* const kHelpLines[] = {
     "\nfleches:<-,->,bas=sens,Home,End,Shift Gauche,BackSpace,Delete",
     "\ndeplace:/Go/Next/Back/GTete/GFin/GAll/Way/Sens/Quit/ZSwap/ZCentre/ZTest/ZRien/Undo_pt",
-    "\nformes:/Arc/ACercle/Ligne/Clore/Ouvre/Move/MR\xe9p\xe9titif/Tefs/Epaisseur/Hauteur/Propri\xe9t\xe9s/"
-    "Zpoint/"
-    "Formes",
-    "\nfonctions:/FCoupe/FInverse/FEQuerre/FDecale/FJoind/FPApts_Arcs/FSuprime/FReprend/FRParam_reprend/"
-    "FZaltitudes/?aide",
+    // A line of help split over source lines: the parentheses say the joined literals are one element.
+    ("\nformes:/Arc/ACercle/Ligne/Clore/Ouvre/Move/MR\xe9p\xe9titif/Tefs/Epaisseur/Hauteur/Propri\xe9t\xe9s/"
+     "Zpoint/Formes"),
+    ("\nfonctions:/FCoupe/FInverse/FEQuerre/FDecale/FJoind/FPApts_Arcs/FSuprime/FReprend/FRParam_reprend/"
+     "FZaltitudes/?aide"),
     "\nDivers:/DL3d/DL2d/DC2d/DC3d/DCDecompos/DCRien/XData",
 };
 

@@ -13,16 +13,20 @@
 using platform::Hwnd;
 
 // A kept link is read before it is written: that is its point (static or shared memory holds zeros or an
-// earlier state), so the compiler's warning about it does not apply here.
+// earlier state), so gcc's warning about it does not apply here (clang has no such warning).
+#ifndef __clang__
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 Tavropad::Tavropad(int keep) {
     if (keep == 1 && frameWindow != 0) return;
     processId = 0;
     frameWindow = 0;
     editWindow = 0;
 }
+#ifndef __clang__
 #pragma GCC diagnostic pop
+#endif
 
 std::uint64_t Tavropad::Text(int open) {
     try {

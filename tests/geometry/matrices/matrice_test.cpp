@@ -165,7 +165,8 @@ TEST(MatriceOwnership, ResultsAreHandedOverAndNeverLeak) {
     self = alias;
     EXPECT_EQ(elements(self), (Rows{{1, 2}, {3, 4}}));
     Matrice held = a * a;
-    held = held;
+    Matrice& heldAlias = held;
+    held = heldAlias;
     EXPECT_EQ(elements(held), (Rows{{7, 10}, {15, 22}}));
 
     // A copy of an ordinary matrix is its own.

@@ -99,7 +99,8 @@ TEST(Point3dArray, CopiesOwnTheirStorage) {
     EXPECT_EQ(c.length(), 5);
     a[0] = CPoint3d(9, 9, 9);
     EXPECT_EQ(c[0], CPoint3d());
-    c = c;
+    CPoint3dArray& same = c; // a self-assignment as code makes it unknowingly, through another name
+    c = same;
     EXPECT_EQ(c.length(), 5);
 }
 

@@ -213,7 +213,7 @@ TEST(CurveParameters, LightweightSplitPiecesFollowTheCurveAndJoin) {
         std::unique_ptr<AcDbPolyline> piece(static_cast<AcDbPolyline*>(p));
         EXPECT_FALSE(piece->isClosed());
         EXPECT_TRUE(piece->normal().isEqualTo(lw.normal()));
-        AcGePoint3d start, end;
+        AcGePoint3d start;
         double last = 0, length = 0;
         piece->getStartPoint(start);
         EXPECT_TRUE(start.isEqualTo(previousEnd, AcGeTol())) << "the pieces join";
