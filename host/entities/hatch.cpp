@@ -636,8 +636,15 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
         const host::Group* g = next(code);
         return g ? g->integer() : fallback;
     };
+    // The counts written (91, 93, 95 to 98, 78, 79) are not trusted: a list holds the items that are there,
+    // each starting with its own group.
+    auto each = [&](short code, auto readItem) {
+        while (at < groups.size() && groups[at].code == code)
+            readItem();
+    };
     m_loops.clear();
     m_seeds.clear();
+    bool badEdge = false; // an edge of a kind that does not exist
     // Header.
     if (const host::Group* g = next(10)) m_elevation = g->point().z;
     if (const host::Group* g = next(210))
@@ -645,21 +652,21 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
     if (const host::Group* g = next(2)) m_patternName = g->text();
     next(70);
     m_associative = integer(71) != 0;
-    Adesk::Int64 loops = integer(91);
-    for (Adesk::Int64 i = 0; i < loops; ++i) {
+    next(91);
+    each(92, [&] {
         Loop loop;
         loop.type = static_cast<Adesk::Int32>(integer(92));
         if (loop.isPolyline()) {
-            bool bulged = integer(72) != 0;
+            next(72); // whether bulges follow: a vertex takes the one that does
             next(73);
-            Adesk::Int64 n = integer(93);
-            for (Adesk::Int64 k = 0; k < n && at < groups.size(); ++k) {
+            next(93);
+            each(10, [&] {
                 loop.vertices.push_back(point(10));
-                loop.bulges.push_back(bulged ? real(42) : 0);
-            }
+                loop.bulges.push_back(real(42));
+            });
         } else {
-            Adesk::Int64 n = integer(93);
-            for (Adesk::Int64 k = 0; k < n && at < groups.size(); ++k) {
+            next(93);
+            each(72, [&] {
                 Adesk::Int64 kind = integer(72);
                 if (kind == kLine) {
                     AcGePoint2d a = point(10);
@@ -679,36 +686,36 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
                     c.degree = static_cast<int>(integer(94, 3));
                     bool rational = integer(73) != 0;
                     next(74);
-                    Adesk::Int64 knots = integer(95), controls = integer(96);
-                    for (Adesk::Int64 j = 0; j < knots && at < groups.size(); ++j)
-                        c.knots.push_back(real(40));
-                    for (Adesk::Int64 j = 0; j < controls && at < groups.size(); ++j) {
+                    next(95);
+                    next(96);
+                    each(40, [&] { c.knots.push_back(real(40)); });
+                    each(10, [&] {
                         AcGePoint2d p = point(10);
                         c.controlPoints.emplace_back(p.x, p.y, 0);
                         if (const host::Group* w = next(42)) c.weights.push_back(w->real());
-                    }
+                    });
                     if (!rational) c.weights.clear();
                     std::vector<AcGePoint2d> fit;
-                    Adesk::Int64 fits = integer(97);
-                    for (Adesk::Int64 j = 0; j < fits && at < groups.size(); ++j)
-                        fit.push_back(point(11));
+                    next(97);
+                    each(11, [&] { fit.push_back(point(11)); });
                     next(12);
                     next(13);
                     loop.edges.emplace_back(AcGeNurbCurve2d(std::move(c), std::move(fit)));
                 } else {
-                    return Acad::eBadDxfSequence;
+                    badEdge = true;
+                    at = groups.size();
                 }
-            }
+            });
         }
-        Adesk::Int64 sources = integer(97);
-        for (Adesk::Int64 k = 0; k < sources; ++k)
-            if (const host::Group* g = next(330)) {
-                AcDbObjectId id;
-                if (AcDbDatabase* db = filer->database()) db->getAcDbObjectId(id, true, g->handle());
-                loop.sources.push_back(id);
-            }
+        next(97);
+        each(330, [&] {
+            AcDbObjectId id;
+            if (AcDbDatabase* db = filer->database()) db->getAcDbObjectId(id, true, next(330)->handle());
+            loop.sources.push_back(id);
+        });
         m_loops.push_back(std::move(loop));
-    }
+    });
+    if (badEdge) return Acad::eBadDxfSequence;
     m_style = styleOrDefault(integer(75));
     m_patternType = patternTypeOrDefault(integer(76, kPreDefined));
     // The remaining groups (pattern angle, scale, double, definition lines, seeds) may come in any order;
@@ -723,7 +730,7 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
         } else if (g.code == 77) {
             m_double = g.integer() != 0;
         } else if (g.code == 78) {
-            for (Adesk::Int64 n = g.integer(); n > 0 && at < groups.size(); --n) {
+            each(53, [&] {
                 host::PatternLine& line = m_definitions.emplace_back();
                 // One group after the other: the groups are taken in their order.
                 line.angle = real(53) / host::kDegrees;
@@ -731,9 +738,9 @@ Acad::ErrorStatus AcDbHatch::dxfInFields(AcDbDxfFiler* filer) {
                 line.base.y = real(44);
                 line.offset.x = real(45);
                 line.offset.y = real(46);
-                for (Adesk::Int64 dashes = integer(79); dashes > 0 && at < groups.size(); --dashes)
-                    line.dashes.push_back(real(49));
-            }
+                next(79);
+                each(49, [&] { line.dashes.push_back(real(49)); });
+            });
         } else if (g.code == 10) {
             m_seeds.push_back(g.point().convert2d());
         }

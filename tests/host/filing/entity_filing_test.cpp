@@ -146,6 +146,40 @@ TEST(DxfFiles, AHatchKeepsItsPatternLines) {
     EXPECT_EQ(dashes.length(), 0);
 }
 
+// The counts a hatch's groups announce (loops, vertices and edges, knots, control and fit points, sources,
+// pattern lines and dashes) are not trusted: too many read the items that are there, invent none and
+// allocate nothing from the count.
+TEST(DxfFiles, AHatchReadsTheItemsThereWhateverItsCountsSay) {
+    Sample s;
+    const std::string text = host::writeDxf(*s.db);
+    const std::size_t begin = text.find("  0\nHATCH\n");
+    ASSERT_NE(begin, std::string::npos);
+    const std::size_t end = text.find("  0\n", begin + 1);
+    // Counts of 32 bits, and of 16 (pattern lines and dashes).
+    for (const auto& [count, small] : {std::pair{"5", "5"}, {"10000000", "32767"}, {"2000000000", "32767"}}) {
+        std::string lied = text.substr(0, begin);
+        for (std::size_t at = begin; at < end;) {
+            const std::size_t lineEnd = text.find('\n', at);
+            const std::string code = text.substr(at, lineEnd - at);
+            const std::size_t valueEnd = text.find('\n', lineEnd + 1);
+            const bool counted =
+                code == " 91" || code == " 93" || code == " 95" || code == " 96" || code == " 97";
+            const bool smallCount = code == " 78" || code == " 79";
+            lied += code + "\n" +
+                    (counted      ? count
+                     : smallCount ? small
+                                  : text.substr(lineEnd + 1, valueEnd - lineEnd - 1)) +
+                    "\n";
+            at = valueEnd + 1;
+        }
+        lied += text.substr(end);
+        ASSERT_NE(lied, text);
+        AcDbDatabase back(false);
+        ASSERT_EQ(host::readDxf(back, lied), Acad::eOk) << count << ": " << back.lastFileError();
+        EXPECT_EQ(host::writeDxf(back), text) << count;
+    }
+}
+
 TEST(DxfFiles, ValuesSurviveTheFile) {
     Sample s;
     AcDbDatabase back(false);
