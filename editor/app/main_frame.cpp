@@ -27,6 +27,8 @@ CMainFrame::CMainFrame() {
                    [this](Message& message) { return onClientMessage(message); });
     buildToolBar();
     buildStatusBar();
+    addAccelerators();
+    addDocumentSwitches();
     updateMenus();
     connect(&area_, &QMdiArea::subWindowActivated, this, [this] { updateMenus(); });
     setExplicitTitle("ZortaPad");
@@ -42,7 +44,7 @@ QAction* CMainFrame::commandAction(int id, const QString& caption, const char* t
     auto* action = new QAction(caption, owner);
     action->setData(id);
     action->setStatusTip(QString::fromUtf8(tip));
-    action->setToolTip(caption);
+    action->setToolTip(QString(caption).remove(u'&'));
     connect(action, &QAction::triggered, this,
             [this, id] { CTheApp::instance().routeCommand(id, activeView()); });
     return action;
@@ -73,15 +75,49 @@ void CMainFrame::updateMenus() {
                 const std::vector<std::string>& recent = CTheApp::instance().recentFiles();
                 for (std::size_t i = 0; i < recent.size(); ++i)
                     menu->addAction(commandAction(pad_command::kRecentFirst + static_cast<int>(i),
-                                                  QString("%1 %2").arg(i + 1).arg(shownPath(recent[i])),
+                                                  QString("&%1 %2").arg(i + 1).arg(shownPath(recent[i])),
                                                   item.tip, menu));
             } else {
-                menu->addAction(commandAction(item.id, QString::fromUtf8(item.caption), item.tip, menu));
+                menu->addAction(commandAction(item.id, menuCaption(item), item.tip, menu));
             }
         }
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { refreshStates(menu->actions()); });
     }
     setMenuBar(bar);
+}
+
+// The caption with its accelerator, which the menu shows in its column after the tab.
+QString CMainFrame::menuCaption(const MenuItem& item) {
+    QString caption = QString::fromUtf8(item.caption);
+    if (const char* keys = acceleratorOf(item.id); *keys)
+        caption += u'\t' + QKeySequence(QString::fromLatin1(keys)).toString(QKeySequence::NativeText);
+    return caption;
+}
+
+// The accelerators belong to the frame, which lives as long as the program, rather than to the menu items,
+// which are made again with each menu: two items of one key at once would leave the key doing nothing.
+void CMainFrame::addAccelerators() {
+    for (const Accelerator& accelerator : accelerators()) {
+        QAction* action = commandAction(accelerator.id, QString(), "", this);
+        action->setShortcut(QKeySequence(QString::fromLatin1(accelerator.keys)));
+        addAction(action);
+    }
+}
+
+// Ctrl+F6 and Ctrl+Tab go to the next document, with Shift to the one before, as in an MDI frame.
+void CMainFrame::addDocumentSwitches() {
+    const auto add = [this](QList<QKeySequence> keys, void (QMdiArea::*go)()) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, &area_, go);
+        addAction(action);
+    };
+    add({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+        &QMdiArea::activateNextSubWindow);
+    add({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)},
+        &QMdiArea::activatePreviousSubWindow);
 }
 
 void CMainFrame::buildToolBar() {

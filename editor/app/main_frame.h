@@ -13,6 +13,7 @@
 #include <string>
 
 class CPadFrame;
+struct MenuItem;
 class CPadView;
 
 class CMainFrame : public QMainWindow {
@@ -59,6 +60,9 @@ protected:
 private:
     std::int64_t onClientMessage(platform::Message& message);
     void announceActivation();
+    static QString menuCaption(const MenuItem& item);
+    void addAccelerators();
+    void addDocumentSwitches();
     void buildToolBar();
     void buildStatusBar();
     QAction* commandAction(int id, const QString& caption, const char* tip, QObject* owner);

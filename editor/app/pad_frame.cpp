@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMenu>
 
 using namespace platform;
 
@@ -14,6 +15,10 @@ CPadFrame::CPadFrame(Hwnd mdiClient) : document_(std::make_unique<CPadDoc>()) {
                 [this](Message& message) { return onMessage(message); });
     view_ = new CPadView(*document_, bus_.handle());
     setWidget(view_);
+    // Ctrl+F4 is the frame's "Fermer", which asks about the changes; the same key here would leave it dead.
+    if (QMenu* menu = systemMenu())
+        for (QAction* action : menu->actions())
+            action->setShortcut({});
     connect(view_, &CPadView::titleShown, this, [this](const QString& title) {
         setWindowTitle(title);
         bus_.setTitle(title);

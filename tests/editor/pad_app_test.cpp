@@ -32,6 +32,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <set>
 #include <tuple>
 
 namespace {
@@ -75,13 +77,17 @@ protected:
         app->routeCommand(command, view());
     }
 
+    // Without the mark of its Alt letter and the accelerator shown after a tab.
+    static std::string caption(const QAction* action) {
+        return action->text().section(u'\t', 0, 0).remove(u'&').toStdString();
+    }
+
     std::vector<std::vector<Item>> menus() const {
         std::vector<std::vector<Item>> columns;
         for (QAction* column : app->mainFrame()->menuBar()->actions()) {
-            columns.push_back({{column->text().toStdString(), 0}});
+            columns.push_back({{caption(column), 0}});
             for (QAction* item : column->menu()->actions())
-                if (!item->isSeparator())
-                    columns.back().push_back({item->text().toStdString(), item->data().toInt()});
+                if (!item->isSeparator()) columns.back().push_back({caption(item), item->data().toInt()});
         }
         return columns;
     }
@@ -171,6 +177,74 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
         {{"Aide", 0}, {"A propos", 57664}}};
     EXPECT_EQ(menus(), withoutDocument);
     EXPECT_EQ(app->routeCommand(id::kGoTo, nullptr), 0) << "a view command without a view";
+}
+
+TEST_F(PadApp, EveryMenuHasItsAltLettersAndTheAcceleratorsRunTheirCommands) {
+    const auto letterOf = [](const QAction* action) {
+        const qsizetype mark = action->text().indexOf(u'&');
+        return mark < 0 ? QChar() : action->text()[mark + 1].toLower();
+    };
+    const QList<QAction*> columns = app->mainFrame()->menuBar()->actions();
+    std::set<QChar> columnLetters;
+    for (QAction* column : columns) {
+        EXPECT_TRUE(columnLetters.insert(letterOf(column)).second) << caption(column);
+        std::set<QChar> letters;
+        for (QAction* item : column->menu()->actions())
+            EXPECT_TRUE(item->isSeparator() || letters.insert(letterOf(item)).second) << caption(item);
+    }
+    EXPECT_FALSE(columnLetters.count(QChar())) << "every menu has a letter";
+
+    std::map<int, QKeySequence> shortcuts;
+    for (QAction* column : columns)
+        for (QAction* item : column->menu()->actions())
+            if (const qsizetype tab = item->text().indexOf(u'\t'); tab >= 0)
+                shortcuts[item->data().toInt()] = QKeySequence(item->text().mid(tab + 1));
+    const std::map<int, QKeySequence> expected{
+        {id::kNew, QKeySequence("Ctrl+N")},    {id::kOpen, QKeySequence("Ctrl+O")},
+        {id::kSave, QKeySequence("Ctrl+S")},   {id::kPrint, QKeySequence("Ctrl+P")},
+        {id::kClose, QKeySequence("Ctrl+F4")}, {id::kUndo, QKeySequence("Ctrl+Z")},
+        {id::kCut, QKeySequence("Ctrl+X")},    {id::kCopy, QKeySequence("Ctrl+C")},
+        {id::kPaste, QKeySequence("Ctrl+V")},  {id::kFind, QKeySequence("Ctrl+F")},
+        {id::kFindNext, QKeySequence("F3")},   {id::kReplace, QKeySequence("Ctrl+H")},
+        {id::kGoTo, QKeySequence("Ctrl+G")},   {id::kSelectAll, QKeySequence("Ctrl+A")}};
+    EXPECT_EQ(shortcuts, expected);
+
+    CMainFrame& frame = *app->mainFrame();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame, 5000));
+    writeFile(folder / "a.txt", "a");
+    writeFile(folder / "b.txt", "b");
+    CPadView* a = app->openDocument(folder / "a.txt")->view;
+    CPadView* b = app->openDocument(folder / "b.txt")->view;
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : view(), k, modifiers);
+    };
+    b->setFocus();
+    QTest::keyClicks(b, "+");
+    key(Qt::Key_S);
+    EXPECT_EQ(readFile(folder / "b.txt"), "+b") << "Ctrl+S";
+    bool found = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<FindDialog*>(QApplication::activeModalWidget());
+        found = dialog != nullptr;
+        if (dialog) dialog->reject();
+    });
+    key(Qt::Key_F);
+    EXPECT_TRUE(found) << "Ctrl+F";
+    frame.activateWindow(); // offscreen, the closed dialog gives the activation back to no one
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame, 5000));
+    key(Qt::Key_F6);
+    EXPECT_NE(view(), b) << "Ctrl+F6";
+    CPadView* before = view();
+    key(Qt::Key_Tab);
+    EXPECT_NE(view(), before) << "Ctrl+Tab";
+    while (view() != b)
+        key(Qt::Key_Tab);
+    const std::size_t views = app->views().size();
+    key(Qt::Key_F4);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(app->views().size(), views - 1) << "Ctrl+F4";
+    EXPECT_NE(std::find(app->views().begin(), app->views().end(), a), app->views().end());
 }
 
 TEST_F(PadApp, QuestionsAreAnsweredOuiOrNon) {
