@@ -293,6 +293,8 @@ bool AcDbDatabase::getHeaderVariable(const std::wstring& name, host::Group& valu
 void AcDbDatabase::setHeaderVariable(const std::wstring& name, const host::Group& value) {
     for (auto& [key, group] : m_header)
         if (host::sameSymbolName(key, name)) {
+            // UNDO of a command gives back the current layer, text size, ... it changed.
+            if (m_undoDepth > 0) m_openGroup.header.emplace(key, group);
             group = value;
             return;
         }
@@ -423,7 +425,10 @@ Acad::ErrorStatus AcDbDatabase::beginUndoGroup() {
 
 Acad::ErrorStatus AcDbDatabase::endUndoGroup() {
     if (m_undoDepth == 0) return Acad::eInvalidInput;
-    if (--m_undoDepth == 0 && !m_openGroup.entries.empty()) m_undoGroups.push_back(std::move(m_openGroup));
+    if (--m_undoDepth == 0 && !m_openGroup.empty()) {
+        m_undoGroups.push_back(std::move(m_openGroup));
+        ++m_changes;
+    }
     AcDbObject::undoGroupsChanged();
     return Acad::eOk;
 }
@@ -455,7 +460,10 @@ Acad::ErrorStatus AcDbDatabase::undoLastGroup() {
         object->dwgIn(&filer);
         it->stub->erased = it->erased;
     }
+    for (const auto& [name, value] : group.header)
+        m_header[name] = value;
     m_undoGroups.pop_back();
+    ++m_changes;
     AcDbObject::undoGroupsChanged();
     return Acad::eOk;
 }

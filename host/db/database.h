@@ -110,6 +110,10 @@ public:
     Acad::ErrorStatus endUndoGroup();
     Acad::ErrorStatus undoLastGroup();
     int undoGroupDepth() const { return m_undoDepth; }
+    // Whether an undo group changed the drawing, or one was undone, since the drawing was opened or last
+    // marked saved (what a CAD program's DBMOD tells before it asks to save).
+    bool isModifiedSinceSaved() const { return m_changes != m_savedChanges; }
+    void markSaved() { m_savedChanges = m_changes; }
     int undoGroupCount() const { return static_cast<int>(m_undoGroups.size()); }
 
     // Drawing files: the host's binary drawing. A file that cannot be read leaves the database as it was.
@@ -153,6 +157,8 @@ private:
     struct UndoGroup {
         std::vector<UndoEntry> entries;
         std::set<host::ObjectStub*> recorded;
+        std::map<std::wstring, host::Group> header; // what the variables the group changed held before
+        bool empty() const { return entries.empty() && header.empty(); }
     };
 
     host::ObjectStub* newStub(AcDbHandle handle);
@@ -170,6 +176,7 @@ private:
     int m_undoDepth = 0;
     UndoGroup m_openGroup;
     std::vector<UndoGroup> m_undoGroups;
+    Adesk::UInt64 m_changes = 0, m_savedChanges = 0;
     std::string m_lastFileError;
 };
 

@@ -94,10 +94,10 @@ std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base, d
     }
 }
 
-std::optional<double> askReal(const wchar_t* prompt, double fallback, int restrictions) {
+std::optional<double> askReal(const std::wstring& prompt, double fallback, int restrictions) {
     acedInitGet(restrictions, nullptr);
     double value = fallback;
-    const int rc = acedGetReal(prompt, &value);
+    const int rc = acedGetReal(prompt.c_str(), &value);
     if (rc == RTNONE) return fallback;
     if (rc != RTNORM) return std::nullopt;
     return value;

@@ -33,7 +33,7 @@ std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base, d
 // The number a text is written as, when finite.
 std::optional<double> numberIn(const std::wstring& text);
 // A real number; Enter answers `fallback`.
-std::optional<double> askReal(const wchar_t* prompt, double fallback, int restrictions = 0);
+std::optional<double> askReal(const std::wstring& prompt, double fallback, int restrictions = 0);
 // A text; Enter answers `fallback`.
 std::optional<std::wstring> askWord(const wchar_t* prompt, const std::wstring& fallback = L"");
 

@@ -7,11 +7,14 @@
 
 #include "host/db/database.h"
 #include "host/editor/acut.h"
+#include "host/editor/annotation_commands.h"
 #include "host/editor/draw_commands.h"
 #include "host/editor/edit_commands.h"
 #include "host/editor/find_file.h"
 #include "host/editor/inquiry_commands.h"
+#include "host/editor/layer_command.h"
 #include "host/editor/menus.h"
+#include "host/editor/polyline_command.h"
 #include "host/editor/ucs.h"
 #include "host/editor/zoom_command.h"
 #include "host/entities/curve.h"
@@ -202,7 +205,11 @@ constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},
                                      {L"ARC", arcCommand},
                                      {L"ID", idCommand},
                                      {L"DIST", distCommand},
-                                     {L"AREA", areaCommand}};
+                                     {L"AREA", areaCommand},
+                                     {L"PLINE", plineCommand},
+                                     {L"TEXT", textCommand},
+                                     {L"-INSERT", insertCommand},
+                                     {L"-LAYER", layerCommand}};
 
 } // namespace
 

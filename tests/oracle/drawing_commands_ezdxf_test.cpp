@@ -21,14 +21,20 @@ struct Drawn {
     Rows rows;
 };
 
-// Runs the script in zhost on a new drawing, saves it and reads it back with the oracle's `mode`.
-Drawn draw(const std::string& script, const std::string& mode = "entities") {
+enum class Start { NewDrawing, WithBlock };
+
+// Runs the script in zhost on a new drawing (or one that ezdxf wrote holding the block BORNE), saves it and
+// reads it back with the oracle's `mode`.
+Drawn draw(const std::string& script, const std::string& mode = "entities", Start start = Start::NewDrawing) {
     testing_support::TempFolder folder;
-    const std::string scriptPath = folder / "draw.scr", saved = folder / "drawn.dxf";
+    const std::string scriptPath = folder / "draw.scr", saved = folder / "drawn.dxf",
+                      blocks = folder / "borne.dxf";
     std::ofstream(scriptPath) << script;
+    if (start == Start::WithBlock) oracle::runPythonOracle("drawing_commands_oracle.py", "block " + blocks);
     Drawn d;
     d.run = testing_support::runProgram("ZORTA_NAMESPACE=draw_ezdxf_" + std::to_string(::getpid()) +
-                                        " " ZHOST_PROGRAM " --script " + scriptPath + " --save " + saved);
+                                        " " ZHOST_PROGRAM + (start == Start::WithBlock ? " " + blocks : "") +
+                                        " --script " + scriptPath + " --save " + saved);
     EXPECT_EQ(d.run.status, 0) << d.run.output;
     for (oracle::Row row : oracle::runPythonOracle("drawing_commands_oracle.py", mode + " " + saved)) {
         for (double& v : row)
@@ -36,6 +42,11 @@ Drawn draw(const std::string& script, const std::string& mode = "entities") {
         d.rows.push_back(row);
     }
     return d;
+}
+
+// A text as the oracle prints it: its code points.
+oracle::Row codes(const std::wstring& text) {
+    return oracle::Row(text.begin(), text.end());
 }
 
 struct Case {
@@ -62,11 +73,50 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
          "CIRCLE\n0,0\n1\n(setq source (entlast))\nCOPY\n@select last\n\n0,0\n"
          "10,0\n20,0\nU\n0,30\n\nERASE\n@select !source\n\n",
          {{2, 10, 0, 1}, {2, 0, 30, 1}}},
+        {"PLINE with widths, a tangent arc, a line and closing",
+         "PLINE\n0,0\nLA\n1\n2\n10,0\nA\n10,10\nL\n@-10,0\nC\n",
+         {{4, 1, 4}, {0, 0, 1, 2, 0}, {10, 0, 2, 2, 1}, {10, 10, 2, 2, 0}, {0, 10, 2, 2, 0}}},
+        {"PLINE with an arc through a second point, an undo, and an arc closing it",
+         "PLINE\n0,0\n10,0\nA\n5,5\nU\nS\n15,5\n10,10\nCL\n",
+         {{4, 1, 3}, {0, 0, 0, 0, 0}, {10, 0, 0, 0, 1}, {10, 10, 0, 0, 0.414214}}},
+        {"TEXT with a height, then with the height kept",
+         "TEXT\n0,0\n3.5\n45\nBonjour à tous\nTEXT\n5,5\n\n\nDeux\n",
+         {{5, 0, 0, 3.5, 45}, codes(L"Bonjour à tous"), {5, 5, 5, 3.5, 0}, codes(L"Deux")}},
     };
     for (const Case& c : cases) {
         const Drawn d = draw(c.script);
         EXPECT_EQ(d.rows, c.expected) << c.what << "\n" << d.run.output;
     }
+}
+
+TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
+    const Drawn d = draw("-INSERT\nBORNE\n10,20\n2\n\n90\n17\n\n", "entities", Start::WithBlock);
+    EXPECT_EQ(d.rows, (Rows{{6, 10, 20, 2, 2, 90, 2}, codes(L"17"), codes(L"0.00")})) << d.run.output;
+    EXPECT_NE(d.run.output.find("Numéro <0>: 17"), std::string::npos) << d.run.output;
+    const Drawn missing = draw("-INSERT\nNOWHERE\n", "entities", Start::WithBlock);
+    EXPECT_NE(missing.run.output.find("Le bloc \"NOWHERE\" est introuvable."), std::string::npos);
+}
+
+TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
+    // Rows: the name's code points, then colour, on, frozen, locked, current.
+    const Drawn d = draw("-LAYER\nC\nMURS\nCO\nrouge\n\nN\nA,B,C\nG\nA,MURS\n_OFF\nB\nVE\nC\nE\nC\n"
+                         "CO\n5\nA*\nE\nA\n\n",
+                         "layers");
+    // clang-format off
+    const Rows expected{codes(L"0"),    {7, 1, 0, 0, 0},
+                        codes(L"MURS"), {1, 1, 0, 0, 0},
+                        codes(L"A"),    {5, 1, 1, 0, 0},
+                        codes(L"B"),    {7, 0, 0, 0, 0},
+                        codes(L"C"),    {7, 1, 0, 1, 1},
+                        codes(L"Defpoints"), {7, 1, 0, 0, 0}};
+    // clang-format on
+    EXPECT_EQ(d.rows, expected) << d.run.output;
+    EXPECT_NE(d.run.output.find("Impossible de geler le calque courant."), std::string::npos);
+    EXPECT_NE(d.run.output.find("Impossible de rendre courant un calque gelé."), std::string::npos);
+    // U takes back the layer made and the current layer with it, never leaving it on an erased layer.
+    const Drawn undone = draw("-LAYER\nC\nMURS\n\nU\n(getvar \"CLAYER\")\n", "layers");
+    EXPECT_EQ(undone.rows, (Rows{codes(L"0"), {7, 1, 0, 0, 1}, codes(L"Defpoints"), {7, 1, 0, 0, 0}}));
+    EXPECT_NE(undone.run.output.find("(getvar \"CLAYER\")\n\"0\""), std::string::npos) << undone.run.output;
 }
 
 TEST(DrawingCommandsThroughEzdxf, InquiriesSetTheirVariables) {

@@ -5,6 +5,8 @@ entities PATH: one row per entity of model space, in drawing order, its kind fir
   4 closed count, then per vertex x y start_width end_width bulge (LWPOLYLINE),
   5 x y height rotation, then the text's code points (TEXT),
   6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
+block PATH: writes a drawing holding the block BORNE: a circle and the attributes NUM ("Numéro", "0") and
+  ALT ("Altitude", "0.00"), in that order, and a constant one.
 layers PATH: one row per layer: the name's code points, then a row "color on frozen locked current".
 """
 import sys
@@ -41,6 +43,16 @@ def entities(path):
                 codes(a.dxf.text)
 
 
+def block(path):
+    doc = ezdxf.new("R2010")
+    borne = doc.blocks.new("BORNE")
+    borne.add_circle((0, 0), 0.5)
+    borne.add_attdef("NUM", (1, 0), "0", dxfattribs={"prompt": "Numéro", "height": 0.5})
+    borne.add_attdef("ALT", (1, -1), "0.00", dxfattribs={"prompt": "Altitude", "height": 0.5})
+    borne.add_attdef("TYPE", (1, -2), "B", dxfattribs={"flags": 2, "height": 0.5})
+    doc.saveas(path)
+
+
 def layers(path):
     doc = ezdxf.readfile(path)
     current = doc.header.get("$CLAYER", "0")
@@ -51,4 +63,4 @@ def layers(path):
 
 
 if __name__ == "__main__":
-    {"entities": entities, "layers": layers}[sys.argv[1]](sys.argv[2])
+    {"entities": entities, "block": block, "layers": layers}[sys.argv[1]](sys.argv[2])

@@ -1,0 +1,154 @@
+#include "host/editor/annotation_commands.h"
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/editor/command_input.h"
+#include "host/entities/attributes.h"
+#include "host/entities/block_reference.h"
+#include "host/entities/text.h"
+#include "host/input/prompt_input.h"
+#include "host/input/prompts.h"
+#include "host/input/text_numbers.h"
+
+namespace host {
+
+namespace {
+
+constexpr double kDefaultTextSize = 2.5;
+
+AcDbDatabase* working() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
+
+// The height of the style's texts; 0 when it leaves the height to each text.
+double styleHeight(AcDbObjectId style) {
+    AcDbTextStyleTableRecord* record = nullptr;
+    if (acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) return 0;
+    const double height = record->textSize();
+    record->close();
+    return height;
+}
+
+double textSize(const AcDbDatabase& db) {
+    Group value;
+    if (db.getHeaderVariable(L"TEXTSIZE", value) && std::holds_alternative<double>(value.value) &&
+        value.real() > 0)
+        return value.real();
+    return kDefaultTextSize;
+}
+
+// The non-constant attribute definitions of the block, in its order.
+std::vector<std::unique_ptr<AcDbAttributeDefinition, void (*)(AcDbAttributeDefinition*)>>
+openDefinitions(AcDbObjectId block) {
+    std::vector<std::unique_ptr<AcDbAttributeDefinition, void (*)(AcDbAttributeDefinition*)>> definitions;
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk) return definitions;
+    AcDbBlockTableRecordIterator* it = nullptr;
+    if (record->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbEntity* entity = nullptr;
+            if (it->getEntity(entity, AcDb::kForRead) != Acad::eOk) continue;
+            auto* definition = AcDbAttributeDefinition::cast(entity);
+            if (definition && !definition->isConstant())
+                definitions.emplace_back(definition, [](AcDbAttributeDefinition* d) { d->close(); });
+            else
+                entity->close();
+        }
+        delete it;
+    }
+    record->close();
+    return definitions;
+}
+
+// The block a name gives for insertion; null, with a message, for none or one that cannot be inserted.
+AcDbObjectId insertableBlock(const AcDbDatabase& db, const std::wstring& name) {
+    const AcDbObjectId id = db.blockId(name);
+    if (id.isNull() || id == db.modelSpaceId() || id == db.paperSpaceId() || name.starts_with(L"*")) {
+        printText(L"\nLe bloc \"" + name + L"\" est introuvable.");
+        return {};
+    }
+    return id;
+}
+
+} // namespace
+
+void textCommand() {
+    AcDbDatabase* db = working();
+    if (!db) return;
+    AcDbObjectId style = db->textStyleId(L"Standard");
+    const double fixedHeight = styleHeight(style);
+    printText(L"\nStyle de texte courant:  \"Standard\"  Hauteur de texte:  " +
+              formatLength(fixedHeight > 0 ? fixedHeight : textSize(*db)) +
+              L"  Annotatif:  Non  Justifier:  Gauche");
+    const auto start = askUcsPoint(L"\nSpécifiez le point de départ du texte: ");
+    if (!start) return;
+    double height = fixedHeight;
+    if (height <= 0) {
+        const auto typed =
+            askDistance((L"\nSpécifiez la hauteur <" + formatLength(textSize(*db)) + L">: ").c_str(), start,
+                        textSize(*db));
+        if (!typed) return;
+        if (*typed <= 0) {
+            printText(L"\nLa hauteur doit être positive.");
+            return;
+        }
+        height = *typed;
+        db->setHeaderVariable(L"TEXTSIZE", {40, height});
+    }
+    const auto angle = askAngle(L"\nSpécifiez l'angle de rotation du texte <0>: ", *start, 0);
+    if (!angle) return;
+    const auto text = askWord(L"\nEntrez le texte: ");
+    if (!text || text->empty()) return;
+    appendFromUcs(new AcDbText(*start, text->c_str(), style, height, *angle));
+}
+
+void insertCommand() {
+    AcDbDatabase* db = working();
+    if (!db) return;
+    const auto name = askWord(L"\nEntrez le nom du bloc: ");
+    if (!name || trim(*name).empty()) return;
+    const AcDbObjectId block = insertableBlock(*db, trim(*name));
+    if (block.isNull()) return;
+    const auto at = askUcsPoint(L"\nSpécifiez le point d'insertion: ");
+    if (!at) return;
+    const auto x = askReal(L"\nEntrez le facteur d'échelle X <1>: ", 1, RSG_NOZERO);
+    if (!x) return;
+    const auto y =
+        askReal(L"\nEntrez le facteur d'échelle Y <utiliser le facteur d'échelle X>: ", *x, RSG_NOZERO);
+    if (!y) return;
+    const auto angle = askAngle(L"\nSpécifiez l'angle de rotation <0>: ", *at, 0);
+    if (!angle) return;
+    // The values are asked before anything is added, so a cancel leaves the drawing as it was.
+    auto definitions = openDefinitions(block);
+    std::vector<std::wstring> values;
+    if (!definitions.empty()) printText(L"\nEntrez les valeurs d'attributs");
+    for (const auto& d : definitions) {
+        const auto value =
+            askWord((L"\n" + std::wstring(d->promptConst()) + L" <" + d->textStringConst() + L">: ").c_str(),
+                    d->textStringConst());
+        if (!value) return;
+        values.push_back(*value);
+    }
+    auto* reference = new AcDbBlockReference(*at, block);
+    reference->setScaleFactors(AcGeScale3d(*x, *y, *x));
+    reference->setRotation(*angle);
+    const AcDbObjectId id = appendFromUcs(reference);
+    if (id.isNull() || acdbOpenObject(reference, id, AcDb::kForWrite) != Acad::eOk) return;
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
+        auto* attribute = new AcDbAttribute;
+        attribute->setAttributeFromBlock(definitions[i].get(), reference->blockTransform());
+        attribute->setTextString(values[i].c_str());
+        if (reference->appendAttribute(attribute) == Acad::eOk)
+            attribute->close();
+        else
+            delete attribute;
+    }
+    reference->close();
+}
+
+} // namespace host

@@ -1,0 +1,11 @@
+#pragma once
+// TEXT (a start point, the height when the style has none, the angle, one line of text; the height typed
+// becomes the drawing's TEXTSIZE) and -INSERT (a block by name, its insertion point, X and Y scales and
+// angle, then the values of its attributes in the order the block defines them, each defaulting to the
+// definition's text).
+namespace host {
+
+void textCommand();
+void insertCommand();
+
+} // namespace host
