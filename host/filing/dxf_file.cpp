@@ -243,6 +243,7 @@ private:
             std::wstring variable = name.text();
             if (variable.empty() || variable[0] != L'$')
                 fail("header variable name without $", m_in.lastLine());
+            if (variable.size() == 1) fail("header variable without a name after $", m_in.lastLine());
             if (atEnd() || peek().code == 0 || peek().code == 9)
                 fail("header variable " + toUtf8(variable) + " without a value");
             const Group value = next();
@@ -554,6 +555,7 @@ private:
         }
         dropDanglingEntries();
         m_db.setHandseed(m_seed);
+        giveMarkersToBlocksWithoutDefinition();
         m_db.closeOpenObjects();
         restoreProxies(m_db);
     }
@@ -574,6 +576,20 @@ private:
         if (!r) return;
         id.stub()->object->setOwnerId(r->objectId());
         r->adoptEntity(id);
+    }
+
+    // A block record (a layout's, often) whose BLOCK the file does not hold is given the markers of an empty
+    // definition, under handles of its own, with a note.
+    void giveMarkersToBlocksWithoutDefinition() {
+        auto* table = AcDbSymbolTable::cast(m_db.blockTableId().stub()->object);
+        for (AcDbObjectId id : table->recordIds()) {
+            auto* r = AcDbBlockTableRecord::cast(id.stub()->object);
+            if (!r || !r->beginHandle().isNull()) continue;
+            const AcDbHandle begin = m_db.allocateHandle();
+            r->setMarkerHandles(begin, m_db.allocateHandle());
+            m_repairs += std::wstring(m_repairs.empty() ? L"" : L"\n") + L"Note: block " + r->name() +
+                         L" had no definition in the drawing file: an empty one is made";
+        }
     }
 
     // Dictionary entries of objects this host did not keep are dropped.

@@ -129,10 +129,12 @@ const wchar_t* proxySubclass(bool entity) {
 // the binary record: the proxy class, the class's number (given by the file's writer), the proxy graphics by
 // size and chunks, the record by size in bits and chunks, no object ids (the record keeps its references),
 // the format of the record, and 0 for a record of the binary filer.
-Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity) {
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity,
+                                   AcDbHandle own) {
     if (content.fromDxf) {
+        // A damaged drawing may have kept another object's handle there: the file would name it twice.
         for (const Group& g : content.groups)
-            filer->writeGroup(g);
+            filer->writeGroup(g.code == AcDb::kDxfHandle || g.code == 105 ? Group{g.code, own} : g);
         return filer->filerStatus();
     }
     filer->writeString(AcDb::kDxfSubclass, proxySubclass(entity));

@@ -40,7 +40,10 @@ Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& cont
 Acad::ErrorStatus readProxyGroups(AcDbDxfFiler* filer, ProxyContent& content, bool entity);
 // Whether the groups a DXF file gave hold the object's handle.
 bool namesItsHandle(const ProxyContent& content);
-Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity);
+// The groups of the proxy of the object `own` is the handle of; the groups a DXF file gave name that handle
+// where they name the object's.
+Acad::ErrorStatus writeProxyGroups(AcDbDxfFiler* filer, const ProxyContent& content, bool entity,
+                                   AcDbHandle own);
 // The class number group 91 of a proxy form holds: the writer of the file gives the class's number there.
 constexpr int kProxyClassNumberCode = 91;
 // Numbers of the CLASSES section: the first class is numbered 500, the next 501, and so on.
@@ -77,7 +80,7 @@ public:
             // The handle the reader gave it, so that the next reading gives the same one.
             filer->writeAcDbHandle(AcDb::kDxfHandle, this->handle());
         }
-        return writeProxyGroups(filer, m_content, kEntity);
+        return writeProxyGroups(filer, m_content, kEntity, this->handle());
     }
 
 private:

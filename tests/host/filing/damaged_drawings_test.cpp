@@ -13,6 +13,7 @@
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
+#include "host/filing/proxies.h"
 #include "host/filing/text_codec.h"
 #include "tests/host/host_test_support.h"
 #include "tests/host/sample_drawing.h"
@@ -388,4 +389,57 @@ TEST(DamagedDrawings, ABinaryBlockListingAnEntityTwiceOrNotAtAllIsRefusedWithThe
                                           (twice ? " lists " + lineHandle + " twice"
                                                  : " owns " + lineHandle + " but does not list it"));
     }
+}
+
+// A layout whose BLOCK the file lacks is given an empty one under handles of its own, with a note, and what
+// is saved opens again; a header variable named "$" alone, which nothing could save, is refused with its
+// line.
+TEST(DamagedDrawings, ALayoutWithoutItsBlockIsRepairedAndANamelessHeaderVariableRefused) {
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    std::string text = good;
+    const std::size_t paper =
+        text.rfind("  0\nBLOCK\n", text.find("  2\n*Paper_Space\n", text.find("BLOCKS")));
+    const std::size_t end = text.find("  0\n", text.find("  0\nENDBLK\n", paper) + 1);
+    text.erase(paper, end - paper);
+    AcDbDatabase db(false);
+    EXPECT_EQ(notesReading(db, text),
+              "\nNote: block *Paper_Space had no definition in the drawing file: an empty one is made");
+    const std::string saved = host::writeDxf(db);
+    const std::size_t block =
+        saved.rfind("  0\nBLOCK\n  5\n", saved.find("  2\n*Paper_Space\n", saved.find("BLOCKS")));
+    ASSERT_NE(block, std::string::npos);
+    const std::string handle = saved.substr(block + 14, saved.find('\n', block + 14) - block - 14);
+    EXPECT_NE(handle, "0");
+    EXPECT_EQ(saved.find("\n  5\n" + handle + "\n"), block + 9) << "a handle of its own";
+    AcDbDatabase again(false);
+    EXPECT_EQ(notesReading(again, saved), "");
+    EXPECT_EQ(host::writeDxf(again), saved);
+
+    std::string nameless = good;
+    const int line = replaceValueAfter(nameless, "  9\n$", ""); // the line of the name's group 9
+    AcDbDatabase refused(false);
+    EXPECT_EQ(host::readDxf(refused, nameless), Acad::eDxfReadAborted);
+    EXPECT_EQ(refused.lastFileError(),
+              "line " + std::to_string(line) + ": header variable without a name after $");
+}
+
+// A proxy kept from a DXF file whose groups name another object's handle (a damaged binary drawing) is saved
+// under its own, so that the file opens again.
+TEST(DamagedDrawings, AProxyNamingAnotherObjectsHandleIsSavedUnderItsOwn) {
+    Sample s;
+    host::ProxyContent content;
+    content.dxfName = L"ZORTA_THING";
+    content.fromDxf = true;
+    content.groups = {
+        {5, s.db->layerTableId().handle()}, {100, std::wstring(L"ZortaThing")}, {1, std::wstring(L"x")}};
+    AcDbObject* proxy = host::makeProxy(false, content);
+    AcDbObjectId id;
+    ASSERT_EQ(s.db->addAcDbObject(id, proxy), Acad::eOk);
+    proxy->close();
+    const std::string saved = host::writeDxf(*s.db);
+    AcDbDatabase again(false);
+    EXPECT_EQ(host::readDxf(again, saved), Acad::eOk) << again.lastFileError();
+    EXPECT_NE(saved.find("  0\nZORTA_THING\n  5\n" + host::toUtf8(id.handle().text()) + "\n"),
+              std::string::npos);
 }
