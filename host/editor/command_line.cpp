@@ -36,6 +36,7 @@ struct State {
     int argumentOwner = 0;
     int unknownCommands = 0;
     std::optional<ScriptStop> stop;
+    bool quit = false;
 };
 
 State& state() {
@@ -259,7 +260,7 @@ void runCommandLine() {
     ResponseOptions options;
     options.waiter = nullptr;
     options.stopWhenEmpty = true;
-    while ((!inputQueue().empty() || hasInputSource()) && !state().stop) {
+    while ((!inputQueue().empty() || hasInputSource()) && !state().stop && !state().quit) {
         Response r = readResponse(L"\nCommande: ", options);
         if (r.kind == Response::Exhausted) return;
         dispatch(r);
@@ -278,6 +279,15 @@ void setScriptActive(bool active) {
 
 const std::optional<ScriptStop>& scriptStop() {
     return state().stop;
+}
+
+void requestQuit() {
+    state().quit = true;
+    inputQueue().clear();
+}
+
+bool quitRequested() {
+    return state().quit;
 }
 
 void resetCommandLine() {

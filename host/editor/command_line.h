@@ -37,6 +37,9 @@ struct ScriptStop {
     std::wstring reason;
 };
 const std::optional<ScriptStop>& scriptStop();
+// QUIT: the command line takes no more input, and zhost runs no more scripts.
+void requestQuit();
+bool quitRequested();
 void resetCommandLine();
 
 } // namespace host

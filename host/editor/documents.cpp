@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/db/database.h"
+#include "host/editor/file_commands.h"
 #include "host/input/input_queue.h"
 #include "host/input/script_line.h"
 
@@ -73,6 +74,7 @@ void AcApDocManager::closeDocument(AcApDocument* doc) {
 
 void AcApDocManager::setCurDocument(AcApDocument* doc) {
     m_current = doc;
+    host::publishDocumentVariables(doc);
     acdbHostApplicationServices()->setWorkingDatabase(doc ? doc->database() : nullptr);
 }
 

@@ -10,6 +10,7 @@
 #include "host/editor/annotation_commands.h"
 #include "host/editor/draw_commands.h"
 #include "host/editor/edit_commands.h"
+#include "host/editor/file_commands.h"
 #include "host/editor/find_file.h"
 #include "host/editor/inquiry_commands.h"
 #include "host/editor/layer_command.h"
@@ -209,7 +210,12 @@ constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},
                                      {L"PLINE", plineCommand},
                                      {L"TEXT", textCommand},
                                      {L"-INSERT", insertCommand},
-                                     {L"-LAYER", layerCommand}};
+                                     {L"-LAYER", layerCommand},
+                                     {L"SAVE", saveCommand},
+                                     {L"SAVEAS", saveCommand},
+                                     {L"QSAVE", qsaveCommand},
+                                     {L"QUIT", quitCommand},
+                                     {L"EXIT", quitCommand}};
 
 } // namespace
 

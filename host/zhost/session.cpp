@@ -226,7 +226,9 @@ int runSession(const Options& options) {
             if (!loadLisp(file)) ok = false;
         // A script that stops ends the session's scripts; the drawing as it stands is still saved.
         for (const std::string& script : options.scripts)
-            if (!runScript(script)) {
+            if (host::quitRequested()) {
+                break;
+            } else if (!runScript(script)) {
                 ok = false;
                 break;
             }

@@ -130,3 +130,38 @@ TEST(DrawingCommandsThroughEzdxf, InquiriesSetTheirVariables) {
     EXPECT_NE(d.run.output.find("((0.0 0.0 0.0) 5.0 6.0 12.0)"), std::string::npos) << d.run.output;
     EXPECT_NE(d.run.output.find("Aire = 3.1416, Périmètre = 6.2832"), std::string::npos) << d.run.output;
 }
+
+TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenChanged) {
+    testing_support::TempFolder folder;
+    const std::string dxf = folder / "plan.dxf", binary = folder / "plan.zdw", back = folder / "back.dxf";
+    const std::string script = folder / "save.scr";
+    std::ofstream(script) << "LINE\n0,0\n1,1\n\nQSAVE\n" + dxf +
+                                 "\n(getvar \"DWGNAME\")\nCIRCLE\n0,0\n1\nSAVEAS\n" + binary + "\nSAVE\n" +
+                                 dxf +
+                                 "\n\nLINE\n5,5\n6,6\n\nQUIT\n@answer cancel\nQUIT\n"
+                                 "@answer no\nCIRCLE\n9,9\n9\n";
+    const std::string zhost =
+        "ZORTA_NAMESPACE=save_ezdxf_" + std::to_string(::getpid()) + " " ZHOST_PROGRAM " ";
+    const testing_support::ProgramRun run = testing_support::runProgram(zhost + "--script " + script);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("(getvar \"DWGNAME\")\n\"plan.dxf\""), std::string::npos) << run.output;
+    // SAVE onto another existing file replaces it only when told: the DXF keeps the line alone.
+    EXPECT_NE(run.output.find("Le dessin existe déjà. Voulez-vous le remplacer ? [Oui/Non] <Non>: \n"),
+              std::string::npos);
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "entities " + dxf),
+              (Rows{{1, 0, 0, 1, 1}}));
+    // A drawing changed since it was saved is asked about: Annuler goes on, Non ends without the rest.
+    const std::string question = "Enregistrer les modifications apportées à " + binary + " ?";
+    EXPECT_NE(run.output.find(question + "\n[Annuler]"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(question + "\n[Non]"), std::string::npos);
+    EXPECT_EQ(run.output.find("9,9"), std::string::npos);
+    // Unchanged since it was opened, the binary drawing quits at once.
+    const std::string quit = folder / "quit.scr";
+    std::ofstream(quit) << "QUIT\nCIRCLE\n9,9\n9\n";
+    const testing_support::ProgramRun reopened =
+        testing_support::runProgram(zhost + binary + " --script " + quit + " --save " + back);
+    EXPECT_EQ(reopened.status, 0) << reopened.output;
+    EXPECT_EQ(reopened.output.find("[Boîte de message]"), std::string::npos) << reopened.output;
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "entities " + back),
+              (Rows{{1, 0, 0, 1, 1}, {2, 0, 0, 1}}));
+}
