@@ -22,7 +22,7 @@ bool isDrawingVariable(const std::wstring& name) {
 }
 
 std::map<std::wstring, Variable> defaults() {
-    return {
+    std::map<std::wstring, Variable> table = {
         {L"CVPORT", {{70, Adesk::Int16(2)}}},
         {L"APERTURE", {{70, Adesk::Int16(10)}}},
         {L"PICKBOX", {{70, Adesk::Int16(3)}}},
@@ -47,7 +47,20 @@ std::map<std::wstring, Variable> defaults() {
         {L"UCSORG", {{10, AcGePoint3d(0, 0, 0)}, true}},
         {L"UCSXDIR", {{10, AcGePoint3d(1, 0, 0)}, true}},
         {L"UCSYDIR", {{10, AcGePoint3d(0, 1, 0)}, true}},
+        // Units of lengths and angles as text (decimal, 4 places; degrees, 0 places), read by RTOS and
+        // ANGTOS.
+        {L"LUNITS", {{70, Adesk::Int16(2)}}},
+        {L"LUPREC", {{70, Adesk::Int16(4)}}},
+        {L"AUNITS", {{70, Adesk::Int16(0)}}},
+        {L"AUPREC", {{70, Adesk::Int16(0)}}},
     };
+    // The variables left to programs: USERI1-5, USERR1-5, USERS1-5.
+    for (wchar_t n = L'1'; n <= L'5'; ++n) {
+        table[std::wstring(L"USERI") + n] = {{70, Adesk::Int16(0)}};
+        table[std::wstring(L"USERR") + n] = {{40, 0.0}};
+        table[std::wstring(L"USERS") + n] = {{1, std::wstring()}};
+    }
+    return table;
 }
 
 std::map<std::wstring, Variable>& session() {

@@ -267,6 +267,10 @@ void runCommandLine() {
     }
 }
 
+int newArgumentOwner() {
+    return ++state().argumentOwner;
+}
+
 int unknownCommandCount() {
     return state().unknownCommands;
 }
@@ -311,7 +315,7 @@ int acedCommandS(int rtype, ...) {
         return RTERROR;
     }
     std::wstring name = chain->resval.rstring;
-    int owner = ++state().argumentOwner;
+    int owner = newArgumentOwner();
     std::vector<InputItem> items;
     for (const resbuf* rb = chain->rbnext; rb; rb = rb->rbnext) {
         InputItem item;

@@ -24,6 +24,8 @@ namespace host {
 bool runCommand(const std::wstring& typed);
 // Takes the input queue's items at the "Commande:" prompt until the queue (and the input source) is empty.
 void runCommandLine();
+// A new owner for the answers one call puts in front of the input queue (InputItem::owner).
+int newArgumentOwner();
 // Names typed at the command prompt that named no command, since the last reset.
 int unknownCommandCount();
 // Whether a script feeds the command line (CMDACTIVE then holds 4). Turning it on forgets where the last

@@ -1,8 +1,17 @@
 // The host's system variables (GETVAR, SETVAR) and its commands run from LISP (COMMAND, VL-CMDF).
+#include <chrono>
+
+#include "host/db/database.h"
+#include "host/db/db_object.h"
 #include "host/db/system_variables.h"
+#include "host/editor/acut.h"
+#include "host/editor/command_line.h"
 #include "host/filing/text_codec.h"
+#include "host/input/input_queue.h"
+#include "host/input/text_numbers.h"
 #include "host/lisp/lisp_builtins.h"
 #include "host/lisp/lisp_text.h"
+#include "host/selection/selection_sets.h"
 
 namespace host {
 
@@ -45,12 +54,87 @@ LispValue setVariable(const std::wstring& name, const LispValue& value) {
 }
 
 LispValue getVariable(const std::wstring& name) {
+    if (sameSymbolName(name, L"MILLISECS"))
+        return wrappedInteger(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count());
     resbuf rb{};
     if (acedGetVar(name.c_str(), &rb) != RTNORM) return LispValue::nil();
     rb.rbnext = nullptr;
     std::vector<LispValue> values = fromResbufs(&rb);
     if (rb.restype == RTSTR) acutDelString(rb.resval.rstring);
     return values.empty() ? LispValue::nil() : values.front();
+}
+
+// One answer of COMMAND as the user would give it; false for PAUSE, which the user answers.
+bool answerOf(const LispValue& v, InputItem& item) {
+    switch (v.kind) {
+    case LispValue::String:
+        if (v.text == L"\\") return false;
+        item = v.text.empty() ? enterItem() : lineItem(v.text);
+        return true;
+    case LispValue::Integer:
+        item = lineItem(std::to_wstring(v.integer));
+        return true;
+    case LispValue::Real:
+        item = lineItem(formatReal(v.real));
+        return true;
+    case LispValue::Symbol:
+        item = lineItem(v.text);
+        return true;
+    case LispValue::EntityName: {
+        AcDbObjectId id;
+        if (acdbGetObjectId(id, v.name) != Acad::eOk) badArgument("lentityp", v);
+        item = pickItem(id, 0, AcGePoint3d());
+        item.hasPoint = false;
+        return true;
+    }
+    case LispValue::PickSet: {
+        const std::vector<SelectionMember>* members = selectionMembers(v.name);
+        if (!members) badArgument("lselsetp", v);
+        std::vector<AcDbObjectId> ids;
+        for (const SelectionMember& m : *members)
+            ids.push_back(m.id);
+        item = selectionItem(std::move(ids));
+        return true;
+    }
+    default:
+        item = pointItem(pointArgument(v));
+        return true;
+    }
+}
+
+// (COMMAND name answers... [name answers...]): each name runs its command with the answers that follow it;
+// what a command leaves unused names the next command. PAUSE takes the user's next answer (in a script, its
+// next line) in its place. nil arguments are skipped. False when a name names no command.
+bool runCommands(const Args& a) {
+    const int owner = newArgumentOwner();
+    std::vector<InputItem> items;
+    for (const LispValue& v : a) {
+        if (v.isNil()) continue;
+        InputItem item;
+        if (answerOf(v, item)) {
+            item.owner = owner;
+        } else if (const InputItem* next = inputQueue().front(); next && !next->owner) {
+            item = inputQueue().take();
+        } else {
+            continue; // no answer waiting: the command asks the user when it gets there
+        }
+        items.push_back(std::move(item));
+    }
+    inputQueue().pushFront(std::move(items));
+    struct Drop {
+        int owner;
+        ~Drop() { inputQueue().dropOwned(owner); }
+    } drop{owner};
+    bool ran = true;
+    for (const InputItem* next = inputQueue().front();
+         next && next->owner == owner && next->kind == InputKind::Line; next = inputQueue().front()) {
+        std::wstring name = inputQueue().take().text;
+        acutPrintf(L"\nCommande: %s", name.c_str());
+        ran = runCommand(name) && ran;
+    }
+    return ran;
 }
 
 } // namespace
@@ -62,6 +146,12 @@ const LispBuiltinTable& commandBuiltins() {
              checkArity(a, 2, 2);
              return setVariable(stringArgument(a[0]), a[1]);
          }},
+        {L"COMMAND",
+         [](const Args& a) {
+             runCommands(a);
+             return LispValue::nil();
+         }},
+        {L"VL-CMDF", [](const Args& a) { return truth(runCommands(a)); }},
         {L"GETVAR",
          [](const Args& a) {
              checkArity(a, 1, 1);

@@ -17,6 +17,8 @@ using LispBuiltinTable = std::map<std::wstring, LispBuiltin>;
 const LispBuiltinTable& numberBuiltins();
 const LispBuiltinTable& listBuiltins();
 const LispBuiltinTable& stringBuiltins();
+const LispBuiltinTable& unitTextBuiltins();
+const LispBuiltinTable& geometryBuiltins();
 const LispBuiltinTable& entityBuiltins();
 const LispBuiltinTable& selectionBuiltins();
 const LispBuiltinTable& outputBuiltins();

@@ -26,8 +26,9 @@ const std::unordered_map<std::wstring, Callable>& callables() {
     static const std::unordered_map<std::wstring, Callable> table = [] {
         std::unordered_map<std::wstring, Callable> t;
         for (const LispBuiltinTable* area :
-             {&numberBuiltins(), &listBuiltins(), &stringBuiltins(), &entityBuiltins(), &selectionBuiltins(),
-              &outputBuiltins(), &commandBuiltins(), &controlBuiltins(), &curveBuiltins()})
+             {&numberBuiltins(), &listBuiltins(), &stringBuiltins(), &unitTextBuiltins(), &geometryBuiltins(),
+              &entityBuiltins(), &selectionBuiltins(), &outputBuiltins(), &commandBuiltins(),
+              &controlBuiltins(), &curveBuiltins()})
             for (const auto& [name, builtin] : *area)
                 t[name].builtin = &builtin;
         for (const auto& [name, form] : specialForms())

@@ -1,6 +1,8 @@
 #include "host/lisp/lisp_text.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cwctype>
 #include <iterator>
 #include <limits>
@@ -233,6 +235,20 @@ std::wstring quoted(const std::wstring& s) {
     return out + L"\"";
 }
 
+// As the AutoLISP console prints reals: six significant digits, always with a decimal point (3.0, 0.333333,
+// 1.23457e+06, 1.0e+30).
+std::wstring formatLispReal(double v) {
+    char buffer[32];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
+    std::string text(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+    if (std::isfinite(v)) {
+        std::size_t e = text.find('e');
+        std::size_t mantissaEnd = e == std::string::npos ? text.size() : e;
+        if (text.find('.') == std::string::npos) text.insert(mantissaEnd, ".0");
+    }
+    return fromUtf8(text);
+}
+
 std::wstring hex(Adesk::Int64 v) {
     static const wchar_t digits[] = L"0123456789abcdef";
     auto u = static_cast<Adesk::UInt64>(v);
@@ -259,7 +275,7 @@ std::wstring printLisp(const LispValue& v, bool readable) {
     case LispValue::Integer:
         return std::to_wstring(v.integer);
     case LispValue::Real:
-        return formatReal(v.real);
+        return formatLispReal(v.real);
     case LispValue::String:
         return readable ? quoted(v.text) : v.text;
     case LispValue::Symbol:

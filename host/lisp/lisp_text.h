@@ -1,6 +1,6 @@
 #pragma once
-// LISP text: the reader turns what a user types into values, the printer shows values the way a LISP
-// console does. Reading then printing gives the text back for integers, reals written in their shortest form,
+// LISP text: the reader turns what a user types into values, the printer shows values the way the AutoLISP
+// console does. Reading then printing gives the text back for integers, reals of six significant digits,
 // strings, symbols (in upper case), nil, T, lists and dotted pairs.
 #include <string>
 #include <string_view>
@@ -15,6 +15,7 @@ namespace host {
 // entrée", "point mal placé en entrée") for text that is not well formed, and "imbrication trop profonde en
 // entrée, ligne N" for lists and quotes nested more than 2000 deep.
 std::vector<LispValue> readLisp(std::wstring_view text);
+// Reals with six significant digits, as the AutoLISP console prints them (RTOS writes them to any precision).
 // Readable: as PRIN1 prints (strings quoted, with their escapes); else as PRINC does (strings as they are).
 std::wstring printLisp(const LispValue& value, bool readable = true);
 

@@ -41,7 +41,7 @@ struct LispSession : EditorSession {
 
 TEST(LispText, ReadThenPrintGivesTheTextBack) {
     for (const wchar_t* text :
-         {L"(1 -2 2.5 \"a\\\"b\\\\c\\n\" (3 . 4) nil T SYM (1.0 2.0 3.0))", L"0.1", L"1e+30",
+         {L"(1 -2 2.5 \"a\\\"b\\\\c\\n\" (3 . 4) nil T SYM (1.0 2.0 3.0))", L"0.1", L"1.0e+30",
           L"((8 . \"0\") (10 1.0 2.0 3.0))", L"\"\\033\"", L"\"\\r\\t\\001\""}) {
         std::vector<host::LispValue> values = host::readLisp(text);
         ASSERT_EQ(values.size(), 1u) << host::toUtf8(text);
@@ -49,7 +49,7 @@ TEST(LispText, ReadThenPrintGivesTheTextBack) {
     }
     EXPECT_EQ(host::printLisp(host::readLisp(L"'x")[0]), L"(QUOTE X)");
     EXPECT_EQ(host::printLisp(host::readLisp(L"(a ; comment\n b)")[0]), L"(A B)");
-    EXPECT_EQ(host::printLisp(host::readLisp(L"3000000000")[0]), L"3e+09") << "beyond 32 bits: a real";
+    EXPECT_EQ(host::printLisp(host::readLisp(L"3000000000")[0]), L"3.0e+09") << "beyond 32 bits: a real";
     EXPECT_EQ(host::printLisp(host::readLisp(L"\"\\e\\12\\q\"")[0]), L"\"\\033\\nq\"")
         << "escape in octal, a short octal code, an unknown escape as its letter";
 }
