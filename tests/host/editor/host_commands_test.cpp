@@ -161,3 +161,17 @@ TEST(HostCommands, ExplodeReplacesEachEntityByItsPartsInOneUndoStep) {
     EXPECT_EQ(host::currentSpaceEntities(), (std::vector<AcDbObjectId>{source, segment}))
         << "one step puts the outline back and takes its parts away";
 }
+
+TEST(HostCommands, EverydayCommandsTakeTheirAnswersFromArguments) {
+    EditorSession s;
+    const ads_point origin = {0, 0, 0}, far = {3, 4, 0};
+    EXPECT_EQ(acedCommandS(RTSTR, L"_LINE", RT3DPOINT, origin, RTSTR, L"@10,0", RTSTR, L"", RTNONE), RTNORM);
+    EXPECT_EQ(acedCommandS(RTSTR, L"CIRCLE", RT3DPOINT, far, RTREAL, 2.0, RTNONE), RTNORM);
+    EXPECT_EQ(acedCommandS(RTSTR, L"DIST", RT3DPOINT, origin, RT3DPOINT, far, RTNONE), RTNORM);
+    EXPECT_EQ(host::currentSpaceEntities().size(), 2u) << host::toUtf8(s.transcript());
+    resbuf distance{};
+    ASSERT_EQ(acedGetVar(L"DISTANCE", &distance), RTNORM);
+    EXPECT_EQ(distance.resval.rreal, 5.0);
+    EXPECT_EQ(acedCommandS(RTSTR, L"U", RTNONE), RTNORM);
+    EXPECT_EQ(host::currentSpaceEntities().size(), 1u) << "U takes the whole of the last command back";
+}
