@@ -1,12 +1,12 @@
 # Runs a LISP transcript test: zhost runs the .lsp file as a script and what it prints must be the .expected
-# file beside it. -DZHOST=program -DLSP=file.lsp [-DARGS=more;options]
-execute_process(COMMAND ${ZHOST} ${ARGS} --script ${LSP} OUTPUT_VARIABLE actual ERROR_VARIABLE errors
+# file beside it. -DZHOST=program -DLSP=file.lsp -DWORKDIR=folder -DACTUAL=where the differing transcript goes
+execute_process(COMMAND ${ZHOST} --script ${LSP} OUTPUT_VARIABLE actual ERROR_VARIABLE errors
                 RESULT_VARIABLE status WORKING_DIRECTORY ${WORKDIR})
 string(REGEX REPLACE "\\.lsp$" ".expected" expected_file ${LSP})
 file(READ ${expected_file} expected)
 if(NOT actual STREQUAL expected)
-    file(WRITE ${LSP}.actual "${actual}")
-    message(FATAL_ERROR "${LSP}: the transcript differs from ${expected_file} (written to ${LSP}.actual)\n"
+    file(WRITE ${ACTUAL} "${actual}")
+    message(FATAL_ERROR "${LSP}: the transcript differs from ${expected_file} (written to ${ACTUAL})\n"
                         "${errors}")
 endif()
 # A transcript may end where its script stops, as a LISP error in a command stops a script.
