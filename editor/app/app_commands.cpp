@@ -7,6 +7,7 @@
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
 #include "platform/files/path_map.h"
+#include "platform/ui/message_box.h"
 #include "services/dos/dos.h"
 #include "services/startup/shared_records.h"
 
@@ -28,6 +29,17 @@ void openDocumentation(CTheApp& app) {
     char found[260] = {};
     if (!DOS::Localise_fichier(found, "HELPTPAD.txt", nullptr, 0) || !found[0]) return;
     app.openDocument(platform::hostPath(found));
+}
+
+void showAbout() {
+    platform::messageBox(0,
+                         "ZortaPad\n\n\xC9"
+                         "diteur de textes multi-documents de ZortaGen64 : listings, "
+                         "\xE9"
+                         "crans texte des programmes et coordonn\xE9"
+                         "es envoy\xE9"
+                         "es \xE0 la DAO.",
+                         "A propos de ZortaPad", platform::MB_OK | platform::MB_ICONINFORMATION);
 }
 
 void toggleBar(QWidget* bar) {
@@ -68,5 +80,5 @@ void connectAppCommands(CTheApp& app, CommandTable& table) {
 
     table.connect(kDocumentation, [&app](CPadView*) { openDocumentation(app); });
     table.connect(kTraceBits, [](CPadView*) { editTraceBits(); });
-    table.connect(kAbout, [](CPadView*) {});
+    table.connect(kAbout, [](CPadView*) { showAbout(); });
 }

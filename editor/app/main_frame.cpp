@@ -18,6 +18,12 @@
 
 using namespace platform;
 
+namespace {
+
+constexpr const char* kProgramTitle = "ZortaPad";
+
+} // namespace
+
 CMainFrame::CMainFrame() {
     setCentralWidget(&area_);
     setAcceptDrops(true);
@@ -31,7 +37,7 @@ CMainFrame::CMainFrame() {
     addDocumentSwitches();
     updateMenus();
     connect(&area_, &QMdiArea::subWindowActivated, this, [this] { updateMenus(); });
-    setExplicitTitle("ZortaPad");
+    setExplicitTitle(kProgramTitle);
 }
 
 CMainFrame::~CMainFrame() {
@@ -151,13 +157,14 @@ void CMainFrame::setExplicitTitle(const std::string& text) {
     refreshTitle();
 }
 
-// Without an explicit title, the program's name and the active document's.
+// The program's own title names the active document as an MDI frame does; a title a caller gave stays
+// exactly as given, since callers find the instance by it.
 void CMainFrame::refreshTitle() {
     QString title = QStringLiteral("ZortaPad");
-    if (explicitTitle_.size() >= 2)
+    if (explicitTitle_.size() >= 2 && explicitTitle_ != kProgramTitle)
         title = fromCodePage(explicitTitle_);
     else if (CPadFrame* child = activeChild())
-        title += QStringLiteral(" - ") + child->windowTitle();
+        title += QStringLiteral(" - [") + child->windowTitle() + u']';
     setWindowTitle(title);
     frame_.setTitle(title);
 }

@@ -27,7 +27,8 @@ public:
     platform::Hwnd handle() const { return frame_.handle(); }
     platform::Hwnd clientHandle() const { return client_.handle(); }
     QMdiArea& mdiArea() { return area_; }
-    // The title: exactly this text when it holds 2 characters or more, else the program's name.
+    // The title: exactly this text when it holds 2 characters or more and is not the program's name, else
+    // the program's name and the active document's title ("ZortaPad - [liste.txt]").
     void setExplicitTitle(const std::string& text);
     // Shows the explicit title, or the program's name and the active document's title.
     void refreshTitle();

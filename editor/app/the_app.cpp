@@ -41,6 +41,13 @@ namespace {
 CTheApp* theApp = nullptr;
 constexpr std::int32_t kTitleLimit = 999;
 
+// A new document's frame takes three quarters of the frame's client area, as a child made at the
+// platform's default size does, and never less than a size to work in.
+QSize workingSize(const QSize& client) {
+    constexpr int kLeast[] = {480, 320};
+    return {std::max(client.width() * 3 / 4, kLeast[0]), std::max(client.height() * 3 / 4, kLeast[1])};
+}
+
 bool isFile(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -222,10 +229,12 @@ CPadDoc* CTheApp::newDocument() {
                      Qt::QueuedConnection);
     frame_->mdiArea().addSubWindow(child);
     child->document().SetTitle(QStringLiteral("Sans titre"));
-    if (settings_.showCmd == SW_MAXIMIZE)
+    if (settings_.showCmd == SW_MAXIMIZE) {
         child->showMaximized();
-    else
+    } else {
+        child->resize(workingSize(frame_->mdiArea().viewport()->size()));
         child->show();
+    }
     frame_->updateMenus();
     return &child->document();
 }

@@ -1,5 +1,8 @@
 #include "editor/document/find_dialog.h"
 
+#include "editor/app/work_progress.h"
+#include "editor/document/replace_every.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -136,17 +139,7 @@ bool replaceNext(QPlainTextEdit& view, const FindRequest& request) {
 
 int replaceAll(QPlainTextEdit& view, const FindRequest& request) {
     if (request.text.isEmpty() || view.isReadOnly()) return 0;
-    QTextDocument& document = *view.document();
-    FindRequest forward = request;
-    forward.upward = false;
-    QTextCursor edit(&document);
-    edit.beginEditBlock();
-    int replaced = 0;
-    for (QTextCursor found = document.find(request.text, 0, flagsOf(forward)); !found.isNull();
-         found = document.find(request.text, found.position(), flagsOf(forward))) {
-        found.insertText(request.replacement);
-        ++replaced;
-    }
-    edit.endEditBlock();
-    return replaced;
+    WorkProgress progress(QStringLiteral("Remplacement de \u00ab %1 \u00bb").arg(request.text), &view);
+    return replaceEvery(*view.document(), request.text, request.replacement, flagsOf(request),
+                        [&](int done, int total) { return progress.report(done, total); });
 }

@@ -47,5 +47,6 @@ private:
 bool findNext(QPlainTextEdit& view, const FindRequest& request);
 // Replaces the selection when it is an occurrence, then selects the next one; false when there is none.
 bool replaceNext(QPlainTextEdit& view, const FindRequest& request);
-// Replaces every occurrence as one undo step; the number replaced.
+// Replaces every occurrence as one undo step, with a box to follow and cancel it when it takes more than a
+// second (cancelled, nothing is replaced); the number replaced.
 int replaceAll(QPlainTextEdit& view, const FindRequest& request);

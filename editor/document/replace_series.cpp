@@ -1,5 +1,6 @@
 #include "editor/document/replace_series.h"
 
+#include "editor/document/replace_every.h"
 #include "editor/link/bus_window.h"
 #include "services/str/str.h"
 
@@ -46,14 +47,8 @@ int replaceSeries(QTextDocument& document, std::string_view list, const SeriesOp
         const QString replacement = fromCodePage(pair->replacement);
         // A word is replaced only when it stands in the text with the case it was given; its occurrences
         // are then those of the dialog's case choice.
-        QTextCursor found = document.find(word, 0, QTextDocument::FindCaseSensitively);
-        if (found.isNull()) continue;
-        if (!options.caseSensitive) found = document.find(word, 0, flags);
-        while (!found.isNull()) {
-            found.insertText(replacement);
-            ++replaced;
-            found = document.find(word, found.position(), flags);
-        }
+        if (document.find(word, 0, QTextDocument::FindCaseSensitively).isNull()) continue;
+        replaced += replaceEvery(document, word, replacement, flags);
     }
     edit.endEditBlock();
     return replaced;

@@ -177,7 +177,7 @@ TEST_F(EditorPad, TitlesAreCutAt999Characters) {
     EXPECT_EQ(link.SetTitre(longTitle.c_str()), 2000);
     EXPECT_EQ(window_table::text(frame), longTitle.substr(0, 999));
     EXPECT_EQ(link.SetTitre("Z"), 1);
-    EXPECT_EQ(window_table::text(frame), "ZortaPad - " + longTitle.substr(0, 999))
+    EXPECT_EQ(window_table::text(frame), "ZortaPad - [" + longTitle.substr(0, 999) + "]")
         << "a title of one character leaves the program's name and the document's";
 }
 

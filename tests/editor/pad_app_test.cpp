@@ -159,6 +159,9 @@ TEST_F(PadApp, MenusOneAndTwoAndTheToolBarCarryTheirCaptionsAndIdentifiers) {
     for (QAction* action : app->mainFrame()->findChild<QToolBar*>()->actions()) {
         buttons.push_back(action->isSeparator() ? 0 : action->data().toInt());
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
+        if (action->data().toInt() == id::kCut) {
+            EXPECT_EQ(action->icon().name(), "edit-cut") << "scissors from the icon theme, not a trash can";
+        }
     }
     EXPECT_EQ(buttons, (std::vector<int>{57600, 57601, 57603, 0, 57636, 0, 57635, 57634, 57637, 0, 57607,
                                          57664, 0, 32786, 0, 32787, 32788}));
@@ -245,6 +248,19 @@ TEST_F(PadApp, EveryMenuHasItsAltLettersAndTheAcceleratorsRunTheirCommands) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(app->views().size(), views - 1) << "Ctrl+F4";
     EXPECT_NE(std::find(app->views().begin(), app->views().end(), a), app->views().end());
+}
+
+TEST_F(PadApp, TheFrameNamesItsDocumentOpensDocumentsAtAWorkingSizeAndShowsTheAboutBox) {
+    EXPECT_EQ(app->mainFrame()->windowTitle(), "ZortaPad - [Sans titre]");
+    app->settings().showCmd = SW_SHOWNORMAL;
+    app->newDocument();
+    const QSize size = view()->parentWidget()->size();
+    EXPECT_GE(size.width(), 480);
+    EXPECT_GE(size.height(), 320);
+    ScriptedBoxes boxes({IDOK});
+    EXPECT_EQ(app->routeCommand(id::kAbout, view()), 1);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0].rfind("ZortaPad", 0), 0u) << boxes.texts[0];
 }
 
 TEST_F(PadApp, QuestionsAreAnsweredOuiOrNon) {

@@ -16,11 +16,11 @@ QT_QPA_PLATFORM=xcb ZORTA_MESSAGEBOX_ANSWER=no "$bin/ZortaPad" "$work/listing.tx
 pids+=($!)
 window=""
 for _ in $(seq 200); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"ZortaPad": \("ZortaPad"/ { print $1; exit }')
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"ZortaPad - \[listing.txt\]": \("ZortaPad"/ { print $1; exit }')
     [[ -n $window ]] && break
     sleep 0.1
 done
-[[ -n $window ]] || fail "no ZortaPad window on $DISPLAY"
+[[ -n $window ]] || fail "no ZortaPad window naming its document on $DISPLAY"
 sleep 1 # let the frame paint
 
 info=$(xwininfo -id "$window")

@@ -20,7 +20,7 @@ unset ZORTA_MESSAGEBOX_ANSWER
 x_window() {
     for _ in $(seq 200); do
         local id
-        id=$(xwininfo -root -tree 2>/dev/null | awk -v title="\"$1\":" '$2 == title && $3 == "(\"ZortaPad\"" { print $1; exit }')
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v want="\"$1\": (\"ZortaPad\"" 'index($0, want) { print $1; exit }')
         [[ -n $id ]] && { echo "$id"; return; }
         sleep 0.1
     done
@@ -48,8 +48,8 @@ PY
 
 "$bin/ZortaPad" "$work/listing.txt" &
 pids+=($!)
-frame=$(x_window ZortaPad)
-[[ -n $frame ]] || fail "no ZortaPad window on $DISPLAY"
+frame=$(x_window "ZortaPad - [listing.txt]")
+[[ -n $frame ]] || fail "no ZortaPad window naming its document on $DISPLAY"
 sleep 1
 
 # The toolbar: below the menu bar, a strip of pictures in colour.
@@ -86,7 +86,7 @@ pids+=($!)
 # The question is the smaller of the program's two windows.
 box=""
 for _ in $(seq 200); do
-    box=$(xwininfo -root -tree | awk '/"ZortaPad": \("ZortaPad"/ { split($5, size, "x"); print size[1], $1 }' |
+    box=$(xwininfo -root -tree | awk '/"ZortaPad( - \[.*\])?": \("ZortaPad"/ { split($5, size, "x"); print size[1], $1 }' |
         sort -n | awk 'NR == 1 && NF { first = $2 } END { if (NR == 2) print first }')
     [[ -n $box ]] && break
     sleep 0.1
