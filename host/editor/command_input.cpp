@@ -6,6 +6,7 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/db/system_variables.h"
 #include "host/editor/ucs.h"
 #include "host/entities/entity.h"
 #include "host/input/prompt_input.h"
@@ -142,11 +143,19 @@ AcDbObjectId appendFromUcs(AcDbEntity* entity) {
     return id;
 }
 
-std::wstring formatLength(double value) {
+std::wstring formatFixed(double value, const wchar_t* precisionVariable, int fallback) {
+    resbuf precision{};
+    const bool set = acedGetVar(precisionVariable, &precision) == RTNORM && precision.restype == RTSHORT &&
+                     precision.resval.rint >= 0 && precision.resval.rint <= 8;
     char text[64];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
+                                         set ? precision.resval.rint : fallback);
     if (ec != std::errc()) return formatReal(value);
     return std::wstring(text, end);
+}
+
+std::wstring formatLength(double value) {
+    return formatFixed(value, L"LUPREC", 4);
 }
 
 } // namespace host

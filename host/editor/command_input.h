@@ -45,7 +45,9 @@ std::optional<AcGePoint3d> circleCentre(const AcGePoint3d& a, const AcGePoint3d&
 // `entity`, drawn in user coordinates, moved to world coordinates and appended to the current space with
 // the current layer, colour and linetype; deleted and null on a refusal.
 AcDbObjectId appendFromUcs(AcDbEntity* entity);
-// Short text of a value the way the command line shows lengths and areas ("12.5000").
+// A number with the decimals a precision variable (LUPREC, AUPREC) asks, `fallback` when it is not set.
+std::wstring formatFixed(double value, const wchar_t* precisionVariable, int fallback);
+// A length or an area the way the command line shows them: LUPREC decimals ("12.5000").
 std::wstring formatLength(double value);
 
 } // namespace host

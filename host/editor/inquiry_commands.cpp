@@ -17,16 +17,17 @@ namespace host {
 
 namespace {
 
-// Whole degrees, as the command line shows angles by default.
+// Degrees from 0 to 360 with AUPREC decimals (whole degrees by default).
 std::wstring degrees(double radians) {
-    const long whole = std::lround(radians * 180 / std::numbers::pi);
-    return std::to_wstring(((whole % 360) + 360) % 360);
+    return formatFixed(std::fmod(radians * 180 / std::numbers::pi + 360, 360), L"AUPREC", 0);
 }
 
-void reportArea(double area, double perimeter) {
+// An open curve's perimeter is its length, and the command line says so.
+void reportArea(double area, double perimeter, bool closed = true) {
     setSessionVariable(L"AREA", {40, area});
     setSessionVariable(L"PERIMETER", {40, perimeter});
-    printText(L"\nAire = " + formatLength(area) + L", Périmètre = " + formatLength(perimeter));
+    printText(L"\nAire = " + formatLength(area) + (closed ? L", Périmètre = " : L", Longueur = ") +
+              formatLength(perimeter));
 }
 
 // The area and length of the curve chosen.
@@ -43,9 +44,10 @@ void areaOfObject() {
     double area = 0, end = 0, length = 0;
     const bool measured = curve->getArea(area) == Acad::eOk && curve->getEndParam(end) == Acad::eOk &&
                           curve->getDistAtParam(end, length) == Acad::eOk;
+    const bool closed = curve->isClosed();
     curve->close();
     if (measured)
-        reportArea(std::fabs(area), length);
+        reportArea(std::fabs(area), length, closed);
     else
         printText(L"\nL'objet choisi n'a pas d'aire.");
 }

@@ -122,13 +122,16 @@ TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
 TEST(DrawingCommandsThroughEzdxf, InquiriesSetTheirVariables) {
     const Drawn d = draw("ID\n3,4\nDIST\n1,1\n@3,4\nAREA\n0,0\n4,0\n4,3\n\nCIRCLE\n0,0\n1\nID\n@\n"
                          "(list (getvar \"LASTPOINT\") (getvar \"DISTANCE\") (getvar \"AREA\") "
-                         "(getvar \"PERIMETER\"))\nAREA\nO\n@pick last 0 1,0\n(getvar \"AREA\")\n");
+                         "(getvar \"PERIMETER\"))\nAREA\nO\n@pick last 0 1,0\n(getvar \"AREA\")\n"
+                         "(setvar \"LUPREC\" 2)\nPLINE\n0,0\n2,0\n2,2\n\nAREA\nO\n@pick last 0 1,0\n");
     EXPECT_NE(d.run.output.find("X = 3.0000     Y = 4.0000     Z = 0.0000"), std::string::npos)
         << d.run.output;
     EXPECT_NE(d.run.output.find("Distance = 5.0000,  Angle dans le plan XY = 53"), std::string::npos);
     EXPECT_NE(d.run.output.find("Aire = 6.0000, Périmètre = 12.0000"), std::string::npos);
     EXPECT_NE(d.run.output.find("((0.0 0.0 0.0) 5.0 6.0 12.0)"), std::string::npos) << d.run.output;
     EXPECT_NE(d.run.output.find("Aire = 3.1416, Périmètre = 6.2832"), std::string::npos) << d.run.output;
+    EXPECT_NE(d.run.output.find("Aire = 2.00, Longueur = 4.00"), std::string::npos)
+        << "an open curve, LUPREC 2";
 }
 
 TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenChanged) {
