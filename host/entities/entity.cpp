@@ -1,5 +1,7 @@
 #include "host/entities/entity.h"
 
+#include <limits>
+
 #include "host/db/database.h"
 #include "host/db/enum_values.h"
 #include "host/db/symbol_tables.h"
@@ -303,6 +305,9 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
 
 std::optional<AcGeVector3d> unitAlong(const AcGeVector3d& v) {
     if (v.isZeroLength()) return std::nullopt;
+    // A vector of unit length to rounding stays as it is: dividing it by its length again may move its last
+    // digit, and a normal read twice would then save differently.
+    if (std::abs(v.length() - 1) <= 4 * std::numeric_limits<double>::epsilon()) return v;
     const AcGeVector3d unit = v.normal();
     if (!(std::abs(unit.length() - 1) < 1e-9)) return std::nullopt;
     return unit;

@@ -39,10 +39,11 @@ AcDbObject* createObject(const std::wstring& className) {
     return object;
 }
 
-// A name and value a DXF header can hold: a name of its own (not one the file writes itself) and a value
-// that is neither a section's nor a variable's marker.
+// A name and value a DXF header can hold: a name of its own (not the seed, which the file writes itself) and
+// a value that is neither a section's nor a variable's marker. The version read is kept, for a DXF save.
 bool isHeaderVariable(const std::wstring& name, const Group& value) {
-    return !name.empty() && name != L"ACADVER" && name != L"HANDSEED" && value.code != 0 && value.code != 9;
+    return !name.empty() && name != L"HANDSEED" && value.code != 0 && value.code != 9 &&
+           (name != L"ACADVER" || std::holds_alternative<std::wstring>(value.value));
 }
 
 Acad::ErrorStatus fail(AcDbDatabase& database, Acad::ErrorStatus status, const std::string& message) {

@@ -254,7 +254,7 @@ private:
             }
             if (variable == L"$HANDSEED")
                 m_seed = value.handle();
-            else if (variable != L"$ACADVER")
+            else // $ACADVER too: the drawing is saved in the version it was read in
                 m_db.setHeaderVariable(variable.substr(1), value);
         }
         next();
@@ -707,8 +707,9 @@ private:
 
     void header() {
         m_out.put({9, std::wstring(L"$ACADVER")});
-        m_out.put({1, std::wstring(L"AC1015")});
+        m_out.put({1, dxfVersionToSave(m_db)});
         for (const auto& [name, value] : m_db.headerVariables()) {
+            if (name == L"ACADVER") continue;
             m_out.put({9, L"$" + name});
             m_out.put(value);
         }
@@ -905,8 +906,34 @@ private:
 
 } // namespace
 
+std::wstring dxfVersionToSave(const AcDbDatabase& database) {
+    host::Group read;
+    if (!database.getHeaderVariable(L"ACADVER", read) || !std::holds_alternative<std::wstring>(read.value))
+        return kDefaultDxfVersion;
+    for (const wchar_t* version : {L"AC1015", L"AC1018", L"AC1021", L"AC1024", L"AC1027", L"AC1032"})
+        if (read.text() == version) return version;
+    return kDefaultDxfVersion;
+}
+
+namespace {
+
+// Texts are UTF-8 from AC1021 on.
+DxfEncoding encodingToSave(const AcDbDatabase& database) {
+    return dxfVersionToSave(database) >= L"AC1021" ? DxfEncoding::Utf8 : DxfEncoding::Cp1252;
+}
+
+// The note a save of a drawing read in a version it is not saved in (R12, R14) gives.
+void noteVersionChange(const AcDbDatabase& database) {
+    host::Group read;
+    if (!database.getHeaderVariable(L"ACADVER", read) || read.text() == dxfVersionToSave(database)) return;
+    acutPrintf(L"\nNote: the drawing read as %ls is saved as %ls (R2000)", read.text().c_str(),
+               kDefaultDxfVersion);
+}
+
+} // namespace
+
 std::string writeDxf(const AcDbDatabase& database) {
-    DxfTextOut out;
+    DxfTextOut out(encodingToSave(database));
     Writer(database, out).write();
     return std::move(out.text());
 }
@@ -919,7 +946,7 @@ Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileN
         written = writeFileBytes(
             fileName,
             [&database](const ByteWriter& write) {
-                DxfTextOut out(DxfEncoding::Cp1252, write);
+                DxfTextOut out(encodingToSave(database), write);
                 Writer(database, out).write();
             },
             &reason);
@@ -931,6 +958,7 @@ Acad::ErrorStatus writeDxfFile(AcDbDatabase& database, const std::wstring& fileN
         database.setLastFileError("cannot write " + toUtf8(fileName) + ": " + reason);
         return Acad::eFileAccessErr;
     }
+    noteVersionChange(database);
     return Acad::eOk;
 }
 

@@ -1,13 +1,13 @@
 """ezdxf as the writer of drawings from other programs, and as the judge of what zhost made of them.
 
 make FOLDER: writes the corpus into FOLDER and prints one row per drawing: its number (the drawing is
-drawing-NUMBER.dxf), 1 when its handles are its own (0 when it names none), and the version it is to be saved
-in as its number (an R12 drawing goes to AC1015).
+drawing-NUMBER.dxf), 1 when its handles are its own (0 when it names none), its version and the version it is
+to be saved in, as their numbers (AC1009 is 1009; an R12 drawing goes to AC1015).
 
 compare SOURCE SAVED HANDLES: one row: the entities of SOURCE (every block and layout), how many of them SAVED
 holds alike (type, layer, geometry to 1e-9, texts exact, vertices and attributes; under the same handle when
-HANDLES is 1), the problems ezdxf's audit finds in SOURCE and in SAVED, and SAVED's version as its number
-(AC1015 is 1015).
+HANDLES is 1), the problems ezdxf's audit finds in SOURCE and in SAVED, SAVED's version as its number
+(AC1015 is 1015), and how many \\U+ escapes SAVED holds from AC1021 on (where texts are UTF-8).
 """
 import io
 import logging
@@ -24,15 +24,16 @@ KEYS = ("layer", "color", "linetype", "start", "end", "center", "radius", "start
         "vtx0", "vtx1", "vtx2", "vtx3", "thickness", "extrusion", "bulge", "prompt", "style")
 
 
-def caret_decoded(text):
-    """Texts as the DXF reference reads them: ^@ to ^_ the control codes, "^ " the caret (ezdxf reads the
-    text as it stands)."""
-    return re.sub(r"\^([ @-_])", lambda m: "^" if m.group(1) == " " else chr(ord(m.group(1)) - 64), text)
+def dxf_decoded(text):
+    """Texts as the DXF reference reads them: ^@ to ^_ the control codes, "^ " the caret, \\U+XXXX a character
+    (ezdxf reads the text as it stands)."""
+    text = re.sub(r"\^([ @-_])", lambda m: "^" if m.group(1) == " " else chr(ord(m.group(1)) - 64), text)
+    return re.sub(r"\\U\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), text)
 
 
 def rounded(value):
     if isinstance(value, str):
-        return caret_decoded(value)
+        return dxf_decoded(value)
     if isinstance(value, float):
         return round(value, 9) + 0.0
     if hasattr(value, "x"):
@@ -81,7 +82,10 @@ def compare(source, saved, handles):
     want, have = signatures(first, handles), signatures(second, handles)
     total = sum(len(v) for v in want.values())
     alike = sum(sum(1 for a, b in zip(entities, have.get(name, [])) if a == b) for name, entities in want.items())
-    print(total, alike, problems[0], problems[1], int(second.dxfversion[2:]))
+    version = int(second.dxfversion[2:])
+    with open(saved, "rb") as f:
+        escapes = f.read().count(b"\\U+") if version >= 1021 else 0
+    print(total, alike, problems[0], problems[1], version, escapes)
 
 
 def survey(doc):
@@ -128,16 +132,24 @@ def make(folder):
     corpus = []
     doc = ezdxf.new("R12")
     survey(doc)
-    corpus.append((written(doc), 1, 1015))
-    corpus.append((without_handles(corpus[-1][0]), 0, 1015))
+    corpus.append((written(doc), 1, 1009, 1015))
+    corpus.append((without_handles(corpus[-1][0]), 0, 1009, 1015))
     doc = ezdxf.new("R2000")
     survey(doc)
     doc.modelspace().add_text("NUL\x00tab\tcaret^code\x1f^ end", dxfattribs={"height": 1})
-    corpus.append((written(doc), 1, 1015))
-    for number, (text, handles, version) in enumerate(corpus):
-        with open(os.path.join(folder, "drawing-%d.dxf" % number), "w", encoding="cp1252", newline="") as f:
+    corpus.append((written(doc), 1, 1015, 1015))
+    for version in ("R2000", "R2004", "R2007", "R2010", "R2013", "R2018"):
+        doc = ezdxf.new(version)
+        survey(doc)
+        doc.modelspace().add_text("Ωμέγα 東京 Œuvre", dxfattribs={"height": 1})
+        corpus.append((written(doc), 1, int(doc.dxfversion[2:]), int(doc.dxfversion[2:])))
+    for number, (text, handles, version, saved) in enumerate(corpus):
+        # Texts outside the code page as \U+ escapes up to AC1018, as ezdxf saves them.
+        encoding = "utf-8" if version >= 1021 else "cp1252"
+        with open(os.path.join(folder, "drawing-%d.dxf" % number), "w", encoding=encoding, errors="dxfreplace",
+                  newline="") as f:
             f.write(text)
-        print(number, handles, version)
+        print(number, handles, version, saved)
 
 
 if __name__ == "__main__":
