@@ -1,5 +1,6 @@
 #include "host/editor/annotation_commands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -126,8 +127,14 @@ void insertCommand() {
     // The values are asked before anything is added, so a cancel leaves the drawing as it was.
     auto definitions = openDefinitions(block);
     std::vector<std::wstring> values;
-    if (!definitions.empty()) printText(L"\nEntrez les valeurs d'attributs");
+    if (std::ranges::any_of(definitions, [](const auto& d) { return !d->isPreset(); }))
+        printText(L"\nEntrez les valeurs d'attributs");
     for (const auto& d : definitions) {
+        // A preset attribute takes its default without being asked, as in a CAD program.
+        if (d->isPreset()) {
+            values.emplace_back(d->textStringConst());
+            continue;
+        }
         const auto value =
             askWord((L"\n" + std::wstring(d->promptConst()) + L" <" + d->textStringConst() + L">: ").c_str(),
                     d->textStringConst());

@@ -2,7 +2,7 @@
 // TEXT (a start point, the height when the style has none, the angle, one line of text; the height typed
 // becomes the drawing's TEXTSIZE) and -INSERT (a block by name, its insertion point, X and Y scales and
 // angle, then the values of its attributes in the order the block defines them, each defaulting to the
-// definition's text).
+// definition's text; constant attributes stay in the block and preset ones take their default unasked).
 namespace host {
 
 void textCommand();

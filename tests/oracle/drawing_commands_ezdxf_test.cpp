@@ -91,7 +91,8 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
 
 TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
     const Drawn d = draw("-INSERT\nBORNE\n10,20\n2\n\n90\n17\n\n", "entities", Start::WithBlock);
-    EXPECT_EQ(d.rows, (Rows{{6, 10, 20, 2, 2, 90, 2}, codes(L"17"), codes(L"0.00")})) << d.run.output;
+    EXPECT_EQ(d.rows, (Rows{{6, 10, 20, 2, 2, 90, 3}, codes(L"17"), codes(L"0.00"), codes(L"P")}))
+        << d.run.output;
     EXPECT_NE(d.run.output.find("Numéro <0>: 17"), std::string::npos) << d.run.output;
     const Drawn missing = draw("-INSERT\nNOWHERE\n", "entities", Start::WithBlock);
     EXPECT_NE(missing.run.output.find("Le bloc \"NOWHERE\" est introuvable."), std::string::npos);

@@ -6,7 +6,7 @@ entities PATH: one row per entity of model space, in drawing order, its kind fir
   5 x y height rotation, then the text's code points (TEXT),
   6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
 block PATH: writes a drawing holding the block BORNE: a circle and the attributes NUM ("Numéro", "0") and
-  ALT ("Altitude", "0.00"), in that order, and a constant one.
+  ALT ("Altitude", "0.00"), in that order, a constant one and a preset one ("P").
 layers PATH: one row per layer: the name's code points, then a row "color on frozen locked current".
 """
 import sys
@@ -50,6 +50,7 @@ def block(path):
     borne.add_attdef("NUM", (1, 0), "0", dxfattribs={"prompt": "Numéro", "height": 0.5})
     borne.add_attdef("ALT", (1, -1), "0.00", dxfattribs={"prompt": "Altitude", "height": 0.5})
     borne.add_attdef("TYPE", (1, -2), "B", dxfattribs={"flags": 2, "height": 0.5})
+    borne.add_attdef("CODE", (1, -3), "P", dxfattribs={"prompt": "Code", "flags": 8, "height": 0.5})
     doc.saveas(path)
 
 
