@@ -26,14 +26,35 @@ namespace host {
 
 namespace {
 
-// The entities chosen at a selection prompt; none on a cancel.
-std::vector<AcDbObjectId> chooseEntities() {
+bool onLockedLayer(AcDbObjectId id) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+    const AcDbObjectId layerId = entity->layerId();
+    entity->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    if (acdbOpenObject(layer, layerId, AcDb::kForRead) != Acad::eOk) return false;
+    const bool locked = layer->isLocked();
+    layer->close();
+    return locked;
+}
+
+enum class Use { Read, Change };
+
+// The entities chosen at a selection prompt; none on a cancel. Those a command would change are left out
+// when their layer is locked, and the count left out is said, as a CAD program says it.
+std::vector<AcDbObjectId> chooseEntities(Use use = Use::Change) {
     std::vector<AcDbObjectId> ids;
     ads_name ss;
     if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return ids;
     for (const SelectionMember& m : *selectionMembers(ss))
         ids.push_back(m.id);
     acedSSFree(ss);
+    if (use == Use::Read) return ids;
+    const auto locked = std::erase_if(ids, onLockedLayer);
+    if (locked > 0)
+        acutPrintf(locked == 1 ? L"\n%d était sur un calque verrouillé."
+                               : L"\n%d étaient sur un calque verrouillé.",
+                   static_cast<int>(locked));
     return ids;
 }
 
@@ -112,7 +133,7 @@ AcGeVector3d ucsZ() {
 } // namespace
 
 void listCommand() {
-    for (AcDbObjectId id : chooseEntities()) {
+    for (AcDbObjectId id : chooseEntities(Use::Read)) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
         entity->list();
@@ -125,7 +146,7 @@ void eraseCommand() {
 }
 
 void copyCommand() {
-    const std::vector<AcDbObjectId> ids = chooseEntities();
+    const std::vector<AcDbObjectId> ids = chooseEntities(Use::Read);
     if (ids.empty()) return;
     const auto base = askPoint(L"\nSpécifiez le point de base: ");
     if (!base) return;

@@ -1,7 +1,8 @@
 #pragma once
 // The host's editing commands on any entity that answers the entity and curve protocol: LIST, ERASE, COPY,
 // MOVE, ROTATE, SCALE, MIRROR, STRETCH, BREAK and EXPLODE, and the drag of grips at the command prompt.
-// Points are typed in the current UCS.
+// Points are typed in the current UCS. What a command would change is never taken from a locked layer;
+// LIST and COPY, which change nothing, take it.
 #include "host/db/db_object_id.h"
 #include "host/ge/ge.h"
 

@@ -114,6 +114,11 @@ TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
     EXPECT_EQ(d.rows, expected) << d.run.output;
     EXPECT_NE(d.run.output.find("Impossible de geler le calque courant."), std::string::npos);
     EXPECT_NE(d.run.output.find("Impossible de rendre courant un calque gelé."), std::string::npos);
+    // What stands on a locked layer is copied but neither moved nor erased.
+    const Drawn locked = draw("-LAYER\nC\nFIXE\nVE\nFIXE\n\nCIRCLE\n0,0\n1\nMOVE\n@select all\n\n"
+                              "COPY\n@select all\n\n0,0\n0,5\n\nERASE\n@select all\n\n");
+    EXPECT_EQ(locked.rows, (Rows{{2, 0, 0, 1}, {2, 0, 5, 1}})) << locked.run.output;
+    EXPECT_NE(locked.run.output.find("1 était sur un calque verrouillé."), std::string::npos);
     // U takes back the layer made and the current layer with it, never leaving it on an erased layer.
     const Drawn undone = draw("-LAYER\nC\nMURS\n\nU\n(getvar \"CLAYER\")\n", "layers");
     EXPECT_EQ(undone.rows, (Rows{codes(L"0"), {7, 1, 0, 0, 1}, codes(L"Defpoints"), {7, 1, 0, 0, 0}}));
