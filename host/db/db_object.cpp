@@ -155,7 +155,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, bool keepXData, bool) {
+Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, bool keepXData, bool keepExtDict) {
     if (!newObject || newObject == this) return Acad::eInvalidInput;
     if (!m_stub) return Acad::eNotInDatabase;
     if (newObject->m_stub) return Acad::eAlreadyInDb;
@@ -172,6 +172,7 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, bool keepXData, 
     newObject->m_ownerId = m_ownerId;
     newObject->m_reactors = m_reactors;
     if (keepXData) newObject->m_xdata = m_xdata;
+    if (keepExtDict) newObject->m_extensionDictionary = m_extensionDictionary;
     attachStub(nullptr, false);
     return Acad::eObjectToBeDeleted;
 }
@@ -248,22 +249,26 @@ Acad::ErrorStatus AcDbObject::dxfOut(AcDbDxfFiler* filer) const {
     return filer->filerStatus();
 }
 
-// A copy is a new object: it takes neither the owner nor the reactors of its source.
+// A copy is a new object: it takes neither the owner, the reactors nor the extension dictionary of its
+// source. Binary drawings before version 5 have no extension dictionaries.
 Acad::ErrorStatus AcDbObject::dwgInFields(AcDbDwgFiler* filer) {
     if (filer->filerType() == AcDb::kCopyFiler) return filer->filerStatus();
     filer->readSoftPointerId(&m_ownerId);
-    return filer->readIdList(m_reactors);
+    filer->readIdList(m_reactors);
+    if (filer->drawingVersion() >= 5) filer->readHardOwnershipId(&m_extensionDictionary);
+    return filer->filerStatus();
 }
 
 Acad::ErrorStatus AcDbObject::dwgOutFields(AcDbDwgFiler* filer) const {
     if (filer->filerType() == AcDb::kCopyFiler) return filer->filerStatus();
     filer->writeSoftPointerId(m_ownerId);
-    return filer->writeIdList(m_reactors);
+    filer->writeIdList(m_reactors);
+    return filer->writeHardOwnershipId(m_extensionDictionary);
 }
 
 Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
     resbuf rb;
-    bool inReactors = false;
+    bool inReactors = false, inDictionary = false;
     Acad::ErrorStatus es;
     while ((es = filer->readItem(&rb)) == Acad::eOk) {
         if (rb.restype == 100) {
@@ -271,7 +276,9 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
             return Acad::eOk;
         }
         if (rb.restype == 102) {
-            inReactors = std::wstring(rb.resval.rstring) == L"{ACAD_REACTORS";
+            const std::wstring_view group = rb.resval.rstring;
+            inReactors = group == L"{ACAD_REACTORS";
+            inDictionary = group == L"{ACAD_XDICTIONARY";
         } else if (rb.restype == 330) {
             AcDbObjectId id;
             acdbGetObjectId(id, rb.resval.rlname);
@@ -279,17 +286,24 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* filer) {
                 m_reactors.push_back(id);
             else
                 m_ownerId = id;
+        } else if (rb.restype == 360 && inDictionary) {
+            acdbGetObjectId(m_extensionDictionary, rb.resval.rlname);
         }
     }
     return es == Acad::eEndOfFile ? Acad::eOk : es;
 }
 
 Acad::ErrorStatus AcDbObject::dxfOutFields(AcDbDxfFiler* filer) const {
-    filer->writeAcDbHandle(AcDb::kDxfHandle, handle());
+    filer->writeAcDbHandle(dxfHandleCode(), handle());
     if (!m_reactors.empty()) {
         filer->writeString(102, L"{ACAD_REACTORS");
         for (AcDbObjectId id : m_reactors)
             filer->writeObjectId(330, id);
+        filer->writeString(102, L"}");
+    }
+    if (!m_extensionDictionary.isNull()) {
+        filer->writeString(102, L"{ACAD_XDICTIONARY");
+        filer->writeObjectId(360, m_extensionDictionary);
         filer->writeString(102, L"}");
     }
     if (!m_ownerId.isNull()) filer->writeObjectId(330, m_ownerId);

@@ -83,6 +83,10 @@ public:
     // Every application must be registered in the database: otherwise eRegappIdNotFound and no change.
     Acad::ErrorStatus setXData(const resbuf* xdata);
 
+    // The dictionary of application data that this object owns (102 {ACAD_XDICTIONARY in DXF); null when it
+    // has none.
+    AcDbObjectId extensionDictionary() const { return m_extensionDictionary; }
+
     Acad::ErrorStatus addPersistentReactor(AcDbObjectId id);
     Acad::ErrorStatus removePersistentReactor(AcDbObjectId id);
     const std::vector<AcDbObjectId>& persistentReactors() const { return m_reactors; }
@@ -125,6 +129,8 @@ public:
     virtual void subObjectAddedToDatabase() {}
 
 protected:
+    // The code of the handle in DXF: 5, or 105 for the classes whose files name it so.
+    virtual int dxfHandleCode() const { return 5; }
     // Sets a field of this object, which must be open for write (the undo image is recorded first).
     template <typename T, typename V> Acad::ErrorStatus setField(T& field, const V& value) {
         assertWriteEnabled();
@@ -146,6 +152,7 @@ private:
     host::ObjectStub* m_stub = nullptr;
     AcDbObjectId m_ownerId;
     std::vector<AcDbObjectId> m_reactors;
+    AcDbObjectId m_extensionDictionary;
     std::vector<host::Group> m_xdata; // 1001 application name, then its items, per application
     int m_readers = 0;
     bool m_writer = false;

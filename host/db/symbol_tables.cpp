@@ -7,6 +7,7 @@
 #include "host/entities/attributes.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
+#include "host/filing/group_binary.h"
 
 HOST_DEFINE_ABSTRACT(AcDbSymbolTable, AcDbObject)
 HOST_DEFINE_ABSTRACT(AcDbSymbolTableRecord, AcDbObject)
@@ -206,34 +207,47 @@ void AcDbSymbolTableRecord::rename(std::wstring name) {
     m_name = std::move(name);
 }
 
+// Binary drawings before version 5 keep neither flags nor groups.
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     AcDbObject::dwgInFields(filer);
     std::wstring name;
     filer->readString(name);
     rename(std::move(name)); // undo and copies restore names this way
-    return filer->filerStatus();
+    if (filer->drawingVersion() < 5) return filer->filerStatus();
+    filer->readInt16(&m_flags);
+    return host::readObjectGroups(filer, m_kept);
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dwgOutFields(AcDbDwgFiler* filer) const {
     AcDbObject::dwgOutFields(filer);
-    return filer->writeString(m_name);
+    filer->writeString(m_name);
+    filer->writeInt16(m_flags);
+    return host::writeGroups(filer, m_kept);
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbObject::dxfInFields(filer); es != Acad::eOk) return es;
     if (!filer->atSubclassData(L"AcDbSymbolTableRecord")) return Acad::eBadDxfSequence;
-    // The name and flags sit in the class's own subclass, after its marker.
+    // The name and flags sit in the class's own subclass, after its marker; a later 70 is a group of the
+    // class (a dimension style's fill colour). Groups of further subclasses, which newer writers may add,
+    // are kept with the rest.
     Acad::ErrorStatus es = host::readSubclassGroups(filer, [](const resbuf&) {});
     resbuf marker;
     if (es != Acad::eOk || filer->readItem(&marker) != Acad::eOk) return es;
-    return host::readSubclassGroups(filer, [this](const resbuf& rb) {
-        if (rb.restype == 2)
+    m_kept.clear();
+    bool flagsRead = false;
+    resbuf rb;
+    while ((es = filer->readItem(&rb)) == Acad::eOk) {
+        if (rb.restype == 2 && m_kept.empty()) {
             rename(rb.resval.rstring);
-        else if (rb.restype == 70)
+        } else if (rb.restype == 70 && !flagsRead) {
             setDxfFlags(rb.resval.rint);
-        else
-            readDxfGroup(rb);
-    });
+            flagsRead = true;
+        } else if (!readDxfGroup(rb)) {
+            m_kept.push_back(filer->lastGroupRead());
+        }
+    }
+    return es == Acad::eEndOfFile ? Acad::eOk : es;
 }
 
 Acad::ErrorStatus AcDbSymbolTableRecord::dxfOutFields(AcDbDxfFiler* filer) const {
@@ -243,6 +257,8 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writeString(2, m_name);
     filer->writeInt16(70, dxfFlags());
     writeDxfGroups(filer);
+    for (const host::Group& g : m_kept)
+        filer->writeGroup(g);
     return filer->filerStatus();
 }
 
@@ -258,7 +274,7 @@ void AcDbLayerTableRecord::setDxfFlags(Adesk::Int16 flags) {
     m_locked = flags & 4;
 }
 
-void AcDbLayerTableRecord::readDxfGroup(const resbuf& rb) {
+bool AcDbLayerTableRecord::readDxfGroup(const resbuf& rb) {
     switch (rb.restype) {
     case 62:
         m_off = rb.resval.rint < 0;
@@ -276,8 +292,9 @@ void AcDbLayerTableRecord::readDxfGroup(const resbuf& rb) {
         m_lineWeight = host::lineWeightOrDefault(rb.resval.rint);
         break;
     default:
-        break;
+        return false;
     }
+    return true;
 }
 
 void AcDbLayerTableRecord::writeDxfGroups(AcDbDxfFiler* filer) const {
@@ -327,7 +344,17 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* text) {
     return Acad::eOk;
 }
 
-void AcDbLinetypeTableRecord::readDxfGroup(const resbuf& rb) {
+namespace {
+// The groups that describe a dash's shape or text element, after its length (49).
+bool isDashElementGroup(int code) {
+    for (int element : {74, 75, 340, 46, 50, 44, 45, 9})
+        if (code == element) return true;
+    return false;
+}
+} // namespace
+
+// The alignment (72) is always "A" and the count of dashes (73) is not trusted: the dashes are those given.
+bool AcDbLinetypeTableRecord::readDxfGroup(const resbuf& rb) {
     switch (rb.restype) {
     case 3:
         m_comments = rb.resval.rstring;
@@ -336,11 +363,16 @@ void AcDbLinetypeTableRecord::readDxfGroup(const resbuf& rb) {
         m_patternLength = rb.resval.rreal;
         break;
     case 49:
-        m_dashes.push_back(rb.resval.rreal);
+        m_dashes.push_back({rb.resval.rreal, {}});
+        break;
+    case 72:
+    case 73:
         break;
     default:
-        break;
+        if (m_dashes.empty() || !isDashElementGroup(rb.restype)) return false;
+        m_dashes.back().element.push_back(host::fromResbuf(rb));
     }
+    return true;
 }
 
 void AcDbLinetypeTableRecord::writeDxfGroups(AcDbDxfFiler* filer) const {
@@ -348,12 +380,15 @@ void AcDbLinetypeTableRecord::writeDxfGroups(AcDbDxfFiler* filer) const {
     filer->writeInt16(72, 65);
     filer->writeInt16(73, static_cast<Adesk::Int16>(m_dashes.size()));
     filer->writeDouble(40, m_patternLength);
-    for (double dash : m_dashes) {
-        filer->writeDouble(49, dash);
-        filer->writeInt16(74, 0);
+    for (const Dash& dash : m_dashes) {
+        filer->writeDouble(49, dash.length);
+        if (dash.element.empty()) filer->writeInt16(74, 0);
+        for (const host::Group& g : dash.element)
+            filer->writeGroup(g);
     }
 }
 
+// Binary drawings before version 5 keep no dash elements.
 Acad::ErrorStatus AcDbLinetypeTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     AcDbSymbolTableRecord::dwgInFields(filer);
     filer->readString(m_comments);
@@ -362,9 +397,10 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     filer->readInt32(&n);
     m_dashes.clear();
     for (Adesk::Int32 i = 0; i < n && filer->filerStatus() == Acad::eOk; ++i) {
-        double d = 0;
-        filer->readDouble(&d);
-        m_dashes.push_back(d);
+        Dash dash;
+        filer->readDouble(&dash.length);
+        if (filer->drawingVersion() >= 5) host::readObjectGroups(filer, dash.element);
+        m_dashes.push_back(std::move(dash));
     }
     return filer->filerStatus();
 }
@@ -374,14 +410,17 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::dwgOutFields(AcDbDwgFiler* filer) con
     filer->writeString(m_comments);
     filer->writeDouble(m_patternLength);
     filer->writeInt32(static_cast<Adesk::Int32>(m_dashes.size()));
-    for (double d : m_dashes)
-        filer->writeDouble(d);
+    for (const Dash& dash : m_dashes) {
+        filer->writeDouble(dash.length);
+        host::writeGroups(filer, dash.element);
+    }
     return filer->filerStatus();
 }
 
 // Text styles: height, width factor and font file.
 
-void AcDbTextStyleTableRecord::readDxfGroup(const resbuf& rb) {
+// The obliquing angle, generation flags, last height and big font file are written as a new style has them.
+bool AcDbTextStyleTableRecord::readDxfGroup(const resbuf& rb) {
     switch (rb.restype) {
     case 40:
         m_textSize = rb.resval.rreal;
@@ -392,9 +431,15 @@ void AcDbTextStyleTableRecord::readDxfGroup(const resbuf& rb) {
     case 3:
         m_fileName = rb.resval.rstring;
         break;
-    default:
+    case 50:
+    case 71:
+    case 42:
+    case 4:
         break;
+    default:
+        return false;
     }
+    return true;
 }
 
 void AcDbTextStyleTableRecord::writeDxfGroups(AcDbDxfFiler* filer) const {

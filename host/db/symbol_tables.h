@@ -98,19 +98,25 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
     // Host internal: a table's name index holds this record, so a new name must reach it.
     void noteIndexed() { m_indexed = true; }
+    // The groups after the name and flags that the class does not model, kept as the file gave them
+    // (references included) and written back after the class's own.
+    const std::vector<host::Group>& keptGroups() const { return m_kept; }
 
 protected:
-    // The class's own DXF subclass: its marker, its flags (group 70, after the name) and its other groups.
+    // The class's own DXF subclass: its marker, its flags (group 70, after the name; kept as they came unless
+    // the class models them) and its other groups, of which it tells those it takes.
     virtual const ACHAR* subclassMarker() const = 0;
-    virtual Adesk::Int16 dxfFlags() const { return 0; }
-    virtual void setDxfFlags(Adesk::Int16) {}
-    virtual void readDxfGroup(const resbuf&) {}
+    virtual Adesk::Int16 dxfFlags() const { return m_flags; }
+    virtual void setDxfFlags(Adesk::Int16 flags) { m_flags = flags; }
+    virtual bool readDxfGroup(const resbuf&) { return false; }
     virtual void writeDxfGroups(AcDbDxfFiler*) const {}
 
 private:
     void rename(std::wstring name);
 
     std::wstring m_name;
+    Adesk::Int16 m_flags = 0;
+    std::vector<host::Group> m_kept;
     bool m_indexed = false;
 };
 
@@ -174,7 +180,7 @@ public:
 
 protected:
     const ACHAR* subclassMarker() const override { return L"AcDbLayerTableRecord"; }
-    void readDxfGroup(const resbuf& rb) override;
+    bool readDxfGroup(const resbuf& rb) override;
     void writeDxfGroups(AcDbDxfFiler* filer) const override;
     Adesk::Int16 dxfFlags() const override;
     void setDxfFlags(Adesk::Int16 flags) override;
@@ -197,20 +203,27 @@ public:
     void setPatternLength(double length) { m_patternLength = length; }
     int numDashes() const { return static_cast<int>(m_dashes.size()); }
     void setNumDashes(int count) { m_dashes.resize(count < 0 ? 0 : count); }
-    double dashLengthAt(int index) const { return m_dashes.at(index); }
-    void setDashLengthAt(int index, double length) { m_dashes.at(index) = length; }
+    double dashLengthAt(int index) const { return m_dashes.at(index).length; }
+    void setDashLengthAt(int index, double length) { m_dashes.at(index).length = length; }
+    // The shape or text a dash of a complex linetype draws: its groups 74 (element flags), 75, 340, 46, 50,
+    // 44, 45 and 9 as the file gave them; empty for a plain dash.
+    const std::vector<host::Group>& dashElementAt(int index) const { return m_dashes.at(index).element; }
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
 
 protected:
     const ACHAR* subclassMarker() const override { return L"AcDbLinetypeTableRecord"; }
-    void readDxfGroup(const resbuf& rb) override;
+    bool readDxfGroup(const resbuf& rb) override;
     void writeDxfGroups(AcDbDxfFiler* filer) const override;
 
 private:
     std::wstring m_comments;
     double m_patternLength = 0;
-    std::vector<double> m_dashes;
+    struct Dash {
+        double length = 0;
+        std::vector<host::Group> element;
+    };
+    std::vector<Dash> m_dashes;
 };
 
 class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
@@ -233,7 +246,7 @@ public:
 
 protected:
     const ACHAR* subclassMarker() const override { return L"AcDbTextStyleTableRecord"; }
-    void readDxfGroup(const resbuf& rb) override;
+    bool readDxfGroup(const resbuf& rb) override;
     void writeDxfGroups(AcDbDxfFiler* filer) const override;
 
 private:

@@ -293,7 +293,10 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbObject::dxfOutFields(filer);
     filer->writeString(100, L"AcDbEntity");
     AcDbDatabase* db = database();
-    if (db && !ownerId().isNull() && ownerId() == db->paperSpaceId()) filer->writeInt16(67, 1);
+    // Every paper space layout's entities say so, those of the layouts not current too.
+    if (db && !ownerId().isNull() && ownerId() != db->modelSpaceId())
+        if (auto* layout = host::liveObjectOf<AcDbBlockTableRecord>(ownerId()); layout && layout->isLayout())
+            filer->writeInt16(67, 1);
     filer->writeString(8, m_layer);
     if (!m_linetype.empty()) filer->writeString(6, m_linetype);
     if (m_color != AcCmColor::kByLayer) filer->writeInt16(62, static_cast<Adesk::Int16>(m_color));

@@ -5,6 +5,7 @@
 #include "host/db/database.h"
 #include "host/db/db_object.h"
 #include "host/db/dictionary.h"
+#include "host/db/kept_tables.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/block_reference.h"
@@ -121,6 +122,7 @@ Acad::ErrorStatus writeDrawing(AcDbDatabase& database, std::string& bytes) {
         out.writeBool(AcDbEntity::cast(object) != nullptr);
         out.writeAcDbHandle(stub->handle);
         out.writeBool(stub->erased);
+        out.writeUInt32(proxy && !proxy->fromDxf ? proxy->recordVersion : kDrawingVersion);
         writeSized(out, record.bytes());
         writeSized(out, proxyGraphicsFor(database, object, modules));
     }
@@ -165,12 +167,15 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
                    " it stands for";
     }
     auto* blocks = static_cast<AcDbSymbolTable*>(tables[0].stub()->object);
-    for (int i = 0; i < 5; ++i) {
-        auto* table = static_cast<AcDbSymbolTable*>(tables[i].stub()->object);
+    std::vector<AcDbObjectId> every(tables, tables + 5);
+    for (const auto& [name, id] : keptTables(*blocks->database()))
+        every.push_back(id);
+    for (AcDbObjectId tableId : every) {
+        auto* table = static_cast<AcDbSymbolTable*>(tableId.stub()->object);
         for (AcDbObjectId id : table->recordIds()) {
             AcDbObject* record = id.isValid() ? id.stub()->object : nullptr;
-            if (!record || !record->isKindOf(table->recordClass()) || record->ownerId() != tables[i])
-                return "table " + handleText(tables[i]) + " holds " + handleText(id) +
+            if (!record || !record->isKindOf(table->recordClass()) || record->ownerId() != tableId)
+                return "table " + handleText(tableId) + " holds " + handleText(id) +
                        ", which is not its record";
         }
     }
@@ -205,13 +210,20 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
     return {};
 }
 
-// A DXF reading makes room for every handle an object's groups name. The groups a proxy keeps from a DXF
-// file are read so only when it is saved as DXF again: the seed makes room for them now, so that the
-// drawing saves the same before and after that reading.
+// The groups kept from a DXF file by a proxy or a table record; null for other objects.
+const std::vector<Group>* keptGroups(const AcDbObject* object) {
+    if (const ProxyContent* proxy = proxyContent(object); proxy && proxy->fromDxf) return &proxy->groups;
+    if (auto* record = AcDbSymbolTableRecord::cast(object)) return &record->keptGroups();
+    return nullptr;
+}
+
+// A DXF reading makes room for every handle an object's groups name. The groups kept from a DXF file are
+// read so only when it is saved as DXF again: the seed makes room for them now, so that the drawing saves
+// the same before and after that reading.
 void raiseSeedOverKeptReferences(AcDbDatabase& database) {
     for (ObjectStub* stub : database.stubs())
-        if (const ProxyContent* proxy = proxyContent(stub->object); proxy && proxy->fromDxf)
-            for (const Group& g : proxy->groups)
+        if (const std::vector<Group>* groups = keptGroups(stub->object))
+            for (const Group& g : *groups)
                 if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value))
                     database.setHandseed(AcDbHandle(h->value() + 1));
 }
@@ -255,6 +267,12 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         if (version >= 2) in.readBool(&entity);
         in.readAcDbHandle(&handle);
         in.readBool(&erased);
+        Adesk::UInt32 recordVersion = version;
+        if (version >= 5) in.readUInt32(&recordVersion);
+        if (recordVersion < 1 || recordVersion > version)
+            return fail(database, Acad::eFilerError,
+                        "object " + std::to_string(i) + " names record version " +
+                            std::to_string(recordVersion));
         if (!in.fault().empty())
             return fail(database, Acad::eFilerError,
                         "binary drawing damaged at object " + std::to_string(i) + ": " + in.fault());
@@ -265,7 +283,8 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         const bool proxy = !object && version >= 2;
         // Only a proxy keeps the image: an object of a loaded class draws itself.
         if (proxy)
-            object = makeProxy(entity, {className, L"", L"", 0, false, {}, bytes, std::move(graphics)});
+            object = makeProxy(
+                entity, {className, L"", L"", 0, false, {}, bytes, recordVersion, std::move(graphics)});
         if (!object) return fail(database, Acad::eWrongObjectType, "unknown class " + toUtf8(className));
         AcDbObjectId id;
         if (scratch.getAcDbObjectId(id, true, handle) != Acad::eOk || id.stub()->object) {
@@ -279,7 +298,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         // A proxy reads the owner and reactors that begin every record, and an entity's fields after them;
         // the rest is kept as it came.
         DwgMemoryFiler record(AcDb::kFileFiler, &scratch, std::move(bytes));
-        record.setDrawingVersion(version);
+        record.setDrawingVersion(recordVersion);
         auto* proxyEntity = proxy ? AcDbEntity::cast(object) : nullptr;
         const Acad::ErrorStatus es = proxyEntity ? proxyEntity->AcDbEntity::dwgInFields(&record)
                                      : proxy     ? object->AcDbObject::dwgInFields(&record)

@@ -12,8 +12,10 @@
 namespace host {
 // The version of the host's binary drawing. 2 tells entities from other objects, so that objects of classes
 // not loaded are kept as proxies of the right kind; 3 adds each object's proxy-graphics image, so that a host
-// without the module can still show the entity; 4 adds the attributes a block reference owns.
-constexpr Adesk::UInt32 kDrawingVersion = 4;
+// without the module can still show the entity; 4 adds the attributes a block reference owns; 5 adds each
+// object's extension dictionary and the version each record was filed in (a proxy's record keeps the one it
+// came in).
+constexpr Adesk::UInt32 kDrawingVersion = 5;
 } // namespace host
 
 class AcDbDwgFiler : public AcRxObject {

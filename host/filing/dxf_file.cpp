@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/db/dictionary.h"
+#include "host/db/kept_tables.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/entity.h"
@@ -348,12 +349,7 @@ private:
             if (expectZero() != L"TABLE") fail("expected TABLE", start);
             if (atEnd() || peek().code != 2) fail("table without its name");
             std::wstring name = peek().text();
-            AcRxClass* tableClass = name == L"BLOCK_RECORD" ? AcDbBlockTable::desc()
-                                    : name == L"LAYER"      ? AcDbLayerTable::desc()
-                                    : name == L"LTYPE"      ? AcDbLinetypeTable::desc()
-                                    : name == L"APPID"      ? AcDbRegAppTable::desc()
-                                    : name == L"STYLE"      ? AcDbTextStyleTable::desc()
-                                                            : nullptr;
+            AcRxClass* tableClass = tableClassNamed(name);
             AcDbSymbolTable* table = nullptr;
             m_judging = tableClass ? Judging::Objects : Judging::Nothing;
             if (tableClass)
@@ -365,7 +361,7 @@ private:
                 std::wstring recordName = expectZero();
                 AcDbObject* record =
                     table ? create(recordName, recordStart, objectHandle(), table->recordClass()) : nullptr;
-                if (!table) { // tables this host does not keep (viewports, views, dimension styles, ...)
+                if (!table) { // a table no drawing file of the reference has
                     skipObject();
                     ++m_leftOut[L"table " + name];
                 }
@@ -817,12 +813,19 @@ private:
         return id.isValid() && !id.isErased() ? id.stub()->object : nullptr;
     }
 
+    // The tables in the order of the reference, which some readers expect.
     void tables() {
-        const std::pair<const wchar_t*, AcDbObjectId> order[] = {{L"LTYPE", m_db.linetypeTableId()},
-                                                                 {L"LAYER", m_db.layerTableId()},
-                                                                 {L"STYLE", m_db.textStyleTableId()},
-                                                                 {L"APPID", m_db.regAppTableId()},
-                                                                 {L"BLOCK_RECORD", m_db.blockTableId()}};
+        std::map<std::wstring, AcDbObjectId> kept = keptTables(m_db);
+        auto keptTable = [&](const wchar_t* name) {
+            const auto found = kept.find(name);
+            return found == kept.end() ? AcDbObjectId() : found->second;
+        };
+        const std::pair<const wchar_t*, AcDbObjectId> order[] = {
+            {L"VPORT", keptTable(L"VPORT")},       {L"LTYPE", m_db.linetypeTableId()},
+            {L"LAYER", m_db.layerTableId()},       {L"STYLE", m_db.textStyleTableId()},
+            {L"VIEW", keptTable(L"VIEW")},         {L"UCS", keptTable(L"UCS")},
+            {L"APPID", m_db.regAppTableId()},      {L"DIMSTYLE", keptTable(L"DIMSTYLE")},
+            {L"BLOCK_RECORD", m_db.blockTableId()}};
         for (const auto& [name, id] : order) {
             auto* table = AcDbSymbolTable::cast(live(id));
             if (!table) continue;
@@ -869,7 +872,8 @@ private:
             m_out.put({10, r->origin()});
             m_out.put({3, std::wstring(r->name())});
             m_out.put({1, std::wstring()});
-            if (!r->isLayout()) entitiesOf(id);
+            // Model space and the current paper space hold their entities in ENTITIES.
+            if (id != m_db.modelSpaceId() && id != m_db.paperSpaceId()) entitiesOf(id);
             marker(L"ENDBLK", r->endHandle(), L"AcDbBlockEnd");
         }
     }

@@ -19,7 +19,8 @@ const Group* DxfCursorFiler::upcoming() const {
 
 const Group& DxfCursorFiler::take() {
     m_canPushBack = true;
-    return takeGroup();
+    m_last = &takeGroup();
+    return *m_last;
 }
 
 bool DxfCursorFiler::atEndOfObject() const {

@@ -53,6 +53,9 @@ public:
 
     // The extended data of the current object (from its first 1001 group to its end), consumed.
     virtual std::vector<host::Group> takeExtendedData() = 0;
+    // Host internal: the group the last readItem delivered, as the file gave it (a 2-D point stays one),
+    // for what keeps groups it does not model; valid until the next read.
+    virtual const host::Group& lastGroupRead() const = 0;
 
     virtual Acad::ErrorStatus writeGroup(const host::Group& group) = 0;
     Acad::ErrorStatus writeItem(const resbuf& item) { return writeGroup(host::fromResbuf(item)); }
@@ -115,6 +118,7 @@ public:
     bool atEOF() const override { return !upcoming(); }
     bool atEndOfObject() const override;
     std::vector<Group> takeExtendedData() override;
+    const Group& lastGroupRead() const override { return *m_last; }
 
 protected:
     DxfCursorFiler(AcDb::FilerType type, AcDbDatabase* database) : m_type(type), m_database(database) {}
@@ -135,6 +139,7 @@ private:
     AcDbDatabase* m_database;
     Acad::ErrorStatus m_status = Acad::eOk;
     bool m_canPushBack = false;   // a group was taken and not given back
+    const Group* m_last = nullptr; // the group taken last
     resbuf* m_lastText = nullptr; // owns the text or bytes of the last item read
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/db/database.h"
+#include "host/filing/dxf_filer.h"
 
 namespace host {
 
@@ -141,6 +142,14 @@ Acad::ErrorStatus readGroups(AcDbDwgFiler* filer, std::vector<Group>& groups) {
         Group g;
         if (readGroup(filer, g) == Acad::eOk) groups.push_back(std::move(g));
     }
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus readObjectGroups(AcDbDwgFiler* filer, std::vector<Group>& groups) {
+    if (readGroups(filer, groups) == Acad::eOk &&
+        std::any_of(groups.begin(), groups.end(),
+                    [](const Group& g) { return g.code == 0 || g.code >= AcDb::kDxfRegAppName; }))
+        filer->refuseValue("a kept group that ends its object or starts its extended data");
     return filer->filerStatus();
 }
 

@@ -15,4 +15,8 @@ Acad::ErrorStatus writeGroup(AcDbDwgFiler* filer, const Group& group);
 Acad::ErrorStatus readGroup(AcDbDwgFiler* filer, Group& group);
 Acad::ErrorStatus writeGroups(AcDbDwgFiler* filer, const std::vector<Group>& groups);
 Acad::ErrorStatus readGroups(AcDbDwgFiler* filer, std::vector<Group>& groups);
+// The groups of one object as a DXF file gives them before its extended data, kept by what the host does not
+// model: a group 0 would end the object in the file and a code of extended data would start that data, so
+// either is refused.
+Acad::ErrorStatus readObjectGroups(AcDbDwgFiler* filer, std::vector<Group>& groups);
 } // namespace host

@@ -35,6 +35,7 @@ Acad::ErrorStatus fileIn(AcDbObject* real, const ProxyContent& content, std::vec
         return real->dxfIn(&filer);
     }
     DwgMemoryFiler filer(AcDb::kFileFiler, real->database(), content.record);
+    filer.setDrawingVersion(content.recordVersion);
     Acad::ErrorStatus es = real->dwgIn(&filer);
     return es == Acad::eOk ? filer.filerStatus() : es;
 }
@@ -77,6 +78,7 @@ Acad::ErrorStatus writeProxyRecord(AcDbDwgFiler* filer, const ProxyContent& cont
     filer->writeBool(content.fromDxf);
     if (content.fromDxf) return writeGroups(filer, content.groups);
     // Copies and undo images carry the image too; a drawing file keeps a binary proxy's record instead.
+    filer->writeUInt32(content.recordVersion);
     for (const Bytes* bytes : {&content.record, &content.graphics}) {
         filer->writeUInt32(static_cast<Adesk::UInt32>(bytes->size()));
         filer->writeBytes(bytes->data(), bytes->size());
@@ -90,15 +92,9 @@ Acad::ErrorStatus readProxyRecord(AcDbDwgFiler* filer, ProxyContent& content) {
     filer->readString(content.appName);
     filer->readInt32(&content.proxyFlags);
     filer->readBool(&content.fromDxf);
-    if (content.fromDxf) {
-        // The groups of one object, as a DXF file gives them before its extended data: a group 0 would end
-        // the object and a code of extended data would start that data.
-        if (readGroups(filer, content.groups) == Acad::eOk &&
-            std::any_of(content.groups.begin(), content.groups.end(),
-                        [](const Group& g) { return g.code == 0 || g.code >= AcDb::kDxfRegAppName; }))
-            filer->refuseValue("a proxy's group that ends its object or starts its extended data");
-        return filer->filerStatus();
-    }
+    if (content.fromDxf) return readObjectGroups(filer, content.groups);
+    filer->readUInt32(&content.recordVersion);
+    if (content.recordVersion < 1 || content.recordVersion > kDrawingVersion) return Acad::eFilerError;
     for (Bytes* bytes : {&content.record, &content.graphics}) {
         Adesk::UInt32 size = 0;
         if (filer->readUInt32(&size) != Acad::eOk || size > kMaxRecordSize) return Acad::eFilerError;

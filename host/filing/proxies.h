@@ -26,8 +26,9 @@ struct ProxyContent {
     bool fromDxf = false;
     std::vector<Group> groups; // from a DXF file: the groups after group 0 up to the extended data
     Bytes record;              // from a binary drawing: the object's whole record
-    Bytes graphics;            // from a binary drawing: the entity's proxy-graphics image, when it had one
-    int classNumber = 0;       // read from a DXF proxy form: its class's number in CLASSES, until named
+    Adesk::UInt32 recordVersion = kDrawingVersion; // the binary drawing version the record was filed in
+    Bytes graphics;      // from a binary drawing: the entity's proxy-graphics image, when it had one
+    int classNumber = 0; // read from a DXF proxy form: its class's number in CLASSES, until named
     std::wstring shownName() const { return dxfName.empty() ? className : dxfName; }
 };
 

@@ -1,6 +1,7 @@
 #include "host/rx/host_classes.h"
 
 #include "host/db/dictionary.h"
+#include "host/db/kept_tables.h"
 #include "host/db/symbol_tables.h"
 #include "host/entities/attributes.h"
 #include "host/entities/block_reference.h"
@@ -31,6 +32,14 @@ void registerHostClasses() {
                              AcDbLinetypeTableRecord::desc(),
                              AcDbRegAppTableRecord::desc(),
                              AcDbTextStyleTableRecord::desc(),
+                             AcDbViewportTable::desc(),
+                             AcDbViewTable::desc(),
+                             AcDbUCSTable::desc(),
+                             AcDbDimStyleTable::desc(),
+                             AcDbViewportTableRecord::desc(),
+                             AcDbViewTableRecord::desc(),
+                             AcDbUCSTableRecord::desc(),
+                             AcDbDimStyleTableRecord::desc(),
                              AcDbLine::desc(),
                              AcDbCircle::desc(),
                              AcDbArc::desc(),

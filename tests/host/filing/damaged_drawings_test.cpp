@@ -274,8 +274,8 @@ TEST(DamagedDrawings, ReferencesAreJudgedInsideTheObjectsKept) {
 
     std::string passedOver = good;
     passedOver.insert(passedOver.find("  0\nTABLE\n  2\nLTYPE\n"),
-                      "  0\nTABLE\n  2\nVPORT\n  5\nF00\n330\nNone\n100\nAcDbSymbolTable\n 70\n1\n"
-                      "  0\nVPORT\n  5\nF01\n330\nF00\n340\nFFFFFFFFFFFFFFFF\n  2\n*Active\n  0\nENDTAB\n");
+                      "  0\nTABLE\n  2\nMADEUP\n  5\nF00\n330\nNone\n100\nAcDbSymbolTable\n 70\n1\n"
+                      "  0\nMADEUP\n  5\nF01\n330\nF00\n340\nFFFFFFFFFFFFFFFF\n  2\n*Active\n  0\nENDTAB\n");
     AcDbDatabase db(false);
     EXPECT_EQ(host::readDxf(db, passedOver), Acad::eOk) << db.lastFileError();
 }

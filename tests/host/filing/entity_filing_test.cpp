@@ -381,21 +381,32 @@ TEST(DxfFiles, TheRootDictionaryIsOwnedByNothingWhateverTheFileSays) {
         << db.lastFileError();
 }
 
-// Objects of classes no loaded module defines are kept as proxies; tables the host does not keep are not.
-TEST(DxfFiles, TablesTheHostDoesNotKeepAreSkippedWithANote) {
+// Objects of classes no loaded module defines are kept as proxies, and the records of every table of the
+// reference with all their groups, as they came; a table no drawing has is skipped with a note.
+TEST(DxfFiles, EveryTableOfTheReferenceIsKeptAndOthersAreSkippedWithANote) {
     Sample s;
     std::string text = host::writeDxf(*s.db);
+    const std::string viewports =
+        "  0\nTABLE\n  2\nVPORT\n  5\nF00\n100\nAcDbSymbolTable\n 70\n1\n"
+        "  0\nVPORT\n  5\nF01\n330\nF00\n100\nAcDbSymbolTableRecord\n100\nAcDbViewportTableRecord\n"
+        "  2\n*Active\n 70\n0\n 10\n0.0\n 20\n0.0\n 40\n12.5\n 70\n3\n361\nF02\n  0\nENDTAB\n";
     text.insert(text.find("  0\nTABLE\n  2\nLTYPE\n"),
-                "  0\nTABLE\n  2\nVPORT\n  5\nF00\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n"
-                "  0\nVPORT\n  5\nF01\n330\nF00\n100\nAcDbSymbolTableRecord\n  2\n*Active\n"
-                "  0\nENDTAB\n");
+                viewports + "  0\nTABLE\n  2\nMADEUP\n  5\nF03\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n"
+                            "  0\nMADEUP\n  5\nF04\n330\nF03\n100\nAcDbSymbolTableRecord\n  2\nX\n"
+                            "  0\nENDTAB\n");
     const std::size_t objectsEnd = text.find("  0\nENDSEC\n", text.find("OBJECTS"));
     text.insert(objectsEnd, "  0\nMATERIAL\n  5\nF02\n330\nA\n100\nAcDbMaterial\n  1\nGlobal\n");
     host::clearCommandLineTranscript();
     AcDbDatabase db(false);
     ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
     EXPECT_EQ(host::toUtf8(host::commandLineTranscript()),
-              "\nNote: not kept from the drawing file: table VPORT (1)");
+              "\nNote: not kept from the drawing file: table MADEUP (1)");
+    std::string bytes;
+    ASSERT_EQ(host::writeDrawing(db, bytes), Acad::eOk);
+    AcDbDatabase binary(false);
+    ASSERT_EQ(host::readDrawingContent(binary, bytes), Acad::eOk) << binary.lastFileError();
+    for (const AcDbDatabase* saved : {&db, &binary})
+        EXPECT_NE(host::writeDxf(*saved).find(viewports), std::string::npos) << host::writeDxf(*saved);
     EXPECT_EQ(modelSpaceEntities(db).size(), modelSpaceEntities(*s.db).size());
     EXPECT_NE(host::writeDxf(db).find("  0\nMATERIAL\n  5\nF02\n330\nA\n100\nAcDbMaterial\n  1\nGlobal\n"),
               std::string::npos)

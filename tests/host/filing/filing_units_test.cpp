@@ -295,7 +295,8 @@ TEST(Groups, CodeTypesFollowTheDrawingFileRules) {
 
 // Copies and undo images of a proxy from a binary drawing carry its proxy graphics with its record.
 TEST(Proxies, ACopyOfABinaryProxyKeepsItsImage) {
-    const host::ProxyContent content{L"ZortaThing", L"", L"", 0, false, {}, {1, 2, 3}, {4, 5}};
+    const host::ProxyContent content{L"ZortaThing",         L"",   L"", 0, false, {}, {1, 2, 3},
+                                     host::kDrawingVersion, {4, 5}};
     std::unique_ptr<AcDbObject> proxy(host::makeProxy(true, content));
     host::DwgMemoryFiler out(AcDb::kCopyFiler, nullptr);
     ASSERT_EQ(proxy->dwgOutFields(&out), Acad::eOk);
