@@ -86,12 +86,14 @@ public:
 private:
     // Whose references the reader judges as it parses them: those of the objects it makes, not those of
     // header variables, classes or what it passes over.
-    enum class Judging { Nothing, Objects, RootDictionary };
+    // A dimension style names its handle with 105: its group 5 is, in older files, the name of its arrow
+    // block.
+    enum class Judging { Nothing, Objects, RootDictionary, DimensionStyle };
 
     // A reference inside an object must be a handle the database can follow. The root dictionary has no
     // owner: other programs write its owner as 0, as "None", or not at all.
     void check(const Group& g, int line) override {
-        if (m_judging == Judging::Nothing) return;
+        if (m_judging == Judging::Nothing || (m_judging == Judging::DimensionStyle && g.code == 5)) return;
         if (m_judging == Judging::RootDictionary && g.code == 330 &&
             !std::holds_alternative<AcDbHandle>(g.value))
             return;
@@ -117,7 +119,7 @@ private:
     AcDbHandle objectHandle() {
         AcDbHandle handle;
         lookOverObject([&](int code, const RawGroup& raw) {
-            if (code != 5 && code != 105) return false;
+            if (code != 105 && (code != 5 || m_judging == Judging::DimensionStyle)) return false;
             const Group g = m_in.typed(code, raw.value, raw.line);
             check(g, raw.line);
             handle = g.handle();
@@ -359,6 +361,7 @@ private:
             while (!atZero(L"ENDTAB")) {
                 const int recordStart = m_in.nextLine();
                 std::wstring recordName = expectZero();
+                if (table && AcDbDimStyleTable::cast(table)) m_judging = Judging::DimensionStyle;
                 AcDbObject* record =
                     table ? create(recordName, recordStart, objectHandle(), table->recordClass()) : nullptr;
                 if (!table) { // a table no drawing file of the reference has

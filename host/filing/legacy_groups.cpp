@@ -52,6 +52,14 @@ const Layout kLayouts[] = {
      false,
      {{L"AcDbSymbolTableRecord", {}}, {L"AcDbTextStyleTableRecord", {}, true}}},
     {L"AcDbRegAppTableRecord", false, {{L"AcDbSymbolTableRecord", {}}, {L"AcDbRegAppTableRecord", {}, true}}},
+    {L"AcDbViewportTableRecord",
+     false,
+     {{L"AcDbSymbolTableRecord", {}}, {L"AcDbViewportTableRecord", {}, true}}},
+    {L"AcDbViewTableRecord", false, {{L"AcDbSymbolTableRecord", {}}, {L"AcDbViewTableRecord", {}, true}}},
+    {L"AcDbUCSTableRecord", false, {{L"AcDbSymbolTableRecord", {}}, {L"AcDbUCSTableRecord", {}, true}}},
+    {L"AcDbDimStyleTableRecord",
+     false,
+     {{L"AcDbSymbolTableRecord", {}}, {L"AcDbDimStyleTableRecord", {}, true}}},
 };
 
 const Layout* layoutOf(std::wstring_view className) {

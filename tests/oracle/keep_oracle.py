@@ -48,7 +48,10 @@ def same(a, b):
     if isinstance(a, float) or isinstance(b, float):
         return isinstance(a, (int, float)) and isinstance(b, (int, float)) and \
             math.isclose(a, b, rel_tol=1e-9, abs_tol=1e-9)
-    if isinstance(a, (tuple, list)) or hasattr(a, "__iter__") and not isinstance(a, str):
+    iterable = [hasattr(v, "__iter__") and not isinstance(v, str) for v in (a, b)]
+    if any(iterable):
+        if not all(iterable):
+            return False
         a, b = list(a), list(b)
         return len(a) == len(b) and all(same(x, y) for x, y in zip(a, b))
     return a == b
