@@ -1,4 +1,6 @@
 // Entities as lists of DXF groups: reading, changing and walking the drawing's entities.
+#include "host/db/database.h"
+#include "host/db/db_object.h"
 #include "host/lisp/entity_lists.h"
 #include "host/lisp/lisp_builtins.h"
 
@@ -47,6 +49,47 @@ const LispBuiltinTable& entityBuiltins() {
              resbuf* list = acdbEntGetX(entityName(a[0]).name, apps);
              acutRelRb(apps);
              return chainValue(list);
+         }},
+        {L"ENTMAKE",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             resbuf* chain = toResbufs(listArgument(a[0]));
+             ads_name n;
+             int rc = acdbEntMake(chain, n);
+             acutRelRb(chain);
+             return rc == RTNORM ? a[0] : LispValue::nil();
+         }},
+        {L"ENTMAKEX",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             resbuf* chain = toResbufs(listArgument(a[0]));
+             ads_name n;
+             int rc = acdbEntMake(chain, n);
+             acutRelRb(chain);
+             return nameOrNil(rc, n);
+         }},
+        {L"ENTDEL",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return acdbEntDel(entityName(a[0]).name) == RTNORM ? a[0] : LispValue::nil();
+         }},
+        {L"ENTUPD",
+         [](const Args& a) {
+             // Changes are drawn as they are made: the entity is up to date already.
+             checkArity(a, 1, 1);
+             return entityName(a[0]);
+         }},
+        {L"HANDENT",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+             AcDbObjectId id;
+             ads_name n;
+             if (!db ||
+                 db->getAcDbObjectId(id, false, AcDbHandle(stringArgument(a[0]).c_str())) != Acad::eOk ||
+                 acdbGetAdsName(n, id) != Acad::eOk)
+                 return LispValue::nil();
+             return LispValue::fromName(n);
          }},
         {L"ENTMOD",
          [](const Args& a) {

@@ -21,6 +21,11 @@ resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
 // (an unknown entity, a type that differs, groups the entity cannot read, an unregistered application)
 // leaves the entity as it was.
 int acdbEntMod(const resbuf* ent);
+// A new entity of model space from a list that starts with its type, (0 . "LINE"); the groups it leaves out
+// keep their defaults. RTERROR, with nothing made, for an unknown type or groups the entity refuses.
+int acdbEntMake(const resbuf* ent, ads_name result);
+// Erases the entity, or brings it back when it is erased (as ENTDEL does a second time).
+int acdbEntDel(const ads_name ent);
 // The entity after `ent` in the drawing (the first one when `ent` is null); RTERROR at the end.
 int acdbEntNext(const ads_name ent, ads_name result);
 int acdbEntLast(ads_name result);

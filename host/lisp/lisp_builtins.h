@@ -20,8 +20,11 @@ const LispBuiltinTable& stringBuiltins();
 const LispBuiltinTable& unitTextBuiltins();
 const LispBuiltinTable& geometryBuiltins();
 const LispBuiltinTable& entityBuiltins();
+const LispBuiltinTable& tableBuiltins();
 const LispBuiltinTable& selectionBuiltins();
+const LispBuiltinTable& inputBuiltins();
 const LispBuiltinTable& outputBuiltins();
+const LispBuiltinTable& fileBuiltins();
 const LispBuiltinTable& commandBuiltins();
 const LispBuiltinTable& controlBuiltins();
 

@@ -27,8 +27,8 @@ const std::unordered_map<std::wstring, Callable>& callables() {
         std::unordered_map<std::wstring, Callable> t;
         for (const LispBuiltinTable* area :
              {&numberBuiltins(), &listBuiltins(), &stringBuiltins(), &unitTextBuiltins(), &geometryBuiltins(),
-              &entityBuiltins(), &selectionBuiltins(), &outputBuiltins(), &commandBuiltins(),
-              &controlBuiltins(), &curveBuiltins()})
+              &entityBuiltins(), &tableBuiltins(), &selectionBuiltins(), &outputBuiltins(), &inputBuiltins(),
+              &fileBuiltins(), &commandBuiltins(), &controlBuiltins(), &curveBuiltins()})
             for (const auto& [name, builtin] : *area)
                 t[name].builtin = &builtin;
         for (const auto& [name, form] : specialForms())

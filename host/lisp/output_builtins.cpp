@@ -3,6 +3,7 @@
 #include "host/editor/acut.h"
 #include "host/editor/message_box.h"
 #include "host/lisp/lisp_builtins.h"
+#include "host/lisp/lisp_files.h"
 #include "host/lisp/lisp_text.h"
 
 namespace host {
@@ -15,11 +16,15 @@ void show(const std::wstring& text) {
     acutPrintf(L"%s", text.c_str());
 }
 
-// (PRINC [value]): without a value, the quiet symbol that makes the console print nothing.
+// (PRINC [value [file]]): without a value, the quiet symbol that makes the console print nothing.
 LispValue printed(const Args& a, bool readable, const wchar_t* before, const wchar_t* after) {
     checkArity(a, 0, 2);
     if (a.empty()) return LispValue::fromSymbol(L"");
-    show(before + printLisp(a[0], readable) + after);
+    std::wstring text = before + printLisp(a[0], readable) + after;
+    if (a.size() > 1 && !a[1].isNil())
+        writeToLispFile(a[1], text);
+    else
+        show(text);
     return a[0];
 }
 
@@ -33,7 +38,10 @@ const LispBuiltinTable& outputBuiltins() {
         {L"TERPRI",
          [](const Args& a) {
              checkArity(a, 0, 1);
-             show(L"\n");
+             if (!a.empty() && !a[0].isNil())
+                 writeToLispFile(a[0], L"\n");
+             else
+                 show(L"\n");
              return LispValue::nil();
          }},
         {L"PROMPT",

@@ -142,6 +142,21 @@ int acedSSAdd(const ads_name entity, const ads_name ss, ads_name result) {
     return RTNORM;
 }
 
+int acedSSDel(const ads_name entity, const ads_name ss) {
+    std::vector<SelectionMember>* members = ss ? find(ss) : nullptr;
+    AcDbObjectId id;
+    if (!members || !entity || acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
+    return std::erase_if(*members, [&](const SelectionMember& m) { return m.id == id; }) ? RTNORM : RTERROR;
+}
+
+int acedSSMemb(const ads_name entity, const ads_name ss) {
+    const std::vector<SelectionMember>* members = ss ? find(ss) : nullptr;
+    AcDbObjectId id;
+    if (!members || !entity || acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
+    return std::ranges::any_of(*members, [&](const SelectionMember& m) { return m.id == id; }) ? RTNORM
+                                                                                               : RTERROR;
+}
+
 int acedSSSetFirst(const ads_name pset, const ads_name) {
     if (!pset) {
         setPickFirst({});

@@ -16,6 +16,10 @@ int acedSSFree(const ads_name ss);
 // Without a set, a new set holding `entity` (an empty one without it too); with one, `entity` added to it
 // (once) and `result` names that set. RTERROR for a name that designates no set or no entity.
 int acedSSAdd(const ads_name entity, const ads_name ss, ads_name result);
+// Removes the entity from the set; RTERROR when the set or the entity is none or the entity is no member.
+int acedSSDel(const ads_name entity, const ads_name ss);
+// RTNORM when the entity is a member of the set, else RTERROR.
+int acedSSMemb(const ads_name entity, const ads_name ss);
 // The pick-first set: what was selected before a command started. Null clears it.
 int acedSSSetFirst(const ads_name pset, const ads_name unused);
 int acedSSGetFirst(resbuf** gripSet, resbuf** pickSet);

@@ -25,6 +25,7 @@
 #include "host/input/script_line.h"
 #include "host/input/typed_input.h"
 #include "host/lisp/lisp_eval.h"
+#include "host/lisp/lisp_files.h"
 #include "host/lisp/lisp_text.h"
 #include "host/rx/host_versions.h"
 #include "host/rx/module_loader.h"
@@ -243,6 +244,7 @@ int runSession(const Options& options) {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     db.reset();
     host::unloadAllModules();
+    host::closeLispFiles();
     host::resetInput();
     ok = checkNothingLeftBehind() && ok;
     // What modules printed as they went ends its line too.

@@ -1,0 +1,195 @@
+// Symbol tables and dictionaries as LISP reads them: TBLSEARCH, TBLNEXT, TBLOBJNAME, REGAPP, NAMEDOBJDICT,
+// DICTSEARCH and DICTNEXT. A record or an object is its list of DXF groups, as ENTGET gives an entity's,
+// without the links between objects (handles, owners, subclass markers).
+#include <map>
+
+#include "host/db/database.h"
+#include "host/db/db_object.h"
+#include "host/db/dictionary.h"
+#include "host/db/symbol_tables.h"
+#include "host/filing/dxf_filer.h"
+#include "host/filing/group.h"
+#include "host/lisp/lisp_builtins.h"
+
+namespace host {
+
+namespace {
+
+using Args = LispArgs;
+
+AcDbDatabase* drawing() {
+    return acdbHostApplicationServices()->workingDatabase();
+}
+
+// The table LISP names "LAYER", "LTYPE", "BLOCK", "APPID" or "STYLE" (any case); null for another name.
+AcDbObjectId tableNamed(std::wstring name) {
+    AcDbDatabase* db = drawing();
+    if (!db) return {};
+    for (wchar_t& c : name)
+        c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
+    if (name == L"LAYER") return db->layerTableId();
+    if (name == L"LTYPE") return db->linetypeTableId();
+    if (name == L"BLOCK") return db->blockTableId();
+    if (name == L"APPID") return db->regAppTableId();
+    if (name == L"STYLE") return db->textStyleTableId();
+    return {};
+}
+
+LispValue nameOf(AcDbObjectId id) {
+    ads_name n;
+    return acdbGetAdsName(n, id) == Acad::eOk ? LispValue::fromName(n) : LispValue::nil();
+}
+
+// (0 . type) then the object's own groups.
+LispValue objectList(AcDbObjectId id, const std::wstring& type, bool withName) {
+    AcDbObject* object = nullptr;
+    if (acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk) return LispValue::nil();
+    DxfGroupFiler filer(AcDb::kBagFiler, object->database());
+    object->dxfOutFields(&filer);
+    std::vector<Group> groups;
+    for (const Group& g : filer.groups())
+        if (g.code != 100 && g.code != 330 && g.code != 360 && g.code != 5 && g.code != 102)
+            groups.push_back(g);
+    std::wstring dxfName = object->isA() && object->isA()->dxfName() ? object->isA()->dxfName() : L"";
+    resbuf* chain = toResbufChain(groups, object->database());
+    object->close();
+    std::vector<LispValue> items = fromResbufs(chain);
+    acutRelRb(chain);
+    items.insert(items.begin(), LispValue::list({LispValue::fromInteger(0),
+                                                 LispValue::fromString(type.empty() ? dxfName : type)},
+                                                true));
+    if (withName)
+        items.insert(items.begin(), LispValue::list({LispValue::fromInteger(-1), nameOf(id)}, true));
+    return LispValue::list(std::move(items));
+}
+
+std::vector<AcDbObjectId> recordsOf(AcDbObjectId table) {
+    AcDbSymbolTable* t = nullptr;
+    if (acdbOpenObject(t, table, AcDb::kForRead) != Acad::eOk) return {};
+    std::vector<AcDbObjectId> ids;
+    for (AcDbObjectId id : t->recordIds()) {
+        AcDbObject* record = nullptr;
+        if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) continue; // erased
+        record->close();
+        ids.push_back(id);
+    }
+    t->close();
+    return ids;
+}
+
+AcDbObjectId recordNamed(AcDbObjectId table, const std::wstring& name) {
+    AcDbSymbolTable* t = nullptr;
+    if (acdbOpenObject(t, table, AcDb::kForRead) != Acad::eOk) return {};
+    AcDbObjectId id = t->recordNamed(name);
+    t->close();
+    return id;
+}
+
+// Where TBLNEXT and DICTNEXT are in each table and dictionary: the index of the next item.
+std::map<AcDbObjectId, std::size_t>& cursors() {
+    static std::map<AcDbObjectId, std::size_t> positions;
+    return positions;
+}
+
+std::wstring upperTableName(const std::wstring& name) {
+    std::wstring upper = name;
+    for (wchar_t& c : upper)
+        c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
+    return upper;
+}
+
+LispValue tblsearch(const Args& a) {
+    checkArity(a, 2, 3);
+    AcDbObjectId table = tableNamed(stringArgument(a[0]));
+    AcDbObjectId id = table.isNull() ? AcDbObjectId() : recordNamed(table, stringArgument(a[1]));
+    if (id.isNull()) return LispValue::nil();
+    if (a.size() > 2 && !a[2].isNil()) {
+        std::vector<AcDbObjectId> ids = recordsOf(table);
+        cursors()[table] = static_cast<std::size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
+    }
+    return objectList(id, upperTableName(a[0].text), false);
+}
+
+LispValue tblnext(const Args& a) {
+    checkArity(a, 1, 2);
+    AcDbObjectId table = tableNamed(stringArgument(a[0]));
+    if (table.isNull()) return LispValue::nil();
+    std::size_t& next = cursors()[table];
+    if (a.size() > 1 && !a[1].isNil()) next = 0;
+    std::vector<AcDbObjectId> ids = recordsOf(table);
+    if (next >= ids.size()) return LispValue::nil();
+    return objectList(ids[next++], upperTableName(a[0].text), false);
+}
+
+AcDbObjectId objectIdOf(const LispValue& v) {
+    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, v.name) != Acad::eOk) return {};
+    return id;
+}
+
+std::vector<std::pair<std::wstring, AcDbObjectId>> entriesOf(AcDbObjectId dictionary) {
+    AcDbDictionary* d = nullptr;
+    if (acdbOpenObject(d, dictionary, AcDb::kForRead) != Acad::eOk) return {};
+    std::vector<std::pair<std::wstring, AcDbObjectId>> entries;
+    AcDbDictionaryIterator* it = d->newIterator();
+    for (; it && !it->done(); it->next())
+        entries.emplace_back(it->name(), it->objectId());
+    delete it;
+    d->close();
+    return entries;
+}
+
+LispValue dictsearch(const Args& a) {
+    checkArity(a, 2, 3);
+    AcDbObjectId dictionary = objectIdOf(a[0]);
+    const std::wstring& key = stringArgument(a[1]);
+    std::vector<std::pair<std::wstring, AcDbObjectId>> entries = entriesOf(dictionary);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (sameSymbolName(entries[i].first, key)) {
+            if (a.size() > 2 && !a[2].isNil()) cursors()[dictionary] = i + 1;
+            return objectList(entries[i].second, L"", true);
+        }
+    return LispValue::nil();
+}
+
+LispValue dictnext(const Args& a) {
+    checkArity(a, 1, 2);
+    AcDbObjectId dictionary = objectIdOf(a[0]);
+    std::size_t& next = cursors()[dictionary];
+    if (a.size() > 1 && !a[1].isNil()) next = 0;
+    std::vector<std::pair<std::wstring, AcDbObjectId>> entries = entriesOf(dictionary);
+    if (next >= entries.size()) return LispValue::nil();
+    return objectList(entries[next++].second, L"", true);
+}
+
+} // namespace
+
+const LispBuiltinTable& tableBuiltins() {
+    static const LispBuiltinTable table = {
+        {L"TBLSEARCH", tblsearch},
+        {L"TBLNEXT", tblnext},
+        {L"TBLOBJNAME",
+         [](const Args& a) {
+             checkArity(a, 2, 2);
+             AcDbObjectId t = tableNamed(stringArgument(a[0]));
+             return t.isNull() ? LispValue::nil() : nameOf(recordNamed(t, stringArgument(a[1])));
+         }},
+        {L"REGAPP",
+         [](const Args& a) {
+             checkArity(a, 1, 1);
+             return acdbRegApp(stringArgument(a[0]).c_str()) == RTNORM ? a[0] : LispValue::nil();
+         }},
+        {L"NAMEDOBJDICT",
+         [](const Args& a) {
+             checkArity(a, 0, 0);
+             AcDbDatabase* db = drawing();
+             return db ? nameOf(db->namedObjectsDictionaryId()) : LispValue::nil();
+         }},
+        {L"DICTSEARCH", dictsearch},
+        {L"DICTNEXT", dictnext},
+    };
+    return table;
+}
+
+} // namespace host

@@ -1,0 +1,15 @@
+; Selection sets by mode and filter, read and changed member by member.
+(command "LINE" '(0 0) '(10 0) "")
+(command "LINE" '(10 0) '(10 5) "")
+(command "CIRCLE" '(5 5) 1)
+(type (setq all (ssget "X")))
+(list (sslength all) (sslength (ssget "_X" '((0 . "LINE")))) (ssget "X" '((0 . "ARC"))))
+(type (setq last (ssget "L")))
+(list (sslength last) (cdr (assoc 0 (entget (ssname last 0)))) (ssname last 5))
+(type (setq s (ssadd) e (ssname all 0)))
+(list (sslength (ssadd e s)) (sslength (ssadd e s)) (equal (ssmemb e s) e))
+(list (sslength (ssdel e s)) (ssmemb e s) (ssdel e s))
+(type (setq one (ssget ":S")))
+@select last
+(sslength one)
+(vl-catch-all-error-message (vl-catch-all-apply 'sslength '(5)))
