@@ -11,6 +11,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/entity.h"
+#include "host/filing/binary_dxf.h"
 #include "host/filing/block_cycles.h"
 #include "host/filing/dxf_filer.h"
 #include "host/filing/dxf_text.h"
@@ -632,7 +633,10 @@ private:
 
 } // namespace
 
-Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
+namespace {
+
+// Reads the text of an ASCII DXF file (binary files come as their text).
+Acad::ErrorStatus readDxfText(AcDbDatabase& database, const std::string& text) {
     registerHostClasses();
     AcDbDatabase scratch(false);
     std::wstring leftOut, repairs;
@@ -654,6 +658,22 @@ Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& text) {
     if (!leftOut.empty()) acutPrintf(L"\nNote: not kept from the drawing file: %ls", leftOut.c_str());
     if (!repairs.empty()) acutPrintf(L"\n%ls", repairs.c_str());
     return Acad::eOk;
+}
+
+} // namespace
+
+Acad::ErrorStatus readDxf(AcDbDatabase& database, const std::string& content) {
+    if (!isBinaryDxf(content)) return readDxfText(database, content);
+    BinaryDxfText converted;
+    try {
+        converted = binaryDxfAsText(content);
+    } catch (const DxfError& e) {
+        database.setLastFileError(e.what());
+        return Acad::eDxfReadAborted;
+    }
+    const Acad::ErrorStatus es = readDxfText(database, converted.text);
+    if (es != Acad::eOk) database.setLastFileError(placedInBinary(database.lastFileError(), converted));
+    return es;
 }
 
 Acad::ErrorStatus readDxfFile(AcDbDatabase& database, const std::wstring& fileName) {

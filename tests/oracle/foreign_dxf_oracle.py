@@ -1,6 +1,6 @@
 """ezdxf as the writer of drawings from other programs, and as the judge of what zhost made of them.
 
-make FOLDER: writes the corpus into FOLDER and prints one row per drawing: its number (the drawing is
+make FOLDER: writes the corpus (ASCII and binary DXF) into FOLDER and prints one row per drawing: its number (the drawing is
 drawing-NUMBER.dxf), 1 when its handles are its own (0 when it names none), its version and the version it is
 to be saved in, as their numbers (AC1009 is 1009; an R12 drawing goes to AC1015).
 
@@ -16,6 +16,7 @@ import re
 import sys
 
 import ezdxf
+from ezdxf.lldxf.validator import is_binary_dxf_file
 
 logging.getLogger("ezdxf").setLevel(logging.ERROR)
 
@@ -31,29 +32,29 @@ def dxf_decoded(text):
     return re.sub(r"\\U\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), text)
 
 
-def rounded(value):
+def rounded(value, decode):
     if isinstance(value, str):
-        return dxf_decoded(value)
+        return dxf_decoded(value) if decode else value
     if isinstance(value, float):
         return round(value, 9) + 0.0
     if hasattr(value, "x"):
-        return tuple(rounded(c) for c in value)
+        return tuple(rounded(c, decode) for c in value)
     return value
 
 
-def signature(entity, handles):
+def signature(entity, handles, decode):
     dxf = entity.dxf
     # A value left out is its default; the alignment point of a text aligned at its insertion point means
     # nothing.
     aligned = dxf.is_supported("halign") and (dxf.get("halign", 0) or dxf.get("valign", 0))
     keys = [key for key in KEYS if dxf.is_supported(key) and (key != "align_point" or aligned)]
-    found = [(key, rounded(dxf.get(key, dxf.get_default(key)))) for key in keys]
+    found = [(key, rounded(dxf.get(key, dxf.get_default(key)), decode)) for key in keys]
     if handles:
         found.append(("handle", dxf.handle))
     if entity.dxftype() == "POLYLINE":
-        found.append(tuple(signature(vertex, handles) for vertex in entity.vertices))
+        found.append(tuple(signature(vertex, handles, decode) for vertex in entity.vertices))
     if entity.dxftype() == "INSERT":
-        found.append(tuple(signature(attrib, handles) for attrib in entity.attribs))
+        found.append(tuple(signature(attrib, handles, decode) for attrib in entity.attribs))
     return (entity.dxftype(), tuple(found))
 
 
@@ -63,11 +64,11 @@ def layout_name(block):
     return "*" + name[1:] if name in ("$MODEL_SPACE", "$PAPER_SPACE") else name
 
 
-def signatures(doc, handles):
+def signatures(doc, handles, decode):
     found = {}
     for block in doc.blocks:
-        found[layout_name(block)] = [signature(e, handles) for e in block]
-    found["*MODEL_SPACE"] = [signature(e, handles) for e in doc.modelspace()]
+        found[layout_name(block)] = [signature(e, handles, decode) for e in block]
+    found["*MODEL_SPACE"] = [signature(e, handles, decode) for e in doc.modelspace()]
     return found
 
 
@@ -79,7 +80,9 @@ def audit_problems(doc):
 def compare(source, saved, handles):
     first, second = ezdxf.readfile(source), ezdxf.readfile(saved)
     problems = audit_problems(first), audit_problems(second)
-    want, have = signatures(first, handles), signatures(second, handles)
+    # A binary file's texts stand as they are, with no caret codes or escapes.
+    want = signatures(first, handles, not is_binary_dxf_file(source))
+    have = signatures(second, handles, True)
     total = sum(len(v) for v in want.values())
     alike = sum(sum(1 for a, b in zip(entities, have.get(name, [])) if a == b) for name, entities in want.items())
     version = int(second.dxfversion[2:])
@@ -150,6 +153,13 @@ def make(folder):
                   newline="") as f:
             f.write(text)
         print(number, handles, version, saved)
+    # Binary DXF: one byte a code in R12, two from R13 on.
+    for number, version in enumerate(("R12", "R2018"), len(corpus)):
+        doc = ezdxf.new(version)
+        survey(doc)
+        doc.modelspace().add_text("Œuvre ^ tab\tend", dxfattribs={"height": 1})
+        doc.saveas(os.path.join(folder, "drawing-%d.dxf" % number), fmt="bin")
+        print(number, 1, int(doc.dxfversion[2:]), max(1015, int(doc.dxfversion[2:])))
 
 
 if __name__ == "__main__":

@@ -443,3 +443,22 @@ TEST(DamagedDrawings, AProxyNamingAnotherObjectsHandleIsSavedUnderItsOwn) {
     EXPECT_NE(saved.find("  0\nZORTA_THING\n  5\n" + host::toUtf8(id.handle().text()) + "\n"),
               std::string::npos);
 }
+
+// A binary DXF file that cannot be read is refused with the byte where its fault stands.
+TEST(DamagedDrawings, BinaryDxfFilesAreRefusedWithTheByteOfTheirFault) {
+    using namespace std::string_literals;
+    const std::string sentinel = "AutoCAD Binary DXF\r\n\x1a\0"s;
+    const std::string section = "\0\0SECTION\0\2\0HEADER\0"s; // groups at 22 and 32, the next at 41
+    const std::pair<std::string, std::string> cases[] = {
+        {section + "\x46\0\1"s, "byte 41: a value past the end of the file"},
+        {section + "\xB8\x0B\0"s, "byte 41: group code 3000 of no known type"},
+        {section + "\x01\0open"s, "byte 41: a text without its end"},
+        {"\0\0FOO\0\0\0EOF\0"s, "byte 28: expected SECTION, found FOO"}, // placed as in ASCII
+        {"\0SECTION\0\2HEADER\0\0ENDSEC\0"s, "the end of the file: file ends without EOF"},
+    };
+    for (const auto& [groups, message] : cases) {
+        AcDbDatabase db(false);
+        EXPECT_EQ(host::readDxf(db, sentinel + groups), Acad::eDxfReadAborted) << message;
+        EXPECT_EQ(db.lastFileError(), message);
+    }
+}
