@@ -25,6 +25,7 @@ public:
 
     // Reads a file into the view in the encoding it is found in, asking first about one of more than 4 MiB;
     // false when the load was refused or failed (a message said why), and the view is then left as it was.
+    // A long load shows its progress; cancelled, the document is left empty and without a file.
     bool open(const std::string& path);
     // Writes the view's text in the document's encoding with each line's own terminator; false (a message
     // said why, the document still modified) when the file cannot be written whole, or when the text holds
@@ -76,6 +77,7 @@ public:
 
 private:
     bool askToWriteOver(DiskChange change) const;
+    void forgetFile();
 
     QString title_;
     DiskState disk_;                // the file as this document last read or wrote it

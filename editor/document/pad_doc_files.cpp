@@ -1,6 +1,7 @@
 // Loading and saving a document, and the question before a close.
 #include "editor/document/pad_doc.h"
 
+#include "editor/app/work_progress.h"
 #include "editor/document/encoding_guard.h"
 #include "editor/document/file_names.h"
 #include "editor/document/pad_view.h"
@@ -63,13 +64,21 @@ bool CPadDoc::open(const std::string& filePath) {
                      " : il a chang\xE9 pendant la lecture");
             return false;
         }
-        disk_ = diskStateOf(st, bytes);
-        told_.reset();
+        const DiskState read = diskStateOf(st, bytes);
         const TextEncoding encoding = detectEncoding(bytes);
         SplitFile split = splitFile(decodeText(bytes, encoding));
         bytes = std::string();
         encoding_ = encoding;
-        if (view) view->showFileText(split);
+        if (view) {
+            WorkProgress progress(QStringLiteral("Chargement de %1").arg(shownFileName(filePath)), view);
+            if (!view->showFileText(split,
+                                    [&](int done, int total) { return progress.report(done, total); })) {
+                forgetFile();
+                return false;
+            }
+        }
+        disk_ = read;
+        told_.reset();
         newLine_ = split.first;
     } catch (const std::bad_alloc&) {
         complain("M\xE9moire insuffisante pour charger le fichier " + messagePath(filePath));
@@ -140,6 +149,15 @@ bool CPadDoc::SaveModified() {
     default:
         return false;
     }
+}
+
+// A load cancelled half way leaves part of a file: the document is emptied and no longer stands for it,
+// so that no save can write the part over the whole.
+void CPadDoc::forgetFile() {
+    DeleteContents();
+    path.clear();
+    disk_ = {};
+    told_.reset();
 }
 
 bool CPadDoc::askToWriteOver(DiskChange change) const {

@@ -47,10 +47,34 @@ CPadView::~CPadView() {
     document_.view = nullptr;
 }
 
-void CPadView::showFileText(const SplitFile& split) {
-    setPlainText(split.text);
+// Pieces of about a megabyte, cut after a line end, so that a long file shows its progress.
+bool CPadView::showFileText(const SplitFile& split,
+                            const std::function<bool(int done, int total)>& progress) {
+    constexpr qsizetype kPiece = 1 << 20;
+    const qsizetype total = split.text.size();
+    if (!progress || total <= kPiece) {
+        setPlainText(split.text);
+    } else {
+        clear();
+        document()->setUndoRedoEnabled(false);
+        QTextCursor end(document());
+        for (qsizetype from = 0; from < total;) {
+            const qsizetype cut = split.text.indexOf(u'\n', std::min(from + kPiece, total - 1));
+            const qsizetype to = cut < 0 ? total : cut + 1;
+            end.insertText(QStringView(split.text).mid(from, to - from).toString());
+            from = to;
+            if (!progress(static_cast<int>(from >> 10), static_cast<int>(total >> 10))) {
+                clear();
+                document()->setUndoRedoEnabled(true);
+                return false;
+            }
+        }
+        document()->setUndoRedoEnabled(true);
+        moveCaretTo(0);
+    }
     markLineEnds(*document(), split.ends);
     guard_->accept();
+    return true;
 }
 
 void CPadView::titleChanged() {

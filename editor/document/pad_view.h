@@ -7,6 +7,8 @@
 
 #include <QPlainTextEdit>
 
+#include <functional>
+
 class CPadDoc;
 class EncodingGuard;
 struct SplitFile;
@@ -19,8 +21,9 @@ public:
 
     platform::Hwnd handle() const { return bus_.handle(); }
     CPadDoc& padDocument() const { return document_; }
-    // Shows a file's text with its line ends, as it was read.
-    void showFileText(const SplitFile& split);
+    // Shows a file's text with its line ends, as it was read; a long one piece by piece, telling `progress`
+    // (when given) how far it came. False, with the view emptied, when `progress` stopped it.
+    bool showFileText(const SplitFile& split, const std::function<bool(int done, int total)>& progress = {});
     // The document's title changed: the child frame shows it.
     void titleChanged();
     // Read-only, with the edit control's style bit kept in step.

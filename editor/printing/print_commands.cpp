@@ -5,6 +5,7 @@
 #include "editor/app/font_dialog.h"
 #include "editor/app/font_settings.h"
 #include "editor/app/the_app.h"
+#include "editor/app/work_progress.h"
 #include "editor/document/pad_doc.h"
 #include "editor/document/pad_view.h"
 #include "editor/printing/default_printer.h"
@@ -67,11 +68,16 @@ QPrinter& Printing::printer() {
     return *printer_;
 }
 
+// A cancelled job says nothing more: the user stopped it.
 bool Printing::print(QPrinter& target, const PrintedDocument& document) {
     std::string error;
-    if (jobFor(pageSetup, document).print(target, *document.view.document(), document.font, error))
+    WorkProgress progress(QStringLiteral("Impression de %1").arg(fromCodePage(document.title)),
+                          &document.view);
+    if (jobFor(pageSetup, document)
+            .print(target, *document.view.document(), document.font, error,
+                   [&](int done, int total) { return progress.report(done, total); }))
         return true;
-    showMessage(error);
+    if (!error.empty()) showMessage(error);
     return false;
 }
 

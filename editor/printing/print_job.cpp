@@ -35,8 +35,8 @@ PageLayout PrintJob::layoutFor(QPrinter& printer, const QTextDocument& text, con
                       !first.footer.empty());
 }
 
-bool PrintJob::print(QPrinter& printer, const QTextDocument& text, const QFont& font,
-                     std::string& error) const {
+bool PrintJob::print(QPrinter& printer, const QTextDocument& text, const QFont& font, std::string& error,
+                     const std::function<bool(int done, int total)>& progress) const {
     const PageLayout layout = layoutFor(printer, text, font);
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -51,6 +51,12 @@ bool PrintJob::print(QPrinter& printer, const QTextDocument& text, const QFont& 
     const int last =
         printer.toPage() > 0 ? std::min(printer.toPage(), layout.pageCount()) : layout.pageCount();
     for (int page = first; page <= last; ++page) {
+        if (progress && !progress(page - first, last - first + 1)) {
+            printer.abort();
+            painter.end();
+            error.clear();
+            return false;
+        }
         if (page > first) printer.newPage();
         layout.paintPage(painter, page - 1, decorationOf(page));
     }

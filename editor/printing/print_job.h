@@ -5,6 +5,7 @@
 #include "editor/printing/page_setup.h"
 
 #include <ctime>
+#include <functional>
 #include <string>
 
 class QPrinter;
@@ -22,7 +23,9 @@ public:
 
     // Prints the printer's page range (all pages when it has none); false with `error` set when the printer
     // cannot be painted on.
-    bool print(QPrinter& printer, const QTextDocument& text, const QFont& font, std::string& error) const;
+    // `progress`, when given, is told of each page and stops the job (aborted, with `error` empty) on false.
+    bool print(QPrinter& printer, const QTextDocument& text, const QFont& font, std::string& error,
+               const std::function<bool(int done, int total)>& progress = {}) const;
     // The layout `print` uses for this printer.
     PageLayout layoutFor(QPrinter& printer, const QTextDocument& text, const QFont& font) const;
 

@@ -5,8 +5,10 @@
 #include "tests/editor/qt_test_app.h"
 #include "tests/support/temp_folder.h"
 
+#include <QProgressDialog>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +222,30 @@ TEST_F(DocumentFiles, AFileChangedOnDiskIsReloadedOrSavedOverOnlyOnAYes) {
     EXPECT_FALSE(std::filesystem::exists(path)) << "not recreated on a no";
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_NE(boxes.texts[0].find("supprim"), std::string::npos);
+}
+
+// The progress box shows once the load has run for a second; its "Annuler" is pressed as soon as it does.
+TEST_F(DocumentFiles, ALongLoadCancelledLeavesTheDocumentWithoutTheFile) {
+    std::string lines;
+    while (lines.size() < (12u << 20))
+        lines += "PT 2512345.678 1123456.789\r\n";
+    writeFile(folder / "long.txt", lines);
+    writeFile(folder / "short.txt", "court");
+    ASSERT_TRUE(document.open(folder / "short.txt"));
+    QTimer cancel;
+    bool cancelled = false;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* progress = view.findChild<QProgressDialog*>(); progress && progress->isVisible()) {
+            progress->cancel();
+            cancelled = true;
+        }
+    });
+    cancel.start(20);
+    ScriptedBoxes boxes({IDYES});
+    EXPECT_FALSE(document.open(folder / "long.txt"));
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(document.path.empty()) << "a part of the file can never be saved over it";
+    EXPECT_TRUE(view.document()->isEmpty());
 }
 
 TEST_F(DocumentFiles, AFileOfMoreThan4MiBIsLoadedOnlyWhenTheAnswerIsYes) {

@@ -202,6 +202,22 @@ TEST_F(Printing, HeaderTimeComesFromTheFileOnlyWhenItHasOne) {
     EXPECT_EQ(PrintJob(setup, dated, "dated.txt", now).headerTime(), now);
 }
 
+TEST_F(Printing, ACancelledJobStopsAtItsPageAndSaysNothing) {
+    fill(400);
+    const PrintJob job(PageSetupValues{}, "", "listing.txt", 0);
+    QPrinter printer(QPrinter::HighResolution);
+    pdfPrinter(printer, folder / "cancelled.pdf");
+    std::vector<int> told;
+    std::string error;
+    EXPECT_FALSE(job.print(printer, *view.document(), view.font(), error, [&](int done, int total) {
+        told.push_back(done);
+        EXPECT_GT(total, 2);
+        return done < 2;
+    }));
+    EXPECT_EQ(told, (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(error.empty()) << error;
+}
+
 TEST_F(Printing, AFrenchHeaderPrintsTheLocalesNamesOfDaysAndMonths) {
     if (!testing_support::useCommaLocale(folder.path())) GTEST_SKIP() << "no French locale";
     const std::time_t noon = 1'796'817'600; // 9 December 2026, noon UTC
