@@ -159,6 +159,9 @@ int acedGetVar(const ACHAR* name, resbuf* result) {
         if (!db || !host::drawingVariable(*db, name, value)) return RTERROR;
         return host::toResult(value, result);
     }
+    // Read-only: 1 while the drawing has changes not saved, which routines test before they save or quit.
+    if (host::sameSymbolName(name, L"DBMOD"))
+        return host::toResult({70, Adesk::Int16(db && db->isModifiedSinceSaved() ? 1 : 0)}, result);
     host::Variable* v = host::sessionVariable(name);
     return v ? host::toResult(v->value, result) : RTERROR;
 }

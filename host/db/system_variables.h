@@ -1,7 +1,8 @@
 #pragma once
 // System variables: those a drawing keeps (LTSCALE, TILEMODE, ELEVATION, CLAYER, ...) live in the working
 // database's header; the others belong to the session (CVPORT, APERTURE, VIEWSIZE, SCREENSIZE, OSMODE,
-// CMDNAMES, MENUBAR, ...) and start from their defaults.
+// CMDNAMES, MENUBAR, ...) and start from their defaults. DBMOD tells whether the working drawing has changes
+// not saved.
 #include <string>
 
 #include "host/db/resbuf.h"

@@ -144,16 +144,19 @@ TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenCha
     testing_support::TempFolder folder;
     const std::string dxf = folder / "plan.dxf", binary = folder / "plan.zdw", back = folder / "back.dxf";
     const std::string script = folder / "save.scr";
-    std::ofstream(script) << "LINE\n0,0\n1,1\n\nQSAVE\n" + dxf +
-                                 "\n(getvar \"DWGNAME\")\nCIRCLE\n0,0\n1\nSAVEAS\n" + binary + "\nSAVE\n" +
-                                 dxf +
+    std::ofstream(script) << "LINE\n0,0\n1,1\n\n(getvar \"DBMOD\")\nQSAVE\n" + dxf +
+                                 "\n(getvar \"DWGNAME\")\n(getvar \"DBMOD\")\nCIRCLE\n0,0\n1\nSAVEAS\n" +
+                                 binary + "\nSAVE\n" + dxf +
                                  "\n\nLINE\n5,5\n6,6\n\nQUIT\n@answer cancel\nQUIT\n"
                                  "@answer no\nCIRCLE\n9,9\n9\n";
     const std::string zhost =
         "ZORTA_NAMESPACE=save_ezdxf_" + std::to_string(::getpid()) + " " ZHOST_PROGRAM " ";
     const testing_support::ProgramRun run = testing_support::runProgram(zhost + "--script " + script);
     EXPECT_EQ(run.status, 0) << run.output;
-    EXPECT_NE(run.output.find("(getvar \"DWGNAME\")\n\"plan.dxf\""), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("(getvar \"DBMOD\")\n1\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("(getvar \"DWGNAME\")\n\"plan.dxf\"\nCommande: (getvar \"DBMOD\")\n0\n"),
+              std::string::npos)
+        << run.output;
     // SAVE onto another existing file replaces it only when told: the DXF keeps the line alone.
     EXPECT_NE(run.output.find("Le dessin existe déjà. Voulez-vous le remplacer ? [Oui/Non] <Non>: \n"),
               std::string::npos);
