@@ -217,7 +217,7 @@ Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const {
 
 Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
     if (Acad::ErrorStatus es = AcDbEntity::dxfInFields(filer); es != Acad::eOk) return es;
-    Acad::ErrorStatus es = readSubclass(filer, L"AcDbBlockReference", [this](const resbuf& rb) {
+    Acad::ErrorStatus es = readSubclass(filer, dxfSubclass(), [this](const resbuf& rb) {
         switch (rb.restype) {
         case 2:
             m_blockName = rb.resval.rstring;
@@ -241,6 +241,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
             readNormal(rb, m_normal);
             break;
         default:
+            readOwnDxfGroup(rb);
             break;
         }
     });
@@ -251,7 +252,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer) {
 
 Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbEntity::dxfOutFields(filer);
-    filer->writeString(100, L"AcDbBlockReference");
+    filer->writeString(100, dxfSubclass());
     if (!m_attributes.ids().empty()) filer->writeInt16(66, 1);
     AcDbBlockTableRecord* record = block();
     filer->writeString(2, record ? std::wstring(record->name()) : m_blockName);
@@ -260,6 +261,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_scale.sy != 1) filer->writeDouble(42, m_scale.sy);
     if (m_scale.sz != 1) filer->writeDouble(43, m_scale.sz);
     if (m_rotation != 0) filer->writeDouble(50, m_rotation * host::kDegrees);
+    writeOwnDxfGroups(filer);
     if (m_normal != AcGeVector3d::kZAxis) filer->writeVector3d(210, m_normal);
     return filer->filerStatus();
 }

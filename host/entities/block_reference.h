@@ -53,6 +53,13 @@ public:
     std::vector<AcDbObjectId> sequenceIds() const override { return m_attributes.ids(); }
     void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_attributes.adopt(ids); }
 
+protected:
+    // A kind of reference files apart (the grid of a multiple insert): its DXF subclass, the groups of that
+    // subclass it takes, and those it writes after the reference's own.
+    virtual const ACHAR* dxfSubclass() const { return L"AcDbBlockReference"; }
+    virtual bool readOwnDxfGroup(const resbuf&) { return false; }
+    virtual void writeOwnDxfGroups(AcDbDxfFiler*) const {}
+
 private:
     AcDbBlockTableRecord* block() const;
     host::OwnedSequence m_attributes{host::OwnedSequence::End::WithParts};

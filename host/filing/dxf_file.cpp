@@ -136,6 +136,20 @@ private:
         return !marked;
     }
 
+    // Whether the INSERT that comes next is a grid of the block: its subclass says so, or, in files without
+    // subclasses, its counts of columns and rows.
+    bool isMultipleInsert() const {
+        bool multiple = false;
+        lookOverObject([&](int code, const RawGroup& raw) {
+            if (code == 70 || code == 71 || code == 100) {
+                const Group g = m_in.typed(code, raw.value, raw.line);
+                multiple |= code == 100 ? g.text() == L"AcDbMInsertBlock" : g.integer() > 1;
+            }
+            return multiple;
+        });
+        return multiple;
+    }
+
     // Whether the POLYLINE that comes next has 3-D vertices (its class is chosen before it is made).
     bool is3dPolyline() const {
         bool is3d = false;
@@ -417,6 +431,7 @@ private:
             if (isStructureMarker(name)) fail(toUtf8(name) + " among entities", start);
             AcRxClass* forced = nullptr;
             if (name == L"POLYLINE" && is3dPolyline()) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
+            if (name == L"INSERT" && isMultipleInsert()) forced = acrxFindAcRxClass(L"AcDbMInsertBlock");
             if (name == L"VERTEX" && sequenceOwner &&
                 sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
                 forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");

@@ -38,6 +38,7 @@ const Layout kLayouts[] = {
      true,
      {{L"AcDbText", {}, true}, {L"AcDbAttributeDefinition", kAttributeDefinitionCodes}}},
     {L"AcDbBlockReference", true, {{L"AcDbBlockReference", {}, true}}},
+    {L"AcDbMInsertBlock", true, {{L"AcDbMInsertBlock", {}, true}}},
     {L"AcDb2dPolyline", true, {{L"AcDb2dPolyline", {}, true}}},
     {L"AcDb3dPolyline", true, {{L"AcDb3dPolyline", {}, true}}},
     {L"AcDb2dVertex", true, {{L"AcDbVertex", {}}, {L"AcDb2dVertex", {}, true}}},

@@ -10,6 +10,7 @@
 #include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
+#include "host/entities/minsert_block.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 #include "host/entities/spline.h"
@@ -59,6 +60,7 @@ void registerHostClasses() {
                              AcDbAttributeDefinition::desc(),
                              AcDbAttribute::desc(),
                              AcDbBlockReference::desc(),
+                             AcDbMInsertBlock::desc(),
                              AcDbProxyEntity::desc(),
                              AcDbProxyObject::desc()})
             (void)c;

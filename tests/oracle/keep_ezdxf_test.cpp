@@ -1,7 +1,7 @@
 // A drawing with what the host does not model (dimension styles, viewports, views, user coordinate systems,
-// complex linetypes, several layouts, extension dictionaries) through zhost, as DXF and through the binary
-// drawing, with and without the plug-in: ezdxf finds every record, object and entity it held, and its audit
-// and GDAL's features by layer find what they found in the original.
+// complex linetypes, several layouts, extension dictionaries) and a multiple insert through zhost, as DXF
+// and through the binary drawing, with and without the plug-in: ezdxf finds every record, object and entity
+// it held, and its audit and GDAL's features by layer find what they found in the original.
 #include <gtest/gtest.h>
 
 #include "tests/oracle/python_oracle.h"

@@ -2,7 +2,7 @@
 
 write PATH: writes a drawing with what the host does not model: dimension styles, a viewport, a user
 coordinate system and a view, complex linetypes, a second paper space layout with a viewport, an extension
-dictionary holding an xrecord, and a dimension. Prints 0.
+dictionary holding an xrecord, a dimension and a multiple insert. Prints 0.
 
 compare REFERENCE OTHER...: one row per OTHER: ezdxf's audit errors in REFERENCE and in OTHER, and how many
 records, objects and entities were found the same (by handle: owner, attributes, linetype elements, layout,
@@ -34,6 +34,8 @@ def write(path):
     circle = msp.add_circle((5, 5), 2, dxfattribs={"layer": "L2"})
     record = circle.new_extension_dict().add_xrecord("SURVEY")
     record.reset([(1, "station 12"), (40, 3.5)])
+    doc.blocks.new("TREE").add_circle((0, 0), 0.5)
+    msp.add_blockref("TREE", (4, 4), dxfattribs={"rotation": 30}).grid(size=(2, 3), spacing=(1.5, 2.5))
     doc.ucs.new("SITE", dxfattribs={"origin": (1, 2, 3)})
     doc.views.new("NORTH", dxfattribs={"height": 20.0})
     second = doc.layouts.new("Second")
