@@ -2,7 +2,7 @@
 // every version from R2000 to R2018 with texts outside Windows-1252, binary DXF of R12 and R2018), opened by
 // zhost and saved as DXF, and through the binary drawing with the plug-in loaded: ezdxf finds every entity
 // alike, its audit no more problems, the version the drawing is to be saved in (with a note where that is not
-// the one read) and texts written as they are in the versions of UTF-8.
+// the one read), texts written as they are in the versions of UTF-8, and GDAL the same features by layer.
 #include <gtest/gtest.h>
 
 #include "tests/oracle/python_oracle.h"
@@ -41,12 +41,13 @@ TEST(ForeignDrawings, EveryDrawingOfTheCorpusComesBackWhole) {
                 oracle::runPythonOracle("foreign_dxf_oracle.py", "compare " + name + ".dxf " + name + saved +
                                                                      " " + std::to_string(int(drawing[1])));
             ASSERT_EQ(rows.size(), 1u);
-            ASSERT_EQ(rows[0].size(), 6u);
+            ASSERT_EQ(rows[0].size(), 7u);
             const oracle::Row& row = rows[0]; // entities, alike, audit of the source and of the saved drawing
             EXPECT_EQ(row[1], row[0]) << name << saved;
             EXPECT_LE(row[3], row[2]) << name << saved;
             EXPECT_EQ(row[4], drawing[3]) << name << saved;
             EXPECT_EQ(row[5], 0) << name << saved;
+            EXPECT_EQ(row[6], 1) << "GDAL's features by layer: " << name << saved;
         }
     }
 }

@@ -7,12 +7,16 @@ to be saved in, as their numbers (AC1009 is 1009; an R12 drawing goes to AC1015)
 compare SOURCE SAVED HANDLES: one row: the entities of SOURCE (every block and layout), how many of them SAVED
 holds alike (type, layer, geometry to 1e-9, texts exact, vertices and attributes; under the same handle when
 HANDLES is 1), the problems ezdxf's audit finds in SOURCE and in SAVED, SAVED's version as its number
-(AC1015 is 1015), and how many \\U+ escapes SAVED holds from AC1021 on (where texts are UTF-8).
+(AC1015 is 1015), how many \\U+ escapes SAVED holds from AC1021 on (where texts are UTF-8), and 1 when
+GDAL's ogrinfo finds the same features by layer in SAVED as in SOURCE (or cannot judge SOURCE: a binary file,
+or one whose texts hold NUL bytes, which it does not read).
 """
+import collections
 import io
 import logging
 import os
 import re
+import subprocess
 import sys
 
 import ezdxf
@@ -88,7 +92,21 @@ def compare(source, saved, handles):
     version = int(second.dxfversion[2:])
     with open(saved, "rb") as f:
         escapes = f.read().count(b"\\U+") if version >= 1021 else 0
-    print(total, alike, problems[0], problems[1], version, escapes)
+    gdal_alike = int(not gdal_reads(source) or features_by_layer(saved) == features_by_layer(source))
+    print(total, alike, problems[0], problems[1], version, escapes, gdal_alike)
+
+
+def gdal_reads(path):
+    with open(path, "rb") as f:
+        content = f.read()
+    return not is_binary_dxf_file(path) and b"\0" not in content
+
+
+def features_by_layer(path):
+    listing = subprocess.run(["ogrinfo", "-ro", "-al", "-q", path], capture_output=True, text=True,
+                             check=True).stdout
+    layers = re.findall(r"^  Layer \(String\) = (.*)$", listing, re.MULTILINE)
+    return sorted(collections.Counter(layers).items())
 
 
 def survey(doc):
