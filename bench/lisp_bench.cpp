@@ -1,14 +1,19 @@
 // The LISP functions walking a polyline name by name: ZOR_VNEXT and ZOR_VGET over every vertex, through the
 // plug-in's dispatch, at three sizes (vertices per second must not fall as the polyline grows). The anchor
 // is a plain walk of the same node list copying each vertex's fields into a list of host result buffers.
+// The evaluator's own loop, (repeat 3000000 (setq i (1+ i))), has for anchor python3 running the same steps,
+// timed inside python3 so that its start is not counted.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "cadutil/database/spaces.h"
 #include "entity/core/poly_classes.h"
 #include "host/db/database.h"
+#include "host/lisp/lisp_eval.h"
 #include "host/lisp/lisp_functions.h"
+#include "host/lisp/lisp_text.h"
 #include "host/lisp/lisp_value.h"
 #include "plugin/app/lisp_table.h"
 
@@ -97,6 +102,31 @@ void PlainWalkIntoResultBuffers(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(PlainWalkIntoResultBuffers)->Arg(10'000)->Arg(100'000)->Arg(400'000)->Unit(benchmark::kMillisecond);
+
+void LispRepeatLoop(benchmark::State& state) {
+    const std::vector<LispValue> forms = host::readLisp(L"(setq i 0) (repeat 3000000 (setq i (1+ i)))");
+    for (auto _ : state) {
+        LispValue last;
+        for (const LispValue& form : forms)
+            last = host::evaluateLisp(form);
+        if (last.integer != 3'000'000) state.SkipWithError("the loop did not count to its end");
+    }
+}
+BENCHMARK(LispRepeatLoop)->Unit(benchmark::kMillisecond);
+
+// The anchor: python3's loop of the same steps; it reports its own time.
+void PythonRepeatLoop(benchmark::State& state) {
+    for (auto _ : state) {
+        std::FILE* python = popen("/usr/bin/python3 -c 'import time\nt=time.perf_counter()\ni=0\n"
+                                  "for _ in range(3000000): i=i+1\nprint(time.perf_counter()-t)'",
+                                  "r");
+        double seconds = 0;
+        if (!python || std::fscanf(python, "%lf", &seconds) != 1) state.SkipWithError("python3 did not run");
+        if (python) pclose(python);
+        state.SetIterationTime(seconds);
+    }
+}
+BENCHMARK(PythonRepeatLoop)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -30,7 +30,7 @@ std::map<std::wstring, std::wstring>& helpTopics() {
 struct Frame {
     int code;
     resbuf* args;
-    resbuf* result = nullptr;
+    LispValue value; // as set by the acedRet functions: kept as a value, not converted back and forth
     bool resultSet = false;
 };
 
@@ -46,25 +46,13 @@ std::wstring key(const ACHAR* name) {
     return k;
 }
 
-int setResult(resbuf* chain) {
-    if (frames().empty()) {
-        acutRelRb(chain);
-        return RTERROR;
-    }
+// Never throws: it answers modules.
+int setValue(LispValue v) {
+    if (frames().empty()) return RTERROR;
     Frame& f = frames().back();
-    acutRelRb(f.result);
-    f.result = chain;
+    f.value = std::move(v);
     f.resultSet = true;
     return RTNORM;
-}
-
-// Never throws: it answers modules.
-int setValue(const LispValue& v) {
-    try {
-        return setResult(toResbufs({v}, GroupMismatch::PassedAsList));
-    } catch (const LispError&) {
-        return RTERROR;
-    }
 }
 
 } // namespace
@@ -77,31 +65,27 @@ LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue
     auto it = definitions().find(key(name.c_str()));
     if (it == definitions().end()) throw LispError("fonction inconnue: " + toUtf8(key(name.c_str())));
     Definition d = it->second;
-    frames().push_back({d.code, toResbufs(args, GroupMismatch::PassedAsList)});
+    frames().push_back({d.code, toResbufs(args, GroupMismatch::PassedAsList), LispValue::nil()});
     struct Pop {
         ~Pop() {
             acutRelRb(frames().back().args);
-            acutRelRb(frames().back().result);
             frames().pop_back();
         }
     } pop;
     AcRx::AppRetCode rc = sendToModule(d.module, AcRx::kInvkSubrMsg);
     if (rc == AcRx::kRetError) throw LispError(toUtf8(key(name.c_str())) + " a échoué");
     const Frame& f = frames().back();
-    return f.resultSet ? valueOfChain(f.result) : LispValue::nil();
+    return f.resultSet ? std::move(frames().back().value) : LispValue::nil();
 }
 
 LispValue answerCall(int code, resbuf* args, const std::function<void()>& answer) {
-    frames().push_back({code, args});
+    frames().push_back({code, args, LispValue::nil()});
     struct Pop {
-        ~Pop() {
-            acutRelRb(frames().back().result);
-            frames().pop_back();
-        }
+        ~Pop() { frames().pop_back(); }
     } pop;
     answer();
     const Frame& f = frames().back();
-    return f.resultSet ? valueOfChain(f.result) : LispValue::nil();
+    return f.resultSet ? std::move(frames().back().value) : LispValue::nil();
 }
 
 std::wstring functionHelp(const std::wstring& name) {
@@ -195,7 +179,7 @@ int acedRetT() {
 }
 
 int acedRetVoid() {
-    return setResult(nullptr);
+    return setValue(LispValue::nil());
 }
 
 int acedInvoke(const resbuf* args, resbuf** result) {

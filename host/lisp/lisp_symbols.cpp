@@ -36,10 +36,15 @@ LispValue lispSymbol(const std::wstring& name) {
 }
 
 void setLispSymbol(const std::wstring& name, LispValue value) {
-    if (value.isNil())
-        symbols().erase(key(name));
-    else
-        symbols().insert_or_assign(key(name), std::move(value));
+    auto it = symbols().find(name); // names are upper case already but for callers outside LISP
+    if (it == symbols().end()) it = symbols().find(key(name));
+    if (value.isNil()) {
+        if (it != symbols().end()) symbols().erase(it);
+    } else if (it != symbols().end()) {
+        it->second = std::move(value);
+    } else {
+        symbols().emplace(key(name), std::move(value));
+    }
 }
 
 const LispValue* findLispSymbol(const std::wstring& upperName) {

@@ -308,10 +308,26 @@ LispValue groupValue(const resbuf& rb) {
     default:
         break;
     }
-    return LispValue::list({code, value}, true);
+    std::vector<LispValue> pair;
+    pair.reserve(2);
+    pair.push_back(std::move(code));
+    pair.push_back(std::move(value));
+    return LispValue::list(std::move(pair), true);
 }
 
 LispValue readOne(const resbuf*& rb);
+
+// How many values a list holds, from its first item to its RTLE: the list is made once at its size rather
+// than grown value by value.
+std::size_t itemsBefore(const resbuf* rb) {
+    std::size_t count = 0;
+    for (int depth = 0; rb; rb = rb->rbnext) {
+        if (rb->restype == RTLE && depth-- == 0) break;
+        if (depth == 0 && rb->restype != RTDOTE && rb->restype != RTLE) ++count;
+        if (rb->restype == RTLB) ++depth;
+    }
+    return count;
+}
 
 // What follows a -3 group: (-3 ("APP" groups...) ...).
 LispValue readExtendedData(const resbuf*& rb) {
@@ -364,6 +380,7 @@ LispValue readOne(const resbuf*& rb) {
         return readExtendedData(rb);
     case RTLB: {
         LispValue list = LispValue::list({});
+        list.items.reserve(itemsBefore(rb));
         while (rb && rb->restype != RTLE) {
             if (rb->restype == RTDOTE) {
                 rb = rb->rbnext;
@@ -404,7 +421,7 @@ std::vector<LispValue> fromResbufs(const resbuf* chain) {
 LispValue valueOfChain(const resbuf* chain) {
     std::vector<LispValue> values = fromResbufs(chain);
     if (values.empty()) return LispValue::nil();
-    if (values.size() == 1) return values.front();
+    if (values.size() == 1) return std::move(values.front());
     return LispValue::list(std::move(values));
 }
 

@@ -155,9 +155,11 @@ LispValue minus(const Args& a) {
     return arithmetic(a, 0, std::minus<long long>(), std::minus<double>());
 }
 
+// 1+ and 1-, the steps of every counting loop: computed in place.
 LispValue step(const Args& a, int by) {
     checkArity(a, 1, 1);
-    return plus({a[0], LispValue::fromInteger(by)});
+    if (a[0].kind == LispValue::Integer) return wrappedInteger(a[0].integer + by);
+    return LispValue::fromReal(realArgument(a[0]) + by);
 }
 
 } // namespace
