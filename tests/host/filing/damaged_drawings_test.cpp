@@ -462,3 +462,19 @@ TEST(DamagedDrawings, BinaryDxfFilesAreRefusedWithTheByteOfTheirFault) {
         EXPECT_EQ(db.lastFileError(), message);
     }
 }
+
+// A file of entities alone, as survey instruments write it, opens with the layers its entities name made,
+// and the note says which.
+TEST(DamagedDrawings, EntitiesNamingLayersTheFileDoesNotDefineHaveThemMade) {
+    const std::string points = "  0\nSECTION\n  2\nENTITIES\n"
+                               "  0\nPOINT\n  8\nPTS\n 10\n1.0\n 20\n2.0\n 30\n101.2\n"
+                               "  0\nPOINT\n  8\nPTS\n 10\n3.0\n 20\n4.0\n 30\n99.8\n"
+                               "  0\nLINE\n  8\nTalus\n 10\n1.0\n 20\n2.0\n 11\n3.0\n 21\n4.0\n"
+                               "  0\nENDSEC\n  0\nEOF\n";
+    AcDbDatabase db(false);
+    EXPECT_EQ(notesReading(db, points),
+              "\nNote: layers the drawing names but does not define, made: PTS, Talus");
+    EXPECT_FALSE(db.layerId(L"PTS").isNull());
+    AcDbDatabase again(false);
+    EXPECT_EQ(notesReading(again, host::writeDxf(db)), "");
+}
