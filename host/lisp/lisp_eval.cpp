@@ -55,22 +55,31 @@ LispArgs evaluateArguments(const std::vector<LispValue>& form) {
     throw LispError("fonction inconnue: " + toUtf8(printLisp(head)));
 }
 
+// What the name of a symbol calls among the host's forms and built-ins, found once per symbol.
+const Callable* callableOf(LispSymbolSlot& slot, const std::wstring& name) {
+    if (!slot.callableLooked) {
+        auto it = callables().find(name);
+        slot.callable = it == callables().end() ? nullptr : &it->second;
+        slot.callableLooked = true;
+    }
+    return static_cast<const Callable*>(slot.callable);
+}
+
 // (NAME args...): NAME bound by DEFUN first, as a routine may redefine a built-in, then the host's, then a
 // module's.
 LispValue callNamed(const LispValue& form) {
-    const std::wstring& name = form.items.front().text;
-    if (const LispValue* bound = findLispSymbol(name);
-        bound && (bound->kind == LispValue::Function || bound->kind == LispValue::Builtin)) {
-        LispValue function = *bound; // a DEFUN inside may rebind the name while it runs
+    const LispValue& head = form.items.front();
+    LispSymbolSlot& slot = slotOf(head);
+    if (slot.bound && (slot.value.kind == LispValue::Function || slot.value.kind == LispValue::Builtin)) {
+        LispValue function = slot.value; // a DEFUN inside may rebind the name while it runs
         return applyLisp(function, evaluateArguments(form.items));
     }
-    auto it = callables().find(name);
-    if (it != callables().end()) {
-        if (it->second.form) return it->second.form(form.items);
-        return (*it->second.builtin)(evaluateArguments(form.items));
+    if (const Callable* callable = callableOf(slot, head.text)) {
+        if (callable->form) return callable->form(form.items);
+        return (*callable->builtin)(evaluateArguments(form.items));
     }
-    if (isLispFunctionDefined(name)) return callLispFunction(name, evaluateArguments(form.items));
-    unknownFunction(form.items.front());
+    if (isLispFunctionDefined(head.text)) return callLispFunction(head.text, evaluateArguments(form.items));
+    unknownFunction(head);
 }
 
 LispValue evaluateList(const LispValue& form) {
@@ -98,8 +107,10 @@ bool isQuiet(const LispValue& v) {
 LispValue evaluateLisp(const LispValue& expression) {
     switch (expression.kind) {
     case LispValue::Symbol: {
-        if (const LispValue* bound = findLispSymbol(expression.text)) return *bound;
-        if (builtinNamed(expression.text)) return LispValue::named(LispValue::Builtin, expression.text);
+        LispSymbolSlot& slot = slotOf(expression);
+        if (slot.bound) return slot.value;
+        const Callable* callable = callableOf(slot, expression.text);
+        if (callable && callable->builtin) return LispValue::named(LispValue::Builtin, expression.text);
         return LispValue::nil();
     }
     case LispValue::List:

@@ -64,9 +64,9 @@ LispValue setqForm(const Form& form) {
     if (form.size() < 3 || form.size() % 2 == 0) throw LispError("nombre d'arguments insuffisants");
     LispValue value;
     for (std::size_t i = 1; i < form.size(); i += 2) {
-        const std::wstring& name = symbolName(form[i]);
+        symbolName(form[i]);
         value = evaluateLisp(form[i + 1]);
-        setLispSymbol(name, value);
+        bindSlot(slotOf(form[i]), value);
     }
     return value;
 }

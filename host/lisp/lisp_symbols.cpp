@@ -11,12 +11,17 @@ namespace host {
 namespace {
 
 // The symbols AutoLISP binds before any routine runs.
-std::unordered_map<std::wstring, LispValue> startSymbols() {
-    return {{L"PI", LispValue::fromReal(3.14159265358979323846)}, {L"PAUSE", LispValue::fromString(L"\\")}};
+void bindStartSymbols(std::unordered_map<std::wstring, LispSymbolSlot>& table) {
+    bindSlot(table[L"PI"], LispValue::fromReal(3.14159265358979323846));
+    bindSlot(table[L"PAUSE"], LispValue::fromString(L"\\"));
 }
 
-std::unordered_map<std::wstring, LispValue>& symbols() {
-    static std::unordered_map<std::wstring, LispValue> table = startSymbols();
+std::unordered_map<std::wstring, LispSymbolSlot>& symbols() {
+    static std::unordered_map<std::wstring, LispSymbolSlot> table = [] {
+        std::unordered_map<std::wstring, LispSymbolSlot> t;
+        bindStartSymbols(t);
+        return t;
+    }();
     return table;
 }
 
@@ -30,26 +35,32 @@ std::wstring key(const std::wstring& name) {
 
 } // namespace
 
+LispSymbolSlot& lispSymbolSlot(const std::wstring& upperName) {
+    return symbols()[upperName];
+}
+
+LispSymbolSlot& slotOf(const LispValue& symbol) {
+    if (!symbol.symbolSlot) symbol.symbolSlot = &lispSymbolSlot(key(symbol.text));
+    return *static_cast<LispSymbolSlot*>(symbol.symbolSlot);
+}
+
+void bindSlot(LispSymbolSlot& slot, LispValue value) {
+    slot.bound = !value.isNil();
+    slot.value = slot.bound ? std::move(value) : LispValue::nil();
+}
+
 LispValue lispSymbol(const std::wstring& name) {
-    auto it = symbols().find(key(name));
-    return it == symbols().end() ? LispValue::nil() : it->second;
+    const LispSymbolSlot& slot = lispSymbolSlot(key(name));
+    return slot.bound ? slot.value : LispValue::nil();
 }
 
 void setLispSymbol(const std::wstring& name, LispValue value) {
-    auto it = symbols().find(name); // names are upper case already but for callers outside LISP
-    if (it == symbols().end()) it = symbols().find(key(name));
-    if (value.isNil()) {
-        if (it != symbols().end()) symbols().erase(it);
-    } else if (it != symbols().end()) {
-        it->second = std::move(value);
-    } else {
-        symbols().emplace(key(name), std::move(value));
-    }
+    bindSlot(lispSymbolSlot(key(name)), std::move(value));
 }
 
 const LispValue* findLispSymbol(const std::wstring& upperName) {
-    auto it = symbols().find(upperName);
-    return it == symbols().end() ? nullptr : &it->second;
+    const LispSymbolSlot& slot = lispSymbolSlot(upperName);
+    return slot.bound ? &slot.value : nullptr;
 }
 
 bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id) {
@@ -58,7 +69,9 @@ bool lispSymbolEntity(const std::wstring& name, AcDbObjectId& id) {
 }
 
 void resetLispSymbols() {
-    symbols() = startSymbols();
+    for (auto& [name, slot] : symbols())
+        bindSlot(slot, LispValue::nil());
+    bindStartSymbols(symbols());
 }
 
 } // namespace host

@@ -12,6 +12,19 @@ int acedPutSym(const ACHAR* name, resbuf* value);
 
 namespace host {
 
+// A symbol's place. It stays where it is for the life of the process (a reset unbinds it), so that a
+// symbol read once finds its value again without looking its name up.
+struct LispSymbolSlot {
+    LispValue value;
+    bool bound = false;
+    const void* callable = nullptr; // what the evaluator found the name calls (lisp_eval.cpp)
+    bool callableLooked = false;
+};
+LispSymbolSlot& lispSymbolSlot(const std::wstring& upperName);
+// The slot of a symbol value, remembered in the value.
+LispSymbolSlot& slotOf(const LispValue& symbol);
+void bindSlot(LispSymbolSlot& slot, LispValue value);
+
 LispValue lispSymbol(const std::wstring& name);
 // The value bound to a name already in upper case (as the reader gives symbols); null when unbound. Valid
 // until the symbol is next set.

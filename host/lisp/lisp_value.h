@@ -38,11 +38,12 @@ struct LispValue {
     Kind kind = Nil;
     long long integer = 0;
     double real = 0;
-    std::wstring text;             // String; Symbol (upper case)
-    Adesk::Int64 name[2] = {0, 0}; // EntityName, PickSet
-    std::vector<LispValue> items;  // List
-    bool dotted = false;           // List: the last item is the cdr
-    int nesting = 0;               // List: how deep lists nest in it, itself counted
+    std::wstring text;                  // String; Symbol (upper case)
+    Adesk::Int64 name[2] = {0, 0};      // EntityName, PickSet
+    std::vector<LispValue> items;       // List
+    bool dotted = false;                // List: the last item is the cdr
+    int nesting = 0;                    // List: how deep lists nest in it, itself counted
+    mutable void* symbolSlot = nullptr; // Symbol: its place among the symbols once looked up (lisp_symbols.h)
 
     static LispValue nil() { return {}; }
     static LispValue t();
