@@ -118,6 +118,30 @@ void EditorReplaceAllInOneLongLine(benchmark::State& state) {
 }
 BENCHMARK(EditorReplaceAllInOneLongLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// "Remplacer tout" of 343,795 occurrences over 2 million lines: one in about every sixth line.
+void EditorReplaceAllOverTwoMillionLines(benchmark::State& state) {
+    application();
+    constexpr int kLines = 2'000'000;
+    QString text;
+    int matches = 0;
+    for (int i = 0; i < kLines; ++i) {
+        const bool hit = i % 6 == 0 && matches < 343'795;
+        matches += hit;
+        text += hit ? QStringLiteral("PT%1 rue\n").arg(i) : QStringLiteral("PT%1 place\n").arg(i);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        CPadDoc document;
+        CPadView view(document, 0);
+        view.setPlainText(text);
+        state.ResumeTiming();
+        if (replaceAll(view, {QStringLiteral("rue"), QStringLiteral("avenue")}) != matches)
+            state.SkipWithError("not every occurrence was replaced");
+    }
+    state.SetItemsProcessed(state.iterations() * matches);
+}
+BENCHMARK(EditorReplaceAllOverTwoMillionLines)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Anchor: a plain-text view's text replaced as one string and set back.
 void QtPlainTextReplaceAllInOneLongLine(benchmark::State& state) {
     application();

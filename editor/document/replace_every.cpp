@@ -3,10 +3,17 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <vector>
+
 namespace {
 
 // How many lines go between two reports of the progress.
 constexpr int kLinesPerReport = 4096;
+
+struct ChangedLine {
+    int number;
+    QString text;
+};
 
 bool isWholeWord(const QString& line, qsizetype at, qsizetype length) {
     const qsizetype end = at + length;
@@ -41,29 +48,33 @@ QString replacedLine(const QString& line, const QString& text, const QString& re
     return result;
 }
 
+void writeLines(QTextDocument& document, const std::vector<ChangedLine>& changes) {
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    for (const ChangedLine& change : changes) {
+        QTextCursor line(document.findBlockByNumber(change.number));
+        line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        line.insertText(change.text);
+    }
+    edit.endEditBlock();
+}
+
 } // namespace
 
+// The new lines are all found before the first is written, so that a stop leaves the text untouched.
 int replaceEvery(QTextDocument& document, const QString& text, const QString& replacement,
                  QTextDocument::FindFlags flags, const ProgressCheck& progress) {
     if (text.isEmpty()) return 0;
     flags &= ~QTextDocument::FindBackward;
     const int total = document.blockCount();
     int replaced = 0;
-    QTextCursor edit(&document);
-    edit.beginEditBlock();
+    std::vector<ChangedLine> changes;
     int done = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++done) {
-        if (progress && done % kLinesPerReport == 0 && !progress(done, total)) {
-            edit.endEditBlock();
-            if (replaced) document.undo();
-            return 0;
-        }
-        const QString line = replacedLine(block.text(), text, replacement, flags, replaced);
-        if (line.isNull()) continue;
-        QTextCursor lineCursor(block);
-        lineCursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        lineCursor.insertText(line);
+        if (progress && done % kLinesPerReport == 0 && !progress(done, total)) return 0;
+        QString line = replacedLine(block.text(), text, replacement, flags, replaced);
+        if (!line.isNull()) changes.push_back({block.blockNumber(), std::move(line)});
     }
-    edit.endEditBlock();
+    if (!changes.empty()) writeLines(document, changes);
     return replaced;
 }

@@ -12,6 +12,6 @@
 using ProgressCheck = std::function<bool(int done, int total)>;
 
 // Replaces as one undo step; the number replaced. When `progress` stops it, the document is left as it was
-// and 0 is answered: only at the top level, where no other edit block is open.
+// and 0 is answered.
 int replaceEvery(QTextDocument& document, const QString& text, const QString& replacement,
                  QTextDocument::FindFlags flags, const ProgressCheck& progress = {});

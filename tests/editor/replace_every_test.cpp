@@ -53,13 +53,23 @@ TEST(ReplaceEvery, FindsWhatTheDocumentsSearchFinds) {
 
 TEST(ReplaceEvery, KeepsLineEndsIsOneUndoStepAndLeavesTheTextWholeWhenStopped) {
     qtApplication();
-    const QString text = QStringLiteral("rue\nrue\nplace");
-    QTextDocument document(text);
-    markLineEnds(document, {LineEnd::Cr, LineEnd::Lf});
-    EXPECT_EQ(replaceEvery(document, "rue", "avenue", {}), 2);
-    EXPECT_EQ(fileText(document, LineEnd::CrLf), "avenue\ravenue\nplace");
-    document.undo();
-    EXPECT_EQ(joinedText(document, "\n"), text) << "one undo step";
+    for (const int lines : {3, 3000}) {
+        QString text;
+        QString expected;
+        std::vector<LineEnd> ends;
+        for (int i = 0; i < lines; ++i) {
+            const LineEnd end = i % 2 ? LineEnd::Lf : LineEnd::Cr;
+            text += QStringLiteral("rue %1").arg(i) + (i + 1 < lines ? "\n" : "");
+            expected += QStringLiteral("avenue %1").arg(i) + (i + 1 < lines ? (i % 2 ? "\n" : "\r") : "");
+            if (i + 1 < lines) ends.push_back(end);
+        }
+        QTextDocument document(text);
+        markLineEnds(document, ends);
+        EXPECT_EQ(replaceEvery(document, "rue", "avenue", {}), lines);
+        EXPECT_EQ(fileText(document, LineEnd::CrLf), expected) << lines << " lines";
+        document.undo();
+        EXPECT_EQ(joinedText(document, "\n"), text) << "one undo step, " << lines << " lines";
+    }
 
     QString lines;
     for (int i = 0; i < 10000; ++i)
