@@ -114,6 +114,22 @@ TEST(Zhost, AFailingLineStopsTheScriptAndKeepsTheWork) {
     EXPECT_EQ(file(dxf).find("  0\nTESTPOINT\n"), file(dxf).rfind("  0\nTESTPOINT\n")) << "one point";
 }
 
+TEST(Zhost, ALispFileLoadedAtStartGivesItsCommandsAndAFailingOneFailsTheRun) {
+    host::test::TemporaryFile lisp(".lsp"), script(".scr"), broken(".lsp");
+    host::writeFileBytes(lisp.wide(), "(defun c:bonjour (/ n)\n  (setq n (getint \"\\nCombien: \"))\n"
+                                      "  (princ (strcat \"\\nbonjour x\" (itoa n)))\n  (princ))\n");
+    host::writeFileBytes(script.wide(), "BONJOUR\n3\n");
+    Outcome run = zhost("--lisp " + lisp.path + " --script " + script.path);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("Combien: 3\nbonjour x3"), std::string::npos) << run.output;
+    host::writeFileBytes(broken.wide(), "(defun f () 1)\n(car 1)\n");
+    Outcome failed = zhost("--lisp " + broken.path + " --script " + script.path);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.output.find("cannot load " + broken.path + ": type d'argument incorrect: consp 1"),
+              std::string::npos)
+        << failed.output;
+}
+
 TEST(Zhost, AScriptIsReadFromAPipeButNotFromADevice) {
     host::test::TemporaryFile dxf(".dxf");
     Outcome piped = testing_support::runProgram("printf 'TESTADD\\n' | " ZHOST_PROGRAM " --load " TEST_MODULE
