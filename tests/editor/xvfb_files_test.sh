@@ -93,8 +93,14 @@ xdotool windowactivate --sync "$xid" key ctrl+o
 until_true xdotool search --onlyvisible --name '^Ouvrir$' || fail "Ctrl+O opened no dialog"
 xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)"
 sleep 0.5
-xdotool type --delay 20 "$work/dir with spaces é/fichier à accents ç.txt"
-xdotool key Return
+xdotool type --delay 50 "$work/dir with spaces é/fichier à accents ç.txt"
+sleep 0.5
+# The first Return may only take the completion that the name field offers.
+for _ in 1 2 3; do
+    xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1 || break
+    xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)" key Return
+    sleep 1
+done
 until_true xdotool search --onlyvisible --name '^ZortaPad - \[fichier à accents ç\.txt\]$' ||
     fail "the file with accents did not open: $("$bin/zwin" list | cut -f4,6 | tr '\n' ' ')"
 close_editor
