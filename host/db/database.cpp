@@ -112,7 +112,10 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
     stub->object = object;
     object->attachStub(stub, true);
     // Noted before the write-open, so undo erases the object instead of restoring an image of it.
-    if (m_undoDepth > 0) m_openGroup.entries.push_back({stub, {}, false, true});
+    if (m_undoDepth > 0) {
+        m_openGroup.entries.push_back({stub, {}, false, true});
+        m_openGroup.recorded.insert(stub);
+    }
     object->openAs(AcDb::kForWrite);
     id = AcDbObjectId(stub);
     return Acad::eOk;
@@ -435,9 +438,8 @@ Acad::ErrorStatus AcDbDatabase::endUndoGroup() {
 
 void AcDbDatabase::recordUndoImage(AcDbObject* object) {
     host::ObjectStub* stub = object->stub();
+    // Once per object and group; an object added in this group is already noted, and undo simply erases it.
     if (m_undoDepth == 0 || !stub || !m_openGroup.recorded.insert(stub).second) return;
-    for (const UndoEntry& e : m_openGroup.entries)
-        if (e.stub == stub && e.created) return; // an object added in this group is simply erased on undo
     host::DwgMemoryFiler filer(AcDb::kUndoFiler, this);
     object->dwgOut(&filer);
     m_openGroup.entries.push_back({stub, filer.bytes(), stub->erased, false});

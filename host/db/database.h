@@ -3,9 +3,9 @@
 // variables, current properties, undo groups, and the drawing files.
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "host/db/acdb.h"
@@ -156,7 +156,7 @@ private:
     };
     struct UndoGroup {
         std::vector<UndoEntry> entries;
-        std::set<host::ObjectStub*> recorded;
+        std::unordered_set<host::ObjectStub*> recorded; // objects of the group's entries
         std::map<std::wstring, host::Group> header; // what the variables the group changed held before
         bool empty() const { return entries.empty() && header.empty(); }
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <string>
+#include <unordered_set>
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
@@ -93,25 +94,35 @@ std::vector<AcDbObjectId> drawingEntities() {
     return out;
 }
 
-void addMember(std::vector<SelectionMember>& members, SelectionMember m) {
-    if (std::ranges::none_of(members, [&](const SelectionMember& x) { return x.id == m.id; }))
-        members.push_back(m);
-}
+// The members chosen so far, each entity once, in the order chosen; choosing all of a large drawing stays
+// linear.
+class ChosenMembers {
+public:
+    void add(const SelectionMember& m) {
+        if (m_ids.insert(m.id.stub()).second) m_members.push_back(m);
+    }
+    bool empty() const { return m_members.empty(); }
+    std::vector<SelectionMember> take() { return std::move(m_members); }
 
-int finish(std::vector<SelectionMember> members, ads_name ss) {
+private:
+    std::vector<SelectionMember> m_members;
+    std::unordered_set<const ObjectStub*> m_ids;
+};
+
+int finish(ChosenMembers& members, ads_name ss) {
     if (members.empty()) return RTERROR;
-    newSelectionSet(std::move(members), ss);
+    newSelectionSet(members.take(), ss);
     return RTNORM;
 }
 
 // The entities of a response that pass the filter; how many the response named.
-int choose(const Response& r, const SelectionFilter& filter, std::vector<SelectionMember>& members) {
+int choose(const Response& r, const SelectionFilter& filter, ChosenMembers& members) {
     int named = 0, found = 0;
     auto take = [&](SelectionMember m) {
         ++named;
         if (!passes(m.id, filter)) return;
         ++found;
-        addMember(members, m);
+        members.add(m);
     };
     AcGePoint3d at;
     if (r.kind == Response::Pick) {
@@ -136,7 +147,7 @@ int askUser(const Mode& mode, const void* pt1, const SelectionFilter& filter, ad
         auto prompts = static_cast<const ACHAR* const*>(pt1);
         if (prompts[0]) prompt = prompts[0];
     }
-    std::vector<SelectionMember> members;
+    ChosenMembers members;
     ResponseOptions options;
     options.waiter = L"a selection";
     for (;;) {
@@ -145,12 +156,12 @@ int askUser(const Mode& mode, const void* pt1, const SelectionFilter& filter, ad
         if (r.kind == Response::Enter) break;
         AcGePoint3d at;
         if (r.kind == Response::Line && !responsePoint(r, at)) {
-            printText(L"\n*Choix incorrect*");
+            printMessage(L"\n*Choix incorrect*");
             continue;
         }
         if (choose(r, filter, members) > 0 && mode.single) break;
     }
-    return finish(std::move(members), ss);
+    return finish(members, ss);
 }
 
 } // namespace
@@ -166,10 +177,10 @@ int acedSSGet(const ACHAR* modeText, const void* pt1, const void*, const resbuf*
     SelectionFilter filter;
     std::wstring error;
     if (!parseMode(modeText, mode, error) || !filter.parse(filterChain, error)) {
-        printText(L"\n*** acedSSGet: " + error);
+        printMessage(L"\n*** acedSSGet: " + error);
         return RTERROR;
     }
-    std::vector<SelectionMember> members;
+    ChosenMembers members;
     if (mode.all || mode.implied || mode.last || mode.previous) {
         std::vector<AcDbObjectId> ids;
         if (mode.all) ids = drawingEntities();
@@ -181,17 +192,17 @@ int acedSSGet(const ACHAR* modeText, const void* pt1, const void*, const resbuf*
                 ids.push_back(m.id);
         if (mode.last && !lastEntity().isNull()) ids.push_back(lastEntity());
         for (AcDbObjectId id : ids)
-            if (!id.isErased() && passes(id, filter)) addMember(members, chosenMember(id));
-        return finish(std::move(members), ss);
+            if (!id.isErased() && passes(id, filter)) members.add(chosenMember(id));
+        return finish(members, ss);
     }
     if (pt1 && !mode.prompts) {
         auto p = static_cast<const ads_real*>(pt1);
         AcGePoint3d at(p[0], p[1], p[2]);
         // A point off the screen finds nothing, as a click can only land in the view.
-        if (!insideView(at)) return finish(std::move(members), ss);
+        if (!insideView(at)) return finish(members, ss);
         AcDbObjectId id = entityAt(at, filter);
-        if (!id.isNull()) members.push_back(pickedMember(id, 0, ucsToWorld(at)));
-        return finish(std::move(members), ss);
+        if (!id.isNull()) members.add(pickedMember(id, 0, ucsToWorld(at)));
+        return finish(members, ss);
     }
     return askUser(mode, pt1, filter, ss);
 }
@@ -212,7 +223,7 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point point) {
                 setLastInput(rules.keywords.keywords()[k].global);
                 return RTKWORD;
             }
-            printText(L"\n*Choix incorrect*");
+            printMessage(L"\n*Choix incorrect*");
             continue;
         }
         AcDbObjectId id;
