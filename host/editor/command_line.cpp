@@ -37,6 +37,8 @@ struct State {
     int unknownCommands = 0;
     std::optional<ScriptStop> stop;
     bool quit = false;
+    bool repeatOnEnter = false;
+    std::wstring lastCommand; // the last command typed at the command prompt
 };
 
 State& state() {
@@ -186,15 +188,31 @@ void runLispAsOneStep(const std::wstring& text) {
     if (grouped && db == acdbHostApplicationServices()->workingDatabase()) db->endUndoGroup();
 }
 
+// Enter or a blank at the command prompt of a terminal runs the last command again, as a CAD program does.
+void repeatLastCommand() {
+    if (!state().repeatOnEnter || state().lastCommand.empty()) return;
+    printText(state().lastCommand);
+    runCommand(state().lastCommand);
+}
+
 void dispatch(const Response& r) {
     switch (r.kind) {
+    case Response::Enter:
+        repeatLastCommand();
+        return;
     case Response::Line: {
         std::wstring text = trim(r.text);
-        if (text.empty()) return;
-        if (text[0] == L'(')
+        if (text.empty()) {
+            repeatLastCommand();
+            return;
+        }
+        if (text[0] == L'(') {
             runLispAsOneStep(text);
-        else if (!runCommand(text))
+        } else if (runCommand(text)) {
+            state().lastCommand = text;
+        } else {
             stopScript(L"unknown command \"" + upper(text) + L"\"");
+        }
         return;
     }
     case Response::Pick:
@@ -288,6 +306,10 @@ const std::optional<ScriptStop>& scriptStop() {
 void requestQuit() {
     state().quit = true;
     inputQueue().clear();
+}
+
+void setRepeatOnEnter(bool repeat) {
+    state().repeatOnEnter = repeat;
 }
 
 bool quitRequested() {

@@ -42,6 +42,9 @@ const std::optional<ScriptStop>& scriptStop();
 // QUIT: the command line takes no more input, and zhost runs no more scripts.
 void requestQuit();
 bool quitRequested();
+// A person at a terminal: Enter or a blank at the command prompt runs the last command typed again (in a
+// script an empty line at the command prompt does nothing).
+void setRepeatOnEnter(bool repeat);
 void resetCommandLine();
 
 } // namespace host

@@ -1,7 +1,6 @@
 #include "host/zhost/session.h"
 
 #include <cstdio>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -31,6 +30,7 @@
 #include "host/rx/module_loader.h"
 #include "host/rx/rx.h"
 #include "host/zhost/cad_window.h"
+#include "host/zhost/terminal_input.h"
 
 namespace zhost {
 namespace {
@@ -104,9 +104,26 @@ bool runScript(const std::string& path) {
 
 // The command line of a person at a terminal: each line typed is queued when a prompt needs it.
 void runInteractive() {
-    host::setInputSource([] {
+    CancelOnInterrupt cancelOnInterrupt;
+    bool quitQueued = false;
+    host::setInputSource([&quitQueued] {
+        // A terminal's end of input is not for good: after Ctrl+D the input ends once QUIT has run.
+        if (quitQueued) return false;
         std::string line;
-        if (!std::getline(std::cin, line)) return false;
+        const TerminalRead read = readTerminalLine(line);
+        if (read != TerminalRead::Line) {
+            host::InputItem cancel = host::cancelItem();
+            cancel.echo = L"*Annulé*\n"; // the terminal shows no line end after ^C
+            host::inputQueue().push(std::move(cancel));
+        }
+        if (read == TerminalRead::End) {
+            // Ctrl+D ends as QUIT does, once what runs is cancelled.
+            quitQueued = true;
+            host::InputItem quit = host::lineItem(L"QUIT");
+            quit.echo = L"QUIT\n";
+            host::inputQueue().push(std::move(quit));
+        }
+        if (read != TerminalRead::Line) return true;
         std::vector<host::InputItem> items;
         std::wstring error;
         if (!host::parseScriptLine(host::fromUtf8(line), items, error)) {
@@ -120,7 +137,9 @@ void runInteractive() {
         return true;
     });
     host::setAnswerLinesShownByTerminal(true);
+    host::setRepeatOnEnter(true);
     host::runCommandLine();
+    host::setRepeatOnEnter(false);
     host::setAnswerLinesShownByTerminal(false);
     host::setInputSource(nullptr);
     host::endCommandLine();

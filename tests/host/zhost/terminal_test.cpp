@@ -1,0 +1,110 @@
+// zhost at a terminal, driven through a pseudo-terminal as a person types: Ctrl+C and Escape cancel and
+// come back to the command prompt, Enter repeats the last command, Ctrl+D ends the session and the work is
+// saved.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <poll.h>
+#include <pty.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "host/filing/file_bytes.h"
+#include "tests/host/host_test_support.h"
+
+namespace {
+
+class Terminal {
+public:
+    explicit Terminal(const std::string& saveTo) {
+        m_pid = forkpty(&m_fd, nullptr, nullptr, nullptr);
+        if (m_pid == 0) {
+            setenv("ZORTA_NAMESPACE", ("terminal" + std::to_string(getpid())).c_str(), 1);
+            execl(ZHOST_PROGRAM, ZHOST_PROGRAM, "--save", saveTo.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Terminal() {
+        if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_fd >= 0) close(m_fd);
+    }
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    // Waits for `text` in what zhost shows after what was seen so far; false after 20 s.
+    bool waitFor(const std::string& text) {
+        for (int i = 0; i < 100; ++i) {
+            if (const std::size_t at = m_shown.find(text, m_seen); at != std::string::npos) {
+                m_seen = at + text.size();
+                return true;
+            }
+            if (!takeShown()) return false;
+        }
+        return false;
+    }
+    void type(const std::string& keys) {
+        ASSERT_EQ(write(m_fd, keys.data(), keys.size()), ssize_t(keys.size()));
+    }
+    // The exit status once zhost ends; -1 when it is still running after 40 s.
+    int exitStatus() {
+        for (int i = 0; i < 200; ++i) {
+            if (!takeShown()) poll(nullptr, 0, 200); // closed: only the exit is left to wait for
+            int status = 0;
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_pid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+        }
+        return -1;
+    }
+    const std::string& shown() const { return m_shown; }
+
+private:
+    // What zhost shows within 200 ms; false once the terminal is closed.
+    bool takeShown() {
+        pollfd p{m_fd, POLLIN, 0};
+        if (poll(&p, 1, 200) <= 0) return true;
+        char buffer[4096];
+        const ssize_t n = read(m_fd, buffer, sizeof buffer);
+        if (n <= 0) return false;
+        m_shown.append(buffer, static_cast<std::size_t>(n));
+        return true;
+    }
+
+    pid_t m_pid = -1;
+    int m_fd = -1;
+    std::string m_shown;
+    std::size_t m_seen = 0;
+};
+
+} // namespace
+
+TEST(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
+    host::test::TemporaryFile saved(".dxf");
+    Terminal t(saved.path);
+    ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
+    t.type("LINE\r");
+    ASSERT_TRUE(t.waitFor("premier point")) << t.shown();
+    t.type("\x03");
+    ASSERT_TRUE(t.waitFor("*Annul\xc3\xa9*")) << "Ctrl+C cancels; zhost goes on\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
+    t.type("\r");
+    ASSERT_TRUE(t.waitFor("LINE")) << "Enter repeats the last command\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("premier point")) << t.shown();
+    t.type("0,0\r");
+    ASSERT_TRUE(t.waitFor("point suivant")) << t.shown();
+    t.type("10,0\r");
+    ASSERT_TRUE(t.waitFor("point suivant")) << t.shown();
+    t.type("\x1b\r");
+    ASSERT_TRUE(t.waitFor("*Annul\xc3\xa9*")) << "Escape cancels\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
+    t.type("\x04");
+    ASSERT_TRUE(t.waitFor("QUIT")) << "Ctrl+D ends as QUIT does\n" << t.shown();
+    EXPECT_EQ(t.exitStatus(), 0) << t.shown();
+    const std::string dxf = host::readFileBytes(saved.wide()).value_or("");
+    EXPECT_NE(dxf.find("AcDbLine"), std::string::npos) << "the line drawn before Escape is saved";
+}
