@@ -7,3 +7,9 @@ if(ZORTA_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+if(ZORTA_FUZZ)
+    # Every target gives libFuzzer its coverage; the fuzz targets alone link its driver (tests/fuzz/).
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -4,6 +4,8 @@
 #include "platform/base/code_page.h"
 #include "platform/base/utf8.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -64,7 +66,11 @@ std::string_view byteOrderMark(TextEncoding encoding) {
 // UTF-16 is taken unit by unit, so that even a lone surrogate comes back as it was.
 QString decodeText(std::string_view bytes, TextEncoding encoding) {
     bytes.remove_prefix(std::min(bytes.size(), byteOrderMark(encoding).size()));
-    if (isUtf8(encoding)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (isUtf8(encoding)) {
+        // A mark after the file's own is a character of its text, kept so that it is saved again.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
     if (!isUtf16(encoding)) return fromCodePage(bytes);
     const bool little = encoding == TextEncoding::Utf16Le;
     QString text(static_cast<qsizetype>(bytes.size() / 2), Qt::Uninitialized);

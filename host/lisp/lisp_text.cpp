@@ -88,7 +88,8 @@ private:
         }
         if (c == L'\'') {
             ++m_pos;
-            if (!skipBlanks()) throw LispError("liste mal formée en entrée");
+            // A quote must have something to quote: "')" would read as a symbol of no name.
+            if (!skipBlanks() || peek() == L')') throw LispError("liste mal formée en entrée");
             return LispValue::list({LispValue::fromSymbol(L"QUOTE"), value()});
         }
         if (c == L'"') {
@@ -173,6 +174,8 @@ private:
                peek() != L'\'' && peek() != L';')
             ++m_pos;
         std::wstring_view word = m_text.substr(start, m_pos - start);
+        // A dot that no list takes (after a quote, before a quote): no symbol, which no text would give back.
+        if (word == L".") throw LispError("point mal placé en entrée");
         long long i;
         if (parseInteger(word, i)) {
             // Integers are 32 bits; larger ones are read as reals.

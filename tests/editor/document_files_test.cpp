@@ -113,6 +113,12 @@ TEST_F(DocumentFiles, EachEncodingIsShownAsItsCharactersAndSavedInItself) {
          "\xEF\xBB\xBF"
          "a\r\n\xC3\xA9"
          "b"},
+        {"UTF-8, two marks",
+         "\xEF\xBB\xBF\xEF\xBB\xBF"
+         "a",
+         TextEncoding::Utf8Bom, QString(QChar(0xFEFF)) + "a",
+         "\xEF\xBB\xBF\xC3\xA9\xEF\xBB\xBF"
+         "a"},
         {"UTF-16 LE",
          std::string("\xFF\xFE"
                      "a\0\r\0\n\0b\0\0\xDC",

@@ -61,7 +61,8 @@ TEST(LispText, MalformedTextIsReportedNotRead) {
     } cases[] = {{L"(1 2", "liste mal formée en entrée"},       {L"\"abc", "chaîne mal formée en entrée"},
                  {L")", "parenthèse droite en trop en entrée"}, {L"(1 . )", "point mal placé en entrée"},
                  {L"(. 1)", "point mal placé en entrée"},       {L"(1 . 2 3)", "point mal placé en entrée"},
-                 {L"'", "liste mal formée en entrée"}};
+                 {L"'", "liste mal formée en entrée"},          {L"(1 ' )", "liste mal formée en entrée"},
+                 {L"(1 '. 2)", "point mal placé en entrée"},    {L"(1 .'a)", "point mal placé en entrée"}};
     for (const auto& c : cases) {
         try {
             host::readLisp(c.text);
