@@ -34,7 +34,7 @@ InputItem enterItem() {
 }
 
 InputItem cancelItem() {
-    return item(InputKind::Cancel, L"*Annuler*");
+    return item(InputKind::Cancel, kCancelEcho);
 }
 
 InputItem pointItem(const AcGePoint3d& point) {

@@ -56,6 +56,8 @@ struct InputItem {
 // Items made in code, echoed as a script line would show them.
 InputItem lineItem(std::wstring text);
 InputItem enterItem();
+// What a cancelled prompt shows, as the CAD program prints it.
+inline constexpr const wchar_t* kCancelEcho = L"*Annulé*";
 InputItem cancelItem();
 InputItem pointItem(const AcGePoint3d& point);
 InputItem moveItem(const AcGePoint3d& point);

@@ -70,7 +70,7 @@ bool takeKey(const InputItem& item, const ResponseOptions& options, Response& re
     int key = item.virtualKey;
     if (key == VK_ESCAPE) {
         line.clear();
-        printAnswer(L"*Annuler*");
+        printAnswer(kCancelEcho);
         response.kind = Response::Cancel;
         return true;
     }
@@ -213,7 +213,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         if (queue.empty()) {
             dryPromptGuard().countDryPrompt();
             typedLine().clear();
-            printAnswer(L"*Annuler*");
+            printAnswer(kCancelEcho);
             response.kind = Response::Cancel;
             return response;
         }

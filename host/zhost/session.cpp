@@ -113,7 +113,7 @@ void runInteractive() {
         const TerminalRead read = readTerminalLine(line);
         if (read != TerminalRead::Line) {
             host::InputItem cancel = host::cancelItem();
-            cancel.echo = L"*Annulé*\n"; // the terminal shows no line end after ^C
+            cancel.echo = std::wstring(host::kCancelEcho) + L"\n"; // the terminal shows no line end after ^C
             host::inputQueue().push(std::move(cancel));
         }
         if (read == TerminalRead::End) {

@@ -144,7 +144,7 @@ TEST(Prompts, AnEmptyQueueAnswersCancelAndStopsALoopThatAsksAgain) {
     host::dryPromptGuard().setLimit(5);
     ads_point p;
     EXPECT_EQ(acedGetPoint(nullptr, L"\nPoint: ", p), RTCAN);
-    EXPECT_NE(s.transcript().find(L"*Annuler*"), std::wstring::npos);
+    EXPECT_NE(s.transcript().find(host::kCancelEcho), std::wstring::npos);
     int asked = 1;
     EXPECT_THROW(
         for (;;) {
