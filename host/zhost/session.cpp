@@ -102,15 +102,23 @@ bool runScript(const std::string& path) {
     return !stop;
 }
 
+// What the command line shows after its last line end: the prompt waiting for a line.
+std::string shownPrompt() {
+    const std::wstring& transcript = host::commandLineTranscript();
+    const std::size_t lineEnd = transcript.rfind(L'\n');
+    return host::toUtf8(lineEnd == std::wstring::npos ? transcript : transcript.substr(lineEnd + 1));
+}
+
 // The command line of a person at a terminal: each line typed is queued when a prompt needs it.
 void runInteractive() {
     CancelOnInterrupt cancelOnInterrupt;
+    TerminalLineEditor editor;
     bool quitQueued = false;
-    host::setInputSource([&quitQueued] {
+    host::setInputSource([&quitQueued, &editor] {
         // A terminal's end of input is not for good: after Ctrl+D the input ends once QUIT has run.
         if (quitQueued) return false;
         std::string line;
-        const TerminalRead read = readTerminalLine(line);
+        const TerminalRead read = editor.read(shownPrompt(), line);
         if (read != TerminalRead::Line) {
             host::InputItem cancel = host::cancelItem();
             cancel.echo = std::wstring(host::kCancelEcho) + L"\n"; // the terminal shows no line end after ^C

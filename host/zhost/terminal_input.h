@@ -1,14 +1,15 @@
 #pragma once
-// Lines typed at a terminal, with Ctrl+C taken as a cancel rather than the end of zhost: the session's work
-// is kept. Escape typed on a line cancels it too; Ctrl+D at the start of a line is the end of the input.
+// Lines typed at a terminal, edited and recalled as in a shell (Up/Down, Left/Right, Home/End, Ctrl+U),
+// with the history kept across sessions. Ctrl+C is taken as a cancel rather than the end of zhost: the
+// session's work is kept. A lone Escape key cancels too; Ctrl+D at the start of a line ends the input.
 #include <string>
+
+struct editline;
+struct history;
 
 namespace zhost {
 
 enum class TerminalRead { Line, Cancel, End };
-
-// Reads the next line typed (without its line end) from standard input.
-TerminalRead readTerminalLine(std::string& line);
 
 // While it lives, Ctrl+C interrupts the reading of a line instead of ending the process.
 class CancelOnInterrupt {
@@ -17,6 +18,28 @@ public:
     ~CancelOnInterrupt();
     CancelOnInterrupt(const CancelOnInterrupt&) = delete;
     CancelOnInterrupt& operator=(const CancelOnInterrupt&) = delete;
+};
+
+// The line editor of standard input, a terminal; its history is "zhost/history" in the user's
+// configuration folder.
+class TerminalLineEditor {
+public:
+    TerminalLineEditor();
+    ~TerminalLineEditor();
+    TerminalLineEditor(const TerminalLineEditor&) = delete;
+    TerminalLineEditor& operator=(const TerminalLineEditor&) = delete;
+
+    // Reads the next line typed (without its line end) after `prompt`, already shown on the terminal.
+    TerminalRead read(const std::string& prompt, std::string& line);
+
+private:
+    static char* promptOf(editline* editor);
+    void remember(const std::string& line);
+
+    editline* m_editor = nullptr;
+    history* m_history = nullptr;
+    std::string m_historyPath;
+    std::string m_prompt;
 };
 
 } // namespace zhost

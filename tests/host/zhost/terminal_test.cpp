@@ -1,9 +1,11 @@
 // zhost at a terminal, driven through a pseudo-terminal as a person types: Ctrl+C and Escape cancel and
-// come back to the command prompt, Enter repeats the last command, Ctrl+D ends the session and the work is
-// saved.
+// come back to the command prompt, Enter repeats the last command, Up recalls the lines typed and keeps them
+// in the history file, Ctrl+D ends the session and the work is saved.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <poll.h>
 #include <pty.h>
 #include <string>
@@ -17,9 +19,10 @@ namespace {
 
 class Terminal {
 public:
-    explicit Terminal(const std::string& saveTo) {
+    Terminal(const std::string& saveTo, const std::string& configFolder) {
         m_pid = forkpty(&m_fd, nullptr, nullptr, nullptr);
         if (m_pid == 0) {
+            setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
             setenv("ZORTA_NAMESPACE", ("terminal" + std::to_string(getpid())).c_str(), 1);
             execl(ZHOST_PROGRAM, ZHOST_PROGRAM, "--save", saveTo.c_str(), static_cast<char*>(nullptr));
             _exit(127);
@@ -85,7 +88,10 @@ private:
 
 TEST(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
     host::test::TemporaryFile saved(".dxf");
-    Terminal t(saved.path);
+    char folderTemplate[] = "/tmp/zhost-config-XXXXXX";
+    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+    const std::filesystem::path config = folderTemplate;
+    Terminal t(saved.path, config.string());
     ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
     t.type("LINE\r");
     ASSERT_TRUE(t.waitFor("premier point")) << t.shown();
@@ -101,10 +107,24 @@ TEST(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
     ASSERT_TRUE(t.waitFor("point suivant")) << t.shown();
     t.type("\x1b\r");
     ASSERT_TRUE(t.waitFor("*Annul\xc3\xa9*")) << "Escape cancels\n" << t.shown();
-    ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
+    // The line editor shows the prompt again once it reads keys: keys typed before would go to the terminal.
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
+    t.type("\x1b[A\x1b[A");
+    ASSERT_TRUE(t.waitFor("0,0")) << "Up recalls the lines typed, the latest first\n" << t.shown();
+    t.type("\x15LINE\r");
+    ASSERT_TRUE(t.waitFor("premier point")) << "Ctrl+U clears the line recalled\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("\rSp\xc3\xa9"
+                          "cifiez le premier point"))
+        << t.shown();
+    t.type("\x1b");
+    ASSERT_TRUE(t.waitFor("*Annul\xc3\xa9*")) << "a lone Escape key cancels\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
     t.type("\x04");
     ASSERT_TRUE(t.waitFor("QUIT")) << "Ctrl+D ends as QUIT does\n" << t.shown();
     EXPECT_EQ(t.exitStatus(), 0) << t.shown();
     const std::string dxf = host::readFileBytes(saved.wide()).value_or("");
     EXPECT_NE(dxf.find("AcDbLine"), std::string::npos) << "the line drawn before Escape is saved";
+    const std::string history = host::readFileBytes((config / "zhost" / "history").wstring()).value_or("");
+    EXPECT_NE(history.find("10,0"), std::string::npos) << "the lines typed are kept\n" << history;
+    std::filesystem::remove_all(config);
 }
