@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <locale.h>
+#include <string>
 
 namespace {
 
@@ -106,6 +107,12 @@ bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encodin
         document.SetError(TiXmlBase::TIXML_ERROR_PARSING_ELEMENT, deep, nullptr, encoding);
         return false;
     }
-    document.Parse(buffer, nullptr, encoding);
+    // The parser steps over a UTF-8 sequence by the length its lead byte announces, even over the text's
+    // end: a text cut inside a sequence would be read beyond it. The copy parsed ends in as many zeros as a
+    // sequence is long, so that such a step lands on a zero.
+    constexpr std::size_t kLongestUtf8Sequence = 4;
+    std::string padded(buffer, out);
+    padded.append(kLongestUtf8Sequence, '\0');
+    document.Parse(padded.c_str(), nullptr, encoding);
     return !document.Error();
 }

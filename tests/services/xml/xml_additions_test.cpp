@@ -5,6 +5,8 @@
 #include "tests/support/comma_locale.h"
 #include "tests/support/temp_folder.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -96,6 +98,20 @@ TEST(XmlLoadFromBuffer, MalformedBuffersAnswerFalse) {
     }
     TiXmlDocument document;
     EXPECT_FALSE(LoadFromBuffer(document, nullptr));
+}
+
+TEST(XmlLoadFromBuffer, ATextCutInsideAUtf8SequenceIsNotReadBeyondItsEnd) {
+    // A four-byte lead byte just before the zero, then what the caller's memory holds after the text: an
+    // entity's "&" at the very end of the allocation, where a step over the whole sequence would land and
+    // the entity's name would be compared beyond the allocation.
+    for (std::string text : {"<a>x\xf0", "<?xml version=\"1.0\"?><a>\xf0"}) {
+        std::vector<char> buffer(text.begin(), text.end());
+        for (char after : {'\0', '-', '-', '&'})
+            buffer.push_back(after);
+        buffer.shrink_to_fit();
+        TiXmlDocument document;
+        EXPECT_FALSE(LoadFromBuffer(document, buffer.data(), TIXML_ENCODING_UTF8)) << text;
+    }
 }
 
 TEST(XmlLoadFromBuffer, DocumentsNestedTooDeepAreRefusedBeforeParsing) {
