@@ -15,6 +15,15 @@ const LispValue& entityName(const LispValue& v) {
     return v;
 }
 
+// ENTMAKE and ENTMAKEX: the entity made from the one list argument, its name in `made`.
+int makeEntity(const Args& a, ads_name made) {
+    checkArity(a, 1, 1);
+    resbuf* chain = toResbufs(listArgument(a[0]));
+    const int rc = acdbEntMake(chain, made);
+    acutRelRb(chain);
+    return rc;
+}
+
 LispValue nameOrNil(int rc, const ads_name name) {
     return rc == RTNORM ? LispValue::fromName(name) : LispValue::nil();
 }
@@ -52,20 +61,13 @@ const LispBuiltinTable& entityBuiltins() {
          }},
         {L"ENTMAKE",
          [](const Args& a) {
-             checkArity(a, 1, 1);
-             resbuf* chain = toResbufs(listArgument(a[0]));
              ads_name n;
-             int rc = acdbEntMake(chain, n);
-             acutRelRb(chain);
-             return rc == RTNORM ? a[0] : LispValue::nil();
+             return makeEntity(a, n) == RTNORM ? a[0] : LispValue::nil();
          }},
         {L"ENTMAKEX",
          [](const Args& a) {
-             checkArity(a, 1, 1);
-             resbuf* chain = toResbufs(listArgument(a[0]));
              ads_name n;
-             int rc = acdbEntMake(chain, n);
-             acutRelRb(chain);
+             const int rc = makeEntity(a, n);
              return nameOrNil(rc, n);
          }},
         {L"ENTDEL",
