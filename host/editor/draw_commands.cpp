@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/editor/command_input.h"
-#include "host/editor/editor_variables.h"
+#include "host/editor/point_sequence.h"
 #include "host/entities/circle_arc.h"
 #include "host/entities/line.h"
 #include "host/input/prompt_input.h"
@@ -72,34 +72,23 @@ void arcFromCentre(const AcGePoint3d& centre) {
 } // namespace
 
 void lineCommand() {
-    auto from = askUcsPoint(L"\nSpécifiez le premier point: ");
+    const auto from = askUcsPoint(L"\nSpécifiez le premier point: ");
     if (!from) return;
-    std::vector<AcGePoint3d> points{*from};
+    PointSequence sequence(*from);
     std::vector<AcDbObjectId> segments;
     for (;;) {
-        const bool canClose = segments.size() >= 2;
-        const PointAnswer a =
-            askPointOr(canClose ? L"\nSpécifiez le point suivant ou [Clore/annUler]: "
-                                : L"\nSpécifiez le point suivant ou [annUler]: ",
-                       canClose ? L"Clore annUler _ Close Undo" : L"annUler _ Undo", points.back());
+        const PointAnswer a = sequence.askNext(
+            {L"\nSpécifiez le point suivant ou [annUler]: ", L"annUler _ Undo"},
+            {L"\nSpécifiez le point suivant ou [Clore/annUler]: ", L"Clore annUler _ Close Undo"});
+        const std::vector<AcGePoint3d>& points = sequence.points();
         if (a.kind == PointAnswer::Point) {
-            if (a.point.isEqualTo(points.back())) continue;
-            segments.push_back(appendFromUcs(new AcDbLine(points.back(), a.point)));
-            points.push_back(a.point);
+            segments.push_back(appendFromUcs(new AcDbLine(points[points.size() - 2], a.point)));
         } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Undo") {
-            if (segments.empty()) {
-                printText(L"\nTout a été annulé");
-                continue;
-            }
             eraseEntity(segments.back());
             segments.pop_back();
-            points.pop_back();
-            setLastPoint(points.back()); // "@" goes on from the end kept
-
-        } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Close") {
-            appendFromUcs(new AcDbLine(points.back(), points.front()));
-            return;
         } else {
+            if (a.kind == PointAnswer::Keyword && a.keyword == L"Close")
+                appendFromUcs(new AcDbLine(points.back(), points.front()));
             return;
         }
     }

@@ -7,6 +7,7 @@
 #include "host/db/system_variables.h"
 #include "host/editor/acut.h"
 #include "host/editor/command_input.h"
+#include "host/editor/point_sequence.h"
 #include "host/entities/curve.h"
 #include "host/filing/group.h"
 #include "host/input/prompt_input.h"
@@ -96,23 +97,15 @@ void areaCommand() {
         return;
     }
     if (first.kind != PointAnswer::Point) return;
-    std::vector<AcGePoint3d> points{first.point};
+    PointSequence sequence(first.point);
     for (;;) {
-        const bool enough = points.size() >= 3;
-        const PointAnswer a =
-            askPointOr(enough ? L"\nSpécifiez le point suivant ou [annUler/Total] <Total>: "
-                              : L"\nSpécifiez le point suivant ou [annUler]: ",
-                       enough ? L"annUler Total _ Undo Total" : L"annUler _ Undo", points.back());
-        if (a.kind == PointAnswer::Point) {
-            points.push_back(a.point);
-        } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Undo") {
-            if (points.size() > 1) points.pop_back();
-        } else if (a.kind == PointAnswer::Cancel) {
-            return;
-        } else {
-            break;
-        }
+        const PointAnswer a = sequence.askNext(
+            {L"\nSpécifiez le point suivant ou [annUler]: ", L"annUler _ Undo"},
+            {L"\nSpécifiez le point suivant ou [annUler/Total] <Total>: ", L"annUler Total _ Undo Total"});
+        if (a.kind == PointAnswer::Cancel) return;
+        if (a.kind != PointAnswer::Point && a.keyword != L"Undo") break;
     }
+    const std::vector<AcGePoint3d>& points = sequence.points();
     if (points.size() < 3) {
         printText(L"\nIl faut au moins trois points pour une aire.");
         return;

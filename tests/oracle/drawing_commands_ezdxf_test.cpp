@@ -126,7 +126,7 @@ TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
 }
 
 TEST(DrawingCommandsThroughEzdxf, InquiriesSetTheirVariables) {
-    const Drawn d = draw("ID\n3,4\nDIST\n1,1\n@3,4\nAREA\n0,0\n4,0\n4,3\n\nCIRCLE\n0,0\n1\nID\n@\n"
+    const Drawn d = draw("ID\n3,4\nDIST\n1,1\n@3,4\nAREA\n0,0\n4,0\n9,9\nU\n4,3\n\nCIRCLE\n0,0\n1\nID\n@\n"
                          "(list (getvar \"LASTPOINT\") (getvar \"DISTANCE\") (getvar \"AREA\") "
                          "(getvar \"PERIMETER\"))\nAREA\nO\n@pick last 0 1,0\n(getvar \"AREA\")\n"
                          "(setvar \"LUPREC\" 2)\nPLINE\n0,0\n2,0\n2,2\n\nAREA\nO\n@pick last 0 1,0\n");
