@@ -3,7 +3,8 @@
 # files, drawings made with ezdxf, the binary drawings and proxy-graphics images of all of them) and on the
 # corpus it grew before, kept under BUILD/corpus/TARGET. An input that breaks a target is saved as
 # BUILD/findings/TARGET-crash-..., -leak-..., -timeout-... or -oom-...; the run then fails.
-#   tools/fuzz.sh BUILD SECONDS [--seeds-only]   (--seeds-only: a corpus of this run only, as ./run test uses)
+#   tools/fuzz.sh BUILD SECONDS [--seeds-only]   (--seeds-only: a corpus of this run only and a fixed seed,
+#                                                 as ./run test uses)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
@@ -41,6 +42,8 @@ for target in "${targets[@]}"; do
     options=(-max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 -print_final_stats=1
         -artifact_prefix="$build/findings/$target-")
     [[ ${dictionary[$target]:-} ]] && options+=(-dict="$root/tests/fuzz/${dictionary[$target]}")
+    # The suite's run mutates the same way every time, so a failure in CI is the one a developer gets again.
+    [[ $seeds_only ]] && options+=(-seed=1)
     # Segments, sockets and registry hives of the run's own, never a user's or another run's.
     if ZORTA_NAMESPACE="fuzz_$$_${target}_" XDG_CONFIG_HOME="$work/hives/$target/user" \
         ZORTA_MACHINE_REGISTRY="$work/hives/$target/machine" TMPDIR="$work" \

@@ -1,5 +1,6 @@
 // Child-element text and attributes over TinyXML, read and formatted without the locale.
 #include "services/xml/xml_additions.h"
+#include "services/xml/declaration.h"
 #include "services/xml/nesting_depth.h"
 
 #include "platform/base/ascii.h"
@@ -114,5 +115,9 @@ bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encodin
     std::string padded(buffer, out);
     padded.append(kLongestUtf8Sequence, '\0');
     document.Parse(padded.c_str(), nullptr, encoding);
+    if (!document.Error() && !xml_declaration::wellFormed(document, padded.c_str())) {
+        document.Clear();
+        document.SetError(TiXmlBase::TIXML_ERROR_PARSING_DECLARATION, nullptr, nullptr, encoding);
+    }
     return !document.Error();
 }

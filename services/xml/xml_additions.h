@@ -27,5 +27,6 @@ void SetAttribute(TiXmlElement& element, const char* name, const char* format, d
 
 // Turns every "\r\n" and lone "\r" of the zero-terminated `buffer` into "\n" in place, then parses it.
 // True when the document has no error; false for a null buffer. A document nested deeper than
-// xml_nesting::kMostLevels is refused before parsing, as an element the parser could not read.
+// xml_nesting::kMostLevels is refused before parsing, as an element the parser could not read; one whose
+// XML declaration is malformed or misplaced is refused as a declaration the parser could not read.
 bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encoding = TIXML_DEFAULT_ENCODING);

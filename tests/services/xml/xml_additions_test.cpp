@@ -114,6 +114,31 @@ TEST(XmlLoadFromBuffer, ATextCutInsideAUtf8SequenceIsNotReadBeyondItsEnd) {
     }
 }
 
+TEST(XmlLoadFromBuffer, OnlyAWellFormedDeclarationFirstIsTaken) {
+    for (std::string text : {"<?xml version=\"1.0\" ?><a/>", "\xef\xbb\xbf\n<?xml version='1.10'?><a/>",
+                             "<?xml version = \"1.0\" encoding='windows-1252' standalone=\"yes\"?><a/>"}) {
+        TiXmlDocument document;
+        EXPECT_TRUE(LoadFromBuffer(document, text.data())) << text;
+        TiXmlPrinter printer;
+        document.Accept(&printer);
+        std::string printed = printer.Str();
+        TiXmlDocument again;
+        EXPECT_TRUE(LoadFromBuffer(again, printed.data())) << printed;
+    }
+    // A malformed declaration is read up to the next ">", the start tag after it taken in.
+    for (std::string text :
+         {"<?xmlre vsion=\"1.0\"?[\n<r><s>1</s></r>", "<?xml=ntl=nt><a/>", "<?xml version=\"1.0\" <a/>",
+          "<?xml version=\"2.0\"?><a/>", "<?xml version=\"1.0\" encoding=\"\"?><a/>",
+          "<?xml version='1.0' standalone='0'?><a/>", "<?xml version=\"1.0\"encoding=\"x\"?><a/>",
+          "<?XML version=\"1.0\"?><a/>", "<a/><?xml version=\"1.0\"?>",
+          "<?xml version=\"1.0\"?><a><?xml version=\"1.0\"?></a>"}) {
+        TiXmlDocument document;
+        EXPECT_FALSE(LoadFromBuffer(document, text.data())) << text;
+        EXPECT_EQ(document.ErrorId(), TiXmlBase::TIXML_ERROR_PARSING_DECLARATION) << text;
+        EXPECT_EQ(document.FirstChild(), nullptr) << text;
+    }
+}
+
 TEST(XmlLoadFromBuffer, DocumentsNestedTooDeepAreRefusedBeforeParsing) {
     const auto nested = [](int levels, const std::string& inner, bool closed) {
         std::string text;
