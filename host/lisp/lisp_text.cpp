@@ -312,30 +312,39 @@ std::wstring printLisp(const LispValue& v, bool readable) {
 
 namespace host {
 
-bool lispTextOpen(std::wstring_view text) {
-    int depth = 0;
+LispTextEnd lispTextEnd(std::wstring_view text) {
+    LispTextEnd end;
     for (std::size_t i = 0; i < text.size(); ++i) {
         wchar_t c = text[i];
         if (c == L'"') {
             for (++i; i < text.size() && text[i] != L'"'; ++i)
                 if (text[i] == L'\\') ++i;
-            if (i >= text.size()) return true;
+            if (i >= text.size()) end.inString = true;
         } else if (c == L';') {
             if (i + 1 < text.size() && text[i + 1] == L'|') {
-                std::size_t end = text.find(L"|;", i + 2);
-                if (end == std::wstring_view::npos) return true;
-                i = end + 1;
+                std::size_t close = text.find(L"|;", i + 2);
+                if (close == std::wstring_view::npos) {
+                    end.inBlockComment = true;
+                    break;
+                }
+                i = close + 1;
             } else {
                 while (i < text.size() && text[i] != L'\n')
                     ++i;
+                end.inLineComment = i >= text.size();
             }
         } else if (c == L'(') {
-            ++depth;
-        } else if (c == L')' && depth > 0) {
-            --depth;
+            ++end.openLists;
+        } else if (c == L')' && end.openLists > 0) {
+            --end.openLists;
         }
     }
-    return depth > 0;
+    return end;
+}
+
+bool lispFormGoesOn(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    return first != std::wstring_view::npos && text[first] == L'(' && lispTextEnd(text).open();
 }
 
 } // namespace host

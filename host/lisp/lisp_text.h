@@ -23,9 +23,19 @@ std::wstring printLisp(const LispValue& value, bool readable = true);
 
 namespace host {
 
-// Whether `text` ends inside a form: a bracket left open, a string or a ";| |;" comment not closed. Scripts
-// and the console then read on with the next line.
-bool lispTextOpen(std::wstring_view text);
+// Where a text leaves the reader at its end.
+struct LispTextEnd {
+    int openLists = 0;           // brackets left open
+    bool inString = false;       // a string not closed
+    bool inBlockComment = false; // a ";| |;" comment not closed
+    bool inLineComment = false;  // a ";" comment running to the end: a line end closes it
+    // Inside a form: the next line goes on with it.
+    bool open() const { return openLists > 0 || inString || inBlockComment; }
+};
+LispTextEnd lispTextEnd(std::wstring_view text);
+// Whether `text` begins a LISP form (its first non-blank is "(") that it leaves open. Scripts and the
+// command line then read on with the next line.
+bool lispFormGoesOn(std::wstring_view text);
 // The text of a LISP or data file: UTF-8 when it is valid UTF-8, else Windows-1252 (files written by the
 // CAD programs' own editors).
 std::wstring decodeLispFile(std::string_view bytes);

@@ -65,12 +65,10 @@ bool queueScript(const std::string& path) {
         // A LISP form goes on over the lines that follow until its brackets close.
         std::wstring text = host::fromUtf8(line);
         const int start = number;
-        if (!text.empty() && text.find_first_not_of(L" \t") != std::wstring::npos &&
-            text[text.find_first_not_of(L" \t")] == L'(')
-            while (host::lispTextOpen(text) && std::getline(lines, line)) {
-                text += L"\n" + host::fromUtf8(line);
-                ++number;
-            }
+        while (host::lispFormGoesOn(text) && std::getline(lines, line)) {
+            text += L"\n" + host::fromUtf8(line);
+            ++number;
+        }
         if (!host::parseScriptLine(text, items, error)) {
             report(path + ":" + std::to_string(start) + ": " + host::toUtf8(error));
             ok = false;

@@ -4,11 +4,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <histedit.h>
 #include <locale.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "host/filing/text_codec.h"
+#include "host/lisp/lisp_text.h"
 
 namespace zhost {
 
@@ -19,8 +23,26 @@ struct sigaction g_previous {};
 bool g_escaped = false;
 int g_pendingByte = -1; // the byte read after an Escape that began a key's sequence
 
+// The handler's wake-up of a read waiting for a key: a Ctrl+C that comes after the flag was looked at, but
+// before the read began, would not interrupt it.
+int g_interruptPipe[2] = {-1, -1};
+
 void onInterrupt(int) {
     g_interrupted = 1;
+    const char wake = 0;
+    if (g_interruptPipe[1] >= 0) {
+        [[maybe_unused]] const ssize_t written = write(g_interruptPipe[1], &wake, 1); // full: awake already
+    }
+}
+
+// Whether a Ctrl+C came since it was last taken.
+bool takeInterrupt() {
+    if (!g_interrupted) return false;
+    g_interrupted = 0;
+    char wakes[64];
+    while (g_interruptPipe[0] >= 0 && ::read(g_interruptPipe[0], wakes, sizeof wakes) > 0) {
+    }
+    return true;
 }
 
 constexpr unsigned char kEscape = 0x1b;
@@ -48,6 +70,12 @@ bool readByte(unsigned char& byte) {
         byte = static_cast<unsigned char>(g_pendingByte);
         g_pendingByte = -1;
         return true;
+    }
+    pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {g_interruptPipe[0], POLLIN, 0}};
+    const int ready = g_interrupted ? 0 : poll(waits, 2, -1);
+    if (g_interrupted || (ready < 0 && errno == EINTR) || (ready > 0 && (waits[1].revents & POLLIN))) {
+        errno = EINTR;
+        return false;
     }
     errno = 0; // the end of the input leaves errno as it was: no earlier EINTR taken for a Ctrl+C
     const ssize_t n = ::read(STDIN_FILENO, &byte, 1);
@@ -107,6 +135,11 @@ private:
     locale_t m_previous = nullptr;
 };
 
+// The console's prompt for the next line of a form: a bracket for each one open, a quote inside a string.
+std::string continuationPrompt(const host::LispTextEnd& end) {
+    return std::string(static_cast<std::size_t>(end.openLists), '(') + (end.inString ? "\"" : "") + "_> ";
+}
+
 } // namespace
 
 CancelOnInterrupt::CancelOnInterrupt() {
@@ -114,11 +147,16 @@ CancelOnInterrupt::CancelOnInterrupt() {
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0; // no SA_RESTART: a read waiting for a line returns at once
+    if (pipe2(g_interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0) g_interruptPipe[0] = g_interruptPipe[1] = -1;
     sigaction(SIGINT, &action, &g_previous);
 }
 
 CancelOnInterrupt::~CancelOnInterrupt() {
     sigaction(SIGINT, &g_previous, nullptr);
+    for (int& end : g_interruptPipe) {
+        if (end >= 0) close(end);
+        end = -1;
+    }
 }
 
 TerminalLineEditor::TerminalLineEditor() : m_historyPath(historyPath()) {
@@ -156,13 +194,33 @@ void TerminalLineEditor::remember(const std::string& line) {
     if (!m_historyPath.empty()) history(m_history, &event, H_SAVE, m_historyPath.c_str());
 }
 
-TerminalRead TerminalLineEditor::read(const std::string& prompt, std::string& line) {
+TerminalRead TerminalLineEditor::read(const std::string& prompt, std::string& entry) {
+    TerminalRead result = readLine(prompt, entry);
+    std::string remembered = entry;
+    for (std::wstring form = host::fromUtf8(entry);
+         result == TerminalRead::Line && host::lispFormGoesOn(form); form = host::fromUtf8(entry)) {
+        const host::LispTextEnd end = host::lispTextEnd(form);
+        std::string line;
+        result = readLine(continuationPrompt(end), line);
+        entry += "\n" + line;
+        // Where a line end means nothing to the reader, the history holds the form on one line.
+        if (end.inString || end.inLineComment)
+            remembered += "\n" + line;
+        else if (const std::size_t first = line.find_first_not_of(" \t"); first != std::string::npos)
+            remembered += " " + line.substr(first);
+    }
+    if (result != TerminalRead::Line) {
+        entry.clear();
+        return result;
+    }
+    remember(remembered);
+    return result;
+}
+
+TerminalRead TerminalLineEditor::readLine(const std::string& prompt, std::string& line) {
     line.clear();
     // A Ctrl+C pressed while a command worked cancels the next prompt.
-    if (g_interrupted) {
-        g_interrupted = 0;
-        return TerminalRead::Cancel;
-    }
+    if (takeInterrupt()) return TerminalRead::Cancel;
     // The editor shows the prompt again, over the one shown, to know where the line starts.
     m_prompt = prompt;
     std::fputs("\r", stdout);
@@ -170,8 +228,7 @@ TerminalRead TerminalLineEditor::read(const std::string& prompt, std::string& li
     const Utf8Characters utf8;
     int count = 0;
     const char* typed = el_gets(m_editor, &count);
-    if (!typed && (g_interrupted || g_escaped)) {
-        g_interrupted = 0;
+    if (!typed && (takeInterrupt() || g_escaped)) {
         g_escaped = false;
         el_reset(m_editor);
         return TerminalRead::Cancel;
@@ -179,7 +236,6 @@ TerminalRead TerminalLineEditor::read(const std::string& prompt, std::string& li
     if (!typed || count <= 0) return TerminalRead::End;
     line = typed;
     if (!line.empty() && line.back() == '\n') line.pop_back();
-    remember(line);
     return TerminalRead::Line;
 }
 

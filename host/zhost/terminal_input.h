@@ -1,7 +1,8 @@
 #pragma once
 // Lines typed at a terminal, edited and recalled as in a shell (Up/Down, Left/Right, Home/End, Ctrl+U),
-// with the history kept across sessions. Ctrl+C is taken as a cancel rather than the end of zhost: the
-// session's work is kept. A lone Escape key cancels too; Ctrl+D at the start of a line ends the input.
+// with the history kept across sessions; a LISP form goes on over the lines typed until it is closed. Ctrl+C
+// is taken as a cancel rather than the end of zhost: the session's work is kept. A lone Escape key cancels
+// too; Ctrl+D at the start of a line ends the input.
 #include <string>
 
 struct editline;
@@ -29,11 +30,15 @@ public:
     TerminalLineEditor(const TerminalLineEditor&) = delete;
     TerminalLineEditor& operator=(const TerminalLineEditor&) = delete;
 
-    // Reads the next line typed (without its line end) after `prompt`, already shown on the terminal.
-    TerminalRead read(const std::string& prompt, std::string& line);
+    // Reads the next entry typed after `prompt`, already shown on the terminal: a line (without its line
+    // end), or a LISP form its first line leaves open with the lines that close it, joined by line ends.
+    // Each further line is asked for as the CAD program's console asks: "((_> " while two brackets are open,
+    // "(\"_> " inside a string. The entry is one item of the history; a cancel drops what was typed of it.
+    TerminalRead read(const std::string& prompt, std::string& entry);
 
 private:
     static char* promptOf(editline* editor);
+    TerminalRead readLine(const std::string& prompt, std::string& line);
     void remember(const std::string& line);
 
     editline* m_editor = nullptr;

@@ -1,8 +1,9 @@
 // zhost at a terminal, driven through a pseudo-terminal as a person types: Ctrl+C and Escape cancel and
 // come back to the command prompt, Enter repeats the last command, Up recalls the lines typed and keeps them
-// in the history file, Ctrl+D ends the session and the work is saved.
+// in the history file, Ctrl+D ends the session and the work is saved; a LISP form goes on over lines.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -84,13 +85,37 @@ private:
     std::size_t m_seen = 0;
 };
 
+// A zhost at a terminal, with a configuration folder of its own for the history.
+class ZhostTerminal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char folderTemplate[] = "/tmp/zhost-config-XXXXXX";
+        ASSERT_NE(mkdtemp(folderTemplate), nullptr);
+        config = folderTemplate;
+    }
+    void TearDown() override { std::filesystem::remove_all(config); }
+    // The history file's entries, their blanks and line ends written as octal escapes ("\\040") read back.
+    std::string history() const {
+        const std::string file = host::readFileBytes((config / "zhost" / "history").wstring()).value_or("");
+        std::string out;
+        for (std::size_t i = 0; i < file.size(); ++i)
+            if (file[i] == '\\' && i + 3 < file.size() &&
+                std::isdigit(static_cast<unsigned char>(file[i + 1]))) {
+                out += static_cast<char>(std::stoi(file.substr(i + 1, 3), nullptr, 8));
+                i += 3;
+            } else {
+                out += file[i];
+            }
+        return out;
+    }
+
+    host::test::TemporaryFile saved{".dxf"};
+    std::filesystem::path config;
+};
+
 } // namespace
 
-TEST(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
-    host::test::TemporaryFile saved(".dxf");
-    char folderTemplate[] = "/tmp/zhost-config-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate), nullptr);
-    const std::filesystem::path config = folderTemplate;
+TEST_F(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
     Terminal t(saved.path, config.string());
     ASSERT_TRUE(t.waitFor("Commande: ")) << t.shown();
     t.type("LINE\r");
@@ -124,7 +149,31 @@ TEST(ZhostTerminal, CancelRepeatAndEndAsAPersonTypes) {
     EXPECT_EQ(t.exitStatus(), 0) << t.shown();
     const std::string dxf = host::readFileBytes(saved.wide()).value_or("");
     EXPECT_NE(dxf.find("AcDbLine"), std::string::npos) << "the line drawn before Escape is saved";
-    const std::string history = host::readFileBytes((config / "zhost" / "history").wstring()).value_or("");
-    EXPECT_NE(history.find("10,0"), std::string::npos) << "the lines typed are kept\n" << history;
-    std::filesystem::remove_all(config);
+    EXPECT_NE(history().find("10,0"), std::string::npos) << "the lines typed are kept\n" << history();
+}
+
+TEST_F(ZhostTerminal, LispFormGoesOnOverTheLinesTyped) {
+    Terminal t(saved.path, config.string());
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
+    t.type("(setq total (+ 40\r");
+    ASSERT_TRUE(t.waitFor("((_> ")) << "a bracket shown for each one open\n" << t.shown();
+    t.type("  2))\r");
+    ASSERT_TRUE(t.waitFor("42")) << t.shown();
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
+    t.type("(princ \"open\r");
+    ASSERT_TRUE(t.waitFor("(\"_> ")) << "inside a string\n" << t.shown();
+    t.type("\x03");
+    ASSERT_TRUE(t.waitFor("*Annul\xc3\xa9*")) << "Ctrl+C drops the form\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
+    t.type("\x1b[A");
+    ASSERT_TRUE(t.waitFor("(setq total (+ 40 2))")) << "Up recalls the whole form\n" << t.shown();
+    t.type("\x15(strcat \"a\r");
+    ASSERT_TRUE(t.waitFor("(\"_> ")) << t.shown();
+    t.type("b\")\r");
+    ASSERT_TRUE(t.waitFor("\"a\\nb\"")) << "a line end inside a string is kept\n" << t.shown();
+    ASSERT_TRUE(t.waitFor("\rCommande: ")) << t.shown();
+    t.type("\x04");
+    EXPECT_EQ(t.exitStatus(), 0) << t.shown();
+    EXPECT_NE(history().find("(setq total (+ 40 2))"), std::string::npos) << history();
+    EXPECT_EQ(history().find("open"), std::string::npos) << "a cancelled form is not kept\n" << history();
 }
