@@ -2,8 +2,8 @@
 #include "platform/internet/internet.h"
 
 #include "platform/base/ascii.h"
-
-#include <curl/curl.h>
+#include "platform/internet/curl_library.h"
+#include "platform/internet/last_response.h"
 
 #include <atomic>
 #include <charconv>
@@ -17,16 +17,17 @@ static_assert(FILESIZE_EXCEEDED == CURLE_FILESIZE_EXCEEDED);
 // One server through one session; its handle keeps the connection alive between requests.
 class Connection {
 public:
-    Connection(const Session& session, std::string host, int port, bool secure, std::string user,
-               std::string password)
-        : session(session), host(std::move(host)), port(port), secure(secure), user(std::move(user)),
-          password(std::move(password)), handle(curl_easy_init()) {}
+    Connection(const CurlFunctions& curl, const Session& session, std::string host, int port, bool secure,
+               std::string user, std::string password)
+        : curl(curl), session(session), host(std::move(host)), port(port), secure(secure),
+          user(std::move(user)), password(std::move(password)), handle(curl.easy_init()) {}
     ~Connection() {
-        if (handle) curl_easy_cleanup(handle);
+        if (handle) curl.easy_cleanup(handle);
     }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    const CurlFunctions& curl;
     const Session& session;
     const std::string host;
     const int port;
@@ -37,12 +38,6 @@ public:
 };
 
 namespace {
-
-// libcurl is set up once when the library loads, before any thread can use it.
-struct CurlLibrary {
-    CurlLibrary() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-    ~CurlLibrary() { curl_global_cleanup(); }
-} g_curlLibrary;
 
 std::mutex g_settingsLock;
 std::string g_extraAuthority;
@@ -106,52 +101,53 @@ std::string headerValue(const std::string& rawHeaders, std::string_view name) {
 
 void setOptions(Connection& connection, const Request& request, Transfer& transfer, curl_slist* headers,
                 const std::string& url) {
+    const CurlFunctions& curl = connection.curl;
     CURL* handle = connection.handle;
-    curl_easy_reset(handle);
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_USERAGENT, connection.session.agent.c_str());
+    curl.easy_reset(handle);
+    curl.easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl.easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl.easy_setopt(handle, CURLOPT_USERAGENT, connection.session.agent.c_str());
     // libcurl's own GET, POST and HEAD change to a GET on a redirect that asks for it; a named verb is kept.
     const bool plainGet = request.verb == "GET" && request.body.empty();
     if (!plainGet && request.verb != "POST" && request.verb != "HEAD")
-        curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
-    if (request.verb == "HEAD") curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMostRedirects);
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl.easy_setopt(handle, CURLOPT_CUSTOMREQUEST, request.verb.c_str());
+    if (request.verb == "HEAD") curl.easy_setopt(handle, CURLOPT_NOBODY, 1L);
+    curl.easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl.easy_setopt(handle, CURLOPT_MAXREDIRS, kMostRedirects);
+    curl.easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     if (request.verb == "POST" || !request.body.empty()) {
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
+        curl.easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+        curl.easy_setopt(handle, CURLOPT_POSTFIELDS, request.body.data());
     }
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    curl.easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    curl.easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    curl.easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    curl.easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
+    curl.easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
     const std::string& user = request.user.empty() ? connection.user : request.user;
     const std::string& password = request.user.empty() ? connection.password : request.password;
     if (!user.empty()) {
-        curl_easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
-        curl_easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
-        curl_easy_setopt(handle, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+        curl.easy_setopt(handle, CURLOPT_USERNAME, user.c_str());
+        curl.easy_setopt(handle, CURLOPT_PASSWORD, password.c_str());
+        curl.easy_setopt(handle, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
     }
     const Session& session = connection.session;
-    if (session.proxy == Proxy::Named) curl_easy_setopt(handle, CURLOPT_PROXY, session.proxyName.c_str());
-    if (session.proxy == Proxy::Direct) curl_easy_setopt(handle, CURLOPT_PROXY, "");
+    if (session.proxy == Proxy::Named) curl.easy_setopt(handle, CURLOPT_PROXY, session.proxyName.c_str());
+    if (session.proxy == Proxy::Direct) curl.easy_setopt(handle, CURLOPT_PROXY, "");
     if (!request.proxyUser.empty()) {
-        curl_easy_setopt(handle, CURLOPT_PROXYUSERNAME, request.proxyUser.c_str());
-        curl_easy_setopt(handle, CURLOPT_PROXYPASSWORD, request.proxyPassword.c_str());
-        curl_easy_setopt(handle, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
+        curl.easy_setopt(handle, CURLOPT_PROXYUSERNAME, request.proxyUser.c_str());
+        curl.easy_setopt(handle, CURLOPT_PROXYPASSWORD, request.proxyPassword.c_str());
+        curl.easy_setopt(handle, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
     }
     {
         const std::lock_guard lock(g_settingsLock);
-        if (!g_extraAuthority.empty()) curl_easy_setopt(handle, CURLOPT_CAINFO, g_extraAuthority.c_str());
+        if (!g_extraAuthority.empty()) curl.easy_setopt(handle, CURLOPT_CAINFO, g_extraAuthority.c_str());
     }
     // A limit per read, as WinINet's receive time-out: the connection, and any stall of the answer.
     const unsigned long timeoutMs = request.timeoutMs > 0 ? request.timeoutMs : g_defaultTimeoutMs.load();
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>((timeoutMs + 999) / 1000));
+    curl.easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs));
+    curl.easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl.easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, static_cast<long>((timeoutMs + 999) / 1000));
 }
 
 } // namespace
@@ -192,7 +188,12 @@ std::optional<std::string> queryInfo(const Answer& answer, unsigned query) {
 
 Connection* connect(const Session& session, const std::string& host, int port, bool secure,
                     const std::string& user, const std::string& password) {
-    auto* connection = new Connection(session, host, port, secure, user, password);
+    const CurlFunctions* curl = curlLibrary();
+    if (!curl) {
+        setLastResponseText(curlMissingText());
+        return nullptr;
+    }
+    auto* connection = new Connection(*curl, session, host, port, secure, user, password);
     if (connection->handle) return connection;
     delete connection;
     return nullptr;
@@ -203,28 +204,29 @@ void closeConnection(Connection* connection) {
 }
 
 int send(Connection& connection, const Request& request, const BodySink& sink, Answer& answer) {
+    const CurlFunctions& curl = connection.curl;
     answer = Answer{};
     Transfer transfer{&sink, &answer, request.mostBodyBytes};
     curl_slist* headers = nullptr;
     for (const std::string& header : request.headers)
-        headers = curl_slist_append(headers, header.c_str());
+        headers = curl.slist_append(headers, header.c_str());
     const bool ipv6 = connection.host.find(':') != std::string::npos && connection.host.front() != '[';
     const std::string host = ipv6 ? "[" + connection.host + "]" : connection.host;
     const std::string url = std::string(connection.secure ? "https://" : "http://") + host + ":" +
                             std::to_string(connection.port) + (request.path.starts_with('/') ? "" : "/") +
                             request.path;
     setOptions(connection, request, transfer, headers, url);
-    const CURLcode performed = curl_easy_perform(connection.handle);
+    const CURLcode performed = curl.easy_perform(connection.handle);
     const CURLcode result = transfer.tooLong ? CURLE_FILESIZE_EXCEEDED : performed;
-    curl_easy_getinfo(connection.handle, CURLINFO_RESPONSE_CODE, &answer.status);
-    curl_slist_free_all(headers);
+    curl.easy_getinfo(connection.handle, CURLINFO_RESPONSE_CODE, &answer.status);
+    curl.slist_free_all(headers);
     // Credentials the server accepted stay with the connection, as WinINet keeps them.
     if (result == CURLE_OK && !request.user.empty() && answer.status != 401 && answer.status != 407) {
         connection.user = request.user;
         connection.password = request.password;
     }
     if (result != CURLE_OK)
-        t_lastResponse = curl_easy_strerror(result);
+        t_lastResponse = curl.easy_strerror(result);
     else
         t_lastResponse = std::to_string(answer.status) + " " + answer.statusText;
     return static_cast<int>(result);
@@ -232,6 +234,10 @@ int send(Connection& connection, const Request& request, const BodySink& sink, A
 
 std::string lastResponseText() {
     return t_lastResponse;
+}
+
+void setLastResponseText(std::string text) {
+    t_lastResponse = std::move(text);
 }
 
 void setDefaultTimeout(unsigned long ms) {

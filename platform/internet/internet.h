@@ -81,8 +81,9 @@ struct Request {
 // Receives the answer's body as it arrives; false stops the transfer.
 using BodySink = std::function<bool(const char* bytes, std::size_t size)>;
 
-// A connection to one server through the session; null when libcurl cannot make a handle. The session
-// must outlive it. closeConnection frees it (null is allowed).
+// A connection to one server through the session; null when libcurl cannot be loaded (the last response
+// text then says why) or cannot make a handle. libcurl is loaded at the first connection, not with the
+// library. The session must outlive it. closeConnection frees it (null is allowed).
 Connection* connect(const Session& session, const std::string& host, int port, bool secure,
                     const std::string& user, const std::string& password);
 void closeConnection(Connection* connection);

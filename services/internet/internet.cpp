@@ -3,12 +3,11 @@
 
 #include "platform/base/ascii.h"
 #include "platform/internet/internet.h"
+#include "platform/internet/url.h"
 
-#include <curl/curl.h>
-
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -31,28 +30,14 @@ bool parseServer(const char* text, Server& server) {
     if (!text || !*text) return false;
     std::string url(text);
     if (url.find("://") == std::string::npos) url = "http://" + url;
-    CURLU* parsed = curl_url();
-    if (!parsed) return false;
-    char* scheme = nullptr;
-    char* host = nullptr;
-    char* port = nullptr;
-    const bool valid =
-        curl_url_set(parsed, CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK &&
-        curl_url_get(parsed, CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
-        curl_url_get(parsed, CURLUPART_HOST, &host, 0) == CURLUE_OK;
-    if (valid) {
-        server.https = platform::sameNoCase(scheme, "https");
-        server.host = host;
-        if (server.host.size() > 2 && server.host.front() == '[')
-            server.host = server.host.substr(1, server.host.size() - 2);
-        if (curl_url_get(parsed, CURLUPART_PORT, &port, 0) == CURLUE_OK && port)
-            std::from_chars(port, port + std::strlen(port), server.port);
-    }
-    curl_free(scheme);
-    curl_free(host);
-    curl_free(port);
-    curl_url_cleanup(parsed);
-    return valid && !server.host.empty();
+    const std::optional<net::UrlParts> parts = net::splitUrl(url);
+    if (!parts || parts->host.empty()) return false;
+    server.https = platform::sameNoCase(parts->scheme, "https");
+    server.host = parts->host;
+    if (server.host.size() > 2 && server.host.front() == '[')
+        server.host = server.host.substr(1, server.host.size() - 2);
+    server.port = static_cast<int>(parts->port);
+    return true;
 }
 
 } // namespace

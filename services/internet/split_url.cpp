@@ -3,10 +3,8 @@
 
 #include "platform/base/ascii.h"
 #include "platform/internet/internet.h"
+#include "platform/internet/url.h"
 
-#include <curl/curl.h>
-
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -33,15 +31,6 @@ std::string withKeys(std::string_view url) {
         }
     }
     return out;
-}
-
-// One part of the parsed URL; "" when it has none.
-std::string part(CURLU* url, CURLUPart which, unsigned flags = 0) {
-    char* text = nullptr;
-    if (curl_url_get(url, which, &text, flags) != CURLUE_OK || !text) return {};
-    std::string value(text);
-    curl_free(text);
-    return value;
 }
 
 char* copied(const char* text) {
@@ -102,29 +91,18 @@ void CInternet::CSPlitURL::copyFrom(const CSPlitURL& other) {
 int CInternet::CSPlitURL::SPlit(const char* url) {
     clear();
     if (!url || !*url) return 0;
-    const std::string full = withKeys(url);
-    CURLU* parsed = curl_url();
-    if (!parsed) return 0;
-    bool split = curl_url_set(parsed, CURLUPART_URL, full.c_str(), CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK;
-    if (split) {
-        const std::string scheme = part(parsed, CURLUPART_SCHEME);
-        const std::string port = part(parsed, CURLUPART_PORT, CURLU_DEFAULT_PORT);
-        const std::string query = part(parsed, CURLUPART_QUERY);
-        const std::string fragment = part(parsed, CURLUPART_FRAGMENT);
-        std::string extra = query.empty() ? "" : "?" + query;
-        if (!fragment.empty()) extra += "#" + fragment;
-        split = fits(lpszUserName, part(parsed, CURLUPART_USER)) &&
-                fits(lpszPassword, part(parsed, CURLUPART_PASSWORD));
-        lpszScheme = strdup(scheme.c_str());
-        nScheme = platform::internet::schemeCode(scheme);
-        lpszHostName = strdup(part(parsed, CURLUPART_HOST).c_str());
-        std::uint16_t number = 0;
-        std::from_chars(port.data(), port.data() + port.size(), number);
-        nPort = number;
-        lpszUrlPath = strdup(part(parsed, CURLUPART_PATH).c_str());
-        lpszExtraInfo = strdup(extra.c_str());
+    const std::optional<platform::internet::UrlParts> parts = platform::internet::splitUrl(withKeys(url));
+    if (!parts || !fits(lpszUserName, parts->user) || !fits(lpszPassword, parts->password)) {
+        clear();
+        return 0;
     }
-    curl_url_cleanup(parsed);
-    if (!split) clear();
-    return split ? 1 : 0;
+    std::string extra = parts->query.empty() ? "" : "?" + parts->query;
+    if (!parts->fragment.empty()) extra += "#" + parts->fragment;
+    lpszScheme = strdup(parts->scheme.c_str());
+    nScheme = platform::internet::schemeCode(parts->scheme);
+    lpszHostName = strdup(parts->host.c_str());
+    nPort = static_cast<std::uint16_t>(parts->portOrDefault);
+    lpszUrlPath = strdup(parts->path.c_str());
+    lpszExtraInfo = strdup(extra.c_str());
+    return 1;
 }
