@@ -28,4 +28,14 @@ constexpr Utf8Char decodeUtf8At(std::string_view text, std::size_t at) {
     return {code, length, true};
 }
 
+// True when the whole of `text` is characters read strictly as above.
+constexpr bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Char c = decodeUtf8At(text, at);
+        if (!c.valid) return false;
+        at += c.length;
+    }
+    return true;
+}
+
 } // namespace platform

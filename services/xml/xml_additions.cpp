@@ -4,13 +4,14 @@
 #include "services/xml/nesting_depth.h"
 
 #include "platform/base/ascii.h"
+#include "platform/base/utf8.h"
 
 #include <charconv>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <locale.h>
-#include <string>
+#include <string_view>
 
 namespace {
 
@@ -108,14 +109,13 @@ bool LoadFromBuffer(TiXmlDocument& document, char* buffer, TiXmlEncoding encodin
         document.SetError(TiXmlBase::TIXML_ERROR_PARSING_ELEMENT, deep, nullptr, encoding);
         return false;
     }
-    // The parser steps over a UTF-8 sequence by the length its lead byte announces, even over the text's
-    // end: a text cut inside a sequence would be read beyond it. The copy parsed ends in as many zeros as a
-    // sequence is long, so that such a step lands on a zero.
-    constexpr std::size_t kLongestUtf8Sequence = 4;
-    std::string padded(buffer, out);
-    padded.append(kLongestUtf8Sequence, '\0');
-    document.Parse(padded.c_str(), nullptr, encoding);
-    if (!document.Error() && !xml_declaration::wellFormed(document, padded.c_str())) {
+    // The parser steps over a UTF-8 sequence by the length its lead byte announces: over text that is not
+    // UTF-8 the step takes in the quote or "<" after a Windows-1252 accent, or goes beyond the text's end.
+    // Such a text is read byte by byte, whatever its declaration says, and its bytes are kept.
+    if (!platform::isUtf8(std::string_view(buffer, static_cast<std::size_t>(out - buffer))))
+        encoding = TIXML_ENCODING_LEGACY;
+    document.Parse(buffer, nullptr, encoding);
+    if (!document.Error() && !xml_declaration::wellFormed(document, buffer)) {
         document.Clear();
         document.SetError(TiXmlBase::TIXML_ERROR_PARSING_DECLARATION, nullptr, nullptr, encoding);
     }

@@ -25,7 +25,8 @@ TiXmlText* UpdateChildElement(TiXmlNode& node, const char* name, int n);
 // Finds or creates the attribute `name` and sets it to `x` printed with the printf-style `format`.
 void SetAttribute(TiXmlElement& element, const char* name, const char* format, double x);
 
-// Turns every "\r\n" and lone "\r" of the zero-terminated `buffer` into "\n" in place, then parses it.
+// Turns every "\r\n" and lone "\r" of the zero-terminated `buffer` into "\n" in place, then parses it; a
+// text that is not UTF-8 is parsed byte by byte (TIXML_ENCODING_LEGACY) whatever `encoding` says.
 // True when the document has no error; false for a null buffer. A document nested deeper than
 // xml_nesting::kMostLevels is refused before parsing, as an element the parser could not read; one whose
 // XML declaration is malformed or misplaced is refused as a declaration the parser could not read.

@@ -139,6 +139,20 @@ TEST(XmlLoadFromBuffer, OnlyAWellFormedDeclarationFirstIsTaken) {
     }
 }
 
+TEST(XmlLoadFromBuffer, TextThatIsNotUtf8KeepsItsBytes) {
+    // A Windows-1252 accent before a quote or a "<", under a declaration that implies UTF-8.
+    std::string text = "<?xml version=\"1.0\"?><a k=\"Caf\xe9\">Caf\xe9</a>";
+    TiXmlDocument document;
+    ASSERT_TRUE(LoadFromBuffer(document, text.data()));
+    EXPECT_STREQ(document.RootElement()->Attribute("k"), "Caf\xe9");
+    EXPECT_STREQ(document.RootElement()->GetText(), "Caf\xe9");
+    TiXmlPrinter printer;
+    document.Accept(&printer);
+    std::string printed = printer.Str();
+    TiXmlDocument again;
+    EXPECT_TRUE(LoadFromBuffer(again, printed.data())) << printed;
+}
+
 TEST(XmlLoadFromBuffer, DocumentsNestedTooDeepAreRefusedBeforeParsing) {
     const auto nested = [](int levels, const std::string& inner, bool closed) {
         std::string text;
