@@ -6,6 +6,7 @@
 #include "host/db/db_object.h"
 #include "host/db/dictionary.h"
 #include "host/db/kept_tables.h"
+#include "host/db/resbuf.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/block_reference.h"
@@ -217,14 +218,16 @@ const std::vector<Group>* keptGroups(const AcDbObject* object) {
     return nullptr;
 }
 
-// A DXF reading makes room for every handle an object's groups name. The groups kept from a DXF file are
-// read so only when it is saved as DXF again: the seed makes room for them now, so that the drawing saves
-// the same before and after that reading.
+// A DXF reading makes room for every handle an object's groups refer to (a handle written as text, as a
+// second group 5, names no object and takes none). The groups kept from a DXF file are read so only when
+// it is saved as DXF again: the seed makes room for them now, so that the drawing saves the same before
+// and after that reading.
 void raiseSeedOverKeptReferences(AcDbDatabase& database) {
     for (ObjectStub* stub : database.stubs())
         if (const std::vector<Group>* groups = keptGroups(stub->object))
             for (const Group& g : *groups)
-                if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value))
+                if (const AcDbHandle* h = std::get_if<AcDbHandle>(&g.value);
+                    h && resbufValueType(g.code) == RTENAME)
                     database.setHandseed(AcDbHandle(h->value() + 1));
 }
 

@@ -105,6 +105,28 @@ TEST(DamagedDrawings, TheSeedStaysAboveEveryHandleSoWhatIsSavedOpensAgain) {
     }
 }
 
+// An object kept as its groups may name handles above the seed: as a reference, which makes room for it,
+// or as text, which does not; either way the binary drawing saves the same after it is opened again.
+TEST(DamagedDrawings, HandlesAnObjectKeptNamesLeaveItsBinaryDrawingTheSame) {
+    Sample s;
+    const std::string good = host::writeDxf(*s.db);
+    const std::size_t objects = good.find("  0\nENDSEC\n", good.find("OBJECTS\n"));
+    ASSERT_NE(objects, std::string::npos);
+    for (const char* named : {"  5\n7F0\n", "340\n7F0\n"}) {
+        std::string text = good;
+        text.insert(objects, std::string("  0\nZORTA_KEPT\n  5\n7E0\n100\nZortaKept\n") + named);
+        AcDbDatabase db(false);
+        ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+        std::string first, second;
+        ASSERT_EQ(host::writeDrawing(db, first), Acad::eOk);
+        AcDbDatabase again(false);
+        ASSERT_EQ(host::readDrawingContent(again, first), Acad::eOk) << again.lastFileError();
+        EXPECT_EQ(again.handseed(), db.handseed()) << named;
+        ASSERT_EQ(host::writeDrawing(again, second), Acad::eOk);
+        EXPECT_TRUE(first == second) << named;
+    }
+}
+
 TEST(DamagedDrawings, EnumerationsOutOfRangeTakeTheirDefault) {
     Sample s;
     std::string text = host::writeDxf(*s.db);
