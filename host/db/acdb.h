@@ -59,6 +59,17 @@ enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBo
 
 enum Planarity { kNonPlanar = 0, kPlanar = 1, kLinear = 2 };
 
+// A text's justification, as groups 72 and 73 of the DXF reference hold it.
+enum TextHorzMode {
+    kTextLeft = 0,
+    kTextCenter = 1,
+    kTextRight = 2,
+    kTextAlign = 3,
+    kTextMid = 4,
+    kTextFit = 5
+};
+enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
+
 // Drawing format versions; 20 and below are the formats older than the current object model.
 enum AcDbDwgVersion {
     kDHL_1009 = 16,

@@ -82,6 +82,37 @@ AcGeVector3d AcDbText::direction() const {
     return x * std::cos(m_rotation) + y * std::sin(m_rotation);
 }
 
+double AcDbText::unitLength() const {
+    return m_height * kCharacterWidth * static_cast<double>(m_text.size());
+}
+
+Acad::ErrorStatus AcDbText::adjustAlignment(const AcDbDatabase*) {
+    if (m_horizontal == AcDb::kTextAlign || m_horizontal == AcDb::kTextFit) {
+        const AcGeVector3d span = m_alignment - m_position;
+        const AcGeVector3d baseline = span - m_normal * span.dotProduct(m_normal);
+        if (baseline.isZeroLength() || m_text.empty()) return Acad::eInvalidInput;
+        assertWriteEnabled();
+        const AcGeVector3d x = host::ocsXAxis(m_normal), y = m_normal.crossProduct(x);
+        m_rotation = std::atan2(baseline.dotProduct(y), baseline.dotProduct(x));
+        if (m_horizontal == AcDb::kTextAlign)
+            m_height =
+                baseline.length() / (kCharacterWidth * m_widthFactor * static_cast<double>(m_text.size()));
+        else
+            m_widthFactor = baseline.length() / unitLength();
+        return Acad::eOk;
+    }
+    if (m_horizontal == AcDb::kTextLeft && m_vertical == AcDb::kTextBase) return Acad::eOk;
+    // Glyphs are not measured: the bottom is taken as the baseline, the middle as half the height.
+    const double along = m_horizontal == AcDb::kTextRight ? 1 : m_horizontal == AcDb::kTextLeft ? 0 : 0.5;
+    const double up = m_vertical == AcDb::kTextTop                                         ? 1
+                      : m_vertical == AcDb::kTextVertMid || m_horizontal == AcDb::kTextMid ? 0.5
+                                                                                           : 0;
+    assertWriteEnabled();
+    m_position = m_alignment - direction() * (unitLength() * m_widthFactor * along) -
+                 m_normal.crossProduct(direction()) * (m_height * up);
+    return Acad::eOk;
+}
+
 bool AcDbText::subWorldDraw(AcGiWorldDraw* draw) {
     draw->geometry().text(m_position, m_normal, direction(), m_height, m_widthFactor, m_oblique,
                           m_text.c_str());
@@ -89,7 +120,7 @@ bool AcDbText::subWorldDraw(AcGiWorldDraw* draw) {
 }
 
 Acad::ErrorStatus AcDbText::subGetGeomExtents(AcDbExtents& extents) const {
-    AcGeVector3d along = direction() * (m_height * m_widthFactor * kCharacterWidth * m_text.size());
+    AcGeVector3d along = direction() * (unitLength() * m_widthFactor);
     AcGeVector3d up = m_normal.crossProduct(direction()) * m_height;
     extents.addPoint(m_position);
     extents.addPoint(m_position + along);

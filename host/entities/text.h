@@ -34,6 +34,12 @@ public:
     Acad::ErrorStatus setHorizontalMode(int mode);
     int verticalMode() const { return m_vertical; }
     Acad::ErrorStatus setVerticalMode(int mode);
+    // Places the text on its alignment point after its justification: the start point moves by the estimated
+    // width and height; an aligned text takes the height and a fitted one the width factor that span the
+    // baseline from the start point to the alignment point, and both their direction. A left-justified text
+    // stays where it starts. eInvalidInput for an aligned or fitted text without characters or
+    // whose two points meet.
+    Acad::ErrorStatus adjustAlignment(const AcDbDatabase* db = nullptr);
 
     bool subWorldDraw(AcGiWorldDraw* draw) override;
     // The box of the text line, its width estimated from the height and the number of characters.
@@ -54,6 +60,8 @@ protected:
 private:
     void readTextGroup(const resbuf& rb);
     AcGeVector3d direction() const;
+    // The estimated length of the text line at a width factor of 1.
+    double unitLength() const;
     AcGePoint3d m_position, m_alignment;
     std::wstring m_text;
     std::wstring m_style = L"Standard";

@@ -81,7 +81,21 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
          {{4, 1, 3}, {0, 0, 0, 0, 0}, {10, 0, 0, 0, 1}, {10, 10, 0, 0, 0.414214}}},
         {"TEXT with a height, then with the height kept",
          "TEXT\n0,0\n3.5\n45\nBonjour à tous\nTEXT\n5,5\n\n\nDeux\n",
-         {{5, 0, 0, 3.5, 45}, codes(L"Bonjour à tous"), {5, 5, 5, 3.5, 0}, codes(L"Deux")}},
+         {{5, 0, 0, 3.5, 45, 0, 0, 0, 0, 1},
+          codes(L"Bonjour à tous"),
+          {5, 5, 5, 3.5, 0, 0, 0, 0, 0, 1},
+          codes(L"Deux")}},
+        {"TEXT justified on its middle point, the justification kept for the next text, aligned, fitted",
+         "TEXT\nJ\nMC\n10,10\n2\n0\nAB\nTEXT\n0,0\n\n90\nC\nTEXT\nJ\nA\n0,0\n8,0\nABCD\n"
+         "TEXT\nJ\nF\n0,0\n0,8\n2\nABCD\n",
+         {{5, 8.4, 9, 2, 0, 1, 2, 10, 10, 1},
+          codes(L"AB"),
+          {5, 1, -0.8, 2, 90, 1, 2, 0, 0, 1},
+          codes(L"C"),
+          {5, 0, 0, 2.5, 0, 3, 0, 8, 0, 1},
+          codes(L"ABCD"),
+          {5, 0, 0, 2, 90, 5, 0, 0, 8, 1.25},
+          codes(L"ABCD")}},
     };
     for (const Case& c : cases) {
         const Drawn d = draw(c.script);

@@ -3,7 +3,7 @@
 entities PATH: one row per entity of model space, in drawing order, its kind first:
   1 x1 y1 x2 y2 (LINE), 2 cx cy r (CIRCLE), 3 cx cy r start end (ARC, degrees),
   4 closed count, then per vertex x y start_width end_width bulge (LWPOLYLINE),
-  5 x y height rotation, then the text's code points (TEXT),
+  5 x y height rotation halign valign align_x align_y width, then the text's code points (TEXT),
   6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
 block PATH: writes a drawing holding the block BORNE: a circle and the attributes NUM ("Numéro", "0") and
   ALT ("Altitude", "0.00"), in that order, a constant one and a preset one ("P").
@@ -34,7 +34,9 @@ def entities(path):
             for p in points:
                 print(*p)
         elif kind == "TEXT":
-            print(5, e.dxf.insert.x, e.dxf.insert.y, e.dxf.height, e.dxf.rotation)
+            align = e.dxf.get("align_point", (0, 0))
+            print(5, e.dxf.insert.x, e.dxf.insert.y, e.dxf.height, e.dxf.rotation, e.dxf.halign, e.dxf.valign,
+                  align[0], align[1], e.dxf.width)
             codes(e.dxf.text)
         elif kind == "INSERT":
             attribs = list(e.attribs)

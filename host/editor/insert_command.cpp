@@ -1,4 +1,4 @@
-#include "host/editor/annotation_commands.h"
+#include "host/editor/insert_command.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,6 @@
 #include "host/editor/command_input.h"
 #include "host/entities/attributes.h"
 #include "host/entities/block_reference.h"
-#include "host/entities/text.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 #include "host/input/text_numbers.h"
@@ -20,27 +19,8 @@ namespace host {
 
 namespace {
 
-constexpr double kDefaultTextSize = 2.5;
-
 AcDbDatabase* working() {
     return acdbHostApplicationServices()->workingDatabase();
-}
-
-// The height of the style's texts; 0 when it leaves the height to each text.
-double styleHeight(AcDbObjectId style) {
-    AcDbTextStyleTableRecord* record = nullptr;
-    if (acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) return 0;
-    const double height = record->textSize();
-    record->close();
-    return height;
-}
-
-double textSize(const AcDbDatabase& db) {
-    Group value;
-    if (db.getHeaderVariable(L"TEXTSIZE", value) && std::holds_alternative<double>(value.value) &&
-        value.real() > 0)
-        return value.real();
-    return kDefaultTextSize;
 }
 
 // The non-constant attribute definitions of the block, in its order.
@@ -77,36 +57,6 @@ AcDbObjectId insertableBlock(const AcDbDatabase& db, const std::wstring& name) {
 }
 
 } // namespace
-
-void textCommand() {
-    AcDbDatabase* db = working();
-    if (!db) return;
-    AcDbObjectId style = db->textStyleId(L"Standard");
-    const double fixedHeight = styleHeight(style);
-    printText(L"\nStyle de texte courant:  \"Standard\"  Hauteur de texte:  " +
-              formatLength(fixedHeight > 0 ? fixedHeight : textSize(*db)) +
-              L"  Annotatif:  Non  Justifier:  Gauche");
-    const auto start = askUcsPoint(L"\nSpécifiez le point de départ du texte: ");
-    if (!start) return;
-    double height = fixedHeight;
-    if (height <= 0) {
-        const auto typed =
-            askDistance((L"\nSpécifiez la hauteur <" + formatLength(textSize(*db)) + L">: ").c_str(), start,
-                        textSize(*db));
-        if (!typed) return;
-        if (*typed <= 0) {
-            printText(L"\nLa hauteur doit être positive.");
-            return;
-        }
-        height = *typed;
-        db->setHeaderVariable(L"TEXTSIZE", {40, height});
-    }
-    const auto angle = askAngle(L"\nSpécifiez l'angle de rotation du texte <0>: ", *start, 0);
-    if (!angle) return;
-    const auto text = askWord(L"\nEntrez le texte: ");
-    if (!text || text->empty()) return;
-    appendFromUcs(new AcDbText(*start, text->c_str(), style, height, *angle));
-}
 
 void insertCommand() {
     AcDbDatabase* db = working();

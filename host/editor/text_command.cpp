@@ -1,0 +1,180 @@
+#include "host/editor/text_command.h"
+
+#include <optional>
+#include <string>
+
+#include "host/db/database.h"
+#include "host/db/symbol_tables.h"
+#include "host/db/system_variables.h"
+#include "host/editor/command_input.h"
+#include "host/entities/text.h"
+#include "host/input/prompt_input.h"
+#include "host/input/prompts.h"
+
+namespace host {
+
+namespace {
+
+constexpr double kDefaultTextSize = 2.5;
+
+// One of TEXT's justifications: its keywords (the French name and the global one that TEXTJUSTIFY keeps),
+// its groups 72 and 73, and the point it is placed on, as the prompts name it.
+struct Justification {
+    const wchar_t* local;
+    const wchar_t* global;
+    AcDb::TextHorzMode horizontal;
+    AcDb::TextVertMode vertical;
+    const wchar_t* point;
+};
+
+constexpr const wchar_t* kBaselineStart = L"la première extrémité de la ligne de base du texte";
+
+constexpr Justification kJustifications[] = {
+    {L"Gauche", L"Left", AcDb::kTextLeft, AcDb::kTextBase, L"le point de départ du texte"},
+    {L"Centre", L"Center", AcDb::kTextCenter, AcDb::kTextBase, L"le centre de la ligne de base du texte"},
+    {L"Droite", L"Right", AcDb::kTextRight, AcDb::kTextBase,
+     L"l'extrémité droite de la ligne de base du texte"},
+    {L"Aligné", L"Align", AcDb::kTextAlign, AcDb::kTextBase, kBaselineStart},
+    {L"Milieu", L"Middle", AcDb::kTextMid, AcDb::kTextBase, L"le point milieu du texte"},
+    {L"Fixé", L"Fit", AcDb::kTextFit, AcDb::kTextBase, kBaselineStart},
+    {L"HG", L"TL", AcDb::kTextLeft, AcDb::kTextTop, L"le point supérieur gauche du texte"},
+    {L"HC", L"TC", AcDb::kTextCenter, AcDb::kTextTop, L"le point supérieur central du texte"},
+    {L"HD", L"TR", AcDb::kTextRight, AcDb::kTextTop, L"le point supérieur droit du texte"},
+    {L"MG", L"ML", AcDb::kTextLeft, AcDb::kTextVertMid, L"le point milieu gauche du texte"},
+    {L"MC", L"MC", AcDb::kTextCenter, AcDb::kTextVertMid, L"le point milieu central du texte"},
+    {L"MD", L"MR", AcDb::kTextRight, AcDb::kTextVertMid, L"le point milieu droit du texte"},
+    {L"BG", L"BL", AcDb::kTextLeft, AcDb::kTextBottom, L"le point inférieur gauche du texte"},
+    {L"BC", L"BC", AcDb::kTextCenter, AcDb::kTextBottom, L"le point inférieur central du texte"},
+    {L"BD", L"BR", AcDb::kTextRight, AcDb::kTextBottom, L"le point inférieur droit du texte"},
+};
+
+const Justification* justificationNamed(const std::wstring& global) {
+    for (const Justification& j : kJustifications)
+        if (global == j.global) return &j;
+    return nullptr;
+}
+
+// The justification TEXTJUSTIFY names; left for a name it does not know.
+const Justification& currentJustification() {
+    resbuf value{};
+    const Justification* j = nullptr;
+    if (acedGetVar(L"TEXTJUSTIFY", &value) == RTNORM && value.restype == RTSTR) {
+        j = justificationNamed(value.resval.rstring);
+        acutDelString(value.resval.rstring);
+    }
+    return j ? *j : kJustifications[0];
+}
+
+// "Gauche Centre ... _ Left Center ...", and the options as a prompt shows them: "Gauche/Centre/...".
+std::wstring justificationKeywords() {
+    std::wstring locals, globals;
+    for (const Justification& j : kJustifications) {
+        locals += std::wstring(j.local) + L" ";
+        globals += std::wstring(L" ") + j.global;
+    }
+    return locals + L"_" + globals;
+}
+
+std::wstring justificationOptions() {
+    std::wstring options;
+    for (const Justification& j : kJustifications)
+        options += (options.empty() ? L"" : L"/") + std::wstring(j.local);
+    return options;
+}
+
+// The justification chosen at "Entrez une option"; nothing on a cancel.
+const Justification* askJustification() {
+    const std::wstring keywords = justificationKeywords();
+    acedInitGet(RSG_NONULL, keywords.c_str());
+    ACHAR answer[64];
+    const std::wstring prompt = L"\nEntrez une option [" + justificationOptions() + L"]: ";
+    if (acedGetKword(prompt.c_str(), answer, 64) != RTNORM) return nullptr;
+    return justificationNamed(answer);
+}
+
+// The point the justification places the text on, Justifier choosing another first.
+std::optional<AcGePoint3d> askPlacement(const Justification*& j) {
+    const PointAnswer a = askPointOr(
+        (L"\nSpécifiez " + std::wstring(j->point) + L" ou [Justifier]: ").c_str(), L"Justifier _ Justify");
+    if (a.kind == PointAnswer::Point) return a.point;
+    if (a.kind != PointAnswer::Keyword) return std::nullopt;
+    j = askJustification();
+    if (!j) return std::nullopt;
+    setSessionVariable(L"TEXTJUSTIFY", {1, std::wstring(j->global)});
+    return askUcsPoint((L"\nSpécifiez " + std::wstring(j->point) + L": ").c_str());
+}
+
+// The height of the style's texts; 0 when it leaves the height to each text.
+double styleHeight(AcDbObjectId style) {
+    AcDbTextStyleTableRecord* record = nullptr;
+    if (acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) return 0;
+    const double height = record->textSize();
+    record->close();
+    return height;
+}
+
+double textSize(const AcDbDatabase& db) {
+    Group value;
+    if (db.getHeaderVariable(L"TEXTSIZE", value) && std::holds_alternative<double>(value.value) &&
+        value.real() > 0)
+        return value.real();
+    return kDefaultTextSize;
+}
+
+// The height typed (kept as TEXTSIZE), or the style's own; nothing on a cancel or a height refused.
+std::optional<double> askHeight(AcDbDatabase& db, double fixedHeight, const AcGePoint3d& from) {
+    if (fixedHeight > 0) return fixedHeight;
+    const auto typed = askDistance(
+        (L"\nSpécifiez la hauteur <" + formatLength(textSize(db)) + L">: ").c_str(), from, textSize(db));
+    if (!typed) return std::nullopt;
+    if (*typed <= 0) {
+        printText(L"\nLa hauteur doit être positive.");
+        return std::nullopt;
+    }
+    db.setHeaderVariable(L"TEXTSIZE", {40, *typed});
+    return typed;
+}
+
+} // namespace
+
+void textCommand() {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (!db) return;
+    const AcDbObjectId style = db->textStyleId(L"Standard");
+    const double fixedHeight = styleHeight(style);
+    const Justification* j = &currentJustification();
+    printText(L"\nStyle de texte courant:  \"Standard\"  Hauteur de texte:  " +
+              formatLength(fixedHeight > 0 ? fixedHeight : textSize(*db)) +
+              L"  Annotatif:  Non  Justifier:  " + j->local);
+    const auto at = askPlacement(j);
+    if (!at) return;
+    const bool alongBaseline = j->horizontal == AcDb::kTextAlign || j->horizontal == AcDb::kTextFit;
+    std::optional<AcGePoint3d> baselineEnd;
+    if (alongBaseline) {
+        baselineEnd = askUcsPoint(L"\nSpécifiez la deuxième extrémité de la ligne de base du texte: ", at);
+        if (!baselineEnd) return;
+        if (baselineEnd->isEqualTo(*at)) {
+            printText(L"\nLes deux extrémités de la ligne de base sont confondues.");
+            return;
+        }
+    }
+    // An aligned text takes its height from its baseline.
+    const auto height =
+        j->horizontal == AcDb::kTextAlign ? std::optional<double>(0.0) : askHeight(*db, fixedHeight, *at);
+    if (!height) return;
+    const auto angle = alongBaseline ? std::optional<double>(0.0)
+                                     : askAngle(L"\nSpécifiez l'angle de rotation du texte <0>: ", *at, 0);
+    if (!angle) return;
+    const auto text = askWord(L"\nEntrez le texte: ");
+    if (!text || text->empty()) return;
+    auto* entity = new AcDbText(*at, text->c_str(), style, *height, *angle);
+    if (j->horizontal != AcDb::kTextLeft || j->vertical != AcDb::kTextBase) {
+        entity->setHorizontalMode(j->horizontal);
+        entity->setVerticalMode(j->vertical);
+        entity->setAlignmentPoint(baselineEnd.value_or(*at));
+        entity->adjustAlignment(db);
+    }
+    appendFromUcs(entity);
+}
+
+} // namespace host
