@@ -25,6 +25,16 @@ const std::wstring& stringArgument(const LispValue& v) {
     return v.text;
 }
 
+const LispValue& entityNameArgument(const LispValue& v) {
+    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
+    return v;
+}
+
+const LispValue& pickSetArgument(const LispValue& v) {
+    if (v.kind != LispValue::PickSet) badArgument("lselsetp", v);
+    return v;
+}
+
 const std::vector<LispValue>& listArgument(const LispValue& v) {
     static const std::vector<LispValue> none;
     if (v.kind == LispValue::Nil) return none;

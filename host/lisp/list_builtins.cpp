@@ -51,31 +51,25 @@ void addCompositions(LispBuiltinTable& table) {
             for (const wchar_t* more : {L"A", L"D"})
                 letters.push_back(letters[begin] + more);
         std::wstring word = letters[begin];
-        table[L"C" + word + L"R"] = [word](const Args& a) {
-            checkArity(a, 1, 1);
-            return composition(word, a[0]);
-        };
+        table[L"C" + word + L"R"] = lispFunction([word](const LispValue& v) { return composition(word, v); });
     }
 }
 
-LispValue cons(const Args& a) {
-    checkArity(a, 2, 2);
-    if (a[1].kind == LispValue::Nil || (a[1].kind == LispValue::List && a[1].items.empty()))
-        return LispValue::list({a[0]});
-    if (a[1].kind == LispValue::List) {
+LispValue cons(const LispValue& first, const LispValue& rest) {
+    if (rest.kind == LispValue::Nil || (rest.kind == LispValue::List && rest.items.empty()))
+        return LispValue::list({first});
+    if (rest.kind == LispValue::List) {
         std::vector<LispValue> items;
-        items.reserve(a[1].items.size() + 1);
-        items.push_back(a[0]);
-        items.insert(items.end(), a[1].items.begin(), a[1].items.end());
-        return LispValue::list(std::move(items), a[1].dotted);
+        items.reserve(rest.items.size() + 1);
+        items.push_back(first);
+        items.insert(items.end(), rest.items.begin(), rest.items.end());
+        return LispValue::list(std::move(items), rest.dotted);
     }
-    return LispValue::list({a[0], a[1]}, true);
+    return LispValue::list({first, rest}, true);
 }
 
-LispValue nth(const Args& a) {
-    checkArity(a, 2, 2);
-    int n = integerArgument(a[0]);
-    std::vector<LispValue> items = properItems(a[1]);
+LispValue nth(int n, const LispValue& list) {
+    std::vector<LispValue> items = properItems(list);
     return n >= 0 && static_cast<std::size_t>(n) < items.size() ? items[static_cast<std::size_t>(n)]
                                                                 : LispValue::nil();
 }
@@ -99,10 +93,9 @@ template <class Found> LispValue tailFrom(const LispValue& list, Found found) {
     return LispValue::nil();
 }
 
-LispValue assoc(const Args& a) {
-    checkArity(a, 2, 2);
-    for (const LispValue& item : properItems(a[1]))
-        if (item.kind == LispValue::List && !item.items.empty() && lispEqual(item.items[0], a[0], 0))
+LispValue assoc(const LispValue& key, const LispValue& list) {
+    for (const LispValue& item : properItems(list))
+        if (item.kind == LispValue::List && !item.items.empty() && lispEqual(item.items[0], key, 0))
             return item;
     return LispValue::nil();
 }
@@ -118,7 +111,6 @@ LispValue substitute(const LispValue& replacement, const LispValue& old, const L
 
 // (MAPCAR f list...): f on the first items of every list, then the second ones, as far as the shortest.
 LispValue mapcar(const Args& a) {
-    checkArity(a, 2, SIZE_MAX);
     std::vector<std::vector<LispValue>> lists;
     std::size_t length = SIZE_MAX;
     for (std::size_t i = 1; i < a.size(); ++i) {
@@ -137,19 +129,19 @@ LispValue mapcar(const Args& a) {
 }
 
 // The items that the test keeps: those for which it holds when `keep`, else the others.
-LispValue filtered(const Args& a, bool keep) {
-    checkArity(a, 2, 2);
-    std::vector<LispValue> out;
-    for (const LispValue& item : properItems(a[1]))
-        if (applyLisp(a[0], {item}).isNil() != keep) out.push_back(item);
-    return listOf(std::move(out));
+LispBuiltin filtered(bool keep) {
+    return lispFunction([keep](const LispValue& test, const LispValue& list) {
+        std::vector<LispValue> out;
+        for (const LispValue& item : properItems(list))
+            if (applyLisp(test, {item}).isNil() != keep) out.push_back(item);
+        return listOf(std::move(out));
+    });
 }
 
-LispValue sorted(const Args& a) {
-    checkArity(a, 2, 2);
-    std::vector<LispValue> items = properItems(a[0]);
+LispValue sorted(const LispValue& list, const LispValue& before) {
+    std::vector<LispValue> items = properItems(list);
     std::stable_sort(items.begin(), items.end(), [&](const LispValue& x, const LispValue& y) {
-        return !applyLisp(a[1], {x, y}).isNil();
+        return !applyLisp(before, {x, y}).isNil();
     });
     return listOf(std::move(items));
 }
@@ -160,64 +152,47 @@ const LispBuiltinTable& listBuiltins() {
     static const LispBuiltinTable table = [] {
         LispBuiltinTable t = {
             {L"LIST", [](const Args& a) { return listOf(a); }},
-            {L"CONS", cons},
-            {L"NTH", nth},
+            {L"CONS", lispFunction(cons)},
+            {L"NTH", lispFunction(nth)},
             {L"LAST",
              [](const Args& a) {
                  checkArity(a, 1, 1);
                  const std::vector<LispValue>& items = listArgument(a[0]);
                  return items.empty() ? LispValue::nil() : items.back();
              }},
-            {L"LENGTH",
-             [](const Args& a) {
-                 checkArity(a, 1, 1);
-                 return LispValue::fromInteger(static_cast<long long>(properItems(a[0]).size()));
-             }},
-            {L"REVERSE",
-             [](const Args& a) {
-                 checkArity(a, 1, 1);
-                 std::vector<LispValue> items = properItems(a[0]);
+            {L"LENGTH", lispFunction([](const LispValue& list) {
+                 return LispValue::fromInteger(static_cast<long long>(properItems(list).size()));
+             })},
+            {L"REVERSE", lispFunction([](const LispValue& list) {
+                 std::vector<LispValue> items = properItems(list);
                  std::reverse(items.begin(), items.end());
                  return listOf(std::move(items));
-             }},
+             })},
             {L"APPEND", append},
-            {L"MEMBER",
-             [](const Args& a) {
-                 checkArity(a, 2, 2);
-                 return tailFrom(a[1], [&](const LispValue& item) { return lispEqual(item, a[0], 0); });
-             }},
-            {L"VL-MEMBER-IF",
-             [](const Args& a) {
-                 checkArity(a, 2, 2);
-                 return tailFrom(a[1],
-                                 [&](const LispValue& item) { return !applyLisp(a[0], {item}).isNil(); });
-             }},
-            {L"ASSOC", assoc},
-            {L"SUBST",
-             [](const Args& a) {
-                 checkArity(a, 3, 3);
-                 return substitute(a[0], a[1], a[2]);
-             }},
-            {L"MAPCAR", mapcar},
-            {L"VL-SORT", sorted},
-            {L"VL-POSITION",
-             [](const Args& a) {
-                 checkArity(a, 2, 2);
-                 std::vector<LispValue> items = properItems(a[1]);
+            {L"MEMBER", lispFunction([](const LispValue& x, const LispValue& list) {
+                 return tailFrom(list, [&](const LispValue& item) { return lispEqual(item, x, 0); });
+             })},
+            {L"VL-MEMBER-IF", lispFunction([](const LispValue& test, const LispValue& list) {
+                 return tailFrom(list,
+                                 [&](const LispValue& item) { return !applyLisp(test, {item}).isNil(); });
+             })},
+            {L"ASSOC", lispFunction(assoc)},
+            {L"SUBST", lispFunction(substitute)},
+            {L"MAPCAR", lispFunction(2, kAnyCount, mapcar)},
+            {L"VL-SORT", lispFunction(sorted)},
+            {L"VL-POSITION", lispFunction([](const LispValue& x, const LispValue& list) {
+                 std::vector<LispValue> items = properItems(list);
                  for (std::size_t i = 0; i < items.size(); ++i)
-                     if (lispEqual(items[i], a[0], 0))
-                         return LispValue::fromInteger(static_cast<long long>(i));
+                     if (lispEqual(items[i], x, 0)) return LispValue::fromInteger(static_cast<long long>(i));
                  return LispValue::nil();
-             }},
-            {L"VL-REMOVE",
-             [](const Args& a) {
-                 checkArity(a, 2, 2);
-                 std::vector<LispValue> items = properItems(a[1]);
-                 std::erase_if(items, [&](const LispValue& item) { return lispEqual(item, a[0], 0); });
+             })},
+            {L"VL-REMOVE", lispFunction([](const LispValue& x, const LispValue& list) {
+                 std::vector<LispValue> items = properItems(list);
+                 std::erase_if(items, [&](const LispValue& item) { return lispEqual(item, x, 0); });
                  return listOf(std::move(items));
-             }},
-            {L"VL-REMOVE-IF", [](const Args& a) { return filtered(a, false); }},
-            {L"VL-REMOVE-IF-NOT", [](const Args& a) { return filtered(a, true); }},
+             })},
+            {L"VL-REMOVE-IF", filtered(false)},
+            {L"VL-REMOVE-IF-NOT", filtered(true)},
         };
         addCompositions(t);
         return t;

@@ -36,66 +36,51 @@ LispValue arithmetic(const Args& a, long long none, IntegerStep integerStep, Rea
     return LispValue::fromReal(r);
 }
 
-LispValue divide(const Args& a) {
-    checkArity(a, 1, SIZE_MAX);
-    if (allIntegers(a)) {
-        long long r = a[0].integer;
-        for (std::size_t i = 1; i < a.size(); ++i) {
-            if (a[i].integer == 0) throw LispError("division par zéro");
-            r = wrappedInteger(r / a[i].integer).integer;
+// / and REM: each argument in turn divides what the ones before it gave; none may be zero.
+template <class IntegerStep, class RealStep>
+LispBuiltin division(IntegerStep integerStep, RealStep realStep) {
+    return lispFunction(1, kAnyCount, [integerStep, realStep](const Args& a) {
+        if (allIntegers(a)) {
+            long long r = a[0].integer;
+            for (std::size_t i = 1; i < a.size(); ++i) {
+                if (a[i].integer == 0) throw LispError("division par zéro");
+                r = wrappedInteger(integerStep(r, a[i].integer)).integer;
+            }
+            return LispValue::fromInteger(r);
         }
-        return LispValue::fromInteger(r);
-    }
-    double r = realArgument(a[0]);
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        double d = realArgument(a[i]);
-        if (d == 0) throw LispError("division par zéro");
-        r /= d;
-    }
-    return LispValue::fromReal(r);
+        double r = realArgument(a[0]);
+        for (std::size_t i = 1; i < a.size(); ++i) {
+            double d = realArgument(a[i]);
+            if (d == 0) throw LispError("division par zéro");
+            r = realStep(r, d);
+        }
+        return LispValue::fromReal(r);
+    });
 }
 
-LispValue remainder(const Args& a) {
-    checkArity(a, 1, SIZE_MAX);
-    if (allIntegers(a)) {
-        long long r = a[0].integer;
-        for (std::size_t i = 1; i < a.size(); ++i) {
-            if (a[i].integer == 0) throw LispError("division par zéro");
-            r %= a[i].integer;
-        }
-        return LispValue::fromInteger(r);
-    }
-    double r = realArgument(a[0]);
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        double d = realArgument(a[i]);
-        if (d == 0) throw LispError("division par zéro");
-        r = std::fmod(r, d);
-    }
-    return LispValue::fromReal(r);
-}
-
-LispValue extreme(const Args& a, bool greatest) {
-    checkArity(a, 1, SIZE_MAX);
-    bool integers = allIntegers(a);
-    std::size_t best = 0;
-    for (std::size_t i = 1; i < a.size(); ++i)
-        if (greatest ? a[i].number() > a[best].number() : a[i].number() < a[best].number()) best = i;
-    return integers ? a[best] : LispValue::fromReal(a[best].number());
+LispBuiltin extreme(bool greatest) {
+    return lispFunction(1, kAnyCount, [greatest](const Args& a) {
+        bool integers = allIntegers(a);
+        std::size_t best = 0;
+        for (std::size_t i = 1; i < a.size(); ++i)
+            if (greatest ? a[i].number() > a[best].number() : a[i].number() < a[best].number()) best = i;
+        return integers ? a[best] : LispValue::fromReal(a[best].number());
+    });
 }
 
 using RealFunction = double (*)(double);
 
 // One real argument; `valid` says where the function is defined.
-LispValue realFunction(const Args& a, RealFunction f, bool (*valid)(double) = nullptr) {
-    checkArity(a, 1, 1);
-    double x = realArgument(a[0]);
-    if (valid && !valid(x))
-        throw LispError("fonction non définie pour l'argument: " + toUtf8(printLisp(a[0])));
-    return LispValue::fromReal(f(x));
+LispBuiltin realFunction(RealFunction f, bool (*valid)(double) = nullptr) {
+    return lispFunction([f, valid](const LispValue& v) {
+        double x = realArgument(v);
+        if (valid && !valid(x))
+            throw LispError("fonction non définie pour l'argument: " + toUtf8(printLisp(v)));
+        return LispValue::fromReal(f(x));
+    });
 }
 
 LispValue power(const Args& a) {
-    checkArity(a, 2, 2);
     if (allIntegers(a) && a[1].integer >= 0) {
         long long r = 1;
         for (long long i = 0; i < a[1].integer; ++i)
@@ -105,11 +90,13 @@ LispValue power(const Args& a) {
     return LispValue::fromReal(std::pow(realArgument(a[0]), realArgument(a[1])));
 }
 
-LispValue integerFold(const Args& a, int none, int (*step)(int, int)) {
-    int r = none;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        r = i == 0 ? integerArgument(a[0]) : step(r, integerArgument(a[i]));
-    return LispValue::fromInteger(r);
+LispBuiltin integerFold(std::size_t least, int none, int (*step)(int, int)) {
+    return lispFunction(least, kAnyCount, [none, step](const Args& a) {
+        int r = none;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            r = i == 0 ? integerArgument(a[0]) : step(r, integerArgument(a[i]));
+        return LispValue::fromInteger(r);
+    });
 }
 
 // BOOLE's operator: bit 1 both set, 2 only the first, 4 only the second, 8 neither.
@@ -120,6 +107,15 @@ int boole(int op, int x, int y) {
     if (op & 4) r |= ~x & y;
     if (op & 8) r |= ~x & ~y;
     return r;
+}
+
+// (BOOLE operator x y...): the operator between each integer and the next.
+LispValue booleFold(const Args& a) {
+    int op = integerArgument(a[0]);
+    int r = integerArgument(a[1]);
+    for (std::size_t i = 2; i < a.size(); ++i)
+        r = boole(op, r, integerArgument(a[i]));
+    return LispValue::fromInteger(r);
 }
 
 int compareNumbersOrTexts(const LispValue& x, const LispValue& y) {
@@ -133,11 +129,12 @@ int compareNumbersOrTexts(const LispValue& x, const LispValue& y) {
 }
 
 // Each argument against the next.
-LispValue comparison(const Args& a, bool (*holds)(int)) {
-    checkArity(a, 1, SIZE_MAX);
-    for (std::size_t i = 0; i + 1 < a.size(); ++i)
-        if (!holds(compareNumbersOrTexts(a[i], a[i + 1]))) return LispValue::nil();
-    return LispValue::t();
+LispBuiltin comparison(bool (*holds)(int)) {
+    return lispFunction(1, kAnyCount, [holds](const Args& a) {
+        for (std::size_t i = 0; i + 1 < a.size(); ++i)
+            if (!holds(compareNumbersOrTexts(a[i], a[i + 1]))) return LispValue::nil();
+        return LispValue::t();
+    });
 }
 
 LispValue plus(const Args& a) {
@@ -156,10 +153,11 @@ LispValue minus(const Args& a) {
 }
 
 // 1+ and 1-, the steps of every counting loop: computed in place.
-LispValue step(const Args& a, int by) {
-    checkArity(a, 1, 1);
-    if (a[0].kind == LispValue::Integer) return wrappedInteger(a[0].integer + by);
-    return LispValue::fromReal(realArgument(a[0]) + by);
+LispBuiltin step(int by) {
+    return lispFunction([by](const LispValue& v) {
+        if (v.kind == LispValue::Integer) return wrappedInteger(v.integer + by);
+        return LispValue::fromReal(realArgument(v) + by);
+    });
 }
 
 } // namespace
@@ -169,100 +167,50 @@ const LispBuiltinTable& numberBuiltins() {
         {L"+", plus},
         {L"-", minus},
         {L"*", times},
-        {L"/", divide},
-        {L"REM", remainder},
-        {L"1+", [](const Args& a) { return step(a, 1); }},
-        {L"1-", [](const Args& a) { return step(a, -1); }},
-        {L"ABS",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             if (realArgument(a[0]) >= 0) return a[0];
-             return minus(a);
-         }},
-        {L"MIN", [](const Args& a) { return extreme(a, false); }},
-        {L"MAX", [](const Args& a) { return extreme(a, true); }},
-        {L"SQRT", [](const Args& a) { return realFunction(a, std::sqrt, [](double x) { return x >= 0; }); }},
-        {L"EXPT", power},
-        {L"EXP", [](const Args& a) { return realFunction(a, std::exp); }},
-        {L"LOG", [](const Args& a) { return realFunction(a, std::log, [](double x) { return x > 0; }); }},
-        {L"SIN", [](const Args& a) { return realFunction(a, std::sin); }},
-        {L"COS", [](const Args& a) { return realFunction(a, std::cos); }},
-        {L"ATAN",
-         [](const Args& a) {
-             checkArity(a, 1, 2);
-             double y = realArgument(a[0]);
-             return LispValue::fromReal(a.size() == 1 ? std::atan(y) : std::atan2(y, realArgument(a[1])));
-         }},
+        {L"/", division(std::divides<long long>(), std::divides<double>())},
+        {L"REM", division(std::modulus<long long>(), [](double x, double y) { return std::fmod(x, y); })},
+        {L"1+", step(1)},
+        {L"1-", step(-1)},
+        {L"ABS", lispFunction([](const LispValue& x) { return realArgument(x) >= 0 ? x : minus({x}); })},
+        {L"MIN", extreme(false)},
+        {L"MAX", extreme(true)},
+        {L"SQRT", realFunction(std::sqrt, [](double x) { return x >= 0; })},
+        {L"EXPT", lispFunction(2, 2, power)},
+        {L"EXP", realFunction(std::exp)},
+        {L"LOG", realFunction(std::log, [](double x) { return x > 0; })},
+        {L"SIN", realFunction(std::sin)},
+        {L"COS", realFunction(std::cos)},
+        {L"ATAN", lispFunction([](double y, std::optional<double> x) {
+             return LispValue::fromReal(x ? std::atan2(y, *x) : std::atan(y));
+         })},
         {L"FIX",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return wrappedInteger(static_cast<long long>(std::trunc(realArgument(a[0]))));
-         }},
-        {L"FLOAT",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromReal(realArgument(a[0]));
-         }},
-        {L"GCD",
-         [](const Args& a) {
-             checkArity(a, 2, SIZE_MAX);
-             return integerFold(a, 0, [](int x, int y) { return std::gcd(x, y); });
-         }},
-        {L"LOGAND", [](const Args& a) { return integerFold(a, -1, [](int x, int y) { return x & y; }); }},
-        {L"LOGIOR", [](const Args& a) { return integerFold(a, 0, [](int x, int y) { return x | y; }); }},
-        {L"LSH",
-         [](const Args& a) {
-             checkArity(a, 0, 2);
-             auto x = static_cast<Adesk::UInt32>(a.empty() ? 0 : integerArgument(a[0]));
-             int n = a.size() > 1 ? integerArgument(a[1]) : 0;
+         lispFunction([](double x) { return wrappedInteger(static_cast<long long>(std::trunc(x))); })},
+        {L"FLOAT", lispFunction([](double x) { return LispValue::fromReal(x); })},
+        {L"GCD", integerFold(2, 0, [](int x, int y) { return std::gcd(x, y); })},
+        {L"LOGAND", integerFold(0, -1, [](int x, int y) { return x & y; })},
+        {L"LOGIOR", integerFold(0, 0, [](int x, int y) { return x | y; })},
+        {L"LSH", lispFunction([](std::optional<int> value, std::optional<int> by) {
+             auto x = static_cast<Adesk::UInt32>(value.value_or(0));
+             int n = by.value_or(0);
              if (n >= 32 || n <= -32) return LispValue::fromInteger(0);
              return wrappedInteger(n >= 0 ? x << n : x >> -n);
-         }},
-        {L"~",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromInteger(~integerArgument(a[0]));
-         }},
-        {L"BOOLE",
-         [](const Args& a) {
-             checkArity(a, 2, SIZE_MAX);
-             int op = integerArgument(a[0]);
-             int r = integerArgument(a[1]);
-             for (std::size_t i = 2; i < a.size(); ++i)
-                 r = boole(op, r, integerArgument(a[i]));
-             return LispValue::fromInteger(r);
-         }},
-        {L"=", [](const Args& a) { return comparison(a, [](int c) { return c == 0; }); }},
-        {L"/=", [](const Args& a) { return comparison(a, [](int c) { return c != 0; }); }},
-        {L"<", [](const Args& a) { return comparison(a, [](int c) { return c < 0; }); }},
-        {L">", [](const Args& a) { return comparison(a, [](int c) { return c > 0; }); }},
-        {L"<=", [](const Args& a) { return comparison(a, [](int c) { return c <= 0; }); }},
-        {L">=", [](const Args& a) { return comparison(a, [](int c) { return c >= 0; }); }},
+         })},
+        {L"~", lispFunction([](int x) { return LispValue::fromInteger(~x); })},
+        {L"BOOLE", lispFunction(2, kAnyCount, booleFold)},
+        {L"=", comparison([](int c) { return c == 0; })},
+        {L"/=", comparison([](int c) { return c != 0; })},
+        {L"<", comparison([](int c) { return c < 0; })},
+        {L">", comparison([](int c) { return c > 0; })},
+        {L"<=", comparison([](int c) { return c <= 0; })},
+        {L">=", comparison([](int c) { return c >= 0; })},
         {L"EQ",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return truth(lispEqual(a[0], a[1], 0));
-         }},
-        {L"EQUAL",
-         [](const Args& a) {
-             checkArity(a, 2, 3);
-             return truth(lispEqual(a[0], a[1], a.size() > 2 ? realArgument(a[2]) : 0));
-         }},
-        {L"MINUSP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(realArgument(a[0]) < 0);
-         }},
-        {L"ZEROP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(realArgument(a[0]) == 0);
-         }},
-        {L"NUMBERP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].isNumber());
-         }},
+         lispFunction([](const LispValue& x, const LispValue& y) { return truth(lispEqual(x, y, 0)); })},
+        {L"EQUAL", lispFunction([](const LispValue& x, const LispValue& y, std::optional<double> fuzz) {
+             return truth(lispEqual(x, y, fuzz.value_or(0)));
+         })},
+        {L"MINUSP", lispFunction([](double x) { return truth(x < 0); })},
+        {L"ZEROP", lispFunction([](double x) { return truth(x == 0); })},
+        {L"NUMBERP", lispFunction([](const LispValue& v) { return truth(v.isNumber()); })},
     };
     return table;
 }

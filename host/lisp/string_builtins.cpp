@@ -23,20 +23,13 @@ template <class Number, class Parse> Number leadingNumber(const std::wstring& te
     return 0;
 }
 
-LispValue substring(const Args& a) {
-    checkArity(a, 2, 3);
-    const std::wstring& s = stringArgument(a[0]);
-    int start = integerArgument(a[1]);
-    if (start < 1) badArgument("fixnump positif", a[1]);
+LispValue substring(const std::wstring& s, int start, std::optional<int> length) {
+    if (start < 1) badArgument("fixnump positif", LispValue::fromInteger(start));
     auto from = static_cast<std::size_t>(start - 1);
     if (from >= s.size()) return LispValue::fromString(L"");
-    std::size_t count = std::wstring::npos;
-    if (a.size() > 2) {
-        int n = integerArgument(a[2]);
-        if (n < 0) badArgument("fixnump positif", a[2]);
-        count = static_cast<std::size_t>(n);
-    }
-    return LispValue::fromString(s.substr(from, count));
+    if (length && *length < 0) badArgument("fixnump positif", LispValue::fromInteger(*length));
+    return LispValue::fromString(
+        s.substr(from, length ? static_cast<std::size_t>(*length) : std::wstring::npos));
 }
 
 // Case without the locale: ASCII and the accented letters of Windows-1252 (U+00C0 to U+00DE and their small
@@ -53,53 +46,45 @@ wchar_t lowerCase(wchar_t c) {
     return c;
 }
 
-LispValue changeCase(const Args& a) {
-    checkArity(a, 1, 2);
-    std::wstring s = stringArgument(a[0]);
-    bool lower = a.size() > 1 && !a[1].isNil();
+// (STRCASE string [lower]).
+LispValue changeCase(std::wstring s, std::optional<LispValue> lower) {
+    const bool toLower = lower && !lower->isNil();
     for (wchar_t& c : s)
-        c = lower ? lowerCase(c) : upperCase(c);
+        c = toLower ? lowerCase(c) : upperCase(c);
     return LispValue::fromString(std::move(s));
 }
 
 // The characters of `set` at either end of `s`.
-LispValue trimmed(const Args& a, bool left, bool right) {
-    checkArity(a, 2, 2);
-    const std::wstring& set = stringArgument(a[0]);
-    const std::wstring& s = stringArgument(a[1]);
-    std::size_t begin = left ? s.find_first_not_of(set) : 0;
-    if (begin == std::wstring::npos) return LispValue::fromString(L"");
-    std::size_t end = right ? s.find_last_not_of(set) + 1 : s.size();
-    return LispValue::fromString(s.substr(begin, end - begin));
+LispBuiltin trimmed(bool left, bool right) {
+    return lispFunction([left, right](const std::wstring& set, const std::wstring& s) {
+        std::size_t begin = left ? s.find_first_not_of(set) : 0;
+        if (begin == std::wstring::npos) return LispValue::fromString(L"");
+        std::size_t end = right ? s.find_last_not_of(set) + 1 : s.size();
+        return LispValue::fromString(s.substr(begin, end - begin));
+    });
+}
+
+// Where `pattern` is first found in `s` from `start` (0 when none is given, and when negative).
+std::size_t found(const std::wstring& pattern, const std::wstring& s, std::optional<int> start) {
+    const auto from = static_cast<std::size_t>(std::max(0, start.value_or(0)));
+    return from <= s.size() ? s.find(pattern, from) : std::wstring::npos;
 }
 
 // (VL-STRING-SEARCH pattern string [start]).
-LispValue search(const Args& a) {
-    checkArity(a, 2, 3);
-    const std::wstring& pattern = stringArgument(a[0]);
-    const std::wstring& s = stringArgument(a[1]);
-    std::size_t start = a.size() > 2 ? static_cast<std::size_t>(std::max(0, integerArgument(a[2]))) : 0;
-    std::size_t at = start <= s.size() ? s.find(pattern, start) : std::wstring::npos;
+LispValue search(const std::wstring& pattern, const std::wstring& s, std::optional<int> start) {
+    std::size_t at = found(pattern, s, start);
     return at == std::wstring::npos ? LispValue::nil() : LispValue::fromInteger(static_cast<long long>(at));
 }
 
 // (VL-STRING-SUBST new pattern string [start]): the first occurrence only.
-LispValue substitute(const Args& a) {
-    checkArity(a, 3, 4);
-    const std::wstring& replacement = stringArgument(a[0]);
-    const std::wstring& pattern = stringArgument(a[1]);
-    std::wstring s = stringArgument(a[2]);
-    std::size_t start = a.size() > 3 ? static_cast<std::size_t>(std::max(0, integerArgument(a[3]))) : 0;
-    std::size_t at = start <= s.size() ? s.find(pattern, start) : std::wstring::npos;
+LispValue substitute(const std::wstring& replacement, const std::wstring& pattern, std::wstring s,
+                     std::optional<int> start) {
+    std::size_t at = found(pattern, s, start);
     if (at != std::wstring::npos) s.replace(at, pattern.size(), replacement);
     return LispValue::fromString(std::move(s));
 }
 
-LispValue translate(const Args& a) {
-    checkArity(a, 3, 3);
-    const std::wstring& from = stringArgument(a[0]);
-    const std::wstring& to = stringArgument(a[1]);
-    std::wstring s = stringArgument(a[2]);
+LispValue translate(const std::wstring& from, const std::wstring& to, std::wstring s) {
     for (wchar_t& c : s) {
         std::size_t i = from.find(c);
         if (i != std::wstring::npos && i < to.size()) c = to[i];
@@ -107,37 +92,33 @@ LispValue translate(const Args& a) {
     return LispValue::fromString(std::move(s));
 }
 
-// (VL-STRING-POSITION code string [start [from-end]]).
-LispValue position(const Args& a) {
-    checkArity(a, 2, 4);
-    auto c = static_cast<wchar_t>(integerArgument(a[0]));
-    const std::wstring& s = stringArgument(a[1]);
-    std::size_t start = a.size() > 2 && !a[2].isNil() ? static_cast<std::size_t>(integerArgument(a[2])) : 0;
-    bool fromEnd = a.size() > 3 && !a[3].isNil();
+// (VL-STRING-POSITION code string [start [from-end]]): a start given as nil is none.
+LispValue position(int code, const std::wstring& s, std::optional<LispValue> start,
+                   std::optional<LispValue> fromEnd) {
+    const auto c = static_cast<wchar_t>(code);
+    const bool startGiven = start && !start->isNil();
+    const std::size_t from = startGiven ? static_cast<std::size_t>(integerArgument(*start)) : 0;
     std::size_t at =
-        fromEnd ? s.rfind(c, a.size() > 2 && !a[2].isNil() ? start : std::wstring::npos) : s.find(c, start);
+        fromEnd && !fromEnd->isNil() ? s.rfind(c, startGiven ? from : std::wstring::npos) : s.find(c, from);
     return at == std::wstring::npos ? LispValue::nil() : LispValue::fromInteger(static_cast<long long>(at));
 }
 
-LispValue readText(const Args& a) {
-    checkArity(a, 0, 1);
-    if (a.empty()) return LispValue::nil();
-    std::vector<LispValue> values = readLisp(stringArgument(a[0]));
+LispValue readText(std::optional<std::wstring> text) {
+    if (!text) return LispValue::nil();
+    std::vector<LispValue> values = readLisp(*text);
     return values.empty() ? LispValue::nil() : values.front();
 }
 
-LispValue characters(const Args& a) {
-    checkArity(a, 1, 1);
+LispValue characters(const std::wstring& s) {
     std::vector<LispValue> codes;
-    for (wchar_t c : stringArgument(a[0]))
+    for (wchar_t c : s)
         codes.push_back(LispValue::fromInteger(c));
     return listOf(std::move(codes));
 }
 
-LispValue fromCharacters(const Args& a) {
-    checkArity(a, 1, 1);
+LispValue fromCharacters(const LispValue& list) {
     std::wstring s;
-    for (const LispValue& code : listArgument(a[0]))
+    for (const LispValue& code : listArgument(list))
         s += static_cast<wchar_t>(integerArgument(code));
     return LispValue::fromString(std::move(s));
 }
@@ -153,7 +134,7 @@ const LispBuiltinTable& stringBuiltins() {
                  s += stringArgument(v);
              return LispValue::fromString(std::move(s));
          }},
-        {L"SUBSTR", substring},
+        {L"SUBSTR", lispFunction(substring)},
         {L"STRLEN",
          [](const Args& a) {
              std::size_t n = 0;
@@ -161,58 +142,36 @@ const LispBuiltinTable& stringBuiltins() {
                  n += stringArgument(v).size();
              return LispValue::fromInteger(static_cast<long long>(n));
          }},
-        {L"STRCASE", changeCase},
-        {L"ITOA",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromString(std::to_wstring(integerArgument(a[0])));
-         }},
-        {L"ATOI",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return wrappedInteger(leadingNumber<long long>(stringArgument(a[0]), parseInteger));
-         }},
-        {L"ATOF",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromReal(leadingNumber<double>(stringArgument(a[0]), parseReal));
-         }},
-        {L"CHR",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromString(std::wstring(1, static_cast<wchar_t>(integerArgument(a[0]))));
-         }},
+        {L"STRCASE", lispFunction(changeCase)},
+        {L"ITOA", lispFunction([](int n) { return LispValue::fromString(std::to_wstring(n)); })},
+        {L"ATOI", lispFunction([](const std::wstring& s) {
+             return wrappedInteger(leadingNumber<long long>(s, parseInteger));
+         })},
+        {L"ATOF", lispFunction([](const std::wstring& s) {
+             return LispValue::fromReal(leadingNumber<double>(s, parseReal));
+         })},
+        {L"CHR", lispFunction([](int code) {
+             return LispValue::fromString(std::wstring(1, static_cast<wchar_t>(code)));
+         })},
         {L"ASCII",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             const std::wstring& s = stringArgument(a[0]);
-             return LispValue::fromInteger(s.empty() ? 0 : s[0]);
-         }},
-        {L"WCMATCH",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return truth(acutWcMatch(stringArgument(a[0]).c_str(), stringArgument(a[1]).c_str()) == RTNORM);
-         }},
-        {L"READ", readText},
-        {L"VL-STRING-SEARCH", search},
-        {L"VL-STRING-SUBST", substitute},
-        {L"VL-STRING-TRIM", [](const Args& a) { return trimmed(a, true, true); }},
-        {L"VL-STRING-LEFT-TRIM", [](const Args& a) { return trimmed(a, true, false); }},
-        {L"VL-STRING-RIGHT-TRIM", [](const Args& a) { return trimmed(a, false, true); }},
-        {L"VL-STRING-TRANSLATE", translate},
-        {L"VL-STRING-POSITION", position},
+         lispFunction([](const std::wstring& s) { return LispValue::fromInteger(s.empty() ? 0 : s[0]); })},
+        {L"WCMATCH", lispFunction([](const std::wstring& s, const std::wstring& pattern) {
+             return truth(acutWcMatch(s.c_str(), pattern.c_str()) == RTNORM);
+         })},
+        {L"READ", lispFunction(readText)},
+        {L"VL-STRING-SEARCH", lispFunction(search)},
+        {L"VL-STRING-SUBST", lispFunction(substitute)},
+        {L"VL-STRING-TRIM", trimmed(true, true)},
+        {L"VL-STRING-LEFT-TRIM", trimmed(true, false)},
+        {L"VL-STRING-RIGHT-TRIM", trimmed(false, true)},
+        {L"VL-STRING-TRANSLATE", lispFunction(translate)},
+        {L"VL-STRING-POSITION", lispFunction(position)},
         {L"VL-PRINC-TO-STRING",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromString(printLisp(a[0], false));
-         }},
+         lispFunction([](const LispValue& v) { return LispValue::fromString(printLisp(v, false)); })},
         {L"VL-PRIN1-TO-STRING",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return LispValue::fromString(printLisp(a[0], true));
-         }},
-        {L"VL-STRING->LIST", characters},
-        {L"VL-LIST->STRING", fromCharacters},
+         lispFunction([](const LispValue& v) { return LispValue::fromString(printLisp(v, true)); })},
+        {L"VL-STRING->LIST", lispFunction(characters)},
+        {L"VL-LIST->STRING", lispFunction(fromCharacters)},
     };
     return table;
 }

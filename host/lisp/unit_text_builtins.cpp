@@ -16,12 +16,22 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
 int variableOr(const wchar_t* name, int fallback) {
     resbuf rb{};
     if (acedGetVar(name, &rb) != RTNORM || rb.restype != RTSHORT) return fallback;
     return rb.resval.rint;
+}
+
+// A mode or a precision: the integer given, else (none, or nil) the system variable's.
+int integerOrVariable(const std::optional<LispValue>& given, const wchar_t* variable, int fallback) {
+    return given && !given->isNil() ? integerArgument(*given) : variableOr(variable, fallback);
+}
+
+// A precision of RTOS and ANGTOS, given or from the system variable.
+int precision(const std::optional<LispValue>& given, const wchar_t* variable, int fallback) {
+    const int places = integerOrVariable(given, variable, fallback);
+    if (places < 0 || places > 16) badArgument("précision", LispValue::fromInteger(places));
+    return places;
 }
 
 std::wstring fixed(double v, int places) {
@@ -65,12 +75,9 @@ std::wstring feetAndInches(double inches, int places, bool architectural) {
     return std::to_wstring(feet) + L"'-" + in + L"\"";
 }
 
-LispValue rtos(const Args& a) {
-    checkArity(a, 1, 3);
-    double v = realArgument(a[0]);
-    int mode = a.size() > 1 && !a[1].isNil() ? integerArgument(a[1]) : variableOr(L"LUNITS", 2);
-    int places = a.size() > 2 && !a[2].isNil() ? integerArgument(a[2]) : variableOr(L"LUPREC", 4);
-    if (places < 0 || places > 16) badArgument("précision", a[2]);
+LispValue rtos(double v, std::optional<LispValue> modeGiven, std::optional<LispValue> placesGiven) {
+    const int mode = integerOrVariable(modeGiven, L"LUNITS", 2);
+    const int places = precision(placesGiven, L"LUPREC", 4);
     std::wstring sign = v < 0 ? L"-" : L"";
     double m = std::fabs(v);
     switch (mode) {
@@ -85,7 +92,7 @@ LispValue rtos(const Args& a) {
     case 5:
         return LispValue::fromString(sign + fraction(m, places));
     default:
-        badArgument("mode d'unités", a[1]);
+        badArgument("mode d'unités", LispValue::fromInteger(mode));
     }
 }
 
@@ -155,10 +162,10 @@ std::optional<double> parseLength(std::wstring text) {
     return negative ? -value : value;
 }
 
-LispValue distof(const Args& a) {
-    checkArity(a, 1, 2);
-    if (a.size() > 1 && !a[1].isNil()) integerArgument(a[1]);
-    std::optional<double> v = parseLength(stringArgument(a[0]));
+// (DISTOF text [mode]): the mode, when given, is an integer; every form is read whatever it says.
+LispValue distof(const std::wstring& text, std::optional<LispValue> mode) {
+    if (mode && !mode->isNil()) integerArgument(*mode);
+    std::optional<double> v = parseLength(text);
     return v ? LispValue::fromReal(*v) : LispValue::nil();
 }
 
@@ -200,12 +207,10 @@ std::wstring bearing(double angle, int places) {
     return L"S " + degreesMinutesSeconds(degrees - 270, places) + L" E";
 }
 
-LispValue angtos(const Args& a) {
-    checkArity(a, 1, 3);
-    double angle = normalized(realArgument(a[0]));
-    int mode = a.size() > 1 && !a[1].isNil() ? integerArgument(a[1]) : variableOr(L"AUNITS", 0);
-    int places = a.size() > 2 && !a[2].isNil() ? integerArgument(a[2]) : variableOr(L"AUPREC", 0);
-    if (places < 0 || places > 16) badArgument("précision", a[2]);
+LispValue angtos(double radians, std::optional<LispValue> modeGiven, std::optional<LispValue> placesGiven) {
+    const double angle = normalized(radians);
+    const int mode = integerOrVariable(modeGiven, L"AUNITS", 0);
+    const int places = precision(placesGiven, L"AUPREC", 0);
     switch (mode) {
     case 0:
         return LispValue::fromString(fixed(angle * 180 / M_PI, places));
@@ -218,7 +223,7 @@ LispValue angtos(const Args& a) {
     case 4:
         return LispValue::fromString(bearing(angle, places));
     default:
-        badArgument("mode d'angle", a[1]);
+        badArgument("mode d'angle", LispValue::fromInteger(mode));
     }
 }
 
@@ -243,10 +248,10 @@ std::optional<double> parseAngleDegrees(const std::wstring& text) {
     return pos == text.size() ? std::optional(degrees) : std::nullopt;
 }
 
-LispValue angtof(const Args& a) {
-    checkArity(a, 1, 2);
-    if (a.size() > 1 && !a[1].isNil()) integerArgument(a[1]);
-    std::wstring text = trim(stringArgument(a[0]));
+// (ANGTOF text [mode]): as DISTOF, every form is read whatever the mode says.
+LispValue angtof(const std::wstring& given, std::optional<LispValue> mode) {
+    if (mode && !mode->isNil()) integerArgument(*mode);
+    std::wstring text = trim(given);
     for (wchar_t& c : text)
         c = static_cast<wchar_t>(std::towupper(c) == L'D' ? L'd' : c);
     // A bearing: N/S, an angle, E/W; or one of the four quarters alone.
@@ -273,10 +278,10 @@ LispValue angtof(const Args& a) {
 
 const LispBuiltinTable& unitTextBuiltins() {
     static const LispBuiltinTable table = {
-        {L"RTOS", rtos},
-        {L"DISTOF", distof},
-        {L"ANGTOS", angtos},
-        {L"ANGTOF", angtof},
+        {L"RTOS", lispFunction(rtos)},
+        {L"DISTOF", lispFunction(distof)},
+        {L"ANGTOS", lispFunction(angtos)},
+        {L"ANGTOF", lispFunction(angtof)},
     };
     return table;
 }
