@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Writes the seeds of the fuzz targets that come from outside the suite's own files, one folder per target
-under the folder given: drawings made with ezdxf (ASCII and binary DXF, R12 to R2018), archives made with
-Python's zipfile (stored, deflated, with folders, with names that would leave the destination), and the
-settings, XML, URL and text files the other readers take. Targets that read several formats take a first
-byte naming the format (see each target's header).
+under the folder given: drawings made with ezdxf (ASCII and binary DXF, R12 to R2018) and the suite's example
+drawings in binary DXF, archives made with Python's zipfile (stored, deflated, with folders, with names that
+would leave the destination), and the settings, XML, URL and text files the other readers take. Targets that
+read several formats take a first byte naming the format (see each target's header).
 
     make_fuzz_seeds.py SEEDS_FOLDER
 """
@@ -40,6 +40,13 @@ def drawings(folder):
         doc.saveas(folder / f"ezdxf_{version}.dxf")
         if version != "R12":
             doc.saveas(folder / f"ezdxf_{version}_binary.dxf", fmt="bin")
+    binary_examples(folder)
+
+
+def binary_examples(folder):
+    # The suite's drawings hold the plug-in's classes; their binary form reaches the binary reader with them.
+    for drawing in (pathlib.Path(__file__).resolve().parent.parent / "examples").glob("*.dxf"):
+        ezdxf.readfile(drawing).saveas(folder / f"{drawing.stem}_binary.dxf", fmt="bin")
 
 
 def archives(folder):
