@@ -84,7 +84,8 @@ std::optional<double> askDistance(const wchar_t* prompt, const std::optional<AcG
     }
 }
 
-std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base, double fallback) {
+std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base,
+                               std::optional<double> fallback) {
     for (;;) {
         const PointAnswer a = askPointOrText(prompt, nullptr, base, RSG_OTHER);
         if (a.kind == PointAnswer::None) return fallback;

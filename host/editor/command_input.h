@@ -28,8 +28,10 @@ std::optional<AcGePoint3d> askUcsPoint(const wchar_t* prompt, const std::optiona
 // `fallback` when one is given; nothing on a cancel or a refused value.
 std::optional<double> askDistance(const wchar_t* prompt, const std::optional<AcGePoint3d>& base,
                                   std::optional<double> fallback = {});
-// An angle in radians: typed in degrees, or the direction from `base` to a point given.
-std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base, double fallback);
+// An angle in radians: typed in degrees, or the direction from `base` to a point given. Enter answers
+// `fallback`; nothing on a cancel, or on Enter without a fallback.
+std::optional<double> askAngle(const wchar_t* prompt, const AcGePoint3d& base,
+                               std::optional<double> fallback = {});
 // The number a text is written as, when finite.
 std::optional<double> numberIn(const std::wstring& text);
 // A real number; Enter answers `fallback`.

@@ -52,23 +52,6 @@ void circleOnDiameter() {
     addCircle(AcGePoint3d((a->x + b->x) / 2, (a->y + b->y) / 2, (a->z + b->z) / 2), a->distanceTo(*b) / 2);
 }
 
-// The arc of centre `c` from `start` counter-clockwise to the direction of `end`.
-void addArc(const AcGePoint3d& c, const AcGePoint3d& start, const AcGePoint3d& end) {
-    const double radius = c.distanceTo(start);
-    if (radius <= 0) {
-        printText(L"\nLe rayon doit être positif.");
-        return;
-    }
-    appendFromUcs(new AcDbArc(c, kUp, radius, planAngle(c, start), planAngle(c, end)));
-}
-
-void arcFromCentre(const AcGePoint3d& centre) {
-    const auto start = askUcsPoint(L"\nSpécifiez le point de départ de l'arc: ", centre);
-    if (!start) return;
-    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", centre);
-    if (end) addArc(centre, *start, *end);
-}
-
 } // namespace
 
 void lineCommand() {
@@ -114,41 +97,6 @@ void circleCommand() {
         else
             printText(L"\nRayon requis.");
     }
-}
-
-void arcCommand() {
-    const PointAnswer first =
-        askPointOr(L"\nSpécifiez le point de départ de l'arc ou [CEntre]: ", L"CEntre _ Center");
-    if (first.kind == PointAnswer::Keyword) {
-        if (const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ")) arcFromCentre(*centre);
-        return;
-    }
-    if (first.kind != PointAnswer::Point) return;
-    const PointAnswer second =
-        askPointOr(L"\nSpécifiez le deuxième point de l'arc ou [CEntre]: ", L"CEntre _ Center", first.point);
-    if (second.kind == PointAnswer::Keyword) {
-        const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ", first.point);
-        if (!centre) return;
-        const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", *centre);
-        if (end) addArc(*centre, first.point, *end);
-        return;
-    }
-    if (second.kind != PointAnswer::Point) return;
-    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", second.point);
-    if (!end) return;
-    const auto centre = circleCentre(first.point, second.point, *end);
-    if (!centre) {
-        printText(L"\nLes trois points sont alignés: aucun arc ne passe par eux.");
-        return;
-    }
-    // Counter-clockwise from the first point, unless the three points turn clockwise.
-    const bool clockwise = (second.point.x - first.point.x) * (end->y - second.point.y) -
-                               (second.point.y - first.point.y) * (end->x - second.point.x) <
-                           0;
-    if (clockwise)
-        addArc(*centre, *end, first.point);
-    else
-        addArc(*centre, first.point, *end);
 }
 
 } // namespace host

@@ -7,6 +7,7 @@
 
 #include "host/db/database.h"
 #include "host/editor/acut.h"
+#include "host/editor/arc_command.h"
 #include "host/editor/draw_commands.h"
 #include "host/editor/edit_commands.h"
 #include "host/editor/file_commands.h"

@@ -69,6 +69,19 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
         {"ARC through three points either way round, and from its centre",
          "ARC\n0,0\n1,1\n2,0\nARC\n2,0\n1,-1\n0,0\nARC\nCE\n0,0\n5,0\n0,5\nARC\n5,0\nCE\n0,0\n-5,0\n",
          {{3, 1, 0, 1, 0, 180}, {3, 1, 0, 1, 180, 0}, {3, 0, 0, 5, 0, 90}, {3, 0, 0, 5, 0, 180}}},
+        {"ARC from a start and centre by an included angle either way and a chord either side, one too long",
+         "ARC\n5,0\nCE\n0,0\nA\n90\nARC\nCE\n0,0\n5,0\nA\n-90\nARC\n5,0\nCE\n0,0\nL\n5\n"
+         "ARC\n5,0\nCE\n0,0\nL\n-5\nARC\n5,0\nCE\n0,0\nL\n11\n",
+         {{3, 0, 0, 5, 0, 90}, {3, 0, 0, 5, 270, 0}, {3, 0, 0, 5, 0, 60}, {3, 0, 0, 5, 0, 300}}},
+        {"ARC from a start and end by a centre, an included angle, a radius either side, a tangent, one "
+         "through the end",
+         "ARC\n0,5\nFI\n5,0\n0,0\nARC\n5,0\nFI\n0,5\nA\n90\nARC\n5,0\nFI\n0,5\nR\n5\n"
+         "ARC\n5,0\nFI\n0,5\nR\n-5\nARC\n5,0\nFI\n0,5\nD\n90\nARC\n5,0\nFI\n0,5\nD\n135\n",
+         {{3, 0, 0, 5, 90, 0},
+          {3, 0, 0, 5, 0, 90},
+          {3, 0, 0, 5, 0, 90},
+          {3, 5, 5, 5, 270, 180},
+          {3, 0, 0, 5, 0, 90}}},
         {"COPY to repeated points with undo, ERASE of the source",
          "CIRCLE\n0,0\n1\n(setq source (entlast))\nCOPY\n@select last\n\n0,0\n"
          "10,0\n20,0\nU\n0,30\n\nERASE\n@select !source\n\n",
