@@ -77,7 +77,7 @@ LispValue catchAllApply(const Args& a) {
     checkArity(a, 2, 2);
     try {
         CatchingLispErrors catching;
-        return applyLisp(a[0], listArgument(a[1]));
+        return applyLisp(a[0], argumentsOf(listArgument(a[1])));
     } catch (const LispError& failure) {
         return LispValue::named(LispValue::CaughtError, fromUtf8(failure.what()));
     }
@@ -107,7 +107,7 @@ const LispBuiltinTable& controlBuiltins() {
         {L"APPLY",
          [](const Args& a) {
              checkArity(a, 2, 2);
-             return applyLisp(a[0], listArgument(a[1]));
+             return applyLisp(a[0], argumentsOf(listArgument(a[1])));
          }},
         {L"SET",
          [](const Args& a) {

@@ -35,8 +35,8 @@ const LispValue& pickSetArgument(const LispValue& v) {
     return v;
 }
 
-const std::vector<LispValue>& listArgument(const LispValue& v) {
-    static const std::vector<LispValue> none;
+const LispItems& listArgument(const LispValue& v) {
+    static const LispItems none;
     if (v.kind == LispValue::Nil) return none;
     if (v.kind != LispValue::List) badArgument("listp", v);
     return v.items;

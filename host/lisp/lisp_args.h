@@ -28,7 +28,11 @@ const std::wstring& stringArgument(const LispValue& v);
 const LispValue& entityNameArgument(const LispValue& v);
 const LispValue& pickSetArgument(const LispValue& v);
 // The items of a list argument (nil is the empty list); a dotted pair's cdr counts as its last item.
-const std::vector<LispValue>& listArgument(const LispValue& v);
+const LispItems& listArgument(const LispValue& v);
+// The items of a list as the arguments of a call (APPLY).
+inline LispArgs argumentsOf(const LispItems& items) {
+    return {items.begin(), items.end()};
+}
 // A point of two or three numbers (z 0 when two).
 AcGePoint3d pointArgument(const LispValue& v);
 bool isPointValue(const LispValue& v);

@@ -43,7 +43,7 @@ const LispBuiltin* builtinNamed(const std::wstring& name) {
     return it == callables().end() ? nullptr : it->second.builtin;
 }
 
-LispArgs evaluateArguments(const std::vector<LispValue>& form) {
+LispArgs evaluateArguments(std::span<const LispValue> form) {
     LispArgs args;
     args.reserve(form.size() - 1);
     for (std::size_t i = 1; i < form.size(); ++i)
@@ -120,7 +120,7 @@ LispValue evaluateLisp(const LispValue& expression) {
     }
 }
 
-LispValue evaluateForms(const std::vector<LispValue>& forms, std::size_t first) {
+LispValue evaluateForms(std::span<const LispValue> forms, std::size_t first) {
     LispValue value;
     for (std::size_t i = first; i < forms.size(); ++i)
         value = evaluateLisp(forms[i]);

@@ -5,6 +5,7 @@
 // evaluate to their values (nil when unbound; a built-in's name to the built-in). Variables are dynamic: a
 // function's arguments and locals hide the symbols' values while it runs and give them back when it ends,
 // by an error too.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ LispValue evaluateLisp(const LispValue& expression);
 // (LAMBDA args body...). Throws LispError when it is none of them.
 LispValue applyLisp(const LispValue& function, const LispArgs& args);
 // Evaluates the forms one after the other; the value of the last (nil when none).
-LispValue evaluateForms(const std::vector<LispValue>& forms, std::size_t first = 0);
+LispValue evaluateForms(std::span<const LispValue> forms, std::size_t first = 0);
 
 // Evaluates the forms of a LISP file; the value of the last. Throws LispError when it cannot be read or a
 // form fails.

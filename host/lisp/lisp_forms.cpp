@@ -10,7 +10,7 @@ namespace host {
 
 namespace {
 
-using Form = std::vector<LispValue>;
+using Form = std::span<const LispValue>;
 
 void needArguments(const Form& form, std::size_t least) {
     if (form.size() < least + 1) throw LispError("nombre d'arguments insuffisants");
@@ -47,20 +47,20 @@ LispValue functionOf(std::wstring name, const LispValue& parameters, const Form&
     return function;
 }
 
-LispValue quoteForm(const Form& form) {
+LispValue quoteForm(Form form) {
     needArguments(form, 1);
     needAtMost(form, 1);
     return form[1];
 }
 
 // (FUNCTION (LAMBDA ...)) gives the function, (FUNCTION NAME) the name, as QUOTE would.
-LispValue functionForm(const Form& form) {
+LispValue functionForm(Form form) {
     needArguments(form, 1);
     needAtMost(form, 1);
     return form[1].kind == LispValue::List ? evaluateLisp(form[1]) : form[1];
 }
 
-LispValue setqForm(const Form& form) {
+LispValue setqForm(Form form) {
     if (form.size() < 3 || form.size() % 2 == 0) throw LispError("nombre d'arguments insuffisants");
     LispValue value;
     for (std::size_t i = 1; i < form.size(); i += 2) {
@@ -71,23 +71,23 @@ LispValue setqForm(const Form& form) {
     return value;
 }
 
-LispValue defunForm(const Form& form) {
+LispValue defunForm(Form form) {
     needArguments(form, 2);
     const std::wstring& name = symbolName(form[1]);
     setLispSymbol(name, functionOf(name, form[2], form, 3));
     return form[1];
 }
 
-LispValue lambdaForm(const Form& form) {
+LispValue lambdaForm(Form form) {
     needArguments(form, 1);
     return functionOf(L"", form[1], form, 2);
 }
 
-LispValue prognForm(const Form& form) {
+LispValue prognForm(Form form) {
     return evaluateForms(form, 1);
 }
 
-LispValue ifForm(const Form& form) {
+LispValue ifForm(Form form) {
     needArguments(form, 2);
     needAtMost(form, 3);
     if (!evaluateLisp(form[1]).isNil()) return evaluateLisp(form[2]);
@@ -95,9 +95,9 @@ LispValue ifForm(const Form& form) {
 }
 
 // Each clause (test body...): the first whose test holds gives its body's value, or the test's without one.
-LispValue condForm(const Form& form) {
+LispValue condForm(Form form) {
     for (std::size_t i = 1; i < form.size(); ++i) {
-        const std::vector<LispValue>& clause = listArgument(form[i]);
+        const LispItems& clause = listArgument(form[i]);
         if (clause.empty()) continue;
         LispValue test = evaluateLisp(clause[0]);
         if (!test.isNil()) return clause.size() > 1 ? evaluateForms(clause, 1) : test;
@@ -105,7 +105,7 @@ LispValue condForm(const Form& form) {
     return LispValue::nil();
 }
 
-LispValue whileForm(const Form& form) {
+LispValue whileForm(Form form) {
     needArguments(form, 1);
     LispValue value;
     while (!evaluateLisp(form[1]).isNil())
@@ -113,7 +113,7 @@ LispValue whileForm(const Form& form) {
     return value;
 }
 
-LispValue repeatForm(const Form& form) {
+LispValue repeatForm(Form form) {
     needArguments(form, 1);
     LispValue count = evaluateLisp(form[1]);
     LispValue value;
@@ -123,11 +123,11 @@ LispValue repeatForm(const Form& form) {
 }
 
 // (FOREACH name list body...): the name is bound to each item in turn and given back its value after.
-LispValue foreachForm(const Form& form) {
+LispValue foreachForm(Form form) {
     needArguments(form, 2);
     const std::wstring& name = symbolName(form[1]);
     LispValue list = evaluateLisp(form[2]);
-    const std::vector<LispValue>& items = listArgument(list);
+    const LispItems& items = listArgument(list);
     struct Restore {
         const std::wstring& name;
         LispValue saved;
@@ -141,13 +141,13 @@ LispValue foreachForm(const Form& form) {
     return value;
 }
 
-LispValue andForm(const Form& form) {
+LispValue andForm(Form form) {
     for (std::size_t i = 1; i < form.size(); ++i)
         if (evaluateLisp(form[i]).isNil()) return LispValue::nil();
     return LispValue::t();
 }
 
-LispValue orForm(const Form& form) {
+LispValue orForm(Form form) {
     for (std::size_t i = 1; i < form.size(); ++i)
         if (!evaluateLisp(form[i]).isNil()) return LispValue::t();
     return LispValue::nil();
@@ -185,7 +185,7 @@ const std::map<std::wstring, LispSpecialForm>& specialForms() {
 }
 
 LispValue callDefinedFunction(const LispValue& function, const std::vector<LispValue>& args) {
-    const std::vector<LispValue>& arguments = function.items[0].items;
+    const LispItems& arguments = function.items[0].items;
     if (args.size() < arguments.size()) throw LispError("nombre d'arguments insuffisants");
     if (args.size() > arguments.size()) throw LispError("trop d'arguments");
     Bindings bindings;

@@ -1,6 +1,7 @@
 #pragma once
 // The special forms: functions that take their arguments as written (QUOTE, SETQ, DEFUN, IF, WHILE, ...).
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,7 @@
 namespace host {
 
 // The whole form, head included.
-using LispSpecialForm = LispValue (*)(const std::vector<LispValue>& form);
+using LispSpecialForm = LispValue (*)(std::span<const LispValue> form);
 
 // By upper-case name.
 const std::map<std::wstring, LispSpecialForm>& specialForms();

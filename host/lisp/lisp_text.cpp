@@ -125,8 +125,8 @@ private:
     // value is the pair's cdr.
     static void appendTail(LispValue& out, LispValue tail) {
         if (tail.kind == LispValue::List) {
-            for (LispValue& item : tail.items)
-                out.append(std::move(item));
+            for (const LispValue& item : tail.items)
+                out.append(item);
             out.dotted = tail.dotted;
         } else if (tail.kind != LispValue::Nil) {
             out.append(std::move(tail));

@@ -65,7 +65,7 @@ void checkNesting(int nesting) {
 }
 } // namespace
 
-LispValue LispValue::list(std::vector<LispValue> items, bool dotted) {
+LispValue LispValue::list(LispItems items, bool dotted) {
     LispValue v;
     v.kind = List;
     v.nesting = 1;
@@ -73,6 +73,16 @@ LispValue LispValue::list(std::vector<LispValue> items, bool dotted) {
         v.nesting = std::max(v.nesting, item.nesting + 1);
     checkNesting(v.nesting);
     v.items = std::move(items);
+    v.dotted = dotted;
+    return v;
+}
+
+LispValue LispValue::tail(std::size_t first) const {
+    if (first >= items.size()) return nil();
+    LispValue v;
+    v.kind = List;
+    v.nesting = nesting; // an upper bound, as the items left may nest less
+    v.items = items.tail(first);
     v.dotted = dotted;
     return v;
 }
@@ -118,7 +128,7 @@ bool isPoint(const LispValue& v) {
     return true;
 }
 
-void setPoint(resbuf* rb, const std::vector<LispValue>& coordinates) {
+void setPoint(resbuf* rb, std::span<const LispValue> coordinates) {
     for (std::size_t i = 0; i < 3; ++i)
         rb->resval.rpoint[i] = i < coordinates.size() ? coordinates[i].real : 0.0;
 }
@@ -172,9 +182,9 @@ bool addSuitedGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatc
     if (code >= 5000 || code < -5 || code > 1071) return false;
     short type = resbufValueType(static_cast<int>(code));
     if (!v.dotted) {
-        std::vector<LispValue> rest(v.items.begin() + 1, v.items.end());
-        if (type != RT3DPOINT || !isPoint(LispValue::list(rest))) return false;
-        setPoint(out.add(static_cast<int>(code)), rest);
+        const LispValue rest = v.tail(1);
+        if (type != RT3DPOINT || !isPoint(rest)) return false;
+        setPoint(out.add(static_cast<int>(code)), rest.items);
         return true;
     }
     if (v.items.size() != 2) return false;
@@ -271,22 +281,32 @@ void add(ChainBuilder& out, const LispValue& v, GroupMismatch mismatch) {
     }
 }
 
-LispValue point(const resbuf& rb, int n) {
-    std::vector<LispValue> c;
+// A list of one value per item, made at its size and without the checks of LispValue::list.
+LispValue flatList(LispItems items, bool dotted = false) {
+    LispValue v;
+    v.kind = LispValue::List;
+    v.nesting = 1;
+    v.items = std::move(items);
+    v.dotted = dotted;
+    return v;
+}
+
+// The n coordinates of a point, after `code` when one is given (a point group).
+LispValue point(const resbuf& rb, int n, const LispValue* code = nullptr) {
+    LispItems items;
+    items.reserve(static_cast<std::size_t>(n) + (code ? 1 : 0));
+    if (code) items.push_back(*code);
     for (int i = 0; i < n; ++i)
-        c.push_back(LispValue::fromReal(rb.resval.rpoint[i]));
-    return LispValue::list(std::move(c));
+        items.push_back(LispValue::fromReal(rb.resval.rpoint[i]));
+    return flatList(std::move(items));
 }
 
 LispValue groupValue(const resbuf& rb) {
     LispValue code = LispValue::fromInteger(rb.restype);
     LispValue value;
     switch (resbufValueType(rb.restype)) {
-    case RT3DPOINT: {
-        LispValue p = point(rb, 3);
-        p.items.insert(p.items.begin(), code);
-        return p;
-    }
+    case RT3DPOINT:
+        return point(rb, 3, &code);
     case RTREAL:
         value = LispValue::fromReal(rb.resval.rreal);
         break;
@@ -308,11 +328,11 @@ LispValue groupValue(const resbuf& rb) {
     default:
         break;
     }
-    std::vector<LispValue> pair;
+    LispItems pair;
     pair.reserve(2);
     pair.push_back(std::move(code));
     pair.push_back(std::move(value));
-    return LispValue::list(std::move(pair), true);
+    return flatList(std::move(pair), true);
 }
 
 LispValue readOne(const resbuf*& rb);
@@ -338,8 +358,9 @@ LispValue readExtendedData(const resbuf*& rb) {
                 LispValue::list({LispValue::fromString(rb->resval.rstring ? rb->resval.rstring : L"")}));
             rb = rb->rbnext;
         } else if (out.items.size() > 1) {
-            out.items.back().append(readOne(rb));
-            out.nesting = std::max(out.nesting, out.items.back().nesting + 1);
+            LispValue& app = out.items.mutableBack();
+            app.append(readOne(rb));
+            out.nesting = std::max(out.nesting, app.nesting + 1);
         } else {
             rb = rb->rbnext; // data before any application name
         }
@@ -399,30 +420,51 @@ LispValue readOne(const resbuf*& rb) {
 
 } // namespace
 
-resbuf* toResbufs(const std::vector<LispValue>& values, GroupMismatch mismatch) {
+resbuf* toResbufs(std::span<const LispValue> values, GroupMismatch mismatch) {
     ChainBuilder out;
     for (const LispValue& v : values)
         add(out, v, mismatch);
     return out.take();
 }
 
-std::vector<LispValue> fromResbufs(const resbuf* chain) {
-    std::vector<LispValue> out;
+namespace {
+
+// Each value of the chain in turn to `take`.
+template <typename Take> void readChain(const resbuf* chain, Take take) {
     while (chain) {
         if (chain->restype == RTLE || chain->restype == RTDOTE) {
             chain = chain->rbnext; // unbalanced: skipped
             continue;
         }
-        out.push_back(readOne(chain));
+        take(readOne(chain));
     }
+}
+
+} // namespace
+
+std::vector<LispValue> fromResbufs(const resbuf* chain) {
+    std::vector<LispValue> out;
+    readChain(chain, [&](LispValue v) { out.push_back(std::move(v)); });
     return out;
 }
 
 LispValue valueOfChain(const resbuf* chain) {
-    std::vector<LispValue> values = fromResbufs(chain);
-    if (values.empty()) return LispValue::nil();
-    if (values.size() == 1) return std::move(values.front());
-    return LispValue::list(std::move(values));
+    // One value, the usual answer, is taken as it comes; several are gathered into a list.
+    LispValue first;
+    LispValue list;
+    std::size_t count = 0;
+    readChain(chain, [&](LispValue v) {
+        if (++count == 1) {
+            first = std::move(v);
+            return;
+        }
+        if (count == 2) {
+            list = LispValue::list(LispItems{});
+            list.append(std::move(first));
+        }
+        list.append(std::move(v));
+    });
+    return count > 1 ? list : first;
 }
 
 } // namespace host

@@ -4,17 +4,22 @@
 // (8 . "0") or (10 1.0 2.0 3.0), is one result buffer of that group code, as in entity lists; a list of two
 // or three reals is a point; any other list runs from RTLB to RTLE (with RTDOTE before the last item of a
 // dotted pair).
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "host/db/resbuf.h"
+#include "host/lisp/shared_items.h"
 
 namespace host {
 
 // Lists nest this deep at most, whether read or built: reading, evaluating, copying, printing and freeing a
 // value recurse once per level, and a value nested deeper would overflow the stack.
 constexpr int kMaxLispNesting = 2000;
+
+struct LispValue;
+using LispItems = SharedItems<LispValue>;
 
 struct LispValue {
     // Function: a defun or lambda, items = (arguments, locals, body...), text = its name ("" for a lambda).
@@ -36,14 +41,14 @@ struct LispValue {
         CaughtError
     };
     Kind kind = Nil;
+    int nesting = 0; // List: at most how deep lists nest in it, itself counted
     long long integer = 0;
     double real = 0;
     std::wstring text;                  // String; Symbol (upper case)
     Adesk::Int64 name[2] = {0, 0};      // EntityName, PickSet
-    std::vector<LispValue> items;       // List
-    bool dotted = false;                // List: the last item is the cdr
-    int nesting = 0;                    // List: how deep lists nest in it, itself counted
+    LispItems items;                    // List: shared by its copies and its tails
     mutable void* symbolSlot = nullptr; // Symbol: its place among the symbols once looked up (lisp_symbols.h)
+    bool dotted = false;                // List: the last item is the cdr
 
     static LispValue nil() { return {}; }
     static LispValue t();
@@ -55,7 +60,9 @@ struct LispValue {
     // A value of the kinds that carry only a text (Symbol, Builtin, CaughtError).
     static LispValue named(Kind kind, std::wstring text);
     // Throw LispError ("imbrication trop profonde") for a list nested deeper than kMaxLispNesting.
-    static LispValue list(std::vector<LispValue> items, bool dotted = false);
+    static LispValue list(LispItems items, bool dotted = false);
+    // The list of the items from `first` on, sharing this list's, dotted as it is; nil when none is left.
+    LispValue tail(std::size_t first) const;
     void append(LispValue item);
 
     bool isNil() const { return kind == Nil || (kind == List && items.empty()); }
@@ -82,7 +89,11 @@ void checkArity(const std::vector<LispValue>& args, std::size_t least, std::size
 enum class GroupMismatch { Fails, PassedAsList };
 
 // The result-buffer form of a sequence of values (each value one after the other).
-resbuf* toResbufs(const std::vector<LispValue>& values, GroupMismatch mismatch = GroupMismatch::Fails);
+resbuf* toResbufs(std::span<const LispValue> values, GroupMismatch mismatch = GroupMismatch::Fails);
+inline resbuf* toResbufs(std::initializer_list<LispValue> values,
+                         GroupMismatch mismatch = GroupMismatch::Fails) {
+    return toResbufs(std::span(values.begin(), values.size()), mismatch);
+}
 // The values a chain holds.
 std::vector<LispValue> fromResbufs(const resbuf* chain);
 // The value that a chain returned by a function stands for: nothing is nil, one value is itself, several

@@ -14,27 +14,24 @@ using Args = LispArgs;
 
 // The items of a proper list argument; a dotted pair's cdr is not one.
 std::vector<LispValue> properItems(const LispValue& v) {
-    const std::vector<LispValue>& items = listArgument(v);
-    if (!v.dotted) return items;
-    return {items.begin(), items.end() - 1};
+    const LispItems& items = listArgument(v);
+    return {items.begin(), v.dotted ? items.end() - 1 : items.end()};
 }
 
-const std::vector<LispValue>& consArgument(const LispValue& v) {
+const LispItems& consArgument(const LispValue& v) {
     if (v.kind != LispValue::Nil && v.kind != LispValue::List) badArgument("consp", v);
     return listArgument(v);
 }
 
 LispValue car(const LispValue& v) {
-    const std::vector<LispValue>& items = consArgument(v);
+    const LispItems& items = consArgument(v);
     return items.empty() ? LispValue::nil() : items.front();
 }
 
 LispValue cdr(const LispValue& v) {
-    const std::vector<LispValue>& items = consArgument(v);
-    if (items.empty()) return LispValue::nil();
+    const LispItems& items = consArgument(v);
     if (v.dotted && items.size() == 2) return items[1];
-    std::vector<LispValue> rest(items.begin() + 1, items.end());
-    return rest.empty() ? LispValue::nil() : LispValue::list(std::move(rest), v.dotted);
+    return v.tail(1);
 }
 
 // CAR, CDR and CxxR to CxxxxR: the letters between C and R applied from the last.
@@ -85,11 +82,9 @@ LispValue append(const Args& a) {
 
 // The list from the first item that `found` holds for, or nil.
 template <class Found> LispValue tailFrom(const LispValue& list, Found found) {
-    const std::vector<LispValue>& items = listArgument(list);
+    const LispItems& items = listArgument(list);
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (found(items[i]))
-            return LispValue::list({items.begin() + static_cast<std::ptrdiff_t>(i), items.end()},
-                                   list.dotted);
+        if (found(items[i])) return list.tail(i);
     return LispValue::nil();
 }
 
@@ -157,7 +152,7 @@ const LispBuiltinTable& listBuiltins() {
             {L"LAST",
              [](const Args& a) {
                  checkArity(a, 1, 1);
-                 const std::vector<LispValue>& items = listArgument(a[0]);
+                 const LispItems& items = listArgument(a[0]);
                  return items.empty() ? LispValue::nil() : items.back();
              }},
             {L"LENGTH", lispFunction([](const LispValue& list) {
