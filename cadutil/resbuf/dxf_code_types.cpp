@@ -1,5 +1,6 @@
 #include "cadutil/resbuf/dxf_code_types.h"
 
+#include <array>
 #include <cstdio>
 
 #include "cadutil/command_line/print.h"
@@ -142,10 +143,49 @@ bool tableType(int code, int& type, int& size) {
     return false;
 }
 
+bool searchedType(int code, int& type, int& size) {
+    return tableType(code, type, size) || hostType(code, type, size);
+}
+
+struct KnownType {
+    int type = RTNONE, size = 0;
+    bool known = false;
+};
+
+// The codes of entity lists and the result types, looked up once: every result buffer freed, copied or read
+// as an argument asks for its code's type.
+constexpr int kFirstGroup = -5, kLastGroup = 1071, kFirstResult = 5000, kLastResult = 5999;
+constexpr std::size_t kListed = (kLastGroup - kFirstGroup + 1) + (kLastResult - kFirstResult + 1);
+
+// The place of a code in the table; kListed when it has none.
+std::size_t listedIndex(int code) {
+    if (code >= kFirstGroup && code <= kLastGroup) return static_cast<std::size_t>(code - kFirstGroup);
+    if (code >= kFirstResult && code <= kLastResult)
+        return static_cast<std::size_t>(kLastGroup - kFirstGroup + 1 + code - kFirstResult);
+    return kListed;
+}
+
+const std::array<KnownType, kListed>& listedTypes() {
+    static const auto table = [] {
+        std::array<KnownType, kListed> t{};
+        for (int first : {kFirstGroup, kFirstResult})
+            for (int code = first; code <= (first == kFirstGroup ? kLastGroup : kLastResult); ++code) {
+                KnownType& k = t[listedIndex(code)];
+                k.known = searchedType(code, k.type, k.size);
+            }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 bool dxfCodeType(int code, int& type, int& size) {
-    return tableType(code, type, size) || hostType(code, type, size);
+    const std::size_t index = listedIndex(code);
+    if (index == kListed) return searchedType(code, type, size);
+    const KnownType& k = listedTypes()[index];
+    if (k.known) type = k.type, size = k.size;
+    return k.known;
 }
 
 int dxfcode_rbtype(int code, int* size) {

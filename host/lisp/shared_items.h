@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/lisp/item_blocks.h"
+
 namespace host {
 
 template <typename T> class SharedItems {
@@ -61,13 +63,20 @@ public:
         if (capacity == 0) return;
         if (!m_block || m_block->users > 1 || m_first + capacity > m_block->capacity) reallocate(capacity);
     }
-    void push_back(T item) {
-        if (!m_block || m_block->users > 1 || m_first + m_size == m_block->capacity ||
-            m_first + m_size != m_block->size)
-            reallocate(m_size < 2 ? 2 : m_size * 2);
+    void push_back(T&& item) {
+        if (!hasRoomAtEnd()) reallocate(m_size < 2 ? 2 : m_size * 2);
         new (m_block->items() + m_first + m_size) T(std::move(item));
         ++m_size;
         ++m_block->size;
+    }
+    void push_back(const T& item) {
+        if (hasRoomAtEnd()) {
+            new (m_block->items() + m_first + m_size) T(item);
+            ++m_size;
+            ++m_block->size;
+        } else {
+            push_back(T(item)); // copied first: `item` may be one of these items
+        }
     }
     // The last item, to change it in place.
     T& mutableBack() {
@@ -89,10 +98,18 @@ private:
         T* items() { return reinterpret_cast<T*>(this + 1); }
     };
 
+    static std::size_t bytesFor(std::size_t capacity) { return sizeof(Block) + capacity * sizeof(T); }
+
+    // Whether an item can be added in place: the block is this list's alone and has room after its items.
+    bool hasRoomAtEnd() const {
+        return m_block && m_block->users == 1 && m_first + m_size == m_block->size &&
+               m_block->size < m_block->capacity;
+    }
+
     // A block of its own holding this list's items, with room for `capacity`.
     void reallocate(std::size_t capacity) {
         if (capacity < m_size) capacity = m_size;
-        void* memory = ::operator new(sizeof(Block) + capacity * sizeof(T));
+        void* memory = allocateItemBlock(bytesFor(capacity));
         Block* block = new (memory) Block{1, 0, static_cast<std::uint32_t>(capacity)};
         const bool alone = m_block && m_block->users == 1;
         try {
@@ -115,8 +132,9 @@ private:
     static void free(Block* block) noexcept {
         for (std::uint32_t i = block->size; i > 0; --i)
             block->items()[i - 1].~T();
+        const std::size_t bytes = bytesFor(block->capacity);
         block->~Block();
-        ::operator delete(block);
+        releaseItemBlock(block, bytes);
     }
 
     void release() noexcept {
