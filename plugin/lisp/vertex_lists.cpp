@@ -25,30 +25,64 @@ public:
     EntgetOption& operator=(const EntgetOption&) = delete;
 };
 
-void addVertexGroups(Cresbuf& list, const ads_name name, const P_Vertex& v) {
-    list.AddName(-1, name);
-    list.AddString(0, L"VERTEX");
-    const ads_point point = {v.pt.x, v.pt.y, v.pt.z};
-    list.AddPoint(10, point);
-    list.AddReal(39, v.i39 / kFixedScale);
-    list.AddReal(42, v.bulge);
+// The groups of a vertex's or an end marker's list, linked in place: the list lives for the one call that
+// returns it, so its groups need no heap.
+class GroupChain {
+public:
+    resbuf* head() { return m_count ? m_groups : nullptr; }
+    void addName(int code, const ads_name name) {
+        resbuf* rb = add(code);
+        rb->resval.rlname[0] = name[0];
+        rb->resval.rlname[1] = name[1];
+    }
+    // `text` outlives the call (the host only reads it).
+    void addString(int code, const ACHAR* text) { add(code)->resval.rstring = const_cast<ACHAR*>(text); }
+    void addPoint(int code, const AcGePoint3d& p) {
+        resbuf* rb = add(code);
+        rb->resval.rpoint[0] = p.x;
+        rb->resval.rpoint[1] = p.y;
+        rb->resval.rpoint[2] = p.z;
+    }
+    void addReal(int code, double value) { add(code)->resval.rreal = value; }
+    void addShort(int code, int value) { add(code)->resval.rint = static_cast<short>(value); }
+
+private:
+    resbuf* add(int code) {
+        resbuf* rb = &m_groups[m_count];
+        *rb = resbuf{};
+        rb->restype = static_cast<short>(code);
+        if (m_count > 0) m_groups[m_count - 1].rbnext = rb;
+        ++m_count;
+        return rb;
+    }
+
+    resbuf m_groups[11];
+    int m_count = 0;
+};
+
+void addVertexGroups(GroupChain& list, const ads_name name, const P_Vertex& v) {
+    list.addName(-1, name);
+    list.addString(0, L"VERTEX");
+    list.addPoint(10, v.pt);
+    list.addReal(39, v.i39 / kFixedScale);
+    list.addReal(42, v.bulge);
     // The real flag word: a list read and written back keeps the vertex's flags.
-    list.AddInt(70, v.flags);
-    list.AddInt(71, v.tef1);
-    list.AddInt(72, v.tef2);
-    list.AddReal(40, v.f40(1));
-    list.AddReal(41, v.f40(1));
-    list.AddReal(50, 0.0);
+    list.addShort(70, v.flags);
+    list.addShort(71, v.tef1);
+    list.addShort(72, v.tef2);
+    list.addReal(40, v.f40(1));
+    list.addReal(41, v.f40(1));
+    list.addReal(50, 0.0);
 }
 
 int polylineMemberList(const ads_name name, Adesk::Int64 word, Adesk::Int64 node, int kind) {
     LispPolyline poly(word, AcDb::kForRead);
-    Cresbuf list;
+    GroupChain list;
     if (kind == kEndMarker && poly) {
-        list.AddName(-1, name);
-        list.AddString(0, L"SEQEND");
+        list.addName(-1, name);
+        list.addString(0, L"SEQEND");
         const ads_name plain = {word, 0};
-        list.AddName(-2, plain);
+        list.addName(-2, plain);
     } else if (const P_Vertex* v = poly.vertex(node)) {
         addVertexGroups(list, name, *v);
     }
