@@ -1,5 +1,7 @@
 #include "host/editor/layer_command.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,12 +22,30 @@ AcDbDatabase* working() {
     return acdbHostApplicationServices()->workingDatabase();
 }
 
+// The name of a layer, a linetype or any other table's record.
 std::wstring layerName(AcDbObjectId id) {
-    AcDbLayerTableRecord* layer = nullptr;
-    if (acdbOpenObject(layer, id, AcDb::kForRead) != Acad::eOk) return L"";
-    std::wstring name = layer->name();
-    layer->close();
+    AcDbSymbolTableRecord* record = nullptr;
+    if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) return L"";
+    std::wstring name = record->name();
+    record->close();
     return name;
+}
+
+// The layers of the drawing in the table's order.
+std::vector<AcDbObjectId> layerIds(AcDbDatabase& db) {
+    std::vector<AcDbObjectId> ids;
+    AcDbLayerTable* table = nullptr;
+    if (db.getLayerTable(table, AcDb::kForRead) != Acad::eOk) return ids;
+    AcDbSymbolTableIterator* it = nullptr;
+    if (table->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbObjectId id;
+            if (it->getRecordId(id) == Acad::eOk) ids.push_back(id);
+        }
+        delete it;
+    }
+    table->close();
+    return ids;
 }
 
 std::vector<std::wstring> commaSeparated(const std::wstring& text) {
@@ -61,18 +81,7 @@ AcDbObjectId layerNamed(AcDbDatabase& db, const std::wstring& name) {
 // names none is reported.
 void changeLayers(AcDbDatabase& db, const std::wstring& patterns,
                   const std::function<void(AcDbLayerTableRecord&, bool current)>& change) {
-    AcDbLayerTable* table = nullptr;
-    if (db.getLayerTable(table, AcDb::kForRead) != Acad::eOk) return;
-    std::vector<AcDbObjectId> ids;
-    AcDbSymbolTableIterator* it = nullptr;
-    if (table->newIterator(it) == Acad::eOk) {
-        for (; !it->done(); it->step()) {
-            AcDbObjectId id;
-            if (it->getRecordId(id) == Acad::eOk) ids.push_back(id);
-        }
-        delete it;
-    }
-    table->close();
+    const std::vector<AcDbObjectId> ids = layerIds(db);
     for (const std::wstring& pattern : commaSeparated(patterns)) {
         bool found = false;
         for (AcDbObjectId id : ids) {
@@ -108,6 +117,48 @@ int colourIndex(const std::wstring& text) {
     for (const ColourName& c : kColours)
         if (wildcardMatch(text, c.french, true) || wildcardMatch(text, c.english, true)) return c.index;
     return 0;
+}
+
+// `text` followed by spaces up to `width` characters, and always one.
+std::wstring padded(std::wstring text, std::size_t width) {
+    text.resize(std::max(width, text.size() + 1), L' ');
+    return text;
+}
+
+std::wstring describeColour(int index) {
+    for (const ColourName& c : kColours)
+        if (c.index == index) return std::to_wstring(index) + L" (" + c.french + L")";
+    return std::to_wstring(index);
+}
+
+// One line of the listing: the name, the states, the colour and the linetype.
+std::wstring describeLayer(const AcDbLayerTableRecord& layer) {
+    std::wstring states = layer.isOff() ? L"Désactivé" : L"Activé";
+    if (layer.isFrozen()) states += L" Gelé";
+    if (layer.isLocked()) states += L" Verrouillé";
+    // A layer made before any linetype was given to it is written as Continuous.
+    std::wstring linetype = layer.unresolvedLinetype();
+    if (linetype.empty()) linetype = layerName(layer.linetypeObjectId());
+    if (linetype.empty()) linetype = L"Continuous";
+    return L"\n" + padded(L"\"" + std::wstring(layer.name()) + L"\"", 32) + padded(states, 24) +
+           padded(describeColour(std::abs(layer.color().colorIndex())), 14) + L"\"" + linetype + L"\"";
+}
+
+void listLayers(AcDbDatabase& db) {
+    const auto patterns = askWord(L"\nEntrez la liste des calques à afficher <*>: ", L"*");
+    if (!patterns) return;
+    const std::vector<std::wstring> wanted = commaSeparated(*patterns);
+    printText(L"\n" + padded(L"Nom du calque", 32) + padded(L"Etat", 24) + padded(L"Couleur", 14) +
+              L"Type de ligne");
+    for (AcDbObjectId id : layerIds(db)) {
+        AcDbLayerTableRecord* layer = nullptr;
+        if (acdbOpenObject(layer, id, AcDb::kForRead) != Acad::eOk) continue;
+        if (std::ranges::any_of(wanted,
+                                [&](const std::wstring& p) { return wildcardMatch(layer->name(), p, true); }))
+            printText(describeLayer(*layer));
+        layer->close();
+    }
+    printText(L"\nCalque courant: \"" + layerName(db.clayer()) + L"\"");
 }
 
 void makeLayer(AcDbDatabase& db) {
@@ -207,11 +258,8 @@ struct Option {
     void (*run)(AcDbDatabase&);
 };
 
-constexpr Option kOptions[] = {{L"Make", makeLayer},
-                               {L"Set", setLayer},
-                               {L"New", newLayers},
-                               {L"Color", colourLayers},
-                               {L"Ltype", linetypeLayers}};
+constexpr Option kOptions[] = {{L"?", listLayers},  {L"Make", makeLayer},     {L"Set", setLayer},
+                               {L"New", newLayers}, {L"Color", colourLayers}, {L"Ltype", linetypeLayers}};
 
 void runOption(AcDbDatabase& db, const std::wstring& keyword) {
     for (const Option& o : kOptions)
@@ -231,12 +279,12 @@ void layerCommand() {
     if (!db) return;
     for (;;) {
         acedInitGet(0,
-                    L"Créer Etablir Nouveau ACtiver DESactiver COuleur TYpeligne Geler LIbérer VErrouiller "
-                    L"DEVerrouiller _ Make Set New ON OFF Color Ltype Freeze Thaw LOck Unlock");
+                    L"? Créer Etablir Nouveau ACtiver DESactiver COuleur TYpeligne Geler LIbérer VErrouiller "
+                    L"DEVerrouiller _ ? Make Set New ON OFF Color Ltype Freeze Thaw LOck Unlock");
         ACHAR keyword[32];
         const std::wstring prompt =
             L"\nOption courante du calque:  \"" + layerName(db->clayer()) +
-            L"\"\nEntrez une option [Créer/Etablir/Nouveau/ACtiver/DESactiver/COuleur/"
+            L"\"\nEntrez une option [?/Créer/Etablir/Nouveau/ACtiver/DESactiver/COuleur/"
             L"TYpeligne/Geler/LIbérer/VErrouiller/DEVerrouiller]: ";
         if (acedGetKword(prompt.c_str(), keyword, 32) != RTNORM) return;
         runOption(*db, keyword);

@@ -128,7 +128,7 @@ TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
 TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
     // Rows: the name's code points, then colour, on, frozen, locked, current.
     const Drawn d = draw("-LAYER\nC\nMURS\nCO\nrouge\n\nN\nA,B,C\nG\nA,MURS\n_OFF\nB\nVE\nC\nE\nC\n"
-                         "CO\n5\nA*\nE\nA\n\n",
+                         "CO\n5\nA*\nE\nA\n?\nM*,B\n\n",
                          "layers");
     // clang-format off
     const Rows expected{codes(L"0"),    {7, 1, 0, 0, 0},
@@ -141,6 +141,12 @@ TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
     EXPECT_EQ(d.rows, expected) << d.run.output;
     EXPECT_NE(d.run.output.find("Impossible de geler le calque courant."), std::string::npos);
     EXPECT_NE(d.run.output.find("Impossible de rendre courant un calque gelé."), std::string::npos);
+    // "?" lists the layers the patterns name, in the table's order.
+    EXPECT_NE(d.run.output.find("\n\"MURS\"                          Activé                  1 (rouge)     "
+                                "\"Continuous\"\n\"B\"                             Désactivé               "
+                                "7 (blanc)     \"Continuous\"\nCalque courant: \"C\""),
+              std::string::npos)
+        << d.run.output;
     // What stands on a locked layer is copied but neither moved nor erased.
     const Drawn locked = draw("-LAYER\nC\nFIXE\nVE\nFIXE\n\nCIRCLE\n0,0\n1\nMOVE\n@select all\n\n"
                               "COPY\n@select all\n\n0,0\n0,5\n\nERASE\n@select all\n\n");
