@@ -5,10 +5,14 @@ CPU time and peak memory, and the ratios the figures are judged by. zhost and th
 several times, one after the other in turn, and keep their best, so that a busy spell of the machine falls
 on both alike and does not decide the ratio between them.
 
-usage: dxf_open_save.py BIN_DIR [VERTICES]   (BIN_DIR holds zhost and dxf_plain_copy)
+It first times zhost's start-up: a one-line script run with the plug-in loaded, beside the same script run by
+zhost alone (the anchor), as the ratio of their median CPU times over STARTUP_ROUNDS runs in turn.
+
+usage: dxf_open_save.py BIN_DIR [VERTICES]   (BIN_DIR holds zhost and dxf_plain_copy, ../lib the plug-in)
 """
 import math
 import os
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -55,12 +59,33 @@ def best_in_turn(runs, rounds):
     return {name: (min(s for s, _ in t), max(p for _, p in t)) for name, t in times.items()}
 
 
+STARTUP_ROUNDS = 101
+
+
+def startup(bin_dir, work):
+    """Median CPU seconds of zhost running a one-line script alone and with the plug-in loaded."""
+    script = os.path.join(work, "one_line.scr")
+    with open(script, "w") as out:
+        out.write("(princ 1)\n")
+    zhost = os.path.join(bin_dir, "zhost")
+    plugin = os.path.join(bin_dir, "..", "lib", "ZortaPoly2021x64.so")
+    runs = {"alone": [zhost, "--script", script], "plug-in": [zhost, "--load", plugin, "--script", script]}
+    times = {name: [] for name in runs}
+    for _ in range(STARTUP_ROUNDS):
+        for name, argv in runs.items():
+            times[name].append(timed(argv)[0])
+    return {name: statistics.median(t) for name, t in times.items()}
+
+
 def main():
     if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
     bin_dir = sys.argv[1]
     count = int(sys.argv[2]) if len(sys.argv) == 3 else 1_000_000
     with tempfile.TemporaryDirectory() as work:
+        started = startup(bin_dir, work)
+        print(f"start-up: zhost with the plug-in {started['plug-in'] * 1000:.2f} ms CPU, zhost alone "
+              f"{started['alone'] * 1000:.2f} ms: {started['plug-in'] / started['alone']:.2f}x")
         source = os.path.join(work, "outline.dxf")
         drawing(source, count)
         size_kb = os.path.getsize(source) / 1024
