@@ -5,27 +5,10 @@
 #include "host/db/database.h"
 #include "host/filing/dxf_filer.h"
 
-HOST_DEFINE_MEMBERS(AcDbViewportTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbViewTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbUCSTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbDimStyleTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbViewportTableRecord, AcDbSymbolTableRecord, L"VPORT")
-HOST_DEFINE_MEMBERS(AcDbViewTableRecord, AcDbSymbolTableRecord, L"VIEW")
-HOST_DEFINE_MEMBERS(AcDbUCSTableRecord, AcDbSymbolTableRecord, L"UCS")
-HOST_DEFINE_MEMBERS(AcDbDimStyleTableRecord, AcDbSymbolTableRecord, L"DIMSTYLE")
-
-AcRxClass* AcDbViewportTable::recordClass() const {
-    return AcDbViewportTableRecord::desc();
-}
-AcRxClass* AcDbViewTable::recordClass() const {
-    return AcDbViewTableRecord::desc();
-}
-AcRxClass* AcDbUCSTable::recordClass() const {
-    return AcDbUCSTableRecord::desc();
-}
-AcRxClass* AcDbDimStyleTable::recordClass() const {
-    return AcDbDimStyleTableRecord::desc();
-}
+HOST_DEFINE_SYMBOL_TABLE(AcDbViewportTable, AcDbViewportTableRecord, L"VPORT")
+HOST_DEFINE_SYMBOL_TABLE(AcDbViewTable, AcDbViewTableRecord, L"VIEW")
+HOST_DEFINE_SYMBOL_TABLE(AcDbUCSTable, AcDbUCSTableRecord, L"UCS")
+HOST_DEFINE_SYMBOL_TABLE(AcDbDimStyleTable, AcDbDimStyleTableRecord, L"DIMSTYLE")
 
 Acad::ErrorStatus AcDbDimStyleTable::dxfOutFields(AcDbDxfFiler* filer) const {
     AcDbSymbolTable::dxfOutFields(filer);

@@ -11,32 +11,11 @@
 
 HOST_DEFINE_ABSTRACT(AcDbSymbolTable, AcDbObject)
 HOST_DEFINE_ABSTRACT(AcDbSymbolTableRecord, AcDbObject)
-HOST_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbLayerTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbLinetypeTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbRegAppTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbTextStyleTable, AcDbSymbolTable, L"")
-HOST_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RECORD")
-HOST_DEFINE_MEMBERS(AcDbLayerTableRecord, AcDbSymbolTableRecord, L"LAYER")
-HOST_DEFINE_MEMBERS(AcDbLinetypeTableRecord, AcDbSymbolTableRecord, L"LTYPE")
-HOST_DEFINE_MEMBERS(AcDbRegAppTableRecord, AcDbSymbolTableRecord, L"APPID")
-HOST_DEFINE_MEMBERS(AcDbTextStyleTableRecord, AcDbSymbolTableRecord, L"STYLE")
-
-AcRxClass* AcDbBlockTable::recordClass() const {
-    return AcDbBlockTableRecord::desc();
-}
-AcRxClass* AcDbLayerTable::recordClass() const {
-    return AcDbLayerTableRecord::desc();
-}
-AcRxClass* AcDbLinetypeTable::recordClass() const {
-    return AcDbLinetypeTableRecord::desc();
-}
-AcRxClass* AcDbRegAppTable::recordClass() const {
-    return AcDbRegAppTableRecord::desc();
-}
-AcRxClass* AcDbTextStyleTable::recordClass() const {
-    return AcDbTextStyleTableRecord::desc();
-}
+HOST_DEFINE_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, L"BLOCK_RECORD")
+HOST_DEFINE_SYMBOL_TABLE(AcDbLayerTable, AcDbLayerTableRecord, L"LAYER")
+HOST_DEFINE_SYMBOL_TABLE(AcDbLinetypeTable, AcDbLinetypeTableRecord, L"LTYPE")
+HOST_DEFINE_SYMBOL_TABLE(AcDbRegAppTable, AcDbRegAppTableRecord, L"APPID")
+HOST_DEFINE_SYMBOL_TABLE(AcDbTextStyleTable, AcDbTextStyleTableRecord, L"STYLE")
 
 namespace {
 
@@ -516,11 +495,17 @@ void AcDbBlockTableRecord::setMarkerHandles(AcDbHandle begin, AcDbHandle end) {
     m_endHandle = end;
 }
 
+// Binary drawings before version 6 keep neither the marker's flags, the path nor the description.
 Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* filer) {
     AcDbSymbolTableRecord::dwgInFields(filer);
     filer->readPoint3d(&m_origin);
     filer->readAcDbHandle(&m_beginHandle);
     filer->readAcDbHandle(&m_endHandle);
+    if (filer->drawingVersion() >= 6) {
+        filer->readInt16(&m_markerFlags);
+        filer->readString(m_pathName);
+        filer->readString(m_comments);
+    }
     return filer->readIdList(m_entities);
 }
 
@@ -529,5 +514,8 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgOutFields(AcDbDwgFiler* filer) const 
     filer->writePoint3d(m_origin);
     filer->writeAcDbHandle(m_beginHandle);
     filer->writeAcDbHandle(m_endHandle);
+    filer->writeInt16(m_markerFlags);
+    filer->writeString(m_pathName);
+    filer->writeString(m_comments);
     return filer->writeIdList(m_entities);
 }

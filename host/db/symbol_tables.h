@@ -101,6 +101,7 @@ public:
     // The groups after the name and flags that the class does not model, kept as the file gave them
     // (references included) and written back after the class's own.
     const std::vector<host::Group>& keptGroups() const { return m_kept; }
+    void setKeptGroups(std::vector<host::Group> groups) { m_kept = std::move(groups); }
 
 protected:
     // The class's own DXF subclass: its marker, its flags (group 70, after the name; kept as they came unless
@@ -128,6 +129,15 @@ private:
         const ACHAR* tableName() const override { return NAME; }                                             \
         AcRxClass* recordClass() const override;                                                             \
     };
+
+// In a source: registers a table class and its record class (the record's DXF name is the table's name), and
+// tells the table which records it holds.
+#define HOST_DEFINE_SYMBOL_TABLE(TABLE, RECORD, NAME)                                                        \
+    HOST_DEFINE_MEMBERS(TABLE, AcDbSymbolTable, L"")                                                         \
+    HOST_DEFINE_MEMBERS(RECORD, AcDbSymbolTableRecord, NAME)                                                 \
+    AcRxClass* TABLE::recordClass() const {                                                                  \
+        return RECORD::desc();                                                                               \
+    }
 
 HOST_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, L"BLOCK_RECORD")
 HOST_SYMBOL_TABLE(AcDbLayerTable, AcDbLayerTableRecord, L"LAYER")
@@ -271,6 +281,12 @@ public:
                                   bool skipDeleted = true) const;
     AcGePoint3d origin() const { return m_origin; }
     void setOrigin(const AcGePoint3d& origin) { m_origin = origin; }
+    // The drawing file an external reference stands for (empty for a block of this drawing), and the
+    // block's description.
+    const ACHAR* pathName() const { return m_pathName.c_str(); }
+    void setPathName(const ACHAR* path) { m_pathName = path ? path : L""; }
+    const ACHAR* comments() const { return m_comments.c_str(); }
+    void setComments(const ACHAR* text) { m_comments = text ? text : L""; }
     bool isLayout() const;
     bool isAnonymous() const { return name()[0] == L'*' && !isLayout(); }
     // Whether the block holds attribute definitions (erased ones left out).
@@ -280,11 +296,14 @@ public:
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     void subObjectAddedToDatabase() override;
-    // Host internals: the handles of the block's BLOCK and ENDBLK markers in drawing files, and an entity
-    // read from a drawing file joining the block.
+    // Host internals: the handles of the block's BLOCK and ENDBLK markers in drawing files, the flags of
+    // its BLOCK marker (anonymous, attributes, external reference, overlay, dependent, resolved) as read,
+    // and an entity read from a drawing file joining the block.
     AcDbHandle beginHandle() const { return m_beginHandle; }
     AcDbHandle endHandle() const { return m_endHandle; }
     void setMarkerHandles(AcDbHandle begin, AcDbHandle end);
+    Adesk::Int16 markerFlags() const { return m_markerFlags; }
+    void setMarkerFlags(Adesk::Int16 flags) { m_markerFlags = flags; }
     void adoptEntity(AcDbObjectId id) { m_entities.push_back(id); }
 
 protected:
@@ -293,7 +312,9 @@ protected:
 private:
     std::vector<AcDbObjectId> m_entities;
     AcGePoint3d m_origin;
+    std::wstring m_pathName, m_comments;
     AcDbHandle m_beginHandle, m_endHandle;
+    Adesk::Int16 m_markerFlags = 0;
 };
 
 namespace host {

@@ -181,11 +181,20 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
         }
     }
     std::set<AcDbObjectId> listed;
+    std::set<Adesk::UInt64> markers;
     for (AcDbObjectId blockId : blocks->recordIds()) {
         auto* block = static_cast<AcDbBlockTableRecord*>(blockId.stub()->object);
-        for (AcDbHandle marker : {block->beginHandle(), block->endHandle()})
-            if (marker.value() >= AcDbDatabase::kHandleLimit)
+        for (AcDbHandle marker : {block->beginHandle(), block->endHandle()}) {
+            // A DXF file names the markers as it names objects: by handles of their own.
+            AcDbObjectId taken;
+            if (marker.isNull() || marker.value() >= AcDbDatabase::kHandleLimit)
                 return "block " + handleText(blockId) + " has a marker handle that cannot be followed";
+            if (!markers.insert(marker.value()).second ||
+                (blocks->database()->getAcDbObjectId(taken, false, marker) == Acad::eOk &&
+                 taken.stub()->object))
+                return "block " + handleText(blockId) + " has a marker handle " + toUtf8(marker.text()) +
+                       " that another object has";
+        }
         for (AcDbObjectId id : block->entityIds()) {
             AcDbObject* entity = id.isValid() ? id.stub()->object : nullptr;
             if (!AcDbEntity::cast(entity) || entity->ownerId() != blockId)

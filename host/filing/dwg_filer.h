@@ -14,8 +14,8 @@ namespace host {
 // not loaded are kept as proxies of the right kind; 3 adds each object's proxy-graphics image, so that a host
 // without the module can still show the entity; 4 adds the attributes a block reference owns; 5 adds each
 // object's extension dictionary and the version each record was filed in (a proxy's record keeps the one it
-// came in).
-constexpr Adesk::UInt32 kDrawingVersion = 5;
+// came in); 6 adds a block's marker flags, external reference path and description.
+constexpr Adesk::UInt32 kDrawingVersion = 6;
 } // namespace host
 
 class AcDbDwgFiler : public AcRxObject {

@@ -11,6 +11,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/entity.h"
+#include "host/filing/arrow_blocks.h"
 #include "host/filing/binary_dxf.h"
 #include "host/filing/block_cycles.h"
 #include "host/filing/dxf_filer.h"
@@ -40,6 +41,17 @@ bool isStructureMarker(const std::wstring& name) {
 struct EntityRead {
     AcDbObjectId id;
     bool paper;
+};
+
+// A block as its BLOCK and ENDBLK markers give it, with the entities between them.
+struct BlockRead {
+    std::wstring name;
+    AcGePoint3d origin;
+    AcDbHandle beginHandle, endHandle;
+    Adesk::Int16 flags = 0;
+    std::wstring pathName, comments;
+    int start = 0;
+    std::vector<EntityRead> entities;
 };
 
 // Walks the groups of a file as they stand in its text, once: each object reads its groups straight from
@@ -490,22 +502,13 @@ private:
         while (!atZero(L"ENDSEC")) {
             const int start = m_in.nextLine();
             if (expectZero() != L"BLOCK") fail("expected BLOCK", start);
-            std::vector<Group> begin = objectGroups();
-            std::wstring name;
-            AcGePoint3d origin;
-            AcDbHandle beginHandle;
-            for (const Group& g : begin) {
-                if (g.code == 2)
-                    name = layoutBlockName(g.text());
-                else if (g.code == 10)
-                    origin = g.point();
-                else if (g.code == 5)
-                    beginHandle = g.handle();
-            }
+            BlockRead block;
+            block.start = start;
+            for (const Group& g : objectGroups())
+                readBlockGroup(g, block);
             // The block's entities join its record once all is read.
-            m_blocks.push_back({name, origin, beginHandle, {}, start, readEntities()});
-            BlockRead& block = m_blocks.back();
-            if (expectZero() != L"ENDBLK") fail("block " + toUtf8(name) + " without ENDBLK");
+            block.entities = readEntities();
+            if (expectZero() != L"ENDBLK") fail("block " + toUtf8(block.name) + " without ENDBLK");
             std::vector<Group> endGroups = objectGroups();
             for (const Group& g : endGroups)
                 if (g.code == 5) block.endHandle = g.handle();
@@ -515,8 +518,35 @@ private:
                     *marker = unnamedHandle();
                     m_db.setHandseed(AcDbHandle(marker->value() + 1)); // no object: the seed passes it
                 }
+            m_blocks.push_back(std::move(block));
         }
         next();
+    }
+
+    // A group of a BLOCK marker: what it says of the block (its name again in 3 is the record's).
+    static void readBlockGroup(const Group& g, BlockRead& block) {
+        switch (g.code) {
+        case 2:
+            block.name = layoutBlockName(g.text());
+            break;
+        case 10:
+            block.origin = g.point();
+            break;
+        case 5:
+            block.beginHandle = g.handle();
+            break;
+        case 70:
+            block.flags = static_cast<Adesk::Int16>(g.integer());
+            break;
+        case 1:
+            block.pathName = g.text();
+            break;
+        case 4:
+            block.comments = g.text();
+            break;
+        default:
+            break;
+        }
     }
 
     // R12 names the blocks of model and paper space with a $ where later versions have a *.
@@ -554,16 +584,27 @@ private:
                 layer.setLinetypeObjectId(found);
             return named;
         });
+        std::set<Adesk::UInt64> markers;
         for (const BlockRead& block : m_blocks) {
             AcDbBlockTableRecord* r = record(m_db.blockId(block.name));
             if (!r) fail("block " + toUtf8(block.name) + " has no BLOCK_RECORD", block.start);
+            for (AcDbHandle marker : {block.beginHandle, block.endHandle}) {
+                AcDbObjectId taken;
+                if (!markers.insert(marker.value()).second ||
+                    (m_db.getAcDbObjectId(taken, false, marker) == Acad::eOk && taken.stub()->object))
+                    fail("handle " + toUtf8(marker.text()) + " used twice", block.start);
+            }
             r->setOrigin(block.origin);
             r->setMarkerHandles(block.beginHandle, block.endHandle);
+            r->setMarkerFlags(block.flags);
+            r->setPathName(block.pathName.c_str());
+            r->setComments(block.comments.c_str());
             for (const EntityRead& e : block.entities)
                 attach(e.id, r);
         }
         for (const EntityRead& e : m_entities)
             attach(e.id, record(e.paper ? m_db.paperSpaceId() : m_db.modelSpaceId()));
+        referArrowBlocks(m_db);
         if (const std::wstring cyclic = blockInsertingItself(m_db.blockTableId()); !cyclic.empty()) {
             const auto read = std::ranges::find(m_blocks, cyclic, &BlockRead::name);
             fail("block " + toUtf8(cyclic) + " inserts itself", read == m_blocks.end() ? 0 : read->start);
@@ -650,14 +691,6 @@ private:
                     dictionary->remove(name.c_str());
             }
     }
-
-    struct BlockRead {
-        std::wstring name;
-        AcGePoint3d origin;
-        AcDbHandle beginHandle, endHandle;
-        int start;
-        std::vector<EntityRead> entities;
-    };
 
     AcDbDatabase& m_db;
     std::string_view m_text;
@@ -935,10 +968,11 @@ private:
             };
             marker(L"BLOCK", r->beginHandle(), L"AcDbBlockBegin");
             m_out.put({2, std::wstring(r->name())});
-            m_out.put({70, Adesk::Int16(0)});
+            m_out.put({70, r->markerFlags()});
             m_out.put({10, r->origin()});
             m_out.put({3, std::wstring(r->name())});
-            m_out.put({1, std::wstring()});
+            m_out.put({1, std::wstring(r->pathName())});
+            if (*r->comments()) m_out.put({4, std::wstring(r->comments())});
             // Model space and the current paper space hold their entities in ENTITIES.
             if (id != m_db.modelSpaceId() && id != m_db.paperSpaceId()) entitiesOf(id);
             marker(L"ENDBLK", r->endHandle(), L"AcDbBlockEnd");

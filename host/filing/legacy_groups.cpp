@@ -19,6 +19,7 @@ struct Layout {
     const wchar_t* className;
     bool entity; // the subclass AcDbEntity comes first
     std::initializer_list<Subclass> subclasses;
+    short handleCode = 5; // a dimension style's 5 is its arrow block
 };
 
 // The groups every entity of R12 has: layer, linetype, colour, linetype scale, visibility, paper space and
@@ -60,7 +61,8 @@ const Layout kLayouts[] = {
     {L"AcDbUCSTableRecord", false, {{L"AcDbSymbolTableRecord", {}}, {L"AcDbUCSTableRecord", {}, true}}},
     {L"AcDbDimStyleTableRecord",
      false,
-     {{L"AcDbSymbolTableRecord", {}}, {L"AcDbDimStyleTableRecord", {}, true}}},
+     {{L"AcDbSymbolTableRecord", {}}, {L"AcDbDimStyleTableRecord", {}, true}},
+     105},
 };
 
 const Layout* layoutOf(std::wstring_view className) {
@@ -74,12 +76,12 @@ bool holds(std::initializer_list<short> codes, short code) {
 
 // The groups of the object itself: its handle, its reactors and extension dictionary between braces, and
 // its owner.
-bool isObjectGroup(const Group& g, bool& inBraces) {
+bool isObjectGroup(const Group& g, short handleCode, bool& inBraces) {
     if (g.code == 102) {
         inBraces = g.text().starts_with(L"{");
         return true;
     }
-    return inBraces || g.code == 5 || g.code == 105 || g.code == 330 || g.code == 360;
+    return inBraces || g.code == handleCode || g.code == 330 || g.code == 360;
 }
 
 } // namespace
@@ -103,7 +105,7 @@ std::vector<Group> withSubclassMarkers(std::wstring_view className, std::vector<
             }
     };
     bool inBraces = false;
-    own([&](const Group& g) { return isObjectGroup(g, inBraces); });
+    own([&](const Group& g) { return isObjectGroup(g, layout->handleCode, inBraces); });
     const bool entityIsMain = layout->entity && layout->subclasses.size() == 0;
     if (layout->entity) {
         out.push_back({AcDb::kDxfSubclass, std::wstring(L"AcDbEntity")});

@@ -44,3 +44,29 @@ TEST(KeptDrawings, EveryRecordObjectAndLayoutComesBack) {
         EXPECT_GT(row[2], 100) << "records, objects and entities found the same";
     }
 }
+
+// Details a drawing from elsewhere holds, each in a drawing of its kind, through zhost as DXF and through the
+// binary drawing: BLOCK flags, external reference paths and descriptions; the arrow blocks an R12 dimension
+// style names, referred to from R2000 on; carets and control characters of binary DXF texts.
+TEST(KeptDrawings, BlockMarkersArrowBlocksAndBinaryTextsComeBack) {
+    for (const std::string kind : {"blocks", "arrows", "carets"}) {
+        SCOPED_TRACE(kind);
+        testing_support::TempFolder folder;
+        const std::string original = folder / "original.dxf", direct = folder / "direct.dxf",
+                          binary = folder / "binary.zdw", again = folder / "again.dxf";
+        ASSERT_EQ(oracle::runPythonOracle("kept_details_oracle.py", "write " + kind + " " + original).size(),
+                  1u);
+        for (const auto& [from, to] : {std::pair{original, direct}, {original, binary}, {binary, again}}) {
+            const testing_support::ProgramRun run = zhost(from + " --save " + to);
+            ASSERT_EQ(run.status, 0) << run.output;
+        }
+        const std::vector<oracle::Row> rows = oracle::runPythonOracle(
+            "kept_details_oracle.py", "compare " + kind + " " + original + " " + direct + " " + again);
+        ASSERT_EQ(rows.size(), 2u);
+        for (const oracle::Row& row : rows) {
+            ASSERT_EQ(row.size(), 2u);
+            EXPECT_GE(row[0], 2) << "details the drawing holds";
+            EXPECT_EQ(row[1], row[0]) << "details found the same";
+        }
+    }
+}

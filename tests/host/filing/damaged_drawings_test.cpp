@@ -73,13 +73,16 @@ TEST(DamagedDrawings, HandlesThatCannotBeFollowedAreRefusedWithTheirLine) {
         EXPECT_EQ(db.lastFileError(),
                   "line " + std::to_string(line) + ": handle FFFFFFFFFFFFFFFF cannot be followed");
     }
-    std::string twice = good;
-    const std::size_t first = twice.find("  0\nLINE\n  5\n");
-    replaceValueAfter(twice, "  0\nCIRCLE\n  5\n",
-                      twice.substr(first + 13, twice.find('\n', first + 13) - first - 13));
-    AcDbDatabase db(false);
-    EXPECT_EQ(host::readDxf(db, twice), Acad::eDxfReadAborted);
-    EXPECT_NE(db.lastFileError().find("used twice"), std::string::npos) << db.lastFileError();
+    // The line's handle given to a circle, or to a block's marker.
+    const std::size_t first = good.find("  0\nLINE\n  5\n");
+    const std::string lineHandle = good.substr(first + 13, good.find('\n', first + 13) - first - 13);
+    for (const char* groups : {"  0\nCIRCLE\n  5\n", "  0\nBLOCK\n  5\n"}) {
+        std::string twice = good;
+        replaceValueAfter(twice, groups, lineHandle);
+        AcDbDatabase db(false);
+        EXPECT_EQ(host::readDxf(db, twice), Acad::eDxfReadAborted) << groups;
+        EXPECT_NE(db.lastFileError().find("used twice"), std::string::npos) << db.lastFileError();
+    }
 }
 
 TEST(DamagedDrawings, TheSeedStaysAboveEveryHandleSoWhatIsSavedOpensAgain) {
