@@ -1,6 +1,7 @@
 #include "host/editor/file_commands.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "host/db/database.h"
 #include "host/db/system_variables.h"
@@ -54,14 +55,43 @@ bool mayWrite(const AcApDocument& doc, const std::wstring& path) {
     return rc == RTNORM && std::wstring(answer) == L"Yes";
 }
 
-// Asks a file name and saves under it; false when nothing was saved.
-bool askAndSave(AcApDocument& doc) {
+// The DXF versions SAVEAS offers, by the release names its format prompt takes.
+struct DxfFormat {
+    const wchar_t* release;
+    const wchar_t* version;
+};
+constexpr DxfFormat kDxfFormats[] = {{L"2000", L"AC1015"}, {L"2004", L"AC1018"}, {L"2007", L"AC1021"},
+                                     {L"2010", L"AC1024"}, {L"2013", L"AC1027"}, {L"2018", L"AC1032"}};
+
+// Asks a file name and saves under it, DXF in `version` when one is given; false when nothing was saved.
+bool askAndSave(AcApDocument& doc, std::optional<std::wstring> typed = {}, const wchar_t* version = nullptr) {
     const std::wstring current = displayName(doc);
-    const auto typed = askWord((L"\nEnregistrer le dessin sous <" + current + L">: ").c_str(), current);
+    if (!typed) typed = askWord((L"\nEnregistrer le dessin sous <" + current + L">: ").c_str(), current);
     if (!typed) return false;
     const std::wstring path = trim(*typed);
     if (path.empty() || !mayWrite(doc, path)) return false;
+    if (version && doc.database()) doc.database()->setHeaderVariable(L"ACADVER", {1, std::wstring(version)});
     return saveDocumentAs(doc, path);
+}
+
+// SAVEAS's format prompt: a release chooses the DXF version, Enter keeps the drawing's; any other answer is
+// taken as the file name, as scripts written before the prompt existed type it there.
+void saveAsWithFormat(AcApDocument& doc) {
+    const std::wstring current = doc.database() ? dxfVersionToSave(*doc.database()) : kDefaultDxfVersion;
+    std::wstring options, fallback;
+    for (const DxfFormat& f : kDxfFormats) {
+        options += (options.empty() ? L"" : L"/") + std::wstring(f.release);
+        if (current == f.version) fallback = f.release;
+    }
+    const auto answer = askWord(
+        (L"\nEntrez un format de fichier DXF [" + options + L"] <" + fallback + L">: ").c_str(), fallback);
+    if (!answer) return;
+    for (const DxfFormat& f : kDxfFormats)
+        if (trim(*answer) == f.release) {
+            askAndSave(doc, {}, f.version);
+            return;
+        }
+    askAndSave(doc, answer);
 }
 
 bool quickSave(AcApDocument& doc) {
@@ -100,6 +130,10 @@ void publishDocumentVariables(const AcApDocument* doc) {
 
 void saveCommand() {
     if (AcApDocument* doc = curDoc()) askAndSave(*doc);
+}
+
+void saveAsCommand() {
+    if (AcApDocument* doc = curDoc()) saveAsWithFormat(*doc);
 }
 
 void qsaveCommand() {

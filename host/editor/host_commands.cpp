@@ -214,7 +214,7 @@ constexpr HostCommand kCommands[] = {{L"UNDO", undoCommand},
                                      {L"-INSERT", insertCommand},
                                      {L"-LAYER", layerCommand},
                                      {L"SAVE", saveCommand},
-                                     {L"SAVEAS", saveCommand},
+                                     {L"SAVEAS", saveAsCommand},
                                      {L"QSAVE", qsaveCommand},
                                      {L"QUIT", quitCommand},
                                      {L"EXIT", quitCommand}};

@@ -200,6 +200,11 @@ TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenCha
     EXPECT_NE(run.output.find(question + "\n[Annuler]"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find(question + "\n[Non]"), std::string::npos);
     EXPECT_EQ(run.output.find("9,9"), std::string::npos);
+    // SAVEAS's format prompt chooses the DXF version, which the drawing keeps for QSAVE.
+    const std::string r2007 = folder / "r2007.dxf", formats = folder / "formats.scr";
+    std::ofstream(formats) << "LINE\n0,0\n1,1\n\nSAVEAS\n2007\n" + r2007 + "\nCIRCLE\n0,0\n1\nQSAVE\n";
+    EXPECT_EQ(testing_support::runProgram(zhost + "--script " + formats).status, 0);
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "version " + r2007), (Rows{{1021, 2}}));
     // Unchanged since it was opened, the binary drawing quits at once.
     const std::string quit = folder / "quit.scr";
     std::ofstream(quit) << "QUIT\nCIRCLE\n9,9\n9\n";

@@ -7,6 +7,7 @@ entities PATH: one row per entity of model space, in drawing order, its kind fir
   6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
 block PATH: writes a drawing holding the block BORNE: a circle and the attributes NUM ("Numéro", "0") and
   ALT ("Altitude", "0.00"), in that order, a constant one and a preset one ("P").
+version PATH: the release number of the file's DXF version (1021 for AC1021), then its entities' count.
 layers PATH: one row per layer: the name's code points, then a row "color on frozen locked current".
 """
 import sys
@@ -65,5 +66,10 @@ def layers(path):
               int(layer.dxf.name.upper() == current.upper()))
 
 
+def version(path):
+    doc = ezdxf.readfile(path)
+    print(int(doc.dxfversion[2:]), len(doc.modelspace()))
+
+
 if __name__ == "__main__":
-    {"entities": entities, "block": block, "layers": layers}[sys.argv[1]](sys.argv[2])
+    {"entities": entities, "block": block, "layers": layers, "version": version}[sys.argv[1]](sys.argv[2])
