@@ -141,22 +141,14 @@ bool runCommands(const Args& a) {
 
 const LispBuiltinTable& commandBuiltins() {
     static const LispBuiltinTable table = {
-        {L"SETVAR",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return setVariable(stringArgument(a[0]), a[1]);
-         }},
+        {L"SETVAR", lispFunction(setVariable)},
         {L"COMMAND",
          [](const Args& a) {
              runCommands(a);
              return LispValue::nil();
          }},
         {L"VL-CMDF", [](const Args& a) { return truth(runCommands(a)); }},
-        {L"GETVAR",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return getVariable(stringArgument(a[0]));
-         }},
+        {L"GETVAR", lispFunction(getVariable)},
     };
     return table;
 }

@@ -62,12 +62,10 @@ std::wstring findLispFile(const std::wstring& name) {
 
 // (LOAD name [on-failure]): the value of the file's last form; without the file, the on-failure value or
 // an error naming it.
-LispValue load(const Args& a) {
-    checkArity(a, 1, 2);
-    const std::wstring& name = stringArgument(a[0]);
+LispValue load(const std::wstring& name, std::optional<LispValue> onFailure) {
     std::wstring path = findLispFile(name);
     if (path.empty()) {
-        if (a.size() > 1) return a[1];
+        if (onFailure) return *onFailure;
         throw LispError("LOAD a échoué: \"" + toUtf8(name) + "\"");
     }
     return loadLispFile(path);
@@ -83,8 +81,7 @@ LispValue catchAllApply(const Args& a) {
     }
 }
 
-LispValue quit(const Args& a) {
-    checkArity(a, 0, 0);
+LispValue quit() {
     throw LispError("quitter / sortir abandon");
 }
 
@@ -99,67 +96,38 @@ LispValue loadLispFile(const std::wstring& path) {
 
 const LispBuiltinTable& controlBuiltins() {
     static const LispBuiltinTable table = {
-        {L"EVAL",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return evaluateLisp(a[0]);
-         }},
+        {L"EVAL", lispFunction([](const LispValue& v) { return evaluateLisp(v); })},
         {L"APPLY",
          [](const Args& a) {
              checkArity(a, 2, 2);
              return applyLisp(a[0], argumentsOf(listArgument(a[1])));
          }},
-        {L"SET",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             setLispSymbol(symbolArgument(a[0]), a[1]);
-             return a[1];
-         }},
-        {L"BOUNDP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].kind == LispValue::Symbol && findLispSymbol(a[0].text));
-         }},
-        {L"TYPE",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return typeOf(a[0]);
-         }},
-        {L"NULL",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].isNil());
-         }},
-        {L"NOT",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].isNil());
-         }},
-        {L"ATOM",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].kind != LispValue::List || a[0].items.empty());
-         }},
-        {L"LISTP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].kind == LispValue::List || a[0].kind == LispValue::Nil);
-         }},
+        {L"SET", lispFunction([](const LispValue& symbol, const LispValue& value) {
+             setLispSymbol(symbolArgument(symbol), value);
+             return value;
+         })},
+        {L"BOUNDP", lispFunction([](const LispValue& v) {
+             return truth(v.kind == LispValue::Symbol && findLispSymbol(v.text));
+         })},
+        {L"TYPE", lispFunction(typeOf)},
+        {L"NULL", lispFunction([](bool v) { return truth(!v); })},
+        {L"NOT", lispFunction([](bool v) { return truth(!v); })},
+        {L"ATOM", lispFunction([](const LispValue& v) {
+             return truth(v.kind != LispValue::List || v.items.empty());
+         })},
+        {L"LISTP", lispFunction([](const LispValue& v) {
+             return truth(v.kind == LispValue::List || v.kind == LispValue::Nil);
+         })},
         {L"VL-CATCH-ALL-APPLY", catchAllApply},
         {L"VL-CATCH-ALL-ERROR-P",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return truth(a[0].kind == LispValue::CaughtError);
-         }},
-        {L"VL-CATCH-ALL-ERROR-MESSAGE",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             if (a[0].kind != LispValue::CaughtError) badArgument("vl-catch-all-apply-error-p", a[0]);
-             return LispValue::fromString(a[0].text);
-         }},
-        {L"EXIT", quit},
-        {L"QUIT", quit},
-        {L"LOAD", load},
+         lispFunction([](const LispValue& v) { return truth(v.kind == LispValue::CaughtError); })},
+        {L"VL-CATCH-ALL-ERROR-MESSAGE", lispFunction([](const LispValue& v) {
+             if (v.kind != LispValue::CaughtError) badArgument("vl-catch-all-apply-error-p", v);
+             return LispValue::fromString(v.text);
+         })},
+        {L"EXIT", lispFunction(quit)},
+        {L"QUIT", lispFunction(quit)},
+        {L"LOAD", lispFunction(load)},
     };
     return table;
 }

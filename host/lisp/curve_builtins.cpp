@@ -11,18 +11,12 @@ namespace host {
 
 namespace {
 
-using Args = std::vector<LispValue>;
-
-// Opens the curve the first argument names for read, runs the query and closes it; nil when the name is not
-// a curve of the drawing.
-template <class Query>
-LispValue withCurve(const Args& args, std::size_t least, std::size_t most, Query query) {
-    checkArity(args, least, most);
-    if (args[0].kind != LispValue::EntityName)
-        throw LispError("type d'argument incorrect: lentityp " + toUtf8(printLisp(args[0])));
+// Opens the curve `entity` names for read, runs the query and closes it; nil when the name is not a curve of
+// the drawing.
+template <class Query> LispValue withCurve(LispEntityName entity, Query query) {
     AcDbObjectId id;
     AcDbCurve* curve = nullptr;
-    if (acdbGetObjectId(id, args[0].name) != Acad::eOk ||
+    if (acdbGetObjectId(id, entity.value.name) != Acad::eOk ||
         acdbOpenObject(curve, id, AcDb::kForRead) != Acad::eOk)
         return LispValue::nil();
     std::optional<LispValue> answer;
@@ -52,114 +46,64 @@ LispValue vectorValue(AcGeVector3d v) {
     return pointValue(AcGePoint3d(v.x, v.y, v.z));
 }
 
+using Curve = const AcDbCurve&;
+
+// A query of one number, a parameter or a distance, that answers a value of the type T.
+template <class T>
+LispBuiltin numberQuery(Acad::ErrorStatus (AcDbCurve::*method)(double, T&) const, LispValue (*make)(T)) {
+    return lispFunction([method, make](LispEntityName e, double x) {
+        return withCurve(e,
+                         [&](Curve c) { return status<T>([&](T& v) { return (c.*method)(x, v); }, make); });
+    });
+}
+
+// A query of a point that answers a number.
+LispBuiltin pointQuery(Acad::ErrorStatus (AcDbCurve::*method)(const AcGePoint3d&, double&) const) {
+    return lispFunction([method](LispEntityName e, AcGePoint3d p) {
+        return withCurve(
+            e, [&](Curve c) { return status<double>([&](double& v) { return (c.*method)(p, v); }, real); });
+    });
+}
+
+// A query of the curve alone that answers a value of the type T.
+template <class T>
+LispBuiltin curveQuery(Acad::ErrorStatus (AcDbCurve::*method)(T&) const, LispValue (*make)(T)) {
+    return lispFunction([method, make](LispEntityName e) {
+        return withCurve(e, [&](Curve c) { return status<T>([&](T& v) { return (c.*method)(v); }, make); });
+    });
+}
+
 } // namespace
 
-const std::map<std::wstring, LispBuiltin>& curveBuiltins() {
-    using Curve = const AcDbCurve&;
-    static const std::map<std::wstring, LispBuiltin> table = {
-        {L"VLAX-CURVE-GETSTARTPARAM",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) {
-                 return status<double>([&](double& v) { return c.getStartParam(v); }, real);
-             });
-         }},
-        {L"VLAX-CURVE-GETENDPARAM",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) {
-                 return status<double>([&](double& v) { return c.getEndParam(v); }, real);
-             });
-         }},
-        {L"VLAX-CURVE-GETSTARTPOINT",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) {
-                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getStartPoint(v); }, pointOf);
-             });
-         }},
-        {L"VLAX-CURVE-GETENDPOINT",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) {
-                 return status<AcGePoint3d>([&](AcGePoint3d& v) { return c.getEndPoint(v); }, pointOf);
-             });
-         }},
-        {L"VLAX-CURVE-GETPOINTATPARAM",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<AcGePoint3d>(
-                     [&](AcGePoint3d& v) { return c.getPointAtParam(realArgument(a[1]), v); }, pointOf);
-             });
-         }},
-        {L"VLAX-CURVE-GETPARAMATPOINT",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getParamAtPoint(pointArgument(a[1]), v); },
-                                       real);
-             });
-         }},
-        {L"VLAX-CURVE-GETDISTATPARAM",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getDistAtParam(realArgument(a[1]), v); },
-                                       real);
-             });
-         }},
-        {L"VLAX-CURVE-GETPARAMATDIST",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getParamAtDist(realArgument(a[1]), v); },
-                                       real);
-             });
-         }},
-        {L"VLAX-CURVE-GETDISTATPOINT",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<double>([&](double& v) { return c.getDistAtPoint(pointArgument(a[1]), v); },
-                                       real);
-             });
-         }},
-        {L"VLAX-CURVE-GETPOINTATDIST",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<AcGePoint3d>(
-                     [&](AcGePoint3d& v) { return c.getPointAtDist(realArgument(a[1]), v); }, pointOf);
-             });
-         }},
-        {L"VLAX-CURVE-GETFIRSTDERIV",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<AcGeVector3d>(
-                     [&](AcGeVector3d& v) { return c.getFirstDeriv(realArgument(a[1]), v); }, vectorValue);
-             });
-         }},
-        {L"VLAX-CURVE-GETSECONDDERIV",
-         [](const Args& a) {
-             return withCurve(a, 2, 2, [&](Curve c) {
-                 return status<AcGeVector3d>(
-                     [&](AcGeVector3d& v) { return c.getSecondDeriv(realArgument(a[1]), v); }, vectorValue);
-             });
-         }},
+const LispBuiltinTable& curveBuiltins() {
+    static const LispBuiltinTable table = {
+        {L"VLAX-CURVE-GETSTARTPARAM", curveQuery<double>(&AcDbCurve::getStartParam, real)},
+        {L"VLAX-CURVE-GETENDPARAM", curveQuery<double>(&AcDbCurve::getEndParam, real)},
+        {L"VLAX-CURVE-GETSTARTPOINT", curveQuery<AcGePoint3d>(&AcDbCurve::getStartPoint, pointOf)},
+        {L"VLAX-CURVE-GETENDPOINT", curveQuery<AcGePoint3d>(&AcDbCurve::getEndPoint, pointOf)},
+        {L"VLAX-CURVE-GETAREA", curveQuery<double>(&AcDbCurve::getArea, real)},
+        {L"VLAX-CURVE-GETPOINTATPARAM", numberQuery<AcGePoint3d>(&AcDbCurve::getPointAtParam, pointOf)},
+        {L"VLAX-CURVE-GETDISTATPARAM", numberQuery<double>(&AcDbCurve::getDistAtParam, real)},
+        {L"VLAX-CURVE-GETPARAMATDIST", numberQuery<double>(&AcDbCurve::getParamAtDist, real)},
+        {L"VLAX-CURVE-GETPOINTATDIST", numberQuery<AcGePoint3d>(&AcDbCurve::getPointAtDist, pointOf)},
+        {L"VLAX-CURVE-GETFIRSTDERIV", numberQuery<AcGeVector3d>(&AcDbCurve::getFirstDeriv, vectorValue)},
+        {L"VLAX-CURVE-GETSECONDDERIV", numberQuery<AcGeVector3d>(&AcDbCurve::getSecondDeriv, vectorValue)},
+        {L"VLAX-CURVE-GETPARAMATPOINT", pointQuery(&AcDbCurve::getParamAtPoint)},
+        {L"VLAX-CURVE-GETDISTATPOINT", pointQuery(&AcDbCurve::getDistAtPoint)},
         {L"VLAX-CURVE-GETCLOSESTPOINTTO",
-         [](const Args& a) {
-             return withCurve(a, 2, 3, [&](Curve c) {
-                 const bool extend = a.size() > 2 && !a[2].isNil();
+         lispFunction([](LispEntityName e, AcGePoint3d p, std::optional<bool> extend) {
+             return withCurve(e, [&](Curve c) {
                  return status<AcGePoint3d>(
-                     [&](AcGePoint3d& v) { return c.getClosestPointTo(pointArgument(a[1]), v, extend); },
+                     [&](AcGePoint3d& v) { return c.getClosestPointTo(p, v, extend.value_or(false)); },
                      pointOf);
              });
-         }},
-        {L"VLAX-CURVE-GETAREA",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) {
-                 return status<double>([&](double& v) { return c.getArea(v); }, real);
-             });
-         }},
-        {L"VLAX-CURVE-ISCLOSED",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) { return std::optional<LispValue>(truth(c.isClosed())); });
-         }},
-        {L"VLAX-CURVE-ISPLANAR",
-         [](const Args& a) {
-             return withCurve(a, 1, 1, [](Curve c) { return std::optional<LispValue>(truth(c.isPlanar())); });
-         }},
+         })},
+        {L"VLAX-CURVE-ISCLOSED", lispFunction([](LispEntityName e) {
+             return withCurve(e, [](Curve c) { return std::optional<LispValue>(truth(c.isClosed())); });
+         })},
+        {L"VLAX-CURVE-ISPLANAR", lispFunction([](LispEntityName e) {
+             return withCurve(e, [](Curve c) { return std::optional<LispValue>(truth(c.isPlanar())); });
+         })},
     };
     return table;
 }

@@ -8,17 +8,9 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
-const LispValue& entityName(const LispValue& v) {
-    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
-    return v;
-}
-
-// ENTMAKE and ENTMAKEX: the entity made from the one list argument, its name in `made`.
-int makeEntity(const Args& a, ads_name made) {
-    checkArity(a, 1, 1);
-    resbuf* chain = toResbufs(listArgument(a[0]));
+// ENTMAKE and ENTMAKEX: the entity made from the list, its name in `made`.
+int makeEntity(const LispValue& list, ads_name made) {
+    resbuf* chain = toResbufs(listArgument(list));
     const int rc = acdbEntMake(chain, made);
     acutRelRb(chain);
     return rc;
@@ -39,68 +31,49 @@ LispValue chainValue(resbuf* chain) {
 
 const LispBuiltinTable& entityBuiltins() {
     static const LispBuiltinTable table = {
-        {L"ENTLAST",
-         [](const Args& a) {
-             checkArity(a, 0, 0);
+        {L"ENTLAST", lispFunction([] {
              ads_name n;
              return nameOrNil(acdbEntLast(n), n);
-         }},
-        {L"ENTNEXT",
-         [](const Args& a) {
-             checkArity(a, 0, 1);
+         })},
+        {L"ENTNEXT", lispFunction([](std::optional<LispEntityName> after) {
              ads_name n;
-             return nameOrNil(acdbEntNext(a.empty() ? nullptr : entityName(a[0]).name, n), n);
-         }},
-        {L"ENTGET",
-         [](const Args& a) {
-             checkArity(a, 1, 2);
-             resbuf* apps = a.size() > 1 ? toResbufs(listArgument(a[1])) : nullptr;
-             resbuf* list = acdbEntGetX(entityName(a[0]).name, apps);
+             return nameOrNil(acdbEntNext(after ? after->value.name : nullptr, n), n);
+         })},
+        {L"ENTGET", lispFunction([](LispEntityName entity, std::optional<LispValue> applications) {
+             resbuf* apps = applications ? toResbufs(listArgument(*applications)) : nullptr;
+             resbuf* list = acdbEntGetX(entity.value.name, apps);
              acutRelRb(apps);
              return chainValue(list);
-         }},
-        {L"ENTMAKE",
-         [](const Args& a) {
+         })},
+        {L"ENTMAKE", lispFunction([](const LispValue& list) {
              ads_name n;
-             return makeEntity(a, n) == RTNORM ? a[0] : LispValue::nil();
-         }},
-        {L"ENTMAKEX",
-         [](const Args& a) {
+             return makeEntity(list, n) == RTNORM ? list : LispValue::nil();
+         })},
+        {L"ENTMAKEX", lispFunction([](const LispValue& list) {
              ads_name n;
-             const int rc = makeEntity(a, n);
+             const int rc = makeEntity(list, n);
              return nameOrNil(rc, n);
-         }},
-        {L"ENTDEL",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return acdbEntDel(entityName(a[0]).name) == RTNORM ? a[0] : LispValue::nil();
-         }},
-        {L"ENTUPD",
-         [](const Args& a) {
-             // Changes are drawn as they are made: the entity is up to date already.
-             checkArity(a, 1, 1);
-             return entityName(a[0]);
-         }},
-        {L"HANDENT",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
+         })},
+        {L"ENTDEL", lispFunction([](LispEntityName entity) {
+             return acdbEntDel(entity.value.name) == RTNORM ? entity.value : LispValue::nil();
+         })},
+        // Changes are drawn as they are made: the entity is up to date already.
+        {L"ENTUPD", lispFunction([](LispEntityName entity) { return entity.value; })},
+        {L"HANDENT", lispFunction([](const std::wstring& handle) {
              AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
              AcDbObjectId id;
              ads_name n;
-             if (!db ||
-                 db->getAcDbObjectId(id, false, AcDbHandle(stringArgument(a[0]).c_str())) != Acad::eOk ||
+             if (!db || db->getAcDbObjectId(id, false, AcDbHandle(handle.c_str())) != Acad::eOk ||
                  acdbGetAdsName(n, id) != Acad::eOk)
                  return LispValue::nil();
              return LispValue::fromName(n);
-         }},
-        {L"ENTMOD",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             resbuf* chain = toResbufs(listArgument(a[0]));
+         })},
+        {L"ENTMOD", lispFunction([](const LispValue& list) {
+             resbuf* chain = toResbufs(listArgument(list));
              int rc = acdbEntMod(chain);
              acutRelRb(chain);
-             return rc == RTNORM ? a[0] : LispValue::nil();
-         }},
+             return rc == RTNORM ? list : LispValue::nil();
+         })},
     };
     return table;
 }

@@ -16,8 +16,6 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
 struct OpenFile {
     std::FILE* stream;
     bool reading;
@@ -35,13 +33,13 @@ OpenFile& fileArgument(const LispValue& v) {
     return it->second;
 }
 
-LispValue openFile(const Args& a) {
-    checkArity(a, 2, 3);
-    const std::wstring& name = stringArgument(a[0]);
-    std::wstring mode = stringArgument(a[1]);
+// (OPEN name mode [encoding]): the encoding is the CAD program's; text is UTF-8 here whatever it says.
+LispValue openFile(const std::wstring& name, const std::wstring& given, std::optional<LispValue>) {
+    std::wstring mode = given;
     for (wchar_t& c : mode)
         c = static_cast<wchar_t>(c | 0x20);
-    if (mode != L"r" && mode != L"w" && mode != L"a") badArgument("mode de fichier", a[1]);
+    if (mode != L"r" && mode != L"w" && mode != L"a")
+        badArgument("mode de fichier", LispValue::fromString(given));
     std::string path = toUtf8(name);
     for (char& c : path)
         if (c == '\\') c = '/';
@@ -66,9 +64,8 @@ OpenFile& writable(const LispValue& v) {
     return f;
 }
 
-LispValue readLine(const Args& a) {
-    checkArity(a, 1, 1);
-    std::FILE* in = readable(a[0]).stream;
+LispValue readLine(const LispValue& file) {
+    std::FILE* in = readable(file).stream;
     std::string line;
     int c;
     while ((c = std::fgetc(in)) != EOF && c != '\n')
@@ -96,64 +93,50 @@ void closeLispFiles() {
     openFiles().clear();
 }
 
+// WRITE-LINE and WRITE-CHAR: to the file given, else to the command line (after `before`).
+void writeOut(const std::wstring& text, const std::optional<LispValue>& file, const wchar_t* before,
+              const wchar_t* after) {
+    if (file)
+        writeText(writable(*file).stream, text + after);
+    else
+        acutPrintf(L"%s%s", before, text.c_str());
+}
+
 const LispBuiltinTable& fileBuiltins() {
     static const LispBuiltinTable table = {
-        {L"OPEN", openFile},
-        {L"CLOSE",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             OpenFile& f = fileArgument(a[0]);
-             std::fclose(f.stream);
-             openFiles().erase(a[0].name[0]);
+        {L"OPEN", lispFunction(openFile)},
+        {L"CLOSE", lispFunction([](const LispValue& file) {
+             std::fclose(fileArgument(file).stream);
+             openFiles().erase(file.name[0]);
              return LispValue::nil();
-         }},
-        {L"READ-LINE", readLine},
-        {L"READ-CHAR",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             int c = std::fgetc(readable(a[0]).stream);
+         })},
+        {L"READ-LINE", lispFunction(readLine)},
+        {L"READ-CHAR", lispFunction([](const LispValue& file) {
+             int c = std::fgetc(readable(file).stream);
              return c == EOF ? LispValue::nil() : LispValue::fromInteger(c == '\r' ? '\n' : c);
-         }},
-        {L"WRITE-LINE",
-         [](const Args& a) {
-             checkArity(a, 1, 2);
-             const std::wstring& text = stringArgument(a[0]);
-             if (a.size() > 1)
-                 writeText(writable(a[1]).stream, text + L"\n");
-             else
-                 acutPrintf(L"\n%s", text.c_str());
-             return a[0];
-         }},
-        {L"WRITE-CHAR",
-         [](const Args& a) {
-             checkArity(a, 1, 2);
-             std::wstring text(1, static_cast<wchar_t>(integerArgument(a[0])));
-             if (a.size() > 1)
-                 writeText(writable(a[1]).stream, text);
-             else
-                 acutPrintf(L"%s", text.c_str());
-             return a[0];
-         }},
-        {L"FINDFILE",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
+         })},
+        {L"WRITE-LINE", lispFunction([](const std::wstring& text, std::optional<LispValue> file) {
+             writeOut(text, file, L"\n", L"\n");
+             return LispValue::fromString(text);
+         })},
+        {L"WRITE-CHAR", lispFunction([](int code, std::optional<LispValue> file) {
+             writeOut(std::wstring(1, static_cast<wchar_t>(code)), file, L"", L"");
+             return LispValue::fromInteger(code);
+         })},
+        {L"FINDFILE", lispFunction([](const std::wstring& name) {
              ACHAR found[4096];
-             return acedFindFile(stringArgument(a[0]).c_str(), found, std::size(found)) == RTNORM
+             return acedFindFile(name.c_str(), found, std::size(found)) == RTNORM
                         ? LispValue::fromString(found)
                         : LispValue::nil();
-         }},
-        {L"GETENV",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             const char* value = std::getenv(toUtf8(stringArgument(a[0])).c_str());
+         })},
+        {L"GETENV", lispFunction([](const std::wstring& name) {
+             const char* value = std::getenv(toUtf8(name).c_str());
              return value ? LispValue::fromString(fromUtf8(value)) : LispValue::nil();
-         }},
-        {L"SETENV",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             ::setenv(toUtf8(stringArgument(a[0])).c_str(), toUtf8(stringArgument(a[1])).c_str(), 1);
-             return a[1];
-         }},
+         })},
+        {L"SETENV", lispFunction([](const std::wstring& name, const LispValue& value) {
+             ::setenv(toUtf8(name).c_str(), toUtf8(stringArgument(value)).c_str(), 1);
+             return value;
+         })},
     };
     return table;
 }

@@ -16,25 +16,20 @@ bool twoD(const LispValue& point) {
     return point.items.size() == 2;
 }
 
-LispValue polar(const Args& a) {
-    checkArity(a, 3, 3);
-    AcGePoint3d p = pointArgument(a[0]);
-    double angle = realArgument(a[1]), distance = realArgument(a[2]);
+LispValue polar(const LispValue& from, double angle, double distance) {
+    AcGePoint3d p = pointArgument(from);
     p.x += distance * std::cos(angle);
     p.y += distance * std::sin(angle);
-    return pointValue(p, twoD(a[0]));
+    return pointValue(p, twoD(from));
 }
 
-LispValue distance(const Args& a) {
-    checkArity(a, 2, 2);
-    AcGePoint3d p = pointArgument(a[0]), q = pointArgument(a[1]);
-    double dz = twoD(a[0]) || twoD(a[1]) ? 0.0 : q.z - p.z;
+LispValue distance(const LispValue& from, const LispValue& to) {
+    AcGePoint3d p = pointArgument(from), q = pointArgument(to);
+    double dz = twoD(from) || twoD(to) ? 0.0 : q.z - p.z;
     return LispValue::fromReal(std::sqrt((q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y) + dz * dz));
 }
 
-LispValue angle(const Args& a) {
-    checkArity(a, 2, 2);
-    AcGePoint3d p = pointArgument(a[0]), q = pointArgument(a[1]);
+LispValue angle(AcGePoint3d p, AcGePoint3d q) {
     double r = std::atan2(q.y - p.y, q.x - p.x);
     return LispValue::fromReal(r < 0 ? r + 2 * M_PI : r);
 }
@@ -42,7 +37,6 @@ LispValue angle(const Args& a) {
 // (INTERS p1 p2 p3 p4 [onseg]): where the lines p1-p2 and p3-p4 cross in plan (z along the first line), nil
 // for parallel lines or, unless onseg is nil, a crossing outside either segment.
 LispValue inters(const Args& a) {
-    checkArity(a, 4, 5);
     AcGePoint3d p1 = pointArgument(a[0]), p2 = pointArgument(a[1]), p3 = pointArgument(a[2]),
                 p4 = pointArgument(a[3]);
     bool onSegments = a.size() < 5 || !a[4].isNil();
@@ -79,21 +73,19 @@ resbuf systemOf(const LispValue& v) {
     return rb;
 }
 
-LispValue trans(const Args& a) {
-    checkArity(a, 3, 4);
-    AcGePoint3d p = pointArgument(a[0]);
-    resbuf from = systemOf(a[1]), to = systemOf(a[2]);
+// (TRANS point from to [displacement]).
+LispValue trans(AcGePoint3d p, const LispValue& fromSystem, const LispValue& toSystem,
+                std::optional<bool> displacement) {
+    resbuf from = systemOf(fromSystem), to = systemOf(toSystem);
     ads_point in = {p.x, p.y, p.z}, out;
-    int disp = a.size() > 3 && !a[3].isNil() ? 1 : 0;
-    if (acedTrans(in, &from, &to, disp, out) != RTNORM) return LispValue::nil();
+    if (acedTrans(in, &from, &to, displacement.value_or(false) ? 1 : 0, out) != RTNORM)
+        return LispValue::nil();
     return pointValue(AcGePoint3d(out[0], out[1], out[2]), false);
 }
 
-LispValue osnap(const Args& a) {
-    checkArity(a, 2, 2);
-    AcGePoint3d p = pointArgument(a[0]);
+LispValue osnap(AcGePoint3d p, const std::wstring& modes) {
     ads_point in = {p.x, p.y, p.z}, out;
-    if (acedOsnap(in, stringArgument(a[1]).c_str(), out) != RTNORM) return LispValue::nil();
+    if (acedOsnap(in, modes.c_str(), out) != RTNORM) return LispValue::nil();
     return pointValue(AcGePoint3d(out[0], out[1], out[2]));
 }
 
@@ -101,8 +93,9 @@ LispValue osnap(const Args& a) {
 
 const LispBuiltinTable& geometryBuiltins() {
     static const LispBuiltinTable table = {
-        {L"POLAR", polar},   {L"DISTANCE", distance}, {L"ANGLE", angle},
-        {L"INTERS", inters}, {L"TRANS", trans},       {L"OSNAP", osnap},
+        {L"POLAR", lispFunction(polar)}, {L"DISTANCE", lispFunction(distance)},
+        {L"ANGLE", lispFunction(angle)}, {L"INTERS", lispFunction(4, 5, inters)},
+        {L"TRANS", lispFunction(trans)}, {L"OSNAP", lispFunction(osnap)},
     };
     return table;
 }

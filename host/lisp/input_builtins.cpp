@@ -2,6 +2,7 @@
 // answered like every prompt (the script queue or the terminal). INITGET's bits and keywords hold for the
 // next of them only. Enter answers nil, a keyword answers its text, a cancel is the error "Fonction
 // annulée". Points are in the user's coordinates.
+#include <algorithm>
 #include <cmath>
 
 #include "host/input/prompts.h"
@@ -62,7 +63,6 @@ struct PointAndPrompt {
 };
 
 PointAndPrompt pointAndPrompt(const Args& a) {
-    checkArity(a, 0, 2);
     PointAndPrompt out;
     for (const LispValue& v : a) {
         if (v.kind == LispValue::String) {
@@ -75,8 +75,9 @@ PointAndPrompt pointAndPrompt(const Args& a) {
     return out;
 }
 
-const wchar_t* promptArgument(const Args& a, std::size_t i) {
-    return a.size() > i && !a[i].isNil() ? stringArgument(a[i]).c_str() : L"";
+// A prompt that may be left out or given as nil.
+const wchar_t* promptArgument(const std::optional<LispValue>& v) {
+    return v && !v->isNil() ? stringArgument(*v).c_str() : L"";
 }
 
 LispValue getPoint(const Args& a, bool corner) {
@@ -88,74 +89,72 @@ LispValue getPoint(const Args& a, bool corner) {
     return answer(rc, [&] { return pointValue(AcGePoint3d(result[0], result[1], result[2])); });
 }
 
-// GETDIST: a length typed, or two points (the first may be given).
-LispValue getDistance(const Args& a) {
+// GETDIST and GETANGLE: a value typed (a keyword to the prompt), else one measured from the first point
+// (given, or picked) to the second.
+template <class Typed, class Measured>
+LispValue typedOrMeasured(const Args& a, Typed typed, Measured measured) {
     PointAndPrompt p = pointAndPrompt(a);
     applyInitGet(RSG_OTHER);
     ads_point base = {p.base.x, p.base.y, p.base.z}, first, second;
     int rc = acedGetPoint(p.hasBase ? base : nullptr, p.prompt.c_str(), first);
-    if (rc == RTKWORD) {
-        double v;
-        std::wstring text = lastInput();
-        if (parseReal(text, v)) return LispValue::fromReal(v);
-        return LispValue::fromString(text);
-    }
+    if (rc == RTKWORD) return typed(lastInput());
     if (rc != RTNORM) return answer(rc, [] { return LispValue::nil(); });
     if (p.hasBase) {
-        second[0] = first[0], second[1] = first[1], second[2] = first[2];
-        first[0] = base[0], first[1] = base[1], first[2] = base[2];
+        std::copy(first, first + 3, second);
+        std::copy(base, base + 3, first);
     } else if ((rc = acedGetPoint(first, L"\nDeuxième point: ", second)) != RTNORM) {
         return answer(rc, [] { return LispValue::nil(); });
     }
-    return LispValue::fromReal(std::hypot(second[0] - first[0], second[1] - first[1], second[2] - first[2]));
+    return measured(AcGePoint3d(first[0], first[1], first[2]), AcGePoint3d(second[0], second[1], second[2]));
+}
+
+LispValue getDistance(const Args& a) {
+    return typedOrMeasured(
+        a,
+        [](const std::wstring& text) {
+            double v;
+            return parseReal(text, v) ? LispValue::fromReal(v) : LispValue::fromString(text);
+        },
+        [](const AcGePoint3d& p, const AcGePoint3d& q) {
+            return LispValue::fromReal(std::hypot(q.x - p.x, q.y - p.y, q.z - p.z));
+        });
 }
 
 // GETANGLE (from ANGBASE) and GETORIENT (from east): an angle typed in degrees, or two points.
 LispValue getAngle(const Args& a) {
-    PointAndPrompt p = pointAndPrompt(a);
-    applyInitGet(RSG_OTHER);
-    ads_point base = {p.base.x, p.base.y, p.base.z}, first, second;
-    int rc = acedGetPoint(p.hasBase ? base : nullptr, p.prompt.c_str(), first);
-    if (rc == RTKWORD) {
-        std::wstring text = lastInput();
-        LispValue angle = applyLisp(LispValue::fromSymbol(L"ANGTOF"), {LispValue::fromString(text)});
-        return angle.isNil() ? LispValue::fromString(text) : angle;
-    }
-    if (rc != RTNORM) return answer(rc, [] { return LispValue::nil(); });
-    if (p.hasBase) {
-        second[0] = first[0], second[1] = first[1];
-        first[0] = base[0], first[1] = base[1];
-    } else if ((rc = acedGetPoint(first, L"\nDeuxième point: ", second)) != RTNORM) {
-        return answer(rc, [] { return LispValue::nil(); });
-    }
-    double angle = std::atan2(second[1] - first[1], second[0] - first[0]);
-    return LispValue::fromReal(angle < 0 ? angle + 2 * M_PI : angle);
+    return typedOrMeasured(
+        a,
+        [](const std::wstring& text) {
+            LispValue angle = applyLisp(LispValue::fromSymbol(L"ANGTOF"), {LispValue::fromString(text)});
+            return angle.isNil() ? LispValue::fromString(text) : angle;
+        },
+        [](const AcGePoint3d& p, const AcGePoint3d& q) {
+            double angle = std::atan2(q.y - p.y, q.x - p.x);
+            return LispValue::fromReal(angle < 0 ? angle + 2 * M_PI : angle);
+        });
 }
 
-LispValue getReal(const Args& a) {
-    checkArity(a, 0, 1);
+LispValue getReal(std::optional<LispValue> prompt) {
     applyInitGet(0);
     ads_real v = 0;
-    int rc = acedGetReal(promptArgument(a, 0), &v);
+    int rc = acedGetReal(promptArgument(prompt), &v);
     return answer(rc, [&] { return LispValue::fromReal(v); });
 }
 
-LispValue getInteger(const Args& a) {
-    checkArity(a, 0, 1);
+LispValue getInteger(std::optional<LispValue> prompt) {
     applyInitGet(0);
     int v = 0;
-    int rc = acedGetInt(promptArgument(a, 0), &v);
+    int rc = acedGetInt(promptArgument(prompt), &v);
     return answer(rc, [&] { return LispValue::fromInteger(v); });
 }
 
 // (GETSTRING [blanks] [prompt]): with blanks non-nil, spaces belong to the text.
 LispValue getString(const Args& a) {
-    checkArity(a, 0, 2);
     bool blanks = false;
     std::wstring prompt;
     if (a.size() == 2) {
         blanks = !a[0].isNil();
-        prompt = promptArgument(a, 1);
+        if (!a[1].isNil()) prompt = stringArgument(a[1]);
     } else if (a.size() == 1) {
         if (a[0].kind == LispValue::String)
             prompt = a[0].text;
@@ -169,16 +168,14 @@ LispValue getString(const Args& a) {
     return LispValue::fromString(rc == RTNORM ? std::wstring(text.kwszPtr()) : L"");
 }
 
-LispValue getKeyword(const Args& a) {
-    checkArity(a, 0, 1);
+LispValue getKeyword(std::optional<LispValue> prompt) {
     applyInitGet(0);
     ACHAR text[512];
-    int rc = acedGetKword(promptArgument(a, 0), text, std::size(text));
+    int rc = acedGetKword(promptArgument(prompt), text, std::size(text));
     return answer(rc, [&] { return LispValue::fromString(text); });
 }
 
 LispValue initGet(const Args& a) {
-    checkArity(a, 0, 2);
     PendingInitGet pending{0, L"", true};
     for (const LispValue& v : a) {
         if (v.kind == LispValue::Integer)
@@ -191,25 +188,21 @@ LispValue initGet(const Args& a) {
 }
 
 // (GETFILED title default extension flags): the file name typed, as with FILEDIA 0; nil for Enter.
-LispValue getFiled(const Args& a) {
-    checkArity(a, 4, 4);
-    std::wstring prompt = L"\n" + stringArgument(a[0]) + L" <" + stringArgument(a[1]) + L">: ";
-    stringArgument(a[2]);
-    integerArgument(a[3]);
+LispValue getFiled(const std::wstring& title, const std::wstring& fallback, const std::wstring&, int) {
+    std::wstring prompt = L"\n" + title + L" <" + fallback + L">: ";
     AcString text;
     int rc = acedGetString(1, prompt.c_str(), text);
     if (rc == RTCAN) throw LispError("Fonction annulée");
     std::wstring name = rc == RTNORM ? std::wstring(text.kwszPtr()) : L"";
-    if (name.empty()) name = a[1].text;
+    if (name.empty()) name = fallback;
     return name.empty() ? LispValue::nil() : LispValue::fromString(name);
 }
 
-LispValue entSel(const Args& a) {
-    checkArity(a, 0, 1);
+LispValue entSel(std::optional<std::wstring> prompt) {
     applyInitGet(0);
     ads_name entity;
     ads_point point;
-    int rc = acedEntSel(a.empty() ? L"\nChoisissez un objet: " : stringArgument(a[0]).c_str(), entity, point);
+    int rc = acedEntSel(prompt ? prompt->c_str() : L"\nChoisissez un objet: ", entity, point);
     return answer(rc, [&] {
         return LispValue::list(
             {LispValue::fromName(entity), pointValue(AcGePoint3d(point[0], point[1], point[2]))});
@@ -220,18 +213,18 @@ LispValue entSel(const Args& a) {
 
 const LispBuiltinTable& inputBuiltins() {
     static const LispBuiltinTable table = {
-        {L"GETPOINT", [](const Args& a) { return getPoint(a, false); }},
-        {L"GETCORNER", [](const Args& a) { return getPoint(a, true); }},
-        {L"GETDIST", getDistance},
-        {L"GETANGLE", getAngle},
-        {L"GETORIENT", getAngle},
-        {L"GETREAL", getReal},
-        {L"GETINT", getInteger},
-        {L"GETSTRING", getString},
-        {L"GETKWORD", getKeyword},
-        {L"INITGET", initGet},
-        {L"GETFILED", getFiled},
-        {L"ENTSEL", entSel},
+        {L"GETPOINT", lispFunction(0, 2, [](const Args& a) { return getPoint(a, false); })},
+        {L"GETCORNER", lispFunction(0, 2, [](const Args& a) { return getPoint(a, true); })},
+        {L"GETDIST", lispFunction(0, 2, getDistance)},
+        {L"GETANGLE", lispFunction(0, 2, getAngle)},
+        {L"GETORIENT", lispFunction(0, 2, getAngle)},
+        {L"GETREAL", lispFunction(getReal)},
+        {L"GETINT", lispFunction(getInteger)},
+        {L"GETSTRING", lispFunction(0, 2, getString)},
+        {L"GETKWORD", lispFunction(getKeyword)},
+        {L"INITGET", lispFunction(0, 2, initGet)},
+        {L"GETFILED", lispFunction(getFiled)},
+        {L"ENTSEL", lispFunction(entSel)},
     };
     return table;
 }

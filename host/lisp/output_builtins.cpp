@@ -10,52 +10,45 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
 void show(const std::wstring& text) {
     acutPrintf(L"%s", text.c_str());
 }
 
 // (PRINC [value [file]]): without a value, the quiet symbol that makes the console print nothing.
-LispValue printed(const Args& a, bool readable, const wchar_t* before, const wchar_t* after) {
-    checkArity(a, 0, 2);
-    if (a.empty()) return LispValue::fromSymbol(L"");
-    std::wstring text = before + printLisp(a[0], readable) + after;
-    if (a.size() > 1 && !a[1].isNil())
-        writeToLispFile(a[1], text);
-    else
-        show(text);
-    return a[0];
+LispBuiltin printed(bool readable, const wchar_t* before, const wchar_t* after) {
+    return lispFunction([=](std::optional<LispValue> value, std::optional<LispValue> file) {
+        if (!value) return LispValue::fromSymbol(L"");
+        std::wstring text = before + printLisp(*value, readable) + after;
+        if (file && !file->isNil())
+            writeToLispFile(*file, text);
+        else
+            show(text);
+        return *value;
+    });
 }
 
 } // namespace
 
 const LispBuiltinTable& outputBuiltins() {
     static const LispBuiltinTable table = {
-        {L"PRINC", [](const Args& a) { return printed(a, false, L"", L""); }},
-        {L"PRIN1", [](const Args& a) { return printed(a, true, L"", L""); }},
-        {L"PRINT", [](const Args& a) { return printed(a, true, L"\n", L" "); }},
-        {L"TERPRI",
-         [](const Args& a) {
-             checkArity(a, 0, 1);
-             if (!a.empty() && !a[0].isNil())
-                 writeToLispFile(a[0], L"\n");
+        {L"PRINC", printed(false, L"", L"")},
+        {L"PRIN1", printed(true, L"", L"")},
+        {L"PRINT", printed(true, L"\n", L" ")},
+        {L"TERPRI", lispFunction([](std::optional<LispValue> file) {
+             if (file && !file->isNil())
+                 writeToLispFile(*file, L"\n");
              else
                  show(L"\n");
              return LispValue::nil();
-         }},
-        {L"PROMPT",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             show(stringArgument(a[0]));
+         })},
+        {L"PROMPT", lispFunction([](const std::wstring& text) {
+             show(text);
              return LispValue::nil();
-         }},
-        {L"ALERT",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             acedAlert(stringArgument(a[0]).c_str());
+         })},
+        {L"ALERT", lispFunction([](const std::wstring& text) {
+             acedAlert(text.c_str());
              return LispValue::nil();
-         }},
+         })},
     };
     return table;
 }

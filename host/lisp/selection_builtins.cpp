@@ -9,16 +9,6 @@ namespace {
 
 using Args = LispArgs;
 
-const LispValue& pickSet(const LispValue& v) {
-    if (v.kind != LispValue::PickSet) badArgument("lselsetp", v);
-    return v;
-}
-
-const LispValue& entityName(const LispValue& v) {
-    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
-    return v;
-}
-
 // A filter: a list of groups, ((0 . "LINE") (8 . "ROUTE")).
 bool isFilter(const LispValue& v) {
     return v.kind == LispValue::List && !v.items.empty() && v.items[0].kind == LispValue::List &&
@@ -29,7 +19,6 @@ bool isFilter(const LispValue& v) {
 // "L" the last entity, ":S" one selection, none the user's choice or the entity under a point. Nil when
 // nothing was chosen.
 LispValue ssget(const Args& a) {
-    checkArity(a, 0, 4);
     std::size_t i = 0;
     const wchar_t* mode = nullptr;
     if (i < a.size() && a[i].kind == LispValue::String) mode = a[i++].text.c_str();
@@ -58,41 +47,30 @@ LispValue ssget(const Args& a) {
 
 const LispBuiltinTable& selectionBuiltins() {
     static const LispBuiltinTable table = {
-        {L"SSGET", ssget},
-        {L"SSLENGTH",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
+        {L"SSGET", lispFunction(0, 4, ssget)},
+        {L"SSLENGTH", lispFunction([](LispPickSet set) {
              Adesk::Int32 length = 0;
-             return acedSSLength(pickSet(a[0]).name, &length) == RTNORM ? LispValue::fromInteger(length)
-                                                                        : LispValue::nil();
-         }},
-        {L"SSADD",
-         [](const Args& a) {
-             checkArity(a, 0, 2);
+             return acedSSLength(set.value.name, &length) == RTNORM ? LispValue::fromInteger(length)
+                                                                    : LispValue::nil();
+         })},
+        {L"SSADD", lispFunction([](std::optional<LispEntityName> entity, std::optional<LispPickSet> set) {
              ads_name result;
-             const Adesk::Int64* entity = a.empty() ? nullptr : entityName(a[0]).name;
-             const Adesk::Int64* set = a.size() > 1 ? pickSet(a[1]).name : nullptr;
-             if (acedSSAdd(entity, set, result) != RTNORM) return LispValue::nil();
+             if (acedSSAdd(entity ? entity->value.name : nullptr, set ? set->value.name : nullptr, result) !=
+                 RTNORM)
+                 return LispValue::nil();
              return LispValue::fromName(result, LispValue::PickSet);
-         }},
-        {L"SSDEL",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return acedSSDel(entityName(a[0]).name, pickSet(a[1]).name) == RTNORM ? a[1] : LispValue::nil();
-         }},
-        {L"SSMEMB",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return acedSSMemb(entityName(a[0]).name, pickSet(a[1]).name) == RTNORM ? a[0] : LispValue::nil();
-         }},
-        {L"SSNAME",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
+         })},
+        {L"SSDEL", lispFunction([](LispEntityName entity, LispPickSet set) {
+             return acedSSDel(entity.value.name, set.value.name) == RTNORM ? set.value : LispValue::nil();
+         })},
+        {L"SSMEMB", lispFunction([](LispEntityName entity, LispPickSet set) {
+             return acedSSMemb(entity.value.name, set.value.name) == RTNORM ? entity.value : LispValue::nil();
+         })},
+        {L"SSNAME", lispFunction([](LispPickSet set, int index) {
              ads_name n;
-             int index = integerArgument(a[1]);
-             return acedSSName(pickSet(a[0]).name, index, n) == RTNORM ? LispValue::fromName(n)
-                                                                       : LispValue::nil();
-         }},
+             return acedSSName(set.value.name, index, n) == RTNORM ? LispValue::fromName(n)
+                                                                   : LispValue::nil();
+         })},
     };
     return table;
 }

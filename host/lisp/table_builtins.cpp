@@ -15,8 +15,6 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
 AcDbDatabase* drawing() {
     return acdbHostApplicationServices()->workingDatabase();
 }
@@ -98,33 +96,32 @@ std::wstring upperTableName(const std::wstring& name) {
     return upper;
 }
 
-LispValue tblsearch(const Args& a) {
-    checkArity(a, 2, 3);
-    AcDbObjectId table = tableNamed(stringArgument(a[0]));
-    AcDbObjectId id = table.isNull() ? AcDbObjectId() : recordNamed(table, stringArgument(a[1]));
+// (TBLSEARCH table name [setnext]).
+LispValue tblsearch(const std::wstring& tableName, const std::wstring& name, std::optional<bool> setNext) {
+    AcDbObjectId table = tableNamed(tableName);
+    AcDbObjectId id = table.isNull() ? AcDbObjectId() : recordNamed(table, name);
     if (id.isNull()) return LispValue::nil();
-    if (a.size() > 2 && !a[2].isNil()) {
+    if (setNext.value_or(false)) {
         std::vector<AcDbObjectId> ids = recordsOf(table);
         cursors()[table] = static_cast<std::size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
     }
-    return objectList(id, upperTableName(a[0].text), false);
+    return objectList(id, upperTableName(tableName), false);
 }
 
-LispValue tblnext(const Args& a) {
-    checkArity(a, 1, 2);
-    AcDbObjectId table = tableNamed(stringArgument(a[0]));
+// (TBLNEXT table [rewind]).
+LispValue tblnext(const std::wstring& tableName, std::optional<bool> rewind) {
+    AcDbObjectId table = tableNamed(tableName);
     if (table.isNull()) return LispValue::nil();
     std::size_t& next = cursors()[table];
-    if (a.size() > 1 && !a[1].isNil()) next = 0;
+    if (rewind.value_or(false)) next = 0;
     std::vector<AcDbObjectId> ids = recordsOf(table);
     if (next >= ids.size()) return LispValue::nil();
-    return objectList(ids[next++], upperTableName(a[0].text), false);
+    return objectList(ids[next++], upperTableName(tableName), false);
 }
 
-AcDbObjectId objectIdOf(const LispValue& v) {
-    if (v.kind != LispValue::EntityName) badArgument("lentityp", v);
+AcDbObjectId objectIdOf(LispEntityName entity) {
     AcDbObjectId id;
-    if (acdbGetObjectId(id, v.name) != Acad::eOk) return {};
+    if (acdbGetObjectId(id, entity.value.name) != Acad::eOk) return {};
     return id;
 }
 
@@ -140,24 +137,23 @@ std::vector<std::pair<std::wstring, AcDbObjectId>> entriesOf(AcDbObjectId dictio
     return entries;
 }
 
-LispValue dictsearch(const Args& a) {
-    checkArity(a, 2, 3);
-    AcDbObjectId dictionary = objectIdOf(a[0]);
-    const std::wstring& key = stringArgument(a[1]);
+// (DICTSEARCH dictionary key [setnext]).
+LispValue dictsearch(LispEntityName named, const std::wstring& key, std::optional<bool> setNext) {
+    AcDbObjectId dictionary = objectIdOf(named);
     std::vector<std::pair<std::wstring, AcDbObjectId>> entries = entriesOf(dictionary);
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (sameSymbolName(entries[i].first, key)) {
-            if (a.size() > 2 && !a[2].isNil()) cursors()[dictionary] = i + 1;
+            if (setNext.value_or(false)) cursors()[dictionary] = i + 1;
             return objectList(entries[i].second, L"", true);
         }
     return LispValue::nil();
 }
 
-LispValue dictnext(const Args& a) {
-    checkArity(a, 1, 2);
-    AcDbObjectId dictionary = objectIdOf(a[0]);
+// (DICTNEXT dictionary [rewind]).
+LispValue dictnext(LispEntityName named, std::optional<bool> rewind) {
+    AcDbObjectId dictionary = objectIdOf(named);
     std::size_t& next = cursors()[dictionary];
-    if (a.size() > 1 && !a[1].isNil()) next = 0;
+    if (rewind.value_or(false)) next = 0;
     std::vector<std::pair<std::wstring, AcDbObjectId>> entries = entriesOf(dictionary);
     if (next >= entries.size()) return LispValue::nil();
     return objectList(entries[next++].second, L"", true);
@@ -167,27 +163,21 @@ LispValue dictnext(const Args& a) {
 
 const LispBuiltinTable& tableBuiltins() {
     static const LispBuiltinTable table = {
-        {L"TBLSEARCH", tblsearch},
-        {L"TBLNEXT", tblnext},
-        {L"TBLOBJNAME",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             AcDbObjectId t = tableNamed(stringArgument(a[0]));
-             return t.isNull() ? LispValue::nil() : nameOf(recordNamed(t, stringArgument(a[1])));
-         }},
-        {L"REGAPP",
-         [](const Args& a) {
-             checkArity(a, 1, 1);
-             return acdbRegApp(stringArgument(a[0]).c_str()) == RTNORM ? a[0] : LispValue::nil();
-         }},
-        {L"NAMEDOBJDICT",
-         [](const Args& a) {
-             checkArity(a, 0, 0);
+        {L"TBLSEARCH", lispFunction(tblsearch)},
+        {L"TBLNEXT", lispFunction(tblnext)},
+        {L"TBLOBJNAME", lispFunction([](const std::wstring& tableName, const std::wstring& name) {
+             AcDbObjectId t = tableNamed(tableName);
+             return t.isNull() ? LispValue::nil() : nameOf(recordNamed(t, name));
+         })},
+        {L"REGAPP", lispFunction([](const std::wstring& name) {
+             return acdbRegApp(name.c_str()) == RTNORM ? LispValue::fromString(name) : LispValue::nil();
+         })},
+        {L"NAMEDOBJDICT", lispFunction([] {
              AcDbDatabase* db = drawing();
              return db ? nameOf(db->namedObjectsDictionaryId()) : LispValue::nil();
-         }},
-        {L"DICTSEARCH", dictsearch},
-        {L"DICTNEXT", dictnext},
+         })},
+        {L"DICTSEARCH", lispFunction(dictsearch)},
+        {L"DICTNEXT", lispFunction(dictnext)},
     };
     return table;
 }
