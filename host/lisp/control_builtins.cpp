@@ -14,8 +14,6 @@ namespace host {
 
 namespace {
 
-using Args = LispArgs;
-
 const std::wstring& symbolArgument(const LispValue& v) {
     if (v.kind != LispValue::Symbol) badArgument("symbolp", v);
     return v.text;
@@ -71,11 +69,14 @@ LispValue load(const std::wstring& name, std::optional<LispValue> onFailure) {
     return loadLispFile(path);
 }
 
-LispValue catchAllApply(const Args& a) {
-    checkArity(a, 2, 2);
+LispValue apply(const LispValue& function, const LispValue& arguments) {
+    return applyLisp(function, argumentsOf(listArgument(arguments)));
+}
+
+LispValue catchAllApply(const LispValue& function, const LispValue& arguments) {
     try {
         CatchingLispErrors catching;
-        return applyLisp(a[0], argumentsOf(listArgument(a[1])));
+        return apply(function, arguments);
     } catch (const LispError& failure) {
         return LispValue::named(LispValue::CaughtError, fromUtf8(failure.what()));
     }
@@ -97,11 +98,7 @@ LispValue loadLispFile(const std::wstring& path) {
 const LispBuiltinTable& controlBuiltins() {
     static const LispBuiltinTable table = {
         {L"EVAL", lispFunction([](const LispValue& v) { return evaluateLisp(v); })},
-        {L"APPLY",
-         [](const Args& a) {
-             checkArity(a, 2, 2);
-             return applyLisp(a[0], argumentsOf(listArgument(a[1])));
-         }},
+        {L"APPLY", lispFunction(apply)},
         {L"SET", lispFunction([](const LispValue& symbol, const LispValue& value) {
              setLispSymbol(symbolArgument(symbol), value);
              return value;
@@ -118,7 +115,7 @@ const LispBuiltinTable& controlBuiltins() {
         {L"LISTP", lispFunction([](const LispValue& v) {
              return truth(v.kind == LispValue::List || v.kind == LispValue::Nil);
          })},
-        {L"VL-CATCH-ALL-APPLY", catchAllApply},
+        {L"VL-CATCH-ALL-APPLY", lispFunction(catchAllApply)},
         {L"VL-CATCH-ALL-ERROR-P",
          lispFunction([](const LispValue& v) { return truth(v.kind == LispValue::CaughtError); })},
         {L"VL-CATCH-ALL-ERROR-MESSAGE", lispFunction([](const LispValue& v) {

@@ -149,12 +149,10 @@ const LispBuiltinTable& listBuiltins() {
             {L"LIST", [](const Args& a) { return listOf(a); }},
             {L"CONS", lispFunction(cons)},
             {L"NTH", lispFunction(nth)},
-            {L"LAST",
-             [](const Args& a) {
-                 checkArity(a, 1, 1);
-                 const LispItems& items = listArgument(a[0]);
+            {L"LAST", lispFunction([](const LispValue& list) {
+                 const LispItems& items = listArgument(list);
                  return items.empty() ? LispValue::nil() : items.back();
-             }},
+             })},
             {L"LENGTH", lispFunction([](const LispValue& list) {
                  return LispValue::fromInteger(static_cast<long long>(properItems(list).size()));
              })},
