@@ -4,6 +4,7 @@
 
 #include "host/input/text_numbers.h"
 #include "host/input/typed_input.h"
+#include "host/lisp/lisp_text.h"
 
 namespace host {
 
@@ -217,7 +218,9 @@ std::vector<InputItem> typedItems(std::wstring_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         wchar_t c = text[i];
         if (c == L'\n' && i > 0 && text[i - 1] == L'\r') continue; // one line end, written CR LF
-        if (c == L'\r' || c == L'\n') {
+        if ((c == L'\r' || c == L'\n') && lispFormGoesOn(line)) {
+            line += L'\n';
+        } else if (c == L'\r' || c == L'\n') {
             items.push_back(line.empty() ? enterItem() : lineItem(line));
             line.clear();
         } else if (c == 3) {

@@ -31,7 +31,8 @@ namespace host {
 bool parseScriptLine(std::wstring_view line, std::vector<InputItem>& items, std::wstring& error);
 
 // Text typed as at the keyboard: one line per carriage return or line feed (a line left empty is Enter), a
-// last line without its return included; the character 3 (Ctrl+C) is cancel.
+// last line without its return included, a LISP form left open going on over the lines that close it; the
+// character 3 (Ctrl+C) is cancel.
 std::vector<InputItem> typedItems(std::wstring_view text);
 
 // The virtual-key code of a key name or number, or 0.

@@ -7,6 +7,7 @@
 #include "host/filing/text_codec.h"
 #include "host/input/script_line.h"
 #include "host/input/typed_input.h"
+#include "host/lisp/lisp_text.h"
 
 namespace zhost {
 
@@ -43,12 +44,15 @@ std::int64_t CadWindow::onMessage(Message& message) {
     return defWindowProc(message);
 }
 
-// A line ends at CR or LF (CR LF once); Ctrl+C cancels what was typed; backspace takes a character back.
+// A line ends at CR or LF (CR LF once), unless a LISP form goes on; Ctrl+C cancels what was typed;
+// backspace takes a character back.
 void CadWindow::type(unsigned char c) {
     const bool lineFeedOfPair = c == '\n' && afterCarriageReturn_;
     afterCarriageReturn_ = c == '\r';
     if (lineFeedOfPair) return;
-    if (c == '\r' || c == '\n' || c == 3) {
+    if ((c == '\r' || c == '\n') && host::lispFormGoesOn(line_)) {
+        line_ += L'\n';
+    } else if (c == '\r' || c == '\n' || c == 3) {
         std::vector<host::InputItem> items = host::typedItems(line_ + (c == 3 ? L'\x03' : L'\n'));
         std::move(items.begin(), items.end(), std::back_inserter(typed_));
         line_.clear();

@@ -230,4 +230,7 @@ TEST(ScriptLines, TypedTextSplitsAtLineEnds) {
     EXPECT_EQ(items[3].kind, host::InputKind::Cancel);
     EXPECT_EQ(items[4].text, L"ZORTAPOLY ");
     EXPECT_EQ(host::typedItems(L"A\r\nB").size(), 2u) << "CR LF is one line end";
+    items = host::typedItems(L"(setq a (strcat \"x\r\ny\")\r 1)\rLINE\r");
+    ASSERT_EQ(items.size(), 2u) << "a LISP form goes on until it is closed";
+    EXPECT_EQ(items[0].text, L"(setq a (strcat \"x\ny\")\n 1)");
 }
