@@ -1,8 +1,8 @@
 #pragma once
 // A console reporter that, once every benchmark of the program has run, prints each figure beside its
-// anchor as a ratio of CPU time per iteration, and for each figure the spread of its time per item across
-// sizes: the figures to read, all measured in the one run. With repetitions, each time is the median of its
-// repetitions.
+// anchor as a ratio of CPU time per iteration (the time it measured itself for a benchmark timed by hand),
+// and for each figure the spread of its time per item across sizes: the figures to read, all measured in the
+// one run. With repetitions, each time is the median of its repetitions.
 #include <benchmark/benchmark.h>
 
 #include <map>

@@ -18,9 +18,9 @@ constexpr bool kKeepBlocks = true;
 constexpr bool kKeepBlocks = true;
 #endif
 
-constexpr std::size_t kGrain = 64;  // sizes are kept in classes of this many bytes
-constexpr std::size_t kClasses = 8; // up to 512 bytes: pairs, points and short lists
-constexpr std::size_t kKeptPerClass = 4096;
+constexpr std::size_t kGrain = 64;   // sizes are kept in classes of this many bytes
+constexpr std::size_t kClasses = 32; // up to 2 KB: pairs, points and entity lists
+constexpr std::size_t kKeptBytesPerClass = 1 << 20;
 
 struct FreeBlock {
     FreeBlock* next;
@@ -53,7 +53,7 @@ void* allocateItemBlock(std::size_t bytes) {
 
 void releaseItemBlock(void* block, std::size_t bytes) noexcept {
     const std::size_t c = classOf(bytes);
-    if (!kKeepBlocks || c >= kClasses || g_kept[c].count == kKeptPerClass) {
+    if (!kKeepBlocks || c >= kClasses || g_kept[c].count == kKeptBytesPerClass / ((c + 1) * kGrain)) {
         ::operator delete(block);
         return;
     }

@@ -297,41 +297,39 @@ LispValue point(const resbuf& rb, int n, const LispValue* code = nullptr) {
     items.reserve(static_cast<std::size_t>(n) + (code ? 1 : 0));
     if (code) items.push_back(*code);
     for (int i = 0; i < n; ++i)
-        items.push_back(LispValue::fromReal(rb.resval.rpoint[i]));
+        items.emplaceWith([&] { return LispValue::fromReal(rb.resval.rpoint[i]); });
     return flatList(std::move(items));
 }
 
-LispValue groupValue(const resbuf& rb) {
-    LispValue code = LispValue::fromInteger(rb.restype);
-    LispValue value;
-    switch (resbufValueType(rb.restype)) {
-    case RT3DPOINT:
-        return point(rb, 3, &code);
+// The value of a group (code . value) of the given value type.
+LispValue groupAtom(const resbuf& rb, short type) {
+    switch (type) {
     case RTREAL:
-        value = LispValue::fromReal(rb.resval.rreal);
-        break;
+        return LispValue::fromReal(rb.resval.rreal);
     case RTSHORT:
-        value = LispValue::fromInteger(rb.resval.rint);
-        break;
+        return LispValue::fromInteger(rb.resval.rint);
     case RTLONG:
-        value = LispValue::fromInteger(rb.resval.rlong);
-        break;
+        return LispValue::fromInteger(rb.resval.rlong);
     case RTINT64:
-        value = LispValue::fromInteger(rb.resval.mnInt64);
-        break;
+        return LispValue::fromInteger(rb.resval.mnInt64);
     case RTSTR:
-        value = LispValue::fromString(rb.resval.rstring ? rb.resval.rstring : L"");
-        break;
+        return LispValue::fromString(rb.resval.rstring ? rb.resval.rstring : L"");
     case RTENAME:
-        value = LispValue::fromName(rb.resval.rlname);
-        break;
+        return LispValue::fromName(rb.resval.rlname);
     default:
-        break;
+        return LispValue::nil();
     }
+}
+
+LispValue groupValue(const resbuf& rb) {
+    const LispValue code = LispValue::fromInteger(rb.restype);
+    const short type = resbufValueType(rb.restype);
+    if (type == RT3DPOINT) return point(rb, 3, &code);
+    // Each item made where it stays: an entity list is mostly such pairs.
     LispItems pair;
     pair.reserve(2);
-    pair.push_back(std::move(code));
-    pair.push_back(std::move(value));
+    pair.emplaceWith([&] { return LispValue::fromInteger(rb.restype); });
+    pair.emplaceWith([&] { return groupAtom(rb, type); });
     return flatList(std::move(pair), true);
 }
 
@@ -408,7 +406,9 @@ LispValue readOne(const resbuf*& rb) {
                 list.dotted = true;
                 continue;
             }
-            list.append(readOne(rb));
+            const LispValue& item = list.items.emplaceWith([&] { return readOne(rb); });
+            list.nesting = std::max(list.nesting, item.nesting + 1);
+            checkNesting(list.nesting);
         }
         if (rb) rb = rb->rbnext; // RTLE
         return list;

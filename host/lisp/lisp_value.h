@@ -4,6 +4,7 @@
 // (8 . "0") or (10 1.0 2.0 3.0), is one result buffer of that group code, as in entity lists; a list of two
 // or three reals is a point; any other list runs from RTLB to RTLE (with RTDOTE before the last item of a
 // dotted pair).
+#include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -25,7 +26,7 @@ struct LispValue {
     // Function: a defun or lambda, items = (arguments, locals, body...), text = its name ("" for a lambda).
     // Builtin: a function of the host or of a module, text = its name. File: a file descriptor of OPEN,
     // name[0] = its number. CaughtError: what VL-CATCH-ALL-APPLY answers for an error, text = the message.
-    enum Kind {
+    enum Kind : std::uint8_t {
         Nil,
         True,
         Integer,
@@ -41,14 +42,14 @@ struct LispValue {
         CaughtError
     };
     Kind kind = Nil;
-    int nesting = 0; // List: at most how deep lists nest in it, itself counted
+    bool dotted = false; // List: the last item is the cdr
+    int nesting = 0;     // List: at most how deep lists nest in it, itself counted
     long long integer = 0;
     double real = 0;
     std::wstring text;                  // String; Symbol (upper case)
     Adesk::Int64 name[2] = {0, 0};      // EntityName, PickSet
     LispItems items;                    // List: shared by its copies and its tails
     mutable void* symbolSlot = nullptr; // Symbol: its place among the symbols once looked up (lisp_symbols.h)
-    bool dotted = false;                // List: the last item is the cdr
 
     static LispValue nil() { return {}; }
     static LispValue t();

@@ -78,6 +78,14 @@ public:
             push_back(T(item)); // copied first: `item` may be one of these items
         }
     }
+    // Adds the item `make()` returns, made in its place.
+    template <typename Make> T& emplaceWith(Make make) {
+        if (!hasRoomAtEnd()) reallocate(m_size < 2 ? 2 : m_size * 2);
+        T* item = new (m_block->items() + m_first + m_size) T(make());
+        ++m_size;
+        ++m_block->size;
+        return *item;
+    }
     // The last item, to change it in place.
     T& mutableBack() {
         if (m_block->users > 1) reallocate(m_size);
