@@ -92,7 +92,27 @@ AcGeMatrix3d AcDbBlockReference::blockTransform() const {
            AcGeMatrix3d::translation(-base.asVector());
 }
 
+AcGeVector3d AcDbBlockReference::nodeOffset(const host::ReferenceGrid& grid, int column, int row) const {
+    return AcGeVector3d(column * grid.columnSpacing, row * grid.rowSpacing, 0)
+        .transformBy(AcGeMatrix3d::rotation(m_rotation, AcGeVector3d::kZAxis))
+        .transformBy(AcGeMatrix3d::planeToWorld(m_normal));
+}
+
 bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* draw) {
+    const host::ReferenceGrid nodes = grid();
+    for (int row = 0; row < nodes.rows; ++row)
+        for (int column = 0; column < nodes.columns; ++column) {
+            const bool first = row == 0 && column == 0;
+            if (!first)
+                draw->geometry().pushModelTransform(
+                    AcGeMatrix3d::translation(nodeOffset(nodes, column, row)));
+            drawNode(draw);
+            if (!first) draw->geometry().popModelTransform();
+        }
+    return true;
+}
+
+void AcDbBlockReference::drawNode(AcGiWorldDraw* draw) {
     if (AcDbBlockTableRecord* record = block()) {
         draw->geometry().pushModelTransform(blockTransform());
         forEachShownEntity(record, [&](AcDbEntity* entity) { draw->geometry().draw(entity); });
@@ -100,10 +120,27 @@ bool AcDbBlockReference::subWorldDraw(AcGiWorldDraw* draw) {
     }
     for (AcDbAttribute* attribute : m_attributes.parts<AcDbAttribute>())
         draw->geometry().draw(attribute);
-    return true;
 }
 
+// The first node's extents moved to the grid's corners cover every node.
 Acad::ErrorStatus AcDbBlockReference::subGetGeomExtents(AcDbExtents& extents) const {
+    AcDbExtents first;
+    if (Acad::ErrorStatus es = getNodeExtents(first); es != Acad::eOk) return es;
+    const host::ReferenceGrid nodes = grid();
+    if (nodes.columns == 1 && nodes.rows == 1) {
+        extents.addExt(first);
+        return Acad::eOk;
+    }
+    for (int row : {0, nodes.rows - 1})
+        for (int column : {0, nodes.columns - 1}) {
+            AcDbExtents corner = first;
+            corner.transformBy(AcGeMatrix3d::translation(nodeOffset(nodes, column, row)));
+            extents.addExt(corner);
+        }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbBlockReference::getNodeExtents(AcDbExtents& extents) const {
     // How deep the references being measured nest, and how many entities the outermost has measured.
     thread_local std::size_t depth = 0, measured = 0;
     if (depth == 0) measured = 0;
@@ -154,6 +191,8 @@ Acad::ErrorStatus AcDbBlockReference::subTransformBy(const AcGeMatrix3d& xform) 
     m_rotation = std::atan2(localX.y, localX.x);
     m_scale =
         AcGeScale3d(m_scale.sx * factor * (mirrored ? -1 : 1), m_scale.sy * factor, m_scale.sz * factor);
+    const host::ReferenceGrid nodes = grid();
+    setGridSpacings(nodes.columnSpacing * factor, nodes.rowSpacing * factor);
     m_attributes.changeParts<AcDbAttribute>([&](AcDbAttribute* attribute) { attribute->transformBy(xform); });
     return Acad::eOk;
 }

@@ -7,6 +7,15 @@
 class AcDbAttribute;
 class AcDbBlockTableRecord;
 
+namespace host {
+// The nodes a reference draws its block at: columns along its rotated x axis and rows along its y axis, at
+// their spacings, from the position; a plain reference is the one node there.
+struct ReferenceGrid {
+    int columns = 1, rows = 1;
+    double columnSpacing = 0, rowSpacing = 0;
+};
+} // namespace host
+
 class AcDbBlockReference : public AcDbEntity {
     HOST_DECLARE_MEMBERS(AcDbBlockReference)
 public:
@@ -35,11 +44,12 @@ public:
     Acad::ErrorStatus openSequenceEnd(AcDbSequenceEnd*& end, AcDb::OpenMode mode) const;
 
     // The block's entities, but the definitions of the attributes the reference holds values for, and
-    // the visible attributes.
+    // the visible attributes, at every node of the grid.
     bool subWorldDraw(AcGiWorldDraw* draw) override;
-    // The extents of the block's entities through the reference's transform, and of the attributes.
+    // The extents of the block's entities through the reference's transform, and of the attributes, over
+    // the grid.
     Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
-    // Moves the attributes along.
+    // Moves the attributes along; the grid's spacings scale with the reference.
     Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
     // Copies of the block's entities, transformed, and the visible attributes as texts.
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
@@ -54,14 +64,22 @@ public:
     void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_attributes.adopt(ids); }
 
 protected:
-    // A kind of reference files apart (the grid of a multiple insert): its DXF subclass, the groups of that
-    // subclass it takes, and those it writes after the reference's own.
+    // A kind of reference that draws the block on a grid (a multiple insert) files apart: its DXF subclass,
+    // the groups of that subclass it takes, and those it writes after the reference's own. It gives its grid,
+    // and takes it back scaled by a transform.
     virtual const ACHAR* dxfSubclass() const { return L"AcDbBlockReference"; }
     virtual bool readOwnDxfGroup(const resbuf&) { return false; }
     virtual void writeOwnDxfGroups(AcDbDxfFiler*) const {}
+    virtual host::ReferenceGrid grid() const { return {}; }
+    virtual void setGridSpacings(double /*column*/, double /*row*/) {}
 
 private:
     AcDbBlockTableRecord* block() const;
+    // The block and the attributes at the grid's first node.
+    void drawNode(AcGiWorldDraw* draw);
+    Acad::ErrorStatus getNodeExtents(AcDbExtents& extents) const;
+    // The world offset of the grid's node at `column` and `row` from the first.
+    AcGeVector3d nodeOffset(const host::ReferenceGrid& grid, int column, int row) const;
     host::OwnedSequence m_attributes{host::OwnedSequence::End::WithParts};
     AcDbObjectId m_block;
     std::wstring m_blockName; // read from a drawing file before the block is known

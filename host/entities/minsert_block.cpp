@@ -1,7 +1,6 @@
 #include "host/entities/minsert_block.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
@@ -23,49 +22,11 @@ Acad::ErrorStatus AcDbMInsertBlock::setRows(Adesk::UInt16 count) {
     return count > 0 ? setField(m_rows, count) : Acad::eInvalidInput;
 }
 
-AcGeVector3d AcDbMInsertBlock::offsetOf(int column, int row) const {
-    return AcGeVector3d(column * m_columnSpacing, row * m_rowSpacing, 0)
-        .transformBy(AcGeMatrix3d::rotation(rotation(), AcGeVector3d::kZAxis))
-        .transformBy(AcGeMatrix3d::planeToWorld(normal()));
+void AcDbMInsertBlock::setGridSpacings(double column, double row) {
+    m_columnSpacing = column;
+    m_rowSpacing = row;
 }
 
-// The block, and the reference's attributes, at each node.
-bool AcDbMInsertBlock::subWorldDraw(AcGiWorldDraw* draw) {
-    AcDbBlockReference::subWorldDraw(draw);
-    for (int row = 0; row < m_rows; ++row)
-        for (int column = row == 0 ? 1 : 0; column < m_columns; ++column) {
-            draw->geometry().pushModelTransform(AcGeMatrix3d::translation(offsetOf(column, row)));
-            AcDbBlockReference::subWorldDraw(draw);
-            draw->geometry().popModelTransform();
-        }
-    return true;
-}
-
-// The first node's extents moved to the grid's corners cover every node.
-Acad::ErrorStatus AcDbMInsertBlock::subGetGeomExtents(AcDbExtents& extents) const {
-    AcDbExtents first;
-    if (Acad::ErrorStatus es = AcDbBlockReference::subGetGeomExtents(first); es != Acad::eOk) return es;
-    for (int row : {0, m_rows - 1})
-        for (int column : {0, m_columns - 1}) {
-            AcDbExtents corner = first;
-            corner.transformBy(AcGeMatrix3d::translation(offsetOf(column, row)));
-            extents.addExt(corner);
-        }
-    return Acad::eOk;
-}
-
-// The spacings scale with the reference.
-Acad::ErrorStatus AcDbMInsertBlock::subTransformBy(const AcGeMatrix3d& xform) {
-    const AcGeVector3d x = AcGeVector3d(std::cos(rotation()), std::sin(rotation()), 0)
-                               .transformBy(AcGeMatrix3d::planeToWorld(normal()))
-                               .transformBy(xform);
-    if (Acad::ErrorStatus es = AcDbBlockReference::subTransformBy(xform); es != Acad::eOk) return es;
-    m_columnSpacing *= x.length();
-    m_rowSpacing *= x.length();
-    return Acad::eOk;
-}
-
-// Nothing, so that EXPLODE leaves it and says so.
 Acad::ErrorStatus AcDbMInsertBlock::subExplode(AcDbVoidPtrArray&) const {
     return Acad::eOk;
 }

@@ -17,9 +17,7 @@ public:
     double rowSpacing() const { return m_rowSpacing; }
     Acad::ErrorStatus setRowSpacing(double spacing) { return setField(m_rowSpacing, spacing); }
 
-    bool subWorldDraw(AcGiWorldDraw* draw) override;
-    Acad::ErrorStatus subGetGeomExtents(AcDbExtents& extents) const override;
-    Acad::ErrorStatus subTransformBy(const AcGeMatrix3d& xform) override;
+    // Nothing, so that EXPLODE leaves it and says so.
     Acad::ErrorStatus subExplode(AcDbVoidPtrArray& entities) const override;
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
@@ -28,11 +26,10 @@ protected:
     const ACHAR* dxfSubclass() const override { return L"AcDbMInsertBlock"; }
     bool readOwnDxfGroup(const resbuf& rb) override;
     void writeOwnDxfGroups(AcDbDxfFiler* filer) const override;
+    host::ReferenceGrid grid() const override { return {m_columns, m_rows, m_columnSpacing, m_rowSpacing}; }
+    void setGridSpacings(double column, double row) override;
 
 private:
-    // The world offset of the node at `column` and `row` from the first.
-    AcGeVector3d offsetOf(int column, int row) const;
-
     Adesk::UInt16 m_columns = 1, m_rows = 1;
     double m_columnSpacing = 0, m_rowSpacing = 0;
 };
