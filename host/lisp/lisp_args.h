@@ -117,12 +117,11 @@ template <class F, class... P> LispValue call(const F& f, const LispArgs& a, std
         }(),
         "the arguments that may be left out come last");
     checkArity(a, least, sizeof...(P));
-    return [&]<std::size_t... I>(std::index_sequence<I...>)->LispValue {
+    const auto takeAll = [&]<std::size_t... I>(std::index_sequence<I...>) {
         // Taken within braces, the arguments are checked in order: an error names the first that fails.
-        std::tuple<P...> taken{take<P>(a, I)...};
-        return std::apply(f, std::move(taken));
-    }
-    (std::index_sequence_for<P...>{});
+        return std::tuple<P...>{take<P>(a, I)...};
+    };
+    return std::apply(f, takeAll(std::index_sequence_for<P...>{}));
 }
 
 } // namespace lisp_signature
