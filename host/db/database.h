@@ -120,8 +120,9 @@ public:
     Acad::ErrorStatus readDwgFile(const ACHAR* fileName, int shareMode = 0, bool allowCPConversion = false,
                                   const wchar_t* password = nullptr);
     Acad::ErrorStatus saveAs(const ACHAR* fileName);
-    // Makes the model space of `source` a new block `blockName` of this database (layers and linetypes its
-    // entities use are added when missing); eDuplicateRecordName when the block exists,
+    // Makes the model space of `source` a new block `blockName` of this database, based at the source's
+    // INSBASE (layers, linetypes and blocks its entities use are added when missing, blocks with their
+    // entities); eDuplicateRecordName when the block exists,
     // eMissingSymbolTableRec when the source has no model space. The source is left as it was.
     Acad::ErrorStatus insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source,
                              bool preserveSourceDatabase = true);
@@ -157,7 +158,7 @@ private:
     struct UndoGroup {
         std::vector<UndoEntry> entries;
         std::unordered_set<host::ObjectStub*> recorded; // objects of the group's entries
-        std::map<std::wstring, host::Group> header; // what the variables the group changed held before
+        std::map<std::wstring, host::Group> header;     // what the variables the group changed held before
         bool empty() const { return entries.empty() && header.empty(); }
     };
 

@@ -1,10 +1,11 @@
-// Inserting a drawing into another as a block: its entities are copied, and the layers and linetypes they
-// name are copied too when the target lacks them.
+// Inserting a drawing into another as a block based at the drawing's INSBASE: its entities are copied, and
+// the layers, linetypes and blocks they name are copied too when the target lacks them.
 #include <memory>
 #include <vector>
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/block_reference.h"
 #include "host/entities/entity.h"
 
 namespace {
@@ -57,6 +58,86 @@ void relinkLayerLinetype(AcDbDatabase* target, AcDbDatabase* source, const std::
     record->close();
 }
 
+// The live entities of a block.
+std::vector<AcDbObjectId> entitiesOf(AcDbObjectId block) {
+    std::vector<AcDbObjectId> entities;
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk) return entities;
+    for (AcDbObjectId id : record->entityIds())
+        if (!id.isErased()) entities.push_back(id);
+    record->close();
+    return entities;
+}
+
+AcDbObjectId copyBlock(AcDbDatabase* target, AcDbDatabase* source, AcDbObjectId sourceBlock);
+
+// A reference copied from another database names its block by id of that database: the block of the same
+// name in this one, copied from the source when missing. False when it cannot be had.
+bool relinkBlock(AcDbDatabase* target, AcDbDatabase* source, AcDbBlockReference& reference) {
+    const AcDbObjectId block = reference.blockTableRecord();
+    if (block.database() == target) return true;
+    if (block.database() != source) return false;
+    const AcDbObjectId copied = copyBlock(target, source, block);
+    return !copied.isNull() && reference.setBlockTableRecord(copied) == Acad::eOk;
+}
+
+// Copies the entities of `source` into `block`, with the layers, linetypes and blocks they name.
+void copyEntities(AcDbDatabase* target, AcDbDatabase* source, const std::vector<AcDbObjectId>& entities,
+                  AcDbBlockTableRecord* block) {
+    for (AcDbObjectId id : entities) {
+        AcDbEntity* entity = nullptr;
+        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+        std::unique_ptr<AcDbEntity> copy(AcDbEntity::cast(entity->isA()->create()));
+        const bool copied = copy && copy->copyFrom(entity) == Acad::eOk;
+        entity->close();
+        if (!copied) continue;
+        if (auto* reference = AcDbBlockReference::cast(copy.get());
+            reference && !relinkBlock(target, source, *reference))
+            continue;
+        std::wstring layer = copy->layer(), linetype = copy->linetype();
+        ensureRecord<AcDbLayerTable, AcDbLayerTableRecord>(target->layerTableId(), source->layerTableId(),
+                                                           layer);
+        relinkLayerLinetype(target, source, layer);
+        ensureRecord<AcDbLinetypeTable, AcDbLinetypeTableRecord>(target->linetypeTableId(),
+                                                                 source->linetypeTableId(), linetype);
+        if (block->appendAcDbEntity(copy.get()) == Acad::eOk) copy.release()->close();
+    }
+}
+
+// A new block `name` based at `origin` holding copies of `entities`; null when it cannot be added.
+AcDbObjectId addBlock(AcDbDatabase* target, AcDbDatabase* source, const std::wstring& name,
+                      const AcGePoint3d& origin, const std::vector<AcDbObjectId>& entities,
+                      Acad::ErrorStatus& es) {
+    AcDbBlockTable* blocks = nullptr;
+    AcDbObjectId id;
+    if (es = target->getBlockTable(blocks, AcDb::kForWrite); es != Acad::eOk) return id;
+    auto* block = new AcDbBlockTableRecord;
+    block->setName(name.c_str());
+    block->setOrigin(origin);
+    es = blocks->add(id, block);
+    blocks->close();
+    if (es != Acad::eOk) {
+        delete block;
+        return {};
+    }
+    // Added before its entities, so that a block its own entities name is found rather than copied again.
+    copyEntities(target, source, entities, block);
+    block->close();
+    return id;
+}
+
+// The block of this name in `target`, copied from `sourceBlock` when missing.
+AcDbObjectId copyBlock(AcDbDatabase* target, AcDbDatabase* source, AcDbObjectId sourceBlock) {
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, sourceBlock, AcDb::kForRead) != Acad::eOk) return {};
+    const std::wstring name = record->name();
+    const AcGePoint3d origin = record->origin();
+    record->close();
+    if (const AcDbObjectId existing = target->blockId(name); !existing.isNull()) return existing;
+    Acad::ErrorStatus es = Acad::eOk;
+    return addBlock(target, source, name, origin, entitiesOf(sourceBlock), es);
+}
+
 } // namespace
 
 Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* blockName, AcDbDatabase* source,
@@ -67,35 +148,13 @@ Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* block
     AcDbBlockTableRecord* model = nullptr;
     if (acdbOpenObject(model, source->modelSpaceId(), AcDb::kForRead) != Acad::eOk)
         return Acad::eMissingSymbolTableRec;
-    std::vector<AcDbObjectId> entities;
-    for (AcDbObjectId id : model->entityIds())
-        if (!id.isErased()) entities.push_back(id);
     model->close();
-
-    AcDbBlockTable* blocks = nullptr;
-    if (Acad::ErrorStatus es = getBlockTable(blocks, AcDb::kForWrite); es != Acad::eOk) return es;
-    auto* block = new AcDbBlockTableRecord;
-    block->setName(blockName);
-    Acad::ErrorStatus es = blocks->add(blockId, block);
-    blocks->close();
-    if (es != Acad::eOk) {
-        delete block;
-        return es;
-    }
-    for (AcDbObjectId id : entities) {
-        AcDbEntity* entity = nullptr;
-        if (acdbOpenObject(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-        std::unique_ptr<AcDbEntity> copy(AcDbEntity::cast(entity->isA()->create()));
-        if (copy && copy->copyFrom(entity) == Acad::eOk) {
-            std::wstring layer = copy->layer(), linetype = copy->linetype();
-            ensureRecord<AcDbLayerTable, AcDbLayerTableRecord>(layerTableId(), source->layerTableId(), layer);
-            relinkLayerLinetype(this, source, layer);
-            ensureRecord<AcDbLinetypeTable, AcDbLinetypeTableRecord>(linetypeTableId(),
-                                                                     source->linetypeTableId(), linetype);
-            if (block->appendAcDbEntity(copy.get()) == Acad::eOk) copy.release()->close();
-        }
-        entity->close();
-    }
-    block->close();
-    return Acad::eOk;
+    host::Group base;
+    const AcGePoint3d origin =
+        source->getHeaderVariable(L"INSBASE", base) && std::holds_alternative<AcGePoint3d>(base.value)
+            ? base.point()
+            : AcGePoint3d();
+    Acad::ErrorStatus es = Acad::eOk;
+    blockId = addBlock(this, source, blockName, origin, entitiesOf(source->modelSpaceId()), es);
+    return es;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,8 +10,10 @@
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/command_input.h"
+#include "host/editor/find_file.h"
 #include "host/entities/attributes.h"
 #include "host/entities/block_reference.h"
+#include "host/filing/text_codec.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 #include "host/input/text_numbers.h"
@@ -46,14 +49,48 @@ openDefinitions(AcDbObjectId block) {
     return definitions;
 }
 
-// The block a name gives for insertion; null, with a message, for none or one that cannot be inserted.
-AcDbObjectId insertableBlock(const AcDbDatabase& db, const std::wstring& name) {
-    const AcDbObjectId id = db.blockId(name);
-    if (id.isNull() || id == db.modelSpaceId() || id == db.paperSpaceId() || name.starts_with(L"*")) {
-        printText(L"\nLe bloc \"" + name + L"\" est introuvable.");
+// The drawing file a name gives through the support path: the name as it stands, else with ".dxf" or ".dwg"
+// added; empty when there is none.
+std::wstring drawingFile(const std::wstring& name) {
+    ACHAR found[4096];
+    for (const wchar_t* extension : {L"", L".dxf", L".dwg"})
+        if (acedFindFile((name + extension).c_str(), found, 4096) == RTNORM &&
+            !std::filesystem::is_directory(std::filesystem::path(toUtf8(found))))
+            return found;
+    return L"";
+}
+
+// The block of a drawing file's model space, named after the file and based at its INSBASE, as the CAD
+// program makes it for a name that is no block: the drawing's own block of that name when it has one; null,
+// with a message, when the file cannot be read.
+AcDbObjectId blockFromFile(AcDbDatabase& db, const std::wstring& file) {
+    const std::wstring name = fromUtf8(std::filesystem::path(toUtf8(file)).stem().string());
+    if (const AcDbObjectId existing = db.blockId(name); !existing.isNull()) return existing;
+    AcDbDatabase drawing(false, true);
+    AcDbObjectId id;
+    if (drawing.readDwgFile(file.c_str()) != Acad::eOk) {
+        printText(L"\nImpossible de lire " + file + L": " + fromUtf8(drawing.lastFileError()));
+        return {};
+    }
+    if (const Acad::ErrorStatus es = db.insert(id, name.c_str(), &drawing); es != Acad::eOk) {
+        printText(L"\nImpossible de faire un bloc de " + file + L" (erreur " + std::to_wstring(es) + L").");
         return {};
     }
     return id;
+}
+
+// The block a name gives for insertion, from a drawing file when the drawing has no block of that name;
+// null, with a message, for none or one that cannot be inserted.
+AcDbObjectId insertableBlock(AcDbDatabase& db, const std::wstring& name) {
+    const AcDbObjectId id = db.blockId(name);
+    if (id == db.modelSpaceId() || id == db.paperSpaceId() || name.starts_with(L"*")) {
+        printText(L"\nLe bloc \"" + name + L"\" ne peut pas être inséré.");
+        return {};
+    }
+    if (!id.isNull()) return id;
+    if (const std::wstring file = drawingFile(name); !file.empty()) return blockFromFile(db, file);
+    printText(L"\nLe bloc \"" + name + L"\" est introuvable.");
+    return {};
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -123,6 +124,31 @@ TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
     EXPECT_NE(d.run.output.find("Numéro <0>: 17"), std::string::npos) << d.run.output;
     const Drawn missing = draw("-INSERT\nNOWHERE\n", "entities", Start::WithBlock);
     EXPECT_NE(missing.run.output.find("Le bloc \"NOWHERE\" est introuvable."), std::string::npos);
+}
+
+TEST(DrawingCommandsThroughEzdxf, InsertOfANameThatIsNoBlockReadsTheDrawingFileOfTheSupportPath) {
+    testing_support::TempFolder folder;
+    const std::string symbols = folder / "symboles", script = folder / "insert.scr",
+                      saved = folder / "plan.dxf";
+    std::filesystem::create_directory(symbols);
+    oracle::runPythonOracle("drawing_commands_oracle.py", "symbol " + symbols + "/Symbole.dxf");
+    std::ofstream(script) << "-INSERT\nsymbole\n0,0\n\n\n0\n\nU\n-INSERT\nsymbole\n10,20\n2\n\n0\n7\n";
+    const testing_support::ProgramRun run = testing_support::runProgram(
+        "ZORTA_NAMESPACE=insert_ezdxf_" + std::to_string(::getpid()) + " ZHOST_SUPPORT=" + symbols +
+        " " ZHOST_PROGRAM " --script " + script + " --save " + saved);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "entities " + saved),
+              (Rows{{6, 10, 20, 2, 2, 0, 1}, codes(L"7")}))
+        << run.output;
+    // The block is based at the file's INSBASE and brings the block its drawing refers to.
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "blocks " + saved),
+              (Rows{codes(L"Symbole"),
+                    {1, 1, 3},
+                    {2, 1, 1, 0.5},
+                    {6, 1, 1, 1, 1, 0, 0},
+                    codes(L"CROIX"),
+                    {0, 0, 1},
+                    {1, -1, 0, 1, 0}}));
 }
 
 TEST(DrawingCommandsThroughEzdxf, LayerOptionsChangeTheLayerTable) {
