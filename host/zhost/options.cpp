@@ -12,7 +12,8 @@ const char* const kUsage =
     "  --load MODULE  load a module (plug-in) and send it the application messages\n"
     "  --lisp FILE    load an AutoLISP file before the scripts run (its C:NAME functions are commands)\n"
     "  --script FILE  run the commands of FILE, one a line (';' starts a comment)\n"
-    "  --save OUT     save the drawing: DXF when OUT ends in .dxf, else the binary drawing\n"
+    "  --save OUT     save the drawing at the end, even when QUIT was answered Non: DXF when OUT\n"
+    "                 ends in .dxf, else the binary drawing\n"
     "  --svg OUT.svg  write a picture of model space\n"
     "  --window       show the CAD window to other programs: what they type into it answers the prompts\n"
     "                 where a script waits with @typed\n";

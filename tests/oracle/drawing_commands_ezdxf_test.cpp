@@ -210,7 +210,9 @@ TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenCha
                                  "@answer no\nCIRCLE\n9,9\n9\n";
     const std::string zhost =
         "ZORTA_NAMESPACE=save_ezdxf_" + std::to_string(::getpid()) + " " ZHOST_PROGRAM " ";
-    const testing_support::ProgramRun run = testing_support::runProgram(zhost + "--script " + script);
+    const std::string after = folder / "after.dxf";
+    const testing_support::ProgramRun run =
+        testing_support::runProgram(zhost + "--script " + script + " --save " + after);
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("(getvar \"DBMOD\")\n1\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("(getvar \"DWGNAME\")\n\"plan.dxf\"\nCommande: (getvar \"DBMOD\")\n0\n"),
@@ -226,6 +228,9 @@ TEST(DrawingCommandsThroughEzdxf, SavingChoosesTheFormatByNameAndQuitAsksWhenCha
     EXPECT_NE(run.output.find(question + "\n[Annuler]"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find(question + "\n[Non]"), std::string::npos);
     EXPECT_EQ(run.output.find("9,9"), std::string::npos);
+    // --save is an order of the command line: the drawing as QUIT left it is saved even after "Non".
+    EXPECT_EQ(oracle::runPythonOracle("drawing_commands_oracle.py", "entities " + after),
+              (Rows{{1, 0, 0, 1, 1}, {2, 0, 0, 1}, {1, 5, 5, 6, 6}}));
     // SAVEAS's format prompt chooses the DXF version, which the drawing keeps for QSAVE.
     const std::string r2007 = folder / "r2007.dxf", formats = folder / "formats.scr";
     std::ofstream(formats) << "LINE\n0,0\n1,1\n\nSAVEAS\n2007\n" + r2007 + "\nCIRCLE\n0,0\n1\nQSAVE\n";
