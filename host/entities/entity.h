@@ -16,6 +16,14 @@ enum SaveType { kR12Save = 0, kR13Save = 1 };
 
 using AcDbGsMarkerArray = AcArray<Adesk::GsMarker>;
 
+namespace host {
+// The part of a sequence at fault (its place among the parts, npos for the owner itself) and why.
+struct SequenceFault {
+    std::size_t part;
+    std::string what;
+};
+} // namespace host
+
 class AcDbEntity : public AcDbObject {
     HOST_DECLARE_MEMBERS(AcDbEntity)
 public:
@@ -146,6 +154,9 @@ public:
     // and its sequence end), and the reader handing those back.
     virtual std::vector<AcDbObjectId> sequenceIds() const { return {}; }
     virtual void adoptSequence(const std::vector<AcDbObjectId>&) {}
+    // Why the parts adopted do not make a whole (a count they do not hold, a part naming one that is not
+    // there), for readers to refuse the file; none when they do.
+    virtual std::optional<host::SequenceFault> sequenceFault() const { return std::nullopt; }
 
 protected:
     // Sets a normal (stored as a unit vector); a zero vector is eInvalidInput.

@@ -1,5 +1,7 @@
 #include "host/entities/owned_sequence.h"
 
+#include <algorithm>
+
 #include "host/db/database.h"
 #include "host/entities/counted_lists.h"
 
@@ -115,7 +117,7 @@ void OwnedSequence::adopt(const std::vector<AcDbObjectId>& ids) {
     }
 }
 
-void OwnedSequence::dwgOut(AcDbDwgFiler* filer) const {
+void OwnedSequence::dwgOut(AcDbDwgFiler* filer, std::span<AcRxClass* const> partClasses) const {
     bool inline_ = !m_byId || filer->filerType() == AcDb::kCopyFiler;
     filer->writeBool(inline_);
     if (!inline_) {
@@ -123,10 +125,15 @@ void OwnedSequence::dwgOut(AcDbDwgFiler* filer) const {
         filer->writeHardOwnershipId(m_end);
         return;
     }
-    writeCounted(filer, parts<AcDbEntity>(), [filer](const AcDbEntity* part) { part->dwgOut(filer); });
+    writeCounted(filer, parts<AcDbEntity>(), [&](const AcDbEntity* part) {
+        if (partClasses.size() > 1)
+            filer->writeInt16(
+                static_cast<Adesk::Int16>(std::ranges::find(partClasses, part->isA()) - partClasses.begin()));
+        part->dwgOut(filer);
+    });
 }
 
-void OwnedSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* partClass) {
+void OwnedSequence::dwgIn(AcDbDwgFiler* filer, std::span<AcRxClass* const> partClasses) {
     bool inline_ = false;
     filer->readBool(&inline_);
     clearHeld();
@@ -139,7 +146,13 @@ void OwnedSequence::dwgIn(AcDbDwgFiler* filer, AcRxClass* partClass) {
         return;
     }
     readCounted(filer, [&] {
-        auto* part = static_cast<AcDbEntity*>(partClass->create());
+        Adesk::Int16 kind = 0;
+        if (partClasses.size() > 1) filer->readInt16(&kind);
+        if (kind < 0 || static_cast<std::size_t>(kind) >= partClasses.size()) {
+            filer->refuseValue("the class of a part");
+            return;
+        }
+        auto* part = static_cast<AcDbEntity*>(partClasses[static_cast<std::size_t>(kind)]->create());
         part->dwgIn(filer);
         m_held.push_back(part);
     });

@@ -2,6 +2,7 @@
 // Entities that an entity owns and that drawing files list right after it, closed by a sequence end: a
 // polyline's vertices, a block reference's attributes. Outside a database the owner holds the objects, in a
 // database their ids.
+#include <span>
 #include <vector>
 
 #include "host/entities/entity.h"
@@ -55,9 +56,11 @@ public:
     std::vector<AcDbObjectId> ids() const;
     AcDbObjectId endId() const { return m_end; }
     void adopt(const std::vector<AcDbObjectId>& ids);
-    // Parts held by the owner (and all of them when copying) are filed inline, resident ones by id.
-    void dwgIn(AcDbDwgFiler* filer, AcRxClass* partClass);
-    void dwgOut(AcDbDwgFiler* filer) const;
+    // Parts held by the owner (and all of them when copying) are filed inline, resident ones by id. Where
+    // the parts are of several classes, each inline part is preceded by its class's place in `partClasses`.
+    void dwgIn(AcDbDwgFiler* filer, AcRxClass* partClass) { dwgIn(filer, std::span(&partClass, 1)); }
+    void dwgIn(AcDbDwgFiler* filer, std::span<AcRxClass* const> partClasses);
+    void dwgOut(AcDbDwgFiler* filer, std::span<AcRxClass* const> partClasses = {}) const;
 
 private:
     void clearHeld();

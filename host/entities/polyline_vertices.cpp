@@ -7,10 +7,21 @@ HOST_DEFINE_ABSTRACT(AcDbVertex, AcDbEntity)
 HOST_DEFINE_MEMBERS(AcDb2dVertex, AcDbVertex, L"VERTEX")
 HOST_DEFINE_MEMBERS(AcDb3dPolylineVertex, AcDbVertex, L"VERTEX")
 
-namespace {
-// Vertex flags of drawing files.
-constexpr Adesk::Int16 kCurveFit = 1, kSplineFit = 8, kSplineFrame = 16, k3dVertex = 32;
-} // namespace
+namespace host {
+
+AcDb::Vertex3dType vertex3dTypeOf(int flags) {
+    return flags & kSplineFrameFlag ? AcDb::k3dControlVertex
+           : flags & kSplineFitFlag ? AcDb::k3dFitVertex
+                                    : AcDb::k3dSimpleVertex;
+}
+
+Adesk::Int16 vertex3dFlagsOf(AcDb::Vertex3dType type) {
+    return type == AcDb::k3dControlVertex ? kSplineFrameFlag
+           : type == AcDb::k3dFitVertex   ? kSplineFitFlag
+                                          : 0;
+}
+
+} // namespace host
 
 Acad::ErrorStatus AcDbVertex::setPosition(const AcGePoint3d& position) {
     return setField(m_position, position);
@@ -77,10 +88,10 @@ void AcDb2dVertex::readDxfGroup(const resbuf& rb) {
         m_tangent = rb.resval.rreal / host::kDegrees;
         break;
     case 70:
-        m_type = rb.resval.rint & kSplineFrame ? AcDb::k2dSplineCtlVertex
-                 : rb.resval.rint & kSplineFit ? AcDb::k2dSplineFitVertex
-                 : rb.resval.rint & kCurveFit  ? AcDb::k2dCurveFitVertex
-                                               : AcDb::k2dVertex;
+        m_type = rb.resval.rint & host::kSplineFrameFlag ? AcDb::k2dSplineCtlVertex
+                 : rb.resval.rint & host::kSplineFitFlag ? AcDb::k2dSplineFitVertex
+                 : rb.resval.rint & host::kCurveFitFlag  ? AcDb::k2dCurveFitVertex
+                                                         : AcDb::k2dVertex;
         break;
     default:
         break;
@@ -118,9 +129,9 @@ Acad::ErrorStatus AcDb2dVertex::dxfOutFields(AcDbDxfFiler* filer) const {
     if (m_startWidth != 0) filer->writeDouble(40, m_startWidth);
     if (m_endWidth != 0) filer->writeDouble(41, m_endWidth);
     if (m_bulge != 0) filer->writeDouble(42, m_bulge);
-    Adesk::Int16 flags = m_type == AcDb::k2dSplineCtlVertex   ? kSplineFrame
-                         : m_type == AcDb::k2dSplineFitVertex ? kSplineFit
-                         : m_type == AcDb::k2dCurveFitVertex  ? kCurveFit
+    Adesk::Int16 flags = m_type == AcDb::k2dSplineCtlVertex   ? host::kSplineFrameFlag
+                         : m_type == AcDb::k2dSplineFitVertex ? host::kSplineFitFlag
+                         : m_type == AcDb::k2dCurveFitVertex  ? host::kCurveFitFlag
                                                               : 0;
     filer->writeInt16(70, flags);
     if (m_tangent != 0) filer->writeDouble(50, m_tangent * host::kDegrees);
@@ -132,10 +143,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::setVertexType(AcDb::Vertex3dType type) {
 }
 
 void AcDb3dPolylineVertex::readDxfGroup(const resbuf& rb) {
-    if (rb.restype == 70)
-        m_type = rb.resval.rint & kSplineFrame ? AcDb::k3dControlVertex
-                 : rb.resval.rint & kSplineFit ? AcDb::k3dFitVertex
-                                               : AcDb::k3dSimpleVertex;
+    if (rb.restype == 70) m_type = host::vertex3dTypeOf(rb.resval.rint);
 }
 
 Acad::ErrorStatus AcDb3dPolylineVertex::dwgInFields(AcDbDwgFiler* filer) {
@@ -157,8 +165,6 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const 
     filer->writeString(100, L"AcDbVertex");
     filer->writeString(100, L"AcDb3dPolylineVertex");
     filer->writePoint3d(10, m_position);
-    Adesk::Int16 flags = m_type == AcDb::k3dControlVertex ? kSplineFrame
-                         : m_type == AcDb::k3dFitVertex   ? kSplineFit
-                                                          : 0;
-    return filer->writeInt16(70, static_cast<Adesk::Int16>(k3dVertex | flags));
+    return filer->writeInt16(
+        70, static_cast<Adesk::Int16>(host::k3dPolylineVertexFlag | host::vertex3dFlagsOf(m_type)));
 }

@@ -3,6 +3,15 @@
 // vertex objects, in a database their ids.
 #include "host/entities/owned_sequence.h"
 
+namespace host {
+// Vertex flags of drawing files (group 70).
+constexpr Adesk::Int16 kCurveFitFlag = 1, kSplineFitFlag = 8, kSplineFrameFlag = 16,
+                       k3dPolylineVertexFlag = 32, kPolygonMeshVertexFlag = 64, kPolyFaceMeshVertexFlag = 128;
+// The kind of a vertex of 3-D points from its flags, and back.
+AcDb::Vertex3dType vertex3dTypeOf(int flags);
+Adesk::Int16 vertex3dFlagsOf(AcDb::Vertex3dType type);
+} // namespace host
+
 class AcDbVertex : public AcDbEntity {
     HOST_DECLARE_MEMBERS(AcDbVertex)
 public:

@@ -16,9 +16,21 @@ public:
     std::vector<AcDbVertex*> vertices() const { return parts<AcDbVertex>(); }
 };
 
+// An entity of class `Base` that owns a vertex sequence, which drawing files list right after it.
+template <typename Base> class VertexOwner : public Base {
+public:
+    AcDbObjectIterator* vertexIterator() const { return m_sequence.newIterator(); }
+    void subObjectAddedToDatabase() override { m_sequence.addToDatabase(this); }
+    std::vector<AcDbObjectId> sequenceIds() const override { return m_sequence.ids(); }
+    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_sequence.adopt(ids); }
+
+protected:
+    VertexSequence m_sequence;
+};
+
 // What the 2-D and the 3-D polyline share: vertices of class `Vertex` in their sequence, closing, and the
 // parameter range (vertex i at i).
-template <typename Vertex> class SequencePolyline : public AcDbCurve {
+template <typename Vertex> class SequencePolyline : public VertexOwner<AcDbCurve> {
 public:
     Acad::ErrorStatus appendVertex(Vertex* vertex) {
         AcDbObjectId id;
@@ -27,7 +39,6 @@ public:
     Acad::ErrorStatus appendVertex(AcDbObjectId& id, Vertex* vertex) {
         return m_sequence.append(this, vertex, id);
     }
-    AcDbObjectIterator* vertexIterator() const { return m_sequence.newIterator(); }
     Acad::ErrorStatus makeClosed() { return setField(m_closed, true); }
     Acad::ErrorStatus makeOpen() { return setField(m_closed, false); }
 
@@ -41,14 +52,9 @@ public:
         return Acad::eOk;
     }
 
-    void subObjectAddedToDatabase() override { m_sequence.addToDatabase(this); }
-    std::vector<AcDbObjectId> sequenceIds() const override { return m_sequence.ids(); }
-    void adoptSequence(const std::vector<AcDbObjectId>& ids) override { m_sequence.adopt(ids); }
-
 protected:
     SequencePolyline() = default;
     explicit SequencePolyline(bool closed) : m_closed(closed) {}
-    VertexSequence m_sequence;
     bool m_closed = false;
 };
 } // namespace host

@@ -206,6 +206,8 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
                 if (!isSequencePart(partId, AcDbEntity::cast(entity)))
                     return "entity " + handleText(id) + " holds " + handleText(partId) +
                            ", which is not its part";
+            if (std::optional<SequenceFault> fault = AcDbEntity::cast(entity)->sequenceFault())
+                return "entity " + handleText(id) + ": " + fault->what;
         }
     }
     // An entity its block does not list would be lost by the next save.

@@ -162,17 +162,44 @@ private:
         return multiple;
     }
 
-    // Whether the POLYLINE that comes next has 3-D vertices (its class is chosen before it is made).
-    bool is3dPolyline() const {
-        bool is3d = false;
+    // The flags (70) and the class's own subclass marker of the object that comes next, looked over.
+    std::pair<long long, std::wstring> flagsAndMarker() const {
+        std::pair<long long, std::wstring> found;
         lookOverObject([&](int code, const RawGroup& raw) {
-            if (code == 70 || code == 100) {
-                const Group g = m_in.typed(code, raw.value, raw.line);
-                is3d |= (code == 100 && g.text() == L"AcDb3dPolyline") || (code == 70 && (g.integer() & 8));
-            }
+            if (code == 70) found.first = m_in.typed(code, raw.value, raw.line).integer();
+            if (code == 100)
+                if (std::wstring marker = m_in.typed(code, raw.value, raw.line).text();
+                    marker != L"AcDbEntity" && marker != L"AcDbVertex")
+                    found.second = std::move(marker);
             return false;
         });
-        return is3d;
+        return found;
+    }
+
+    // The class of the POLYLINE that comes next, chosen before it is made: its subclass marker names it, or,
+    // in files without markers, its flags (64 a polyface mesh, 16 a polygon mesh, 8 a 3-D polyline); null
+    // for a 2-D polyline.
+    AcRxClass* polylineClass() const {
+        const auto [flags, marker] = flagsAndMarker();
+        constexpr std::pair<int, const wchar_t*> kinds[] = {
+            {64, L"AcDbPolyFaceMesh"}, {16, L"AcDbPolygonMesh"}, {8, L"AcDb3dPolyline"}};
+        for (const auto& [flag, name] : kinds)
+            if (marker == name) return acrxFindAcRxClass(name);
+        for (const auto& [flag, name] : kinds)
+            if (flags & flag) return acrxFindAcRxClass(name);
+        return nullptr;
+    }
+
+    // The class of a VERTEX of `owner`: a polyface mesh holds points (flag 64) and faces, told apart by
+    // their marker or their flags; null for a 2-D polyline's.
+    AcRxClass* vertexClass(const AcDbEntity* owner) const {
+        const std::wstring ownerClass = owner->isA()->name();
+        if (ownerClass == L"AcDb3dPolyline") return acrxFindAcRxClass(L"AcDb3dPolylineVertex");
+        if (ownerClass == L"AcDbPolygonMesh") return acrxFindAcRxClass(L"AcDbPolygonMeshVertex");
+        if (ownerClass != L"AcDbPolyFaceMesh") return nullptr;
+        const auto [flags, marker] = flagsAndMarker();
+        const bool point = marker.empty() ? (flags & 64) != 0 : marker == L"AcDbPolyFaceMeshVertex";
+        return acrxFindAcRxClass(point ? L"AcDbPolyFaceMeshVertex" : L"AcDbFaceRecord");
     }
 
     // The handle of an object the file names none for: above every handle the file names, so that none
@@ -430,29 +457,36 @@ private:
         std::vector<EntityRead> read;
         AcDbEntity* sequenceOwner = nullptr;
         std::wstring ownerName;
+        int ownerLine = 0;
         std::vector<AcDbObjectId> sequence;
-        // A sequence ends at its SEQEND, or, in a damaged file, where something else comes.
+        std::vector<int> partLines;
+        // A sequence ends at its SEQEND, or, in a damaged file, where something else comes; parts that do
+        // not make a whole (a face naming a vertex not there) are refused at the line of the one at fault.
         auto endSequence = [&] {
             if (sequenceOwner) sequenceOwner->adoptSequence(sequence);
+            if (std::optional<SequenceFault> fault =
+                    sequenceOwner ? sequenceOwner->sequenceFault() : std::nullopt)
+                fail(toUtf8(ownerName) + ": " + fault->what,
+                     fault->part < partLines.size() ? partLines[fault->part] : ownerLine);
             sequenceOwner = nullptr;
             sequence.clear();
+            partLines.clear();
         };
         while (!atZero(L"ENDSEC") && !atZero(L"ENDBLK")) {
             const int start = m_in.nextLine();
             std::wstring name = expectZero();
             if (isStructureMarker(name)) fail(toUtf8(name) + " among entities", start);
             AcRxClass* forced = nullptr;
-            if (name == L"POLYLINE" && is3dPolyline()) forced = acrxFindAcRxClass(L"AcDb3dPolyline");
+            if (name == L"POLYLINE") forced = polylineClass();
             if (name == L"INSERT" && isMultipleInsert()) forced = acrxFindAcRxClass(L"AcDbMInsertBlock");
-            if (name == L"VERTEX" && sequenceOwner &&
-                sequenceOwner->isA() == acrxFindAcRxClass(L"AcDb3dPolyline"))
-                forced = acrxFindAcRxClass(L"AcDb3dPolylineVertex");
+            if (name == L"VERTEX" && sequenceOwner) forced = vertexClass(sequenceOwner);
             AcDbEntity* entity =
                 AcDbEntity::cast(create(name, start, objectHandle(), forced, Unknown::ProxyEntity));
             if (!entity) continue;
             if (sequenceOwner && continuesSequence(ownerName, name)) {
                 entity->setOwnerId(sequenceOwner->objectId());
                 sequence.push_back(entity->objectId());
+                partLines.push_back(start);
                 if (name == L"SEQEND") endSequence();
                 continue;
             }
@@ -461,6 +495,7 @@ private:
             if (name == L"POLYLINE" || name == L"INSERT") {
                 sequenceOwner = entity;
                 ownerName = name;
+                ownerLine = start;
             }
         }
         endSequence();

@@ -10,6 +10,7 @@
 #include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
+#include "host/entities/meshes.h"
 #include "host/entities/minsert_block.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
@@ -52,6 +53,11 @@ void registerHostClasses() {
                              AcDb3dPolyline::desc(),
                              AcDb2dVertex::desc(),
                              AcDb3dPolylineVertex::desc(),
+                             AcDbPolyFaceMesh::desc(),
+                             AcDbPolygonMesh::desc(),
+                             AcDbPolyFaceMeshVertex::desc(),
+                             AcDbFaceRecord::desc(),
+                             AcDbPolygonMeshVertex::desc(),
                              AcDbSequenceEnd::desc(),
                              AcDbEllipse::desc(),
                              AcDbSpline::desc(),

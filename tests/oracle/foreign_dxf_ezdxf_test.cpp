@@ -1,8 +1,9 @@
 // Drawings other programs write, made by ezdxf (R12 with and without handles, control characters in texts,
-// every version from R2000 to R2018 with texts outside Windows-1252, binary DXF of R12 and R2018), opened by
-// zhost and saved as DXF, and through the binary drawing with the plug-in loaded: ezdxf finds every entity
-// alike, its audit no more problems, the version the drawing is to be saved in (with a note where that is not
-// the one read), texts written as they are in the versions of UTF-8, and GDAL the same features by layer.
+// polyface and polygon meshes, every version from R2000 to R2018 with texts outside Windows-1252, binary DXF
+// of R12 and R2018), opened by zhost and saved as DXF, and through the binary drawing with the plug-in
+// loaded: ezdxf finds every entity alike, its audit no more problems, the version the drawing is to be saved
+// in (with a note where that is not the one read), texts written as they are in the versions of UTF-8, and
+// GDAL the same features by layer.
 #include <gtest/gtest.h>
 
 #include "tests/oracle/python_oracle.h"

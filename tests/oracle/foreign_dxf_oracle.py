@@ -26,7 +26,8 @@ logging.getLogger("ezdxf").setLevel(logging.ERROR)
 
 KEYS = ("layer", "color", "linetype", "start", "end", "center", "radius", "start_angle", "end_angle", "insert",
         "text", "height", "rotation", "tag", "name", "location", "flags", "halign", "valign", "align_point",
-        "vtx0", "vtx1", "vtx2", "vtx3", "thickness", "extrusion", "bulge", "prompt", "style")
+        "vtx0", "vtx1", "vtx2", "vtx3", "thickness", "extrusion", "bulge", "prompt", "style", "m_count", "n_count",
+        "m_smooth_density", "n_smooth_density", "smooth_type")
 
 
 def dxf_decoded(text):
@@ -110,7 +111,8 @@ def features_by_layer(path):
 
 
 def survey(doc):
-    """Entities a surveyor receives: lines, circles, arcs, texts, polylines, points, blocks with heights."""
+    """Entities a surveyor receives: lines, circles, arcs, texts, polylines, points, blocks with heights,
+    meshes."""
     doc.layers.add("SURVEY", color=3)
     space = doc.modelspace()
     space.add_line((0, 0), (1.25, 1), dxfattribs={"layer": "SURVEY"})
@@ -125,6 +127,23 @@ def survey(doc):
     block.add_attdef("ALT", (0, 0), dxfattribs={"height": 0.5})
     for i, height in enumerate(("101.37", "99.80")):
         space.add_blockref("PT", (10 + i, 10)).add_attrib("ALT", height, (10 + i, 10))
+    meshes(doc)
+
+
+def meshes(doc):
+    """A terrain as a polyface mesh (a face with an invisible edge, a triangle) and as a polygon mesh closed in N."""
+    doc.layers.add("TERRAIN")
+    space = doc.modelspace()
+    faces = space.add_polyface(dxfattribs={"layer": "TERRAIN"})
+    faces.append_face([(0, 0, 100.5), (10, 0, 101.25), (10, 10, 99.875), (0, 10, 100)])
+    faces.append_face([(10, 0, 101.25), (20, 0, 102), (10, 10, 99.875)])
+    record = next(v for v in faces.vertices if v.is_face_record)
+    record.dxf.vtx1 = -record.dxf.vtx1
+    grid = space.add_polymesh((3, 4), dxfattribs={"layer": "TERRAIN", "m_smooth_density": 6})
+    grid.dxf.flags |= 32
+    for i in range(3):
+        for j in range(4):
+            grid.set_mesh_vertex((i, j), (i * 5.5, j * 2.25, 100 + i * j / 3))
 
 
 def without_handles(text):

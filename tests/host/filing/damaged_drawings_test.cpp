@@ -10,6 +10,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/line.h"
+#include "host/entities/meshes.h"
 #include "host/filing/drawing_file.h"
 #include "host/filing/dxf_file.h"
 #include "host/filing/file_bytes.h"
@@ -502,4 +503,71 @@ TEST(DamagedDrawings, EntitiesNamingLayersTheFileDoesNotDefineHaveThemMade) {
     EXPECT_FALSE(db.layerId(L"PTS").isNull());
     AcDbDatabase again(false);
     EXPECT_EQ(notesReading(again, host::writeDxf(db)), "");
+}
+
+// A face naming a vertex its mesh does not hold, and a grid that is not the M x N it announces, are refused
+// with the line of what is at fault in DXF, and with the entity in the binary drawing.
+TEST(DamagedDrawings, MeshesWhosePartsDoNotMakeAWholeAreRefusedWithTheirPlace) {
+    struct Case {
+        bool face;
+        const char* subclass; // the group damaged follows it
+        const char* group;
+        const char* objectStart;
+        const char* what;
+    };
+    for (const Case& c :
+         {Case{true, "AcDbFaceRecord", "\n 73\n", "  0\nVERTEX\n",
+               "a face names vertex 9 of a mesh of 3 vertices"},
+          Case{false, "AcDbPolygonMesh", "\n 71\n", "  0\nPOLYLINE\n", "a mesh of 9 x 2 vertices holds 4"}}) {
+        Sample s;
+        auto* faces = new AcDbPolyFaceMesh;
+        for (const AcGePoint3d& p : {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0)})
+            faces->appendVertex(new AcDbPolyFaceMeshVertex(p));
+        faces->appendFaceRecord(new AcDbFaceRecord(1, 2, 3, 0));
+        AcGePoint3dArray grid;
+        for (const AcGePoint3d& p :
+             {AcGePoint3d(0, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 1)})
+            grid.append(p);
+        AcDbEntity* const meshes[] = {faces,
+                                      new AcDbPolygonMesh(AcDb::kSimpleMesh, 2, 2, grid, false, false)};
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, s.db->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId ids[2];
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_EQ(space->appendAcDbEntity(ids[i], meshes[i]), Acad::eOk);
+            meshes[i]->close();
+        }
+        space->close();
+
+        std::string text = host::writeDxf(*s.db);
+        const std::size_t group = text.find(c.group, text.find(c.subclass)) + 5;
+        const int line =
+            static_cast<int>(std::count(
+                text.begin(), text.begin() + static_cast<long>(text.rfind(c.objectStart, group)), '\n')) +
+            1;
+        text.replace(group, text.find('\n', group) - group, "9");
+        AcDbDatabase read(false);
+        EXPECT_EQ(host::readDxf(read, text), Acad::eDxfReadAborted);
+        EXPECT_EQ(read.lastFileError(), "line " + std::to_string(line) + ": POLYLINE: " + c.what);
+
+        // The same damage made in memory, which the binary drawing keeps as it is.
+        AcDbObjectId damaged = ids[c.face ? 0 : 1];
+        if (c.face) {
+            AcDbObjectIterator* parts = AcDbPolyFaceMesh::cast(damaged.stub()->object)->vertexIterator();
+            for (; AcDbFaceRecord::cast(parts->objectId().stub()->object) == nullptr; parts->step()) {
+            }
+            AcDbFaceRecord* record = nullptr;
+            ASSERT_EQ(acdbOpenObject(record, parts->objectId(), AcDb::kForWrite), Acad::eOk);
+            record->setVertexAt(2, 9);
+            record->close();
+            delete parts;
+        } else {
+            AcDbPolygonMesh* mesh = nullptr;
+            ASSERT_EQ(acdbOpenObject(mesh, damaged, AcDb::kForWrite), Acad::eOk);
+            mesh->setMSize(9);
+            mesh->close();
+        }
+        EXPECT_EQ(binaryRefusal(*s.db),
+                  "binary drawing damaged: entity " + host::toUtf8(damaged.handle().text()) + ": " + c.what);
+    }
 }
