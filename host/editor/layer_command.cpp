@@ -1,7 +1,6 @@
 #include "host/editor/layer_command.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -141,7 +140,7 @@ std::wstring describeLayer(const AcDbLayerTableRecord& layer) {
     if (linetype.empty()) linetype = layerName(layer.linetypeObjectId());
     if (linetype.empty()) linetype = L"Continuous";
     return L"\n" + padded(L"\"" + std::wstring(layer.name()) + L"\"", 32) + padded(states, 24) +
-           padded(describeColour(std::abs(layer.color().colorIndex())), 14) + L"\"" + linetype + L"\"";
+           padded(describeColour(layer.color().colorIndex()), 14) + L"\"" + linetype + L"\"";
 }
 
 void listLayers(AcDbDatabase& db) {
