@@ -238,6 +238,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dxfOutFields(AcDbDxfFiler* filer) const
     writeDxfGroups(filer);
     for (const host::Group& g : m_kept)
         filer->writeGroup(g);
+    writeDxfGroupsAfterKept(filer);
     return filer->filerStatus();
 }
 
@@ -359,6 +360,9 @@ void AcDbLinetypeTableRecord::writeDxfGroups(AcDbDxfFiler* filer) const {
     filer->writeInt16(72, 65);
     filer->writeInt16(73, static_cast<Adesk::Int16>(m_dashes.size()));
     filer->writeDouble(40, m_patternLength);
+}
+
+void AcDbLinetypeTableRecord::writeDxfGroupsAfterKept(AcDbDxfFiler* filer) const {
     for (const Dash& dash : m_dashes) {
         filer->writeDouble(49, dash.length);
         if (dash.element.empty()) filer->writeInt16(74, 0);

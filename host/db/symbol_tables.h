@@ -99,7 +99,8 @@ public:
     // Host internal: a table's name index holds this record, so a new name must reach it.
     void noteIndexed() { m_indexed = true; }
     // The groups after the name and flags that the class does not model, kept as the file gave them
-    // (references included) and written back after the class's own.
+    // (references included) and written back after the class's own (before those that only count where
+    // they stand).
     const std::vector<host::Group>& keptGroups() const { return m_kept; }
     void setKeptGroups(std::vector<host::Group> groups) { m_kept = std::move(groups); }
 
@@ -111,6 +112,9 @@ protected:
     virtual void setDxfFlags(Adesk::Int16 flags) { m_flags = flags; }
     virtual bool readDxfGroup(const resbuf&) { return false; }
     virtual void writeDxfGroups(AcDbDxfFiler*) const {}
+    // The class's groups that are read by where they stand (a linetype's dashes take the element groups
+    // after them), written after the kept groups so that no kept group reads back as one of them.
+    virtual void writeDxfGroupsAfterKept(AcDbDxfFiler*) const {}
 
 private:
     void rename(std::wstring name);
@@ -225,6 +229,7 @@ protected:
     const ACHAR* subclassMarker() const override { return L"AcDbLinetypeTableRecord"; }
     bool readDxfGroup(const resbuf& rb) override;
     void writeDxfGroups(AcDbDxfFiler* filer) const override;
+    void writeDxfGroupsAfterKept(AcDbDxfFiler* filer) const override;
 
 private:
     std::wstring m_comments;

@@ -173,11 +173,14 @@ std::string ownershipFault(const AcDbObjectId (&tables)[6]) {
         every.push_back(id);
     for (AcDbObjectId tableId : every) {
         auto* table = static_cast<AcDbSymbolTable*>(tableId.stub()->object);
+        std::set<AcDbObjectId> records;
         for (AcDbObjectId id : table->recordIds()) {
             AcDbObject* record = id.isValid() ? id.stub()->object : nullptr;
             if (!record || !record->isKindOf(table->recordClass()) || record->ownerId() != tableId)
                 return "table " + handleText(tableId) + " holds " + handleText(id) +
                        ", which is not its record";
+            if (!records.insert(id).second) // its DXF would hold the record twice
+                return "table " + handleText(tableId) + " lists " + handleText(id) + " twice";
         }
     }
     std::set<AcDbObjectId> listed;

@@ -207,6 +207,17 @@ TEST(DamagedDrawings, BinaryDrawingsAreRefusedWithWhatIsWrongAndWhere) {
                   "binary drawing damaged: table " + host::toUtf8(s.db->layerTableId().handle().text()) +
                       " holds " + host::toUtf8(continuous.handle().text()) + ", which is not its record");
     }
+    {
+        Sample s; // a layer table that lists a layer twice
+        AcDbObject* table = nullptr;
+        ASSERT_EQ(acdbOpenObject(table, s.db->layerTableId(), AcDb::kForWrite), Acad::eOk);
+        const AcDbObjectId layer = s.db->layerId(L"0");
+        static_cast<AcDbSymbolTable*>(table)->adoptRecord(layer);
+        table->close();
+        EXPECT_EQ(binaryRefusal(*s.db), "binary drawing damaged: table " +
+                                            host::toUtf8(s.db->layerTableId().handle().text()) + " lists " +
+                                            host::toUtf8(layer.handle().text()) + " twice");
+    }
     Sample s;
     std::string bytes;
     ASSERT_EQ(host::writeDrawing(*s.db, bytes), Acad::eOk);
@@ -369,6 +380,21 @@ TEST(DamagedDrawings, LayersNamingALinetypeTheDrawingLacksTakeContinuousWithANot
         EXPECT_EQ(notesReading(db, text), "");
         EXPECT_EQ(linetypeOfLayer(db, L"Talus"), db.linetypeId(L"TIRETS"));
     }
+}
+
+// Groups a linetype keeps come back where they were read, not among the dash elements that follow them.
+TEST(DamagedDrawings, GroupsALinetypeKeepsStayOutOfItsDashes) {
+    Sample s;
+    std::string text = host::writeDxf(*s.db);
+    const std::size_t dash = text.find("\n 49\n", text.find("  2\nTIRETS\n"));
+    ASSERT_NE(dash, std::string::npos);
+    text.insert(dash + 1, " 48\n1.0\n 74\n0\n"); // a group no linetype has, and an element before any dash
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    const std::string saved = host::writeDxf(db);
+    AcDbDatabase again(false);
+    ASSERT_EQ(host::readDxf(again, saved), Acad::eOk) << again.lastFileError();
+    EXPECT_TRUE(host::writeDxf(again) == saved);
 }
 
 // A binary drawing ends with its last object's proxy-graphics length (none for built-in classes): a length
