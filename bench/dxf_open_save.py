@@ -1,14 +1,16 @@
 #!/usr/bin/python3
-"""Opening and saving a drawing of one LWPOLYLINE of a million vertices (DXF R2000), whole processes timed
-side by side in one run: zhost, ezdxf (readfile + saveas) and the plain from_chars copy. Prints each one's
-CPU time and peak memory, and the ratios the figures are judged by. zhost and the plain copy, quick, run
+"""Opening and saving a drawing of one LWPOLYLINE of a million vertices (DXF R2000), or of as many small
+LWPOLYLINEs of three vertices each (--entities), whole processes timed side by side in one run: zhost, ezdxf
+(readfile + saveas) and the plain from_chars copy. Prints each one's CPU time and peak memory, and the
+ratios the figures are judged by. zhost and the plain copy, quick, run
 several times, one after the other in turn, and keep their best, so that a busy spell of the machine falls
 on both alike and does not decide the ratio between them.
 
 It first times zhost's start-up: a one-line script run with the plug-in loaded, beside the same script run by
 zhost alone (the anchor), as the ratio of their median CPU times over STARTUP_ROUNDS runs in turn.
 
-usage: dxf_open_save.py BIN_DIR [VERTICES]   (BIN_DIR holds zhost and dxf_plain_copy, ../lib the plug-in)
+usage: dxf_open_save.py BIN_DIR [VERTICES] [--entities]   (BIN_DIR holds zhost and dxf_plain_copy, ../lib
+the plug-in; with --entities, VERTICES counts the polylines)
 """
 import math
 import os
@@ -28,6 +30,16 @@ def drawing(path, count):
         r = 5000 + 40 * math.sin(a * 300)
         points.append((652000 + r * math.cos(a), 6234000 + r * math.sin(a), 0, 0, 0.02 if i % 4 == 0 else 0))
     doc.modelspace().add_lwpolyline(points, format="xyseb", close=True)
+    doc.saveas(path)
+
+
+def entities(path, count):
+    """`count` triangles on a grid of 1,000 columns, as a plan of many small features is."""
+    doc = ezdxf.new("R2000")
+    space = doc.modelspace()
+    for i in range(count):
+        x, y = (i % 1000) * 10.0, (i // 1000) * 10.0
+        space.add_lwpolyline([(x, y), (x + 5, y), (x + 5, y + 5)])
     doc.saveas(path)
 
 
@@ -74,16 +86,18 @@ def startup(bin_dir, work):
 
 
 def main():
-    if len(sys.argv) not in (2, 3):
+    arguments = [a for a in sys.argv[1:] if a != "--entities"]
+    many = len(arguments) < len(sys.argv) - 1
+    if len(arguments) not in (1, 2):
         sys.exit(__doc__)
-    bin_dir = sys.argv[1]
-    count = int(sys.argv[2]) if len(sys.argv) == 3 else 1_000_000
+    bin_dir = arguments[0]
+    count = int(arguments[1]) if len(arguments) == 2 else 1_000_000
     with tempfile.TemporaryDirectory() as work:
         started = startup(bin_dir, work)
         print(f"start-up: zhost with the plug-in {started['plug-in'] * 1000:.2f} ms CPU, zhost alone "
               f"{started['alone'] * 1000:.2f} ms: {started['plug-in'] / started['alone']:.2f}x")
         source = os.path.join(work, "outline.dxf")
-        drawing(source, count)
+        (entities if many else drawing)(source, count)
         size_kb = os.path.getsize(source) / 1024
         quick = {
             "zhost": [os.path.join(bin_dir, "zhost"), source, "--save", os.path.join(work, "zhost.dxf")],
@@ -93,7 +107,7 @@ def main():
         results["ezdxf"] = timed([sys.executable, "-c",
                                   "import sys, ezdxf; ezdxf.readfile(sys.argv[1]).saveas(sys.argv[2])",
                                   source, os.path.join(work, "ezdxf.dxf")])
-    print(f"file: {count} vertices, {size_kb / 1024:.1f} MiB")
+    print(f"file: {count} {'polylines' if many else 'vertices'}, {size_kb / 1024:.1f} MiB")
     for name, (seconds, peak_kb) in results.items():
         print(f"{name:6} {seconds:8.3f} s CPU  peak {peak_kb / 1024:8.1f} MiB  ({peak_kb / size_kb:.2f}x the file)")
     zhost = results["zhost"][0]
