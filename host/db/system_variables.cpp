@@ -39,6 +39,8 @@ std::map<std::wstring, Variable> defaults() {
         {L"LASTPOINT", {{10, AcGePoint3d(0, 0, 0)}}},
         // The justification of the next TEXT, by the option's English name ("Left", "MC", "Fit").
         {L"TEXTJUSTIFY", {{1, std::wstring(L"Left")}}},
+        // The block -INSERT inserted last, its answer to Enter.
+        {L"INSNAME", {{1, std::wstring()}}},
         // Set by the inquiry commands (AREA, DIST) and the drawing's documents; read-only for programs.
         {L"AREA", {{40, 0.0}, true}},
         {L"PERIMETER", {{40, 0.0}, true}},

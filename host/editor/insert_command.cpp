@@ -4,11 +4,13 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/db/system_variables.h"
 #include "host/editor/command_input.h"
 #include "host/editor/find_file.h"
 #include "host/entities/attributes.h"
@@ -17,6 +19,7 @@
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 #include "host/input/text_numbers.h"
+#include "host/selection/wildcard.h"
 
 namespace host {
 
@@ -93,12 +96,63 @@ AcDbObjectId insertableBlock(AcDbDatabase& db, const std::wstring& name) {
     return {};
 }
 
+// "?": the named blocks a pattern gives, in the table's order; the unnamed ones ("*U2") are only counted,
+// model and paper space not at all.
+void listBlocks(AcDbDatabase& db) {
+    const auto pattern = askWord(L"\nEntrez le(s) bloc(s) à afficher <*>: ", L"*");
+    if (!pattern) return;
+    AcDbBlockTable* table = nullptr;
+    if (db.getBlockTable(table, AcDb::kForRead) != Acad::eOk) return;
+    std::wstring listing = L"\nBlocs définis.";
+    int named = 0, unnamed = 0;
+    AcDbSymbolTableIterator* it = nullptr;
+    if (table->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbObjectId id;
+            if (it->getRecordId(id) != Acad::eOk || id == db.modelSpaceId() || id == db.paperSpaceId())
+                continue;
+            AcDbSymbolTableRecord* record = nullptr;
+            if (it->getRecord(record, AcDb::kForRead) != Acad::eOk) continue;
+            const std::wstring name = record->name();
+            record->close();
+            if (wildcardMatch(name, L"`*Paper_Space*", true)) continue;
+            if (name.starts_with(L"*")) {
+                ++unnamed;
+            } else if (wildcardMatch(name, trim(*pattern), true)) {
+                listing += L"\n  \"" + name + L"\"";
+                ++named;
+            }
+        }
+        delete it;
+    }
+    table->close();
+    printText(listing + L"\nBlocs utilisateur: " + std::to_wstring(named) + L"   Blocs sans nom: " +
+              std::to_wstring(unnamed));
+}
+
+// The block name typed, "?" listing blocks first; Enter answers INSNAME, the last block inserted.
+std::optional<std::wstring> askBlockName() {
+    for (;;) {
+        resbuf last{};
+        std::wstring fallback;
+        if (acedGetVar(L"INSNAME", &last) == RTNORM && last.restype == RTSTR) {
+            fallback = last.resval.rstring;
+            acutDelString(last.resval.rstring);
+        }
+        const std::wstring prompt =
+            L"\nEntrez le nom du bloc ou [?]" + (fallback.empty() ? L"" : L" <" + fallback + L">") + L": ";
+        const auto name = askWord(prompt.c_str(), fallback);
+        if (!name || trim(*name) != L"?") return name;
+        if (AcDbDatabase* db = working()) listBlocks(*db);
+    }
+}
+
 } // namespace
 
 void insertCommand() {
     AcDbDatabase* db = working();
     if (!db) return;
-    const auto name = askWord(L"\nEntrez le nom du bloc: ");
+    const auto name = askBlockName();
     if (!name || trim(*name).empty()) return;
     const AcDbObjectId block = insertableBlock(*db, trim(*name));
     if (block.isNull()) return;
@@ -143,6 +197,7 @@ void insertCommand() {
             delete attribute;
     }
     reference->close();
+    setSessionVariable(L"INSNAME", {1, trim(*name)});
 }
 
 } // namespace host

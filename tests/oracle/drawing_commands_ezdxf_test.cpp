@@ -118,10 +118,15 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
 }
 
 TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
-    const Drawn d = draw("-INSERT\nBORNE\n10,20\n2\n\n90\n17\n\n", "entities", Start::WithBlock);
+    const Drawn d = draw("-INSERT\n?\n\nBORNE\n10,20\n2\n\n90\n17\n\n(getvar \"INSNAME\")\n", "entities",
+                         Start::WithBlock);
     EXPECT_EQ(d.rows, (Rows{{6, 10, 20, 2, 2, 90, 3}, codes(L"17"), codes(L"0.00"), codes(L"P")}))
         << d.run.output;
     EXPECT_NE(d.run.output.find("Numéro <0>: 17"), std::string::npos) << d.run.output;
+    EXPECT_NE(d.run.output.find("Blocs définis.\n  \"BORNE\"\nBlocs utilisateur: 1   Blocs sans nom: 0\n"
+                                "Entrez le nom du bloc ou [?]: BORNE"),
+              std::string::npos);
+    EXPECT_NE(d.run.output.find("(getvar \"INSNAME\")\n\"BORNE\""), std::string::npos);
     const Drawn missing = draw("-INSERT\nNOWHERE\n", "entities", Start::WithBlock);
     EXPECT_NE(missing.run.output.find("Le bloc \"NOWHERE\" est introuvable."), std::string::npos);
 }
