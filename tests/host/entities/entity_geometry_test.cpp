@@ -14,10 +14,12 @@
 #include "host/entities/hatch.h"
 #include "host/entities/line.h"
 #include "host/entities/lw_polyline.h"
+#include "host/entities/meshes.h"
 #include "host/entities/point_ray_face.h"
 #include "host/entities/polylines.h"
 #include "host/entities/spline.h"
 #include "host/entities/text.h"
+#include "host/graphics/graphics_recorder.h"
 #include "tests/host/host_test_support.h"
 
 namespace {
@@ -625,5 +627,54 @@ TEST(Explode, LightweightAndTwoDimensionalPolylinesGiveTheSamePieces) {
         EXPECT_TRUE(ea.minPoint().isEqualTo(eb.minPoint()) && ea.maxPoint().isEqualTo(eb.maxPoint())) << i;
         delete a;
         delete b;
+    }
+}
+
+// A polyface mesh explodes face by face, with its invisible edges, and draws only its visible ones; a face
+// naming a vertex the mesh does not hold gives and draws nothing. A polygon mesh closed in N has one more
+// cell a row, back to its first column, and draws each row closed.
+TEST(Explode, MeshesBecomeFacesAndDrawTheirVisibleEdgesAndTheirGrid) {
+    AcDbPolyFaceMesh faces;
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 1), AcGePoint3d(0, 1, 0)})
+        faces.appendVertex(new AcDbPolyFaceMeshVertex(p));
+    faces.appendFaceRecord(new AcDbFaceRecord(1, 2, 3, 4, true, false));
+    faces.appendFaceRecord(new AcDbFaceRecord(2, 4, 0, 0));
+    faces.appendFaceRecord(new AcDbFaceRecord(1, 9, 3, 0));
+    AcGePoint3dArray grid;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 4; ++j)
+            grid.append(AcGePoint3d(i, j, i * j));
+    AcDbPolygonMesh mesh(AcDb::kSimpleMesh, 3, 4, grid, false, true);
+
+    struct Case {
+        AcDbEntity* entity;
+        int parts, checked; // the face whose fourth corner is checked
+        AcGePoint3d fourthCorner;
+        std::size_t primitives, firstPoints; // drawn, and the points of the first
+    };
+    for (const Case& c :
+         {Case{&faces, 2, 0, AcGePoint3d(0, 1, 0), 4, 2}, Case{&mesh, 8, 7, AcGePoint3d(2, 3, 6), 7, 5}}) {
+        AcDbVoidPtrArray parts;
+        ASSERT_EQ(c.entity->explode(parts), Acad::eOk);
+        ASSERT_EQ(parts.length(), c.parts) << c.entity->isA()->name();
+        const AcDbFace* face = AcDbFace::cast(static_cast<AcDbEntity*>(parts[c.checked]));
+        ASSERT_NE(face, nullptr);
+        AcGePoint3d corner;
+        face->getVertexAt(3, corner);
+        EXPECT_EQ(corner, c.fourthCorner) << c.entity->isA()->name();
+        if (c.entity == &faces) {
+            bool visible[2] = {};
+            face->isEdgeVisibleAt(0, visible[0]);
+            face->isEdgeVisibleAt(1, visible[1]);
+            EXPECT_TRUE(visible[0] && !visible[1]);
+            EXPECT_NE(AcDbLine::cast(static_cast<AcDbEntity*>(parts[1])), nullptr) << "two corners: a line";
+        }
+        for (void* p : parts)
+            delete static_cast<AcDbEntity*>(p);
+        host::GraphicsRecorder recorder;
+        recorder.recordEntity(c.entity);
+        ASSERT_EQ(recorder.primitives().size(), c.primitives) << c.entity->isA()->name();
+        EXPECT_EQ(recorder.primitives()[0].points.size(), c.firstPoints) << c.entity->isA()->name();
     }
 }
