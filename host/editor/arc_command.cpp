@@ -3,10 +3,14 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 #include "host/editor/command_input.h"
+#include "host/editor/ucs.h"
 #include "host/entities/circle_arc.h"
+#include "host/entities/curve.h"
 #include "host/input/prompt_input.h"
+#include "host/lisp/entity_lists.h"
 
 namespace host {
 
@@ -140,11 +144,47 @@ void arcThrough(const AcGePoint3d& first, const AcGePoint3d& second, const AcGeP
         addArc(*centre, first, end);
 }
 
+// Where the drawing's last entity ends, when it is an open curve, and its direction there, in user
+// coordinates.
+std::optional<std::pair<AcGePoint3d, double>> lastCurveEnd() {
+    ads_name last;
+    AcDbObjectId id;
+    AcDbCurve* curve = nullptr;
+    if (acdbEntLast(last) != RTNORM || acdbGetObjectId(id, last) != Acad::eOk ||
+        acdbOpenObject(curve, id, AcDb::kForRead) != Acad::eOk)
+        return std::nullopt;
+    double param = 0;
+    AcGePoint3d end;
+    AcGeVector3d along;
+    const bool found = !curve->isClosed() && curve->getEndParam(param) == Acad::eOk &&
+                       curve->getEndPoint(end) == Acad::eOk &&
+                       curve->getFirstDeriv(param, along) == Acad::eOk && !along.isZeroLength();
+    curve->close();
+    if (!found) return std::nullopt;
+    const AcGePoint3d start = worldToUcs(end);
+    return std::pair(start, planAngle(start, worldToUcs(end + along)));
+}
+
+// Enter at the start: the arc goes on from the end of the last line, arc or polyline, tangent to it.
+void arcContinued() {
+    const auto from = lastCurveEnd();
+    if (!from) {
+        printText(L"\nAucune ligne ni aucun arc à prolonger.");
+        return;
+    }
+    if (const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", from->first))
+        addArcTangent(from->first, *end, from->second);
+}
+
 } // namespace
 
 void arcCommand() {
     const PointAnswer first =
         askPointOr(L"\nSpécifiez le point de départ de l'arc ou [CEntre]: ", L"CEntre _ Center");
+    if (first.kind == PointAnswer::None) {
+        arcContinued();
+        return;
+    }
     if (first.kind == PointAnswer::Keyword) {
         const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ");
         if (!centre) return;

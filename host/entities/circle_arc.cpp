@@ -133,6 +133,13 @@ Acad::ErrorStatus CircularCurve::dxfOutFields(AcDbDxfFiler* filer) const {
     return filer->filerStatus();
 }
 
+Acad::ErrorStatus CircularCurve::getFirstDeriv(double param, AcGeVector3d& deriv) const {
+    AcGePoint3d on;
+    if (const Acad::ErrorStatus es = getPointAtParam(param, on); es != Acad::eOk) return es;
+    deriv = m_geometry.normal.crossProduct(on - m_geometry.center);
+    return Acad::eOk;
+}
+
 } // namespace host
 
 // Circles.

@@ -40,6 +40,9 @@ public:
 
     bool isPlanar() const override { return true; }
     Acad::ErrorStatus getPlane(AcGePlane& plane, AcDb::Planarity& type) const override;
+    // The tangent at the angle `param`, counter-clockwise, as long as the radius; eInvalidInput past an
+    // arc's ends.
+    Acad::ErrorStatus getFirstDeriv(double param, AcGeVector3d& deriv) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;

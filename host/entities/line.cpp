@@ -39,6 +39,14 @@ Acad::ErrorStatus AcDbLine::getPointAtParam(double param, AcGePoint3d& point) co
     return Acad::eOk;
 }
 
+Acad::ErrorStatus AcDbLine::getFirstDeriv(double param, AcGeVector3d& deriv) const {
+    AcGePoint3d on;
+    if (const Acad::ErrorStatus es = getPointAtParam(param, on); es != Acad::eOk) return es;
+    if (m_start.isEqualTo(m_end)) return Acad::eInvalidInput;
+    deriv = (m_end - m_start).normal();
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus AcDbLine::getParamAtPoint(const AcGePoint3d& point, double& param) const {
     AcGeVector3d d = m_end - m_start;
     double length = d.length();

@@ -20,6 +20,8 @@ public:
     Acad::ErrorStatus getStartParam(double& param) const override;
     Acad::ErrorStatus getEndParam(double& param) const override;
     Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const override;
+    // The direction from the start to the end, of unit length as the parameter is the distance along.
+    Acad::ErrorStatus getFirstDeriv(double param, AcGeVector3d& deriv) const override;
     Acad::ErrorStatus getParamAtPoint(const AcGePoint3d& point, double& param) const override;
     Acad::ErrorStatus getDistAtParam(double param, double& dist) const override;
     Acad::ErrorStatus getParamAtDist(double dist, double& param) const override;

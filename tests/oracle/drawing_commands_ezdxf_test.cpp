@@ -70,6 +70,9 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
         {"ARC through three points either way round, and from its centre",
          "ARC\n0,0\n1,1\n2,0\nARC\n2,0\n1,-1\n0,0\nARC\nCE\n0,0\n5,0\n0,5\nARC\n5,0\nCE\n0,0\n-5,0\n",
          {{3, 1, 0, 1, 0, 180}, {3, 1, 0, 1, 180, 0}, {3, 0, 0, 5, 0, 90}, {3, 0, 0, 5, 0, 180}}},
+        {"ARC going on from a line, then from that arc, tangent to each",
+         "LINE\n0,0\n5,0\n\nARC\n\n10,5\nARC\n\n5,10\n",
+         {{1, 0, 0, 5, 0}, {3, 5, 5, 5, 270, 0}, {3, 5, 5, 5, 0, 90}}},
         {"ARC from a start and centre by an included angle either way and a chord either side, one too long",
          "ARC\n5,0\nCE\n0,0\nA\n90\nARC\nCE\n0,0\n5,0\nA\n-90\nARC\n5,0\nCE\n0,0\nL\n5\n"
          "ARC\n5,0\nCE\n0,0\nL\n-5\nARC\n5,0\nCE\n0,0\nL\n11\n",
