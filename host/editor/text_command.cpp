@@ -10,6 +10,7 @@
 #include "host/entities/text.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
+#include "host/input/text_numbers.h"
 
 namespace host {
 
@@ -92,16 +93,48 @@ const Justification* askJustification() {
     return justificationNamed(answer);
 }
 
-// The point the justification places the text on, Justifier choosing another first.
-std::optional<AcGePoint3d> askPlacement(const Justification*& j) {
-    const PointAnswer a = askPointOr(
-        (L"\nSpécifiez " + std::wstring(j->point) + L" ou [Justifier]: ").c_str(), L"Justifier _ Justify");
-    if (a.kind == PointAnswer::Point) return a.point;
-    if (a.kind != PointAnswer::Keyword) return std::nullopt;
-    j = askJustification();
-    if (!j) return std::nullopt;
-    setSessionVariable(L"TEXTJUSTIFY", {1, std::wstring(j->global)});
-    return askUcsPoint((L"\nSpécifiez " + std::wstring(j->point) + L": ").c_str());
+// The text style TEXTSTYLE names in the drawing's header; "Standard" when it names none of its styles.
+std::wstring currentStyle(const AcDbDatabase& db) {
+    Group value;
+    if (db.getHeaderVariable(L"TEXTSTYLE", value) && std::holds_alternative<std::wstring>(value.value) &&
+        !db.textStyleId(value.text()).isNull())
+        return value.text();
+    return L"Standard";
+}
+
+// Style: the name of one of the drawing's styles becomes TEXTSTYLE; false on a cancel.
+bool askStyle(AcDbDatabase& db) {
+    const std::wstring current = currentStyle(db);
+    const auto name = askWord((L"\nEntrez le nom du style <" + current + L">: ").c_str(), current);
+    if (!name) return false;
+    const AcDbObjectId style = db.textStyleId(trim(*name));
+    AcDbTextStyleTableRecord* record = nullptr;
+    if (style.isNull() || acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) {
+        printText(L"\nLe style de texte \"" + trim(*name) + L"\" est introuvable.");
+        return true;
+    }
+    db.setHeaderVariable(L"TEXTSTYLE", {7, std::wstring(record->name())});
+    record->close();
+    return true;
+}
+
+// The point the justification places the text on, Justifier choosing another first and Style the style.
+std::optional<AcGePoint3d> askPlacement(AcDbDatabase& db, const Justification*& j) {
+    for (;;) {
+        const PointAnswer a =
+            askPointOr((L"\nSpécifiez " + std::wstring(j->point) + L" ou [Justifier/Style]: ").c_str(),
+                       L"Justifier Style _ Justify Style");
+        if (a.kind == PointAnswer::Point) return a.point;
+        if (a.kind != PointAnswer::Keyword) return std::nullopt;
+        if (a.keyword == L"Style") {
+            if (!askStyle(db)) return std::nullopt;
+            continue;
+        }
+        j = askJustification();
+        if (!j) return std::nullopt;
+        setSessionVariable(L"TEXTJUSTIFY", {1, std::wstring(j->global)});
+        return askUcsPoint((L"\nSpécifiez " + std::wstring(j->point) + L": ").c_str());
+    }
 }
 
 // The height of the style's texts; 0 when it leaves the height to each text.
@@ -140,14 +173,15 @@ std::optional<double> askHeight(AcDbDatabase& db, double fixedHeight, const AcGe
 void textCommand() {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!db) return;
-    const AcDbObjectId style = db->textStyleId(L"Standard");
-    const double fixedHeight = styleHeight(style);
     const Justification* j = &currentJustification();
-    printText(L"\nStyle de texte courant:  \"Standard\"  Hauteur de texte:  " +
-              formatLength(fixedHeight > 0 ? fixedHeight : textSize(*db)) +
+    const double shownHeight = styleHeight(db->textStyleId(currentStyle(*db)));
+    printText(L"\nStyle de texte courant:  \"" + currentStyle(*db) + L"\"  Hauteur de texte:  " +
+              formatLength(shownHeight > 0 ? shownHeight : textSize(*db)) +
               L"  Annotatif:  Non  Justifier:  " + j->local);
-    const auto at = askPlacement(j);
+    const auto at = askPlacement(*db, j);
     if (!at) return;
+    const AcDbObjectId style = db->textStyleId(currentStyle(*db));
+    const double fixedHeight = styleHeight(style);
     const bool alongBaseline = j->horizontal == AcDb::kTextAlign || j->horizontal == AcDb::kTextFit;
     std::optional<AcGePoint3d> baselineEnd;
     if (alongBaseline) {

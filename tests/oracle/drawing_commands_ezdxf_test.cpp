@@ -134,6 +134,19 @@ TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
     EXPECT_NE(missing.run.output.find("Le bloc \"NOWHERE\" est introuvable."), std::string::npos);
 }
 
+TEST(DrawingCommandsThroughEzdxf, TextStyleChosenIsKeptAndGivesItsHeight) {
+    const Drawn d =
+        draw("TEXT\nS\nCOTES\n0,0\n0\nAB\nTEXT\nS\nNULLE\n5,5\n0\nCD\n", "entities", Start::WithBlock);
+    EXPECT_EQ(
+        d.rows,
+        (Rows{
+            {5, 0, 0, 1.5, 0, 0, 0, 0, 0, 1}, codes(L"AB"), {5, 5, 5, 1.5, 0, 0, 0, 0, 0, 1}, codes(L"CD")}))
+        << d.run.output;
+    EXPECT_NE(d.run.output.find("Style de texte courant:  \"COTES\"  Hauteur de texte:  1.5000"),
+              std::string::npos);
+    EXPECT_NE(d.run.output.find("Le style de texte \"NULLE\" est introuvable."), std::string::npos);
+}
+
 TEST(DrawingCommandsThroughEzdxf, InsertOfANameThatIsNoBlockReadsTheDrawingFileOfTheSupportPath) {
     testing_support::TempFolder folder;
     const std::string symbols = folder / "symboles", script = folder / "insert.scr",

@@ -6,7 +6,8 @@ entities PATH: one row per entity of model space, in drawing order, its kind fir
   5 x y height rotation halign valign align_x align_y width, then the text's code points (TEXT),
   6 x y xscale yscale rotation count, then per attribute its value's code points (INSERT).
 block PATH: writes a drawing holding the block BORNE: a circle and the attributes NUM ("Numéro", "0") and
-  ALT ("Altitude", "0.00"), in that order, a constant one and a preset one ("P").
+  ALT ("Altitude", "0.00"), in that order, a constant one and a preset one ("P"); and the text style COTES,
+  1.5 high.
 version PATH: the release number of the file's DXF version (1021 for AC1021), then its entities' count.
 blocks PATH: per block but model and paper space: the name's code points, then a row "base_x base_y count",
   then its entities as entities prints them (attribute definitions counted, not printed).
@@ -55,6 +56,7 @@ def describe(e):
 
 def block(path):
     doc = ezdxf.new("R2010")
+    doc.styles.new("COTES", dxfattribs={"font": "txt", "height": 1.5})
     borne = doc.blocks.new("BORNE")
     borne.add_circle((0, 0), 0.5)
     borne.add_attdef("NUM", (1, 0), "0", dxfattribs={"prompt": "Numéro", "height": 0.5})
