@@ -84,17 +84,23 @@ InputItem answerItem(int button) {
 void InputQueue::pushFront(std::vector<InputItem> items) {
     m_items.insert(m_items.begin(), std::make_move_iterator(items.begin()),
                    std::make_move_iterator(items.end()));
+    m_putInFront += items.size();
 }
 
 InputItem InputQueue::take() {
     InputItem i = std::move(m_items.front());
     m_items.pop_front();
+    if (m_putInFront > 0) --m_putInFront;
     if (i.scriptLine) m_lastScriptLine = i.scriptLine;
     return i;
 }
 
 void InputQueue::dropOwned(int owner) {
-    std::erase_if(m_items, [owner](const InputItem& i) { return i.owner == owner; });
+    const auto inFront = m_items.begin() + static_cast<std::ptrdiff_t>(m_putInFront);
+    const auto kept =
+        std::remove_if(m_items.begin(), inFront, [owner](const InputItem& i) { return i.owner == owner; });
+    m_putInFront -= static_cast<std::size_t>(inFront - kept);
+    m_items.erase(kept, inFront);
 }
 
 InputQueue& inputQueue() {

@@ -79,16 +79,20 @@ public:
     // The script line of the last item taken that came from a script (0: none yet), for the messages that
     // say where a script stopped.
     int lastScriptLine() const { return m_lastScriptLine; }
-    // Drops the items that a host command call put in front and did not use.
+    // Drops the items that a host command call put in front and did not use. Such items (an owner set)
+    // come only through pushFront, so only the items put in front and not yet taken are looked through,
+    // not a whole script waiting behind them.
     void dropOwned(int owner);
     void clear() {
         m_items.clear();
         m_lastScriptLine = 0;
+        m_putInFront = 0;
     }
 
 private:
     std::deque<InputItem> m_items;
     int m_lastScriptLine = 0;
+    std::size_t m_putInFront = 0; // the first items, those pushFront put there
 };
 
 InputQueue& inputQueue();

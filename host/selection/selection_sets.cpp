@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "host/db/db_object.h"
 #include "host/input/entity_refs.h"
@@ -10,8 +11,15 @@ namespace host {
 
 namespace {
 
+// A set's members in their order, and their objects for membership in constant time: a routine adds to a
+// set member by member.
+struct StoredSet {
+    std::vector<SelectionMember> members;
+    std::unordered_set<const ObjectStub*> objects;
+};
+
 struct Sets {
-    std::map<Adesk::Int64, std::vector<SelectionMember>> byName;
+    std::map<Adesk::Int64, StoredSet> byName;
     Adesk::Int64 serial = 0;
     std::vector<SelectionMember> pickFirst;
     std::vector<SelectionMember> previous;
@@ -25,10 +33,15 @@ Sets& sets() {
 // Set names are small numbers with a tag in the high bits, so that an entity name is never taken for one.
 constexpr Adesk::Int64 kSetTag = Adesk::Int64(0x5e1) << 48;
 
-std::vector<SelectionMember>* find(const ads_name name) {
+StoredSet* findSet(const ads_name name) {
     if (!name || name[1] != 0) return nullptr;
     auto it = sets().byName.find(name[0]);
     return it == sets().byName.end() ? nullptr : &it->second;
+}
+
+const std::vector<SelectionMember>* find(const ads_name name) {
+    const StoredSet* set = findSet(name);
+    return set ? &set->members : nullptr;
 }
 
 resbuf* append(resbuf**& tail, int type) {
@@ -42,7 +55,10 @@ resbuf* append(resbuf**& tail, int type) {
 
 void newSelectionSet(std::vector<SelectionMember> members, ads_name name) {
     Adesk::Int64 key = kSetTag | ++sets().serial;
-    sets().byName[key] = std::move(members);
+    StoredSet& set = sets().byName[key];
+    for (const SelectionMember& m : members)
+        set.objects.insert(m.id.stub());
+    set.members = std::move(members);
     name[0] = key;
     name[1] = 0;
 }
@@ -127,34 +143,34 @@ int acedSSFree(const ads_name ss) {
 
 int acedSSAdd(const ads_name entity, const ads_name ss, ads_name result) {
     if (!result) return RTERROR;
-    std::vector<SelectionMember>* members = nullptr;
-    if (ss && !(members = find(ss))) return RTERROR;
+    StoredSet* set = nullptr;
+    if (ss && !(set = findSet(ss))) return RTERROR;
     AcDbObjectId id;
     if (entity && acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
-    if (!members) {
+    if (!set) {
         newSelectionSet(id.isNull() ? std::vector<SelectionMember>{} : std::vector{chosenMember(id)}, result);
         return RTNORM;
     }
-    if (!id.isNull() && std::ranges::none_of(*members, [&](const SelectionMember& m) { return m.id == id; }))
-        members->push_back(chosenMember(id));
+    if (!id.isNull() && set->objects.insert(id.stub()).second) set->members.push_back(chosenMember(id));
     result[0] = ss[0];
     result[1] = ss[1];
     return RTNORM;
 }
 
 int acedSSDel(const ads_name entity, const ads_name ss) {
-    std::vector<SelectionMember>* members = ss ? find(ss) : nullptr;
+    StoredSet* set = ss ? findSet(ss) : nullptr;
     AcDbObjectId id;
-    if (!members || !entity || acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
-    return std::erase_if(*members, [&](const SelectionMember& m) { return m.id == id; }) ? RTNORM : RTERROR;
+    if (!set || !entity || acdbGetObjectId(id, entity) != Acad::eOk || !set->objects.erase(id.stub()))
+        return RTERROR;
+    std::erase_if(set->members, [&](const SelectionMember& m) { return m.id == id; });
+    return RTNORM;
 }
 
 int acedSSMemb(const ads_name entity, const ads_name ss) {
-    const std::vector<SelectionMember>* members = ss ? find(ss) : nullptr;
+    const StoredSet* set = ss ? findSet(ss) : nullptr;
     AcDbObjectId id;
-    if (!members || !entity || acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
-    return std::ranges::any_of(*members, [&](const SelectionMember& m) { return m.id == id; }) ? RTNORM
-                                                                                               : RTERROR;
+    if (!set || !entity || acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
+    return set->objects.contains(id.stub()) ? RTNORM : RTERROR;
 }
 
 int acedSSSetFirst(const ads_name pset, const ads_name) {
