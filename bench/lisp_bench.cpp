@@ -2,7 +2,9 @@
 // plug-in's dispatch, at three sizes (vertices per second must not fall as the polyline grows). The anchor
 // is a plain walk of the same node list copying each vertex's fields into a list of host result buffers.
 // The evaluator's own loop, (repeat 3000000 (setq i (1+ i))), has for anchor python3 running the same steps,
-// timed inside python3 so that its start is not counted.
+// timed inside python3 so that its start is not counted. A routine gathering every entity of a drawing into
+// a set with SSADD has for anchor a plain walk of the same entities name by name; their ratio must not grow
+// with the drawing.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,8 +13,11 @@
 #include "cadutil/database/spaces.h"
 #include "entity/core/poly_classes.h"
 #include "host/db/database.h"
+#include "host/entities/line.h"
+#include "host/lisp/entity_lists.h"
 #include "host/lisp/lisp_eval.h"
 #include "host/lisp/lisp_functions.h"
+#include "host/lisp/lisp_symbols.h"
 #include "host/lisp/lisp_text.h"
 #include "host/lisp/lisp_value.h"
 #include "plugin/app/lisp_table.h"
@@ -102,7 +107,56 @@ void PlainWalkIntoResultBuffers(benchmark::State& state) {
     entity->close();
     state.SetItemsProcessed(state.iterations() * n);
 }
-BENCHMARK(PlainWalkIntoResultBuffers)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlainWalkIntoResultBuffers)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+// A drawing of n lines in model space.
+struct Lines {
+    explicit Lines(int n) : db(std::make_unique<AcDbDatabase>()) {
+        acdbHostApplicationServices()->setWorkingDatabase(db.get());
+        for (int i = 0; i < n; ++i) {
+            AcDbObjectId id;
+            auto* line = new AcDbLine(AcGePoint3d(i, 0, 0), AcGePoint3d(i, 1, 0));
+            appendEntityToSpace(id, line, 1, db.get());
+            line->close();
+        }
+    }
+    ~Lines() { acdbHostApplicationServices()->setWorkingDatabase(nullptr); }
+    std::unique_ptr<AcDbDatabase> db;
+};
+
+void LispSsaddLoop(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    Lines drawing(n);
+    const std::vector<LispValue> forms = host::readLisp(
+        L"(setq ss (ssadd) e (entnext)) (while e (ssadd e ss) (setq e (entnext e))) (sslength ss)");
+    for (auto _ : state) {
+        LispValue last;
+        for (const LispValue& form : forms)
+            last = host::evaluateLisp(form);
+        if (last.integer != n) state.SkipWithError("the set missed entities");
+        host::setLispSymbol(L"SS", LispValue::nil());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(LispSsaddLoop)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+void PlainEntityWalk(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    Lines drawing(n);
+    for (auto _ : state) {
+        int walked = 0;
+        ads_name e;
+        for (int rc = acdbEntNext(nullptr, e); rc == RTNORM; rc = acdbEntNext(e, e))
+            ++walked;
+        if (walked != n) state.SkipWithError("the walk missed entities");
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(PlainEntityWalk)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 void LispRepeatLoop(benchmark::State& state) {
     const std::vector<LispValue> forms = host::readLisp(L"(setq i 0) (repeat 3000000 (setq i (1+ i)))");
@@ -134,5 +188,6 @@ BENCHMARK(PythonRepeatLoop)->UseManualTime()->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     return bench_ratios::runWithRatios(argc, argv,
                                        {{"LispWalkVnextVget/{n}", "PlainWalkIntoResultBuffers/{n}"},
+                                        {"LispSsaddLoop/{n}", "PlainEntityWalk/{n}"},
                                         {"LispRepeatLoop", "PythonRepeatLoop/manual_time"}});
 }

@@ -158,6 +158,16 @@ void AcDbDatabase::closeOpenObjects() {
             stub->object->close();
 }
 
+host::ObjectStub* AcDbDatabase::stubAfter(const host::ObjectStub* stub) const {
+    auto it = m_stubs.begin();
+    if (stub) {
+        it = m_stubs.find(stub->handle);
+        if (it == m_stubs.end() || it->second.get() != stub) return nullptr;
+        ++it;
+    }
+    return it == m_stubs.end() ? nullptr : it->second.get();
+}
+
 std::vector<host::ObjectStub*> AcDbDatabase::stubs() const {
     std::vector<host::ObjectStub*> all;
     for (const auto& [handle, stub] : m_stubs)

@@ -133,6 +133,9 @@ public:
     void recordUndoImage(AcDbObject* object);
     // Every entry in handle order (erased ones included).
     std::vector<host::ObjectStub*> stubs() const;
+    // The entry after `stub` in handle order (the first for null); null after the last, or when `stub` is
+    // not one of this database's: a walk entry by entry without a list of them all at each step.
+    host::ObjectStub* stubAfter(const host::ObjectStub* stub) const;
     void setTableIds(AcDbObjectId blocks, AcDbObjectId layers, AcDbObjectId linetypes, AcDbObjectId regApps,
                      AcDbObjectId textStyles, AcDbObjectId namedObjects);
     // Raises the seed to `seed` (a seed below the handles in use, or at the limit, changes nothing).

@@ -234,15 +234,8 @@ namespace {
 
 // The main entity after `after` (the first one for null) in the drawing's order.
 AcDbObjectId mainEntityAfter(AcDbDatabase* db, const ObjectStub* after) {
-    std::vector<ObjectStub*> stubs = db->stubs();
-    auto it = stubs.begin();
-    if (after) {
-        it = std::ranges::find(stubs, after);
-        if (it == stubs.end()) return {};
-        ++it;
-    }
-    for (; it != stubs.end(); ++it)
-        if (isMainEntity(*it, db)) return AcDbObjectId(*it);
+    for (ObjectStub* stub = db->stubAfter(after); stub; stub = db->stubAfter(stub))
+        if (isMainEntity(stub, db)) return AcDbObjectId(stub);
     return {};
 }
 
