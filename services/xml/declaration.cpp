@@ -20,43 +20,43 @@ public:
 // past it when it is.
 class Reader {
 public:
-    explicit Reader(const char* at) : at_(at) {}
+    explicit Reader(const char* at) : m_at(at) {}
 
     bool spaces() {
-        const char* start = at_;
-        while (*at_ == ' ' || *at_ == '\t' || *at_ == '\n' || *at_ == '\r')
-            ++at_;
-        return at_ != start;
+        const char* start = m_at;
+        while (*m_at == ' ' || *m_at == '\t' || *m_at == '\n' || *m_at == '\r')
+            ++m_at;
+        return m_at != start;
     }
 
     bool word(std::string_view expected) {
-        if (std::strncmp(at_, expected.data(), expected.size()) != 0) return false;
-        at_ += expected.size();
+        if (std::strncmp(m_at, expected.data(), expected.size()) != 0) return false;
+        m_at += expected.size();
         return true;
     }
 
     // S name Eq quoted-value, the value checked by `valueIsValid`; absent when no S name comes.
     enum class Attribute { absent, valid, invalid };
     template <typename Check> Attribute attribute(std::string_view name, Check valueIsValid) {
-        const char* start = at_;
+        const char* start = m_at;
         if (!spaces() || !word(name)) {
-            at_ = start;
+            m_at = start;
             return Attribute::absent;
         }
         spaces();
         if (!word("=")) return Attribute::invalid;
         spaces();
-        const char quote = *at_;
+        const char quote = *m_at;
         if (quote != '"' && quote != '\'') return Attribute::invalid;
-        const char* end = std::strchr(at_ + 1, quote);
-        if (!end || !valueIsValid(std::string_view(at_ + 1, static_cast<std::size_t>(end - at_ - 1))))
+        const char* end = std::strchr(m_at + 1, quote);
+        if (!end || !valueIsValid(std::string_view(m_at + 1, static_cast<std::size_t>(end - m_at - 1))))
             return Attribute::invalid;
-        at_ = end + 1;
+        m_at = end + 1;
         return Attribute::valid;
     }
 
 private:
-    const char* at_;
+    const char* m_at;
 };
 
 bool isDigit(char c) {
