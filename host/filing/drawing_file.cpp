@@ -10,6 +10,7 @@
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/block_reference.h"
+#include "host/filing/arrow_blocks.h"
 #include "host/filing/block_cycles.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_file.h"
@@ -338,6 +339,7 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
         return fail(database, Acad::eFilerError, "block " + toUtf8(cyclic) + " inserts itself");
     scratch.closeOpenObjects();
     scratch.setTableIds(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5]);
+    referArrowBlocks(scratch); // as a DXF reading does, so that a DXF saved from it reads back the same
     scratch.setHandseed(seed);
     raiseSeedOverKeptReferences(scratch);
     // A layer left naming an erased linetype is drawn Continuous, and saved so.

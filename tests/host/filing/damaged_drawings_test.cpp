@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "host/db/database.h"
+#include "host/db/kept_tables.h"
 #include "host/db/symbol_tables.h"
 #include "host/editor/acut.h"
 #include "host/entities/line.h"
@@ -392,6 +393,32 @@ TEST(DamagedDrawings, GroupsALinetypeKeepsStayOutOfItsDashes) {
     AcDbDatabase db(false);
     ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
     const std::string saved = host::writeDxf(db);
+    AcDbDatabase again(false);
+    ASSERT_EQ(host::readDxf(again, saved), Acad::eOk) << again.lastFileError();
+    EXPECT_TRUE(host::writeDxf(again) == saved);
+}
+
+// An empty arrow block name that a binary drawing's dimension style keeps is dropped on opening, as the DXF
+// reading drops it, so the DXF saved from the drawing reads back the same.
+TEST(DamagedDrawings, ABinaryDrawingsDimensionStyleSavesADxfThatReadsBackTheSame) {
+    Sample s;
+    std::string text = host::writeDxf(*s.db);
+    text.insert(text.find("  0\nTABLE\n  2\nLTYPE\n"),
+                "  0\nTABLE\n  2\nDIMSTYLE\n  5\nA00\n330\n0\n100\nAcDbSymbolTable\n 70\n1\n100\n"
+                "AcDbDimStyleTable\n  0\nDIMSTYLE\n105\nA01\n330\nA00\n100\nAcDbSymbolTableRecord\n100\n"
+                "AcDbDimStyleTableRecord\n  2\nStandard\n 70\n0\n  0\nENDTAB\n");
+    AcDbDatabase db(false);
+    ASSERT_EQ(host::readDxf(db, text), Acad::eOk) << db.lastFileError();
+    AcDbObjectId styleId;
+    ASSERT_EQ(db.getAcDbObjectId(styleId, false, AcDbHandle(L"A01")), Acad::eOk);
+    auto* style = AcDbDimStyleTableRecord::cast(styleId.stub()->object);
+    ASSERT_NE(style, nullptr);
+    style->setKeptGroups({{6, std::wstring()}, {40, 1.0}});
+    std::string bytes;
+    ASSERT_EQ(host::writeDrawing(db, bytes), Acad::eOk);
+    AcDbDatabase opened(false);
+    ASSERT_EQ(host::readDrawingContent(opened, bytes), Acad::eOk) << opened.lastFileError();
+    const std::string saved = host::writeDxf(opened);
     AcDbDatabase again(false);
     ASSERT_EQ(host::readDxf(again, saved), Acad::eOk) << again.lastFileError();
     EXPECT_TRUE(host::writeDxf(again) == saved);
