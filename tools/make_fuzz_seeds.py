@@ -27,6 +27,11 @@ def drawings(folder):
         msp.add_point((3, 4, 1.5))
         msp.add_polyline2d([(0, 0), (4, 0), (4, 3)], close=True)
         msp.add_polyline3d([(0, 0, 0), (1, 2, 3), (4, 5, 2)])
+        msp.add_polyface().append_face([(0, 0, 1), (2, 0, 1.5), (2, 2, 2), (0, 2, 1)])
+        mesh = msp.add_polymesh((2, 3))
+        for i in range(2):
+            for j in range(3):
+                mesh.set_mesh_vertex((i, j), (i, j, i + j))
         if version != "R12":
             msp.add_lwpolyline([(0, 0, 0, 0, 0.5), (6, 0, 0.2, 0.2, 0), (6, 4)], format="xyseb")
             msp.add_ellipse((0, 0), major_axis=(3, 0), ratio=0.5)
