@@ -11,6 +11,7 @@
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 #include "host/input/text_numbers.h"
+#include "host/selection/wildcard.h"
 
 namespace host {
 
@@ -102,20 +103,51 @@ std::wstring currentStyle(const AcDbDatabase& db) {
     return L"Standard";
 }
 
-// Style: the name of one of the drawing's styles becomes TEXTSTYLE; false on a cancel.
+// "?" at the style's name: the styles a pattern names, their height and font, then the current one.
+void listStyles(AcDbDatabase& db) {
+    const auto pattern = askWord(L"\nEntrez le(s) style(s) de texte à afficher <*>: ", L"*");
+    if (!pattern) return;
+    AcDbTextStyleTable* table = nullptr;
+    if (db.getTextStyleTable(table, AcDb::kForRead) != Acad::eOk) return;
+    std::wstring listing = L"\nStyles de texte:";
+    AcDbSymbolTableIterator* it = nullptr;
+    if (table->newIterator(it) == Acad::eOk) {
+        for (; !it->done(); it->step()) {
+            AcDbSymbolTableRecord* record = nullptr;
+            if (it->getRecord(record, AcDb::kForRead) != Acad::eOk) continue;
+            auto* style = AcDbTextStyleTableRecord::cast(record);
+            if (style && wildcardMatch(style->name(), trim(*pattern), true))
+                listing += L"\n  \"" + std::wstring(style->name()) + L"\"  Hauteur: " +
+                           formatLength(style->textSize()) + L"  Police: " + style->fileName();
+            record->close();
+        }
+        delete it;
+    }
+    table->close();
+    printText(listing + L"\nStyle de texte courant: \"" + currentStyle(db) + L"\"");
+}
+
+// Style: the name of one of the drawing's styles becomes TEXTSTYLE, "?" listing them first; false on a
+// cancel.
 bool askStyle(AcDbDatabase& db) {
-    const std::wstring current = currentStyle(db);
-    const auto name = askWord((L"\nEntrez le nom du style <" + current + L">: ").c_str(), current);
-    if (!name) return false;
-    const AcDbObjectId style = db.textStyleId(trim(*name));
-    AcDbTextStyleTableRecord* record = nullptr;
-    if (style.isNull() || acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) {
-        printText(L"\nLe style de texte \"" + trim(*name) + L"\" est introuvable.");
+    for (;;) {
+        const std::wstring current = currentStyle(db);
+        const auto name = askWord((L"\nEntrez le nom du style ou [?] <" + current + L">: ").c_str(), current);
+        if (!name) return false;
+        if (trim(*name) == L"?") {
+            listStyles(db);
+            continue;
+        }
+        const AcDbObjectId style = db.textStyleId(trim(*name));
+        AcDbTextStyleTableRecord* record = nullptr;
+        if (style.isNull() || acdbOpenObject(record, style, AcDb::kForRead) != Acad::eOk) {
+            printText(L"\nLe style de texte \"" + trim(*name) + L"\" est introuvable.");
+            return true;
+        }
+        db.setHeaderVariable(L"TEXTSTYLE", {7, std::wstring(record->name())});
+        record->close();
         return true;
     }
-    db.setHeaderVariable(L"TEXTSTYLE", {7, std::wstring(record->name())});
-    record->close();
-    return true;
 }
 
 // The point the justification places the text on, Justifier choosing another first and Style the style.

@@ -136,7 +136,7 @@ TEST(DrawingCommandsThroughEzdxf, InsertAsksTheAttributesInTheBlocksOrder) {
 
 TEST(DrawingCommandsThroughEzdxf, TextStyleChosenIsKeptAndGivesItsHeight) {
     const Drawn d =
-        draw("TEXT\nS\nCOTES\n0,0\n0\nAB\nTEXT\nS\nNULLE\n5,5\n0\nCD\n", "entities", Start::WithBlock);
+        draw("TEXT\nS\n?\nC*\nCOTES\n0,0\n0\nAB\nTEXT\nS\nNULLE\n5,5\n0\nCD\n", "entities", Start::WithBlock);
     EXPECT_EQ(
         d.rows,
         (Rows{
@@ -145,6 +145,9 @@ TEST(DrawingCommandsThroughEzdxf, TextStyleChosenIsKeptAndGivesItsHeight) {
     EXPECT_NE(d.run.output.find("Style de texte courant:  \"COTES\"  Hauteur de texte:  1.5000"),
               std::string::npos);
     EXPECT_NE(d.run.output.find("Le style de texte \"NULLE\" est introuvable."), std::string::npos);
+    EXPECT_NE(d.run.output.find("Styles de texte:\n  \"COTES\"  Hauteur: 1.5000  Police: txt\n"
+                                "Style de texte courant: \"Standard\""),
+              std::string::npos);
 }
 
 TEST(DrawingCommandsThroughEzdxf, InsertOfANameThatIsNoBlockReadsTheDrawingFileOfTheSupportPath) {
