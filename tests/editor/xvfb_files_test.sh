@@ -67,9 +67,16 @@ done
 # A character Windows-1252 lacks, typed: the question's default keeps it, and Ctrl+S saves it in UTF-8.
 printf 'caf\xe9\r\n' >"$work/typed.txt"
 open_file "$work/typed.txt"
-xdotool windowactivate --sync "$xid"
-sleep 0.5
-xdotool type --delay 50 'α'
+# xdotool maps a spare keycode to a character outside the keymap for the time of the key; on a loaded
+# machine the key can reach the window before the mapping does and be dropped. The text is unchanged then,
+# so the key is typed again.
+for _ in 1 2 3; do
+    xdotool windowactivate --sync "$xid"
+    sleep 0.5
+    xdotool type --delay 50 'α'
+    for _ in $(seq 50); do xdotool search --onlyvisible --name "^ZortaPad\$" >/dev/null 2>&1 && break 2; sleep 0.1; done
+    [[ $(shown_text) == "café"* ]] || fail "typing α gave '$(shown_text)' and no question"
+done
 answer_box Return
 xdotool windowactivate --sync "$xid" key ctrl+s
 printf '\xce\xb1caf\xc3\xa9\r\n' >"$work/typed.expected"
@@ -89,19 +96,33 @@ close_editor
 mkdir -p "$work/dir with spaces é"
 printf 'accents\r\n' >"$work/dir with spaces é/fichier à accents ç.txt"
 open_file "$work/latin.txt"
-xdotool windowactivate --sync "$xid" key ctrl+o
-until_true xdotool search --onlyvisible --name '^Ouvrir$' || fail "Ctrl+O opened no dialog"
-xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)"
-sleep 0.5
-xdotool type --delay 50 "$work/dir with spaces é/fichier à accents ç.txt"
-sleep 0.5
-# The first Return may only take the completion that the name field offers.
+accented='^ZortaPad - \[fichier à accents ç\.txt\]$'
+# Types the path into "Ouvrir" (Ctrl+O) and confirms it; true once the document's frame is up. A typed
+# character can be dropped as α could, so a path that did not open is typed again in a new dialog.
+open_from_dialog() {
+    xdotool windowactivate --sync "$xid" key ctrl+o
+    until_true xdotool search --onlyvisible --name '^Ouvrir$' || fail "Ctrl+O opened no dialog"
+    xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)"
+    sleep 0.5
+    xdotool type --delay 50 "$work/dir with spaces é/fichier à accents ç.txt"
+    sleep 0.5
+    # The first Return may only take the completion that the name field offers.
+    for _ in 1 2 3; do
+        xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1 || break
+        xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)" key Return
+        sleep 1
+    done
+    until_true xdotool search --onlyvisible --name "$accented"
+}
 for _ in 1 2 3; do
-    xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1 || break
-    xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)" key Return
-    sleep 1
+    open_from_dialog && break
+    for _ in 1 2 3 4; do
+        xdotool search --onlyvisible --name '^Ouvrir$' >/dev/null 2>&1 || break
+        xdotool windowactivate --sync "$(xdotool search --onlyvisible --name '^Ouvrir$' | head -n1)" key Escape
+        sleep 0.5
+    done
 done
-until_true xdotool search --onlyvisible --name '^ZortaPad - \[fichier à accents ç\.txt\]$' ||
+xdotool search --onlyvisible --name "$accented" >/dev/null 2>&1 ||
     fail "the file with accents did not open: $("$bin/zwin" list | cut -f4,6 | tr '\n' ' ')"
 close_editor
 echo "encodings kept, a typed character kept in UTF-8, a change on disk reloaded, an accented path opened"
