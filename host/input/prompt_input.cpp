@@ -15,6 +15,7 @@
 #include "host/input/input_queue.h"
 #include "host/input/text_numbers.h"
 #include "host/input/typed_input.h"
+#include "host/input/typed_lisp.h"
 #include "host/input/typed_points.h"
 #include "host/selection/osnap.h"
 #include "host/selection/pick_box.h"
@@ -172,6 +173,82 @@ bool ranTransparently(const std::wstring& text) {
     return true;
 }
 
+// What an item taken at a prompt answers; false when the prompt reads on. `typed`: the user gave it, not a
+// program.
+bool answerWith(const InputItem& item, const ACHAR* prompt, const ResponseOptions& options, bool typed,
+                Response& response) {
+    switch (item.kind) {
+    case InputKind::Line:
+        // The command line runs "'" commands and LISP itself. Inside a command the prompt asks again after a
+        // transparent command; what the user typed there may be LISP, whose value answers (COMMAND's answers
+        // and such values are values already).
+        if (typed && !options.stopWhenEmpty) {
+            if (ranTransparently(item.text)) {
+                if (prompt) printText(prompt);
+                return false;
+            }
+            InputItem value;
+            switch (evaluateTypedLisp(item.text, value)) {
+            case TypedLisp::Answered:
+                return answerWith(value, prompt, options, false, response);
+            case TypedLisp::AskAgain:
+                if (prompt) printText(prompt);
+                return false;
+            case TypedLisp::NotLisp:
+                break;
+            }
+        }
+        response.kind = Response::Line;
+        response.text = item.text;
+        return true;
+    case InputKind::Enter:
+        response.kind = Response::Enter;
+        return true;
+    case InputKind::Cancel:
+        response.kind = Response::Cancel;
+        return true;
+    case InputKind::Point:
+        response.kind = Response::Point;
+        response.point = item.point;
+        return true;
+    case InputKind::Snap: {
+        response.kind = Response::Point;
+        response.point = item.point;
+        AcGePoint3d snapped;
+        if (snapToEntities(ucsToWorld(item.point), shortVariable(L"OSMODE"), snapped)) {
+            response.point = worldToUcs(snapped);
+            response.snapped = true;
+        }
+        return true;
+    }
+    case InputKind::Pick:
+        return resolvePick(item, response);
+    case InputKind::Selection:
+        return resolveSelection(item, response);
+    case InputKind::Grip:
+        // Grips are dragged at the command prompt only.
+        if (!options.stopWhenEmpty) {
+            printMessage(L"\n*** Une poignée ne se déplace qu'à l'invite de commande");
+            return false;
+        }
+        if (!resolvePick(item, response)) return false;
+        response.kind = Response::Grip;
+        response.target = item.target;
+        return true;
+    case InputKind::DoubleClick:
+        if (!options.stopWhenEmpty) {
+            printMessage(L"\n*** Un double clic ne s'applique qu'à l'invite de commande");
+            return false;
+        }
+        // A double click where the entity is not drawn hits nothing.
+        if (!resolvePick(item, response) || response.kind != Response::Pick) return false;
+        response.kind = Response::DoubleClick;
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool responsePoint(const Response& r, AcGePoint3d& point) {
@@ -239,64 +316,7 @@ Response readResponse(const ACHAR* prompt, const ResponseOptions& options) {
         }
         typedLine().clear();
         printAnswer(item.echo);
-        switch (item.kind) {
-        case InputKind::Line:
-            // The command line runs "'" commands itself; inside a command the prompt asks again after one.
-            if (!options.stopWhenEmpty && ranTransparently(item.text)) {
-                if (prompt) printText(prompt);
-                continue;
-            }
-            response.kind = Response::Line;
-            response.text = item.text;
-            return response;
-        case InputKind::Enter:
-            response.kind = Response::Enter;
-            return response;
-        case InputKind::Cancel:
-            response.kind = Response::Cancel;
-            return response;
-        case InputKind::Point:
-            response.kind = Response::Point;
-            response.point = item.point;
-            return response;
-        case InputKind::Snap: {
-            response.kind = Response::Point;
-            response.point = item.point;
-            AcGePoint3d snapped;
-            if (snapToEntities(ucsToWorld(item.point), shortVariable(L"OSMODE"), snapped)) {
-                response.point = worldToUcs(snapped);
-                response.snapped = true;
-            }
-            return response;
-        }
-        case InputKind::Pick:
-            if (resolvePick(item, response)) return response;
-            continue;
-        case InputKind::Selection:
-            if (resolveSelection(item, response)) return response;
-            continue;
-        case InputKind::Grip:
-            // Grips are dragged at the command prompt only.
-            if (!options.stopWhenEmpty) {
-                printMessage(L"\n*** Une poignée ne se déplace qu'à l'invite de commande");
-                continue;
-            }
-            if (!resolvePick(item, response)) continue;
-            response.kind = Response::Grip;
-            response.target = item.target;
-            return response;
-        case InputKind::DoubleClick:
-            if (!options.stopWhenEmpty) {
-                printMessage(L"\n*** Un double clic ne s'applique qu'à l'invite de commande");
-                continue;
-            }
-            // A double click where the entity is not drawn hits nothing.
-            if (!resolvePick(item, response) || response.kind != Response::Pick) continue;
-            response.kind = Response::DoubleClick;
-            return response;
-        default:
-            continue;
-        }
+        if (answerWith(item, prompt, options, item.owner == 0, response)) return response;
     }
 }
 

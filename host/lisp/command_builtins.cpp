@@ -2,16 +2,14 @@
 #include <chrono>
 
 #include "host/db/database.h"
-#include "host/db/db_object.h"
 #include "host/db/system_variables.h"
 #include "host/editor/acut.h"
 #include "host/editor/command_line.h"
 #include "host/filing/text_codec.h"
 #include "host/input/input_queue.h"
-#include "host/input/text_numbers.h"
+#include "host/lisp/lisp_answers.h"
 #include "host/lisp/lisp_builtins.h"
 #include "host/lisp/lisp_text.h"
-#include "host/selection/selection_sets.h"
 
 namespace host {
 
@@ -66,44 +64,6 @@ LispValue getVariable(const std::wstring& name) {
     return values.empty() ? LispValue::nil() : values.front();
 }
 
-// One answer of COMMAND as the user would give it; false for PAUSE, which the user answers.
-bool answerOf(const LispValue& v, InputItem& item) {
-    switch (v.kind) {
-    case LispValue::String:
-        if (v.text == L"\\") return false;
-        item = v.text.empty() ? enterItem() : lineItem(v.text);
-        return true;
-    case LispValue::Integer:
-        item = lineItem(std::to_wstring(v.integer));
-        return true;
-    case LispValue::Real:
-        item = lineItem(formatReal(v.real));
-        return true;
-    case LispValue::Symbol:
-        item = lineItem(v.text);
-        return true;
-    case LispValue::EntityName: {
-        AcDbObjectId id;
-        if (acdbGetObjectId(id, v.name) != Acad::eOk) badArgument("lentityp", v);
-        item = pickItem(id, 0, AcGePoint3d());
-        item.hasPoint = false;
-        return true;
-    }
-    case LispValue::PickSet: {
-        const std::vector<SelectionMember>* members = selectionMembers(v.name);
-        if (!members) badArgument("lselsetp", v);
-        std::vector<AcDbObjectId> ids;
-        for (const SelectionMember& m : *members)
-            ids.push_back(m.id);
-        item = selectionItem(std::move(ids));
-        return true;
-    }
-    default:
-        item = pointItem(pointArgument(v));
-        return true;
-    }
-}
-
 // (COMMAND name answers... [name answers...]): each name runs its command with the answers that follow it;
 // what a command leaves unused names the next command. PAUSE takes the user's next answer (in a script, its
 // next line) in its place. nil arguments are skipped. False when a name names no command.
@@ -113,7 +73,7 @@ bool runCommands(const Args& a) {
     for (const LispValue& v : a) {
         if (v.isNil()) continue;
         InputItem item;
-        if (answerOf(v, item)) {
+        if (lispAnswerItem(v, item)) {
             item.owner = owner;
         } else if (const InputItem* next = inputQueue().front(); next && !next->owner) {
             item = inputQueue().take();

@@ -92,6 +92,7 @@ LispValue loadLispFile(const std::wstring& path) {
     std::string reason;
     std::optional<std::string> content = readFileBytes(path, &reason);
     if (!content) throw LispError("LOAD a échoué: \"" + toUtf8(path) + "\": " + reason);
+    RunningLisp running;
     return evaluateForms(readLisp(decodeLispFile(*content)));
 }
 

@@ -155,6 +155,19 @@ LispValue applyLisp(const LispValue& function, const LispArgs& args) {
 
 namespace {
 int catchDepth = 0;
+int runningDepth = 0;
+} // namespace
+
+RunningLisp::RunningLisp() {
+    ++runningDepth;
+}
+
+RunningLisp::~RunningLisp() {
+    --runningDepth;
+}
+
+bool RunningLisp::active() {
+    return runningDepth > 0;
 }
 
 CatchingLispErrors::CatchingLispErrors() {
@@ -189,6 +202,7 @@ void reportLispError(const LispError& error) {
 
 std::wstring runLispConsole(std::wstring_view text, std::wstring* error) {
     std::wstring last;
+    RunningLisp running;
     try {
         for (const LispValue& e : readLisp(text)) {
             LispValue value = evaluateLisp(e);
@@ -211,6 +225,7 @@ bool isLispCommand(const std::wstring& upperName) {
 }
 
 std::wstring runLispCommand(const std::wstring& upperName) {
+    RunningLisp running;
     try {
         applyLisp(LispValue::fromSymbol(L"C:" + upperName), {});
     } catch (const LispError& failure) {

@@ -41,6 +41,16 @@ public:
     CatchingLispErrors(const CatchingLispErrors&) = delete;
     CatchingLispErrors& operator=(const CatchingLispErrors&) = delete;
 };
+// While one lives, a LISP program runs: a prompt it asks cannot evaluate an expression typed there (LISP is
+// not entered again while it waits).
+class RunningLisp {
+public:
+    RunningLisp();
+    ~RunningLisp();
+    RunningLisp(const RunningLisp&) = delete;
+    RunningLisp& operator=(const RunningLisp&) = delete;
+    static bool active();
+};
 // Gives *ERROR* an error inside a function, where the function's locals (a local *ERROR* among them) are
 // still bound, unless a caller catches errors; the error then goes on as ReportedLispError.
 [[noreturn]] void raiseFromFunction(const LispError& error);

@@ -8,6 +8,8 @@
 #include "host/input/keywords.h"
 #include "host/input/prompts.h"
 #include "host/input/script_line.h"
+#include "host/input/text_numbers.h"
+#include "host/lisp/lisp_eval.h"
 #include "tests/host/editor_test_support.h"
 
 using host::test::EditorSession;
@@ -233,4 +235,101 @@ TEST(ScriptLines, TypedTextSplitsAtLineEnds) {
     items = host::typedItems(L"(setq a (strcat \"x\r\ny\")\r 1)\rLINE\r");
     ASSERT_EQ(items.size(), 2u) << "a LISP form goes on until it is closed";
     EXPECT_EQ(items[0].text, L"(setq a (strcat \"x\ny\")\n 1)");
+}
+
+namespace {
+
+enum class Ask { Point, Real, Int, Text, Keyword };
+
+// The value a prompt of `kind` answered, as text, or its return code when not RTNORM.
+std::wstring askedValue(Ask kind) {
+    int rc = RTNORM;
+    std::wstring value;
+    switch (kind) {
+    case Ask::Point: {
+        ads_point p;
+        rc = acedGetPoint(nullptr, L"\nPoint: ", p);
+        value = host::formatPoint(AcGePoint3d(p[0], p[1], p[2]));
+        break;
+    }
+    case Ask::Real: {
+        double v = 0;
+        rc = acedGetReal(L"\nRéel: ", &v);
+        value = host::formatReal(v);
+        break;
+    }
+    case Ask::Int: {
+        int v = 0;
+        rc = acedGetInt(L"\nEntier: ", &v);
+        value = std::to_wstring(v);
+        break;
+    }
+    case Ask::Text: {
+        AcString v;
+        rc = acedGetString(0, L"\nTexte: ", v);
+        value = v.kwszPtr();
+        break;
+    }
+    case Ask::Keyword: {
+        ACHAR v[16] = {};
+        acedInitGet(0, L"Oui Non");
+        rc = acedGetKword(L"\nOui/Non: ", v, 16);
+        value = v;
+        break;
+    }
+    }
+    return rc == RTNORM ? value : L"rc " + std::to_wstring(rc);
+}
+
+} // namespace
+
+TEST(Prompts, LispTypedAtAPromptAnswersWithItsValue) {
+    struct Case {
+        Ask kind;
+        const wchar_t* typed;
+        const wchar_t* value;   // what the prompt answered
+        const wchar_t* refusal; // what was shown before the prompt asked again (null: nothing)
+    };
+    const Case cases[] = {
+        {Ask::Point, L"(list 1 (+ 1 1))", L"1.0,2.0,0.0", nullptr},
+        {Ask::Point, L"!pt", L"3.0,4.0,5.0", nullptr},
+        {Ask::Point, L"(+ 1 2)", L"9.0,9.0,0.0", L"Point incorrect."},
+        {Ask::Point, L"(car 1)", L"9.0,9.0,0.0", L"; erreur: type d'argument incorrect"},
+        {Ask::Real, L"(* 2 1.25)", L"2.5", nullptr},
+        {Ask::Real, L"!n", L"7.0", nullptr},
+        {Ask::Real, L"(list 1 2)", L"9.0", L"Valeur numérique requise."},
+        {Ask::Real, L"(undefined-fn)", L"9.0", L"; erreur: fonction inconnue"},
+        {Ask::Int, L"(+ 3 4)", L"7", nullptr},
+        {Ask::Int, L"  !n", L"7", nullptr},
+        {Ask::Int, L"(/ 5 2.0)", L"9", L"Nombre entier requis."},
+        {Ask::Int, L"(+ 1", L"9", L"; erreur: liste mal formée"},
+        {Ask::Text, L"(strcat \"a\" \"b\")", L"ab", nullptr},
+        {Ask::Text, L"!w", L"Non", nullptr},
+        {Ask::Text, L"!pt", L"9", L"Texte requis."},
+        {Ask::Keyword, L"(strcat \"O\" \"ui\")", L"Oui", nullptr},
+        {Ask::Keyword, L"!w", L"Non", nullptr},
+        {Ask::Keyword, L"(+ 1 2)", L"Oui", L"Mot-clé d'option incorrect."},
+        {Ask::Keyword, L"(/ 1 0)", L"Oui", L"; erreur: division par zéro"},
+    };
+    for (const Case& c : cases) {
+        EditorSession s;
+        host::runLispConsole(L"(setq pt '(3 4 5) n 7 w \"Non\")");
+        const wchar_t* next = c.kind == Ask::Point ? L"9,9" : c.kind == Ask::Keyword ? L"O" : L"9";
+        s.type({c.typed, next});
+        EXPECT_EQ(askedValue(c.kind), c.value) << host::toUtf8(c.typed);
+        const std::wstring& t = s.transcript();
+        if (c.refusal)
+            EXPECT_NE(t.find(c.refusal), std::wstring::npos) << host::toUtf8(c.typed) << host::toUtf8(t);
+        else
+            EXPECT_EQ(host::inputQueue().size(), 1u) << host::toUtf8(c.typed) << host::toUtf8(t);
+    }
+}
+
+TEST(Prompts, AProgramWaitingAtItsPromptIsNotEnteredAgainButItsVariablesRead) {
+    EditorSession s;
+    host::runLispConsole(L"(setq pt '(3 4))");
+    s.type({L"(getpoint)", L"!pt"});
+    EXPECT_EQ(host::runLispConsole(L"(getpoint \"\\nPoint: \")"), L"(3.0 4.0 0.0)");
+    EXPECT_NE(s.transcript().find(L"Impossible de réentrer dans LISP."), std::wstring::npos)
+        << host::toUtf8(s.transcript());
 }
