@@ -94,6 +94,39 @@ AcDb::DwgDataType acdbGroupCodeToType(int code) {
     return kinds[static_cast<std::size_t>(code - kLowestCode)];
 }
 
+namespace {
+
+// The value type of a group code, worked out from its kind.
+short groupValueType(int code) {
+    switch (acdbGroupCodeToType(code)) {
+    case AcDb::kDwgReal:
+        return RTREAL;
+    case AcDb::kDwg3Real:
+        return RT3DPOINT;
+    case AcDb::kDwgInt16:
+    case AcDb::kDwgInt8:
+        return RTSHORT;
+    case AcDb::kDwgInt32:
+        return RTLONG;
+    case AcDb::kDwgInt64:
+        return RTINT64;
+    case AcDb::kDwgText:
+    case AcDb::kDwgHandle:
+        return RTSTR;
+    case AcDb::kDwgBChunk:
+        return kRtBinaryChunk;
+    case AcDb::kDwgHardOwnershipId:
+    case AcDb::kDwgSoftOwnershipId:
+    case AcDb::kDwgHardPointerId:
+    case AcDb::kDwgSoftPointerId:
+        return RTENAME;
+    default:
+        return RTNONE;
+    }
+}
+
+} // namespace
+
 namespace host {
 
 short resbufValueType(int code) {
@@ -122,31 +155,17 @@ short resbufValueType(int code) {
         break;
     }
     if (code >= 5000) return RTNONE;
-    switch (acdbGroupCodeToType(code)) {
-    case AcDb::kDwgReal:
-        return RTREAL;
-    case AcDb::kDwg3Real:
-        return RT3DPOINT;
-    case AcDb::kDwgInt16:
-    case AcDb::kDwgInt8:
-        return RTSHORT;
-    case AcDb::kDwgInt32:
-        return RTLONG;
-    case AcDb::kDwgInt64:
-        return RTINT64;
-    case AcDb::kDwgText:
-    case AcDb::kDwgHandle:
-        return RTSTR;
-    case AcDb::kDwgBChunk:
-        return kRtBinaryChunk;
-    case AcDb::kDwgHardOwnershipId:
-    case AcDb::kDwgSoftOwnershipId:
-    case AcDb::kDwgHardPointerId:
-    case AcDb::kDwgSoftPointerId:
-        return RTENAME;
-    default:
-        return RTNONE;
-    }
+    // Asked for every group of every entity list that travels to LISP: the group codes' types are looked
+    // up, not worked out.
+    static const auto groupTypes = [] {
+        std::array<short, kHighestCode - kLowestCode + 1> table{};
+        for (int c = kLowestCode; c <= kHighestCode; ++c)
+            table[static_cast<std::size_t>(c - kLowestCode)] = groupValueType(c);
+        return table;
+    }();
+    if (code >= kLowestCode && code <= kHighestCode)
+        return groupTypes[static_cast<std::size_t>(code - kLowestCode)];
+    return groupValueType(code);
 }
 
 resbuf* copyResbufChain(const resbuf* rb) {

@@ -322,9 +322,11 @@ LispValue groupAtom(const resbuf& rb, short type) {
 }
 
 LispValue groupValue(const resbuf& rb) {
-    const LispValue code = LispValue::fromInteger(rb.restype);
     const short type = resbufValueType(rb.restype);
-    if (type == RT3DPOINT) return point(rb, 3, &code);
+    if (type == RT3DPOINT) {
+        const LispValue code = LispValue::fromInteger(rb.restype);
+        return point(rb, 3, &code);
+    }
     // Each item made where it stays: an entity list is mostly such pairs.
     LispItems pair;
     pair.reserve(2);
