@@ -125,17 +125,18 @@ LispValue repeatForm(Form form) {
 // (FOREACH name list body...): the name is bound to each item in turn and given back its value after.
 LispValue foreachForm(Form form) {
     needArguments(form, 2);
-    const std::wstring& name = symbolName(form[1]);
+    symbolName(form[1]);
     LispValue list = evaluateLisp(form[2]);
     const LispItems& items = listArgument(list);
+    LispSymbolSlot& slot = slotOf(form[1]);
     struct Restore {
-        const std::wstring& name;
+        LispSymbolSlot& slot;
         LispValue saved;
-        ~Restore() { setLispSymbol(name, std::move(saved)); }
-    } restore{name, lispSymbol(name)};
+        ~Restore() { bindSlot(slot, std::move(saved)); }
+    } restore{slot, slot.bound ? slot.value : LispValue::nil()};
     LispValue value;
     for (const LispValue& item : items) {
-        setLispSymbol(name, item);
+        bindSlot(slot, item);
         value = evaluateForms(form, 3);
     }
     return value;
@@ -156,17 +157,17 @@ LispValue orForm(Form form) {
 // The symbols' values while a function runs, given back when it ends (by an error too).
 class Bindings {
 public:
-    void bind(const std::wstring& name, LispValue value) {
-        m_saved.emplace_back(name, lispSymbol(name));
-        setLispSymbol(name, std::move(value));
+    void bind(LispSymbolSlot& slot, LispValue value) {
+        m_saved.emplace_back(&slot, slot.bound ? slot.value : LispValue::nil());
+        bindSlot(slot, std::move(value));
     }
     ~Bindings() {
         for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
-            setLispSymbol(it->first, std::move(it->second));
+            bindSlot(*it->first, std::move(it->second));
     }
 
 private:
-    std::vector<std::pair<std::wstring, LispValue>> m_saved;
+    std::vector<std::pair<LispSymbolSlot*, LispValue>> m_saved;
 };
 
 } // namespace
@@ -190,9 +191,9 @@ LispValue callDefinedFunction(const LispValue& function, const std::vector<LispV
     if (args.size() > arguments.size()) throw LispError("trop d'arguments");
     Bindings bindings;
     for (std::size_t i = 0; i < arguments.size(); ++i)
-        bindings.bind(arguments[i].text, args[i]);
+        bindings.bind(slotOf(arguments[i]), args[i]);
     for (const LispValue& local : function.items[1].items)
-        bindings.bind(local.text, LispValue::nil());
+        bindings.bind(slotOf(local), LispValue::nil());
     try {
         return evaluateForms(function.items, 2);
     } catch (const LispError& error) {
