@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -39,9 +40,11 @@ public:
     Terminal(const Terminal&) = delete;
     Terminal& operator=(const Terminal&) = delete;
 
-    // Waits for `text` in what zhost shows after what was seen so far; false after 20 s.
+    // Waits for `text` in what zhost shows after what was seen so far; false after 20 s. The wait is timed,
+    // not counted in reads: the line editor redraws in many small writes, more of them on a loaded machine.
     bool waitFor(const std::string& text) {
-        for (int i = 0; i < 100; ++i) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
             if (const std::size_t at = m_shown.find(text, m_seen); at != std::string::npos) {
                 m_seen = at + text.size();
                 return true;
