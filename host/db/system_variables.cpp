@@ -86,8 +86,11 @@ bool convert(const resbuf& rb, const Group& current, Group& out) {
     else if (std::holds_alternative<Adesk::Int32>(current.value) &&
              (rb.restype == RTLONG || rb.restype == RTSHORT))
         out.value = rb.restype == RTLONG ? rb.resval.rlong : Adesk::Int32(rb.resval.rint);
-    else if (std::holds_alternative<double>(current.value) && (rb.restype == RTREAL || rb.restype == RTSHORT))
-        out.value = rb.restype == RTREAL ? rb.resval.rreal : double(rb.resval.rint);
+    else if (std::holds_alternative<double>(current.value) &&
+             (rb.restype == RTREAL || rb.restype == RTSHORT || rb.restype == RTLONG))
+        out.value = rb.restype == RTREAL   ? rb.resval.rreal
+                    : rb.restype == RTLONG ? double(rb.resval.rlong)
+                                           : double(rb.resval.rint);
     else if (std::holds_alternative<AcGePoint3d>(current.value) &&
              (rb.restype == RTPOINT || rb.restype == RT3DPOINT))
         out.value = AcGePoint3d(rb.resval.rpoint[0], rb.resval.rpoint[1],
@@ -96,6 +99,25 @@ bool convert(const resbuf& rb, const Group& current, Group& out) {
         out.value = std::wstring(rb.resval.rstring);
     else
         return false;
+    return true;
+}
+
+// The values the CAD program allows its integer variables; it refuses any other, and so does SETVAR here.
+struct IntegerRange {
+    const wchar_t* name;
+    int low;
+    int high;
+};
+constexpr IntegerRange kIntegerRanges[] = {
+    {L"LUNITS", 1, 5},     {L"LUPREC", 0, 8},    {L"AUNITS", 0, 4},        {L"AUPREC", 0, 8},
+    {L"OSMODE", 0, 32767}, // every snap bit, and 16384 turning the running snaps off
+    {L"CMDECHO", 0, 1},    {L"FILEDIA", 0, 1},   {L"MENUBAR", 0, 1},       {L"TILEMODE", 0, 1},
+    {L"PICKBOX", 0, 50},   {L"APERTURE", 1, 50}, {L"SHORTCUTMENU", 0, 31},
+};
+
+bool withinRange(const std::wstring& name, const Group& g) {
+    for (const IntegerRange& r : kIntegerRanges)
+        if (sameSymbolName(name, r.name)) return g.integer() >= r.low && g.integer() <= r.high;
     return true;
 }
 
@@ -176,13 +198,14 @@ int acedSetVar(const ACHAR* name, const resbuf* value) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (host::isDrawingVariable(name)) {
         if (!db || !host::drawingVariable(*db, name, current) || !host::convert(*value, current, next) ||
-            !host::acceptable(*db, name, next))
+            !host::acceptable(*db, name, next) || !host::withinRange(name, next))
             return RTERROR;
         db->setHeaderVariable(name, next);
         return RTNORM;
     }
     host::Variable* v = host::sessionVariable(name);
-    if (!v || v->readOnly || !host::convert(*value, v->value, next)) return RTERROR;
+    if (!v || v->readOnly || !host::convert(*value, v->value, next) || !host::withinRange(name, next))
+        return RTERROR;
     v->value = next;
     return RTNORM;
 }

@@ -1,5 +1,6 @@
 // The host's system variables (GETVAR, SETVAR) and its commands run from LISP (COMMAND, VL-CMDF).
 #include <chrono>
+#include <limits>
 
 #include "host/db/database.h"
 #include "host/db/system_variables.h"
@@ -23,6 +24,13 @@ LispValue setVariable(const std::wstring& name, const LispValue& value) {
     std::wstring text;
     switch (value.kind) {
     case LispValue::Integer:
+        // Beyond 16 bits an integer goes as a long: a short variable refuses it rather than take it wrapped.
+        if (value.integer < std::numeric_limits<short>::min() ||
+            value.integer > std::numeric_limits<short>::max()) {
+            rb.restype = RTLONG;
+            rb.resval.rlong = static_cast<Adesk::Int32>(value.integer);
+            break;
+        }
         rb.restype = RTSHORT;
         rb.resval.rint = static_cast<short>(value.integer);
         break;

@@ -6,5 +6,5 @@
 (list (angtos (/ pi 4) 0 2) (angtos 0.7896 1 4) (angtos (/ pi 4) 2 4) (angtos 1 3 4) (angtos (/ pi 3) 4 4) (angtos (* pi 1.25) 4 2) (angtos (- (/ pi 2))))
 (list (angtof "45") (angtof "45d30'0\"" 1) (angtof "50g" 2) (angtof "1.5r" 3) (angtof "N 30d0'0\" E" 4) (angtof "S 45d W") (angtof "N"))
 (list (trans '(1 2 3) 0 1) (trans '(1 0 0) 1 0 T))
-; A mode or precision out of range named as the value used, also when it comes from the system variable.
-(progn (setvar "LUPREC" 20) (setvar "AUNITS" 9) (mapcar '(lambda (f) (vl-catch-all-error-message (vl-catch-all-apply f '(1.5)))) '(rtos angtos)))
+; A mode or precision out of range named as the value given (SETVAR keeps the variables within range).
+(mapcar '(lambda (f a) (vl-catch-all-error-message (vl-catch-all-apply f a))) '(rtos angtos) '((1.5 2 20) (1.5 9)))
