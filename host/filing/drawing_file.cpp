@@ -350,13 +350,15 @@ Acad::ErrorStatus readBinary(AcDbDatabase& database, const std::string& content)
                : named.isNull() ? std::wstring()
                                 : named.handle().text();
     });
+    const std::wstring made = addLayersEntitiesName(scratch);
     try {
         restoreProxies(scratch);
     } catch (const std::exception& e) {
         return fail(database, Acad::eFilerError, e.what());
     }
     database.takeContentsOf(scratch);
-    if (!repairs.empty()) acutPrintf(L"\n%ls", repairs.c_str());
+    for (const std::wstring& note : {repairs, made})
+        if (!note.empty()) acutPrintf(L"\n%ls", note.c_str());
     return Acad::eOk;
 }
 

@@ -647,8 +647,9 @@ private:
         dropDanglingEntries();
         m_db.setHandseed(m_seed);
         giveMarkersToBlocksWithoutDefinition();
-        addLayersEntitiesName();
-        m_db.closeOpenObjects();
+        m_db.closeOpenObjects(); // the layer table is opened to add the layers entities name
+        if (const std::wstring made = addLayersEntitiesName(m_db); !made.empty())
+            m_repairs += std::wstring(m_repairs.empty() ? L"" : L"\n") + made;
         restoreProxies(m_db);
     }
 
@@ -682,34 +683,6 @@ private:
             m_repairs += std::wstring(m_repairs.empty() ? L"" : L"\n") + L"Note: block " + r->name() +
                          L" had no definition in the drawing file: an empty one is made";
         }
-    }
-
-    // Files that hold entities only, as survey instruments write them, name layers they do not define: the
-    // layers are made (colour 7, Continuous), as a CAD program makes them, with a note.
-    void addLayersEntitiesName() {
-        std::wstring made;
-        std::wstring previous; // entities mostly come layer after layer: one look-up a run
-        for (ObjectStub* stub : m_db.stubs()) {
-            auto* entity = AcDbEntity::cast(stub->object);
-            if (!entity || proxyContent(entity) || entity->layer() == previous) continue;
-            previous = entity->layer();
-            if (!m_db.layerId(previous).isNull()) continue;
-            AcDbLayerTable* layers = nullptr;
-            if (acdbOpenObject(layers, m_db.layerTableId(), AcDb::kForWrite) != Acad::eOk) return;
-            auto* layer = new AcDbLayerTableRecord;
-            layer->setName(entity->layer());
-            layer->setLinetypeObjectId(m_db.continuousLinetype());
-            if (layers->add(layer) == Acad::eOk) {
-                made += (made.empty() ? L"" : L", ") + std::wstring(entity->layer());
-                layer->close();
-            } else {
-                delete layer;
-            }
-            layers->close();
-        }
-        if (!made.empty())
-            m_repairs += std::wstring(m_repairs.empty() ? L"" : L"\n") +
-                         L"Note: layers the drawing names but does not define, made: " + made;
     }
 
     // Dictionary entries of objects this host did not keep are dropped.

@@ -550,12 +550,17 @@ TEST(DamagedDrawings, EntitiesNamingLayersTheFileDoesNotDefineHaveThemMade) {
                                "  0\nPOINT\n  8\nPTS\n 10\n3.0\n 20\n4.0\n 30\n99.8\n"
                                "  0\nLINE\n  8\nTalus\n 10\n1.0\n 20\n2.0\n 11\n3.0\n 21\n4.0\n"
                                "  0\nENDSEC\n  0\nEOF\n";
-    AcDbDatabase db(false);
-    EXPECT_EQ(notesReading(db, points),
-              "\nNote: layers the drawing names but does not define, made: PTS, Talus");
-    EXPECT_FALSE(db.layerId(L"PTS").isNull());
-    AcDbDatabase again(false);
-    EXPECT_EQ(notesReading(again, host::writeDxf(db)), "");
+    const std::string layerTable = "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n"
+                                   "  0\nLAYER\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n"
+                                   "  0\nENDTAB\n  0\nENDSEC\n";
+    for (const std::string& file : {points, layerTable + points}) {
+        AcDbDatabase db(false);
+        EXPECT_EQ(notesReading(db, file),
+                  "\nNote: layers the drawing names but does not define, made: PTS, Talus");
+        EXPECT_FALSE(db.layerId(L"PTS").isNull());
+        AcDbDatabase again(false);
+        EXPECT_EQ(notesReading(again, host::writeDxf(db)), "");
+    }
 }
 
 // A face naming a vertex its mesh does not hold, and a grid that is not the M x N it announces, are refused
