@@ -25,6 +25,7 @@ n
 ; A command's prompts take typed LISP: a form over two lines and a variable give LINE its points; COMMAND's own
 ; answers are values, not evaluated again.
 (setq p '(10 5))
+!p
 LINE
 (list 0
   0)
