@@ -1,5 +1,5 @@
 // Symbol tables and dictionaries as LISP reads them: TBLSEARCH, TBLNEXT, TBLOBJNAME, REGAPP, NAMEDOBJDICT,
-// DICTSEARCH and DICTNEXT. A record or an object is its list of DXF groups, as ENTGET gives an entity's,
+// DICTSEARCH and DICTNEXT. A dictionary's object is its list of DXF groups, as ENTGET gives an entity's,
 // without the links between objects (handles, owners, subclass markers).
 #include <map>
 
@@ -10,6 +10,7 @@
 #include "host/filing/dxf_filer.h"
 #include "host/filing/group.h"
 #include "host/lisp/lisp_builtins.h"
+#include "host/lisp/table_records.h"
 
 namespace host {
 
@@ -19,27 +20,13 @@ AcDbDatabase* drawing() {
     return acdbHostApplicationServices()->workingDatabase();
 }
 
-// The table LISP names "LAYER", "LTYPE", "BLOCK", "APPID" or "STYLE" (any case); null for another name.
-AcDbObjectId tableNamed(std::wstring name) {
-    AcDbDatabase* db = drawing();
-    if (!db) return {};
-    for (wchar_t& c : name)
-        c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
-    if (name == L"LAYER") return db->layerTableId();
-    if (name == L"LTYPE") return db->linetypeTableId();
-    if (name == L"BLOCK") return db->blockTableId();
-    if (name == L"APPID") return db->regAppTableId();
-    if (name == L"STYLE") return db->textStyleTableId();
-    return {};
-}
-
 LispValue nameOf(AcDbObjectId id) {
     ads_name n;
     return acdbGetAdsName(n, id) == Acad::eOk ? LispValue::fromName(n) : LispValue::nil();
 }
 
-// (0 . type) then the object's own groups.
-LispValue objectList(AcDbObjectId id, const std::wstring& type, bool withName) {
+// (-1 . name) (0 . type) then the object's own groups.
+LispValue objectList(AcDbObjectId id) {
     AcDbObject* object = nullptr;
     if (acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk) return LispValue::nil();
     DxfGroupFiler filer(AcDb::kBagFiler, object->database());
@@ -53,14 +40,13 @@ LispValue objectList(AcDbObjectId id, const std::wstring& type, bool withName) {
     object->close();
     std::vector<LispValue> items = fromResbufs(chain);
     acutRelRb(chain);
-    items.insert(items.begin(), LispValue::list({LispValue::fromInteger(0),
-                                                 LispValue::fromString(type.empty() ? dxfName : type)},
-                                                true));
-    if (withName)
-        items.insert(items.begin(), LispValue::list({LispValue::fromInteger(-1), nameOf(id)}, true));
+    items.insert(items.begin(),
+                 LispValue::list({LispValue::fromInteger(0), LispValue::fromString(dxfName)}, true));
+    items.insert(items.begin(), LispValue::list({LispValue::fromInteger(-1), nameOf(id)}, true));
     return LispValue::list(std::move(items));
 }
 
+// The records TBLNEXT walks: erased ones and a block table's layouts left out.
 std::vector<AcDbObjectId> recordsOf(AcDbObjectId table) {
     AcDbSymbolTable* t = nullptr;
     if (acdbOpenObject(t, table, AcDb::kForRead) != Acad::eOk) return {};
@@ -69,7 +55,7 @@ std::vector<AcDbObjectId> recordsOf(AcDbObjectId table) {
         AcDbObject* record = nullptr;
         if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) continue; // erased
         record->close();
-        ids.push_back(id);
+        if (listedRecord(id)) ids.push_back(id);
     }
     t->close();
     return ids;
@@ -98,25 +84,25 @@ std::wstring upperTableName(const std::wstring& name) {
 
 // (TBLSEARCH table name [setnext]).
 LispValue tblsearch(const std::wstring& tableName, const std::wstring& name, std::optional<bool> setNext) {
-    AcDbObjectId table = tableNamed(tableName);
+    AcDbObjectId table = lispTableNamed(tableName);
     AcDbObjectId id = table.isNull() ? AcDbObjectId() : recordNamed(table, name);
-    if (id.isNull()) return LispValue::nil();
+    if (id.isNull() || !listedRecord(id)) return LispValue::nil();
     if (setNext.value_or(false)) {
         std::vector<AcDbObjectId> ids = recordsOf(table);
         cursors()[table] = static_cast<std::size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin()) + 1;
     }
-    return objectList(id, upperTableName(tableName), false);
+    return tableRecordList(id, upperTableName(tableName));
 }
 
 // (TBLNEXT table [rewind]).
 LispValue tblnext(const std::wstring& tableName, std::optional<bool> rewind) {
-    AcDbObjectId table = tableNamed(tableName);
+    AcDbObjectId table = lispTableNamed(tableName);
     if (table.isNull()) return LispValue::nil();
     std::size_t& next = cursors()[table];
     if (rewind.value_or(false)) next = 0;
     std::vector<AcDbObjectId> ids = recordsOf(table);
     if (next >= ids.size()) return LispValue::nil();
-    return objectList(ids[next++], upperTableName(tableName), false);
+    return tableRecordList(ids[next++], upperTableName(tableName));
 }
 
 AcDbObjectId objectIdOf(LispEntityName entity) {
@@ -144,7 +130,7 @@ LispValue dictsearch(LispEntityName named, const std::wstring& key, std::optiona
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (sameSymbolName(entries[i].first, key)) {
             if (setNext.value_or(false)) cursors()[dictionary] = i + 1;
-            return objectList(entries[i].second, L"", true);
+            return objectList(entries[i].second);
         }
     return LispValue::nil();
 }
@@ -156,7 +142,7 @@ LispValue dictnext(LispEntityName named, std::optional<bool> rewind) {
     if (rewind.value_or(false)) next = 0;
     std::vector<std::pair<std::wstring, AcDbObjectId>> entries = entriesOf(dictionary);
     if (next >= entries.size()) return LispValue::nil();
-    return objectList(entries[next++].second, L"", true);
+    return objectList(entries[next++].second);
 }
 
 } // namespace
@@ -166,7 +152,7 @@ const LispBuiltinTable& tableBuiltins() {
         {L"TBLSEARCH", lispFunction(tblsearch)},
         {L"TBLNEXT", lispFunction(tblnext)},
         {L"TBLOBJNAME", lispFunction([](const std::wstring& tableName, const std::wstring& name) {
-             AcDbObjectId t = tableNamed(tableName);
+             AcDbObjectId t = lispTableNamed(tableName);
              return t.isNull() ? LispValue::nil() : nameOf(recordNamed(t, name));
          })},
         {L"REGAPP", lispFunction([](const std::wstring& name) {

@@ -1,6 +1,12 @@
 # Runs a LISP transcript test: zhost runs the .lsp file as a script and what it prints must be the .expected
-# file beside it. -DZHOST=program -DLSP=file.lsp -DWORKDIR=folder -DACTUAL=where the differing transcript goes
-execute_process(COMMAND ${ZHOST} --script ${LSP} OUTPUT_VARIABLE actual ERROR_VARIABLE errors
+# file beside it; a .dxf file of the same name beside it is the drawing it runs in. -DZHOST=program -DLSP=file.lsp
+# -DWORKDIR=folder -DACTUAL=where the differing transcript goes
+string(REGEX REPLACE "\\.lsp$" ".dxf" drawing ${LSP})
+set(drawing_argument)
+if(EXISTS ${drawing})
+    set(drawing_argument ${drawing})
+endif()
+execute_process(COMMAND ${ZHOST} ${drawing_argument} --script ${LSP} OUTPUT_VARIABLE actual ERROR_VARIABLE errors
                 RESULT_VARIABLE status WORKING_DIRECTORY ${WORKDIR})
 string(REGEX REPLACE "\\.lsp$" ".expected" expected_file ${LSP})
 file(READ ${expected_file} expected)
