@@ -1,8 +1,10 @@
 #include "host/db/system_variables.h"
 
 #include <map>
+#include <vector>
 
 #include "host/db/database.h"
+#include "host/db/derived_variables.h"
 
 namespace host {
 namespace {
@@ -12,13 +14,45 @@ struct Variable {
     bool readOnly = false;
 };
 
-// Variables of the drawing: kept in the working database's header.
-bool isDrawingVariable(const std::wstring& name) {
-    for (const wchar_t* v : {L"LTSCALE", L"TILEMODE", L"ELEVATION", L"CLAYER", L"CECOLOR", L"CELTYPE",
-                             L"CELTSCALE", L"CELWEIGHT", L"THICKNESS", L"INSBASE", L"EXTMIN", L"EXTMAX",
-                             L"PDMODE", L"PDSIZE", L"PROXYGRAPHICS"})
-        if (sameSymbolName(name, v)) return true;
-    return false;
+// Variables of the drawing, kept in the working database's header, with the value of one a drawing file
+// leaves out.
+struct DrawingVariable {
+    const wchar_t* name;
+    Group fallback;
+};
+
+const std::vector<DrawingVariable>& drawingVariables() {
+    static const std::vector<DrawingVariable> variables = {
+        {L"LTSCALE", {40, 1.0}},
+        {L"TILEMODE", {70, Adesk::Int16(1)}},
+        {L"ELEVATION", {38, 0.0}},
+        {L"CLAYER", {8, std::wstring(L"0")}},
+        {L"CECOLOR", {62, Adesk::Int16(256)}},
+        {L"CELTYPE", {6, std::wstring(L"ByLayer")}},
+        {L"CELTSCALE", {40, 1.0}},
+        {L"CELWEIGHT", {370, Adesk::Int16(AcDb::kLnWtByLayer)}},
+        {L"THICKNESS", {39, 0.0}},
+        {L"INSBASE", {10, AcGePoint3d()}},
+        {L"EXTMIN", {10, AcGePoint3d()}},
+        {L"EXTMAX", {10, AcGePoint3d()}},
+        {L"LIMMIN", {10, AcGePoint3d(), kDefaultPrecision, true}},
+        {L"LIMMAX", {10, AcGePoint3d(420, 297, 0), kDefaultPrecision, true}},
+        {L"PDMODE", {70, Adesk::Int16(0)}},
+        {L"PDSIZE", {40, 0.0}},
+        {L"TEXTSIZE", {40, 2.5}},
+        {L"TEXTSTYLE", {7, std::wstring(L"Standard")}},
+        {L"ANGBASE", {50, 0.0}},
+        {L"ANGDIR", {70, Adesk::Int16(0)}},
+        {L"ORTHOMODE", {70, Adesk::Int16(0)}},
+        {L"PROXYGRAPHICS", {70, Adesk::Int16(1)}},
+    };
+    return variables;
+}
+
+const DrawingVariable* drawingVariableNamed(const std::wstring& name) {
+    for (const DrawingVariable& v : drawingVariables())
+        if (sameSymbolName(name, v.name)) return &v;
+    return nullptr;
 }
 
 std::map<std::wstring, Variable> defaults() {
@@ -34,6 +68,7 @@ std::map<std::wstring, Variable> defaults() {
         {L"CMDNAMES", {{1, std::wstring()}, true}},
         {L"CMDECHO", {{70, Adesk::Int16(1)}}},
         {L"FILEDIA", {{70, Adesk::Int16(0)}}},
+        {L"SNAPMODE", {{70, Adesk::Int16(0)}}},
         {L"CMDACTIVE", {{70, Adesk::Int16(0)}, true}},
         {L"SHORTCUTMENU", {{70, Adesk::Int16(11)}}},
         {L"LASTPOINT", {{10, AcGePoint3d(0, 0, 0)}}},
@@ -112,7 +147,8 @@ constexpr IntegerRange kIntegerRanges[] = {
     {L"LUNITS", 1, 5},     {L"LUPREC", 0, 8},    {L"AUNITS", 0, 4},        {L"AUPREC", 0, 8},
     {L"OSMODE", 0, 32767}, // every snap bit, and 16384 turning the running snaps off
     {L"CMDECHO", 0, 1},    {L"FILEDIA", 0, 1},   {L"MENUBAR", 0, 1},       {L"TILEMODE", 0, 1},
-    {L"PICKBOX", 0, 50},   {L"APERTURE", 1, 50}, {L"SHORTCUTMENU", 0, 31},
+    {L"PICKBOX", 0, 50},   {L"APERTURE", 1, 50}, {L"SHORTCUTMENU", 0, 31}, {L"ANGDIR", 0, 1},
+    {L"ORTHOMODE", 0, 1},  {L"SNAPMODE", 0, 1},
 };
 
 bool withinRange(const std::wstring& name, const Group& g) {
@@ -131,11 +167,23 @@ bool acceptable(AcDbDatabase& db, const std::wstring& name, const Group& g) {
     return true;
 }
 
-// A drawing variable's value; one that drawings may leave out has its default.
-bool drawingVariable(const AcDbDatabase& db, const std::wstring& name, Group& value) {
-    if (db.getHeaderVariable(name, value)) return true;
-    if (!sameSymbolName(name, L"PROXYGRAPHICS")) return false;
-    value = {70, db.saveProxyGraphics()};
+// A drawing variable's value; one the drawing leaves out has its default.
+void drawingVariable(const AcDbDatabase& db, const DrawingVariable& variable, Group& value) {
+    if (db.getHeaderVariable(variable.name, value)) return;
+    value = sameSymbolName(variable.name, L"PROXYGRAPHICS") ? Group{70, db.saveProxyGraphics()}
+                                                            : variable.fallback;
+}
+
+// CECOLOR reads as text; SETVAR takes the text or the index.
+Group shownValue(const std::wstring& name, const Group& kept) {
+    if (!sameSymbolName(name, L"CECOLOR")) return kept;
+    return {62, colorText(static_cast<int>(kept.integer()))};
+}
+
+bool takeColorText(const resbuf& rb, Group& next) {
+    const int index = rb.resval.rstring ? colorIndexOf(rb.resval.rstring) : -1;
+    if (index < 0) return false;
+    next = {62, Adesk::Int16(index)};
     return true;
 }
 
@@ -181,23 +229,27 @@ int acedGetVar(const ACHAR* name, resbuf* result) {
     if (!name || !result) return RTERROR;
     host::Group value;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (host::isDrawingVariable(name)) {
-        if (!db || !host::drawingVariable(*db, name, value)) return RTERROR;
-        return host::toResult(value, result);
+    if (const host::DrawingVariable* variable = host::drawingVariableNamed(name)) {
+        if (!db) return RTERROR;
+        host::drawingVariable(*db, *variable, value);
+        return host::toResult(host::shownValue(name, value), result);
     }
-    // Read-only: 1 while the drawing has changes not saved, which routines test before they save or quit.
-    if (host::sameSymbolName(name, L"DBMOD"))
-        return host::toResult({70, Adesk::Int16(db && db->isModifiedSinceSaved() ? 1 : 0)}, result);
-    host::Variable* v = host::sessionVariable(name);
-    return v ? host::toResult(v->value, result) : RTERROR;
+    if (host::derivedVariable(name, db, value)) return host::toResult(value, result);
+    if (host::Variable* v = host::sessionVariable(name)) return host::toResult(v->value, result);
+    // Any other variable the drawing file's header gave ($NAME), as the drawing keeps it.
+    if (db && db->getHeaderVariable(name, value)) return host::toResult(value, result);
+    return RTERROR;
 }
 
 int acedSetVar(const ACHAR* name, const resbuf* value) {
     if (!name || !value) return RTERROR;
     host::Group current, next;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    if (host::isDrawingVariable(name)) {
-        if (!db || !host::drawingVariable(*db, name, current) || !host::convert(*value, current, next) ||
+    if (const host::DrawingVariable* variable = host::drawingVariableNamed(name)) {
+        if (!db) return RTERROR;
+        host::drawingVariable(*db, *variable, current);
+        const bool colorText = host::sameSymbolName(name, L"CECOLOR") && value->restype == RTSTR;
+        if (!(colorText ? host::takeColorText(*value, next) : host::convert(*value, current, next)) ||
             !host::acceptable(*db, name, next) || !host::withinRange(name, next))
             return RTERROR;
         db->setHeaderVariable(name, next);

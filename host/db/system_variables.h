@@ -1,8 +1,9 @@
 #pragma once
-// System variables: those a drawing keeps (LTSCALE, TILEMODE, ELEVATION, CLAYER, ...) live in the working
-// database's header; the others belong to the session (CVPORT, APERTURE, VIEWSIZE, SCREENSIZE, OSMODE,
-// CMDNAMES, MENUBAR, ...) and start from their defaults. DBMOD tells whether the working drawing has changes
-// not saved.
+// System variables: those a drawing keeps (LTSCALE, TILEMODE, ELEVATION, CLAYER, TEXTSIZE, ...) live in the
+// working database's header, with a default where a drawing file leaves one out; the others belong to the
+// session (CVPORT, APERTURE, VIEWSIZE, SCREENSIZE, OSMODE, CMDNAMES, MENUBAR, ...) and start from their
+// defaults. DBMOD, DATE, CDATE, PLATFORM and PRODUCT are worked out when read; any other variable of the
+// drawing file's header reads as the file gave it.
 #include <string>
 
 #include "host/db/resbuf.h"

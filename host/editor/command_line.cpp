@@ -208,8 +208,6 @@ void dispatch(const Response& r) {
         }
         if (text[0] == L'(') {
             runLispAsOneStep(text);
-        } else if (text[0] == L'!' && text.size() > 1) {
-            runLispAsOneStep(text.substr(1)); // "!name" shows a variable's value
         } else if (runCommand(text)) {
             state().lastCommand = text;
         } else {

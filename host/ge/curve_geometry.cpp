@@ -10,8 +10,7 @@ constexpr int kMaxChords = 4096;
 
 double normalizeAngle(double a) {
     a = std::fmod(a, kTwoPi);
-    if (a < 0) a += kTwoPi;
-    return a == kTwoPi ? 0.0 : a; // a negative angle too small to count rounds up to 2 pi itself
+    return a < 0 ? a + kTwoPi : a;
 }
 
 double sweepAngle(double start, double end) {

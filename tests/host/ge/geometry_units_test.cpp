@@ -1,4 +1,4 @@
-// Matrices, planes, angles, bulge arcs and B-splines of the host.
+// Matrices, planes, bulge arcs and B-splines of the host.
 #include <gtest/gtest.h>
 
 #include <numbers>
@@ -70,17 +70,6 @@ TEST(Bulges, ArcsOfBulgedSegments) {
     EXPECT_DOUBLE_EQ(points[points.length() / 2].z, 1) << "heights run along";
     EXPECT_EQ(host::chordCount(1, kPi, 0), 8) << "no deviation: a chord per eighth of a turn";
     EXPECT_EQ(host::chordCount(1e300, 2 * kPi, 0.01), 4096) << "bounded";
-}
-
-TEST(Angles, NormalisedIntoOneTurnStartingAtZero) {
-    const struct {
-        double angle, normalised;
-    } cases[] = {{0, 0}, {-kPi / 2, 3 * kPi / 2}, {5 * kPi, kPi}, {2 * kPi, 0}, {-1e-17, 0}, {-0.0, 0}};
-    for (const auto& c : cases) {
-        const double a = host::normalizeAngle(c.angle);
-        EXPECT_NEAR(a, c.normalised, 1e-12) << c.angle;
-        EXPECT_TRUE(a >= 0 && a < 2 * kPi) << c.angle;
-    }
 }
 
 TEST(BSplines, EvaluationAndInterpolation) {

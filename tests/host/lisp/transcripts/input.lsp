@@ -22,14 +22,3 @@ n
 
 (vl-catch-all-error-message (vl-catch-all-apply 'getreal '("\nHauteur: ")))
 ^C
-; A command's prompts take typed LISP: a form over two lines and a variable give LINE its points; COMMAND's own
-; answers are values, not evaluated again.
-(setq p '(10 5))
-!p
-LINE
-(list 0
-  0)
-!p
-
-(command "TEXT" "0,0" "2.5" "0" "(a)")
-(list (cdr (assoc 10 (entget (entnext)))) (cdr (assoc 11 (entget (entnext)))) (cdr (assoc 1 (entget (entlast)))))
