@@ -104,25 +104,20 @@ void copyEntities(AcDbDatabase* target, AcDbDatabase* source, const std::vector<
     }
 }
 
-// A new block `name` based at `origin` holding copies of `entities`; null when it cannot be added.
-AcDbObjectId addBlock(AcDbDatabase* target, AcDbDatabase* source, const std::wstring& name,
-                      const AcGePoint3d& origin, const std::vector<AcDbObjectId>& entities,
-                      Acad::ErrorStatus& es) {
+// Adds `block` (named and based already, not in a database) holding copies of `entities`; null when it cannot
+// be added.
+AcDbObjectId addBlock(AcDbDatabase* target, AcDbDatabase* source, std::unique_ptr<AcDbBlockTableRecord> block,
+                      const std::vector<AcDbObjectId>& entities, Acad::ErrorStatus& es) {
     AcDbBlockTable* blocks = nullptr;
     AcDbObjectId id;
     if (es = target->getBlockTable(blocks, AcDb::kForWrite); es != Acad::eOk) return id;
-    auto* block = new AcDbBlockTableRecord;
-    block->setName(name.c_str());
-    block->setOrigin(origin);
-    es = blocks->add(id, block);
+    es = blocks->add(id, block.get());
     blocks->close();
-    if (es != Acad::eOk) {
-        delete block;
-        return {};
-    }
+    if (es != Acad::eOk) return {};
     // Added before its entities, so that a block its own entities name is found rather than copied again.
-    copyEntities(target, source, entities, block);
-    block->close();
+    AcDbBlockTableRecord* added = block.release();
+    copyEntities(target, source, entities, added);
+    added->close();
     return id;
 }
 
@@ -131,11 +126,17 @@ AcDbObjectId copyBlock(AcDbDatabase* target, AcDbDatabase* source, AcDbObjectId 
     AcDbBlockTableRecord* record = nullptr;
     if (acdbOpenObject(record, sourceBlock, AcDb::kForRead) != Acad::eOk) return {};
     const std::wstring name = record->name();
-    const AcGePoint3d origin = record->origin();
+    // An external reference stays one: its file and flags come along with its name and base point.
+    auto copy = std::make_unique<AcDbBlockTableRecord>();
+    copy->setName(name.c_str());
+    copy->setOrigin(record->origin());
+    copy->setPathName(record->pathName());
+    copy->setComments(record->comments());
+    copy->setMarkerFlags(record->markerFlags());
     record->close();
     if (const AcDbObjectId existing = target->blockId(name); !existing.isNull()) return existing;
     Acad::ErrorStatus es = Acad::eOk;
-    return addBlock(target, source, name, origin, entitiesOf(sourceBlock), es);
+    return addBlock(target, source, std::move(copy), entitiesOf(sourceBlock), es);
 }
 
 } // namespace
@@ -154,7 +155,10 @@ Acad::ErrorStatus AcDbDatabase::insert(AcDbObjectId& blockId, const ACHAR* block
         source->getHeaderVariable(L"INSBASE", base) && std::holds_alternative<AcGePoint3d>(base.value)
             ? base.point()
             : AcGePoint3d();
+    auto block = std::make_unique<AcDbBlockTableRecord>();
+    block->setName(blockName);
+    block->setOrigin(origin);
     Acad::ErrorStatus es = Acad::eOk;
-    blockId = addBlock(this, source, blockName, origin, entitiesOf(source->modelSpaceId()), es);
+    blockId = addBlock(this, source, std::move(block), entitiesOf(source->modelSpaceId()), es);
     return es;
 }

@@ -15,3 +15,5 @@
 (list (regapp "ZORTA_TEST") (cdr (assoc 2 (tblsearch "APPID" "ZORTA_TEST"))) (type (tblobjname "LAYER" "0")))
 (type (setq d (namedobjdict)))
 (list (type d) (cdr (assoc 0 (dictnext d T))) (dictsearch d "NOSUCH"))
+; A drawing inserted as a block brings the external references it holds as references still.
+(progn (command "-INSERT" "tables" "0,0" "" "" "") (cdr (assoc 1 (tblsearch "BLOCK" "PLAN"))))
