@@ -21,6 +21,7 @@
 #include "host/filing/layer_linetypes.h"
 #include "host/filing/legacy_groups.h"
 #include "host/filing/proxies.h"
+#include "host/filing/sequence_classes.h"
 #include "host/filing/text_codec.h"
 #include "host/graphics/proxy_graphics_writer.h"
 #include "host/rx/host_classes.h"
@@ -176,30 +177,15 @@ private:
         return found;
     }
 
-    // The class of the POLYLINE that comes next, chosen before it is made: its subclass marker names it, or,
-    // in files without markers, its flags (64 a polyface mesh, 16 a polygon mesh, 8 a 3-D polyline); null
-    // for a 2-D polyline.
+    // The class of the POLYLINE that comes next, chosen before it is made.
     AcRxClass* polylineClass() const {
         const auto [flags, marker] = flagsAndMarker();
-        constexpr std::pair<int, const wchar_t*> kinds[] = {
-            {64, L"AcDbPolyFaceMesh"}, {16, L"AcDbPolygonMesh"}, {8, L"AcDb3dPolyline"}};
-        for (const auto& [flag, name] : kinds)
-            if (marker == name) return acrxFindAcRxClass(name);
-        for (const auto& [flag, name] : kinds)
-            if (flags & flag) return acrxFindAcRxClass(name);
-        return nullptr;
+        return host::polylineClass(flags, marker);
     }
 
-    // The class of a VERTEX of `owner`: a polyface mesh holds points (flag 64) and faces, told apart by
-    // their marker or their flags; null for a 2-D polyline's.
     AcRxClass* vertexClass(const AcDbEntity* owner) const {
-        const std::wstring ownerClass = owner->isA()->name();
-        if (ownerClass == L"AcDb3dPolyline") return acrxFindAcRxClass(L"AcDb3dPolylineVertex");
-        if (ownerClass == L"AcDbPolygonMesh") return acrxFindAcRxClass(L"AcDbPolygonMeshVertex");
-        if (ownerClass != L"AcDbPolyFaceMesh") return nullptr;
         const auto [flags, marker] = flagsAndMarker();
-        const bool point = marker.empty() ? (flags & 64) != 0 : marker == L"AcDbPolyFaceMeshVertex";
-        return acrxFindAcRxClass(point ? L"AcDbPolyFaceMeshVertex" : L"AcDbFaceRecord");
+        return host::vertexClass(owner, flags, marker);
     }
 
     // The handle of an object the file names none for: above every handle the file names, so that none

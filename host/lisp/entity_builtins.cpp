@@ -10,7 +10,13 @@ namespace {
 
 // ENTMAKE and ENTMAKEX: the entity made from the list, its name in `made`.
 int makeEntity(const LispValue& list, ads_name made) {
-    resbuf* chain = toResbufs(listArgument(list));
+    resbuf* chain = nullptr;
+    try {
+        chain = toResbufs(listArgument(list));
+    } catch (const LispError&) {
+        acdbEntMakeCancel(); // a bad list refuses the complex entity it would have continued
+        throw;
+    }
     const int rc = acdbEntMake(chain, made);
     acutRelRb(chain);
     return rc;
@@ -45,14 +51,20 @@ const LispBuiltinTable& entityBuiltins() {
              acutRelRb(apps);
              return chainValue(list);
          })},
-        {L"ENTMAKE", lispFunction([](const LispValue& list) {
+        // Without a list, drops the complex entity being made.
+        {L"ENTMAKE", lispFunction([](std::optional<LispValue> list) {
              ads_name n;
-             return makeEntity(list, n) == RTNORM ? list : LispValue::nil();
+             if (!list) {
+                 acdbEntMakeCancel();
+                 return LispValue::nil();
+             }
+             return makeEntity(*list, n) == RTNORM ? *list : LispValue::nil();
          })},
+        // A step of a complex entity names nothing yet: it answers its list, as ENTMAKE does.
         {L"ENTMAKEX", lispFunction([](const LispValue& list) {
              ads_name n;
              const int rc = makeEntity(list, n);
-             return nameOrNil(rc, n);
+             return rc == RTNORM && !n[0] && !n[1] ? list : nameOrNil(rc, n);
          })},
         {L"ENTDEL", lispFunction([](LispEntityName entity) {
              return acdbEntDel(entity.value.name) == RTNORM ? entity.value : LispValue::nil();

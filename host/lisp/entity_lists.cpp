@@ -106,6 +106,32 @@ std::wstring entityTypeName(const AcDbEntity* entity) {
     return name;
 }
 
+AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced, AcDbDatabase* db) {
+    auto type = std::ranges::find(given, short(0), &Group::code);
+    AcRxClass* c = forced ? forced : type == given.end() ? nullptr : findClassByDxfName(type->text());
+    AcRxObject* made = c ? c->create() : nullptr;
+    AcDbEntity* entity = AcDbEntity::cast(made);
+    if (!entity) {
+        delete made;
+        return nullptr;
+    }
+    std::vector<Group> groups;
+    bool full = false;
+    for (const Group& g : given) {
+        if (g.code == 0 || g.code == -1 || g.code == 5 || g.code == 330 || g.code == -3) continue;
+        if (g.code >= 1000) break; // extended data follows -3
+        groups.push_back(g);
+        full = full || g.code == 100;
+    }
+    // The groups a short list leaves out keep a new entity's defaults, as ENTMOD keeps an entity's state.
+    std::vector<Group> fields =
+        full ? subclassGroups(groups) : mergedGroups(entityGroups(entity, AcDb::kFileFiler), groups);
+    DxfGroupFiler filer(AcDb::kBagFiler, db, std::move(fields));
+    if (entity->dxfIn(&filer) == Acad::eOk) return entity;
+    delete entity;
+    return nullptr;
+}
+
 std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type) {
     DxfGroupFiler filer(type, entity->database());
     filer.writeGroup({0, entityTypeName(entity)});
@@ -174,49 +200,6 @@ int acdbEntMod(const resbuf* ent) {
     }
     entity->close();
     return es == Acad::eOk ? RTNORM : RTERROR;
-}
-
-int acdbEntMake(const resbuf* ent, ads_name result) {
-    AcDbDatabase* db = working();
-    std::vector<Group> given = fromResbufChain(ent);
-    auto type = std::ranges::find(given, short(0), &Group::code);
-    AcRxClass* c = type == given.end() ? nullptr : host::findClassByDxfName(type->text());
-    AcRxObject* made = c ? c->create() : nullptr;
-    AcDbEntity* entity = AcDbEntity::cast(made);
-    if (!db || !entity) {
-        delete made;
-        return RTERROR;
-    }
-    std::vector<Group> groups;
-    bool full = false;
-    for (const Group& g : given) {
-        if (g.code == 0 || g.code == -1 || g.code == 5 || g.code == 330 || g.code == -3) continue;
-        if (g.code >= 1000) break; // extended data follows -3
-        groups.push_back(g);
-        full = full || g.code == 100;
-    }
-    // The groups a short list leaves out keep a new entity's defaults, as ENTMOD keeps an entity's state.
-    std::vector<Group> fields =
-        full ? subclassGroups(groups) : mergedGroups(entityGroups(entity, AcDb::kFileFiler), groups);
-    AcDbBlockTableRecord* space = nullptr;
-    Acad::ErrorStatus es = acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite);
-    if (es == Acad::eOk) {
-        DxfGroupFiler filer(AcDb::kBagFiler, db, std::move(fields));
-        es = entity->dxfIn(&filer);
-        AcDbObjectId id;
-        if (es == Acad::eOk) es = space->appendAcDbEntity(id, entity);
-        space->close();
-        if (es == Acad::eOk) {
-            entity->close();
-            ads_name name;
-            if (acdbGetAdsName(name, id) != Acad::eOk) return RTERROR;
-            result[0] = name[0];
-            result[1] = name[1];
-            return RTNORM;
-        }
-    }
-    delete entity;
-    return RTERROR;
 }
 
 int acdbEntDel(const ads_name ent) {

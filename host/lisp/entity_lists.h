@@ -9,7 +9,9 @@
 #include "host/db/resbuf.h"
 #include "host/filing/group.h"
 
+class AcDbDatabase;
 class AcDbEntity;
+class AcRxClass;
 
 // A new list the caller frees with acutRelRb; null when the name designates no entity.
 resbuf* acdbEntGet(const ads_name ent);
@@ -23,7 +25,12 @@ resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
 int acdbEntMod(const resbuf* ent);
 // A new entity of model space from a list that starts with its type, (0 . "LINE"); the groups it leaves out
 // keep their defaults. RTERROR, with nothing made, for an unknown type or groups the entity refuses.
+// A complex entity is made in steps: its header (a POLYLINE, an INSERT with (66 . 1)) is held, each VERTEX
+// or ATTRIB joins it, and its SEQEND adds the whole to the drawing, `result` then naming the header; a held
+// step gives a null name. A list refused, or one that does not continue the held entity, drops it.
 int acdbEntMake(const resbuf* ent, ads_name result);
+// Drops the complex entity held, if any.
+void acdbEntMakeCancel();
 // Erases the entity, or brings it back when it is erased (as ENTDEL does a second time).
 int acdbEntDel(const ads_name ent);
 // The entity after `ent` in the drawing (the first one when `ent` is null); RTERROR at the end.
@@ -34,6 +41,9 @@ namespace host {
 // The groups of an entity's list (without -1 and extended data); the type first. Lists are written through a
 // list filer (kBagFiler), as a real host writes them, so an entity may choose what its list holds and how
 // precise it is; a file filer gives the entity's whole state as a drawing file keeps it.
+// A new entity outside any database, of class `forced` or else of the type the groups name, read from
+// them; null for an unknown type or groups the entity refuses.
+AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced, AcDbDatabase* db);
 std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type = AcDb::kBagFiler);
 // The DXF type name of an entity ("LINE", "ZORTAPOLY", ...).
 std::wstring entityTypeName(const AcDbEntity* entity);

@@ -17,3 +17,28 @@
 (list (type d) (cdr (assoc 0 (dictnext d T))) (dictsearch d "NOSUCH"))
 ; A drawing inserted as a block brings the external references it holds as references still.
 (progn (command "-INSERT" "tables" "0,0" "" "" "") (cdr (assoc 1 (tblsearch "BLOCK" "PLAN"))))
+; Complex entities made in steps: the header is held, its parts join it, and SEQEND adds the whole.
+(type (setq before (entlast)))
+(entmake '((0 . "POLYLINE") (66 . 1) (70 . 8)))
+(foreach p '((1.0 2.0 3.0) (4.0 5.0 6.0) (7.0 8.0 9.0)) (entmake (list '(0 . "VERTEX") (cons 10 p) '(70 . 32))))
+(list (equal (entlast) before) (entmake '((0 . "SEQEND"))))
+(setq p (entlast) v (entnext p) pts nil)
+(while (= (cdr (assoc 0 (entget v))) "VERTEX") (setq pts (cons (cdr (assoc 10 (entget v))) pts) v (entnext v)) nil)
+(list (cdr (assoc 0 (entget p))) (and (member '(100 . "AcDb3dPolyline") (entget p)) T) (reverse pts) (cdr (assoc 0 (entget v))) (entnext v))
+(entmake '((0 . "INSERT") (66 . 1) (2 . "REPERE") (10 1.0 1.0 0.0)))
+(entmake '((0 . "ATTRIB") (10 1.0 1.0 0.0) (40 . 0.5) (1 . "12.50") (2 . "ALT")))
+(entmake '((0 . "SEQEND")))
+(mapcar '(lambda (e) (cdr (assoc 0 (entget e)))) (list (entlast) (entnext (entlast)) (entnext (entnext (entlast)))))
+(list (cdr (assoc 1 (entget (entnext (entlast))))) (type (setq ins (entlast))))
+; A part with nothing held, a bad part, a part of another kind and a mesh face naming no vertex are refused,
+; the held entity with them.
+(list (entmake '((0 . "VERTEX") (10 1.0 2.0 3.0))) (entmake '((0 . "SEQEND"))))
+(entmake '((0 . "POLYLINE") (66 . 1) (70 . 8)))
+(vl-catch-all-error-message (vl-catch-all-apply 'entmake '(((0 . "VERTEX") (70 . "x")))))
+(list (entmake '((0 . "VERTEX") (10 1.0 2.0 3.0))) (entmake '((0 . "SEQEND"))))
+(entmake '((0 . "POLYLINE") (66 . 1)))
+(list (entmake '((0 . "ATTRIB") (1 . "x") (2 . "T"))) (entmake '((0 . "SEQEND"))))
+(entmake '((0 . "POLYLINE") (66 . 1) (70 . 64) (71 . 3) (72 . 1)))
+(foreach p '((0.0 0.0 0.0) (1.0 0.0 0.0) (0.0 1.0 0.0)) (entmake (list '(0 . "VERTEX") (cons 10 p) '(70 . 192))))
+(entmake '((0 . "VERTEX") (10 0.0 0.0 0.0) (70 . 128) (71 . 1) (72 . 2) (73 . 5)))
+(list (entmake '((0 . "SEQEND"))) (equal (entlast) ins))
