@@ -34,7 +34,7 @@ bool isMainEntity(ObjectStub* stub, AcDbDatabase* db) {
 }
 
 // The applications of `apps` ("*" for all) whose extended data `entity` holds, as groups after -3.
-std::vector<Group> extendedData(const AcDbEntity* entity, const resbuf* apps) {
+std::vector<Group> extendedData(const AcDbObject* entity, const resbuf* apps) {
     std::vector<Group> out;
     const std::vector<Group>& xdata = entity->xdataGroups();
     bool take = false;
@@ -85,7 +85,7 @@ std::vector<Group> mergedGroups(const std::vector<Group>& current, const std::ve
     return out;
 }
 
-resbuf* listOf(const AcDbEntity* entity, AcDbObjectId id, const resbuf* apps) {
+resbuf* listOf(const AcDbObject* entity, AcDbObjectId id, const resbuf* apps) {
     resbuf* head = acutNewRb(-1);
     acdbGetAdsName(head->resval.rlname, id);
     std::vector<Group> groups = entityGroups(entity);
@@ -97,7 +97,7 @@ resbuf* listOf(const AcDbEntity* entity, AcDbObjectId id, const resbuf* apps) {
 
 } // namespace
 
-std::wstring entityTypeName(const AcDbEntity* entity) {
+std::wstring entityTypeName(const AcDbObject* entity) {
     for (AcRxClass* c = entity->isA(); c; c = c->myParent())
         if (c->dxfName()[0]) return c->dxfName();
     std::wstring name = entity->isA()->name();
@@ -132,7 +132,7 @@ AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced,
     return nullptr;
 }
 
-std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type) {
+std::vector<Group> entityGroups(const AcDbObject* entity, AcDb::FilerType type) {
     DxfGroupFiler filer(type, entity->database());
     filer.writeGroup({0, entityTypeName(entity)});
     entity->dxfOutFields(&filer);
@@ -147,11 +147,15 @@ resbuf* acdbEntGet(const ads_name ent) {
     return acdbEntGetX(ent, nullptr);
 }
 
+// Any object's list: a table record that TBLOBJNAME names or a dictionary's object reads as an entity does.
 resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps) {
-    AcDbEntity* entity = openEntity(ent, AcDb::kForRead);
-    if (!entity) return nullptr;
-    resbuf* list = listOf(entity, entity->objectId(), apps);
-    entity->close();
+    AcDbObjectId id;
+    AcDbObject* object = nullptr;
+    if (!ent || acdbGetObjectId(id, ent) != Acad::eOk ||
+        acdbOpenObject(object, id, AcDb::kForRead) != Acad::eOk)
+        return nullptr;
+    resbuf* list = listOf(object, id, apps);
+    object->close();
     return list;
 }
 

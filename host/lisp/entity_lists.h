@@ -13,7 +13,7 @@ class AcDbDatabase;
 class AcDbEntity;
 class AcRxClass;
 
-// A new list the caller frees with acutRelRb; null when the name designates no entity.
+// A new list the caller frees with acutRelRb; null when the name designates no object.
 resbuf* acdbEntGet(const ads_name ent);
 // The same with the extended data of the applications named in `apps` (a chain of RTSTR; "*" for all).
 resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
@@ -38,13 +38,13 @@ int acdbEntNext(const ads_name ent, ads_name result);
 int acdbEntLast(ads_name result);
 
 namespace host {
-// The groups of an entity's list (without -1 and extended data); the type first. Lists are written through a
-// list filer (kBagFiler), as a real host writes them, so an entity may choose what its list holds and how
-// precise it is; a file filer gives the entity's whole state as a drawing file keeps it.
 // A new entity outside any database, of class `forced` or else of the type the groups name, read from
 // them; null for an unknown type or groups the entity refuses.
 AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced, AcDbDatabase* db);
-std::vector<Group> entityGroups(const AcDbEntity* entity, AcDb::FilerType type = AcDb::kBagFiler);
-// The DXF type name of an entity ("LINE", "ZORTAPOLY", ...).
-std::wstring entityTypeName(const AcDbEntity* entity);
+// The groups of an entity's (or another object's) list (without -1 and extended data); the type first. Lists
+// are written through a list filer (kBagFiler), as a real host writes them, so an entity may choose what its
+// list holds and how precise it is; a file filer gives the entity's whole state as a drawing file keeps it.
+std::vector<Group> entityGroups(const AcDbObject* entity, AcDb::FilerType type = AcDb::kBagFiler);
+// The DXF type name of an entity or object ("LINE", "ZORTAPOLY", "LAYER", ...).
+std::wstring entityTypeName(const AcDbObject* entity);
 } // namespace host

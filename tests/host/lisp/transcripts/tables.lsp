@@ -11,6 +11,6 @@
 (tblsearch "UCS" "CHANTIER")
 (list (cdr (assoc 2 (setq v (tblnext "VPORT" T)))) (assoc 10 v) (assoc 5 v) (assoc 330 v))
 (list (cdr (assoc 2 (setq d (tblsearch "DIMSTYLE" "Standard")))) (assoc 40 d) (assoc 105 d))
-(list (cdr (assoc 2 (tblsearch "LAYER" "0" T))) (cdr (assoc 2 (tblnext "LAYER"))) (type (tblobjname "BLOCK" "BORNE")) (tblobjname "BLOCK" "NOSUCH"))
+(list (cdr (assoc 2 (tblsearch "LAYER" "0" T))) (cdr (assoc 2 (tblnext "LAYER"))) (type (tblobjname "BLOCK" "BORNE")) (tblobjname "BLOCK" "NOSUCH") (cdr (assoc 62 (entget (tblobjname "LAYER" "BORNES")))))
 ; The drawing's header variables, those the host keeps and those it only reads.
 (mapcar 'getvar '("TEXTSIZE" "PDMODE" "ANGDIR" "INSBASE" "ATTMODE" "DIMSCALE"))
