@@ -121,16 +121,17 @@ private:
     resbuf** m_tail = &m_head;
 };
 
-bool isPoint(const LispValue& v) {
+// Two or three reals; integers count too where `integersAllowed`.
+bool isPoint(const LispValue& v, bool integersAllowed = false) {
     if (v.kind != LispValue::List || v.dotted || v.items.size() < 2 || v.items.size() > 3) return false;
     for (const LispValue& i : v.items)
-        if (i.kind != LispValue::Real) return false;
+        if (i.kind != LispValue::Real && !(integersAllowed && i.kind == LispValue::Integer)) return false;
     return true;
 }
 
 void setPoint(resbuf* rb, std::span<const LispValue> coordinates) {
     for (std::size_t i = 0; i < 3; ++i)
-        rb->resval.rpoint[i] = i < coordinates.size() ? coordinates[i].real : 0.0;
+        rb->resval.rpoint[i] = i < coordinates.size() ? coordinates[i].number() : 0.0;
 }
 
 std::string describe(const LispValue& pair) {
@@ -182,8 +183,14 @@ bool addSuitedGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatc
     if (code >= 5000 || code < -5 || code > 1071) return false;
     short type = resbufValueType(static_cast<int>(code));
     if (!v.dotted) {
+        // Entity data takes (10 0 0 0) as a point, as routines write it; elsewhere a list of integers stays
+        // a list, as a value passed on to a module is.
         const LispValue rest = v.tail(1);
-        if (type != RT3DPOINT || !isPoint(rest)) return false;
+        if (type != RT3DPOINT) return false;
+        if (!isPoint(rest, mismatch == GroupMismatch::Fails)) {
+            if (mismatch == GroupMismatch::Fails) throw LispError(describe(v)); // never made at the origin
+            return false;
+        }
         setPoint(out.add(static_cast<int>(code)), rest.items);
         return true;
     }
@@ -220,7 +227,7 @@ bool addSuitedGroup(ChainBuilder& out, const LispValue& v, GroupMismatch mismatc
         rb->resval.rlname[1] = value.name[1];
         break;
     case RT3DPOINT:
-        ok = isPoint(value);
+        ok = isPoint(value, mismatch == GroupMismatch::Fails);
         if (ok) setPoint(rb, value.items);
         break;
     default:

@@ -42,3 +42,6 @@
 (foreach p '((0.0 0.0 0.0) (1.0 0.0 0.0) (0.0 1.0 0.0)) (entmake (list '(0 . "VERTEX") (cons 10 p) '(70 . 192))))
 (entmake '((0 . "VERTEX") (10 0.0 0.0 0.0) (70 . 128) (71 . 1) (72 . 2) (73 . 5)))
 (list (entmake '((0 . "SEQEND"))) (equal (entlast) ins))
+; Integer coordinates are a point, as routines write them; a point of text is refused, not made at the origin.
+(progn (entmake '((0 . "LINE") (10 1 2 3) (11 4 5 6))) (list (assoc 10 (entget (entlast))) (assoc 11 (entget (entlast)))))
+(vl-catch-all-error-message (vl-catch-all-apply 'entmake '(((0 . "LINE") (10 "a" 2.0) (11 4.0 5.0 6.0)))))
