@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "host/db/enum_values.h"
 #include "host/filing/dwg_filer.h"
 
 HOST_DEFINE_MEMBERS(AcDbPolyFaceMeshVertex, AcDbVertex, L"VERTEX")
@@ -104,33 +103,6 @@ Acad::ErrorStatus AcDbFaceRecord::dxfOutFields(AcDbDxfFiler* filer) const {
 
 // Polygon mesh vertices.
 
-Acad::ErrorStatus AcDbPolygonMeshVertex::setVertexType(AcDb::Vertex3dType type) {
-    return setField(m_type, type);
-}
-
-void AcDbPolygonMeshVertex::readDxfGroup(const resbuf& rb) {
-    if (rb.restype == 70) m_type = host::vertex3dTypeOf(rb.resval.rint);
-}
-
-Acad::ErrorStatus AcDbPolygonMeshVertex::dwgInFields(AcDbDwgFiler* filer) {
-    AcDbVertex::dwgInFields(filer);
-    Adesk::Int16 type = 0;
-    filer->readInt16(&type);
-    m_type = host::enumOrDefault(type, {AcDb::k3dSimpleVertex, AcDb::k3dControlVertex, AcDb::k3dFitVertex},
-                                 AcDb::k3dSimpleVertex);
-    return filer->filerStatus();
-}
-
-Acad::ErrorStatus AcDbPolygonMeshVertex::dwgOutFields(AcDbDwgFiler* filer) const {
-    AcDbVertex::dwgOutFields(filer);
-    return filer->writeInt16(static_cast<Adesk::Int16>(m_type));
-}
-
 Acad::ErrorStatus AcDbPolygonMeshVertex::dxfOutFields(AcDbDxfFiler* filer) const {
-    AcDbEntity::dxfOutFields(filer);
-    filer->writeString(100, L"AcDbVertex");
-    filer->writeString(100, L"AcDbPolygonMeshVertex");
-    filer->writePoint3d(10, m_position);
-    return filer->writeInt16(
-        70, static_cast<Adesk::Int16>(host::kPolygonMeshVertexFlag | host::vertex3dFlagsOf(m_type)));
+    return writeDxfFields(filer, L"AcDbPolygonMeshVertex", host::kPolygonMeshVertexFlag);
 }

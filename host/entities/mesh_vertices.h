@@ -42,22 +42,12 @@ private:
     Adesk::Int16 m_vertices[4] = {0, 0, 0, 0};
 };
 
-class AcDbPolygonMeshVertex : public AcDbVertex {
+// Simple for the mesh's own points, control or fit for those of a mesh fitted to a surface.
+class AcDbPolygonMeshVertex : public host::TypedVertex3d {
     HOST_DECLARE_MEMBERS(AcDbPolygonMeshVertex)
 public:
     AcDbPolygonMeshVertex() = default;
-    explicit AcDbPolygonMeshVertex(const AcGePoint3d& position) { m_position = position; }
-    // Simple for the mesh's own points, control or fit for those of a mesh fitted to a surface.
-    AcDb::Vertex3dType vertexType() const { return m_type; }
-    Acad::ErrorStatus setVertexType(AcDb::Vertex3dType type);
+    explicit AcDbPolygonMeshVertex(const AcGePoint3d& position) : TypedVertex3d(position) {}
 
-    Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
-    Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
-
-protected:
-    void readDxfGroup(const resbuf& rb) override;
-
-private:
-    AcDb::Vertex3dType m_type = AcDb::k3dSimpleVertex;
 };

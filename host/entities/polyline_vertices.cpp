@@ -138,33 +138,41 @@ Acad::ErrorStatus AcDb2dVertex::dxfOutFields(AcDbDxfFiler* filer) const {
     return filer->filerStatus();
 }
 
-Acad::ErrorStatus AcDb3dPolylineVertex::setVertexType(AcDb::Vertex3dType type) {
+namespace host {
+
+Acad::ErrorStatus TypedVertex3d::setVertexType(AcDb::Vertex3dType type) {
     return setField(m_type, type);
 }
 
-void AcDb3dPolylineVertex::readDxfGroup(const resbuf& rb) {
-    if (rb.restype == 70) m_type = host::vertex3dTypeOf(rb.resval.rint);
+void TypedVertex3d::readDxfGroup(const resbuf& rb) {
+    if (rb.restype == 70) m_type = vertex3dTypeOf(rb.resval.rint);
 }
 
-Acad::ErrorStatus AcDb3dPolylineVertex::dwgInFields(AcDbDwgFiler* filer) {
+Acad::ErrorStatus TypedVertex3d::dwgInFields(AcDbDwgFiler* filer) {
     AcDbVertex::dwgInFields(filer);
     Adesk::Int16 type = 0;
     filer->readInt16(&type);
-    m_type = host::enumOrDefault(type, {AcDb::k3dSimpleVertex, AcDb::k3dControlVertex, AcDb::k3dFitVertex},
-                                 AcDb::k3dSimpleVertex);
+    m_type = enumOrDefault(type, {AcDb::k3dSimpleVertex, AcDb::k3dControlVertex, AcDb::k3dFitVertex},
+                           AcDb::k3dSimpleVertex);
     return filer->filerStatus();
 }
 
-Acad::ErrorStatus AcDb3dPolylineVertex::dwgOutFields(AcDbDwgFiler* filer) const {
+Acad::ErrorStatus TypedVertex3d::dwgOutFields(AcDbDwgFiler* filer) const {
     AcDbVertex::dwgOutFields(filer);
     return filer->writeInt16(static_cast<Adesk::Int16>(m_type));
 }
 
-Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const {
+Acad::ErrorStatus TypedVertex3d::writeDxfFields(AcDbDxfFiler* filer, const wchar_t* marker,
+                                                Adesk::Int16 ownerFlag) const {
     AcDbEntity::dxfOutFields(filer);
     filer->writeString(100, L"AcDbVertex");
-    filer->writeString(100, L"AcDb3dPolylineVertex");
+    filer->writeString(100, marker);
     filer->writePoint3d(10, m_position);
-    return filer->writeInt16(
-        70, static_cast<Adesk::Int16>(host::k3dPolylineVertexFlag | host::vertex3dFlagsOf(m_type)));
+    return filer->writeInt16(70, static_cast<Adesk::Int16>(ownerFlag | vertex3dFlagsOf(m_type)));
+}
+
+} // namespace host
+
+Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const {
+    return writeDxfFields(filer, L"AcDb3dPolylineVertex", host::k3dPolylineVertexFlag);
 }

@@ -56,21 +56,35 @@ private:
     double m_bulge = 0, m_startWidth = 0, m_endWidth = 0, m_tangent = 0;
 };
 
-class AcDb3dPolylineVertex : public AcDbVertex {
-    HOST_DECLARE_MEMBERS(AcDb3dPolylineVertex)
+namespace host {
+// A vertex that is simple, or a control or fit point of a surface or spline: the 3-D polylines' and the
+// polygon meshes' vertices, which differ only in their subclass marker and the flag naming their owner.
+class TypedVertex3d : public AcDbVertex {
 public:
-    AcDb3dPolylineVertex() = default;
-    explicit AcDb3dPolylineVertex(const AcGePoint3d& position) { m_position = position; }
     AcDb::Vertex3dType vertexType() const { return m_type; }
     Acad::ErrorStatus setVertexType(AcDb::Vertex3dType type);
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* filer) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
-    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 
 protected:
+    TypedVertex3d() = default;
+    explicit TypedVertex3d(const AcGePoint3d& position) { m_position = position; }
     void readDxfGroup(const resbuf& rb) override;
+    // The groups of the vertex under its subclass `marker`, `ownerFlag` with its kind's flags in group 70.
+    Acad::ErrorStatus writeDxfFields(AcDbDxfFiler* filer, const wchar_t* marker,
+                                     Adesk::Int16 ownerFlag) const;
 
 private:
     AcDb::Vertex3dType m_type = AcDb::k3dSimpleVertex;
+};
+} // namespace host
+
+class AcDb3dPolylineVertex : public host::TypedVertex3d {
+    HOST_DECLARE_MEMBERS(AcDb3dPolylineVertex)
+public:
+    AcDb3dPolylineVertex() = default;
+    explicit AcDb3dPolylineVertex(const AcGePoint3d& position) : TypedVertex3d(position) {}
+
+    Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
 };
