@@ -2,6 +2,7 @@
 
 #include <sys/utsname.h>
 
+#include <chrono>
 #include <ctime>
 #include <string_view>
 
@@ -58,6 +59,14 @@ Group product() {
     return {1, std::wstring(family.begin(), family.end())};
 }
 
+// Milliseconds on a steady clock, wrapping as a 32-bit count does: routines time their work by differences.
+Group milliseconds() {
+    const auto count = std::chrono::duration_cast<std::chrono::milliseconds>(
+                           std::chrono::steady_clock::now().time_since_epoch())
+                           .count();
+    return {90, static_cast<Adesk::Int32>(static_cast<Adesk::UInt32>(count))};
+}
+
 } // namespace
 
 bool derivedVariable(const std::wstring& name, const AcDbDatabase* db, Group& value) {
@@ -68,6 +77,8 @@ bool derivedVariable(const std::wstring& name, const AcDbDatabase* db, Group& va
         value = julianDate();
     else if (sameSymbolName(name, L"CDATE"))
         value = calendarDate();
+    else if (sameSymbolName(name, L"MILLISECS"))
+        value = milliseconds();
     else if (sameSymbolName(name, L"PLATFORM"))
         value = platform();
     else if (sameSymbolName(name, L"PRODUCT"))

@@ -1,6 +1,6 @@
 #pragma once
-// The read-only variables worked out when a program reads them: the clock (DATE, CDATE), the machine
-// (PLATFORM), the product the host stands for (PRODUCT) and whether the drawing has changes not saved
+// The read-only variables worked out when a program reads them: the clock (DATE, CDATE, MILLISECS), the
+// machine (PLATFORM), the product the host stands for (PRODUCT) and whether the drawing has changes not saved
 // (DBMOD).
 #include <string>
 

@@ -1,5 +1,4 @@
 // The host's system variables (GETVAR, SETVAR) and its commands run from LISP (COMMAND, VL-CMDF).
-#include <chrono>
 #include <limits>
 
 #include "host/db/database.h"
@@ -60,10 +59,6 @@ LispValue setVariable(const std::wstring& name, const LispValue& value) {
 }
 
 LispValue getVariable(const std::wstring& name) {
-    if (sameSymbolName(name, L"MILLISECS"))
-        return wrappedInteger(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  std::chrono::steady_clock::now().time_since_epoch())
-                                  .count());
     resbuf rb{};
     if (acedGetVar(name.c_str(), &rb) != RTNORM) return LispValue::nil();
     rb.rbnext = nullptr;

@@ -24,6 +24,9 @@ TEST(SystemVariables, SessionVariablesStartFromTheirDefaults) {
     ASSERT_EQ(acedGetVar(L"CVPORT", &rb), RTNORM);
     EXPECT_EQ(rb.resval.rint, 2);
     EXPECT_EQ(acedGetVar(L"NOSUCHVAR", &rb), RTERROR);
+    ASSERT_EQ(acedGetVar(L"MILLISECS", &rb), RTNORM) << "modules read the clock as LISP does";
+    EXPECT_EQ(rb.restype, RTLONG);
+    EXPECT_EQ(acedSetVar(L"MILLISECS", &rb), RTERROR) << "read-only";
 }
 
 TEST(SystemVariables, WritesAreCheckedForNameTypeAndAccess) {
