@@ -452,8 +452,11 @@ Acad::ErrorStatus AcDbTextStyleTableRecord::dwgOutFields(AcDbDwgFiler* filer) co
 // Blocks: the entities they hold, their base point, and the handles of their markers in drawing files.
 
 bool AcDbBlockTableRecord::isLayout() const {
-    return host::sameSymbolName(name(), host::kModelSpace) ||
-           std::wstring(name()).starts_with(L"*Paper_Space");
+    // Names of blocks ignore case: files write "*PAPER_SPACE1" as well as "*Paper_Space1".
+    const std::wstring_view paper = host::kPaperSpace;
+    const std::wstring_view own = name();
+    return host::sameSymbolName(own, host::kModelSpace) ||
+           (own.size() >= paper.size() && host::sameSymbolName(own.substr(0, paper.size()), paper));
 }
 
 bool AcDbBlockTableRecord::hasAttributeDefinitions() const {

@@ -316,6 +316,17 @@ TEST(SymbolTables, NamesAreUniqueWithoutRegardToCase) {
     EXPECT_EQ(w.db->currentSpaceId(), w.db->paperSpaceId());
 }
 
+TEST(SymbolTables, LayoutBlocksAreKnownWithoutRegardToCase) {
+    const std::pair<const wchar_t*, bool> names[] = {{L"*PAPER_SPACE1", true}, {L"*paper_space", true},
+                                                     {L"*MODEL_SPACE", true},  {L"*Paper_Spac", false},
+                                                     {L"PAPER_SPACE", false},  {L"*U2", false}};
+    for (const auto& [name, layout] : names) {
+        AcDbBlockTableRecord block;
+        block.setName(name);
+        EXPECT_EQ(block.isLayout(), layout) << name;
+    }
+}
+
 // Look-ups by name follow every change of a record's name, erased state or table, undo included; of two
 // records sharing a name the first in the table that is not erased answers.
 TEST(SymbolTables, LookUpsFollowRenamesErasingAndUndo) {
