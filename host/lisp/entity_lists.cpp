@@ -115,11 +115,15 @@ AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced,
         delete made;
         return nullptr;
     }
-    std::vector<Group> groups;
-    bool full = false;
+    std::vector<Group> groups, xdata;
+    bool full = false, inXdata = false;
     for (const Group& g : given) {
-        if (g.code == 0 || g.code == -1 || g.code == 5 || g.code == 330 || g.code == -3) continue;
-        if (g.code >= 1000) break; // extended data follows -3
+        inXdata = inXdata || g.code == -3;
+        if (inXdata) {
+            if (g.code != -3) xdata.push_back(g);
+            continue;
+        }
+        if (g.code == 0 || g.code == -1 || g.code == 5 || g.code == 330) continue;
         groups.push_back(g);
         full = full || g.code == 100;
     }
@@ -127,7 +131,14 @@ AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced,
     std::vector<Group> fields =
         full ? subclassGroups(groups) : mergedGroups(entityGroups(entity, AcDb::kFileFiler), groups);
     DxfGroupFiler filer(AcDb::kBagFiler, db, std::move(fields));
-    if (entity->dxfIn(&filer) == Acad::eOk) return entity;
+    Acad::ErrorStatus es = entity->dxfIn(&filer);
+    // Extended data of an application that is not registered is refused with the entity, not dropped.
+    if (es == Acad::eOk && !xdata.empty()) {
+        resbuf* chain = toResbufChain(xdata, db);
+        es = entity->setXData(chain);
+        acutRelRb(chain);
+    }
+    if (es == Acad::eOk) return entity;
     delete entity;
     return nullptr;
 }

@@ -24,7 +24,8 @@ resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
 // leaves the entity as it was.
 int acdbEntMod(const resbuf* ent);
 // A new entity of model space from a list that starts with its type, (0 . "LINE"); the groups it leaves out
-// keep their defaults. RTERROR, with nothing made, for an unknown type or groups the entity refuses.
+// keep their defaults; extended data after -3 is kept. RTERROR, with nothing made, for an unknown type,
+// groups the entity refuses, an unregistered application or a block reference to a block not defined.
 // A complex entity is made in steps: its header (a POLYLINE, an INSERT with (66 . 1)) is held, each VERTEX
 // or ATTRIB joins it, and its SEQEND adds the whole to the drawing, `result` then naming the header; a held
 // step gives a null name. A list refused, or one that does not continue the held entity, drops it.

@@ -95,6 +95,12 @@ AcDbObjectId addToModelSpace(AcDbDatabase* db, AcDbEntity* entity) {
     return id;
 }
 
+// A block reference must name a block the drawing defines.
+bool refersToUndefinedBlock(const AcDbEntity* entity) {
+    const auto* reference = AcDbBlockReference::cast(entity);
+    return reference && reference->blockTableRecord().isNull();
+}
+
 int nameOf(AcDbObjectId id, ads_name result) {
     ads_name name;
     if (id.isNull() || acdbGetAdsName(name, id) != Acad::eOk) return RTERROR;
@@ -113,7 +119,7 @@ int startSequence(AcDbDatabase* db, const std::vector<Group>& groups, const std:
     const auto [flags, marker] = flagsAndMarker(groups);
     AcRxClass* forced = type == L"POLYLINE" ? polylineClass(flags, marker) : nullptr;
     std::unique_ptr<AcDbEntity> owner(entityFromGroups(groups, forced, db));
-    if (!owner) return RTERROR;
+    if (!owner || refersToUndefinedBlock(owner.get())) return RTERROR;
     pending() = {db, std::move(owner), type};
     return heldStep(result);
 }
@@ -147,7 +153,8 @@ int endSequence(ads_name result) {
 
 int makeOne(AcDbDatabase* db, const std::vector<Group>& groups, ads_name result) {
     std::unique_ptr<AcDbEntity> entity(entityFromGroups(groups, nullptr, db));
-    const AcDbObjectId id = entity ? addToModelSpace(db, entity.get()) : AcDbObjectId();
+    const bool acceptable = entity && !refersToUndefinedBlock(entity.get());
+    const AcDbObjectId id = acceptable ? addToModelSpace(db, entity.get()) : AcDbObjectId();
     if (id.isNull()) return RTERROR;
     entity.release();
     return nameOf(id, result);

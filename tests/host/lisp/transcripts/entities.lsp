@@ -25,7 +25,7 @@
 (setq p (entlast) v (entnext p) pts nil)
 (while (= (cdr (assoc 0 (entget v))) "VERTEX") (setq pts (cons (cdr (assoc 10 (entget v))) pts) v (entnext v)) nil)
 (list (cdr (assoc 0 (entget p))) (and (member '(100 . "AcDb3dPolyline") (entget p)) T) (reverse pts) (cdr (assoc 0 (entget v))) (entnext v))
-(entmake '((0 . "INSERT") (66 . 1) (2 . "REPERE") (10 1.0 1.0 0.0)))
+(entmake '((0 . "INSERT") (66 . 1) (2 . "TABLES") (10 1.0 1.0 0.0)))
 (entmake '((0 . "ATTRIB") (10 1.0 1.0 0.0) (40 . 0.5) (1 . "12.50") (2 . "ALT")))
 (entmake '((0 . "SEQEND")))
 (mapcar '(lambda (e) (cdr (assoc 0 (entget e)))) (list (entlast) (entnext (entlast)) (entnext (entnext (entlast)))))
@@ -45,3 +45,7 @@
 ; Integer coordinates are a point, as routines write them; a point of text is refused, not made at the origin.
 (progn (entmake '((0 . "LINE") (10 1 2 3) (11 4 5 6))) (list (assoc 10 (entget (entlast))) (assoc 11 (entget (entlast)))))
 (vl-catch-all-error-message (vl-catch-all-apply 'entmake '(((0 . "LINE") (10 "a" 2.0) (11 4.0 5.0 6.0)))))
+; Extended data is kept for a registered application, by ENTMAKE and ENTMOD, and refused for another; a block
+; reference to a block that is not defined is refused.
+(list (entmake '((0 . "POINT") (10 0.0 0.0 0.0) (-3 ("ZORTA_TEST" (1000 . "x"))))) (entmake '((0 . "POINT") (10 0.0 0.0 0.0) (-3 ("NOSUCHAPP" (1000 . "x"))))) (entmake '((0 . "INSERT") (2 . "NOSUCHBLOCK") (10 0.0 0.0 0.0))))
+(list (cdr (assoc -3 (entget (entlast) '("ZORTA_TEST")))) (type (entmod (list (cons -1 (entlast)) '(-3 ("ZORTA_TEST" (1000 . "y")))))) (cdr (assoc -3 (entget (entlast) '("ZORTA_TEST")))) (entmod (list (cons -1 (entlast)) '(-3 ("NOSUCHAPP" (1000 . "y"))))))
