@@ -14,6 +14,9 @@ bool lispEqual(const LispValue& a, const LispValue& b, double fuzz) {
         for (std::size_t i = 0; i < a.items.size(); ++i)
             if (!lispEqual(a.items[i], b.items[i], fuzz)) return false;
         return true;
+    case LispValue::Function:
+        // A defun or lambda is equal only to itself (its copies share its items), not to one spelled alike.
+        return a.items.data() == b.items.data();
     case LispValue::EntityName:
     case LispValue::PickSet:
     case LispValue::File:

@@ -342,7 +342,7 @@ LispValue groupValue(const resbuf& rb) {
     return flatList(std::move(pair), true);
 }
 
-LispValue readOne(const resbuf*& rb);
+LispValue readOne(const resbuf*& rb, int depth);
 
 // How many values a list holds, from its first item to its RTLE: the list is made once at its size rather
 // than grown value by value.
@@ -357,7 +357,7 @@ std::size_t itemsBefore(const resbuf* rb) {
 }
 
 // What follows a -3 group: (-3 ("APP" groups...) ...).
-LispValue readExtendedData(const resbuf*& rb) {
+LispValue readExtendedData(const resbuf*& rb, int depth) {
     LispValue out = LispValue::list({LispValue::fromInteger(-3)});
     while (rb && rb->restype >= 1000 && rb->restype <= 1071) {
         if (rb->restype == 1001) {
@@ -366,7 +366,7 @@ LispValue readExtendedData(const resbuf*& rb) {
             rb = rb->rbnext;
         } else if (out.items.size() > 1) {
             LispValue& app = out.items.mutableBack();
-            app.append(readOne(rb));
+            app.append(readOne(rb, depth + 2));
             out.nesting = std::max(out.nesting, app.nesting + 1);
         } else {
             rb = rb->rbnext; // data before any application name
@@ -375,8 +375,9 @@ LispValue readExtendedData(const resbuf*& rb) {
     return out;
 }
 
-// The value that starts at `rb`; `rb` moves past it.
-LispValue readOne(const resbuf*& rb) {
+// The value that starts at `rb`, inside `depth` lists; `rb` moves past it. The depth is checked before a
+// list is read: a chain from a module can nest deeper than the stack holds.
+LispValue readOne(const resbuf*& rb, int depth) {
     const resbuf& r = *rb;
     rb = rb->rbnext;
     switch (r.restype) {
@@ -405,8 +406,9 @@ LispValue readOne(const resbuf*& rb) {
     case RT3DPOINT:
         return point(r, 3);
     case -3:
-        return readExtendedData(rb);
+        return readExtendedData(rb, depth);
     case RTLB: {
+        checkNesting(depth + 1);
         LispValue list = LispValue::list({});
         list.items.reserve(itemsBefore(rb));
         while (rb && rb->restype != RTLE) {
@@ -415,7 +417,7 @@ LispValue readOne(const resbuf*& rb) {
                 list.dotted = true;
                 continue;
             }
-            const LispValue& item = list.items.emplaceWith([&] { return readOne(rb); });
+            const LispValue& item = list.items.emplaceWith([&] { return readOne(rb, depth + 1); });
             list.nesting = std::max(list.nesting, item.nesting + 1);
             checkNesting(list.nesting);
         }
@@ -445,7 +447,7 @@ template <typename Take> void readChain(const resbuf* chain, Take take) {
             chain = chain->rbnext; // unbalanced: skipped
             continue;
         }
-        take(readOne(chain));
+        take(readOne(chain, 0));
     }
 }
 

@@ -185,6 +185,17 @@ TEST(ResultBuffers, BuiltFromArgumentLists) {
     EXPECT_EQ(acutBuildList(RTSTR, L"x", 5999, RTNONE), nullptr) << "an unknown type builds nothing";
 }
 
+TEST(ResultBuffers, ChainNestedPastTheLimitIsRefusedBeforeTheStackRunsOut) {
+    resbuf* head = nullptr;
+    for (int level = 0; level < 200'000; ++level) {
+        resbuf* open = acutNewRb(RTLB);
+        open->rbnext = head;
+        head = open;
+    }
+    Chain chain(head);
+    EXPECT_THROW(host::valueOfChain(chain.rb), host::LispError);
+}
+
 TEST(Lisp, SetvarAndGetvarReachTheSystemVariables) {
     LispSession s;
     s.addLayer(L"N100");

@@ -12,6 +12,7 @@ HELLO
 (mapcar (function (lambda (x y) (+ x y))) '(1 2 3) '(10 20))
 (apply '+ '(1 2 3))
 (apply (lambda (x) (* x x)) '(7))
+(list (equal (lambda (x) x) (lambda (x) x)) (equal add add) (eq add add))
 (setq e (vl-catch-all-apply 'car '(5)))
 (list (vl-catch-all-error-p e) (vl-catch-all-error-message e))
 (vl-catch-all-error-message (vl-catch-all-apply '(lambda () (nosuch 1)) nil))
