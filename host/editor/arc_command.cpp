@@ -1,10 +1,10 @@
 #include "host/editor/arc_command.h"
 
 #include <cmath>
-#include <numbers>
 #include <optional>
 #include <utility>
 
+#include "host/editor/arc_construction.h"
 #include "host/editor/command_input.h"
 #include "host/editor/ucs.h"
 #include "host/entities/circle_arc.h"
@@ -16,96 +16,29 @@ namespace host {
 
 namespace {
 
-constexpr double kFullTurn = 2 * std::numbers::pi;
-
-// The arc of centre `c` from `start` counter-clockwise to the direction of `end`.
-void addArc(const AcGePoint3d& c, const AcGePoint3d& start, const AcGePoint3d& end) {
-    const double radius = c.distanceTo(start);
-    if (radius <= 0) {
-        printText(L"\nLe rayon doit être positif.");
-        return;
-    }
-    appendFromUcs(new AcDbArc(c, AcGeVector3d(0, 0, 1), radius, planAngle(c, start), planAngle(c, end)));
-}
-
-bool turnsLessThanWhole(double included) {
-    if (included != 0 && std::fabs(included) < kFullTurn) return true;
-    printText(L"\nL'angle décrit doit être non nul et inférieur à 360 degrés.");
-    return false;
-}
-
-// A point of the plane turned a quarter counter-clockwise.
-AcGeVector3d leftOf(const AcGeVector3d& v) {
-    return AcGeVector3d(-v.y, v.x, 0);
-}
-
-// The arc of centre `c` from `start` through `included` radians, clockwise when negative.
-void addArcTurning(const AcGePoint3d& c, const AcGePoint3d& start, double included) {
-    if (!turnsLessThanWhole(included)) return;
-    const AcGeVector3d radial = start - c;
-    const AcGePoint3d end = c + radial * std::cos(included) + leftOf(radial) * std::sin(included);
-    if (included > 0)
-        addArc(c, start, end);
-    else
-        addArc(c, end, start);
-}
-
-// The arc from `start` to `end` through `included` radians, clockwise when negative.
-void addArcBetween(AcGePoint3d start, AcGePoint3d end, double included) {
-    if (!turnsLessThanWhole(included)) return;
-    if (included < 0) {
-        std::swap(start, end);
-        included = -included;
-    }
-    const AcGeVector3d chord = end - start;
-    const double length = chord.length();
-    if (length <= 0) {
-        printText(L"\nLes extrémités de l'arc sont confondues.");
-        return;
-    }
-    const AcGePoint3d middle = start + chord / 2;
-    addArc(middle + leftOf(chord) / length * (length / 2 / std::tan(included / 2)), start, end);
-}
-
-// The angle an arc of radius `radius` spans over a chord of `chord`: the smaller arc when `larger` is false.
-std::optional<double> spannedAngle(double chord, double radius, bool larger) {
-    if (chord <= 0 || chord > 2 * radius) {
-        printText(L"\nLa corde doit être non nulle et ne pas dépasser le diamètre.");
-        return std::nullopt;
-    }
-    const double smaller = 2 * std::asin(std::min(1.0, chord / (2 * radius)));
-    return larger ? kFullTurn - smaller : smaller;
-}
-
-// The arc leaving `start` along the direction `tangent` (radians) and ending at `end`.
-void addArcTangent(const AcGePoint3d& start, const AcGePoint3d& end, double tangent) {
-    const AcGeVector3d normal(-std::sin(tangent), std::cos(tangent), 0);
-    const AcGeVector3d toEnd = end - start;
-    const double across = toEnd.dotProduct(normal);
-    if (std::fabs(across) <= 1e-12 * toEnd.length()) {
-        printText(L"\nL'extrémité est sur la tangente: aucun arc ne passe par elle.");
-        return;
-    }
-    const AcGePoint3d centre = start + normal * (toEnd.dotProduct(toEnd) / (2 * across));
-    if (across > 0)
-        addArc(centre, start, end);
-    else
-        addArc(centre, end, start);
+// The arc as an entity, which always turns counter-clockwise.
+void addArc(const std::optional<SweptArc>& arc) {
+    if (!arc) return;
+    const bool clockwise = arc->included < 0;
+    const AcGePoint3d& from = clockwise ? arc->end : arc->start;
+    const AcGePoint3d& to = clockwise ? arc->start : arc->end;
+    appendFromUcs(new AcDbArc(arc->centre, AcGeVector3d(0, 0, 1), arc->centre.distanceTo(arc->start),
+                              planAngle(arc->centre, from), planAngle(arc->centre, to)));
 }
 
 void arcFromStartAndCentre(const AcGePoint3d& start, const AcGePoint3d& centre) {
     const PointAnswer a = askPointOr(L"\nSpécifiez l'extrémité de l'arc ou [Angle/Longueur de corde]: ",
                                      L"Angle Longueur _ Angle Length", centre);
     if (a.kind == PointAnswer::Point) {
-        addArc(centre, start, a.point);
+        addArc(arcAroundTo(centre, start, a.point));
     } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Angle") {
         if (const auto included = askAngle(L"\nSpécifiez l'angle décrit: ", centre))
-            addArcTurning(centre, start, *included);
+            addArc(arcTurning(centre, start, *included));
     } else if (a.kind == PointAnswer::Keyword) {
         const auto chord = askDistance(L"\nSpécifiez la longueur de la corde: ", start);
         if (!chord) return;
         if (const auto included = spannedAngle(std::fabs(*chord), centre.distanceTo(start), *chord < 0))
-            addArcTurning(centre, start, *included);
+            addArc(arcTurning(centre, start, *included));
     }
 }
 
@@ -113,35 +46,20 @@ void arcFromStartAndEnd(const AcGePoint3d& start, const AcGePoint3d& end) {
     const PointAnswer a = askPointOr(L"\nSpécifiez le centre de l'arc ou [Angle/Direction/Rayon]: ",
                                      L"Angle Direction Rayon _ Angle Direction Radius", end);
     if (a.kind == PointAnswer::Point) {
-        addArc(a.point, start, end);
+        addArc(arcAroundTo(a.point, start, end));
     } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Angle") {
         if (const auto included = askAngle(L"\nSpécifiez l'angle décrit: ", start))
-            addArcBetween(start, end, *included);
+            addArc(arcBetween(start, end, *included));
     } else if (a.kind == PointAnswer::Keyword && a.keyword == L"Direction") {
         if (const auto tangent =
                 askAngle(L"\nSpécifiez la direction de la tangente au point de départ de l'arc: ", start))
-            addArcTangent(start, end, *tangent);
+            addArc(arcTangent(start, end, *tangent));
     } else if (a.kind == PointAnswer::Keyword) {
         const auto radius = askDistance(L"\nSpécifiez le rayon de l'arc: ", end);
         if (!radius) return;
         if (const auto included = spannedAngle(start.distanceTo(end), std::fabs(*radius), *radius < 0))
-            addArcBetween(start, end, *included);
+            addArc(arcBetween(start, end, *included));
     }
-}
-
-// The arc through three points, counter-clockwise from the first unless they turn clockwise.
-void arcThrough(const AcGePoint3d& first, const AcGePoint3d& second, const AcGePoint3d& end) {
-    const auto centre = circleCentre(first, second, end);
-    if (!centre) {
-        printText(L"\nLes trois points sont alignés: aucun arc ne passe par eux.");
-        return;
-    }
-    const bool clockwise =
-        (second.x - first.x) * (end.y - second.y) - (second.y - first.y) * (end.x - second.x) < 0;
-    if (clockwise)
-        addArc(*centre, end, first);
-    else
-        addArc(*centre, first, end);
 }
 
 // Where the drawing's last entity ends, when it is an open curve, and its direction there, in user
@@ -173,7 +91,7 @@ void arcContinued() {
         return;
     }
     if (const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", from->first))
-        addArcTangent(from->first, *end, from->second);
+        addArc(arcTangent(from->first, *end, from->second));
 }
 
 } // namespace
@@ -203,7 +121,7 @@ void arcCommand() {
             arcFromStartAndEnd(first.point, *end);
     } else if (second.kind == PointAnswer::Point) {
         if (const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", second.point))
-            arcThrough(first.point, second.point, *end);
+            addArc(arcThroughPoints(first.point, second.point, *end));
     }
 }
 

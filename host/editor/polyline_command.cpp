@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
+#include "host/editor/arc_construction.h"
 #include "host/editor/command_input.h"
 #include "host/editor/editor_variables.h"
 #include "host/entities/lw_polyline.h"
+#include "host/ge/curve_geometry.h"
 #include "host/input/prompt_input.h"
 #include "host/input/prompts.h"
 
@@ -41,16 +44,14 @@ public:
     void tangentArcTo(const AcGePoint3d& to) {
         add(to, std::tan(normalised(planAngle(last(), to) - direction()) / 2));
     }
-    // The arc from the last point through `through` to `to`; false when the points are in line.
-    bool arcThrough(const AcGePoint3d& through, const AcGePoint3d& to) {
-        const auto centre = circleCentre(last(), through, to);
-        if (!centre) return false;
-        const double a0 = planAngle(*centre, last()), a1 = planAngle(*centre, to);
-        const bool counterClockwise =
-            (through.x - last().x) * (to.y - through.y) - (through.y - last().y) * (to.x - through.x) > 0;
-        double included = std::fmod(a1 - a0 + 4 * kPi, 2 * kPi);
-        if (!counterClockwise) included -= 2 * kPi;
-        add(to, std::tan(included / 4));
+    // An arc from the last point; false when there is none or it would end where it starts.
+    bool arcTo(const std::optional<SweptArc>& arc) {
+        if (!arc) return false;
+        if (arc->end.isEqualTo(last()) || std::fabs(arc->included) >= 2 * kPi) {
+            printText(L"\nL'arc doit finir ailleurs qu'à son point de départ.");
+            return false;
+        }
+        add(arc->end, std::tan(arc->included / 4));
         return true;
     }
     // The direction the drawing goes on in: the end tangent of the last segment (the X axis at the start).
@@ -150,15 +151,129 @@ Mode lineStep(PolylineDraft& draft) {
     return askWidths(draft, a.keyword == L"Halfwidth") ? Mode::Line : Mode::Done;
 }
 
+// The arc options: each asks what it needs and adds the arc; false on a cancel.
+bool arcBySecondPoint(PolylineDraft& draft) {
+    const auto through = askUcsPoint(L"\nSpécifiez le deuxième point de l'arc: ", draft.last());
+    if (!through) return false;
+    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", *through);
+    if (!end) return false;
+    draft.arcTo(arcThroughPoints(draft.last(), *through, *end));
+    return true;
+}
+
+bool arcByDirection(PolylineDraft& draft) {
+    const auto tangent =
+        askAngle(L"\nSpécifiez la direction de la tangente au point de départ de l'arc: ", draft.last());
+    if (!tangent) return false;
+    const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", draft.last());
+    if (!end) return false;
+    draft.arcTo(arcTangent(draft.last(), *end, *tangent));
+    return true;
+}
+
+// The arc of `radius` through `included` along a chord asked for, by default the one that keeps the arc
+// tangent to the last segment.
+bool arcAlongChord(PolylineDraft& draft, double radius, double included) {
+    const double tangentChord = draft.direction() + included / 2;
+    const auto chord = askAngle((L"\nSpécifiez la direction de la corde de l'arc <" +
+                                 formatFixed(normalizeAngle(tangentChord) * 180 / kPi, L"AUPREC", 0) + L">: ")
+                                    .c_str(),
+                                draft.last(), tangentChord);
+    if (!chord) return false;
+    const double length = 2 * radius * std::fabs(std::sin(included / 2));
+    draft.arcTo(arcBetween(
+        draft.last(), draft.last() + AcGeVector3d(std::cos(*chord), std::sin(*chord), 0) * length, included));
+    return true;
+}
+
+bool arcByAngle(PolylineDraft& draft) {
+    const auto included = askAngle(L"\nSpécifiez l'angle décrit: ", draft.last());
+    if (!included) return false;
+    const PointAnswer a = askPointOr(L"\nSpécifiez l'extrémité de l'arc (maintenir la touche Ctrl enfoncée "
+                                     L"pour changer de direction) ou [CEntre/Rayon]: ",
+                                     L"CEntre Rayon _ CEnter Radius", draft.last());
+    if (a.kind == PointAnswer::Point) {
+        draft.arcTo(arcBetween(draft.last(), a.point, *included));
+        return true;
+    }
+    if (a.kind != PointAnswer::Keyword) return false;
+    if (a.keyword == L"CEnter") {
+        const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ", draft.last());
+        if (!centre) return false;
+        draft.arcTo(arcTurning(*centre, draft.last(), *included));
+        return true;
+    }
+    const auto radius = askDistance(L"\nSpécifiez le rayon de l'arc: ", draft.last());
+    return radius && arcAlongChord(draft, std::fabs(*radius), *included);
+}
+
+bool arcByCentre(PolylineDraft& draft) {
+    const auto centre = askUcsPoint(L"\nSpécifiez le centre de l'arc: ", draft.last());
+    if (!centre) return false;
+    const PointAnswer a = askPointOr(L"\nSpécifiez l'extrémité de l'arc (maintenir la touche Ctrl enfoncée "
+                                     L"pour changer de direction) ou [Angle/Longueur]: ",
+                                     L"Angle Longueur _ Angle Length", *centre);
+    if (a.kind == PointAnswer::Point) {
+        draft.arcTo(arcAroundTo(*centre, draft.last(), a.point));
+        return true;
+    }
+    if (a.kind != PointAnswer::Keyword) return false;
+    std::optional<double> included;
+    if (a.keyword == L"Angle") {
+        included = askAngle(L"\nSpécifiez l'angle décrit: ", *centre);
+        if (!included) return false;
+    } else {
+        const auto chord = askDistance(L"\nSpécifiez la longueur de la corde: ", draft.last());
+        if (!chord) return false;
+        included = spannedAngle(std::fabs(*chord), centre->distanceTo(draft.last()), *chord < 0);
+    }
+    if (included) draft.arcTo(arcTurning(*centre, draft.last(), *included));
+    return true;
+}
+
+bool arcByRadius(PolylineDraft& draft) {
+    const auto radius = askDistance(L"\nSpécifiez le rayon de l'arc: ", draft.last());
+    if (!radius) return false;
+    const PointAnswer a = askPointOr(L"\nSpécifiez l'extrémité de l'arc (maintenir la touche Ctrl enfoncée "
+                                     L"pour changer de direction) ou [Angle]: ",
+                                     L"Angle _ Angle", draft.last());
+    if (a.kind == PointAnswer::Point) {
+        // A negative radius takes the larger arc, as ARC does.
+        if (const auto included =
+                spannedAngle(draft.last().distanceTo(a.point), std::fabs(*radius), *radius < 0))
+            draft.arcTo(arcBetween(draft.last(), a.point, *included));
+        return true;
+    }
+    if (a.kind != PointAnswer::Keyword) return false;
+    const auto included = askAngle(L"\nSpécifiez l'angle décrit: ", draft.last());
+    return included && arcAlongChord(draft, std::fabs(*radius), *included);
+}
+
+struct ArcOption {
+    const wchar_t* keyword;
+    bool (*draw)(PolylineDraft&);
+};
+
+constexpr ArcOption kArcOptions[] = {
+    {L"Angle", arcByAngle},   {L"CEnter", arcByCentre},      {L"Direction", arcByDirection},
+    {L"Radius", arcByRadius}, {L"Second", arcBySecondPoint},
+};
+
 // One answer in arc mode: the mode that follows.
 Mode arcStep(PolylineDraft& draft) {
     const bool canClose = draft.segments() >= 1;
     const PointAnswer a = askPointOr(
-        canClose ? L"\nSpécifiez l'extrémité de l'arc ou "
-                   L"[CLore/Demi-largeur/Ligne/Second pt/annUler/LArgeur]: "
-                 : L"\nSpécifiez l'extrémité de l'arc ou [Demi-largeur/Ligne/Second pt/annUler/LArgeur]: ",
-        canClose ? L"CLore Demi-largeur Ligne Second annUler LArgeur _ CLose Halfwidth Line Second Undo Width"
-                 : L"Demi-largeur Ligne Second annUler LArgeur _ Halfwidth Line Second Undo Width",
+        canClose ? L"\nSpécifiez l'extrémité de l'arc (maintenir la touche Ctrl enfoncée pour changer de "
+                   L"direction) ou [Angle/CEntre/Clore/Direction/DEmi-largeur/LIgne/Rayon/Second pt/annUler/"
+                   L"LArgeur]: "
+                 : L"\nSpécifiez l'extrémité de l'arc (maintenir la touche Ctrl enfoncée pour changer de "
+                   L"direction) ou [Angle/CEntre/Direction/DEmi-largeur/LIgne/Rayon/Second pt/annUler/"
+                   L"LArgeur]: ",
+        canClose
+            ? L"Angle CEntre Clore Direction DEmi-largeur LIgne Rayon Second annUler LArgeur _ Angle CEnter "
+              L"CLose Direction Halfwidth Line Radius Second Undo Width"
+            : L"Angle CEntre Direction DEmi-largeur LIgne Rayon Second annUler LArgeur _ Angle CEnter "
+              L"Direction Halfwidth Line Radius Second Undo Width",
         draft.last());
     if (a.kind == PointAnswer::Point) {
         if (!a.point.isEqualTo(draft.last())) draft.tangentArcTo(a.point);
@@ -170,13 +285,11 @@ Mode arcStep(PolylineDraft& draft) {
         draft.close(true);
         return Mode::Done;
     }
-    if (a.keyword == L"Second") {
-        const auto through = askUcsPoint(L"\nSpécifiez le deuxième point de l'arc: ", draft.last());
-        if (!through) return Mode::Done;
-        const auto end = askUcsPoint(L"\nSpécifiez l'extrémité de l'arc: ", *through);
-        if (!end) return Mode::Done;
-        if (!draft.arcThrough(*through, *end))
-            printText(L"\nLes trois points sont alignés: aucun arc ne passe par eux.");
+    for (const ArcOption& option : kArcOptions) {
+        if (a.keyword != option.keyword) continue;
+        if (!option.draw(draft)) return Mode::Done;
+        // "@" goes on from the end of the arc, not from the last point typed (a centre, say).
+        setLastPoint(draft.last());
         return Mode::Arc;
     }
     if (a.keyword == L"Undo") {

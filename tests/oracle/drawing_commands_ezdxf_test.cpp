@@ -91,7 +91,7 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
          "10,0\n20,0\nU\n0,30\n\nERASE\n@select !source\n\n",
          {{2, 10, 0, 1}, {2, 0, 30, 1}}},
         {"PLINE with widths, a tangent arc, a line and closing",
-         "PLINE\n0,0\nLA\n1\n2\n10,0\nA\n10,10\nL\n@-10,0\nC\n",
+         "PLINE\n0,0\nLA\n1\n2\n10,0\nA\n10,10\nLI\n@-10,0\nC\n",
          {{4, 1, 4}, {0, 0, 1, 2, 0}, {10, 0, 2, 2, 1}, {10, 10, 2, 2, 0}, {0, 10, 2, 2, 0}}},
         {"PLINE with an arc through a second point, an undo, and an arc closing it",
          "PLINE\n0,0\n10,0\nA\n5,5\nU\nS\n15,5\n10,10\nCL\n",
@@ -113,6 +113,34 @@ TEST(DrawingCommandsThroughEzdxf, EachCommandDrawsWhatItsAnswersSay) {
           codes(L"ABCD"),
           {5, 0, 0, 2, 90, 5, 0, 0, 8, 1.25},
           codes(L"ABCD")}},
+    };
+    for (const Case& c : cases) {
+        const Drawn d = draw(c.script);
+        EXPECT_EQ(d.rows, c.expected) << c.what << "\n" << d.run.output;
+    }
+}
+
+TEST(DrawingCommandsThroughEzdxf, PlineArcOptionsGiveTheirBulges) {
+    const Case cases[] = {
+        {"Angle, then an end point, a centre, or a radius along the chord that keeps the arc tangent",
+         "PLINE\n0,0\nA\nA\n90\n10,0\nA\n-180\nCE\n15,0\nA\n90\nR\n5\n\n\n",
+         {{4, 0, 4}, {0, 0, 0, 0, 0.414214}, {10, 0, 0, 0, -1}, {20, 0, 0, 0, 0.414214}, {25, -5, 0, 0, 0}}},
+        {"CEntre, then a point giving the direction of the end, an angle, a chord undone and taken the "
+         "larger way, and @ from the end of the arc",
+         "PLINE\n0,0\nA\nCE\n0,5\n10,5\nCE\n5,0\nA\n-90\nCE\n10,-5\nL\n5\nU\nCE\n10,-5\nL\n-5\n"
+         "LI\n@1,0\n\n",
+         {{4, 0, 5},
+          {0, 0, 0, 0, 0.414214},
+          {5, 5, 0, 0, -0.414214},
+          {10, 0, 0, 0, 3.732051},
+          {14.330127, -2.5, 0, 0, 0},
+          {15.330127, -2.5, 0, 0, 0}}},
+        {"DEmi-largeur beside Direction, then Direction either way round and along the tangent",
+         "PLINE\n0,0\nA\nDE\n0.5\n\nD\n90\n10,0\nD\n0\n20,10\nD\n0\n30,10\n\n",
+         {{4, 0, 3}, {0, 0, 1, 1, -1}, {10, 0, 1, 1, 0.414214}, {20, 10, 0, 0, 0}}},
+        {"Rayon, then an end point the smaller or larger way, an angle along a chord, an end too far",
+         "PLINE\n0,0\nA\nR\n5\n5,5\nR\n-5\n10,0\nR\n5\nA\n180\n0\nR\n5\n40,0\n\n",
+         {{4, 0, 4}, {0, 0, 0, 0, 0.414214}, {5, 5, 0, 0, 2.414214}, {10, 0, 0, 0, 1}, {20, 0, 0, 0, 0}}},
     };
     for (const Case& c : cases) {
         const Drawn d = draw(c.script);
