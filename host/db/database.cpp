@@ -18,8 +18,29 @@ HOST_DEFINE_MEMBERS_WITH(AcDbDatabase, AcRxObject, L"", nullptr)
 
 namespace {
 
-std::unordered_set<const host::ObjectStub*>& liveStubs() {
-    static std::unordered_set<const host::ObjectStub*> stubs;
+// Every stub of every open drawing. A routine works on one object call after call (a polyline walked vertex
+// by vertex opens it at each step), so the stub last found live answers without a search.
+class LiveStubs {
+public:
+    bool contains(const host::ObjectStub* stub) {
+        if (stub == m_lastFound) return true;
+        if (!m_stubs.contains(stub)) return false;
+        m_lastFound = stub;
+        return true;
+    }
+    void insert(const host::ObjectStub* stub) { m_stubs.insert(stub); }
+    void erase(const host::ObjectStub* stub) {
+        if (stub == m_lastFound) m_lastFound = nullptr;
+        m_stubs.erase(stub);
+    }
+
+private:
+    std::unordered_set<const host::ObjectStub*> m_stubs;
+    const host::ObjectStub* m_lastFound = nullptr;
+};
+
+LiveStubs& liveStubs() {
+    static LiveStubs stubs;
     return stubs;
 }
 
