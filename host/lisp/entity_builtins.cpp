@@ -1,6 +1,7 @@
 // Entities as lists of DXF groups: reading, changing and walking the drawing's entities.
 #include "host/db/database.h"
 #include "host/db/db_object.h"
+#include "host/db/symbol_tables.h"
 #include "host/lisp/entity_lists.h"
 #include "host/lisp/lisp_builtins.h"
 
@@ -24,6 +25,18 @@ int makeEntity(const LispValue& list, ads_name made) {
 
 LispValue nameOrNil(int rc, const ads_name name) {
     return rc == RTNORM ? LispValue::fromName(name) : LispValue::nil();
+}
+
+// ENDBLK answers the name of the block it adds, a new one for an anonymous block; other lists, themselves.
+LispValue madeValue(const LispValue& list, const ads_name made) {
+    AcDbObjectId id;
+    AcDbBlockTableRecord* block = nullptr;
+    if (!(made[0] || made[1]) || acdbGetObjectId(id, made) != Acad::eOk ||
+        acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk)
+        return list;
+    LispValue name = LispValue::fromString(block->name());
+    block->close();
+    return name;
 }
 
 LispValue chainValue(resbuf* chain) {
@@ -58,7 +71,8 @@ const LispBuiltinTable& entityBuiltins() {
                  acdbEntMakeCancel();
                  return LispValue::nil();
              }
-             return makeEntity(*list, n) == RTNORM ? *list : LispValue::nil();
+             n[0] = n[1] = 0;
+             return makeEntity(*list, n) == RTNORM ? madeValue(*list, n) : LispValue::nil();
          })},
         // A step of a complex entity names nothing yet: it answers its list, as ENTMAKE does.
         {L"ENTMAKEX", lispFunction([](const LispValue& list) {

@@ -1,5 +1,6 @@
 // ENTMAKE's entities: one made at once, or a complex entity (a polyline and its vertices, a block reference
-// and its attributes) held while its parts come and added whole at its sequence end.
+// and its attributes) held while its parts come and added whole at its sequence end; between BLOCK and
+// ENDBLK they join the block being defined.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "host/entities/meshes.h"
 #include "host/entities/polylines.h"
 #include "host/filing/sequence_classes.h"
+#include "host/lisp/block_making.h"
 #include "host/lisp/entity_lists.h"
 
 namespace host {
@@ -138,26 +140,43 @@ int addPart(const std::vector<Group>& groups, const std::wstring& type, ads_name
     return heldStep(result);
 }
 
+// A finished entity joins the block being defined, if any, or else model space.
+int place(AcDbDatabase* db, std::unique_ptr<AcDbEntity> entity, ads_name result) {
+    if (blockBeingMade(db)) {
+        holdInBlock(std::move(entity));
+        return heldStep(result);
+    }
+    const AcDbObjectId id = addToModelSpace(db, entity.get());
+    if (id.isNull()) return RTERROR;
+    entity.release(); // the drawing owns it
+    return nameOf(id, result);
+}
+
 // The held entity joins the drawing with its parts, if they make a whole.
 int endSequence(ads_name result) {
     PendingEntity& held = pending();
     std::unique_ptr<AcDbEntity> owner = std::move(held.owner);
+    AcDbDatabase* db = held.db;
     dropPending();
     if (owner->sequenceFault()) return RTERROR;
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    const AcDbObjectId id = addToModelSpace(db, owner.get());
-    if (id.isNull()) return RTERROR;
-    owner.release(); // the drawing owns it
-    return nameOf(id, result);
+    return place(db, std::move(owner), result);
 }
 
 int makeOne(AcDbDatabase* db, const std::vector<Group>& groups, ads_name result) {
     std::unique_ptr<AcDbEntity> entity(entityFromGroups(groups, nullptr, db));
-    const bool acceptable = entity && !refersToUndefinedBlock(entity.get());
-    const AcDbObjectId id = acceptable ? addToModelSpace(db, entity.get()) : AcDbObjectId();
-    if (id.isNull()) return RTERROR;
-    entity.release();
-    return nameOf(id, result);
+    if (!entity || refersToUndefinedBlock(entity.get())) return RTERROR;
+    return place(db, std::move(entity), result);
+}
+
+// A block definition begun, or ended: a list that does not fit drops what was being made.
+int makeBlockStep(AcDbDatabase* db, const std::vector<Group>& groups, const std::wstring& type,
+                  ads_name result) {
+    if (type == L"ENDBLK") return endBlock(result);
+    if (blockBeingMade(db) || !beginBlock(db, groups)) {
+        dropBlock();
+        return RTERROR;
+    }
+    return heldStep(result);
 }
 
 } // namespace
@@ -169,8 +188,9 @@ using namespace host;
 int acdbEntMake(const resbuf* ent, ads_name result) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (!db) return RTERROR;
-    // A drawing opened since the entity was begun does not receive it.
+    // A drawing opened since the entity or the block was begun does not receive it.
     if (pending().db != db) dropPending();
+    if (!blockBeingMade(db)) dropBlock();
     const std::vector<Group> groups = fromResbufChain(ent);
     const std::wstring type = typeOf(groups);
     const bool isPart = type == L"VERTEX" || type == L"ATTRIB";
@@ -180,6 +200,7 @@ int acdbEntMake(const resbuf* ent, ads_name result) {
         dropPending(); // an entity that does not continue the held one is refused with it
         return RTERROR;
     }
+    if (type == L"BLOCK" || type == L"ENDBLK") return makeBlockStep(db, groups, type, result);
     if (isPart || type == L"SEQEND") return RTERROR;
     if (startsSequence(type, groups)) return startSequence(db, groups, type, result);
     return makeOne(db, groups, result);
@@ -187,4 +208,5 @@ int acdbEntMake(const resbuf* ent, ads_name result) {
 
 void acdbEntMakeCancel() {
     dropPending();
+    dropBlock();
 }
