@@ -6,6 +6,7 @@
 
 #include "host/db/database.h"
 #include "host/db/symbol_tables.h"
+#include "host/entities/block_reference.h"
 #include "host/entities/entity.h"
 #include "host/filing/dwg_filer.h"
 #include "host/filing/dxf_filer.h"
@@ -143,6 +144,11 @@ AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced,
     return nullptr;
 }
 
+bool refersToUndefinedBlock(const AcDbEntity* entity) {
+    const auto* reference = AcDbBlockReference::cast(entity);
+    return reference && reference->blockTableRecord().isNull();
+}
+
 std::vector<Group> entityGroups(const AcDbObject* entity, AcDb::FilerType type) {
     DxfGroupFiler filer(type, entity->database());
     filer.writeGroup({0, entityTypeName(entity)});
@@ -203,6 +209,7 @@ int acdbEntMod(const resbuf* ent) {
     if (es == Acad::eOk) {
         DxfGroupFiler filer(AcDb::kBagFiler, entity->database(), std::move(fields));
         es = entity->dxfIn(&filer);
+        if (es == Acad::eOk && refersToUndefinedBlock(entity)) es = Acad::eInvalidInput;
     }
     if (es == Acad::eOk && !xdata.empty()) {
         resbuf* chain = toResbufChain(xdata, entity->database());

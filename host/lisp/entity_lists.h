@@ -20,8 +20,8 @@ resbuf* acdbEntGetX(const ads_name ent, const resbuf* apps);
 // Changes the entity from a list: a whole list (with its subclass markers) gives every group; a list of a
 // few groups, such as ((-1 . e) (8 . "ROUTE")), changes those only. The name, type, handle, owner and
 // reactors are not changed; extended data after -3 replaces that of the applications it names. Any failure
-// (an unknown entity, a type that differs, groups the entity cannot read, an unregistered application)
-// leaves the entity as it was.
+// (an unknown entity, a type that differs, groups the entity cannot read, an unregistered application, a
+// block reference to a block not defined) leaves the entity as it was.
 int acdbEntMod(const resbuf* ent);
 // A new entity of model space from a list that starts with its type, (0 . "LINE"); the groups it leaves out
 // keep their defaults; extended data after -3 is kept. RTERROR, with nothing made, for an unknown type,
@@ -46,6 +46,8 @@ AcDbEntity* entityFromGroups(const std::vector<Group>& given, AcRxClass* forced,
 // are written through a list filer (kBagFiler), as a real host writes them, so an entity may choose what its
 // list holds and how precise it is; a file filer gives the entity's whole state as a drawing file keeps it.
 std::vector<Group> entityGroups(const AcDbObject* entity, AcDb::FilerType type = AcDb::kBagFiler);
+// Whether `entity` is a block reference naming no block of the drawing: ENTMAKE and ENTMOD refuse it.
+bool refersToUndefinedBlock(const AcDbEntity* entity);
 // The DXF type name of an entity or object ("LINE", "ZORTAPOLY", "LAYER", ...).
 std::wstring entityTypeName(const AcDbObject* entity);
 } // namespace host

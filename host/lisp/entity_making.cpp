@@ -97,12 +97,6 @@ AcDbObjectId addToModelSpace(AcDbDatabase* db, AcDbEntity* entity) {
     return id;
 }
 
-// A block reference must name a block the drawing defines.
-bool refersToUndefinedBlock(const AcDbEntity* entity) {
-    const auto* reference = AcDbBlockReference::cast(entity);
-    return reference && reference->blockTableRecord().isNull();
-}
-
 int nameOf(AcDbObjectId id, ads_name result) {
     ads_name name;
     if (id.isNull() || acdbGetAdsName(name, id) != Acad::eOk) return RTERROR;

@@ -49,7 +49,8 @@
 ; reference to a block that is not defined is refused.
 (list (entmake '((0 . "POINT") (10 0.0 0.0 0.0) (-3 ("ZORTA_TEST" (1000 . "x"))))) (entmake '((0 . "POINT") (10 0.0 0.0 0.0) (-3 ("NOSUCHAPP" (1000 . "x"))))) (entmake '((0 . "INSERT") (2 . "NOSUCHBLOCK") (10 0.0 0.0 0.0))))
 (list (cdr (assoc -3 (entget (entlast) '("ZORTA_TEST")))) (type (entmod (list (cons -1 (entlast)) '(-3 ("ZORTA_TEST" (1000 . "y")))))) (cdr (assoc -3 (entget (entlast) '("ZORTA_TEST")))) (entmod (list (cons -1 (entlast)) '(-3 ("NOSUCHAPP" (1000 . "y"))))))
-; A block defined by ENTMAKE: BLOCK, its entities, then ENDBLK, which answers its name, a new one when anonymous.
+; A block defined by ENTMAKE: BLOCK, its entities, then ENDBLK, which answers its name, a new one when anonymous;
+; ENTMOD, as ENTMAKE, refuses a reference to a block not defined.
 (list (entmake '((0 . "BLOCK") (2 . "BORNE") (70 . 0) (10 1.0 2.0 0.0))) (entmake '((0 . "CIRCLE") (10 1.0 2.0 0.0) (40 . 0.5))) (entmake '((0 . "ENDBLK"))))
-(list (cdr (assoc 10 (tblsearch "BLOCK" "BORNE"))) (cdr (assoc 0 (entget (cdr (assoc -2 (tblsearch "BLOCK" "BORNE")))))) (type (entmake '((0 . "INSERT") (2 . "BORNE") (10 0.0 0.0 0.0)))))
+(list (cdr (assoc 10 (tblsearch "BLOCK" "BORNE"))) (cdr (assoc 0 (entget (cdr (assoc -2 (tblsearch "BLOCK" "BORNE")))))) (type (entmake '((0 . "INSERT") (2 . "BORNE") (10 0.0 0.0 0.0)))) (entmod (list (cons -1 (entlast)) '(2 . "NOSUCHBLOCK"))) (cdr (assoc 2 (entget (entlast)))))
 (progn (entmake '((0 . "BLOCK") (2 . "*U") (70 . 1) (10 0.0 0.0 0.0))) (entmake '((0 . "LINE") (10 0.0 0.0 0.0) (11 1.0 0.0 0.0))) (list (entmake '((0 . "ENDBLK"))) (entmake '((0 . "ENDBLK"))) (entmake '((0 . "BLOCK") (2 . "BORNE") (10 0.0 0.0 0.0)))))
