@@ -65,6 +65,15 @@ const Callable* callableOf(LispSymbolSlot& slot, const std::wstring& name) {
     return static_cast<const Callable*>(slot.callable);
 }
 
+// What a module defines under the name of a symbol, looked up again only once the modules' functions change.
+const ModuleFunction* moduleFunctionOf(LispSymbolSlot& slot, const std::wstring& name) {
+    if (slot.moduleFunctionVersion != lispFunctionsVersion()) {
+        slot.moduleFunction = findLispFunction(name);
+        slot.moduleFunctionVersion = lispFunctionsVersion();
+    }
+    return slot.moduleFunction;
+}
+
 // (NAME args...): NAME bound by DEFUN first, as a routine may redefine a built-in, then the host's, then a
 // module's.
 LispValue callNamed(const LispValue& form) {
@@ -78,7 +87,12 @@ LispValue callNamed(const LispValue& form) {
         if (callable->form) return callable->form(form.items);
         return (*callable->builtin)(evaluateArguments(form.items));
     }
-    if (isLispFunctionDefined(head.text)) return callLispFunction(head.text, evaluateArguments(form.items));
+    if (moduleFunctionOf(slot, head.text)) {
+        const LispArgs args = evaluateArguments(form.items);
+        // Found again: evaluating the arguments may have unloaded the module.
+        if (const ModuleFunction* function = moduleFunctionOf(slot, head.text))
+            return callLispFunction(*function, head.text, args);
+    }
     unknownFunction(head);
 }
 

@@ -8,16 +8,24 @@
 
 namespace host {
 
-namespace {
-
-struct Definition {
+struct ModuleFunction {
     Module* module;
     int code;
 };
 
-std::map<std::wstring, Definition>& definitions() {
-    static std::map<std::wstring, Definition> table;
+namespace {
+
+std::map<std::wstring, ModuleFunction>& definitions() {
+    static std::map<std::wstring, ModuleFunction> table;
     return table;
+}
+
+unsigned g_definitionsVersion = 1;
+
+// Every change to the table goes through here, so that names the evaluator resolved are looked up again.
+std::map<std::wstring, ModuleFunction>& changedDefinitions() {
+    ++g_definitionsVersion;
+    return definitions();
 }
 
 // Help of functions and commands, by name.
@@ -61,10 +69,18 @@ bool isLispFunctionDefined(const std::wstring& name) {
     return definitions().contains(key(name.c_str()));
 }
 
-LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue>& args) {
-    auto it = definitions().find(key(name.c_str()));
-    if (it == definitions().end()) throw LispError("fonction inconnue: " + toUtf8(key(name.c_str())));
-    Definition d = it->second;
+unsigned lispFunctionsVersion() {
+    return g_definitionsVersion;
+}
+
+const ModuleFunction* findLispFunction(const std::wstring& upperName) {
+    auto it = definitions().find(upperName);
+    return it == definitions().end() ? nullptr : &it->second;
+}
+
+LispValue callLispFunction(const ModuleFunction& function, const std::wstring& upperName,
+                           const std::vector<LispValue>& args) {
+    const ModuleFunction d = function; // the module may undefine it while it runs
     frames().push_back({d.code, toResbufs(args, GroupMismatch::PassedAsList), LispValue::nil()});
     struct Pop {
         ~Pop() {
@@ -73,9 +89,16 @@ LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue
         }
     } pop;
     AcRx::AppRetCode rc = sendToModule(d.module, AcRx::kInvkSubrMsg);
-    if (rc == AcRx::kRetError) throw LispError(toUtf8(key(name.c_str())) + " a échoué");
+    if (rc == AcRx::kRetError) throw LispError(toUtf8(upperName) + " a échoué");
     const Frame& f = frames().back();
     return f.resultSet ? std::move(frames().back().value) : LispValue::nil();
+}
+
+LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue>& args) {
+    const std::wstring k = key(name.c_str());
+    const ModuleFunction* function = findLispFunction(k);
+    if (!function) throw LispError("fonction inconnue: " + toUtf8(k));
+    return callLispFunction(*function, k, args);
 }
 
 LispValue answerCall(int code, resbuf* args, const std::function<void()>& answer) {
@@ -101,11 +124,11 @@ std::vector<std::wstring> definedFunctions() {
 }
 
 void undefineFunctionsOf(const Module* module) {
-    std::erase_if(definitions(), [module](const auto& e) { return e.second.module == module; });
+    std::erase_if(changedDefinitions(), [module](const auto& e) { return e.second.module == module; });
 }
 
 void resetLispFunctions() {
-    definitions().clear();
+    changedDefinitions().clear();
     helpTopics().clear();
 }
 
@@ -119,14 +142,14 @@ int acedDefun(const ACHAR* name, int funcode) {
     if (!module || k.empty()) return RTERROR;
     auto it = definitions().find(k);
     if (it != definitions().end() && it->second.module != module) return RTERROR;
-    definitions()[k] = {module, funcode};
+    changedDefinitions()[k] = {module, funcode};
     return RTNORM;
 }
 
 int acedUndef(const ACHAR* name, int funcode) {
     auto it = definitions().find(key(name));
     if (it == definitions().end() || it->second.code != funcode) return RTERROR;
-    definitions().erase(it);
+    changedDefinitions().erase(it);
     return RTNORM;
 }
 

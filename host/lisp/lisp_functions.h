@@ -12,7 +12,8 @@
 
 namespace host {
 struct Module;
-}
+struct ModuleFunction;
+} // namespace host
 
 // RTERROR outside a module's message, for an empty name, or a name another module defined.
 int acedDefun(const ACHAR* name, int funcode);
@@ -39,6 +40,14 @@ int acedSetFunHelp(const ACHAR* name, const ACHAR* helpFile, const ACHAR* topic,
 namespace host {
 
 bool isLispFunctionDefined(const std::wstring& name);
+// The function a module defined under a name already in upper case, or null; valid while
+// lispFunctionsVersion() is unchanged (it changes whenever a function is defined or undefined, or a module
+// unloaded), so that a caller may keep what it found.
+const ModuleFunction* findLispFunction(const std::wstring& upperName);
+unsigned lispFunctionsVersion();
+// Calls a function found so, named `upperName` in its errors.
+LispValue callLispFunction(const ModuleFunction& function, const std::wstring& upperName,
+                           const std::vector<LispValue>& args);
 // Calls a defined function with evaluated arguments. Throws LispError when it is not defined or fails.
 LispValue callLispFunction(const std::wstring& name, const std::vector<LispValue>& args);
 // Runs `answer` as the answer to a call of function code `code` with the arguments `args` (left to the

@@ -12,6 +12,8 @@ int acedPutSym(const ACHAR* name, resbuf* value);
 
 namespace host {
 
+struct ModuleFunction;
+
 // A symbol's place. It stays where it is for the life of the process (a reset unbinds it), so that a
 // symbol read once finds its value again without looking its name up.
 struct LispSymbolSlot {
@@ -19,6 +21,8 @@ struct LispSymbolSlot {
     bool bound = false;
     const void* callable = nullptr; // what the evaluator found the name calls (lisp_eval.cpp)
     bool callableLooked = false;
+    const ModuleFunction* moduleFunction = nullptr; // what a module defines under the name (lisp_functions.h)
+    unsigned moduleFunctionVersion = 0;             // the lispFunctionsVersion() it was found at
 };
 LispSymbolSlot& lispSymbolSlot(const std::wstring& upperName);
 // The slot of a symbol value, remembered in the value.

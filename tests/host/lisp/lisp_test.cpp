@@ -159,8 +159,11 @@ TEST(Lisp, FunctionsAreCommandsInvokableAndLeaveWithTheirApplication) {
 
     EXPECT_EQ(acedDefun(L"OUTSIDE", 9), RTERROR) << "only while a module handles a message";
     EXPECT_TRUE(acrxDynamicLinker->isAppMDIAware(s.module));
+    EXPECT_EQ(s.eval(L"(echo 5)"), L"5");
     host::unloadAllModules();
     EXPECT_FALSE(host::isLispFunctionDefined(L"ECHO")) << "gone with the module";
+    EXPECT_EQ(s.eval(L"(echo 5)"), L"; erreur: fonction inconnue: ECHO")
+        << "not called where it was found before";
 }
 
 TEST(Lisp, SymbolsThroughTheInterface) {
