@@ -265,7 +265,10 @@ private:
     // The class entries by DXF name, which proxies of classes not loaded keep.
     void readClasses() {
         while (!atZero(L"ENDSEC")) {
-            expectZero();
+            const int start = m_in.nextLine();
+            // A section without its ENDSEC would take every table that follows for class entries.
+            if (const std::wstring name = expectZero(); isStructureMarker(name) || name == L"ENDBLK")
+                fail(toUtf8(name) + " among classes", start);
             ProxyContent entry;
             for (const Group& g : objectGroups()) {
                 if (g.code == 1) entry.dxfName = g.text();
@@ -597,6 +600,11 @@ private:
 
     void finish() {
         applyTableIds();
+        // The block table stays open from its reading; closed, it takes the layouts' records a file may
+        // lack (an R12 file without a model space block), or the entities read would belong to none.
+        if (const auto blocks = m_tables.find(L"BLOCK_RECORD"); blocks != m_tables.end())
+            while (blocks->second.stub()->object->isOpen())
+                blocks->second.stub()->object->close();
         completeDrawing(m_db);
         // Layers name their linetype once every table is read, as LTYPE may follow LAYER.
         m_repairs = repairLayerLinetypes(m_db, [&](AcDbLayerTableRecord& layer) {

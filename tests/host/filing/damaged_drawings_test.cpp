@@ -238,14 +238,25 @@ TEST(DamagedDrawings, DxfStructureThatCannotBeKeptIsRefusedWithItsLine) {
     const std::size_t endblk = mistyped.find("  0\nENDBLK\n");
     ASSERT_NE(endblk, std::string::npos);
     mistyped[endblk + 6] = 'X'; // "ENDXLK": an entity of a class not loaded, then the next block's BLOCK
-    const std::size_t next = mistyped.find("  0\nBLOCK\n", endblk);
-    AcDbDatabase db(false);
-    EXPECT_EQ(host::readDxf(db, mistyped), Acad::eDxfReadAborted);
-    EXPECT_EQ(db.lastFileError(),
-              "line " +
-                  std::to_string(
-                      std::count(mistyped.begin(), mistyped.begin() + static_cast<long>(next), '\n') + 1) +
-                  ": BLOCK among entities");
+    // CLASSES without its ENDSEC, which would take the tables for class entries.
+    std::string unended = good;
+    const std::size_t endsec = unended.find("  0\nENDSEC\n", unended.find("  2\nCLASSES\n"));
+    ASSERT_NE(endsec, std::string::npos);
+    unended.erase(endsec, 12);
+    const struct {
+        const std::string& text;
+        std::size_t fault;
+        const char* what;
+    } cases[] = {
+        {mistyped, mistyped.find("  0\nBLOCK\n", endblk), "BLOCK among entities"},
+        {unended, endsec, "SECTION among classes"},
+    };
+    for (const auto& [text, fault, what] : cases) {
+        AcDbDatabase db(false);
+        EXPECT_EQ(host::readDxf(db, text), Acad::eDxfReadAborted) << what;
+        const auto line = std::count(text.begin(), text.begin() + static_cast<long>(fault), '\n') + 1;
+        EXPECT_EQ(db.lastFileError(), "line " + std::to_string(line) + ": " + what);
+    }
 }
 
 // Programs that write no handles for some objects: those take handles above every one the file names, so
@@ -543,7 +554,7 @@ TEST(DamagedDrawings, BinaryDxfFilesAreRefusedWithTheByteOfTheirFault) {
 }
 
 // A file of entities alone, as survey instruments write it, opens with the layers its entities name made,
-// and the note says which.
+// and the note says which; its entities are model space's, whether or not its blocks define that space.
 TEST(DamagedDrawings, EntitiesNamingLayersTheFileDoesNotDefineHaveThemMade) {
     const std::string points = "  0\nSECTION\n  2\nENTITIES\n"
                                "  0\nPOINT\n  8\nPTS\n 10\n1.0\n 20\n2.0\n 30\n101.2\n"
@@ -553,11 +564,16 @@ TEST(DamagedDrawings, EntitiesNamingLayersTheFileDoesNotDefineHaveThemMade) {
     const std::string layerTable = "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n"
                                    "  0\nLAYER\n  2\n0\n 70\n0\n 62\n7\n  6\nCONTINUOUS\n"
                                    "  0\nENDTAB\n  0\nENDSEC\n";
-    for (const std::string& file : {points, layerTable + points}) {
+    const std::string blockAlone = "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  2\nARBRE\n 70\n0\n"
+                                   " 10\n0.0\n 20\n0.0\n  0\nENDBLK\n  0\nENDSEC\n";
+    for (const std::string& file : {points, layerTable + points, blockAlone + points}) {
         AcDbDatabase db(false);
         EXPECT_EQ(notesReading(db, file),
                   "\nNote: layers the drawing names but does not define, made: PTS, Talus");
         EXPECT_FALSE(db.layerId(L"PTS").isNull());
+        const AcDbObjectId model = db.modelSpaceId();
+        ASSERT_FALSE(model.isNull());
+        EXPECT_EQ(AcDbBlockTableRecord::cast(model.stub()->object)->entityIds().size(), 3u);
         AcDbDatabase again(false);
         EXPECT_EQ(notesReading(again, host::writeDxf(db)), "");
     }
