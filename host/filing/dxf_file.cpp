@@ -394,6 +394,8 @@ private:
             if (expectZero() != L"TABLE") fail("expected TABLE", start);
             if (atEnd() || peek().code != 2) fail("table without its name");
             std::wstring name = peek().text();
+            // A second table of one name would leave the records of the first owned by none.
+            if (m_tables.contains(name)) fail("table " + toUtf8(name) + " a second time", start);
             AcRxClass* tableClass = tableClassNamed(name);
             AcDbSymbolTable* table = nullptr;
             m_judging = tableClass ? Judging::Objects : Judging::Nothing;

@@ -243,6 +243,11 @@ TEST(DamagedDrawings, DxfStructureThatCannotBeKeptIsRefusedWithItsLine) {
     const std::size_t endsec = unended.find("  0\nENDSEC\n", unended.find("  2\nCLASSES\n"));
     ASSERT_NE(endsec, std::string::npos);
     unended.erase(endsec, 12);
+    std::string twice = good; // LAYER again, whose records would belong to no table
+    const std::size_t layers = twice.find("  0\nTABLE\n  2\nLAYER\n");
+    const std::size_t layersEnd = twice.find("  0\nENDTAB\n", layers) + 12;
+    ASSERT_NE(layers, std::string::npos);
+    twice.insert(layersEnd, twice.substr(layers, layersEnd - layers));
     const struct {
         const std::string& text;
         std::size_t fault;
@@ -250,6 +255,7 @@ TEST(DamagedDrawings, DxfStructureThatCannotBeKeptIsRefusedWithItsLine) {
     } cases[] = {
         {mistyped, mistyped.find("  0\nBLOCK\n", endblk), "BLOCK among entities"},
         {unended, endsec, "SECTION among classes"},
+        {twice, layersEnd, "table LAYER a second time"},
     };
     for (const auto& [text, fault, what] : cases) {
         AcDbDatabase db(false);
